@@ -1,0 +1,119 @@
+#pragma once
+
+#include "Language.h"
+
+#include <string_view>
+
+namespace kx9 {
+
+// A text the user sees in two forms. The English form comes first; both are
+// UTF-8. Misspellings and full-width commas are the radio maker's own and are
+// kept exactly, since dealers know the program by them.
+struct TextPair
+{
+    std::string_view en;
+    std::string_view zh;
+
+    constexpr std::string_view in(Language language) const
+    {
+        return language == Language::English ? en : zh;
+    }
+    // The form of the language in force now.
+    std::string_view text() const { return in(currentLanguage()); }
+    // True when s is either form.
+    constexpr bool matches(std::string_view s) const { return s == en || s == zh; }
+};
+
+// The catalogue of every text of the program that exists in both languages,
+// and the few that exist in English only (en == zh).
+namespace text {
+
+inline constexpr std::string_view kAppTitle = "VANTARO Programing Software";
+
+// Channel table: column headers (row 0 of the grid).
+inline constexpr TextPair kHeaders[10] = {
+    {"CH", "频道"},          {"Receive(MHz)", "接收频率"}, {"Transmit(MHz)", "发射频率"},
+    {"Rx Tone", "接收信令"}, {"Tx Tone", "发射信令"},      {" W/N ", " 宽/窄"},
+    {"Scan", "扫描添加"},    {"Tx Power", "发射功率"},     {"BusyLock", "繁忙锁定"},
+    {"Name", "名称"},
+};
+
+// Channel table: flag cell texts.
+inline constexpr TextPair kWide{"Wide", "宽"};
+inline constexpr TextPair kNarrow{"Narrow", "窄"};
+inline constexpr TextPair kYes{"Yes", "是"};
+inline constexpr TextPair kNo{"No", "否"};
+inline constexpr TextPair kHigh{"High", "高"};
+inline constexpr TextPair kLow{"Low", "低"};
+inline constexpr TextPair kClose{"Close", "关闭"};
+inline constexpr TextPair kCarrier{"Carrier", "载波"};
+inline constexpr TextPair kQtDqt{"QT/DQT", "QT/DQT"};
+
+// Main view labels.
+inline constexpr TextPair kTypeSetting{"Type Setting", "整机设置"};
+inline constexpr TextPair kTypeLabel{"Type", "机型"};
+inline constexpr TextPair kTxPowerRankLabel{"Tx Power Rank", "发射功率等级"};
+inline constexpr TextPair kManulSettingLabel{"Manul Setting", "手动设置"};
+
+// Serial port.
+inline constexpr TextPair kOpenPortFailed{
+    "Could not Open the Port,Please check whether the Port are occupied or the device are ok",
+    "无法打开串口，请检查该设备是否正常，或是否被占用"};
+
+// Read/write transfer. The two status texts exist in English only.
+inline constexpr std::string_view kStatusDetecting =
+    "Now are detecting Communication Port,Please wait...";
+inline constexpr std::string_view kStatusWaiting = "Waiting the response from radio....";
+inline constexpr TextPair kRadioTypeMismatch{
+    " Radio Type are not match for your setting，If you want continue,push ok button",
+    " 对讲机的类型与你所设置的不一样，若要覆盖请按确定按钮"};
+inline constexpr TextPair kSendOrderError{" Error in the Send Order", " 发送数据错误"};
+inline constexpr TextPair kNotEnoughBytes{"not received enough  byte", "未收到足够字节"};
+inline constexpr TextPair kReadBlockError{"Error had happen,please try again",
+                                          "接收出错中断，请重试"};
+inline constexpr TextPair kCommunicationError{
+    "Communication Error，Please check all the connections and the radio power",
+    "通讯错误，请检查连接线是否接触良好或对讲机电源是否开启"};
+inline constexpr TextPair kProgramInterrupt{
+    " Program Interrupt，Please reset the radio and try again", " 接收出错中断，请重试"};
+inline constexpr TextPair kInterrupted{"Communication had been interrupted,please try again",
+                                       "通讯已被中断,请重新开始"};
+
+// Progress dialog: captions and controls exist in English only.
+inline constexpr std::string_view kReadingCaption = "Reading Data Progress";
+inline constexpr std::string_view kWritingCaption = "Writing Data Progress";
+inline constexpr std::string_view kStart = "Start";
+inline constexpr std::string_view kCancel = "Cancel";
+inline constexpr std::string_view kProgressLabel = "Progress：";
+inline constexpr std::string_view kNotStartYet = "   Not start yet";
+
+// Cell editing.
+inline constexpr TextPair kErrorDataFormat{"Error Data Format，Please input again",
+                                           "输入数据错误，请按正确的格式及大小重新输入"};
+inline constexpr TextPair kErrorDataValue{
+    "Error data Value，Please input according the step value(6.25K/5k/2.5k)",
+    "输入数据错误，请按6.25K/5k/2.5k的倍数重新输入"};
+// The Enter-key commit shows the step message with a capital K at the end.
+inline constexpr TextPair kErrorDataValueEnter{
+    "Error data Value，Please input according the step value(6.25K/5k/2.5k)",
+    "输入数据错误，请按6.25K/5k/2.5K的倍数重新输入"};
+inline constexpr TextPair kPleaseInputNumber{"Please input Number", "请输入数字"};
+inline constexpr TextPair kEditCommand{"Please directly double click inside the table",
+                                       "请直接在右边的表格双击"};
+
+// Status-bar hints.
+inline constexpr TextPair kHintList{
+    "Please click the CommBox to choose value，For help，please press F1",
+    "请点击组合框右边的箭头按钮以进行选择"};
+inline constexpr TextPair kHintGrid{
+    "Please Click the cell to edit or input data，For help，please press F1",
+    "请单击格子进入编辑状态或直接输入数字,如需帮助，请按F1键"};
+inline constexpr TextPair kHintOther{"For help，please press F1", "如需帮助，请按F1键"};
+inline constexpr std::string_view kIdlePrompt = "For Help，Please Press F1";
+
+// Unsaved changes (asked before New, Open, a dropped file and Exit).
+inline constexpr TextPair kSaveChanges{"The channel data has been changed. Save it first?",
+                                       "频道数据已修改，是否先保存？"};
+
+} // namespace text
+} // namespace kx9
