@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kx9 {
+
+// 10 Hz units: 67 MHz to 521 MHz.
+inline constexpr std::uint32_t kLowestFrequency = 6700000;
+inline constexpr std::uint32_t kHighestFrequency = 52100000;
+
+enum class FrequencyError { None, OutOfRange, OffStep };
+
+struct FrequencyCheck
+{
+    FrequencyError error = FrequencyError::None;
+    // The value with five decimals ("%3.5f"), e.g. "446.10000" for "446.1abc".
+    std::string normalised;
+    // Whole 10 Hz units, truncated; 0 when out of range.
+    std::uint32_t count = 0;
+};
+
+// The check of a typed frequency: range 67-521 MHz and a multiple of one of
+// the channel steps 6.25, 5 or 2.5 kHz. The count is tested on the truncated
+// value while the text is rounded to five decimals, so 446.006251 passes and
+// reads 446.00625.
+FrequencyCheck checkFrequency(std::string_view text);
+
+// A cell text as a 10 Hz count the way the table is written into the image:
+// the leading number times 100000 in exact decimal, truncated toward zero.
+// Empty or non-numeric text gives 0.
+long long frequencyTextToCount(std::string_view text);
+
+} // namespace kx9

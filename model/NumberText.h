@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kx9 {
+
+// Number <-> text the way the radio's cells are read and written. These never
+// depend on the process locale: the desktop program runs under a user locale
+// whose decimal separator may be a comma, while cells and files always use a
+// point.
+
+// The decimal number at the start of text, after leading white space;
+// conversion stops at the first character that cannot continue the number;
+// 0 when there is none. Only plain decimal notation with an optional
+// exponent is accepted (no hexadecimal, no "inf" or "nan").
+double leadingNumber(std::string_view text);
+
+// The decimal integer at the start of text (white space, optional sign,
+// digits), 0 when there is none, clamped to the range of int.
+long long leadingInteger(std::string_view text);
+
+// Truncation toward zero; NaN gives 0 and values outside +-2^62 are clamped,
+// so that the result is always defined.
+long long truncateToInteger(double value);
+
+// value printed with the given number of decimals, as "%.*f" would in the
+// "C" locale.
+std::string formatFixed(double value, int decimals);
+
+} // namespace kx9
