@@ -1,0 +1,275 @@
+#include "EditRules.h"
+
+#include "FrequencyCheck.h"
+#include "RadioType.h"
+#include "ToneTable.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+namespace kx9 {
+
+namespace {
+
+// A working copy of one row, so that each rule sees the effect of the cells it
+// has already decided to write.
+class RowEdit
+{
+public:
+    RowEdit(const ChannelTable &table, int row) : m_row(row)
+    {
+        for (int c = 0; c < kTableCols; ++c)
+            m_cells[static_cast<std::size_t>(c)] = table.cell(row, c);
+    }
+
+    const std::string &operator[](int col) const { return m_cells[static_cast<std::size_t>(col)]; }
+    bool empty(int col) const { return (*this)[col].empty(); }
+    bool hasFrequency() const { return !empty(kColReceive) || !empty(kColTransmit); }
+
+    void set(int col, std::string_view text)
+    {
+        m_cells[static_cast<std::size_t>(col)] = std::string(text);
+        m_outcome.edits.push_back({m_row, col, std::string(text)});
+    }
+    void setMessage(const TextPair &message) { m_outcome.message = message; }
+    EditOutcome take() { return std::move(m_outcome); }
+
+private:
+    int m_row;
+    std::array<std::string, kTableCols> m_cells;
+    EditOutcome m_outcome;
+};
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
+{
+    return text.size() >= prefix.size() &&
+           equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
+}
+
+std::string utf8(char32_t ch)
+{
+    std::string out;
+    auto c = static_cast<std::uint32_t>(ch);
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+std::vector<std::string> pairItems(std::initializer_list<TextPair> pairs, Language language)
+{
+    std::vector<std::string> items;
+    for (const TextPair &p : pairs)
+        items.emplace_back(p.in(language));
+    return items;
+}
+
+} // namespace
+
+EditorKind editorForColumn(int col)
+{
+    switch (col) {
+    case kColRxTone:
+    case kColTxTone:
+        return EditorKind::ToneList;
+    case kColBandwidth:
+        return EditorKind::BandwidthList;
+    case kColScan:
+        return EditorKind::ScanList;
+    case kColPower:
+        return EditorKind::PowerList;
+    case kColBusyLock:
+        return EditorKind::BusyLockList;
+    case kColName:
+        return EditorKind::Name;
+    default:
+        return EditorKind::Frequency;
+    }
+}
+
+bool isPickList(EditorKind kind)
+{
+    return kind != EditorKind::Frequency && kind != EditorKind::Name;
+}
+
+std::vector<std::string> pickListItems(EditorKind kind, Language language)
+{
+    switch (kind) {
+    case EditorKind::ToneList:
+        return {ToneTable::entries().begin(), ToneTable::entries().end()};
+    case EditorKind::BandwidthList:
+        return pairItems({text::kWide, text::kNarrow}, language);
+    case EditorKind::ScanList:
+        return pairItems({text::kYes, text::kNo}, language);
+    case EditorKind::PowerList:
+        return pairItems({text::kLow, text::kHigh}, language);
+    case EditorKind::BusyLockList:
+        return pairItems({text::kClose, text::kCarrier, text::kQtDqt}, language);
+    case EditorKind::Frequency:
+    case EditorKind::Name:
+        break;
+    }
+    return {};
+}
+
+int pickListIndexFor(const std::vector<std::string> &items, std::string_view cellText)
+{
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (startsWithIgnoringCase(items[i], cellText))
+            return static_cast<int>(i);
+    }
+    return 0;
+}
+
+bool rowInsideType(int row, int typeIndex)
+{
+    return row >= 1 && row <= channelCount(typeIndex);
+}
+
+EditOutcome commitFrequency(const ChannelTable &table, int row, int col, std::string_view text,
+                            CommitKind kind, Language language)
+{
+    RowEdit r(table, row);
+    std::string v(text);
+    if (!v.empty()) {
+        const FrequencyCheck check = checkFrequency(v);
+        switch (check.error) {
+        case FrequencyError::None:
+            v = check.normalised;
+            break;
+        case FrequencyError::OutOfRange:
+            r.setMessage(text::kErrorDataFormat);
+            v.clear();
+            break;
+        case FrequencyError::OffStep:
+            r.setMessage(kind == CommitKind::Enter ? text::kErrorDataValueEnter
+                                                   : text::kErrorDataValue);
+            v.clear();
+            break;
+        }
+    }
+
+    if (!v.empty()) {
+        const bool newRow = r.empty(kColRxTone) && r.empty(kColTxTone) && r.empty(kColBandwidth) &&
+                            r.empty(kColReceive) && r.empty(kColTransmit);
+        if (newRow) {
+            r.set(kColRxTone, "Off");
+            r.set(kColTxTone, "Off");
+            r.set(kColPower, text::kHigh.in(language));
+            r.set(kColBandwidth, text::kWide.in(language));
+            r.set(kColScan, text::kYes.in(language));
+            r.set(kColBusyLock, text::kClose.in(language));
+            if (kind == CommitKind::Leave)
+                r.set(kColName, "");
+            // Only a new row gets its transmit frequency from the receive
+            // frequency; an existing split (repeater) pair is left alone.
+            if (col == kColReceive)
+                r.set(kColTransmit, v);
+        }
+        r.set(col, v);
+        return r.take();
+    }
+
+    // The value was emptied or refused: the frequency takes its tone along.
+    if (col == kColReceive)
+        r.set(kColRxTone, "");
+    if (col == kColTransmit)
+        r.set(kColTxTone, "");
+    r.set(col, "");
+    const bool rowIsEmpty = kind == CommitKind::Leave
+                                ? !r.hasFrequency() && r.empty(kColRxTone) && r.empty(kColTxTone)
+                                : !r.hasFrequency();
+    if (rowIsEmpty) {
+        for (int c : {kColBandwidth, kColScan, kColPower, kColBusyLock, kColName})
+            r.set(c, "");
+    }
+    return r.take();
+}
+
+EditOutcome commitTone(const ChannelTable &table, int row, int col, std::string_view listText,
+                       const std::vector<std::string> &items, CommitKind kind)
+{
+    RowEdit r(table, row);
+    if (!r.hasFrequency()) {
+        r.set(col, "");
+        return r.take();
+    }
+    std::string v(listText);
+    if (kind == CommitKind::Enter &&
+        std::none_of(items.begin(), items.end(),
+                     [&](const std::string &item) { return equalsIgnoringCase(item, v); }))
+        v = "OFF";
+    r.set(col, v);
+    return r.take();
+}
+
+EditOutcome commitPick(const ChannelTable &table, int row, int col, std::string_view listText,
+                       CommitKind kind)
+{
+    RowEdit r(table, row);
+    if (r.hasFrequency())
+        r.set(col, listText);
+    else if (kind == CommitKind::Leave)
+        r.set(col, "");
+    return r.take();
+}
+
+EditOutcome commitName(const ChannelTable &table, int row, std::string_view text, CommitKind kind)
+{
+    RowEdit r(table, row);
+    if (kind == CommitKind::Leave || r.hasFrequency())
+        r.set(kColName, text);
+    return r.take();
+}
+
+bool typedCharNeedsNumberMessage(char32_t ch)
+{
+    return ch >= 32 && !(ch >= U'0' && ch <= U'9');
+}
+
+TextEditorOpening openTextEditor(std::string_view cellText, std::string_view editorText,
+                                 char32_t ch)
+{
+    TextEditorOpening opening;
+    std::string candidate(editorText);
+    if (ch >= 32) {
+        if (typedCharNeedsNumberMessage(ch))
+            opening.askForNumber = true;
+        else
+            candidate += utf8(ch);
+    }
+    const bool typed = ch != 0 && ch != 13;
+    if (cellText.empty()) {
+        opening.text = candidate;
+        opening.selectAll = !typed;
+    } else if (typed) {
+        opening.text = utf8(ch);
+    } else {
+        opening.text = std::string(cellText);
+        opening.selectAll = true;
+    }
+    return opening;
+}
+
+} // namespace kx9
