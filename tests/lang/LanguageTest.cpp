@@ -1,0 +1,80 @@
+#include "Language.h"
+#include "TextFormat.h"
+#include "Texts.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace kx9 {
+namespace {
+
+TEST(ProgramBaseName, OnlyTheLastDotAndTheLastFolderSeparatorCount)
+{
+    EXPECT_EQ(programBaseName("C:\\Tools\\tool.beta.exe"), "tool.beta");
+    EXPECT_EQ(programBaseName("/opt/kx9/bin/kx9.real"), "kx9");
+    EXPECT_EQ(programBaseName("/home/a.b/tool"), "MAIN"); // a dot in a folder does not count
+    EXPECT_EQ(programBaseName("C:/mixed\\dir/prog.exe"), "prog");
+}
+
+TEST(ProgramBaseName, NameWithoutDotIsMain)
+{
+    EXPECT_EQ(programBaseName("/usr/bin/kx9-cli"), "MAIN");
+    EXPECT_EQ(programBaseName(""), "MAIN");
+}
+
+TEST(ProgramBaseName, TrailingBlanksAreRemovedBeforeTheRule)
+{
+    EXPECT_EQ(programBaseName("C:\\a\\prog.exe  \t"), "prog");
+}
+
+TEST(ProgramBaseName, PathIsCutToTheBufferOfTwoHundredCharacters)
+{
+    // The dot sits past character 199, so it is cut off with the rest.
+    const std::string path = "/" + std::string(197, 'x') + "/tool.exe";
+    EXPECT_EQ(programBaseName(path), "MAIN");
+}
+
+TEST(ProgramBaseName, RunningTestExecutableHasNoDot)
+{
+    EXPECT_EQ(programBaseName(), "MAIN");
+}
+
+class LanguageTagTest : public ::testing::Test
+{
+protected:
+    void TearDown() override { setLanguageTag({}); }
+};
+
+TEST_F(LanguageTagTest, EmptyTagMeansChinese)
+{
+    setLanguageTag({});
+    EXPECT_FALSE(isEnglish());
+    EXPECT_EQ(currentLanguage(), Language::Chinese);
+}
+
+TEST_F(LanguageTagTest, BaseNameWithEnIsEnglishAndChIsChinese)
+{
+    setLanguageTag(programBaseName() + "_EN");
+    EXPECT_TRUE(isEnglish());
+    EXPECT_EQ(text::kWide.text(), "Wide");
+    setLanguageTag(programBaseName() + "_CH");
+    EXPECT_FALSE(isEnglish());
+    EXPECT_EQ(text::kWide.text(), "宽");
+}
+
+TEST_F(LanguageTagTest, ComparisonIsCaseSensitive)
+{
+    setLanguageTag(programBaseName() + "_en");
+    EXPECT_FALSE(isEnglish());
+}
+
+TEST(FillIn, ReplacesNumberedPlaceholdersInAnyOrder)
+{
+    EXPECT_EQ(fillIn("%2 after %1", {"a", "b"}), "b after a");
+    EXPECT_EQ(fillIn("100%% %3", {"x"}), "100%% %3"); // unknown placeholders stay
+    EXPECT_EQ(fillIn("end %", {"x"}), "end %");
+}
+
+} // namespace
+} // namespace kx9

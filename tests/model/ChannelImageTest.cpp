@@ -1,0 +1,184 @@
+#include "ChannelImage.h"
+
+#include <gtest/gtest.h>
+
+namespace kx9 {
+namespace {
+
+using B4 = std::array<std::uint8_t, 4>;
+
+TEST(Bcd8, LittleEndianFrequencyOfPmrChannelOne)
+{
+    const B4 bytes{0x25, 0x06, 0x60, 0x44};
+    EXPECT_EQ(decodeBcd8Le(bytes), 44600625u);
+    EXPECT_EQ(encodeBcd8Le(44600625), bytes);
+}
+
+TEST(Bcd8, BigEndianPutsTheHighestDigitsFirst)
+{
+    const B4 bytes{0x00, 0x06, 0x00, 0x00};
+    EXPECT_EQ(decodeBcd8Be(bytes), 60000u);
+    EXPECT_EQ(encodeBcd8Be(60000), bytes);
+    EXPECT_EQ(encodeBcd8Be(12345678), (B4{0x12, 0x34, 0x56, 0x78}));
+}
+
+TEST(Bcd8, DecodingAddsNibblesAboveNineWithoutChecking)
+{
+    // 0xFF counts as 15 * 10 + 15 = 165 in its pair and carries upward.
+    EXPECT_EQ(decodeBcd8Le(B4{0xFF, 0x00, 0x00, 0x00}), 165u);
+    EXPECT_EQ(decodeBcd8Le(B4{0x00, 0x0A, 0x00, 0x00}), 1000u);
+    EXPECT_EQ(decodeBcd8Be(B4{0xFF, 0xFF, 0xFF, 0xFF}), 165u * 1010101u);
+}
+
+TEST(Bcd8, EncodingKeepsTheLowEightDigits)
+{
+    EXPECT_EQ(encodeBcd8Le(123456789), (B4{0x89, 0x67, 0x45, 0x23}));
+    EXPECT_EQ(encodeBcd8Le(0), (B4{0, 0, 0, 0}));
+}
+
+TEST(NameCodes, EveryNameCharacterRoundTrips)
+{
+    const std::string chars = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ- ";
+    for (std::size_t code = 0; code < chars.size(); ++code) {
+        EXPECT_EQ(NameCharToCode(static_cast<unsigned char>(chars[code])), code);
+        EXPECT_EQ(NameCodeToChar(static_cast<std::uint8_t>(code)), chars[code]);
+    }
+}
+
+TEST(NameCodes, OtherCharactersAndCodesHaveNoCounterpart)
+{
+    EXPECT_EQ(NameCharToCode(U'a'), 0xFF);
+    EXPECT_EQ(NameCharToCode(U'_'), 0xFF);
+    EXPECT_EQ(NameCharToCode(U'宽'), 0xFF);
+    EXPECT_FALSE(NameCodeToChar(38).has_value());
+    EXPECT_FALSE(NameCodeToChar(0x40).has_value());
+    EXPECT_FALSE(NameCodeToChar(0xFF).has_value());
+}
+
+TEST(ChannelInUse, OnlyTheHighFrequencyBytesAreTested)
+{
+    ChannelImage image;
+    EXPECT_FALSE(image.channelInUse(1));
+
+    // Receive high byte 0x00 but a valid transmit frequency: in use.
+    image.setTxFrequency(1, 44600625);
+    image.setByte(layout::recordOffset(1) + 3, 0x00);
+    EXPECT_TRUE(image.channelInUse(1));
+
+    // Leftovers in the low bytes and the flags do not make a channel.
+    image.setByte(layout::recordOffset(2) + 0, 0x25);
+    image.setByte(layout::recordOffset(2) + 2, 0x60);
+    image.setByte(layout::recordOffset(2) + 13, 0x3E);
+    EXPECT_FALSE(image.channelInUse(2));
+    image.setByte(layout::recordOffset(2) + 7, 0x00);
+    EXPECT_FALSE(image.channelInUse(2));
+    image.setByte(layout::recordOffset(128) + 7, 0x44);
+    EXPECT_TRUE(image.channelInUse(128));
+}
+
+TEST(ChannelRecord, FieldsLandAtTheirOffsetsAndKeepNeighbouringBits)
+{
+    ChannelImage image;
+    const std::size_t r = layout::recordOffset(3);
+    image.setRxFrequency(3, 43307500);
+    image.setRxTone(3, {0x70, 0x06});
+    image.setTxTone(3, {0x23, 0x80});
+    image.setHighPower(3, false);
+    image.setWide(3, false);
+    image.setBusyLock(3, BusyLock::Carrier);
+    image.setToneUse(3, false);
+
+    EXPECT_EQ(image.byte(r + 0), 0x00);
+    EXPECT_EQ(image.byte(r + 3), 0x43);
+    EXPECT_EQ(image.byte(r + 4), 0xFF); // transmit untouched
+    EXPECT_EQ(image.byte(r + 8), 0x70);
+    EXPECT_EQ(image.byte(r + 9), 0x06);
+    EXPECT_EQ(image.byte(r + 10), 0x23);
+    EXPECT_EQ(image.byte(r + 11), 0x80);
+    EXPECT_EQ(image.byte(r + 12), 0xEF);
+    // 0xFF with power and bandwidth cleared and lockout 01: 1100 1011.
+    EXPECT_EQ(image.byte(r + 13), 0xCB);
+    EXPECT_EQ(image.byte(r + 14), 0xFF);
+    EXPECT_EQ(image.busyLock(3), BusyLock::Carrier);
+    EXPECT_TRUE(image.scan(3));
+
+    image.setRxFrequency(3, 0);
+    EXPECT_EQ(image.byte(r + 0), 0xFF);
+    EXPECT_EQ(image.byte(r + 3), 0xFF);
+}
+
+TEST(ChannelRecord, BusyLockBitsElevenReadAsClose)
+{
+    ChannelImage image; // flags 0xFF: bits 2-1 are 11
+    EXPECT_EQ(image.busyLock(1), BusyLock::Close);
+    image.setBusyLock(1, BusyLock::QtDqt);
+    EXPECT_EQ(image.byte(layout::recordOffset(1) + 13), 0xFD);
+}
+
+TEST(ChannelRecord, NamesLiveInTheirOwnArea)
+{
+    ChannelImage image;
+    image.setNameCodes(128, {0x0A, 0x0B, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x01});
+    EXPECT_EQ(image.byte(0xC48), 0x0A);
+    EXPECT_EQ(image.byte(0xC4F), 0x01);
+    EXPECT_EQ(image.nameCodes(128)[1], 0x0B);
+}
+
+TEST(Settings, SharedBytesChangeOnlyTheirOwnBits)
+{
+    ChannelImage image;
+    image.setByte(layout::kFunctions, 0xC4);
+    EXPECT_TRUE(image.manualOpen());
+    EXPECT_TRUE(image.beep());
+    EXPECT_FALSE(image.scrambler());
+    EXPECT_FALSE(image.languageChooseEnglish());
+    image.setLanguageChooseEnglish(true);
+    image.setManualOpen(false);
+    EXPECT_EQ(image.byte(layout::kFunctions), 0x46);
+
+    image.setByte(layout::kRadioType, 0x01);
+    image.setRadioTypeBits(layout::kRadioType400470);
+    image.setFrequencyDifferMenu(true);
+    EXPECT_EQ(image.byte(layout::kRadioType), 0x45);
+    EXPECT_EQ(image.radioTypeBits(), layout::kRadioType400470);
+
+    image.setByte(layout::kStep, 0xF8);
+    image.setStep(3);
+    EXPECT_EQ(image.byte(layout::kStep), 0xFB);
+    EXPECT_EQ(image.step(), 3);
+
+    EXPECT_EQ(image.radioIdentity(), 0xFF);
+    EXPECT_EQ(image.byte(0x81B), image.radioIdentity());
+}
+
+TEST(FrequencyMode, DifferIsBigEndianAndDirectionElevenReadsMinus)
+{
+    ChannelImage image;
+    image.setFrequencyDiffer(60000);
+    EXPECT_EQ(image.byte(0xD10), 0x00);
+    EXPECT_EQ(image.byte(0xD11), 0x06);
+    EXPECT_EQ(image.frequencyDiffer(), 60000u);
+    image.setModeFrequency(44660000);
+    EXPECT_EQ(image.byte(0xD06), 0x66);
+    EXPECT_EQ(image.byte(0xD07), 0x44);
+
+    image.setByte(layout::kModeFlags, 0xF8);
+    EXPECT_EQ(image.differDirection(), DifferDirection::Minus);
+    image.setDifferDirection(DifferDirection::Plus);
+    EXPECT_EQ(image.byte(layout::kModeFlags), 0xB8);
+    image.setDifferDirection(DifferDirection::Off);
+    EXPECT_EQ(image.differDirection(), DifferDirection::Off);
+    EXPECT_TRUE(image.modeWide());
+}
+
+TEST(Calibration, BytesAtTheEndOfTheImage)
+{
+    ChannelImage image;
+    image.setLowPowerCalibration(0x40);
+    image.setHighPowerCalibration(0x7E);
+    EXPECT_EQ(image.byte(0xFF8), 0x40);
+    EXPECT_EQ(image.byte(0xFF9), 0x7E);
+}
+
+} // namespace
+} // namespace kx9

@@ -1,0 +1,249 @@
+#include "ChannelConversion.h"
+#include "RadioType.h"
+#include "ToneTable.h"
+
+#include <gtest/gtest.h>
+
+namespace kx9 {
+namespace {
+
+using Row = std::array<const char *, kTableCols>;
+
+std::array<std::uint8_t, 16> recordBytes(const ChannelImage &image, int channel)
+{
+    std::array<std::uint8_t, 16> out{};
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        out[i] = image.byte(layout::recordOffset(channel) + i);
+    }
+    return out;
+}
+
+void setRow(ChannelTable &table, int row, const Row &cells)
+{
+    for (int col = 0; col < kTableCols; ++col) {
+        table.setCell(row, col, cells[static_cast<std::size_t>(col)]);
+    }
+}
+
+void expectRow(const ChannelTable &table, int row, const Row &cells)
+{
+    for (int col = 0; col < kTableCols; ++col) {
+        EXPECT_EQ(table.cell(row, col), cells[static_cast<std::size_t>(col)])
+            << "row " << row << " col " << col;
+    }
+}
+
+// An image with channel 1 in use, the given flags byte and a name.
+ChannelImage imageWithChannelOne(std::uint8_t flags)
+{
+    ChannelImage image = newDocumentImage();
+    image.setRxFrequency(1, 44600625);
+    image.setTxFrequency(1, 44600625);
+    image.setByte(layout::recordOffset(1) + layout::kFlags, flags);
+    return image;
+}
+
+TEST(ImageToTable, FlagsByteFourteenShowsWideNoLowQtDqt)
+{
+    ChannelTable table;
+    imageToTable(imageWithChannelOne(0x14), table, Language::English);
+    expectRow(
+        table, 1,
+        {"CH-P01", "446.00625", "446.00625", "Off", "Off", "Wide", "No", "Low", "QT/DQT", ""});
+}
+
+TEST(ImageToTable, ScanBitInBothLanguages)
+{
+    ChannelTable table;
+    imageToTable(imageWithChannelOne(0x08), table, Language::English);
+    EXPECT_EQ(table.cell(1, kColScan), "Yes");
+    EXPECT_EQ(table.cell(1, kColBandwidth), "Narrow");
+    imageToTable(imageWithChannelOne(0x08), table, Language::Chinese);
+    EXPECT_EQ(table.cell(1, kColScan), "是");
+    EXPECT_EQ(table.cell(1, kColBandwidth), "窄");
+    EXPECT_EQ(table.cell(1, kColPower), "低");
+    EXPECT_EQ(table.cell(1, kColBusyLock), "关闭");
+}
+
+TEST(ImageToTable, EmptyChannelShowsOnlyStoredTonesAndName)
+{
+    ChannelImage image = newDocumentImage();
+    // Leftovers in the low frequency bytes and flags; +3 and +7 are 0xFF.
+    image.setByte(layout::recordOffset(2), 0x25);
+    image.setByte(layout::recordOffset(2) + layout::kFlags, 0x3E);
+    image.setRxTone(2, {0x70, 0x06});
+    image.setNameCodes(2, {0x0A, 0x40, 0x0B, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+    ChannelTable table;
+    imageToTable(image, table, Language::English);
+    expectRow(table, 2, {"CH-P02", "", "", "67.0", "", "", "", "", "", "A"});
+}
+
+TEST(ImageToTable, ReceiveHighByteZeroHidesOnlyTheReceiveCell)
+{
+    ChannelImage image = imageWithChannelOne(0xFF);
+    image.setByte(layout::recordOffset(1) + 3, 0x00);
+    ChannelTable table;
+    imageToTable(image, table, Language::English);
+    EXPECT_EQ(table.cell(1, kColReceive), "");
+    EXPECT_EQ(table.cell(1, kColTransmit), "446.00625");
+    EXPECT_EQ(table.cell(1, kColPower), "High");
+}
+
+TEST(ImageToTable, TypeBitsDecideLabelsAndHiddenRows)
+{
+    ChannelImage image = imageWithChannelOne(0xFF);
+    image.setRxFrequency(99, 44600625);
+    image.setRxFrequency(100, 44600625);
+    ChannelTable table;
+
+    image.setRadioTypeBits(layout::kRadioType400470);
+    Selectors s = imageToTable(image, table, Language::English);
+    EXPECT_EQ(s.type, kType400470);
+    EXPECT_EQ(table.cell(1, kColLabel), "CH-01");
+    EXPECT_EQ(table.cell(99, kColLabel), "CH-99");
+    EXPECT_EQ(table.cell(99, kColReceive), "446.00625");
+    expectRow(table, 100, {"", "", "", "", "", "", "", "", "", ""});
+
+    image.setRadioTypeBits(0x06); // 11 reads as "PMR" here
+    s = imageToTable(image, table, Language::English);
+    EXPECT_EQ(s.type, kTypePmr);
+    EXPECT_EQ(table.cell(9, kColLabel), "CH-P09");
+    EXPECT_EQ(table.cell(10, kColLabel), "CH-P10");
+
+    image.setRadioTypeBits(layout::kRadioTypePmrLpd);
+    s = imageToTable(image, table, Language::English);
+    EXPECT_EQ(s.type, kTypePmrLpd);
+    EXPECT_EQ(table.cell(9, kColLabel), "CH-L01");
+    EXPECT_EQ(table.cell(77, kColLabel), "CH-L69");
+    expectRow(table, 99, {"", "", "", "", "", "", "", "", "", ""});
+}
+
+TEST(ImageToTable, SelectorsFromManualBitAndPowerRank)
+{
+    ChannelImage image = newDocumentImage();
+    ChannelTable table;
+    EXPECT_EQ(imageToTable(image, table, Language::English), (Selectors{2, 9, 0}));
+    image.setManualOpen(false);
+    image.setPowerRank(10); // above 9 selects item 0
+    EXPECT_EQ(imageToTable(image, table, Language::English), (Selectors{2, 0, 1}));
+}
+
+TEST(TableToImage, DocumentedFrequencyAndNameBytes)
+{
+    ChannelImage image = newDocumentImage();
+    ChannelTable table;
+    setRow(table, 1,
+           {"CH-P01", "446.00625", "", "Off", "67.0", "Wide", "Yes", "High", "Carrier", "CH 1-A"});
+    setRow(table, 2, {"CH-P02", "446.00625", "446.00625", "Off", "Off", "", "", "", "", "abc"});
+    tableToImage(table, Selectors{}, image);
+
+    EXPECT_EQ(recordBytes(image, 1),
+              (std::array<std::uint8_t, 16>{0x25, 0x06, 0x60, 0x44, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                            0xFF, 0x70, 0x06, 0xFF, 0xFB, 0xFF, 0xFF}));
+    EXPECT_EQ(image.nameCodes(1),
+              (ChannelImage::NameCodes{0x0C, 0x11, 0x25, 0x01, 0x24, 0x0A, 0xFF, 0xFF}));
+    // Both tones "Off" clear the tone-use bit; "QT/DQT" is the fallback lockout.
+    EXPECT_EQ(image.byte(layout::recordOffset(2) + layout::kToneUse), 0xEF);
+    EXPECT_EQ(image.byte(layout::recordOffset(2) + layout::kFlags), 0xC5);
+    EXPECT_EQ(image.nameCodes(2),
+              (ChannelImage::NameCodes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+
+    ChannelTable back;
+    imageToTable(image, back, Language::English);
+    EXPECT_EQ(back.cell(1, kColName), "CH 1-A");
+    EXPECT_EQ(back.cell(2, kColName), "");
+}
+
+TEST(TableToImage, EmptyRowIsWrittenAsAnEmptyChannel)
+{
+    ChannelImage image;
+    image.bytes()[layout::recordOffset(5) + layout::kToneUse] = 0x00;
+    image.bytes()[layout::recordOffset(5) + layout::kFlags] = 0x00;
+    ChannelTable table;
+    tableToImage(table, Selectors{}, image);
+    EXPECT_EQ(recordBytes(image, 5),
+              (std::array<std::uint8_t, 16>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                            0xFF, 0xFF, 0xFF, 0x10, 0x04, 0xFF, 0xFF}));
+}
+
+TEST(TableToImage, ChineseTextsAreReadWhateverTheLanguage)
+{
+    ChannelImage image;
+    ChannelTable table;
+    setRow(table, 1, {"", "446.00625", "446.00625", "Off", "Off", "宽", "是", "高", "载波", ""});
+    tableToImage(table, Selectors{}, image);
+    EXPECT_EQ(image.byte(layout::recordOffset(1) + layout::kFlags), 0xFB);
+}
+
+TEST(TableToImage, SelectorsAndMarkerLeaveOtherBitsAlone)
+{
+    ChannelImage image = newDocumentImage();
+    image.setByte(layout::kRadioType, 0x79);
+    image.setByte(layout::kMarker, 0x00);
+    ChannelTable table;
+    tableToImage(table, Selectors{kType400470, 3, 1}, image);
+    EXPECT_EQ(image.byte(layout::kRadioType), 0x7D);
+    EXPECT_EQ(image.byte(layout::kFunctions), 0x44);
+    EXPECT_EQ(image.powerRank(), 3);
+    EXPECT_EQ(image.marker(), 0xA8);
+
+    tableToImage(table, Selectors{-1, -1, 0}, image); // no selections
+    EXPECT_EQ(image.radioTypeBits(), layout::kRadioTypePmrLpd);
+    EXPECT_EQ(image.powerRank(), 0xFF);
+    EXPECT_TRUE(image.manualOpen());
+}
+
+TEST(TableToImage, NegativeFrequencyTextIsStoredAsNoFrequency)
+{
+    ChannelImage image;
+    ChannelTable table;
+    table.setCell(1, kColReceive, "-446.00625");
+    tableToImage(table, Selectors{}, image);
+    EXPECT_EQ(image.byte(layout::recordOffset(1)), 0xFF);
+    EXPECT_EQ(image.byte(layout::recordOffset(1) + 3), 0xFF);
+}
+
+// Read followed by Write: every channel within the type's count comes back
+// with its frequencies, tones, name and flag bits 3-5; lockout 11 becomes 00
+// and the tone-use bit is recomputed.
+TEST(RoundTrip, ImageToTableToImageKeepsEveryExpressibleValue)
+{
+    ChannelImage image = newDocumentImage();
+    const auto &tones = ToneTable::entries();
+    for (int ch = 1; ch <= 77; ++ch) {
+        image.setRxFrequency(ch, static_cast<std::uint32_t>(40000000 + ch * 625));
+        image.setTxFrequency(ch, static_cast<std::uint32_t>(47000000 - ch * 500));
+        image.setRxTone(ch, toneTextToCode(tones[static_cast<std::size_t>(ch)]));
+        image.setTxTone(ch, toneTextToCode(tones[static_cast<std::size_t>(ch + 150)]));
+        image.setByte(layout::recordOffset(ch) + layout::kFlags, static_cast<std::uint8_t>(ch * 7));
+        image.setNameCodes(
+            ch, {static_cast<std::uint8_t>(ch % 38), 0x24, 0x25, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+    }
+    ChannelTable table;
+    const Selectors s = imageToTable(image, table, Language::Chinese);
+    ChannelImage written = image;
+    tableToImage(table, s, written);
+    for (int ch = 1; ch <= 77; ++ch) {
+        const std::size_t r = layout::recordOffset(ch);
+        for (std::size_t i = 0; i < 12; ++i) {
+            EXPECT_EQ(written.byte(r + i), image.byte(r + i)) << "channel " << ch << " byte " << i;
+        }
+        EXPECT_TRUE(written.toneUse(ch));
+        const auto flags = image.byte(r + layout::kFlags);
+        const auto busy = (flags & 0x06) == 0x06 ? 0 : (flags & 0x06);
+        EXPECT_EQ(written.byte(r + layout::kFlags), (flags & 0xF9) | busy) << "channel " << ch;
+        EXPECT_EQ(written.nameCodes(ch), image.nameCodes(ch));
+    }
+}
+
+TEST(ChannelsInUse, CountsRecordsByTheHighBytes)
+{
+    ChannelImage image = newDocumentImage();
+    EXPECT_EQ(channelsInUse(image), 0);
+    image.setTxFrequency(128, 44600625);
+    image.setRxFrequency(3, 44600625);
+    EXPECT_EQ(channelsInUse(image), 2);
+}
+
+} // namespace
+} // namespace kx9

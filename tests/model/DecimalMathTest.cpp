@@ -1,0 +1,93 @@
+#include "DecimalMath.h"
+#include "NumberText.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace kx9 {
+namespace {
+
+long long decimalCount(double f)
+{
+    return static_cast<long long>(DecimalMultiply(f, 100000.0));
+}
+
+TEST(DecimalMultiply, PmrChannelOneBecomesItsExactCount)
+{
+    EXPECT_EQ(decimalCount(leadingNumber("446.00625")), 44600625);
+    EXPECT_EQ(DecimalMultiply(446.00625, 100000.0), 44600625.0);
+}
+
+std::string frequencyText(long long count)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld.%05lld", count / 100000, count % 100000);
+    return text;
+}
+
+// Every channel of the 6.25, 5 and 2.5 kHz rasters of the band gives its
+// exact count.
+TEST(DecimalMultiply, EveryRasterFrequencyOfTheBandIsExact)
+{
+    for (long long count = 40000000; count <= 47000000; count += 125) {
+        if (count % 625 == 0 || count % 250 == 0) {
+            ASSERT_EQ(decimalCount(leadingNumber(frequencyText(count))), count) << count;
+        }
+    }
+}
+
+// Over the 10 Hz texts of the lowest megahertz the checker accepts, the plain
+// double product truncates many one unit low; the exact product never does.
+// The first such text is kept as the test's property to show the difference.
+TEST(DecimalMultiply, ExactWherePlainDoubleProductTruncatesLow)
+{
+    int naiveLow = 0;
+    std::string example;
+    for (long long count = 6700000; count <= 6800000; ++count) {
+        const std::string text = frequencyText(count);
+        const double f = leadingNumber(text);
+        ASSERT_EQ(decimalCount(f), count) << text;
+        if (static_cast<long long>(f * 100000.0) == count - 1 && naiveLow++ == 0) {
+            example = text;
+        }
+    }
+    RecordProperty("naive_truncates_low", naiveLow);
+    RecordProperty("first_example", example);
+    EXPECT_GT(naiveLow, 0);
+    EXPECT_EQ(example, "67.00003");
+}
+
+TEST(DecimalMultiply, OperandsAreRoundedToFifteenDigitsFirst)
+{
+    // 0.1 + 0.2 is 0.30000000000000004 in binary; at 15 digits it is 0.3.
+    EXPECT_EQ(DecimalMultiply(0.1 + 0.2, 10.0), 3.0);
+    EXPECT_EQ(DecimalMultiply(-2.5, 4.0), -10.0);
+    EXPECT_EQ(DecimalMultiply(0.0, 123.0), 0.0);
+    EXPECT_EQ(DecimalMultiply(1e300, 1e300), std::numeric_limits<double>::infinity());
+    EXPECT_TRUE(std::isnan(DecimalMultiply(std::nan(""), 1.0)));
+}
+
+TEST(DecimalAdd, BuildsTheLpdRasterWithoutDrift)
+{
+    double f = 433.05;
+    for (int i = 0; i < 69; ++i) {
+        f = DecimalAdd(f, 0.025);
+    }
+    EXPECT_EQ(formatFixed(f, 5), "434.77500");
+    EXPECT_EQ(f, 434.775);
+}
+
+TEST(DecimalAdd, SignsAndMagnitudes)
+{
+    EXPECT_EQ(DecimalAdd(0.1, 0.2), 0.3);
+    EXPECT_EQ(DecimalAdd(1.5, -2.25), -0.75);
+    EXPECT_EQ(DecimalAdd(-1.5, 1.5), 0.0);
+    EXPECT_EQ(DecimalAdd(1e20, 1e-20), 1e20);
+    EXPECT_EQ(DecimalAdd(0.0, -7.0), -7.0);
+}
+
+} // namespace
+} // namespace kx9

@@ -1,0 +1,76 @@
+#include "FrequencyCheck.h"
+
+#include <gtest/gtest.h>
+
+namespace kx9 {
+namespace {
+
+// Case names from the row number: the rows hold texts that are no names.
+template <class T> std::string byIndex(const ::testing::TestParamInfo<T> &info)
+{
+    return "row" + std::to_string(info.index);
+}
+
+struct Case
+{
+    const char *input;
+    FrequencyError error;
+    const char *normalised;
+    std::uint32_t count;
+};
+
+class CheckFrequency : public ::testing::TestWithParam<Case>
+{
+};
+
+TEST_P(CheckFrequency, GivesErrorTextAndCount)
+{
+    const Case &c = GetParam();
+    const FrequencyCheck r = checkFrequency(c.input);
+    EXPECT_EQ(r.error, c.error) << c.input;
+    EXPECT_EQ(r.normalised, c.normalised) << c.input;
+    if (c.error != FrequencyError::OutOfRange) {
+        EXPECT_EQ(r.count, c.count) << c.input;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Accepted, CheckFrequency,
+    ::testing::Values(Case{"446.00625", FrequencyError::None, "446.00625", 44600625},
+                      Case{"446.005", FrequencyError::None, "446.00500", 44600500},
+                      Case{"446.0025", FrequencyError::None, "446.00250", 44600250},
+                      Case{"67", FrequencyError::None, "67.00000", 6700000},
+                      Case{"521", FrequencyError::None, "521.00000", 52100000},
+                      Case{"446.1abc", FrequencyError::None, "446.10000", 44610000},
+                      Case{"  433.075", FrequencyError::None, "433.07500", 43307500},
+                      // Tested on the truncated count, shown rounded.
+                      Case{"446.006251", FrequencyError::None, "446.00625", 44600625},
+                      Case{"4.46e2", FrequencyError::None, "446.00000", 44600000}),
+    byIndex<Case>);
+
+INSTANTIATE_TEST_SUITE_P(
+    Refused, CheckFrequency,
+    ::testing::Values(Case{"446.001", FrequencyError::OffStep, "446.00100", 44600100},
+                      Case{"66.99999", FrequencyError::OutOfRange, "66.99999", 0},
+                      Case{"521.0025", FrequencyError::OutOfRange, "521.00250", 0},
+                      Case{"-446", FrequencyError::OutOfRange, "-446.00000", 0},
+                      Case{"abc", FrequencyError::OutOfRange, "0.00000", 0},
+                      Case{"", FrequencyError::OutOfRange, "0.00000", 0},
+                      Case{"1e30", FrequencyError::OutOfRange,
+                           "1000000000000000019884624838656.00000", 0},
+                      // 2^32 + 44600000 units would wrap to 446 MHz in 32 bits.
+                      Case{"43395.67296", FrequencyError::OutOfRange, "43395.67296", 0},
+                      Case{"0x1p8", FrequencyError::OutOfRange, "0.00000", 0},
+                      Case{"inf", FrequencyError::OutOfRange, "0.00000", 0}),
+    byIndex<Case>);
+
+TEST(FrequencyTextToCount, ReadsCellTextsLikeTheTableConversion)
+{
+    EXPECT_EQ(frequencyTextToCount("446.00625"), 44600625);
+    EXPECT_EQ(frequencyTextToCount(""), 0);
+    EXPECT_EQ(frequencyTextToCount("QT"), 0);
+    EXPECT_EQ(frequencyTextToCount("434.775"), 43477500);
+}
+
+} // namespace
+} // namespace kx9

@@ -1,0 +1,157 @@
+#include "RadioType.h"
+#include "ChannelConversion.h"
+
+#include <gtest/gtest.h>
+
+namespace kx9 {
+namespace {
+
+TEST(RadioTypes, NamesCountsAndImageBits)
+{
+    EXPECT_EQ(radioTypeName(kType400470), "400-470MHz");
+    EXPECT_EQ(radioTypeName(kTypePmr), "PMR");
+    EXPECT_EQ(radioTypeName(kTypePmrLpd), "PMR+LPD");
+    EXPECT_EQ(radioTypeIndex("PMR+LPD"), kTypePmrLpd);
+    EXPECT_EQ(radioTypeIndex("pmr"), -1);
+    EXPECT_EQ(channelCount(kType400470), 99);
+    EXPECT_EQ(channelCount(kTypePmr), 99);
+    EXPECT_EQ(channelCount(kTypePmrLpd), 77);
+    EXPECT_EQ(radioTypeBits(kType400470), 0x04);
+    EXPECT_EQ(radioTypeBits(kTypePmr), 0x02);
+    EXPECT_EQ(radioTypeBits(-1), 0x00);
+}
+
+TEST(RadioTypes, LabelsFollowTheirFormats)
+{
+    EXPECT_EQ(channelLabel(kType400470, 7), "CH-07");
+    EXPECT_EQ(channelLabel(kType400470, 99), "CH-99");
+    EXPECT_EQ(channelLabel(kType400470, 100), "");
+    EXPECT_EQ(channelLabel(kTypePmr, 9), "CH-P09");
+    EXPECT_EQ(channelLabel(kTypePmr, 10), "CH-P10");
+    EXPECT_EQ(channelLabel(kTypePmrLpd, 8), "CH-P08");
+    EXPECT_EQ(channelLabel(kTypePmrLpd, 9), "CH-L01");
+    EXPECT_EQ(channelLabel(kTypePmrLpd, 17), "CH-L09");
+    EXPECT_EQ(channelLabel(kTypePmrLpd, 18), "CH-L10");
+    EXPECT_EQ(channelLabel(kTypePmrLpd, 77), "CH-L69");
+    EXPECT_EQ(channelLabel(kTypePmrLpd, 78), "");
+}
+
+TEST(DefaultLists, PmrCycleAndLpdRaster)
+{
+    const DefaultLists &l = defaultLists();
+    EXPECT_EQ(l.pmr[16], "446.00625"); // row 17
+    EXPECT_EQ(l.pmr[20], "446.01875"); // row 21
+    EXPECT_EQ(l.pmr[98], "446.05625"); // row 99
+    EXPECT_EQ(l.pmr[15], "446.09375"); // row 16
+    EXPECT_EQ(l.pmrLpd[8], "433.07500");
+    EXPECT_EQ(l.pmrLpd[9], "433.10000");
+    EXPECT_EQ(l.pmrLpd[76], "434.77500");
+    EXPECT_EQ(&defaultLists(), &l); // built once
+}
+
+TEST(FillTypeDefaults, PmrSetWithToneGroups)
+{
+    ChannelTable table;
+    fillTypeDefaults(table, kTypePmr, Language::English);
+    EXPECT_EQ(table.cell(17, kColReceive), "446.00625");
+    EXPECT_EQ(table.cell(17, kColRxTone), "192.8");
+    EXPECT_EQ(table.cell(99, kColTransmit), "446.05625");
+    EXPECT_EQ(table.cell(99, kColTxTone), "156.7");
+    EXPECT_EQ(table.cell(8, kColRxTone), "Off");
+    EXPECT_EQ(table.cell(9, kColRxTone), "114.8");
+    EXPECT_EQ(table.cell(1, kColPower), "High");
+    EXPECT_EQ(table.cell(100, kColLabel), "");
+    fillTypeDefaults(table, kTypePmr, Language::Chinese);
+    EXPECT_EQ(table.cell(50, kColBandwidth), "窄");
+}
+
+TEST(FillTypeDefaults, PmrLpdSetAndFourHundredTypeEmpty)
+{
+    ChannelTable table;
+    fillTypeDefaults(table, kTypePmrLpd, Language::English);
+    const std::array<const char *, 10> row9 = {"CH-L01", "433.07500", "433.07500", "Off",   "Off",
+                                               "Wide",   "Yes",       "Low",       "Close", ""};
+    for (int col = 0; col < kTableCols; ++col) {
+        EXPECT_EQ(table.cell(9, col), row9[static_cast<std::size_t>(col)]);
+    }
+    EXPECT_EQ(table.cell(77, kColReceive), "434.77500");
+    EXPECT_EQ(table.cell(1, kColBandwidth), "Narrow");
+    EXPECT_EQ(table.cell(78, kColLabel), "");
+
+    table.setCell(5, kColName, "X");
+    fillTypeDefaults(table, kType400470, Language::English);
+    EXPECT_EQ(table.cell(99, kColLabel), "CH-99");
+    for (int row = 1; row < kTableRows; ++row) {
+        for (int col = 1; col < kTableCols; ++col) {
+            ASSERT_EQ(table.cell(row, col), "") << row << "," << col;
+        }
+    }
+}
+
+TEST(ChangeType, SameTypeKeepsEditsOtherTypeRebuilds)
+{
+    ChannelTable table;
+    fillNewDocumentTable(table, Language::English);
+    int current = kTypePmrLpd;
+    table.setCell(3, kColName, "EDIT");
+    EXPECT_FALSE(changeType(table, current, kTypePmrLpd, Language::English));
+    EXPECT_EQ(table.cell(3, kColName), "EDIT");
+
+    ChannelTable fresh;
+    fillNewDocumentTable(fresh, Language::English);
+    EXPECT_TRUE(changeType(table, current, kTypePmr, Language::English));
+    EXPECT_EQ(current, kTypePmr);
+    EXPECT_TRUE(changeType(table, current, kTypePmrLpd, Language::English));
+    EXPECT_EQ(table, fresh);
+}
+
+TEST(NewDocument, ImageHoldsTheDocumentedDefaultsAndNoChannel)
+{
+    const ChannelImage image = newDocumentImage();
+    const std::array<std::pair<std::size_t, std::uint8_t>, 26> defaults = {{
+        {0x80A, 0xF0}, {0x80B, 0x38}, {0x810, 0x80}, {0x811, 0xA8}, {0x812, 0xC4}, {0x813, 0x05},
+        {0x814, 0x00}, {0x815, 0x00}, {0x816, 0x03}, {0x817, 0x04}, {0x818, 0x00}, {0x819, 0x09},
+        {0x81A, 0x00}, {0x81D, 0x00}, {0x81F, 0x01}, {0xD00, 0x00}, {0xD01, 0x00}, {0xD02, 0x60},
+        {0xD03, 0x44}, {0xD04, 0x00}, {0xD05, 0x00}, {0xD06, 0x60}, {0xD07, 0x44}, {0xD0C, 0x00},
+        {0xD0D, 0x38}, {0xD10, 0x00},
+    }};
+    ChannelImage expected;
+    for (const auto &[offset, value] : defaults) {
+        expected.setByte(offset, value);
+    }
+    for (std::size_t i = 0xD11; i <= 0xD13; ++i) {
+        expected.setByte(i, 0x00);
+    }
+    EXPECT_EQ(image, expected);
+    EXPECT_EQ(channelsInUse(image), 0);
+    EXPECT_EQ(image.radioIdentity(), 0xFF);
+}
+
+TEST(NewDocument, SelectorsUseTheViewsOwnTypeRule)
+{
+    ChannelImage image = newDocumentImage();
+    EXPECT_EQ(newDocumentSelectors(image), (Selectors{kTypePmrLpd, 9, 0}));
+    image.setRadioTypeBits(0x06); // 11: "400-470MHz" here, "PMR" in the conversion
+    image.setPowerRank(0x1A);     // low four bits 10: no item of "0" to "9"
+    image.setManualOpen(false);
+    EXPECT_EQ(newDocumentSelectors(image), (Selectors{kType400470, -1, 1}));
+    EXPECT_EQ(radioTypeFromImage(image), kTypePmr);
+}
+
+TEST(NewDocument, TableAfterSaveStoresTheDefaultChannels)
+{
+    ChannelImage image = newDocumentImage();
+    ChannelTable table;
+    fillNewDocumentTable(table, Language::English);
+    tableToImage(table, newDocumentSelectors(image), image);
+    EXPECT_EQ(channelsInUse(image), 77);
+    EXPECT_EQ(image.rxFrequency(9), 43307500u);
+    EXPECT_EQ(image.radioTypeBits(), 0x00);
+    EXPECT_EQ(image.byte(0x81F), 0x01);
+    EXPECT_EQ(image.powerRank(), 9);
+    EXPECT_TRUE(image.manualOpen());
+    EXPECT_FALSE(image.channelInUse(78));
+}
+
+} // namespace
+} // namespace kx9
