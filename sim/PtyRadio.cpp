@@ -1,0 +1,144 @@
+#include "PtyRadio.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+
+namespace kx9 {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+// 8N1 is 10 bits a byte; at 9600 baud that is 1.0417 ms.
+constexpr auto kByteTime = std::chrono::nanoseconds(10 * 1'000'000'000LL / 9600);
+
+volatile std::sig_atomic_t g_stopSignal = 0;
+
+void onStopSignal(int signal)
+{
+    g_stopSignal = signal;
+}
+
+bool writeAll(int fd, const std::uint8_t *bytes, std::size_t count)
+{
+    while (count > 0) {
+        const ssize_t n = ::write(fd, bytes, count);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes += n;
+        count -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+PtyRadio::~PtyRadio()
+{
+    closePty();
+}
+
+void PtyRadio::closePty()
+{
+    if (m_slave >= 0)
+        ::close(m_slave);
+    if (m_master >= 0)
+        ::close(m_master);
+    m_slave = m_master = -1;
+}
+
+bool PtyRadio::open(std::string &error)
+{
+    m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0) {
+        error = std::string("cannot create a pseudo-terminal: ") + std::strerror(errno);
+        return false;
+    }
+    m_slavePath = ::ptsname(m_master);
+    m_slave = ::open(m_slavePath.c_str(), O_RDWR | O_NOCTTY);
+    termios tio{};
+    if (m_slave < 0 || ::tcgetattr(m_slave, &tio) != 0) {
+        error = m_slavePath + ": " + std::strerror(errno);
+        return false;
+    }
+    ::cfmakeraw(&tio);
+    ::cfsetispeed(&tio, B9600);
+    ::cfsetospeed(&tio, B9600);
+    ::tcsetattr(m_slave, TCSANOW, &tio);
+    return true;
+}
+
+int PtyRadio::run()
+{
+    // The signals stay blocked except inside ppoll, so a stop request can
+    // never be lost between two polls.
+    struct sigaction action
+    {
+    };
+    action.sa_handler = onStopSignal;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+    sigset_t stops;
+    sigemptyset(&stops);
+    sigaddset(&stops, SIGINT);
+    sigaddset(&stops, SIGTERM);
+    sigset_t waitMask;
+    ::pthread_sigmask(SIG_BLOCK, &stops, &waitMask);
+    sigdelset(&waitMask, SIGINT);
+    sigdelset(&waitMask, SIGTERM);
+
+    std::array<std::uint8_t, 512> buffer{};
+    while (g_stopSignal == 0) {
+        pollfd pfd{m_master, POLLIN, 0};
+        if (::ppoll(&pfd, 1, nullptr, &waitMask) < 0) {
+            if (errno == EINTR)
+                continue;
+            return 0;
+        }
+        const ssize_t n = ::read(m_master, buffer.data(), buffer.size());
+        if (n < 0 && (errno == EINTR || errno == EAGAIN))
+            continue;
+        if (n <= 0)
+            return 0;
+        handle(buffer.data(), static_cast<std::size_t>(n));
+        if (m_radio.hungUp()) {
+            closePty();
+            return 0;
+        }
+    }
+    return g_stopSignal;
+}
+
+void PtyRadio::handle(const std::uint8_t *bytes, std::size_t count)
+{
+    const int writesBefore = m_radio.completedWrites();
+    if (m_wireSpeed) {
+        // The bytes are on the line until the last one has arrived.
+        m_rxFree = std::max(Clock::now(), m_rxFree) + kByteTime * static_cast<long>(count);
+        std::this_thread::sleep_until(m_rxFree);
+    }
+    const std::vector<std::uint8_t> reply = m_radio.receive({bytes, count});
+    if (m_wireSpeed) {
+        m_txFree = std::max(Clock::now(), m_txFree);
+        for (std::uint8_t b : reply) {
+            m_txFree += kByteTime;
+            std::this_thread::sleep_until(m_txFree);
+            writeAll(m_master, &b, 1);
+        }
+    } else if (!reply.empty()) {
+        writeAll(m_master, reply.data(), reply.size());
+    }
+    if (m_radio.completedWrites() != writesBefore && m_onWriteComplete)
+        m_onWriteComplete();
+}
+
+} // namespace kx9

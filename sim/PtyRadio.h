@@ -1,0 +1,54 @@
+#pragma once
+
+#include "RadioSim.h"
+
+#include <chrono>
+#include <csignal>
+#include <functional>
+#include <string>
+
+namespace kx9 {
+
+// Puts a RadioSim behind a pseudo-terminal so that any program can open the
+// slave side as if it were the radio's serial port.
+class PtyRadio
+{
+public:
+    explicit PtyRadio(RadioSim &radio) : m_radio(radio) {}
+    ~PtyRadio();
+    PtyRadio(const PtyRadio &) = delete;
+    PtyRadio &operator=(const PtyRadio &) = delete;
+
+    // Creates the pty in raw mode; false with a reason on failure.
+    bool open(std::string &error);
+    const std::string &slavePath() const { return m_slavePath; }
+
+    // Paces every byte both ways as 10 bits at 9600 baud.
+    void setWireSpeed(bool on) { m_wireSpeed = on; }
+    // Called after each write that reached the last block.
+    void onWriteComplete(std::function<void()> callback)
+    {
+        m_onWriteComplete = std::move(callback);
+    }
+
+    // Serves the radio until a blocked SIGINT or SIGTERM arrives or the
+    // radio hangs up (the pty is closed then). Returns the signal, or 0.
+    int run();
+
+private:
+    void handle(const std::uint8_t *bytes, std::size_t count);
+    void closePty();
+
+    RadioSim &m_radio;
+    int m_master = -1;
+    // Our own slave descriptor keeps the line up while no program has the
+    // port open, so the master never sees a hang-up between two sessions.
+    int m_slave = -1;
+    std::string m_slavePath;
+    bool m_wireSpeed = false;
+    std::function<void()> m_onWriteComplete;
+    std::chrono::steady_clock::time_point m_rxFree{};
+    std::chrono::steady_clock::time_point m_txFree{};
+};
+
+} // namespace kx9

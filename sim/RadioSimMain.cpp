@@ -1,0 +1,196 @@
+// kx9-radiosim: the radio on a pseudo-terminal, for trying and testing the
+// programs without hardware.
+
+#include "ChannelImage.h"
+#include "PtyRadio.h"
+#include "RadioSim.h"
+#include "RadioType.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr std::string_view kUsage = R"(Usage: kx9-radiosim [options]
+
+Simulates the radio on a pseudo-terminal. The first line printed is the
+device path to give the programs as the port (kx9-cli --port PATH).
+
+Options:
+  --link PATH         also make PATH a symbolic link to the device
+  --image FILE        memory to start with (4096 bytes, a .sin file); without
+                      it a new document's image with radio identity byte 01
+  --save FILE         save the memory to FILE after every complete write and
+                      on exit (SIGINT, SIGTERM, hang-up)
+  --wire-speed        pace every byte both ways at 9600 baud 8N1
+  --help              this text
+
+Faults (blocks count from 0, address / 8):
+  --silent            never answer
+  --wrong-wakeup      answer the first wake-up with 15 06 instead of 06
+  --identity HEX      report this radio identity byte instead of memory 0x81B
+  --no-ready          no 06 after the confirm byte
+  --short-reply N[:L] answer the read of block N with only L bytes (default 9)
+  --no-read-ack N     no 06 after the acknowledge of read block N
+  --no-write-ack N    no 06 after write block N
+  --hang-up N         close the pseudo-terminal at the request for block N
+                      (read or write) and exit
+)";
+
+bool parseNumber(std::string_view text, int base, long max, long &value)
+{
+    const std::string s(text);
+    char *end = nullptr;
+    errno = 0;
+    value = std::strtol(s.c_str(), &end, base);
+    return !s.empty() && end && *end == '\0' && errno == 0 && value >= 0 && value <= max;
+}
+
+std::optional<kx9::ChannelImage> loadImage(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::vector<char> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof())
+        return std::nullopt;
+    if (data.size() != kx9::kImageSize)
+        return std::nullopt;
+    kx9::ChannelImage image;
+    for (std::size_t i = 0; i < kx9::kImageSize; ++i)
+        image.setByte(i, static_cast<std::uint8_t>(data[i]));
+    return image;
+}
+
+// Written beside the target and renamed over it, so a reader never sees half a file.
+bool saveImage(const std::string &path, const kx9::ChannelImage &image)
+{
+    const std::string temporary = path + ".part";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char *>(image.bytes().data()),
+                  static_cast<std::streamsize>(kx9::kImageSize));
+        if (!out.flush())
+            return false;
+    }
+    return std::rename(temporary.c_str(), path.c_str()) == 0;
+}
+
+int fail(const std::string &message)
+{
+    std::cerr << "kx9-radiosim: " << message << "\n";
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    std::string linkPath, imagePath, savePath;
+    bool wireSpeed = false;
+    kx9::SimFaults faults;
+
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        auto value = [&]() -> std::optional<std::string_view> {
+            if (i + 1 >= args.size())
+                return std::nullopt;
+            return args[++i];
+        };
+        auto block = [&](std::optional<int> &target) {
+            const auto v = value();
+            long n = 0;
+            if (!v || !parseNumber(*v, 10, 511, n))
+                return false;
+            target = static_cast<int>(n);
+            return true;
+        };
+        bool ok = true;
+        if (arg == "--help" || arg == "-h") {
+            std::cout << kUsage;
+            return 0;
+        } else if (arg == "--link" || arg == "--image" || arg == "--save") {
+            const auto v = value();
+            ok = v.has_value();
+            if (ok)
+                (arg == "--link" ? linkPath : arg == "--image" ? imagePath : savePath) = *v;
+        } else if (arg == "--wire-speed") {
+            wireSpeed = true;
+        } else if (arg == "--silent") {
+            faults.silent = true;
+        } else if (arg == "--wrong-wakeup") {
+            faults.firstWakeUpReply = {0x15, 0x06};
+        } else if (arg == "--no-ready") {
+            faults.missingReadyReply = true;
+        } else if (arg == "--identity") {
+            const auto v = value();
+            long n = 0;
+            ok = v && parseNumber(*v, 16, 0xFF, n);
+            faults.identity = static_cast<std::uint8_t>(n);
+        } else if (arg == "--short-reply") {
+            const auto v = value();
+            long n = 0, length = 9;
+            const std::size_t colon = v ? v->find(':') : std::string_view::npos;
+            ok = v && parseNumber(v->substr(0, colon), 10, 511, n) &&
+                 (colon == std::string_view::npos ||
+                  parseNumber(v->substr(colon + 1), 10, 11, length));
+            faults.shortReplyAtBlock = static_cast<int>(n);
+            faults.shortReplyLength = static_cast<std::size_t>(length);
+        } else if (arg == "--no-read-ack") {
+            ok = block(faults.missingReadAckAtBlock);
+        } else if (arg == "--no-write-ack") {
+            ok = block(faults.missingWriteAckAtBlock);
+        } else if (arg == "--hang-up") {
+            ok = block(faults.hangUpAtBlock);
+        } else {
+            return fail("unknown option " + std::string(arg) + " (see --help)");
+        }
+        if (!ok)
+            return fail("option " + std::string(arg) + " needs a valid value (see --help)");
+    }
+
+    kx9::ChannelImage memory;
+    if (!imagePath.empty()) {
+        const auto loaded = loadImage(imagePath);
+        if (!loaded)
+            return fail(imagePath + ": not a 4096-byte channel data file");
+        memory = *loaded;
+    } else {
+        memory = kx9::newDocumentImage();
+        memory.setRadioIdentity(0x01);
+    }
+
+    kx9::RadioSim radio(memory, faults);
+    kx9::PtyRadio pty(radio);
+    std::string error;
+    if (!pty.open(error))
+        return fail(error);
+    pty.setWireSpeed(wireSpeed);
+    auto save = [&] {
+        if (!savePath.empty() && !saveImage(savePath, radio.memory()))
+            std::cerr << "kx9-radiosim: cannot save " << savePath << "\n";
+    };
+    pty.onWriteComplete(save);
+
+    if (!linkPath.empty()) {
+        ::unlink(linkPath.c_str());
+        if (::symlink(pty.slavePath().c_str(), linkPath.c_str()) != 0)
+            return fail(linkPath + ": " + std::strerror(errno));
+    }
+    std::cout << pty.slavePath() << std::endl;
+
+    pty.run();
+    save();
+    if (!linkPath.empty())
+        ::unlink(linkPath.c_str());
+    return 0;
+}

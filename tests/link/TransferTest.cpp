@@ -1,0 +1,499 @@
+#include "Transfer.h"
+#include "RadioSim.h"
+#include "ScriptedHost.h"
+#include "SimPort.h"
+#include "Texts.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace kx9 {
+namespace {
+
+using test::ScriptedHost;
+using Kind = ScriptedHost::Kind;
+using namespace std::chrono_literals;
+
+// Every byte differs from its neighbours so that a misplaced block shows.
+ChannelImage patternImage(std::uint8_t seed, std::uint8_t identity)
+{
+    ChannelImage image;
+    for (std::size_t i = 0; i < kImageSize; ++i)
+        image.setByte(i, static_cast<std::uint8_t>(i * 7 + seed + (i >> 8)));
+    image.setRadioIdentity(identity);
+    return image;
+}
+
+std::string hex(std::span<const std::uint8_t> bytes)
+{
+    std::string s;
+    for (std::uint8_t b : bytes) {
+        char part[4];
+        std::snprintf(part, sizeof part, s.empty() ? "%02X" : " %02X", b);
+        s += part;
+    }
+    return s;
+}
+
+// One readable line per port call.
+std::vector<std::string> trace(const std::vector<SimPort::Call> &calls, std::size_t from,
+                               std::size_t count)
+{
+    std::vector<std::string> out;
+    for (std::size_t i = from; i < std::min(calls.size(), from + count); ++i) {
+        const SimPort::Call &c = calls[i];
+        switch (c.kind) {
+        case SimPort::Call::Kind::Open:
+            out.push_back("open");
+            break;
+        case SimPort::Call::Kind::Close:
+            out.push_back("close");
+            break;
+        case SimPort::Call::Kind::Send:
+            out.push_back("send " + hex(c.bytes));
+            break;
+        case SimPort::Call::Kind::Receive:
+            out.push_back("recv " + std::to_string(c.asked) + ":" + hex(c.bytes));
+            break;
+        case SimPort::Call::Kind::Purge:
+            out.push_back(c.purge == PurgeKind::Clear ? "purge" : "purge abort");
+            break;
+        case SimPort::Call::Kind::Pause:
+            out.push_back("pause " + std::to_string(c.duration.count()));
+            break;
+        }
+    }
+    return out;
+}
+
+class TransferTest : public ::testing::Test
+{
+protected:
+    TransferResult read(Language language = Language::English)
+    {
+        return readFromRadio(port, "COM1", host, language);
+    }
+    TransferResult write(const ChannelImage &image, Language language = Language::English)
+    {
+        return writeToRadio(port, "COM1", image, host, language);
+    }
+    int wakeUps() const
+    {
+        return static_cast<int>(
+            std::count_if(port.calls().begin(), port.calls().end(), [](auto &c) {
+                return c.kind == SimPort::Call::Kind::Send &&
+                       c.bytes == std::vector<std::uint8_t>{'P'};
+            }));
+    }
+    std::vector<std::size_t> writtenAddresses() const
+    {
+        std::vector<std::size_t> out;
+        for (const SimPort::Call &c : port.calls())
+            if (c.kind == SimPort::Call::Kind::Send && c.bytes.size() == 4 && c.bytes[0] == 'W')
+                out.push_back(static_cast<std::size_t>(c.bytes[1]) << 8 | c.bytes[2]);
+        return out;
+    }
+    void expectEndedCleanly() const
+    {
+        EXPECT_FALSE(port.isOpen());
+        EXPECT_EQ(port.opens(), port.closes());
+        EXPECT_EQ(host.progressClosed, 1);
+        for (const ScriptedHost::Shown &s : host.shown)
+            EXPECT_FALSE(s.watchWhenShown) << s.text;
+    }
+
+    RadioSim radio{patternImage(3, 0x01)};
+    SimPort port{radio};
+    ScriptedHost host;
+};
+
+// --- Successful transfers and the bytes on the wire ---------------------------
+
+TEST_F(TransferTest, ReadReturnsTheRadioMemoryAndShowsNothing)
+{
+    const TransferResult result = read();
+    ASSERT_EQ(result.outcome, TransferOutcome::Completed);
+    ASSERT_TRUE(result.image.has_value());
+    EXPECT_EQ(*result.image, radio.memory());
+    EXPECT_TRUE(result.message.empty());
+    EXPECT_TRUE(host.shown.empty());
+    EXPECT_EQ(host.progress, 512);
+    ASSERT_EQ(host.statuses.size(), 2u + 512u);
+    EXPECT_EQ(host.statuses[0], text::kStatusDetecting);
+    EXPECT_EQ(host.statuses[1], text::kStatusWaiting);
+    EXPECT_EQ(host.statuses[2], "1");
+    EXPECT_EQ(host.statuses.back(), "512");
+    EXPECT_EQ(port.openedName(), "COM1");
+    EXPECT_EQ(port.profile(), kProgrammingProfile);
+    EXPECT_FALSE(host.watch);
+    expectEndedCleanly();
+}
+
+TEST_F(TransferTest, ReadSendsExactlyTheProtocolBytes)
+{
+    ASSERT_TRUE(read().completed());
+    std::vector<std::uint8_t> toRadio{0x02, 'P', 'R', 'O', 'G', 'R', 'A', 'M', 0x02, 0x06};
+    std::vector<std::uint8_t> fromRadio{0x06, 'K', 'X', '9', 0x00, 0x01, 0x00, 0x00, 0x00, 0x06};
+    for (std::size_t a = 0; a < kImageSize; a += 8) {
+        const auto hi = static_cast<std::uint8_t>(a >> 8), lo = static_cast<std::uint8_t>(a);
+        toRadio.insert(toRadio.end(), {'R', hi, lo, 0x08, 0x06});
+        fromRadio.insert(fromRadio.end(), {'W', hi, lo, 0x08});
+        for (std::size_t i = 0; i < 8; ++i)
+            fromRadio.push_back(radio.memory().byte(a + i));
+        fromRadio.push_back(0x06);
+    }
+    EXPECT_EQ(radio.bytesSent(WireDirection::ToRadio), toRadio);
+    EXPECT_EQ(radio.bytesSent(WireDirection::FromRadio), fromRadio);
+}
+
+TEST_F(TransferTest, HandshakeSendsOneBytePerWriteWithPauseAndPurgeBeforeEach)
+{
+    ASSERT_TRUE(read().completed());
+    std::vector<std::string> expected{"open"};
+    for (int i = 0; i < 7; ++i)
+        expected.push_back("pause 1"); // pumped wait of 7 cycles
+    expected.push_back("purge abort");
+    for (const char *b : {"02", "50", "52", "4F", "47", "52", "41"})
+        expected.insert(expected.end(), {"pause 1", "purge", std::string("send ") + b});
+    expected.insert(expected.end(),
+                    {"recv 1:06", "pause 1", "purge", "send 4D", "pause 1", "purge", "send 02",
+                     "recv 8:4B 58 39 00 01 00 00 00", "purge", "send 06", "recv 1:06",
+                     // first block
+                     "purge", "send 52 00 00 08",
+                     "recv 12:57 00 00 08 " + hex(radio.memory().bytes().first(8)), "purge",
+                     "purge", "send 06", "recv 1:06", "purge", "send 52 00 08 08"});
+    EXPECT_EQ(trace(port.calls(), 0, expected.size()), expected);
+    EXPECT_EQ(trace(port.calls(), port.calls().size() - 1, 1), std::vector<std::string>{"close"});
+    // 19 pumps after each block, 7 in the handshake wait.
+    EXPECT_EQ(host.pumps, 7 + 512 * 19);
+}
+
+TEST_F(TransferTest, WriteSends510BlocksAndNeverTouchesTheLast16Bytes)
+{
+    const ChannelImage before = radio.memory();
+    const ChannelImage image = patternImage(90, 0x01);
+    const TransferResult result = write(image);
+    ASSERT_EQ(result.outcome, TransferOutcome::Completed);
+    EXPECT_FALSE(result.image.has_value());
+    EXPECT_TRUE(host.shown.empty());
+
+    const std::vector<std::size_t> addresses = writtenAddresses();
+    ASSERT_EQ(addresses.size(), 510u);
+    for (std::size_t i = 0; i < addresses.size(); ++i)
+        EXPECT_EQ(addresses[i], i * 8);
+    for (std::size_t a = 0; a < kImageSize; ++a)
+        ASSERT_EQ(radio.memory().byte(a), a < 0xFF0 ? image.byte(a) : before.byte(a)) << a;
+    EXPECT_EQ(radio.completedWrites(), 1);
+    EXPECT_EQ(host.progress, 510);
+    EXPECT_EQ(host.statuses.back(), "510");
+    EXPECT_EQ(host.pumps, 7 + 510 * 21);
+    expectEndedCleanly();
+}
+
+TEST_F(TransferTest, WriteBlockIsHeaderPauseDataThenAPauseAfterTheAcknowledge)
+{
+    const ChannelImage image = patternImage(90, 0x01);
+    ASSERT_TRUE(write(image).completed());
+    const auto &calls = port.calls();
+    const auto first = std::find_if(calls.begin(), calls.end(), [](auto &c) {
+        return c.kind == SimPort::Call::Kind::Send && c.bytes.size() == 4 && c.bytes[0] == 'W';
+    });
+    ASSERT_NE(first, calls.end());
+    const std::size_t at = static_cast<std::size_t>(first - calls.begin()) - 1;
+    const std::vector<std::string> expected{"purge",
+                                            "send 57 00 00 08",
+                                            "pause 1",
+                                            "purge",
+                                            "send " + hex(image.bytes().first(8)),
+                                            "recv 1:06",
+                                            "pause 1",
+                                            "purge",
+                                            "send 57 00 08 08"};
+    EXPECT_EQ(trace(calls, at, expected.size()), expected);
+}
+
+// --- Handshake ----------------------------------------------------------------
+
+TEST_F(TransferTest, SilentRadioGets15AttemptsPerQuestionAndRetryStarts15More)
+{
+    radio.faults().silent = true;
+    host.answers = {true, false}; // Retry, then Cancel
+    const TransferResult result = read();
+    EXPECT_EQ(result.outcome, TransferOutcome::CommunicationError);
+    EXPECT_EQ(result.message, text::kCommunicationError.en);
+    EXPECT_FALSE(result.image.has_value());
+    EXPECT_EQ(host.texts(Kind::RetryCancel),
+              std::vector<std::string>(2, std::string(text::kCommunicationError.en)));
+    EXPECT_EQ(wakeUps(), 30);
+    // Each attempt: 7 pumped cycles, 7 byte pauses, two 590 ms receives, 2 ms.
+    EXPECT_EQ(port.now(), 2 * 15 * (7ms + 7ms + 590ms + 590ms + 2ms));
+    expectEndedCleanly();
+}
+
+TEST_F(TransferTest, StrayByteBeforeTheFirstWakeUpAcknowledgeIsAccepted)
+{
+    radio.faults().firstWakeUpReply = {0x15, 0x06};
+    EXPECT_TRUE(read().completed());
+    EXPECT_EQ(wakeUps(), 1);
+}
+
+TEST_F(TransferTest, TwoWrongWakeUpBytesFailTheAttemptAndTheNextOneSucceeds)
+{
+    radio.faults().firstWakeUpReply = {0x15, 0x15};
+    EXPECT_TRUE(read().completed());
+    EXPECT_EQ(wakeUps(), 2);
+    EXPECT_TRUE(host.shown.empty());
+}
+
+TEST_F(TransferTest, FailedIdentificationReceiveAsksAndRetryReadsAgain)
+{
+    int identifications = 0;
+    port.setReceiveFailure(
+        [&](std::size_t asked, int) { return asked == 8 && identifications++ == 0; });
+    host.answers = {true};
+    EXPECT_TRUE(read().completed());
+    EXPECT_EQ(host.texts(Kind::RetryCancel).size(), 1u);
+    EXPECT_EQ(wakeUps(), 2);
+}
+
+TEST_F(TransferTest, NoReadyAfterConfirmWaits601CyclesThenAsks)
+{
+    radio.faults().missingReadyReply = true;
+    const TransferResult result = read(Language::Chinese);
+    EXPECT_EQ(result.outcome, TransferOutcome::CommunicationError);
+    EXPECT_EQ(host.texts(Kind::RetryCancel),
+              std::vector<std::string>{std::string(text::kCommunicationError.zh)});
+    // handshake 7 + 7 + identify 2, then 590 ms for the missing 06 and 601 cycles
+    EXPECT_EQ(port.now(), 7ms + 7ms + 2ms + 590ms + 601ms);
+    EXPECT_EQ(host.pumps, 7 + 601);
+    expectEndedCleanly();
+}
+
+TEST_F(TransferTest, FailedConfirmSendIsReportedAndSentAgain)
+{
+    int failures = 2;
+    port.setSendFailure([&](std::span<const std::uint8_t> bytes, int) {
+        return radio.state() == RadioSim::State::Identified && bytes.size() == 1 &&
+               bytes[0] == 0x06 && failures-- > 0;
+    });
+    EXPECT_TRUE(read().completed());
+    EXPECT_EQ(host.texts(Kind::Inform),
+              std::vector<std::string>(2, std::string(text::kSendOrderError.en)));
+}
+
+TEST_F(TransferTest, ConfirmIsResentAtMostThreeTimesThenTheCommunicationErrorIsAsked)
+{
+    int confirmSends = 0;
+    port.setSendFailure([&](std::span<const std::uint8_t> bytes, int) {
+        const bool confirm =
+            radio.state() == RadioSim::State::Identified && bytes.size() == 1 && bytes[0] == 0x06;
+        confirmSends += confirm;
+        return confirm;
+    });
+    const TransferResult result = read();
+    EXPECT_EQ(result.outcome, TransferOutcome::CommunicationError);
+    EXPECT_EQ(confirmSends, 4);
+    EXPECT_EQ(host.texts(Kind::Inform).size(), 4u);
+    EXPECT_EQ(host.texts(Kind::RetryCancel).size(), 1u);
+    expectEndedCleanly();
+}
+
+// --- Radio identity check -----------------------------------------------------
+
+struct IdentityCase
+{
+    std::uint8_t imageIdentity;
+    std::uint8_t radioIdentity;
+    bool asks;
+};
+
+class IdentityTest : public TransferTest, public ::testing::WithParamInterface<IdentityCase>
+{
+};
+
+TEST_P(IdentityTest, WriteAsksOnlyWhenTheRadioReportsAnotherIdentity)
+{
+    const IdentityCase c = GetParam();
+    radio.faults().identity = c.radioIdentity;
+    host.answers = {true};
+    const TransferResult result = write(patternImage(5, c.imageIdentity));
+    EXPECT_TRUE(result.completed());
+    EXPECT_EQ(host.texts(Kind::OkCancel).size(), c.asks ? 1u : 0u);
+    EXPECT_EQ(wakeUps(), c.asks ? 2 : 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Identities, IdentityTest,
+                         ::testing::Values(IdentityCase{0x01, 0x01, false},
+                                           IdentityCase{0x01, 0xFF, false}, // FF skips
+                                           IdentityCase{0xFF, 0xFF, false}, // new document
+                                           IdentityCase{0xFF, 0x01, true},
+                                           IdentityCase{0x01, 0x02, true}));
+
+TEST_F(TransferTest, AcceptedMismatchRedoesTheHandshakeAfter351CyclesAndAsksOnce)
+{
+    radio.faults().identity = 0x07;
+    host.answers = {true};
+    ASSERT_TRUE(write(patternImage(5, 0x01)).completed());
+    EXPECT_EQ(host.texts(Kind::OkCancel),
+              std::vector<std::string>{std::string(text::kRadioTypeMismatch.en)});
+    EXPECT_EQ(host.shown[0].text.front(), ' ');
+    EXPECT_EQ(host.pumps, 7 + 351 + 7 + 510 * 21);
+    EXPECT_EQ(writtenAddresses().size(), 510u);
+}
+
+TEST_F(TransferTest, AcceptedMismatchIsNotAskedAgainAfterARetry)
+{
+    radio.faults().identity = 0x07;
+    int confirms = 0;
+    // The confirm fails four times on the second pass: communication error, Retry.
+    port.setSendFailure([&](std::span<const std::uint8_t> bytes, int) {
+        if (radio.state() != RadioSim::State::Identified || bytes.size() != 1 || bytes[0] != 0x06)
+            return false;
+        return ++confirms <= 4;
+    });
+    host.answers = {true, true}; // OK to the mismatch, Retry to the communication error
+    ASSERT_TRUE(write(patternImage(5, 0x01)).completed());
+    EXPECT_EQ(host.texts(Kind::OkCancel).size(), 1u);
+    EXPECT_EQ(host.texts(Kind::RetryCancel).size(), 1u);
+    EXPECT_EQ(wakeUps(), 3);
+}
+
+TEST_F(TransferTest, DeclinedMismatchEndsWithoutWritingAnything)
+{
+    radio.faults().identity = 0x07;
+    const ChannelImage before = radio.memory();
+    const TransferResult result = write(patternImage(5, 0x01), Language::Chinese);
+    EXPECT_EQ(result.outcome, TransferOutcome::TypeMismatchDeclined);
+    EXPECT_EQ(host.texts(Kind::OkCancel),
+              std::vector<std::string>{std::string(text::kRadioTypeMismatch.zh)});
+    EXPECT_TRUE(writtenAddresses().empty());
+    EXPECT_EQ(radio.memory(), before);
+    expectEndedCleanly();
+}
+
+TEST_F(TransferTest, ReadNeverChecksTheIdentity)
+{
+    radio.faults().identity = 0x07;
+    EXPECT_TRUE(read().completed());
+    EXPECT_TRUE(host.shown.empty());
+}
+
+// --- Failures during the blocks -----------------------------------------------
+
+class ShortReplyTest : public TransferTest, public ::testing::WithParamInterface<std::size_t>
+{
+};
+
+// 10 and 11 bytes would leave stale buffer bytes in the image: refused too.
+TEST_P(ShortReplyTest, ReplyUnder12BytesEndsTheReadAndTheCallerGetsNoImage)
+{
+    radio.faults().shortReplyAtBlock = 5;
+    radio.faults().shortReplyLength = GetParam();
+    const TransferResult result = read();
+    EXPECT_EQ(result.outcome, TransferOutcome::ShortReply);
+    EXPECT_EQ(result.message, "not received enough  byte");
+    EXPECT_FALSE(result.image.has_value());
+    EXPECT_EQ(host.texts(Kind::Inform), std::vector<std::string>{"not received enough  byte"});
+    EXPECT_EQ(host.progress, 5);
+    expectEndedCleanly();
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, ShortReplyTest, ::testing::Values(0u, 9u, 10u, 11u));
+
+TEST_F(TransferTest, MissingReadAcknowledgeEndsTheRead)
+{
+    radio.faults().missingReadAckAtBlock = 7;
+    const TransferResult result = read(Language::Chinese);
+    EXPECT_EQ(result.outcome, TransferOutcome::ReadAckMissing);
+    EXPECT_EQ(host.texts(Kind::Inform),
+              std::vector<std::string>{std::string(text::kReadBlockError.zh)});
+    EXPECT_FALSE(result.image.has_value());
+    EXPECT_EQ(host.progress, 8); // the block was stored and counted before its acknowledge
+    expectEndedCleanly();
+}
+
+TEST_F(TransferTest, MissingWriteAcknowledgeLeavesTheRadioWithTheBlocksSoFar)
+{
+    radio.faults().missingWriteAckAtBlock = 3;
+    const ChannelImage before = radio.memory();
+    const ChannelImage image = patternImage(90, 0x01);
+    const TransferResult result = write(image);
+    EXPECT_EQ(result.outcome, TransferOutcome::WriteAckMissing);
+    EXPECT_EQ(result.message, text::kProgramInterrupt.en);
+    EXPECT_EQ(host.texts(Kind::Inform),
+              std::vector<std::string>{std::string(text::kProgramInterrupt.en)});
+    EXPECT_EQ(writtenAddresses().size(), 4u);
+    for (std::size_t a = 0; a < kImageSize; ++a)
+        ASSERT_EQ(radio.memory().byte(a), a < 32 ? image.byte(a) : before.byte(a)) << a;
+    expectEndedCleanly();
+}
+
+TEST_F(TransferTest, HangUpDuringReadOrWriteEndsWithTheBlockMessage)
+{
+    radio.faults().hangUpAtBlock = 40;
+    EXPECT_EQ(read().outcome, TransferOutcome::ShortReply);
+
+    RadioSim other{patternImage(3, 0x01)};
+    other.faults().hangUpAtBlock = 40;
+    SimPort otherPort{other};
+    ScriptedHost otherHost;
+    const TransferResult result =
+        writeToRadio(otherPort, "COM2", patternImage(9, 0x01), otherHost, Language::English);
+    EXPECT_EQ(result.outcome, TransferOutcome::WriteAckMissing);
+    EXPECT_FALSE(otherPort.isOpen());
+}
+
+// --- Cancel and open failure ----------------------------------------------------
+
+TEST_F(TransferTest, CancelDuringBlock100OfAReadLeavesNoImageAndShowsNothing)
+{
+    host.cancelWhen = [](const ScriptedHost &h) { return h.progress == 101; };
+    const TransferResult result = read();
+    EXPECT_EQ(result.outcome, TransferOutcome::Cancelled);
+    EXPECT_FALSE(result.image.has_value());
+    EXPECT_TRUE(result.message.empty());
+    EXPECT_TRUE(host.shown.empty());
+    // Blocks 0 to 100 were requested, no more.
+    const auto requests = std::count_if(port.calls().begin(), port.calls().end(), [](auto &c) {
+        return c.kind == SimPort::Call::Kind::Send && c.bytes.size() == 4 && c.bytes[0] == 'R';
+    });
+    EXPECT_EQ(requests, 101);
+    expectEndedCleanly();
+}
+
+TEST_F(TransferTest, CancelDuringAWriteStopsBeforeTheNextBlock)
+{
+    host.cancelWhen = [](const ScriptedHost &h) { return h.progress == 20; };
+    EXPECT_EQ(write(patternImage(90, 0x01)).outcome, TransferOutcome::Cancelled);
+    EXPECT_EQ(writtenAddresses().size(), 20u);
+    expectEndedCleanly();
+}
+
+TEST_F(TransferTest, CancelDuringTheHandshakeWaitSendsNothing)
+{
+    host.cancelWhen = [](const ScriptedHost &) { return true; };
+    EXPECT_EQ(read().outcome, TransferOutcome::Cancelled);
+    EXPECT_TRUE(radio.record().empty());
+    EXPECT_EQ(host.pumps, 1);
+    expectEndedCleanly();
+}
+
+TEST_F(TransferTest, OpenFailureShowsTheMessageAndSendsNothing)
+{
+    port.failOpen(OpenError::Busy);
+    const TransferResult result = write(patternImage(90, 0x01), Language::Chinese);
+    EXPECT_EQ(result.outcome, TransferOutcome::OpenFailed);
+    EXPECT_EQ(host.texts(Kind::Inform),
+              std::vector<std::string>{std::string(text::kOpenPortFailed.zh)});
+    EXPECT_TRUE(radio.record().empty());
+    EXPECT_TRUE(host.statuses.empty());
+    EXPECT_EQ(host.progressClosed, 1);
+    EXPECT_FALSE(host.watch);
+}
+
+} // namespace
+} // namespace kx9
