@@ -1,0 +1,229 @@
+#include "RadioLink.h"
+#include "PortNames.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace kx9 {
+namespace {
+
+// The radio's end of a pseudo-terminal; the link opens the other end.
+class Pty
+{
+public:
+    Pty()
+    {
+        m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
+        ::grantpt(m_master);
+        ::unlockpt(m_master);
+        m_path = ::ptsname(m_master);
+        // Hold the slave side so that the line stays up between opens.
+        m_slave = ::open(m_path.c_str(), O_RDWR | O_NOCTTY);
+        termios tio{};
+        ::tcgetattr(m_slave, &tio);
+        ::cfmakeraw(&tio);
+        ::tcsetattr(m_slave, TCSANOW, &tio);
+    }
+    ~Pty()
+    {
+        closeMaster();
+        if (m_slave >= 0)
+            ::close(m_slave);
+    }
+    const std::string &path() const { return m_path; }
+    int slave() const { return m_slave; }
+    void write(std::vector<std::uint8_t> bytes) const
+    {
+        ASSERT_EQ(::write(m_master, bytes.data(), bytes.size()),
+                  static_cast<ssize_t>(bytes.size()));
+    }
+    std::vector<std::uint8_t> readAvailable(std::size_t n) const
+    {
+        std::vector<std::uint8_t> out(n);
+        pollfd pfd{m_master, POLLIN, 0};
+        std::size_t got = 0;
+        while (got<n && ::poll(&pfd, 1, 1000)> 0) {
+            const ssize_t r = ::read(m_master, out.data() + got, n - got);
+            if (r <= 0)
+                break;
+            got += static_cast<std::size_t>(r);
+        }
+        out.resize(got);
+        return out;
+    }
+    void closeMaster()
+    {
+        if (m_master >= 0)
+            ::close(m_master);
+        m_master = -1;
+    }
+
+private:
+    int m_master = -1;
+    int m_slave = -1;
+    std::string m_path;
+};
+
+class RadioLinkTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(link.open(pty.path(), kProgrammingProfile).ok()); }
+
+    Pty pty;
+    RadioLink link;
+};
+
+TEST(PortNamesTest, ComPortsNameTheFirstFourUsbAdaptersAndPathsPassThrough)
+{
+    EXPECT_EQ(portDevicePath("COM1"), "/dev/ttyUSB0");
+    EXPECT_EQ(portDevicePath("COM4"), "/dev/ttyUSB3");
+    EXPECT_EQ(portDevicePath("COM5"), "/dev/COM5");
+    EXPECT_EQ(portDevicePath("ttyS0"), "/dev/ttyS0");
+    EXPECT_EQ(portDevicePath("/tmp/radio"), "/tmp/radio");
+}
+
+TEST_F(RadioLinkTest, OpenSets9600EightBitsNoParityOneStopBit)
+{
+    termios tio{};
+    ASSERT_EQ(::tcgetattr(pty.slave(), &tio), 0);
+    EXPECT_EQ(::cfgetospeed(&tio), static_cast<speed_t>(B9600));
+    EXPECT_EQ(::cfgetispeed(&tio), static_cast<speed_t>(B9600));
+    EXPECT_EQ(tio.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_EQ(tio.c_cflag & (PARENB | CSTOPB), 0u);
+    EXPECT_EQ(tio.c_iflag & (INPCK | ISTRIP | IXON), 0u);
+    EXPECT_EQ(tio.c_lflag & (ICANON | ECHO), 0u); // binary: no line editing, no echo
+}
+
+TEST_F(RadioLinkTest, OpenTakesThePortExclusively)
+{
+    int exclusive = 0;
+    ASSERT_EQ(::ioctl(pty.slave(), TIOCGEXCL, &exclusive), 0);
+    EXPECT_NE(exclusive, 0);
+
+    RadioLink second;
+    const OpenResult held = second.open(pty.path(), kProgrammingProfile);
+    EXPECT_EQ(held.error, OpenError::Busy) << held.detail;
+    EXPECT_FALSE(second.isOpen());
+
+    link.close();
+    ASSERT_EQ(::ioctl(pty.slave(), TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 0);
+    EXPECT_TRUE(second.open(pty.path(), kProgrammingProfile).ok());
+}
+
+TEST(RadioLinkOpenTest, MissingDeviceFailsAsMissing)
+{
+    RadioLink link;
+    const OpenResult r = link.open("/dev/kx9-no-such-port", kProgrammingProfile);
+    EXPECT_EQ(r.error, OpenError::Missing);
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_FALSE(link.send(0x06).ok);
+    std::array<std::uint8_t, 1> b{};
+    EXPECT_FALSE(link.receive(b).ok);
+}
+
+TEST_F(RadioLinkTest, SendPutsTheBytesOnTheLine)
+{
+    const std::vector<std::uint8_t> bytes{0x02, 'P', 'R', 'O', 0x00, 0xFF};
+    const IoResult r = link.send(bytes);
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.count, bytes.size());
+    EXPECT_EQ(pty.readAvailable(bytes.size()), bytes);
+}
+
+TEST_F(RadioLinkTest, ReceiveReturnsAtOnceWhenAllBytesAreThere)
+{
+    pty.write({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13});
+    std::array<std::uint8_t, 12> buffer{};
+    QElapsedTimer timer;
+    timer.start();
+    const IoResult r = link.receive(buffer);
+    EXPECT_LT(timer.elapsed(), 30); // no gap to wait for
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.count, 12u);
+    EXPECT_EQ(buffer[11], 12);
+    // The thirteenth byte waits for the next receive.
+    std::array<std::uint8_t, 1> next{};
+    EXPECT_EQ(link.receive(next).count, 1u);
+    EXPECT_EQ(next[0], 13);
+}
+
+TEST_F(RadioLinkTest, ShortReplyReturnsAfterTheGapAndLeavesTheRestOfTheBuffer)
+{
+    pty.write({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    std::array<std::uint8_t, 12> buffer;
+    buffer.fill(0xEE);
+    QElapsedTimer timer;
+    timer.start();
+    const IoResult r = link.receive(buffer);
+    const qint64 elapsed = timer.elapsed();
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.count, 10u);
+    EXPECT_GE(elapsed, 30);
+    EXPECT_LT(elapsed, 1000); // far below the 6090 ms total
+    EXPECT_EQ(buffer[9], 10);
+    EXPECT_EQ(buffer[10], 0xEE);
+    EXPECT_EQ(buffer[11], 0xEE);
+}
+
+TEST(RadioLinkTimeoutTest, SilentLineReturnsNothingAfterTheTotal)
+{
+    Pty pty;
+    for (const TimeoutProfile &profile : {kDebugProfile, kProgrammingProfile}) {
+        RadioLink link;
+        ASSERT_TRUE(link.open(pty.path(), profile).ok());
+        std::array<std::uint8_t, 1> buffer{0x42};
+        QElapsedTimer timer;
+        timer.start();
+        const IoResult r = link.receive(buffer);
+        EXPECT_TRUE(r.ok);
+        EXPECT_EQ(r.count, 0u);
+        EXPECT_EQ(buffer[0], 0x42);
+        EXPECT_GE(timer.elapsed(), profile.receiveTotalMs(1)); // 100 ms, then 590 ms
+    }
+}
+
+TEST_F(RadioLinkTest, PurgeDiscardsWhatArrivedBefore)
+{
+    pty.write({0x15, 0x15, 0x15});
+    // Wait until the stale bytes have surely reached the port.
+    std::array<std::uint8_t, 1> probe{};
+    ASSERT_EQ(link.receive(probe).count, 1u);
+    for (PurgeKind kind : {PurgeKind::Clear, PurgeKind::AbortAndClear}) {
+        pty.write({0x15, 0x15});
+        pollfd pfd{pty.slave(), POLLIN, 0};
+        ASSERT_EQ(::poll(&pfd, 1, 1000), 1);
+        EXPECT_TRUE(link.purge(kind));
+        pty.write({0x06});
+        std::array<std::uint8_t, 1> b{};
+        EXPECT_EQ(link.receive(b).count, 1u);
+        EXPECT_EQ(b[0], 0x06);
+    }
+}
+
+TEST_F(RadioLinkTest, LineHangUpIsADeviceError)
+{
+    pty.closeMaster();
+    std::array<std::uint8_t, 12> buffer{};
+    EXPECT_FALSE(link.receive(buffer).ok);
+}
+
+} // namespace
+} // namespace kx9
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
