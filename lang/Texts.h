@@ -115,5 +115,11 @@ inline constexpr std::string_view kIdlePrompt = "For Help，Please Press F1";
 inline constexpr TextPair kSaveChanges{"The channel data has been changed. Save it first?",
                                        "频道数据已修改，是否先保存？"};
 
+// Channel file errors; %1 is the file name, %2 the system's reason or a count.
+inline constexpr TextPair kCannotOpenFile{"cannot open %1: %2", "无法打开 %1：%2"};
+inline constexpr TextPair kFileTooShort{"%1 is too short: %2 bytes, a channel file holds 4096",
+                                        "%1 太短：只有 %2 字节，频道文件应为 4096 字节"};
+inline constexpr TextPair kCannotWriteFile{"cannot write %1: %2", "无法写入 %1：%2"};
+
 } // namespace text
 } // namespace kx9

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "ChannelImage.h"
+#include "ChannelTable.h"
+#include "Language.h"
+
+#include <string>
+
+namespace kx9 {
+
+// A channel file holds exactly the image bytes, no header.
+inline constexpr std::size_t kChannelFileSize = kImageSize;
+
+enum class FileError { None, CannotOpen, TooShort, CannotWrite };
+
+struct FileResult
+{
+    FileError error = FileError::None;
+    // Ready to show, in the language the operation was given.
+    std::string message;
+    explicit operator bool() const { return error == FileError::None; }
+};
+
+// The one document of the program: the image, the channel table that the
+// grid mirrors, the three selectors and the current radio type index, shared
+// by the desktop program and kx9-cli.
+class Document
+{
+public:
+    Document();
+
+    // The default image, the "PMR+LPD" default table and the selectors read
+    // from the new image. Sets the new-document flag.
+    void newDocument(Language language);
+    // Loads the first 4096 bytes of the file and fills the table from them.
+    // On failure nothing of the document changes.
+    FileResult open(const std::string &path, Language language);
+    // Writes the table into the image, then the image into the file through a
+    // temporary file in the same folder renamed over the target, so that a
+    // failed save leaves the old file as it was.
+    FileResult save(const std::string &path, Language language = Language::English);
+
+    // Selecting a type in the type selector (refills the table when the type
+    // differs from the current one). Returns true when the table was refilled.
+    bool selectType(int type, Language language);
+
+    // The table written into a copy of the image, as a save would store it.
+    ChannelImage imageAsSaved() const;
+
+    // True when a save now would store other bytes than the last New, Open,
+    // Save or markClean() left: edits that were undone do not count, direct
+    // image edits (dialogs, power tuning) do.
+    bool isModified() const;
+    // After a successful radio read, which replaces image and table.
+    void markClean();
+
+    // After a read from the radio: the image is replaced and the table is
+    // refilled from it, as on Open.
+    void replaceImage(const ChannelImage &image, Language language);
+    // Refills rows 1-128 and the selectors from the image (ImageToTable).
+    void refillTableFromImage(Language language);
+    // Writes the table and selectors into the image (TableToImage).
+    void writeTableToImage();
+
+    const ChannelImage &image() const { return m_image; }
+    ChannelImage &image() { return m_image; }
+    const ChannelTable &table() const { return m_table; }
+    ChannelTable &table() { return m_table; }
+    const Selectors &selectors() const { return m_selectors; }
+    Selectors &selectors() { return m_selectors; }
+    int currentType() const { return m_currentType; }
+    bool isNewDocument() const { return m_newDocument; }
+
+private:
+    ChannelImage m_image;
+    ChannelTable m_table;
+    Selectors m_selectors;
+    int m_currentType = 2;
+    bool m_newDocument = false;
+    ChannelImage m_clean;
+};
+
+} // namespace kx9

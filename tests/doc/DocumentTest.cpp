@@ -1,0 +1,202 @@
+#include "Document.h"
+#include "ChannelConversion.h"
+#include "RadioType.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+
+namespace kx9 {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::uint8_t> readBytes(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeBytes(const fs::path &path, const std::vector<std::uint8_t> &bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char *>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+class DocumentTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::temp_directory_path() /
+                ("kx9-doc-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+    std::string file(const char *name) const { return (m_dir / name).string(); }
+
+    fs::path m_dir;
+};
+
+TEST_F(DocumentTest, NewDocumentSavedHoldsDefaultsAndTheDefaultChannels)
+{
+    Document doc;
+    doc.newDocument(Language::English);
+    EXPECT_TRUE(doc.isNewDocument());
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_EQ(doc.table().cell(0, kColReceive), "Receive(MHz)");
+    EXPECT_EQ(doc.table().cell(77, kColLabel), "CH-L69");
+    ASSERT_TRUE(doc.save(file("new.sin")));
+
+    const auto bytes = readBytes(file("new.sin"));
+    ASSERT_EQ(bytes.size(), kChannelFileSize);
+    ChannelImage expected = newDocumentImage();
+    ChannelTable table;
+    fillNewDocumentTable(table, Language::English);
+    tableToImage(table, Selectors{}, expected);
+    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), expected.bytes().begin()));
+    EXPECT_TRUE(doc.isNewDocument()); // saving does not clear the flag
+}
+
+TEST_F(DocumentTest, OpenThenSaveGivesIdenticalBytes)
+{
+    Document doc;
+    doc.newDocument(Language::English);
+    doc.table().setCell(2, kColName, "AB");
+    ASSERT_TRUE(doc.save(file("a.sin")));
+
+    Document other;
+    ASSERT_TRUE(other.open(file("a.sin"), Language::Chinese));
+    EXPECT_FALSE(other.isNewDocument());
+    EXPECT_FALSE(other.isModified());
+    EXPECT_EQ(other.table().cell(2, kColName), "AB");
+    EXPECT_EQ(other.table().cell(1, kColPower), "高");
+    EXPECT_EQ(other.table().cell(0, kColName), "名称");
+    ASSERT_TRUE(other.save(file("b.sin")));
+    EXPECT_EQ(readBytes(file("a.sin")), readBytes(file("b.sin")));
+}
+
+TEST_F(DocumentTest, LongerFileLoadsItsFirst4096Bytes)
+{
+    std::vector<std::uint8_t> bytes(5000, 0x5A);
+    const ChannelImage image = newDocumentImage();
+    std::copy(image.bytes().begin(), image.bytes().end(), bytes.begin());
+    writeBytes(file("long.sin"), bytes);
+    Document doc;
+    ASSERT_TRUE(doc.open(file("long.sin"), Language::English));
+    EXPECT_EQ(doc.image(), image);
+}
+
+TEST_F(DocumentTest, FailedOpenKeepsEverythingAndSaysWhy)
+{
+    Document doc;
+    doc.newDocument(Language::English);
+    doc.table().setCell(1, kColName, "KEEP");
+    const ChannelImage image = doc.image();
+
+    writeBytes(file("short.sin"), std::vector<std::uint8_t>(100, 0));
+    FileResult r = doc.open(file("short.sin"), Language::English);
+    EXPECT_EQ(r.error, FileError::TooShort);
+    EXPECT_EQ(r.message, file("short.sin") + " is too short: 100 bytes, a channel file holds 4096");
+
+    r = doc.open(file("missing.sin"), Language::English);
+    EXPECT_EQ(r.error, FileError::CannotOpen);
+    EXPECT_EQ(r.message, "cannot open " + file("missing.sin") + ": No such file or directory");
+
+    r = doc.open(m_dir.string(), Language::English); // a folder cannot be read
+    EXPECT_EQ(r.error, FileError::CannotOpen);
+
+    EXPECT_EQ(doc.image(), image);
+    EXPECT_EQ(doc.table().cell(1, kColName), "KEEP");
+    EXPECT_TRUE(doc.isNewDocument());
+}
+
+// A write that fails half-way (here: the file size limit of the process,
+// which holds even for root) must leave the old file and no temporary file.
+TEST_F(DocumentTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile)
+{
+    Document doc;
+    doc.newDocument(Language::English);
+    ASSERT_TRUE(doc.save(file("keep.sin")));
+    const auto before = readBytes(file("keep.sin"));
+
+    doc.table().setCell(1, kColReceive, "");
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit oldLimit{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
+    rlimit small = oldLimit;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const FileResult r = doc.save(file("keep.sin"));
+    ::setrlimit(RLIMIT_FSIZE, &oldLimit);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(r.error, FileError::CannotWrite);
+    EXPECT_EQ(r.message, "cannot write " + file("keep.sin") + ": File too large");
+    EXPECT_EQ(readBytes(file("keep.sin")), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
+    EXPECT_TRUE(doc.isModified());
+}
+
+TEST_F(DocumentTest, SaveIntoMissingFolderFails)
+{
+    Document doc;
+    const FileResult r = doc.save(file("no/such/folder.sin"));
+    EXPECT_EQ(r.error, FileError::CannotWrite);
+    EXPECT_NE(r.message.find("No such file or directory"), std::string::npos);
+}
+
+TEST_F(DocumentTest, ModifiedFollowsWhatASaveWouldStore)
+{
+    Document doc;
+    doc.newDocument(Language::English);
+    doc.table().setCell(3, kColName, "X");
+    EXPECT_TRUE(doc.isModified());
+    doc.table().setCell(3, kColName, "");
+    EXPECT_FALSE(doc.isModified()); // undone by hand
+
+    doc.image().setSquelch(7); // a dialog editing the image directly
+    EXPECT_TRUE(doc.isModified());
+    ASSERT_TRUE(doc.save(file("m.sin")));
+    EXPECT_FALSE(doc.isModified());
+
+    // Switching the language of the flag texts stores the same bits.
+    doc.refillTableFromImage(Language::Chinese);
+    EXPECT_FALSE(doc.isModified());
+
+    EXPECT_TRUE(doc.selectType(kTypePmr, Language::English));
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(doc.currentType(), kTypePmr);
+    EXPECT_EQ(doc.table().cell(99, kColLabel), "CH-P99");
+
+    ChannelImage read = doc.image();
+    read.setRadioIdentity(0x42);
+    doc.replaceImage(read, Language::English);
+    doc.markClean();
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_EQ(doc.currentType(), kTypePmrLpd);
+}
+
+TEST_F(DocumentTest, SavingOverAFileKeepsItsPermissions)
+{
+    Document doc;
+    writeBytes(file("p.sin"), {1, 2, 3});
+    fs::permissions(file("p.sin"),
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_TRUE(doc.save(file("p.sin")));
+    EXPECT_EQ(fs::status(file("p.sin")).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(readBytes(file("p.sin")).size(), kChannelFileSize);
+}
+
+} // namespace
+} // namespace kx9
