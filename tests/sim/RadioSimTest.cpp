@@ -1,0 +1,134 @@
+#include "RadioSim.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace kx9 {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+const Bytes kWakeUp{0x02, 'P', 'R', 'O', 'G', 'R', 'A'};
+
+class RadioSimTest : public ::testing::Test
+{
+protected:
+    RadioSimTest()
+    {
+        ChannelImage memory;
+        for (std::size_t i = 0; i < kImageSize; ++i)
+            memory.setByte(i, static_cast<std::uint8_t>(i ^ (i >> 8)));
+        memory.setRadioIdentity(0x23);
+        radio.setMemory(memory);
+    }
+    Bytes send(const Bytes &bytes) { return radio.receive(bytes); }
+    void connect()
+    {
+        ASSERT_EQ(send(kWakeUp), Bytes{0x06});
+        ASSERT_EQ(send({'M', 0x02}).size(), 8u);
+        ASSERT_EQ(send({0x06}), Bytes{0x06});
+    }
+
+    RadioSim radio;
+};
+
+TEST_F(RadioSimTest, AnswersTheHandshakeWithTheIdentityFromMemory)
+{
+    EXPECT_EQ(send(kWakeUp), Bytes{0x06});
+    const Bytes id = send({'M', 0x02});
+    ASSERT_EQ(id.size(), 8u);
+    EXPECT_EQ(id[4], 0x23);
+    EXPECT_EQ(send({0x06}), Bytes{0x06});
+    EXPECT_EQ(radio.state(), RadioSim::State::Programming);
+}
+
+TEST_F(RadioSimTest, MessagesMayArriveInPiecesOfAnySize)
+{
+    Bytes all = kWakeUp;
+    all.insert(all.end(), {'M', 0x02, 0x06, 'R', 0x01, 0x00, 0x08});
+    Bytes replies;
+    for (std::uint8_t b : all) {
+        const Bytes r = send({b});
+        replies.insert(replies.end(), r.begin(), r.end());
+    }
+    ASSERT_EQ(replies.size(), 1u + 8u + 1u + 12u);
+    const Bytes block(replies.end() - 12, replies.end());
+    EXPECT_EQ(block[0], 'W');
+    EXPECT_EQ(block[1], 0x01);
+    EXPECT_EQ(block[4], radio.memory().byte(0x100));
+    EXPECT_EQ(block[11], radio.memory().byte(0x107));
+}
+
+TEST_F(RadioSimTest, IgnoresRequestsBeforeTheHandshakeAndNoiseBetweenMessages)
+{
+    EXPECT_TRUE(send({'R', 0x00, 0x00, 0x08}).empty());
+    EXPECT_TRUE(send({'M', 0x02}).empty()); // not awake yet
+    EXPECT_TRUE(send({0x02, 'P', 'X'}).empty());
+    connect();
+    EXPECT_TRUE(send({0x06}).empty());                        // no block to acknowledge
+    EXPECT_TRUE(send({0x99, 'R', 0x00, 0x03, 0x08}).empty()); // misaligned address
+    EXPECT_EQ(send({'R', 0x00, 0x08, 0x08}).size(), 12u);
+    EXPECT_EQ(send({0x06}), Bytes{0x06});
+}
+
+TEST_F(RadioSimTest, WriteStoresTheBlockAndCountsCompleteWrites)
+{
+    connect();
+    Bytes write{'W', 0x0F, 0xE8, 0x08, 0x02, 'P', 'R', 'O', 'G', 'R', 'A', 0x07};
+    // Data that looks like a wake-up is still data.
+    EXPECT_EQ(send(Bytes(write.begin(), write.begin() + 4)), Bytes{});
+    EXPECT_EQ(send(Bytes(write.begin() + 4, write.end())), Bytes{0x06});
+    EXPECT_EQ(radio.memory().byte(0xFE8), 0x02);
+    EXPECT_EQ(radio.memory().byte(0xFEF), 0x07);
+    EXPECT_EQ(radio.completedWrites(), 1);
+    EXPECT_EQ(radio.state(), RadioSim::State::Programming);
+}
+
+TEST_F(RadioSimTest, AWakeUpStartsOverFromAnyState)
+{
+    connect();
+    EXPECT_EQ(send(kWakeUp), Bytes{0x06});
+    EXPECT_EQ(radio.state(), RadioSim::State::Awake);
+    EXPECT_TRUE(send({'R', 0x00, 0x00, 0x08}).empty());
+}
+
+TEST_F(RadioSimTest, FaultsAnswerAsConfigured)
+{
+    radio.faults().identity = 0x77;
+    radio.faults().firstWakeUpReply = {0x15, 0x06};
+    radio.faults().shortReplyAtBlock = 2;
+    radio.faults().shortReplyLength = 10;
+    radio.faults().missingReadAckAtBlock = 3;
+    radio.faults().missingWriteAckAtBlock = 4;
+    EXPECT_EQ(send(kWakeUp), (Bytes{0x15, 0x06}));
+    EXPECT_EQ(send(kWakeUp), Bytes{0x06}); // only the first wake-up
+    EXPECT_EQ(send({'M', 0x02})[4], 0x77);
+    EXPECT_EQ(send({0x06}), Bytes{0x06});
+    EXPECT_EQ(send({'R', 0x00, 0x10, 0x08}).size(), 10u);
+    EXPECT_EQ(send({0x06}), Bytes{0x06});
+    EXPECT_EQ(send({'R', 0x00, 0x18, 0x08}).size(), 12u);
+    EXPECT_TRUE(send({0x06}).empty());
+    EXPECT_TRUE(send({'W', 0x00, 0x20, 0x08, 1, 2, 3, 4, 5, 6, 7, 8}).empty());
+    EXPECT_EQ(radio.memory().byte(0x20), 1); // stored, just not acknowledged
+}
+
+TEST_F(RadioSimTest, HangUpAndSilenceAnswerNothingButAreRecorded)
+{
+    radio.faults().hangUpAtBlock = 1;
+    connect();
+    EXPECT_EQ(send({'R', 0x00, 0x00, 0x08}).size(), 12u);
+    EXPECT_TRUE(send({'R', 0x00, 0x08, 0x08}).empty());
+    EXPECT_TRUE(radio.hungUp());
+    EXPECT_TRUE(send(kWakeUp).empty());
+
+    RadioSim silent;
+    silent.faults().silent = true;
+    EXPECT_TRUE(silent.receive(kWakeUp).empty());
+    ASSERT_EQ(silent.record().size(), 1u);
+    EXPECT_EQ(silent.record()[0].direction, WireDirection::ToRadio);
+    EXPECT_EQ(silent.bytesSent(WireDirection::ToRadio), kWakeUp);
+}
+
+} // namespace
+} // namespace kx9
