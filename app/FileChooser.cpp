@@ -1,0 +1,37 @@
+#include "FileChooser.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+
+namespace kx9 {
+
+namespace {
+const QString kFilter = QStringLiteral("Channel Data (*.sin)");
+}
+
+QString DialogFileChooser::openFileName(QWidget *parent)
+{
+    return QFileDialog::getOpenFileName(parent, QString(), QString(),
+                                        kFilter + QStringLiteral(";;All Files (*)"));
+}
+
+QString DialogFileChooser::saveFileName(QWidget *parent, const QString &suggested)
+{
+    QFileDialog dialog(parent, QString(), suggested, kFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("sin"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+QString DialogFileChooser::devicePath(QWidget *parent, const QString &current)
+{
+    bool ok = false;
+    const QString path = QInputDialog::getText(
+        parent, QStringLiteral("Serial Port"),
+        QStringLiteral("Device path of the programming cable:"), QLineEdit::Normal, current, &ok);
+    return ok ? path.trimmed() : QString();
+}
+
+} // namespace kx9

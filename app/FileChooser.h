@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace kx9 {
+
+// Where the user picks a channel file; tests answer without a dialog.
+class FileChooser
+{
+public:
+    virtual ~FileChooser() = default;
+    // Empty when the user cancels.
+    virtual QString openFileName(QWidget *parent) = 0;
+    virtual QString saveFileName(QWidget *parent, const QString &suggested) = 0;
+    virtual QString devicePath(QWidget *parent, const QString &current) = 0;
+};
+
+// The desktop's file dialogs with the "Channel Data (*.sin)" filter.
+class DialogFileChooser : public FileChooser
+{
+public:
+    QString openFileName(QWidget *parent) override;
+    QString saveFileName(QWidget *parent, const QString &suggested) override;
+    QString devicePath(QWidget *parent, const QString &current) override;
+};
+
+} // namespace kx9

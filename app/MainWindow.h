@@ -1,0 +1,81 @@
+#pragma once
+
+#include "ChannelView.h"
+
+#include <QMainWindow>
+#include <QMap>
+
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+namespace kx9 {
+
+class Document;
+class FileChooser;
+class Prompter;
+
+// The main window: menu, toolbar, status bar, and the channel view inside.
+// File commands, the Port menu and Help live here; the view does the rest.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    MainWindow(Document &document, Prompter &prompter, FileChooser &files,
+               ChannelView::PortFactory portFactory, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    ChannelView &view() const { return *m_view; }
+    QAction *action(int commandId) const { return m_actions.value(commandId); }
+    QString messagePaneText() const;
+    QString filePath() const { return m_path; }
+
+    // File New; asks about unsaved changes first. False when the user cancelled.
+    bool fileNew();
+    // Opens a channel file; asks about unsaved changes first.
+    bool openFile(const QString &path);
+    bool fileOpen();
+    bool fileSave();
+    bool fileSaveAs();
+
+protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    QAction *addCommand(QMenu *menu, int id, const QString &text, const QString &prompt,
+                        const QString &tip = {});
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void rebuildPortMenu();
+    void choosePort(const QString &name);
+    void updatePortChecks();
+    void onTransferState(bool running);
+    // True when it is fine to replace the document (saved, discarded, or unchanged).
+    bool maybeSave();
+    bool saveTo(const QString &path);
+    void showHelp();
+    void showAbout();
+    void setMessage(const QString &text);
+
+    Document &m_document;
+    Prompter &m_prompter;
+    FileChooser &m_files;
+    ChannelView *m_view = nullptr;
+    QToolBar *m_toolBar = nullptr;
+    QMenu *m_portMenu = nullptr;
+    QLabel *m_messagePane = nullptr;
+    QMap<int, QAction *> m_actions;
+    QList<QAction *> m_systemPortActions;
+    QString m_path; // the channel file of the document; empty for a new one
+    bool m_closeAfterTransfer = false;
+};
+
+} // namespace kx9

@@ -1,0 +1,54 @@
+#include "Document.h"
+#include "FileChooser.h"
+#include "Language.h"
+#include "MainWindow.h"
+#include "MessageBoxPrompter.h"
+#include "QtText.h"
+#include "RadioLink.h"
+#include "Texts.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kx9"));
+    QApplication::setApplicationDisplayName(kx9::qs(kx9::text::kAppTitle));
+    QApplication::setApplicationVersion(QStringLiteral("1.0.0.1"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("KX9 radio programming software"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    QCommandLineOption portOption(QStringLiteral("port"),
+                                  QStringLiteral("Serial port to start with: COM1-COM4 or a "
+                                                 "device path."),
+                                  QStringLiteral("PORT"));
+    parser.addOption(portOption);
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A .sin channel file."),
+                                 QStringLiteral("[FILE.sin]"));
+    parser.process(app);
+
+    // Every run starts in English.
+    kx9::setLanguageTag(kx9::programBaseName() + "_EN");
+
+    kx9::Document document;
+    kx9::MessageBoxPrompter prompter;
+    kx9::DialogFileChooser files;
+    kx9::MainWindow window(document, prompter, files,
+                           [] { return std::make_unique<kx9::RadioLink>(); });
+    prompter.setParent(&window);
+    if (parser.isSet(portOption))
+        window.view().setPortName(parser.value(portOption));
+
+    document.newDocument(kx9::currentLanguage());
+    window.view().initialUpdate();
+    const QStringList arguments = parser.positionalArguments();
+    // A file that cannot be opened ends the start, as double-clicking a
+    // broken file should not leave an unrelated empty document behind.
+    if (!arguments.isEmpty() && !window.openFile(arguments.first()))
+        return 1;
+    window.show();
+    return app.exec();
+}

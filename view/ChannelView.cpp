@@ -1,0 +1,549 @@
+#include "ChannelView.h"
+
+#include "ChannelGrid.h"
+#include "ChannelTableModel.h"
+#include "Document.h"
+#include "GuiTransferHost.h"
+#include "ProgressDialog.h"
+#include "Prompter.h"
+#include "QtText.h"
+#include "RadioType.h"
+#include "Texts.h"
+#include "Transfer.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace kx9 {
+
+namespace {
+
+bool isEnterKey(const QKeyEvent &event)
+{
+    return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+}
+
+void fillList(QComboBox &list, EditorKind kind)
+{
+    const int index = list.currentIndex();
+    list.clear();
+    for (const std::string &item : pickListItems(kind, currentLanguage()))
+        list.addItem(qs(item));
+    list.setCurrentIndex(index < 0 ? 0 : index);
+}
+
+} // namespace
+
+ChannelView::ChannelView(Document &document, Prompter &prompter, PortFactory portFactory,
+                         QWidget *parent)
+    : QWidget(parent), m_document(document), m_prompter(prompter),
+      m_portFactory(std::move(portFactory)),
+      m_model(std::make_unique<ChannelTableModel>(document.table()))
+{
+    m_typeGroup = new QGroupBox(this);
+    m_typeLabel = new QLabel(m_typeGroup);
+    m_typeLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_typeSelector = new QComboBox(m_typeGroup);
+    for (int type = 0; type < kTypeCount; ++type)
+        m_typeSelector->addItem(qs(radioTypeName(type)));
+    m_typeLabel->setBuddy(m_typeSelector);
+    auto *typeRow = new QHBoxLayout(m_typeGroup);
+    typeRow->addWidget(m_typeLabel);
+    typeRow->addWidget(m_typeSelector);
+    typeRow->addStretch(1);
+
+    m_grid = new ChannelGrid(*m_model, this);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_typeGroup);
+    layout->addWidget(m_grid, 1);
+
+    m_progress = new ProgressDialog(m_prompter, this);
+    connect(m_progress, &ProgressDialog::startRequested, this, &ChannelView::runTransfer,
+            Qt::QueuedConnection);
+
+    createEditors();
+
+    connect(m_grid, &ChannelGrid::enterCell, this, &ChannelView::onEnterCell);
+    connect(m_grid, &ChannelGrid::leaveCell, this, &ChannelView::onLeaveCell);
+    connect(m_grid, &ChannelGrid::keyPressed, this, &ChannelView::onKeyPressed);
+    connect(m_grid, &ChannelGrid::mouseDown, this, &ChannelView::onMouseDown);
+    connect(m_grid, &ChannelGrid::scrolled, this, &ChannelView::hideEditors);
+    connect(m_typeSelector, &QComboBox::activated, this, &ChannelView::onTypeActivated);
+
+    setMouseTracking(true);
+    for (QObject *o : std::initializer_list<QObject *>{
+             this, m_typeSelector, m_grid, m_grid->viewport(), m_toneList, m_powerList, m_scanList,
+             m_bandwidthList, m_busyLockList, m_frequencyEditor, m_nameEditor})
+        o->installEventFilter(this);
+}
+
+ChannelView::~ChannelView() = default;
+
+void ChannelView::createEditors()
+{
+    QWidget *host = m_grid->viewport();
+    auto makeList = [&](EditorKind kind, bool scrollBar) {
+        auto *list = new QComboBox(host);
+        list->setMaxVisibleItems(scrollBar ? 12 : 4);
+        fillList(*list, kind);
+        list->hide();
+        return list;
+    };
+    m_frequencyEditor = new QLineEdit(host);
+    m_frequencyEditor->setFrame(false);
+    m_frequencyEditor->hide();
+    m_nameEditor = new QLineEdit(host);
+    m_nameEditor->setFrame(false);
+    m_nameEditor->setMaxLength(6);
+    m_nameEditor->hide();
+    // Names are stored in the radio's own character set, upper case only.
+    connect(m_nameEditor, &QLineEdit::textEdited, this, [this](const QString &text) {
+        const QString upper = text.toUpper();
+        if (upper != text) {
+            const int pos = m_nameEditor->cursorPosition();
+            m_nameEditor->setText(upper);
+            m_nameEditor->setCursorPosition(pos);
+        }
+    });
+    m_powerList = makeList(EditorKind::PowerList, false);
+    m_scanList = makeList(EditorKind::ScanList, false);
+    m_bandwidthList = makeList(EditorKind::BandwidthList, false);
+    m_busyLockList = makeList(EditorKind::BusyLockList, false);
+    m_toneList = makeList(EditorKind::ToneList, true);
+}
+
+void ChannelView::initialUpdate()
+{
+    hideEditors();
+    m_frequencyEditor->clear();
+    m_nameEditor->clear();
+    m_frequencyEditor->setMaxLength(32767);
+    for (EditorKind kind : {EditorKind::PowerList, EditorKind::ScanList, EditorKind::BandwidthList,
+                            EditorKind::BusyLockList})
+        fillList(pickList(kind), kind);
+    writeHeaders();
+    m_model->reload();
+    m_grid->applyColumnWidths();
+    refreshSelectors();
+    m_typeSelector->setFocus();
+}
+
+void ChannelView::writeHeaders()
+{
+    const Language language = currentLanguage();
+    for (int c = 0; c < kTableCols; ++c)
+        m_document.table().setCell(0, c, std::string(text::kHeaders[c].in(language)));
+    m_typeGroup->setTitle(qs(text::kTypeSetting.text()));
+    m_typeLabel->setText(qs(text::kTypeLabel.text()));
+}
+
+void ChannelView::refreshSelectors()
+{
+    const int type = m_document.selectors().type;
+    m_typeSelector->setCurrentIndex(type >= 0 && type < kTypeCount ? type : -1);
+}
+
+int ChannelView::currentTypeIndex() const
+{
+    return m_document.currentType();
+}
+
+QComboBox &ChannelView::pickList(EditorKind kind) const
+{
+    switch (kind) {
+    case EditorKind::ToneList:
+        return *m_toneList;
+    case EditorKind::PowerList:
+        return *m_powerList;
+    case EditorKind::ScanList:
+        return *m_scanList;
+    case EditorKind::BandwidthList:
+        return *m_bandwidthList;
+    case EditorKind::BusyLockList:
+    default:
+        return *m_busyLockList;
+    }
+}
+
+QWidget *ChannelView::editorWidget(EditorKind kind) const
+{
+    if (kind == EditorKind::Frequency)
+        return m_frequencyEditor;
+    if (kind == EditorKind::Name)
+        return m_nameEditor;
+    return &pickList(kind);
+}
+
+bool ChannelView::editorVisible(EditorKind kind) const
+{
+    return editorWidget(kind)->isVisible();
+}
+
+void ChannelView::hideEditor(EditorKind kind)
+{
+    editorWidget(kind)->hide();
+}
+
+void ChannelView::hideEditors()
+{
+    for (EditorKind kind :
+         {EditorKind::PowerList, EditorKind::ScanList, EditorKind::BandwidthList,
+          EditorKind::BusyLockList, EditorKind::ToneList, EditorKind::Frequency, EditorKind::Name})
+        hideEditor(kind);
+    m_grid->viewport()->update();
+}
+
+// Load: the editor of the entered cell gets the cell's value, still hidden.
+void ChannelView::onEnterCell()
+{
+    const int row = m_grid->row();
+    if (!rowInsideType(row, currentTypeIndex()))
+        return;
+    const EditorKind kind = editorForColumn(m_grid->col());
+    const QString text = m_grid->textMatrix(row, m_grid->col());
+    if (isPickList(kind)) {
+        QComboBox &list = pickList(kind);
+        std::vector<std::string> items;
+        for (int i = 0; i < list.count(); ++i)
+            items.push_back(toStd(list.itemText(i)));
+        list.setCurrentIndex(pickListIndexFor(items, toStd(text)));
+    } else {
+        static_cast<QLineEdit *>(editorWidget(kind))->setText(text);
+    }
+}
+
+void ChannelView::onLeaveCell(int row, int col)
+{
+    commitAt(row, col, CommitKind::Leave);
+}
+
+void ChannelView::commitEditor()
+{
+    if (m_grid->row() > 0)
+        commitAt(m_grid->row(), m_grid->col(), CommitKind::Leave);
+}
+
+void ChannelView::commitAt(int row, int col, CommitKind kind)
+{
+    if (row <= 0)
+        return;
+    const EditorKind editor = editorForColumn(col);
+    if (!editorVisible(editor))
+        return;
+    const ChannelTable &table = m_document.table();
+    switch (editor) {
+    case EditorKind::Frequency:
+        apply(commitFrequency(table, row, col, toStd(m_frequencyEditor->text()), kind,
+                              currentLanguage()));
+        break;
+    case EditorKind::Name:
+        apply(commitName(table, row, toStd(m_nameEditor->text()), kind));
+        break;
+    case EditorKind::ToneList: {
+        std::vector<std::string> items;
+        for (int i = 0; i < m_toneList->count(); ++i)
+            items.push_back(toStd(m_toneList->itemText(i)));
+        apply(commitTone(table, row, col, toStd(m_toneList->currentText()), items, kind));
+        break;
+    }
+    default:
+        apply(commitPick(table, row, col, toStd(pickList(editor).currentText()), kind));
+        break;
+    }
+    if (kind == CommitKind::Leave)
+        hideEditor(editor);
+}
+
+void ChannelView::apply(const EditOutcome &outcome)
+{
+    for (const CellEdit &edit : outcome.edits)
+        m_grid->setTextMatrix(edit.row, edit.col, qs(edit.text));
+    if (outcome.message)
+        m_prompter.inform(outcome.message->text(), Prompter::Icon::Warning);
+}
+
+void ChannelView::onMouseDown()
+{
+    const int row = m_grid->row();
+    const int col = m_grid->col();
+    if (!rowInsideType(row, currentTypeIndex()) || row == 0 || col == 0)
+        return;
+    openEditor(0);
+}
+
+void ChannelView::onKeyPressed(char32_t ch)
+{
+    if (m_grid->row() != 0 && m_grid->col() != 0)
+        openEditor(ch);
+}
+
+void ChannelView::openEditor(char32_t ch)
+{
+    openEditor(ch, editorForColumn(m_grid->col()));
+}
+
+void ChannelView::openEditor(char32_t ch, EditorKind kind)
+{
+    QWidget *editor = editorWidget(kind);
+    const QRect cell = m_grid->cellRect();
+    if (isPickList(kind)) {
+        if (typedCharNeedsNumberMessage(ch))
+            m_prompter.inform(text::kPleaseInputNumber.text(), Prompter::Icon::Warning);
+        editor->setGeometry(cell);
+    } else {
+        auto *box = static_cast<QLineEdit *>(editor);
+        const TextEditorOpening opening = openTextEditor(
+            toStd(m_grid->textMatrix(m_grid->row(), m_grid->col())), toStd(box->text()), ch);
+        if (opening.askForNumber)
+            m_prompter.inform(text::kPleaseInputNumber.text(), Prompter::Icon::Warning);
+        editor->setGeometry(cell);
+        box->setText(qs(opening.text));
+        if (opening.selectAll)
+            box->selectAll();
+        else
+            box->end(false);
+    }
+    editor->show();
+    editor->raise();
+    editor->setFocus();
+    m_grid->viewport()->update();
+}
+
+void ChannelView::onTypeActivated(int index)
+{
+    hideEditors();
+    if (index == currentTypeIndex())
+        return;
+    m_document.selectType(index, currentLanguage());
+    m_model->reload();
+}
+
+void ChannelView::tableToImage()
+{
+    commitEditor();
+    m_document.writeTableToImage();
+}
+
+void ChannelView::editCommand()
+{
+    m_prompter.inform(text::kEditCommand.text(), Prompter::Icon::Warning);
+    m_grid->setCol(1);
+    m_grid->setRow(1);
+}
+
+// ---- keyboard hook ------------------------------------------------------
+
+bool ChannelView::filterNameKey(const QKeyEvent &event) const
+{
+    // Only keys of the radio's name characters get through: digits (keypad
+    // too), letters, the minus key, and control keys and space.
+    const int key = event.key();
+    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z))
+        return true;
+    if (key == Qt::Key_Minus && !(event.modifiers() & Qt::KeypadModifier))
+        return true;
+    switch (key) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_CapsLock:
+    case Qt::Key_Pause:
+    case Qt::Key_Clear:
+    case Qt::Key_Space:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ChannelView::passTab(QWidget *focus)
+{
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QCoreApplication::sendEvent(focus ? focus : this, &tab);
+}
+
+void ChannelView::moveRightAndOpen()
+{
+    m_grid->setCol(m_grid->col() + 1);
+    openEditor(13);
+}
+
+bool ChannelView::handleEnter(QWidget *focus)
+{
+    const int row = m_grid->row();
+    const int col = m_grid->col();
+    if (row > 0 && !rowInsideType(row, currentTypeIndex())) {
+        if (col < m_grid->cols() - 1) {
+            m_grid->setCol(col + 1);
+        } else if (row < m_grid->rows() - 1) {
+            m_grid->setCol(1);
+            m_grid->setRow(row + 1);
+        }
+        return true;
+    }
+
+    if (focus == m_grid) {
+        if (col == kColScan)
+            passTab(focus);
+        else if (col > 0 && col < m_grid->cols() - 1)
+            m_grid->setCol(col + 1);
+        return true;
+    }
+    if (row <= 0)
+        return false;
+    if (focus == m_frequencyEditor && m_frequencyEditor->isVisible()) {
+        commitAt(row, col, CommitKind::Enter);
+        m_frequencyEditor->hide();
+        moveRightAndOpen();
+        return true;
+    }
+    const bool toneFocus = focus == m_toneList && m_toneList->isVisible();
+    const bool listFocus = isPickList(editorForColumn(col)) &&
+                           focus == &pickList(editorForColumn(col)) && focus->isVisible();
+    if (listFocus && !toneFocus) {
+        commitAt(row, col, CommitKind::Enter);
+        focus->hide();
+        if (row < kTableRows - 1)
+            moveRightAndOpen();
+        else
+            passTab(focus);
+        return true;
+    }
+    if (focus == m_nameEditor && m_nameEditor->isVisible()) {
+        commitAt(row, col, CommitKind::Enter);
+        m_nameEditor->hide();
+        if (row == kTableRows - 1) {
+            passTab(focus);
+            return true;
+        }
+        m_grid->setRow(row + 1);
+        m_grid->setCol(kColReceive);
+        if (rowInsideType(row + 1, currentTypeIndex()))
+            openEditor(13);
+        else
+            m_grid->setFocus();
+        return true;
+    }
+    if (m_toneList->isVisible() && (toneFocus || !listFocus)) {
+        commitAt(row, col, CommitKind::Enter);
+        m_toneList->hide();
+        moveRightAndOpen();
+        return true;
+    }
+    passTab(focus);
+    return true;
+}
+
+bool ChannelView::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (watched == m_nameEditor && !filterNameKey(*key))
+            return true;
+        if (isEnterKey(*key) && !key->isAutoRepeat())
+            return handleEnter(qobject_cast<QWidget *>(watched));
+        if (isEnterKey(*key))
+            return true;
+        break;
+    }
+    case QEvent::Enter:
+        showHintFor(watched);
+        break;
+    case QEvent::Leave:
+        if (watched != this)
+            emit hintChanged(qs(text::kHintOther.text()));
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ChannelView::showHintFor(QObject *watched)
+{
+    if (qobject_cast<QComboBox *>(watched))
+        emit hintChanged(qs(text::kHintList.text()));
+    else if (watched == m_grid || watched == m_grid->viewport())
+        emit hintChanged(qs(text::kHintGrid.text()));
+    else
+        emit hintChanged(qs(text::kHintOther.text()));
+}
+
+// ---- Read and Write -----------------------------------------------------
+
+void ChannelView::readFromRadio()
+{
+    startTransfer(0);
+}
+
+void ChannelView::writeToRadio()
+{
+    startTransfer(1);
+}
+
+void ChannelView::startTransfer(int direction)
+{
+    commitEditor();
+    m_direction = direction;
+    m_progress->setStoredTitle(qs(direction == 0 ? text::kReadingCaption : text::kWritingCaption));
+    if (m_progress->isVisible())
+        return;
+    m_progress->adjustSize();
+    const QPoint centre = m_grid->mapToGlobal(m_grid->rect().center());
+    m_progress->move(centre - QPoint(m_progress->width() / 2, m_progress->height() / 2));
+    m_progress->openFresh();
+}
+
+void ChannelView::cancelTransfer()
+{
+    m_progress->requestCancel();
+}
+
+void ChannelView::runTransfer()
+{
+    if (m_transferRunning)
+        return;
+    m_transferRunning = true;
+    emit transferStateChanged(true);
+
+    const int direction = m_direction;
+    const std::string portName = toStd(m_portName);
+    GuiTransferHost host(*m_progress, m_prompter);
+    std::unique_ptr<Port> port = m_portFactory();
+    if (direction == 1) {
+        tableToImage();
+        kx9::writeToRadio(*port, portName, m_document.image(), host);
+    } else {
+        TransferResult result = kx9::readFromRadio(*port, portName, host);
+        if (result.completed() && result.image) {
+            hideEditors();
+            m_document.replaceImage(*result.image, currentLanguage());
+            m_document.markClean();
+            m_model->reload();
+            refreshSelectors();
+            emit channelsReplaced();
+        }
+    }
+    m_progress->finish();
+    m_transferRunning = false;
+    emit transferStateChanged(false);
+}
+
+} // namespace kx9

@@ -1,0 +1,144 @@
+#include "ProgressDialog.h"
+
+#include "Prompter.h"
+#include "QtText.h"
+#include "Texts.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace kx9 {
+
+ProgressDialog::ProgressDialog(Prompter &prompter, QWidget *parent)
+    : QDialog(parent), m_prompter(prompter)
+{
+    setModal(false);
+    setWindowTitle(QStringLiteral("Dialog"));
+
+    m_start = new QPushButton(qs(text::kStart), this);
+    m_start->setDefault(true);
+    m_cancelButton = new QPushButton(qs(text::kCancel), this);
+    m_bar = new QProgressBar(this);
+    m_bar->setTextVisible(false);
+    m_status = new QLabel(qs(text::kNotStartYet), this);
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(new QLabel(qs(text::kProgressLabel), this), 0, 0);
+    grid->addWidget(m_bar, 0, 1);
+    grid->addWidget(m_start, 0, 2);
+    grid->addWidget(m_status, 1, 1);
+    grid->addWidget(m_cancelButton, 1, 2);
+    grid->setColumnStretch(1, 1);
+    setMinimumWidth(420);
+
+    connect(m_start, &QPushButton::clicked, this, &ProgressDialog::onStart);
+    connect(m_cancelButton, &QPushButton::clicked, this, &ProgressDialog::onCancel);
+}
+
+void ProgressDialog::openFresh()
+{
+    if (isVisible())
+        return;
+    m_bar->setRange(0, 512);
+    m_bar->setValue(0);
+    m_status->setText(qs(text::kNotStartYet));
+    m_cancel = false;
+    m_watch = true;
+    m_start->setEnabled(true);
+    setWindowTitle(m_title);
+    show();
+    raise();
+    activateWindow();
+}
+
+bool ProgressDialog::isRunning() const
+{
+    return isVisible() && !m_start->isEnabled();
+}
+
+void ProgressDialog::setStatus(const QString &text)
+{
+    m_status->setText(text);
+}
+
+QString ProgressDialog::status() const
+{
+    return m_status->text();
+}
+
+int ProgressDialog::position() const
+{
+    return m_bar->value();
+}
+
+void ProgressDialog::step()
+{
+    m_bar->setValue(m_bar->value() + 1);
+}
+
+void ProgressDialog::finish()
+{
+    m_watch = false;
+    hide();
+}
+
+void ProgressDialog::onStart()
+{
+    if (!m_start->isEnabled())
+        return;
+    m_start->setEnabled(false);
+    emit startRequested();
+}
+
+void ProgressDialog::onCancel()
+{
+    m_cancel = true;
+    // Idle, the dialog just goes; running, the transfer ends itself at its
+    // next check and closes the dialog.
+    if (m_start->isEnabled())
+        hide();
+}
+
+void ProgressDialog::interrupt()
+{
+    m_cancel = true;
+    m_prompter.inform(text::kInterrupted.text());
+}
+
+void ProgressDialog::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible() &&
+        !m_cancel && !m_start->isEnabled() && m_watch)
+        interrupt();
+}
+
+void ProgressDialog::moveEvent(QMoveEvent *event)
+{
+    QDialog::moveEvent(event);
+    if (isVisible() && !m_start->isEnabled() && !m_cancel)
+        interrupt();
+}
+
+void ProgressDialog::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    onCancel();
+}
+
+void ProgressDialog::keyPressEvent(QKeyEvent *event)
+{
+    // Escape is Cancel; Enter presses Start only while it is enabled.
+    if (event->key() == Qt::Key_Escape) {
+        onCancel();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace kx9

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace kx9 {
+
+class Prompter;
+
+// The small modeless dialog of a Read or Write: Start, Cancel, a progress bar
+// of 512 steps and a status line. Moving it, or switching away from it while
+// the transfer is watching, interrupts the transfer.
+class ProgressDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    ProgressDialog(Prompter &prompter, QWidget *parent = nullptr);
+
+    // Opens the dialog fresh (bar at 0, "   Not start yet", Start enabled),
+    // captioned with the stored title. Does nothing while it is open.
+    void openFresh();
+    void setStoredTitle(const QString &title) { m_title = title; }
+
+    bool isRunning() const; // Start pressed, transfer not yet ended
+    bool cancelRequested() const { return m_cancel; }
+    void requestCancel() { m_cancel = true; }
+    void setWatch(bool on) { m_watch = on; }
+    bool watching() const { return m_watch; }
+    void setStatus(const QString &text);
+    QString status() const;
+    int position() const;
+    void step();
+    // The transfer has ended: the window goes away.
+    void finish();
+
+    QPushButton *startButton() const { return m_start; }
+    QPushButton *cancelButton() const { return m_cancelButton; }
+    QProgressBar *progressBar() const { return m_bar; }
+
+signals:
+    void startRequested();
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void onStart();
+    void onCancel();
+    void interrupt();
+
+    Prompter &m_prompter;
+    QString m_title;
+    bool m_cancel = false;
+    bool m_watch = false;
+    QPushButton *m_start = nullptr;
+    QPushButton *m_cancelButton = nullptr;
+    QProgressBar *m_bar = nullptr;
+    QLabel *m_status = nullptr;
+};
+
+} // namespace kx9
