@@ -1,0 +1,57 @@
+#include "Arguments.h"
+
+namespace kx9::cli {
+
+std::optional<Arguments> Arguments::parse(const std::vector<std::string> &args,
+                                          const std::set<std::string> &valueOptions,
+                                          const std::set<std::string> &flagOptions,
+                                          std::string &error)
+{
+    Arguments out;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string &word = args[i];
+        if (optionsEnded || word.size() < 2 || word[0] != '-') {
+            out.m_positional.push_back(word);
+            continue;
+        }
+        if (word == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::string name = word;
+        std::optional<std::string> inlineValue;
+        const auto eq = word.find('=');
+        if (word.rfind("--", 0) == 0 && eq != std::string::npos) {
+            name = word.substr(0, eq);
+            inlineValue = word.substr(eq + 1);
+        }
+        if (flagOptions.count(name) != 0 && !inlineValue) {
+            out.m_options[name] = {};
+        } else if (valueOptions.count(name) != 0) {
+            if (inlineValue) {
+                out.m_options[name] = *inlineValue;
+            } else if (i + 1 < args.size()) {
+                out.m_options[name] = args[++i];
+            } else {
+                error = "option " + name + " needs a value";
+                return std::nullopt;
+            }
+        } else {
+            error = "unknown option " + word;
+            return std::nullopt;
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> Arguments::value(const std::string &name) const
+{
+    const auto it = m_options.find(name);
+    if (it == m_options.end()) {
+        return std::nullopt;
+    }
+    return it->second;
+}
+
+} // namespace kx9::cli

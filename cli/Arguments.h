@@ -1,0 +1,33 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace kx9::cli {
+
+// A command's arguments split into options and positional words. Options
+// are "-o VALUE", "--name VALUE" or "--name=VALUE"; which names a command
+// knows, and which of them take a value, the command says.
+class Arguments
+{
+public:
+    // Returns nothing and sets error() when a word is an unknown option or an
+    // option lacks its value.
+    static std::optional<Arguments> parse(const std::vector<std::string> &args,
+                                          const std::set<std::string> &valueOptions,
+                                          const std::set<std::string> &flagOptions,
+                                          std::string &error);
+
+    bool has(const std::string &name) const { return m_options.count(name) != 0; }
+    std::optional<std::string> value(const std::string &name) const;
+    const std::vector<std::string> &positional() const { return m_positional; }
+
+private:
+    std::map<std::string, std::string> m_options;
+    std::vector<std::string> m_positional;
+};
+
+} // namespace kx9::cli

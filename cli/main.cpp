@@ -1,0 +1,95 @@
+// kx9-cli: the KX9 core on the command line.
+//
+// Commands come in groups, one file each (FileCommands.cpp, ...); a group
+// exposes a span of Command rows and is listed once in commandGroups().
+
+#include "Command.h"
+#include "Language.h"
+
+#include <array>
+#include <iostream>
+
+namespace {
+
+using kx9::cli::Command;
+
+std::array<std::span<const Command>, 1> commandGroups()
+{
+    return {kx9::cli::fileCommands()};
+}
+
+const Command *findCommand(std::string_view name)
+{
+    for (const auto group : commandGroups()) {
+        for (const Command &c : group) {
+            if (c.name == name) {
+                return &c;
+            }
+        }
+    }
+    return nullptr;
+}
+
+void printOverview(std::ostream &out)
+{
+    out << "Usage: kx9-cli COMMAND [ARGUMENTS]\n\n"
+        << "Programs KX9 UHF handheld radios and edits their channel files (*.sin).\n\n"
+        << "Commands:\n";
+    for (const auto group : commandGroups()) {
+        for (const Command &c : group) {
+            std::string usage(c.usage);
+            usage.resize(std::max<std::size_t>(usage.size() + 2, 30), ' ');
+            out << "  " << usage << c.summary << "\n";
+        }
+    }
+    out << "\n'kx9-cli COMMAND --help' explains one command.\n";
+}
+
+bool wantsHelp(const std::vector<std::string> &args)
+{
+    for (const auto &a : args) {
+        if (a == "--") {
+            return false;
+        }
+        if (a == "--help" || a == "-h") {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Every run starts in English, as the desktop program does.
+    kx9::setLanguageTag(kx9::programBaseName() + "_EN");
+
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    if (words.empty()) {
+        printOverview(std::cerr);
+        return kx9::cli::kExitUsage;
+    }
+    if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
+        if (words[0] == "help" && words.size() > 1) {
+            if (const Command *c = findCommand(words[1])) {
+                std::cout << "Usage: kx9-cli " << c->usage << "\n\n" << c->help;
+                return kx9::cli::kExitOk;
+            }
+        }
+        printOverview(std::cout);
+        return kx9::cli::kExitOk;
+    }
+    const Command *command = findCommand(words[0]);
+    if (command == nullptr) {
+        std::cerr << "kx9-cli: unknown command \"" << words[0] << "\"\n\n";
+        printOverview(std::cerr);
+        return kx9::cli::kExitUsage;
+    }
+    const std::vector<std::string> args(words.begin() + 1, words.end());
+    if (wantsHelp(args)) {
+        std::cout << "Usage: kx9-cli " << command->usage << "\n\n" << command->help;
+        return kx9::cli::kExitOk;
+    }
+    return command->run(args);
+}

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <spawn.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char **environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun
+{
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string slurp(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class CliTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::temp_directory_path() /
+                ("kx9-cli-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    std::string path(const char *name) const { return (m_dir / name).string(); }
+    static std::string data(const char *name) { return std::string(KX9_TEST_DATA) + "/" + name; }
+
+    // Runs kx9-cli with args; stdout and stderr go to files, then are read.
+    CliRun cli(std::vector<std::string> args) const
+    {
+        args.insert(args.begin(), KX9_CLI);
+        std::vector<char *> argv;
+        for (auto &a : args) {
+            argv.push_back(a.data());
+        }
+        argv.push_back(nullptr);
+        const std::string outFile = path(".stdout");
+        const std::string errFile = path(".stderr");
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        pid_t pid = 0;
+        CliRun run;
+        if (posix_spawn(&pid, KX9_CLI, &actions, nullptr, argv.data(), environ) == 0) {
+            int status = 0;
+            ::waitpid(pid, &status, 0);
+            run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        run.out = slurp(outFile);
+        run.err = slurp(errFile);
+        fs::remove(outFile);
+        fs::remove(errFile);
+        return run;
+    }
+
+    fs::path m_dir;
+};
+
+std::vector<std::string> lines(const std::string &text)
+{
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        out.push_back(line);
+    }
+    return out;
+}
+
+TEST_F(CliTest, NewWritesTheGoldenNewDocument)
+{
+    CliRun r = cli({"new", "-o", path("n.sin")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(slurp(path("n.sin")), slurp(data("new-pmr-lpd.sin")));
+
+    r = cli({"new", "--type", "400-470MHz", "-o", path("f.sin")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(slurp(path("f.sin")), slurp(data("new-400-470.sin")));
+
+    r = cli({"new", "--type=PMR+LPD", "--output", path("g.sin")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(slurp(path("g.sin")), slurp(data("new-pmr-lpd.sin")));
+}
+
+TEST_F(CliTest, TablePrintsHeaderAnd128RowsInEitherLanguage)
+{
+    CliRun r = cli({"table", data("hand-set.sin")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto rows = lines(r.out);
+    ASSERT_EQ(rows.size(), 129u);
+    EXPECT_EQ(rows[0], "CH\tReceive(MHz)\tTransmit(MHz)\tRx Tone\tTx Tone\t W/N \tScan\tTx "
+                       "Power\tBusyLock\tName");
+    EXPECT_EQ(rows[1],
+              "CH-P01\t446.00625\t446.00625\t67.0\tD023N\tWide\tNo\tHigh\tCarrier\tCH 1-A");
+    EXPECT_EQ(rows[2], "CH-P02\t446.01250\t446.51250\tD754I\t254.1\tNarrow\tYes\tLow\tQT/DQT\tAB");
+    EXPECT_EQ(rows[3], "CH-P03\t\t\t\t\t\t\t\t\t");
+    EXPECT_EQ(rows[78], "\t\t\t\t\t\t\t\t\t");
+
+    r = cli({"table", data("hand-set.sin"), "--lang", "zh"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    rows = lines(r.out);
+    ASSERT_EQ(rows.size(), 129u);
+    EXPECT_EQ(rows[0].substr(0, 7), "频道\t");
+    EXPECT_EQ(rows[9], "CH-L01\t433.07500\t433.07500\tOff\tOff\t宽\t是\t低\t关闭\t");
+}
+
+TEST_F(CliTest, ResaveOfASavedFileIsIdentical)
+{
+    const CliRun r = cli({"resave", data("hand-set.sin"), "-o", path("r.sin")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(slurp(path("r.sin")), slurp(data("hand-set.sin")));
+}
+
+TEST_F(CliTest, InfoShowsOneNameValuePerLine)
+{
+    CliRun r = cli({"info", data("hand-set.sin")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "radio type: PMR+LPD\nradio identity: 0x42\npower rank: 3\n"
+                     "manual setting: Close\nchannels in use: 76\n");
+    r = cli({"info", data("new-400-470.sin")});
+    EXPECT_EQ(r.out, "radio type: 400-470MHz\nradio identity: 0xFF\npower rank: 9\n"
+                     "manual setting: Open\nchannels in use: 0\n");
+}
+
+TEST_F(CliTest, FailuresGoToStderrWithStatusAndWriteNothing)
+{
+    CliRun r = cli({"table", path("missing.sin")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err,
+              "kx9-cli: cannot open " + path("missing.sin") + ": No such file or directory\n");
+
+    std::ofstream(path("short.sin")) << "short";
+    r = cli({"resave", path("short.sin"), "-o", path("out.sin")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("is too short: 5 bytes"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(path("out.sin")));
+
+    r = cli({"new", "--type", "UHF", "-o", path("out.sin")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("unknown type \"UHF\""), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(path("out.sin")));
+
+    r = cli({"new", "-o", path("no/folder/out.sin")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("cannot write"), std::string::npos) << r.err;
+
+    EXPECT_EQ(cli({"new"}).status, 2); // no -o
+    EXPECT_EQ(cli({"table", data("hand-set.sin"), "--lang", "fr"}).status, 2);
+    EXPECT_EQ(cli({"info"}).status, 2);
+    EXPECT_EQ(cli({"info", "--bogus", data("hand-set.sin")}).status, 2);
+    EXPECT_EQ(cli({"resave", data("hand-set.sin"), "-o"}).status, 2);
+    EXPECT_EQ(cli({"frobnicate"}).status, 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
+}
+
+TEST_F(CliTest, HelpForTheProgramAndEachCommand)
+{
+    CliRun r = cli({"--help"});
+    EXPECT_EQ(r.status, 0);
+    for (const char *name : {"new", "table", "resave", "info"}) {
+        EXPECT_NE(r.out.find(std::string("  ") + name + " "), std::string::npos) << name;
+        const CliRun one = cli({name, "--help"});
+        EXPECT_EQ(one.status, 0);
+        EXPECT_EQ(one.out.rfind(std::string("Usage: kx9-cli ") + name, 0), 0u) << one.out;
+    }
+}
+
+} // namespace

@@ -1,0 +1,47 @@
+#include "GoldenFiles.h"
+
+#include "RadioType.h"
+
+namespace kx9::golden {
+
+Document newPmrLpd()
+{
+    Document doc;
+    doc.newDocument(Language::English);
+    return doc;
+}
+
+Document new400470()
+{
+    Document doc = newPmrLpd();
+    doc.selectType(kType400470, Language::English);
+    return doc;
+}
+
+Document handSet()
+{
+    Document doc = newPmrLpd();
+    ChannelTable &t = doc.table();
+    const std::array<std::array<const char *, 9>, 2> rows = {{
+        {"446.00625", "446.00625", "67.0", "D023N", "Wide", "No", "High", "Carrier", "CH 1-A"},
+        {"446.0125", "446.5125", "D754I", "254.1", "Narrow", "Yes", "Low", "QT/DQT", "AB"},
+    }};
+    for (int r = 0; r < 2; ++r) {
+        for (int col = 1; col < kTableCols; ++col) {
+            t.setCell(r + 1, col,
+                      rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(col - 1)]);
+        }
+    }
+    for (int col = 1; col < kTableCols; ++col) {
+        t.setCell(3, col, {});
+    }
+    t.setCell(4, kColName, "abc");
+    doc.selectors().powerRank = 3;
+    doc.selectors().manual = 1;
+    doc.image().setSquelch(3);
+    doc.image().setRadioIdentity(0x42);
+    doc.image().setHighPowerCalibration(0x7E);
+    return doc;
+}
+
+} // namespace kx9::golden
