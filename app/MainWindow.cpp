@@ -361,15 +361,18 @@ bool MainWindow::fileOpen()
     if (m_view->transferRunning() || !maybeSave())
         return false;
     const QString path = m_files.openFileName(this);
-    if (path.isEmpty())
-        return false;
-    return openFile(path);
+    return !path.isEmpty() && load(path);
 }
 
 bool MainWindow::openFile(const QString &path)
 {
     if (m_view->transferRunning() || !maybeSave())
         return false;
+    return load(path);
+}
+
+bool MainWindow::load(const QString &path)
+{
     const FileResult result = m_document.open(toStd(path), currentLanguage());
     if (!result) {
         m_prompter.inform(result.message, Prompter::Icon::Warning);

@@ -61,6 +61,7 @@ private:
     // True when it is fine to replace the document (saved, discarded, or unchanged).
     bool maybeSave();
     bool saveTo(const QString &path);
+    bool load(const QString &path);
     void showHelp();
     void showAbout();
     void setMessage(const QString &text);

@@ -1,0 +1,131 @@
+#include "GuiTestSupport.h"
+
+#include "CommandIds.h"
+#include "RadioType.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace kx9::test {
+namespace {
+
+class Files : public WindowTest
+{
+protected:
+    void editReceive(int row, const char *value)
+    {
+        clickCell(row, kColReceive);
+        QTest::keyClicks(&view().frequencyEditor(), value);
+        enter(&view().frequencyEditor());
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(Files, NewDocumentShowsThe77DefaultChannels)
+{
+    EXPECT_EQ(cell(0, kColReceive), "Receive(MHz)");
+    EXPECT_EQ(grid().model()->headerData(4, Qt::Horizontal).toString(), " W/N ");
+    EXPECT_EQ(cell(8, kColLabel), "CH-P08");
+    EXPECT_EQ(cell(18, kColLabel), "CH-L10");
+    EXPECT_EQ(cell(77, kColLabel), "CH-L69");
+    EXPECT_EQ(cell(77, kColReceive), "434.77500");
+    EXPECT_EQ(cell(9, kColPower), "Low");
+    EXPECT_EQ(cell(1, kColScan), "Yes"); // present though its column is hidden
+    EXPECT_EQ(grid().columnWidth(kColScan - 1), 0);
+    for (int c = 0; c < kTableCols; ++c)
+        EXPECT_EQ(cell(78, c), "");
+    EXPECT_EQ(view().typeSelector().currentText(), "PMR+LPD");
+    EXPECT_FALSE(document.isModified());
+}
+
+TEST_F(Files, SavedChangesComeBackWhenTheFileIsOpenedAgain)
+{
+    editReceive(3, "433.075");
+    EXPECT_TRUE(document.isModified());
+    files.saveName = dir.filePath("radio.sin");
+    ASSERT_TRUE(window->fileSaveAs());
+    EXPECT_FALSE(document.isModified());
+    EXPECT_EQ(QFile(files.saveName).size(), 4096);
+
+    ASSERT_TRUE(window->fileNew());
+    EXPECT_TRUE(prompter.shown.empty()); // nothing unsaved, nothing asked
+    EXPECT_EQ(cell(3, kColReceive), "446.03125");
+
+    files.openName = files.saveName;
+    ASSERT_TRUE(window->fileOpen());
+    EXPECT_EQ(cell(3, kColReceive), "433.07500");
+    EXPECT_EQ(cell(3, kColTransmit), "446.03125");
+    EXPECT_EQ(window->windowTitle(), "VANTARO Programing Software");
+}
+
+TEST_F(Files, UnsavedEditsAreNotDiscardedWithoutAsking)
+{
+    editReceive(3, "433.075");
+
+    prompter.saveChoices = {Prompter::SaveChoice::Cancel};
+    EXPECT_FALSE(window->fileNew());
+    EXPECT_EQ(cell(3, kColReceive), "433.07500");
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].kind, "save");
+
+    // Save, with the file name chosen in the save dialog, then the new document.
+    files.saveName = dir.filePath("kept.sin");
+    prompter.saveChoices = {Prompter::SaveChoice::Save};
+    EXPECT_TRUE(window->fileNew());
+    EXPECT_EQ(cell(3, kColReceive), "446.03125");
+    EXPECT_TRUE(QFile::exists(files.saveName));
+
+    editReceive(4, "433.1");
+    prompter.saveChoices = {Prompter::SaveChoice::Discard};
+    files.openName = files.saveName;
+    EXPECT_TRUE(window->fileOpen());
+    EXPECT_EQ(cell(3, kColReceive), "433.07500");
+    EXPECT_EQ(cell(4, kColReceive), "446.04375");
+}
+
+TEST_F(Files, ClosingWithUnsavedEditsAsksAndCancelKeepsTheWindow)
+{
+    editReceive(3, "433.075");
+    prompter.saveChoices = {Prompter::SaveChoice::Cancel};
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    prompter.saveChoices = {Prompter::SaveChoice::Discard};
+    EXPECT_TRUE(window->close());
+}
+
+TEST_F(Files, AShortFileIsRefusedAndTheDocumentKeepsItsChannels)
+{
+    editReceive(3, "433.075");
+    const QString path = dir.filePath("short.sin");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(100, '\0'));
+    f.close();
+
+    prompter.saveChoices = {Prompter::SaveChoice::Discard};
+    EXPECT_FALSE(window->openFile(path));
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_EQ(prompter.shown[1].kind, "warning");
+    EXPECT_NE(prompter.shown[1].text.find("short.sin"), std::string::npos);
+    EXPECT_EQ(cell(3, kColReceive), "433.07500");
+}
+
+TEST_F(Files, PortMenuChecksExactlyTheChosenPort)
+{
+    EXPECT_TRUE(window->action(command::kPortCom1)->isChecked());
+    window->action(command::kPortCom3)->trigger();
+    EXPECT_EQ(view().portName(), "COM3");
+    EXPECT_FALSE(window->action(command::kPortCom1)->isChecked());
+    EXPECT_TRUE(window->action(command::kPortCom3)->isChecked());
+
+    files.device = "/dev/pts/42";
+    window->action(command::kPortOther)->trigger();
+    EXPECT_EQ(view().portName(), "/dev/pts/42");
+    EXPECT_FALSE(window->action(command::kPortCom3)->isChecked());
+    EXPECT_TRUE(window->action(command::kPortOther)->isChecked());
+}
+
+} // namespace
+} // namespace kx9::test

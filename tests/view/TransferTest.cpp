@@ -1,0 +1,153 @@
+#include "GuiTestSupport.h"
+
+#include "ChannelConversion.h"
+#include "CommandIds.h"
+#include "ProgressDialog.h"
+#include "RadioType.h"
+
+#include <QAction>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace kx9::test {
+namespace {
+
+constexpr std::string_view kCommunicationError =
+    "Communication Error，Please check all the connections and the radio power";
+
+class Transfers : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        // The radio holds the "PMR" set with identity byte 0x01.
+        ChannelTable table;
+        fillTypeDefaults(table, kTypePmr, Language::English);
+        ChannelImage memory = newDocumentImage();
+        Selectors selectors;
+        selectors.type = kTypePmr;
+        tableToImage(table, selectors, memory);
+        memory.setByte(0x81B, 0x01);
+        memory.setByte(0xFF8, 0x5A);
+        radio.setMemory(memory);
+        WindowTest::SetUp();
+    }
+
+    ProgressDialog &dialog() { return view().progressDialog(); }
+
+    // Presses Start and lets the transfer run to its end: it runs inside the
+    // queued start event, pumping events itself.
+    void start()
+    {
+        QTest::mouseClick(dialog().startButton(), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        ASSERT_FALSE(view().transferRunning());
+    }
+};
+
+TEST_F(Transfers, ReadShowsTheRadiosChannels)
+{
+    window->action(command::kReadFromRadio)->trigger();
+    ASSERT_TRUE(dialog().isVisible());
+    EXPECT_EQ(dialog().windowTitle(), "Reading Data Progress");
+    EXPECT_EQ(dialog().status(), "   Not start yet");
+    EXPECT_EQ(dialog().progressBar()->maximum(), 512);
+    start();
+
+    EXPECT_FALSE(dialog().isVisible());
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_EQ(view().typeSelector().currentText(), "PMR");
+    EXPECT_EQ(cell(99, kColLabel), "CH-P99");
+    EXPECT_EQ(cell(99, kColRxTone), "156.7");
+    EXPECT_EQ(document.image().byte(0xFF8), 0x5A);
+    EXPECT_FALSE(document.isModified());
+    EXPECT_TRUE(window->action(command::kFileNew)->isEnabled());
+}
+
+TEST_F(Transfers, CancelDuringAReadLeavesGridAndImageAsTheyWere)
+{
+    const ChannelTable tableBefore = document.table();
+    const ChannelImage imageBefore = document.image();
+    onSend = [this](std::span<const std::uint8_t> bytes) {
+        // At the request for block 100, the user presses Cancel.
+        if (bytes.size() == 4 && bytes[0] == 'R' && bytes[1] == 0x03 && bytes[2] == 0x20)
+            QMetaObject::invokeMethod(
+                dialog().cancelButton(), [this] { dialog().cancelButton()->click(); },
+                Qt::QueuedConnection);
+    };
+    window->action(command::kReadFromRadio)->trigger();
+    start();
+
+    EXPECT_FALSE(dialog().isVisible());
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_EQ(document.table(), tableBefore);
+    EXPECT_EQ(document.image(), imageBefore);
+    EXPECT_EQ(view().typeSelector().currentText(), "PMR+LPD");
+}
+
+TEST_F(Transfers, CommunicationErrorAnsweredCancelEndsTheRead)
+{
+    radio.faults().silent = true;
+    const ChannelTable tableBefore = document.table();
+    window->action(command::kReadFromRadio)->trigger();
+    start();
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].kind, "retrycancel");
+    EXPECT_EQ(prompter.shown[0].text, kCommunicationError);
+    EXPECT_FALSE(dialog().isVisible());
+    EXPECT_EQ(document.table(), tableBefore);
+}
+
+TEST_F(Transfers, WriteIsRefusedOnAnIdentityMismatchAnsweredCancel)
+{
+    radio.faults().identity = 0x07;
+    document.image().setByte(0x81B, 0x01);
+    const ChannelImage radioBefore = radio.memory();
+    window->action(command::kWriteToRadio)->trigger();
+    EXPECT_EQ(dialog().windowTitle(), "Writing Data Progress");
+    start();
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].kind, "okcancel");
+    EXPECT_EQ(prompter.shown[0].text,
+              " Radio Type are not match for your setting，If you want continue,push ok button");
+    EXPECT_EQ(radio.memory(), radioBefore);
+}
+
+TEST_F(Transfers, WriteSendsTheEditedGridButNotTheCalibrationBytes)
+{
+    document.image().setByte(0x81B, 0x01);
+    clickCell(2, kColReceive);
+    QTest::keyClicks(&view().frequencyEditor(), "433.075");
+    // The open edit is committed by the Write command itself.
+    window->action(command::kWriteToRadio)->trigger();
+    start();
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_EQ(radio.completedWrites(), 1);
+
+    ChannelTable written;
+    imageToTable(radio.memory(), written, Language::English);
+    EXPECT_EQ(written.cell(2, kColReceive), "433.07500");
+    EXPECT_EQ(written.cell(77, kColLabel), "CH-L69");
+    EXPECT_EQ(radio.memory().byte(0xFF8), 0x5A);
+}
+
+TEST_F(Transfers, ReadThenWriteChosenWhileIdleKeepsTheCaptionAndWrites)
+{
+    document.image().setByte(0x81B, 0x01);
+    window->action(command::kReadFromRadio)->trigger();
+    window->action(command::kWriteToRadio)->trigger();
+    EXPECT_EQ(dialog().windowTitle(), "Reading Data Progress");
+    start();
+    EXPECT_EQ(radio.completedWrites(), 1);
+}
+
+TEST_F(Transfers, CancelBeforeStartClosesTheDialogAndOpensNoPort)
+{
+    window->action(command::kReadFromRadio)->trigger();
+    QTest::mouseClick(dialog().cancelButton(), Qt::LeftButton);
+    EXPECT_FALSE(dialog().isVisible());
+    EXPECT_TRUE(radio.record().empty());
+}
+
+} // namespace
+} // namespace kx9::test
