@@ -29,38 +29,34 @@ std::uint32_t storableCount(long long count)
     return static_cast<std::uint32_t>(count % kBcd8Limit);
 }
 
-// Decodes UTF-8 leniently: a malformed byte counts as one character that is
-// no name character.
-std::u32string characters(std::string_view s)
+// The next character of UTF-8 text at i, advancing i. A malformed byte
+// counts as one character that is no name character.
+char32_t nextCharacter(std::string_view s, std::size_t &i)
 {
-    std::u32string out;
-    for (std::size_t i = 0; i < s.size();) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        int length = 1;
-        char32_t c = b;
-        if (b >= 0xF0) {
-            length = 4;
-            c = b & 0x07;
-        } else if (b >= 0xE0) {
-            length = 3;
-            c = b & 0x0F;
-        } else if (b >= 0xC0) {
-            length = 2;
-            c = b & 0x1F;
-        } else if (b >= 0x80) {
-            c = 0xFFFD;
-        }
-        if (i + static_cast<std::size_t>(length) > s.size()) {
-            length = 1;
-            c = 0xFFFD;
-        }
-        for (int k = 1; k < length; ++k) {
-            c = (c << 6) | (static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]) & 0x3F);
-        }
-        out.push_back(c);
-        i += static_cast<std::size_t>(length);
+    const auto b = static_cast<unsigned char>(s[i]);
+    int length = 1;
+    char32_t c = b;
+    if (b >= 0xF0) {
+        length = 4;
+        c = b & 0x07;
+    } else if (b >= 0xE0) {
+        length = 3;
+        c = b & 0x0F;
+    } else if (b >= 0xC0) {
+        length = 2;
+        c = b & 0x1F;
+    } else if (b >= 0x80) {
+        c = 0xFFFD;
     }
-    return out;
+    if (i + static_cast<std::size_t>(length) > s.size()) {
+        length = 1;
+        c = 0xFFFD;
+    }
+    for (int k = 1; k < length; ++k) {
+        c = (c << 6) | (static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]) & 0x3F);
+    }
+    i += static_cast<std::size_t>(length);
+    return c;
 }
 
 std::string nameText(const ChannelImage::NameCodes &codes)
@@ -80,9 +76,9 @@ ChannelImage::NameCodes nameCodes(std::string_view text)
 {
     ChannelImage::NameCodes codes;
     codes.fill(kNameEnd);
-    const std::u32string chars = characters(text);
-    for (std::size_t k = 0; k < codes.size() && k < chars.size(); ++k) {
-        codes[k] = NameCharToCode(chars[k]);
+    std::size_t i = 0;
+    for (std::size_t k = 0; k < codes.size() && i < text.size(); ++k) {
+        codes[k] = NameCharToCode(nextCharacter(text, i));
     }
     return codes;
 }

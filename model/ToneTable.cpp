@@ -2,8 +2,6 @@
 
 #include "NumberText.h"
 
-#include <cstdio>
-
 namespace kx9 {
 
 namespace {
@@ -73,18 +71,14 @@ std::string toneCodeToText(ToneCode code, bool channelInUse)
     if (h == 0xFF || h == 0x00) {
         return channelInUse ? "Off" : "";
     }
-    char buffer[32];
     if (h < 0x80) {
         const int value = nibbleValue(h) * 100 + nibbleValue(code.low);
-        std::snprintf(buffer, sizeof buffer, "%3.1f", value * 0.1);
-        return buffer;
+        return formatFixed(value * 0.1, 1); // "%3.1f"
     }
     const bool inverted = h >= 0xC0;
     const int hundreds = h - (inverted ? 0xC0 : 0x80);
     const int number = hundreds * 100 + nibbleValue(code.low);
-    std::snprintf(buffer, sizeof buffer, "%s%d%c", hundreds == 0 ? "D0" : "D", number,
-                  inverted ? 'I' : 'N');
-    return buffer;
+    return (hundreds == 0 ? "D0" : "D") + std::to_string(number) + (inverted ? "I" : "N");
 }
 
 ToneCode toneTextToCode(std::string_view text)
