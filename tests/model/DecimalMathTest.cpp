@@ -5,7 +5,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
+#include <random>
 
 namespace kx9 {
 namespace {
@@ -68,6 +70,22 @@ TEST(DecimalMultiply, OperandsAreRoundedToFifteenDigitsFirst)
     EXPECT_EQ(DecimalMultiply(0.0, 123.0), 0.0);
     EXPECT_EQ(DecimalMultiply(1e300, 1e300), std::numeric_limits<double>::infinity());
     EXPECT_TRUE(std::isnan(DecimalMultiply(std::nan(""), 1.0)));
+}
+
+// Multiplying by one must give the operand rounded to 15 significant digits,
+// exactly what printf's "%.14e" shows of it, read back.
+TEST(DecimalMultiply, ByOneIsTheFifteenDigitRoundingOfTheOperand)
+{
+    std::mt19937_64 random(20261206);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-30, 30);
+    for (int i = 0; i < 20000; ++i) {
+        const double x = std::ldexp(mantissa(random), exponent(random)) * (i % 2 ? -1 : 1);
+        char text[64];
+        std::snprintf(text, sizeof text, "%.14e", x);
+        ASSERT_EQ(DecimalMultiply(x, 1.0), std::strtod(text, nullptr)) << text;
+        ASSERT_EQ(DecimalAdd(x, 0.0), std::strtod(text, nullptr)) << text;
+    }
 }
 
 TEST(DecimalAdd, BuildsTheLpdRasterWithoutDrift)
