@@ -73,7 +73,8 @@ MainWindow::MainWindow(Document &document, Prompter &prompter, FileChooser &file
     createStatusBar();
     updatePortChecks();
 
-    resize(1024, 768);
+    // 1024 x 768, shrunk to what the channel form needs, centred.
+    resize(QSize(1024, 768).boundedTo(QSize(sizeHint().width(), 768)));
     if (QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
         resize(size().boundedTo(available.size()));

@@ -1,14 +1,17 @@
 #include "Document.h"
 #include "FileChooser.h"
+#include "FirstPaint.h"
 #include "Language.h"
 #include "MainWindow.h"
 #include "MessageBoxPrompter.h"
+#include "ProgressDialog.h"
 #include "QtText.h"
 #include "RadioLink.h"
 #include "Texts.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QPushButton>
 
 int main(int argc, char *argv[])
 {
@@ -26,6 +29,16 @@ int main(int argc, char *argv[])
                                                  "device path."),
                                   QStringLiteral("PORT"));
     parser.addOption(portOption);
+    // For the demo, screenshots and start-up measurements.
+    QCommandLineOption readOption(QStringLiteral("read"),
+                                  QStringLiteral("Read From Radio at once, pressing Start."));
+    QCommandLineOption screenshotOption(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Save a picture of the window to FILE once it is shown (after --read: "
+                       "once the read has ended), then quit."),
+        QStringLiteral("FILE"));
+    parser.addOption(readOption);
+    parser.addOption(screenshotOption);
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A .sin channel file."),
                                  QStringLiteral("[FILE.sin]"));
     parser.process(app);
@@ -50,5 +63,26 @@ int main(int argc, char *argv[])
     if (!arguments.isEmpty() && !window.openFile(arguments.first()))
         return 1;
     window.show();
+
+    const QString screenshot = parser.value(screenshotOption);
+    auto finish = [&] {
+        if (!screenshot.isEmpty()) {
+            window.grab().save(screenshot);
+            QCoreApplication::quit();
+        }
+    };
+    kx9::FirstPaint::after(&window, [&] {
+        if (!parser.isSet(readOption)) {
+            finish();
+            return;
+        }
+        QObject::connect(&window.view(), &kx9::ChannelView::transferStateChanged, &window,
+                         [&](bool running) {
+                             if (!running)
+                                 finish();
+                         });
+        window.view().readFromRadio();
+        window.view().progressDialog().startButton()->click();
+    });
     return app.exec();
 }

@@ -20,6 +20,7 @@ ChannelGrid::ChannelGrid(ChannelTableModel &model, QWidget *parent)
     setTabKeyNavigation(false);
     setCornerButtonEnabled(false);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     horizontalHeader()->setHighlightSections(false);
@@ -109,6 +110,15 @@ void ChannelGrid::applyColumnWidths()
     horizontalHeader()->setMinimumSectionSize(0);
     for (int c = 1; c < kTableCols; ++c)
         setColumnWidth(c - 1, static_cast<int>(kFactors[c] * w));
+}
+
+QSize ChannelGrid::sizeHint() const
+{
+    int width =
+        2 * frameWidth() + verticalHeader()->width() + verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < kTableCols - 1; ++c)
+        width += columnWidth(c);
+    return {width, QTableView::sizeHint().height()};
 }
 
 void ChannelGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)

@@ -38,6 +38,9 @@ public:
     // Applies the column widths as multiples of the default column width w.
     void applyColumnWidths();
 
+    // Wide enough for every column, so the window can shrink to fit it.
+    QSize sizeHint() const override;
+
 signals:
     void enterCell();
     void leaveCell(int row, int col);
