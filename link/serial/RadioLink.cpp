@@ -11,6 +11,7 @@
 #include <cstring>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace kx9 {
@@ -90,6 +91,9 @@ IoResult RadioLink::send(std::span<const std::uint8_t> bytes)
             return {false, bytes.size() - static_cast<std::size_t>(m_serial->bytesToWrite())};
         m_serial->clearError();
     }
+    // The protocol's pauses count from the moment the bytes are on the line,
+    // as with a synchronous write on the radio maker's platform.
+    ::tcdrain(static_cast<int>(m_serial->handle()));
     // Like a write timeout: success with what went out.
     return {true, bytes.size() - static_cast<std::size_t>(m_serial->bytesToWrite())};
 }
@@ -131,9 +135,11 @@ IoResult RadioLink::receive(std::span<std::uint8_t> buffer)
 
 bool RadioLink::purge(PurgeKind)
 {
-    // Everything here is synchronous, so there is never a pending send or
-    // receive to abort: both kinds only discard the queues.
-    return m_serial->isOpen() && m_serial->clear(QSerialPort::AllDirections);
+    // A send returns only once its bytes have left (tcdrain), so there is
+    // never output to discard or an operation to abort: both kinds discard
+    // what has been received. Flushing output as well would, on a
+    // pseudo-terminal, destroy bytes the other side has not yet read.
+    return m_serial->isOpen() && m_serial->clear(QSerialPort::Input);
 }
 
 void RadioLink::close()

@@ -211,6 +211,16 @@ TEST_F(RadioLinkTest, PurgeDiscardsWhatArrivedBefore)
     }
 }
 
+TEST_F(RadioLinkTest, PurgeAfterASendKeepsTheSentBytes)
+{
+    // The transfer purges between a write block's header and its data.
+    EXPECT_TRUE(link.send(std::vector<std::uint8_t>{'W', 0x00, 0x08, 0x08}).ok);
+    EXPECT_TRUE(link.purge(PurgeKind::Clear));
+    EXPECT_TRUE(link.send(0x06).ok);
+    EXPECT_TRUE(link.purge(PurgeKind::AbortAndClear));
+    EXPECT_EQ(pty.readAvailable(5), (std::vector<std::uint8_t>{'W', 0x00, 0x08, 0x08, 0x06}));
+}
+
 TEST_F(RadioLinkTest, LineHangUpIsADeviceError)
 {
     pty.closeMaster();
