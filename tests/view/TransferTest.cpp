@@ -151,3 +151,42 @@ TEST_F(Transfers, CancelBeforeStartClosesTheDialogAndOpensNoPort)
 
 } // namespace
 } // namespace kx9::test
+
+namespace kx9::test {
+namespace {
+
+class Interruptions : public Transfers
+{
+};
+
+TEST_F(Interruptions, MovingTheProgressDialogStopsTheTransferWithItsMessage)
+{
+    const ChannelTable tableBefore = document.table();
+    onSend = [this](std::span<const std::uint8_t> bytes) {
+        if (bytes.size() == 4 && bytes[0] == 'R' && bytes[2] == 0x50)
+            dialog().move(dialog().pos() + QPoint(30, 20));
+    };
+    window->action(command::kReadFromRadio)->trigger();
+    start();
+    EXPECT_EQ(prompter.texts(),
+              std::vector<std::string>{"Communication had been interrupted,please try again"});
+    EXPECT_FALSE(dialog().isVisible());
+    EXPECT_EQ(document.table(), tableBefore);
+}
+
+TEST_F(Interruptions, ClosingTheWindowDuringATransferCancelsItFirst)
+{
+    onSend = [this](std::span<const std::uint8_t> bytes) {
+        if (bytes.size() == 4 && bytes[0] == 'R' && bytes[2] == 0x50)
+            QMetaObject::invokeMethod(window.get(), &QWidget::close, Qt::QueuedConnection);
+    };
+    window->action(command::kReadFromRadio)->trigger();
+    start();
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_FALSE(dialog().isVisible());
+    QCoreApplication::processEvents(); // the deferred close
+    EXPECT_FALSE(window->isVisible());
+}
+
+} // namespace
+} // namespace kx9::test
