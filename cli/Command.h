@@ -25,5 +25,6 @@ struct Command
 
 // The groups of commands, each defined in its own file.
 std::span<const Command> fileCommands();
+std::span<const Command> radioCommands();
 
 } // namespace kx9::cli

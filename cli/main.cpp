@@ -13,9 +13,9 @@ namespace {
 
 using kx9::cli::Command;
 
-std::array<std::span<const Command>, 1> commandGroups()
+std::array<std::span<const Command>, 2> commandGroups()
 {
-    return {kx9::cli::fileCommands()};
+    return {kx9::cli::fileCommands(), kx9::cli::radioCommands()};
 }
 
 const Command *findCommand(std::string_view name)

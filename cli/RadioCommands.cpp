@@ -1,0 +1,374 @@
+// Commands that talk to the radio: ports, read, write.
+
+#include "Arguments.h"
+#include "Command.h"
+#include "Document.h"
+#include "PortNames.h"
+#include "RadioLink.h"
+#include "Texts.h"
+#include "Transfer.h"
+
+#include <QCoreApplication>
+
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <unistd.h>
+
+namespace kx9::cli {
+
+namespace {
+
+volatile std::sig_atomic_t g_interrupted = 0;
+
+void onInterrupt(int)
+{
+    g_interrupted = 1;
+}
+
+// Ctrl-C during a transfer cancels it at the next pump point, so the port is
+// closed and a read leaves no half-written file behind.
+class InterruptGuard
+{
+public:
+    InterruptGuard()
+    {
+        g_interrupted = 0;
+        struct sigaction action
+        {
+        };
+        action.sa_handler = onInterrupt;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(SIGINT, &action, &m_previousInt);
+        ::sigaction(SIGTERM, &action, &m_previousTerm);
+    }
+    ~InterruptGuard()
+    {
+        ::sigaction(SIGINT, &m_previousInt, nullptr);
+        ::sigaction(SIGTERM, &m_previousTerm, nullptr);
+    }
+    InterruptGuard(const InterruptGuard &) = delete;
+    InterruptGuard &operator=(const InterruptGuard &) = delete;
+
+private:
+    struct sigaction m_previousInt
+    {
+    };
+    struct sigaction m_previousTerm
+    {
+    };
+};
+
+// The progress dialog of the command line: a bar on stderr when it is a
+// terminal, questions on the terminal, and refusals without one.
+class CliHost : public TransferHost, public Prompter
+{
+public:
+    CliHost(std::string_view caption, int blocks, bool yes)
+        : m_caption(caption), m_blocks(blocks), m_yes(yes), m_bar(::isatty(STDERR_FILENO) == 1),
+          m_canAsk(m_bar && ::isatty(STDIN_FILENO) == 1)
+    {
+    }
+
+    void pump() override {}
+    bool cancelRequested() const override { return g_interrupted != 0; }
+    void setWatch(bool) override {}
+    void setStatus(std::string_view text) override
+    {
+        m_status = std::string(text);
+        draw();
+    }
+    int progressPosition() const override { return m_position; }
+    void stepProgress() override { ++m_position; }
+    void closeProgress() override { endLine(); }
+    Prompter &prompter() override { return *this; }
+
+    void inform(std::string_view text, Icon) override
+    {
+        endLine();
+        std::cerr << text << "\n";
+    }
+    bool askOkCancel(std::string_view text) override
+    {
+        endLine();
+        std::cerr << text << "\n";
+        if (m_yes) {
+            std::cerr << "Continuing: --yes was given.\n";
+            return true;
+        }
+        if (!m_canAsk) {
+            std::cerr << "Not continuing: no terminal to ask; --yes continues.\n";
+            return false;
+        }
+        return ask("OK or Cancel? [o/C] ", 'o');
+    }
+    bool askRetryCancel(std::string_view text) override
+    {
+        endLine();
+        std::cerr << text << "\n";
+        return m_canAsk && ask("Retry or Cancel? [r/C] ", 'r');
+    }
+    bool askYesNo(std::string_view text) override
+    {
+        endLine();
+        std::cerr << text << "\n";
+        return m_canAsk && ask("Yes or No? [y/N] ", 'y');
+    }
+    SaveChoice askSaveDiscardCancel(std::string_view text) override
+    {
+        endLine();
+        std::cerr << text << "\n";
+        return SaveChoice::Cancel;
+    }
+
+private:
+    bool ask(std::string_view prompt, char yes)
+    {
+        std::cerr << prompt << std::flush;
+        std::string answer;
+        if (!std::getline(std::cin, answer))
+            return false;
+        return !answer.empty() && (answer[0] == yes || answer[0] == yes - 'a' + 'A');
+    }
+    void draw()
+    {
+        if (!m_bar)
+            return;
+        constexpr int kWidth = 40;
+        const int filled = m_blocks > 0 ? m_position * kWidth / m_blocks : 0;
+        std::string line = "\r" + m_caption + " [" +
+                           std::string(static_cast<std::size_t>(filled), '#') +
+                           std::string(static_cast<std::size_t>(kWidth - filled), '.') + "] ";
+        line +=
+            m_position > 0 ? std::to_string(m_position) + "/" + std::to_string(m_blocks) : m_status;
+        std::cerr << line << "\x1b[K" << std::flush;
+        m_drawn = true;
+    }
+    void endLine()
+    {
+        if (m_drawn)
+            std::cerr << "\n";
+        m_drawn = false;
+    }
+
+    std::string m_caption;
+    int m_blocks;
+    bool m_yes;
+    bool m_bar;
+    bool m_canAsk;
+    int m_position = 0;
+    std::string m_status;
+    bool m_drawn = false;
+};
+
+int usageError(std::string_view command, const std::string &message)
+{
+    std::cerr << "kx9-cli " << command << ": " << message << "\n"
+              << "Try 'kx9-cli " << command << " --help'.\n";
+    return kExitUsage;
+}
+
+// QSerialPort wants an application object for its notifiers.
+class QtCore
+{
+public:
+    QtCore()
+    {
+        if (QCoreApplication::instance() == nullptr)
+            m_app = std::make_unique<QCoreApplication>(m_argc, m_argv);
+    }
+
+private:
+    int m_argc = 1;
+    char m_name[8] = "kx9-cli";
+    char *m_argv[2] = {m_name, nullptr};
+    std::unique_ptr<QCoreApplication> m_app;
+};
+
+// What the transfer's own message does not say: which device, and why.
+int transferFailed(const TransferResult &result, const std::string &port, const OpenResult &open)
+{
+    if (result.outcome == TransferOutcome::Cancelled)
+        std::cerr << "kx9-cli: cancelled\n";
+    if (result.outcome == TransferOutcome::OpenFailed) {
+        std::cerr << "kx9-cli: " << (open.detail.empty() ? port : open.detail) << "\n";
+        if (open.error == OpenError::Permission)
+            std::cerr << "kx9-cli: no permission for " << portDevicePath(port)
+                      << "; serial ports belong to the dialout group: "
+                         "sudo usermod -aG dialout $USER, then log in again.\n";
+    }
+    return kExitFailure;
+}
+
+// Remembers why an open failed, for the hint after the transfer's message.
+class RecordingLink : public RadioLink
+{
+public:
+    OpenResult open(std::string_view name, const TimeoutProfile &profile) override
+    {
+        m_lastOpen = RadioLink::open(name, profile);
+        return m_lastOpen;
+    }
+    const OpenResult &lastOpen() const { return m_lastOpen; }
+
+private:
+    OpenResult m_lastOpen;
+};
+
+// Written beside the target and renamed over it: OUT appears complete or not at all.
+bool writeImage(const std::string &path, const ChannelImage &image, std::string &error)
+{
+    const std::string temporary = path + ".kx9-part";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char *>(image.bytes().data()),
+                  static_cast<std::streamsize>(kImageSize));
+        if (!out.flush()) {
+            error = "cannot write " + path;
+            std::remove(temporary.c_str());
+            return false;
+        }
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        error = "cannot write " + path;
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::optional<Arguments> parse(std::string_view command, const std::vector<std::string> &argv,
+                               const std::set<std::string> &values,
+                               const std::set<std::string> &flags, std::size_t positional,
+                               int &status)
+{
+    std::string error;
+    auto args = Arguments::parse(argv, values, flags, error);
+    if (!args) {
+        status = usageError(command, error);
+        return std::nullopt;
+    }
+    if (args->positional().size() != positional) {
+        status =
+            usageError(command, positional == 0 ? "takes no file name" : "needs exactly one FILE");
+        return std::nullopt;
+    }
+    return args;
+}
+
+int runPorts(const std::vector<std::string> &argv)
+{
+    int status = kExitOk;
+    if (!parse("ports", argv, {}, {}, 0, status))
+        return status;
+    QtCore qt;
+    const std::vector<std::string> ports = RadioLink::availablePorts();
+    std::cout << "Serial ports:\n";
+    if (ports.empty())
+        std::cout << "  (none found)\n";
+    for (const std::string &p : ports)
+        std::cout << "  " << p << "\n";
+    std::cout << "\nPort names of the desktop program:\n";
+    for (std::string_view com : kComPorts) {
+        const std::string device = portDevicePath(com);
+        const bool present = std::filesystem::exists(device);
+        std::cout << "  " << com << "  " << device << (present ? "" : "  (not present)") << "\n";
+    }
+    return kExitOk;
+}
+
+int runRead(const std::vector<std::string> &argv)
+{
+    int status = kExitOk;
+    const auto args = parse("read", argv, {"--port", "-o", "--output"}, {}, 0, status);
+    if (!args)
+        return status;
+    const std::string port = args->value("--port").value_or("COM1");
+    const auto out = args->value("-o") ? args->value("-o") : args->value("--output");
+    if (!out || out->empty())
+        return usageError("read", "needs -o OUT");
+
+    QtCore qt;
+    RecordingLink link;
+    CliHost host(text::kReadingCaption, kReadBlocks, false);
+    TransferResult result;
+    {
+        InterruptGuard guard;
+        result = readFromRadio(link, port, host, Language::English);
+    }
+    if (!result.completed())
+        return transferFailed(result, port, link.lastOpen());
+    std::string error;
+    if (!writeImage(*out, *result.image, error)) {
+        std::cerr << "kx9-cli: " << error << "\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int runWrite(const std::vector<std::string> &argv)
+{
+    int status = kExitOk;
+    const auto args = parse("write", argv, {"--port"}, {"--yes", "-y"}, 1, status);
+    if (!args)
+        return status;
+    const std::string port = args->value("--port").value_or("COM1");
+
+    // As the desktop program: Open fills the table from the file, and the
+    // table goes back into the image just before the write.
+    Document doc;
+    const FileResult opened = doc.open(args->positional()[0], Language::English);
+    if (!opened) {
+        std::cerr << "kx9-cli: " << opened.message << "\n";
+        return kExitFailure;
+    }
+    doc.writeTableToImage();
+
+    QtCore qt;
+    RecordingLink link;
+    CliHost host(text::kWritingCaption, kWriteBlocks, args->has("--yes") || args->has("-y"));
+    TransferResult result;
+    {
+        InterruptGuard guard;
+        result = writeToRadio(link, port, doc.image(), host, Language::English);
+    }
+    if (!result.completed())
+        return transferFailed(result, port, link.lastOpen());
+    return kExitOk;
+}
+
+constexpr Command kRadioCommands[] = {
+    {"ports", "ports", "list the serial ports and the COM1-COM4 mapping",
+     "Lists the serial ports the system reports, then the four port names of\n"
+     "the desktop program: COM1 to COM4 are /dev/ttyUSB0 to /dev/ttyUSB3.\n",
+     runPorts},
+    {"read", "read --port PORT -o OUT", "read a radio into a channel file",
+     "Reads the radio's whole memory (4096 bytes) over PORT and saves it to OUT\n"
+     "as it came, only after the last block: a failed or interrupted read leaves\n"
+     "OUT as it was. PORT is COM1-COM4 (/dev/ttyUSB0-3) or any device path;\n"
+     "default COM1. A progress bar is drawn on stderr when it is a terminal.\n"
+     "Exit status 0 on success, 1 with the radio's message on stderr.\n",
+     runRead},
+    {"write", "write --port PORT [--yes] FILE", "write a channel file into a radio",
+     "Opens FILE as the desktop program does, writes its channel table back into\n"
+     "the image and writes image bytes 0x000-0xFEF into the radio over PORT (the\n"
+     "radio keeps its own power calibration in the last 16 bytes).\n"
+     "When the radio reports another radio identity than the file holds, the\n"
+     "question is asked on the terminal; --yes (-y) answers OK, and without a\n"
+     "terminal and without --yes the write is refused. Questions to retry are\n"
+     "answered Cancel without a terminal.\n"
+     "Exit status 0 on success, 1 with the radio's message on stderr.\n",
+     runWrite},
+};
+
+} // namespace
+
+std::span<const Command> radioCommands()
+{
+    return kRadioCommands;
+}
+
+} // namespace kx9::cli
