@@ -171,14 +171,5 @@ TEST(FrequencyMode, DifferIsBigEndianAndDirectionElevenReadsMinus)
     EXPECT_TRUE(image.modeWide());
 }
 
-TEST(Calibration, BytesAtTheEndOfTheImage)
-{
-    ChannelImage image;
-    image.setLowPowerCalibration(0x40);
-    image.setHighPowerCalibration(0x7E);
-    EXPECT_EQ(image.byte(0xFF8), 0x40);
-    EXPECT_EQ(image.byte(0xFF9), 0x7E);
-}
-
 } // namespace
 } // namespace kx9

@@ -6,21 +6,6 @@
 namespace kx9 {
 namespace {
 
-TEST(RadioTypes, NamesCountsAndImageBits)
-{
-    EXPECT_EQ(radioTypeName(kType400470), "400-470MHz");
-    EXPECT_EQ(radioTypeName(kTypePmr), "PMR");
-    EXPECT_EQ(radioTypeName(kTypePmrLpd), "PMR+LPD");
-    EXPECT_EQ(radioTypeIndex("PMR+LPD"), kTypePmrLpd);
-    EXPECT_EQ(radioTypeIndex("pmr"), -1);
-    EXPECT_EQ(channelCount(kType400470), 99);
-    EXPECT_EQ(channelCount(kTypePmr), 99);
-    EXPECT_EQ(channelCount(kTypePmrLpd), 77);
-    EXPECT_EQ(radioTypeBits(kType400470), 0x04);
-    EXPECT_EQ(radioTypeBits(kTypePmr), 0x02);
-    EXPECT_EQ(radioTypeBits(-1), 0x00);
-}
-
 TEST(RadioTypes, LabelsFollowTheirFormats)
 {
     EXPECT_EQ(channelLabel(kType400470, 7), "CH-07");
