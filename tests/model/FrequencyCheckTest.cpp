@@ -1,6 +1,10 @@
 #include "FrequencyCheck.h"
+#include "NumberText.h"
 
 #include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
 
 namespace kx9 {
 namespace {
@@ -70,6 +74,45 @@ TEST(FrequencyTextToCount, ReadsCellTextsLikeTheTableConversion)
     EXPECT_EQ(frequencyTextToCount(""), 0);
     EXPECT_EQ(frequencyTextToCount("QT"), 0);
     EXPECT_EQ(frequencyTextToCount("434.775"), 43477500);
+}
+
+} // namespace
+} // namespace kx9
+
+namespace kx9 {
+namespace {
+
+TEST(LeadingNumber, ReadsThePlainDecimalPrefixLikeTheCLibrary)
+{
+    EXPECT_EQ(leadingNumber(" \t446.5MHz"), 446.5);
+    EXPECT_EQ(leadingNumber(".5"), 0.5);
+    EXPECT_EQ(leadingNumber("5."), 5.0);
+    EXPECT_EQ(leadingNumber("+7"), 7.0);
+    EXPECT_EQ(leadingNumber("-2.5e1x"), -25.0);
+    EXPECT_EQ(leadingNumber("3e"), 3.0); // an exponent needs digits
+    EXPECT_EQ(leadingNumber("."), 0.0);
+    EXPECT_EQ(leadingNumber("Off"), 0.0);
+    EXPECT_EQ(leadingNumber("1e400"), HUGE_VAL);
+    EXPECT_EQ(leadingNumber("-1e400"), -HUGE_VAL);
+    EXPECT_EQ(leadingNumber("1e-400"), 0.0);
+    EXPECT_EQ(leadingNumber("0.0001e400"), HUGE_VAL);
+}
+
+TEST(LeadingInteger, StopsAtTheFirstNonDigitAndClamps)
+{
+    EXPECT_EQ(leadingInteger(" 023N"), 23);
+    EXPECT_EQ(leadingInteger("-12x"), -12);
+    EXPECT_EQ(leadingInteger("N"), 0);
+    EXPECT_EQ(leadingInteger("99999999999999999999"), INT_MAX);
+    EXPECT_EQ(leadingInteger("-99999999999999999999"), -static_cast<long long>(INT_MAX) - 1);
+}
+
+TEST(FormatFixed, RoundsLikePrintfAndAlwaysUsesAPoint)
+{
+    EXPECT_EQ(formatFixed(446.006251, 5), "446.00625");
+    EXPECT_EQ(formatFixed(44600625 * 0.00001, 5), "446.00625");
+    EXPECT_EQ(formatFixed(2541 * 0.1, 1), "254.1");
+    EXPECT_EQ(formatFixed(0.125, 2), "0.12"); // exact tie rounds to even, as printf
 }
 
 } // namespace
