@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -74,28 +75,32 @@ IoResult RadioLink::send(std::span<const std::uint8_t> bytes)
 {
     if (!m_serial->isOpen())
         return {false, 0};
-    const qint64 queued = m_serial->write(reinterpret_cast<const char *>(bytes.data()),
-                                          static_cast<qint64>(bytes.size()));
-    if (queued < 0)
-        return {false, 0};
+    // Written straight to the descriptor: QSerialPort's own write queue can
+    // hold bytes back until a later wait, after the protocol's pause has run
+    // and the radio has given up on the message.
+    const int fd = static_cast<int>(m_serial->handle());
     QElapsedTimer timer;
     timer.start();
     const int total = m_profile.sendTotalMs(bytes.size());
-    while (m_serial->bytesToWrite() > 0) {
+    std::size_t sent = 0;
+    while (sent < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + sent, bytes.size() - sent);
+        if (n > 0) {
+            sent += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno != EAGAIN && errno != EINTR)
+            return {false, sent};
         const qint64 left = total - timer.elapsed();
         if (left <= 0)
-            break;
-        if (!m_serial->waitForBytesWritten(static_cast<int>(left)) &&
-            m_serial->error() != QSerialPort::TimeoutError &&
-            m_serial->error() != QSerialPort::NoError)
-            return {false, bytes.size() - static_cast<std::size_t>(m_serial->bytesToWrite())};
-        m_serial->clearError();
+            break; // like a write timeout: success with what went out
+        pollfd pfd{fd, POLLOUT, 0};
+        ::poll(&pfd, 1, static_cast<int>(left));
     }
     // The protocol's pauses count from the moment the bytes are on the line,
     // as with a synchronous write on the radio maker's platform.
-    ::tcdrain(static_cast<int>(m_serial->handle()));
-    // Like a write timeout: success with what went out.
-    return {true, bytes.size() - static_cast<std::size_t>(m_serial->bytesToWrite())};
+    ::tcdrain(fd);
+    return {true, sent};
 }
 
 IoResult RadioLink::receive(std::span<std::uint8_t> buffer)
