@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <string>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -23,6 +25,20 @@ volatile std::sig_atomic_t g_stopSignal = 0;
 void onStopSignal(int signal)
 {
     g_stopSignal = signal;
+}
+
+bool writeAll(int fd, const std::uint8_t *bytes, std::size_t count);
+
+void trace(char direction, const std::uint8_t *bytes, std::size_t count)
+{
+    std::string line(1, direction);
+    char hex[4];
+    for (std::size_t i = 0; i < count; ++i) {
+        std::snprintf(hex, sizeof hex, " %02X", bytes[i]);
+        line += hex;
+    }
+    line += '\n';
+    writeAll(STDERR_FILENO, reinterpret_cast<const std::uint8_t *>(line.data()), line.size());
 }
 
 bool writeAll(int fd, const std::uint8_t *bytes, std::size_t count)
@@ -126,7 +142,11 @@ void PtyRadio::handle(const std::uint8_t *bytes, std::size_t count)
         m_rxFree = std::max(Clock::now(), m_rxFree) + kByteTime * static_cast<long>(count);
         std::this_thread::sleep_until(m_rxFree);
     }
+    if (m_trace)
+        trace('>', bytes, count);
     const std::vector<std::uint8_t> reply = m_radio.receive({bytes, count});
+    if (m_trace && !reply.empty())
+        trace('<', reply.data(), reply.size());
     if (m_wireSpeed) {
         m_txFree = std::max(Clock::now(), m_txFree);
         for (std::uint8_t b : reply) {

@@ -25,6 +25,8 @@ public:
 
     // Paces every byte both ways as 10 bits at 9600 baud.
     void setWireSpeed(bool on) { m_wireSpeed = on; }
+    // Writes every byte both ways to stderr, one line per chunk.
+    void setTrace(bool on) { m_trace = on; }
     // Called after each write that reached the last block.
     void onWriteComplete(std::function<void()> callback)
     {
@@ -46,6 +48,7 @@ private:
     int m_slave = -1;
     std::string m_slavePath;
     bool m_wireSpeed = false;
+    bool m_trace = false;
     std::function<void()> m_onWriteComplete;
     std::chrono::steady_clock::time_point m_rxFree{};
     std::chrono::steady_clock::time_point m_txFree{};

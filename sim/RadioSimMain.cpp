@@ -33,6 +33,7 @@ Options:
   --save FILE         save the memory to FILE after every complete write and
                       on exit (SIGINT, SIGTERM, hang-up)
   --wire-speed        pace every byte both ways at 9600 baud 8N1
+  --trace             write every byte both ways to stderr
   --help              this text
 
 Faults (blocks count from 0, address / 8):
@@ -96,6 +97,7 @@ int main(int argc, char **argv)
 {
     std::string linkPath, imagePath, savePath;
     bool wireSpeed = false;
+    bool trace = false;
     kx9::SimFaults faults;
 
     const std::vector<std::string_view> args(argv + 1, argv + argc);
@@ -123,6 +125,8 @@ int main(int argc, char **argv)
             ok = v.has_value();
             if (ok)
                 (arg == "--link" ? linkPath : arg == "--image" ? imagePath : savePath) = *v;
+        } else if (arg == "--trace") {
+            trace = true;
         } else if (arg == "--wire-speed") {
             wireSpeed = true;
         } else if (arg == "--silent") {
@@ -175,6 +179,7 @@ int main(int argc, char **argv)
     if (!pty.open(error))
         return fail(error);
     pty.setWireSpeed(wireSpeed);
+    pty.setTrace(trace);
     auto save = [&] {
         if (!savePath.empty() && !saveImage(savePath, radio.memory()))
             std::cerr << "kx9-radiosim: cannot save " << savePath << "\n";
