@@ -5,9 +5,7 @@
 #include "MainWindow.h"
 #include "MessageBoxPrompter.h"
 #include "ProgressDialog.h"
-#include "QtText.h"
 #include "RadioLink.h"
-#include "Texts.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -17,7 +15,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kx9"));
-    QApplication::setApplicationDisplayName(kx9::qs(kx9::text::kAppTitle));
     QApplication::setApplicationVersion(QStringLiteral("1.0.0.1"));
 
     QCommandLineParser parser;

@@ -99,9 +99,11 @@ void ChannelView::createEditors()
     };
     m_frequencyEditor = new QLineEdit(host);
     m_frequencyEditor->setFrame(false);
+    m_frequencyEditor->setAlignment(Qt::AlignCenter);
     m_frequencyEditor->hide();
     m_nameEditor = new QLineEdit(host);
     m_nameEditor->setFrame(false);
+    m_nameEditor->setAlignment(Qt::AlignCenter);
     m_nameEditor->setMaxLength(6);
     m_nameEditor->hide();
     // Names are stored in the radio's own character set, upper case only.

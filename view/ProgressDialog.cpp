@@ -54,6 +54,9 @@ void ProgressDialog::openFresh()
     show();
     raise();
     activateWindow();
+    // Enter starts, as in a fresh dialog; the last run may have left the
+    // focus on Cancel.
+    m_start->setFocus();
 }
 
 bool ProgressDialog::isRunning() const
@@ -85,6 +88,9 @@ void ProgressDialog::finish()
 {
     m_watch = false;
     hide();
+    // The keyboard goes back to the main window, so work goes on without the mouse.
+    if (parentWidget())
+        parentWidget()->window()->activateWindow();
 }
 
 void ProgressDialog::onStart()

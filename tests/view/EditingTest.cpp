@@ -255,3 +255,20 @@ TEST_F(Editing, StatusBarHintFollowsThePointer)
 
 } // namespace
 } // namespace kx9::test
+
+namespace kx9::test {
+namespace {
+TEST_F(Editing, TabFromTheTypeSelectorReachesTheGrid)
+{
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    view().typeSelector().setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), &grid());
+    QTest::keyClick(QApplication::focusWidget(), '4');
+    EXPECT_EQ(grid().row(), 1);
+    EXPECT_TRUE(view().frequencyEditor().isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), &view().frequencyEditor());
+}
+} // namespace
+} // namespace kx9::test

@@ -141,6 +141,18 @@ TEST_F(Transfers, ReadThenWriteChosenWhileIdleKeepsTheCaptionAndWrites)
     EXPECT_EQ(radio.completedWrites(), 1);
 }
 
+TEST_F(Transfers, EachCommandOpensAFreshDialogWhereEnterMeansStart)
+{
+    window->action(command::kReadFromRadio)->trigger();
+    start();
+    window->action(command::kReadFromRadio)->trigger();
+    ASSERT_TRUE(dialog().isVisible());
+    EXPECT_EQ(dialog().focusWidget(), dialog().startButton());
+    EXPECT_TRUE(dialog().startButton()->isEnabled());
+    EXPECT_EQ(dialog().progressBar()->value(), 0);
+    EXPECT_EQ(dialog().status(), "   Not start yet");
+}
+
 TEST_F(Transfers, CancelBeforeStartClosesTheDialogAndOpensNoPort)
 {
     window->action(command::kReadFromRadio)->trigger();
