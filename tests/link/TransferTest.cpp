@@ -432,21 +432,6 @@ TEST_F(TransferTest, MissingWriteAcknowledgeLeavesTheRadioWithTheBlocksSoFar)
     expectEndedCleanly();
 }
 
-TEST_F(TransferTest, HangUpDuringReadOrWriteEndsWithTheBlockMessage)
-{
-    radio.faults().hangUpAtBlock = 40;
-    EXPECT_EQ(read().outcome, TransferOutcome::ShortReply);
-
-    RadioSim other{patternImage(3, 0x01)};
-    other.faults().hangUpAtBlock = 40;
-    SimPort otherPort{other};
-    ScriptedHost otherHost;
-    const TransferResult result =
-        writeToRadio(otherPort, "COM2", patternImage(9, 0x01), otherHost, Language::English);
-    EXPECT_EQ(result.outcome, TransferOutcome::WriteAckMissing);
-    EXPECT_FALSE(otherPort.isOpen());
-}
-
 // --- Cancel and open failure ----------------------------------------------------
 
 TEST_F(TransferTest, CancelDuringBlock100OfAReadLeavesNoImageAndShowsNothing)

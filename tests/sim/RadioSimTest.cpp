@@ -33,16 +33,6 @@ protected:
     RadioSim radio;
 };
 
-TEST_F(RadioSimTest, AnswersTheHandshakeWithTheIdentityFromMemory)
-{
-    EXPECT_EQ(send(kWakeUp), Bytes{0x06});
-    const Bytes id = send({'M', 0x02});
-    ASSERT_EQ(id.size(), 8u);
-    EXPECT_EQ(id[4], 0x23);
-    EXPECT_EQ(send({0x06}), Bytes{0x06});
-    EXPECT_EQ(radio.state(), RadioSim::State::Programming);
-}
-
 TEST_F(RadioSimTest, MessagesMayArriveInPiecesOfAnySize)
 {
     Bytes all = kWakeUp;
@@ -83,51 +73,6 @@ TEST_F(RadioSimTest, WriteStoresTheBlockAndCountsCompleteWrites)
     EXPECT_EQ(radio.memory().byte(0xFEF), 0x07);
     EXPECT_EQ(radio.completedWrites(), 1);
     EXPECT_EQ(radio.state(), RadioSim::State::Programming);
-}
-
-TEST_F(RadioSimTest, AWakeUpStartsOverFromAnyState)
-{
-    connect();
-    EXPECT_EQ(send(kWakeUp), Bytes{0x06});
-    EXPECT_EQ(radio.state(), RadioSim::State::Awake);
-    EXPECT_TRUE(send({'R', 0x00, 0x00, 0x08}).empty());
-}
-
-TEST_F(RadioSimTest, FaultsAnswerAsConfigured)
-{
-    radio.faults().identity = 0x77;
-    radio.faults().firstWakeUpReply = {0x15, 0x06};
-    radio.faults().shortReplyAtBlock = 2;
-    radio.faults().shortReplyLength = 10;
-    radio.faults().missingReadAckAtBlock = 3;
-    radio.faults().missingWriteAckAtBlock = 4;
-    EXPECT_EQ(send(kWakeUp), (Bytes{0x15, 0x06}));
-    EXPECT_EQ(send(kWakeUp), Bytes{0x06}); // only the first wake-up
-    EXPECT_EQ(send({'M', 0x02})[4], 0x77);
-    EXPECT_EQ(send({0x06}), Bytes{0x06});
-    EXPECT_EQ(send({'R', 0x00, 0x10, 0x08}).size(), 10u);
-    EXPECT_EQ(send({0x06}), Bytes{0x06});
-    EXPECT_EQ(send({'R', 0x00, 0x18, 0x08}).size(), 12u);
-    EXPECT_TRUE(send({0x06}).empty());
-    EXPECT_TRUE(send({'W', 0x00, 0x20, 0x08, 1, 2, 3, 4, 5, 6, 7, 8}).empty());
-    EXPECT_EQ(radio.memory().byte(0x20), 1); // stored, just not acknowledged
-}
-
-TEST_F(RadioSimTest, HangUpAndSilenceAnswerNothingButAreRecorded)
-{
-    radio.faults().hangUpAtBlock = 1;
-    connect();
-    EXPECT_EQ(send({'R', 0x00, 0x00, 0x08}).size(), 12u);
-    EXPECT_TRUE(send({'R', 0x00, 0x08, 0x08}).empty());
-    EXPECT_TRUE(radio.hungUp());
-    EXPECT_TRUE(send(kWakeUp).empty());
-
-    RadioSim silent;
-    silent.faults().silent = true;
-    EXPECT_TRUE(silent.receive(kWakeUp).empty());
-    ASSERT_EQ(silent.record().size(), 1u);
-    EXPECT_EQ(silent.record()[0].direction, WireDirection::ToRadio);
-    EXPECT_EQ(silent.bytesSent(WireDirection::ToRadio), kWakeUp);
 }
 
 } // namespace
