@@ -253,12 +253,7 @@ TEST_F(Editing, StatusBarHintFollowsThePointer)
               "Please click the CommBox to choose value，For help，please press F1");
 }
 
-} // namespace
-} // namespace kx9::test
-
-namespace kx9::test {
-namespace {
-TEST_F(Editing, TabFromTheTypeSelectorReachesTheGrid)
+TEST_F(Editing, TabFromTheTypeSelectorReachesTheGridAndADigitOpensTheFirstCell)
 {
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -270,5 +265,6 @@ TEST_F(Editing, TabFromTheTypeSelectorReachesTheGrid)
     EXPECT_TRUE(view().frequencyEditor().isVisible());
     EXPECT_EQ(QApplication::focusWidget(), &view().frequencyEditor());
 }
+
 } // namespace
 } // namespace kx9::test
