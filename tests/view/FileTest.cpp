@@ -4,7 +4,9 @@
 #include "RadioType.h"
 
 #include <QAction>
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
 #include <QTemporaryDir>
 
 namespace kx9::test {
@@ -110,6 +112,29 @@ TEST_F(Files, AShortFileIsRefusedAndTheDocumentKeepsItsChannels)
     EXPECT_EQ(prompter.shown[1].kind, "warning");
     EXPECT_NE(prompter.shown[1].text.find("short.sin"), std::string::npos);
     EXPECT_EQ(cell(3, kColReceive), "433.07500");
+}
+
+TEST_F(Files, AFileDroppedOnTheWindowOpensAfterTheQuestion)
+{
+    editReceive(3, "433.075");
+    files.saveName = dir.filePath("dropped.sin");
+    prompter.saveChoices = {Prompter::SaveChoice::Save};
+    ASSERT_TRUE(window->fileSave()); // asks nothing: Save goes to Save As for a new document
+    editReceive(3, "433.1");
+
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(files.saveName)});
+    QDragEnterEvent enterEvent(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton,
+                               Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &enterEvent);
+    ASSERT_TRUE(enterEvent.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    prompter.saveChoices = {Prompter::SaveChoice::Discard};
+    QCoreApplication::sendEvent(window.get(), &drop);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].kind, "save");
+    EXPECT_EQ(cell(3, kColReceive), "433.07500");
+    EXPECT_EQ(window->filePath(), files.saveName);
 }
 
 TEST_F(Files, PortMenuChecksExactlyTheChosenPort)
