@@ -7,19 +7,18 @@ namespace {
 
 using B4 = std::array<std::uint8_t, 4>;
 
-TEST(Bcd8, LittleEndianFrequencyOfPmrChannelOne)
+TEST(Bcd8, DocumentedExamplesInBothByteOrders)
 {
-    const B4 bytes{0x25, 0x06, 0x60, 0x44};
-    EXPECT_EQ(decodeBcd8Le(bytes), 44600625u);
-    EXPECT_EQ(encodeBcd8Le(44600625), bytes);
-}
-
-TEST(Bcd8, BigEndianPutsTheHighestDigitsFirst)
-{
-    const B4 bytes{0x00, 0x06, 0x00, 0x00};
-    EXPECT_EQ(decodeBcd8Be(bytes), 60000u);
-    EXPECT_EQ(encodeBcd8Be(60000), bytes);
+    const B4 le{0x25, 0x06, 0x60, 0x44};
+    EXPECT_EQ(decodeBcd8Le(le), 44600625u);
+    EXPECT_EQ(encodeBcd8Le(44600625), le);
+    const B4 be{0x00, 0x06, 0x00, 0x00};
+    EXPECT_EQ(decodeBcd8Be(be), 60000u);
+    EXPECT_EQ(encodeBcd8Be(60000), be);
     EXPECT_EQ(encodeBcd8Be(12345678), (B4{0x12, 0x34, 0x56, 0x78}));
+    // Encoding keeps the low eight digits.
+    EXPECT_EQ(encodeBcd8Le(123456789), (B4{0x89, 0x67, 0x45, 0x23}));
+    EXPECT_EQ(encodeBcd8Le(0), (B4{0, 0, 0, 0}));
 }
 
 TEST(Bcd8, DecodingAddsNibblesAboveNineWithoutChecking)
@@ -30,23 +29,13 @@ TEST(Bcd8, DecodingAddsNibblesAboveNineWithoutChecking)
     EXPECT_EQ(decodeBcd8Be(B4{0xFF, 0xFF, 0xFF, 0xFF}), 165u * 1010101u);
 }
 
-TEST(Bcd8, EncodingKeepsTheLowEightDigits)
-{
-    EXPECT_EQ(encodeBcd8Le(123456789), (B4{0x89, 0x67, 0x45, 0x23}));
-    EXPECT_EQ(encodeBcd8Le(0), (B4{0, 0, 0, 0}));
-}
-
-TEST(NameCodes, EveryNameCharacterRoundTrips)
+TEST(NameCodes, EveryNameCharacterRoundTripsAndNothingElseHasACode)
 {
     const std::string chars = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ- ";
     for (std::size_t code = 0; code < chars.size(); ++code) {
         EXPECT_EQ(NameCharToCode(static_cast<unsigned char>(chars[code])), code);
         EXPECT_EQ(NameCodeToChar(static_cast<std::uint8_t>(code)), chars[code]);
     }
-}
-
-TEST(NameCodes, OtherCharactersAndCodesHaveNoCounterpart)
-{
     EXPECT_EQ(NameCharToCode(U'a'), 0xFF);
     EXPECT_EQ(NameCharToCode(U'_'), 0xFF);
     EXPECT_EQ(NameCharToCode(U'宽'), 0xFF);
@@ -115,15 +104,6 @@ TEST(ChannelRecord, BusyLockBitsElevenReadAsClose)
     EXPECT_EQ(image.byte(layout::recordOffset(1) + 13), 0xFD);
 }
 
-TEST(ChannelRecord, NamesLiveInTheirOwnArea)
-{
-    ChannelImage image;
-    image.setNameCodes(128, {0x0A, 0x0B, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x01});
-    EXPECT_EQ(image.byte(0xC48), 0x0A);
-    EXPECT_EQ(image.byte(0xC4F), 0x01);
-    EXPECT_EQ(image.nameCodes(128)[1], 0x0B);
-}
-
 TEST(Settings, SharedBytesChangeOnlyTheirOwnBits)
 {
     ChannelImage image;
@@ -140,15 +120,10 @@ TEST(Settings, SharedBytesChangeOnlyTheirOwnBits)
     image.setRadioTypeBits(layout::kRadioType400470);
     image.setFrequencyDifferMenu(true);
     EXPECT_EQ(image.byte(layout::kRadioType), 0x45);
-    EXPECT_EQ(image.radioTypeBits(), layout::kRadioType400470);
 
     image.setByte(layout::kStep, 0xF8);
     image.setStep(3);
     EXPECT_EQ(image.byte(layout::kStep), 0xFB);
-    EXPECT_EQ(image.step(), 3);
-
-    EXPECT_EQ(image.radioIdentity(), 0xFF);
-    EXPECT_EQ(image.byte(0x81B), image.radioIdentity());
 }
 
 TEST(FrequencyMode, DifferIsBigEndianAndDirectionElevenReadsMinus)
@@ -157,7 +132,6 @@ TEST(FrequencyMode, DifferIsBigEndianAndDirectionElevenReadsMinus)
     image.setFrequencyDiffer(60000);
     EXPECT_EQ(image.byte(0xD10), 0x00);
     EXPECT_EQ(image.byte(0xD11), 0x06);
-    EXPECT_EQ(image.frequencyDiffer(), 60000u);
     image.setModeFrequency(44660000);
     EXPECT_EQ(image.byte(0xD06), 0x66);
     EXPECT_EQ(image.byte(0xD07), 0x44);

@@ -6,39 +6,13 @@
 namespace kx9 {
 namespace {
 
-TEST(RadioTypes, LabelsFollowTheirFormats)
-{
-    EXPECT_EQ(channelLabel(kType400470, 7), "CH-07");
-    EXPECT_EQ(channelLabel(kType400470, 99), "CH-99");
-    EXPECT_EQ(channelLabel(kType400470, 100), "");
-    EXPECT_EQ(channelLabel(kTypePmr, 9), "CH-P09");
-    EXPECT_EQ(channelLabel(kTypePmr, 10), "CH-P10");
-    EXPECT_EQ(channelLabel(kTypePmrLpd, 8), "CH-P08");
-    EXPECT_EQ(channelLabel(kTypePmrLpd, 9), "CH-L01");
-    EXPECT_EQ(channelLabel(kTypePmrLpd, 17), "CH-L09");
-    EXPECT_EQ(channelLabel(kTypePmrLpd, 18), "CH-L10");
-    EXPECT_EQ(channelLabel(kTypePmrLpd, 77), "CH-L69");
-    EXPECT_EQ(channelLabel(kTypePmrLpd, 78), "");
-}
-
-TEST(DefaultLists, PmrCycleAndLpdRaster)
-{
-    const DefaultLists &l = defaultLists();
-    EXPECT_EQ(l.pmr[16], "446.00625"); // row 17
-    EXPECT_EQ(l.pmr[20], "446.01875"); // row 21
-    EXPECT_EQ(l.pmr[98], "446.05625"); // row 99
-    EXPECT_EQ(l.pmr[15], "446.09375"); // row 16
-    EXPECT_EQ(l.pmrLpd[8], "433.07500");
-    EXPECT_EQ(l.pmrLpd[9], "433.10000");
-    EXPECT_EQ(l.pmrLpd[76], "434.77500");
-    EXPECT_EQ(&defaultLists(), &l); // built once
-}
-
 TEST(FillTypeDefaults, PmrSetWithToneGroups)
 {
     ChannelTable table;
     fillTypeDefaults(table, kTypePmr, Language::English);
-    EXPECT_EQ(table.cell(17, kColReceive), "446.00625");
+    EXPECT_EQ(table.cell(16, kColReceive), "446.09375");
+    EXPECT_EQ(table.cell(17, kColReceive), "446.00625"); // the 16-channel cycle again
+    EXPECT_EQ(table.cell(21, kColReceive), "446.01875");
     EXPECT_EQ(table.cell(17, kColRxTone), "192.8");
     EXPECT_EQ(table.cell(99, kColTransmit), "446.05625");
     EXPECT_EQ(table.cell(99, kColTxTone), "156.7");
