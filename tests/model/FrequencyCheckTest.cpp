@@ -46,10 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"67", FrequencyError::None, "67.00000", 6700000},
                       Case{"521", FrequencyError::None, "521.00000", 52100000},
                       Case{"446.1abc", FrequencyError::None, "446.10000", 44610000},
-                      Case{"  433.075", FrequencyError::None, "433.07500", 43307500},
                       // Tested on the truncated count, shown rounded.
-                      Case{"446.006251", FrequencyError::None, "446.00625", 44600625},
-                      Case{"4.46e2", FrequencyError::None, "446.00000", 44600000}),
+                      Case{"446.006251", FrequencyError::None, "446.00625", 44600625}),
     byIndex<Case>);
 
 INSTANTIATE_TEST_SUITE_P(
@@ -59,7 +57,6 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"521.0025", FrequencyError::OutOfRange, "521.00250", 0},
                       Case{"-446", FrequencyError::OutOfRange, "-446.00000", 0},
                       Case{"abc", FrequencyError::OutOfRange, "0.00000", 0},
-                      Case{"", FrequencyError::OutOfRange, "0.00000", 0},
                       Case{"1e30", FrequencyError::OutOfRange,
                            "1000000000000000019884624838656.00000", 0},
                       // 2^32 + 44600000 units would wrap to 446 MHz in 32 bits.
@@ -67,20 +64,6 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"0x1p8", FrequencyError::OutOfRange, "0.00000", 0},
                       Case{"inf", FrequencyError::OutOfRange, "0.00000", 0}),
     byIndex<Case>);
-
-TEST(FrequencyTextToCount, ReadsCellTextsLikeTheTableConversion)
-{
-    EXPECT_EQ(frequencyTextToCount("446.00625"), 44600625);
-    EXPECT_EQ(frequencyTextToCount(""), 0);
-    EXPECT_EQ(frequencyTextToCount("QT"), 0);
-    EXPECT_EQ(frequencyTextToCount("434.775"), 43477500);
-}
-
-} // namespace
-} // namespace kx9
-
-namespace kx9 {
-namespace {
 
 TEST(LeadingNumber, ReadsThePlainDecimalPrefixLikeTheCLibrary)
 {
