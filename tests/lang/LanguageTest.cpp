@@ -15,29 +15,12 @@ TEST(ProgramBaseName, OnlyTheLastDotAndTheLastFolderSeparatorCount)
     EXPECT_EQ(programBaseName("/opt/kx9/bin/kx9.real"), "kx9");
     EXPECT_EQ(programBaseName("/home/a.b/tool"), "MAIN"); // a dot in a folder does not count
     EXPECT_EQ(programBaseName("C:/mixed\\dir/prog.exe"), "prog");
-}
-
-TEST(ProgramBaseName, NameWithoutDotIsMain)
-{
+    EXPECT_EQ(programBaseName("C:\\a\\prog.exe  \t"), "prog"); // trailing blanks go first
     EXPECT_EQ(programBaseName("/usr/bin/kx9-cli"), "MAIN");
     EXPECT_EQ(programBaseName(""), "MAIN");
-}
-
-TEST(ProgramBaseName, TrailingBlanksAreRemovedBeforeTheRule)
-{
-    EXPECT_EQ(programBaseName("C:\\a\\prog.exe  \t"), "prog");
-}
-
-TEST(ProgramBaseName, PathIsCutToTheBufferOfTwoHundredCharacters)
-{
-    // The dot sits past character 199, so it is cut off with the rest.
-    const std::string path = "/" + std::string(197, 'x') + "/tool.exe";
-    EXPECT_EQ(programBaseName(path), "MAIN");
-}
-
-TEST(ProgramBaseName, RunningTestExecutableHasNoDot)
-{
-    EXPECT_EQ(programBaseName(), "MAIN");
+    EXPECT_EQ(programBaseName(), "MAIN"); // this test program has no dot
+    // The path is cut to a buffer of 200 characters: a dot past 199 is lost.
+    EXPECT_EQ(programBaseName("/" + std::string(197, 'x') + "/tool.exe"), "MAIN");
 }
 
 class LanguageTagTest : public ::testing::Test
@@ -46,26 +29,18 @@ protected:
     void TearDown() override { setLanguageTag({}); }
 };
 
-TEST_F(LanguageTagTest, EmptyTagMeansChinese)
+TEST_F(LanguageTagTest, BaseNameWithEnIsEnglishAnythingElseIsChinese)
 {
     setLanguageTag({});
     EXPECT_FALSE(isEnglish());
     EXPECT_EQ(currentLanguage(), Language::Chinese);
-}
-
-TEST_F(LanguageTagTest, BaseNameWithEnIsEnglishAndChIsChinese)
-{
     setLanguageTag(programBaseName() + "_EN");
     EXPECT_TRUE(isEnglish());
     EXPECT_EQ(text::kWide.text(), "Wide");
     setLanguageTag(programBaseName() + "_CH");
     EXPECT_FALSE(isEnglish());
     EXPECT_EQ(text::kWide.text(), "宽");
-}
-
-TEST_F(LanguageTagTest, ComparisonIsCaseSensitive)
-{
-    setLanguageTag(programBaseName() + "_en");
+    setLanguageTag(programBaseName() + "_en"); // the comparison is case-sensitive
     EXPECT_FALSE(isEnglish());
 }
 

@@ -51,29 +51,26 @@ TEST(FrequencyCommit, ValueTypedIntoEmptyRowFillsTheNewRowDefaults)
     EXPECT_EQ(row(t, kRow), expected);
 }
 
-TEST(FrequencyCommit, EnterKeepsTheNameOfANewRow)
+TEST(FrequencyCommit, NewRowVariants)
 {
+    // Enter keeps the name that the row held.
     ChannelTable t = tableWithLabel();
     t.setCell(kRow, kColName, "OLD");
     apply(t,
           commitFrequency(t, kRow, kColReceive, "446.00625", CommitKind::Enter, Language::English));
     EXPECT_EQ(t.cell(kRow, kColName), "OLD");
     EXPECT_EQ(t.cell(kRow, kColTransmit), "446.00625");
-}
 
-TEST(FrequencyCommit, TransmitTypedIntoEmptyRowLeavesReceiveEmpty)
-{
-    ChannelTable t = tableWithLabel();
+    // A transmit frequency typed first leaves Receive empty.
+    t = tableWithLabel();
     apply(t, commitFrequency(t, kRow, kColTransmit, "446.1", CommitKind::Leave, Language::English));
     EXPECT_EQ(t.cell(kRow, kColReceive), "");
     EXPECT_EQ(t.cell(kRow, kColTransmit), "446.10000");
     EXPECT_EQ(t.cell(kRow, kColRxTone), "Off");
     EXPECT_EQ(t.cell(kRow, kColBusyLock), "Close");
-}
 
-TEST(FrequencyCommit, NewRowDefaultsFollowTheLanguage)
-{
-    ChannelTable t = tableWithLabel();
+    // The defaults follow the language.
+    t = tableWithLabel();
     apply(t,
           commitFrequency(t, kRow, kColReceive, "446.00625", CommitKind::Leave, Language::Chinese));
     EXPECT_EQ(t.cell(kRow, kColBandwidth), "宽");
@@ -169,7 +166,7 @@ TEST(FrequencyCommit, LeavingKeepsFlagsWhileAToneRemainsButEnterDoesNot)
     EXPECT_EQ(enter.cell(kRow, kColName), "");
 }
 
-TEST(ListCommit, RowWithoutFrequenciesHoldsNoListValues)
+TEST(ListCommit, RowWithoutFrequenciesHoldsNoListValuesButTakesAName)
 {
     ChannelTable t = tableWithLabel();
     t.setCell(kRow, kColBandwidth, "Wide");
@@ -183,6 +180,11 @@ TEST(ListCommit, RowWithoutFrequenciesHoldsNoListValues)
     const std::vector<std::string> tones = pickListItems(EditorKind::ToneList, Language::English);
     apply(t, commitTone(t, kRow, kColRxTone, "67.0", tones, CommitKind::Leave));
     EXPECT_EQ(t.cell(kRow, kColRxTone), "");
+
+    // A name is written when leaving the cell even so, but not by Enter.
+    EXPECT_TRUE(commitName(t, kRow, "AB-1", CommitKind::Enter).edits.empty());
+    apply(t, commitName(t, kRow, "AB-1", CommitKind::Leave));
+    EXPECT_EQ(t.cell(kRow, kColName), "AB-1");
 }
 
 TEST(ListCommit, ChannelRowTakesTheChosenValues)
@@ -199,42 +201,30 @@ TEST(ListCommit, ChannelRowTakesTheChosenValues)
     EXPECT_EQ(t.cell(kRow, kColTxTone), "OFF");
 }
 
-TEST(NameCommit, LeavingWritesEvenWithoutFrequenciesEnterDoesNot)
+TEST(EditorOpening, KeyDecidesTheStartingTextAndTheNumberPrompt)
 {
-    ChannelTable t = tableWithLabel();
-    EXPECT_TRUE(commitName(t, kRow, "AB-1", CommitKind::Enter).edits.empty());
-    apply(t, commitName(t, kRow, "AB-1", CommitKind::Leave));
-    EXPECT_EQ(t.cell(kRow, kColName), "AB-1");
-}
-
-TEST(EditorOpening, DigitOrLetterOverAFilledCellStartsANewValue)
-{
+    // A digit or letter over a filled cell starts a new value.
     const TextEditorOpening digit = openTextEditor("446.00625", "446.00625", U'4');
     EXPECT_EQ(digit.text, "4");
     EXPECT_FALSE(digit.selectAll);
     EXPECT_FALSE(digit.askForNumber);
-
     const TextEditorOpening letter = openTextEditor("BASE", "BASE", U'X');
     EXPECT_EQ(letter.text, "X");
     EXPECT_TRUE(letter.askForNumber);
-}
 
-TEST(EditorOpening, MouseAndEnterOpenOnTheCellValueSelected)
-{
+    // Mouse and Enter open on the cell value, selected.
     for (char32_t ch : {U'\0', U'\r'}) {
         const TextEditorOpening o = openTextEditor("446.00625", "stale", ch);
         EXPECT_EQ(o.text, "446.00625");
         EXPECT_TRUE(o.selectAll);
         EXPECT_FALSE(o.askForNumber);
     }
-}
 
-TEST(EditorOpening, OverAnEmptyCellADigitIsAppendedAndALetterIsNot)
-{
+    // Over an empty cell a digit is taken and a letter is not.
     EXPECT_EQ(openTextEditor("", "", U'4').text, "4");
-    const TextEditorOpening letter = openTextEditor("", "", U'a');
-    EXPECT_EQ(letter.text, "");
-    EXPECT_TRUE(letter.askForNumber);
+    const TextEditorOpening empty = openTextEditor("", "", U'a');
+    EXPECT_EQ(empty.text, "");
+    EXPECT_TRUE(empty.askForNumber);
 }
 
 TEST(PickList, EnteringACellSelectsTheFirstItemBeginningWithItsText)
