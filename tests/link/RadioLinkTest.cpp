@@ -132,15 +132,6 @@ TEST(RadioLinkOpenTest, MissingDeviceFailsAsMissing)
     EXPECT_FALSE(link.receive(b).ok);
 }
 
-TEST_F(RadioLinkTest, SendPutsTheBytesOnTheLine)
-{
-    const std::vector<std::uint8_t> bytes{0x02, 'P', 'R', 'O', 0x00, 0xFF};
-    const IoResult r = link.send(bytes);
-    EXPECT_TRUE(r.ok);
-    EXPECT_EQ(r.count, bytes.size());
-    EXPECT_EQ(pty.readAvailable(bytes.size()), bytes);
-}
-
 TEST_F(RadioLinkTest, ReceiveReturnsAtOnceWhenAllBytesAreThere)
 {
     // A long gap would show if the receive waited for one after the last byte.

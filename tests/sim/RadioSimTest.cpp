@@ -50,18 +50,6 @@ TEST_F(RadioSimTest, MessagesMayArriveInPiecesOfAnySize)
     EXPECT_EQ(block[11], radio.memory().byte(0x107));
 }
 
-TEST_F(RadioSimTest, IgnoresRequestsBeforeTheHandshakeAndNoiseBetweenMessages)
-{
-    EXPECT_TRUE(send({'R', 0x00, 0x00, 0x08}).empty());
-    EXPECT_TRUE(send({'M', 0x02}).empty()); // not awake yet
-    EXPECT_TRUE(send({0x02, 'P', 'X'}).empty());
-    connect();
-    EXPECT_TRUE(send({0x06}).empty());                        // no block to acknowledge
-    EXPECT_TRUE(send({0x99, 'R', 0x00, 0x03, 0x08}).empty()); // misaligned address
-    EXPECT_EQ(send({'R', 0x00, 0x08, 0x08}).size(), 12u);
-    EXPECT_EQ(send({0x06}), Bytes{0x06});
-}
-
 TEST_F(RadioSimTest, WriteStoresTheBlockAndCountsCompleteWrites)
 {
     connect();
