@@ -29,7 +29,6 @@ public:
 
     std::vector<Shown> shown;
     std::vector<std::string> statuses;
-    std::vector<bool> watchChanges;
     int pumps = 0;
     int progress = 0;
     int progressClosed = 0;
@@ -43,11 +42,7 @@ public:
             cancel = true;
     }
     bool cancelRequested() const override { return cancel; }
-    void setWatch(bool on) override
-    {
-        watch = on;
-        watchChanges.push_back(on);
-    }
+    void setWatch(bool on) override { watch = on; }
     void setStatus(std::string_view text) override { statuses.emplace_back(text); }
     int progressPosition() const override { return progress; }
     void stepProgress() override { ++progress; }

@@ -113,7 +113,7 @@ protected:
 
 // --- Successful transfers and the bytes on the wire ---------------------------
 
-TEST_F(TransferTest, ReadReturnsTheRadioMemoryAndShowsNothing)
+TEST_F(TransferTest, ReadReturnsTheRadioMemoryWithExactlyTheProtocolBytes)
 {
     const TransferResult result = read();
     ASSERT_EQ(result.outcome, TransferOutcome::Completed);
@@ -131,11 +131,7 @@ TEST_F(TransferTest, ReadReturnsTheRadioMemoryAndShowsNothing)
     EXPECT_EQ(port.profile(), kProgrammingProfile);
     EXPECT_FALSE(host.watch);
     expectEndedCleanly();
-}
 
-TEST_F(TransferTest, ReadSendsExactlyTheProtocolBytes)
-{
-    ASSERT_TRUE(read().completed());
     std::vector<std::uint8_t> toRadio{0x02, 'P', 'R', 'O', 'G', 'R', 'A', 'M', 0x02, 0x06};
     std::vector<std::uint8_t> fromRadio{0x06, 'K', 'X', '9', 0x00, 0x01, 0x00, 0x00, 0x00, 0x06};
     for (std::size_t a = 0; a < kImageSize; a += 8) {
@@ -192,12 +188,8 @@ TEST_F(TransferTest, WriteSends510BlocksAndNeverTouchesTheLast16Bytes)
     EXPECT_EQ(host.statuses.back(), "510");
     EXPECT_EQ(host.pumps, 7 + 510 * 21);
     expectEndedCleanly();
-}
 
-TEST_F(TransferTest, WriteBlockIsHeaderPauseDataThenAPauseAfterTheAcknowledge)
-{
-    const ChannelImage image = patternImage(90, 0x01);
-    ASSERT_TRUE(write(image).completed());
+    // Each block: header, pause, data, then a pause after the acknowledge.
     const auto &calls = port.calls();
     const auto first = std::find_if(calls.begin(), calls.end(), [](auto &c) {
         return c.kind == SimPort::Call::Kind::Send && c.bytes.size() == 4 && c.bytes[0] == 'W';
