@@ -65,37 +65,6 @@ TEST(ChannelInUse, OnlyTheHighFrequencyBytesAreTested)
     EXPECT_TRUE(image.channelInUse(128));
 }
 
-TEST(ChannelRecord, FieldsLandAtTheirOffsetsAndKeepNeighbouringBits)
-{
-    ChannelImage image;
-    const std::size_t r = layout::recordOffset(3);
-    image.setRxFrequency(3, 43307500);
-    image.setRxTone(3, {0x70, 0x06});
-    image.setTxTone(3, {0x23, 0x80});
-    image.setHighPower(3, false);
-    image.setWide(3, false);
-    image.setBusyLock(3, BusyLock::Carrier);
-    image.setToneUse(3, false);
-
-    EXPECT_EQ(image.byte(r + 0), 0x00);
-    EXPECT_EQ(image.byte(r + 3), 0x43);
-    EXPECT_EQ(image.byte(r + 4), 0xFF); // transmit untouched
-    EXPECT_EQ(image.byte(r + 8), 0x70);
-    EXPECT_EQ(image.byte(r + 9), 0x06);
-    EXPECT_EQ(image.byte(r + 10), 0x23);
-    EXPECT_EQ(image.byte(r + 11), 0x80);
-    EXPECT_EQ(image.byte(r + 12), 0xEF);
-    // 0xFF with power and bandwidth cleared and lockout 01: 1100 1011.
-    EXPECT_EQ(image.byte(r + 13), 0xCB);
-    EXPECT_EQ(image.byte(r + 14), 0xFF);
-    EXPECT_EQ(image.busyLock(3), BusyLock::Carrier);
-    EXPECT_TRUE(image.scan(3));
-
-    image.setRxFrequency(3, 0);
-    EXPECT_EQ(image.byte(r + 0), 0xFF);
-    EXPECT_EQ(image.byte(r + 3), 0xFF);
-}
-
 TEST(ChannelRecord, BusyLockBitsElevenReadAsClose)
 {
     ChannelImage image; // flags 0xFF: bits 2-1 are 11
