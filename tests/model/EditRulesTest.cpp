@@ -91,48 +91,40 @@ TEST(FrequencyCommit, EditingReceiveOfAChannelKeepsItsTransmitAndFlags)
     EXPECT_EQ(row(t, kRow), expected);
 }
 
-struct Refused
+TEST(FrequencyCommit, RefusedValueShowsItsMessageAndEmptiesTheCellWithItsTone)
 {
-    const char *typed;
-    CommitKind kind;
-    std::string_view english;
-    std::string_view chinese;
-};
-
-class RefusedFrequency : public ::testing::TestWithParam<Refused>
-{
-};
-
-TEST_P(RefusedFrequency, ShowsItsMessageAndEmptiesTheCellWithItsTone)
-{
-    ChannelTable t = tableWithChannel();
-    const EditOutcome out =
-        commitFrequency(t, kRow, kColReceive, GetParam().typed, GetParam().kind, Language::English);
-    apply(t, out);
-    ASSERT_TRUE(out.message) << GetParam().typed;
-    EXPECT_EQ(out.message->en, GetParam().english);
-    EXPECT_EQ(out.message->zh, GetParam().chinese);
-    EXPECT_EQ(t.cell(kRow, kColReceive), "");
-    EXPECT_EQ(t.cell(kRow, kColRxTone), "");
-    // The transmit side still holds a channel, so the row keeps the rest.
-    EXPECT_EQ(t.cell(kRow, kColTransmit), "446.01875");
-    EXPECT_EQ(t.cell(kRow, kColTxTone), "D023N");
-    EXPECT_EQ(t.cell(kRow, kColName), "BASE");
+    const std::string_view formatEn = "Error Data Format，Please input again";
+    const std::string_view formatZh = "输入数据错误，请按正确的格式及大小重新输入";
+    const std::string_view stepEn =
+        "Error data Value，Please input according the step value(6.25K/5k/2.5k)";
+    const struct
+    {
+        const char *typed;
+        CommitKind kind;
+        std::string_view english;
+        std::string_view chinese;
+    } cases[] = {
+        {"446.001", CommitKind::Leave, stepEn, "输入数据错误，请按6.25K/5k/2.5k的倍数重新输入"},
+        {"446.001", CommitKind::Enter, stepEn, "输入数据错误，请按6.25K/5k/2.5K的倍数重新输入"},
+        {"521.0025", CommitKind::Leave, formatEn, formatZh},
+        {"abc", CommitKind::Enter, formatEn, formatZh},
+    };
+    for (const auto &c : cases) {
+        ChannelTable t = tableWithChannel();
+        const EditOutcome out =
+            commitFrequency(t, kRow, kColReceive, c.typed, c.kind, Language::English);
+        apply(t, out);
+        ASSERT_TRUE(out.message) << c.typed;
+        EXPECT_EQ(out.message->en, c.english) << c.typed;
+        EXPECT_EQ(out.message->zh, c.chinese) << c.typed;
+        EXPECT_EQ(t.cell(kRow, kColReceive), "");
+        EXPECT_EQ(t.cell(kRow, kColRxTone), "");
+        // The transmit side still holds a channel, so the row keeps the rest.
+        EXPECT_EQ(t.cell(kRow, kColTransmit), "446.01875");
+        EXPECT_EQ(t.cell(kRow, kColTxTone), "D023N");
+        EXPECT_EQ(t.cell(kRow, kColName), "BASE");
+    }
 }
-
-const std::string_view kFormatEn = "Error Data Format，Please input again";
-const std::string_view kFormatZh = "输入数据错误，请按正确的格式及大小重新输入";
-const std::string_view kStepEn =
-    "Error data Value，Please input according the step value(6.25K/5k/2.5k)";
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, RefusedFrequency,
-    ::testing::Values(Refused{"446.001", CommitKind::Leave, kStepEn,
-                              "输入数据错误，请按6.25K/5k/2.5k的倍数重新输入"},
-                      Refused{"446.001", CommitKind::Enter, kStepEn,
-                              "输入数据错误，请按6.25K/5k/2.5K的倍数重新输入"},
-                      Refused{"521.0025", CommitKind::Leave, kFormatEn, kFormatZh},
-                      Refused{"abc", CommitKind::Enter, kFormatEn, kFormatZh}));
 
 TEST(FrequencyCommit, EmptyingTheLastFrequencyEmptiesTheRowButItsLabel)
 {
