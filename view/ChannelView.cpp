@@ -55,6 +55,17 @@ ChannelView::ChannelView(Document &document, Prompter &prompter, PortFactory por
     for (int type = 0; type < kTypeCount; ++type)
         m_typeSelector->addItem(qs(radioTypeName(type)));
     m_typeLabel->setBuddy(m_typeSelector);
+    m_powerRankLabel = new QLabel(m_typeGroup);
+    m_powerRankSelector = new QComboBox(m_typeGroup);
+    for (int rank = 0; rank <= 9; ++rank)
+        m_powerRankSelector->addItem(QString::number(rank));
+    m_manualLabel = new QLabel(m_typeGroup);
+    m_manualSelector = new QComboBox(m_typeGroup);
+    for (std::string_view item : text::kManualItems)
+        m_manualSelector->addItem(qs(item));
+    for (QWidget *hidden : std::initializer_list<QWidget *>{m_powerRankLabel, m_powerRankSelector,
+                                                            m_manualLabel, m_manualSelector})
+        hidden->hide();
     auto *typeRow = new QHBoxLayout(m_typeGroup);
     typeRow->addWidget(m_typeLabel);
     typeRow->addWidget(m_typeSelector);
@@ -145,12 +156,17 @@ void ChannelView::writeHeaders()
         m_document.table().setCell(0, c, std::string(text::kHeaders[c].in(language)));
     m_typeGroup->setTitle(qs(text::kTypeSetting.text()));
     m_typeLabel->setText(qs(text::kTypeLabel.text()));
+    m_powerRankLabel->setText(qs(text::kTxPowerRankLabel.text()));
+    m_manualLabel->setText(qs(text::kManulSettingLabel.text()));
 }
 
 void ChannelView::refreshSelectors()
 {
-    const int type = m_document.selectors().type;
+    const Selectors &selectors = m_document.selectors();
+    const int type = selectors.type;
     m_typeSelector->setCurrentIndex(type >= 0 && type < kTypeCount ? type : -1);
+    m_powerRankSelector->setCurrentIndex(selectors.powerRank);
+    m_manualSelector->setCurrentIndex(selectors.manual);
 }
 
 int ChannelView::currentTypeIndex() const

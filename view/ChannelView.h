@@ -61,6 +61,10 @@ public:
 
     ChannelGrid &grid() const { return *m_grid; }
     QComboBox &typeSelector() const { return *m_typeSelector; }
+    // Never shown: they carry the power rank and the manual setting between
+    // the image and the conversions, as the radio maker's form does.
+    QComboBox &powerRankSelector() const { return *m_powerRankSelector; }
+    QComboBox &manualSelector() const { return *m_manualSelector; }
     QLineEdit &frequencyEditor() const { return *m_frequencyEditor; }
     QLineEdit &nameEditor() const { return *m_nameEditor; }
     QComboBox &pickList(EditorKind kind) const;
@@ -112,6 +116,10 @@ private:
     QGroupBox *m_typeGroup = nullptr;
     QLabel *m_typeLabel = nullptr;
     QComboBox *m_typeSelector = nullptr;
+    QLabel *m_powerRankLabel = nullptr;
+    QComboBox *m_powerRankSelector = nullptr;
+    QLabel *m_manualLabel = nullptr;
+    QComboBox *m_manualSelector = nullptr;
     ChannelGrid *m_grid = nullptr;
     ProgressDialog *m_progress = nullptr;
 

@@ -29,6 +29,8 @@ protected:
         tableToImage(table, selectors, memory);
         memory.setByte(0x81B, 0x01);
         memory.setByte(0xFF8, 0x5A);
+        memory.setByte(0x819, 0x04);                      // power rank 4
+        memory.setByte(0x812, memory.byte(0x812) & 0x7F); // manual setting "Close"
         radio.setMemory(memory);
         WindowTest::SetUp();
     }
@@ -57,6 +59,9 @@ TEST_F(Transfers, ReadShowsTheRadiosChannels)
     EXPECT_FALSE(dialog().isVisible());
     EXPECT_TRUE(prompter.shown.empty());
     EXPECT_EQ(view().typeSelector().currentText(), "PMR");
+    EXPECT_EQ(view().powerRankSelector().currentText(), "4");
+    EXPECT_EQ(view().manualSelector().currentText(), "Close");
+    EXPECT_FALSE(view().powerRankSelector().isVisible());
     EXPECT_EQ(cell(99, kColLabel), "CH-P99");
     EXPECT_EQ(cell(99, kColRxTone), "156.7");
     EXPECT_EQ(document.image().byte(0xFF8), 0x5A);
