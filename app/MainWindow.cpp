@@ -6,6 +6,7 @@
 #include "Document.h"
 #include "FileChooser.h"
 #include "Icons.h"
+#include "ProgressDialog.h"
 #include "Prompter.h"
 #include "QtText.h"
 #include "Texts.h"
@@ -29,7 +30,6 @@
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
-#include <QWhatsThis>
 
 namespace kx9 {
 
@@ -82,7 +82,12 @@ MainWindow::MainWindow(Document &document, Prompter &prompter, FileChooser &file
     }
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The help window has no parent, so that it can stay beside the main
+    // window; it goes with it.
+    delete m_help;
+}
 
 QAction *MainWindow::addCommand(QMenu *menu, int id, const QString &text, const QString &prompt,
                                 const QString &tip)
@@ -186,7 +191,7 @@ void MainWindow::createMenus()
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     a = addCommand(help, kHelpIndex, QStringLiteral("&Help Topics"),
                    QStringLiteral("List Help topics"), QStringLiteral("Help Topics"));
-    connect(a, &QAction::triggered, this, &MainWindow::showHelp);
+    connect(a, &QAction::triggered, this, [this] { showHelp(); });
     help->addSeparator();
     a = addCommand(help, kAppAbout, QStringLiteral("&About KX9..."),
                    QStringLiteral("Display program information, version number and copyright"),
@@ -197,14 +202,14 @@ void MainWindow::createMenus()
     // Keys without a menu item of their own.
     a = addCommand(nullptr, kHelp, QStringLiteral("Help"), QStringLiteral("Display help"));
     a->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(a, &QAction::triggered, this, &MainWindow::showHelp);
+    connect(a, &QAction::triggered, this, [this] { showHelp(helpSectionForFocus()); });
     addAction(a);
     a = addCommand(nullptr, kContextHelp, QStringLiteral("Help"),
                    QStringLiteral("Display help for clicked on buttons, menus and windows"),
                    QStringLiteral("Help"));
     a->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1));
     a->setIcon(icons::contextHelp());
-    connect(a, &QAction::triggered, this, [] { QWhatsThis::enterWhatsThisMode(); });
+    connect(a, &QAction::triggered, this, [this] { showHelp(); });
     addAction(a);
     a = addCommand(nullptr, kEditChannel, QStringLiteral("Edit"),
                    QStringLiteral("Edit channel Data "), QStringLiteral("Edit"));
@@ -460,15 +465,37 @@ void MainWindow::onTransferState(bool running)
 
 // ---- help ----------------------------------------------------------------
 
-void MainWindow::showHelp()
+QString MainWindow::helpSectionForFocus() const
 {
-    auto *browser = new QTextBrowser;
-    browser->setAttribute(Qt::WA_DeleteOnClose);
-    browser->setWindowTitle(QStringLiteral("KX9 Help"));
-    browser->setOpenExternalLinks(true);
-    browser->setSource(QUrl(QStringLiteral("qrc:/help/manual.html")));
-    browser->resize(720, 640);
+    const QWidget *focus = QApplication::focusWidget();
+    if (!focus)
+        return {};
+    if (focus == &m_view->typeSelector())
+        return QStringLiteral("types");
+    if (focus == &m_view->grid() || m_view->grid().isAncestorOf(focus))
+        return QStringLiteral("editing");
+    if (m_view->progressDialog().isAncestorOf(focus) || focus == &m_view->progressDialog())
+        return QStringLiteral("transfer");
+    return {};
+}
+
+void MainWindow::showHelp(const QString &section)
+{
+    if (!m_help) {
+        m_help = new QTextBrowser;
+        m_help->setAttribute(Qt::WA_DeleteOnClose);
+        m_help->setWindowTitle(QStringLiteral("KX9 Help"));
+        m_help->setOpenExternalLinks(true);
+        m_help->resize(720, 640);
+    }
+    QTextBrowser *browser = m_help;
+    QUrl url(QStringLiteral("qrc:/help/manual.html"));
+    if (!section.isEmpty())
+        url.setFragment(section);
+    browser->setSource(url);
     browser->show();
+    browser->raise();
+    browser->activateWindow();
 }
 
 void MainWindow::showAbout()

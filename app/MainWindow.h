@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QMap>
+#include <QPointer>
 
 #include <memory>
 
@@ -11,6 +12,7 @@ class QAction;
 class QActionGroup;
 class QLabel;
 class QMenu;
+class QTextBrowser;
 class QToolBar;
 
 namespace kx9 {
@@ -33,6 +35,8 @@ public:
     QAction *action(int commandId) const { return m_actions.value(commandId); }
     QString messagePaneText() const;
     QString filePath() const { return m_path; }
+    // The manual's section that fits what has the keyboard focus (F1).
+    QString helpSectionForFocus() const;
 
     // File New; asks about unsaved changes first. False when the user cancelled.
     bool fileNew();
@@ -62,7 +66,8 @@ private:
     bool maybeSave();
     bool saveTo(const QString &path);
     bool load(const QString &path);
-    void showHelp();
+    // The manual, at a section ("" for its top).
+    void showHelp(const QString &section = {});
     void showAbout();
     void setMessage(const QString &text);
 
@@ -77,6 +82,7 @@ private:
     QList<QAction *> m_systemPortActions;
     QString m_path; // the channel file of the document; empty for a new one
     bool m_closeAfterTransfer = false;
+    QPointer<QTextBrowser> m_help; // one help window, reused
 };
 
 } // namespace kx9

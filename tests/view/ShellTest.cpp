@@ -77,10 +77,21 @@ TEST_F(Shell, CommandsThatMustNotRunDuringATransferAreDisabledMeanwhile)
     EXPECT_TRUE(view().typeSelector().isEnabled());
 }
 
-TEST_F(Shell, TitleStaysAndTheManualShips)
+TEST_F(Shell, TitleStaysAndF1OpensTheManualWhereTheFocusIs)
 {
     EXPECT_EQ(window->windowTitle(), "VANTARO Programing Software");
-    EXPECT_TRUE(QFile::exists(":/help/manual.html"));
+    QFile manual(":/help/manual.html");
+    ASSERT_TRUE(manual.open(QIODevice::ReadOnly));
+    const QByteArray html = manual.readAll();
+
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    view().typeSelector().setFocus();
+    EXPECT_EQ(window->helpSectionForFocus(), "types");
+    clickCell(2, kColReceive); // the frequency editor takes the focus
+    EXPECT_EQ(window->helpSectionForFocus(), "editing");
+    for (const char *section : {"types", "editing", "ports", "transfer", "files"})
+        EXPECT_TRUE(html.contains(QByteArray("id=\"") + section + '"')) << section;
 }
 
 } // namespace
