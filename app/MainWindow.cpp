@@ -449,6 +449,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    if (m_help)
+        m_help->close();
     event->accept();
 }
 
