@@ -1,6 +1,8 @@
 #include "AboutDialog.h"
 
 #include "Icons.h"
+#include "QtText.h"
+#include "Texts.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -11,7 +13,7 @@ namespace kx9 {
 
 AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("About KX9"));
+    setWindowTitle(qs(text::kAboutCaption));
     auto *icon = new QLabel(this);
     icon->setPixmap(icons::application().pixmap(36, 36));
     auto *product = new QLabel(QStringLiteral("<b>KX9</b> Version 4.0"), this);

@@ -1,12 +1,15 @@
 #include "FileChooser.h"
 
+#include "QtText.h"
+#include "Texts.h"
+
 #include <QFileDialog>
 #include <QInputDialog>
 
 namespace kx9 {
 
 namespace {
-const QString kFilter = QStringLiteral("Channel Data (*.sin)");
+const QString kFilter = qs(text::kFileFilterName);
 }
 
 QString DialogFileChooser::openFileName(QWidget *parent)

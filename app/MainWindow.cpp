@@ -6,6 +6,7 @@
 #include "Document.h"
 #include "FileChooser.h"
 #include "Icons.h"
+#include "PortNames.h"
 #include "ProgressDialog.h"
 #include "Prompter.h"
 #include "QtText.h"
@@ -37,21 +38,16 @@ using namespace command;
 
 namespace {
 
-struct PortItem
-{
-    int id;
-    const char *name;
-    const char *text;
-    const char *prompt;
-    const char *tip;
-};
+// Port menu items: command id, then the port name, menu text, shortcut text
+// and prompt at the same position in the catalogue.
+constexpr int kPortCommands[4] = {kPortCom1, kPortCom2, kPortCom3, kPortCom4};
 
-constexpr PortItem kPortItems[] = {
-    {kPortCom1, "COM1", "COM1(&P)\tCtrl+C", "Choose Communication Port one ", "Com1"},
-    {kPortCom2, "COM2", "COM2(&Q)\tCtrl+D", "Choose Communication Port two ", "Com2"},
-    {kPortCom3, "COM3", "COM3(&S)\tCtrl+E", "Choose Communication Port three ", "Com3"},
-    {kPortCom4, "COM4", "COM4(&T)\tCtrl+F", "Choose Communication Port four ", "Com4"},
-};
+// A menu text with the shortcut named after a tab; Qt shows it in the
+// shortcut column without binding the key.
+QString menuText(std::string_view text, std::string_view shortcut = {})
+{
+    return shortcut.empty() ? qs(text) : qs(text) + QLatin1Char('\t') + qs(shortcut);
+}
 
 } // namespace
 
@@ -89,11 +85,13 @@ MainWindow::~MainWindow()
     delete m_help;
 }
 
-QAction *MainWindow::addCommand(QMenu *menu, int id, const QString &text, const QString &prompt,
-                                const QString &tip)
+QAction *MainWindow::addCommand(QMenu *menu, int id, const QString &text, std::string_view prompt)
 {
+    // A prompt's first line goes to the status bar, its second is the tooltip.
+    const QString full = qs(prompt);
     auto *action = new QAction(text, this);
-    action->setStatusTip(prompt);
+    action->setStatusTip(full.section(QLatin1Char('\n'), 0, 0));
+    const QString tip = full.section(QLatin1Char('\n'), 1, 1);
     action->setToolTip(tip.isEmpty() ? QString(text).remove(QLatin1Char('&')).section('\t', 0, 0)
                                      : tip);
     action->setData(id);
@@ -105,114 +103,90 @@ QAction *MainWindow::addCommand(QMenu *menu, int id, const QString &text, const 
 
 void MainWindow::createMenus()
 {
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    QAction *a = addCommand(file, kFileNew, QStringLiteral("&New"),
-                            QStringLiteral("Create a new document"), QStringLiteral("New"));
+    using namespace text;
+    QMenu *file = menuBar()->addMenu(qs(kFileMenu));
+    QAction *a = addCommand(file, kFileNew, qs(kNewItem), kNewPrompt);
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     a->setIcon(icons::newFile());
     connect(a, &QAction::triggered, this, &MainWindow::fileNew);
-    a = addCommand(file, kFileOpen, QStringLiteral("&Open..."),
-                   QStringLiteral("Open an existing document"), QStringLiteral("Open"));
+    a = addCommand(file, kFileOpen, qs(kOpenItem), kOpenPrompt);
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     a->setIcon(icons::openFile());
     connect(a, &QAction::triggered, this, &MainWindow::fileOpen);
-    a = addCommand(file, kFileSave, QStringLiteral("&Save"),
-                   QStringLiteral("Save the active document"), QStringLiteral("Save"));
+    a = addCommand(file, kFileSave, qs(kSaveItem), kSavePrompt);
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     a->setIcon(icons::saveFile());
     connect(a, &QAction::triggered, this, &MainWindow::fileSave);
-    a = addCommand(file, kFileSaveAs, QStringLiteral("Save &As..."),
-                   QStringLiteral("Save the active document with a new name"),
-                   QStringLiteral("Save As"));
+    a = addCommand(file, kFileSaveAs, qs(kSaveAsItem), kSaveAsPrompt);
     connect(a, &QAction::triggered, this, &MainWindow::fileSaveAs);
     file->addSeparator();
-    a = addCommand(file, kFilePrint, QStringLiteral("&Print..."),
-                   QStringLiteral("Print the active document"), QStringLiteral("Print"));
+    a = addCommand(file, kFilePrint, qs(kPrintItem), kPrintPrompt);
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     a->setIcon(icons::print());
     a->setEnabled(false);
-    addCommand(file, kFilePrintPreview, QStringLiteral("Print Pre&view"),
-               QStringLiteral("Display full pages"), QStringLiteral("Print Preview"))
+    addCommand(file, kFilePrintPreview, qs(kPrintPreviewItem), kPrintPreviewPrompt)
         ->setEnabled(false);
-    addCommand(file, kFilePrintSetup, QStringLiteral("P&rint Setup..."),
-               QStringLiteral("Change the printer and printing options"),
-               QStringLiteral("Print Setup"))
-        ->setEnabled(false);
+    addCommand(file, kFilePrintSetup, qs(kPrintSetupItem), kPrintSetupPrompt)->setEnabled(false);
     file->addSeparator();
-    a = addCommand(file, kAppExit, QStringLiteral("E&xit"),
-                   QStringLiteral("Quit the application; prompts to save documents"),
-                   QStringLiteral("Exit"));
+    a = addCommand(file, kAppExit, qs(kExitItem), kExitPrompt);
     connect(a, &QAction::triggered, this, &QWidget::close);
 
     // The menu names Ctrl+R and Ctrl+W as the radio's own tool always did,
     // but binds no key to them.
-    QMenu *program = menuBar()->addMenu(QStringLiteral("&Program"));
-    a = addCommand(program, kReadFromRadio, QStringLiteral("&Read From Radio\tCtrl+R"),
-                   QStringLiteral("Read Data From Radio"), QStringLiteral("Read"));
+    QMenu *program = menuBar()->addMenu(qs(kProgramMenu));
+    a = addCommand(program, kReadFromRadio, menuText(kReadItem, "Ctrl+R"), kReadPrompt);
     a->setIcon(icons::readRadio());
     connect(a, &QAction::triggered, m_view, &ChannelView::readFromRadio);
     program->addSeparator();
-    a = addCommand(program, kWriteToRadio, QStringLiteral("&Write To Radio\tCtrl+W"),
-                   QStringLiteral("Write Data to Radio "), QStringLiteral("Write"));
+    a = addCommand(program, kWriteToRadio, menuText(kWriteItem, "Ctrl+W"), kWritePrompt);
     a->setIcon(icons::writeRadio());
     connect(a, &QAction::triggered, m_view, &ChannelView::writeToRadio);
     program->addSeparator();
-    addCommand(program, kHighPowerDebug, QStringLiteral("High Power Debug"), QString())
-        ->setEnabled(false);
-    addCommand(program, kLowPowerDebug, QStringLiteral("Low Power Debug"), QString())
-        ->setEnabled(false);
+    addCommand(program, command::kHighPowerDebug, qs(text::kHighPowerDebug), {})->setEnabled(false);
+    addCommand(program, command::kLowPowerDebug, qs(text::kLowPowerDebug), {})->setEnabled(false);
     program->addSeparator();
-    addCommand(program, kOptionalFeatures, QStringLiteral("&Optional Features\tCtrl+O"),
-               QStringLiteral("Set the rest  functional features for the interphone"))
+    addCommand(program, kOptionalFeatures, menuText(kOptionalFeaturesItem, "Ctrl+O"),
+               kOptionalFeaturesPrompt)
         ->setEnabled(false);
 
-    m_portMenu = menuBar()->addMenu(QStringLiteral("P&ort"));
-    for (const PortItem &item : kPortItems) {
-        a = addCommand(m_portMenu, item.id, QString::fromUtf8(item.text),
-                       QString::fromUtf8(item.prompt), QString::fromUtf8(item.tip));
+    m_portMenu = menuBar()->addMenu(qs(kPortMenu));
+    for (std::size_t i = 0; i < std::size(kPortCommands); ++i) {
+        a = addCommand(m_portMenu, kPortCommands[i], menuText(kPortItems[i], kPortShortcuts[i]),
+                       kPortPrompts[i]);
         a->setCheckable(true);
-        const QString name = QString::fromUtf8(item.name);
+        const QString name = qs(kComPorts[i]);
         connect(a, &QAction::triggered, this, [this, name] { choosePort(name); });
     }
     connect(m_portMenu, &QMenu::aboutToShow, this, &MainWindow::rebuildPortMenu);
     rebuildPortMenu();
 
-    QMenu *viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
-    a = addCommand(viewMenu, kViewToolbar, QStringLiteral("&Toolbar"),
-                   QStringLiteral("Show or hide the toolbar"), QStringLiteral("Toggle ToolBar"));
+    QMenu *viewMenu = menuBar()->addMenu(qs(kViewMenu));
+    a = addCommand(viewMenu, kViewToolbar, qs(kToolbarItem), kToolbarPrompt);
     a->setCheckable(true);
     a->setChecked(true);
-    a = addCommand(viewMenu, kViewStatusBar, QStringLiteral("&Status Bar"),
-                   QStringLiteral("Show or hide the status bar"),
-                   QStringLiteral("Toggle StatusBar"));
+    a = addCommand(viewMenu, kViewStatusBar, qs(kStatusBarItem), kStatusBarPrompt);
     a->setCheckable(true);
     a->setChecked(true);
 
-    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
-    a = addCommand(help, kHelpIndex, QStringLiteral("&Help Topics"),
-                   QStringLiteral("List Help topics"), QStringLiteral("Help Topics"));
+    QMenu *help = menuBar()->addMenu(qs(kHelpMenu));
+    a = addCommand(help, kHelpIndex, qs(kHelpTopicsItem), kHelpTopicsPrompt);
     connect(a, &QAction::triggered, this, [this] { showHelp(); });
     help->addSeparator();
-    a = addCommand(help, kAppAbout, QStringLiteral("&About KX9..."),
-                   QStringLiteral("Display program information, version number and copyright"),
-                   QStringLiteral("About"));
+    a = addCommand(help, kAppAbout, qs(kAboutItem), kAboutPrompt);
     a->setIcon(icons::about());
     connect(a, &QAction::triggered, this, &MainWindow::showAbout);
 
     // Keys without a menu item of their own.
-    a = addCommand(nullptr, kHelp, QStringLiteral("Help"), QStringLiteral("Display help"));
+    a = addCommand(nullptr, kHelp, QStringLiteral("Help"), kHelpPrompt);
     a->setShortcut(QKeySequence(Qt::Key_F1));
     connect(a, &QAction::triggered, this, [this] { showHelp(helpSectionForFocus()); });
     addAction(a);
-    a = addCommand(nullptr, kContextHelp, QStringLiteral("Help"),
-                   QStringLiteral("Display help for clicked on buttons, menus and windows"),
-                   QStringLiteral("Help"));
+    a = addCommand(nullptr, kContextHelp, QStringLiteral("Help"), kContextHelpPrompt);
     a->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1));
     a->setIcon(icons::contextHelp());
     connect(a, &QAction::triggered, this, [this] { showHelp(); });
     addAction(a);
-    a = addCommand(nullptr, kEditChannel, QStringLiteral("Edit"),
-                   QStringLiteral("Edit channel Data "), QStringLiteral("Edit"));
+    a = addCommand(nullptr, kEditChannel, QStringLiteral("Edit"), kEditPrompt);
     connect(a, &QAction::triggered, m_view, &ChannelView::editCommand);
 }
 
@@ -289,14 +263,14 @@ void MainWindow::rebuildPortMenu()
             label += QStringLiteral("  (") + info.description() + QLatin1Char(')');
         auto *a = new QAction(label, this);
         a->setCheckable(true);
-        a->setStatusTip(QStringLiteral("Use the serial port ") + path);
+        a->setStatusTip(qs(text::kSystemPortPrompt) + path);
         connect(a, &QAction::triggered, this, [this, path] { choosePort(path); });
         m_portMenu->addAction(a);
         a->setData(path);
         m_systemPortActions << a;
     }
-    QAction *other = addCommand(m_portMenu, kPortOther, QStringLiteral("Other..."),
-                                QStringLiteral("Use a serial device by its path"));
+    QAction *other =
+        addCommand(m_portMenu, kPortOther, qs(text::kOtherPortItem), text::kOtherPortPrompt);
     other->setCheckable(true);
     connect(other, &QAction::triggered, this, [this] {
         const QString path = m_files.devicePath(this, m_view->portName());
@@ -318,9 +292,9 @@ void MainWindow::updatePortChecks()
 {
     const QString current = m_view->portName();
     bool known = false;
-    for (const PortItem &item : kPortItems) {
-        const bool on = current == QString::fromUtf8(item.name);
-        action(item.id)->setChecked(on);
+    for (std::size_t i = 0; i < std::size(kPortCommands); ++i) {
+        const bool on = current == qs(kComPorts[i]);
+        action(kPortCommands[i])->setChecked(on);
         known = known || on;
     }
     for (QAction *a : m_systemPortActions) {

@@ -53,8 +53,8 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    QAction *addCommand(QMenu *menu, int id, const QString &text, const QString &prompt,
-                        const QString &tip = {});
+    // prompt: the status-bar line, then after a line feed the tooltip.
+    QAction *addCommand(QMenu *menu, int id, const QString &text, std::string_view prompt);
     void createMenus();
     void createToolBar();
     void createStatusBar();

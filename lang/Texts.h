@@ -260,6 +260,30 @@ inline constexpr std::string_view kHelpTopicsPrompt = "List Help topics\nHelp To
 inline constexpr std::string_view kContextHelpPrompt =
     "Display help for clicked on buttons, menus and windows\nHelp";
 inline constexpr std::string_view kEditPrompt = "Edit channel Data \nEdit";
+inline constexpr std::string_view kWritePrompt = "Write Data to Radio \nWrite";
+// The usual prompts of the standard commands: first line for the status bar,
+// second for the tooltip.
+inline constexpr std::string_view kNewPrompt = "Create a new document\nNew";
+inline constexpr std::string_view kOpenPrompt = "Open an existing document\nOpen";
+inline constexpr std::string_view kSavePrompt = "Save the active document\nSave";
+inline constexpr std::string_view kSaveAsPrompt =
+    "Save the active document with a new name\nSave As";
+inline constexpr std::string_view kPrintPrompt = "Print the active document\nPrint";
+inline constexpr std::string_view kPrintPreviewPrompt = "Display full pages\nPrint Preview";
+inline constexpr std::string_view kPrintSetupPrompt =
+    "Change the printer and printing options\nPrint Setup";
+inline constexpr std::string_view kExitPrompt =
+    "Quit the application; prompts to save documents\nExit";
+inline constexpr std::string_view kToolbarPrompt = "Show or hide the toolbar\nToggle ToolBar";
+inline constexpr std::string_view kStatusBarPrompt =
+    "Show or hide the status bar\nToggle StatusBar";
+inline constexpr std::string_view kAboutPrompt =
+    "Display program information, version number and copyright\nAbout";
+inline constexpr std::string_view kHelpPrompt = "Display help\nHelp";
+// Our own additions to the Port menu: the system's serial ports and any path.
+inline constexpr std::string_view kSystemPortPrompt = "Use the serial port ";
+inline constexpr std::string_view kOtherPortItem = "Other...";
+inline constexpr std::string_view kOtherPortPrompt = "Use a serial device by its path";
 inline constexpr std::string_view kAboutCaption = "About KX9";
 inline constexpr std::string_view kHelpFile = "KX9.HLP";
 inline constexpr std::string_view kFileDescription = "VANTARO Software";
