@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <span>
 
 namespace kx9 {
 
@@ -77,7 +78,7 @@ std::string utf8(char32_t ch)
     return out;
 }
 
-std::vector<std::string> pairItems(std::initializer_list<TextPair> pairs, Language language)
+std::vector<std::string> pairItems(std::span<const TextPair> pairs, Language language)
 {
     std::vector<std::string> items;
     for (const TextPair &p : pairs)
@@ -119,13 +120,13 @@ std::vector<std::string> pickListItems(EditorKind kind, Language language)
     case EditorKind::ToneList:
         return {ToneTable::entries().begin(), ToneTable::entries().end()};
     case EditorKind::BandwidthList:
-        return pairItems({text::kWide, text::kNarrow}, language);
+        return pairItems(text::kBandwidthItems, language);
     case EditorKind::ScanList:
-        return pairItems({text::kYes, text::kNo}, language);
+        return pairItems(text::kScanItems, language);
     case EditorKind::PowerList:
-        return pairItems({text::kLow, text::kHigh}, language);
+        return pairItems(text::kPowerItems, language);
     case EditorKind::BusyLockList:
-        return pairItems({text::kClose, text::kCarrier, text::kQtDqt}, language);
+        return pairItems(text::kBusyLockItems, language);
     case EditorKind::Frequency:
     case EditorKind::Name:
         break;

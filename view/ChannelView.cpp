@@ -31,6 +31,14 @@ bool isEnterKey(const QKeyEvent &event)
     return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
 }
 
+std::vector<std::string> itemsOf(const QComboBox &list)
+{
+    std::vector<std::string> items;
+    for (int i = 0; i < list.count(); ++i)
+        items.push_back(toStd(list.itemText(i)));
+    return items;
+}
+
 void fillList(QComboBox &list, EditorKind kind)
 {
     const int index = list.currentIndex();
@@ -229,10 +237,7 @@ void ChannelView::onEnterCell()
     const QString text = m_grid->textMatrix(row, m_grid->col());
     if (isPickList(kind)) {
         QComboBox &list = pickList(kind);
-        std::vector<std::string> items;
-        for (int i = 0; i < list.count(); ++i)
-            items.push_back(toStd(list.itemText(i)));
-        list.setCurrentIndex(pickListIndexFor(items, toStd(text)));
+        list.setCurrentIndex(pickListIndexFor(itemsOf(list), toStd(text)));
     } else {
         static_cast<QLineEdit *>(editorWidget(kind))->setText(text);
     }
@@ -265,13 +270,10 @@ void ChannelView::commitAt(int row, int col, CommitKind kind)
     case EditorKind::Name:
         apply(commitName(table, row, toStd(m_nameEditor->text()), kind));
         break;
-    case EditorKind::ToneList: {
-        std::vector<std::string> items;
-        for (int i = 0; i < m_toneList->count(); ++i)
-            items.push_back(toStd(m_toneList->itemText(i)));
-        apply(commitTone(table, row, col, toStd(m_toneList->currentText()), items, kind));
+    case EditorKind::ToneList:
+        apply(commitTone(table, row, col, toStd(m_toneList->currentText()), itemsOf(*m_toneList),
+                         kind));
         break;
-    }
     default:
         apply(commitPick(table, row, col, toStd(pickList(editor).currentText()), kind));
         break;
