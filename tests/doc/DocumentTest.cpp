@@ -1,5 +1,6 @@
 #include "Document.h"
 #include "ChannelConversion.h"
+#include "GoldenFiles.h"
 #include "RadioType.h"
 
 #include <gtest/gtest.h>
@@ -17,11 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::uint8_t> readBytes(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using golden::readBytes;
 
 void writeBytes(const fs::path &path, const std::vector<std::uint8_t> &bytes)
 {

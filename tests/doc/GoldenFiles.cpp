@@ -2,6 +2,9 @@
 
 #include "RadioType.h"
 
+#include <fstream>
+#include <iterator>
+
 namespace kx9::golden {
 
 Document newPmrLpd()
@@ -42,6 +45,12 @@ Document handSet()
     doc.image().setRadioIdentity(0x42);
     doc.image().setHighPowerCalibration(0x7E);
     return doc;
+}
+
+std::vector<std::uint8_t> readBytes(const std::filesystem::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 } // namespace kx9::golden

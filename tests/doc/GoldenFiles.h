@@ -2,7 +2,10 @@
 
 #include "Document.h"
 
+#include <cstdint>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 namespace kx9::golden {
 
@@ -22,5 +25,8 @@ Document new400470();
 //  power rank 3, manual setting "Close", squelch 3, radio identity 0x42,
 //  high-power calibration 0x7E.
 Document handSet();
+
+// The whole content of a file.
+std::vector<std::uint8_t> readBytes(const std::filesystem::path &path);
 
 } // namespace kx9::golden

@@ -15,11 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::uint8_t> readBytes(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using golden::readBytes;
 
 struct Golden
 {
