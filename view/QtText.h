@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <string>
@@ -15,6 +16,14 @@ inline QString qs(std::string_view s)
 inline std::string toStd(const QString &s)
 {
     return s.toStdString();
+}
+
+// A text of the menus and dialogs, which the catalogue holds in English
+// only: the language pack in force gives its other form. The English text
+// is the key, so a missing translation shows the English.
+inline QString ui(std::string_view english)
+{
+    return QCoreApplication::translate("kx9", std::string(english).c_str());
 }
 
 } // namespace kx9
