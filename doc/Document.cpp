@@ -62,6 +62,7 @@ void Document::newDocument(Language language)
     m_selectors = newDocumentSelectors(m_image);
     m_currentType = m_selectors.type;
     m_newDocument = true;
+    m_history.clear();
     markClean();
 }
 
@@ -88,6 +89,7 @@ FileResult Document::open(const std::string &path, Language language)
     m_table.setHeaders(language);
     refillTableFromImage(language);
     m_newDocument = false;
+    m_history.clear();
     markClean();
     return {};
 }
@@ -142,6 +144,53 @@ void Document::refillTableFromImage(Language language)
 void Document::writeTableToImage()
 {
     tableToImage(m_table, m_selectors, m_image);
+}
+
+DocumentState Document::state() const
+{
+    return {m_table, m_selectors, m_currentType, m_image};
+}
+
+void Document::setState(const DocumentState &state)
+{
+    // Row 0 keeps the headers of the language in force.
+    for (int row = 1; row < kTableRows; ++row) {
+        for (int col = 0; col < kTableCols; ++col) {
+            m_table.setCell(row, col, state.table.cell(row, col));
+        }
+    }
+    m_selectors = state.selectors;
+    m_currentType = state.currentType;
+    m_image = state.image;
+}
+
+bool Document::recordStep(const DocumentState &before)
+{
+    return m_history.push(changeBetween(before, state()));
+}
+
+bool Document::undo()
+{
+    const DocumentChange *change = m_history.takeUndo();
+    if (!change) {
+        return false;
+    }
+    DocumentState now = state();
+    revertChange(now, *change);
+    setState(now);
+    return true;
+}
+
+bool Document::redo()
+{
+    const DocumentChange *change = m_history.takeRedo();
+    if (!change) {
+        return false;
+    }
+    DocumentState now = state();
+    applyChange(now, *change);
+    setState(now);
+    return true;
 }
 
 } // namespace kx9

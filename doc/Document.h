@@ -2,6 +2,7 @@
 
 #include "ChannelImage.h"
 #include "ChannelTable.h"
+#include "EditHistory.h"
 #include "Language.h"
 
 #include <string>
@@ -62,6 +63,17 @@ public:
     // Writes the table and selectors into the image (TableToImage).
     void writeTableToImage();
 
+    // Undo and redo. A caller takes the state before an edit and records the
+    // step after it; New and Open start a fresh history.
+    DocumentState state() const;
+    // One undo step for all that changed since before; false when nothing did.
+    bool recordStep(const DocumentState &before);
+    bool canUndo() const { return m_history.canUndo(); }
+    bool canRedo() const { return m_history.canRedo(); }
+    // False when there was nothing to undo or redo.
+    bool undo();
+    bool redo();
+
     const ChannelImage &image() const { return m_image; }
     ChannelImage &image() { return m_image; }
     const ChannelTable &table() const { return m_table; }
@@ -78,6 +90,9 @@ private:
     int m_currentType = 2;
     bool m_newDocument = false;
     ChannelImage m_clean;
+    EditHistory m_history;
+
+    void setState(const DocumentState &state);
 };
 
 } // namespace kx9

@@ -1,0 +1,72 @@
+#include "Document.h"
+
+#include <gtest/gtest.h>
+
+namespace kx9 {
+namespace {
+
+// Sets one cell of the document as one undo step.
+void edit(Document &doc, int row, int col, const std::string &text)
+{
+    const DocumentState before = doc.state();
+    doc.table().setCell(row, col, text);
+    doc.recordStep(before);
+}
+
+TEST(EditHistory, StepsUndoAndRedoInOrderAndANewStepDropsTheRedoSide)
+{
+    Document doc;
+    edit(doc, 1, kColName, "A");
+    edit(doc, 1, kColName, "AB");
+    edit(doc, 2, kColName, "C");
+    ASSERT_TRUE(doc.undo());
+    ASSERT_TRUE(doc.undo());
+    EXPECT_EQ(doc.table().cell(1, kColName), "A");
+    EXPECT_EQ(doc.table().cell(2, kColName), "");
+    ASSERT_TRUE(doc.redo());
+    EXPECT_EQ(doc.table().cell(1, kColName), "AB");
+
+    edit(doc, 3, kColName, "D");
+    EXPECT_FALSE(doc.redo()); // "C" is gone for good
+    EXPECT_EQ(doc.table().cell(2, kColName), "");
+    ASSERT_TRUE(doc.undo());
+    ASSERT_TRUE(doc.undo());
+    ASSERT_TRUE(doc.undo());
+    EXPECT_FALSE(doc.undo());
+    EXPECT_EQ(doc.table().cell(1, kColName), "");
+}
+
+TEST(EditHistory, AStepWithoutChangeIsNotRecordedAndHeadersFollowTheLanguage)
+{
+    Document doc;
+    const DocumentState before = doc.state();
+    EXPECT_FALSE(doc.recordStep(before));
+    EXPECT_FALSE(doc.canUndo());
+
+    // An image change (a settings dialog, a read) comes back byte for byte.
+    const DocumentState beforeImage = doc.state();
+    doc.image().setByte(0x813, 7);
+    doc.selectors().powerRank = 3;
+    ASSERT_TRUE(doc.recordStep(beforeImage));
+    doc.table().setHeaders(Language::Chinese); // a language switch is no edit
+    ASSERT_TRUE(doc.undo());
+    EXPECT_EQ(doc.image().byte(0x813), 5);
+    EXPECT_EQ(doc.selectors().powerRank, 9);
+    EXPECT_EQ(doc.table().cell(0, kColReceive), "接收频率");
+    ASSERT_TRUE(doc.redo());
+    EXPECT_EQ(doc.image().byte(0x813), 7);
+}
+
+TEST(EditHistory, KeepsTheNewestStepsUpToItsLimit)
+{
+    Document doc;
+    for (std::size_t i = 0; i < EditHistory::kLimit + 5; ++i)
+        edit(doc, 1 + static_cast<int>(i % 100), kColName, std::to_string(i % 7));
+    std::size_t undone = 0;
+    while (doc.undo())
+        ++undone;
+    EXPECT_EQ(undone, EditHistory::kLimit);
+}
+
+} // namespace
+} // namespace kx9
