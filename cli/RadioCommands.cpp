@@ -86,12 +86,14 @@ public:
     void closeProgress() override { endLine(); }
     Prompter &prompter() override { return *this; }
 
-    void inform(std::string_view text, Icon) override
+    void inform(std::string_view text, Icon, std::string_view detail) override
     {
         endLine();
         std::cerr << text << "\n";
+        if (!detail.empty())
+            std::cerr << detail << "\n";
     }
-    bool askOkCancel(std::string_view text) override
+    bool askOkCancel(std::string_view text, Default) override
     {
         endLine();
         std::cerr << text << "\n";
@@ -188,35 +190,14 @@ private:
     std::unique_ptr<QCoreApplication> m_app;
 };
 
-// What the transfer's own message does not say: which device, and why.
-int transferFailed(const TransferResult &result, const std::string &port, const OpenResult &open)
+// The transfer has shown its message (with the device and the reason when
+// the port would not open); a cancellation is said here.
+int transferFailed(const TransferResult &result)
 {
     if (result.outcome == TransferOutcome::Cancelled)
         std::cerr << "kx9-cli: cancelled\n";
-    if (result.outcome == TransferOutcome::OpenFailed) {
-        std::cerr << "kx9-cli: " << (open.detail.empty() ? port : open.detail) << "\n";
-        if (open.error == OpenError::Permission)
-            std::cerr << "kx9-cli: no permission for " << portDevicePath(port)
-                      << "; serial ports belong to the dialout group: "
-                         "sudo usermod -aG dialout $USER, then log in again.\n";
-    }
     return kExitFailure;
 }
-
-// Remembers why an open failed, for the hint after the transfer's message.
-class RecordingLink : public RadioLink
-{
-public:
-    OpenResult open(std::string_view name, const TimeoutProfile &profile) override
-    {
-        m_lastOpen = RadioLink::open(name, profile);
-        return m_lastOpen;
-    }
-    const OpenResult &lastOpen() const { return m_lastOpen; }
-
-private:
-    OpenResult m_lastOpen;
-};
 
 // Written beside the target and renamed over it: OUT appears complete or not at all.
 bool writeImage(const std::string &path, const ChannelImage &image, std::string &error)
@@ -292,7 +273,7 @@ int runRead(const std::vector<std::string> &argv)
         return usageError("read", "needs -o OUT");
 
     QtCore qt;
-    RecordingLink link;
+    RadioLink link;
     CliHost host(text::kReadingCaption, kReadBlocks, false);
     TransferResult result;
     {
@@ -300,7 +281,7 @@ int runRead(const std::vector<std::string> &argv)
         result = readFromRadio(link, port, host, Language::English);
     }
     if (!result.completed())
-        return transferFailed(result, port, link.lastOpen());
+        return transferFailed(result);
     std::string error;
     if (!writeImage(*out, *result.image, error)) {
         std::cerr << "kx9-cli: " << error << "\n";
@@ -328,7 +309,7 @@ int runWrite(const std::vector<std::string> &argv)
     doc.writeTableToImage();
 
     QtCore qt;
-    RecordingLink link;
+    RadioLink link;
     CliHost host(text::kWritingCaption, kWriteBlocks, args->has("--yes") || args->has("-y"));
     TransferResult result;
     {
@@ -336,7 +317,7 @@ int runWrite(const std::vector<std::string> &argv)
         result = writeToRadio(link, port, doc.image(), host, Language::English);
     }
     if (!result.completed())
-        return transferFailed(result, port, link.lastOpen());
+        return transferFailed(result);
     return kExitOk;
 }
 

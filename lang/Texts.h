@@ -59,6 +59,18 @@ inline constexpr TextPair kManulSettingLabel{"Manul Setting", "手动设置"};
 inline constexpr TextPair kOpenPortFailed{
     "Could not Open the Port,Please check whether the Port are occupied or the device are ok",
     "无法打开串口，请检查该设备是否正常，或是否被占用"};
+// Said below that message: %1 is the device path, %2 the system's reason.
+inline constexpr TextPair kPortMissing{
+    "%1 does not exist (%2). Is the programming cable plugged in?",
+    "%1 不存在（%2）。请检查写频线是否已插好。"};
+inline constexpr TextPair kPortBusy{"%1 is in use by another program (%2).",
+                                    "%1 正被其他程序占用（%2）。"};
+inline constexpr TextPair kPortNoPermission{
+    "No permission to use %1 (%2). Serial ports belong to the dialout group: run "
+    "sudo usermod -aG dialout $USER, then log in again.",
+    "没有使用 %1 的权限（%2）。串口属于 dialout 组：请执行 sudo usermod -aG dialout $USER，"
+    "然后重新登录。"};
+inline constexpr TextPair kPortOtherFailure{"%1: %2", "%1：%2"};
 
 // Read/write transfer. The two status texts exist in English only.
 inline constexpr std::string_view kStatusDetecting =
@@ -111,7 +123,18 @@ inline constexpr TextPair kHintGrid{
 inline constexpr TextPair kHintOther{"For help，please press F1", "如需帮助，请按F1键"};
 inline constexpr std::string_view kIdlePrompt = "For Help，Please Press F1";
 
-// Unsaved changes (asked before New, Open, a dropped file and Exit).
+// A type change that would replace channels of the user's.
+inline constexpr TextPair kTypeChangeQuestion{
+    "Changing the radio type replaces every channel with the new type's defaults. Continue?",
+    "更改机型会用新机型的默认频道替换全部频道，是否继续？"};
+// The status bar after a transfer; %1 is a count of bytes, %2 the device.
+inline constexpr TextPair kReadComplete{"Read complete: %1 bytes from %2",
+                                        "读取完成：从 %2 读取了 %1 字节"};
+inline constexpr TextPair kWriteComplete{"Write complete: %1 bytes to %2",
+                                         "写入完成：向 %2 写入了 %1 字节"};
+
+// Unsaved changes (asked before New, Open, a dropped file and Exit, and
+// before a read replaces the channels).
 inline constexpr TextPair kSaveChanges{"The channel data has been changed. Save it first?",
                                        "频道数据已修改，是否先保存？"};
 
@@ -243,6 +266,11 @@ inline constexpr std::string_view kProgramMenu = "&Program";
 inline constexpr std::string_view kReadItem = "&Read From Radio";
 inline constexpr std::string_view kWriteItem = "&Write To Radio";
 inline constexpr std::string_view kOptionalFeaturesItem = "&Optional Features";
+inline constexpr std::string_view kEditMenu = "&Edit";
+inline constexpr std::string_view kUndoItem = "&Undo";
+inline constexpr std::string_view kRedoItem = "&Redo";
+inline constexpr std::string_view kUndoPrompt = "Undo the last action\nUndo";
+inline constexpr std::string_view kRedoPrompt = "Redo the previously undone action\nRedo";
 inline constexpr std::string_view kPortMenu = "P&ort";
 inline constexpr std::string_view kPortItems[4] = {"COM1(&P)", "COM2(&Q)", "COM3(&S)", "COM4(&T)"};
 inline constexpr std::string_view kPortShortcuts[4] = {"Ctrl+C", "Ctrl+D", "Ctrl+E", "Ctrl+F"};
@@ -284,6 +312,8 @@ inline constexpr std::string_view kHelpPrompt = "Display help\nHelp";
 inline constexpr std::string_view kSystemPortPrompt = "Use the serial port ";
 inline constexpr std::string_view kOtherPortItem = "Other...";
 inline constexpr std::string_view kOtherPortPrompt = "Use a serial device by its path";
+// After COM1-COM4 in the Port menu: whether their device is there.
+inline constexpr std::string_view kPortNotConnected = "not connected";
 inline constexpr std::string_view kAboutCaption = "About KX9";
 inline constexpr std::string_view kHelpFile = "KX9.HLP";
 inline constexpr std::string_view kFileDescription = "VANTARO Software";

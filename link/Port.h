@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Language.h"
+
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -49,6 +51,11 @@ struct OpenResult
 
     bool ok() const { return error == OpenError::None; }
 };
+
+// What the message of a failed open does not say: the device and the
+// system's reason, with the dialout hint when permission is lacking.
+std::string openFailureDetail(std::string_view portName, const OpenResult &result,
+                              Language language);
 
 // Outcome of a send or receive: ok is false only for a device error; a
 // receive that times out is ok with fewer bytes than asked.

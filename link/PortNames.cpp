@@ -1,5 +1,8 @@
 #include "PortNames.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace kx9 {
 
 std::string portDevicePath(std::string_view name)
@@ -10,6 +13,22 @@ std::string portDevicePath(std::string_view name)
     if (name.empty() || name.front() == '/')
         return std::string(name);
     return "/dev/" + std::string(name);
+}
+
+std::string usbCableName(const std::string &devicePath, const std::string &byIdFolder)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path device = fs::canonical(devicePath, error);
+    if (error)
+        return {};
+    fs::directory_iterator it(byIdFolder, error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        std::error_code linkError;
+        if (fs::canonical(it->path(), linkError) == device && !linkError)
+            return it->path().filename().string();
+    }
+    return {};
 }
 
 } // namespace kx9

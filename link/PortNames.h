@@ -12,4 +12,10 @@ inline constexpr std::string_view kComPorts[] = {"COM1", "COM2", "COM3", "COM4"}
 // any other name is a device path or a name under /dev, taken as it is.
 std::string portDevicePath(std::string_view name);
 
+// The name udev gives a USB serial cable under /dev/serial/by-id (for
+// example "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0") when one of its
+// links leads to the device; empty otherwise.
+std::string usbCableName(const std::string &devicePath,
+                         const std::string &byIdFolder = "/dev/serial/by-id");
+
 } // namespace kx9

@@ -132,7 +132,8 @@ TransferOutcome Transfer::connect(const ChannelImage &image)
                     identity != kAnyIdentity && identity != image.radioIdentity()) {
                     m_host.setWatch(false);
                     m_message = std::string(text::kRadioTypeMismatch.in(m_language));
-                    if (!m_host.prompter().askOkCancel(m_message))
+                    // Enter must not overwrite a radio of another kind.
+                    if (!m_host.prompter().askOkCancel(m_message, Prompter::Default::Cancel))
                         return TransferOutcome::TypeMismatchDeclined;
                     m_message.clear();
                     m_typeCheckPending = false;
@@ -273,7 +274,8 @@ TransferResult Transfer::run(std::string_view portName, ChannelImage &image)
         m_host.setWatch(false);
         result.outcome = TransferOutcome::OpenFailed;
         result.message = std::string(text::kOpenPortFailed.in(m_language));
-        m_host.prompter().inform(result.message, Prompter::Icon::Warning);
+        m_host.prompter().inform(result.message, Prompter::Icon::Warning,
+                                 openFailureDetail(portName, opened, m_language));
         m_host.closeProgress();
         return result;
     }

@@ -11,25 +11,28 @@ namespace {
 
 QMessageBox::StandardButton ask(QWidget *parent, QMessageBox::Icon icon, std::string_view text,
                                 QMessageBox::StandardButtons buttons,
-                                QMessageBox::StandardButton defaultButton)
+                                QMessageBox::StandardButton defaultButton,
+                                std::string_view detail = {})
 {
     QMessageBox box(icon, qs(text::kAppTitle), qs(text), buttons, parent);
     box.setDefaultButton(defaultButton);
+    if (!detail.empty())
+        box.setInformativeText(qs(detail));
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 } // namespace
 
-void MessageBoxPrompter::inform(std::string_view text, Icon icon)
+void MessageBoxPrompter::inform(std::string_view text, Icon icon, std::string_view detail)
 {
     ask(m_parent, icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon, text,
-        QMessageBox::Ok, QMessageBox::Ok);
+        QMessageBox::Ok, QMessageBox::Ok, detail);
 }
 
-bool MessageBoxPrompter::askOkCancel(std::string_view text)
+bool MessageBoxPrompter::askOkCancel(std::string_view text, Default button)
 {
     return ask(m_parent, QMessageBox::Warning, text, QMessageBox::Ok | QMessageBox::Cancel,
-               QMessageBox::Ok) == QMessageBox::Ok;
+               button == Default::Ok ? QMessageBox::Ok : QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 bool MessageBoxPrompter::askRetryCancel(std::string_view text)

@@ -13,8 +13,9 @@ public:
     explicit MessageBoxPrompter(QWidget *parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget *parent) { m_parent = parent; }
 
-    void inform(std::string_view text, Icon icon = Icon::None) override;
-    bool askOkCancel(std::string_view text) override;
+    void inform(std::string_view text, Icon icon = Icon::None,
+                std::string_view detail = {}) override;
+    bool askOkCancel(std::string_view text, Default button = Default::Ok) override;
     bool askRetryCancel(std::string_view text) override;
     bool askYesNo(std::string_view text) override;
     SaveChoice askSaveDiscardCancel(std::string_view text) override;

@@ -9,6 +9,8 @@
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
+#include <filesystem>
+#include <fstream>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -90,6 +92,26 @@ TEST(PortNamesTest, ComPortsNameTheFirstFourUsbAdaptersAndPathsPassThrough)
     EXPECT_EQ(portDevicePath("COM5"), "/dev/COM5");
     EXPECT_EQ(portDevicePath("ttyS0"), "/dev/ttyS0");
     EXPECT_EQ(portDevicePath("/tmp/radio"), "/tmp/radio");
+}
+
+TEST(PortNamesTest, TheCablesNameIsTheByIdLinkThatLeadsToTheDevice)
+{
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("kx9-byid-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir / "dev");
+    fs::create_directories(dir / "by-id");
+    for (const char *name : {"ttyUSB0", "ttyUSB1"})
+        std::ofstream(dir / "dev" / name).put('x');
+    fs::create_symlink("../dev/ttyUSB1", dir / "by-id" / "usb-FTDI_FT232R_A50285BI-if00-port0");
+    fs::create_symlink("../dev/gone", dir / "by-id" / "usb-dangling-if00-port0");
+
+    EXPECT_EQ(usbCableName((dir / "dev" / "ttyUSB1").string(), (dir / "by-id").string()),
+              "usb-FTDI_FT232R_A50285BI-if00-port0");
+    EXPECT_EQ(usbCableName((dir / "dev" / "ttyUSB0").string(), (dir / "by-id").string()), "");
+    EXPECT_EQ(usbCableName((dir / "dev" / "ttyUSB9").string(), (dir / "by-id").string()), "");
+    EXPECT_EQ(usbCableName((dir / "dev" / "ttyUSB1").string(), (dir / "none").string()), "");
+    fs::remove_all(dir);
 }
 
 TEST_F(RadioLinkTest, OpenSets9600EightBitsNoParityOneStopBit)

@@ -34,6 +34,8 @@ public:
     int progressClosed = 0;
     bool watch = true; // the dialog starts watching
     bool cancel = false;
+    std::string lastDetail;            // of the last message
+    Default lastDefault = Default::Ok; // of the last OK/Cancel question
 
     void pump() override
     {
@@ -49,8 +51,16 @@ public:
     void closeProgress() override { ++progressClosed; }
     Prompter &prompter() override { return *this; }
 
-    void inform(std::string_view text, Icon) override { record(Kind::Inform, text); }
-    bool askOkCancel(std::string_view text) override { return answer(Kind::OkCancel, text); }
+    void inform(std::string_view text, Icon, std::string_view detail) override
+    {
+        record(Kind::Inform, text);
+        lastDetail = std::string(detail);
+    }
+    bool askOkCancel(std::string_view text, Default button) override
+    {
+        lastDefault = button;
+        return answer(Kind::OkCancel, text);
+    }
     bool askRetryCancel(std::string_view text) override { return answer(Kind::RetryCancel, text); }
     bool askYesNo(std::string_view) override { return false; }
     SaveChoice askSaveDiscardCancel(std::string_view) override { return SaveChoice::Cancel; }

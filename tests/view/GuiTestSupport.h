@@ -31,13 +31,19 @@ public:
     {
         std::string kind;
         std::string text;
+        std::string detail = {};
     };
 
-    void inform(std::string_view text, Icon icon) override
+    void inform(std::string_view text, Icon icon, std::string_view detail) override
     {
-        shown.push_back({icon == Icon::Warning ? "warning" : "inform", std::string(text)});
+        shown.push_back(
+            {icon == Icon::Warning ? "warning" : "inform", std::string(text), std::string(detail)});
     }
-    bool askOkCancel(std::string_view text) override { return answer("okcancel", text); }
+    bool askOkCancel(std::string_view text, Default button) override
+    {
+        okDefaults.push_back(button);
+        return answer("okcancel", text);
+    }
     bool askRetryCancel(std::string_view text) override { return answer("retrycancel", text); }
     bool askYesNo(std::string_view text) override { return answer("yesno", text); }
     SaveChoice askSaveDiscardCancel(std::string_view text) override
@@ -61,6 +67,7 @@ public:
     std::vector<Shown> shown;
     std::deque<bool> answers; // empty: Cancel / No
     std::deque<SaveChoice> saveChoices;
+    std::vector<Default> okDefaults; // the default button of each OK/Cancel question
 
 private:
     bool answer(const char *kind, std::string_view text)
@@ -109,6 +116,8 @@ protected:
     void SetUp() override
     {
         window = std::make_unique<MainWindow>(document, prompter, files, [this] {
+            if (makePort)
+                return makePort();
             auto port = std::make_unique<HookedPort>(radio);
             port->onSend = onSend;
             return std::unique_ptr<Port>(std::move(port));
@@ -159,6 +168,7 @@ protected:
     StubFiles files;
     RadioSim radio;
     std::function<void(std::span<const std::uint8_t>)> onSend;
+    std::function<std::unique_ptr<Port>()> makePort; // instead of the simulated radio
     std::unique_ptr<MainWindow> window;
 };
 
