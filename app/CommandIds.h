@@ -32,7 +32,10 @@ inline constexpr int kLanguageSwitch = 32785;
 inline constexpr int kHighPowerDebug = 32786;
 inline constexpr int kLowPowerDebug = 32787;
 
-// Our own: the system's other serial ports and a device path of the user's.
+// Our own: the system's other serial ports and a device path of the user's;
+// Undo and Redo (the standard command ids).
 inline constexpr int kPortOther = 32900;
+inline constexpr int kEditUndo = 57643;
+inline constexpr int kEditRedo = 57644;
 
 } // namespace kx9::command

@@ -28,7 +28,9 @@
 #include <QSerialPortInfo>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -63,19 +65,53 @@ MainWindow::MainWindow(Document &document, Prompter &prompter, FileChooser &file
     setCentralWidget(m_view);
     connect(m_view, &ChannelView::hintChanged, this, &MainWindow::setMessage);
     connect(m_view, &ChannelView::transferStateChanged, this, &MainWindow::onTransferState);
+    connect(m_view, &ChannelView::statusMessage, this, &MainWindow::setMessage);
+    connect(m_view, &ChannelView::historyChanged, this, &MainWindow::updateUndoActions);
 
     createMenus();
     createToolBar();
     createStatusBar();
     updatePortChecks();
+    updateUndoActions();
 
-    // 1024 x 768, shrunk to what the channel form needs, centred.
+    // 1024 x 768, shrunk to what the channel form needs, then to the screen.
     resize(QSize(1024, 768).boundedTo(QSize(sizeHint().width(), 768)));
-    if (QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        resize(size().boundedTo(available.size()));
-        move(available.center() - rect().center());
+    fitToScreen(true);
+}
+
+void MainWindow::fitToScreen(bool centre)
+{
+    QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    // The title bar and borders count too. Before the window manager has
+    // framed the window they are not known, so a usual frame is assumed.
+    QMargins frame(geometry().left() - frameGeometry().left(),
+                   geometry().top() - frameGeometry().top(),
+                   frameGeometry().right() - geometry().right(),
+                   frameGeometry().bottom() - geometry().bottom());
+    if (frame.isNull()) {
+        const int border = style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 2;
+        frame =
+            QMargins(border, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 12, border, border);
     }
+    const QSize room = available.size().shrunkBy(frame);
+    if (!centre && size().width() <= room.width() && size().height() <= room.height() &&
+        available.contains(frameGeometry()))
+        return;
+    resize(size().boundedTo(room));
+    const QSize outer = size().grownBy(frame);
+    const QPoint topLeft(available.left() + std::max(0, (available.width() - outer.width()) / 2),
+                         available.top() + std::max(0, (available.height() - outer.height()) / 2));
+    move(topLeft);
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // Once framed, the real frame is known: fit again if it runs off the screen.
+    QTimer::singleShot(0, this, [this] { fitToScreen(false); });
 }
 
 MainWindow::~MainWindow()
@@ -131,12 +167,21 @@ void MainWindow::createMenus()
     a = addCommand(file, kAppExit, qs(kExitItem), kExitPrompt);
     connect(a, &QAction::triggered, this, &QWidget::close);
 
+    QMenu *edit = menuBar()->addMenu(ui(kEditMenu));
+    a = addCommand(edit, kEditUndo, ui(kUndoItem), kUndoPrompt);
+    a->setShortcuts(QKeySequence::Undo);
+    connect(a, &QAction::triggered, m_view, &ChannelView::undo);
+    a = addCommand(edit, kEditRedo, ui(kRedoItem), kRedoPrompt);
+    a->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(a, &QAction::triggered, m_view, &ChannelView::redo);
+
     // The menu names Ctrl+R and Ctrl+W as the radio's own tool always did,
     // but binds no key to them.
     QMenu *program = menuBar()->addMenu(qs(kProgramMenu));
     a = addCommand(program, kReadFromRadio, menuText(kReadItem, "Ctrl+R"), kReadPrompt);
     a->setIcon(icons::readRadio());
-    connect(a, &QAction::triggered, m_view, &ChannelView::readFromRadio);
+    connect(a, &QAction::triggered, this, &MainWindow::readFromRadio);
     program->addSeparator();
     a = addCommand(program, kWriteToRadio, menuText(kWriteItem, "Ctrl+W"), kWritePrompt);
     a->setIcon(icons::writeRadio());
@@ -188,6 +233,22 @@ void MainWindow::createMenus()
     addAction(a);
     a = addCommand(nullptr, kEditChannel, QStringLiteral("Edit"), kEditPrompt);
     connect(a, &QAction::triggered, m_view, &ChannelView::editCommand);
+}
+
+void MainWindow::updateUndoActions()
+{
+    const bool idle = !m_view->transferRunning();
+    action(kEditUndo)->setEnabled(idle && m_document.canUndo());
+    action(kEditRedo)->setEnabled(idle && m_document.canRedo());
+}
+
+void MainWindow::readFromRadio()
+{
+    // A read replaces every channel: unsaved edits are asked about first,
+    // as New and Open do.
+    if (m_view->transferRunning() || !maybeSave())
+        return;
+    m_view->readFromRadio();
 }
 
 void MainWindow::createToolBar()
@@ -269,6 +330,18 @@ void MainWindow::rebuildPortMenu()
         a->setData(path);
         m_systemPortActions << a;
     }
+    // COM1-COM4 say whether their device is there, and which cable it is.
+    for (std::size_t i = 0; i < std::size(kPortCommands); ++i) {
+        const std::string device = portDevicePath(kComPorts[i]);
+        QString state = ui(text::kPortNotConnected);
+        if (QFileInfo::exists(qs(device))) {
+            const std::string cable = usbCableName(device);
+            state = qs(device) + (cable.empty() ? QString() : QStringLiteral(", ") + qs(cable));
+        }
+        action(kPortCommands[i])
+            ->setText(qs(text::kPortItems[i]) + QStringLiteral("  \u2014 ") + state +
+                      QLatin1Char('\t') + qs(text::kPortShortcuts[i]));
+    }
     QAction *other =
         addCommand(m_portMenu, kPortOther, qs(text::kOtherPortItem), text::kOtherPortPrompt);
     other->setCheckable(true);
@@ -304,8 +377,12 @@ void MainWindow::updatePortChecks()
         a->setChecked(on);
         known = known || on;
     }
-    if (QAction *other = action(kPortOther))
+    if (QAction *other = action(kPortOther)) {
         other->setChecked(!known);
+        // A path chosen here or with --port shows beside the check mark.
+        other->setText(known ? qs(text::kOtherPortItem)
+                             : qs(text::kOtherPortItem) + QStringLiteral("  ") + current);
+    }
 }
 
 // ---- files ---------------------------------------------------------------
@@ -333,6 +410,7 @@ bool MainWindow::fileNew()
     m_document.newDocument(currentLanguage());
     m_path.clear();
     m_view->initialUpdate();
+    updateUndoActions();
     return true;
 }
 
@@ -360,6 +438,7 @@ bool MainWindow::load(const QString &path)
     }
     m_path = path;
     m_view->initialUpdate();
+    updateUndoActions();
     return true;
 }
 
@@ -433,6 +512,7 @@ void MainWindow::onTransferState(bool running)
     for (int id : {kFileNew, kFileOpen, kFileSave, kFileSaveAs, kReadFromRadio, kWriteToRadio})
         action(id)->setEnabled(!running);
     m_view->typeSelector().setEnabled(!running);
+    updateUndoActions();
     if (!running && m_closeAfterTransfer) {
         m_closeAfterTransfer = false;
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);

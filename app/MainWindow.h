@@ -49,6 +49,7 @@ public:
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -58,10 +59,15 @@ private:
     void createMenus();
     void createToolBar();
     void createStatusBar();
+    // Keeps the whole window, frame included, on the screen's free area.
+    void fitToScreen(bool centre);
     void rebuildPortMenu();
     void choosePort(const QString &name);
     void updatePortChecks();
     void onTransferState(bool running);
+    void updateUndoActions();
+    // Read From Radio, after the unsaved-changes question.
+    void readFromRadio();
     // True when it is fine to replace the document (saved, discarded, or unchanged).
     bool maybeSave();
     bool saveTo(const QString &path);

@@ -159,15 +159,15 @@ EditOutcome commitFrequency(const ChannelTable &table, int row, int col, std::st
         case FrequencyError::None:
             v = check.normalised;
             break;
+        // A refused value leaves the cell as it was: emptying it would throw
+        // away a good frequency (and its tone) for a typo.
         case FrequencyError::OutOfRange:
             r.setMessage(text::kErrorDataFormat);
-            v.clear();
-            break;
+            return r.take();
         case FrequencyError::OffStep:
             r.setMessage(kind == CommitKind::Enter ? text::kErrorDataValueEnter
                                                    : text::kErrorDataValue);
-            v.clear();
-            break;
+            return r.take();
         }
     }
 
@@ -192,7 +192,7 @@ EditOutcome commitFrequency(const ChannelTable &table, int row, int col, std::st
         return r.take();
     }
 
-    // The value was emptied or refused: the frequency takes its tone along.
+    // The value was emptied: the frequency takes its tone along.
     if (col == kColReceive)
         r.set(kColRxTone, "");
     if (col == kColTransmit)
@@ -249,11 +249,12 @@ bool typedCharNeedsNumberMessage(char32_t ch)
     return ch >= 32 && !(ch >= U'0' && ch <= U'9');
 }
 
-TextEditorOpening openTextEditor(std::string_view cellText, std::string_view editorText,
-                                 char32_t ch)
+TextEditorOpening openTextEditor(std::string_view cellText, char32_t ch)
 {
     TextEditorOpening opening;
-    std::string candidate(editorText);
+    // The editor starts from its own cell only: text left in it from another
+    // cell would be prefixed to the value typed here.
+    std::string candidate(cellText);
     if (ch >= 32) {
         if (typedCharNeedsNumberMessage(ch))
             opening.askForNumber = true;

@@ -55,8 +55,9 @@ struct EditOutcome
     std::optional<TextPair> message;
 };
 
-// A value typed into the Receive or Transmit cell.
-// New-row defaults are written in the given language.
+// A value typed into the Receive or Transmit cell. New-row defaults are
+// written in the given language; a refused value changes nothing and only
+// brings its message.
 EditOutcome commitFrequency(const ChannelTable &table, int row, int col, std::string_view text,
                             CommitKind kind, Language language);
 
@@ -79,8 +80,7 @@ struct TextEditorOpening
     bool selectAll = false;    // otherwise the caret stands after the text
     bool askForNumber = false; // show "Please input Number" first
 };
-TextEditorOpening openTextEditor(std::string_view cellText, std::string_view editorText,
-                                 char32_t ch);
+TextEditorOpening openTextEditor(std::string_view cellText, char32_t ch);
 
 // Whether a typed character over the grid earns the "Please input Number" message.
 bool typedCharNeedsNumberMessage(char32_t ch);

@@ -176,6 +176,22 @@ bool changeType(ChannelTable &table, int &currentType, int newType, Language lan
     return true;
 }
 
+bool tableHoldsOnlyDefaults(const ChannelTable &table, int type)
+{
+    for (Language language : {Language::English, Language::Chinese}) {
+        ChannelTable defaults;
+        fillTypeDefaults(defaults, type, language);
+        bool same = true;
+        for (int row = 1; row < kTableRows && same; ++row) {
+            for (int col = 0; col < kTableCols && same; ++col)
+                same = table.cell(row, col) == defaults.cell(row, col);
+        }
+        if (same)
+            return true;
+    }
+    return false;
+}
+
 void fillNewDocumentTable(ChannelTable &table, Language language)
 {
     fillTypeDefaults(table, kTypePmrLpd, language);

@@ -48,6 +48,10 @@ void fillTypeDefaults(ChannelTable &table, int type, Language language);
 // true when the table was refilled.
 bool changeType(ChannelTable &table, int &currentType, int newType, Language language);
 
+// True when rows 1-128 hold exactly what a type change to this type would
+// write, in either language: replacing them loses nothing of the user's.
+bool tableHoldsOnlyDefaults(const ChannelTable &table, int type);
+
 // What a new document shows: the "PMR+LPD" set in rows 1-77, rows 78-128 empty.
 void fillNewDocumentTable(ChannelTable &table, Language language);
 // The selectors a new document's view reads from its image. The type rule

@@ -4,10 +4,12 @@
 #include "ChannelTableModel.h"
 #include "Document.h"
 #include "GuiTransferHost.h"
+#include "PortNames.h"
 #include "ProgressDialog.h"
 #include "Prompter.h"
 #include "QtText.h"
 #include "RadioType.h"
+#include "TextFormat.h"
 #include "Texts.h"
 #include "Transfer.h"
 
@@ -96,6 +98,7 @@ ChannelView::ChannelView(Document &document, Prompter &prompter, PortFactory por
     connect(m_grid, &ChannelGrid::mouseDown, this, &ChannelView::onMouseDown);
     connect(m_grid, &ChannelGrid::scrolled, this, &ChannelView::hideEditors);
     connect(m_typeSelector, &QComboBox::activated, this, &ChannelView::onTypeActivated);
+    m_typeSelector->setFocusPolicy(Qt::StrongFocus);
 
     setMouseTracking(true);
     for (QObject *o : std::initializer_list<QObject *>{
@@ -111,7 +114,11 @@ void ChannelView::createEditors()
     QWidget *host = m_grid->viewport();
     auto makeList = [&](EditorKind kind, bool scrollBar) {
         auto *list = new QComboBox(host);
-        list->setMaxVisibleItems(scrollBar ? 12 : 4);
+        // A plain drop-down of limited height: some styles would otherwise
+        // pop the 261 tones up over the whole screen.
+        list->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+        list->setMaxVisibleItems(scrollBar ? 15 : 4);
+        list->setFocusPolicy(Qt::StrongFocus);
         fillList(*list, kind);
         list->hide();
         return list;
@@ -215,7 +222,13 @@ bool ChannelView::editorVisible(EditorKind kind) const
 
 void ChannelView::hideEditor(EditorKind kind)
 {
-    editorWidget(kind)->hide();
+    QWidget *editor = editorWidget(kind);
+    // Hiding the focused editor would hand the keyboard to the next widget
+    // of the window, the type selector, where the next arrow key would
+    // change the radio type.
+    if (editor->hasFocus() || editor->isAncestorOf(QApplication::focusWidget()))
+        m_grid->setFocus();
+    editor->hide();
 }
 
 void ChannelView::hideEditors()
@@ -284,10 +297,35 @@ void ChannelView::commitAt(int row, int col, CommitKind kind)
 
 void ChannelView::apply(const EditOutcome &outcome)
 {
-    for (const CellEdit &edit : outcome.edits)
-        m_grid->setTextMatrix(edit.row, edit.col, qs(edit.text));
+    if (!outcome.edits.empty()) {
+        const DocumentState before = m_document.state();
+        for (const CellEdit &edit : outcome.edits)
+            m_grid->setTextMatrix(edit.row, edit.col, qs(edit.text));
+        if (m_document.recordStep(before))
+            emit historyChanged();
+    }
     if (outcome.message)
         m_prompter.inform(outcome.message->text(), Prompter::Icon::Warning);
+}
+
+void ChannelView::cancelEdit(QWidget *editor)
+{
+    for (EditorKind kind :
+         {EditorKind::PowerList, EditorKind::ScanList, EditorKind::BandwidthList,
+          EditorKind::BusyLockList, EditorKind::ToneList, EditorKind::Frequency, EditorKind::Name})
+        if (editorWidget(kind) == editor)
+            hideEditor(kind);
+    m_grid->viewport()->update();
+}
+
+void ChannelView::moveVertically(int rows)
+{
+    const int row = m_grid->row() + rows;
+    m_grid->setFocus();
+    if (row >= 1 && row < m_grid->rows())
+        m_grid->setRow(row); // leaving the cell commits the editor
+    else
+        commitEditor();
 }
 
 void ChannelView::onMouseDown()
@@ -301,7 +339,9 @@ void ChannelView::onMouseDown()
 
 void ChannelView::onKeyPressed(char32_t ch)
 {
-    if (m_grid->row() != 0 && m_grid->col() != 0)
+    // Rows past the type's channels hold nothing a radio would keep.
+    if (m_grid->row() != 0 && m_grid->col() != 0 &&
+        rowInsideType(m_grid->row(), currentTypeIndex()))
         openEditor(ch);
 }
 
@@ -320,8 +360,8 @@ void ChannelView::openEditor(char32_t ch, EditorKind kind)
         editor->setGeometry(cell);
     } else {
         auto *box = static_cast<QLineEdit *>(editor);
-        const TextEditorOpening opening = openTextEditor(
-            toStd(m_grid->textMatrix(m_grid->row(), m_grid->col())), toStd(box->text()), ch);
+        const TextEditorOpening opening =
+            openTextEditor(toStd(m_grid->textMatrix(m_grid->row(), m_grid->col())), ch);
         if (opening.askForNumber)
             m_prompter.inform(text::kPleaseInputNumber.text(), Prompter::Icon::Warning);
         editor->setGeometry(cell);
@@ -342,8 +382,41 @@ void ChannelView::onTypeActivated(int index)
     hideEditors();
     if (index == currentTypeIndex())
         return;
+    const int current = currentTypeIndex();
+    if (current >= 0 && !tableHoldsOnlyDefaults(m_document.table(), current) &&
+        !m_prompter.askOkCancel(text::kTypeChangeQuestion.text(), Prompter::Default::Cancel)) {
+        m_typeSelector->setCurrentIndex(current);
+        return;
+    }
+    const DocumentState before = m_document.state();
     m_document.selectType(index, currentLanguage());
+    m_document.recordStep(before);
     m_model->reload();
+    emit historyChanged();
+}
+
+void ChannelView::undo()
+{
+    commitEditor();
+    hideEditors();
+    if (m_document.undo())
+        documentChanged();
+}
+
+void ChannelView::redo()
+{
+    commitEditor();
+    hideEditors();
+    if (m_document.redo())
+        documentChanged();
+}
+
+void ChannelView::documentChanged()
+{
+    hideEditors();
+    m_model->reload();
+    refreshSelectors();
+    emit historyChanged();
 }
 
 void ChannelView::tableToImage()
@@ -475,6 +548,16 @@ bool ChannelView::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
+        const bool textEditor = watched == m_frequencyEditor || watched == m_nameEditor;
+        if (key->key() == Qt::Key_Escape && watched != this && watched != m_typeSelector &&
+            watched != m_grid && watched != m_grid->viewport()) {
+            cancelEdit(static_cast<QWidget *>(watched));
+            return true;
+        }
+        if (textEditor && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+            moveVertically(key->key() == Qt::Key_Up ? -1 : 1);
+            return true;
+        }
         if (watched == m_nameEditor && !filterNameKey(*key))
             return true;
         if (isEnterKey(*key) && !key->isAutoRepeat())
@@ -483,6 +566,10 @@ bool ChannelView::eventFilter(QObject *watched, QEvent *event)
             return true;
         break;
     }
+    case QEvent::Wheel:
+        if (filterWheel(watched, event))
+            return true;
+        break;
     case QEvent::Enter:
         showHintFor(watched);
         break;
@@ -494,6 +581,19 @@ bool ChannelView::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool ChannelView::filterWheel(QObject *watched, QEvent *event)
+{
+    // A wheel notch over a list the user is not working in must not change
+    // it: over the type selector it would refill every channel. The grid
+    // scrolls instead, as the pointer over it suggests.
+    auto *list = qobject_cast<QComboBox *>(watched);
+    if (!list || list->hasFocus())
+        return false;
+    if (list != m_typeSelector)
+        QCoreApplication::sendEvent(m_grid->viewport(), event);
+    return true;
 }
 
 void ChannelView::showHintFor(QObject *watched)
@@ -522,9 +622,15 @@ void ChannelView::startTransfer(int direction)
 {
     commitEditor();
     m_direction = direction;
-    m_progress->setStoredTitle(qs(direction == 0 ? text::kReadingCaption : text::kWritingCaption));
-    if (m_progress->isVisible())
+    const QString title = qs(direction == 0 ? text::kReadingCaption : text::kWritingCaption);
+    m_progress->setStoredTitle(title);
+    if (m_progress->isVisible()) {
+        // The dialog says what Start will do: a dialog that says Reading
+        // must never write.
+        if (!m_progress->isRunning())
+            m_progress->setWindowTitle(title);
         return;
+    }
     m_progress->adjustSize();
     const QPoint centre = m_grid->mapToGlobal(m_grid->rect().center());
     m_progress->move(centre - QPoint(m_progress->width() / 2, m_progress->height() / 2));
@@ -547,18 +653,29 @@ void ChannelView::runTransfer()
     const std::string portName = toStd(m_portName);
     GuiTransferHost host(*m_progress, m_prompter);
     std::unique_ptr<Port> port = m_portFactory();
+    const QString device = qs(portDevicePath(portName));
     if (direction == 1) {
         tableToImage();
-        kx9::writeToRadio(*port, portName, m_document.image(), host);
+        const TransferResult result = kx9::writeToRadio(*port, portName, m_document.image(), host);
+        if (result.completed())
+            emit statusMessage(
+                qs(fillIn(text::kWriteComplete.text(),
+                          {std::to_string(kWriteBlocks * kBlockSize), toStd(device)})));
     } else {
         TransferResult result = kx9::readFromRadio(*port, portName, host);
         if (result.completed() && result.image) {
             hideEditors();
+            const DocumentState before = m_document.state();
             m_document.replaceImage(*result.image, currentLanguage());
+            m_document.recordStep(before);
             m_document.markClean();
             m_model->reload();
             refreshSelectors();
+            emit historyChanged();
             emit channelsReplaced();
+            emit statusMessage(
+                qs(fillIn(text::kReadComplete.text(),
+                          {std::to_string(kReadBlocks * kBlockSize), toStd(device)})));
         }
     }
     m_progress->finish();

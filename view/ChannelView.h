@@ -56,6 +56,14 @@ public:
     // The Edit command: a hint, then the first channel's Receive cell.
     void editCommand();
 
+    // Undo and Redo of the last committed step (an open edit is committed
+    // first, so it is what Undo takes back).
+    void undo();
+    void redo();
+    // Shows the document again after it was changed as a whole (undo, a
+    // settings dialog).
+    void documentChanged();
+
     QString portName() const { return m_portName; }
     void setPortName(const QString &name) { m_portName = name; }
 
@@ -73,6 +81,10 @@ public:
 
 signals:
     void hintChanged(const QString &text);
+    // A line for the status bar that is not a pointer hint ("Read complete...").
+    void statusMessage(const QString &text);
+    // An undo step was added, undone or redone.
+    void historyChanged();
     void transferStateChanged(bool running);
     // The document's channels were replaced (a completed read).
     void channelsReplaced();
@@ -98,6 +110,11 @@ private:
     void openEditor(char32_t ch, EditorKind kind);
     void commitAt(int row, int col, CommitKind kind);
     void apply(const EditOutcome &outcome);
+    // Ends an open edit without writing it (Escape).
+    void cancelEdit(QWidget *editor);
+    // Up or Down out of a text editor: the neighbouring cell, focus in the grid.
+    void moveVertically(int rows);
+    bool filterWheel(QObject *watched, QEvent *event);
 
     bool handleEnter(QWidget *focus);
     void moveRightAndOpen();

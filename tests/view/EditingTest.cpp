@@ -49,7 +49,7 @@ TEST_F(Editing, FrequencyTypedIntoAnEmptyRowFillsItAndEnterOpensTransmitSelected
     EXPECT_TRUE(prompter.shown.empty());
 }
 
-TEST_F(Editing, OffStepTransmitShowsTheStepMessageEmptiesItAndMovesOn)
+TEST_F(Editing, OffStepTransmitShowsTheStepMessageKeepsTheValueAndMovesOn)
 {
     // Channel 1 of a new document is 446.00625 on both sides with tone Off.
     grid().setFocus();
@@ -63,8 +63,8 @@ TEST_F(Editing, OffStepTransmitShowsTheStepMessageEmptiesItAndMovesOn)
     EXPECT_EQ(prompter.shown[0].kind, "warning");
     EXPECT_EQ(prompter.shown[0].text,
               "Error data Value，Please input according the step value(6.25K/5k/2.5k)");
-    EXPECT_EQ(cell(1, kColTransmit), "");
-    EXPECT_EQ(cell(1, kColTxTone), "");
+    EXPECT_EQ(cell(1, kColTransmit), "446.00625");
+    EXPECT_EQ(cell(1, kColTxTone), "Off");
     EXPECT_EQ(cell(1, kColReceive), "446.00625");
     EXPECT_EQ(grid().col(), kColRxTone);
     EXPECT_TRUE(view().pickList(EditorKind::ToneList).isVisible());
@@ -168,7 +168,7 @@ TEST_F(Editing, LetterTypedOverTheGridAsksForANumberThenOpensTheEditor)
     EXPECT_EQ(list.currentText().toStdString(), cell(4, kColBandwidth));
 }
 
-TEST_F(Editing, RowsPastTheTypeOpenNoEditorByMouseButDoByTyping)
+TEST_F(Editing, RowsPastTheTypeOpenNoEditorAndLeaveNoTextForTheNextCell)
 {
     clickCell(80, kColReceive);
     EXPECT_EQ(grid().row(), 80);
@@ -182,8 +182,19 @@ TEST_F(Editing, RowsPastTheTypeOpenNoEditorByMouseButDoByTyping)
     EXPECT_EQ(grid().col(), kColReceive);
     EXPECT_EQ(focusedEditor(), nullptr);
 
+    // Typing there opens nothing either, and leaves nothing in the editor
+    // for the next cell: a digit over an empty channel starts from itself.
+    QTest::keyClicks(&grid(), "999");
+    EXPECT_EQ(focusedEditor(), nullptr);
+    EXPECT_EQ(cell(81, kColReceive), "");
+    grid().setCell(50, kColName);
+    grid().setCell(60, kColReceive);
+    view().frequencyEditor().setText("999"); // left over from an earlier cell
+    selectType(kType400470);
+    grid().setFocus();
+    grid().setCell(60, kColReceive);
     QTest::keyClick(&grid(), '4');
-    EXPECT_TRUE(view().frequencyEditor().isVisible());
+    EXPECT_EQ(view().frequencyEditor().text(), "4");
 }
 
 TEST_F(Editing, EnterInTheNameOfTheLastChannelStopsBeforeTheRowsPastTheType)
@@ -234,7 +245,9 @@ TEST_F(Editing, TypeChangeRefillsTheTableAndTheSameTypeKeepsEdits)
     selectType(kTypePmr);
     EXPECT_EQ(cell(1, kColReceive), "433.07500");
 
+    prompter.answers = {true}; // the table holds an edit: OK replaces it
     selectType(kTypePmrLpd);
+    EXPECT_EQ(prompter.okDefaults, std::vector{Prompter::Default::Cancel});
     EXPECT_EQ(cell(1, kColReceive), "446.00625");
     EXPECT_EQ(cell(9, kColLabel), "CH-L01");
     EXPECT_EQ(cell(9, kColReceive), "433.07500");

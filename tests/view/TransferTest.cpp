@@ -115,6 +115,8 @@ TEST_F(Transfers, WriteIsRefusedOnAnIdentityMismatchAnsweredCancel)
     EXPECT_EQ(prompter.shown[0].kind, "okcancel");
     EXPECT_EQ(prompter.shown[0].text,
               " Radio Type are not match for your setting，If you want continue,push ok button");
+    // Enter must not overwrite a radio of another kind.
+    EXPECT_EQ(prompter.okDefaults, std::vector{Prompter::Default::Cancel});
     EXPECT_EQ(radio.memory(), radioBefore);
 }
 
@@ -136,14 +138,23 @@ TEST_F(Transfers, WriteSendsTheEditedGridButNotTheCalibrationBytes)
     EXPECT_EQ(radio.memory().byte(0xFF8), 0x5A);
 }
 
-TEST_F(Transfers, ReadThenWriteChosenWhileIdleKeepsTheCaptionAndWrites)
+TEST_F(Transfers, TheCaptionFollowsTheDirectionChosenLast)
 {
     document.image().setByte(0x81B, 0x01);
     window->action(command::kReadFromRadio)->trigger();
     window->action(command::kWriteToRadio)->trigger();
+    EXPECT_EQ(dialog().windowTitle(), "Writing Data Progress");
+    start();
+    EXPECT_EQ(radio.completedWrites(), 1);
+
+    // A dialog that says Reading reads, and leaves the radio alone.
+    prompter.saveChoices = {Prompter::SaveChoice::Discard}; // the identity byte was set
+    window->action(command::kWriteToRadio)->trigger();
+    window->action(command::kReadFromRadio)->trigger();
     EXPECT_EQ(dialog().windowTitle(), "Reading Data Progress");
     start();
     EXPECT_EQ(radio.completedWrites(), 1);
+    EXPECT_EQ(cell(1, kColReceive), "446.00625");
 }
 
 TEST_F(Transfers, EachCommandOpensAFreshDialogWhereEnterMeansStart)

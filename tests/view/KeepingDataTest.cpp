@@ -1,0 +1,240 @@
+#include "GuiTestSupport.h"
+
+#include "CommandIds.h"
+#include "MessageBoxPrompter.h"
+#include "ProgressDialog.h"
+#include "RadioType.h"
+#include "Texts.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QWheelEvent>
+
+namespace kx9::test {
+namespace {
+
+// Each case here once cost a user channels or radio contents without a
+// question; the steps are the ones that showed it.
+class KeepingData : public WindowTest
+{
+protected:
+    std::vector<std::string> channel(int row)
+    {
+        std::vector<std::string> cells;
+        for (int c = 0; c < kTableCols; ++c)
+            cells.push_back(cell(row, c));
+        return cells;
+    }
+
+    void editReceive(int row, const char *value)
+    {
+        clickCell(row, kColReceive);
+        QTest::keyClicks(&view().frequencyEditor(), value);
+        enter(&view().frequencyEditor());
+    }
+
+    // One notch of the wheel over a widget, the pointer at its centre.
+    static void wheel(QWidget *w, int notches)
+    {
+        const QPointF at = QRectF(w->rect()).center();
+        QWheelEvent event(at, w->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(w, &event);
+    }
+};
+
+TEST_F(KeepingData, ArrowKeysOutOfAnEditorMoveInTheGridAndNeverChangeTheType)
+{
+    selectType(kType400470);
+    editReceive(5, "446.1");
+    const auto before = document.table();
+    clickCell(5, kColReceive);
+    ASSERT_TRUE(view().frequencyEditor().hasFocus());
+    QTest::keyClick(&view().frequencyEditor(), Qt::Key_Down);
+    EXPECT_EQ(grid().row(), 6);
+    EXPECT_TRUE(grid().hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(grid().row(), 7);
+    EXPECT_EQ(view().typeSelector().currentIndex(), kType400470);
+    EXPECT_EQ(document.table(), before);
+
+    // Up from the name editor too, committing what was typed.
+    grid().setCell(7, kColName);
+    QTest::keyClick(&grid(), 'A');
+    QTest::keyClick(&view().nameEditor(), 'B');
+    QTest::keyClick(&view().nameEditor(), Qt::Key_Up);
+    EXPECT_EQ(grid().row(), 6);
+    EXPECT_TRUE(grid().hasFocus());
+    EXPECT_EQ(cell(7, kColName), "B");
+}
+
+TEST_F(KeepingData, TheWheelChangesNoListTheUserIsNotWorkingIn)
+{
+    editReceive(3, "433.075");
+    const auto before = document.table();
+    grid().setFocus();
+    wheel(&view().typeSelector(), -1);
+    EXPECT_EQ(view().typeSelector().currentIndex(), kTypePmrLpd);
+    EXPECT_EQ(document.table(), before);
+    EXPECT_TRUE(prompter.shown.empty());
+
+    // An in-grid list left open while the user went elsewhere.
+    clickCell(3, kColBandwidth);
+    QComboBox &bandwidth = view().pickList(EditorKind::BandwidthList);
+    ASSERT_TRUE(bandwidth.isVisible());
+    const int chosen = bandwidth.currentIndex();
+    view().typeSelector().setFocus();
+    wheel(&bandwidth, -1);
+    EXPECT_EQ(bandwidth.currentIndex(), chosen);
+}
+
+TEST_F(KeepingData, ATypeChangeAsksBeforeReplacingTheUsersChannels)
+{
+    editReceive(3, "433.075");
+    const auto edited = document.table();
+
+    selectType(kTypePmr); // scripted answer: Cancel
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].kind, "okcancel");
+    EXPECT_EQ(prompter.shown[0].text, "Changing the radio type replaces every channel with the new "
+                                      "type's defaults. Continue?");
+    EXPECT_EQ(prompter.okDefaults, std::vector{Prompter::Default::Cancel});
+    EXPECT_EQ(view().typeSelector().currentIndex(), kTypePmrLpd);
+    EXPECT_EQ(document.table(), edited);
+
+    prompter.answers = {true};
+    selectType(kTypePmr);
+    EXPECT_EQ(cell(3, kColReceive), "446.03125");
+    EXPECT_EQ(cell(99, kColLabel), "CH-P99");
+
+    // A table of nothing but the type's defaults changes at once.
+    prompter.shown.clear();
+    selectType(kType400470);
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_EQ(cell(1, kColReceive), "");
+}
+
+TEST_F(KeepingData, ReadAsksAboutUnsavedEditsBeforeTheTransfer)
+{
+    editReceive(3, "433.075");
+    prompter.saveChoices = {Prompter::SaveChoice::Cancel};
+    window->action(command::kReadFromRadio)->trigger();
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].kind, "save");
+    EXPECT_FALSE(view().progressDialog().isVisible());
+
+    prompter.saveChoices = {Prompter::SaveChoice::Discard};
+    window->action(command::kReadFromRadio)->trigger();
+    EXPECT_TRUE(view().progressDialog().isVisible());
+    EXPECT_EQ(cell(3, kColReceive), "433.07500"); // replaced only by a completed read
+}
+
+TEST_F(KeepingData, ARefusedFrequencyKeepsTheValueThatWasThere)
+{
+    for (const char *typo : {"600", "446.001", "abc"}) {
+        prompter.shown.clear();
+        clickCell(2, kColReceive);
+        QTest::keyClicks(&view().frequencyEditor(), typo);
+        clickCell(6, kColReceive); // leaving the cell commits
+        ASSERT_EQ(prompter.shown.size(), 1u) << typo;
+        EXPECT_EQ(cell(2, kColReceive), "446.01875") << typo;
+        EXPECT_EQ(cell(2, kColRxTone), "Off") << typo;
+        EXPECT_EQ(cell(2, kColBandwidth), "Narrow") << typo;
+    }
+    // Opened again, the editor shows the kept value, not the typo.
+    clickCell(2, kColReceive);
+    EXPECT_EQ(view().frequencyEditor().text(), "446.01875");
+}
+
+TEST_F(KeepingData, EscapeCancelsTheOpenEditAndLeavesTheCell)
+{
+    clickCell(4, kColReceive);
+    QTest::keyClicks(&view().frequencyEditor(), "433.075");
+    QTest::keyClick(&view().frequencyEditor(), Qt::Key_Escape);
+    EXPECT_EQ(focusedEditor(), nullptr);
+    EXPECT_TRUE(grid().hasFocus());
+    clickCell(6, kColReceive);
+    EXPECT_EQ(cell(4, kColReceive), "446.04375");
+
+    clickCell(4, kColPower);
+    QComboBox &power = view().pickList(EditorKind::PowerList);
+    ASSERT_EQ(power.currentText(), "High");
+    power.setCurrentText("Low");
+    QTest::keyClick(&power, Qt::Key_Escape);
+    EXPECT_FALSE(power.isVisible());
+    grid().setCell(6, kColPower);
+    EXPECT_EQ(cell(4, kColPower), "High");
+    EXPECT_FALSE(document.isModified());
+}
+
+TEST_F(KeepingData, EnterOnTheRadioTypeQuestionCancels)
+{
+    // The real message box: Enter presses its default button.
+    MessageBoxPrompter boxes;
+    boxes.setParent(window.get());
+    bool pressed = false;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        pressed = box->defaultButton() == box->button(QMessageBox::Cancel);
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    EXPECT_FALSE(boxes.askOkCancel(text::kRadioTypeMismatch.en, Prompter::Default::Cancel));
+    EXPECT_TRUE(pressed);
+}
+
+// A port the system refuses, for want of permission.
+class RefusedPort : public SimPort
+{
+public:
+    using SimPort::SimPort;
+    OpenResult open(std::string_view name, const TimeoutProfile &) override
+    {
+        return {OpenError::Permission, std::string(name) + ": Permission denied"};
+    }
+};
+
+TEST_F(KeepingData, AFinishedOrFailedTransferSaysWhatHappenedToWhichDevice)
+{
+    window->action(command::kReadFromRadio)->trigger();
+    view().progressDialog().startButton()->click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->messagePaneText(), "Read complete: 4096 bytes from /dev/ttyUSB0");
+
+    makePort = [this] { return std::make_unique<RefusedPort>(radio); };
+    view().setPortName(QStringLiteral("/dev/ttyS7"));
+    window->action(command::kWriteToRadio)->trigger();
+    view().progressDialog().startButton()->click();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, text::kOpenPortFailed.en);
+    EXPECT_EQ(prompter.shown[0].detail,
+              "No permission to use /dev/ttyS7 (Permission denied). Serial ports belong to the "
+              "dialout group: run sudo usermod -aG dialout $USER, then log in again.");
+}
+
+TEST_F(KeepingData, TheWindowAndTheToneListStayOnTheScreen)
+{
+    const QRect available = window->screen()->availableGeometry();
+    EXPECT_TRUE(available.contains(window->frameGeometry()))
+        << window->frameGeometry().height() << " in " << available.height();
+
+    clickCell(1, kColRxTone);
+    QComboBox &tones = view().pickList(EditorKind::ToneList);
+    tones.showPopup();
+    QWidget *popup = tones.view()->window();
+    ASSERT_TRUE(popup->isVisible());
+    EXPECT_LE(popup->height(), 16 * tones.view()->sizeHintForRow(0) + 8);
+    tones.hidePopup();
+
+    // Typing picks by the start of the name, in this list alone.
+    QTest::keyClicks(&tones, "D7");
+    EXPECT_EQ(tones.currentText(), "D703N");
+}
+
+} // namespace
+} // namespace kx9::test
