@@ -224,6 +224,20 @@ OptionalFeaturesDialog::OptionalFeaturesDialog(const OptionValues &values, QWidg
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
+    // Tab goes down the left column, then the right one, then to the buttons.
+    QWidget *previous = nullptr;
+    for (std::string_view label :
+         {kSquelchLevelLabel, kLanguageChooseLabel, kVoxGainLevelLabel, kPriorityChannelLabel,
+          kBeepCheck, kBatterySaveCheck, kScramblerCheck, kBandwidthMenuLabel,
+          kDifferDirectionMenuLabel, kFrequencyDifferMenuLabel, kStepLabel, kPttIdLabel,
+          kEndOfTxPttIdCheck, kHlPowerLpdCheck}) {
+        if (previous)
+            setTabOrder(previous, control(label));
+        previous = control(label);
+    }
+    setTabOrder(previous, m_ok);
+    setTabOrder(m_ok, m_cancel);
+
     setValues(values);
 }
 

@@ -223,6 +223,38 @@ TEST_F(DialogAlone, TimeOutUpDownShowsOffOrSeconds)
     EXPECT_EQ(image.byte(0x814), 40);
 }
 
+TEST_F(DialogAlone, TabFollowsTheColumnsTopToBottom)
+{
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    list(dialog, "Squelch Level")->setFocus();
+    const std::vector<QWidget *> expected = {
+        dialog.control("Language Choose"),
+        dialog.control("Vox Gain Level"),
+        dialog.control("Priority Channel"),
+        dialog.control("Beep"),
+        dialog.control("Battery Save"),
+        dialog.control("Scrambler Activation"),
+        dialog.control("BandWidth Menu"),
+        dialog.control("Differ Direction Menu"),
+        dialog.control("Frequency Differ Menu"),
+        dialog.control("Step"),
+        dialog.control("PTT ID"),
+        dialog.control("End Of Tx PTT ID"),
+        dialog.control("H/L Power LPD"),
+        dialog.okButton(),
+        dialog.cancelButton(),
+        dialog.control("Squelch Level"),
+    };
+    std::vector<QWidget *> visited;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.push_back(QApplication::focusWidget());
+    }
+    EXPECT_EQ(visited, expected);
+}
+
 // Marks every text it translates, so a text shown without ui() stands out.
 class MarkingTranslator : public QTranslator
 {
