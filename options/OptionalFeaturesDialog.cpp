@@ -131,11 +131,6 @@ protected:
     }
 };
 
-QString labelKey(std::string_view label)
-{
-    return qs(label);
-}
-
 } // namespace
 
 OptionalFeaturesDialog::OptionalFeaturesDialog(const OptionValues &values, QWidget *parent)
@@ -147,11 +142,11 @@ OptionalFeaturesDialog::OptionalFeaturesDialog(const OptionValues &values, QWidg
     QMap<QString, QLabel *> labels;
     for (const OptionField &field : optionFields()) {
         QWidget *control = createControl(field);
-        m_controls.insert(labelKey(field.label), control);
+        m_controls.insert(qs(field.label), control);
         if (field.kind != FieldKind::Check) {
             auto *label = new QLabel(ui(field.label), this);
             label->setBuddy(control);
-            labels.insert(labelKey(field.label), label);
+            labels.insert(qs(field.label), label);
             if (field.hidden)
                 label->hide();
         }
@@ -159,7 +154,7 @@ OptionalFeaturesDialog::OptionalFeaturesDialog(const OptionValues &values, QWidg
             control->hide();
     }
     auto row = [&](QFormLayout *form, std::string_view label) {
-        form->addRow(labels.value(labelKey(label)), control(label));
+        form->addRow(labels.value(qs(label)), control(label));
     };
     auto pair = [&](std::string_view left, std::string_view right) {
         auto *line = new QHBoxLayout;
@@ -271,7 +266,7 @@ QWidget *OptionalFeaturesDialog::createControl(const OptionField &field)
 
 QWidget *OptionalFeaturesDialog::control(std::string_view label) const
 {
-    return m_controls.value(labelKey(label));
+    return m_controls.value(qs(label));
 }
 
 void OptionalFeaturesDialog::setValues(const OptionValues &values)
