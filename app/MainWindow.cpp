@@ -6,6 +6,7 @@
 #include "Document.h"
 #include "FileChooser.h"
 #include "Icons.h"
+#include "OptionalFeaturesDialog.h"
 #include "PortNames.h"
 #include "ProgressDialog.h"
 #include "Prompter.h"
@@ -190,9 +191,10 @@ void MainWindow::createMenus()
     addCommand(program, command::kHighPowerDebug, qs(text::kHighPowerDebug), {})->setEnabled(false);
     addCommand(program, command::kLowPowerDebug, qs(text::kLowPowerDebug), {})->setEnabled(false);
     program->addSeparator();
-    addCommand(program, kOptionalFeatures, menuText(kOptionalFeaturesItem, "Ctrl+O"),
-               kOptionalFeaturesPrompt)
-        ->setEnabled(false);
+    // "Ctrl+O" is a text only: the key opens a file.
+    a = addCommand(program, kOptionalFeatures, menuText(kOptionalFeaturesItem, "Ctrl+O"),
+                   kOptionalFeaturesPrompt);
+    connect(a, &QAction::triggered, this, &MainWindow::showOptionalFeatures);
 
     m_portMenu = menuBar()->addMenu(qs(kPortMenu));
     for (std::size_t i = 0; i < std::size(kPortCommands); ++i) {
@@ -509,7 +511,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::onTransferState(bool running)
 {
-    for (int id : {kFileNew, kFileOpen, kFileSave, kFileSaveAs, kReadFromRadio, kWriteToRadio})
+    for (int id : {kFileNew, kFileOpen, kFileSave, kFileSaveAs, kReadFromRadio, kWriteToRadio,
+                   kOptionalFeatures})
         action(id)->setEnabled(!running);
     m_view->typeSelector().setEnabled(!running);
     updateUndoActions();
@@ -552,6 +555,18 @@ void MainWindow::showHelp(const QString &section)
     browser->show();
     browser->raise();
     browser->activateWindow();
+}
+
+// ---- radio-wide settings -------------------------------------------------
+
+void MainWindow::showOptionalFeatures()
+{
+    // A transfer would replace or send the image under the dialog.
+    if (m_view->transferRunning())
+        return;
+    OptionalFeaturesDialog dialog(loadOptions(m_document.image()), this);
+    if (dialog.exec() == QDialog::Accepted)
+        applyOptionalFeatures(m_document, dialog.values());
 }
 
 void MainWindow::showAbout()

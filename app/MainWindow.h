@@ -74,6 +74,8 @@ private:
     bool load(const QString &path);
     // The manual, at a section ("" for its top).
     void showHelp(const QString &section = {});
+    // Program > Optional Features: the radio-wide settings of the image.
+    void showOptionalFeatures();
     void showAbout();
     void setMessage(const QString &text);
 

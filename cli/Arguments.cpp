@@ -41,6 +41,7 @@ std::optional<Arguments> Arguments::parse(const std::vector<std::string> &args,
             error = "unknown option " + word;
             return std::nullopt;
         }
+        out.m_given.emplace_back(name, out.m_options[name]);
     }
     return out;
 }
@@ -52,6 +53,17 @@ std::optional<std::string> Arguments::value(const std::string &name) const
         return std::nullopt;
     }
     return it->second;
+}
+
+std::vector<std::string> Arguments::values(const std::string &name) const
+{
+    std::vector<std::string> out;
+    for (const auto &[given, value] : m_given) {
+        if (given == name) {
+            out.push_back(value);
+        }
+    }
+    return out;
 }
 
 } // namespace kx9::cli

@@ -4,6 +4,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kx9::cli {
@@ -22,11 +23,15 @@ public:
                                           std::string &error);
 
     bool has(const std::string &name) const { return m_options.count(name) != 0; }
+    // The last value of an option.
     std::optional<std::string> value(const std::string &name) const;
+    // Every value of an option given more than once, in order.
+    std::vector<std::string> values(const std::string &name) const;
     const std::vector<std::string> &positional() const { return m_positional; }
 
 private:
     std::map<std::string, std::string> m_options;
+    std::vector<std::pair<std::string, std::string>> m_given; // every option, in order
     std::vector<std::string> m_positional;
 };
 

@@ -1,0 +1,194 @@
+// The radio-wide settings of a channel file: options.
+
+#include "Arguments.h"
+#include "Command.h"
+#include "Document.h"
+#include "OptionFields.h"
+
+#include <cstdio>
+#include <iostream>
+
+namespace kx9::cli {
+
+namespace {
+
+constexpr std::string_view kName = "options";
+
+int usageError(const std::string &message)
+{
+    std::cerr << "kx9-cli " << kName << ": " << message << "\n"
+              << "Try 'kx9-cli " << kName << " --help'.\n";
+    return kExitUsage;
+}
+
+int failed(const std::string &message)
+{
+    std::cerr << "kx9-cli: " << message << "\n";
+    return kExitFailure;
+}
+
+// A value as text for a terminal or a JSON string: control characters (C0,
+// DEL and, in UTF-8, C1) never reach the output as they are, so a file cannot
+// send escape sequences to the terminal. For JSON, " and \ are escaped too.
+std::string escaped(std::string_view utf8, bool json)
+{
+    std::string out;
+    auto code = [&](unsigned value) {
+        char buf[8];
+        std::snprintf(buf, sizeof buf, json ? "\\u%04X" : "\\x%02X", value);
+        out += buf;
+    };
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        if (b < 0x20 || b == 0x7F) {
+            code(b);
+        } else if (b == 0xC2 && i + 1 < utf8.size() &&
+                   static_cast<unsigned char>(utf8[i + 1]) < 0xA0) {
+            code(static_cast<unsigned char>(utf8[++i]));
+        } else if (json && (b == '"' || b == '\\')) {
+            out += '\\';
+            out += static_cast<char>(b);
+        } else {
+            out += static_cast<char>(b);
+        }
+    }
+    return out;
+}
+
+std::string asText(const OptionValues &values)
+{
+    std::string out;
+    for (const OptionField &f : optionFields()) {
+        out += std::string(f.label) + ": " + escaped(fieldText(f, values), false) + "\n";
+    }
+    return out;
+}
+
+// One object, the labels as keys; a list without a selection is null.
+std::string asJson(const OptionValues &values)
+{
+    std::string out = "{\n";
+    bool first = true;
+    for (const OptionField &f : optionFields()) {
+        out += first ? "  \"" : ",\n  \"";
+        first = false;
+        out += std::string(f.label) + "\": ";
+        out +=
+            hasNoSelection(f, values) ? "null" : "\"" + escaped(fieldText(f, values), true) + "\"";
+    }
+    return out + "\n}\n";
+}
+
+std::string trimmed(std::string_view s)
+{
+    const auto begin = s.find_first_not_of(' ');
+    if (begin == std::string_view::npos) {
+        return {};
+    }
+    return std::string(s.substr(begin, s.find_last_not_of(' ') - begin + 1));
+}
+
+// Applies every LABEL=VALUE in order; the first refusal is reported.
+int applySettings(const std::vector<std::string> &settings, OptionValues &values)
+{
+    bool differTouched = false;
+    for (const std::string &setting : settings) {
+        const auto eq = setting.find('=');
+        if (eq == std::string::npos) {
+            return usageError("--set takes LABEL=VALUE, not \"" + setting + "\"");
+        }
+        const std::string label = trimmed(std::string_view(setting).substr(0, eq));
+        const OptionField *field = findOptionField(label);
+        if (field == nullptr) {
+            return usageError("unknown setting \"" + label +
+                              "\"; the settings are: " + optionLabels());
+        }
+        const std::string refused =
+            setFieldText(*field, values, std::string_view(setting).substr(eq + 1));
+        if (!refused.empty()) {
+            return usageError(refused);
+        }
+        differTouched = differTouched || field->kind == FieldKind::Differ ||
+                        field->index == &OptionValues::differDirection;
+    }
+    if (differTouched && modeFrequencyBelowZero(values)) {
+        return usageError("Frequency Differ " + values.frequencyDiffer +
+                          " with the direction - takes the mode frequency (446.00000 MHz "
+                          "minus the differ) below 0");
+    }
+    return kExitOk;
+}
+
+int runOptions(const std::vector<std::string> &argv)
+{
+    std::string error;
+    const auto args = Arguments::parse(argv, {"-o", "--output", "--set"}, {"--json"}, error);
+    if (!args) {
+        return usageError(error);
+    }
+    if (args->positional().size() != 1) {
+        return usageError("needs exactly one FILE");
+    }
+    auto out = args->value("-o");
+    if (!out) {
+        out = args->value("--output");
+    }
+    const std::vector<std::string> settings = args->values("--set");
+    if (!settings.empty() && !out) {
+        return usageError("--set needs -o OUT: the changed settings go into a new file");
+    }
+    if (out && out->empty()) {
+        return usageError("-o needs a file name");
+    }
+    if (out && args->has("--json")) {
+        return usageError("--json shows the settings; it does not go with -o");
+    }
+
+    Document doc;
+    const FileResult opened = doc.open(args->positional()[0], Language::English);
+    if (!opened) {
+        return failed(opened.message);
+    }
+    OptionValues values = loadOptions(doc.image());
+    if (!out) {
+        std::cout << (args->has("--json") ? asJson(values) : asText(values)) << std::flush;
+        return std::cout ? kExitOk : failed("cannot write the settings to standard output");
+    }
+    if (const int status = applySettings(settings, values); status != kExitOk) {
+        return status;
+    }
+    // As the desktop program: Open, the dialog's OK, Save As.
+    applyOptionalFeatures(doc, values);
+    const FileResult saved = doc.save(*out, Language::English);
+    return saved ? kExitOk : failed(saved.message);
+}
+
+constexpr Command kOptionsCommands[] = {
+    {"options", "options FILE [--json | --set LABEL=VALUE... -o OUT]",
+     "show or change the radio-wide settings",
+     "Without -o, prints the radio-wide settings of FILE as the Optional Features\n"
+     "dialog shows them, one 'Label: value' line each (a list without a selection\n"
+     "has an empty value); --json prints them as one JSON object instead (null for\n"
+     "no selection).\n"
+     "\n"
+     "With -o, changes the settings named by --set (as often as needed), stores\n"
+     "them as the dialog's OK does, and saves OUT as File Save As does. LABEL is a\n"
+     "label that 'options FILE' prints; VALUE is written as it prints values:\n"
+     "  list items such as 25k, Off, English, 128; On or Off for the switches;\n"
+     "  Time Out Timer OFF or a multiple of 15 up to 600 (seconds);\n"
+     "  PTT ID at most 6 characters, made capitals;\n"
+     "  Frequency Differ in MHz, digits and one point, at most 8 characters.\n"
+     "An unknown label or a value the dialog does not offer ends with status 2\n"
+     "and writes nothing. Example:\n"
+     "  kx9-cli options radio.sin --set 'Squelch Level=3' --set 'PTT ID=ab12' -o new.sin\n",
+     runOptions},
+};
+
+} // namespace
+
+std::span<const Command> optionsCommands()
+{
+    return kOptionsCommands;
+}
+
+} // namespace kx9::cli

@@ -1,0 +1,321 @@
+#include "OptionFields.h"
+
+#include "Texts.h"
+
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace kx9 {
+
+namespace {
+
+using namespace text;
+
+bool sameIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+        if (lower(a[i]) != lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string join(std::span<const std::string_view> words)
+{
+    std::string out;
+    for (std::string_view w : words) {
+        if (!out.empty()) {
+            out += ", ";
+        }
+        out += w;
+    }
+    return out;
+}
+
+std::string quoted(std::string_view text)
+{
+    return " (not \"" + std::string(text) + "\")";
+}
+
+// "1" ... "128", made once.
+std::span<const std::string_view> priorityItems()
+{
+    static const auto texts = [] {
+        std::array<std::string, kChannelCount> t;
+        for (int i = 0; i < kChannelCount; ++i) {
+            t[static_cast<std::size_t>(i)] = std::to_string(i + 1);
+        }
+        return t;
+    }();
+    static const auto views = [] {
+        std::array<std::string_view, kChannelCount> v;
+        for (std::size_t i = 0; i < v.size(); ++i) {
+            v[i] = texts[i];
+        }
+        return v;
+    }();
+    return views;
+}
+
+// Code points of UTF-8 text; nothing when it is not valid UTF-8.
+std::optional<std::u32string> decodeUtf8(std::string_view text)
+{
+    std::u32string out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i++]);
+        int extra = 0;
+        char32_t c = lead;
+        if (lead >= 0xC2 && lead < 0xE0) {
+            extra = 1;
+            c = lead & 0x1Fu;
+        } else if (lead >= 0xE0 && lead < 0xF0) {
+            extra = 2;
+            c = lead & 0x0Fu;
+        } else if (lead >= 0xF0 && lead < 0xF5) {
+            extra = 3;
+            c = lead & 0x07u;
+        } else if (lead >= 0x80) {
+            return std::nullopt;
+        }
+        for (; extra > 0; --extra) {
+            if (i >= text.size()) {
+                return std::nullopt;
+            }
+            const auto next = static_cast<unsigned char>(text[i++]);
+            if ((next & 0xC0) != 0x80) {
+                return std::nullopt;
+            }
+            c = (c << 6) | (next & 0x3Fu);
+        }
+        out += c;
+    }
+    return out;
+}
+
+// One byte per character (Latin-1) as UTF-8.
+std::string latin1ToUtf8(std::string_view bytes)
+{
+    std::string out;
+    for (char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b < 0x80) {
+            out += ch;
+        } else {
+            out += static_cast<char>(0xC0 | (b >> 6));
+            out += static_cast<char>(0x80 | (b & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::string setList(const OptionField &field, OptionValues &values, std::string_view text)
+{
+    for (std::size_t i = 0; i < field.items.size(); ++i) {
+        if (sameIgnoringCase(field.items[i], text)) {
+            values.*field.index = static_cast<int>(i);
+            return {};
+        }
+    }
+    if (field.items.size() == static_cast<std::size_t>(kChannelCount)) {
+        return std::string(field.label) + " takes a channel number from 1 to 128" + quoted(text);
+    }
+    return std::string(field.label) + " takes one of: " + join(field.items) + quoted(text);
+}
+
+std::string setTimeOut(const OptionField &field, OptionValues &values, std::string_view text)
+{
+    if (sameIgnoringCase(text, kTimeOutOff)) {
+        values.timeOut = 0;
+        return {};
+    }
+    int seconds = 0;
+    bool digits = !text.empty() && text.size() <= 3;
+    for (char c : text) {
+        digits = digits && c >= '0' && c <= '9';
+        seconds = seconds * 10 + (c - '0');
+    }
+    if (!digits || seconds == 0 || seconds % kTimeOutSeconds != 0 ||
+        seconds > kTimeOutPositions * kTimeOutSeconds) {
+        return std::string(field.label) + " takes OFF or a multiple of 15 from 15 to 600" +
+               quoted(text);
+    }
+    values.timeOut = seconds / kTimeOutSeconds;
+    return {};
+}
+
+std::string setPttId(const OptionField &field, OptionValues &values, std::string_view text)
+{
+    const auto chars = decodeUtf8(text);
+    std::string bytes;
+    bool fits = chars && chars->size() <= kPttIdMaxChars;
+    for (std::size_t i = 0; fits && i < chars->size(); ++i) {
+        const char32_t c = pttIdUpper((*chars)[i]);
+        fits = pttIdCharAllowed(c);
+        bytes += static_cast<char>(c);
+    }
+    if (!fits) {
+        return std::string(field.label) +
+               " takes at most 6 printable characters of one byte each (letters are made "
+               "capitals)" +
+               quoted(text);
+    }
+    values.pttId = bytes;
+    return {};
+}
+
+std::string setDiffer(const OptionField &field, OptionValues &values, std::string_view text)
+{
+    int points = 0;
+    int digits = 0;
+    bool plain = text.size() <= kDifferMaxChars;
+    for (char c : text) {
+        points += c == '.';
+        digits += c >= '0' && c <= '9';
+        plain = plain && (c == '.' || (c >= '0' && c <= '9'));
+    }
+    if (!plain || points > 1 || digits == 0) {
+        return std::string(field.label) +
+               " takes MHz as digits with at most one point, at most 8 characters" + quoted(text);
+    }
+    values.frequencyDiffer = std::string(text);
+    return {};
+}
+
+} // namespace
+
+std::span<const OptionField> optionFields()
+{
+    using K = FieldKind;
+    using V = OptionValues;
+    static const std::array<OptionField, 19> fields = {{
+        {.label = kSquelchLevelLabel,
+         .kind = K::List,
+         .index = &V::squelch,
+         .items = kSquelchItems},
+        {.label = kTimeOutTimerLabel, .kind = K::TimeOut, .hidden = true},
+        {.label = kVoxGainLevelLabel,
+         .kind = K::List,
+         .index = &V::voxGain,
+         .items = kVoxGainItems},
+        {.label = kLanguageChooseLabel,
+         .kind = K::List,
+         .index = &V::languageChoose,
+         .items = kLanguageChooseItems},
+        {.label = kPriorityChannelLabel,
+         .kind = K::List,
+         .index = &V::priorityChannel,
+         .items = priorityItems()},
+        {.label = kStepLabel, .kind = K::List, .index = &V::step, .items = kStepItems},
+        {.label = kPttIdLabel, .kind = K::PttId},
+        {.label = kBeepCheck, .kind = K::Check, .flag = &V::beep},
+        {.label = kScramblerCheck, .kind = K::Check, .flag = &V::scrambler},
+        {.label = kBatterySaveCheck, .kind = K::Check, .flag = &V::batterySave},
+        {.label = kHlPowerLpdCheck, .kind = K::Check, .flag = &V::hlPowerLpd},
+        {.label = kEndOfTxPttIdCheck, .kind = K::Check, .flag = &V::endOfTxPttId},
+        {.label = kBandwidthMenuLabel,
+         .kind = K::List,
+         .index = &V::bandwidthMenu,
+         .items = kOnOffItems},
+        {.label = kDifferDirectionMenuLabel,
+         .kind = K::List,
+         .index = &V::differDirectionMenu,
+         .items = kOnOffItems},
+        {.label = kFrequencyDifferMenuLabel,
+         .kind = K::List,
+         .index = &V::frequencyDifferMenu,
+         .items = kOnOffItems},
+        {.label = kRepeaterMskInvertCheck,
+         .kind = K::Check,
+         .hidden = true,
+         .flag = &V::repeaterMskInvert},
+        {.label = kFrequencyModeBandwidthLabel,
+         .kind = K::List,
+         .hidden = true,
+         .index = &V::modeBandwidth,
+         .items = kModeBandwidthItems},
+        {.label = kFrequencyDifferDirectionLabel,
+         .kind = K::List,
+         .hidden = true,
+         .index = &V::differDirection,
+         .items = kDifferDirectionItems},
+        {.label = kFrequencyDifferLabel, .kind = K::Differ, .hidden = true},
+    }};
+    return fields;
+}
+
+const OptionField *findOptionField(std::string_view label)
+{
+    for (const OptionField &f : optionFields()) {
+        if (sameIgnoringCase(f.label, label)) {
+            return &f;
+        }
+    }
+    return nullptr;
+}
+
+std::string optionLabels()
+{
+    std::vector<std::string_view> labels;
+    for (const OptionField &f : optionFields()) {
+        labels.push_back(f.label);
+    }
+    return join(labels);
+}
+
+bool hasNoSelection(const OptionField &field, const OptionValues &values)
+{
+    if (field.kind != FieldKind::List) {
+        return false;
+    }
+    const int index = values.*field.index;
+    return index < 0 || static_cast<std::size_t>(index) >= field.items.size();
+}
+
+std::string fieldText(const OptionField &field, const OptionValues &values)
+{
+    switch (field.kind) {
+    case FieldKind::List:
+        return hasNoSelection(field, values)
+                   ? std::string()
+                   : std::string(field.items[static_cast<std::size_t>(values.*field.index)]);
+    case FieldKind::Check:
+        return values.*field.flag ? "On" : "Off";
+    case FieldKind::TimeOut:
+        return timeOutText(values.timeOut);
+    case FieldKind::PttId:
+        return latin1ToUtf8(values.pttId);
+    case FieldKind::Differ:
+        return values.frequencyDiffer;
+    }
+    return {};
+}
+
+std::string setFieldText(const OptionField &field, OptionValues &values, std::string_view text)
+{
+    switch (field.kind) {
+    case FieldKind::List:
+        return setList(field, values, text);
+    case FieldKind::Check:
+        if (sameIgnoringCase(text, "On") || sameIgnoringCase(text, "Off")) {
+            values.*field.flag = sameIgnoringCase(text, "On");
+            return {};
+        }
+        return std::string(field.label) + " takes On or Off" + quoted(text);
+    case FieldKind::TimeOut:
+        return setTimeOut(field, values, text);
+    case FieldKind::PttId:
+        return setPttId(field, values, text);
+    case FieldKind::Differ:
+        return setDiffer(field, values, text);
+    }
+    return {};
+}
+
+} // namespace kx9

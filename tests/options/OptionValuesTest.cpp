@@ -1,0 +1,229 @@
+#include "OptionValues.h"
+#include "Document.h"
+#include "OptionFields.h"
+#include "RadioType.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace kx9 {
+namespace {
+
+using B4 = std::array<std::uint8_t, 4>;
+
+B4 four(const ChannelImage &image, std::size_t offset)
+{
+    return {image.byte(offset), image.byte(offset + 1), image.byte(offset + 2),
+            image.byte(offset + 3)};
+}
+
+void setFour(ChannelImage &image, std::size_t offset, B4 bytes)
+{
+    for (std::size_t i = 0; i < 4; ++i)
+        image.setByte(offset + i, bytes[i]);
+}
+
+std::string shown(const OptionValues &values, std::string_view label)
+{
+    const OptionField *field = findOptionField(label);
+    return field ? fieldText(*field, values) : "(no such field)";
+}
+
+TEST(OptionValues, NewDocumentImageShowsTheDefaults)
+{
+    const OptionValues v = loadOptions(newDocumentImage());
+    const std::vector<std::pair<std::string_view, std::string>> expected = {
+        {"Squelch Level", "5"},
+        {"Time Out Timer", "OFF"},
+        {"Vox Gain Level", "Off"},
+        {"Language Choose", "Off"},
+        {"Priority Channel", "1"},
+        {"Step", "25k"},
+        {"PTT ID", ""},
+        {"Beep", "On"},
+        {"Scrambler Activation", "Off"},
+        {"Battery Save", "Off"},
+        {"H/L Power LPD", "Off"},
+        {"End Of Tx PTT ID", "Off"},
+        {"BandWidth Menu", "Off"},
+        {"Differ Direction Menu", "Off"},
+        {"Frequency Differ Menu", "Off"},
+        {"Repeater MSK Invert", "Off"},
+        {"Frequency Mode BandWidth", "Wide"},
+        {"Frequency Differ Direction", "Off"},
+        {"Frequency Differ", "0.00000"},
+    };
+    ASSERT_EQ(optionFields().size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(optionFields()[i].label, expected[i].first);
+        EXPECT_EQ(fieldText(optionFields()[i], v), expected[i].second) << expected[i].first;
+    }
+}
+
+TEST(OptionValues, OkOnTheNewImageChangesOnlyTheNormalisedBytes)
+{
+    ChannelImage image = newDocumentImage();
+    ChannelImage expected = image;
+    expected.setByte(0x812, 0x40); // language, bits 2, 3, 5 and the manual flag cleared
+    expected.setByte(0x816, 0x00); // bits 0-1 cleared
+    storeOptions(loadOptions(image), image);
+    EXPECT_EQ(image, expected);
+    EXPECT_EQ(four(image, 0xD04), (B4{0x00, 0x00, 0x60, 0x44}));
+}
+
+// A stored byte, what the dialog shows for it, and what OK stores back.
+struct RangeRow
+{
+    std::size_t offset;
+    std::uint8_t stored;
+    std::string_view label;
+    std::string shown;
+    std::uint8_t storedBack;
+};
+
+class StoredValueRange : public ::testing::TestWithParam<RangeRow>
+{
+};
+
+TEST_P(StoredValueRange, ShowsAndStoresBackAsTheDialogDoes)
+{
+    const RangeRow &row = GetParam();
+    ChannelImage image = newDocumentImage();
+    image.setByte(row.offset, row.stored);
+    const OptionValues v = loadOptions(image);
+    EXPECT_EQ(shown(v, row.label), row.shown);
+    storeOptions(v, image);
+    EXPECT_EQ(image.byte(row.offset), row.storedBack);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, StoredValueRange,
+    ::testing::Values(
+        RangeRow{0x814, 41, "Time Out Timer", "OFF", 0},
+        RangeRow{0x814, 40, "Time Out Timer", "600", 40},
+        RangeRow{0x814, 1, "Time Out Timer", "15", 1}, RangeRow{0x813, 12, "Squelch Level", "0", 0},
+        RangeRow{0x813, 9, "Squelch Level", "9", 9}, RangeRow{0x815, 4, "Vox Gain Level", "Off", 0},
+        RangeRow{0x815, 3, "Vox Gain Level", "3", 3},
+        // Step 6 has no item: stored as "25k"; bits 3-7 are kept.
+        RangeRow{0x817, 0xF6, "Step", "", 0xF4}, RangeRow{0x817, 0xA3, "Step", "12.5k", 0xA3},
+        // Priority 200 has no item: stored as the list's "no selection".
+        RangeRow{0x81A, 200, "Priority Channel", "", 0xFF},
+        RangeRow{0x81A, 127, "Priority Channel", "128", 127},
+        RangeRow{0x812, 0x03, "Language Choose", "Off", 0x00},
+        RangeRow{0x812, 0xAE, "Language Choose", "English", 0x02}));
+
+TEST(OptionValues, PttIdEndsAtTheFirstErasedByteAndIsPaddedWithThem)
+{
+    struct Row
+    {
+        std::array<std::uint8_t, 6> stored;
+        std::string shown;
+        std::array<std::uint8_t, 6> storedBack;
+    };
+    const Row rows[] = {
+        {{0x41, 0x42, 0xFF, 0x43, 0xFF, 0xFF}, "AB", {0x41, 0x42, 0xFF, 0xFF, 0xFF, 0xFF}},
+        {{0x31, 0x32, 0x33, 0x34, 0x35, 0x36}, "123456", {0x31, 0x32, 0x33, 0x34, 0x35, 0x36}},
+        {{0x00, 0x41, 0x42, 0xFF, 0xFF, 0xFF}, "", {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
+        // One byte per character: a Latin-1 capital comes back as the same byte.
+        {{0xC9, 0x41, 0xFF, 0xFF, 0xFF, 0xFF}, "ÉA", {0xC9, 0x41, 0xFF, 0xFF, 0xFF, 0xFF}},
+    };
+    for (const Row &row : rows) {
+        ChannelImage image = newDocumentImage();
+        image.setPttId(row.stored);
+        const OptionValues v = loadOptions(image);
+        EXPECT_EQ(shown(v, "PTT ID"), row.shown);
+        storeOptions(v, image);
+        EXPECT_EQ(image.pttId(), row.storedBack) << row.shown;
+    }
+}
+
+TEST(OptionValues, DifferAndDirectionGiveTheModeFrequency)
+{
+    struct Row
+    {
+        std::string differ;
+        int direction;
+        B4 differBytes; // 0xD10, highest digits first
+        B4 modeBytes;   // 0xD04, lowest digits first
+        std::uint8_t directionBits;
+    };
+    const Row rows[] = {
+        {"0.6", kDirectionPlus, {0x00, 0x06, 0x00, 0x00}, {0x00, 0x00, 0x66, 0x44}, 0x80},
+        {"0.6", kDirectionMinus, {0x00, 0x06, 0x00, 0x00}, {0x00, 0x00, 0x54, 0x44}, 0x40},
+        {"0.6", kDirectionOff, {0x00, 0x06, 0x00, 0x00}, {0x00, 0x00, 0x60, 0x44}, 0x00},
+        {"0.00625", kDirectionPlus, {0x00, 0x00, 0x06, 0x25}, {0x25, 0x06, 0x60, 0x44}, 0x80},
+        // Only the low eight digits of each number reach the image.
+        {"1000", kDirectionPlus, {0x00, 0x00, 0x00, 0x00}, {0x00, 0x00, 0x60, 0x44}, 0x80},
+        {"446", kDirectionMinus, {0x44, 0x60, 0x00, 0x00}, {0x00, 0x00, 0x00, 0x00}, 0x40},
+        // Below 0 there is no frequency to encode: 0, not digits of a negative number.
+        {"500", kDirectionMinus, {0x50, 0x00, 0x00, 0x00}, {0x00, 0x00, 0x00, 0x00}, 0x40},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.differ + " direction " + std::to_string(row.direction));
+        ChannelImage image = newDocumentImage();
+        OptionValues v = loadOptions(image);
+        v.frequencyDiffer = row.differ;
+        v.differDirection = row.direction;
+        storeOptions(v, image);
+        EXPECT_EQ(four(image, 0xD10), row.differBytes);
+        EXPECT_EQ(four(image, 0xD04), row.modeBytes);
+        EXPECT_EQ(image.byte(0xD0D), 0x38 | row.directionBits);
+        EXPECT_EQ(loadOptions(image).differDirection, row.direction);
+    }
+    ChannelImage image = newDocumentImage();
+    setFour(image, 0xD10, {0x00, 0x06, 0x00, 0x00});
+    EXPECT_EQ(loadOptions(image).frequencyDiffer, "0.60000");
+}
+
+TEST(OptionValues, OkOnAnErasedImageTouchesOnlyTheDialogsBits)
+{
+    ChannelImage image; // all 0xFF
+    const OptionValues v = loadOptions(image);
+    EXPECT_EQ(v.frequencyDiffer, "1666.66665"); // 0xFF counts 165 in each pair
+    EXPECT_EQ(v.differDirection, kDirectionMinus);
+    ChannelImage expected = image;
+    expected.setByte(0x812, 0x50); // language Off; scrambler and beep on
+    expected.setByte(0x813, 0x00);
+    expected.setByte(0x814, 0x00);
+    expected.setByte(0x815, 0x00);
+    expected.setByte(0x816, 0xFC);
+    expected.setByte(0x817, 0xFC);
+    expected.setByte(0x818, 0x00);
+    expected.setByte(0xD0D, 0x7F);
+    setFour(expected, 0xD04, {0x00, 0x00, 0x00, 0x00});
+    setFour(expected, 0xD10, {0x66, 0x66, 0x66, 0x65});
+    storeOptions(v, image);
+    EXPECT_EQ(image, expected);
+
+    ChannelImage zero;
+    std::fill(zero.bytes().begin(), zero.bytes().end(), std::uint8_t{0});
+    expected = zero;
+    expected.setPttId({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+    setFour(expected, 0xD04, {0x00, 0x00, 0x60, 0x44});
+    storeOptions(loadOptions(zero), zero);
+    EXPECT_EQ(zero, expected);
+}
+
+TEST(OptionValues, OkMarksTheDocumentModifiedOnlyWhenBytesChange)
+{
+    Document doc;
+    doc.newDocument(Language::English);
+    EXPECT_TRUE(applyOptionalFeatures(doc, loadOptions(doc.image())));
+    EXPECT_TRUE(doc.isModified());
+    doc.markClean();
+    EXPECT_FALSE(applyOptionalFeatures(doc, loadOptions(doc.image())));
+    EXPECT_FALSE(doc.isModified());
+    OptionValues v = loadOptions(doc.image());
+    v.squelch = 2;
+    EXPECT_TRUE(applyOptionalFeatures(doc, v));
+    EXPECT_TRUE(doc.isModified());
+    // The manual setting that OK clears comes back from its selector on save.
+    EXPECT_EQ(doc.image().byte(0x812) & 0x80, 0);
+    EXPECT_EQ(doc.imageAsSaved().byte(0x812) & 0x80, 0x80);
+}
+
+} // namespace
+} // namespace kx9

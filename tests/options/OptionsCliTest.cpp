@@ -1,0 +1,120 @@
+#include "CliRunner.h"
+
+#include <algorithm>
+
+namespace {
+
+namespace fs = std::filesystem;
+using kx9::test::CliRun;
+using kx9::test::slurp;
+
+class OptionsCli : public kx9::test::CliFixture
+{
+protected:
+    // A copy of the new document's file with some bytes changed.
+    std::string variant(const char *name, const std::vector<std::pair<std::size_t, char>> &bytes)
+    {
+        std::string image = slurp(data("new-pmr-lpd.sin"));
+        for (auto [offset, value] : bytes)
+            image[offset] = value;
+        std::ofstream(path(name), std::ios::binary) << image;
+        return path(name);
+    }
+};
+
+TEST_F(OptionsCli, ShowsEveryValueAsTheDialogDoesInTextAndJson)
+{
+    CliRun r = cli({"options", data("hand-set.sin")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    // The labels and texts themselves are the field table's own tests.
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 19);
+    EXPECT_TRUE(r.out.starts_with("Squelch Level: 3\nTime Out Timer: OFF\n")) << r.out;
+    EXPECT_TRUE(r.out.ends_with("\nFrequency Differ: 0.00000\n")) << r.out;
+
+    // No selection prints empty (null in JSON); a control byte in the PTT ID
+    // never reaches the terminal as it is.
+    const std::string odd =
+        variant("odd.sin", {{0x81A, char(200)}, {0x830, 'a'}, {0x831, '\x1b'}, {0x832, '"'}});
+    r = cli({"options", odd});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\nPriority Channel: \n"), std::string::npos);
+    EXPECT_NE(r.out.find("\nPTT ID: a\\x1B\"\n"), std::string::npos);
+    r = cli({"options", odd, "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(
+        r.out.starts_with("{\n  \"Squelch Level\": \"5\",\n  \"Time Out Timer\": \"OFF\",\n"))
+        << r.out;
+    EXPECT_NE(r.out.find("\n  \"Priority Channel\": null,\n"), std::string::npos);
+    EXPECT_NE(r.out.find("\n  \"PTT ID\": \"a\\u001B\\\"\",\n"), std::string::npos);
+    EXPECT_TRUE(r.out.ends_with(",\n  \"Frequency Differ\": \"0.00000\"\n}\n")) << r.out;
+}
+
+TEST_F(OptionsCli, SetStoresTheValuesAsOkDoesAndSavesAsSaveAsDoes)
+{
+    const CliRun r = cli({"options", data("hand-set.sin"), "--set", "Squelch Level=1", "--set",
+                          "squelch level=8", "--set=PTT ID=ab1", "--set", "Time Out Timer=600",
+                          "--set", "Frequency Differ=0.6", "--set", "Frequency Differ Direction=-",
+                          "--set", "Step=6.25k", "-o", path("out.sin")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    std::string expected = slurp(data("hand-set.sin"));
+    expected[0x812] = char(0x40); // OK clears the rest; the manual setting "Close" stays 0
+    expected[0x813] = 8;          // the last --set of a label wins
+    expected[0x814] = 40;
+    expected[0x816] = 0x00;
+    expected[0x817] = 0x02;
+    expected.replace(0x830, 6, "AB1\xFF\xFF\xFF");
+    expected.replace(0xD04, 4, std::string("\x00\x00\x54\x44", 4));
+    expected[0xD0D] = char(0x38 | 0x40);
+    expected.replace(0xD10, 4, std::string("\x00\x06\x00\x00", 4));
+    EXPECT_EQ(slurp(path("out.sin")), expected);
+
+    const CliRun shown = cli({"options", path("out.sin")});
+    EXPECT_NE(shown.out.find("Squelch Level: 8\nTime Out Timer: 600\n"), std::string::npos);
+    EXPECT_NE(shown.out.find("PTT ID: AB1\n"), std::string::npos);
+}
+
+TEST_F(OptionsCli, RefusalsNameWhatIsAllowedAndWriteNothing)
+{
+    struct Row
+    {
+        std::vector<std::string> args;
+        int status;
+        std::string message;
+    };
+    const std::string file = data("hand-set.sin");
+    const std::string out = path("out.sin");
+    const Row rows[] = {
+        {{"options", file, "--set", "Squelch=3", "-o", out},
+         2,
+         "unknown setting \"Squelch\"; the settings are: Squelch Level, Time Out Timer, "},
+        {{"options", file, "--set", "Step=7k", "-o", out},
+         2,
+         "Step takes one of: 5k, 10k, 6.25k, 12.5k, 25k (not \"7k\")"},
+        {{"options", file, "--set", "Time Out Timer=20", "-o", out}, 2, "multiple of 15"},
+        {{"options", file, "--set", "PTT ID=ABCDEFG", "-o", out}, 2, "at most 6"},
+        {{"options", file, "--set", "Squelch Level 3", "-o", out}, 2, "LABEL=VALUE"},
+        {{"options", file, "--set", "Squelch Level=3"}, 2, "--set needs -o OUT"},
+        {{"options", file, "--json", "-o", out}, 2, "--json"},
+        {{"options", file, "--set", "Frequency Differ=500", "--set", "Frequency Differ Direction=-",
+          "-o", out},
+         2,
+         "below 0"},
+        {{"options", path("missing.sin"), "--set", "Squelch Level=3", "-o", out}, 1, "cannot open"},
+    };
+    for (const Row &row : rows) {
+        const CliRun r = cli(row.args);
+        EXPECT_EQ(r.status, row.status) << row.message;
+        EXPECT_NE(r.err.find(row.message), std::string::npos) << r.err;
+        EXPECT_FALSE(fs::exists(out)) << row.message;
+    }
+}
+
+TEST_F(OptionsCli, AFailedWriteToStandardOutputIsAFailure)
+{
+    const CliRun r = cli({"options", data("hand-set.sin")}, "/dev/full");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("standard output"), std::string::npos);
+}
+
+} // namespace

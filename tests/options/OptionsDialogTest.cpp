@@ -1,0 +1,298 @@
+#include "GuiTestSupport.h"
+
+#include "CommandIds.h"
+#include "OptionFields.h"
+#include "OptionalFeaturesDialog.h"
+#include "ProgressDialog.h"
+#include "RadioType.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <QTranslator>
+
+#include <functional>
+
+namespace kx9::test {
+namespace {
+
+QComboBox *list(OptionalFeaturesDialog &d, std::string_view label)
+{
+    return qobject_cast<QComboBox *>(d.control(label));
+}
+QCheckBox *check(OptionalFeaturesDialog &d, std::string_view label)
+{
+    return qobject_cast<QCheckBox *>(d.control(label));
+}
+QLineEdit *edit(OptionalFeaturesDialog &d, std::string_view label)
+{
+    return qobject_cast<QLineEdit *>(d.control(label));
+}
+
+class OptionsDialog : public WindowTest
+{
+protected:
+    // Opens the dialog from the Program menu; act plays the user while it is
+    // up and must close it.
+    void runDialog(const std::function<void(OptionalFeaturesDialog &)> &act)
+    {
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            auto *d = qobject_cast<OptionalFeaturesDialog *>(QApplication::activeModalWidget());
+            if (!d)
+                return;
+            shown = true;
+            act(*d);
+            if (d->isVisible()) {
+                ADD_FAILURE() << "the dialog was left open";
+                d->reject();
+            }
+        });
+        window->action(command::kOptionalFeatures)->trigger();
+        EXPECT_TRUE(shown);
+    }
+};
+
+TEST_F(OptionsDialog, ShowsARadiosSettingsAndOkStoresWhatTheUserChanged)
+{
+    ChannelImage memory = newDocumentImage();
+    memory.setByte(0x81B, 0x01);
+    memory.setByte(0x813, 7);                              // squelch
+    memory.setByte(0x817, 0x01);                           // step 10k
+    memory.setByte(0x81A, 4);                              // priority channel 5
+    memory.setByte(0x815, 2);                              // Vox 2
+    memory.setByte(0x810, 0x90);                           // battery save
+    memory.setByte(0x81F, 0x11);                           // BandWidth Menu on
+    memory.setPttId({0x31, 0x32, 0xFF, 0xFF, 0xFF, 0xFF}); // "12"
+    radio.setMemory(memory);
+    window->action(command::kReadFromRadio)->trigger();
+    QTest::mouseClick(view().progressDialog().startButton(), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(document.image(), memory);
+
+    runDialog([](OptionalFeaturesDialog &d) {
+        EXPECT_EQ(list(d, "Squelch Level")->currentText(), "7");
+        EXPECT_EQ(list(d, "Step")->currentText(), "10k");
+        EXPECT_EQ(list(d, "Priority Channel")->currentText(), "5");
+        EXPECT_EQ(list(d, "Vox Gain Level")->currentText(), "2");
+        EXPECT_EQ(list(d, "BandWidth Menu")->currentText(), "On");
+        EXPECT_EQ(list(d, "Differ Direction Menu")->currentText(), "Off");
+        EXPECT_TRUE(check(d, "Battery Save")->isChecked());
+        EXPECT_TRUE(check(d, "Beep")->isChecked());
+        EXPECT_EQ(edit(d, "PTT ID")->text(), "12");
+        for (const OptionField &field : optionFields())
+            EXPECT_EQ(d.control(field.label)->isVisible(), !field.hidden) << field.label;
+
+        QTest::keyClick(list(d, "Squelch Level"), Qt::Key_Down);
+        QTest::keyClick(list(d, "Squelch Level"), Qt::Key_Down);
+        QTest::keyClick(list(d, "Step"), Qt::Key_Up);
+        QCheckBox *beep = check(d, "Beep");
+        QTest::mouseClick(beep, Qt::LeftButton, {}, beep->rect().center());
+        QLineEdit *ptt = edit(d, "PTT ID");
+        QTest::keyClick(ptt, Qt::Key_End);
+        QTest::keyClicks(ptt, "ab");
+        QTest::mouseClick(d.okButton(), Qt::LeftButton);
+    });
+
+    const ChannelImage &image = document.image();
+    EXPECT_EQ(image.byte(0x813), 9);
+    EXPECT_EQ(image.byte(0x817), 0x00); // 5k
+    EXPECT_EQ(image.byte(0x812), 0x00); // beep off; the rest of the byte cleared
+    EXPECT_EQ(image.byte(0x81A), 4);
+    EXPECT_EQ(image.byte(0x815), 2);
+    EXPECT_EQ(image.byte(0x810), 0x90);
+    EXPECT_EQ(image.pttId(), (ChannelImage::PttIdBytes{0x31, 0x32, 0x41, 0x42, 0xFF, 0xFF}));
+    EXPECT_TRUE(document.isModified());
+}
+
+TEST_F(OptionsDialog, CancelEscapeAndTheCloseBoxLeaveTheImageAsItWas)
+{
+    const ChannelImage before = document.image();
+    const std::function<void(OptionalFeaturesDialog &)> closers[] = {
+        [](OptionalFeaturesDialog &d) { QTest::mouseClick(d.cancelButton(), Qt::LeftButton); },
+        [](OptionalFeaturesDialog &d) { QTest::keyClick(&d, Qt::Key_Escape); },
+        [](OptionalFeaturesDialog &d) { d.close(); },
+    };
+    for (const auto &close : closers) {
+        runDialog([&](OptionalFeaturesDialog &d) {
+            QTest::keyClick(list(d, "Squelch Level"), Qt::Key_Up);
+            QCheckBox *scrambler = check(d, "Scrambler Activation");
+            QTest::mouseClick(scrambler, Qt::LeftButton, {}, scrambler->rect().center());
+            QTest::keyClicks(edit(d, "PTT ID"), "9");
+            close(d);
+        });
+        EXPECT_EQ(document.image(), before);
+    }
+    EXPECT_FALSE(document.isModified());
+}
+
+TEST_F(OptionsDialog, OkMakesExitAskAboutTheUnsavedSettings)
+{
+    runDialog([](OptionalFeaturesDialog &d) {
+        QTest::keyClick(list(d, "Squelch Level"), Qt::Key_Down);
+        QTest::keyClick(&d, Qt::Key_Return);
+    });
+    EXPECT_EQ(document.image().byte(0x813), 6);
+    prompter.saveChoices = {Prompter::SaveChoice::Cancel};
+    EXPECT_FALSE(window->close());
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].kind, "save");
+}
+
+TEST_F(OptionsDialog, NotOfferedWhileATransferRuns)
+{
+    EXPECT_TRUE(window->action(command::kOptionalFeatures)->isEnabled());
+    bool checked = false;
+    onSend = [this, &checked](std::span<const std::uint8_t> bytes) {
+        if (bytes.size() == 4 && bytes[0] == 'R' && !checked) {
+            checked = true;
+            EXPECT_FALSE(window->action(command::kOptionalFeatures)->isEnabled());
+        }
+    };
+    window->action(command::kReadFromRadio)->trigger();
+    QTest::mouseClick(view().progressDialog().startButton(), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(window->action(command::kOptionalFeatures)->isEnabled());
+}
+
+class DialogAlone : public ::testing::Test
+{
+protected:
+    ChannelImage image = newDocumentImage();
+    OptionalFeaturesDialog dialog{loadOptions(image)};
+};
+
+TEST_F(DialogAlone, DifferEditTakesDigitsAndOnePointKeysOnly)
+{
+    QLineEdit *differ = edit(dialog, "Frequency Differ");
+    EXPECT_EQ(differ->text(), "0.00000");
+    differ->clear();
+    QTest::keyClicks(differ, "1a2-,x!");
+    QTest::keyClick(differ, Qt::Key_Comma, Qt::KeypadModifier);
+    QTest::keyClick(differ, Qt::Key_5, Qt::KeypadModifier);
+    EXPECT_EQ(differ->text(), "12.5");
+    QApplication::clipboard()->setText("777");
+    QTest::keyClick(differ, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(differ, Qt::Key_Backspace);
+    EXPECT_EQ(differ->text(), "12.");
+    QTest::keyClicks(differ, "3456789");
+    EXPECT_EQ(differ->text(), "12.34567"); // eight characters at most
+
+    list(dialog, "Frequency Differ Direction")->setCurrentIndex(kDirectionPlus);
+    storeOptions(dialog.values(), image);
+    EXPECT_EQ(image.frequencyDiffer(), 1234567u);
+    EXPECT_EQ(image.modeFrequency(), 44600000u + 1234567u);
+}
+
+TEST_F(DialogAlone, PttIdTakesSixCapitalsOfOneByteEach)
+{
+    QLineEdit *ptt = edit(dialog, "PTT ID");
+    QTest::keyClicks(ptt, "ab-1 cdef");
+    EXPECT_EQ(ptt->text(), "AB-1 C");
+    ptt->clear();
+    // Keys that type letters outside ASCII, as an input method or layout gives them.
+    for (QChar c : QString::fromUtf8("x中é")) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(ptt, &press);
+    }
+    EXPECT_EQ(ptt->text(), QString::fromUtf8("XÉ"));
+    storeOptions(dialog.values(), image);
+    EXPECT_EQ(image.pttId(), (ChannelImage::PttIdBytes{0x58, 0xC9, 0xFF, 0xFF, 0xFF, 0xFF}));
+}
+
+TEST_F(DialogAlone, TimeOutUpDownShowsOffOrSeconds)
+{
+    auto *timeOut = qobject_cast<QSpinBox *>(dialog.control("Time Out Timer"));
+    ASSERT_NE(timeOut, nullptr);
+    EXPECT_EQ(timeOut->text(), "OFF");
+    QTest::keyClick(timeOut, Qt::Key_Up);
+    EXPECT_EQ(timeOut->text(), "15");
+    timeOut->setValue(40);
+    EXPECT_EQ(timeOut->text(), "600");
+    QTest::keyClick(timeOut, Qt::Key_Up);
+    EXPECT_EQ(timeOut->value(), 40);
+    storeOptions(dialog.values(), image);
+    EXPECT_EQ(image.byte(0x814), 40);
+}
+
+TEST_F(DialogAlone, TabFollowsTheColumnsTopToBottom)
+{
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    list(dialog, "Squelch Level")->setFocus();
+    const std::vector<QWidget *> expected = {
+        dialog.control("Language Choose"),
+        dialog.control("Vox Gain Level"),
+        dialog.control("Priority Channel"),
+        dialog.control("Beep"),
+        dialog.control("Battery Save"),
+        dialog.control("Scrambler Activation"),
+        dialog.control("BandWidth Menu"),
+        dialog.control("Differ Direction Menu"),
+        dialog.control("Frequency Differ Menu"),
+        dialog.control("Step"),
+        dialog.control("PTT ID"),
+        dialog.control("End Of Tx PTT ID"),
+        dialog.control("H/L Power LPD"),
+        dialog.okButton(),
+        dialog.cancelButton(),
+        dialog.control("Squelch Level"),
+    };
+    std::vector<QWidget *> visited;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.push_back(QApplication::focusWidget());
+    }
+    EXPECT_EQ(visited, expected);
+}
+
+// Marks every text it translates, so a text shown without ui() stands out.
+class MarkingTranslator : public QTranslator
+{
+public:
+    QString translate(const char *context, const char *source, const char *, int) const override
+    {
+        return QByteArrayView(context) == "kx9" ? QStringLiteral("~") + QString::fromUtf8(source)
+                                                : QString();
+    }
+    bool isEmpty() const override { return false; }
+};
+
+TEST_F(OptionsDialog, EveryTextComesFromTheLanguagePackInForceAtEachOpening)
+{
+    runDialog([](OptionalFeaturesDialog &d) {
+        EXPECT_EQ(d.windowTitle(), "Optional Features");
+        d.reject();
+    });
+    MarkingTranslator pack;
+    QCoreApplication::installTranslator(&pack);
+    runDialog([](OptionalFeaturesDialog &d) {
+        QStringList texts = {d.windowTitle()};
+        for (QLabel *l : d.findChildren<QLabel *>())
+            texts << l->text();
+        for (QAbstractButton *b : d.findChildren<QAbstractButton *>())
+            texts << b->text();
+        for (QGroupBox *g : d.findChildren<QGroupBox *>())
+            texts << g->title();
+        for (QComboBox *c : d.findChildren<QComboBox *>())
+            for (int i = 0; i < c->count(); ++i)
+                texts << c->itemText(i);
+        EXPECT_GT(texts.size(), 40);
+        for (const QString &t : texts)
+            EXPECT_TRUE(t.startsWith('~')) << t.toStdString();
+        d.reject();
+    });
+    QCoreApplication::removeTranslator(&pack);
+}
+
+} // namespace
+} // namespace kx9::test
