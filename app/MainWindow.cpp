@@ -565,8 +565,12 @@ void MainWindow::showOptionalFeatures()
     if (m_view->transferRunning())
         return;
     OptionalFeaturesDialog dialog(loadOptions(m_document.image()), this);
-    if (dialog.exec() == QDialog::Accepted)
-        applyOptionalFeatures(m_document, dialog.values());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const DocumentState before = m_document.state();
+    applyOptionalFeatures(m_document, dialog.values());
+    m_document.recordStep(before); // one undo step, when bytes changed
+    updateUndoActions();
 }
 
 void MainWindow::showAbout()

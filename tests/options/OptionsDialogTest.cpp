@@ -144,6 +144,13 @@ TEST_F(OptionsDialog, OkMakesExitAskAboutTheUnsavedSettings)
     EXPECT_FALSE(window->close());
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].kind, "save");
+
+    // The OK is one undo step, back to nothing unsaved.
+    window->action(command::kEditUndo)->trigger();
+    EXPECT_EQ(document.image().byte(0x813), 5);
+    EXPECT_FALSE(document.isModified());
+    window->action(command::kEditRedo)->trigger();
+    EXPECT_EQ(document.image().byte(0x813), 6);
 }
 
 TEST_F(OptionsDialog, NotOfferedWhileATransferRuns)
