@@ -65,10 +65,10 @@ inline constexpr TextPair kCsvFrequencyCut{"frequency %1 MHz stored to 10 Hz as 
 inline constexpr TextPair kCsvLocationsFromZero{
     "the Locations start at 0: each line went into channel Location + 1",
     "Location 从 0 开始：每行写入频道 Location + 1"};
-inline constexpr TextPair kCsvImportSummary{"%1 channels imported, %2 lines refused",
-                                            "已导入 %1 个频道，拒绝 %2 行"};
-inline constexpr TextPair kCsvEmptied{"%1 channels the list does not name emptied",
-                                      "已清空列表中没有的 %1 个频道"};
+inline constexpr TextPair kCsvImportSummary{"channels imported: %1, lines refused: %2",
+                                            "已导入频道：%1，拒绝行：%2"};
+inline constexpr TextPair kCsvEmptied{"channels emptied (not in the list): %1",
+                                      "已清空频道（列表中没有）：%1"};
 
 // Export.
 inline constexpr TextPair kCsvTransmitOnly{
