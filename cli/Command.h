@@ -27,5 +27,6 @@ struct Command
 std::span<const Command> fileCommands();
 std::span<const Command> radioCommands();
 std::span<const Command> optionsCommands();
+std::span<const Command> channelListCommands();
 
 } // namespace kx9::cli

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <spawn.h>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -85,5 +86,15 @@ protected:
 
     std::filesystem::path m_dir;
 };
+
+inline std::vector<std::string> lines(const std::string &text)
+{
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        out.push_back(line);
+    }
+    return out;
+}
 
 } // namespace kx9::test

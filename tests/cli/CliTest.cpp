@@ -6,21 +6,12 @@ namespace {
 
 namespace fs = std::filesystem;
 using kx9::test::CliRun;
+using kx9::test::lines;
 using kx9::test::slurp;
 
 class CliTest : public kx9::test::CliFixture
 {
 };
-
-std::vector<std::string> lines(const std::string &text)
-{
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        out.push_back(line);
-    }
-    return out;
-}
 
 TEST_F(CliTest, NewWritesTheGoldenNewDocument)
 {

@@ -1,0 +1,274 @@
+// Commands on channel lists: export, import (the common CSV layout), diff.
+
+#include "Arguments.h"
+#include "ChannelCompare.h"
+#include "ChannelCsv.h"
+#include "ChannelListTexts.h"
+#include "Command.h"
+#include "Document.h"
+#include "SafeSave.h"
+#include "TextFormat.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <iostream>
+#include <unistd.h>
+
+namespace kx9::cli {
+
+namespace {
+
+// Far more than any channel list (a full one is about 10 KB); a larger
+// input is the wrong file, not something to read into memory.
+constexpr std::size_t kLargestList = 16 * 1024 * 1024;
+
+// diff follows diff(1): 0 the same, 1 different, 2 trouble.
+constexpr int kDiffTrouble = 2;
+
+int usageError(std::string_view command, const std::string &message)
+{
+    std::cerr << "kx9-cli " << command << ": " << message << "\n"
+              << "Try 'kx9-cli " << command << " --help'.\n";
+    return kExitUsage;
+}
+
+int failed(std::string_view message, int status = kExitFailure)
+{
+    std::cerr << "kx9-cli: " << message << "\n";
+    return status;
+}
+
+std::optional<std::string> outputPath(const Arguments &args)
+{
+    if (auto o = args.value("-o")) {
+        return o;
+    }
+    return args.value("--output");
+}
+
+// The whole of a text file, or "-" for standard input. Sets error on failure.
+std::optional<std::string> readText(const std::string &path, std::string &error)
+{
+    const bool standardInput = path == "-";
+    const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = fillIn(text::kCannotOpenFile.en, {path, std::strerror(errno)});
+        return std::nullopt;
+    }
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            error = fillIn(text::kCannotOpenFile.en, {path, std::strerror(errno)});
+            break;
+        }
+        if (n == 0) {
+            break;
+        }
+        text.append(buffer, static_cast<std::size_t>(n));
+        if (text.size() > kLargestList) {
+            error = fillIn(text::kCsvTooLarge.en, {path, std::to_string(kLargestList)});
+            break;
+        }
+    }
+    if (!standardInput) {
+        ::close(fd);
+    }
+    if (!error.empty()) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+bool writeStdout(const std::string &text)
+{
+    std::cout << text << std::flush;
+    return static_cast<bool>(std::cout);
+}
+
+int runExport(const std::vector<std::string> &argv)
+{
+    std::string error;
+    const auto args = Arguments::parse(argv, {"-o", "--output"}, {}, error);
+    if (!args) {
+        return usageError("export", error);
+    }
+    if (args->positional().size() != 1) {
+        return usageError("export", "needs exactly one FILE");
+    }
+    const auto out = outputPath(*args);
+    if (out && out->empty()) {
+        return usageError("export", "-o needs a file name");
+    }
+    Document doc;
+    const FileResult opened = doc.open(args->positional()[0], Language::English);
+    if (!opened) {
+        return failed(opened.message);
+    }
+    const CsvExport csv = exportChannelCsv(doc.table(), doc.currentType(), Language::English);
+    for (const std::string &w : csv.warnings) {
+        std::cerr << "kx9-cli export: warning: " << w << "\n";
+    }
+    if (!out || *out == "-") {
+        return writeStdout(csv.text) ? kExitOk : failed("cannot write the list to standard output");
+    }
+    const auto bytes = reinterpret_cast<const std::uint8_t *>(csv.text.data());
+    const SafeSaveResult saved = saveFileSafely(*out, {bytes, csv.text.size()});
+    return saved ? kExitOk : failed(fillIn(text::kCannotWriteFile.en, {*out, saved.reason}));
+}
+
+void printReport(const std::string &csvName, const CsvImportReport &report)
+{
+    for (const std::string &note : report.notes) {
+        std::cerr << csvName << ": note: " << note << "\n";
+    }
+    // Refusals and warnings in the file's order, as a compiler lists them.
+    auto refused = report.refused.begin();
+    auto warning = report.warnings.begin();
+    while (refused != report.refused.end() || warning != report.warnings.end()) {
+        const bool takeRefused =
+            warning == report.warnings.end() ||
+            (refused != report.refused.end() && refused->line <= warning->line);
+        const CsvLineNote &n = takeRefused ? *refused++ : *warning++;
+        std::cerr << csvName << ":" << n.line << ": " << (takeRefused ? "refused" : "warning")
+                  << ": " << n.text << "\n";
+    }
+}
+
+int runImport(const std::vector<std::string> &argv)
+{
+    std::string error;
+    const auto args =
+        Arguments::parse(argv, {"-o", "--output", "--into"}, {"--replace", "--skip-bad"}, error);
+    if (!args) {
+        return usageError("import", error);
+    }
+    if (args->positional().size() != 1) {
+        return usageError("import", "needs exactly one IN.csv");
+    }
+    const auto into = args->value("--into");
+    const auto out = outputPath(*args);
+    if (!into || into->empty()) {
+        return usageError("import", "needs --into FILE.sin");
+    }
+    if (!out || out->empty()) {
+        return usageError("import", "needs -o OUT.sin");
+    }
+    const std::string &csvPath = args->positional()[0];
+    // How the lines of the list are named in the report, as grep does.
+    const std::string csvName = csvPath == "-" ? "(standard input)" : csvPath;
+    const auto csv = readText(csvPath, error);
+    if (!csv) {
+        return failed(error);
+    }
+    Document doc;
+    const FileResult opened = doc.open(*into, Language::English);
+    if (!opened) {
+        return failed(opened.message);
+    }
+    CsvImportOptions options;
+    options.replaceAll = args->has("--replace");
+    const CsvImport imported = importChannelCsv(*csv, doc.table(), doc.currentType(), options);
+    const CsvImportReport &report = imported.report;
+    if (!report.fileError.empty()) {
+        return failed(csvName + ": " + report.fileError);
+    }
+    printReport(csvName, report);
+    if (!report.refused.empty() && !args->has("--skip-bad")) {
+        return failed("nothing written: lines refused: " + std::to_string(report.refused.size()) +
+                      " (--skip-bad writes the other lines)");
+    }
+    doc.table() = imported.table;
+    const FileResult saved = doc.save(*out, Language::English);
+    if (!saved) {
+        return failed(saved.message);
+    }
+    std::cerr << "kx9-cli import: "
+              << fillIn(text::kCsvImportSummary.en, {std::to_string(report.applied.size()),
+                                                     std::to_string(report.refused.size())});
+    if (!report.emptied.empty()) {
+        std::cerr << "; " << fillIn(text::kCsvEmptied.en, {std::to_string(report.emptied.size())});
+    }
+    std::cerr << "\n";
+    return kExitOk;
+}
+
+int runDiff(const std::vector<std::string> &argv)
+{
+    std::string error;
+    const auto args = Arguments::parse(argv, {}, {}, error);
+    if (!args) {
+        return usageError("diff", error);
+    }
+    if (args->positional().size() != 2) {
+        return usageError("diff", "needs two files, A.sin and B.sin");
+    }
+    Document a, b;
+    for (auto [doc, path] : {std::pair{&a, args->positional()[0]}, {&b, args->positional()[1]}}) {
+        const FileResult opened = doc->open(path, Language::English);
+        if (!opened) {
+            return failed(opened.message, kDiffTrouble);
+        }
+    }
+    const std::vector<std::string> lines =
+        compareChannelFiles({a.image(), a.table()}, {b.image(), b.table()});
+    std::string text;
+    for (const std::string &line : lines) {
+        text += line + "\n";
+    }
+    if (!writeStdout(text)) {
+        return failed("cannot write to standard output", kDiffTrouble);
+    }
+    return lines.empty() ? kExitOk : kExitFailure;
+}
+
+constexpr Command kChannelListCommands[] = {
+    {"export", "export FILE [-o OUT.csv]", "write a file's channels as a CSV list",
+     "Opens FILE and writes its channels in use as the channel list CSV that\n"
+     "common multi-radio programmers read: a header line, then one line per\n"
+     "channel (Location, Name, Frequency, Duplex, Offset, tones, Mode, Skip,\n"
+     "Power ...), CRLF line ends, UTF-8. Standard output unless -o OUT.csv.\n"
+     "A channel with a transmit but no receive frequency cannot be written\n"
+     "in this layout; it is left out with a warning on standard error.\n",
+     runExport},
+    {"import", "import IN.csv --into FILE -o OUT [--replace] [--skip-bad]",
+     "put a CSV channel list into a channel file",
+     "Opens FILE, puts the channels of IN.csv into it and saves the result to\n"
+     "OUT (FILE itself may be OUT). IN.csv may be \"-\" for standard input.\n"
+     "Columns may come in any order; unknown columns are ignored; lines\n"
+     "starting with # are skipped. Location is the channel number (a list\n"
+     "that starts at Location 0 is moved up by one). Each line is checked as\n"
+     "typing is: frequency 67-521 MHz on a 6.25, 5 or 2.5 kHz step, tones of\n"
+     "the tone table, FM or NFM; names are upper-cased and cut to 6 characters\n"
+     "with a warning. Values whose column is missing are kept, and so is the\n"
+     "busy lock, which the layout has no column for (Close for a new channel).\n"
+     "Channels the list does not name are kept, or emptied with --replace.\n"
+     "Problems are listed on standard error as IN.csv:LINE: refused: REASON.\n"
+     "Any refused line makes the import write nothing and exit 1, unless\n"
+     "--skip-bad, which writes the other lines.\n",
+     runImport},
+    {"diff", "diff A B", "list what differs between two channel files",
+     "Opens two channel files and prints one line per difference:\n"
+     "  CH-005 Receive(MHz): 446.00625 -> 446.01875   a channel cell\n"
+     "  Type: PMR+LPD -> PMR                          the radio type\n"
+     "  Settings 0x813: 05 -> 07                      a radio-wide setting byte\n"
+     "  CH-100 Image 0x630: 25 -> FF                  a byte no cell shows\n"
+     "  Image 0xFF8: 7E -> 80                         any other byte\n"
+     "Exit status 0 when they hold the same, 1 when they differ, 2 when a\n"
+     "file cannot be read, as diff(1).\n",
+     runDiff},
+};
+
+} // namespace
+
+std::span<const Command> channelListCommands()
+{
+    return kChannelListCommands;
+}
+
+} // namespace kx9::cli

@@ -1,0 +1,140 @@
+#include "CliRunner.h"
+
+namespace {
+
+using namespace kx9::test;
+namespace fs = std::filesystem;
+
+class ChannelListCli : public CliFixture
+{
+};
+
+void write(const std::string &path, const std::string &text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// Replaces the first occurrence of from in text.
+std::string edited(std::string text, const std::string &from, const std::string &to)
+{
+    const auto at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+TEST_F(ChannelListCli, ExportThenImportGivesBackTheSameFileAndDiffFindsNothing)
+{
+    CliRun r = cli({"export", data("hand-set.sin"), "-o", path("list.csv")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string csv = slurp(path("list.csv"));
+    const auto rows = lines(csv);
+    ASSERT_EQ(rows.size(), 77u); // the header and the 76 channels in use
+    EXPECT_EQ(rows[1], "1,CH 1-A,446.006250,,0.000000,Cross,88.5,67.0,023,NN,023,DTCS->Tone,FM,"
+                       "6.25,S,2.0W,,,,,\r");
+    EXPECT_EQ(rows[2], "2,AB,446.012500,+,0.500000,Cross,254.1,88.5,023,NR,754,Tone->DTCS,NFM,"
+                       "6.25,,0.5W,,,,,\r");
+    EXPECT_EQ(cli({"export", data("hand-set.sin")}).out, csv); // standard output by default
+
+    r = cli({"import", path("list.csv"), "--into", data("hand-set.sin"), "-o", path("back.sin")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "kx9-cli import: channels imported: 76, lines refused: 0\n");
+    EXPECT_EQ(slurp(path("back.sin")), slurp(data("hand-set.sin")));
+
+    r = cli({"diff", data("hand-set.sin"), path("back.sin")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+}
+
+TEST_F(ChannelListCli, DiffShowsExactlyTheEditsMadeToTheList)
+{
+    ASSERT_EQ(cli({"export", data("hand-set.sin"), "-o", path("list.csv")}).status, 0);
+    std::string csv = slurp(path("list.csv"));
+    csv = edited(csv, "4,,446.043750,", "4,CALL,446.018750,");
+    csv = edited(csv, "\r\n9,,433.075000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,0.5W",
+                 "\r\n9,,433.075000,,0.000000,TSQL,88.5,110.9,023,NN,023,Tone->Tone,NFM,6.25,S,"
+                 "0.5W");
+    write(path("edited.csv"), csv);
+    CliRun r =
+        cli({"import", path("edited.csv"), "--into", data("hand-set.sin"), "-o", path("e.sin")});
+    ASSERT_EQ(r.status, 0) << r.err;
+
+    r = cli({"diff", data("hand-set.sin"), path("e.sin")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "CH-004 Receive(MHz): 446.04375 -> 446.01875\n"
+                     "CH-004 Transmit(MHz): 446.04375 -> 446.01875\n"
+                     "CH-004 Name: (empty) -> CALL\n"
+                     "CH-009 Rx Tone: Off -> 110.9\n"
+                     "CH-009 Tx Tone: Off -> 110.9\n"
+                     "CH-009 W/N: Wide -> Narrow\n"
+                     "CH-009 Scan: Yes -> No\n");
+}
+
+TEST_F(ChannelListCli, ImportWritesNothingWhenALineIsRefusedUnlessAskedToSkipIt)
+{
+    write(path("in.csv"), "Location,Name,Frequency,Mode\r\n"
+                          "1,ok,446.018750,FM\r\n"
+                          "2,air,124.500000,AM\r\n"
+                          "3,bad,446.001000,FM\r\n");
+    CliRun r =
+        cli({"import", path("in.csv"), "--into", data("new-pmr-lpd.sin"), "-o", path("out.sin")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err,
+              path("in.csv") + ":2: warning: name \"ok\" stored as \"OK\"\n" + path("in.csv") +
+                  ":3: refused: mode \"AM\" cannot be held (FM or NFM only)\n" + path("in.csv") +
+                  ":4: refused: receive frequency 446.00100 MHz is on no 6.25, 5 or 2.5 kHz "
+                  "step\n"
+                  "kx9-cli: nothing written: lines refused: 2 (--skip-bad writes the other "
+                  "lines)\n");
+    EXPECT_FALSE(fs::exists(path("out.sin")));
+
+    r = cli({"import", path("in.csv"), "--into", data("new-pmr-lpd.sin"), "-o", path("out.sin"),
+             "--skip-bad", "--replace"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("kx9-cli import: channels imported: 1, lines refused: 2; channels "
+                         "emptied (not in the list): 74\n"),
+              std::string::npos)
+        << r.err;
+    r = cli({"table", path("out.sin")});
+    const auto rows = lines(r.out);
+    EXPECT_EQ(rows.at(1), "CH-P01\t446.01875\t446.01875\tOff\tOff\tWide\tYes\tHigh\tClose\tOK");
+    EXPECT_EQ(rows.at(2), "CH-P02\t446.01875\t446.01875\tOff\tOff\tNarrow\tYes\tHigh\tClose\t");
+    EXPECT_EQ(rows.at(4), "CH-P04\t\t\t\t\t\t\t\t\t");
+}
+
+TEST_F(ChannelListCli, ChannelListCommandsReportTroubleAndWrongCommandLines)
+{
+    write(path("nolist.csv"), "just,some,words\r\n");
+    CliRun r =
+        cli({"import", path("nolist.csv"), "--into", data("hand-set.sin"), "-o", path("out.sin")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "kx9-cli: " + path("nolist.csv") +
+                         ": no channel list: the header line has no Location column\n");
+
+    r = cli({"import", path("missing.csv"), "--into", data("hand-set.sin"), "-o", path("out.sin")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("cannot open " + path("missing.csv")), std::string::npos) << r.err;
+
+    r = cli({"export", data("hand-set.sin"), "-o", path("no/folder/x.csv")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("cannot write"), std::string::npos) << r.err;
+
+    // diff keeps diff(1)'s statuses: 2 when a file cannot be read.
+    r = cli({"diff", data("hand-set.sin"), path("missing.sin")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(cli({"diff", data("hand-set.sin")}).status, 2);
+
+    EXPECT_EQ(cli({"import", path("nolist.csv"), "-o", path("out.sin")}).status, 2); // no --into
+    EXPECT_EQ(cli({"import", path("nolist.csv"), "--into", data("hand-set.sin")}).status, 2);
+    EXPECT_EQ(cli({"export"}).status, 2);
+    EXPECT_EQ(cli({"export", data("hand-set.sin"), "--bogus"}).status, 2);
+    EXPECT_FALSE(fs::exists(path("out.sin")));
+
+    for (const char *name : {"export", "import", "diff"}) {
+        const CliRun help = cli({name, "--help"});
+        EXPECT_EQ(help.status, 0);
+        EXPECT_EQ(help.out.rfind(std::string("Usage: kx9-cli ") + name, 0), 0u) << help.out;
+    }
+}
+
+} // namespace

@@ -1,0 +1,95 @@
+#include "ChannelCompare.h"
+#include "ChannelConversion.h"
+#include "RadioType.h"
+
+#include <gtest/gtest.h>
+
+namespace kx9 {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// A channel file as opened: the image and the table filled from it.
+struct Opened
+{
+    ChannelImage image;
+    ChannelTable table;
+    explicit Opened(const ChannelImage &i) : image(i)
+    {
+        imageToTable(image, table, Language::English);
+    }
+    OpenedChannels view() const { return {image, table}; }
+};
+
+ChannelImage withChannelFive()
+{
+    ChannelImage image = newDocumentImage();
+    image.setRxFrequency(5, 44600625);
+    image.setTxFrequency(5, 44600625);
+    image.setRxTone(5, {0xFF, 0xFF});
+    image.setTxTone(5, {0x70, 0x06}); // 67.0
+    image.setByte(layout::recordOffset(5) + layout::kFlags, 0x38);
+    image.setNameCodes(5, {0x0A, 0x0B, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}); // AB
+    return image;
+}
+
+TEST(ChannelCompare, TheSameFileGivesNoLines)
+{
+    const Opened a(withChannelFive());
+    EXPECT_EQ(compareChannelFiles(a.view(), a.view()), Lines{});
+}
+
+TEST(ChannelCompare, EachDifferenceIsOneLineInTheFixedOrder)
+{
+    const Opened a(withChannelFive());
+    ChannelImage changed = a.image;
+    changed.setRxFrequency(5, 44601875);
+    changed.setNameCodes(5, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+    changed.setByte(layout::recordOffset(5) + 14, 0x00);          // reserved, no cell shows it
+    changed.setByte(layout::recordOffset(100), 0x25);             // past the type's channels
+    changed.setByte(layout::recordOffset(6) + layout::kFlags, 0); // an empty channel's flags
+    changed.setSquelch(7);
+    changed.setModeFrequency(44600625);
+    changed.setHighPowerCalibration(0x80);
+    const Opened b(changed);
+    EXPECT_EQ(
+        compareChannelFiles(a.view(), b.view()),
+        (Lines{"CH-005 Receive(MHz): 446.00625 -> 446.01875", "CH-005 Name: AB -> (empty)",
+               "CH-005 Image 0x04E: FF -> 00", "CH-006 Image 0x05D: FF -> 00",
+               "CH-100 Image 0x630: FF -> 25", "Settings 0x813: 05 -> 07",
+               "Settings 0xD04: 00 -> 25", "Settings 0xD05: 00 -> 06", "Image 0xFF9: FF -> 80"}));
+}
+
+TEST(ChannelCompare, ARadioTypeChangeIsNamed)
+{
+    const Opened a(withChannelFive());
+    ChannelImage pmr = a.image;
+    pmr.setRadioTypeBits(layout::kRadioTypePmr);
+    const Opened b(pmr);
+    const Lines lines = compareChannelFiles(a.view(), b.view());
+    // The labels change with the type, the cells do not.
+    EXPECT_EQ(lines, (Lines{"Type: PMR+LPD -> PMR", "Settings 0x81F: 01 -> 03"}));
+}
+
+TEST(ChannelCompare, LabelledSettingsTakeThePlaceOfSettingsBytes)
+{
+    const Opened a(withChannelFive());
+    ChannelImage louder = a.image;
+    louder.setSquelch(7);
+    louder.setByte(0x840, 0x12); // a byte the labelled lines do not read
+    const Opened b(louder);
+    const SettingsReader squelch = [](const ChannelImage &image) {
+        return std::vector<SettingLine>{{"Squelch Level", std::to_string(image.squelch())},
+                                        {"Time Out Timer", std::to_string(image.timeOutTimer())}};
+    };
+    EXPECT_EQ(compareChannelFiles(a.view(), b.view(), squelch), Lines{"Squelch Level: 5 -> 7"});
+
+    // When the labelled lines agree, the bytes still tell that something differs.
+    ChannelImage hidden = a.image;
+    hidden.setByte(0x840, 0x12);
+    EXPECT_EQ(compareChannelFiles(a.view(), Opened(hidden).view(), squelch),
+              Lines{"Settings 0x840: FF -> 12"});
+}
+
+} // namespace
+} // namespace kx9

@@ -1,0 +1,482 @@
+#include "ChannelCsv.h"
+#include "ChannelConversion.h"
+#include "RadioType.h"
+
+#include <gtest/gtest.h>
+
+namespace kx9 {
+namespace {
+
+// Cells 1-9 of a row: receive, transmit, rx tone, tx tone, bandwidth, scan,
+// power, busy lock, name.
+using Cells = std::array<std::string, 9>;
+
+const std::string kHeader = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
+                            "DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,"
+                            "Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE";
+
+ChannelTable emptyTable(int type = kType400470)
+{
+    ChannelTable table;
+    table.setHeaders(Language::English);
+    fillTypeDefaults(table, type, Language::English);
+    if (type == kType400470) {
+        return table;
+    }
+    for (int row = 1; row <= kChannelCount; ++row) {
+        for (int col = 1; col < kTableCols; ++col) {
+            table.setCell(row, col, {});
+        }
+    }
+    return table;
+}
+
+void setRow(ChannelTable &table, int row, const Cells &cells)
+{
+    for (int col = 1; col < kTableCols; ++col) {
+        table.setCell(row, col, cells[static_cast<std::size_t>(col - 1)]);
+    }
+}
+
+Cells rowOf(const ChannelTable &table, int row)
+{
+    Cells cells;
+    for (int col = 1; col < kTableCols; ++col) {
+        cells[static_cast<std::size_t>(col - 1)] = table.cell(row, col);
+    }
+    return cells;
+}
+
+// The second line of an export (the first is the header).
+std::string exportedLine(const ChannelTable &table)
+{
+    const std::string text = exportChannelCsv(table, kType400470, Language::English).text;
+    const std::size_t start = text.find("\r\n") + 2;
+    return text.substr(start, text.find("\r\n", start) - start);
+}
+
+ChannelImage imageOf(const ChannelTable &table)
+{
+    ChannelImage image = newDocumentImage();
+    tableToImage(table, Selectors{kType400470, 9, 0}, image);
+    return image;
+}
+
+struct ExportCase
+{
+    const char *what;
+    Cells cells;
+    const char *line; // after "1,"
+};
+
+// Every tone mode and duplex case of the layout, and the flag columns.
+const ExportCase kExportCases[] = {
+    {"simplex without tones",
+     {"446.00625", "446.00625", "Off", "Off", "Wide", "Yes", "High", "Close", "PMR1"},
+     "PMR1,446.006250,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,2.0W,,,,,"},
+    {"plus offset, transmit tone",
+     {"433.07500", "434.67500", "Off", "67.0", "Wide", "Yes", "High", "Close", ""},
+     ",433.075000,+,1.600000,Tone,67.0,88.5,023,NN,023,Tone->Tone,FM,6.25,,2.0W,,,,,"},
+    {"minus offset, tone squelch",
+     {"446.10000", "441.10000", "100.0", "100.0", "Wide", "Yes", "High", "Close", ""},
+     ",446.100000,-,5.000000,TSQL,88.5,100.0,023,NN,023,Tone->Tone,FM,6.25,,2.0W,,,,,"},
+    {"split, the same DCS code",
+     {"446.00625", "150.00000", "D023N", "D023N", "Wide", "Yes", "High", "Close", ""},
+     ",446.006250,split,150.000000,DTCS,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,2.0W,,,,,"},
+    {"70 MHz apart is a split",
+     {"400.00000", "470.00000", "Off", "Off", "Wide", "Yes", "High", "Close", ""},
+     ",400.000000,split,470.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,2.0W,,,,,"},
+    {"just under 70 MHz is an offset",
+     {"400.00000", "469.99750", "Off", "Off", "Wide", "Yes", "High", "Close", ""},
+     ",400.000000,+,69.997500,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,2.0W,,,,,"},
+    {"same DCS code, inverted on receive",
+     {"446.00625", "446.00625", "D754I", "D754N", "Wide", "Yes", "High", "Close", ""},
+     ",446.006250,,0.000000,DTCS,88.5,88.5,754,NR,023,Tone->Tone,FM,6.25,,2.0W,,,,,"},
+    {"cross tone to tone",
+     {"446.00625", "446.00625", "254.1", "67.0", "Wide", "Yes", "High", "Close", ""},
+     ",446.006250,,0.000000,Cross,67.0,254.1,023,NN,023,Tone->Tone,FM,6.25,,2.0W,,,,,"},
+    {"cross tone to DCS",
+     {"446.00625", "446.00625", "D023I", "67.0", "Wide", "Yes", "High", "Close", ""},
+     ",446.006250,,0.000000,Cross,67.0,88.5,023,NR,023,Tone->DTCS,FM,6.25,,2.0W,,,,,"},
+    {"cross DCS to tone",
+     {"446.00625", "446.00625", "88.5", "D114N", "Wide", "Yes", "High", "Close", ""},
+     ",446.006250,,0.000000,Cross,88.5,88.5,114,NN,023,DTCS->Tone,FM,6.25,,2.0W,,,,,"},
+    {"cross receive tone only",
+     {"446.00625", "446.00625", "100.0", "Off", "Wide", "Yes", "High", "Close", ""},
+     ",446.006250,,0.000000,Cross,88.5,100.0,023,NN,023,->Tone,FM,6.25,,2.0W,,,,,"},
+    {"cross receive DCS only",
+     {"446.00625", "446.00625", "D245I", "Off", "Wide", "Yes", "High", "Close", ""},
+     ",446.006250,,0.000000,Cross,88.5,88.5,023,NR,245,->DTCS,FM,6.25,,2.0W,,,,,"},
+    {"cross transmit DCS only",
+     {"446.00625", "446.00625", "Off", "D265I", "Wide", "Yes", "High", "Close", ""},
+     ",446.006250,,0.000000,Cross,88.5,88.5,265,RN,023,DTCS->,FM,6.25,,2.0W,,,,,"},
+    {"cross two DCS codes",
+     {"446.00625", "446.00625", "D025I", "D023N", "Wide", "Yes", "High", "Close", ""},
+     ",446.006250,,0.000000,Cross,88.5,88.5,023,NR,025,DTCS->DTCS,FM,6.25,,2.0W,,,,,"},
+    {"receive only",
+     {"446.00625", "", "Off", "Off", "Wide", "Yes", "High", "Close", ""},
+     ",446.006250,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,2.0W,,,,,"},
+    {"narrow, not scanned, low, 5 kHz step",
+     {"446.00500", "446.00500", "Off", "Off", "Narrow", "No", "Low", "Close", ""},
+     ",446.005000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,5.00,S,0.5W,,,,,"},
+    {"Chinese flag texts, 2.5 kHz step",
+     {"446.00250", "446.00250", "Off", "Off", "宽", "否", "低", "关闭", ""},
+     ",446.002500,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,2.50,S,0.5W,,,,,"},
+};
+
+class ExportLine : public ::testing::TestWithParam<ExportCase>
+{
+};
+
+TEST_P(ExportLine, WritesTheLayoutOfTheOtherProgrammer)
+{
+    ChannelTable table = emptyTable();
+    setRow(table, 1, GetParam().cells);
+    EXPECT_EQ(exportedLine(table), std::string("1,") + GetParam().line);
+}
+
+std::string caseName(const char *what)
+{
+    std::string name;
+    for (const char c : std::string(what)) {
+        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    }
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ExportLine, ::testing::ValuesIn(kExportCases),
+                         [](const auto &info) { return caseName(info.param.what); });
+
+// All the cases above in one table, channel n for case n; busy lock Close,
+// since the layout has no column for it and an import gives Close.
+ChannelTable everyCase(Language language)
+{
+    ChannelTable table = emptyTable();
+    int row = 1;
+    for (const ExportCase &c : kExportCases) {
+        setRow(table, row++, c.cells);
+    }
+    if (language == Language::Chinese) {
+        table.setCell(1, kColBandwidth, "宽");
+        table.setCell(1, kColPower, "高");
+    }
+    table.setCell(99, kColReceive, "470.00000");
+    table.setCell(99, kColTransmit, "470.00000");
+    for (int col : {kColRxTone, kColTxTone}) {
+        table.setCell(99, col, "Off");
+    }
+    table.setCell(99, kColBandwidth, "Narrow");
+    table.setCell(99, kColScan, "Yes");
+    table.setCell(99, kColPower, "High");
+    table.setCell(99, kColBusyLock, "Close");
+    table.setCell(99, kColName, "LAST 9");
+    return table;
+}
+
+TEST(CsvRoundTrip, ExportThenImportIntoAnEmptyTableGivesTheSameImageBytes)
+{
+    for (const Language language : {Language::English, Language::Chinese}) {
+        const ChannelTable source = everyCase(language);
+        const CsvExport csv = exportChannelCsv(source, kType400470, language);
+        EXPECT_TRUE(csv.warnings.empty());
+        const CsvImport back = importChannelCsv(csv.text, emptyTable(), kType400470);
+        EXPECT_TRUE(back.report.complete()) << back.report.refused.front().text;
+        EXPECT_TRUE(back.report.warnings.empty());
+        EXPECT_EQ(back.report.applied.size(), std::size(kExportCases) + 1);
+        EXPECT_EQ(imageOf(back.table), imageOf(source));
+    }
+}
+
+TEST(CsvRoundTrip, ReplacingIntoTheSourceKeepsWhatTheLayoutCannotCarry)
+{
+    ChannelTable source = everyCase(Language::English);
+    source.setCell(2, kColBusyLock, "Carrier");
+    source.setCell(3, kColBusyLock, "QT/DQT");
+    const CsvExport csv = exportChannelCsv(source, kType400470, Language::English);
+    const CsvImport back = importChannelCsv(csv.text, source, kType400470, {.replaceAll = true});
+    EXPECT_TRUE(back.report.complete());
+    EXPECT_TRUE(back.report.emptied.empty());
+    EXPECT_EQ(imageOf(back.table), imageOf(source));
+}
+
+TEST(CsvExport, LeavesOutTransmitOnlyChannelsAndThoseBeyondTheType)
+{
+    ChannelTable table = emptyTable(kTypePmrLpd);
+    setRow(table, 3, {"", "446.00625", "", "Off", "", "", "", "", ""});
+    setRow(table, 78, {"446.00625", "446.00625", "Off", "Off", "Wide", "Yes", "High", "Close", ""});
+    const CsvExport csv = exportChannelCsv(table, kTypePmrLpd, Language::English);
+    EXPECT_EQ(csv.text, kHeader + "\r\n");
+    EXPECT_EQ(csv.warnings,
+              std::vector<std::string>{
+                  "channel 3 has a transmit but no receive frequency and was left out"});
+}
+
+// A list as the other programmer writes it for another radio: byte-order
+// mark, # lines, CRLF, Locations from 0, watts, quoting, an extra column,
+// and lines this radio cannot hold.
+const std::string kForeignList =
+    "\xEF\xBB\xBF# Club list, exported for a dual-band handheld\r\n"
+    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+    "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE,Zone\r\n"
+    "0,pmr 1,446.006250,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,6.25,,0.5W,,,,,,A\r\n"
+    "1,\"Club, main\",439.925000,-,7.600000,Tone,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,"
+    "5.0W,\"Sat, 8pm\",,,,,A\r\n"
+    "# the tower\r\n"
+    "2,Tower,124.500000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,AM,25.00,,High,,,,,,B\r\n"
+    "3,D-STAR,439.500000,-,7.600000,,88.5,88.5,023,NN,023,Tone->Tone,DV,12.50,,5.0W,,CQCQCQ,,,,"
+    "B\r\n"
+    "4,LPD,433.075000,,0.000000,TSQL,88.5,100.0,023,NN,023,Tone->Tone,FM,25.00,S,1.0W,,,,,,B\r\n"
+    "5,Marine,156.800000,,0.000000,DTCS,88.5,88.5,23,NR,023,Tone->Tone,FMN,25.00,P,Low,,,,,,B\r\n"
+    "6,Short,446.01875\r\n"
+    "7,,446.001000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,25.00,,High,,,,,,B\r\n"
+    "99,Far,446.006250,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,25.00,,High,,,,,,B\r\n"
+    "\r\n";
+
+TEST(CsvImport, AListFromAnotherRadioLoadsWithTheExpectedRefusals)
+{
+    ChannelTable table = emptyTable();
+    setRow(table, 50, {"446.00625", "446.00625", "Off", "Off", "Wide", "Yes", "High", "Close", ""});
+    const CsvImport in = importChannelCsv(kForeignList, table, kType400470);
+    const CsvImportReport &r = in.report;
+
+    EXPECT_EQ(r.notes, std::vector<std::string>{
+                           "the Locations start at 0: each line went into channel Location + 1"});
+    EXPECT_EQ(r.applied, (std::vector<int>{1, 2, 5, 6}));
+    EXPECT_EQ(r.refused,
+              (std::vector<CsvLineNote>{
+                  {6, "mode \"AM\" cannot be held (FM or NFM only)"},
+                  {7, "mode \"DV\" cannot be held (FM or NFM only)"},
+                  {10, "3 fields where the header line has 22"},
+                  {11, "receive frequency 446.00100 MHz is on no 6.25, 5 or 2.5 kHz step"},
+                  {12, "channel 100 is outside the channels 1-99 of this radio type"}}));
+    EXPECT_EQ(r.warnings, (std::vector<CsvLineNote>{{3, "name \"pmr 1\" stored as \"PMR 1\""},
+                                                    {4, "name \"Club, main\" stored as \"CLUB M\""},
+                                                    {9, "name \"Marine\" stored as \"MARINE\""}}));
+
+    EXPECT_EQ(rowOf(in.table, 1), (Cells{"446.00625", "446.00625", "Off", "Off", "Narrow", "Yes",
+                                         "Low", "Close", "PMR 1"}));
+    EXPECT_EQ(rowOf(in.table, 2), (Cells{"439.92500", "432.32500", "Off", "88.5", "Wide", "Yes",
+                                         "High", "Close", "CLUB M"}));
+    EXPECT_EQ(rowOf(in.table, 5), (Cells{"433.07500", "433.07500", "100.0", "100.0", "Wide", "No",
+                                         "High", "Close", "LPD"}));
+    EXPECT_EQ(rowOf(in.table, 6), (Cells{"156.80000", "156.80000", "D023I", "D023N", "Narrow",
+                                         "Yes", "Low", "Close", "MARINE"}));
+    // Refused lines and channels the list does not name are left alone.
+    for (int row : {3, 4, 7, 8, 99}) {
+        EXPECT_EQ(rowOf(in.table, row), rowOf(table, row)) << row;
+    }
+    EXPECT_EQ(rowOf(in.table, 50), rowOf(table, 50));
+}
+
+struct RefusedCase
+{
+    const char *what;
+    std::string line;
+    std::string reason;
+};
+
+class CsvRefusedLine : public ::testing::TestWithParam<RefusedCase>
+{
+};
+
+// What typing would refuse, the import refuses, and the table stays as it was.
+TEST_P(CsvRefusedLine, IsListedWithItsReasonAndChangesNothing)
+{
+    ChannelTable table = emptyTable();
+    setRow(table, 1,
+           {"446.00625", "446.00625", "67.0", "67.0", "Narrow", "No", "Low", "Carrier", "OLD"});
+    const CsvImport in =
+        importChannelCsv(kHeader + "\r\n" + GetParam().line + "\r\n", table, kType400470);
+    EXPECT_EQ(in.report.refused, (std::vector<CsvLineNote>{{2, GetParam().reason}}));
+    EXPECT_TRUE(in.report.applied.empty());
+    EXPECT_EQ(in.table, table);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CsvRefusedLine,
+    ::testing::Values(
+        RefusedCase{"off step", "1,,446.001000,,0,,88.5,88.5,023,NN,023,Tone->Tone,FM,,,,,,,,",
+                    "receive frequency 446.00100 MHz is on no 6.25, 5 or 2.5 kHz step"},
+        RefusedCase{"below range", "1,,66.990000,,0,,88.5,88.5,023,NN,023,Tone->Tone,FM,,,,,,,,",
+                    "receive frequency 66.99000 MHz is outside 67 to 521 MHz"},
+        RefusedCase{"offset past the range",
+                    "1,,520.000000,+,5.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,,,,,,,,",
+                    "transmit frequency 525.00000 MHz is outside 67 to 521 MHz"},
+        RefusedCase{"split off step", "1,,446.006250,split,446.001000,,,,,,,,FM,,,,,,,,",
+                    "transmit frequency 446.00100 MHz is on no 6.25, 5 or 2.5 kHz step"},
+        RefusedCase{"frequency with a unit", "1,,446.5MHz,,0,,,,,,,,FM,,,,,,,,",
+                    "Frequency \"446.5MHz\" is not a number"},
+        RefusedCase{"no frequency", "1,AB,,,0,,,,,,,,FM,,,,,,,,", "Frequency \"\" is not a number"},
+        RefusedCase{"offset not a number", "1,,446.006250,+,abc,,,,,,,,FM,,,,,,,,",
+                    "Offset \"abc\" is not a number"},
+        RefusedCase{"unknown duplex", "1,,446.006250,x,0,,,,,,,,FM,,,,,,,,",
+                    "Duplex \"x\" is none of \"\", +, -, split, off"},
+        RefusedCase{"CTCSS not in the table",
+                    "1,,446.006250,,0,Tone,69.4,88.5,023,NN,023,Tone->Tone,FM,,,,,,,,",
+                    "tone 69.4 is not in the tone table"},
+        RefusedCase{"DCS not in the table",
+                    "1,,446.006250,,0,DTCS,88.5,88.5,024,NN,023,Tone->Tone,FM,,,,,,,,",
+                    "tone D024N is not in the tone table"},
+        RefusedCase{"cross receive DCS not in the table",
+                    "1,,446.006250,,0,Cross,67.0,88.5,023,NR,999,Tone->DTCS,FM,,,,,,,,",
+                    "tone D999I is not in the tone table"},
+        RefusedCase{"empty tone value", "1,,446.006250,,0,Tone,,88.5,023,NN,023,,FM,,,,,,,,",
+                    "tone mode Tone needs a rToneFreq value"},
+        RefusedCase{"reverse squelch",
+                    "1,,446.006250,,0,TSQL-R,88.5,88.5,023,NN,023,Tone->Tone,FM,,,,,,,,",
+                    "tone mode \"TSQL-R\" cannot be held by this radio"},
+        RefusedCase{"unknown cross mode",
+                    "1,,446.006250,,0,Cross,88.5,88.5,023,NN,023,Tone->Foo,FM,,,,,,,,",
+                    "CrossMode \"Tone->Foo\" is not understood"},
+        RefusedCase{"unknown polarity",
+                    "1,,446.006250,,0,DTCS,88.5,88.5,023,XX,023,Tone->Tone,FM,,,,,,,,",
+                    "DtcsPolarity \"XX\" is none of NN, NR, RN, RR"},
+        RefusedCase{"wide FM", "1,,446.006250,,0,,,,,,,,WFM,,,,,,,,",
+                    "mode \"WFM\" cannot be held (FM or NFM only)"},
+        RefusedCase{"unknown skip", "1,,446.006250,,0,,,,,,,,FM,,Q,,,,,,",
+                    "Skip \"Q\" is none of \"\", S, P"},
+        RefusedCase{"unknown power", "1,,446.006250,,0,,,,,,,,FM,,,lots,,,,,",
+                    "Power \"lots\" is neither High, Low nor watts"},
+        RefusedCase{"location not a number", "A1,,446.006250,,0,,,,,,,,FM,,,,,,,,",
+                    "Location \"A1\" is not a channel number"},
+        RefusedCase{"location past the type", "100,,446.006250,,0,,,,,,,,FM,,,,,,,,",
+                    "channel 100 is outside the channels 1-99 of this radio type"},
+        RefusedCase{"open quote", "1,\"AB,446.006250,,0,,,,,,,,FM,,,,,,,,",
+                    "a quoted field is not closed"}),
+    [](const auto &info) { return caseName(info.param.what); });
+
+struct AcceptedCase
+{
+    const char *what;
+    std::string header;
+    std::string line;
+    Cells row;
+};
+
+class CsvAcceptedLine : public ::testing::TestWithParam<AcceptedCase>
+{
+};
+
+// Channel 1 holds a channel before the import; channel 2 is empty.
+TEST_P(CsvAcceptedLine, GivesTheCells)
+{
+    ChannelTable table = emptyTable();
+    setRow(table, 1,
+           {"446.00625", "446.01250", "67.0", "D023N", "Narrow", "No", "Low", "Carrier", "OLD"});
+    const CsvImport in =
+        importChannelCsv(GetParam().header + "\n" + GetParam().line, table, kType400470);
+    ASSERT_TRUE(in.report.complete()) << in.report.refused.front().text;
+    const int row = in.report.applied.at(0);
+    EXPECT_EQ(rowOf(in.table, row), GetParam().row);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CsvAcceptedLine,
+    ::testing::Values(
+        AcceptedCase{"watts and words for power",
+                     "Location,Frequency,Power,Mode,Skip",
+                     "2,446.006250,0.9 W,FMN,P",
+                     {"446.00625", "446.00625", "Off", "Off", "Narrow", "Yes", "Low", "Close", ""}},
+        AcceptedCase{"one watt is high",
+                     "Location,Frequency,Power",
+                     "2,446.006250,1W",
+                     {"446.00625", "446.00625", "Off", "Off", "Wide", "Yes", "High", "Close", ""}},
+        AcceptedCase{"power word in any case",
+                     "Location,Frequency,Power",
+                     "2,446.006250,low",
+                     {"446.00625", "446.00625", "Off", "Off", "Wide", "Yes", "Low", "Close", ""}},
+        AcceptedCase{
+            "DCS codes are numbers",
+            "Location,Frequency,Tone,DtcsCode,DtcsPolarity",
+            "2,446.006250,DTCS,23,RN",
+            {"446.00625", "446.00625", "D023N", "D023I", "Wide", "Yes", "High", "Close", ""}},
+        AcceptedCase{
+            "a lone cToneFreq serves both sides",
+            "Location,Frequency,Tone,cToneFreq",
+            "2,446.006250,Tone,100",
+            {"446.00625", "446.00625", "Off", "100.0", "Wide", "Yes", "High", "Close", ""}},
+        AcceptedCase{
+            "a lone DtcsCode serves a cross receive",
+            "Location,Frequency,Tone,CrossMode,DtcsCode,DtcsPolarity",
+            "2,446.006250,cross,->DTCS,754,NR",
+            {"446.00625", "446.00625", "D754I", "Off", "Wide", "Yes", "High", "Close", ""}},
+        AcceptedCase{"receive only",
+                     "Location,Frequency,Duplex",
+                     "2,446.006250,off",
+                     {"446.00625", "", "Off", "Off", "Wide", "Yes", "High", "Close", ""}},
+        AcceptedCase{
+            "missing columns keep the channel's values; no Duplex is simplex",
+            "Location,Frequency,Name",
+            "1,433.075000,NEW",
+            {"433.07500", "433.07500", "67.0", "D023N", "Narrow", "No", "Low", "Carrier", "NEW"}},
+        AcceptedCase{
+            "blanks around values, header in any case",
+            " location , FREQUENCY ,duplex,offset",
+            " 1 , 446.006250 , + , 0.5 ",
+            {"446.00625", "446.50625", "67.0", "D023N", "Narrow", "No", "Low", "Carrier", "OLD"}}),
+    [](const auto &info) { return caseName(info.param.what); });
+
+TEST(CsvImport, DigitsBelow10HzAreCutWithAWarning)
+{
+    const CsvImport in =
+        importChannelCsv("Location,Frequency\n1,446.0062509\n", emptyTable(), kType400470);
+    EXPECT_EQ(in.table.cell(1, kColReceive), "446.00625");
+    EXPECT_EQ(in.report.warnings,
+              (std::vector<CsvLineNote>{{2, "frequency 446.0062509 MHz stored to 10 Hz as "
+                                            "446.00625"}}));
+}
+
+TEST(CsvImport, ASecondLineForAChannelIsRefused)
+{
+    const CsvImport in = importChannelCsv("Location,Frequency\n1,446.006250\n1,446.018750\n",
+                                          emptyTable(), kType400470);
+    EXPECT_EQ(in.report.refused,
+              (std::vector<CsvLineNote>{{3, "channel 1 is already given on line 2"}}));
+    EXPECT_EQ(in.table.cell(1, kColReceive), "446.00625");
+}
+
+TEST(CsvImport, ReplaceEmptiesUnnamedChannelsButKeepsThoseOfRefusedLines)
+{
+    ChannelTable table;
+    fillTypeDefaults(table, kTypePmrLpd, Language::English);
+    const std::string list = "Location,Frequency\n2,446.018750\n3,446.001000\n";
+    const CsvImport in = importChannelCsv(list, table, kTypePmrLpd, {.replaceAll = true});
+    EXPECT_EQ(in.report.applied, std::vector<int>{2});
+    EXPECT_EQ(in.report.emptied.size(), 75u);
+    EXPECT_EQ(rowOf(in.table, 3), rowOf(table, 3));
+    EXPECT_EQ(rowOf(in.table, 1), Cells{});
+    EXPECT_EQ(in.table.cell(1, kColLabel), "CH-P01");
+    EXPECT_EQ(rowOf(in.table, 77), Cells{});
+
+    const CsvImport kept = importChannelCsv(list, table, kTypePmrLpd);
+    EXPECT_TRUE(kept.report.emptied.empty());
+    EXPECT_EQ(rowOf(kept.table, 1), rowOf(table, 1));
+}
+
+TEST(CsvImport, NewChannelsGetTheDefaultsTypingGivesInTheTablesLanguage)
+{
+    const CsvImport in = importChannelCsv("Location,Frequency\n4,446.006250\n", emptyTable(),
+                                          kType400470, {.language = Language::Chinese});
+    EXPECT_EQ(rowOf(in.table, 4),
+              (Cells{"446.00625", "446.00625", "Off", "Off", "宽", "是", "高", "关闭", ""}));
+}
+
+TEST(CsvImport, AFileThatIsNoChannelListIsRefusedAsAWhole)
+{
+    const ChannelTable table = emptyTable();
+    for (const auto &[csv, error] : std::vector<std::pair<std::string, std::string>>{
+             {"", "no channel list: the file has no header line naming Location and Frequency"},
+             {"# nothing but a comment\n\n",
+              "no channel list: the file has no header line naming Location and Frequency"},
+             {"Name,Frequency\nA,446.006250\n",
+              "no channel list: the header line has no Location column"},
+             {"\x89PNG\r\n\x1a\n", "no channel list: the header line has no Location column"}}) {
+        const CsvImport in = importChannelCsv(csv, table, kType400470);
+        EXPECT_EQ(in.report.fileError, error);
+        EXPECT_FALSE(in.report.complete());
+        EXPECT_EQ(in.table, table);
+    }
+}
+
+} // namespace
+} // namespace kx9

@@ -1,0 +1,86 @@
+#include "CsvText.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+
+namespace kx9 {
+namespace {
+
+struct Fields
+{
+    int line;
+    std::vector<std::string> fields;
+};
+
+struct ParseCase
+{
+    const char *what;
+    std::string text;
+    std::vector<Fields> records;
+};
+
+class CsvParse : public ::testing::TestWithParam<ParseCase>
+{
+};
+
+TEST_P(CsvParse, GivesTheRecordsWithTheirLineNumbers)
+{
+    const auto records = parseCsv(GetParam().text);
+    ASSERT_EQ(records.size(), GetParam().records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        EXPECT_EQ(records[i].line, GetParam().records[i].line) << "record " << i;
+        EXPECT_EQ(records[i].fields, GetParam().records[i].fields) << "record " << i;
+        EXPECT_FALSE(records[i].unterminatedQuote);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, CsvParse,
+    ::testing::Values(
+        ParseCase{"lf", "a,b\n1,2\n", {{1, {"a", "b"}}, {2, {"1", "2"}}}},
+        ParseCase{"crlf without a last line end", "a,b\r\n1,2", {{1, {"a", "b"}}, {2, {"1", "2"}}}},
+        ParseCase{"lone cr", "a\r1\r", {{1, {"a"}}, {2, {"1"}}}},
+        ParseCase{"byte-order mark", "\xEF\xBB\xBFLocation,Name\n", {{1, {"Location", "Name"}}}},
+        ParseCase{"comments and blank lines keep the count",
+                  "# list\r\n\r\na,b\r\n#1,2\r\n\r\n3,4\r\n",
+                  {{3, {"a", "b"}}, {6, {"3", "4"}}}},
+        ParseCase{"empty fields", ",,\n", {{1, {"", "", ""}}}},
+        ParseCase{"quotes hold commas and doubled quotes",
+                  "\"a,b\",\"say \"\"hi\"\"\",c\n",
+                  {{1, {"a,b", "say \"hi\"", "c"}}}},
+        ParseCase{"a line end inside quotes is kept and counted",
+                  "\"two\r\nlines\",x\r\nnext,y\r\n",
+                  {{1, {"two\r\nlines", "x"}}, {3, {"next", "y"}}}},
+        ParseCase{"a # inside a record is text", "a,#b\n", {{1, {"a", "#b"}}}},
+        ParseCase{"text after a closing quote is kept", "\"ab\"c,d\n", {{1, {"abc", "d"}}}}),
+    [](const auto &info) {
+        std::string name;
+        for (const char c : std::string(info.param.what)) {
+            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        }
+        return name;
+    });
+
+TEST(CsvParse, AnOpenQuoteRunsToTheEndAndIsMarked)
+{
+    const auto records = parseCsv("a,b\n1,\"unclosed\n2,3\n");
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_FALSE(records[0].unterminatedQuote);
+    EXPECT_TRUE(records[1].unterminatedQuote);
+    EXPECT_EQ(records[1].line, 2);
+}
+
+TEST(CsvWrite, QuotesOnlyWhatNeedsItAndReadsBackTheSame)
+{
+    const std::vector<std::string> fields = {"plain",      "",       "a,b", "say \"hi\"",
+                                             "two\nlines", "CH 1-A", "宽"};
+    const std::string line = csvLine(fields);
+    EXPECT_EQ(line, "plain,,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",CH 1-A,宽\r\n");
+    const auto records = parseCsv(line);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].fields, fields);
+}
+
+} // namespace
+} // namespace kx9
