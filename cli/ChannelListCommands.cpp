@@ -6,6 +6,7 @@
 #include "ChannelListTexts.h"
 #include "Command.h"
 #include "Document.h"
+#include "OptionFields.h"
 #include "SafeSave.h"
 #include "TextFormat.h"
 
@@ -215,8 +216,16 @@ int runDiff(const std::vector<std::string> &argv)
             return failed(opened.message, kDiffTrouble);
         }
     }
+    // The radio-wide settings as the Optional Features dialog shows them.
+    const SettingsReader settings = [](const ChannelImage &image) {
+        const OptionValues values = loadOptions(image);
+        std::vector<SettingLine> out;
+        for (const OptionField &field : optionFields())
+            out.push_back({std::string(field.label), fieldText(field, values)});
+        return out;
+    };
     const std::vector<std::string> lines =
-        compareChannelFiles({a.image(), a.table()}, {b.image(), b.table()});
+        compareChannelFiles({a.image(), a.table()}, {b.image(), b.table()}, settings);
     std::string text;
     for (const std::string &line : lines) {
         text += line + "\n";

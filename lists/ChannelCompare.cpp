@@ -118,7 +118,8 @@ std::vector<std::string> compareChannelFiles(const OpenedChannels &a, const Open
         for (std::size_t i = 0; i < x.size() && i < y.size(); ++i) {
             if (x[i].value != y[i].value) {
                 labelledDiffer = true;
-                out.push_back(x[i].label + ": " + x[i].value + " -> " + y[i].value);
+                out.push_back(x[i].label + ": " + shown(x[i].value, language) + " -> " +
+                              shown(y[i].value, language));
             }
         }
     }

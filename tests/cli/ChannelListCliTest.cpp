@@ -67,6 +67,14 @@ TEST_F(ChannelListCli, DiffShowsExactlyTheEditsMadeToTheList)
                      "CH-009 Tx Tone: Off -> 110.9\n"
                      "CH-009 W/N: Wide -> Narrow\n"
                      "CH-009 Scan: Yes -> No\n");
+
+    // Radio-wide settings by the labels of the Optional Features dialog.
+    r = cli({"options", path("e.sin"), "--set", "Squelch Level=8", "--set", "PTT ID=K9AB", "-o",
+             path("s.sin")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = cli({"diff", path("e.sin"), path("s.sin")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Squelch Level: 3 -> 8\nPTT ID: (empty) -> K9AB\n");
 }
 
 TEST_F(ChannelListCli, ImportWritesNothingWhenALineIsRefusedUnlessAskedToSkipIt)
