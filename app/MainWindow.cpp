@@ -7,9 +7,11 @@
 #include "FileChooser.h"
 #include "Icons.h"
 #include "PortNames.h"
+#include "PrintHelpTexts.h"
 #include "ProgressDialog.h"
 #include "Prompter.h"
 #include "QtText.h"
+#include "ReportPrinting.h"
 #include "Texts.h"
 
 #include <QAction>
@@ -63,6 +65,15 @@ MainWindow::MainWindow(Document &document, Prompter &prompter, FileChooser &file
     setCentralWidget(m_view);
     connect(m_view, &ChannelView::hintChanged, this, &MainWindow::setMessage);
     connect(m_view, &ChannelView::transferStateChanged, this, &MainWindow::onTransferState);
+    // The report reads the grid, the image and the two selectors as they are
+    // when a page is drawn.
+    m_printing = new report::ReportPrinting(
+        [this] {
+            return report::ReportSource{m_document.table(), m_document.image(),
+                                        toStd(m_view->typeSelector().currentText()),
+                                        toStd(m_view->powerRankSelector().currentText())};
+        },
+        this);
 
     createMenus();
     createToolBar();
@@ -123,10 +134,11 @@ void MainWindow::createMenus()
     a = addCommand(file, kFilePrint, qs(kPrintItem), kPrintPrompt);
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     a->setIcon(icons::print());
-    a->setEnabled(false);
-    addCommand(file, kFilePrintPreview, qs(kPrintPreviewItem), kPrintPreviewPrompt)
-        ->setEnabled(false);
-    addCommand(file, kFilePrintSetup, qs(kPrintSetupItem), kPrintSetupPrompt)->setEnabled(false);
+    connect(a, &QAction::triggered, this, &MainWindow::filePrint);
+    a = addCommand(file, kFilePrintPreview, qs(kPrintPreviewItem), kPrintPreviewPrompt);
+    connect(a, &QAction::triggered, this, &MainWindow::filePrintPreview);
+    a = addCommand(file, kFilePrintSetup, qs(kPrintSetupItem), kPrintSetupPrompt);
+    connect(a, &QAction::triggered, this, &MainWindow::filePrintSetup);
     file->addSeparator();
     a = addCommand(file, kAppExit, qs(kExitItem), kExitPrompt);
     connect(a, &QAction::triggered, this, &QWidget::close);
@@ -395,6 +407,33 @@ bool MainWindow::fileSaveAs()
     return saveTo(path);
 }
 
+// ---- printing ------------------------------------------------------------
+
+void MainWindow::filePrint()
+{
+    if (m_view->transferRunning())
+        return;
+    m_view->commitEditor();
+    if (m_printing->print(this) == report::ReportPrinting::Outcome::Failed)
+        m_prompter.inform(text::kPrintFailed.text(), Prompter::Icon::Warning);
+}
+
+void MainWindow::filePrintPreview()
+{
+    if (m_view->transferRunning())
+        return;
+    m_view->commitEditor();
+    if (m_printing->preview(this))
+        filePrint();
+}
+
+void MainWindow::filePrintSetup()
+{
+    if (m_view->transferRunning())
+        return;
+    m_printing->setup(this);
+}
+
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
     if (event->mimeData()->hasUrls() && !m_view->transferRunning())
@@ -430,7 +469,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::onTransferState(bool running)
 {
-    for (int id : {kFileNew, kFileOpen, kFileSave, kFileSaveAs, kReadFromRadio, kWriteToRadio})
+    // A print dialog would run its own event loop inside the transfer's.
+    for (int id : {kFileNew, kFileOpen, kFileSave, kFileSaveAs, kReadFromRadio, kWriteToRadio,
+                   kFilePrint, kFilePrintPreview, kFilePrintSetup})
         action(id)->setEnabled(!running);
     m_view->typeSelector().setEnabled(!running);
     if (!running && m_closeAfterTransfer) {
