@@ -496,17 +496,25 @@ QString MainWindow::helpSectionForFocus() const
     return {};
 }
 
+QTextBrowser *MainWindow::helpWindow() const
+{
+    return m_help;
+}
+
 void MainWindow::showHelp(const QString &section)
 {
     if (!m_help) {
         m_help = new QTextBrowser;
         m_help->setAttribute(Qt::WA_DeleteOnClose);
-        m_help->setWindowTitle(QStringLiteral("KX9 Help"));
         m_help->setOpenExternalLinks(true);
-        m_help->resize(720, 640);
+        m_help->resize(760, 680);
     }
     QTextBrowser *browser = m_help;
-    QUrl url(QStringLiteral("qrc:/help/manual.html"));
+    // The manual in the language in force when Help is asked for.
+    const bool english = currentLanguage() == Language::English;
+    browser->setWindowTitle(qs(text::kHelpWindowTitle.text()));
+    QUrl url(english ? QStringLiteral("qrc:/help/manual.html")
+                     : QStringLiteral("qrc:/help/manual_zh.html"));
     if (!section.isEmpty())
         url.setFragment(section);
     browser->setSource(url);

@@ -41,6 +41,8 @@ public:
     QString filePath() const { return m_path; }
     // The manual's section that fits what has the keyboard focus (F1).
     QString helpSectionForFocus() const;
+    // The help window, once Help has opened it.
+    QTextBrowser *helpWindow() const;
     report::ReportPrinting &printing() const { return *m_printing; }
 
     // File New; asks about unsaved changes first. False when the user cancelled.
