@@ -12,6 +12,25 @@
 
 namespace kx9::report {
 
+std::vector<int> sheetOrder(int first, int last, int copies, bool collate, bool reverse)
+{
+    std::vector<int> pages;
+    for (int i = 0; i <= last - first; ++i) {
+        pages.push_back(reverse ? last - i : first + i);
+    }
+    std::vector<int> sheets;
+    if (collate) {
+        for (int round = 0; round < copies; ++round) {
+            sheets.insert(sheets.end(), pages.begin(), pages.end());
+        }
+    } else {
+        for (const int page : pages) {
+            sheets.insert(sheets.end(), static_cast<std::size_t>(std::max(0, copies)), page);
+        }
+    }
+    return sheets;
+}
+
 ReportPrinting::ReportPrinting(SourceProvider source, QObject *parent)
     : QObject(parent), m_source(std::move(source)),
       m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
@@ -51,9 +70,8 @@ bool ReportPrinting::printPages()
         last = std::clamp(printer.toPage() > 0 ? printer.toPage() : kPageCount, first, kPageCount);
     }
     // Printers that cannot make copies themselves (a PDF file) get each page
-    // drawn as often as asked.
+    // drawn as often as asked; the page order is ours to keep too.
     const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
-    const bool collate = printer.collateCopies();
 
     QPainter painter;
     if (!painter.begin(&printer)) {
@@ -61,19 +79,13 @@ bool ReportPrinting::printPages()
     }
     const PageDevice device = pageDeviceOf(printer);
     bool firstSheet = true;
-    auto sheet = [&](int page) {
+    for (const int page : sheetOrder(first, last, copies, printer.collateCopies(),
+                                     printer.pageOrder() == QPrinter::LastPageFirst)) {
         if (!firstSheet) {
             printer.newPage();
         }
         firstSheet = false;
         drawPage(painter, device, page);
-    };
-    for (int round = 0; round < (collate ? copies : 1); ++round) {
-        for (int page = first; page <= last; ++page) {
-            for (int copy = 0; copy < (collate ? 1 : copies); ++copy) {
-                sheet(page);
-            }
-        }
     }
     return painter.end() && printer.printerState() != QPrinter::Error;
 }

@@ -13,6 +13,11 @@ class QWidget;
 
 namespace kx9::report {
 
+// The pages to draw, sheet by sheet, for pages first..last: collated copies
+// repeat the whole range, uncollated ones repeat each page; reverse starts
+// from the last page.
+std::vector<int> sheetOrder(int first, int last, int copies, bool collate, bool reverse);
+
 // The File menu's Print, Print Preview and Print Setup for the channel
 // report. One printer setup lives for the run, as the user left it. Every
 // page is drawn from what the source gives at that moment, in the language

@@ -4,9 +4,12 @@
 #include "ReportPrinting.h"
 #include "ReportRenderer.h"
 
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -146,6 +149,46 @@ TEST(ReportPrintingCommands, APageIsDrawnFromTheSourceInTheLanguageInForceThen)
     setLanguageTag(programBaseName() + "_EN");
     EXPECT_EQ(device.drawn().front().text, "第五页");
     EXPECT_EQ(asked, 2);
+}
+
+TEST(ReportPrintingCommands, SheetsFollowTheRangeCopiesCollationAndOrder)
+{
+    using Pages = std::vector<int>;
+    EXPECT_EQ(sheetOrder(1, 5, 1, true, false), (Pages{1, 2, 3, 4, 5}));
+    EXPECT_EQ(sheetOrder(2, 3, 2, true, false), (Pages{2, 3, 2, 3}));
+    EXPECT_EQ(sheetOrder(2, 3, 2, false, false), (Pages{2, 2, 3, 3}));
+    EXPECT_EQ(sheetOrder(3, 5, 1, true, true), (Pages{5, 4, 3}));
+    EXPECT_EQ(sheetOrder(4, 4, 1, false, true), (Pages{4}));
+}
+
+int pdfPages(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    static const QRegularExpression page(QStringLiteral("/Type /Page[^s]"));
+    return int(QString::fromLatin1(file.readAll()).count(page));
+}
+
+TEST(ReportPrintingCommands, PrintsTheChosenPagesAndReportsAPrinterThatWillNotStart)
+{
+    NewDocument doc;
+    ReportPrinting printing([&] { return doc.source(); });
+    QPrinter &printer = printing.printer();
+    QTemporaryDir dir;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("all.pdf"));
+    ASSERT_TRUE(printing.printPages());
+    EXPECT_EQ(pdfPages(dir.filePath("all.pdf")), 5);
+
+    printer.setOutputFileName(dir.filePath("range.pdf"));
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 3);
+    ASSERT_TRUE(printing.printPages());
+    EXPECT_EQ(pdfPages(dir.filePath("range.pdf")), 2);
+
+    printer.setOutputFileName(dir.filePath("no/such/folder/x.pdf"));
+    EXPECT_FALSE(printing.printPages());
 }
 
 // The preview on a printer, recording which pages it draws and where.
