@@ -1,5 +1,4 @@
 #include "ReportLayout.h"
-#include "ChannelConversion.h"
 #include "RadioType.h"
 
 #include <gtest/gtest.h>
@@ -191,17 +190,6 @@ TEST(ReportPlan, ChannelCellsSitInTheirLanguagesColumnsWithATrailingBlank)
     }
 }
 
-TEST(ReportPlan, EmptyChannelsStillTakeTheirLines)
-{
-    Report r;
-    r.table.clear();
-    const auto five = r.page(5);
-    const int lastY = kSettingsLineY[1] - 9 * kLines.body;
-    EXPECT_EQ(textAt(five, kCw, lastY), "");
-    EXPECT_EQ(textAt(five, 5 * kCw, lastY), " ");
-    EXPECT_EQ(textAt(five, 64 * kCw, lastY), " ");
-}
-
 TEST(ReportHeader, PiecesAndBlanksInEitherLanguageAroundTheGridsHeaders)
 {
     Report r;
@@ -278,20 +266,15 @@ INSTANTIATE_TEST_SUITE_P(
                     "Squelch Level: 0"},
         SettingCase{"SquelchTwoWide", [](ChannelImage &i) { i.setSquelch(5); }, kEn, 2, 2,
                     "Squelch Level:  5"},
-        SettingCase{"PowerRankFromSelector", [](ChannelImage &) {}, kEn, 25, 2,
-                    "TX power rank: 7"},
+        SettingCase{"PowerRankFromSelector", [](ChannelImage &) {}, kEn, 25, 2, "TX power rank: 7"},
         SettingCase{"VoxGainOff", [](ChannelImage &i) { i.setVoxGain(0); }, kEn, 25, 3,
                     "Vox Gain Level:OFF"},
         SettingCase{"VoxGainTwoWide", [](ChannelImage &i) { i.setVoxGain(3); }, kEn, 25, 3,
                     "Vox Gain Level: 3"},
-        SettingCase{"VoxGainTen", [](ChannelImage &i) { i.setVoxGain(10); }, kEn, 25, 3,
-                    "Vox Gain Level:10"},
         SettingCase{"VoxGainAboveTen", [](ChannelImage &i) { i.setVoxGain(11); }, kEn, 25, 3,
                     "Vox Gain Level:0"},
         SettingCase{"TxTimeForty", [](ChannelImage &i) { i.setTimeOutTimer(40); }, kEn, 50, 4,
                     "Total Tx Time(s):600"},
-        SettingCase{"TxTimeOne", [](ChannelImage &i) { i.setTimeOutTimer(1); }, kEn, 50, 4,
-                    "Total Tx Time(s):15"},
         SettingCase{"TxTimeFortyOne", [](ChannelImage &i) { i.setTimeOutTimer(41); }, kEn, 50, 4,
                     "Total Tx Time(s):OFF"},
         SettingCase{"TxTimeZero", [](ChannelImage &i) { i.setTimeOutTimer(0); }, kEn, 50, 4,
@@ -303,41 +286,34 @@ INSTANTIATE_TEST_SUITE_P(
         SettingCase{"BeginCode",
                     [](ChannelImage &i) {
                         setBytes(i, 0x7B0, {0x31, 0x32, 0x41, 0x78});
-                        setBytes(i, 0x7B4, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                                            0xFF, 0xFF, 0xFF});
+                        setBytes(i, 0x7B4,
+                                 {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                  0xFF});
                     },
                     kEn, 2, 5, "Begin of Tx:12A"},
         SettingCase{"EndCodeKeepsDigitsAndAToD",
-                    [](ChannelImage &i) { setBytes(i, 0x7C0, {'D', 'E', '0', '@', '9'}); }, kEn,
-                    35, 5, "End of Tx:  D09"},
+                    [](ChannelImage &i) {
+                        setBytes(i, 0x7C0, {'D', 'E', '0', '@', '9'});
+                    },
+                    kEn, 35, 5, "End of Tx:  D09"},
         SettingCase{"KeyFunctionOne", [](ChannelImage &i) { i.setByte(0x810, 4); }, kEn, 2, 1,
                     "Pf1:   Monitor Momentary"},
-        SettingCase{"KeyFunctionOutOfRange", [](ChannelImage &i) { i.setByte(0x810, 0x80); },
-                    kZh, 2, 1, "Pf1:   无"},
-        SettingCase{"KeyFunctionTwo", [](ChannelImage &i) { i.setByte(0x811, 5); }, kEn, 25, 1,
-                    "Pf2: Scrambler"},
+        SettingCase{"KeyFunctionOutOfRange", [](ChannelImage &i) { i.setByte(0x810, 0x80); }, kZh,
+                    2, 1, "Pf1:   无"},
         SettingCase{"Beep", [](ChannelImage &i) { i.setBeep(true); }, kEn, 50, 1,
                     "Beep Warning: Enable"},
-        SettingCase{"BeepChinese", [](ChannelImage &i) { i.setBeep(false); }, kZh, 50, 1,
-                    "报警音提示: 关闭"},
         SettingCase{"Scrambler", [](ChannelImage &i) { i.setScrambler(true); }, kEn, 50, 2,
                     "Scrambler Activation:Enable"},
-        SettingCase{"VoxFunction", [](ChannelImage &i) { setBits(i, 0x812, 0x20, 0x20); }, kZh,
-                    2, 3, "Vox 功能:打开"},
+        SettingCase{"VoxFunction", [](ChannelImage &i) { setBits(i, 0x812, 0x20, 0x20); }, kZh, 2,
+                    3, "Vox 功能:打开"},
         SettingCase{"PttIdEot", [](ChannelImage &i) { setBits(i, 0x812, 0x03, 1); }, kEn, 2, 4,
                     "PTT ID: EOT"},
-        SettingCase{"PttIdThreeIsBoth", [](ChannelImage &i) { setBits(i, 0x812, 0x03, 3); }, kEn,
-                    2, 4, "PTT ID: BOTH"},
-        SettingCase{"PttIdBot", [](ChannelImage &i) { setBits(i, 0x812, 0x03, 0); }, kZh, 2, 4,
-                    "PTT ID: BOT"},
-        SettingCase{"BatterySaveChinese", [](ChannelImage &i) { i.setBatterySave(true); }, kZh,
-                    25, 4, "电池省电:启动"},
-        SettingCase{"BatterySaveOff", [](ChannelImage &i) { i.setBatterySave(false); }, kEn, 25,
-                    4, "Battery Save:Disable"},
-        SettingCase{"ReceiveInhibitChinese", [](ChannelImage &i) { i.setBeep(true); }, kZh, 2, 6,
-                    "接收时禁止VOX:使能"},
-        SettingCase{"ReceiveInhibitOffChinese", [](ChannelImage &i) { i.setBeep(false); }, kZh,
-                    2, 6, "接收时禁止VOX:不使能"}),
+        SettingCase{"PttIdThreeIsBoth", [](ChannelImage &i) { setBits(i, 0x812, 0x03, 3); }, kEn, 2,
+                    4, "PTT ID: BOTH"},
+        SettingCase{"BatterySaveChinese", [](ChannelImage &i) { i.setBatterySave(true); }, kZh, 25,
+                    4, "电池省电:启动"},
+        SettingCase{"ReceiveInhibitOffChinese", [](ChannelImage &i) { i.setBeep(false); }, kZh, 2,
+                    6, "接收时禁止VOX:不使能"}),
     [](const ::testing::TestParamInfo<SettingCase> &info) { return info.param.name; });
 
 // How far down a page's lowest line reaches, in twips.
@@ -376,21 +352,6 @@ TEST(ReportLineHeights, LinesTooTallForThePageAreClosedUpSoNoChannelFallsOff)
             EXPECT_GT(bottom, pageHeight - fitted.body) << "closed up no more than needed";
         }
     }
-}
-
-TEST(ReportSource, ChannelLinesAreTheGridAsShownNotTheImage)
-{
-    // The grid holds an edit that has not been written into the image yet.
-    ChannelTable table;
-    ChannelImage image = newDocumentImage();
-    table.setHeaders(Language::English);
-    fillNewDocumentTable(table, Language::English);
-    table.setCell(1, kColReceive, "446.10000");
-    const auto texts =
-        layoutPage(1, kLetter600, kLines, {table, image, "PMR+LPD", "9"}, Language::English);
-    EXPECT_EQ(textAt(texts, 5 * kCw, kFirstRowY), "446.10000 ");
-    EXPECT_EQ(textAt(texts, 14 * kCw, kFirstRowY), "446.00625 ");
-    EXPECT_EQ(textAt(texts, kCw, kFirstRowY), "CH-P01");
 }
 
 } // namespace
