@@ -40,14 +40,8 @@ protected:
         case PdmHeight:
             return m_height;
         case PdmWidthMM:
-            return m_width * 254 / (10 * m_dpi);
         case PdmHeightMM:
-            return m_height * 254 / (10 * m_dpi);
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return m_dpi;
+            return (m == PdmWidthMM ? m_width : m_height) * 254 / (10 * m_dpi);
         case PdmDepth:
             return 32;
         case PdmNumColors:
@@ -56,8 +50,8 @@ protected:
             return 1;
         case PdmDevicePixelRatioScaled:
             return int(QPaintDevice::devicePixelRatioFScale());
-        default:
-            return 0;
+        default: // the four resolutions
+            return m_dpi;
         }
     }
 

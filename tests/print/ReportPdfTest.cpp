@@ -2,19 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <regex>
-#include <spawn.h>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char **environ;
 
 namespace {
 
@@ -55,36 +52,22 @@ protected:
     std::string path(const char *name) const { return (m_dir / name).string(); }
     static std::string data(const char *name) { return std::string(KX9_TEST_DATA) + "/" + name; }
 
-    Finished run(const char *program, std::vector<std::string> args,
+    // Runs program with args through the shell; stdout to a file, or to
+    // stdoutPath when given.
+    Finished run(const char *program, const std::vector<std::string> &args,
                  const std::string &stdoutPath = {}) const
     {
-        args.insert(args.begin(), program);
-        std::vector<char *> argv;
-        for (auto &a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        const std::string outFile = stdoutPath.empty() ? path(".out") : stdoutPath;
-        const std::string errFile = path(".err");
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        pid_t pid = 0;
+        std::string command = std::string("'") + program + "'";
+        for (const auto &a : args)
+            command += " '" + a + "'";
+        const std::string out = stdoutPath.empty() ? path(".out") : stdoutPath;
+        const int status =
+            std::system((command + " >'" + out + "' 2>'" + path(".err") + "'").c_str());
         Finished r;
-        if (posix_spawn(&pid, program, &actions, nullptr, argv.data(), environ) == 0) {
-            int status = 0;
-            ::waitpid(pid, &status, 0);
-            r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        r.err = slurp(errFile);
-        fs::remove(errFile);
-        if (stdoutPath.empty()) {
-            r.out = slurp(outFile);
-            fs::remove(outFile);
-        }
+        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        r.err = slurp(path(".err"));
+        if (stdoutPath.empty())
+            r.out = slurp(out);
         return r;
     }
 
