@@ -1,8 +1,8 @@
 #include "AboutDialog.h"
 
 #include "Icons.h"
+#include "PrintHelpTexts.h"
 #include "QtText.h"
-#include "Texts.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -13,24 +13,37 @@ namespace kx9 {
 
 AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(qs(text::kAboutCaption));
+    // Built in the language in force when the box opens.
+    setWindowTitle(qs(text::kAboutBoxCaption.text()));
     auto *icon = new QLabel(this);
     icon->setPixmap(icons::application().pixmap(36, 36));
-    auto *product = new QLabel(QStringLiteral("<b>KX9</b> Version 4.0"), this);
-    auto *notice = new QLabel(QStringLiteral("Programming software for UHF handheld radios.\n"
-                                             "Free and open-source software.\n"
-                                             "Reads, edits and writes the radio's 128 channels."),
-                              this);
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    m_product = new QLabel(QStringLiteral("<b>%1</b>").arg(qs(text::kAboutProduct.text())), this);
+    m_notice = new QLabel(qs(text::kAboutNotice.text()), this);
+    m_ok = new QPushButton(qs(text::kAboutOk.text()), this);
+    m_ok->setDefault(true);
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
-    grid->addWidget(product, 0, 1);
-    grid->addWidget(notice, 1, 1);
-    grid->addWidget(ok, 0, 2, Qt::AlignTop);
+    grid->addWidget(m_product, 0, 1);
+    grid->addWidget(m_notice, 1, 1);
+    grid->addWidget(m_ok, 0, 2, Qt::AlignTop);
     setFixedSize(sizeHint());
+}
+
+QString AboutDialog::productText() const
+{
+    return m_product->text();
+}
+
+QString AboutDialog::noticeText() const
+{
+    return m_notice->text();
+}
+
+QString AboutDialog::okText() const
+{
+    return m_ok->text();
 }
 
 } // namespace kx9

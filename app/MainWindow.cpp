@@ -8,9 +8,11 @@
 #include "Icons.h"
 #include "OptionalFeaturesDialog.h"
 #include "PortNames.h"
+#include "PrintHelpTexts.h"
 #include "ProgressDialog.h"
 #include "Prompter.h"
 #include "QtText.h"
+#include "ReportPrinting.h"
 #include "Texts.h"
 
 #include <QAction>
@@ -68,6 +70,15 @@ MainWindow::MainWindow(Document &document, Prompter &prompter, FileChooser &file
     connect(m_view, &ChannelView::transferStateChanged, this, &MainWindow::onTransferState);
     connect(m_view, &ChannelView::statusMessage, this, &MainWindow::setMessage);
     connect(m_view, &ChannelView::historyChanged, this, &MainWindow::updateUndoActions);
+    // The report reads the grid, the image and the two selectors as they are
+    // when a page is drawn.
+    m_printing = new report::ReportPrinting(
+        [this] {
+            return report::ReportSource{m_document.table(), m_document.image(),
+                                        toStd(m_view->typeSelector().currentText()),
+                                        toStd(m_view->powerRankSelector().currentText())};
+        },
+        this);
 
     createMenus();
     createToolBar();
@@ -160,10 +171,11 @@ void MainWindow::createMenus()
     a = addCommand(file, kFilePrint, qs(kPrintItem), kPrintPrompt);
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     a->setIcon(icons::print());
-    a->setEnabled(false);
-    addCommand(file, kFilePrintPreview, qs(kPrintPreviewItem), kPrintPreviewPrompt)
-        ->setEnabled(false);
-    addCommand(file, kFilePrintSetup, qs(kPrintSetupItem), kPrintSetupPrompt)->setEnabled(false);
+    connect(a, &QAction::triggered, this, &MainWindow::filePrint);
+    a = addCommand(file, kFilePrintPreview, qs(kPrintPreviewItem), kPrintPreviewPrompt);
+    connect(a, &QAction::triggered, this, &MainWindow::filePrintPreview);
+    a = addCommand(file, kFilePrintSetup, qs(kPrintSetupItem), kPrintSetupPrompt);
+    connect(a, &QAction::triggered, this, &MainWindow::filePrintSetup);
     file->addSeparator();
     a = addCommand(file, kAppExit, qs(kExitItem), kExitPrompt);
     connect(a, &QAction::triggered, this, &QWidget::close);
@@ -476,6 +488,33 @@ bool MainWindow::fileSaveAs()
     return saveTo(path);
 }
 
+// ---- printing ------------------------------------------------------------
+
+void MainWindow::filePrint()
+{
+    if (m_view->transferRunning())
+        return;
+    m_view->commitEditor();
+    if (m_printing->print(this) == report::ReportPrinting::Outcome::Failed)
+        m_prompter.inform(text::kPrintFailed.text(), Prompter::Icon::Warning);
+}
+
+void MainWindow::filePrintPreview()
+{
+    if (m_view->transferRunning())
+        return;
+    m_view->commitEditor();
+    if (m_printing->preview(this))
+        filePrint();
+}
+
+void MainWindow::filePrintSetup()
+{
+    if (m_view->transferRunning())
+        return;
+    m_printing->setup(this);
+}
+
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
     if (event->mimeData()->hasUrls() && !m_view->transferRunning())
@@ -511,8 +550,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::onTransferState(bool running)
 {
+    // A print dialog would run its own event loop inside the transfer's.
     for (int id : {kFileNew, kFileOpen, kFileSave, kFileSaveAs, kReadFromRadio, kWriteToRadio,
-                   kOptionalFeatures})
+                   kOptionalFeatures, kFilePrint, kFilePrintPreview, kFilePrintSetup})
         action(id)->setEnabled(!running);
     m_view->typeSelector().setEnabled(!running);
     updateUndoActions();
@@ -538,17 +578,25 @@ QString MainWindow::helpSectionForFocus() const
     return {};
 }
 
+QTextBrowser *MainWindow::helpWindow() const
+{
+    return m_help;
+}
+
 void MainWindow::showHelp(const QString &section)
 {
     if (!m_help) {
         m_help = new QTextBrowser;
         m_help->setAttribute(Qt::WA_DeleteOnClose);
-        m_help->setWindowTitle(QStringLiteral("KX9 Help"));
         m_help->setOpenExternalLinks(true);
-        m_help->resize(720, 640);
+        m_help->resize(760, 680);
     }
     QTextBrowser *browser = m_help;
-    QUrl url(QStringLiteral("qrc:/help/manual.html"));
+    // The manual in the language in force when Help is asked for.
+    const bool english = currentLanguage() == Language::English;
+    browser->setWindowTitle(qs(text::kHelpWindowTitle.text()));
+    QUrl url(english ? QStringLiteral("qrc:/help/manual.html")
+                     : QStringLiteral("qrc:/help/manual_zh.html"));
     if (!section.isEmpty())
         url.setFragment(section);
     browser->setSource(url);

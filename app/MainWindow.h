@@ -17,6 +17,10 @@ class QToolBar;
 
 namespace kx9 {
 
+namespace report {
+class ReportPrinting;
+}
+
 class Document;
 class FileChooser;
 class Prompter;
@@ -37,6 +41,9 @@ public:
     QString filePath() const { return m_path; }
     // The manual's section that fits what has the keyboard focus (F1).
     QString helpSectionForFocus() const;
+    // The help window, once Help has opened it.
+    QTextBrowser *helpWindow() const;
+    report::ReportPrinting &printing() const { return *m_printing; }
 
     // File New; asks about unsaved changes first. False when the user cancelled.
     bool fileNew();
@@ -45,6 +52,11 @@ public:
     bool fileOpen();
     bool fileSave();
     bool fileSaveAs();
+    // File > Print, Print Preview and Print Setup; an open edit is
+    // committed first, so the report shows what the grid shows.
+    void filePrint();
+    void filePrintPreview();
+    void filePrintSetup();
 
 protected:
     bool event(QEvent *event) override;
@@ -91,6 +103,7 @@ private:
     QString m_path; // the channel file of the document; empty for a new one
     bool m_closeAfterTransfer = false;
     QPointer<QTextBrowser> m_help; // one help window, reused
+    report::ReportPrinting *m_printing = nullptr;
 };
 
 } // namespace kx9

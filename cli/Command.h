@@ -28,5 +28,6 @@ std::span<const Command> fileCommands();
 std::span<const Command> radioCommands();
 std::span<const Command> optionsCommands();
 std::span<const Command> channelListCommands();
+std::span<const Command> reportCommands();
 
 } // namespace kx9::cli

@@ -13,10 +13,10 @@ namespace {
 
 using kx9::cli::Command;
 
-std::array<std::span<const Command>, 4> commandGroups()
+std::array<std::span<const Command>, 5> commandGroups()
 {
     return {kx9::cli::fileCommands(), kx9::cli::radioCommands(), kx9::cli::optionsCommands(),
-            kx9::cli::channelListCommands()};
+            kx9::cli::channelListCommands(), kx9::cli::reportCommands()};
 }
 
 const Command *findCommand(std::string_view name)

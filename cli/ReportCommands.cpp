@@ -1,0 +1,138 @@
+// The printed channel report as a PDF: report.
+
+#include "Arguments.h"
+#include "Command.h"
+#include "Document.h"
+#include "RadioType.h"
+#include "ReportRenderer.h"
+#include "SafeSave.h"
+#include "TextFormat.h"
+#include "Texts.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <iostream>
+#include <strings.h>
+#include <unistd.h>
+
+namespace kx9::cli {
+
+namespace {
+
+int usageError(const std::string &message)
+{
+    std::cerr << "kx9-cli report: " << message << "\n"
+              << "Try 'kx9-cli report --help'.\n";
+    return kExitUsage;
+}
+
+int failed(const std::string &message)
+{
+    std::cerr << "kx9-cli: " << message << "\n";
+    return kExitFailure;
+}
+
+bool sameWord(const std::string &a, const char *b)
+{
+    return ::strcasecmp(a.c_str(), b) == 0;
+}
+
+bool writeToStdout(const QByteArray &bytes)
+{
+    const auto size = static_cast<std::size_t>(bytes.size());
+    return std::fwrite(bytes.constData(), 1, size, stdout) == size && std::fflush(stdout) == 0;
+}
+
+int runReport(const std::vector<std::string> &argv)
+{
+    std::string error;
+    const auto args =
+        Arguments::parse(argv, {"-o", "--output", "--lang", "--page-size"}, {}, error);
+    if (!args) {
+        return usageError(error);
+    }
+    if (args->positional().size() != 1) {
+        return usageError("needs exactly one FILE");
+    }
+    const auto out = args->value("-o") ? args->value("-o") : args->value("--output");
+    if (!out || out->empty()) {
+        return usageError("needs -o OUT.pdf");
+    }
+    const std::string lang = args->value("--lang").value_or("en");
+    if (lang != "en" && lang != "zh") {
+        return usageError("--lang takes en or zh, not \"" + lang + "\"");
+    }
+    const std::string size = args->value("--page-size").value_or("A4");
+    QPageSize::PageSizeId pageSize = QPageSize::A4;
+    if (sameWord(size, "Letter")) {
+        pageSize = QPageSize::Letter;
+    } else if (!sameWord(size, "A4")) {
+        return usageError("--page-size takes A4 or Letter, not \"" + size + "\"");
+    }
+    if (*out == "-" && ::isatty(STDOUT_FILENO) == 1) {
+        return usageError("will not write a PDF to a terminal; name a file or redirect");
+    }
+
+    const Language language = lang == "en" ? Language::English : Language::Chinese;
+    Document doc;
+    const FileResult opened = doc.open(args->positional()[0], Language::English);
+    if (!opened) {
+        return failed(opened.message);
+    }
+    // The grid as the window shows the file: headers and cells in the
+    // report's language, the selectors as the file sets them.
+    doc.table().setHeaders(language);
+    doc.refillTableFromImage(language);
+    const Selectors &selectors = doc.selectors();
+    const report::ReportSource source{
+        doc.table(), doc.image(), std::string(radioTypeName(selectors.type)),
+        selectors.powerRank >= 0 ? std::to_string(selectors.powerRank) : std::string()};
+
+    // Fonts need a GUI application, though nothing is shown: the offscreen
+    // platform serves without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static int appArgc = 1;
+    static char appName[] = "kx9-cli";
+    static char *appArgv[] = {appName, nullptr};
+    QGuiApplication app(appArgc, appArgv);
+
+    const auto pdf = report::reportPdf(source, language, pageSize);
+    if (!pdf) {
+        return failed("cannot make the PDF of the report");
+    }
+    if (*out == "-") {
+        return writeToStdout(*pdf) ? kExitOk : failed("cannot write the PDF to standard output");
+    }
+    const auto *data = reinterpret_cast<const std::uint8_t *>(pdf->constData());
+    const SafeSaveResult saved =
+        saveFileSafely(*out, {data, static_cast<std::size_t>(pdf->size())});
+    if (!saved) {
+        return failed(fillIn(text::kCannotWriteFile.en, {*out, saved.reason}));
+    }
+    return kExitOk;
+}
+
+constexpr Command kReportCommands[] = {
+    {"report", "report FILE -o OUT.pdf [--lang en|zh] [--page-size A4|Letter]",
+     "print the channel report of a file as a PDF",
+     "Opens FILE and writes the five-page channel report that File > Print\n"
+     "prints: page 1 the radio-wide settings and channels 1-22, pages 2-5\n"
+     "the channels up to 128. The channel lines are the channel table of FILE\n"
+     "as the window shows it; Type and TX power rank are what its selectors\n"
+     "show. --lang chooses English (en, default) or Chinese (zh); the paper is\n"
+     "A4 unless --page-size Letter. OUT.pdf is replaced only once the whole\n"
+     "PDF is written; '-o -' writes it to standard output.\n",
+     runReport},
+};
+
+} // namespace
+
+std::span<const Command> reportCommands()
+{
+    return kReportCommands;
+}
+
+} // namespace kx9::cli

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "Texts.h"
+
+#include <string_view>
+
+// Texts of the report's preview and of kx9-cli report, the help window and
+// the About box. The report's own page texts are in Texts.h.
+namespace kx9::text {
+
+// About box, in the language in force when it opens.
+inline constexpr TextPair kAboutBoxCaption{"About KX9", "关于 KX9"};
+inline constexpr TextPair kAboutProduct{"KX9 Version 4.0", "KX9 版本 4.0"};
+inline constexpr TextPair kAboutNotice{"Programming software for UHF handheld radios.\n"
+                                       "Free and open-source software.\n"
+                                       "Reads, edits and writes the radio's 128 channels.",
+                                       "UHF 手持对讲机编程软件。\n"
+                                       "自由开源软件。\n"
+                                       "读取、编辑并写入对讲机的 128 个频道。"};
+inline constexpr TextPair kAboutOk{"OK", "确定"};
+
+// Help window.
+inline constexpr TextPair kHelpWindowTitle{"KX9 Help", "KX9 帮助"};
+
+// Title in the PDF's document information.
+inline constexpr TextPair kReportDocumentTitle{"KX9 Channel Report", "KX9 频道报告"};
+
+// Print failure (a printer that will not start, an output file that
+// cannot be created).
+inline constexpr TextPair kPrintFailed{
+    "The report could not be printed: the printer or its output file could not be opened.",
+    "无法打印报告：打印机或输出文件无法打开。"};
+
+// Print preview: English here, other languages from the language pack.
+inline constexpr std::string_view kPreviewCaption = "Print Preview";
+inline constexpr std::string_view kPreviewPrint = "&Print...";
+inline constexpr std::string_view kPreviewNextPage = "&Next Page";
+inline constexpr std::string_view kPreviewPrevPage = "Pre&v Page";
+inline constexpr std::string_view kPreviewOnePage = "&One Page";
+inline constexpr std::string_view kPreviewTwoPage = "&Two Page";
+inline constexpr std::string_view kPreviewZoomIn = "Zoom &In";
+inline constexpr std::string_view kPreviewZoomOut = "Zoom &Out";
+inline constexpr std::string_view kPreviewClose = "&Close";
+// The status line of the preview: one page, or the first and last shown.
+inline constexpr std::string_view kPreviewPage = "Page %1";
+inline constexpr std::string_view kPreviewPages = "Pages %1-%2";
+
+} // namespace kx9::text

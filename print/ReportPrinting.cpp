@@ -1,0 +1,114 @@
+#include "ReportPrinting.h"
+
+#include "PrintPreviewDialog.h"
+#include "ReportRenderer.h"
+
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include <algorithm>
+
+namespace kx9::report {
+
+std::vector<int> sheetOrder(int first, int last, int copies, bool collate, bool reverse)
+{
+    std::vector<int> pages;
+    for (int i = 0; i <= last - first; ++i) {
+        pages.push_back(reverse ? last - i : first + i);
+    }
+    std::vector<int> sheets;
+    if (collate) {
+        for (int round = 0; round < copies; ++round) {
+            sheets.insert(sheets.end(), pages.begin(), pages.end());
+        }
+    } else {
+        for (const int page : pages) {
+            sheets.insert(sheets.end(), static_cast<std::size_t>(std::max(0, copies)), page);
+        }
+    }
+    return sheets;
+}
+
+ReportPrinting::ReportPrinting(SourceProvider source, QObject *parent)
+    : QObject(parent), m_source(std::move(source)),
+      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+{
+    m_printer->setFromTo(0, 0);
+    m_printer->setDocName(QStringLiteral("KX9"));
+}
+
+ReportPrinting::~ReportPrinting() = default;
+
+std::vector<PlacedText> ReportPrinting::drawPage(QPainter &painter, const PageDevice &device,
+                                                 int page) const
+{
+    return drawReportPage(painter, device, page, m_source(), currentLanguage());
+}
+
+ReportPrinting::Outcome ReportPrinting::print(QWidget *parent)
+{
+    QPrintDialog dialog(m_printer.get(), parent);
+    dialog.setMinMax(1, kPageCount);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (dialog.exec() != QDialog::Accepted) {
+        return Outcome::Cancelled;
+    }
+    return printPages() ? Outcome::Printed : Outcome::Failed;
+}
+
+bool ReportPrinting::printPages()
+{
+    QPrinter &printer = *m_printer;
+    int first = 1;
+    int last = kPageCount;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = std::clamp(printer.fromPage(), 1, kPageCount);
+        last = std::clamp(printer.toPage() > 0 ? printer.toPage() : kPageCount, first, kPageCount);
+    }
+    // Printers that cannot make copies themselves (a PDF file) get each page
+    // drawn as often as asked; the page order is ours to keep too.
+    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
+
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return false;
+    }
+    const PageDevice device = pageDeviceOf(printer);
+    bool firstSheet = true;
+    for (const int page : sheetOrder(first, last, copies, printer.collateCopies(),
+                                     printer.pageOrder() == QPrinter::LastPageFirst)) {
+        if (!firstSheet) {
+            printer.newPage();
+        }
+        firstSheet = false;
+        drawPage(painter, device, page);
+    }
+    return painter.end() && printer.printerState() != QPrinter::Error;
+}
+
+bool ReportPrinting::preview(QWidget *parent)
+{
+    PrintPreviewDialog dialog(
+        *m_printer,
+        [this](QPainter &painter, const PageDevice &device, int page) {
+            drawPage(painter, device, page);
+        },
+        kPageCount, parent);
+    bool printRequested = false;
+    connect(&dialog, &PrintPreviewDialog::printRequested, this,
+            [&printRequested] { printRequested = true; });
+    dialog.exec();
+    return printRequested;
+}
+
+bool ReportPrinting::setup(QWidget *parent)
+{
+    QPageSetupDialog dialog(m_printer.get(), parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace kx9::report

@@ -1,0 +1,185 @@
+#include "GuiTestSupport.h"
+
+#include "AboutDialog.h"
+#include "CommandIds.h"
+#include "PrintPreviewDialog.h"
+#include "ProgressDialog.h"
+#include "RecordingDevice.h"
+#include "ReportPrinting.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include <functional>
+#include <set>
+
+namespace kx9::test {
+namespace {
+
+using namespace command;
+
+// Runs check on the modal dialog that action opens, then closes it.
+template <typename Dialog>
+bool inspectModal(QAction *action, const std::function<void(Dialog &)> &check)
+{
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        seen = true;
+        check(*dialog);
+        dialog->reject();
+    });
+    action->trigger();
+    return seen;
+}
+
+void useLanguage(Language language)
+{
+    setLanguageTag(programBaseName() + (language == Language::English ? "_EN" : "_CH"));
+}
+
+class Printing : public WindowTest
+{
+};
+
+TEST_F(Printing, TheFileMenusPrintItemsAndTheToolbarButtonAreOnExceptDuringATransfer)
+{
+    const int ids[] = {kFilePrint, kFilePrintPreview, kFilePrintSetup};
+    for (int id : ids)
+        EXPECT_TRUE(window->action(id)->isEnabled()) << id;
+    bool checked = false;
+    onSend = [&](std::span<const std::uint8_t> bytes) {
+        if (bytes.size() == 4 && bytes[0] == 'R' && !checked) {
+            checked = true;
+            for (int id : ids)
+                EXPECT_FALSE(window->action(id)->isEnabled()) << id;
+        }
+    };
+    window->action(kReadFromRadio)->trigger();
+    QTest::mouseClick(view().progressDialog().startButton(), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(checked);
+    for (int id : ids)
+        EXPECT_TRUE(window->action(id)->isEnabled()) << id;
+}
+
+TEST_F(Printing, PreviewShowsTwoPagesOfTheGridWithTheOpenEditIncluded)
+{
+    clickCell(1, kColReceive);
+    ASSERT_TRUE(view().frequencyEditor().isVisible());
+    view().frequencyEditor().selectAll();
+    QTest::keyClicks(&view().frequencyEditor(), "446.1");
+
+    const bool seen = inspectModal<report::PrintPreviewDialog>(
+        window->action(kFilePrintPreview), [&](report::PrintPreviewDialog &preview) {
+            EXPECT_EQ(preview.shownPages(), (QList<int>{1, 2}));
+            RecordingDevice device(5100, 6600, 600);
+            QPainter painter(&device);
+            window->printing().drawPage(painter, {0, 0, 5100, 6600, 600, 600}, 1);
+            std::set<QString> texts;
+            for (const auto &d : device.drawn())
+                texts.insert(d.text);
+            EXPECT_TRUE(texts.count("446.10000 ")) << "the typed frequency";
+            EXPECT_TRUE(texts.count("Type:   PMR+LPD"));
+            EXPECT_TRUE(texts.count("TX power rank: 9"));
+        });
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(cell(1, kColReceive), "446.10000");
+}
+
+class Help : public WindowTest
+{
+protected:
+    void TearDown() override { useLanguage(Language::English); }
+};
+
+QByteArray resource(const char *path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::set<QString> anchors(const QByteArray &html)
+{
+    std::set<QString> ids;
+    static const QRegularExpression id(QStringLiteral("id=\"([a-z]+)\""));
+    for (const auto &m : id.globalMatch(QString::fromUtf8(html)))
+        ids.insert(m.captured(1));
+    return ids;
+}
+
+TEST_F(Help, BothManualsHoldTheSameSectionsAndEveryLinkLeadsSomewhere)
+{
+    const QByteArray english = resource(":/help/manual.html");
+    const QByteArray chinese = resource(":/help/manual_zh.html");
+    ASSERT_FALSE(english.isEmpty());
+    ASSERT_FALSE(chinese.isEmpty());
+    const auto ids = anchors(english);
+    EXPECT_EQ(anchors(chinese), ids);
+    for (const char *section :
+         {"types", "editing", "transfer", "ports", "files", "connecting", "settings", "service",
+          "language", "printing", "csv", "simulator", "cli"})
+        EXPECT_TRUE(ids.count(section)) << section;
+    static const QRegularExpression link(QStringLiteral("href=\"#([a-z]+)\""));
+    for (const QByteArray &html : {english, chinese})
+        for (const auto &m : link.globalMatch(QString::fromUtf8(html)))
+            EXPECT_TRUE(ids.count(m.captured(1))) << m.captured(1).toStdString();
+    EXPECT_TRUE(QString::fromUtf8(chinese).contains(QStringLiteral("连接对讲机")));
+}
+
+TEST_F(Help, TheManualOpensInTheLanguageInForceAtTheFocusSection)
+{
+    struct Case
+    {
+        Language language;
+        const char *page;
+        const char *title;
+    };
+    for (const Case c : {Case{Language::Chinese, "qrc:/help/manual_zh.html", "KX9 帮助"},
+                         Case{Language::English, "qrc:/help/manual.html", "KX9 Help"}}) {
+        useLanguage(c.language);
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        view().typeSelector().setFocus();
+        window->action(kHelp)->trigger(); // F1
+        QTextBrowser *help = window->helpWindow();
+        ASSERT_NE(help, nullptr);
+        EXPECT_EQ(help->source().toString(), QString(c.page) + "#types");
+        EXPECT_EQ(help->windowTitle(), c.title);
+        window->action(kHelpIndex)->trigger(); // Help Topics: the top
+        EXPECT_EQ(help->source().toString(), c.page);
+        EXPECT_EQ(window->helpWindow(), help); // one window, reused
+    }
+}
+
+TEST_F(Help, AboutSpeaksTheLanguageInForceWhenItOpens)
+{
+    struct Case
+    {
+        Language language;
+        const char *caption;
+        const char *ok;
+        const char *product;
+    };
+    for (const Case c : {Case{Language::Chinese, "关于 KX9", "确定", "KX9 版本 4.0"},
+                         Case{Language::English, "About KX9", "OK", "KX9 Version 4.0"}}) {
+        useLanguage(c.language);
+        const bool seen =
+            inspectModal<AboutDialog>(window->action(kAppAbout), [&](AboutDialog &about) {
+                EXPECT_EQ(about.windowTitle(), c.caption);
+                EXPECT_EQ(about.okText(), c.ok);
+                EXPECT_TRUE(about.productText().contains(c.product));
+            });
+        EXPECT_TRUE(seen);
+    }
+}
+
+} // namespace
+} // namespace kx9::test

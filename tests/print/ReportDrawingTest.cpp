@@ -1,0 +1,275 @@
+#include "PrintPreviewDialog.h"
+#include "RadioType.h"
+#include "RecordingDevice.h"
+#include "ReportPrinting.h"
+#include "ReportRenderer.h"
+
+#include <QFile>
+#include <QFontMetricsF>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace kx9::report {
+namespace {
+
+using test::RecordingDevice;
+
+constexpr int kDpi = 600;
+constexpr PageDevice kLetter{0, 0, 5100, 6600, kDpi, kDpi};
+
+double toPixels(double twips)
+{
+    return twips * kDpi / kTwipsPerInch;
+}
+
+struct NewDocument
+{
+    NewDocument()
+    {
+        table.setHeaders(Language::English);
+        fillNewDocumentTable(table, Language::English);
+    }
+    ReportSource source() const { return {table, image, "PMR+LPD", "9"}; }
+
+    ChannelTable table;
+    ChannelImage image = newDocumentImage();
+};
+
+TEST(ReportDrawing, EachTextHangsFromItsTwipPositionInDevicePixels)
+{
+    NewDocument doc;
+    RecordingDevice device(kLetter.right, kLetter.bottom, kDpi);
+    QPainter painter(&device);
+    const auto placed = drawReportPage(painter, kLetter, 1, doc.source(), Language::English);
+    painter.end();
+
+    // Empty cells draw nothing; every other text is drawn once, in order.
+    std::vector<PlacedText> visible;
+    for (const PlacedText &t : placed)
+        if (!QString::fromStdString(t.text).trimmed().isEmpty())
+            visible.push_back(t);
+    const auto &drawn = device.drawn();
+    ASSERT_EQ(drawn.size(), visible.size());
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+        const auto &d = drawn[i];
+        const PlacedText &t = visible[i];
+        ASSERT_EQ(d.text.toStdString(), t.text);
+        const double ascent = QFontMetricsF(d.font).ascent();
+        EXPECT_NEAR(d.baseline.x(), toPixels(t.x), 0.01) << t.text;
+        // y is upward in the layout and downward on the device.
+        EXPECT_NEAR(d.baseline.y() - toPixels(ascent), toPixels(-t.y), 0.01) << t.text;
+    }
+}
+
+TEST(ReportDrawing, ATextWiderThanItsRoomIsDrawnNarrowerNotOverItsNeighbour)
+{
+    NewDocument doc;
+    doc.table.setCell(1, kColReceive, "446.00625");
+    RecordingDevice device(kLetter.right, kLetter.bottom, kDpi);
+    QPainter painter(&device);
+    drawReportPage(painter, kLetter, 1, doc.source(), Language::English);
+    painter.end();
+
+    const double normal = double(kDpi) / kTwipsPerInch;
+    for (const auto &d : device.drawn()) {
+        const double width = QFontMetricsF(d.font).horizontalAdvance(d.text.trimmed());
+        if (d.text == "CH-P01") {
+            // Four column units of 141 twips, less half a unit clear.
+            const double room = 4 * 141 - 141 / 2.0;
+            ASSERT_GT(width, room); // wider than its room at full width
+            EXPECT_NEAR(d.transform.m11(), normal * room / width, 1e-9);
+            EXPECT_NEAR(d.transform.m22(), normal, 1e-9);
+        }
+        if (d.text == "446.00625 ") { // fits: drawn at full width
+            EXPECT_NEAR(d.transform.m11(), normal, 1e-9);
+        }
+    }
+}
+
+TEST(ReportDrawing, FontsHaveTheCharacterHeightAndTheirColumnWidths)
+{
+    NewDocument doc;
+    RecordingDevice device(kLetter.right, kLetter.bottom, kDpi);
+    QPainter painter(&device);
+    drawReportPage(painter, kLetter, 1, doc.source(), Language::English);
+    painter.end();
+    const auto &drawn = device.drawn();
+    ASSERT_GT(drawn.size(), 2u);
+
+    const QFont title = drawn.front().font;
+    const QFont body = drawn.back().font;
+    EXPECT_EQ(title.pixelSize(), 350);
+    EXPECT_EQ(body.pixelSize(), 350);
+    // Average character widths: CW for the title, four fifths of it for the body.
+    EXPECT_NEAR(averageCharWidth(title), 141, 1);
+    EXPECT_NEAR(averageCharWidth(body), 112, 1);
+    EXPECT_EQ(body.weight(), QFont::Normal);
+    EXPECT_FALSE(body.italic());
+
+    // Channel lines are one body line apart: its height plus leading.
+    const LineHeights measured{int(std::lround(QFontMetricsF(title).lineSpacing())),
+                               int(std::lround(QFontMetricsF(body).lineSpacing()))};
+    const double line = toPixels(fitLineHeights(kLetter, measured).body);
+    std::vector<double> rowTops;
+    for (const auto &d : drawn)
+        if (d.text.startsWith("CH-"))
+            rowTops.push_back(d.baseline.y());
+    ASSERT_EQ(rowTops.size(), 22u);
+    for (std::size_t i = 1; i < rowTops.size(); ++i)
+        EXPECT_NEAR(rowTops[i] - rowTops[i - 1], line, 0.01);
+}
+
+TEST(ReportPrintingCommands, APageIsDrawnFromTheSourceInTheLanguageInForceThen)
+{
+    NewDocument doc;
+    int asked = 0;
+    ReportPrinting printing([&] {
+        ++asked;
+        return doc.source();
+    });
+    RecordingDevice device(kLetter.right, kLetter.bottom, kDpi);
+    QPainter painter(&device);
+
+    printing.drawPage(painter, kLetter, 1);
+    EXPECT_EQ(device.drawn().front().text, "The Radio Settings");
+
+    device.clear();
+    setLanguageTag(programBaseName() + "_CH");
+    printing.drawPage(painter, kLetter, 5);
+    setLanguageTag(programBaseName() + "_EN");
+    EXPECT_EQ(device.drawn().front().text, "第五页");
+    EXPECT_EQ(asked, 2);
+}
+
+TEST(ReportPrintingCommands, SheetsFollowTheRangeCopiesCollationAndOrder)
+{
+    using Pages = std::vector<int>;
+    EXPECT_EQ(sheetOrder(1, 5, 1, true, false), (Pages{1, 2, 3, 4, 5}));
+    EXPECT_EQ(sheetOrder(2, 3, 2, true, false), (Pages{2, 3, 2, 3}));
+    EXPECT_EQ(sheetOrder(2, 3, 2, false, false), (Pages{2, 2, 3, 3}));
+    EXPECT_EQ(sheetOrder(3, 5, 1, true, true), (Pages{5, 4, 3}));
+    EXPECT_EQ(sheetOrder(4, 4, 1, false, true), (Pages{4}));
+}
+
+int pdfPages(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    static const QRegularExpression page(QStringLiteral("/Type /Page[^s]"));
+    return int(QString::fromLatin1(file.readAll()).count(page));
+}
+
+TEST(ReportPrintingCommands, PrintsTheChosenPagesAndReportsAPrinterThatWillNotStart)
+{
+    NewDocument doc;
+    ReportPrinting printing([&] { return doc.source(); });
+    QPrinter &printer = printing.printer();
+    QTemporaryDir dir;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("all.pdf"));
+    ASSERT_TRUE(printing.printPages());
+    EXPECT_EQ(pdfPages(dir.filePath("all.pdf")), 5);
+
+    printer.setOutputFileName(dir.filePath("range.pdf"));
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 3);
+    ASSERT_TRUE(printing.printPages());
+    EXPECT_EQ(pdfPages(dir.filePath("range.pdf")), 2);
+
+    printer.setOutputFileName(dir.filePath("no/such/folder/x.pdf"));
+    EXPECT_FALSE(printing.printPages());
+}
+
+// The preview on a printer, recording which pages it draws and where.
+class Preview : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        dialog = std::make_unique<PrintPreviewDialog>(
+            printer,
+            [this](QPainter &painter, const PageDevice &device, int page) {
+                EXPECT_GT(device.dpiX, 0);
+                painted.push_back({page, painter.transform().map(QPointF(0, 0))});
+            },
+            kPageCount);
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    }
+
+    // The pages a repaint draws.
+    std::vector<int> paint()
+    {
+        painted.clear();
+        dialog->grab();
+        std::vector<int> pages;
+        for (const auto &p : painted)
+            pages.push_back(p.page);
+        return pages;
+    }
+
+    struct Painted
+    {
+        int page;
+        QPointF origin;
+    };
+    QPrinter printer{QPrinter::HighResolution};
+    std::unique_ptr<PrintPreviewDialog> dialog;
+    std::vector<Painted> painted;
+};
+
+TEST_F(Preview, OpensWithTwoPagesSideBySide)
+{
+    EXPECT_EQ(paint(), (std::vector<int>{1, 2}));
+    EXPECT_EQ(dialog->statusText(), "Pages 1-2");
+    EXPECT_GT(painted[1].origin.x(), painted[0].origin.x() + 50);
+    EXPECT_DOUBLE_EQ(painted[1].origin.y(), painted[0].origin.y());
+    EXPECT_FALSE(dialog->prevButton()->isEnabled());
+}
+
+TEST_F(Preview, NextAndPrevStepOnePageAndStopAtTheEnds)
+{
+    dialog->nextButton()->click();
+    EXPECT_EQ(paint(), (std::vector<int>{2, 3}));
+    dialog->nextButton()->click();
+    dialog->nextButton()->click();
+    EXPECT_EQ(paint(), (std::vector<int>{4, 5}));
+    EXPECT_FALSE(dialog->nextButton()->isEnabled());
+    dialog->nextPage();
+    EXPECT_EQ(paint(), (std::vector<int>{4, 5}));
+
+    // One page at a time reaches the last page alone.
+    dialog->pagesButton()->click();
+    dialog->nextButton()->click();
+    EXPECT_EQ(paint(), (std::vector<int>{5}));
+    EXPECT_EQ(dialog->statusText(), "Page 5");
+    // Back to two pages, the last spread is the last two pages.
+    dialog->pagesButton()->click();
+    EXPECT_EQ(paint(), (std::vector<int>{4, 5}));
+    dialog->prevButton()->click();
+    QTest::keyClick(dialog.get(), Qt::Key_PageUp);
+    QTest::keyClick(dialog.get(), Qt::Key_PageUp);
+    QTest::keyClick(dialog.get(), Qt::Key_PageUp);
+    EXPECT_EQ(paint(), (std::vector<int>{1, 2}));
+}
+
+TEST_F(Preview, PrintClosesThePreviewAndAsksToPrint)
+{
+    bool asked = false;
+    QObject::connect(dialog.get(), &PrintPreviewDialog::printRequested, [&] {
+        asked = true;
+        EXPECT_FALSE(dialog->isVisible());
+    });
+    dialog->printButton()->click();
+    EXPECT_TRUE(asked);
+}
+
+} // namespace
+} // namespace kx9::report

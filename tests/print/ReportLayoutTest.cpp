@@ -1,0 +1,358 @@
+#include "ReportLayout.h"
+#include "RadioType.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+
+namespace kx9::report {
+namespace {
+
+// A Letter page at 600 dpi: 8.5 x 11 inches.
+constexpr PageDevice kLetter600{0, 0, 5100, 6600, 600, 600};
+// Odd line heights, so that halving and the 1.2-line gaps must cut to
+// whole twips the way the report does.
+constexpr LineHeights kLines{401, 321};
+constexpr int kCw = 141; // column unit of kLetter600
+
+// y of the lines of page 1 with kLines: the title at -(401 / 2), the
+// settings heading one title line below, then the gaps of the report.
+constexpr int kTitleY = -200;
+constexpr int kFunctionSettingY = -601;
+// Type line, then one body line each: Pf, squelch, VOX, PTT ID, codes, inhibit.
+constexpr int kSettingsLineY[7] = {-986, -1307, -1628, -1949, -2270, -2591, -2912};
+constexpr int kChannelSettingY = -3233;
+constexpr int kHeaderY = -3618;
+constexpr int kFirstRowY = -3939;
+
+// A grid whose every cell names its place ("r5c2"), and a new image.
+struct Report
+{
+    Report()
+    {
+        for (int row = 0; row < kTableRows; ++row) {
+            for (int col = 0; col < kTableCols; ++col) {
+                table.setCell(row, col, "r" + std::to_string(row) + "c" + std::to_string(col));
+            }
+        }
+    }
+    std::vector<PlacedText> page(int n, Language language = Language::English) const
+    {
+        return layoutPage(n, kLetter600, kLines, {table, image, typeText, "7"}, language);
+    }
+
+    ChannelTable table;
+    ChannelImage image = newDocumentImage();
+    std::string typeText = "PMR+LPD";
+};
+
+std::optional<std::string> textAt(const std::vector<PlacedText> &texts, int x, int y)
+{
+    for (const PlacedText &t : texts) {
+        if (t.x == x && t.y == y) {
+            return t.text;
+        }
+    }
+    return std::nullopt;
+}
+
+PlacedText placedAt(const std::vector<PlacedText> &texts, int x, int y)
+{
+    for (const PlacedText &t : texts) {
+        if (t.x == x && t.y == y) {
+            return t;
+        }
+    }
+    return {};
+}
+
+bool contains(const std::vector<PlacedText> &texts, const std::string &text)
+{
+    for (const PlacedText &t : texts) {
+        if (t.text == text) {
+            return true;
+        }
+    }
+    return false;
+}
+
+struct MetricsCase
+{
+    PageDevice device;
+    int charHeight;
+    int columnUnit;
+    int bodyWidth;
+};
+
+class ReportMetrics : public ::testing::TestWithParam<MetricsCase>
+{
+};
+
+TEST_P(ReportMetrics, CharacterHeightAndColumnUnitFollowThePage)
+{
+    const MetricsCase &c = GetParam();
+    const PageMetrics m = pageMetrics(c.device);
+    EXPECT_EQ(m.charHeight, c.charHeight);
+    EXPECT_EQ(m.columnUnit, c.columnUnit);
+    EXPECT_EQ(m.bodyCharWidth(), c.bodyWidth);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, ReportMetrics,
+    ::testing::Values(
+        // 11 inches at 600 dpi: (6600 / 45) x 1440 / 600 = 146 x 1440 / 600 = 350.
+        MetricsCase{kLetter600, 350, 141, 112},
+        // Only the rectangle's size counts, not where it starts.
+        MetricsCase{{100, 200, 5200, 6800, 600, 600}, 350, 141, 112},
+        // A4 at 1200 dpi: each division cuts toward zero in turn.
+        MetricsCase{{0, 0, 9921, 14031, 1200, 1200}, 373, 137, 109},
+        // A device that reports no resolution gets nothing drawn.
+        MetricsCase{{0, 0, 5100, 6600, 0, 600}, 0, 0, 0}));
+
+TEST(ReportPlan, EveryPageHasItsTitleAndItsShareOfTheChannelsAndNoMore)
+{
+    Report r;
+    const int firstRows[] = {1, 23, 55, 87, 119};
+    const int lastRows[] = {22, 54, 86, 118, 128};
+    for (int page = 1; page <= kPageCount; ++page) {
+        const auto texts = r.page(page);
+        ASSERT_FALSE(texts.empty()) << page;
+        EXPECT_EQ(texts.front().font, ReportFont::Title);
+        EXPECT_EQ(texts.front().text, pageTitle(page, Language::English));
+        EXPECT_EQ(contains(texts, "Function Setting:"), page == 1) << page;
+
+        // Nine cells a row, each printed once; the name column never.
+        std::vector<int> rows;
+        for (const PlacedText &t : texts) {
+            const auto c0 = t.text.find("c0");
+            if (t.x == kCw && t.text.rfind("r", 0) == 0 && c0 == t.text.size() - 2)
+                rows.push_back(std::stoi(t.text.substr(1)));
+            EXPECT_EQ(t.text.find("c9"), std::string::npos) << t.text;
+        }
+        ASSERT_EQ(rows.size(), std::size_t(lastRows[page - 1] - firstRows[page - 1] + 1)) << page;
+        EXPECT_EQ(rows.front(), firstRows[page - 1]);
+        EXPECT_EQ(rows.back(), lastRows[page - 1]);
+        const std::size_t heading = page == 1 ? 1 + 1 + 16 + 1 + 1 : 1 + 1 + 1;
+        EXPECT_EQ(texts.size(), heading + rows.size() * 9) << page;
+    }
+    EXPECT_EQ(pageTitle(4, Language::English), "The Fourth Pages");
+    EXPECT_EQ(pageTitle(5, Language::English), "The Fifth Pages");
+    EXPECT_EQ(pageTitle(5, Language::Chinese), "第五页");
+    EXPECT_TRUE(r.page(0).empty());
+    EXPECT_TRUE(r.page(6).empty());
+}
+
+TEST(ReportPlan, LinesStepDownByTheMeasuredLineHeights)
+{
+    Report r;
+    const auto one = r.page(1);
+    EXPECT_EQ(one[0].y, kTitleY);
+    // The title sits 18 column units left of the middle: 2550 px = 6120 twips.
+    EXPECT_EQ(one[0].x, 6120 - 18 * kCw);
+    EXPECT_EQ(textAt(one, 5 * kCw, kFunctionSettingY), "Function Setting:");
+    EXPECT_EQ(textAt(one, 2 * kCw, kSettingsLineY[0]), "Type:   PMR+LPD");
+    // A new image's 0x812 is 0xC4: bit 6 set.
+    EXPECT_EQ(textAt(one, 2 * kCw, kSettingsLineY[6]), "Vox inhibit on recieve:Enable");
+    EXPECT_EQ(textAt(one, 5 * kCw, kChannelSettingY), "Channel Setting:");
+    EXPECT_EQ(textAt(one, kCw, kFirstRowY), "r1c0");
+    EXPECT_EQ(textAt(one, kCw, kFirstRowY - 21 * kLines.body), "r22c0");
+    EXPECT_EQ(one.back().y, kFirstRowY - 21 * kLines.body);
+
+    // Without the settings the channels start right under the title.
+    const auto two = r.page(2);
+    EXPECT_EQ(textAt(two, 5 * kCw, kFunctionSettingY), "Channel Setting:");
+    EXPECT_TRUE(textAt(two, kCw, kSettingsLineY[0]).has_value()); // the header line
+    EXPECT_EQ(textAt(two, kCw, kSettingsLineY[1]), "r23c0");
+    EXPECT_EQ(textAt(two, kCw, kSettingsLineY[1] - 31 * kLines.body), "r54c0");
+}
+
+TEST(ReportPlan, ChannelCellsSitInTheirLanguagesColumnsWithATrailingBlank)
+{
+    Report r;
+    const int english[] = {1, 5, 14, 24, 32, 40, 46, 55, 64};
+    const int chinese[] = {1, 5, 14, 25, 33, 40, 46, 54, 62};
+    for (const Language language : {Language::English, Language::Chinese}) {
+        const auto texts = r.page(1, language);
+        const int *columns = language == Language::English ? english : chinese;
+        for (int col = 0; col < 9; ++col) {
+            const std::string cell = "r1c" + std::to_string(col);
+            EXPECT_EQ(textAt(texts, columns[col] * kCw, kFirstRowY), col == 0 ? cell : cell + " ")
+                << "column " << col;
+            // Each cell may take the room up to the next column, the last
+            // one up to the page's right edge (5100 px = 12240 twips).
+            const int next = col < 8 ? columns[col + 1] * kCw : 12240;
+            EXPECT_EQ(placedAt(texts, columns[col] * kCw, kFirstRowY).room,
+                      next - columns[col] * kCw)
+                << "column " << col;
+        }
+    }
+}
+
+TEST(ReportHeader, PiecesAndBlanksInEitherLanguageAroundTheGridsHeaders)
+{
+    Report r;
+    r.table.setHeaders(Language::English);
+    EXPECT_EQ(textAt(r.page(1), kCw, kHeaderY),
+              "CH   Rx(MHz)   Tx(MHz)    Rx Tone  Tx Tone  W/N    Scan Add   Tx Power   Busy");
+    r.table.setHeaders(Language::Chinese);
+    EXPECT_EQ(textAt(r.page(3, Language::Chinese), kCw, kSettingsLineY[0]),
+              "频道   接收频率     发射频率     接收信令   发射信令   宽/窄     扫描添加    "
+              "发射功率   繁忙锁定");
+    // The header texts are the grid's as they stand: headers built before a
+    // switch to Chinese stay English in a Chinese report.
+    r.table.setHeaders(Language::English);
+    const auto texts = r.page(2, Language::Chinese);
+    EXPECT_EQ(textAt(texts, kCw, kSettingsLineY[0]),
+              "CH   接收频率     发射频率     Rx Tone   Tx Tone   宽/窄     扫描添加    "
+              "发射功率   繁忙锁定");
+    EXPECT_EQ(texts.front().text, "第二页");
+    EXPECT_EQ(textAt(texts, 5 * kCw, kFunctionSettingY), "频道设置:");
+}
+
+// One settings item: what is set in the image, where its text must appear
+// (column units, settings line) and the whole text.
+struct SettingCase
+{
+    const char *name;
+    std::function<void(ChannelImage &)> set;
+    Language language;
+    int column;
+    int line;
+    const char *expected;
+};
+
+void PrintTo(const SettingCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class ReportSettingsLine : public ::testing::TestWithParam<SettingCase>
+{
+};
+
+TEST_P(ReportSettingsLine, RendersTheImageValueAfterItsLabel)
+{
+    const SettingCase &c = GetParam();
+    Report r;
+    r.typeText = "400-470MHz";
+    c.set(r.image);
+    const auto texts = r.page(1, c.language);
+    EXPECT_EQ(textAt(texts, c.column * kCw, kSettingsLineY[c.line]), c.expected);
+}
+
+void setBits(ChannelImage &image, std::size_t offset, std::uint8_t mask, std::uint8_t value)
+{
+    image.setByte(offset, static_cast<std::uint8_t>((image.byte(offset) & ~mask) | value));
+}
+
+void setBytes(ChannelImage &image, std::size_t offset, std::initializer_list<std::uint8_t> bytes)
+{
+    for (const std::uint8_t b : bytes) {
+        image.setByte(offset++, b);
+    }
+}
+
+const auto kEn = Language::English;
+const auto kZh = Language::Chinese;
+
+INSTANTIATE_TEST_SUITE_P(
+    Items, ReportSettingsLine,
+    ::testing::Values(
+        SettingCase{"Type", [](ChannelImage &) {}, kEn, 2, 0, "Type:   400-470MHz"},
+        SettingCase{"TypeChinese", [](ChannelImage &) {}, kZh, 2, 0, "机型:   400-470MHz"},
+        SettingCase{"SquelchAboveNine", [](ChannelImage &i) { i.setSquelch(12); }, kEn, 2, 2,
+                    "Squelch Level: 0"},
+        SettingCase{"SquelchTwoWide", [](ChannelImage &i) { i.setSquelch(5); }, kEn, 2, 2,
+                    "Squelch Level:  5"},
+        SettingCase{"PowerRankFromSelector", [](ChannelImage &) {}, kEn, 25, 2, "TX power rank: 7"},
+        SettingCase{"VoxGainOff", [](ChannelImage &i) { i.setVoxGain(0); }, kEn, 25, 3,
+                    "Vox Gain Level:OFF"},
+        SettingCase{"VoxGainTwoWide", [](ChannelImage &i) { i.setVoxGain(3); }, kEn, 25, 3,
+                    "Vox Gain Level: 3"},
+        SettingCase{"VoxGainAboveTen", [](ChannelImage &i) { i.setVoxGain(11); }, kEn, 25, 3,
+                    "Vox Gain Level:0"},
+        SettingCase{"TxTimeForty", [](ChannelImage &i) { i.setTimeOutTimer(40); }, kEn, 50, 4,
+                    "Total Tx Time(s):600"},
+        SettingCase{"TxTimeFortyOne", [](ChannelImage &i) { i.setTimeOutTimer(41); }, kEn, 50, 4,
+                    "Total Tx Time(s):OFF"},
+        SettingCase{"TxTimeZero", [](ChannelImage &i) { i.setTimeOutTimer(0); }, kEn, 50, 4,
+                    "Total Tx Time(s):OFF"},
+        SettingCase{"VoxDelayFour", [](ChannelImage &i) { i.setByte(0x816, 4); }, kEn, 50, 3,
+                    "Vox Delay Time: 2.0s"},
+        SettingCase{"VoxDelayNine", [](ChannelImage &i) { i.setByte(0x816, 9); }, kEn, 50, 3,
+                    "Vox Delay Time: 0.3s"},
+        SettingCase{"BeginCode",
+                    [](ChannelImage &i) {
+                        setBytes(i, 0x7B0, {0x31, 0x32, 0x41, 0x78});
+                        setBytes(i, 0x7B4,
+                                 {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                  0xFF});
+                    },
+                    kEn, 2, 5, "Begin of Tx:12A"},
+        SettingCase{"EndCodeKeepsDigitsAndAToD",
+                    [](ChannelImage &i) {
+                        setBytes(i, 0x7C0, {'D', 'E', '0', '@', '9'});
+                    },
+                    kEn, 35, 5, "End of Tx:  D09"},
+        SettingCase{"KeyFunctionOne", [](ChannelImage &i) { i.setByte(0x810, 4); }, kEn, 2, 1,
+                    "Pf1:   Monitor Momentary"},
+        SettingCase{"KeyFunctionOutOfRange", [](ChannelImage &i) { i.setByte(0x810, 0x80); }, kZh,
+                    2, 1, "Pf1:   无"},
+        SettingCase{"Beep", [](ChannelImage &i) { i.setBeep(true); }, kEn, 50, 1,
+                    "Beep Warning: Enable"},
+        SettingCase{"Scrambler", [](ChannelImage &i) { i.setScrambler(true); }, kEn, 50, 2,
+                    "Scrambler Activation:Enable"},
+        SettingCase{"VoxFunction", [](ChannelImage &i) { setBits(i, 0x812, 0x20, 0x20); }, kZh, 2,
+                    3, "Vox 功能:打开"},
+        SettingCase{"PttIdEot", [](ChannelImage &i) { setBits(i, 0x812, 0x03, 1); }, kEn, 2, 4,
+                    "PTT ID: EOT"},
+        SettingCase{"PttIdThreeIsBoth", [](ChannelImage &i) { setBits(i, 0x812, 0x03, 3); }, kEn, 2,
+                    4, "PTT ID: BOTH"},
+        SettingCase{"BatterySaveChinese", [](ChannelImage &i) { i.setBatterySave(true); }, kZh, 25,
+                    4, "电池省电:启动"},
+        SettingCase{"ReceiveInhibitOffChinese", [](ChannelImage &i) { i.setBeep(false); }, kZh, 2,
+                    6, "接收时禁止VOX:不使能"}),
+    [](const ::testing::TestParamInfo<SettingCase> &info) { return info.param.name; });
+
+// How far down a page's lowest line reaches, in twips.
+int lowestBottom(const std::vector<PlacedText> &texts, const LineHeights &lines)
+{
+    int lowest = 0;
+    for (const PlacedText &t : texts) {
+        lowest = std::max(lowest, -t.y + (t.font == ReportFont::Title ? lines.title : lines.body));
+    }
+    return lowest;
+}
+
+TEST(ReportLineHeights, LinesTooTallForThePageAreClosedUpSoNoChannelFallsOff)
+{
+    Report r;
+    const int pageHeight = 11 * 1440;
+    // Lines that fit are kept as measured.
+    EXPECT_EQ(fitLineHeights(kLetter600, kLines).body, kLines.body);
+    EXPECT_EQ(fitLineHeights(kLetter600, kLines).title, kLines.title);
+
+    // A font a third taller than Times New Roman: 32 channel lines would end
+    // below the paper.
+    const LineHeights tall{540, 540};
+    ASSERT_GT(
+        lowestBottom(layoutPage(2, kLetter600, tall, {r.table, r.image, "", ""}, Language::English),
+                     tall),
+        pageHeight);
+    const LineHeights fitted = fitLineHeights(kLetter600, tall);
+    EXPECT_LT(fitted.body, tall.body);
+    for (int page = 1; page <= kPageCount; ++page) {
+        const auto texts =
+            layoutPage(page, kLetter600, fitted, {r.table, r.image, "", ""}, Language::English);
+        const int bottom = lowestBottom(texts, fitted);
+        EXPECT_LE(bottom, pageHeight) << page;
+        if (page == 2) {
+            EXPECT_GT(bottom, pageHeight - fitted.body) << "closed up no more than needed";
+        }
+    }
+}
+
+} // namespace
+} // namespace kx9::report
