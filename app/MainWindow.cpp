@@ -10,6 +10,8 @@
 #include "ProgressDialog.h"
 #include "Prompter.h"
 #include "QtText.h"
+#include "ServiceCommands.h"
+#include "ServiceTexts.h"
 #include "Texts.h"
 
 #include <QAction>
@@ -59,10 +61,12 @@ MainWindow::MainWindow(Document &document, Prompter &prompter, FileChooser &file
     setWindowIcon(icons::application());
     setAcceptDrops(true);
 
+    m_service = new ServiceCommands(document, prompter, portFactory, this);
     m_view = new ChannelView(document, prompter, std::move(portFactory), this);
     setCentralWidget(m_view);
     connect(m_view, &ChannelView::hintChanged, this, &MainWindow::setMessage);
     connect(m_view, &ChannelView::transferStateChanged, this, &MainWindow::onTransferState);
+    connect(m_service, &ServiceCommands::busyChanged, this, &MainWindow::onTransferState);
 
     createMenus();
     createToolBar();
@@ -142,8 +146,19 @@ void MainWindow::createMenus()
     a->setIcon(icons::writeRadio());
     connect(a, &QAction::triggered, m_view, &ChannelView::writeToRadio);
     program->addSeparator();
-    addCommand(program, command::kHighPowerDebug, qs(text::kHighPowerDebug), {})->setEnabled(false);
-    addCommand(program, command::kLowPowerDebug, qs(text::kLowPowerDebug), {})->setEnabled(false);
+    a = addCommand(program, command::kHighPowerDebug, qs(text::kHighPowerDebug),
+                   kHighPowerDebugPrompt);
+    connect(a, &QAction::triggered, this, [this] {
+        runService([this] { m_service->powerDebug(PowerKind::High, m_view->portName()); });
+    });
+    a = addCommand(program, command::kLowPowerDebug, qs(text::kLowPowerDebug),
+                   kLowPowerDebugPrompt);
+    connect(a, &QAction::triggered, this, [this] {
+        runService([this] { m_service->powerDebug(PowerKind::Low, m_view->portName()); });
+    });
+    a = addCommand(program, kDebugMode, qs(kDebugModeItem), kDebugModePrompt);
+    connect(a, &QAction::triggered, this,
+            [this] { runService([this] { m_service->debugMode(m_view->portName()); }); });
     program->addSeparator();
     addCommand(program, kOptionalFeatures, menuText(kOptionalFeaturesItem, "Ctrl+O"),
                kOptionalFeaturesPrompt)
@@ -328,7 +343,7 @@ bool MainWindow::maybeSave()
 
 bool MainWindow::fileNew()
 {
-    if (m_view->transferRunning() || !maybeSave())
+    if (busy() || !maybeSave())
         return false;
     m_document.newDocument(currentLanguage());
     m_path.clear();
@@ -338,7 +353,7 @@ bool MainWindow::fileNew()
 
 bool MainWindow::fileOpen()
 {
-    if (m_view->transferRunning() || !maybeSave())
+    if (busy() || !maybeSave())
         return false;
     const QString path = m_files.openFileName(this);
     return !path.isEmpty() && load(path);
@@ -346,7 +361,7 @@ bool MainWindow::fileOpen()
 
 bool MainWindow::openFile(const QString &path)
 {
-    if (m_view->transferRunning() || !maybeSave())
+    if (busy() || !maybeSave())
         return false;
     return load(path);
 }
@@ -377,7 +392,7 @@ bool MainWindow::saveTo(const QString &path)
 
 bool MainWindow::fileSave()
 {
-    if (m_view->transferRunning())
+    if (busy())
         return false;
     if (m_path.isEmpty())
         return fileSaveAs();
@@ -386,7 +401,7 @@ bool MainWindow::fileSave()
 
 bool MainWindow::fileSaveAs()
 {
-    if (m_view->transferRunning())
+    if (busy())
         return false;
     m_view->commitEditor();
     const QString path = m_files.saveFileName(this, m_path);
@@ -397,7 +412,7 @@ bool MainWindow::fileSaveAs()
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (event->mimeData()->hasUrls() && !m_view->transferRunning())
+    if (event->mimeData()->hasUrls() && !busy())
         event->acceptProposedAction();
 }
 
@@ -412,10 +427,12 @@ void MainWindow::dropEvent(QDropEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_view->transferRunning()) {
-        // The transfer ends itself at its next check; the window closes then.
+    if (m_view->transferRunning() || m_service->isBusy()) {
+        // The transfer ends itself at its next check, a service exchange at
+        // its end; the window closes then.
         m_closeAfterTransfer = true;
-        m_view->cancelTransfer();
+        if (m_view->transferRunning())
+            m_view->cancelTransfer();
         event->ignore();
         return;
     }
@@ -430,13 +447,27 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::onTransferState(bool running)
 {
-    for (int id : {kFileNew, kFileOpen, kFileSave, kFileSaveAs, kReadFromRadio, kWriteToRadio})
+    for (int id : {kFileNew, kFileOpen, kFileSave, kFileSaveAs, kReadFromRadio, kWriteToRadio,
+                   kHighPowerDebug, kLowPowerDebug, kDebugMode})
         action(id)->setEnabled(!running);
     m_view->typeSelector().setEnabled(!running);
     if (!running && m_closeAfterTransfer) {
         m_closeAfterTransfer = false;
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     }
+}
+
+bool MainWindow::busy() const
+{
+    return m_view->transferRunning() || m_service->isBusy();
+}
+
+void MainWindow::runService(const std::function<void()> &command)
+{
+    if (busy())
+        return;
+    m_view->commitEditor();
+    command();
 }
 
 // ---- help ----------------------------------------------------------------

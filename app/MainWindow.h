@@ -6,6 +6,7 @@
 #include <QMap>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -20,6 +21,7 @@ namespace kx9 {
 class Document;
 class FileChooser;
 class Prompter;
+class ServiceCommands;
 
 // The main window: menu, toolbar, status bar, and the channel view inside.
 // File commands, the Port menu and Help live here; the view does the rest.
@@ -32,6 +34,7 @@ public:
     ~MainWindow() override;
 
     ChannelView &view() const { return *m_view; }
+    ServiceCommands &serviceCommands() const { return *m_service; }
     QAction *action(int commandId) const { return m_actions.value(commandId); }
     QString messagePaneText() const;
     QString filePath() const { return m_path; }
@@ -62,6 +65,10 @@ private:
     void choosePort(const QString &name);
     void updatePortChecks();
     void onTransferState(bool running);
+    // High/Low Power Debug and the debug mode, unless a transfer runs.
+    void runService(const std::function<void()> &command);
+    // A transfer or a service command runs and may be pumping events.
+    bool busy() const;
     // True when it is fine to replace the document (saved, discarded, or unchanged).
     bool maybeSave();
     bool saveTo(const QString &path);
@@ -75,6 +82,7 @@ private:
     Prompter &m_prompter;
     FileChooser &m_files;
     ChannelView *m_view = nullptr;
+    ServiceCommands *m_service = nullptr;
     QToolBar *m_toolBar = nullptr;
     QMenu *m_portMenu = nullptr;
     QLabel *m_messagePane = nullptr;
