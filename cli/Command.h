@@ -26,5 +26,6 @@ struct Command
 // The groups of commands, each defined in its own file.
 std::span<const Command> fileCommands();
 std::span<const Command> radioCommands();
+std::span<const Command> serviceCommands();
 
 } // namespace kx9::cli

@@ -13,9 +13,9 @@ namespace {
 
 using kx9::cli::Command;
 
-std::array<std::span<const Command>, 2> commandGroups()
+std::array<std::span<const Command>, 3> commandGroups()
 {
-    return {kx9::cli::fileCommands(), kx9::cli::radioCommands()};
+    return {kx9::cli::fileCommands(), kx9::cli::radioCommands(), kx9::cli::serviceCommands()};
 }
 
 const Command *findCommand(std::string_view name)
