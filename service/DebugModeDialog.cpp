@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStackedWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -83,7 +84,7 @@ DebugModeDialog::DebugModeDialog(Prompter &prompter, PortFactory ports, const QS
 
     m_tree = new QTreeWidget(this);
     m_tree->setHeaderHidden(true);
-    m_tree->setMinimumWidth(180);
+    m_tree->setFixedWidth(190);
     buildTree();
 
     m_caption = new QGroupBox(ui(text::kChooseFrequencyFirst), this);
@@ -129,11 +130,14 @@ DebugModeDialog::DebugModeDialog(Prompter &prompter, PortFactory ports, const QS
     itemLayout->addLayout(startRow);
     itemLayout->addStretch(1);
 
+    // Both pages start hidden behind a blank one; the stack has room for
+    // the larger page, so the dialog keeps its size when they change.
+    m_pages = new QStackedWidget(m_caption);
+    m_pages->addWidget(new QWidget(m_pages));
+    m_pages->addWidget(m_frequencyPage);
+    m_pages->addWidget(m_itemPage);
     auto *pages = new QVBoxLayout(m_caption);
-    pages->addWidget(m_frequencyPage);
-    pages->addWidget(m_itemPage);
-    m_frequencyPage->hide();
-    m_itemPage->hide();
+    pages->addWidget(m_pages);
 
     m_default = new QPushButton(ui(text::kDefault), this);
     m_default->setAutoDefault(false);
@@ -148,7 +152,6 @@ DebugModeDialog::DebugModeDialog(Prompter &prompter, PortFactory ports, const QS
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(m_tree);
     layout->addLayout(right, 1);
-    setMinimumSize(640, 360);
 
     // Until the user chooses a frequency, Start uses High, whose radio
     // button starts checked.
@@ -255,8 +258,7 @@ void DebugModeDialog::onNodeChosen(QTreeWidgetItem *item)
             m_defaultHidden = false;
         }
         const bool frequencyPage = parent->data(0, kNodeRole).toInt() == kDebugFrequencyNode;
-        m_frequencyPage->setVisible(frequencyPage);
-        m_itemPage->setVisible(!frequencyPage);
+        m_pages->setCurrentWidget(frequencyPage ? m_frequencyPage : m_itemPage);
     }
     const int number = item->data(0, kNodeRole).toInt();
     for (const FrequencyNode &n : kFrequencyNodes)

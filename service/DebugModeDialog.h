@@ -17,6 +17,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QSlider;
+class QStackedWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -100,6 +101,7 @@ private:
 
     QTreeWidget *m_tree = nullptr;
     QGroupBox *m_caption = nullptr;
+    QStackedWidget *m_pages = nullptr;
     QWidget *m_frequencyPage = nullptr;
     QWidget *m_itemPage = nullptr;
     SideControls m_rx;

@@ -4,9 +4,9 @@
 #include "QtText.h"
 #include "Texts.h"
 
-#include <QKeyEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
