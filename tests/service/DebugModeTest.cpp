@@ -175,6 +175,12 @@ struct SnapRow
     std::uint32_t shown; // 10 Hz units
 };
 
+void PrintTo(const SnapRow &row, std::ostream *out)
+{
+    *out << '"' << row.typed
+         << (row.step == DebugStep::Khz500 ? "\" at 5.00 kHz" : "\" at 6.25 kHz");
+}
+
 class SnapTest : public ::testing::TestWithParam<SnapRow>
 {
 };
