@@ -13,6 +13,8 @@
 #include "Prompter.h"
 #include "QtText.h"
 #include "ReportPrinting.h"
+#include "ServiceCommands.h"
+#include "ServiceTexts.h"
 #include "Texts.h"
 
 #include <QAction>
@@ -64,12 +66,14 @@ MainWindow::MainWindow(Document &document, Prompter &prompter, FileChooser &file
     setWindowIcon(icons::application());
     setAcceptDrops(true);
 
+    m_service = new ServiceCommands(document, prompter, portFactory, this);
     m_view = new ChannelView(document, prompter, std::move(portFactory), this);
     setCentralWidget(m_view);
     connect(m_view, &ChannelView::hintChanged, this, &MainWindow::setMessage);
     connect(m_view, &ChannelView::transferStateChanged, this, &MainWindow::onTransferState);
     connect(m_view, &ChannelView::statusMessage, this, &MainWindow::setMessage);
     connect(m_view, &ChannelView::historyChanged, this, &MainWindow::updateUndoActions);
+    connect(m_service, &ServiceCommands::busyChanged, this, &MainWindow::onTransferState);
     // The report reads the grid, the image and the two selectors as they are
     // when a page is drawn.
     m_printing = new report::ReportPrinting(
@@ -200,8 +204,19 @@ void MainWindow::createMenus()
     a->setIcon(icons::writeRadio());
     connect(a, &QAction::triggered, m_view, &ChannelView::writeToRadio);
     program->addSeparator();
-    addCommand(program, command::kHighPowerDebug, qs(text::kHighPowerDebug), {})->setEnabled(false);
-    addCommand(program, command::kLowPowerDebug, qs(text::kLowPowerDebug), {})->setEnabled(false);
+    a = addCommand(program, command::kHighPowerDebug, qs(text::kHighPowerDebug),
+                   kHighPowerDebugPrompt);
+    connect(a, &QAction::triggered, this, [this] {
+        runService([this] { m_service->powerDebug(PowerKind::High, m_view->portName()); });
+    });
+    a = addCommand(program, command::kLowPowerDebug, qs(text::kLowPowerDebug),
+                   kLowPowerDebugPrompt);
+    connect(a, &QAction::triggered, this, [this] {
+        runService([this] { m_service->powerDebug(PowerKind::Low, m_view->portName()); });
+    });
+    a = addCommand(program, kDebugMode, qs(kDebugModeItem), kDebugModePrompt);
+    connect(a, &QAction::triggered, this,
+            [this] { runService([this] { m_service->debugMode(m_view->portName()); }); });
     program->addSeparator();
     // "Ctrl+O" is a text only: the key opens a file.
     a = addCommand(program, kOptionalFeatures, menuText(kOptionalFeaturesItem, "Ctrl+O"),
@@ -251,7 +266,7 @@ void MainWindow::createMenus()
 
 void MainWindow::updateUndoActions()
 {
-    const bool idle = !m_view->transferRunning();
+    const bool idle = !busy();
     action(kEditUndo)->setEnabled(idle && m_document.canUndo());
     action(kEditRedo)->setEnabled(idle && m_document.canRedo());
 }
@@ -260,7 +275,7 @@ void MainWindow::readFromRadio()
 {
     // A read replaces every channel: unsaved edits are asked about first,
     // as New and Open do.
-    if (m_view->transferRunning() || !maybeSave())
+    if (busy() || !maybeSave())
         return;
     m_view->readFromRadio();
 }
@@ -419,7 +434,7 @@ bool MainWindow::maybeSave()
 
 bool MainWindow::fileNew()
 {
-    if (m_view->transferRunning() || !maybeSave())
+    if (busy() || !maybeSave())
         return false;
     m_document.newDocument(currentLanguage());
     m_path.clear();
@@ -430,7 +445,7 @@ bool MainWindow::fileNew()
 
 bool MainWindow::fileOpen()
 {
-    if (m_view->transferRunning() || !maybeSave())
+    if (busy() || !maybeSave())
         return false;
     const QString path = m_files.openFileName(this);
     return !path.isEmpty() && load(path);
@@ -438,7 +453,7 @@ bool MainWindow::fileOpen()
 
 bool MainWindow::openFile(const QString &path)
 {
-    if (m_view->transferRunning() || !maybeSave())
+    if (busy() || !maybeSave())
         return false;
     return load(path);
 }
@@ -470,7 +485,7 @@ bool MainWindow::saveTo(const QString &path)
 
 bool MainWindow::fileSave()
 {
-    if (m_view->transferRunning())
+    if (busy())
         return false;
     if (m_path.isEmpty())
         return fileSaveAs();
@@ -479,7 +494,7 @@ bool MainWindow::fileSave()
 
 bool MainWindow::fileSaveAs()
 {
-    if (m_view->transferRunning())
+    if (busy())
         return false;
     m_view->commitEditor();
     const QString path = m_files.saveFileName(this, m_path);
@@ -517,7 +532,7 @@ void MainWindow::filePrintSetup()
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (event->mimeData()->hasUrls() && !m_view->transferRunning())
+    if (event->mimeData()->hasUrls() && !busy())
         event->acceptProposedAction();
 }
 
@@ -532,10 +547,12 @@ void MainWindow::dropEvent(QDropEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_view->transferRunning()) {
-        // The transfer ends itself at its next check; the window closes then.
+    if (m_view->transferRunning() || m_service->isBusy()) {
+        // The transfer ends itself at its next check, a service exchange at
+        // its end; the window closes then.
         m_closeAfterTransfer = true;
-        m_view->cancelTransfer();
+        if (m_view->transferRunning())
+            m_view->cancelTransfer();
         event->ignore();
         return;
     }
@@ -552,7 +569,8 @@ void MainWindow::onTransferState(bool running)
 {
     // A print dialog would run its own event loop inside the transfer's.
     for (int id : {kFileNew, kFileOpen, kFileSave, kFileSaveAs, kReadFromRadio, kWriteToRadio,
-                   kOptionalFeatures, kFilePrint, kFilePrintPreview, kFilePrintSetup})
+                   kOptionalFeatures, kFilePrint, kFilePrintPreview, kFilePrintSetup,
+                   kHighPowerDebug, kLowPowerDebug, kDebugMode})
         action(id)->setEnabled(!running);
     m_view->typeSelector().setEnabled(!running);
     updateUndoActions();
@@ -560,6 +578,19 @@ void MainWindow::onTransferState(bool running)
         m_closeAfterTransfer = false;
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     }
+}
+
+bool MainWindow::busy() const
+{
+    return m_view->transferRunning() || m_service->isBusy();
+}
+
+void MainWindow::runService(const std::function<void()> &command)
+{
+    if (busy())
+        return;
+    m_view->commitEditor();
+    command();
 }
 
 // ---- help ----------------------------------------------------------------

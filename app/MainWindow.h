@@ -6,6 +6,7 @@
 #include <QMap>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -24,6 +25,7 @@ class ReportPrinting;
 class Document;
 class FileChooser;
 class Prompter;
+class ServiceCommands;
 
 // The main window: menu, toolbar, status bar, and the channel view inside.
 // File commands, the Port menu and Help live here; the view does the rest.
@@ -36,6 +38,7 @@ public:
     ~MainWindow() override;
 
     ChannelView &view() const { return *m_view; }
+    ServiceCommands &serviceCommands() const { return *m_service; }
     QAction *action(int commandId) const { return m_actions.value(commandId); }
     QString messagePaneText() const;
     QString filePath() const { return m_path; }
@@ -80,6 +83,10 @@ private:
     void updateUndoActions();
     // Read From Radio, after the unsaved-changes question.
     void readFromRadio();
+    // High/Low Power Debug and the debug mode, unless a transfer runs.
+    void runService(const std::function<void()> &command);
+    // A transfer or a service command runs and may be pumping events.
+    bool busy() const;
     // True when it is fine to replace the document (saved, discarded, or unchanged).
     bool maybeSave();
     bool saveTo(const QString &path);
@@ -95,6 +102,7 @@ private:
     Prompter &m_prompter;
     FileChooser &m_files;
     ChannelView *m_view = nullptr;
+    ServiceCommands *m_service = nullptr;
     QToolBar *m_toolBar = nullptr;
     QMenu *m_portMenu = nullptr;
     QLabel *m_messagePane = nullptr;

@@ -29,5 +29,6 @@ std::span<const Command> radioCommands();
 std::span<const Command> optionsCommands();
 std::span<const Command> channelListCommands();
 std::span<const Command> reportCommands();
+std::span<const Command> serviceCommands();
 
 } // namespace kx9::cli

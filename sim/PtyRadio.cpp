@@ -19,6 +19,10 @@ namespace {
 using Clock = std::chrono::steady_clock;
 // 8N1 is 10 bits a byte; at 9600 baud that is 1.0417 ms.
 constexpr auto kByteTime = std::chrono::nanoseconds(10 * 1'000'000'000LL / 9600);
+// How long a radio takes to answer a handshake or service command. The
+// service exchanges purge between a command and the receive of its reply,
+// which only works because a real answer needs this long to arrive.
+constexpr auto kReactionTime = std::chrono::milliseconds(5);
 
 volatile std::sig_atomic_t g_stopSignal = 0;
 
@@ -137,6 +141,9 @@ int PtyRadio::run()
 void PtyRadio::handle(const std::uint8_t *bytes, std::size_t count)
 {
     const int writesBefore = m_radio.completedWrites();
+    // Block requests and acknowledges are answered at once; everything else
+    // is a handshake or service command.
+    const bool handshake = m_radio.state() != RadioSim::State::Programming;
     if (m_wireSpeed) {
         // The bytes are on the line until the last one has arrived.
         m_rxFree = std::max(Clock::now(), m_rxFree) + kByteTime * static_cast<long>(count);
@@ -148,11 +155,21 @@ void PtyRadio::handle(const std::uint8_t *bytes, std::size_t count)
     if (m_trace && !reply.empty())
         trace('<', reply.data(), reply.size());
     if (m_wireSpeed) {
-        m_txFree = std::max(Clock::now(), m_txFree);
+        m_txFree = std::max(Clock::now() +
+                                (handshake ? Clock::duration(kReactionTime) : Clock::duration{}),
+                            m_txFree);
         for (std::uint8_t b : reply) {
             m_txFree += kByteTime;
             std::this_thread::sleep_until(m_txFree);
             writeAll(m_master, &b, 1);
+        }
+    } else if (handshake && !reply.empty()) {
+        // One byte at a time, as they would come over the line.
+        auto at = Clock::now() + kReactionTime;
+        for (std::uint8_t b : reply) {
+            std::this_thread::sleep_until(at);
+            writeAll(m_master, &b, 1);
+            at += kByteTime;
         }
     } else if (!reply.empty()) {
         writeAll(m_master, reply.data(), reply.size());

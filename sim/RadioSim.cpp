@@ -52,6 +52,8 @@ void RadioSim::dropFirst(std::size_t n)
 
 bool RadioSim::takeMessage(std::vector<std::uint8_t> &reply)
 {
+    if (const std::optional<bool> taken = takeServiceMessage(reply))
+        return *taken;
     const std::uint8_t first = m_pending.front();
 
     if (first == kWakeUp[0]) {

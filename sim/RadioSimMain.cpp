@@ -46,6 +46,18 @@ Faults (blocks count from 0, address / 8):
   --no-write-ack N    no 06 after write block N
   --hang-up N         close the pseudo-terminal at the request for block N
                       (read or write) and exit
+
+Service faults (power tuning and debug mode; N counts the first N times):
+  --no-wakeup-reply N     no answer to a programming or power entry wake-up
+  --no-tuning-reply N     no answer to a power tuning wake-up
+  --wrong-tuning-reply N  answer a power tuning wake-up with 15
+  --no-exit-reply N       no answer to the power debug exit wake-up
+  --short-entry-reply L   answer the power debug entry with L of its 5 bytes
+  --no-tuning-ack N       no 06 after a tuning write (the value is not kept)
+  --wrong-debug-reply N   answer a debug-mode item with 15 instead of 48
+
+Power values tuned on line are kept at 0xFF9 (high) and 0xFF8 (low); every
+service change is told on stderr.
 )";
 
 bool parseNumber(std::string_view text, int base, long max, long &value)
@@ -83,6 +95,24 @@ bool saveImage(const std::string &path, const kx9::ChannelImage &image)
             return false;
     }
     return std::rename(temporary.c_str(), path.c_str()) == 0;
+}
+
+// The service fault counted by this option, if it is one.
+int *serviceCount(kx9::SimFaults &faults, std::string_view option)
+{
+    if (option == "--no-wakeup-reply")
+        return &faults.unansweredWakeUps;
+    if (option == "--no-tuning-reply")
+        return &faults.unansweredTuningWakeUps;
+    if (option == "--wrong-tuning-reply")
+        return &faults.wrongTuningWakeUps;
+    if (option == "--no-exit-reply")
+        return &faults.unansweredExitWakeUps;
+    if (option == "--no-tuning-ack")
+        return &faults.unackedTuningWrites;
+    if (option == "--wrong-debug-reply")
+        return &faults.wrongDebugReplies;
+    return nullptr;
 }
 
 int fail(const std::string &message)
@@ -155,6 +185,16 @@ int main(int argc, char **argv)
             ok = block(faults.missingWriteAckAtBlock);
         } else if (arg == "--hang-up") {
             ok = block(faults.hangUpAtBlock);
+        } else if (int *count = serviceCount(faults, arg)) {
+            const auto v = value();
+            long n = 0;
+            ok = v && parseNumber(*v, 10, 1'000'000, n);
+            *count = static_cast<int>(n);
+        } else if (arg == "--short-entry-reply") {
+            const auto v = value();
+            long n = 0;
+            ok = v && parseNumber(*v, 10, 4, n);
+            faults.shortEntryReply = static_cast<std::size_t>(n);
         } else {
             return fail("unknown option " + std::string(arg) + " (see --help)");
         }
@@ -174,6 +214,8 @@ int main(int argc, char **argv)
     }
 
     kx9::RadioSim radio(memory, faults);
+    radio.onServiceChange(
+        [](const std::string &line) { std::cerr << "kx9-radiosim: " << line << std::endl; });
     kx9::PtyRadio pty(radio);
     std::string error;
     if (!pty.open(error))

@@ -15,6 +15,7 @@ OpenResult SimPort::open(std::string_view name, const TimeoutProfile &profile)
     m_name = std::string(name);
     m_profile = profile;
     m_incoming.clear();
+    m_line.clear();
     ++m_opens;
     return {};
 }
@@ -26,7 +27,14 @@ IoResult SimPort::send(std::span<const std::uint8_t> bytes)
     if (!m_open || m_radio.hungUp() || (m_sendFailure && m_sendFailure(bytes, index)))
         return {false, 0};
     const std::vector<std::uint8_t> reply = m_radio.receive(bytes);
-    m_incoming.insert(m_incoming.end(), reply.begin(), reply.end());
+    // The radio starts answering once the line is free of what it sent before.
+    std::chrono::milliseconds arrival = m_now + kTurnaround;
+    if (!m_line.empty())
+        arrival = std::max(arrival, m_line.back().arrival + kByteTime);
+    for (std::uint8_t b : reply) {
+        m_line.push_back({arrival, b});
+        arrival += kByteTime;
+    }
     return {true, bytes.size()};
 }
 
@@ -38,6 +46,12 @@ IoResult SimPort::receive(std::span<std::uint8_t> buffer)
         (m_receiveFailure && m_receiveFailure(buffer.size(), index))) {
         m_calls.push_back(call);
         return {false, 0};
+    }
+    arrive();
+    // Waiting for the bytes still on the line costs no virtual time.
+    while (m_incoming.size() < buffer.size() && !m_line.empty()) {
+        m_incoming.push_back(m_line.front().byte);
+        m_line.pop_front();
     }
     const std::size_t count = std::min(buffer.size(), m_incoming.size());
     std::copy_n(m_incoming.begin(), count, buffer.begin());
@@ -72,6 +86,15 @@ void SimPort::pause(std::chrono::milliseconds duration)
 {
     m_calls.push_back({Kind::Pause, {}, 0, PurgeKind::Clear, duration});
     m_now += duration;
+    arrive();
+}
+
+void SimPort::arrive()
+{
+    while (!m_line.empty() && m_line.front().arrival <= m_now) {
+        m_incoming.push_back(m_line.front().byte);
+        m_line.pop_front();
+    }
 }
 
 } // namespace kx9

@@ -15,6 +15,12 @@ namespace kx9 {
 // A Port wired straight to a RadioSim, in virtual time: a receive that would
 // time out returns at once and advances the clock by the timeout instead, and
 // pauses only advance the clock. Every call is logged for tests.
+//
+// The radio's answer needs line time, as on a real cable: its first byte
+// arrives kTurnaround after the send, each further byte kByteTime later. A
+// purge discards only bytes that have arrived, so a purge between a command
+// and the receive of its reply does not lose the reply; a receive waits for
+// the bytes it takes without moving the clock.
 class SimPort : public Port
 {
 public:
@@ -31,6 +37,9 @@ public:
     using SendFailure = std::function<bool(std::span<const std::uint8_t> bytes, int send)>;
     // Decides whether the receive-th receive (from 0) of asked bytes fails.
     using ReceiveFailure = std::function<bool(std::size_t asked, int receive)>;
+
+    static constexpr std::chrono::milliseconds kTurnaround{2};
+    static constexpr std::chrono::milliseconds kByteTime{1};
 
     explicit SimPort(RadioSim &radio) : m_radio(radio) {}
 
@@ -55,6 +64,14 @@ public:
     int closes() const { return m_closes; }
 
 private:
+    struct LineByte
+    {
+        std::chrono::milliseconds arrival;
+        std::uint8_t byte;
+    };
+    // Moves the bytes that have arrived by now into the receive queue.
+    void arrive();
+
     RadioSim &m_radio;
     bool m_open = false;
     std::string m_name;
@@ -67,6 +84,7 @@ private:
     int m_opens = 0;
     int m_closes = 0;
     std::deque<std::uint8_t> m_incoming;
+    std::deque<LineByte> m_line; // sent by the radio, not yet arrived
     std::chrono::milliseconds m_now{0};
     std::vector<Call> m_calls;
 };

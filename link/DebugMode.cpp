@@ -1,0 +1,161 @@
+#include "DebugMode.h"
+
+#include "ChannelImage.h"
+#include "DecimalMath.h"
+#include "NumberText.h"
+#include "Texts.h"
+
+#include <algorithm>
+
+namespace kx9 {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr std::array<std::uint8_t, 7> kWakeUp{0x02, 'P', 'R', 'O', 'G', 'R', 'A'};
+constexpr std::uint8_t kAck = 0x06;
+constexpr std::uint8_t kItemAck = 'H';
+constexpr std::uint8_t kDebugSelect = 'x';
+constexpr std::uint8_t kItemLength = 0x08;
+constexpr std::array<std::uint8_t, 3> kToneTrailer{0xFB, 0x01, 0x01};
+constexpr std::size_t kIdentificationSize = 8;
+constexpr std::uint32_t kMaxBcd8 = 99'999'999;
+
+std::uint8_t bcdPair(std::uint32_t twoDigits)
+{
+    return static_cast<std::uint8_t>((twoDigits / 10) << 4 | twoDigits % 10);
+}
+
+class DebugExchange
+{
+public:
+    explicit DebugExchange(Port &port) : m_port(port) {}
+
+    // One pass from the wake-up to the last 'H'; false at the first wrong
+    // or missing reply.
+    bool run(const DebugCommand &command)
+    {
+        for (std::uint8_t b : kWakeUp) {
+            send(b);
+            m_port.pause(1ms);
+        }
+        auto reply = receiveByte();
+        if (!reply)
+            return false;
+        if (*reply != kAck) {
+            reply = receiveByte();
+            if (reply != kAck)
+                return false;
+        }
+
+        m_port.pause(1ms);
+        send('M');
+        m_port.pause(1ms);
+        send(0x02);
+        m_port.purge(PurgeKind::Clear);
+        // Only a device error counts here; the identification is not examined.
+        if (!m_port.receive(std::span(m_buffer).first(kIdentificationSize)).ok)
+            return false;
+
+        m_port.pause(1ms);
+        send(kAck);
+        if (receiveByte() != kAck)
+            return false;
+
+        m_port.pause(1ms);
+        send(kDebugSelect);
+        m_port.pause(1ms);
+        const auto item = static_cast<std::uint8_t>(command.item);
+        send(item);
+
+        m_port.pause(1ms);
+        send(std::array<std::uint8_t, 2>{item, kItemLength});
+        if (receiveByte() != kItemAck)
+            return false;
+
+        m_port.pause(1ms);
+        send(debugFrequencyBlock(command));
+        if (receiveByte() != kItemAck)
+            return false;
+
+        m_port.pause(1ms);
+        send(debugToneBlock(command));
+        return receiveByte() == kItemAck;
+    }
+
+private:
+    // Every send and receive of the debug mode follows a purge.
+    void send(std::uint8_t byte)
+    {
+        m_port.purge(PurgeKind::Clear);
+        m_port.send(byte);
+    }
+    void send(std::span<const std::uint8_t> bytes)
+    {
+        m_port.purge(PurgeKind::Clear);
+        m_port.send(bytes);
+    }
+    std::optional<std::uint8_t> receiveByte()
+    {
+        m_port.purge(PurgeKind::Clear);
+        const IoResult r = m_port.receive(std::span(m_buffer).first(1));
+        if (!r.ok || r.count != 1)
+            return std::nullopt;
+        return m_buffer[0];
+    }
+
+    Port &m_port;
+    std::array<std::uint8_t, 20> m_buffer{};
+};
+
+} // namespace
+
+std::uint32_t debugFrequencyUnits(std::string_view mhzText)
+{
+    const long long units = truncateToInteger(DecimalMultiply(leadingNumber(mhzText), 100000.0));
+    return static_cast<std::uint32_t>(std::clamp<long long>(units, 0, kMaxBcd8));
+}
+
+std::uint32_t debugToneValue(std::string_view toneText)
+{
+    const long long tenths = truncateToInteger(DecimalMultiply(leadingNumber(toneText), 10.0));
+    return static_cast<std::uint32_t>(std::clamp<long long>(tenths, 0, 9999));
+}
+
+std::array<std::uint8_t, 8> debugFrequencyBlock(const DebugCommand &command)
+{
+    const Bcd8Bytes rx = encodeBcd8Le(command.rxFrequency);
+    const Bcd8Bytes tx = encodeBcd8Le(command.txFrequency);
+    return {rx[0], rx[1], rx[2], rx[3], tx[0], tx[1], tx[2], tx[3]};
+}
+
+std::array<std::uint8_t, 8> debugToneBlock(const DebugCommand &command)
+{
+    const std::uint32_t rx = command.rxTone % 10000;
+    const std::uint32_t tx = command.txTone % 10000;
+    return {bcdPair(rx % 100), bcdPair(rx / 100), bcdPair(tx % 100), bcdPair(tx / 100),
+            kToneTrailer[0],   kToneTrailer[1],   kToneTrailer[2],   command.value};
+}
+
+ServiceResult sendDebugCommand(Port &port, std::string_view portName, ServiceHost &host,
+                               const DebugCommand &command, Language language)
+{
+    if (!port.open(portName, kDebugProfile).ok()) {
+        const std::string message(text::kOpenPortFailed.in(language));
+        host.prompter().inform(message, Prompter::Icon::Warning);
+        return {ServiceOutcome::OpenFailed, message};
+    }
+    DebugExchange exchange(port);
+    while (!exchange.run(command)) {
+        const std::string question(text::kDebugError.in(language));
+        if (!host.prompter().askRetryCancel(question)) {
+            port.close();
+            return {ServiceOutcome::Declined, question};
+        }
+    }
+    port.close();
+    return {};
+}
+
+} // namespace kx9

@@ -1,0 +1,250 @@
+#include "PowerDebug.h"
+
+#include "ChannelImage.h"
+#include "ServiceTexts.h"
+#include "Texts.h"
+
+namespace kx9 {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr std::array<std::uint8_t, 7> kEntryWakeUp{0x02, 'P', 'R', 'O', 'G', 'R', 'A'};
+constexpr std::array<std::uint8_t, 7> kTuningWakeUp{0x02, 'P', 'R', 'G', 'G', 'P', 'A'};
+constexpr std::array<std::uint8_t, 7> kExitWakeUp{0x02, 'P', 'R', 'O', 'G', 'P', 'A'};
+constexpr std::uint8_t kCommand = 'M';
+constexpr std::uint8_t kTuningMode = 'c';
+constexpr std::uint8_t kServiceExit = 'U';
+// 'W', radio address 0x03F9, length 1; the value follows.
+constexpr std::array<std::uint8_t, 4> kTuningWrite{'W', 0x03, 0xF9, 0x01};
+constexpr std::uint8_t kAck = 0x06;
+constexpr std::uint8_t kAlternateAck = 0x16;
+constexpr std::size_t kEntryReplySize = 5;
+constexpr std::size_t kEntryValueIndex = 4;
+constexpr int kEntryPumps = 7;
+constexpr int kTuningPumps = 7;
+
+constexpr PowerVariant kHigh{
+    "High Power Debug", 'S', layout::kHighPowerCalibration, 250, true, true, 0ms, 2ms};
+constexpr PowerVariant kLow{
+    "Low Power Debug", 'R', layout::kLowPowerCalibration, 200, false, false, 700ms, 1ms};
+
+} // namespace
+
+const PowerVariant &powerVariant(PowerKind kind)
+{
+    return kind == PowerKind::High ? kHigh : kLow;
+}
+
+PowerDebugSession::PowerDebugSession(Port &port, ServiceHost &host, PowerKind kind,
+                                     Language language)
+    : m_port(port), m_host(host), m_kind(kind), m_language(language)
+{
+}
+
+std::optional<std::uint8_t> PowerDebugSession::receiveByte()
+{
+    const IoResult r = m_port.receive(std::span(m_buffer).first(1));
+    if (!r.ok || r.count != 1)
+        return std::nullopt;
+    return m_buffer[0];
+}
+
+void PowerDebugSession::sendByte(std::uint8_t byte, bool purgeFirst)
+{
+    if (purgeFirst)
+        m_port.purge(PurgeKind::Clear);
+    m_port.send(byte);
+}
+
+void PowerDebugSession::pumpWithPauses()
+{
+    for (int i = 0; i < kTuningPumps; ++i) {
+        m_host.pump();
+        m_port.pause(1ms);
+    }
+}
+
+ServiceResult PowerDebugSession::end(ServiceOutcome outcome, std::string_view message)
+{
+    m_port.close();
+    return {outcome, std::string(message)};
+}
+
+ServiceResult PowerDebugSession::decline(std::string_view question)
+{
+    return end(ServiceOutcome::Declined, question);
+}
+
+PowerEntryResult PowerDebugSession::enter(std::string_view portName)
+{
+    PowerEntryResult result;
+    if (!m_port.open(portName, kProgrammingProfile).ok()) {
+        // The power commands always speak English here.
+        result.outcome = ServiceOutcome::OpenFailed;
+        result.message = std::string(text::kOpenPortFailed.en);
+        m_host.prompter().inform(result.message, Prompter::Icon::Warning);
+        return result;
+    }
+
+    for (bool awake = false; !awake;) {
+        for (int failures = 0; failures <= kPowerWakeUpRetries && !awake;) {
+            for (int i = 0; i < kEntryPumps; ++i)
+                m_host.pump();
+            m_port.purge(PurgeKind::AbortAndClear);
+            for (std::uint8_t b : kEntryWakeUp) {
+                m_port.pause(1ms);
+                sendByte(b);
+            }
+            const auto first = receiveByte();
+            if (!first) {
+                m_port.pause(1ms);
+                ++failures;
+                continue;
+            }
+            if (isAck(*first)) {
+                awake = true;
+                continue;
+            }
+            // One stray byte may come before the acknowledge.
+            const auto second = receiveByte();
+            if (second && isAck(*second)) {
+                awake = true;
+                continue;
+            }
+            m_port.pause(variant().entryWrongPause);
+            ++failures;
+        }
+        if (!awake && !m_host.prompter().askRetryCancel(text::kCommunicationError.en)) {
+            static_cast<ServiceResult &>(result) = decline(text::kCommunicationError.en);
+            return result;
+        }
+    }
+
+    m_port.pause(1ms);
+    sendByte(kCommand);
+    m_port.pause(1ms);
+    sendByte(variant().entryCode);
+    m_port.purge(PurgeKind::Clear);
+    const IoResult reply = m_port.receive(std::span(m_buffer).first(kEntryReplySize));
+    if (!reply.ok || reply.count < kEntryReplySize) {
+        m_host.prompter().inform(text::kPowerNotEnoughBytes, Prompter::Icon::Warning);
+        static_cast<ServiceResult &>(result) =
+            end(ServiceOutcome::ShortReply, text::kPowerNotEnoughBytes);
+        return result;
+    }
+    result.value = m_buffer[kEntryValueIndex];
+    m_port.pause(1ms);
+    sendByte(kAck);
+    return result;
+}
+
+PowerDebugSession::WakeUp PowerDebugSession::tuningWakeUp(int &failures)
+{
+    for (std::uint8_t b : kTuningWakeUp)
+        sendByte(b);
+    m_port.purge(PurgeKind::Clear);
+    const auto reply = receiveByte();
+    if (reply && isAck(*reply))
+        return WakeUp::Awake;
+    m_port.pause(2ms);
+    if (++failures <= kPowerWakeUpRetries)
+        return WakeUp::Retry;
+    m_question = reply ? text::kPowerErrorL2 : text::kPowerErrorL1;
+    if (!reply) {
+        if (!m_host.prompter().askRetryCancel(m_question))
+            return WakeUp::Declined;
+        // Six new attempts: the radio has not answered at all, so there is
+        // no reply to judge.
+        failures = 0;
+        return WakeUp::Retry;
+    }
+    // The radio answers, only not with the expected byte: Retry goes on with
+    // the tuning mode.
+    if (!m_host.prompter().askRetryCancel(m_question))
+        return WakeUp::Declined;
+    return WakeUp::GoOn;
+}
+
+ServiceResult PowerDebugSession::tune(std::uint8_t value)
+{
+    if (variant().checksPortOnTuning && !m_port.isOpen()) {
+        m_host.prompter().inform(text::kPowerDebugOpenFailed, Prompter::Icon::Warning);
+        return {ServiceOutcome::PortNotOpen, std::string(text::kPowerDebugOpenFailed)};
+    }
+    m_buffer.fill(0);
+    int failures = 0;
+    for (;;) {
+        WakeUp woke = tuningWakeUp(failures);
+        while (woke == WakeUp::Retry)
+            woke = tuningWakeUp(failures);
+        if (woke == WakeUp::Declined)
+            return decline(m_question);
+
+        pumpWithPauses();
+        m_port.pause(1ms);
+        sendByte(kCommand);
+        m_port.pause(1ms);
+        sendByte(kTuningMode);
+        m_port.purge(PurgeKind::Clear);
+        const auto mode = receiveByte();
+        if (mode && isAck(*mode)) {
+            pumpWithPauses();
+            m_port.pause(1ms);
+            m_port.purge(PurgeKind::Clear);
+            for (std::uint8_t b : kTuningWrite) {
+                m_port.pause(1ms);
+                sendByte(b, false);
+            }
+            sendByte(value, false);
+            m_port.purge(PurgeKind::Clear);
+            const auto ack = receiveByte();
+            if (ack && isAck(*ack)) {
+                pumpWithPauses();
+                return {};
+            }
+        }
+
+        m_port.pause(2ms);
+        if (++failures > kPowerWakeUpRetries &&
+            !m_host.prompter().askRetryCancel(text::kPowerError))
+            return decline(text::kPowerError);
+        // Retry keeps the count: one more wake-up before the next question.
+    }
+}
+
+ServiceResult PowerDebugSession::leave()
+{
+    if (!m_port.isOpen()) {
+        m_host.prompter().inform(text::kMyDebugOpenFailed, Prompter::Icon::Warning);
+        return {ServiceOutcome::PortNotOpen, std::string(text::kMyDebugOpenFailed)};
+    }
+    m_port.purge(PurgeKind::Clear);
+    m_buffer.fill(0);
+    bool accepted = false;
+    for (int attempt = 0; attempt < kPowerExitAttempts && !accepted; ++attempt) {
+        if (variant().exitPause.count() > 0)
+            m_port.pause(variant().exitPause);
+        m_port.purge(PurgeKind::AbortAndClear);
+        m_port.send(kExitWakeUp);
+        m_port.purge(PurgeKind::Clear);
+        const auto reply = receiveByte();
+        accepted =
+            reply && (*reply == kAck || (variant().exitAccepts16 && *reply == kAlternateAck));
+        if (!accepted)
+            m_port.pause(2ms);
+    }
+    if (!accepted) {
+        const std::string_view message = text::kServiceExitUnanswered.in(m_language);
+        m_host.prompter().inform(message, Prompter::Icon::Warning);
+        return end(ServiceOutcome::ExitUnanswered, message);
+    }
+    m_port.pause(1ms);
+    m_port.send(kCommand);
+    m_port.pause(1ms);
+    m_port.send(kServiceExit);
+    return end(ServiceOutcome::Completed, {});
+}
+
+} // namespace kx9

@@ -1,0 +1,160 @@
+#include "PowerDebugDialog.h"
+
+#include "DelayTimer.h"
+#include "QtText.h"
+#include "Texts.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace kx9 {
+
+PowerDebugDialog::PowerDebugDialog(PowerDebugSession &session, std::uint8_t imageValue,
+                                   DelayTimer &timer, QWidget *parent)
+    : QDialog(parent), m_session(session), m_timer(timer)
+{
+    const PowerVariant &variant = session.variant();
+    setWindowTitle(ui(variant.caption));
+
+    m_bar = new QScrollBar(Qt::Horizontal, this);
+    m_bar->setRange(kPowerMinimum, variant.maximum);
+    m_bar->setSingleStep(1);
+    m_bar->setPageStep(10);
+    m_bar->setMinimumWidth(320);
+    m_bar->setFocusPolicy(Qt::StrongFocus);
+    // The image byte may lie outside the range (255 when never read): the
+    // bar stands at its end, the label tells the byte as it is.
+    m_bar->setValue(imageValue);
+    m_value = new QLabel(QString::number(imageValue), this);
+    m_value->setMinimumWidth(40);
+    m_ok = new QPushButton(ui(text::kOk), this);
+    m_ok->setAutoDefault(false);
+
+    auto *grid = new QGridLayout(this);
+    auto *position = new QHBoxLayout;
+    position->addWidget(new QLabel(ui(text::kCurrentPosition), this));
+    position->addWidget(m_value);
+    position->addStretch(1);
+    grid->addLayout(position, 0, 0, 1, 3);
+    grid->addWidget(new QLabel(ui(text::kMin), this), 1, 0);
+    grid->addWidget(m_bar, 1, 1);
+    grid->addWidget(new QLabel(ui(text::kMax), this), 1, 2);
+    grid->addWidget(m_ok, 2, 2);
+    grid->setColumnStretch(1, 1);
+
+    connect(m_ok, &QPushButton::clicked, this, &PowerDebugDialog::reject);
+    connect(m_bar, &QScrollBar::valueChanged, this,
+            [this](int value) { m_value->setText(QString::number(value)); });
+    // Arrow clicks, page clicks, keys and the wheel: the move is over once
+    // no mouse button is held on the bar any more.
+    connect(m_bar, &QScrollBar::actionTriggered, this, [this] {
+        if (!m_pressed && !m_bar->isSliderDown())
+            scheduleTuning();
+    });
+    connect(m_bar, &QScrollBar::sliderReleased, this, &PowerDebugDialog::scheduleTuning);
+    m_bar->installEventFilter(this);
+    m_bar->setFocus();
+}
+
+bool PowerDebugDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_bar)
+        return QDialog::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+        // While the radio is being tuned the bar stays where it is.
+        if (!ready())
+            return true;
+        if (event->type() == QEvent::KeyPress) {
+            // Qt's scroll bar takes Right as a step back; here Right raises
+            // the power, as the arrow buttons do.
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Right || key == Qt::Key_Left) {
+                m_bar->triggerAction(key == Qt::Key_Right ? QAbstractSlider::SliderSingleStepAdd
+                                                          : QAbstractSlider::SliderSingleStepSub);
+                return true;
+            }
+        } else if (event->type() == QEvent::MouseButtonPress ||
+                   event->type() == QEvent::MouseButtonDblClick) {
+            m_pressed = true;
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            m_pressed = false;
+            scheduleTuning();
+        }
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void PowerDebugDialog::scheduleTuning()
+{
+    if (!ready())
+        return;
+    m_timer.start(kTuningDelay, [this] { onTuningDue(); });
+}
+
+void PowerDebugDialog::onTuningDue()
+{
+    // Still held: the release starts the wait again.
+    if (m_pressed || m_bar->isSliderDown())
+        return;
+    runTuning();
+}
+
+void PowerDebugDialog::runTuning()
+{
+    if (!ready())
+        return;
+    m_busy = true;
+    const ServiceResult result = m_session.tune(static_cast<std::uint8_t>(m_bar->value() & 0xFF));
+    m_busy = false;
+    if (!result.completed()) {
+        // The port is closed now; the bar can only be closed with the dialog.
+        m_dead = true;
+        m_bar->setEnabled(false);
+    }
+    if (m_closeRequested)
+        finishClosing();
+}
+
+void PowerDebugDialog::reject()
+{
+    if (m_closing)
+        return;
+    if (m_busy) {
+        // The exchange is pumping events; the dialog closes when it is over.
+        m_closeRequested = true;
+        return;
+    }
+    // A move whose wait has not run out still goes to the radio first.
+    if (m_timer.isActive()) {
+        m_timer.stop();
+        runTuning();
+        if (m_closing)
+            return;
+    }
+    finishClosing();
+}
+
+void PowerDebugDialog::finishClosing()
+{
+    if (m_closing)
+        return;
+    m_closing = true;
+    m_timer.stop();
+    m_session.leave();
+    QDialog::reject();
+}
+
+} // namespace kx9

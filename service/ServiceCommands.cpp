@@ -1,0 +1,54 @@
+#include "ServiceCommands.h"
+
+#include "DebugModeDialog.h"
+#include "Document.h"
+#include "GuiServiceHost.h"
+#include "PowerDebugDialog.h"
+#include "QtText.h"
+
+namespace kx9 {
+
+ServiceCommands::ServiceCommands(Document &document, Prompter &prompter, PortFactory ports,
+                                 QWidget *window)
+    : QObject(window), m_document(document), m_prompter(prompter), m_ports(std::move(ports)),
+      m_timers([] { return std::make_unique<QtDelayTimer>(); }), m_window(window)
+{
+}
+
+void ServiceCommands::setBusy(bool busy)
+{
+    m_busy = busy;
+    emit busyChanged(busy);
+}
+
+void ServiceCommands::powerDebug(PowerKind kind, const QString &portName)
+{
+    if (m_busy)
+        return;
+    setBusy(true);
+    std::unique_ptr<Port> port = m_ports();
+    GuiServiceHost host(m_prompter);
+    PowerDebugSession session(*port, host, kind, currentLanguage());
+    const PowerEntryResult entry = session.enter(toStd(portName));
+    if (entry.completed()) {
+        // The value the radio reports is kept in the image; the document
+        // then differs from its file, so leaving asks to save it.
+        m_document.image().setByte(session.variant().imageOffset, entry.value);
+        std::unique_ptr<DelayTimer> timer = m_timers();
+        PowerDebugDialog dialog(session, entry.value, *timer, m_window);
+        dialog.exec();
+    }
+    setBusy(false);
+}
+
+void ServiceCommands::debugMode(const QString &portName)
+{
+    if (m_busy)
+        return;
+    setBusy(true);
+    DebugModeDialog dialog(m_prompter, m_ports, portName, m_window);
+    dialog.exec();
+    setBusy(false);
+}
+
+} // namespace kx9

@@ -1,0 +1,274 @@
+// The debug-mode exchange against the in-process simulated radio, and the
+// dialog's rules for typed frequencies, defaults and tone lists.
+
+#include "DebugMode.h"
+#include "DebugModeRules.h"
+#include "ServiceTestSupport.h"
+#include "Texts.h"
+
+#include <gtest/gtest.h>
+
+namespace kx9::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+DebugCommand txPower47()
+{
+    DebugCommand c;
+    c.item = DebugItem::TxPower;
+    c.rxFrequency = debugFrequencyUnits("466.00000");
+    c.txFrequency = debugFrequencyUnits("446.00625");
+    c.rxTone = debugToneValue("67.0");
+    c.txTone = debugToneValue("D023N");
+    c.value = 47;
+    return c;
+}
+
+class DebugExchangeTest : public ::testing::Test
+{
+protected:
+    ServiceResult send(const DebugCommand &command, Language language = Language::English)
+    {
+        return sendDebugCommand(port, "COM4", host, command, language);
+    }
+    int wakeUps() const { return countSends(port.calls(), {'O'}); }
+
+    RadioSim radio;
+    SimPort port{radio};
+    ScriptedServiceHost host;
+};
+
+TEST_F(DebugExchangeTest, SettingGoesByteForByteWithAPurgeBeforeEverySendAndReceive)
+{
+    ASSERT_TRUE(send(txPower47()).completed());
+    EXPECT_EQ(port.openedName(), "COM4");
+    EXPECT_EQ(port.profile(), kDebugProfile);
+    const std::vector<std::string> expected =
+        std::vector<std::string>{"open"} + bytewise("\x02PROGRA", 0, 1) +
+        std::vector<std::string>{"purge",
+                                 "recv 1:06",
+                                 "pause 1",
+                                 "purge",
+                                 "send 4D",
+                                 "pause 1",
+                                 "purge",
+                                 "send 02",
+                                 "purge",
+                                 "recv 8:4B 58 39 00 FF 00 00 00",
+                                 "pause 1",
+                                 "purge",
+                                 "send 06",
+                                 "purge",
+                                 "recv 1:06", // ready
+                                 "pause 1",
+                                 "purge",
+                                 "send 78",
+                                 "pause 1",
+                                 "purge",
+                                 "send 74", // x, then the item code
+                                 "pause 1",
+                                 "purge",
+                                 "send 74 08",
+                                 "purge",
+                                 "recv 1:48",
+                                 "pause 1",
+                                 "purge",
+                                 "send 00 00 60 46 25 06 60 44",
+                                 "purge",
+                                 "recv 1:48",
+                                 "pause 1",
+                                 "purge",
+                                 "send 70 06 00 00 FB 01 01 2F",
+                                 "purge",
+                                 "recv 1:48",
+                                 "close"};
+    EXPECT_EQ(trace(port.calls()), expected);
+    ASSERT_EQ(radio.debugSettings().size(), 1u);
+    const RadioSim::DebugSetting &got = radio.debugSettings()[0];
+    EXPECT_EQ(got.item, 't');
+    EXPECT_EQ(got.rxFrequency, 46600000u);
+    EXPECT_EQ(got.txFrequency, 44600625u);
+    EXPECT_EQ(got.rxTone, 670u);
+    EXPECT_EQ(got.txTone, 0u);
+    EXPECT_EQ(got.value, 47);
+    EXPECT_TRUE(host.shown.empty()); // the caller says "Finish successfully!"
+}
+
+TEST_F(DebugExchangeTest, WrongItemReplyAsksAndRetryStartsAgainFromTheWakeUp)
+{
+    radio.faults().wrongDebugReplies = 1;
+    host.answers = {true};
+    ASSERT_TRUE(send(txPower47(), Language::Chinese).completed());
+    EXPECT_EQ(host.shown, (std::vector<ScriptedServiceHost::Shown>{
+                              {"retrycancel", std::string(text::kDebugError.zh)}}));
+    EXPECT_EQ(wakeUps(), 2);
+    EXPECT_EQ(port.opens(), 1); // the port stayed open for the retry
+    EXPECT_EQ(radio.debugSettings().size(), 1u);
+}
+
+TEST_F(DebugExchangeTest, CancelClosesThePort)
+{
+    radio.faults().silent = true;
+    const ServiceResult result = send(txPower47());
+    EXPECT_EQ(result.outcome, ServiceOutcome::Declined);
+    EXPECT_EQ(result.message, text::kDebugError.en);
+    EXPECT_EQ(wakeUps(), 1);
+    EXPECT_FALSE(port.isOpen());
+    // Seven 1 ms pauses and one receive of the debug profile: 50 + 50 ms.
+    EXPECT_EQ(port.now(), 7ms + 100ms);
+}
+
+TEST_F(DebugExchangeTest, StrayByteBeforeTheWakeUpAcknowledgeIsPassed)
+{
+    radio.faults().firstWakeUpReply = {0x15, 0x06};
+    ASSERT_TRUE(send(txPower47()).completed());
+    EXPECT_EQ(wakeUps(), 1);
+    EXPECT_TRUE(host.shown.empty());
+}
+
+TEST_F(DebugExchangeTest, PortThatCannotBeOpenedIsToldInTheCurrentLanguage)
+{
+    port.failOpen(OpenError::Missing);
+    for (Language language : {Language::English, Language::Chinese}) {
+        host.shown.clear();
+        EXPECT_EQ(send(txPower47(), language).outcome, ServiceOutcome::OpenFailed);
+        EXPECT_EQ(host.shown, (std::vector<ScriptedServiceHost::Shown>{
+                                  {"inform", std::string(text::kOpenPortFailed.in(language))}}));
+    }
+    EXPECT_TRUE(radio.record().empty());
+}
+
+TEST(DebugEncodingTest, FrequenciesAndTonesBecomeBcdLowPairFirst)
+{
+    struct Row
+    {
+        const char *rx;
+        const char *rxTone;
+        std::string frequencyBlock; // rx then tx (always 456.00000)
+        std::string toneBlock;
+    };
+    const Row rows[] = {
+        {"446.00625", "67.0", "25 06 60 44 00 00 60 45", "70 06 00 00 FB 01 01 05"},
+        {"469.99375", "254.1", "75 93 99 46 00 00 60 45", "41 25 00 00 FB 01 01 05"},
+        {"446.1", "69.3", "00 00 61 44 00 00 60 45", "93 06 00 00 FB 01 01 05"},
+        {"", "Off", "00 00 00 00 00 00 60 45", "00 00 00 00 FB 01 01 05"},
+        {"-3", "D754I", "00 00 00 00 00 00 60 45", "00 00 00 00 FB 01 01 05"},
+    };
+    for (const Row &row : rows) {
+        DebugCommand c;
+        c.rxFrequency = debugFrequencyUnits(row.rx);
+        c.txFrequency = debugFrequencyUnits("456");
+        c.rxTone = debugToneValue(row.rxTone);
+        c.value = 5;
+        EXPECT_EQ(hex(debugFrequencyBlock(c)), row.frequencyBlock) << row.rx;
+        EXPECT_EQ(hex(debugToneBlock(c)), row.toneBlock) << row.rxTone;
+    }
+}
+
+// --- Rules of the dialog --------------------------------------------------------
+
+struct SnapRow
+{
+    const char *typed;
+    DebugStep step;
+    std::uint32_t shown; // 10 Hz units
+};
+
+void PrintTo(const SnapRow &row, std::ostream *out)
+{
+    *out << '"' << row.typed
+         << (row.step == DebugStep::Khz500 ? "\" at 5.00 kHz" : "\" at 6.25 kHz");
+}
+
+class SnapTest : public ::testing::TestWithParam<SnapRow>
+{
+};
+
+TEST_P(SnapTest, EnterHoldsTheFrequencyToTheRangeAndRoundsToTheStep)
+{
+    EXPECT_EQ(snapDebugFrequency(GetParam().typed, GetParam().step), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SnapTest,
+                         ::testing::Values(
+                             // Outside B..B+20 the nearest end, whatever the step.
+                             SnapRow{"470", DebugStep::Khz500, 46600000},
+                             SnapRow{"466.00001", DebugStep::Khz625, 46600000},
+                             SnapRow{"445.99999", DebugStep::Khz500, 44600000},
+                             SnapRow{"12", DebugStep::Khz625, 44600000},
+                             SnapRow{"no number", DebugStep::Khz500, 44600000},
+                             SnapRow{"466", DebugStep::Khz625,
+                                     46600000}, // the end itself is inside
+                             // 5.00 kHz: a remainder of 250 rounds down, 251 up.
+                             SnapRow{"446.00250", DebugStep::Khz500, 44600000},
+                             SnapRow{"446.00251", DebugStep::Khz500, 44600500},
+                             SnapRow{"455.99749", DebugStep::Khz500, 45599500},
+                             SnapRow{"446.00625", DebugStep::Khz500, 44600500},
+                             // 6.25 kHz: 312 rounds down, 313 up.
+                             SnapRow{"456.00312", DebugStep::Khz625, 45600000},
+                             SnapRow{"456.00313", DebugStep::Khz625, 45600625},
+                             SnapRow{"446.00625", DebugStep::Khz625, 44600625},
+                             SnapRow{"465.99999", DebugStep::Khz625, 46600000}));
+
+TEST(DebugRulesTest, DefaultsOfEachPage)
+{
+    DebugModeState state;
+    EXPECT_EQ(state.values, (std::array<int, 4>{0, 0, 0, 0}));
+    const std::pair<DebugItem, int> items[] = {{DebugItem::TxFrequency, 91},
+                                               {DebugItem::LowPowerVoltage, 38},
+                                               {DebugItem::SquelchLevel, 160},
+                                               {DebugItem::TxPower, 47}};
+    for (auto [item, value] : items) {
+        state.resetItem(item);
+        EXPECT_EQ(state.value(item), value);
+    }
+
+    // Default on a frequency page resets that frequency only.
+    for (DebugFrequency frequency : kDebugFrequencies) {
+        DebugFrequencySettings &f = state.settings(frequency);
+        f.rx = {450.5, 7, DebugStep::Khz625, ToneMethod::Dqt};
+        f.tx = {451.5, 3, DebugStep::Khz625, ToneMethod::Dqt};
+    }
+    state.resetFrequency(DebugFrequency::Middle);
+    const DebugFrequencySettings &middle = state.settings(DebugFrequency::Middle);
+    for (const DebugSide *side : {&middle.rx, &middle.tx}) {
+        EXPECT_EQ(side->mhz, 456.0);
+        EXPECT_EQ(side->toneIndex, 0);
+        EXPECT_EQ(side->step, DebugStep::Khz500);
+        EXPECT_EQ(side->method, ToneMethod::Qt);
+    }
+    EXPECT_EQ(state.settings(DebugFrequency::High).rx.mhz, 450.5);
+    EXPECT_EQ(state.settings(DebugFrequency::Low).tx.toneIndex, 3);
+    EXPECT_EQ(DebugModeState().settings(DebugFrequency::High).tx.mhz, 466.0);
+}
+
+TEST(DebugRulesTest, QtListHoldsEveryCtcssToneAndDqtListEveryDcsCode)
+{
+    const std::vector<std::string> &qt = debugToneList(ToneMethod::Qt);
+    const std::vector<std::string> &dqt = debugToneList(ToneMethod::Dqt);
+    ASSERT_EQ(qt.size(), 51u);
+    EXPECT_EQ(qt.front(), "Off");
+    EXPECT_EQ(qt[1], "67.0");
+    EXPECT_EQ(qt.back(), "254.1");
+    ASSERT_EQ(dqt.size(), 210u);
+    EXPECT_EQ(dqt.front(), "D023N");
+    EXPECT_EQ(dqt.back(), "D754I");
+    for (const std::string &code : dqt)
+        EXPECT_EQ(code.front(), 'D') << code;
+}
+
+TEST(DebugRulesTest, ShownMhzAndTheRadiosBand)
+{
+    EXPECT_EQ(formatDebugMhz(std::uint32_t{46600000}), "466.00000");
+    EXPECT_EQ(formatDebugMhz(std::uint32_t{44600625}), "446.00625");
+    EXPECT_EQ(formatDebugMhz(std::uint32_t{0}), " 0.00000");
+    EXPECT_EQ(formatDebugMhz(456.0), "456.00000");
+    EXPECT_FALSE(debugFrequencyInBand(39999999));
+    EXPECT_TRUE(debugFrequencyInBand(40000000));
+    EXPECT_TRUE(debugFrequencyInBand(47000000));
+    EXPECT_FALSE(debugFrequencyInBand(47000001));
+}
+
+} // namespace
+} // namespace kx9::test

@@ -1,0 +1,360 @@
+// High and Low Power Debug against the in-process simulated radio.
+
+#include "PowerDebug.h"
+#include "ServiceTestSupport.h"
+#include "ServiceTexts.h"
+#include "Texts.h"
+
+#include <gtest/gtest.h>
+
+namespace kx9::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr std::uint8_t kHighValue = 0x64; // 100
+constexpr std::uint8_t kLowValue = 0x32;  // 50
+
+ChannelImage radioMemory()
+{
+    ChannelImage memory;
+    memory.setByte(0xFF9, kHighValue);
+    memory.setByte(0xFF8, kLowValue);
+    return memory;
+}
+
+// A port whose radio answers the exit wake-up with 16 instead of 06.
+class SixteenOnExitPort : public SimPort
+{
+public:
+    using SimPort::SimPort;
+    IoResult send(std::span<const std::uint8_t> bytes) override
+    {
+        m_afterExit = bytes.size() == 7 && bytes[5] == 'P';
+        return SimPort::send(bytes);
+    }
+    IoResult receive(std::span<std::uint8_t> buffer) override
+    {
+        const IoResult r = SimPort::receive(buffer);
+        if (m_afterExit && r.count == 1 && buffer[0] == 0x06)
+            buffer[0] = 0x16;
+        return r;
+    }
+    using SimPort::send;
+
+private:
+    bool m_afterExit = false;
+};
+
+int countTuningWakeUps(const SimPort &port)
+{
+    const std::vector<std::string> calls = trace(port.calls());
+    int n = 0;
+    for (std::size_t i = 0; i + 2 < calls.size(); ++i)
+        n += calls[i] == "send 47" && calls[i + 2] == "send 47";
+    return n;
+}
+
+class PowerDebugTest : public ::testing::TestWithParam<PowerKind>
+{
+protected:
+    PowerKind kind() const { return GetParam(); }
+    bool high() const { return kind() == PowerKind::High; }
+    std::size_t offset() const { return high() ? 0xFF9 : 0xFF8; }
+    std::uint8_t storedValue() const { return high() ? kHighValue : kLowValue; }
+    // Entry wake-ups: the only single-byte send of 'O'.
+    int entryWakeUps() const { return countSends(port.calls(), {'O'}); }
+    // Tuning wake-ups: 'G' sent twice in a row.
+    int tuningWakeUps() const { return countTuningWakeUps(port); }
+    int exitWakeUps() const
+    {
+        return countSends(port.calls(), {0x02, 'P', 'R', 'O', 'G', 'P', 'A'});
+    }
+    int tuningWrites() const { return countSends(port.calls(), {'W'}); }
+
+    void enter()
+    {
+        const PowerEntryResult entry = session.enter("COM3");
+        ASSERT_TRUE(entry.completed()) << entry.message;
+        ASSERT_TRUE(port.isOpen());
+    }
+
+    RadioSim radio{radioMemory()};
+    SimPort port{radio};
+    ScriptedServiceHost host;
+    PowerDebugSession session{port, host, kind(), Language::English};
+};
+
+INSTANTIATE_TEST_SUITE_P(BothVariants, PowerDebugTest,
+                         ::testing::Values(PowerKind::High, PowerKind::Low), [](const auto &info) {
+                             return info.param == PowerKind::High ? "High" : "Low";
+                         });
+
+// --- The three exchanges on the wire -----------------------------------------
+
+TEST_P(PowerDebugTest, EntryTuningAndExitGoByteForByte)
+{
+    const PowerEntryResult entry = session.enter("COM3");
+    ASSERT_TRUE(entry.completed());
+    EXPECT_EQ(entry.value, storedValue());
+    EXPECT_EQ(port.openedName(), "COM3");
+    EXPECT_EQ(port.profile(), kProgrammingProfile);
+    const std::string code = high() ? "53" : "52";
+    const std::vector<std::string> entryCalls =
+        std::vector<std::string>{"open", "purge abort"} + bytewise("\x02PROGRA", 1, 0) +
+        std::vector<std::string>{"recv 1:06",
+                                 "pause 1",
+                                 "purge",
+                                 "send 4D",
+                                 "pause 1",
+                                 "purge",
+                                 "send " + code,
+                                 "purge",
+                                 "recv 5:4D " + code + " 00 00 " + hex(std::vector{storedValue()}),
+                                 "pause 1",
+                                 "purge",
+                                 "send 06"};
+    EXPECT_EQ(trace(port.calls()), entryCalls);
+    EXPECT_EQ(host.pumps, 7);
+    EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::Entered);
+
+    // One click on the right arrow at 125.
+    const std::size_t tuningFrom = port.calls().size();
+    ASSERT_TRUE(session.tune(126).completed());
+    const std::vector<std::string> pumped(7, "pause 1");
+    const std::vector<std::string> tuningCalls =
+        bytewise("\x02PRGGPA", 0, 0) + std::vector<std::string>{"purge", "recv 1:06"} + pumped +
+        std::vector<std::string>{"pause 1", "purge",   "send 4D", "pause 1",
+                                 "purge",   "send 63", "purge",   "recv 1:06"} +
+        pumped + std::vector<std::string>{"pause 1", "purge",   "pause 1",  "send 57", "pause 1",
+                                          "send 03", "pause 1", "send F9",  "pause 1", "send 01",
+                                          "send 7E", "purge",   "recv 1:06"} +
+        pumped;
+    EXPECT_EQ(trace(port.calls(), tuningFrom), tuningCalls);
+    EXPECT_EQ(host.pumps, 7 + 3 * 7);
+    EXPECT_EQ(radio.memory().byte(offset()), 126);
+
+    const std::size_t exitFrom = port.calls().size();
+    ASSERT_TRUE(session.leave().completed());
+    std::vector<std::string> exitCalls{"purge"};
+    if (!high())
+        exitCalls.push_back("pause 700");
+    exitCalls = exitCalls + std::vector<std::string>{"purge abort", "send 02 50 52 4F 47 50 41",
+                                                     "purge",       "recv 1:06",
+                                                     "pause 1",     "send 4D",
+                                                     "pause 1",     "send 55",
+                                                     "close"};
+    EXPECT_EQ(trace(port.calls(), exitFrom), exitCalls);
+    EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
+    EXPECT_TRUE(host.shown.empty());
+}
+
+TEST_P(PowerDebugTest, TunedValueIsWhatTheNextEntryReports)
+{
+    enter();
+    ASSERT_TRUE(session.tune(120).completed());
+    ASSERT_TRUE(session.leave().completed());
+
+    PowerDebugSession again(port, host, kind(), Language::English);
+    const PowerEntryResult second = again.enter("COM3");
+    ASSERT_TRUE(second.completed());
+    EXPECT_EQ(second.value, 120);
+    // Only this variant's value was tuned.
+    EXPECT_EQ(radio.memory().byte(high() ? 0xFF8 : 0xFF9), high() ? kLowValue : kHighValue);
+}
+
+// --- Entry ---------------------------------------------------------------------
+
+TEST_P(PowerDebugTest, UnansweredEntryAsksAfterSixAttemptsAndRetryGivesSixMore)
+{
+    radio.faults().unansweredWakeUps = 8;
+    host.answers = {true};
+    PowerDebugSession chinese(port, host, kind(), Language::Chinese);
+    const PowerEntryResult entry = chinese.enter("COM1");
+    ASSERT_TRUE(entry.completed());
+    // The power commands speak English whatever the language.
+    EXPECT_EQ(host.shown, (std::vector<ScriptedServiceHost::Shown>{
+                              {"retrycancel", std::string(text::kCommunicationError.en)}}));
+    EXPECT_EQ(entryWakeUps(), 9);
+    EXPECT_EQ(host.pumps, 9 * 7);
+}
+
+TEST_P(PowerDebugTest, CancelAfterSixUnansweredEntriesClosesThePort)
+{
+    radio.faults().silent = true;
+    const PowerEntryResult entry = session.enter("COM1");
+    EXPECT_EQ(entry.outcome, ServiceOutcome::Declined);
+    EXPECT_EQ(entryWakeUps(), 6);
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(countSends(port.calls(), {'M'}), 0);
+    // Each attempt: 7 byte pauses, a 590 ms receive and 1 ms.
+    EXPECT_EQ(port.now(), 6 * (7ms + 590ms + 1ms));
+}
+
+TEST_P(PowerDebugTest, WrongEntryRepliesFailTheAttemptWithTheVariantsPause)
+{
+    struct Row
+    {
+        std::vector<std::uint8_t> firstReply;
+        int attempts;
+    };
+    const Row rows[] = {
+        {{0x16}, 1},       // 16 counts as an acknowledge
+        {{0x15, 0x06}, 1}, // one stray byte before it
+        {{0x15, 0x16}, 1},
+        {{0x15, 0x15}, 2}, // two wrong bytes: the attempt fails
+    };
+    for (const Row &row : rows) {
+        RadioSim r(radioMemory());
+        r.faults().firstWakeUpReply = row.firstReply;
+        SimPort p(r);
+        PowerDebugSession s(p, host, kind(), Language::English);
+        ASSERT_TRUE(s.enter("COM1").completed()) << hex(row.firstReply);
+        const std::vector<std::string> calls = trace(p.calls());
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "send 41"), row.attempts)
+            << hex(row.firstReply);
+        if (row.attempts == 2) {
+            const auto second = std::find(calls.begin(), calls.end(), "recv 1:15") + 1;
+            ASSERT_NE(second, calls.end());
+            EXPECT_EQ(*second, "recv 1:15");
+            EXPECT_EQ(*(second + 1), high() ? "pause 2" : "pause 1");
+        }
+    }
+    EXPECT_TRUE(host.shown.empty());
+}
+
+TEST_P(PowerDebugTest, ShortEntryReplyClosesThePortWithoutGoingOn)
+{
+    radio.faults().shortEntryReply = 4;
+    const PowerEntryResult entry = session.enter("COM1");
+    EXPECT_EQ(entry.outcome, ServiceOutcome::ShortReply);
+    EXPECT_EQ(host.shown,
+              (std::vector<ScriptedServiceHost::Shown>{{"inform", "Not received enough  byte"}}));
+    EXPECT_EQ(trace(port.calls()).back(), "close");
+    EXPECT_EQ(countSends(port.calls(), {0x06}), 0);
+    EXPECT_FALSE(port.isOpen());
+}
+
+TEST_P(PowerDebugTest, PortThatCannotBeOpenedIsToldInEnglishAndNothingIsSent)
+{
+    port.failOpen(OpenError::Busy);
+    PowerDebugSession chinese(port, host, kind(), Language::Chinese);
+    const PowerEntryResult entry = chinese.enter("COM2");
+    EXPECT_EQ(entry.outcome, ServiceOutcome::OpenFailed);
+    EXPECT_EQ(host.shown, (std::vector<ScriptedServiceHost::Shown>{
+                              {"inform", std::string(text::kOpenPortFailed.en)}}));
+    EXPECT_TRUE(radio.record().empty());
+}
+
+// --- Tuning --------------------------------------------------------------------
+
+TEST_P(PowerDebugTest, UnansweredTuningWakeUpAsksL1AndRetryWakesSixTimesMore)
+{
+    enter();
+    radio.faults().unansweredTuningWakeUps = 8;
+    host.answers = {true};
+    ASSERT_TRUE(session.tune(77).completed());
+    EXPECT_EQ(host.shown, (std::vector<ScriptedServiceHost::Shown>{
+                              {"retrycancel", " Error had happen L1,need try again"}}));
+    EXPECT_EQ(tuningWakeUps(), 9);
+    EXPECT_EQ(radio.memory().byte(offset()), 77);
+}
+
+TEST_P(PowerDebugTest, WrongTuningReplyAsksL2AndRetryGoesOnWithTheTuningMode)
+{
+    enter();
+    radio.faults().wrongTuningWakeUps = 6;
+    host.answers = {true};
+    ASSERT_TRUE(session.tune(77).completed());
+    EXPECT_EQ(host.shown, (std::vector<ScriptedServiceHost::Shown>{
+                              {"retrycancel", " Error had happen L2,need try again"}}));
+    EXPECT_EQ(tuningWakeUps(), 6); // no seventh: Retry sends M c at once
+    EXPECT_EQ(radio.memory().byte(offset()), 77);
+}
+
+TEST_P(PowerDebugTest, UnacknowledgedTuningWriteStartsAgainFromTheWakeUp)
+{
+    struct Row
+    {
+        int unacked;
+        int wakeUps;
+        std::size_t questions;
+    };
+    for (const Row &row : {Row{1, 2, 0}, Row{6, 7, 1}}) {
+        RadioSim r(radioMemory());
+        SimPort p(r);
+        ScriptedServiceHost h;
+        h.answers = {true};
+        PowerDebugSession s(p, h, kind(), Language::English);
+        ASSERT_TRUE(s.enter("COM1").completed());
+        r.faults().unackedTuningWrites = row.unacked;
+        ASSERT_TRUE(s.tune(200).completed()) << row.unacked;
+        EXPECT_EQ(countTuningWakeUps(p), row.wakeUps) << row.unacked;
+        EXPECT_EQ(h.shown.size(), row.questions) << row.unacked;
+        if (row.questions) {
+            EXPECT_EQ(h.shown[0].text, " Error had happen ,need try again");
+        }
+        EXPECT_EQ(r.memory().byte(high() ? 0xFF9 : 0xFF8), 200);
+    }
+}
+
+TEST_P(PowerDebugTest, CancelOnATuningQuestionClosesThePortAndTheExitSendsNothing)
+{
+    enter();
+    radio.faults().unansweredTuningWakeUps = 100;
+    const ServiceResult tuned = session.tune(30);
+    EXPECT_EQ(tuned.outcome, ServiceOutcome::Declined);
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(tuningWrites(), 0);
+
+    const std::size_t before = radio.record().size();
+    const ServiceResult left = session.leave();
+    EXPECT_EQ(left.outcome, ServiceOutcome::PortNotOpen);
+    EXPECT_EQ(host.shown.back().text, text::kMyDebugOpenFailed);
+    EXPECT_EQ(radio.record().size(), before);
+}
+
+TEST(PowerDebugHighTest, TuningWithTheNotOpenPortIsRefusedBeforeAnythingIsSent)
+{
+    RadioSim radio(radioMemory());
+    SimPort port(radio);
+    ScriptedServiceHost host;
+    PowerDebugSession session(port, host, PowerKind::High, Language::English);
+    const ServiceResult tuned = session.tune(30);
+    EXPECT_EQ(tuned.outcome, ServiceOutcome::PortNotOpen);
+    EXPECT_EQ(host.shown, (std::vector<ScriptedServiceHost::Shown>{
+                              {"inform", std::string(text::kPowerDebugOpenFailed)}}));
+    EXPECT_TRUE(port.calls().empty());
+}
+
+// --- Exit ----------------------------------------------------------------------
+
+TEST_P(PowerDebugTest, ExitIsTriedTenTimesThenThePortClosesWithoutTheExitCode)
+{
+    enter();
+    radio.faults().unansweredExitWakeUps = 1000;
+    const std::chrono::milliseconds before = port.now();
+    const ServiceResult left = session.leave();
+    EXPECT_EQ(left.outcome, ServiceOutcome::ExitUnanswered);
+    EXPECT_EQ(host.shown, (std::vector<ScriptedServiceHost::Shown>{
+                              {"inform", std::string(text::kServiceExitUnanswered.en)}}));
+    EXPECT_EQ(exitWakeUps(), kPowerExitAttempts);
+    EXPECT_EQ(countSends(port.calls(), {'U'}), 0);
+    EXPECT_FALSE(port.isOpen());
+    // Each attempt: the Low variant's 700 ms, a 590 ms receive, 2 ms.
+    EXPECT_EQ(port.now() - before, 10 * ((high() ? 0ms : 700ms) + 590ms + 2ms));
+}
+
+TEST_P(PowerDebugTest, ExitAnswered16IsAcceptedOnlyByHigh)
+{
+    SixteenOnExitPort sixteen(radio);
+    PowerDebugSession s(sixteen, host, kind(), Language::English);
+    ASSERT_TRUE(s.enter("COM1").completed());
+    const ServiceResult left = s.leave();
+    EXPECT_EQ(left.outcome, high() ? ServiceOutcome::Completed : ServiceOutcome::ExitUnanswered);
+    EXPECT_EQ(countSends(sixteen.calls(), {0x02, 'P', 'R', 'O', 'G', 'P', 'A'}),
+              high() ? 1 : kPowerExitAttempts);
+}
+
+} // namespace
+} // namespace kx9::test

@@ -1,0 +1,496 @@
+// The power tuning and debug-mode dialogs, and their Program menu commands,
+// off screen against the in-process simulated radio. The one-second wait of
+// the power dialogs runs on a timer the tests fire themselves.
+
+#include "GuiTestSupport.h"
+
+#include "CommandIds.h"
+#include "DebugModeDialog.h"
+#include "DelayTimer.h"
+#include "GuiServiceHost.h"
+#include "PowerDebugDialog.h"
+#include "RadioType.h"
+#include "ServiceCommands.h"
+#include "ServiceTestSupport.h"
+#include "ServiceTexts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QStyleOptionSlider>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace kx9::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+class ManualTimer : public DelayTimer
+{
+public:
+    void start(std::chrono::milliseconds delay, std::function<void()> due) override
+    {
+        ++starts;
+        lastDelay = delay;
+        m_due = std::move(due);
+        m_active = true;
+    }
+    void stop() override { m_active = false; }
+    bool isActive() const override { return m_active; }
+    // The wait has run out.
+    void fire()
+    {
+        ASSERT_TRUE(m_active);
+        m_active = false;
+        m_due();
+    }
+
+    int starts = 0;
+    std::chrono::milliseconds lastDelay{0};
+
+private:
+    std::function<void()> m_due;
+    bool m_active = false;
+};
+
+// Hands the test's timer to code that wants to own one.
+class TimerRef : public DelayTimer
+{
+public:
+    explicit TimerRef(ManualTimer &timer) : m_timer(timer) {}
+    void start(std::chrono::milliseconds d, std::function<void()> due) override
+    {
+        m_timer.start(d, std::move(due));
+    }
+    void stop() override { m_timer.stop(); }
+    bool isActive() const override { return m_timer.isActive(); }
+
+private:
+    ManualTimer &m_timer;
+};
+
+ChannelImage powerMemory(std::uint8_t high, std::uint8_t low)
+{
+    ChannelImage memory = newDocumentImage();
+    memory.setByte(0xFF9, high);
+    memory.setByte(0xFF8, low);
+    return memory;
+}
+
+QRect scrollBarPart(QScrollBar &bar, QStyle::SubControl part)
+{
+    QStyleOptionSlider opt;
+    opt.initFrom(&bar);
+    opt.orientation = bar.orientation();
+    opt.state |= QStyle::State_Horizontal;
+    opt.minimum = bar.minimum();
+    opt.maximum = bar.maximum();
+    opt.sliderPosition = bar.sliderPosition();
+    opt.sliderValue = bar.value();
+    opt.singleStep = bar.singleStep();
+    opt.pageStep = bar.pageStep();
+    return bar.style()->subControlRect(QStyle::CC_ScrollBar, &opt, part, &bar);
+}
+
+// The tuning writes on the wire: the value that followed each 57 03 F9 01.
+std::vector<std::uint8_t> tuningValues(const SimPort &port)
+{
+    std::vector<std::uint8_t> values;
+    const auto &calls = port.calls();
+    for (std::size_t i = 0; i + 1 < calls.size(); ++i)
+        if (calls[i].kind == SimPort::Call::Kind::Send &&
+            calls[i].bytes == std::vector<std::uint8_t>{0x01} &&
+            calls[i + 1].kind == SimPort::Call::Kind::Send)
+            values.push_back(calls[i + 1].bytes.at(0));
+    return values;
+}
+
+int exitCodes(const SimPort &port)
+{
+    int n = 0;
+    for (const SimPort::Call &c : port.calls())
+        n += c.kind == SimPort::Call::Kind::Send && c.bytes == std::vector<std::uint8_t>{'U'};
+    return n;
+}
+
+// --- Power tuning dialog --------------------------------------------------------
+
+class PowerDialogTest : public ::testing::Test
+{
+protected:
+    void open(PowerKind kind)
+    {
+        session = std::make_unique<PowerDebugSession>(port, host, kind, Language::English);
+        const PowerEntryResult entry = session->enter("COM1");
+        ASSERT_TRUE(entry.completed());
+        dialog = std::make_unique<PowerDebugDialog>(*session, entry.value, timer);
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    }
+    QScrollBar &bar() { return *dialog->scrollBar(); }
+    void clickRightArrow()
+    {
+        QTest::mouseClick(&bar(), Qt::LeftButton, {},
+                          scrollBarPart(bar(), QStyle::SC_ScrollBarAddLine).center());
+    }
+
+    RadioSim radio{powerMemory(125, 60)};
+    HookedPort port{radio};
+    ScriptedPrompter prompter;
+    GuiServiceHost host{prompter};
+    ManualTimer timer;
+    std::unique_ptr<PowerDebugSession> session;
+    std::unique_ptr<PowerDebugDialog> dialog;
+};
+
+TEST_F(PowerDialogTest, OneArrowClickAt125SendsOneWriteOf7EASecondAfterTheClick)
+{
+    open(PowerKind::High);
+    EXPECT_EQ(dialog->windowTitle(), "High Power Debug");
+    EXPECT_EQ(bar().minimum(), 1);
+    EXPECT_EQ(bar().maximum(), 250);
+    EXPECT_EQ(dialog->valueLabel()->text(), "125");
+
+    clickRightArrow();
+    EXPECT_EQ(dialog->valueLabel()->text(), "126");
+    EXPECT_EQ(timer.starts, 1);
+    EXPECT_EQ(timer.lastDelay, 1000ms);
+    EXPECT_TRUE(tuningValues(port).empty()); // not before the second is up
+
+    timer.fire();
+    EXPECT_EQ(tuningValues(port), std::vector<std::uint8_t>{0x7E});
+    EXPECT_EQ(radio.memory().byte(0xFF9), 0x7E);
+    EXPECT_TRUE(dialog->ready());
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(PowerDialogTest, DraggingTheThumbSendsOneWriteWithTheFinalPosition)
+{
+    open(PowerKind::Low);
+    const QPoint thumb = scrollBarPart(bar(), QStyle::SC_ScrollBarSlider).center();
+    QTest::mousePress(&bar(), Qt::LeftButton, {}, thumb);
+    for (int dx = 10; dx <= 60; dx += 10)
+        QTest::mouseMove(&bar(), thumb + QPoint(dx, 0));
+    EXPECT_EQ(timer.starts, 0); // still held
+    QTest::mouseRelease(&bar(), Qt::LeftButton, {}, thumb + QPoint(60, 0));
+    const int final = bar().value();
+    ASSERT_GT(final, 60);
+    ASSERT_TRUE(timer.isActive());
+
+    timer.fire();
+    EXPECT_EQ(tuningValues(port), std::vector<std::uint8_t>{static_cast<std::uint8_t>(final)});
+    EXPECT_EQ(radio.memory().byte(0xFF8), final);
+    EXPECT_EQ(dialog->valueLabel()->text(), QString::number(final));
+}
+
+TEST_F(PowerDialogTest, MovesDuringTheWaitStartItAgainAndOnlyTheLastPositionIsSent)
+{
+    open(PowerKind::High);
+    clickRightArrow();
+    clickRightArrow();
+    QTest::keyClick(&bar(), Qt::Key_Right); // Right raises, as the right arrow does
+    EXPECT_EQ(timer.starts, 3);
+    timer.fire();
+    EXPECT_EQ(tuningValues(port), std::vector<std::uint8_t>{128});
+}
+
+TEST_F(PowerDialogTest, TheBarStaysStillWhileAnExchangeRuns)
+{
+    open(PowerKind::High);
+    clickRightArrow();
+    // In the middle of the exchange the user clicks the arrow again.
+    int valueDuring = -1;
+    port.onSend = [&](std::span<const std::uint8_t> bytes) {
+        if (bytes.size() == 1 && bytes[0] == 'c') {
+            clickRightArrow();
+            valueDuring = bar().value();
+        }
+    };
+    timer.fire();
+    EXPECT_EQ(valueDuring, 126);
+    EXPECT_EQ(timer.starts, 1); // no second exchange waits
+    EXPECT_EQ(tuningValues(port), std::vector<std::uint8_t>{126});
+}
+
+TEST_F(PowerDialogTest, ClosingSendsAMoveStillWaitingThenTheExit)
+{
+    for (PowerKind kind : {PowerKind::High, PowerKind::Low}) {
+        open(kind);
+        const std::size_t from = port.calls().size();
+        clickRightArrow();
+        dialog->okButton()->click();
+        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_EQ(dialog->result(), QDialog::Rejected);
+        const std::vector<std::string> calls = trace(port.calls(), from);
+        const auto write = std::find(calls.begin(), calls.end(), "send 57");
+        const auto exit = std::find(calls.begin(), calls.end(), "send 02 50 52 4F 47 50 41");
+        ASSERT_NE(write, calls.end());
+        ASSERT_NE(exit, calls.end());
+        EXPECT_LT(write, exit);
+        // The Low variant waits 700 ms before its exit wake-up.
+        EXPECT_EQ(*(exit - 2), kind == PowerKind::Low ? "pause 700" : "purge");
+        EXPECT_EQ(calls.back(), "close");
+        EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
+    }
+    EXPECT_EQ(exitCodes(port), 2);
+}
+
+TEST_F(PowerDialogTest, NeverReadValue255ShowsAsItIsWithTheBarAtItsEnd)
+{
+    radio.setMemory(powerMemory(255, 255));
+    open(PowerKind::High);
+    EXPECT_EQ(dialog->valueLabel()->text(), "255");
+    EXPECT_EQ(bar().value(), 250);
+}
+
+TEST_F(PowerDialogTest, AfterCancelOnATuningQuestionTheDialogClosesWithoutSending)
+{
+    open(PowerKind::Low);
+    radio.faults().unansweredTuningWakeUps = 1000;
+    clickRightArrow();
+    timer.fire(); // six wake-ups, then the question; Cancel
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{" Error had happen L1,need try again"});
+    EXPECT_FALSE(bar().isEnabled());
+    EXPECT_FALSE(dialog->ready());
+
+    const std::size_t before = radio.record().size();
+    dialog->okButton()->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(prompter.texts().back(), text::kMyDebugOpenFailed);
+    EXPECT_EQ(radio.record().size(), before);
+}
+
+// --- The Program menu -------------------------------------------------------------
+
+class ServiceMenuTest : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        radio.setMemory(powerMemory(90, 40));
+        WindowTest::SetUp();
+        window->serviceCommands().setTimerFactory(
+            [this] { return std::make_unique<TimerRef>(timer); });
+    }
+    // Runs action inside the modal dialog it opens, then closes the dialog.
+    template <typename Dialog> void whileOpen(int command, std::function<void(Dialog &)> action)
+    {
+        bool ran = false;
+        // The entry exchange pumps events before the dialog exists.
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+            if (!dialog || ran)
+                return;
+            ran = true;
+            poll.stop();
+            action(*dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        poll.start(0);
+        window->action(command)->trigger();
+        EXPECT_TRUE(ran);
+    }
+
+    ManualTimer timer;
+};
+
+TEST_F(ServiceMenuTest, ProgramMenuOffersTheServiceCommandsExceptDuringATransfer)
+{
+    const int ids[] = {command::kHighPowerDebug, command::kLowPowerDebug, command::kDebugMode};
+    for (int id : ids)
+        EXPECT_TRUE(window->action(id)->isEnabled()) << id;
+    EXPECT_EQ(window->action(command::kDebugMode)->statusTip(),
+              "Debug TX Power,Squelch Level,Low Power Alert");
+    emit view().transferStateChanged(true);
+    for (int id : ids)
+        EXPECT_FALSE(window->action(id)->isEnabled()) << id;
+    emit view().transferStateChanged(false);
+    for (int id : ids)
+        EXPECT_TRUE(window->action(id)->isEnabled()) << id;
+}
+
+TEST_F(ServiceMenuTest, HighPowerDebugKeepsTheRadiosValueTunesItAndLeavesOnClosing)
+{
+    ASSERT_FALSE(document.isModified());
+    QString shown;
+    whileOpen<PowerDebugDialog>(command::kHighPowerDebug, [&](PowerDebugDialog &dialog) {
+        shown = dialog.valueLabel()->text();
+        EXPECT_FALSE(window->action(command::kReadFromRadio)->isEnabled());
+        dialog.scrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        timer.fire();
+        dialog.okButton()->click();
+    });
+    EXPECT_EQ(shown, "90");
+    EXPECT_EQ(document.image().byte(0xFF9), 90); // the value read at entry
+    EXPECT_EQ(document.image().byte(0xFF8), 0xFF);
+    EXPECT_TRUE(document.isModified());
+    EXPECT_EQ(radio.memory().byte(0xFF9), 89);
+    EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
+    EXPECT_TRUE(window->action(command::kReadFromRadio)->isEnabled());
+}
+
+TEST_F(ServiceMenuTest, ShortEntryReplyOpensNoDialogAndLeavesTheDocumentAlone)
+{
+    radio.faults().shortEntryReply = 2;
+    bool opened = false;
+    QTimer::singleShot(0, window.get(), [&] {
+        if (auto *d = QApplication::activeModalWidget(); qobject_cast<PowerDebugDialog *>(d)) {
+            opened = true;
+            d->close();
+        }
+    });
+    window->action(command::kLowPowerDebug)->trigger();
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Not received enough  byte"});
+    EXPECT_FALSE(document.isModified());
+}
+
+// --- Debug mode dialog ----------------------------------------------------------
+
+class DebugDialogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        dialog = std::make_unique<DebugModeDialog>(
+            prompter, [this] { return std::make_unique<SimPort>(radio); }, "COM2");
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    }
+    void choose(int node) { dialog->tree()->setCurrentItem(dialog->node(node)); }
+    const DebugModeDialog::SideControls &rx()
+    {
+        return dialog->controls(DebugModeDialog::Side::Rx);
+    }
+    const DebugModeDialog::SideControls &tx()
+    {
+        return dialog->controls(DebugModeDialog::Side::Tx);
+    }
+    void typeAndEnter(QLineEdit *edit, const QString &text)
+    {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    RadioSim radio;
+    ScriptedPrompter prompter;
+    std::unique_ptr<DebugModeDialog> dialog;
+};
+
+TEST_F(DebugDialogTest, StartBeforeAnyFrequencyIsChosenUsesTheHighFrequency)
+{
+    EXPECT_EQ(dialog->captionBox()->title(), "Please Choose Frequency first");
+    EXPECT_FALSE(dialog->defaultButton()->isVisible());
+    choose(DebugModeDialog::kTxPowerNode);
+    EXPECT_TRUE(dialog->defaultButton()->isVisible());
+    EXPECT_TRUE(dialog->itemPage()->isVisible());
+    EXPECT_FALSE(dialog->frequencyPage()->isVisible());
+    dialog->slider()->setValue(47);
+    EXPECT_EQ(dialog->positionLabel()->text(), "Current Position:47");
+
+    dialog->startButton()->click();
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Finish successfully!"});
+    ASSERT_EQ(radio.debugSettings().size(), 1u);
+    const RadioSim::DebugSetting &got = radio.debugSettings()[0];
+    EXPECT_EQ(got.item, 't');
+    EXPECT_EQ(got.value, 47);
+    EXPECT_EQ(got.rxFrequency, 46600000u);
+    EXPECT_EQ(got.txFrequency, 46600000u);
+}
+
+TEST_F(DebugDialogTest, EnterRoundsTheTypedFrequencyAndStartSendsWhatTheEditsShow)
+{
+    choose(DebugModeDialog::kLowNode);
+    EXPECT_EQ(dialog->captionBox()->title(), "Low frequency");
+    EXPECT_EQ(rx().edit->text(), "446.00000");
+    rx().step625->click();
+    typeAndEnter(rx().edit, "447.0031");
+    EXPECT_EQ(rx().edit->text(), "447.00000"); // 310 of 625 rounds down
+    EXPECT_FALSE(rx().edit->hasFocus());       // Enter moved on
+    typeAndEnter(tx().edit, "480");
+    EXPECT_EQ(tx().edit->text(), "466.00000");
+    rx().tones->setCurrentIndex(1);
+    emit rx().tones->activated(1);
+
+    choose(DebugModeDialog::kSquelchLevelNode);
+    dialog->defaultButton()->click();
+    EXPECT_EQ(dialog->slider()->value(), 160);
+    EXPECT_EQ(dialog->frequencyChoice(DebugFrequency::Low)->isChecked(), true);
+    dialog->startButton()->click();
+    ASSERT_EQ(radio.debugSettings().size(), 1u);
+    const RadioSim::DebugSetting &got = radio.debugSettings()[0];
+    EXPECT_EQ(got.item, 's');
+    EXPECT_EQ(got.value, 160);
+    EXPECT_EQ(got.rxFrequency, 44700000u);
+    EXPECT_EQ(got.txFrequency, 46600000u);
+    EXPECT_EQ(got.rxTone, 670u);
+}
+
+TEST_F(DebugDialogTest, FrequencyChoiceOfTheItemPageChoosesWhatStartSends)
+{
+    choose(DebugModeDialog::kTxFrequencyNode);
+    dialog->frequencyChoice(DebugFrequency::Middle)->click();
+    EXPECT_EQ(dialog->captionBox()->title(), "Middle Frequency");
+    dialog->startButton()->click();
+    ASSERT_EQ(radio.debugSettings().size(), 1u);
+    EXPECT_EQ(radio.debugSettings()[0].rxFrequency, 45600000u);
+    EXPECT_EQ(radio.debugSettings()[0].item, 'q');
+}
+
+TEST_F(DebugDialogTest, ToneMethodAndToneAreKeptPerFrequency)
+{
+    choose(DebugModeDialog::kHighNode);
+    rx().dqt->click();
+    EXPECT_EQ(rx().tones->count(), 210);
+    EXPECT_EQ(rx().tones->currentText(), "D023N");
+    rx().tones->setCurrentIndex(5);
+    emit rx().tones->activated(5);
+
+    choose(DebugModeDialog::kMiddleNode);
+    EXPECT_TRUE(rx().qt->isChecked());
+    EXPECT_EQ(rx().tones->count(), 51);
+    rx().dqt->click();
+
+    choose(DebugModeDialog::kHighNode);
+    EXPECT_TRUE(rx().dqt->isChecked());
+    EXPECT_EQ(rx().tones->currentIndex(), 5);
+    EXPECT_TRUE(tx().qt->isChecked());
+
+    // Default resets the frequency shown, and only that one.
+    dialog->defaultButton()->click();
+    EXPECT_TRUE(rx().qt->isChecked());
+    EXPECT_EQ(rx().tones->currentIndex(), 0);
+    EXPECT_EQ(dialog->state().settings(DebugFrequency::Middle).rx.method, ToneMethod::Dqt);
+}
+
+TEST_F(DebugDialogTest, FrequencyOutsideTheBandIsRefusedAndNothingIsSent)
+{
+    choose(DebugModeDialog::kHighNode);
+    rx().edit->setText("999"); // typed, without Enter
+    choose(DebugModeDialog::kTxPowerNode);
+    dialog->startButton()->click();
+    EXPECT_EQ(prompter.texts(),
+              std::vector<std::string>{std::string(text::kDebugFrequencyOutOfBand.en)});
+    EXPECT_TRUE(radio.record().empty());
+}
+
+TEST_F(DebugDialogTest, ExitDebugClosesTheDialogWithoutSending)
+{
+    choose(DebugModeDialog::kExitDebugNode);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_TRUE(radio.record().empty());
+}
+
+} // namespace
+} // namespace kx9::test
