@@ -141,9 +141,11 @@ std::array<std::uint8_t, 8> debugToneBlock(const DebugCommand &command)
 ServiceResult sendDebugCommand(Port &port, std::string_view portName, ServiceHost &host,
                                const DebugCommand &command, Language language)
 {
-    if (!port.open(portName, kDebugProfile).ok()) {
+    const OpenResult opened = port.open(portName, kDebugProfile);
+    if (!opened.ok()) {
         const std::string message(text::kOpenPortFailed.in(language));
-        host.prompter().inform(message, Prompter::Icon::Warning);
+        host.prompter().inform(message, Prompter::Icon::Warning,
+                               openFailureDetail(portName, opened, language));
         return {ServiceOutcome::OpenFailed, message};
     }
     DebugExchange exchange(port);

@@ -80,11 +80,13 @@ ServiceResult PowerDebugSession::decline(std::string_view question)
 PowerEntryResult PowerDebugSession::enter(std::string_view portName)
 {
     PowerEntryResult result;
-    if (!m_port.open(portName, kProgrammingProfile).ok()) {
+    const OpenResult opened = m_port.open(portName, kProgrammingProfile);
+    if (!opened.ok()) {
         // The power commands always speak English here.
         result.outcome = ServiceOutcome::OpenFailed;
         result.message = std::string(text::kOpenPortFailed.en);
-        m_host.prompter().inform(result.message, Prompter::Icon::Warning);
+        m_host.prompter().inform(result.message, Prompter::Icon::Warning,
+                                 openFailureDetail(portName, opened, Language::English));
         return result;
     }
 
