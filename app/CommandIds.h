@@ -37,5 +37,17 @@ inline constexpr int kLowPowerDebug = 32787;
 inline constexpr int kPortOther = 32900;
 inline constexpr int kEditUndo = 57643;
 inline constexpr int kEditRedo = 57644;
+inline constexpr int kEditClear = 57632;
+inline constexpr int kEditCopy = 57634;
+inline constexpr int kEditCut = 57635;
+inline constexpr int kEditPaste = 57637;
+inline constexpr int kEditSelectAll = 57642;
+// Our own: channel moves and channel lists.
+inline constexpr int kInsertChannel = 32910;
+inline constexpr int kDeleteChannel = 32911;
+inline constexpr int kMoveUp = 32912;
+inline constexpr int kMoveDown = 32913;
+inline constexpr int kFileImport = 32914;
+inline constexpr int kFileExport = 32915;
 
 } // namespace kx9::command

@@ -28,6 +28,22 @@ QString DialogFileChooser::saveFileName(QWidget *parent, const QString &suggeste
     return dialog.selectedFiles().first();
 }
 
+QString DialogFileChooser::listOpenFileName(QWidget *parent)
+{
+    return QFileDialog::getOpenFileName(
+        parent, QString(), QString(), ui(text::kCsvFilterName) + QStringLiteral(";;All Files (*)"));
+}
+
+QString DialogFileChooser::listSaveFileName(QWidget *parent, const QString &suggested)
+{
+    QFileDialog dialog(parent, QString(), suggested, ui(text::kCsvFilterName));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
 QString DialogFileChooser::devicePath(QWidget *parent, const QString &current)
 {
     bool ok = false;

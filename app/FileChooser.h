@@ -15,6 +15,9 @@ public:
     virtual QString openFileName(QWidget *parent) = 0;
     virtual QString saveFileName(QWidget *parent, const QString &suggested) = 0;
     virtual QString devicePath(QWidget *parent, const QString &current) = 0;
+    // A CSV channel list to import from, or to export to.
+    virtual QString listOpenFileName(QWidget *parent) = 0;
+    virtual QString listSaveFileName(QWidget *parent, const QString &suggested) = 0;
 };
 
 // The desktop's file dialogs with the "Channel Data (*.sin)" filter.
@@ -24,6 +27,8 @@ public:
     QString openFileName(QWidget *parent) override;
     QString saveFileName(QWidget *parent, const QString &suggested) override;
     QString devicePath(QWidget *parent, const QString &current) override;
+    QString listOpenFileName(QWidget *parent) override;
+    QString listSaveFileName(QWidget *parent, const QString &suggested) override;
 };
 
 } // namespace kx9

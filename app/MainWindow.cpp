@@ -1,11 +1,14 @@
 #include "MainWindow.h"
 
 #include "AboutDialog.h"
+#include "ChannelCsv.h"
 #include "ChannelGrid.h"
+#include "ChannelListTexts.h"
 #include "CommandIds.h"
 #include "Document.h"
 #include "FileChooser.h"
 #include "Icons.h"
+#include "ImportDialog.h"
 #include "OptionalFeaturesDialog.h"
 #include "PortNames.h"
 #include "PrintHelpTexts.h"
@@ -13,8 +16,10 @@
 #include "Prompter.h"
 #include "QtText.h"
 #include "ReportPrinting.h"
+#include "SafeSave.h"
 #include "ServiceCommands.h"
 #include "ServiceTexts.h"
+#include "TextFormat.h"
 #include "Texts.h"
 
 #include <QAction>
@@ -25,6 +30,7 @@
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -172,6 +178,11 @@ void MainWindow::createMenus()
     a = addCommand(file, kFileSaveAs, qs(kSaveAsItem), kSaveAsPrompt);
     connect(a, &QAction::triggered, this, &MainWindow::fileSaveAs);
     file->addSeparator();
+    a = addCommand(file, kFileImport, ui(kImportItem), kImportPrompt);
+    connect(a, &QAction::triggered, this, &MainWindow::fileImport);
+    a = addCommand(file, kFileExport, ui(kExportItem), kExportPrompt);
+    connect(a, &QAction::triggered, this, &MainWindow::fileExport);
+    file->addSeparator();
     a = addCommand(file, kFilePrint, qs(kPrintItem), kPrintPrompt);
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     a->setIcon(icons::print());
@@ -192,6 +203,59 @@ void MainWindow::createMenus()
     a->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     connect(a, &QAction::triggered, m_view, &ChannelView::redo);
+    edit->addSeparator();
+    struct GridCommand
+    {
+        int id;
+        std::string_view text;
+        std::string_view prompt;
+        QKeySequence keys;
+        void (ChannelView::*slot)();
+    };
+    const GridCommand gridCommands[] = {
+        {kEditCut, kCutItem, kCutPrompt, QKeySequence::Cut, &ChannelView::cutCells},
+        {kEditCopy, kCopyItem, kCopyPrompt, QKeySequence::Copy, &ChannelView::copyCells},
+        {kEditPaste, kPasteItem, kPastePrompt, QKeySequence::Paste, &ChannelView::pasteCells},
+        {kEditClear, kDeleteItem, kDeletePrompt, QKeySequence::Delete, &ChannelView::clearChannels},
+        {kEditSelectAll, kSelectAllItem, kSelectAllPrompt, QKeySequence::SelectAll,
+         &ChannelView::selectAllCells},
+        {kInsertChannel,
+         kInsertChannelItem,
+         kInsertChannelPrompt,
+         {},
+         &ChannelView::insertChannels},
+        {kDeleteChannel,
+         kDeleteChannelItem,
+         kDeleteChannelPrompt,
+         {},
+         &ChannelView::deleteChannels},
+    };
+    for (const GridCommand &c : gridCommands) {
+        if (c.id == kInsertChannel)
+            edit->addSeparator();
+        a = addCommand(edit, c.id, ui(c.text), c.prompt);
+        a->setShortcut(c.keys);
+        connect(a, &QAction::triggered, m_view, c.slot);
+    }
+    a = addCommand(edit, kMoveUp, ui(kMoveUpItem), kMoveUpPrompt);
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up));
+    connect(a, &QAction::triggered, m_view, [this] { m_view->moveChannels(-1); });
+    a = addCommand(edit, kMoveDown, ui(kMoveDownItem), kMoveDownPrompt);
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down));
+    connect(a, &QAction::triggered, m_view, [this] { m_view->moveChannels(+1); });
+    // The grid's context menu offers the same, Undo and Redo aside.
+    ChannelGrid &grid = m_view->grid();
+    grid.setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (int id : {kEditCut, kEditCopy, kEditPaste, kEditClear, 0, kInsertChannel, kDeleteChannel,
+                   kMoveUp, kMoveDown}) {
+        if (id == 0) {
+            auto *separator = new QAction(&grid);
+            separator->setSeparator(true);
+            grid.addAction(separator);
+        } else {
+            grid.addAction(action(id));
+        }
+    }
 
     // The menu names Ctrl+R and Ctrl+W as the radio's own tool always did,
     // but binds no key to them.
@@ -262,6 +326,108 @@ void MainWindow::createMenus()
     addAction(a);
     a = addCommand(nullptr, kEditChannel, QStringLiteral("Edit"), kEditPrompt);
     connect(a, &QAction::triggered, m_view, &ChannelView::editCommand);
+}
+
+void MainWindow::fileImport()
+{
+    if (busy())
+        return;
+    const QString path = m_files.listOpenFileName(this);
+    if (path.isEmpty())
+        return;
+    ImportDialog dialog(path, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    importList(path, dialog.replaceAll());
+}
+
+bool MainWindow::importList(const QString &path, bool replaceAll)
+{
+    m_view->commitEditor();
+    QFile file(path);
+    // A channel list is a few kilobytes; anything far larger is no list.
+    constexpr qint64 kLargestList = 16 << 20;
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestList) {
+        m_prompter.inform(
+            fillIn(text::kCannotOpenFile.text(),
+                   {toStd(path), file.size() > kLargestList ? std::string("too large")
+                                                            : toStd(file.errorString())}),
+            Prompter::Icon::Warning);
+        return false;
+    }
+    const std::string csv = file.readAll().toStdString();
+    const Language language = currentLanguage();
+    const CsvImport imported = importChannelCsv(csv, m_document.table(), m_view->currentTypeIndex(),
+                                                {replaceAll, language});
+    if (!imported.report.fileError.empty()) {
+        m_prompter.inform(imported.report.fileError, Prompter::Icon::Warning);
+        return false;
+    }
+    m_view->replaceTable(imported.table);
+    const CsvImportReport &report = imported.report;
+    const QString name = QFileInfo(path).fileName();
+    setMessage(
+        qs(fillIn(text::kImported.text(), {std::to_string(report.applied.size()), toStd(name)})));
+    // What was refused or changed, line by line, under the summary.
+    std::string detail;
+    for (const std::string &note : report.notes)
+        detail += note + "\n";
+    for (const CsvLineNote &n : report.refused)
+        detail += fillIn(text::kCsvRefusedLine.in(language),
+                         {toStd(name) + ":" + std::to_string(n.line), n.text}) +
+                  "\n";
+    for (const CsvLineNote &n : report.warnings)
+        detail += fillIn(text::kCsvWarningLine.in(language),
+                         {toStd(name) + ":" + std::to_string(n.line), n.text}) +
+                  "\n";
+    if (!report.emptied.empty())
+        detail += fillIn(text::kCsvEmptied.in(language), {std::to_string(report.emptied.size())});
+    if (!report.refused.empty() || !report.warnings.empty() || !report.notes.empty())
+        m_prompter.inform(
+            fillIn(text::kCsvImportSummary.in(language),
+                   {std::to_string(report.applied.size()), std::to_string(report.refused.size())}),
+            report.refused.empty() ? Prompter::Icon::None : Prompter::Icon::Warning, detail);
+    return true;
+}
+
+void MainWindow::fileExport()
+{
+    if (busy())
+        return;
+    m_view->commitEditor();
+    QString suggested = m_path;
+    if (!suggested.isEmpty())
+        suggested = QFileInfo(suggested).path() + QLatin1Char('/') +
+                    QFileInfo(suggested).completeBaseName() + QStringLiteral(".csv");
+    const QString path = m_files.listSaveFileName(this, suggested);
+    if (!path.isEmpty())
+        exportList(path);
+}
+
+bool MainWindow::exportList(const QString &path)
+{
+    const CsvExport exported =
+        exportChannelCsv(m_document.table(), m_view->currentTypeIndex(), currentLanguage());
+    const auto *bytes = reinterpret_cast<const std::uint8_t *>(exported.text.data());
+    const SafeSaveResult saved = saveFileSafely(toStd(path), {bytes, exported.text.size()});
+    if (!saved) {
+        m_prompter.inform(fillIn(text::kCannotWriteFile.text(), {toStd(path), saved.reason}),
+                          Prompter::Icon::Warning);
+        return false;
+    }
+    const auto lines = std::count(exported.text.begin(), exported.text.end(), '\n');
+    setMessage(qs(fillIn(text::kExported.text(), {std::to_string(std::max<long>(lines - 1, 0)),
+                                                  toStd(QFileInfo(path).fileName())})));
+    if (!exported.warnings.empty()) {
+        std::string detail;
+        for (const std::string &w : exported.warnings)
+            detail += w + "\n";
+        m_prompter.inform(
+            fillIn(text::kExported.text(), {std::to_string(std::max<long>(lines - 1, 0)),
+                                            toStd(QFileInfo(path).fileName())}),
+            Prompter::Icon::Warning, detail);
+    }
+    return true;
 }
 
 void MainWindow::updateUndoActions()
@@ -568,9 +734,12 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::onTransferState(bool running)
 {
     // A print dialog would run its own event loop inside the transfer's.
-    for (int id : {kFileNew, kFileOpen, kFileSave, kFileSaveAs, kReadFromRadio, kWriteToRadio,
-                   kOptionalFeatures, kFilePrint, kFilePrintPreview, kFilePrintSetup,
-                   kHighPowerDebug, kLowPowerDebug, kDebugMode})
+    for (int id :
+         {kFileNew,          kFileOpen,      kFileSave,         kFileSaveAs,     kReadFromRadio,
+          kWriteToRadio,     kFileImport,    kFileExport,       kEditCut,        kEditPaste,
+          kEditClear,        kInsertChannel, kDeleteChannel,    kMoveUp,         kMoveDown,
+          kOptionalFeatures, kFilePrint,     kFilePrintPreview, kFilePrintSetup, kHighPowerDebug,
+          kLowPowerDebug,    kDebugMode})
         action(id)->setEnabled(!running);
     m_view->typeSelector().setEnabled(!running);
     updateUndoActions();

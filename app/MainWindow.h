@@ -55,6 +55,11 @@ public:
     bool fileOpen();
     bool fileSave();
     bool fileSaveAs();
+    // CSV channel lists: the file and import dialogs, then the work itself.
+    void fileImport();
+    void fileExport();
+    bool importList(const QString &path, bool replaceAll);
+    bool exportList(const QString &path);
     // File > Print, Print Preview and Print Setup; an open edit is
     // committed first, so the report shows what the grid shows.
     void filePrint();

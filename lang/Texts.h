@@ -133,6 +133,24 @@ inline constexpr TextPair kReadComplete{"Read complete: %1 bytes from %2",
 inline constexpr TextPair kWriteComplete{"Write complete: %1 bytes to %2",
                                          "写入完成：向 %2 写入了 %1 字节"};
 
+// Paste into the grid and the channel moves of the Edit menu.
+inline constexpr TextPair kPasteRefused{"These cells were not pasted and keep their value:",
+                                        "以下单元格未粘贴，保留原值："};
+inline constexpr TextPair kPasteNotATone{"%1 is not a tone of the tone list",
+                                         "%1 不是信令列表中的信令"};
+inline constexpr TextPair kPasteNotAnItem{"%1 is none of %2", "%1 不是 %2 之一"};
+inline constexpr TextPair kPasteNoFrequency{"the channel has no frequency", "该频道没有频率"};
+inline constexpr TextPair kPastePastType{
+    "%1 lines past channel %2, the last of this radio type, were not pasted.",
+    "超出本机型最后一个频道 %2 的 %1 行未粘贴。"};
+inline constexpr TextPair kInsertNoRoom{
+    "The last channel of this radio type is in use: an inserted channel would push it out. "
+    "Delete or move a channel first.",
+    "本机型的最后一个频道正在使用，插入频道会将其挤出。请先删除或移动一个频道。"};
+// The status bar after an import or export; %1 a count, %2 a file.
+inline constexpr TextPair kExported{"Exported %1 channels to %2", "已将 %1 个频道导出到 %2"};
+inline constexpr TextPair kImported{"Imported %1 channels from %2", "已从 %2 导入 %1 个频道"};
+
 // Unsaved changes (asked before New, Open, a dropped file and Exit, and
 // before a read replaces the channels).
 inline constexpr TextPair kSaveChanges{"The channel data has been changed. Save it first?",
@@ -269,6 +287,42 @@ inline constexpr std::string_view kOptionalFeaturesItem = "&Optional Features";
 inline constexpr std::string_view kEditMenu = "&Edit";
 inline constexpr std::string_view kUndoItem = "&Undo";
 inline constexpr std::string_view kRedoItem = "&Redo";
+inline constexpr std::string_view kCutItem = "Cu&t";
+inline constexpr std::string_view kCopyItem = "&Copy";
+inline constexpr std::string_view kPasteItem = "&Paste";
+inline constexpr std::string_view kDeleteItem = "&Delete";
+inline constexpr std::string_view kSelectAllItem = "Select &All";
+inline constexpr std::string_view kInsertChannelItem = "&Insert Empty Channel";
+inline constexpr std::string_view kDeleteChannelItem = "Delete C&hannel";
+inline constexpr std::string_view kMoveUpItem = "Move &Up";
+inline constexpr std::string_view kMoveDownItem = "Move Do&wn";
+inline constexpr std::string_view kImportItem = "&Import...";
+inline constexpr std::string_view kExportItem = "&Export...";
+inline constexpr std::string_view kCutPrompt =
+    "Copy the selected cells and empty their channels\nCut";
+inline constexpr std::string_view kCopyPrompt = "Copy the selected cells\nCopy";
+inline constexpr std::string_view kPastePrompt =
+    "Paste cells from the clipboard at the current cell\nPaste";
+inline constexpr std::string_view kDeletePrompt =
+    "Empty the channels of the selected cells\nDelete";
+inline constexpr std::string_view kSelectAllPrompt = "Select every cell of the grid\nSelect All";
+inline constexpr std::string_view kInsertChannelPrompt =
+    "Insert empty channels above the selected ones; later channels move down\nInsert Channel";
+inline constexpr std::string_view kDeleteChannelPrompt =
+    "Delete the selected channels; later channels move up\nDelete Channel";
+inline constexpr std::string_view kMoveUpPrompt = "Move the selected channels up one\nMove Up";
+inline constexpr std::string_view kMoveDownPrompt =
+    "Move the selected channels down one\nMove Down";
+inline constexpr std::string_view kImportPrompt = "Read channels from a CSV channel list\nImport";
+inline constexpr std::string_view kExportPrompt =
+    "Write the channels to a CSV channel list\nExport";
+// The import dialog.
+inline constexpr std::string_view kImportCaption = "Import Channel List";
+inline constexpr std::string_view kImportFrom = "Channels from:";
+inline constexpr std::string_view kReplaceAllChannels = "Replace all channels";
+inline constexpr std::string_view kReplaceAllHint =
+    "Channels the list does not name are emptied; otherwise they are kept.";
+inline constexpr std::string_view kCsvFilterName = "Channel List (*.csv)";
 inline constexpr std::string_view kUndoPrompt = "Undo the last action\nUndo";
 inline constexpr std::string_view kRedoPrompt = "Redo the previously undone action\nRedo";
 inline constexpr std::string_view kPortMenu = "P&ort";

@@ -4,9 +4,12 @@
 #include "ChannelTableModel.h"
 
 #include <QHeaderView>
+#include <QItemSelection>
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace kx9 {
 
@@ -14,7 +17,8 @@ ChannelGrid::ChannelGrid(ChannelTableModel &model, QWidget *parent)
     : QTableView(parent), m_model(model)
 {
     setModel(&model);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Rectangles of cells, for copy and paste and the channel moves.
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTabKeyNavigation(false);
@@ -147,10 +151,51 @@ void ChannelGrid::keyPressEvent(QKeyEvent *event)
 
 void ChannelGrid::mousePressEvent(QMouseEvent *event)
 {
-    // The pressed cell becomes current first, so one click opens its editor.
+    // The pressed cell becomes current first, so one click opens its editor;
+    // it opens when the button comes up on the same cell, so that a drag
+    // or a Shift-click selects cells instead.
     QTableView::mousePressEvent(event);
-    if (indexAt(event->position().toPoint()).isValid())
+    const bool plain = event->button() == Qt::LeftButton &&
+                       !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
+    m_pressed = plain ? indexAt(event->position().toPoint()) : QModelIndex();
+}
+
+void ChannelGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    QTableView::mouseReleaseEvent(event);
+    const QModelIndex pressed = m_pressed;
+    m_pressed = QModelIndex();
+    if (pressed.isValid() && event->button() == Qt::LeftButton &&
+        indexAt(event->position().toPoint()) == pressed && pressed == currentIndex())
         emit mouseDown();
+}
+
+ChannelGrid::Range ChannelGrid::selectedRange() const
+{
+    const QModelIndexList cells = selectionModel()->selectedIndexes();
+    if (cells.isEmpty()) {
+        if (row() == 0)
+            return {};
+        return {row(), col(), row(), col()};
+    }
+    Range range{kTableRows, kTableCols, 0, 0};
+    for (const QModelIndex &cell : cells) {
+        range.top = std::min(range.top, cell.row() + 1);
+        range.left = std::min(range.left, cell.column() + 1);
+        range.bottom = std::max(range.bottom, cell.row() + 1);
+        range.right = std::max(range.right, cell.column() + 1);
+    }
+    return range;
+}
+
+void ChannelGrid::selectRange(const Range &range)
+{
+    if (range.top < 1)
+        return;
+    setCell(range.top, range.left);
+    const QItemSelection selection(m_model.index(range.top - 1, range.left - 1),
+                                   m_model.index(range.bottom - 1, range.right - 1));
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
 void ChannelGrid::updateGeometries()

@@ -35,6 +35,15 @@ public:
     // Rectangle of the current cell in viewport coordinates.
     QRect cellRect() const;
 
+    // The selected rectangle (the current cell when nothing is selected),
+    // in table rows and columns; top 0 when there is no current cell.
+    struct Range
+    {
+        int top = 0, left = 0, bottom = 0, right = 0;
+    };
+    Range selectedRange() const;
+    void selectRange(const Range &range);
+
     // Applies the column widths as multiples of the default column width w.
     void applyColumnWidths();
 
@@ -52,11 +61,13 @@ protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void updateGeometries() override;
 
 private:
     ChannelTableModel &m_model;
     QLabel *m_corner = nullptr; // "CH" over the corner of the two headers
+    QModelIndex m_pressed;      // the cell a plain left click started on
 };
 
 } // namespace kx9

@@ -58,6 +58,13 @@ void ChannelTableModel::setCell(int row, int col, const QString &text)
         emit dataChanged(index(row - 1, col - 1), index(row - 1, col - 1));
 }
 
+void ChannelTableModel::refresh()
+{
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+    emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+}
+
 void ChannelTableModel::reload()
 {
     beginResetModel();

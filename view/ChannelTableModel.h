@@ -26,6 +26,8 @@ public:
 
     // After the table was changed as a whole (new document, open, read, type change).
     void reload();
+    // After many cells changed in place: the current cell and the selection stay.
+    void refresh();
 
 private:
     ChannelTable &m_table;

@@ -9,12 +9,14 @@
 #include "Prompter.h"
 #include "QtText.h"
 #include "RadioType.h"
+#include "TableEdits.h"
 #include "TextFormat.h"
 #include "Texts.h"
 #include "Transfer.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -23,6 +25,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace kx9 {
 
@@ -414,9 +418,141 @@ void ChannelView::redo()
 void ChannelView::documentChanged()
 {
     hideEditors();
-    m_model->reload();
+    m_model->refresh();
     refreshSelectors();
     emit historyChanged();
+}
+
+// ---- clipboard and channel moves ------------------------------------------
+
+bool ChannelView::editTable(const std::function<bool(ChannelTable &)> &edit)
+{
+    commitEditor();
+    hideEditors();
+    const DocumentState before = m_document.state();
+    ChannelTable table = m_document.table();
+    if (!edit(table))
+        return false;
+    for (int row = 1; row < kTableRows; ++row)
+        for (int col = 1; col < kTableCols; ++col)
+            m_document.table().setCell(row, col, table.cell(row, col));
+    m_model->refresh();
+    if (m_document.recordStep(before))
+        emit historyChanged();
+    return true;
+}
+
+bool ChannelView::selectedChannels(int &first, int &count) const
+{
+    const ChannelGrid::Range range = m_grid->selectedRange();
+    const int last = channelCount(currentTypeIndex());
+    if (range.top < 1 || range.top > last)
+        return false;
+    first = range.top;
+    count = std::min(range.bottom, last) - range.top + 1;
+    return true;
+}
+
+void ChannelView::copyCells()
+{
+    commitEditor();
+    const ChannelGrid::Range r = m_grid->selectedRange();
+    if (r.top < 1)
+        return;
+    QGuiApplication::clipboard()->setText(
+        qs(kx9::copyCells(m_document.table(), {r.top, r.left, r.bottom, r.right})));
+}
+
+void ChannelView::cutCells()
+{
+    copyCells();
+    clearChannels();
+}
+
+void ChannelView::clearChannels()
+{
+    const ChannelGrid::Range r = m_grid->selectedRange();
+    if (r.top < 1)
+        return;
+    editTable([&](ChannelTable &table) {
+        kx9::clearChannels(table, r.top, r.bottom);
+        return true;
+    });
+}
+
+void ChannelView::pasteCells()
+{
+    const std::string text = toStd(QGuiApplication::clipboard()->text());
+    const int row = std::max(m_grid->row(), 1);
+    const int col = std::max(m_grid->col(), 1);
+    if (text.empty())
+        return;
+    PasteResult result;
+    editTable([&](ChannelTable &table) {
+        result = kx9::pasteCells(table, currentTypeIndex(), row, col, text, currentLanguage());
+        table = result.table;
+        return true;
+    });
+    // The block written stays selected, so it can be copied or moved on.
+    const auto lines = static_cast<int>(std::count(text.begin(), text.end(), '\n')) +
+                       (text.back() == '\n' ? 0 : 1);
+    const std::string firstLine = text.substr(0, text.find('\n'));
+    const auto cells = static_cast<int>(std::count(firstLine.begin(), firstLine.end(), '\t')) + 1;
+    m_grid->selectRange({row, col, std::min(row + lines - 1, kTableRows - 1),
+                         std::min(col + cells - 1, kTableCols - 1)});
+    const std::string report =
+        kx9::pasteReport(m_document.table(), result, currentTypeIndex(), currentLanguage());
+    if (!report.empty())
+        m_prompter.inform(report, Prompter::Icon::Warning);
+}
+
+void ChannelView::selectAllCells()
+{
+    commitEditor();
+    hideEditors();
+    m_grid->selectAll();
+}
+
+void ChannelView::insertChannels()
+{
+    int first = 0, count = 0;
+    if (!selectedChannels(first, count))
+        return;
+    if (!editTable([&](ChannelTable &table) {
+            return kx9::insertEmptyChannels(table, currentTypeIndex(), first, count);
+        }))
+        m_prompter.inform(text::kInsertNoRoom.text(), Prompter::Icon::Warning);
+}
+
+void ChannelView::deleteChannels()
+{
+    int first = 0, count = 0;
+    if (!selectedChannels(first, count))
+        return;
+    editTable([&](ChannelTable &table) {
+        return kx9::deleteChannels(table, currentTypeIndex(), first, count);
+    });
+}
+
+void ChannelView::moveChannels(int by)
+{
+    int first = 0, count = 0;
+    if (!selectedChannels(first, count))
+        return;
+    const ChannelGrid::Range range = m_grid->selectedRange();
+    if (editTable([&](ChannelTable &table) {
+            return kx9::moveChannels(table, currentTypeIndex(), first, count, by);
+        }))
+        // The selection travels with the channels.
+        m_grid->selectRange({first + by, range.left, first + count - 1 + by, range.right});
+}
+
+void ChannelView::replaceTable(const ChannelTable &replacement)
+{
+    editTable([&](ChannelTable &table) {
+        table = replacement;
+        return true;
+    });
 }
 
 void ChannelView::tableToImage()

@@ -64,6 +64,20 @@ public:
     // settings dialog).
     void documentChanged();
 
+    // The clipboard and the channel moves of the Edit menu, each one undo
+    // step. Copy and paste use TAB-separated lines, as spreadsheets do.
+    void copyCells();
+    void cutCells();
+    void pasteCells();
+    // Empties the channels of the selected cells.
+    void clearChannels();
+    void selectAllCells();
+    void insertChannels();
+    void deleteChannels();
+    void moveChannels(int by);
+    // A table made elsewhere (an import) takes the grid's place, one undo step.
+    void replaceTable(const ChannelTable &table);
+
     QString portName() const { return m_portName; }
     void setPortName(const QString &name) { m_portName = name; }
 
@@ -115,6 +129,11 @@ private:
     // Up or Down out of a text editor: the neighbouring cell, focus in the grid.
     void moveVertically(int rows);
     bool filterWheel(QObject *watched, QEvent *event);
+    // Runs an edit on a copy of the table and records it as one undo step;
+    // false (nothing changed) when the edit declines.
+    bool editTable(const std::function<bool(ChannelTable &)> &edit);
+    // The selected rows that are channels of the type; false when none are.
+    bool selectedChannels(int &first, int &count) const;
 
     bool handleEnter(QWidget *focus);
     void moveRightAndOpen();

@@ -87,10 +87,14 @@ public:
     QString openFileName(QWidget *) override { return openName; }
     QString saveFileName(QWidget *, const QString &) override { return saveName; }
     QString devicePath(QWidget *, const QString &) override { return device; }
+    QString listOpenFileName(QWidget *) override { return listOpenName; }
+    QString listSaveFileName(QWidget *, const QString &) override { return listSaveName; }
 
     QString openName;
     QString saveName;
     QString device;
+    QString listOpenName;
+    QString listSaveName;
 };
 
 // A port that lets a test act between the transfer's steps.

@@ -1,0 +1,36 @@
+#include "ImportDialog.h"
+
+#include "QtText.h"
+#include "Texts.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace kx9 {
+
+ImportDialog::ImportDialog(const QString &path, QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(ui(text::kImportCaption));
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(
+        new QLabel(ui(text::kImportFrom) + QLatin1Char(' ') + QFileInfo(path).fileName(), this));
+    m_replace = new QCheckBox(ui(text::kReplaceAllChannels), this);
+    layout->addWidget(m_replace);
+    auto *hint = new QLabel(ui(text::kReplaceAllHint), this);
+    hint->setWordWrap(true);
+    layout->addWidget(hint);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+bool ImportDialog::replaceAll() const
+{
+    return m_replace->isChecked();
+}
+
+} // namespace kx9

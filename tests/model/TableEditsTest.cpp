@@ -1,0 +1,138 @@
+#include "TableEdits.h"
+
+#include "RadioType.h"
+
+#include <gtest/gtest.h>
+
+namespace kx9 {
+namespace {
+
+ChannelTable pmrLpd()
+{
+    ChannelTable table;
+    table.setHeaders(Language::English);
+    fillTypeDefaults(table, kTypePmrLpd, Language::English);
+    return table;
+}
+
+std::vector<std::string> channel(const ChannelTable &table, int row)
+{
+    std::vector<std::string> cells;
+    for (int c = 0; c < kTableCols; ++c)
+        cells.push_back(table.cell(row, c));
+    return cells;
+}
+
+TEST(Clipboard, CopiedChannelsPasteBackElsewhereAsTheyWere)
+{
+    ChannelTable table = pmrLpd();
+    table.setCell(3, kColName, "GATE");
+    const std::string copied = copyCells(table, {1, 1, 10, 9});
+    EXPECT_EQ(copied.substr(0, copied.find('\n')),
+              "446.00625\t446.00625\tOff\tOff\tNarrow\tYes\tHigh\tClose\t");
+    EXPECT_EQ(std::count(copied.begin(), copied.end(), '\n'), 10);
+
+    ChannelTable empty;
+    empty.setHeaders(Language::English);
+    fillTypeDefaults(empty, kType400470, Language::English);
+    const PasteResult pasted = pasteCells(empty, kType400470, 20, 1, copied, Language::English);
+    EXPECT_TRUE(pasted.refused.empty());
+    for (int i = 0; i < 10; ++i) {
+        auto expected = channel(table, 1 + i);
+        expected[kColLabel] = empty.cell(20 + i, kColLabel);
+        EXPECT_EQ(channel(pasted.table, 20 + i), expected) << i;
+    }
+    EXPECT_EQ(channel(pasted.table, 30), channel(empty, 30));
+}
+
+TEST(Clipboard, EachPastedCellPassesTheRulesOfTypingAndRefusalsKeepTheirValue)
+{
+    ChannelTable table = pmrLpd();
+    // Channel 2: a bad step, an unknown tone, a Chinese list value, a long
+    // lower-case name. Channel 78 lies past the type's 77 channels.
+    const std::string block = "446.001\t446.025\t67.1\td023n\t窄\tno\tLow\tcarrier\tgate-1x9\r\n"
+                              "433.1\t\t\t\t\t\t\t\t\n"
+                              "bad\r\n";
+    table.setCell(76, kColReceive, "");
+    table.setCell(76, kColTransmit, "");
+    clearChannels(table, 76, 76);
+    const PasteResult result = pasteCells(table, kTypePmrLpd, 2, 1, block, Language::English);
+    const ChannelTable &t = result.table;
+    EXPECT_EQ(t.cell(2, kColReceive), "446.01875");
+    EXPECT_EQ(t.cell(2, kColTransmit), "446.02500");
+    EXPECT_EQ(t.cell(2, kColRxTone), "Off");
+    EXPECT_EQ(t.cell(2, kColTxTone), "D023N");
+    EXPECT_EQ(t.cell(2, kColBandwidth), "Narrow");
+    EXPECT_EQ(t.cell(2, kColScan), "No");
+    EXPECT_EQ(t.cell(2, kColBusyLock), "Carrier");
+    EXPECT_EQ(t.cell(2, kColName), "GATE-1");
+    // Emptied frequencies take their tones, not the rest of a channel in use.
+    EXPECT_EQ(t.cell(3, kColReceive), "433.10000");
+    EXPECT_EQ(t.cell(3, kColTransmit), "");
+    EXPECT_EQ(t.cell(3, kColTxTone), "");
+    EXPECT_EQ(t.cell(3, kColPower), "High");
+    EXPECT_EQ(t.cell(4, kColReceive), "446.04375");
+
+    ASSERT_EQ(result.refused.size(), 3u);
+    EXPECT_EQ(result.refused[0].col, kColReceive);
+    EXPECT_EQ(result.refused[1].col, kColRxTone);
+    EXPECT_EQ(result.refused[1].reason, "67.1 is not a tone of the tone list");
+    EXPECT_EQ(result.refused[2].row, 4);
+    EXPECT_EQ(result.refused[2].reason, "Error Data Format，Please input again");
+    EXPECT_EQ(pasteReport(table, result, kTypePmrLpd, Language::English),
+              "These cells were not pasted and keep their value:\n"
+              "CH-P02 Receive(MHz): Error data Value，Please input according the step "
+              "value(6.25K/5k/2.5k)\n"
+              "CH-P02 Rx Tone: 67.1 is not a tone of the tone list\n"
+              "CH-P04 Receive(MHz): Error Data Format，Please input again");
+
+    // List values need a frequency; a new row gets typing's defaults.
+    const PasteResult onEmpty =
+        pasteCells(t, kTypePmrLpd, 76, 5, "Wide\nWide\nWide", Language::Chinese);
+    EXPECT_EQ(onEmpty.refused.size(), 1u);
+    EXPECT_EQ(onEmpty.refused[0].reason, "该频道没有频率");
+    EXPECT_EQ(onEmpty.table.cell(77, kColBandwidth), "宽");
+    EXPECT_EQ(onEmpty.rowsPastType, 1);
+    EXPECT_EQ(onEmpty.table.cell(78, kColBandwidth), "");
+    const PasteResult fresh = pasteCells(t, kTypePmrLpd, 76, 2, "446.1", Language::English);
+    EXPECT_EQ(channel(fresh.table, 76),
+              (std::vector<std::string>{"CH-L68", "", "446.10000", "Off", "Off", "Wide", "Yes",
+                                        "High", "Close", ""}));
+}
+
+TEST(ChannelMoves, InsertDeleteAndMoveStayInsideTheTypesChannels)
+{
+    ChannelTable table = pmrLpd();
+    table.setCell(1, kColName, "ONE");
+    const ChannelTable before = table;
+
+    // All 77 channels in use: no room to insert.
+    EXPECT_FALSE(insertEmptyChannels(table, kTypePmrLpd, 1, 1));
+    EXPECT_EQ(table, before);
+    ASSERT_TRUE(deleteChannels(table, kTypePmrLpd, 1, 2));
+    EXPECT_EQ(table.cell(1, kColReceive), "446.03125");
+    EXPECT_EQ(table.cell(1, kColName), "");
+    EXPECT_EQ(table.cell(75, kColReceive), "434.77500");
+    EXPECT_EQ(table.cell(76, kColReceive), "");
+    EXPECT_EQ(table.cell(77, kColLabel), "CH-L69");
+
+    ASSERT_TRUE(insertEmptyChannels(table, kTypePmrLpd, 1, 2));
+    EXPECT_EQ(table.cell(1, kColReceive), "");
+    EXPECT_EQ(table.cell(3, kColReceive), "446.03125");
+    EXPECT_EQ(table.cell(77, kColReceive), "434.77500");
+
+    table = before;
+    EXPECT_FALSE(moveChannels(table, kTypePmrLpd, 1, 1, -1));
+    EXPECT_FALSE(moveChannels(table, kTypePmrLpd, 76, 2, +1));
+    EXPECT_FALSE(moveChannels(table, kTypePmrLpd, 77, 2, -1)); // row 78 is no channel
+    ASSERT_TRUE(moveChannels(table, kTypePmrLpd, 1, 2, +1));
+    EXPECT_EQ(table.cell(1, kColReceive), "446.03125");
+    EXPECT_EQ(table.cell(2, kColName), "ONE");
+    EXPECT_EQ(table.cell(2, kColLabel), "CH-P02");
+    EXPECT_EQ(table.cell(3, kColReceive), "446.01875");
+    ASSERT_TRUE(moveChannels(table, kTypePmrLpd, 2, 2, -1));
+    EXPECT_EQ(table, before);
+}
+
+} // namespace
+} // namespace kx9
