@@ -24,6 +24,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -688,6 +689,15 @@ bool ChannelView::eventFilter(QObject *watched, QEvent *event)
         if (key->key() == Qt::Key_Escape && watched != this && watched != m_typeSelector &&
             watched != m_grid && watched != m_grid->viewport()) {
             cancelEdit(static_cast<QWidget *>(watched));
+            return true;
+        }
+        // Cells copied from a spreadsheet paste into the grid, not into the
+        // one-line editor that a click on the target cell has opened.
+        if (textEditor && key->matches(QKeySequence::Paste) &&
+            QGuiApplication::clipboard()->text().contains(
+                QRegularExpression(QStringLiteral("[\t\n]")))) {
+            cancelEdit(static_cast<QWidget *>(watched));
+            pasteCells();
             return true;
         }
         if (textEditor && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {

@@ -55,8 +55,11 @@ TEST_F(ChannelLists, TenChannelsCopiedFromTheGridPasteBackAtChannel20AsOneStep)
     // Through a text editor and back: spreadsheets and editors keep TABs.
     QGuiApplication::clipboard()->setText(copied);
     const auto before = document.table();
-    grid().setCell(20, kColReceive);
+    clickCell(20,
+              kColReceive); // the click opens the cell's editor: the paste still goes to the grid
+    ASSERT_TRUE(view().frequencyEditor().hasFocus());
     key(Qt::CTRL | Qt::Key_V);
+    EXPECT_EQ(focusedEditor(), nullptr);
     for (int i = 0; i < 10; ++i)
         EXPECT_EQ(channel(20 + i), channel(1 + i)) << i;
     EXPECT_EQ(cell(20, kColLabel), "CH-L12");
