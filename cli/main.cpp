@@ -5,6 +5,7 @@
 
 #include "Command.h"
 #include "Language.h"
+#include "Texts.h"
 
 #include <array>
 #include <iostream>
@@ -44,7 +45,8 @@ void printOverview(std::ostream &out)
             out << "  " << usage << c.summary << "\n";
         }
     }
-    out << "\n'kx9-cli COMMAND --help' explains one command.\n";
+    out << "\n'kx9-cli COMMAND --help' explains one command; 'kx9-cli --version' names the "
+           "version.\n";
 }
 
 bool wantsHelp(const std::vector<std::string> &args)
@@ -71,6 +73,10 @@ int main(int argc, char **argv)
     if (words.empty()) {
         printOverview(std::cerr);
         return kx9::cli::kExitUsage;
+    }
+    if (words[0] == "--version" || words[0] == "-V") {
+        std::cout << "kx9-cli " << kx9::text::kFileVersion << "\n";
+        return kx9::cli::kExitOk;
     }
     if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
         if (words[0] == "help" && words.size() > 1) {

@@ -1,5 +1,8 @@
 #include "RadioType.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "DecimalMath.h"
 #include "NumberText.h"
 #include "Texts.h"
@@ -50,8 +53,12 @@ std::string_view radioTypeName(int type)
 
 int radioTypeIndex(std::string_view name)
 {
+    const auto lower = [](char c) {
+        return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    };
     for (int i = 0; i < kTypeCount; ++i) {
-        if (kTypeNames[static_cast<std::size_t>(i)] == name) {
+        const std::string_view type = kTypeNames[static_cast<std::size_t>(i)];
+        if (std::ranges::equal(type, name, {}, lower, lower)) {
             return i;
         }
     }

@@ -16,7 +16,7 @@ inline constexpr int kTypeCount = 3;
 
 // "400-470MHz", "PMR", "PMR+LPD"; empty for any other index.
 std::string_view radioTypeName(int type);
-// The index of a type name, or -1.
+// The index of a type name, ignoring ASCII case ("pmr+lpd"), or -1.
 int radioTypeIndex(std::string_view name);
 // 99, 99, 77; 0 for no selection.
 int channelCount(int type);

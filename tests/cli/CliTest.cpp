@@ -26,6 +26,14 @@ TEST_F(CliTest, NewWritesTheGoldenNewDocument)
     r = cli({"new", "--type=PMR+LPD", "--output", path("g.sin")});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(slurp(path("g.sin")), slurp(data("new-pmr-lpd.sin")));
+
+    // Type names as people type them.
+    r = cli({"new", "--type", "pmr+lpd", "-o", path("h.sin")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(slurp(path("h.sin")), slurp(data("new-pmr-lpd.sin")));
+    r = cli({"--version"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "kx9-cli 1.0.0.1\n");
 }
 
 TEST_F(CliTest, TablePrintsHeaderAnd128RowsInEitherLanguage)
