@@ -24,4 +24,15 @@ std::string fillIn(std::string_view pattern, std::initializer_list<std::string_v
     return out;
 }
 
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    return true;
+}
+
 } // namespace kx9

@@ -11,4 +11,8 @@ namespace kx9 {
 // or a count use this, so the words around them stay in one place.
 std::string fillIn(std::string_view pattern, std::initializer_list<std::string_view> args);
 
+// True when the texts are equal but for the case of ASCII letters; other
+// bytes (the Chinese texts among them) must match exactly.
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+
 } // namespace kx9

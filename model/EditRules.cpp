@@ -2,11 +2,11 @@
 
 #include "FrequencyCheck.h"
 #include "RadioType.h"
+#include "TextFormat.h"
 #include "ToneTable.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <span>
 
 namespace kx9 {
@@ -41,14 +41,6 @@ private:
     std::array<std::string, kTableCols> m_cells;
     EditOutcome m_outcome;
 };
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
 {

@@ -1,7 +1,6 @@
 #include "RadioType.h"
 
-#include <algorithm>
-#include <cctype>
+#include "TextFormat.h"
 
 #include "DecimalMath.h"
 #include "NumberText.h"
@@ -53,12 +52,8 @@ std::string_view radioTypeName(int type)
 
 int radioTypeIndex(std::string_view name)
 {
-    const auto lower = [](char c) {
-        return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    };
     for (int i = 0; i < kTypeCount; ++i) {
-        const std::string_view type = kTypeNames[static_cast<std::size_t>(i)];
-        if (std::ranges::equal(type, name, {}, lower, lower)) {
+        if (equalsIgnoringCase(kTypeNames[static_cast<std::size_t>(i)], name)) {
             return i;
         }
     }

@@ -8,7 +8,6 @@
 #include "ToneTable.h"
 
 #include <algorithm>
-#include <cctype>
 #include <span>
 
 namespace kx9 {
@@ -26,14 +25,6 @@ std::vector<std::string> splitOn(std::string_view text, char separator)
             return parts;
         start = end + 1;
     }
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 void apply(ChannelTable &table, const EditOutcome &outcome)

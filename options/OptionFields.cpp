@@ -1,5 +1,7 @@
 #include "OptionFields.h"
 
+#include "TextFormat.h"
+
 #include "Texts.h"
 
 #include <array>
@@ -11,20 +13,6 @@ namespace kx9 {
 namespace {
 
 using namespace text;
-
-bool sameIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 std::string join(std::span<const std::string_view> words)
 {
@@ -118,7 +106,7 @@ std::string latin1ToUtf8(std::string_view bytes)
 std::string setList(const OptionField &field, OptionValues &values, std::string_view text)
 {
     for (std::size_t i = 0; i < field.items.size(); ++i) {
-        if (sameIgnoringCase(field.items[i], text)) {
+        if (equalsIgnoringCase(field.items[i], text)) {
             values.*field.index = static_cast<int>(i);
             return {};
         }
@@ -131,7 +119,7 @@ std::string setList(const OptionField &field, OptionValues &values, std::string_
 
 std::string setTimeOut(const OptionField &field, OptionValues &values, std::string_view text)
 {
-    if (sameIgnoringCase(text, kTimeOutOff)) {
+    if (equalsIgnoringCase(text, kTimeOutOff)) {
         values.timeOut = 0;
         return {};
     }
@@ -253,7 +241,7 @@ std::span<const OptionField> optionFields()
 const OptionField *findOptionField(std::string_view label)
 {
     for (const OptionField &f : optionFields()) {
-        if (sameIgnoringCase(f.label, label)) {
+        if (equalsIgnoringCase(f.label, label)) {
             return &f;
         }
     }
@@ -303,8 +291,8 @@ std::string setFieldText(const OptionField &field, OptionValues &values, std::st
     case FieldKind::List:
         return setList(field, values, text);
     case FieldKind::Check:
-        if (sameIgnoringCase(text, "On") || sameIgnoringCase(text, "Off")) {
-            values.*field.flag = sameIgnoringCase(text, "On");
+        if (equalsIgnoringCase(text, "On") || equalsIgnoringCase(text, "Off")) {
+            values.*field.flag = equalsIgnoringCase(text, "On");
             return {};
         }
         return std::string(field.label) + " takes On or Off" + quoted(text);
