@@ -3,10 +3,13 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <grp.h>
 #include <iterator>
 #include <spawn.h>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -47,7 +50,8 @@ protected:
     static std::string data(const char *name) { return std::string(KX9_TEST_DATA) + "/" + name; }
 
     // Runs kx9-cli with args; stdout and stderr go to files, then are read.
-    CliRun cli(std::vector<std::string> args) const
+    // Given a device, stdout goes there instead.
+    CliRun cli(std::vector<std::string> args, const std::string &stdoutDevice = {}) const
     {
         args.insert(args.begin(), KX9_CLI);
         std::vector<char *> argv;
@@ -59,8 +63,11 @@ protected:
         const std::string errFile = path(".stderr");
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
+        if (stdoutDevice.empty())
+            posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(),
+                                             O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        else
+            posix_spawn_file_actions_addopen(&actions, 1, stdoutDevice.c_str(), O_WRONLY, 0);
         posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                          0644);
         pid_t pid = 0;
@@ -187,6 +194,112 @@ TEST_F(CliTest, HelpForTheProgramAndEachCommand)
         const CliRun one = cli({name, "--help"});
         EXPECT_EQ(one.status, 0);
         EXPECT_EQ(one.out.rfind(std::string("Usage: kx9-cli ") + name, 0), 0u) << one.out;
+    }
+}
+
+// Runs kx9-cli as another user (only root can); returns the exit status.
+int cliAs(uid_t uid, gid_t gid, std::vector<std::string> args)
+{
+    args.insert(args.begin(), KX9_CLI);
+    std::vector<char *> argv;
+    for (auto &a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0)
+            ::_exit(99);
+        ::execv(KX9_CLI, argv.data());
+        ::_exit(98);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// In a folder everyone may write, a save is still a plain write: a
+// read-only file and another user's file are refused, a file the group may
+// write is written and stays its owner's.
+TEST_F(CliTest, ResaveAsAnotherUserTreatsTheTargetAsAPlainWriteWould)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as another user";
+    constexpr uid_t kNobody = 65534;
+    constexpr gid_t kNogroup = 65534;
+    const fs::path shared = m_dir / "shared";
+    fs::create_directory(shared);
+    fs::permissions(shared, fs::perms::all);
+    struct Target
+    {
+        const char *name;
+        uid_t owner;
+        fs::perms mode;
+        bool written;
+    };
+    using P = fs::perms;
+    for (const Target &t :
+         {Target{"read-only.sin", kNobody, P::owner_read | P::group_read, false},
+          Target{"root.sin", 0, P::owner_read | P::owner_write, false},
+          Target{"group.sin", 0, P::owner_read | P::owner_write | P::group_read | P::group_write,
+                 true}}) {
+        const fs::path file = shared / t.name;
+        std::ofstream(file) << "old";
+        ASSERT_EQ(::chown(file.c_str(), t.owner, kNogroup), 0);
+        fs::permissions(file, t.mode);
+
+        EXPECT_EQ(cliAs(kNobody, kNogroup, {"resave", data("hand-set.sin"), "-o", file}),
+                  t.written ? 0 : 1)
+            << t.name;
+        EXPECT_EQ(slurp(file), t.written ? slurp(data("hand-set.sin")) : "old") << t.name;
+        struct stat info = {};
+        ::stat(file.c_str(), &info);
+        EXPECT_EQ(info.st_uid, t.owner) << t.name;
+        EXPECT_EQ(fs::status(file).permissions(), t.mode) << t.name;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(shared), fs::directory_iterator()), 3);
+}
+
+// Output that never reached its destination is a failure of every command.
+TEST_F(CliTest, OutputToAFullDeviceFailsTheCommand)
+{
+    const std::vector<std::vector<std::string>> commands{
+        {"--help"},
+        {"help", "read"},
+        {"info", data("hand-set.sin")},
+        {"table", data("hand-set.sin")},
+        {"resave", "--help"},
+        {"ports"},
+    };
+    for (const auto &command : commands) {
+        const CliRun r = cli(command, "/dev/full");
+        EXPECT_EQ(r.status, 1) << command[0];
+        EXPECT_EQ(r.err.rfind("kx9-cli: cannot write to standard output"), 0u)
+            << command[0] << ": " << r.err;
+    }
+}
+
+// Saving over a device or a FIFO would replace it with a regular file (as
+// root, /dev/null itself); such a target is refused and stays what it is.
+TEST_F(CliTest, ResaveRefusesATargetThatIsNotARegularFile)
+{
+    ASSERT_EQ(::mkfifo(path("fifo").c_str(), 0644), 0);
+    fs::create_directory(path("folder"));
+    std::vector<std::pair<std::string, std::string>> targets{
+        {path("fifo"), "it is a FIFO, not a regular file"},
+        {path("folder"), "it is a folder, not a regular file"},
+    };
+    // A copy of /dev/null, which only root can make.
+    if (::mknod(path("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0)
+        targets.emplace_back(path("null"), "it is a device, not a regular file");
+    for (const auto &[target, why] : targets) {
+        const fs::file_status before = fs::symlink_status(target);
+        const CliRun r = cli({"resave", data("hand-set.sin"), "-o", target});
+        EXPECT_EQ(r.status, 1) << target;
+        EXPECT_EQ(r.err, "kx9-cli: cannot write " + target + ": " + why + "\n");
+        EXPECT_EQ(fs::symlink_status(target).type(), before.type()) << target;
     }
 }
 
