@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace kx9 {
@@ -17,6 +18,14 @@ public:
 
     // A message with an OK button.
     virtual void inform(std::string_view text, Icon icon = Icon::None) = 0;
+    // A message with an OK button and a sentence that explains what it left
+    // behind: the desktop program shows the detail under the message, the
+    // command line on a second line (as here).
+    virtual void informWithDetail(std::string_view text, std::string_view detail,
+                                  Icon icon = Icon::Warning)
+    {
+        inform(std::string(text) + "\n" + std::string(detail), icon);
+    }
     // True for OK, false for Cancel.
     virtual bool askOkCancel(std::string_view text) = 0;
     // True for Retry, false for Cancel.

@@ -8,6 +8,7 @@
 #include "Prompter.h"
 #include "QtText.h"
 #include "RadioType.h"
+#include "SafetyTexts.h"
 #include "Texts.h"
 #include "Transfer.h"
 
@@ -549,7 +550,10 @@ void ChannelView::runTransfer()
     std::unique_ptr<Port> port = m_portFactory();
     if (direction == 1) {
         tableToImage();
-        kx9::writeToRadio(*port, portName, m_document.image(), host);
+        const TransferResult result = kx9::writeToRadio(*port, portName, m_document.image(), host);
+        // A failure says so in its own message; a cancel has none.
+        if (result.outcome == TransferOutcome::Cancelled && result.partialWrite)
+            m_prompter.inform(text::kPartialWrite.text(), Prompter::Icon::Warning);
     } else {
         TransferResult result = kx9::readFromRadio(*port, portName, host);
         if (result.completed() && result.image) {

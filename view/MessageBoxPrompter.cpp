@@ -26,6 +26,16 @@ void MessageBoxPrompter::inform(std::string_view text, Icon icon)
         QMessageBox::Ok, QMessageBox::Ok);
 }
 
+// The detail goes under the message, always visible: it says what the
+// failure left behind, which nobody should have to unfold to learn.
+void MessageBoxPrompter::informWithDetail(std::string_view text, std::string_view detail, Icon icon)
+{
+    QMessageBox box(icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
+                    qs(text::kAppTitle), qs(text), QMessageBox::Ok, m_parent);
+    box.setInformativeText(qs(detail));
+    box.exec();
+}
+
 bool MessageBoxPrompter::askOkCancel(std::string_view text)
 {
     return ask(m_parent, QMessageBox::Warning, text, QMessageBox::Ok | QMessageBox::Cancel,

@@ -14,6 +14,8 @@ public:
     void setParent(QWidget *parent) { m_parent = parent; }
 
     void inform(std::string_view text, Icon icon = Icon::None) override;
+    void informWithDetail(std::string_view text, std::string_view detail,
+                          Icon icon = Icon::Warning) override;
     bool askOkCancel(std::string_view text) override;
     bool askRetryCancel(std::string_view text) override;
     bool askYesNo(std::string_view text) override;
