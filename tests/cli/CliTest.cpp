@@ -220,9 +220,10 @@ int cliAs(uid_t uid, gid_t gid, std::vector<std::string> args)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// In a folder everyone may write, a save is still a plain write: a
-// read-only file and another user's file are refused, a file the group may
-// write is written and stays its owner's.
+// A save is a plain write: in a folder everyone may write, a read-only file
+// and another user's file are refused, and a file the group may write is
+// written and stays its owner's; a file of one's own in a folder one may not
+// write is written where it is.
 TEST_F(CliTest, ResaveAsAnotherUserTreatsTheTargetAsAPlainWriteWould)
 {
     if (::geteuid() != 0)
@@ -230,36 +231,39 @@ TEST_F(CliTest, ResaveAsAnotherUserTreatsTheTargetAsAPlainWriteWould)
     constexpr uid_t kNobody = 65534;
     constexpr gid_t kNogroup = 65534;
     const fs::path shared = m_dir / "shared";
+    const fs::path closed = m_dir / "closed"; // root's, not writable by others
     fs::create_directory(shared);
+    fs::create_directory(closed);
     fs::permissions(shared, fs::perms::all);
     struct Target
     {
-        const char *name;
+        fs::path file;
         uid_t owner;
         fs::perms mode;
         bool written;
     };
     using P = fs::perms;
+    const P rw = P::owner_read | P::owner_write;
     for (const Target &t :
-         {Target{"read-only.sin", kNobody, P::owner_read | P::group_read, false},
-          Target{"root.sin", 0, P::owner_read | P::owner_write, false},
-          Target{"group.sin", 0, P::owner_read | P::owner_write | P::group_read | P::group_write,
-                 true}}) {
-        const fs::path file = shared / t.name;
-        std::ofstream(file) << "old";
-        ASSERT_EQ(::chown(file.c_str(), t.owner, kNogroup), 0);
-        fs::permissions(file, t.mode);
+         {Target{shared / "read-only.sin", kNobody, P::owner_read | P::group_read, false},
+          Target{shared / "root.sin", 0, rw, false},
+          Target{shared / "group.sin", 0, rw | P::group_read | P::group_write, true},
+          Target{closed / "own.sin", kNobody, rw, true}}) {
+        std::ofstream(t.file) << "old";
+        ASSERT_EQ(::chown(t.file.c_str(), t.owner, kNogroup), 0);
+        fs::permissions(t.file, t.mode);
 
-        EXPECT_EQ(cliAs(kNobody, kNogroup, {"resave", data("hand-set.sin"), "-o", file}),
+        EXPECT_EQ(cliAs(kNobody, kNogroup, {"resave", data("hand-set.sin"), "-o", t.file}),
                   t.written ? 0 : 1)
-            << t.name;
-        EXPECT_EQ(slurp(file), t.written ? slurp(data("hand-set.sin")) : "old") << t.name;
+            << t.file;
+        EXPECT_EQ(slurp(t.file), t.written ? slurp(data("hand-set.sin")) : "old") << t.file;
         struct stat info = {};
-        ::stat(file.c_str(), &info);
-        EXPECT_EQ(info.st_uid, t.owner) << t.name;
-        EXPECT_EQ(fs::status(file).permissions(), t.mode) << t.name;
+        ::stat(t.file.c_str(), &info);
+        EXPECT_EQ(info.st_uid, t.owner) << t.file;
+        EXPECT_EQ(fs::status(t.file).permissions(), t.mode) << t.file;
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(shared), fs::directory_iterator()), 3);
+    EXPECT_EQ(std::distance(fs::directory_iterator(closed), fs::directory_iterator()), 1);
 }
 
 // Output that never reached its destination is a failure of every command.

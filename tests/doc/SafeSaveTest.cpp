@@ -1,5 +1,7 @@
 // The one safe save treats its target as a plain write would, and never
 // lets a planted name or another user's file be turned against the user.
+// What another user may write is tried with kx9-cli (CliTest), which can run
+// as that user.
 
 #include "SafeSave.h"
 #include "Document.h"
@@ -12,13 +14,11 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <grp.h>
 #include <string>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -61,48 +61,6 @@ std::vector<std::string> entries(const fs::path &folder)
         names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
-}
-
-struct Outcome
-{
-    bool ok = false;
-    bool inPlace = false;
-    std::string reason;
-};
-
-// Saves as the user uid:gid; a root test process forks and drops to that
-// user for the call, so the kernel judges it as that user's plain write.
-Outcome saveAs(uid_t uid, gid_t gid, const fs::path &path)
-{
-    if (uid == ::geteuid()) {
-        const SafeSaveResult r = saveFileSafely(path, kNew);
-        return {r.ok, r.inPlace, r.reason};
-    }
-    int channel[2];
-    if (::pipe(channel) != 0)
-        return {false, false, "no pipe"};
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(channel[0]);
-        if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0)
-            ::_exit(3);
-        const SafeSaveResult r = saveFileSafely(path, kNew);
-        const std::string line = std::string(r.ok ? "1" : "0") + (r.inPlace ? "1" : "0") + r.reason;
-        const bool written =
-            ::write(channel[1], line.data(), line.size()) == static_cast<ssize_t>(line.size());
-        ::_exit(written ? 0 : 4);
-    }
-    ::close(channel[1]);
-    std::string line;
-    char buffer[256];
-    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
-        line.append(buffer, static_cast<std::size_t>(n));
-    ::close(channel[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || line.size() < 2)
-        return {false, false, "the child failed"};
-    return {line[0] == '1', line[1] == '1', line.substr(2)};
 }
 
 class SafeSaveTest : public ::testing::Test
@@ -263,61 +221,6 @@ TEST_F(SafeSaveTest, NewFileGetsTheModeTheUmaskAllows)
     EXPECT_EQ(statOf(file("new.sin")).st_mode & 07777, 0640u);
     EXPECT_EQ(readBytes(file("new.sin")), kNew);
 }
-
-// What a user other than the file's owner may do, as a plain write decides.
-struct PlainWriteCase
-{
-    const char *name;
-    bool ownedByTheUser; // else by root, with the user's group
-    mode_t fileMode;
-    mode_t folderMode;
-    bool ok;
-    bool inPlace;
-};
-
-class PlainWriteTest : public SafeSaveTest, public ::testing::WithParamInterface<PlainWriteCase>
-{
-};
-
-TEST_P(PlainWriteTest, DecidesAsAPlainWriteAndKeepsTheOwner)
-{
-    const PlainWriteCase &c = GetParam();
-    // The user is nobody when we are root; anyone else can only play the owner.
-    const uid_t user = isRoot() ? kNobody : ::geteuid();
-    const gid_t userGroup = isRoot() ? kNogroup : ::getegid();
-    if (!c.ownedByTheUser && !isRoot())
-        GTEST_SKIP() << "needs root to make a file of another user";
-    const fs::path folder = file("shared");
-    fs::create_directory(folder);
-    writeFile(folder / "radio.sin", kOld, c.fileMode);
-    const uid_t owner = c.ownedByTheUser ? user : 0;
-    ASSERT_EQ(::chown((folder / "radio.sin").c_str(), owner, userGroup), 0);
-    ASSERT_EQ(::chown(folder.c_str(), c.ownedByTheUser ? user : 0, userGroup), 0);
-    ::chmod(folder.c_str(), c.folderMode);
-    ::chmod(m_dir.c_str(), 0755);
-
-    const Outcome r = saveAs(user, userGroup, folder / "radio.sin");
-    ::chmod(folder.c_str(), 0755);
-    EXPECT_EQ(r.ok, c.ok) << r.reason;
-    EXPECT_EQ(r.inPlace, c.inPlace);
-    if (!c.ok) {
-        EXPECT_EQ(r.reason, "Permission denied");
-    }
-    EXPECT_EQ(readBytes(folder / "radio.sin"), c.ok ? kNew : kOld);
-    EXPECT_EQ(statOf(folder / "radio.sin").st_uid, owner);
-    EXPECT_EQ(statOf(folder / "radio.sin").st_mode & 07777, c.fileMode);
-    EXPECT_EQ(entries(folder), std::vector<std::string>{"radio.sin"});
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Users, PlainWriteTest,
-    ::testing::Values(
-        // name, owned by the user, file mode, folder mode, ok, in place
-        PlainWriteCase{"OwnReadOnlyFile", true, 0444, 0755, false, false},
-        PlainWriteCase{"OwnFileInAFolderTheUserMayNotWrite", true, 0644, 0555, true, true},
-        PlainWriteCase{"OthersFile", false, 0644, 0777, false, false},
-        PlainWriteCase{"OthersFileWritableByTheGroup", false, 0664, 0777, true, true}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace kx9

@@ -11,7 +11,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
-#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -171,33 +170,6 @@ TEST(RadioLinkOpenTest, PortHeldExclusivelyByAnotherProgramIsRefusedAndKeepsItsH
     int exclusive = 0;
     ASSERT_EQ(::ioctl(pty.slave(), TIOCGEXCL, &exclusive), 0);
     EXPECT_NE(exclusive, 0);
-}
-
-TEST(RadioLinkOpenTest, WhatIsNotATerminalIsNoPort)
-{
-    char folder[] = "/tmp/kx9-notty-XXXXXX";
-    ASSERT_NE(::mkdtemp(folder), nullptr);
-    const std::string file = std::string(folder) + "/radio.sin";
-    const std::string fifo = std::string(folder) + "/fifo";
-    {
-        const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT, 0644);
-        ASSERT_EQ(::write(fd, "data", 4), 4);
-        ::close(fd);
-    }
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-    for (const std::string &path : {file, fifo, std::string("/dev/null")}) {
-        RadioLink link;
-        const OpenResult r = link.open(path, kProgrammingProfile);
-        EXPECT_EQ(r.error, OpenError::Other) << path;
-        EXPECT_EQ(r.detail, path + ": not a serial port");
-        EXPECT_FALSE(link.isOpen());
-    }
-    struct stat info = {};
-    ASSERT_EQ(::stat(file.c_str(), &info), 0);
-    EXPECT_EQ(info.st_size, 4);
-    ::unlink(file.c_str());
-    ::unlink(fifo.c_str());
-    ::rmdir(folder);
 }
 
 TEST(RadioLinkOpenTest, MissingDeviceFailsAsMissing)

@@ -204,6 +204,11 @@ struct ReadFault
     QString message;
 };
 
+void PrintTo(const ReadFault &fault, std::ostream *out)
+{
+    *out << fault.name;
+}
+
 class ReadFaults : public FaultMatrix, public ::testing::WithParamInterface<ReadFault>
 {
 };
@@ -262,6 +267,11 @@ struct WriteFault
     QString message;
     int blocksStored; // of the file, in the radio afterwards
 };
+
+void PrintTo(const WriteFault &fault, std::ostream *out)
+{
+    *out << fault.name;
+}
 
 class WriteFaults : public FaultMatrix, public ::testing::WithParamInterface<WriteFault>
 {
@@ -335,6 +345,11 @@ struct SignalCase
     int signal;
     bool writing;
 };
+
+void PrintTo(const SignalCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class Signals : public FaultMatrix, public ::testing::WithParamInterface<SignalCase>
 {
