@@ -11,6 +11,7 @@
 #include "Texts.h"
 #include "Transfer.h"
 
+#include <array>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -29,9 +30,10 @@ void onInterrupt(int)
     g_interrupted = 1;
 }
 
-// Ctrl-C or SIGTERM during a transfer cancels it at the next pump point or
-// ends the port's wait, so the port is closed and a read leaves no
-// half-written file behind. Held over the save too, which then completes.
+// Ctrl-C, SIGTERM or a hang-up of the terminal during a transfer cancels it
+// at the next pump point or ends the port's wait, so the port is closed and
+// put back as it was, and a read leaves no half-written file behind. Held
+// over the save too, which then completes.
 class InterruptGuard
 {
 public:
@@ -43,24 +45,20 @@ public:
         };
         action.sa_handler = onInterrupt;
         sigemptyset(&action.sa_mask);
-        ::sigaction(SIGINT, &action, &m_previousInt);
-        ::sigaction(SIGTERM, &action, &m_previousTerm);
+        for (std::size_t i = 0; i < kSignals.size(); ++i)
+            ::sigaction(kSignals[i], &action, &m_previous[i]);
     }
     ~InterruptGuard()
     {
-        ::sigaction(SIGINT, &m_previousInt, nullptr);
-        ::sigaction(SIGTERM, &m_previousTerm, nullptr);
+        for (std::size_t i = 0; i < kSignals.size(); ++i)
+            ::sigaction(kSignals[i], &m_previous[i], nullptr);
     }
     InterruptGuard(const InterruptGuard &) = delete;
     InterruptGuard &operator=(const InterruptGuard &) = delete;
 
 private:
-    struct sigaction m_previousInt
-    {
-    };
-    struct sigaction m_previousTerm
-    {
-    };
+    static constexpr std::array<int, 3> kSignals{SIGINT, SIGTERM, SIGHUP};
+    std::array<struct sigaction, 3> m_previous{};
 };
 
 // The progress dialog of the command line: a bar on stderr when it is a

@@ -384,7 +384,8 @@ INSTANTIATE_TEST_SUITE_P(Transfers, Signals,
                          ::testing::Values(SignalCase{"SigintMidRead", SIGINT, false},
                                            SignalCase{"SigtermMidRead", SIGTERM, false},
                                            SignalCase{"SigintMidWrite", SIGINT, true},
-                                           SignalCase{"SigtermMidWrite", SIGTERM, true}),
+                                           SignalCase{"SigtermMidWrite", SIGTERM, true},
+                                           SignalCase{"HangUpOfTheTerminalMidRead", SIGHUP, false}),
                          [](const auto &info) { return std::string(info.param.name); });
 
 // --- The port ------------------------------------------------------------------------
