@@ -5,15 +5,16 @@
 #include "Document.h"
 #include "PortNames.h"
 #include "RadioLink.h"
+#include "SafeSave.h"
+#include "SafetyTexts.h"
+#include "TextFormat.h"
 #include "Texts.h"
 #include "Transfer.h"
 
-#include <QCoreApplication>
-
+#include <array>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <unistd.h>
@@ -29,8 +30,10 @@ void onInterrupt(int)
     g_interrupted = 1;
 }
 
-// Ctrl-C during a transfer cancels it at the next pump point, so the port is
-// closed and a read leaves no half-written file behind.
+// Ctrl-C, SIGTERM or a hang-up of the terminal during a transfer cancels it
+// at the next pump point or ends the port's wait, so the port is closed and
+// put back as it was, and a read leaves no half-written file behind. Held
+// over the save too, which then completes.
 class InterruptGuard
 {
 public:
@@ -42,24 +45,20 @@ public:
         };
         action.sa_handler = onInterrupt;
         sigemptyset(&action.sa_mask);
-        ::sigaction(SIGINT, &action, &m_previousInt);
-        ::sigaction(SIGTERM, &action, &m_previousTerm);
+        for (std::size_t i = 0; i < kSignals.size(); ++i)
+            ::sigaction(kSignals[i], &action, &m_previous[i]);
     }
     ~InterruptGuard()
     {
-        ::sigaction(SIGINT, &m_previousInt, nullptr);
-        ::sigaction(SIGTERM, &m_previousTerm, nullptr);
+        for (std::size_t i = 0; i < kSignals.size(); ++i)
+            ::sigaction(kSignals[i], &m_previous[i], nullptr);
     }
     InterruptGuard(const InterruptGuard &) = delete;
     InterruptGuard &operator=(const InterruptGuard &) = delete;
 
 private:
-    struct sigaction m_previousInt
-    {
-    };
-    struct sigaction m_previousTerm
-    {
-    };
+    static constexpr std::array<int, 3> kSignals{SIGINT, SIGTERM, SIGHUP};
+    std::array<struct sigaction, 3> m_previous{};
 };
 
 // The progress dialog of the command line: a bar on stderr when it is a
@@ -67,9 +66,10 @@ private:
 class CliHost : public TransferHost, public Prompter
 {
 public:
-    CliHost(std::string_view caption, int blocks, bool yes)
-        : m_caption(caption), m_blocks(blocks), m_yes(yes), m_bar(::isatty(STDERR_FILENO) == 1),
-          m_canAsk(m_bar && ::isatty(STDIN_FILENO) == 1)
+    CliHost(std::string_view caption, int blocks, bool yes, bool trace)
+        : m_caption(caption), m_blocks(blocks), m_yes(yes),
+          m_bar(::isatty(STDERR_FILENO) == 1 && !trace),
+          m_canAsk(::isatty(STDERR_FILENO) == 1 && ::isatty(STDIN_FILENO) == 1)
     {
     }
 
@@ -173,53 +173,100 @@ int usageError(std::string_view command, const std::string &message)
     return kExitUsage;
 }
 
-// QSerialPort wants an application object for its notifiers.
-class QtCore
-{
-public:
-    QtCore()
-    {
-        if (QCoreApplication::instance() == nullptr)
-            m_app = std::make_unique<QCoreApplication>(m_argc, m_argv);
-    }
-
-private:
-    int m_argc = 1;
-    char m_name[8] = "kx9-cli";
-    char *m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QCoreApplication> m_app;
-};
-
-// The transfer has shown its message (with the device and the reason when
-// the port would not open); a cancellation is said here.
+// The transfer has shown its message, with the device and the reason when
+// the port would not open and the partial write when a write failed after
+// sending data; a cancellation, which has no message, is said here.
 int transferFailed(const TransferResult &result)
 {
-    if (result.outcome == TransferOutcome::Cancelled)
+    if (result.outcome == TransferOutcome::Cancelled) {
         std::cerr << "kx9-cli: cancelled\n";
+        if (result.partialWrite)
+            std::cerr << text::kPartialWrite.en << "\n";
+    }
     return kExitFailure;
 }
 
-// Written beside the target and renamed over it: OUT appears complete or not at all.
-bool writeImage(const std::string &path, const ChannelImage &image, std::string &error)
+std::string hexLine(char direction, std::span<const std::uint8_t> bytes)
 {
-    const std::string temporary = path + ".kx9-part";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char *>(image.bytes().data()),
-                  static_cast<std::streamsize>(kImageSize));
-        if (!out.flush()) {
-            error = "cannot write " + path;
-            std::remove(temporary.c_str());
-            return false;
-        }
+    std::string line(1, direction);
+    char part[4];
+    for (std::uint8_t b : bytes) {
+        std::snprintf(part, sizeof part, " %02X", b);
+        line += part;
     }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = "cannot write " + path;
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    return line;
 }
+
+std::string_view lowLatencyText(RadioLink::LowLatency state)
+{
+    switch (state) {
+    case RadioLink::LowLatency::Set:
+        return "on (switched on for this transfer)";
+    case RadioLink::LowLatency::AlreadyOn:
+        return "on (the driver had it on)";
+    case RadioLink::LowLatency::Unsupported:
+        return "not offered by this port's driver";
+    case RadioLink::LowLatency::Refused:
+        return "refused by the driver";
+    case RadioLink::LowLatency::NotAsked:
+        break;
+    }
+    return "not asked";
+}
+
+// The serial port of the command line: ends its waits on Ctrl-C; and with
+// --trace writes what the port did and every byte both ways to stderr.
+class CliLink : public RadioLink
+{
+public:
+    explicit CliLink(bool trace) : m_trace(trace) {}
+
+    OpenResult open(std::string_view name, const TimeoutProfile &profile) override
+    {
+        const OpenResult opened = RadioLink::open(name, profile);
+        if (m_trace) {
+            if (opened.ok())
+                std::cerr << "trace: opened " << portDevicePath(name)
+                          << ": 9600 8N1 raw, exclusive; low-latency mode "
+                          << lowLatencyText(lowLatency()) << "\n";
+            else
+                std::cerr << "trace: cannot open " << opened.detail << "\n";
+        }
+        return opened;
+    }
+    IoResult send(std::span<const std::uint8_t> bytes) override
+    {
+        const IoResult r = RadioLink::send(bytes);
+        if (m_trace)
+            std::cerr << hexLine('>', bytes.first(r.count)) << (r.ok ? "" : "  (device error)")
+                      << "\n";
+        return r;
+    }
+    IoResult receive(std::span<std::uint8_t> buffer) override
+    {
+        const IoResult r = RadioLink::receive(buffer);
+        if (m_trace)
+            std::cerr << hexLine('<', buffer.first(r.count))
+                      << (!r.ok                     ? "  (device error)"
+                          : r.count < buffer.size() ? "  (timed out)"
+                                                    : "")
+                      << "\n";
+        return r;
+    }
+    void close() override
+    {
+        if (m_trace && isOpen())
+            std::cerr << "trace: closed\n";
+        RadioLink::close();
+    }
+    using RadioLink::send;
+
+protected:
+    bool stopWaiting() const override { return g_interrupted != 0; }
+
+private:
+    bool m_trace;
+};
 
 std::optional<Arguments> parse(std::string_view command, const std::vector<std::string> &argv,
                                const std::set<std::string> &values,
@@ -245,7 +292,6 @@ int runPorts(const std::vector<std::string> &argv)
     int status = kExitOk;
     if (!parse("ports", argv, {}, {}, 0, status))
         return status;
-    QtCore qt;
     const std::vector<std::string> ports = RadioLink::availablePorts();
     std::cout << "Serial ports:\n";
     if (ports.empty())
@@ -264,7 +310,7 @@ int runPorts(const std::vector<std::string> &argv)
 int runRead(const std::vector<std::string> &argv)
 {
     int status = kExitOk;
-    const auto args = parse("read", argv, {"--port", "-o", "--output"}, {}, 0, status);
+    const auto args = parse("read", argv, {"--port", "-o", "--output"}, {"--trace"}, 0, status);
     if (!args)
         return status;
     const std::string port = args->value("--port").value_or("COM1");
@@ -272,19 +318,16 @@ int runRead(const std::vector<std::string> &argv)
     if (!out || out->empty())
         return usageError("read", "needs -o OUT");
 
-    QtCore qt;
-    RadioLink link;
-    CliHost host(text::kReadingCaption, kReadBlocks, false);
-    TransferResult result;
-    {
-        InterruptGuard guard;
-        result = readFromRadio(link, port, host, Language::English);
-    }
+    const bool trace = args->has("--trace");
+    CliLink link(trace);
+    CliHost host(text::kReadingCaption, kReadBlocks, false, trace);
+    InterruptGuard guard;
+    const TransferResult result = readFromRadio(link, port, host, Language::English);
     if (!result.completed())
         return transferFailed(result);
-    std::string error;
-    if (!writeImage(*out, *result.image, error)) {
-        std::cerr << "kx9-cli: " << error << "\n";
+    const SafeSaveResult saved = saveFileSafely(*out, result.image->bytes());
+    if (!saved) {
+        std::cerr << "kx9-cli: " << fillIn(text::kCannotWriteFile.en, {*out, saved.reason}) << "\n";
         return kExitFailure;
     }
     return kExitOk;
@@ -293,7 +336,7 @@ int runRead(const std::vector<std::string> &argv)
 int runWrite(const std::vector<std::string> &argv)
 {
     int status = kExitOk;
-    const auto args = parse("write", argv, {"--port"}, {"--yes", "-y"}, 1, status);
+    const auto args = parse("write", argv, {"--port"}, {"--yes", "-y", "--trace"}, 1, status);
     if (!args)
         return status;
     const std::string port = args->value("--port").value_or("COM1");
@@ -308,9 +351,9 @@ int runWrite(const std::vector<std::string> &argv)
     }
     doc.writeTableToImage();
 
-    QtCore qt;
-    RadioLink link;
-    CliHost host(text::kWritingCaption, kWriteBlocks, args->has("--yes") || args->has("-y"));
+    const bool trace = args->has("--trace");
+    CliLink link(trace);
+    CliHost host(text::kWritingCaption, kWriteBlocks, args->has("--yes") || args->has("-y"), trace);
     TransferResult result;
     {
         InterruptGuard guard;
@@ -326,22 +369,27 @@ constexpr Command kRadioCommands[] = {
      "Lists the serial ports the system reports, then the four port names of\n"
      "the desktop program: COM1 to COM4 are /dev/ttyUSB0 to /dev/ttyUSB3.\n",
      runPorts},
-    {"read", "read --port PORT -o OUT", "read a radio into a channel file",
+    {"read", "read --port PORT [--trace] -o OUT", "read a radio into a channel file",
      "Reads the radio's whole memory (4096 bytes) over PORT and saves it to OUT\n"
      "as it came, only after the last block: a failed or interrupted read leaves\n"
-     "OUT as it was. PORT is COM1-COM4 (/dev/ttyUSB0-3) or any device path;\n"
-     "default COM1. A progress bar is drawn on stderr when it is a terminal.\n"
+     "OUT as it was. An existing OUT keeps its mode and owner; one you may not\n"
+     "write, or that is not a regular file, is refused. PORT is COM1-COM4\n"
+     "(/dev/ttyUSB0-3) or any device path; default COM1. A progress bar is drawn\n"
+     "on stderr when it is a terminal. --trace writes how the port was set up\n"
+     "(low-latency mode included) and every byte both ways to stderr.\n"
      "Exit status 0 on success, 1 with the radio's message on stderr.\n",
      runRead},
-    {"write", "write --port PORT [--yes] FILE", "write a channel file into a radio",
+    {"write", "write --port PORT [--yes] [--trace] FILE", "write a channel file into a radio",
      "Opens FILE as the desktop program does, writes its channel table back into\n"
      "the image and writes image bytes 0x000-0xFEF into the radio over PORT (the\n"
      "radio keeps its own power calibration in the last 16 bytes).\n"
      "When the radio reports another radio identity than the file holds, the\n"
      "question is asked on the terminal; --yes (-y) answers OK, and without a\n"
      "terminal and without --yes the write is refused. Questions to retry are\n"
-     "answered Cancel without a terminal.\n"
-     "Exit status 0 on success, 1 with the radio's message on stderr.\n",
+     "answered Cancel without a terminal. --trace as for read.\n"
+     "Exit status 0 on success, 1 with the radio's message on stderr; a write\n"
+     "that ended after the first block says on a second line that the radio\n"
+     "holds a partial write.\n",
      runWrite},
 };
 

@@ -8,6 +8,9 @@
 #include "Texts.h"
 
 #include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 
 namespace {
@@ -62,9 +65,25 @@ bool wantsHelp(const std::vector<std::string> &args)
     return false;
 }
 
-} // namespace
+// Whatever a command wrote to standard output must have reached it: a full
+// disk or a device that takes nothing is a failure, not a silent success.
+// Checked here once, so every command is covered without doing anything.
+int outputChecked(int status)
+{
+    errno = 0;
+    std::cout.flush();
+    const bool flushed = std::fflush(stdout) == 0 && std::cout;
+    const int error = errno;
+    if (flushed && std::ferror(stdout) == 0)
+        return status;
+    std::cerr << "kx9-cli: cannot write to standard output";
+    if (error != 0)
+        std::cerr << ": " << std::strerror(error);
+    std::cerr << "\n";
+    return status == kx9::cli::kExitOk ? kx9::cli::kExitFailure : status;
+}
 
-int main(int argc, char **argv)
+int run(int argc, char **argv)
 {
     // Every run starts in English, as the desktop program does.
     kx9::setLanguageTag(kx9::programBaseName() + "_EN");
@@ -100,4 +119,11 @@ int main(int argc, char **argv)
         return kx9::cli::kExitOk;
     }
     return command->run(args);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    return outputChecked(run(argc, argv));
 }

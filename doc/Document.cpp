@@ -99,8 +99,8 @@ FileResult Document::save(const std::string &path, Language language)
     writeTableToImage();
     const SafeSaveResult saved = saveFileSafely(path, m_image.bytes());
     if (!saved) {
-        return failure(FileError::CannotWrite, text::kCannotWriteFile, language,
-                       {path, saved.reason});
+        const std::string why = saved.why ? std::string(saved.why->in(language)) : saved.reason;
+        return failure(FileError::CannotWrite, text::kCannotWriteFile, language, {path, why});
     }
     markClean();
     return {};

@@ -1,9 +1,14 @@
 #include "SafeSave.h"
 
-#include <atomic>
+#include "SafetyTexts.h"
+
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <random>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,20 +16,55 @@ namespace kx9 {
 
 namespace {
 
+// Closes the descriptor it holds when it goes out of scope.
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor() { close(); }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+
+    int get() const { return m_fd; }
+    bool valid() const { return m_fd >= 0; }
+    // 0, or -1 with errno set; closing twice is harmless.
+    int close()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd >= 0 ? ::close(fd) : 0;
+    }
+
+private:
+    int m_fd;
+};
+
 SafeSaveResult failed(int error)
 {
     return {false, std::strerror(error)};
 }
 
-bool writeFully(int fd, const std::uint8_t *data, std::size_t size)
+SafeSaveResult refused(const TextPair &why)
+{
+    return {false, std::string(why.en), &why};
+}
+
+SafeSaveResult saved(bool inPlace)
+{
+    return {true, {}, nullptr, inPlace};
+}
+
+bool writeAt(int fd, std::span<const std::uint8_t> bytes)
 {
     std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::write(fd, data + done, size - done);
-        if (n < 0 && errno == EINTR) {
+    while (done < bytes.size()) {
+        const ssize_t n =
+            ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR)
             continue;
-        }
         if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
             return false;
         }
         done += static_cast<std::size_t>(n);
@@ -35,64 +75,185 @@ bool writeFully(int fd, const std::uint8_t *data, std::size_t size)
 std::string folderOf(const std::string &path)
 {
     const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
+    if (slash == std::string::npos)
         return ".";
-    }
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// A name in the target's folder that no other save of this process uses.
-std::string temporaryName(const std::string &path, int attempt)
+std::string nameOf(const std::string &path)
 {
-    static std::atomic<unsigned> counter{0};
-    const std::string folder = folderOf(path);
     const auto slash = path.rfind('/');
-    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-    return folder + "/." + base + ".kx9-" + std::to_string(::getpid()) + "-" +
-           std::to_string(counter++) + "-" + std::to_string(attempt) + ".tmp";
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Sixteen hex digits nobody can guess, so another user cannot prepare
+// anything at the temporary name.
+std::string randomPart()
+{
+    std::uint64_t value = 0;
+    if (::getrandom(&value, sizeof value, 0) != static_cast<ssize_t>(sizeof value)) {
+        std::random_device device;
+        value = (static_cast<std::uint64_t>(device()) << 32) ^ device();
+    }
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
+    return text;
+}
+
+const TextPair &notRegular(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return text::kTargetIsFolder;
+    if (S_ISFIFO(mode))
+        return text::kTargetIsFifo;
+    if (S_ISSOCK(mode))
+        return text::kTargetIsSocket;
+    return text::kTargetIsDevice;
+}
+
+// A folder we may lack read permission on still serves as the place of an
+// openat and renameat.
+int openFolder(const std::string &folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0 || errno != EACCES)
+        return fd;
+    return ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+}
+
+// The fallback for a file whose owner a new file could not be given, or
+// whose folder we may not write: the file is rewritten through the
+// descriptor a plain write would use. The space is reserved first, so a full
+// disk fails before any old byte is touched.
+SafeSaveResult rewriteInPlace(int fd, std::span<const std::uint8_t> bytes)
+{
+    const int reserved = ::posix_fallocate(fd, 0, static_cast<off_t>(bytes.size()));
+    if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL)
+        return failed(reserved);
+    if (!writeAt(fd, bytes) || ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 ||
+        ::fsync(fd) != 0)
+        return failed(errno);
+    return saved(true);
+}
+
+struct Existing
+{
+    int fd = -1;
+    struct stat info = {};
+};
+
+// Writes a temporary file in the folder and renames it over name. An
+// existing target gives the new file its owner, group and mode.
+SafeSaveResult replaceIn(int folder, const std::string &name, const Existing *existing,
+                         std::span<const std::uint8_t> bytes)
+{
+    std::string temporary;
+    int fd = -1;
+    // Readable only by us until it has the target's mode; a new file gets
+    // what the umask allows, as any new file would.
+    const mode_t createMode = existing != nullptr ? 0600 : 0666;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        temporary = "." + name + "." + randomPart() + ".kx9-tmp";
+        fd = ::openat(folder, temporary.c_str(),
+                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, createMode);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0) {
+        const int error = errno;
+        if (existing != nullptr && (error == EACCES || error == EPERM))
+            return rewriteInPlace(existing->fd, bytes);
+        return failed(error);
+    }
+    Descriptor file(fd);
+    const auto discard = [&](int error) {
+        file.close();
+        ::unlinkat(folder, temporary.c_str(), 0);
+        return failed(error);
+    };
+
+    if (existing != nullptr) {
+        if (::fchown(fd, existing->info.st_uid, existing->info.st_gid) != 0) {
+            if (errno != EPERM)
+                return discard(errno);
+            discard(EPERM);
+            return rewriteInPlace(existing->fd, bytes);
+        }
+        // After the owner: a change of owner clears the set-id bits.
+        if (::fchmod(fd, existing->info.st_mode & 07777) != 0)
+            return discard(errno);
+    }
+    if (!writeAt(fd, bytes) || ::fsync(fd) != 0 || file.close() != 0)
+        return discard(errno);
+
+    if (existing != nullptr) {
+        struct stat now = {};
+        if (::fstatat(folder, name.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0 ||
+            now.st_dev != existing->info.st_dev || now.st_ino != existing->info.st_ino) {
+            ::unlinkat(folder, temporary.c_str(), 0);
+            return refused(text::kTargetReplaced);
+        }
+    }
+    if (::renameat(folder, temporary.c_str(), folder, name.c_str()) != 0)
+        return discard(errno);
+    // Make the rename itself durable; a folder opened only as a place
+    // cannot be synced, which costs durability, not correctness.
+    ::fsync(folder);
+    return saved(false);
 }
 
 } // namespace
 
 SafeSaveResult saveFileSafely(const std::string &path, std::span<const std::uint8_t> bytes)
 {
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temp = temporaryName(path, attempt);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) {
-            break;
-        }
+    if (path.empty())
+        return failed(ENOENT);
+
+    struct stat entry = {};
+    if (::lstat(path.c_str(), &entry) != 0) {
+        if (errno != ENOENT)
+            return failed(errno);
+        const std::string name = nameOf(path);
+        if (name.empty() || name == "." || name == "..")
+            return failed(EISDIR);
+        Descriptor folder(openFolder(folderOf(path)));
+        if (!folder.valid())
+            return failed(errno);
+        return replaceIn(folder.get(), name, nullptr, bytes);
     }
-    if (fd < 0) {
+
+    struct stat target = {};
+    if (::stat(path.c_str(), &target) != 0) {
+        if (errno == ENOENT && S_ISLNK(entry.st_mode))
+            return refused(text::kTargetIsDanglingLink);
         return failed(errno);
     }
-    // A file being replaced keeps its permissions.
-    struct stat old = {};
-    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-        ::fchmod(fd, old.st_mode & 07777);
-    }
-    const bool written = writeFully(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
-    const int writeError = errno;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed) {
-        const int error = written ? errno : writeError;
-        ::unlink(temp.c_str());
-        return failed(error);
-    }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        const int renameError = errno;
-        ::unlink(temp.c_str());
-        return failed(renameError);
-    }
-    // Make the rename itself durable.
-    const int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return {true, {}};
+    if (!S_ISREG(target.st_mode))
+        return refused(notRegular(target.st_mode));
+
+    // Opened as a plain write opens it: the kernel follows links with its
+    // own protections and checks that we may write the file. Nothing is
+    // truncated; the descriptor serves the in-place fallback.
+    Descriptor file(::open(path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+    if (!file.valid())
+        return failed(errno);
+    Existing existing;
+    existing.fd = file.get();
+    if (::fstat(file.get(), &existing.info) != 0)
+        return failed(errno);
+    if (!S_ISREG(existing.info.st_mode))
+        return refused(notRegular(existing.info.st_mode));
+
+    // The file a link names is replaced in its own folder; the link stays.
+    char *resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr)
+        return failed(errno);
+    const std::string real(resolved);
+    std::free(resolved);
+    Descriptor folder(openFolder(folderOf(real)));
+    if (!folder.valid())
+        return rewriteInPlace(file.get(), bytes);
+    return replaceIn(folder.get(), nameOf(real), &existing, bytes);
 }
 
 } // namespace kx9

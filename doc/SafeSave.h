@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Texts.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -10,12 +12,23 @@ struct SafeSaveResult
 {
     bool ok = false;
     std::string reason; // the system's words when not ok
+    // When the refusal is ours rather than the system's: the reason in both
+    // languages (reason holds its English form).
+    const TextPair *why = nullptr;
+    // The target belongs to someone this process cannot give a new file to,
+    // so it was rewritten where it is (space reserved first) to keep its owner.
+    bool inPlace = false;
     explicit operator bool() const { return ok; }
 };
 
-// Every file the programs write goes through here: a temporary file created
-// exclusively in the target's folder, written, flushed to the disk and
-// renamed over the target, so the target is either complete or as it was.
+// Every file the programs write goes through here: a temporary file with an
+// unpredictable name, created exclusively in the target's folder, written,
+// flushed to the disk and renamed over the target, so the target is either
+// complete or as it was. The target is treated as a plain write would treat
+// it: a symbolic link is followed (the file it names is replaced, the link
+// stays), a file the user may not write is refused, and the replaced file
+// keeps its mode, owner and group. A target that is not a regular file (a
+// device, a FIFO, a folder) is refused.
 SafeSaveResult saveFileSafely(const std::string &path, std::span<const std::uint8_t> bytes);
 
 } // namespace kx9

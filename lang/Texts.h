@@ -63,8 +63,7 @@ inline constexpr TextPair kOpenPortFailed{
 inline constexpr TextPair kPortMissing{
     "%1 does not exist (%2). Is the programming cable plugged in?",
     "%1 不存在（%2）。请检查写频线是否已插好。"};
-inline constexpr TextPair kPortBusy{"%1 is in use by another program (%2).",
-                                    "%1 正被其他程序占用（%2）。"};
+inline constexpr TextPair kPortBusy{"%1 is in use: %2.", "%1 正被占用：%2。"};
 inline constexpr TextPair kPortNoPermission{
     "No permission to use %1 (%2). Serial ports belong to the dialout group: run "
     "sudo usermod -aG dialout $USER, then log in again.",

@@ -1,5 +1,6 @@
 #include "Transfer.h"
 
+#include "SafetyTexts.h"
 #include "Texts.h"
 
 #include <array>
@@ -61,6 +62,9 @@ private:
     Language m_language;
     Direction m_direction;
     bool m_typeCheckPending = true;
+    // Set once a write block has gone out: from then on the radio's memory
+    // is no longer what it was.
+    bool m_dataSent = false;
     // Replies land here; a reply shorter than asked leaves the rest as it was.
     std::array<std::uint8_t, 20> m_buffer{};
     std::string m_message;
@@ -126,6 +130,8 @@ TransferOutcome Transfer::connect(const ChannelImage &image)
                 m_port.send(b);
             }
             const IoResult id = m_port.receive(std::span(m_buffer).first(kIdentificationSize));
+            if (m_host.cancelRequested())
+                return TransferOutcome::Cancelled;
             if (id.ok) {
                 const std::uint8_t identity = m_buffer[kIdentityIndex];
                 if (m_direction == Direction::Write && m_typeCheckPending &&
@@ -157,6 +163,8 @@ TransferOutcome Transfer::connect(const ChannelImage &image)
                 }
                 if (sent) {
                     const IoResult r = m_port.receive(std::span(m_buffer).first(1));
+                    if (m_host.cancelRequested())
+                        return TransferOutcome::Cancelled;
                     if (r.ok && r.count == 1 && m_buffer[0] == kAck) {
                         ready = true;
                     } else if (r.ok) {
@@ -169,6 +177,8 @@ TransferOutcome Transfer::connect(const ChannelImage &image)
         }
         if (ready)
             return TransferOutcome::Completed;
+        if (m_host.cancelRequested())
+            return TransferOutcome::Cancelled;
 
         m_host.setWatch(false);
         m_message = std::string(text::kCommunicationError.in(m_language));
@@ -228,12 +238,17 @@ TransferOutcome Transfer::writeBlocks(const ChannelImage &image)
         data[i] = image.byte(address + i);
 
     for (int block = 0; block < kWriteBlocks; ++block) {
+        // A block whose header did not go out must not be followed by its
+        // data, which the radio would take for commands; one whose data did
+        // not go out cannot be acknowledged by anything but noise.
         m_port.purge(PurgeKind::Clear);
-        m_port.send(header);
+        const bool headerSent = m_port.send(header).ok;
+        m_dataSent = m_dataSent || headerSent;
+        if (!headerSent)
+            return fail(TransferOutcome::WriteAckMissing, text::kProgramInterrupt);
         m_port.pause(kBytePause);
         m_port.purge(PurgeKind::Clear);
-        m_port.send(data);
-        if (!receivedAck())
+        if (!m_port.send(data).ok || !receivedAck())
             return fail(TransferOutcome::WriteAckMissing, text::kProgramInterrupt);
 
         address += kBlockSize;
@@ -260,9 +275,14 @@ TransferOutcome Transfer::writeBlocks(const ChannelImage &image)
 
 TransferOutcome Transfer::fail(TransferOutcome outcome, const TextPair &text)
 {
+    // A stop asked for while the port waited (a signal to the command line)
+    // is what cut the reply short: the user's cancel, not the radio's fault.
+    if (m_host.cancelRequested())
+        return TransferOutcome::Cancelled;
     m_host.setWatch(false);
     m_message = std::string(text.in(m_language));
-    m_host.prompter().inform(m_message, Prompter::Icon::Warning);
+    m_host.prompter().inform(m_message, Prompter::Icon::Warning,
+                             m_dataSent ? text::kPartialWrite.in(m_language) : std::string_view());
     return outcome;
 }
 
@@ -292,6 +312,7 @@ TransferResult Transfer::run(std::string_view portName, ChannelImage &image)
     m_host.closeProgress();
     result.outcome = outcome;
     result.message = m_message;
+    result.partialWrite = m_dataSent && outcome != TransferOutcome::Completed;
     return result;
 }
 

@@ -27,7 +27,7 @@ enum class TransferOutcome {
     TypeMismatchDeclined, // the radio type question answered Cancel
     ShortReply,           // a read reply under 12 bytes
     ReadAckMissing,       // no 06 after a read block's acknowledge
-    WriteAckMissing,      // no 06 after a write block
+    WriteAckMissing,      // no 06 after a write block, or the block could not be sent
 };
 
 struct TransferResult
@@ -39,6 +39,9 @@ struct TransferResult
     // A completed read's image; a failed or cancelled read has none, so the
     // caller's document keeps what it had.
     std::optional<ChannelImage> image;
+    // A write that ended after sending the radio data: the radio holds part
+    // of the new memory and part of the old, and must be written again.
+    bool partialWrite = false;
 
     bool completed() const { return outcome == TransferOutcome::Completed; }
 };

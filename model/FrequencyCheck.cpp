@@ -10,6 +10,19 @@ long long frequencyTextToCount(std::string_view text)
     return truncateToInteger(DecimalMultiply(leadingNumber(text), 100000.0));
 }
 
+namespace {
+
+FrequencyError judge(long long n)
+{
+    if (n < kLowestFrequency || n > kHighestFrequency)
+        return FrequencyError::OutOfRange;
+    if (n % 625 != 0 && n % 500 != 0 && n % 250 != 0)
+        return FrequencyError::OffStep;
+    return FrequencyError::None;
+}
+
+} // namespace
+
 FrequencyCheck checkFrequency(std::string_view text)
 {
     const double f = leadingNumber(text);
@@ -17,15 +30,18 @@ FrequencyCheck checkFrequency(std::string_view text)
     result.normalised = formatFixed(f, 5);
     // Negative and huge values fail the range test whatever 32-bit pattern
     // they would truncate to.
-    const long long n = truncateToInteger(DecimalMultiply(f, 100000.0));
-    if (n < kLowestFrequency || n > kHighestFrequency) {
-        result.error = FrequencyError::OutOfRange;
-        return result;
-    }
-    result.count = static_cast<std::uint32_t>(n);
-    if (n % 625 != 0 && n % 500 != 0 && n % 250 != 0) {
-        result.error = FrequencyError::OffStep;
-    }
+    const long long typed = truncateToInteger(DecimalMultiply(f, 100000.0));
+    // The cell keeps the normalised text and the image gets its count, so
+    // that must pass too: with more than five decimals a value can pass on
+    // its truncated count and round to one that does not (446.0062599 would
+    // be stored as 446.00626).
+    const long long stored = frequencyTextToCount(result.normalised);
+    result.error = judge(typed);
+    if (result.error == FrequencyError::None)
+        result.error = judge(stored);
+    if (result.error != FrequencyError::OutOfRange)
+        result.count =
+            static_cast<std::uint32_t>(result.error == FrequencyError::None ? stored : typed);
     return result;
 }
 

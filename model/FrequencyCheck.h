@@ -17,14 +17,16 @@ struct FrequencyCheck
     FrequencyError error = FrequencyError::None;
     // The value with five decimals ("%3.5f"), e.g. "446.10000" for "446.1abc".
     std::string normalised;
-    // Whole 10 Hz units, truncated; 0 when out of range.
+    // Whole 10 Hz units: those of the normalised text when the check passes,
+    // the truncated typed value when it fails on the step; 0 when out of range.
     std::uint32_t count = 0;
 };
 
 // The check of a typed frequency: range 67-521 MHz and a multiple of one of
 // the channel steps 6.25, 5 or 2.5 kHz. The count is tested on the truncated
 // value while the text is rounded to five decimals, so 446.006251 passes and
-// reads 446.00625.
+// reads 446.00625; the rounded text must pass as well, since it is what gets
+// stored (446.0062599 would read 446.00626 and is refused as off step).
 FrequencyCheck checkFrequency(std::string_view text);
 
 // A cell text as a 10 Hz count the way the table is written into the image:

@@ -152,6 +152,10 @@ void PtyRadio::handle(const std::uint8_t *bytes, std::size_t count)
     if (m_trace)
         trace('>', bytes, count);
     const std::vector<std::uint8_t> reply = m_radio.receive({bytes, count});
+    // Saved before the last acknowledge goes out, so that a program that
+    // sees its write complete finds the memory saved.
+    if (m_radio.completedWrites() != writesBefore && m_onWriteComplete)
+        m_onWriteComplete();
     if (m_trace && !reply.empty())
         trace('<', reply.data(), reply.size());
     if (m_wireSpeed) {
@@ -174,8 +178,6 @@ void PtyRadio::handle(const std::uint8_t *bytes, std::size_t count)
     } else if (!reply.empty()) {
         writeAll(m_master, reply.data(), reply.size());
     }
-    if (m_radio.completedWrites() != writesBefore && m_onWriteComplete)
-        m_onWriteComplete();
 }
 
 } // namespace kx9

@@ -27,7 +27,8 @@ public:
     void setWireSpeed(bool on) { m_wireSpeed = on; }
     // Writes every byte both ways to stderr, one line per chunk.
     void setTrace(bool on) { m_trace = on; }
-    // Called after each write that reached the last block.
+    // Called when a write reaches its last block, before the radio
+    // acknowledges it.
     void onWriteComplete(std::function<void()> callback)
     {
         m_onWriteComplete = std::move(callback);

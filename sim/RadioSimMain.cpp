@@ -5,7 +5,9 @@
 #include "PtyRadio.h"
 #include "RadioSim.h"
 #include "RadioType.h"
+#include "SafeSave.h"
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -27,7 +30,8 @@ Simulates the radio on a pseudo-terminal. The first line printed is the
 device path to give the programs as the port (kx9-cli --port PATH).
 
 Options:
-  --link PATH         also make PATH a symbolic link to the device
+  --link PATH         also make PATH a symbolic link to the device (only a
+                      symbolic link already there is replaced)
   --image FILE        memory to start with (4096 bytes, a .sin file); without
                       it a new document's image with radio identity byte 01
   --save FILE         save the memory to FILE after every complete write and
@@ -83,18 +87,11 @@ std::optional<kx9::ChannelImage> loadImage(const std::string &path)
     return image;
 }
 
-// Written beside the target and renamed over it, so a reader never sees half a file.
-bool saveImage(const std::string &path, const kx9::ChannelImage &image)
+bool linksTo(const std::string &link, const std::string &target)
 {
-    const std::string temporary = path + ".part";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char *>(image.bytes().data()),
-                  static_cast<std::streamsize>(kx9::kImageSize));
-        if (!out.flush())
-            return false;
-    }
-    return std::rename(temporary.c_str(), path.c_str()) == 0;
+    std::array<char, 4096> buffer{};
+    const ssize_t n = ::readlink(link.c_str(), buffer.data(), buffer.size() - 1);
+    return n > 0 && std::string(buffer.data(), static_cast<std::size_t>(n)) == target;
 }
 
 // The service fault counted by this option, if it is one.
@@ -223,13 +220,23 @@ int main(int argc, char **argv)
     pty.setWireSpeed(wireSpeed);
     pty.setTrace(trace);
     auto save = [&] {
-        if (!savePath.empty() && !saveImage(savePath, radio.memory()))
-            std::cerr << "kx9-radiosim: cannot save " << savePath << "\n";
+        if (savePath.empty())
+            return;
+        const kx9::SafeSaveResult saved = kx9::saveFileSafely(savePath, radio.memory().bytes());
+        if (!saved)
+            std::cerr << "kx9-radiosim: cannot save " << savePath << ": " << saved.reason << "\n";
     };
     pty.onWriteComplete(save);
 
+    // Only a symbolic link is ever replaced or removed at PATH: a file that
+    // happens to have that name is the user's.
     if (!linkPath.empty()) {
-        ::unlink(linkPath.c_str());
+        struct stat existing = {};
+        if (::lstat(linkPath.c_str(), &existing) == 0) {
+            if (!S_ISLNK(existing.st_mode))
+                return fail(linkPath + ": exists and is not a symbolic link");
+            ::unlink(linkPath.c_str());
+        }
         if (::symlink(pty.slavePath().c_str(), linkPath.c_str()) != 0)
             return fail(linkPath + ": " + std::strerror(errno));
     }
@@ -237,7 +244,7 @@ int main(int argc, char **argv)
 
     pty.run();
     save();
-    if (!linkPath.empty())
+    if (!linkPath.empty() && linksTo(linkPath, pty.slavePath()))
         ::unlink(linkPath.c_str());
     return 0;
 }

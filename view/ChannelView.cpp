@@ -9,6 +9,7 @@
 #include "Prompter.h"
 #include "QtText.h"
 #include "RadioType.h"
+#include "SafetyTexts.h"
 #include "TableEdits.h"
 #include "TextFormat.h"
 #include "Texts.h"
@@ -807,6 +808,9 @@ void ChannelView::runTransfer()
             emit statusMessage(
                 qs(fillIn(text::kWriteComplete.text(),
                           {std::to_string(kWriteBlocks * kBlockSize), toStd(device)})));
+        // A failure says so in its own message; a cancel has none.
+        if (result.outcome == TransferOutcome::Cancelled && result.partialWrite)
+            m_prompter.inform(text::kPartialWrite.text(), Prompter::Icon::Warning);
     } else {
         TransferResult result = kx9::readFromRadio(*port, portName, host);
         if (result.completed() && result.image) {

@@ -2,22 +2,79 @@
 
 #include "PortNames.h"
 
-#include <QElapsedTimer>
-#include <QSerialPort>
 #include <QSerialPortInfo>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <fcntl.h>
+#include <linux/serial.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
-#include <termios.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kx9 {
 
-RadioLink::RadioLink() : m_serial(std::make_unique<QSerialPort>()) {}
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+long long millisecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
+
+OpenError openErrorOf(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENXIO:
+    case ENODEV:
+        return OpenError::Missing;
+    case EACCES:
+    case EPERM:
+        return OpenError::Permission;
+    case EBUSY: // another program holds it with TIOCEXCL
+        return OpenError::Busy;
+    default:
+        return OpenError::Other;
+    }
+}
+
+// A USB serial adapter holds received bytes for its latency timer (16 ms on
+// common chips) unless the driver is asked for low latency; with a thousand
+// turnarounds in a read that is many seconds.
+RadioLink::LowLatency askLowLatency(int fd)
+{
+    serial_struct serial = {};
+    if (::ioctl(fd, TIOCGSERIAL, &serial) != 0)
+        return RadioLink::LowLatency::Unsupported;
+    if ((serial.flags & ASYNC_LOW_LATENCY) != 0)
+        return RadioLink::LowLatency::AlreadyOn;
+    serial.flags |= ASYNC_LOW_LATENCY;
+    if (::ioctl(fd, TIOCSSERIAL, &serial) != 0)
+        return RadioLink::LowLatency::Refused;
+    // Some drivers accept the call and ignore the flag.
+    serial_struct check = {};
+    if (::ioctl(fd, TIOCGSERIAL, &check) != 0 || (check.flags & ASYNC_LOW_LATENCY) == 0)
+        return RadioLink::LowLatency::Refused;
+    return RadioLink::LowLatency::Set;
+}
+
+void dropLowLatency(int fd)
+{
+    serial_struct serial = {};
+    if (::ioctl(fd, TIOCGSERIAL, &serial) != 0)
+        return;
+    serial.flags &= ~ASYNC_LOW_LATENCY;
+    ::ioctl(fd, TIOCSSERIAL, &serial);
+}
+
+} // namespace
 
 RadioLink::~RadioLink()
 {
@@ -28,112 +85,128 @@ OpenResult RadioLink::open(std::string_view name, const TimeoutProfile &profile)
 {
     close();
     const std::string path = portDevicePath(name);
-    if (::access(path.c_str(), F_OK) != 0)
-        return {OpenError::Missing, path + ": no such device"};
+    struct stat info = {};
+    if (::stat(path.c_str(), &info) != 0) {
+        const int error = errno;
+        if (error == ENOENT)
+            return {OpenError::Missing, path + ": no such device"};
+        return {openErrorOf(error), path + ": " + std::strerror(error)};
+    }
+    // Opening a FIFO or a file as the radio would only hang or mislead.
+    if (!S_ISCHR(info.st_mode))
+        return {OpenError::Other, path + ": not a serial port"};
 
+    // Non-blocking: the open must not wait for a carrier, and every wait
+    // below is a poll with the profile's timeouts.
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == EBUSY)
+            return {OpenError::Busy, path + ": held exclusively by another program"};
+        return {openErrorOf(error), path + ": " + std::strerror(error)};
+    }
+    const auto refuse = [&](OpenError error, const std::string &why) {
+        ::close(fd);
+        return OpenResult{error, path + ": " + why};
+    };
+    if (::isatty(fd) == 0)
+        return refuse(OpenError::Other, "not a serial port");
+    // TIOCEXCL keeps out everyone but the superuser; asking keeps us out of
+    // a port another program holds, whoever we are.
+    int exclusive = 0;
+    if (::ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive != 0)
+        return refuse(OpenError::Busy, "held exclusively by another program");
+    // Programs that lock the device keep each other out, ours included.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return refuse(OpenError::Busy, "held by another program");
+
+    termios settings = {};
+    if (::tcgetattr(fd, &settings) != 0)
+        return refuse(OpenError::Other, std::strerror(errno));
+    m_savedSettings = settings;
+    m_exclusiveSet = ::ioctl(fd, TIOCEXCL) == 0;
+
+    // Raw 9600 8N1 with hardware and XON/XOFF flow control off: the data is
+    // binary, and a tty doing XON/XOFF would swallow 0x11 and 0x13 bytes.
+    // Modem status is ignored (CLOCAL); DTR and RTS stay as the driver set
+    // them on open. Everything is put back on close.
+    ::cfmakeraw(&settings);
+    settings.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS);
+    settings.c_cflag |= CS8 | CREAD | CLOCAL;
+    settings.c_iflag &= ~(IXON | IXOFF | IXANY | INPCK);
+    // One byte makes a read ready; with O_NONBLOCK an empty line then reads
+    // as EAGAIN, so a read of 0 bytes can only mean a hang-up.
+    settings.c_cc[VMIN] = 1;
+    settings.c_cc[VTIME] = 0;
+    ::cfsetispeed(&settings, B9600);
+    ::cfsetospeed(&settings, B9600);
+    if (::tcsetattr(fd, TCSANOW, &settings) != 0) {
+        const int error = errno;
+        if (m_exclusiveSet)
+            ::ioctl(fd, TIOCNXCL);
+        m_exclusiveSet = false;
+        return refuse(OpenError::Other, std::strerror(error));
+    }
+    m_fd = fd;
     m_profile = profile;
-    m_serial->setPortName(QString::fromStdString(path));
-    // Only speed and framing are set; flow control and the modem lines stay
-    // as the driver has them.
-    m_serial->setBaudRate(QSerialPort::Baud9600);
-    m_serial->setDataBits(QSerialPort::Data8);
-    m_serial->setParity(QSerialPort::NoParity);
-    m_serial->setStopBits(QSerialPort::OneStop);
-    if (!m_serial->open(QIODevice::ReadWrite)) {
-        const QSerialPort::SerialPortError error = m_serial->error();
-        const std::string detail = path + ": " + m_serial->errorString().toStdString();
-        m_serial->clearError();
-        if (error == QSerialPort::DeviceNotFoundError)
-            return {OpenError::Missing, detail};
-        if (error == QSerialPort::PermissionError) {
-            // Qt reports a device held by another program as a permission
-            // error too; only a device we may open at all is busy.
-            if (::access(path.c_str(), R_OK | W_OK) == 0)
-                return {OpenError::Busy, detail};
-            return {OpenError::Permission, detail};
-        }
-        return {OpenError::Other, detail};
-    }
-
-    // TIOCEXCL keeps other programs out, but not the superuser; the lock
-    // keeps out every program that asks for one, ours included.
-    const int fd = static_cast<int>(m_serial->handle());
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        m_serial->close();
-        return {OpenError::Busy, path + ": held by another program"};
-    }
-    ::ioctl(fd, TIOCEXCL);
+    m_lowLatency = askLowLatency(fd);
     return {};
-}
-
-bool RadioLink::isOpen() const
-{
-    return m_serial->isOpen();
 }
 
 IoResult RadioLink::send(std::span<const std::uint8_t> bytes)
 {
-    if (!m_serial->isOpen())
+    if (m_fd < 0)
         return {false, 0};
-    // Written straight to the descriptor: QSerialPort's own write queue can
-    // hold bytes back until a later wait, after the protocol's pause has run
-    // and the radio has given up on the message.
-    const int fd = static_cast<int>(m_serial->handle());
-    QElapsedTimer timer;
-    timer.start();
-    const int total = m_profile.sendTotalMs(bytes.size());
+    const Clock::time_point start = Clock::now();
+    const long long total = m_profile.sendTotalMs(bytes.size());
     std::size_t sent = 0;
     while (sent < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + sent, bytes.size() - sent);
+        const ssize_t n = ::write(m_fd, bytes.data() + sent, bytes.size() - sent);
         if (n > 0) {
             sent += static_cast<std::size_t>(n);
             continue;
         }
         if (n < 0 && errno != EAGAIN && errno != EINTR)
             return {false, sent};
-        const qint64 left = total - timer.elapsed();
+        const long long left = total - millisecondsSince(start);
         if (left <= 0)
             break; // like a write timeout: success with what went out
-        pollfd pfd{fd, POLLOUT, 0};
-        ::poll(&pfd, 1, static_cast<int>(left));
+        pollfd pfd{m_fd, POLLOUT, 0};
+        if (::poll(&pfd, 1, static_cast<int>(left)) < 0 && errno == EINTR && stopWaiting())
+            break;
     }
     // The protocol's pauses count from the moment the bytes are on the line,
     // as with a synchronous write on the radio maker's platform.
-    ::tcdrain(fd);
+    ::tcdrain(m_fd);
     return {true, sent};
 }
 
 IoResult RadioLink::receive(std::span<std::uint8_t> buffer)
 {
-    if (!m_serial->isOpen())
+    if (m_fd < 0)
         return {false, 0};
     const std::size_t wanted = buffer.size();
-    const qint64 total = m_profile.receiveTotalMs(wanted);
+    const long long total = m_profile.receiveTotalMs(wanted);
+    const Clock::time_point start = Clock::now();
+    Clock::time_point lastByte = start;
     std::size_t count = 0;
-    QElapsedTimer timer;
-    QElapsedTimer sinceByte;
-    timer.start();
     while (count < wanted) {
-        if (m_serial->bytesAvailable() > 0) {
-            const qint64 got = m_serial->read(reinterpret_cast<char *>(buffer.data() + count),
-                                              static_cast<qint64>(wanted - count));
-            if (got < 0)
-                return {false, count};
-            count += static_cast<std::size_t>(got);
-            sinceByte.start();
+        const ssize_t n = ::read(m_fd, buffer.data() + count, wanted - count);
+        if (n > 0) {
+            count += static_cast<std::size_t>(n);
+            lastByte = Clock::now();
             continue;
         }
-        qint64 left = total - timer.elapsed();
+        if (n == 0 || (errno != EAGAIN && errno != EINTR))
+            return {false, count}; // hung up, or the device failed
+        long long left = total - millisecondsSince(start);
         if (count > 0)
-            left = std::min<qint64>(left, m_profile.gapMs - sinceByte.elapsed());
+            left = std::min(left, m_profile.gapMs - millisecondsSince(lastByte));
         if (left <= 0)
             break;
-        if (!m_serial->waitForReadyRead(static_cast<int>(left))) {
-            const QSerialPort::SerialPortError error = m_serial->error();
-            m_serial->clearError();
-            if (error != QSerialPort::TimeoutError && error != QSerialPort::NoError)
-                return {false, count};
-        }
+        pollfd pfd{m_fd, POLLIN, 0};
+        if (::poll(&pfd, 1, static_cast<int>(left)) < 0 && errno == EINTR && stopWaiting())
+            break;
     }
     return {true, count};
 }
@@ -144,15 +217,21 @@ bool RadioLink::purge(PurgeKind)
     // never output to discard or an operation to abort: both kinds discard
     // what has been received. Flushing output as well would, on a
     // pseudo-terminal, destroy bytes the other side has not yet read.
-    return m_serial->isOpen() && m_serial->clear(QSerialPort::Input);
+    return m_fd >= 0 && ::tcflush(m_fd, TCIFLUSH) == 0;
 }
 
 void RadioLink::close()
 {
-    if (!m_serial->isOpen())
+    if (m_fd < 0)
         return;
-    ::ioctl(static_cast<int>(m_serial->handle()), TIOCNXCL);
-    m_serial->close();
+    if (m_lowLatency == LowLatency::Set)
+        dropLowLatency(m_fd);
+    ::tcsetattr(m_fd, TCSANOW, &m_savedSettings);
+    if (m_exclusiveSet)
+        ::ioctl(m_fd, TIOCNXCL);
+    m_exclusiveSet = false;
+    ::close(m_fd); // releases the lock too
+    m_fd = -1;
 }
 
 std::vector<std::string> RadioLink::availablePorts()

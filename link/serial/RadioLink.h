@@ -2,36 +2,57 @@
 
 #include "Port.h"
 
-#include <memory>
 #include <string>
+#include <termios.h>
 #include <vector>
-
-class QSerialPort;
 
 namespace kx9 {
 
-// The radio's serial port on QSerialPort: 9600 8N1, binary, held exclusively
-// while open. Blocking, for use on the thread that owns it.
+// The radio's serial port on the POSIX terminal interface: 9600 8N1, raw,
+// held exclusively while open. Blocking, for use on the thread that owns it.
 class RadioLink : public Port
 {
 public:
-    RadioLink();
+    // What became of the driver's low-latency mode at the last open.
+    enum class LowLatency {
+        NotAsked,    // no port opened yet
+        Set,         // we switched it on; it is switched off again on close
+        AlreadyOn,   // the driver had it on; left alone
+        Unsupported, // the driver offers no such mode (a pseudo-terminal, for one)
+        Refused,     // the driver offers it but would not switch it on
+    };
+
+    RadioLink() = default;
     ~RadioLink() override;
+    RadioLink(const RadioLink &) = delete;
+    RadioLink &operator=(const RadioLink &) = delete;
 
     OpenResult open(std::string_view name, const TimeoutProfile &profile) override;
-    bool isOpen() const override;
+    bool isOpen() const override { return m_fd >= 0; }
     IoResult send(std::span<const std::uint8_t> bytes) override;
     IoResult receive(std::span<std::uint8_t> buffer) override;
     bool purge(PurgeKind kind) override;
     void close() override;
     using Port::send;
 
+    LowLatency lowLatency() const { return m_lowLatency; }
+
     // Device paths of the serial ports the system reports.
     static std::vector<std::string> availablePorts();
 
+protected:
+    // Asked when a signal interrupts a wait: true ends the wait at once with
+    // what has arrived, so that a program can stop a transfer from a signal.
+    virtual bool stopWaiting() const { return false; }
+
 private:
-    std::unique_ptr<QSerialPort> m_serial;
+    int m_fd = -1;
     TimeoutProfile m_profile;
+    termios m_savedSettings = {};
+    // Only what this program set is undone on close: another program's
+    // exclusive hold or low-latency choice is never cleared by us.
+    bool m_exclusiveSet = false;
+    LowLatency m_lowLatency = LowLatency::NotAsked;
 };
 
 } // namespace kx9

@@ -1,6 +1,12 @@
 #include "CliRunner.h"
 
+#include <fcntl.h>
+#include <grp.h>
 #include <sstream>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -117,6 +123,116 @@ TEST_F(CliTest, HelpForTheProgramAndEachCommand)
         const CliRun one = cli({name, "--help"});
         EXPECT_EQ(one.status, 0);
         EXPECT_EQ(one.out.rfind(std::string("Usage: kx9-cli ") + name, 0), 0u) << one.out;
+    }
+}
+
+// Runs kx9-cli as another user (only root can); returns the exit status.
+int cliAs(uid_t uid, gid_t gid, std::vector<std::string> args)
+{
+    args.insert(args.begin(), KX9_CLI);
+    std::vector<char *> argv;
+    for (auto &a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0)
+            ::_exit(99);
+        ::execv(KX9_CLI, argv.data());
+        ::_exit(98);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// A save is a plain write: in a folder everyone may write, a read-only file
+// and another user's file are refused, and a file the group may write is
+// written and stays its owner's; a file of one's own in a folder one may not
+// write is written where it is.
+TEST_F(CliTest, ResaveAsAnotherUserTreatsTheTargetAsAPlainWriteWould)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as another user";
+    constexpr uid_t kNobody = 65534;
+    constexpr gid_t kNogroup = 65534;
+    const fs::path shared = m_dir / "shared";
+    const fs::path closed = m_dir / "closed"; // root's, not writable by others
+    fs::create_directory(shared);
+    fs::create_directory(closed);
+    fs::permissions(shared, fs::perms::all);
+    struct Target
+    {
+        fs::path file;
+        uid_t owner;
+        fs::perms mode;
+        bool written;
+    };
+    using P = fs::perms;
+    const P rw = P::owner_read | P::owner_write;
+    for (const Target &t :
+         {Target{shared / "read-only.sin", kNobody, P::owner_read | P::group_read, false},
+          Target{shared / "root.sin", 0, rw, false},
+          Target{shared / "group.sin", 0, rw | P::group_read | P::group_write, true},
+          Target{closed / "own.sin", kNobody, rw, true}}) {
+        std::ofstream(t.file) << "old";
+        ASSERT_EQ(::chown(t.file.c_str(), t.owner, kNogroup), 0);
+        fs::permissions(t.file, t.mode);
+
+        EXPECT_EQ(cliAs(kNobody, kNogroup, {"resave", data("hand-set.sin"), "-o", t.file}),
+                  t.written ? 0 : 1)
+            << t.file;
+        EXPECT_EQ(slurp(t.file), t.written ? slurp(data("hand-set.sin")) : "old") << t.file;
+        struct stat info = {};
+        ::stat(t.file.c_str(), &info);
+        EXPECT_EQ(info.st_uid, t.owner) << t.file;
+        EXPECT_EQ(fs::status(t.file).permissions(), t.mode) << t.file;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(shared), fs::directory_iterator()), 3);
+    EXPECT_EQ(std::distance(fs::directory_iterator(closed), fs::directory_iterator()), 1);
+}
+
+// Output that never reached its destination is a failure of every command.
+TEST_F(CliTest, OutputToAFullDeviceFailsTheCommand)
+{
+    const std::vector<std::vector<std::string>> commands{
+        {"--help"},
+        {"help", "read"},
+        {"info", data("hand-set.sin")},
+        {"table", data("hand-set.sin")},
+        {"resave", "--help"},
+        {"ports"},
+    };
+    for (const auto &command : commands) {
+        const CliRun r = cli(command, "/dev/full");
+        EXPECT_EQ(r.status, 1) << command[0];
+        EXPECT_EQ(r.err.rfind("kx9-cli: cannot write to standard output"), 0u)
+            << command[0] << ": " << r.err;
+    }
+}
+
+// Saving over a device or a FIFO would replace it with a regular file (as
+// root, /dev/null itself); such a target is refused and stays what it is.
+TEST_F(CliTest, ResaveRefusesATargetThatIsNotARegularFile)
+{
+    ASSERT_EQ(::mkfifo(path("fifo").c_str(), 0644), 0);
+    fs::create_directory(path("folder"));
+    std::vector<std::pair<std::string, std::string>> targets{
+        {path("fifo"), "it is a FIFO, not a regular file"},
+        {path("folder"), "it is a folder, not a regular file"},
+    };
+    // A copy of /dev/null, which only root can make.
+    if (::mknod(path("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0)
+        targets.emplace_back(path("null"), "it is a device, not a regular file");
+    for (const auto &[target, why] : targets) {
+        const fs::file_status before = fs::symlink_status(target);
+        const CliRun r = cli({"resave", data("hand-set.sin"), "-o", target});
+        EXPECT_EQ(r.status, 1) << target;
+        EXPECT_EQ(r.err, "kx9-cli: cannot write " + target + ": " + why + "\n");
+        EXPECT_EQ(fs::symlink_status(target).type(), before.type()) << target;
     }
 }
 

@@ -124,6 +124,40 @@ TEST_F(RadioLinkTest, OpenSets9600EightBitsNoParityOneStopBit)
     EXPECT_EQ(tio.c_cflag & (PARENB | CSTOPB), 0u);
     EXPECT_EQ(tio.c_iflag & (INPCK | ISTRIP | IXON), 0u);
     EXPECT_EQ(tio.c_lflag & (ICANON | ECHO), 0u); // binary: no line editing, no echo
+    // A pseudo-terminal has no low-latency mode to ask for.
+    EXPECT_EQ(link.lowLatency(), RadioLink::LowLatency::Unsupported);
+}
+
+TEST_F(RadioLinkTest, OpenTurnsFlowControlOffAndCloseRestoresTheSettings)
+{
+    link.close();
+    termios before{};
+    ASSERT_EQ(::tcgetattr(pty.slave(), &before), 0);
+    before.c_iflag |= IXON | IXOFF | ICRNL;
+    before.c_cflag |= CRTSCTS;
+    before.c_lflag |= ICANON | ECHO;
+    ::cfsetospeed(&before, B115200);
+    ASSERT_EQ(::tcsetattr(pty.slave(), TCSANOW, &before), 0);
+    ASSERT_EQ(::tcgetattr(pty.slave(), &before), 0);
+
+    ASSERT_TRUE(link.open(pty.path(), kProgrammingProfile).ok());
+    termios open{};
+    ASSERT_EQ(::tcgetattr(pty.slave(), &open), 0);
+    // XON/XOFF would swallow 0x11 and 0x13 data bytes, ICRNL turn 0x0D into 0x0A.
+    EXPECT_EQ(open.c_iflag & (IXON | IXOFF | IXANY | ICRNL), 0u);
+    EXPECT_EQ(open.c_cflag & CRTSCTS, 0u);
+    EXPECT_EQ(open.c_lflag & (ICANON | ECHO | ISIG), 0u);
+    link.send(std::vector<std::uint8_t>{0x11, 0x13, 0x0D});
+    EXPECT_EQ(pty.readAvailable(3), (std::vector<std::uint8_t>{0x11, 0x13, 0x0D}));
+
+    link.close();
+    termios after{};
+    ASSERT_EQ(::tcgetattr(pty.slave(), &after), 0);
+    EXPECT_EQ(after.c_iflag, before.c_iflag);
+    EXPECT_EQ(after.c_oflag, before.c_oflag);
+    EXPECT_EQ(after.c_cflag, before.c_cflag);
+    EXPECT_EQ(after.c_lflag, before.c_lflag);
+    EXPECT_EQ(::cfgetospeed(&after), ::cfgetospeed(&before));
 }
 
 TEST_F(RadioLinkTest, OpenTakesThePortExclusively)
@@ -141,6 +175,23 @@ TEST_F(RadioLinkTest, OpenTakesThePortExclusively)
     ASSERT_EQ(::ioctl(pty.slave(), TIOCGEXCL, &exclusive), 0);
     EXPECT_EQ(exclusive, 0);
     EXPECT_TRUE(second.open(pty.path(), kProgrammingProfile).ok());
+}
+
+// Another program holds the port with TIOCEXCL, which the superuser could
+// open past: we stay out whoever we are, and its hold survives our attempt.
+TEST(RadioLinkOpenTest, PortHeldExclusivelyByAnotherProgramIsRefusedAndKeepsItsHold)
+{
+    Pty pty;
+    ASSERT_EQ(::ioctl(pty.slave(), TIOCEXCL), 0);
+    RadioLink link;
+    const OpenResult r = link.open(pty.path(), kProgrammingProfile);
+    EXPECT_EQ(r.error, OpenError::Busy) << r.detail;
+    EXPECT_EQ(r.detail, pty.path() + ": held exclusively by another program");
+    EXPECT_FALSE(link.isOpen());
+    link.close();
+    int exclusive = 0;
+    ASSERT_EQ(::ioctl(pty.slave(), TIOCGEXCL, &exclusive), 0);
+    EXPECT_NE(exclusive, 0);
 }
 
 TEST(RadioLinkOpenTest, MissingDeviceFailsAsMissing)

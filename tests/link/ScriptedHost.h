@@ -51,9 +51,11 @@ public:
     void closeProgress() override { ++progressClosed; }
     Prompter &prompter() override { return *this; }
 
+    // A detail is recorded on a second line, as the command line shows it.
     void inform(std::string_view text, Icon, std::string_view detail) override
     {
-        record(Kind::Inform, text);
+        record(Kind::Inform,
+               detail.empty() ? std::string(text) : std::string(text) + "\n" + std::string(detail));
         lastDetail = std::string(detail);
     }
     bool askOkCancel(std::string_view text, Default button) override

@@ -1,5 +1,6 @@
 #include "Transfer.h"
 #include "RadioSim.h"
+#include "SafetyTexts.h"
 #include "ScriptedHost.h"
 #include "SimPort.h"
 #include "Texts.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -416,12 +418,137 @@ TEST_F(TransferTest, MissingWriteAcknowledgeLeavesTheRadioWithTheBlocksSoFar)
     const TransferResult result = write(image);
     EXPECT_EQ(result.outcome, TransferOutcome::WriteAckMissing);
     EXPECT_EQ(result.message, text::kProgramInterrupt.en);
-    EXPECT_EQ(host.texts(Kind::Inform),
-              std::vector<std::string>{std::string(text::kProgramInterrupt.en)});
     EXPECT_EQ(writtenAddresses().size(), 4u);
     for (std::size_t a = 0; a < kImageSize; ++a)
         ASSERT_EQ(radio.memory().byte(a), a < 32 ? image.byte(a) : before.byte(a)) << a;
     expectEndedCleanly();
+}
+
+// --- A write cut short tells that the radio holds part of it --------------------
+
+struct CutShortCase
+{
+    const char *name;
+    std::function<void(RadioSim &, SimPort &, ScriptedHost &)> arrange;
+    TransferOutcome outcome;
+    bool partial;
+    std::vector<std::string> informs; // the messages with an OK button, in order
+};
+
+const std::string kInterruptedWithPartialWrite =
+    std::string(text::kProgramInterrupt.en) + "\n" + std::string(text::kPartialWrite.en);
+
+// Fails the header (4 bytes) or the data (8 bytes) of one write block.
+SimPort::SendFailure failWriteSend(std::size_t size, std::size_t block)
+{
+    return [size, block, seen = std::size_t{0}](std::span<const std::uint8_t> bytes, int) mutable {
+        const bool isWriteSend = bytes.size() == size && (size == 8 || bytes[0] == 'W');
+        return isWriteSend && seen++ == block;
+    };
+}
+
+class CutShortTest : public TransferTest, public ::testing::WithParamInterface<CutShortCase>
+{
+};
+
+TEST_P(CutShortTest, WriteSaysWhetherTheRadioHoldsAPartialWrite)
+{
+    const CutShortCase &c = GetParam();
+    c.arrange(radio, port, host);
+    const TransferResult result = write(patternImage(90, 0x01));
+    EXPECT_EQ(result.outcome, c.outcome);
+    EXPECT_EQ(result.partialWrite, c.partial);
+    EXPECT_EQ(host.texts(Kind::Inform), c.informs);
+    expectEndedCleanly();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ends, CutShortTest,
+    ::testing::Values(
+        CutShortCase{
+            "NoAcknowledgeOfTheFirstBlock",
+            [](RadioSim &r, SimPort &, ScriptedHost &) { r.faults().missingWriteAckAtBlock = 0; },
+            TransferOutcome::WriteAckMissing,
+            true,
+            {kInterruptedWithPartialWrite}},
+        CutShortCase{
+            "NoAcknowledgeOfTheLastBlock",
+            [](RadioSim &r, SimPort &, ScriptedHost &) { r.faults().missingWriteAckAtBlock = 509; },
+            TransferOutcome::WriteAckMissing,
+            true,
+            {kInterruptedWithPartialWrite}},
+        CutShortCase{"CancelAfterBlock20",
+                     [](RadioSim &, SimPort &, ScriptedHost &h) {
+                         h.cancelWhen = [](const ScriptedHost &s) { return s.progress == 20; };
+                     },
+                     TransferOutcome::Cancelled,
+                     true,
+                     {}},
+        CutShortCase{
+            "FirstHeaderCannotBeSent",
+            [](RadioSim &, SimPort &p, ScriptedHost &) { p.setSendFailure(failWriteSend(4, 0)); },
+            TransferOutcome::WriteAckMissing,
+            false,
+            {std::string(text::kProgramInterrupt.en)}},
+        CutShortCase{
+            "DataOfBlock7CannotBeSent",
+            [](RadioSim &, SimPort &p, ScriptedHost &) { p.setSendFailure(failWriteSend(8, 7)); },
+            TransferOutcome::WriteAckMissing,
+            true,
+            {kInterruptedWithPartialWrite}},
+        CutShortCase{"MismatchDeclinedBeforeAnyBlock",
+                     [](RadioSim &r, SimPort &, ScriptedHost &) { r.faults().identity = 0x07; },
+                     TransferOutcome::TypeMismatchDeclined,
+                     false,
+                     {}},
+        CutShortCase{"SilentRadio",
+                     [](RadioSim &r, SimPort &, ScriptedHost &) { r.faults().silent = true; },
+                     TransferOutcome::CommunicationError,
+                     false,
+                     {}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// The radio would take the data of a block whose header never went out for
+// commands of its own.
+TEST_F(TransferTest, BlockWhoseHeaderCannotBeSentIsNotFollowedByItsData)
+{
+    port.setSendFailure(failWriteSend(4, 5));
+    const ChannelImage before = radio.memory();
+    const ChannelImage image = patternImage(90, 0x01);
+    EXPECT_EQ(write(image).outcome, TransferOutcome::WriteAckMissing);
+    const SimPort::Call &last =
+        *std::find_if(port.calls().rbegin(), port.calls().rend(),
+                      [](const SimPort::Call &c) { return c.kind == SimPort::Call::Kind::Send; });
+    EXPECT_EQ(hex(last.bytes), "57 00 28 08");
+    for (std::size_t a = 0; a < kImageSize; ++a)
+        ASSERT_EQ(radio.memory().byte(a), a < 40 ? image.byte(a) : before.byte(a)) << a;
+}
+
+// A signal to the command line sets the cancel flag while the port waits and
+// cuts the wait short: that is the user's cancel, not the radio's fault.
+TEST_F(TransferTest, StopAskedForDuringAWaitEndsAsCancelWithoutAMessage)
+{
+    for (const bool writing : {false, true}) {
+        RadioSim radio2{patternImage(3, 0x01)};
+        SimPort port2{radio2};
+        ScriptedHost host2;
+        port2.setReceiveFailure([&host2, writing](std::size_t asked, int) {
+            const bool blockReply = writing ? asked == 1 : asked == 12;
+            if (!blockReply || host2.progress != 50)
+                return false;
+            host2.cancel = true;
+            return true;
+        });
+        const TransferResult result =
+            writing ? writeToRadio(port2, "COM1", patternImage(90, 0x01), host2, Language::English)
+                    : readFromRadio(port2, "COM1", host2, Language::English);
+        EXPECT_EQ(result.outcome, TransferOutcome::Cancelled) << writing;
+        EXPECT_TRUE(result.message.empty());
+        EXPECT_TRUE(host2.shown.empty());
+        EXPECT_FALSE(result.image.has_value());
+        EXPECT_EQ(result.partialWrite, writing);
+        EXPECT_FALSE(port2.isOpen());
+    }
 }
 
 // --- Cancel and open failure ----------------------------------------------------
@@ -464,8 +591,10 @@ TEST_F(TransferTest, OpenFailureShowsTheMessageAndSendsNothing)
     port.failOpen(OpenError::Busy);
     const TransferResult result = write(patternImage(90, 0x01), Language::Chinese);
     EXPECT_EQ(result.outcome, TransferOutcome::OpenFailed);
+    // The detail names the device and the port's reason, in the transfer's language.
     EXPECT_EQ(host.texts(Kind::Inform),
-              std::vector<std::string>{std::string(text::kOpenPortFailed.zh)});
+              std::vector<std::string>{std::string(text::kOpenPortFailed.zh) +
+                                       "\n/dev/ttyUSB0 正被占用：simulated open failure。"});
     EXPECT_TRUE(radio.record().empty());
     EXPECT_TRUE(host.statuses.empty());
     EXPECT_EQ(host.progressClosed, 1);

@@ -53,7 +53,11 @@ TEST(CheckFrequency, RefusesOffStepAndOutOfRange)
                   // 2^32 + 44600000 units would wrap to 446 MHz in 32 bits.
                   {"43395.67296", FrequencyError::OutOfRange, "43395.67296", 0},
                   {"0x1p8", FrequencyError::OutOfRange, "0.00000", 0},
-                  {"inf", FrequencyError::OutOfRange, "0.00000", 0}});
+                  {"inf", FrequencyError::OutOfRange, "0.00000", 0},
+                  // On step and in range when truncated, but stored rounded
+                  // to a value that is not.
+                  {"446.0062599", FrequencyError::OffStep, "446.00626", 44600625},
+                  {"521.0000051", FrequencyError::OutOfRange, "521.00001", 0}});
 }
 
 TEST(LeadingNumber, ReadsThePlainDecimalPrefixLikeTheCLibrary)

@@ -2,12 +2,17 @@
 
 #include "ChannelConversion.h"
 #include "CommandIds.h"
+#include "MessageBoxPrompter.h"
 #include "ProgressDialog.h"
 #include "RadioType.h"
+#include "SafetyTexts.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 
 namespace kx9::test {
 namespace {
@@ -136,6 +141,49 @@ TEST_F(Transfers, WriteSendsTheEditedGridButNotTheCalibrationBytes)
     EXPECT_EQ(written.cell(2, kColReceive), "433.07500");
     EXPECT_EQ(written.cell(77, kColLabel), "CH-L69");
     EXPECT_EQ(radio.memory().byte(0xFF8), 0x5A);
+}
+
+// A write ended after the radio was sent data says so: a failure as the
+// detail of its own message, a cancel (which has no message) on its own.
+TEST_F(Transfers, WriteCutShortSaysTheRadioHoldsAPartialWrite)
+{
+    document.image().setByte(0x81B, 0x01);
+    radio.faults().missingWriteAckAtBlock = 100;
+    window->action(command::kWriteToRadio)->trigger();
+    start();
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, text::kProgramInterrupt.en);
+    EXPECT_EQ(prompter.shown[0].detail, text::kPartialWrite.en);
+
+    prompter.shown.clear();
+    radio.faults().missingWriteAckAtBlock.reset();
+    onSend = [this](std::span<const std::uint8_t> bytes) {
+        if (bytes.size() == 4 && bytes[0] == 'W' && bytes[1] == 0x01 && bytes[2] == 0x00)
+            QMetaObject::invokeMethod(
+                dialog().cancelButton(), [this] { dialog().cancelButton()->click(); },
+                Qt::QueuedConnection);
+    };
+    window->action(command::kWriteToRadio)->trigger();
+    start();
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].kind, "warning");
+    EXPECT_EQ(prompter.shown[0].text, text::kPartialWrite.en);
+}
+
+TEST(MessageBoxPrompterTest, DetailIsShownUnderTheMessage)
+{
+    QString shownText, shownDetail;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        shownText = box->text();
+        shownDetail = box->informativeText();
+        box->accept();
+    });
+    MessageBoxPrompter prompter;
+    prompter.inform(text::kProgramInterrupt.en, Prompter::Icon::Warning, text::kPartialWrite.en);
+    EXPECT_EQ(shownText, qs(text::kProgramInterrupt.en));
+    EXPECT_EQ(shownDetail, qs(text::kPartialWrite.en));
 }
 
 TEST_F(Transfers, TheCaptionFollowsTheDirectionChosenLast)

@@ -1,0 +1,566 @@
+// Every fault of the line, the port and the output, through real
+// pseudo-terminals with the built kx9-cli and kx9-radiosim: each case checks
+// the exit status, the whole message, and that the output folder is byte for
+// byte what it was (no temporary file left behind).
+
+#include "ChannelImage.h"
+#include "Document.h"
+#include "SafetyTexts.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <map>
+#include <optional>
+#include <string>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace kx9 {
+namespace {
+
+constexpr int kProcessTimeoutMs = 120000;
+
+const QString kOpenFailed = "Could not Open the Port,Please check whether the Port are occupied "
+                            "or the device are ok\n";
+const QString kCommunicationError =
+    "Communication Error，Please check all the connections and the radio power\n";
+const QString kNotEnoughBytes = "not received enough  byte\n";
+const QString kReadBlockError = "Error had happen,please try again\n";
+const QString kMismatch =
+    " Radio Type are not match for your setting，If you want continue,push ok button\n";
+const QString kPartialWrite = QString::fromUtf8(text::kPartialWrite.en.data()) + "\n";
+const QString kProgramInterrupt =
+    " Program Interrupt，Please reset the radio and try again\n" + kPartialWrite;
+
+QByteArray bytesOf(const ChannelImage &image)
+{
+    return QByteArray(reinterpret_cast<const char *>(image.bytes().data()), kImageSize);
+}
+
+bool writeRaw(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QByteArray readRaw(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A channel file that the table conversion leaves as it is.
+ChannelImage fileImage()
+{
+    Document doc;
+    doc.newDocument(Language::English);
+    ChannelImage image = doc.imageAsSaved();
+    image.setRadioIdentity(0x01);
+    return image;
+}
+
+// A radio memory that differs from fileImage() in every block, so that what
+// a write left in the radio shows block by block.
+ChannelImage radioImage()
+{
+    ChannelImage image;
+    for (std::size_t i = 0; i < kImageSize; ++i)
+        image.setByte(i, static_cast<std::uint8_t>(i * 7 + 3 + (i >> 8)));
+    image.setRadioIdentity(0x01);
+    return image;
+}
+
+// What a folder holds: for each name its type and mode, and its bytes (a
+// link: where it points).
+using FolderState = std::map<std::string, std::pair<unsigned, QByteArray>>;
+
+FolderState snapshot(const QString &folder)
+{
+    FolderState state;
+    const QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden |
+                                                     QDir::System | QDir::NoDotAndDotDot);
+    for (const QString &name : names) {
+        const QString path = folder + "/" + name;
+        struct stat info = {};
+        ::lstat(QFile::encodeName(path).constData(), &info);
+        QByteArray content;
+        if (S_ISREG(info.st_mode))
+            content = readRaw(path);
+        else if (S_ISLNK(info.st_mode))
+            content = QFile::symLinkTarget(path).toUtf8();
+        state[name.toStdString()] = {static_cast<unsigned>(info.st_mode), content};
+    }
+    return state;
+}
+
+struct CliRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+CliRun finished(QProcess &p)
+{
+    CliRun run;
+    if (!p.waitForFinished(kProcessTimeoutMs))
+        return run;
+    run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    run.out = QString::fromUtf8(p.readAllStandardOutput());
+    run.err = QString::fromUtf8(p.readAllStandardError());
+    return run;
+}
+
+class FaultMatrix : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
+        // The file a read must leave as it was.
+        ASSERT_TRUE(writeRaw(out("out.sin"), "previous contents"));
+        ::chmod(QFile::encodeName(out("out.sin")).constData(), 0640);
+    }
+    void TearDown() override { stopRadio(); }
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+    QString out(const QString &name) const { return dir.filePath("out/" + name); }
+
+    // Starts the radio on its memory; the port is its device path.
+    void startRadio(const QStringList &faults, const ChannelImage &memory = radioImage())
+    {
+        ASSERT_TRUE(writeRaw(path("radio-start.sin"), bytesOf(memory)));
+        QStringList flags = faults;
+        flags << "--image" << path("radio-start.sin") << "--save" << path("radio-saved.sin");
+        radio.start(KX9_RADIOSIM, flags);
+        ASSERT_TRUE(radio.waitForStarted(kProcessTimeoutMs));
+        while (!radio.canReadLine())
+            ASSERT_TRUE(radio.waitForReadyRead(kProcessTimeoutMs)) << "no device path printed";
+        port = QString::fromUtf8(radio.readLine()).trimmed();
+        ASSERT_TRUE(port.startsWith("/dev/")) << port.toStdString();
+        radio.setReadChannel(QProcess::StandardError);
+    }
+    // Ends the radio as a user would; it saves its memory on the way out.
+    QByteArray stopRadio()
+    {
+        if (radio.state() != QProcess::NotRunning) {
+            radio.terminate();
+            radio.waitForFinished(kProcessTimeoutMs);
+        }
+        return readRaw(path("radio-saved.sin"));
+    }
+    // Waits until the radio's trace shows these bytes sent to it.
+    bool radioReceived(const QString &hex)
+    {
+        while (!toRadio.contains(hex)) {
+            if (!radio.canReadLine() && !radio.waitForReadyRead(kProcessTimeoutMs))
+                return false;
+            const QString line = QString::fromUtf8(radio.readLine()).trimmed();
+            if (line.startsWith('>'))
+                toRadio += line.mid(1);
+        }
+        return true;
+    }
+
+    void startCli(QProcess &p, const QStringList &args) const
+    {
+        p.start(KX9_CLI, args);
+        p.closeWriteChannel(); // no terminal, no answers
+    }
+    CliRun cli(const QStringList &args) const
+    {
+        QProcess p;
+        startCli(p, args);
+        return finished(p);
+    }
+    CliRun read() const { return cli({"read", "--port", port, "-o", out("out.sin")}); }
+
+    QTemporaryDir dir;
+    QProcess radio;
+    QString port;
+    QString toRadio;
+};
+
+// --- The line: read ----------------------------------------------------------------
+
+struct ReadFault
+{
+    std::string name;
+    QStringList flags;
+    QString message;
+};
+
+void PrintTo(const ReadFault &fault, std::ostream *out)
+{
+    *out << fault.name;
+}
+
+class ReadFaults : public FaultMatrix, public ::testing::WithParamInterface<ReadFault>
+{
+};
+
+TEST_P(ReadFaults, EndTheReadWithTheMessageAndLeaveTheOutputAsItWas)
+{
+    startRadio(GetParam().flags);
+    const FolderState before = snapshot(path("out"));
+    const CliRun r = read();
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err.toStdString(), GetParam().message.toStdString());
+    EXPECT_EQ(snapshot(path("out")), before);
+}
+
+std::vector<ReadFault> readFaults()
+{
+    std::vector<ReadFault> faults{
+        {"Silent", {"--silent"}, kCommunicationError},
+        {"NoReady", {"--no-ready"}, kCommunicationError},
+    };
+    // The first, a middle and the last block.
+    for (const int block : {0, 255, 511}) {
+        const QString n = QString::number(block);
+        for (const int length : {0, 9, 10, 11})
+            faults.push_back({"Reply" + std::to_string(length) + "BytesAtBlock" + n.toStdString(),
+                              {"--short-reply", n + ":" + QString::number(length)},
+                              kNotEnoughBytes});
+        faults.push_back(
+            {"NoAcknowledgeAtBlock" + n.toStdString(), {"--no-read-ack", n}, kReadBlockError});
+        faults.push_back({"HangUpAtBlock" + n.toStdString(), {"--hang-up", n}, kNotEnoughBytes});
+    }
+    return faults;
+}
+
+INSTANTIATE_TEST_SUITE_P(Line, ReadFaults, ::testing::ValuesIn(readFaults()),
+                         [](const auto &info) { return info.param.name; });
+
+TEST_F(FaultMatrix, WrongWakeUpReplyIsOvercome)
+{
+    startRadio({"--wrong-wakeup"});
+    const CliRun r = read();
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(readRaw(out("out.sin")), bytesOf(radioImage()));
+    EXPECT_EQ(QDir(path("out")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"out.sin"});
+}
+
+// --- The line: write ---------------------------------------------------------------
+
+struct WriteFault
+{
+    std::string name;
+    QStringList flags;
+    bool yes;
+    int exitCode;
+    QString message;
+    int blocksStored; // of the file, in the radio afterwards
+};
+
+void PrintTo(const WriteFault &fault, std::ostream *out)
+{
+    *out << fault.name;
+}
+
+class WriteFaults : public FaultMatrix, public ::testing::WithParamInterface<WriteFault>
+{
+};
+
+TEST_P(WriteFaults, EndTheWriteWithTheMessageAndTheRadioHoldsWhatWasAcknowledged)
+{
+    const WriteFault &c = GetParam();
+    startRadio(c.flags);
+    ASSERT_TRUE(QDir(path("out")).remove("out.sin"));
+    ASSERT_TRUE(writeRaw(out("file.sin"), bytesOf(fileImage())));
+    const FolderState before = snapshot(path("out"));
+    QStringList args{"write", "--port", port, out("file.sin")};
+    if (c.yes)
+        args << "--yes";
+    const CliRun r = cli(args);
+    EXPECT_EQ(r.exitCode, c.exitCode);
+    EXPECT_EQ(r.err.toStdString(), c.message.toStdString());
+    EXPECT_EQ(snapshot(path("out")), before);
+
+    const QByteArray radioAfter = stopRadio();
+    QByteArray expected = bytesOf(radioImage());
+    expected.replace(0, c.blocksStored * 8, bytesOf(fileImage()).left(c.blocksStored * 8));
+    EXPECT_EQ(radioAfter, expected);
+}
+
+std::vector<WriteFault> writeFaults()
+{
+    std::vector<WriteFault> faults{
+        {"Silent", {"--silent"}, false, 1, kCommunicationError, 0},
+        {"IdentityMismatchWithoutYes",
+         {"--identity", "07"},
+         false,
+         1,
+         kMismatch + "Not continuing: no terminal to ask; --yes continues.\n",
+         0},
+        {"IdentityMismatchWithYes",
+         {"--identity", "07"},
+         true,
+         0,
+         kMismatch + "Continuing: --yes was given.\n",
+         510},
+    };
+    for (const int block : {0, 254, 509}) {
+        const QString n = QString::number(block);
+        // The radio stores a block before it withholds the acknowledge.
+        faults.push_back({"NoAcknowledgeAtBlock" + n.toStdString(),
+                          {"--no-write-ack", n},
+                          false,
+                          1,
+                          kProgramInterrupt,
+                          block + 1});
+        faults.push_back({"HangUpAtBlock" + n.toStdString(),
+                          {"--hang-up", n},
+                          false,
+                          1,
+                          kProgramInterrupt,
+                          block});
+    }
+    return faults;
+}
+
+INSTANTIATE_TEST_SUITE_P(Line, WriteFaults, ::testing::ValuesIn(writeFaults()),
+                         [](const auto &info) { return info.param.name; });
+
+// --- Signals mid-transfer -----------------------------------------------------------
+
+struct SignalCase
+{
+    const char *name;
+    int signal;
+    bool writing;
+};
+
+void PrintTo(const SignalCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+class Signals : public FaultMatrix, public ::testing::WithParamInterface<SignalCase>
+{
+};
+
+TEST_P(Signals, CancelTheTransferAndLeaveNoTemporaryFile)
+{
+    const SignalCase &c = GetParam();
+    if (c.writing) {
+        ASSERT_TRUE(writeRaw(out("file.sin"), bytesOf(fileImage())));
+        startRadio({"--trace"});
+    } else {
+        // The radio leaves block 300 unanswered: the read waits there for
+        // seconds, long enough for the signal to find it mid-transfer.
+        startRadio({"--trace", "--short-reply", "300:0"});
+    }
+    const FolderState before = snapshot(path("out"));
+    QProcess p;
+    startCli(p, c.writing ? QStringList{"write", "--port", port, out("file.sin")}
+                          : QStringList{"read", "--port", port, "-o", out("out.sin")});
+    ASSERT_TRUE(radioReceived(c.writing ? " 57 00 28 08" : " 52 09 60 08"));
+    ::kill(static_cast<pid_t>(p.processId()), c.signal);
+    const CliRun r = finished(p);
+
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err.toStdString(),
+              ("kx9-cli: cancelled\n" + (c.writing ? kPartialWrite : QString())).toStdString());
+    EXPECT_EQ(snapshot(path("out")), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Transfers, Signals,
+                         ::testing::Values(SignalCase{"SigintMidRead", SIGINT, false},
+                                           SignalCase{"SigtermMidRead", SIGTERM, false},
+                                           SignalCase{"SigintMidWrite", SIGINT, true},
+                                           SignalCase{"SigtermMidWrite", SIGTERM, true},
+                                           SignalCase{"HangUpOfTheTerminalMidRead", SIGHUP, false}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// --- The port ------------------------------------------------------------------------
+
+TEST_F(FaultMatrix, MissingPortFailsToOpen)
+{
+    const FolderState before = snapshot(path("out"));
+    port = path("no-such-port");
+    const CliRun r = read();
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err,
+              kOpenFailed + port +
+                  " does not exist (no such device). Is the programming cable plugged in?\n");
+    EXPECT_EQ(snapshot(path("out")), before);
+}
+
+TEST_F(FaultMatrix, WhatIsNotATerminalIsNoPort)
+{
+    ASSERT_TRUE(writeRaw(path("file"), "not a port"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0644), 0);
+    const FolderState before = snapshot(path("out"));
+    for (const QString &device : {path("file"), path("fifo"), QString("/dev/null")}) {
+        port = device;
+        const CliRun r = read();
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err, kOpenFailed + device + ": not a serial port\n");
+    }
+    EXPECT_EQ(readRaw(path("file")), "not a port");
+    EXPECT_EQ(snapshot(path("out")), before);
+}
+
+// The other program holds the port as a serial program does: with TIOCEXCL,
+// which the superuser can open past, or with a lock. Either way we stay out,
+// and its hold is intact after our attempt.
+TEST_F(FaultMatrix, PortHeldByAnotherProgramIsRefusedAndStaysHeld)
+{
+    startRadio({});
+    const QByteArray device = QFile::encodeName(port);
+    for (const bool exclusive : {true, false}) {
+        const int held = ::open(device.constData(), O_RDWR | O_NOCTTY);
+        ASSERT_GE(held, 0);
+        ASSERT_EQ(exclusive ? ::ioctl(held, TIOCEXCL) : ::flock(held, LOCK_EX), 0);
+        const FolderState before = snapshot(path("out"));
+
+        const CliRun r = read();
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err, kOpenFailed + port + " is in use: " +
+                             (exclusive ? "held exclusively by another program.\n"
+                                        : "held by another program.\n"));
+        EXPECT_EQ(snapshot(path("out")), before);
+        int stillExclusive = 0;
+        ASSERT_EQ(::ioctl(held, TIOCGEXCL, &stillExclusive), 0);
+        EXPECT_EQ(stillExclusive != 0, exclusive);
+        ::ioctl(held, TIOCNXCL);
+        ::close(held);
+    }
+}
+
+TEST_F(FaultMatrix, TraceSaysWhetherLowLatencyTookEffect)
+{
+    startRadio({});
+    const CliRun r = cli({"read", "--trace", "--port", port, "-o", out("out.sin")});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList lines = r.err.split('\n');
+    EXPECT_EQ(lines.first(), "trace: opened " + port +
+                                 ": 9600 8N1 raw, exclusive; low-latency mode not offered by "
+                                 "this port's driver");
+    EXPECT_TRUE(lines.contains("> 02")) << r.err.toStdString();
+    EXPECT_TRUE(lines.contains("< 06"));
+    EXPECT_EQ(readRaw(out("out.sin")), bytesOf(radioImage()));
+}
+
+// --- The output ------------------------------------------------------------------------
+
+TEST_F(FaultMatrix, FullDiskLeavesTheOutputAsItWas)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "a small file system of its own needs root";
+    const QByteArray full = QFile::encodeName(path("full"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("full"));
+    if (::mount("tmpfs", full.constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    struct Unmount
+    {
+        QByteArray at;
+        ~Unmount() { ::umount(at.constData()); }
+    } unmount{full};
+    const QString target = path("full/out.sin");
+    ASSERT_TRUE(writeRaw(target, "previous contents"));
+    {
+        QFile filler(path("full/filler"));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(1024, 'x');
+        while (filler.write(block) == block.size()) {
+        }
+    }
+    const FolderState before = snapshot(path("full"));
+
+    startRadio({});
+    const CliRun r = cli({"read", "--port", port, "-o", target});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "kx9-cli: cannot write " + target + ": No space left on device\n");
+    EXPECT_EQ(snapshot(path("full")), before);
+}
+
+// Names another user could prepare in a shared folder: the temporary names
+// the programs used to write through.
+TEST_F(FaultMatrix, LinksPlantedAtTemporaryNamesAreNeverWrittenThrough)
+{
+    ASSERT_TRUE(writeRaw(path("victim"), "precious"));
+    ASSERT_TRUE(QFile::link(path("victim"), out("out.sin.kx9-part")));
+    ASSERT_TRUE(QFile::link(path("victim"), path("radio-saved.sin.part")));
+    startRadio({});
+
+    const CliRun r = read();
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_FALSE(QFileInfo(out("out.sin")).isSymLink());
+    EXPECT_EQ(readRaw(out("out.sin")), bytesOf(radioImage()));
+
+    ASSERT_TRUE(writeRaw(out("file.sin"), bytesOf(fileImage())));
+    EXPECT_EQ(cli({"write", "--port", port, out("file.sin")}).exitCode, 0);
+    EXPECT_EQ(stopRadio().left(0xFF0), bytesOf(fileImage()).left(0xFF0));
+    EXPECT_FALSE(QFileInfo(path("radio-saved.sin")).isSymLink());
+    EXPECT_EQ(readRaw(path("victim")), "precious");
+}
+
+TEST_F(FaultMatrix, ReadOverAFileKeepsItsModeAndOverALinkKeepsTheLink)
+{
+    startRadio({});
+    for (const mode_t mode : {0600u, 0640u}) {
+        ::chmod(QFile::encodeName(out("out.sin")).constData(), mode);
+        EXPECT_EQ(read().exitCode, 0);
+        struct stat info = {};
+        ::stat(QFile::encodeName(out("out.sin")).constData(), &info);
+        EXPECT_EQ(info.st_mode & 07777, mode);
+    }
+    // A read-only file: the superuser writes it as a plain write would and
+    // it stays read-only; anyone else is refused.
+    ::chmod(QFile::encodeName(out("out.sin")).constData(), 0444);
+    const CliRun r = read();
+    if (::geteuid() == 0) {
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    } else {
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err, "kx9-cli: cannot write " + out("out.sin") + ": Permission denied\n");
+    }
+    struct stat info = {};
+    ::stat(QFile::encodeName(out("out.sin")).constData(), &info);
+    EXPECT_EQ(info.st_mode & 07777, 0444u);
+
+    ::chmod(QFile::encodeName(out("out.sin")).constData(), 0644);
+    ASSERT_TRUE(QFile::rename(out("out.sin"), path("elsewhere.sin")));
+    ASSERT_TRUE(QFile::link(path("elsewhere.sin"), out("out.sin")));
+    EXPECT_EQ(read().exitCode, 0);
+    EXPECT_EQ(QFileInfo(out("out.sin")).symLinkTarget(), path("elsewhere.sin"));
+    EXPECT_EQ(readRaw(path("elsewhere.sin")), bytesOf(radioImage()));
+}
+
+TEST_F(FaultMatrix, RadiosimLinkNeverReplacesAFile)
+{
+    ASSERT_TRUE(writeRaw(path("radio"), "a file of the user"));
+    QProcess sim;
+    sim.start(KX9_RADIOSIM, {"--link", path("radio")});
+    const CliRun r = finished(sim);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "kx9-radiosim: " + path("radio") + ": exists and is not a symbolic link\n");
+    EXPECT_EQ(readRaw(path("radio")), "a file of the user");
+}
+
+} // namespace
+} // namespace kx9
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
