@@ -1,5 +1,6 @@
 #include "FileChooser.h"
 
+#include "LanguageTexts.h"
 #include "QtText.h"
 #include "Texts.h"
 
@@ -8,19 +9,21 @@
 
 namespace kx9 {
 
-namespace {
-const QString kFilter = qs(text::kFileFilterName);
+// Built when asked for, so that it follows a language switch.
+QString channelFileFilters(bool withAllFiles)
+{
+    const QString channels = ui(text::kFileFilterName);
+    return withAllFiles ? channels + QStringLiteral(";;") + ui(text::kAllFilesFilter) : channels;
 }
 
 QString DialogFileChooser::openFileName(QWidget *parent)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), QString(),
-                                        kFilter + QStringLiteral(";;All Files (*)"));
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), channelFileFilters(true));
 }
 
 QString DialogFileChooser::saveFileName(QWidget *parent, const QString &suggested)
 {
-    QFileDialog dialog(parent, QString(), suggested, kFilter);
+    QFileDialog dialog(parent, QString(), suggested, channelFileFilters(false));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("sin"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -31,9 +34,9 @@ QString DialogFileChooser::saveFileName(QWidget *parent, const QString &suggeste
 QString DialogFileChooser::devicePath(QWidget *parent, const QString &current)
 {
     bool ok = false;
-    const QString path = QInputDialog::getText(
-        parent, QStringLiteral("Serial Port"),
-        QStringLiteral("Device path of the programming cable:"), QLineEdit::Normal, current, &ok);
+    const QString path =
+        QInputDialog::getText(parent, ui(text::kDevicePathTitle), ui(text::kDevicePathLabel),
+                              QLineEdit::Normal, current, &ok);
     return ok ? path.trimmed() : QString();
 }
 

@@ -17,6 +17,10 @@ public:
     virtual QString devicePath(QWidget *parent, const QString &current) = 0;
 };
 
+// The file dialogs' filters in the language in force: channel files, then
+// (when opening) all files.
+QString channelFileFilters(bool withAllFiles);
+
 // The desktop's file dialogs with the "Channel Data (*.sin)" filter.
 class DialogFileChooser : public FileChooser
 {
