@@ -20,6 +20,10 @@ public:
     virtual QString listSaveFileName(QWidget *parent, const QString &suggested) = 0;
 };
 
+// The file dialogs' filters in the language in force: channel files, then
+// (when opening) all files.
+QString channelFileFilters(bool withAllFiles);
+
 // The desktop's file dialogs with the "Channel Data (*.sin)" filter.
 class DialogFileChooser : public FileChooser
 {

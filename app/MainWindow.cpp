@@ -9,6 +9,10 @@
 #include "FileChooser.h"
 #include "Icons.h"
 #include "ImportDialog.h"
+#include "LanguagePack.h"
+#include "LanguageSettings.h"
+#include "LanguageSwitch.h"
+#include "LanguageTexts.h"
 #include "OptionalFeaturesDialog.h"
 #include "PortNames.h"
 #include "PrintHelpTexts.h"
@@ -35,6 +39,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSerialPortInfo>
 #include <QStatusBar>
@@ -55,20 +60,13 @@ namespace {
 // and prompt at the same position in the catalogue.
 constexpr int kPortCommands[4] = {kPortCom1, kPortCom2, kPortCom3, kPortCom4};
 
-// A menu text with the shortcut named after a tab; Qt shows it in the
-// shortcut column without binding the key.
-QString menuText(std::string_view text, std::string_view shortcut = {})
-{
-    return shortcut.empty() ? qs(text) : qs(text) + QLatin1Char('\t') + qs(shortcut);
-}
-
 } // namespace
 
 MainWindow::MainWindow(Document &document, Prompter &prompter, FileChooser &files,
                        ChannelView::PortFactory portFactory, QWidget *parent)
     : QMainWindow(parent), m_document(document), m_prompter(prompter), m_files(files)
 {
-    setWindowTitle(qs(text::kAppTitle));
+    setWindowTitle(ui(text::kAppTitle));
     setWindowIcon(icons::application());
     setAcceptDrops(true);
 
@@ -143,63 +141,119 @@ MainWindow::~MainWindow()
     delete m_help;
 }
 
-QAction *MainWindow::addCommand(QMenu *menu, int id, const QString &text, std::string_view prompt)
+QMenu *MainWindow::addMenu(std::string_view title)
 {
-    // A prompt's first line goes to the status bar, its second is the tooltip.
-    const QString full = qs(prompt);
-    auto *action = new QAction(text, this);
-    action->setStatusTip(full.section(QLatin1Char('\n'), 0, 0));
-    const QString tip = full.section(QLatin1Char('\n'), 1, 1);
-    action->setToolTip(tip.isEmpty() ? QString(text).remove(QLatin1Char('&')).section('\t', 0, 0)
-                                     : tip);
+    QMenu *menu = menuBar()->addMenu(ui(title));
+    m_menuTitles.append({menu, title});
+    return menu;
+}
+
+QAction *MainWindow::addCommand(QMenu *menu, int id, std::string_view text, std::string_view prompt,
+                                std::string_view shortcut)
+{
+    auto *action = new QAction(this);
     action->setData(id);
+    m_commandTexts.insert(id, CommandText{text, prompt, shortcut});
+    writeCommandTexts(action, m_commandTexts.value(id));
     if (menu)
         menu->addAction(action);
     m_actions.insert(id, action);
     return action;
 }
 
+void MainWindow::writeCommandTexts(QAction *action, const CommandText &texts)
+{
+    // A shortcut named after a tab shows in the shortcut column without
+    // binding the key. A prompt's first line goes to the status bar, its
+    // second is the tooltip.
+    QString item = ui(texts.text);
+    if (!texts.shortcut.empty())
+        item += QLatin1Char('\t') + qs(texts.shortcut);
+    action->setText(item);
+    const QString full = ui(texts.prompt);
+    action->setStatusTip(full.section(QLatin1Char('\n'), 0, 0));
+    const QString tip = full.section(QLatin1Char('\n'), 1, 1);
+    // Without a tooltip line the item text serves, without its access key
+    // ("&Open", "打开(&O)").
+    static const QRegularExpression accessKey(QStringLiteral("\\(&.\\)|&"));
+    action->setToolTip(tip.isEmpty() ? ui(texts.text).remove(accessKey) : tip);
+}
+
+void MainWindow::retranslateMenus()
+{
+    for (const auto &[menu, title] : std::as_const(m_menuTitles))
+        menu->setTitle(ui(title));
+    for (auto it = m_commandTexts.cbegin(); it != m_commandTexts.cend(); ++it)
+        if (QAction *a = action(it.key()))
+            writeCommandTexts(a, it.value());
+    // COM1-COM4 carry their device state after the text.
+    rebuildPortMenu();
+    setWindowTitle(ui(text::kAppTitle));
+    setMessage(QString());
+}
+
+void MainWindow::switchLanguage()
+{
+    if (busy())
+        return;
+    if (!m_prompter.askYesNo(text::kConfirmChangeLanguage.text()))
+        return;
+    const Language from = currentLanguage();
+    const std::string previous = languageTag();
+    setLanguageTag(toggledLanguageTag(programBaseName(), previous));
+    storeLanguageSettings(languageTag());
+    if (!languagepack::load(languageTag())) {
+        // The pack in force stays, and so does its language.
+        setLanguageTag(previous);
+        storeLanguageSettings(previous);
+        m_prompter.inform(text::kLoadDllFailed);
+    }
+    retranslateMenus();
+    m_view->retranslate(from);
+    updateUndoActions();
+}
+
 void MainWindow::createMenus()
 {
     using namespace text;
-    QMenu *file = menuBar()->addMenu(qs(kFileMenu));
-    QAction *a = addCommand(file, kFileNew, qs(kNewItem), kNewPrompt);
+    QMenu *file = addMenu(kFileMenu);
+    QAction *a = addCommand(file, kFileNew, kNewItem, kNewPrompt);
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     a->setIcon(icons::newFile());
     connect(a, &QAction::triggered, this, &MainWindow::fileNew);
-    a = addCommand(file, kFileOpen, qs(kOpenItem), kOpenPrompt);
+    a = addCommand(file, kFileOpen, kOpenItem, kOpenPrompt);
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     a->setIcon(icons::openFile());
     connect(a, &QAction::triggered, this, &MainWindow::fileOpen);
-    a = addCommand(file, kFileSave, qs(kSaveItem), kSavePrompt);
+    a = addCommand(file, kFileSave, kSaveItem, kSavePrompt);
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     a->setIcon(icons::saveFile());
     connect(a, &QAction::triggered, this, &MainWindow::fileSave);
-    a = addCommand(file, kFileSaveAs, qs(kSaveAsItem), kSaveAsPrompt);
+    a = addCommand(file, kFileSaveAs, kSaveAsItem, kSaveAsPrompt);
     connect(a, &QAction::triggered, this, &MainWindow::fileSaveAs);
     file->addSeparator();
-    a = addCommand(file, kFileImport, ui(kImportItem), kImportPrompt);
+    a = addCommand(file, kFileImport, kImportItem, kImportPrompt);
     connect(a, &QAction::triggered, this, &MainWindow::fileImport);
-    a = addCommand(file, kFileExport, ui(kExportItem), kExportPrompt);
+    a = addCommand(file, kFileExport, kExportItem, kExportPrompt);
     connect(a, &QAction::triggered, this, &MainWindow::fileExport);
     file->addSeparator();
-    a = addCommand(file, kFilePrint, qs(kPrintItem), kPrintPrompt);
+    a = addCommand(file, kFilePrint, kPrintItem, kPrintPrompt);
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     a->setIcon(icons::print());
     connect(a, &QAction::triggered, this, &MainWindow::filePrint);
-    a = addCommand(file, kFilePrintPreview, qs(kPrintPreviewItem), kPrintPreviewPrompt);
+    a = addCommand(file, kFilePrintPreview, kPrintPreviewItem, kPrintPreviewPrompt);
     connect(a, &QAction::triggered, this, &MainWindow::filePrintPreview);
-    a = addCommand(file, kFilePrintSetup, qs(kPrintSetupItem), kPrintSetupPrompt);
+    a = addCommand(file, kFilePrintSetup, kPrintSetupItem, kPrintSetupPrompt);
     connect(a, &QAction::triggered, this, &MainWindow::filePrintSetup);
     file->addSeparator();
-    a = addCommand(file, kAppExit, qs(kExitItem), kExitPrompt);
+    a = addCommand(file, kAppExit, kExitItem, kExitPrompt);
     connect(a, &QAction::triggered, this, &QWidget::close);
 
-    QMenu *edit = menuBar()->addMenu(ui(kEditMenu));
-    a = addCommand(edit, kEditUndo, ui(kUndoItem), kUndoPrompt);
+    QMenu *edit = addMenu(kEditMenu);
+    a = addCommand(edit, kEditUndo, kUndoItem, kUndoPrompt);
     a->setShortcuts(QKeySequence::Undo);
     connect(a, &QAction::triggered, m_view, &ChannelView::undo);
-    a = addCommand(edit, kEditRedo, ui(kRedoItem), kRedoPrompt);
+    a = addCommand(edit, kEditRedo, kRedoItem, kRedoPrompt);
     a->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     connect(a, &QAction::triggered, m_view, &ChannelView::redo);
@@ -233,14 +287,14 @@ void MainWindow::createMenus()
     for (const GridCommand &c : gridCommands) {
         if (c.id == kInsertChannel)
             edit->addSeparator();
-        a = addCommand(edit, c.id, ui(c.text), c.prompt);
+        a = addCommand(edit, c.id, c.text, c.prompt);
         a->setShortcut(c.keys);
         connect(a, &QAction::triggered, m_view, c.slot);
     }
-    a = addCommand(edit, kMoveUp, ui(kMoveUpItem), kMoveUpPrompt);
+    a = addCommand(edit, kMoveUp, kMoveUpItem, kMoveUpPrompt);
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up));
     connect(a, &QAction::triggered, m_view, [this] { m_view->moveChannels(-1); });
-    a = addCommand(edit, kMoveDown, ui(kMoveDownItem), kMoveDownPrompt);
+    a = addCommand(edit, kMoveDown, kMoveDownItem, kMoveDownPrompt);
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down));
     connect(a, &QAction::triggered, m_view, [this] { m_view->moveChannels(+1); });
     // The grid's context menu offers the same, Undo and Redo aside.
@@ -259,38 +313,36 @@ void MainWindow::createMenus()
 
     // The menu names Ctrl+R and Ctrl+W as the radio's own tool always did,
     // but binds no key to them.
-    QMenu *program = menuBar()->addMenu(qs(kProgramMenu));
-    a = addCommand(program, kReadFromRadio, menuText(kReadItem, "Ctrl+R"), kReadPrompt);
+    QMenu *program = addMenu(kProgramMenu);
+    a = addCommand(program, kReadFromRadio, kReadItem, kReadPrompt, "Ctrl+R");
     a->setIcon(icons::readRadio());
     connect(a, &QAction::triggered, this, &MainWindow::readFromRadio);
     program->addSeparator();
-    a = addCommand(program, kWriteToRadio, menuText(kWriteItem, "Ctrl+W"), kWritePrompt);
+    a = addCommand(program, kWriteToRadio, kWriteItem, kWritePrompt, "Ctrl+W");
     a->setIcon(icons::writeRadio());
     connect(a, &QAction::triggered, m_view, &ChannelView::writeToRadio);
     program->addSeparator();
-    a = addCommand(program, command::kHighPowerDebug, qs(text::kHighPowerDebug),
-                   kHighPowerDebugPrompt);
+    a = addCommand(program, command::kHighPowerDebug, text::kHighPowerDebug, kHighPowerDebugPrompt);
     connect(a, &QAction::triggered, this, [this] {
         runService([this] { m_service->powerDebug(PowerKind::High, m_view->portName()); });
     });
-    a = addCommand(program, command::kLowPowerDebug, qs(text::kLowPowerDebug),
-                   kLowPowerDebugPrompt);
+    a = addCommand(program, command::kLowPowerDebug, text::kLowPowerDebug, kLowPowerDebugPrompt);
     connect(a, &QAction::triggered, this, [this] {
         runService([this] { m_service->powerDebug(PowerKind::Low, m_view->portName()); });
     });
-    a = addCommand(program, kDebugMode, qs(kDebugModeItem), kDebugModePrompt);
+    a = addCommand(program, kDebugMode, kDebugModeItem, kDebugModePrompt);
     connect(a, &QAction::triggered, this,
             [this] { runService([this] { m_service->debugMode(m_view->portName()); }); });
     program->addSeparator();
     // "Ctrl+O" is a text only: the key opens a file.
-    a = addCommand(program, kOptionalFeatures, menuText(kOptionalFeaturesItem, "Ctrl+O"),
-                   kOptionalFeaturesPrompt);
+    a = addCommand(program, kOptionalFeatures, kOptionalFeaturesItem, kOptionalFeaturesPrompt,
+                   "Ctrl+O");
     connect(a, &QAction::triggered, this, &MainWindow::showOptionalFeatures);
 
-    m_portMenu = menuBar()->addMenu(qs(kPortMenu));
+    m_portMenu = addMenu(kPortMenu);
     for (std::size_t i = 0; i < std::size(kPortCommands); ++i) {
-        a = addCommand(m_portMenu, kPortCommands[i], menuText(kPortItems[i], kPortShortcuts[i]),
-                       kPortPrompts[i]);
+        a = addCommand(m_portMenu, kPortCommands[i], kPortItems[i], kPortPrompts[i],
+                       kPortShortcuts[i]);
         a->setCheckable(true);
         const QString name = qs(kComPorts[i]);
         connect(a, &QAction::triggered, this, [this, name] { choosePort(name); });
@@ -298,33 +350,34 @@ void MainWindow::createMenus()
     connect(m_portMenu, &QMenu::aboutToShow, this, &MainWindow::rebuildPortMenu);
     rebuildPortMenu();
 
-    QMenu *viewMenu = menuBar()->addMenu(qs(kViewMenu));
-    a = addCommand(viewMenu, kViewToolbar, qs(kToolbarItem), kToolbarPrompt);
+    QMenu *viewMenu = addMenu(kViewMenu);
+    a = addCommand(viewMenu, kViewToolbar, kToolbarItem, kToolbarPrompt);
     a->setCheckable(true);
     a->setChecked(true);
-    a = addCommand(viewMenu, kViewStatusBar, qs(kStatusBarItem), kStatusBarPrompt);
+    a = addCommand(viewMenu, kViewStatusBar, kStatusBarItem, kStatusBarPrompt);
     a->setCheckable(true);
     a->setChecked(true);
+    createLanguageCommand(viewMenu);
 
-    QMenu *help = menuBar()->addMenu(qs(kHelpMenu));
-    a = addCommand(help, kHelpIndex, qs(kHelpTopicsItem), kHelpTopicsPrompt);
+    QMenu *help = addMenu(kHelpMenu);
+    a = addCommand(help, kHelpIndex, kHelpTopicsItem, kHelpTopicsPrompt);
     connect(a, &QAction::triggered, this, [this] { showHelp(); });
     help->addSeparator();
-    a = addCommand(help, kAppAbout, qs(kAboutItem), kAboutPrompt);
+    a = addCommand(help, kAppAbout, kAboutItem, kAboutPrompt);
     a->setIcon(icons::about());
     connect(a, &QAction::triggered, this, &MainWindow::showAbout);
 
     // Keys without a menu item of their own.
-    a = addCommand(nullptr, kHelp, QStringLiteral("Help"), kHelpPrompt);
+    a = addCommand(nullptr, kHelp, kHelpName, kHelpPrompt);
     a->setShortcut(QKeySequence(Qt::Key_F1));
     connect(a, &QAction::triggered, this, [this] { showHelp(helpSectionForFocus()); });
     addAction(a);
-    a = addCommand(nullptr, kContextHelp, QStringLiteral("Help"), kContextHelpPrompt);
+    a = addCommand(nullptr, kContextHelp, kHelpName, kContextHelpPrompt);
     a->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1));
     a->setIcon(icons::contextHelp());
     connect(a, &QAction::triggered, this, [this] { showHelp(); });
     addAction(a);
-    a = addCommand(nullptr, kEditChannel, QStringLiteral("Edit"), kEditPrompt);
+    a = addCommand(nullptr, kEditChannel, kEditName, kEditPrompt);
     connect(a, &QAction::triggered, m_view, &ChannelView::editCommand);
 }
 
@@ -430,6 +483,13 @@ bool MainWindow::exportList(const QString &path)
     return true;
 }
 
+void MainWindow::createLanguageCommand(QMenu *viewMenu)
+{
+    viewMenu->addSeparator();
+    QAction *a = addCommand(viewMenu, kLanguageSwitch, text::kLanguageItem, text::kLanguagePrompt);
+    connect(a, &QAction::triggered, this, &MainWindow::switchLanguage);
+}
+
 void MainWindow::updateUndoActions()
 {
     const bool idle = !busy();
@@ -485,7 +545,7 @@ QString MainWindow::messagePaneText() const
 
 void MainWindow::setMessage(const QString &text)
 {
-    m_messagePane->setText(text.isEmpty() ? qs(text::kIdlePrompt) : text);
+    m_messagePane->setText(text.isEmpty() ? ui(text::kIdlePrompt) : text);
 }
 
 bool MainWindow::event(QEvent *event)
@@ -519,7 +579,7 @@ void MainWindow::rebuildPortMenu()
             label += QStringLiteral("  (") + info.description() + QLatin1Char(')');
         auto *a = new QAction(label, this);
         a->setCheckable(true);
-        a->setStatusTip(qs(text::kSystemPortPrompt) + path);
+        a->setStatusTip(ui(text::kSystemPortPrompt) + path);
         connect(a, &QAction::triggered, this, [this, path] { choosePort(path); });
         m_portMenu->addAction(a);
         a->setData(path);
@@ -534,11 +594,11 @@ void MainWindow::rebuildPortMenu()
             state = qs(device) + (cable.empty() ? QString() : QStringLiteral(", ") + qs(cable));
         }
         action(kPortCommands[i])
-            ->setText(qs(text::kPortItems[i]) + QStringLiteral("  \u2014 ") + state +
+            ->setText(ui(text::kPortItems[i]) + QStringLiteral("  \u2014 ") + state +
                       QLatin1Char('\t') + qs(text::kPortShortcuts[i]));
     }
     QAction *other =
-        addCommand(m_portMenu, kPortOther, qs(text::kOtherPortItem), text::kOtherPortPrompt);
+        addCommand(m_portMenu, kPortOther, text::kOtherPortItem, text::kOtherPortPrompt);
     other->setCheckable(true);
     connect(other, &QAction::triggered, this, [this] {
         const QString path = m_files.devicePath(this, m_view->portName());
@@ -575,8 +635,8 @@ void MainWindow::updatePortChecks()
     if (QAction *other = action(kPortOther)) {
         other->setChecked(!known);
         // A path chosen here or with --port shows beside the check mark.
-        other->setText(known ? qs(text::kOtherPortItem)
-                             : qs(text::kOtherPortItem) + QStringLiteral("  ") + current);
+        other->setText(known ? ui(text::kOtherPortItem)
+                             : ui(text::kOtherPortItem) + QStringLiteral("  ") + current);
     }
 }
 
@@ -739,7 +799,7 @@ void MainWindow::onTransferState(bool running)
           kWriteToRadio,     kFileImport,    kFileExport,       kEditCut,        kEditPaste,
           kEditClear,        kInsertChannel, kDeleteChannel,    kMoveUp,         kMoveDown,
           kOptionalFeatures, kFilePrint,     kFilePrintPreview, kFilePrintSetup, kHighPowerDebug,
-          kLowPowerDebug,    kDebugMode})
+          kLowPowerDebug,    kDebugMode,     kLanguageSwitch})
         action(id)->setEnabled(!running);
     m_view->typeSelector().setEnabled(!running);
     updateUndoActions();

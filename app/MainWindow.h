@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <string_view>
 
 class QAction;
 class QActionGroup;
@@ -65,6 +66,8 @@ public:
     void filePrint();
     void filePrintPreview();
     void filePrintSetup();
+    // View > Language: asks, then switches between English and Chinese.
+    void switchLanguage();
 
 protected:
     bool event(QEvent *event) override;
@@ -74,9 +77,23 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    // prompt: the status-bar line, then after a line feed the tooltip.
-    QAction *addCommand(QMenu *menu, int id, const QString &text, std::string_view prompt);
+    // The English texts of a command; the language pack in force gives
+    // what is shown. prompt: the status-bar line, then after a line feed
+    // the tooltip; shortcut: a key named after the item text, not bound.
+    struct CommandText
+    {
+        std::string_view text;
+        std::string_view prompt;
+        std::string_view shortcut;
+    };
+    QMenu *addMenu(std::string_view title);
+    QAction *addCommand(QMenu *menu, int id, std::string_view text, std::string_view prompt,
+                        std::string_view shortcut = {});
+    void writeCommandTexts(QAction *action, const CommandText &texts);
     void createMenus();
+    void createLanguageCommand(QMenu *viewMenu);
+    // The menus, the window title and the idle prompt from the pack in force.
+    void retranslateMenus();
     void createToolBar();
     void createStatusBar();
     // Keeps the whole window, frame included, on the screen's free area.
@@ -112,6 +129,8 @@ private:
     QMenu *m_portMenu = nullptr;
     QLabel *m_messagePane = nullptr;
     QMap<int, QAction *> m_actions;
+    QMap<int, CommandText> m_commandTexts;
+    QList<QPair<QMenu *, std::string_view>> m_menuTitles;
     QList<QAction *> m_systemPortActions;
     QString m_path; // the channel file of the document; empty for a new one
     bool m_closeAfterTransfer = false;

@@ -2,6 +2,7 @@
 #include "FileChooser.h"
 #include "FirstPaint.h"
 #include "Language.h"
+#include "LanguageSettings.h"
 #include "MainWindow.h"
 #include "MessageBoxPrompter.h"
 #include "ProgressDialog.h"
@@ -40,8 +41,8 @@ int main(int argc, char *argv[])
                                  QStringLiteral("[FILE.sin]"));
     parser.process(app);
 
-    // Every run starts in English.
-    kx9::setLanguageTag(kx9::programBaseName() + "_EN");
+    // The language chosen last (English until a switch was made).
+    kx9::applyStartLanguage();
 
     kx9::Document document;
     kx9::MessageBoxPrompter prompter;

@@ -1,5 +1,6 @@
 #include "Document.h"
 
+#include "CellLanguage.h"
 #include "ChannelConversion.h"
 #include "RadioType.h"
 #include "SafeSave.h"
@@ -144,6 +145,12 @@ void Document::refillTableFromImage(Language language)
 void Document::writeTableToImage()
 {
     tableToImage(m_table, m_selectors, m_image);
+}
+
+void Document::translateCellTexts(Language from, Language to)
+{
+    translateChannelRows(m_table, from, to);
+    m_history.translateCells(from, to);
 }
 
 DocumentState Document::state() const

@@ -62,6 +62,10 @@ public:
     void refillTableFromImage(Language language);
     // Writes the table and selectors into the image (TableToImage).
     void writeTableToImage();
+    // The language switch: the flag cells of the channel rows and of the
+    // undo history from one language into the other. Image and modified
+    // state stay as they are.
+    void translateCellTexts(Language from, Language to);
 
     // Undo and redo. A caller takes the state before an edit and records the
     // step after it; New and Open start a fresh history.

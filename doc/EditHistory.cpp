@@ -1,5 +1,7 @@
 #include "EditHistory.h"
 
+#include "CellLanguage.h"
+
 namespace kx9 {
 
 DocumentChange changeBetween(const DocumentState &before, const DocumentState &after)
@@ -78,6 +80,16 @@ const DocumentChange *EditHistory::takeRedo()
         return nullptr;
     }
     return &m_steps[m_next++];
+}
+
+void EditHistory::translateCells(Language from, Language to)
+{
+    for (DocumentChange &step : m_steps) {
+        for (CellChange &c : step.cells) {
+            c.before = std::string(translateCellText(c.col, c.before, from, to));
+            c.after = std::string(translateCellText(c.col, c.after, from, to));
+        }
+    }
 }
 
 void EditHistory::clear()

@@ -2,6 +2,7 @@
 
 #include "ChannelImage.h"
 #include "ChannelTable.h"
+#include "Language.h"
 
 #include <cstddef>
 #include <optional>
@@ -71,6 +72,10 @@ public:
     const DocumentChange *takeRedo();
     void clear();
     std::size_t size() const { return m_steps.size(); }
+    // After a language switch: the flag texts of every step, before and
+    // after, in the new language, so that undo and redo put back texts of
+    // the language in force.
+    void translateCells(Language from, Language to);
 
 private:
     std::vector<DocumentChange> m_steps;

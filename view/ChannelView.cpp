@@ -97,6 +97,7 @@ ChannelView::ChannelView(Document &document, Prompter &prompter, PortFactory por
             Qt::QueuedConnection);
 
     createEditors();
+    writeLabels(text::kTypeLabel, text::kTxPowerRankLabel);
 
     connect(m_grid, &ChannelGrid::enterCell, this, &ChannelView::onEnterCell);
     connect(m_grid, &ChannelGrid::leaveCell, this, &ChannelView::onLeaveCell);
@@ -175,10 +176,29 @@ void ChannelView::writeHeaders()
     const Language language = currentLanguage();
     for (int c = 0; c < kTableCols; ++c)
         m_document.table().setCell(0, c, std::string(text::kHeaders[c].in(language)));
+}
+
+void ChannelView::writeLabels(const TextPair &type, const TextPair &powerRank)
+{
     m_typeGroup->setTitle(qs(text::kTypeSetting.text()));
-    m_typeLabel->setText(qs(text::kTypeLabel.text()));
-    m_powerRankLabel->setText(qs(text::kTxPowerRankLabel.text()));
+    m_typeLabel->setText(qs(type.text()));
+    m_powerRankLabel->setText(qs(powerRank.text()));
     m_manualLabel->setText(qs(text::kManulSettingLabel.text()));
+}
+
+void ChannelView::retranslate(Language from)
+{
+    // The labels as the switch writes them ("TYPE", "TX Power Rank"), the
+    // header row, the flag cells (and the undo history's), and the four
+    // flag lists, each keeping its selected index. The tone list and the
+    // selectors read the same in both languages.
+    writeLabels(text::kTypeLabelSwitched, text::kTxPowerRankLabelSwitched);
+    writeHeaders();
+    m_document.translateCellTexts(from, currentLanguage());
+    for (EditorKind kind : {EditorKind::BandwidthList, EditorKind::ScanList, EditorKind::PowerList,
+                            EditorKind::BusyLockList})
+        fillList(pickList(kind), kind);
+    m_model->reload();
 }
 
 void ChannelView::refreshSelectors()

@@ -45,6 +45,9 @@ public:
     void hideEditors();
     // Commits the open edit and writes the grid into the document's image.
     void tableToImage();
+    // After a language switch from `from` to the language now in force:
+    // labels, headers, the flag cells and the four flag lists relabelled.
+    void retranslate(Language from);
 
     // Read From Radio and Write To Radio: open the progress dialog.
     void readFromRadio();
@@ -83,6 +86,11 @@ public:
 
     ChannelGrid &grid() const { return *m_grid; }
     QComboBox &typeSelector() const { return *m_typeSelector; }
+    // The labels around the selectors, which the language switch relabels.
+    QGroupBox &typeGroup() const { return *m_typeGroup; }
+    QLabel &typeLabel() const { return *m_typeLabel; }
+    QLabel &powerRankLabel() const { return *m_powerRankLabel; }
+    QLabel &manualLabel() const { return *m_manualLabel; }
     // Never shown: they carry the power rank and the manual setting between
     // the image and the conversions, as the radio maker's form does.
     QComboBox &powerRankSelector() const { return *m_powerRankSelector; }
@@ -110,6 +118,7 @@ private:
     void createEditors();
     void refreshSelectors();
     void writeHeaders();
+    void writeLabels(const TextPair &type, const TextPair &powerRank);
     QWidget *editorWidget(EditorKind kind) const;
     bool editorVisible(EditorKind kind) const;
     void hideEditor(EditorKind kind);

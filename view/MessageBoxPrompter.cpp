@@ -1,9 +1,13 @@
 #include "MessageBoxPrompter.h"
 
+#include "LanguageTexts.h"
 #include "QtText.h"
 #include "Texts.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
+
+#include <utility>
 
 namespace kx9 {
 
@@ -14,8 +18,21 @@ QMessageBox::StandardButton ask(QWidget *parent, QMessageBox::Icon icon, std::st
                                 QMessageBox::StandardButton defaultButton,
                                 std::string_view detail = {})
 {
+    // The title is the program's own, English in every language; the
+    // buttons follow the language pack in force.
     QMessageBox box(icon, qs(text::kAppTitle), qs(text), buttons, parent);
     box.setDefaultButton(defaultButton);
+    const std::pair<QMessageBox::StandardButton, std::string_view> buttonTexts[] = {
+        {QMessageBox::Ok, text::kOk},
+        {QMessageBox::Cancel, text::kCancel},
+        {QMessageBox::Yes, text::kYesButton},
+        {QMessageBox::No, text::kNoButton},
+        {QMessageBox::Retry, text::kRetryButton},
+        {QMessageBox::Save, text::kSaveButton},
+        {QMessageBox::Discard, text::kDiscardButton}};
+    for (const auto &[id, english] : buttonTexts)
+        if (QAbstractButton *button = box.button(id))
+            button->setText(ui(english));
     if (!detail.empty())
         box.setInformativeText(qs(detail));
     return static_cast<QMessageBox::StandardButton>(box.exec());

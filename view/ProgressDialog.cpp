@@ -20,15 +20,17 @@ ProgressDialog::ProgressDialog(Prompter &prompter, QWidget *parent)
     setModal(false);
     setWindowTitle(QStringLiteral("Dialog"));
 
-    m_start = new QPushButton(qs(text::kStart), this);
+    m_start = new QPushButton(this);
     m_start->setDefault(true);
-    m_cancelButton = new QPushButton(qs(text::kCancel), this);
+    m_cancelButton = new QPushButton(this);
     m_bar = new QProgressBar(this);
     m_bar->setTextVisible(false);
-    m_status = new QLabel(qs(text::kNotStartYet), this);
+    m_status = new QLabel(this);
+    m_progressLabel = new QLabel(this);
+    writeTexts();
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(qs(text::kProgressLabel), this), 0, 0);
+    grid->addWidget(m_progressLabel, 0, 0);
     grid->addWidget(m_bar, 0, 1);
     grid->addWidget(m_start, 0, 2);
     grid->addWidget(m_status, 1, 1);
@@ -46,7 +48,7 @@ void ProgressDialog::openFresh()
         return;
     m_bar->setRange(0, 512);
     m_bar->setValue(0);
-    m_status->setText(qs(text::kNotStartYet));
+    writeTexts();
     m_cancel = false;
     m_watch = true;
     m_start->setEnabled(true);
@@ -57,6 +59,14 @@ void ProgressDialog::openFresh()
     // Enter starts, as in a fresh dialog; the last run may have left the
     // focus on Cancel.
     m_start->setFocus();
+}
+
+void ProgressDialog::writeTexts()
+{
+    m_start->setText(ui(text::kStart));
+    m_cancelButton->setText(ui(text::kCancel));
+    m_progressLabel->setText(ui(text::kProgressLabel));
+    m_status->setText(ui(text::kNotStartYet));
 }
 
 bool ProgressDialog::isRunning() const

@@ -53,6 +53,9 @@ private:
     void onStart();
     void onCancel();
     void interrupt();
+    // The controls' texts in the language in force: a dialog opened after a
+    // language switch speaks the new language.
+    void writeTexts();
 
     Prompter &m_prompter;
     QString m_title;
@@ -62,6 +65,7 @@ private:
     QPushButton *m_cancelButton = nullptr;
     QProgressBar *m_bar = nullptr;
     QLabel *m_status = nullptr;
+    QLabel *m_progressLabel = nullptr;
 };
 
 } // namespace kx9

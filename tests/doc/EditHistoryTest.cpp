@@ -68,5 +68,46 @@ TEST(EditHistory, KeepsTheNewestStepsUpToItsLimit)
     EXPECT_EQ(undone, EditHistory::kLimit);
 }
 
+TEST(EditHistory, UndoAndRedoAfterALanguageSwitchPutBackTextsOfTheNewLanguage)
+{
+    Document doc; // channel 1: Narrow, Yes, High, Close
+    edit(doc, 1, kColPower, "Low");
+    edit(doc, 1, kColBandwidth, "Wide");
+    edit(doc, 2, kColBusyLock, "QT/DQT");
+    edit(doc, 3, kColName, "HIGH");
+    doc.undo(); // the name is on the redo side when the switch comes
+    const ChannelImage image = doc.image();
+    const bool modified = doc.isModified();
+
+    doc.translateCellTexts(Language::English, Language::Chinese);
+    EXPECT_EQ(doc.table().cell(1, kColPower), "低");
+    EXPECT_EQ(doc.image(), image);
+    EXPECT_EQ(doc.isModified(), modified);
+
+    ASSERT_TRUE(doc.undo());
+    EXPECT_EQ(doc.table().cell(2, kColBusyLock), "关闭");
+    ASSERT_TRUE(doc.undo());
+    EXPECT_EQ(doc.table().cell(1, kColBandwidth), "窄");
+    ASSERT_TRUE(doc.undo());
+    EXPECT_EQ(doc.table().cell(1, kColPower), "高");
+    EXPECT_FALSE(doc.isModified());
+    ASSERT_TRUE(doc.redo());
+    EXPECT_EQ(doc.table().cell(1, kColPower), "低");
+    ASSERT_TRUE(doc.redo());
+    EXPECT_EQ(doc.table().cell(1, kColBandwidth), "宽");
+    ASSERT_TRUE(doc.redo());
+    EXPECT_EQ(doc.table().cell(2, kColBusyLock), "QT/DQT");
+    ASSERT_TRUE(doc.redo());
+    EXPECT_EQ(doc.table().cell(3, kColName), "HIGH"); // names are never translated
+
+    // And back: the history speaks English again.
+    doc.translateCellTexts(Language::Chinese, Language::English);
+    ASSERT_TRUE(doc.undo());
+    ASSERT_TRUE(doc.undo());
+    ASSERT_TRUE(doc.undo());
+    EXPECT_EQ(doc.table().cell(1, kColBandwidth), "Narrow");
+    EXPECT_EQ(doc.table().cell(2, kColBusyLock), "Close");
+}
+
 } // namespace
 } // namespace kx9

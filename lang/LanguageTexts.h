@@ -1,0 +1,39 @@
+#pragma once
+
+#include "Texts.h"
+
+#include <string_view>
+
+// Texts of the language switch and the dialog texts that had no catalogue
+// entry yet. English here; the Chinese comes from the language pack.
+namespace kx9::text {
+
+// View menu: the switch. Both language names, so that a user who reads
+// only one of them finds the item.
+inline constexpr std::string_view kLanguageItem = "&Language / 语言";
+inline constexpr std::string_view kLanguagePrompt =
+    "Switch the program between English and Chinese\nLanguage";
+
+// Names of the F1, context-help and Edit commands, which have no menu item:
+// they show as tooltips.
+inline constexpr std::string_view kHelpName = "Help";
+inline constexpr std::string_view kEditName = "Edit";
+
+// Message box buttons.
+inline constexpr std::string_view kYesButton = "&Yes";
+inline constexpr std::string_view kNoButton = "&No";
+inline constexpr std::string_view kRetryButton = "&Retry";
+inline constexpr std::string_view kSaveButton = "&Save";
+inline constexpr std::string_view kDiscardButton = "&Discard";
+
+// File dialogs and the device path question of Port > Other.
+inline constexpr std::string_view kAllFilesFilter = "All Files (*)";
+inline constexpr std::string_view kDevicePathTitle = "Serial Port";
+inline constexpr std::string_view kDevicePathLabel = "Device path of the programming cable:";
+
+// Start-up, on standard error, when the language chosen last cannot be
+// loaded: %1 is the pack's file name.
+inline constexpr std::string_view kStartPackMissing =
+    "kx9: Load Dll Resources fail (%1); starting in English";
+
+} // namespace kx9::text

@@ -1,0 +1,337 @@
+#include "GuiTestSupport.h"
+
+#include "CommandIds.h"
+#include "LanguagePack.h"
+#include "LanguageSettings.h"
+#include "ProgressDialog.h"
+#include "RecordingDevice.h"
+#include "ReportPrinting.h"
+#include "ServiceCommands.h"
+
+#include <QAction>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+
+namespace kx9::test {
+namespace {
+
+using namespace command;
+
+const std::string kBase = programBaseName();
+
+// The language switch of the View menu, on the packs built beside the tests,
+// with the settings store in a folder of the test's own.
+class LanguageSwitch : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(settingsDir.isValid());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+        languagepack::setSearchFolders({});
+        WindowTest::SetUp();
+    }
+    void TearDown() override
+    {
+        languagepack::setSearchFolders({});
+        languagepack::load(kBase + "_EN");
+        setLanguageTag(kBase + "_EN");
+    }
+
+    // Chooses View > Language and answers the question.
+    void switchLanguage(bool yes = true)
+    {
+        prompter.answers = {yes};
+        window->action(kLanguageSwitch)->trigger();
+    }
+    QStringList menuTitles() const
+    {
+        QStringList titles;
+        for (QAction *menu : window->menuBar()->actions())
+            titles << menu->text();
+        return titles;
+    }
+    QString storedSettings() const
+    {
+        QFile file(settingsDir.filePath(QStringLiteral("kx9/kx9.ini")));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+    // A folder holding only the given packs, copied from beside the tests, and
+    // maybe one of another content.
+    QString packFolder(const QStringList &copies, const QString &name = {},
+                       const QByteArray &content = {})
+    {
+        auto *dir = new QTemporaryDir;
+        folders.emplace_back(dir);
+        for (const QString &copy : copies)
+            QFile::copy(languagepack::packPath(kBase + copy.toStdString()),
+                        dir->filePath(QString::fromStdString(kBase) + copy + ".qm"));
+        if (!name.isEmpty()) {
+            QFile file(dir->filePath(name));
+            EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        return dir->path();
+    }
+    QComboBox &list(EditorKind kind) { return view().pickList(kind); }
+
+    QTemporaryDir settingsDir;
+    std::vector<std::unique_ptr<QTemporaryDir>> folders;
+};
+
+TEST_F(LanguageSwitch, ToChineseAndBackRelabelsMenuTitleLabelsHeadersCellsAndLists)
+{
+    grid().setTextMatrix(1, kColName, "OFF"); // an edit: the document is modified
+    grid().setTextMatrix(2, kColBusyLock, "QT/DQT");
+    list(EditorKind::BandwidthList).setCurrentIndex(1);
+    list(EditorKind::BusyLockList).setCurrentIndex(2);
+    list(EditorKind::ToneList).setCurrentIndex(5);
+    const ChannelTable english = document.table();
+    const ChannelImage image = document.image();
+    const QStringList englishMenus = menuTitles();
+    ASSERT_TRUE(document.isModified());
+
+    switchLanguage();
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].kind, "yesno");
+    EXPECT_EQ(prompter.shown[0].text, "Confirm change language");
+    EXPECT_EQ(languageTag(), kBase + "_CH");
+    EXPECT_EQ(languagepack::loadedPack(), QString::fromStdString(kBase) + "_CH.qm");
+
+    // Menu, title and prompts come from the Chinese pack.
+    EXPECT_EQ(menuTitles().first(), "文件(&F)");
+    EXPECT_EQ(menuTitles().size(), englishMenus.size());
+    for (int i = 0; i < englishMenus.size(); ++i)
+        EXPECT_NE(menuTitles()[i], englishMenus[i]);
+    EXPECT_EQ(window->action(kReadFromRadio)->text(), "从对讲机读取(&R)\tCtrl+R");
+    EXPECT_EQ(window->action(kReadFromRadio)->statusTip(), "从对讲机读取数据");
+    EXPECT_EQ(window->action(kReadFromRadio)->toolTip(), "读取");
+    EXPECT_EQ(window->action(kLanguageSwitch)->text(), "语言 / Language(&L)");
+    EXPECT_EQ(window->windowTitle(), "VANTARO 写频软件");
+    EXPECT_EQ(window->messagePaneText(), "如需帮助，请按F1键");
+
+    // Labels and headers; the labels take the switch's own forms.
+    EXPECT_EQ(view().typeGroup().title(), "整机设置");
+    EXPECT_EQ(view().typeLabel().text(), "机型");
+    EXPECT_EQ(view().powerRankLabel().text(), "发射功率等级");
+    EXPECT_EQ(view().manualLabel().text(), "手动设置");
+    for (int c = 0; c < kTableCols; ++c)
+        EXPECT_EQ(grid().textMatrix(0, c).toStdString(), text::kHeaders[c].zh) << c;
+
+    // The flag cells, and nothing else.
+    EXPECT_EQ(cell(1, kColScan), "是");
+    EXPECT_EQ(cell(1, kColBandwidth), "窄");
+    EXPECT_EQ(cell(9, kColBandwidth), "宽");
+    EXPECT_EQ(cell(1, kColPower), "高");
+    EXPECT_EQ(cell(9, kColPower), "低");
+    EXPECT_EQ(cell(1, kColBusyLock), "关闭");
+    EXPECT_EQ(cell(2, kColBusyLock), "QT/DQT");
+    EXPECT_EQ(cell(1, kColName), "OFF");
+    EXPECT_EQ(cell(1, kColRxTone), "Off");
+    EXPECT_EQ(cell(1, kColReceive), english.cell(1, kColReceive));
+    EXPECT_EQ(grid().textMatrix(9, kColPower), "低");
+
+    // The four flag lists in Chinese at the same index; the tone list as it was.
+    EXPECT_EQ(list(EditorKind::BandwidthList).currentIndex(), 1);
+    EXPECT_EQ(list(EditorKind::BandwidthList).currentText(), "窄");
+    EXPECT_EQ(list(EditorKind::BusyLockList).currentText(), "QT/DQT");
+    EXPECT_EQ(list(EditorKind::ScanList).itemText(1), "否");
+    EXPECT_EQ(list(EditorKind::PowerList).itemText(0), "低");
+    EXPECT_EQ(list(EditorKind::ToneList).currentIndex(), 5);
+    EXPECT_EQ(list(EditorKind::ToneList).itemText(0), "Off");
+
+    // Nothing of the document's data or its modified state.
+    EXPECT_EQ(document.image(), image);
+    EXPECT_EQ(document.imageAsSaved(), [&] {
+        Document copy;
+        copy.table() = english;
+        copy.image() = image;
+        return copy.imageAsSaved();
+    }());
+    EXPECT_TRUE(document.isModified());
+    EXPECT_TRUE(storedSettings().contains("[MAIN]\nLANGUAGE=" + QString::fromStdString(kBase) +
+                                          "_CH\nLANGUAGE_FORCE=1\n"))
+        << storedSettings().toStdString();
+
+    // Back: the question in Chinese, everything English again.
+    switchLanguage();
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_EQ(prompter.shown[1].text, " 请确认是否修改语言");
+    EXPECT_EQ(languageTag(), kBase + "_EN");
+    EXPECT_EQ(menuTitles(), englishMenus);
+    EXPECT_EQ(window->windowTitle(), "VANTARO Programing Software");
+    EXPECT_EQ(window->action(kReadFromRadio)->statusTip(), "Read Data From Radio");
+    EXPECT_EQ(view().typeLabel().text(), "TYPE");
+    EXPECT_EQ(view().powerRankLabel().text(), "TX Power Rank");
+    EXPECT_EQ(document.table(), english);
+    EXPECT_EQ(list(EditorKind::BandwidthList).currentText(), "Narrow");
+    EXPECT_TRUE(storedSettings().contains("LANGUAGE=" + QString::fromStdString(kBase) + "_EN\n"));
+}
+
+TEST_F(LanguageSwitch, AnsweringNoChangesNothing)
+{
+    const QStringList menus = menuTitles();
+    const ChannelTable table = document.table();
+    switchLanguage(false);
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Confirm change language"});
+    EXPECT_EQ(languageTag(), kBase + "_EN");
+    EXPECT_EQ(menuTitles(), menus);
+    EXPECT_EQ(view().typeLabel().text(), "Type");
+    EXPECT_EQ(document.table(), table);
+    EXPECT_TRUE(storedSettings().isEmpty());
+}
+
+TEST_F(LanguageSwitch, AMissingOrBrokenPackKeepsTheLanguageAndSaysSo)
+{
+    struct Case
+    {
+        const char *what;
+        QString name;
+        QByteArray content;
+    };
+    const QString chinese = QString::fromStdString(kBase) + "_CH.qm";
+    for (const Case &c : {Case{"missing", {}, {}}, Case{"empty", chinese, {}},
+                          Case{"not a pack", chinese, "not a language pack at all"},
+                          Case{"other name", "kx9_CH.qm", "x"}}) {
+        SCOPED_TRACE(c.what);
+        languagepack::setSearchFolders({packFolder({}, c.name, c.content)});
+        const ChannelTable table = document.table();
+        const QStringList menus = menuTitles();
+        prompter.shown.clear();
+        switchLanguage();
+        ASSERT_EQ(prompter.texts(),
+                  (std::vector<std::string>{"Confirm change language", "Load Dll Resources fail"}));
+        EXPECT_EQ(languageTag(), kBase + "_EN");
+        EXPECT_EQ(menuTitles(), menus);
+        EXPECT_EQ(window->windowTitle(), "VANTARO Programing Software");
+        EXPECT_EQ(document.table(), table);
+        // The relabelling ran for the language kept.
+        EXPECT_EQ(view().typeLabel().text(), "TYPE");
+        EXPECT_EQ(grid().textMatrix(0, kColReceive), "Receive(MHz)");
+        EXPECT_TRUE(storedSettings().contains("LANGUAGE=" + QString::fromStdString(kBase) + "_EN"));
+    }
+}
+
+TEST_F(LanguageSwitch, GoingBackToEnglishNeedsTheEnglishPack)
+{
+    languagepack::setSearchFolders({packFolder({"_CH"})});
+    switchLanguage();
+    ASSERT_EQ(languageTag(), kBase + "_CH");
+    switchLanguage();
+    EXPECT_EQ(prompter.texts().back(), "Load Dll Resources fail");
+    EXPECT_EQ(languageTag(), kBase + "_CH");
+    EXPECT_EQ(menuTitles().first(), "文件(&F)");
+    EXPECT_EQ(cell(1, kColScan), "是");
+    EXPECT_EQ(view().typeLabel().text(), "机型");
+}
+
+TEST_F(LanguageSwitch, UndoAfterTheSwitchPutsBackTextsOfTheNewLanguage)
+{
+    clickCell(3, kColPower);
+    list(EditorKind::PowerList).setCurrentIndex(0); // Low
+    view().commitEditor();
+    ASSERT_EQ(cell(3, kColPower), "Low");
+    switchLanguage();
+    EXPECT_EQ(cell(3, kColPower), "低");
+    window->action(kEditUndo)->trigger();
+    EXPECT_EQ(cell(3, kColPower), "高");
+    EXPECT_EQ(grid().textMatrix(3, kColPower), "高");
+    EXPECT_FALSE(document.isModified());
+    window->action(kEditRedo)->trigger();
+    EXPECT_EQ(cell(3, kColPower), "低");
+}
+
+TEST_F(LanguageSwitch, IsOffWhileATransferRunsAndATransferAfterItSpeaksChinese)
+{
+    EXPECT_TRUE(window->action(kLanguageSwitch)->isEnabled());
+    bool checked = false;
+    onSend = [&](std::span<const std::uint8_t>) {
+        if (!checked) {
+            checked = true;
+            EXPECT_FALSE(window->action(kLanguageSwitch)->isEnabled());
+        }
+    };
+    window->action(kReadFromRadio)->trigger();
+    view().progressDialog().startButton()->click();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(window->action(kLanguageSwitch)->isEnabled());
+    emit window->serviceCommands().busyChanged(true);
+    EXPECT_FALSE(window->action(kLanguageSwitch)->isEnabled());
+    emit window->serviceCommands().busyChanged(false);
+
+    switchLanguage();
+    ASSERT_EQ(languageTag(), kBase + "_CH");
+    radio.faults().silent = true;
+    prompter.shown.clear();
+    window->action(kReadFromRadio)->trigger();
+    // The progress dialog opens afresh in the new language.
+    EXPECT_EQ(view().progressDialog().startButton()->text(), "开始");
+    view().progressDialog().startButton()->click();
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(prompter.shown.empty());
+    EXPECT_EQ(prompter.shown[0].text, text::kCommunicationError.zh);
+}
+
+TEST_F(LanguageSwitch, TheReportAndTheHelpComeOutInTheNewLanguage)
+{
+    switchLanguage();
+    ASSERT_EQ(languageTag(), kBase + "_CH");
+    RecordingDevice device(5100, 6600, 600);
+    QPainter painter(&device);
+    std::set<std::string> texts;
+    for (const auto &placed : window->printing().drawPage(painter, {0, 0, 5100, 6600, 600, 600}, 1))
+        texts.insert(placed.text);
+    EXPECT_TRUE(texts.count("整机设置")) << "page title";
+    EXPECT_TRUE(texts.count("功能设置:"));
+    window->action(kHelpIndex)->trigger();
+    ASSERT_NE(window->helpWindow(), nullptr);
+    EXPECT_EQ(window->helpWindow()->source().toString(), "qrc:/help/manual_zh.html");
+    window->helpWindow()->close();
+}
+
+// Start-up reads what the last switch stored.
+class StartLanguage : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(settingsDir.isValid());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+    }
+    void TearDown() override
+    {
+        languagepack::setSearchFolders({});
+        languagepack::load(kBase + "_EN");
+        setLanguageTag(kBase + "_EN");
+    }
+    QTemporaryDir settingsDir;
+};
+
+TEST_F(StartLanguage, IsTheLanguageChosenLastWhenItsPackLoads)
+{
+    EXPECT_EQ(applyStartLanguage(), kBase + "_EN"); // nothing stored yet
+    EXPECT_EQ(ui(text::kFileMenu), "&File");
+
+    // Chinese chosen last, but its pack is gone: English.
+    storeLanguageSettings(kBase + "_CH");
+    QTemporaryDir empty;
+    languagepack::setSearchFolders({empty.path()});
+    EXPECT_EQ(applyStartLanguage(), kBase + "_EN");
+    EXPECT_TRUE(isEnglish());
+    EXPECT_EQ(ui(text::kFileMenu), "&File");
+
+    languagepack::setSearchFolders({});
+    EXPECT_EQ(applyStartLanguage(), kBase + "_CH");
+    EXPECT_EQ(languageTag(), kBase + "_CH");
+    EXPECT_EQ(ui(text::kFileMenu), "文件(&F)");
+}
+
+} // namespace
+} // namespace kx9::test
