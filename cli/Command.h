@@ -21,6 +21,8 @@ struct Command
     std::string_view summary; // one line for the overview
     std::string_view help;    // the rest of "COMMAND --help"
     int (*run)(const std::vector<std::string> &args);
+    // The status when the output cannot be delivered.
+    int outputFailureStatus = kExitFailure;
 };
 
 // The groups of commands, each defined in its own file.

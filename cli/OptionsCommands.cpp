@@ -151,7 +151,7 @@ int runOptions(const std::vector<std::string> &argv)
     }
     OptionValues values = loadOptions(doc.image());
     if (!out) {
-        std::cout << (args->has("--json") ? asJson(values) : asText(values)) << std::flush;
+        std::cout << (args->has("--json") ? asJson(values) : asText(values));
         return std::cout ? kExitOk : failed("cannot write the settings to standard output");
     }
     if (const int status = applySettings(settings, values); status != kExitOk) {

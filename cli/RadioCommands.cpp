@@ -318,6 +318,12 @@ int runRead(const std::vector<std::string> &argv)
     if (!out || out->empty())
         return usageError("read", "needs -o OUT");
 
+    // Ten seconds of reading are not spent on a file that cannot be written.
+    if (const SafeSaveResult target = checkSaveTarget(*out); !target) {
+        std::cerr << "kx9-cli: " << fillIn(text::kCannotWriteFile.en, {*out, target.reason})
+                  << "\n";
+        return kExitFailure;
+    }
     const bool trace = args->has("--trace");
     CliLink link(trace);
     CliHost host(text::kReadingCaption, kReadBlocks, false, trace);

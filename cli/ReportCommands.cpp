@@ -38,12 +38,6 @@ bool sameWord(const std::string &a, const char *b)
     return ::strcasecmp(a.c_str(), b) == 0;
 }
 
-bool writeToStdout(const QByteArray &bytes)
-{
-    const auto size = static_cast<std::size_t>(bytes.size());
-    return std::fwrite(bytes.constData(), 1, size, stdout) == size && std::fflush(stdout) == 0;
-}
-
 int runReport(const std::vector<std::string> &argv)
 {
     std::string error;
@@ -104,7 +98,8 @@ int runReport(const std::vector<std::string> &argv)
         return failed("cannot make the PDF of the report");
     }
     if (*out == "-") {
-        return writeToStdout(*pdf) ? kExitOk : failed("cannot write the PDF to standard output");
+        std::fwrite(pdf->constData(), 1, static_cast<std::size_t>(pdf->size()), stdout);
+        return kExitOk; // delivered, or said not to be, when the command ends
     }
     const auto *data = reinterpret_cast<const std::uint8_t *>(pdf->constData());
     const SafeSaveResult saved =

@@ -3,6 +3,7 @@
 #include "Arguments.h"
 #include "Command.h"
 #include "DebugModeRules.h"
+#include "Output.h"
 #include "PowerDebug.h"
 #include "RadioLink.h"
 #include "ServiceHost.h"
@@ -102,17 +103,6 @@ std::optional<int> parseValue(const std::string &text, int first, int last)
     return value;
 }
 
-// What reached the program's own output; a failed flush fails the command.
-int finish(int status)
-{
-    std::cout.flush();
-    if (!std::cout) {
-        std::cerr << "kx9-cli: cannot write the output\n";
-        return kExitFailure;
-    }
-    return status;
-}
-
 int runPower(const std::vector<std::string> &argv)
 {
     std::string error;
@@ -141,7 +131,8 @@ int runPower(const std::vector<std::string> &argv)
     const PowerEntryResult entry = session.enter(port);
     if (!entry.completed())
         return kExitFailure;
-    std::cout << static_cast<int>(entry.value) << "\n" << std::flush;
+    std::cout << static_cast<int>(entry.value) << "\n";
+    flushOutput(); // the value, while the radio is tuned and left
 
     int status = kExitOk;
     if (value && !session.tune(static_cast<std::uint8_t>(*value)).completed())
@@ -150,7 +141,7 @@ int runPower(const std::vector<std::string> &argv)
     // is nothing to send the exit on.
     if (session.portOpen() && !session.leave().completed())
         status = kExitFailure;
-    return finish(status);
+    return status;
 }
 
 std::optional<DebugItem> parseItem(const std::string &name)
@@ -209,7 +200,7 @@ int runDebug(const std::vector<std::string> &argv)
     if (!sendDebugCommand(link, port, host, command, Language::English).completed())
         return kExitFailure;
     std::cout << text::kFinishSuccessfully.en << "\n";
-    return finish(kExitOk);
+    return kExitOk;
 }
 
 constexpr Command kServiceCommands[] = {

@@ -5,6 +5,7 @@
 
 #include "Command.h"
 #include "Language.h"
+#include "Output.h"
 #include "Texts.h"
 
 #include <array>
@@ -65,25 +66,7 @@ bool wantsHelp(const std::vector<std::string> &args)
     return false;
 }
 
-// Whatever a command wrote to standard output must have reached it: a full
-// disk or a device that takes nothing is a failure, not a silent success.
-// Checked here once, so every command is covered without doing anything.
-int outputChecked(int status)
-{
-    errno = 0;
-    std::cout.flush();
-    const bool flushed = std::fflush(stdout) == 0 && std::cout;
-    const int error = errno;
-    if (flushed && std::ferror(stdout) == 0)
-        return status;
-    std::cerr << "kx9-cli: cannot write to standard output";
-    if (error != 0)
-        std::cerr << ": " << std::strerror(error);
-    std::cerr << "\n";
-    return status == kx9::cli::kExitOk ? kx9::cli::kExitFailure : status;
-}
-
-int run(int argc, char **argv)
+int run(int argc, char **argv, int &failureStatus)
 {
     // Every run starts in English, as the desktop program does.
     kx9::setLanguageTag(kx9::programBaseName() + "_EN");
@@ -118,6 +101,7 @@ int run(int argc, char **argv)
         std::cout << "Usage: kx9-cli " << command->usage << "\n\n" << command->help;
         return kx9::cli::kExitOk;
     }
+    failureStatus = command->outputFailureStatus;
     return command->run(args);
 }
 
@@ -125,5 +109,10 @@ int run(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
-    return outputChecked(run(argc, argv));
+    // Whatever a command wrote to standard output must have reached it: a
+    // full disk or a device that takes nothing is a failure, not a success.
+    kx9::cli::holdOutput();
+    int failureStatus = kx9::cli::kExitFailure;
+    const int status = run(argc, argv, failureStatus);
+    return kx9::cli::finishOutput(status, failureStatus);
 }

@@ -204,6 +204,37 @@ SafeSaveResult replaceIn(int folder, const std::string &name, const Existing *ex
 
 } // namespace
 
+SafeSaveResult checkSaveTarget(const std::string &path)
+{
+    if (path.empty())
+        return failed(ENOENT);
+    struct stat entry = {};
+    if (::lstat(path.c_str(), &entry) != 0) {
+        if (errno != ENOENT)
+            return failed(errno);
+        const std::string name = nameOf(path);
+        if (name.empty() || name == "." || name == "..")
+            return failed(EISDIR);
+        // A new file needs a folder we may write in.
+        if (::access(folderOf(path).c_str(), W_OK | X_OK) != 0)
+            return failed(errno);
+        return saved(false);
+    }
+    struct stat target = {};
+    if (::stat(path.c_str(), &target) != 0) {
+        if (errno == ENOENT && S_ISLNK(entry.st_mode))
+            return refused(text::kTargetIsDanglingLink);
+        return failed(errno);
+    }
+    if (!S_ISREG(target.st_mode))
+        return refused(notRegular(target.st_mode));
+    // As the save will open it; nothing is truncated.
+    Descriptor file(::open(path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+    if (!file.valid())
+        return failed(errno);
+    return saved(false);
+}
+
 SafeSaveResult saveFileSafely(const std::string &path, std::span<const std::uint8_t> bytes)
 {
     if (path.empty())

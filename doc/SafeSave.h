@@ -31,4 +31,9 @@ struct SafeSaveResult
 // device, a FIFO, a folder) is refused.
 SafeSaveResult saveFileSafely(const std::string &path, std::span<const std::uint8_t> bytes);
 
+// Whether saveFileSafely could replace or create the target, asked before
+// long work (a radio read) whose result would otherwise be lost at the end.
+// Nothing is written.
+SafeSaveResult checkSaveTarget(const std::string &path);
+
 } // namespace kx9

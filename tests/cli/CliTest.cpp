@@ -205,12 +205,29 @@ TEST_F(CliTest, OutputToAFullDeviceFailsTheCommand)
         {"table", data("hand-set.sin")},
         {"resave", "--help"},
         {"ports"},
+        {"export", data("hand-set.sin")},
+        {"diff", data("hand-set.sin"), data("new-pmr-lpd.sin")},
     };
     for (const auto &command : commands) {
         const CliRun r = cli(command, "/dev/full");
-        EXPECT_EQ(r.status, 1) << command[0];
-        EXPECT_EQ(r.err.rfind("kx9-cli: cannot write to standard output"), 0u)
-            << command[0] << ": " << r.err;
+        // diff keeps 2 for trouble, apart from 1 for "the files differ".
+        EXPECT_EQ(r.status, command[0] == "diff" ? 2 : 1) << command[0];
+        EXPECT_EQ(r.err, "kx9-cli: cannot write to standard output: No space left on device\n")
+            << command[0];
+    }
+}
+
+// A read takes ten seconds: an output that cannot be written is refused
+// before the port is opened, with the reason.
+TEST_F(CliTest, ReadRefusesAnUnwritableOutputBeforeOpeningThePort)
+{
+    fs::create_directory(path("folder"));
+    for (const auto &[out, why] : std::vector<std::pair<std::string, std::string>>{
+             {path("no/folder/out.sin"), "No such file or directory"},
+             {path("folder"), "it is a folder, not a regular file"}}) {
+        const CliRun r = cli({"read", "--port", path("no-such-port"), "-o", out});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "kx9-cli: cannot write " + out + ": " + why + "\n");
     }
 }
 

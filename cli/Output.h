@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string_view>
+
+namespace kx9::cli {
+
+// Standard output of every command. It is held in a large buffer, so that a
+// failure to deliver it shows at a flush, with the system's reason still
+// known, and is reported once, by main, for every command alike.
+
+// Call once, before anything is written.
+void holdOutput();
+// Sends what was written so far (a value the user waits for before a slow
+// step); a failure is kept for finishOutput.
+void flushOutput();
+// The command's status after its output was delivered: when it was not,
+// says why on stderr and returns failureStatus, or the command's own status
+// when that is higher (a usage error).
+int finishOutput(int status, int failureStatus);
+
+} // namespace kx9::cli
