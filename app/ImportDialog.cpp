@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace kx9 {
@@ -23,6 +24,8 @@ ImportDialog::ImportDialog(const QString &path, QWidget *parent) : QDialog(paren
     hint->setWordWrap(true);
     layout->addWidget(hint);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(ui(text::kOk));
+    buttons->button(QDialogButtonBox::Cancel)->setText(ui(text::kCancel));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
