@@ -178,8 +178,8 @@ public:
     void closeProgress() override { ++closed; }
     Prompter &prompter() override { return *this; }
 
-    void inform(std::string_view, Icon) override { FUZZ_CHECK(!m_watch); }
-    bool askOkCancel(std::string_view) override { return answer(); }
+    void inform(std::string_view, Icon, std::string_view) override { FUZZ_CHECK(!m_watch); }
+    bool askOkCancel(std::string_view, Default) override { return answer(); }
     bool askRetryCancel(std::string_view) override { return answer(); }
     bool askYesNo(std::string_view) override { return answer(); }
     SaveChoice askSaveDiscardCancel(std::string_view) override { return SaveChoice::Cancel; }
