@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPointer>
 #include <QTranslator>
 
@@ -14,12 +16,33 @@ struct State
 {
     QStringList folders; // empty: the default folders
     QPointer<QTranslator> pack;
+    QPointer<QTranslator> qtTexts; // Qt's own dialogs, in the pack's language
 };
 
 State &state()
 {
     static State s;
     return s;
+}
+
+// Qt's own dialogs (files, printing, the standard buttons) follow the pack
+// where Qt's translations are installed; without them they stay English.
+void loadQtTexts(const std::string &tag)
+{
+    if (state().qtTexts) {
+        QCoreApplication::removeTranslator(state().qtTexts);
+        delete state().qtTexts;
+    }
+    if (!tag.ends_with("_CH"))
+        return;
+    auto *texts = new QTranslator(QCoreApplication::instance());
+    if (!texts->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete texts;
+        return;
+    }
+    QCoreApplication::installTranslator(texts);
+    state().qtTexts = texts;
 }
 
 } // namespace
@@ -69,6 +92,7 @@ bool load(const std::string &tag)
     }
     QCoreApplication::installTranslator(pack);
     state().pack = pack;
+    loadQtTexts(tag);
     return true;
 }
 
