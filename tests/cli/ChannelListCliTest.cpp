@@ -1,4 +1,4 @@
-#include "CliRunner.h"
+#include "ProgramRun.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "CliRunner.h"
+#include "ProgramRun.h"
 
 #include <fcntl.h>
 #include <grp.h>

@@ -297,10 +297,3 @@ TEST_F(RadioLinkTest, LineHangUpIsADeviceError)
 
 } // namespace
 } // namespace kx9
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,14 +1,13 @@
 #include "Transfer.h"
+#include "PortTrace.h"
 #include "RadioSim.h"
 #include "SafetyTexts.h"
-#include "ScriptedHost.h"
-#include "SimPort.h"
+#include "ScriptedHosts.h"
 #include "Texts.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -16,8 +15,8 @@
 namespace kx9 {
 namespace {
 
+using test::hex;
 using test::ScriptedHost;
-using Kind = ScriptedHost::Kind;
 using namespace std::chrono_literals;
 
 // Every byte differs from its neighbours so that a misplaced block shows.
@@ -30,46 +29,13 @@ ChannelImage patternImage(std::uint8_t seed, std::uint8_t identity)
     return image;
 }
 
-std::string hex(std::span<const std::uint8_t> bytes)
+// The first count lines of the trace from call index from on.
+std::vector<std::string> traceSlice(const std::vector<SimPort::Call> &calls, std::size_t from,
+                                    std::size_t count)
 {
-    std::string s;
-    for (std::uint8_t b : bytes) {
-        char part[4];
-        std::snprintf(part, sizeof part, s.empty() ? "%02X" : " %02X", b);
-        s += part;
-    }
-    return s;
-}
-
-// One readable line per port call.
-std::vector<std::string> trace(const std::vector<SimPort::Call> &calls, std::size_t from,
-                               std::size_t count)
-{
-    std::vector<std::string> out;
-    for (std::size_t i = from; i < std::min(calls.size(), from + count); ++i) {
-        const SimPort::Call &c = calls[i];
-        switch (c.kind) {
-        case SimPort::Call::Kind::Open:
-            out.push_back("open");
-            break;
-        case SimPort::Call::Kind::Close:
-            out.push_back("close");
-            break;
-        case SimPort::Call::Kind::Send:
-            out.push_back("send " + hex(c.bytes));
-            break;
-        case SimPort::Call::Kind::Receive:
-            out.push_back("recv " + std::to_string(c.asked) + ":" + hex(c.bytes));
-            break;
-        case SimPort::Call::Kind::Purge:
-            out.push_back(c.purge == PurgeKind::Clear ? "purge" : "purge abort");
-            break;
-        case SimPort::Call::Kind::Pause:
-            out.push_back("pause " + std::to_string(c.duration.count()));
-            break;
-        }
-    }
-    return out;
+    std::vector<std::string> lines = test::trace(calls, from);
+    lines.resize(std::min(lines.size(), count));
+    return lines;
 }
 
 class TransferTest : public ::testing::Test
@@ -83,14 +49,7 @@ protected:
     {
         return writeToRadio(port, "COM1", image, host, language);
     }
-    int wakeUps() const
-    {
-        return static_cast<int>(
-            std::count_if(port.calls().begin(), port.calls().end(), [](auto &c) {
-                return c.kind == SimPort::Call::Kind::Send &&
-                       c.bytes == std::vector<std::uint8_t>{'P'};
-            }));
-    }
+    int wakeUps() const { return test::countSends(port.calls(), {'P'}); }
     std::vector<std::size_t> writtenAddresses() const
     {
         std::vector<std::size_t> out;
@@ -104,8 +63,7 @@ protected:
         EXPECT_FALSE(port.isOpen());
         EXPECT_EQ(port.opens(), port.closes());
         EXPECT_EQ(host.progressClosed, 1);
-        for (const ScriptedHost::Shown &s : host.shown)
-            EXPECT_FALSE(s.watchWhenShown) << s.text;
+        EXPECT_EQ(host.watchWhenShown, std::vector<bool>(host.shown.size(), false));
     }
 
     RadioSim radio{patternImage(3, 0x01)};
@@ -164,8 +122,8 @@ TEST_F(TransferTest, HandshakeSendsOneBytePerWriteWithPauseAndPurgeBeforeEach)
                      "purge", "send 52 00 00 08",
                      "recv 12:57 00 00 08 " + hex(radio.memory().bytes().first(8)), "purge",
                      "purge", "send 06", "recv 1:06", "purge", "send 52 00 08 08"});
-    EXPECT_EQ(trace(port.calls(), 0, expected.size()), expected);
-    EXPECT_EQ(trace(port.calls(), port.calls().size() - 1, 1), std::vector<std::string>{"close"});
+    EXPECT_EQ(traceSlice(port.calls(), 0, expected.size()), expected);
+    EXPECT_EQ(test::trace(port.calls()).back(), "close");
     // 19 pumps after each block, 7 in the handshake wait.
     EXPECT_EQ(host.pumps, 7 + 512 * 19);
 }
@@ -207,7 +165,7 @@ TEST_F(TransferTest, WriteSends510BlocksAndNeverTouchesTheLast16Bytes)
                                             "pause 1",
                                             "purge",
                                             "send 57 00 08 08"};
-    EXPECT_EQ(trace(calls, at, expected.size()), expected);
+    EXPECT_EQ(traceSlice(calls, at, expected.size()), expected);
 }
 
 // --- Handshake ----------------------------------------------------------------
@@ -220,7 +178,7 @@ TEST_F(TransferTest, SilentRadioGets15AttemptsPerQuestionAndRetryStarts15More)
     EXPECT_EQ(result.outcome, TransferOutcome::CommunicationError);
     EXPECT_EQ(result.message, text::kCommunicationError.en);
     EXPECT_FALSE(result.image.has_value());
-    EXPECT_EQ(host.texts(Kind::RetryCancel),
+    EXPECT_EQ(host.texts("retrycancel"),
               std::vector<std::string>(2, std::string(text::kCommunicationError.en)));
     EXPECT_EQ(wakeUps(), 30);
     // Each attempt: 7 pumped cycles, 7 byte pauses, two 590 ms receives, 2 ms.
@@ -250,7 +208,7 @@ TEST_F(TransferTest, FailedIdentificationReceiveAsksAndRetryReadsAgain)
         [&](std::size_t asked, int) { return asked == 8 && identifications++ == 0; });
     host.answers = {true};
     EXPECT_TRUE(read().completed());
-    EXPECT_EQ(host.texts(Kind::RetryCancel).size(), 1u);
+    EXPECT_EQ(host.texts("retrycancel").size(), 1u);
     EXPECT_EQ(wakeUps(), 2);
 }
 
@@ -259,7 +217,7 @@ TEST_F(TransferTest, NoReadyAfterConfirmWaits601CyclesThenAsks)
     radio.faults().missingReadyReply = true;
     const TransferResult result = read(Language::Chinese);
     EXPECT_EQ(result.outcome, TransferOutcome::CommunicationError);
-    EXPECT_EQ(host.texts(Kind::RetryCancel),
+    EXPECT_EQ(host.texts("retrycancel"),
               std::vector<std::string>{std::string(text::kCommunicationError.zh)});
     // handshake 7 + 7 + identify 2, then 590 ms for the missing 06 and 601 cycles
     EXPECT_EQ(port.now(), 7ms + 7ms + 2ms + 590ms + 601ms);
@@ -275,7 +233,7 @@ TEST_F(TransferTest, FailedConfirmSendIsReportedAndSentAgain)
                bytes[0] == 0x06 && failures-- > 0;
     });
     EXPECT_TRUE(read().completed());
-    EXPECT_EQ(host.texts(Kind::Inform),
+    EXPECT_EQ(host.texts("warning"),
               std::vector<std::string>(2, std::string(text::kSendOrderError.en)));
 }
 
@@ -291,8 +249,8 @@ TEST_F(TransferTest, ConfirmIsResentAtMostThreeTimesThenTheCommunicationErrorIsA
     const TransferResult result = read();
     EXPECT_EQ(result.outcome, TransferOutcome::CommunicationError);
     EXPECT_EQ(confirmSends, 4);
-    EXPECT_EQ(host.texts(Kind::Inform).size(), 4u);
-    EXPECT_EQ(host.texts(Kind::RetryCancel).size(), 1u);
+    EXPECT_EQ(host.texts("warning").size(), 4u);
+    EXPECT_EQ(host.texts("retrycancel").size(), 1u);
     expectEndedCleanly();
 }
 
@@ -316,7 +274,7 @@ TEST_P(IdentityTest, WriteAsksOnlyWhenTheRadioReportsAnotherIdentity)
     host.answers = {true};
     const TransferResult result = write(patternImage(5, c.imageIdentity));
     EXPECT_TRUE(result.completed());
-    EXPECT_EQ(host.texts(Kind::OkCancel).size(), c.asks ? 1u : 0u);
+    EXPECT_EQ(host.texts("okcancel").size(), c.asks ? 1u : 0u);
     EXPECT_EQ(wakeUps(), c.asks ? 2 : 1);
 }
 
@@ -332,7 +290,7 @@ TEST_F(TransferTest, AcceptedMismatchRedoesTheHandshakeAfter351CyclesAndAsksOnce
     radio.faults().identity = 0x07;
     host.answers = {true};
     ASSERT_TRUE(write(patternImage(5, 0x01)).completed());
-    EXPECT_EQ(host.texts(Kind::OkCancel),
+    EXPECT_EQ(host.texts("okcancel"),
               std::vector<std::string>{std::string(text::kRadioTypeMismatch.en)});
     EXPECT_EQ(host.shown[0].text.front(), ' ');
     EXPECT_EQ(host.pumps, 7 + 351 + 7 + 510 * 21);
@@ -351,8 +309,8 @@ TEST_F(TransferTest, AcceptedMismatchIsNotAskedAgainAfterARetry)
     });
     host.answers = {true, true}; // OK to the mismatch, Retry to the communication error
     ASSERT_TRUE(write(patternImage(5, 0x01)).completed());
-    EXPECT_EQ(host.texts(Kind::OkCancel).size(), 1u);
-    EXPECT_EQ(host.texts(Kind::RetryCancel).size(), 1u);
+    EXPECT_EQ(host.texts("okcancel").size(), 1u);
+    EXPECT_EQ(host.texts("retrycancel").size(), 1u);
     EXPECT_EQ(wakeUps(), 3);
 }
 
@@ -362,7 +320,7 @@ TEST_F(TransferTest, DeclinedMismatchEndsWithoutWritingAnything)
     const ChannelImage before = radio.memory();
     const TransferResult result = write(patternImage(5, 0x01), Language::Chinese);
     EXPECT_EQ(result.outcome, TransferOutcome::TypeMismatchDeclined);
-    EXPECT_EQ(host.texts(Kind::OkCancel),
+    EXPECT_EQ(host.texts("okcancel"),
               std::vector<std::string>{std::string(text::kRadioTypeMismatch.zh)});
     EXPECT_TRUE(writtenAddresses().empty());
     EXPECT_EQ(radio.memory(), before);
@@ -391,7 +349,7 @@ TEST_P(ShortReplyTest, ReplyUnder12BytesEndsTheReadAndTheCallerGetsNoImage)
     EXPECT_EQ(result.outcome, TransferOutcome::ShortReply);
     EXPECT_EQ(result.message, "not received enough  byte");
     EXPECT_FALSE(result.image.has_value());
-    EXPECT_EQ(host.texts(Kind::Inform), std::vector<std::string>{"not received enough  byte"});
+    EXPECT_EQ(host.texts("warning"), std::vector<std::string>{"not received enough  byte"});
     EXPECT_EQ(host.progress, 5);
     expectEndedCleanly();
 }
@@ -403,7 +361,7 @@ TEST_F(TransferTest, MissingReadAcknowledgeEndsTheRead)
     radio.faults().missingReadAckAtBlock = 7;
     const TransferResult result = read(Language::Chinese);
     EXPECT_EQ(result.outcome, TransferOutcome::ReadAckMissing);
-    EXPECT_EQ(host.texts(Kind::Inform),
+    EXPECT_EQ(host.texts("warning"),
               std::vector<std::string>{std::string(text::kReadBlockError.zh)});
     EXPECT_FALSE(result.image.has_value());
     EXPECT_EQ(host.progress, 8); // the block was stored and counted before its acknowledge
@@ -458,7 +416,7 @@ TEST_P(CutShortTest, WriteSaysWhetherTheRadioHoldsAPartialWrite)
     const TransferResult result = write(patternImage(90, 0x01));
     EXPECT_EQ(result.outcome, c.outcome);
     EXPECT_EQ(result.partialWrite, c.partial);
-    EXPECT_EQ(host.texts(Kind::Inform), c.informs);
+    EXPECT_EQ(host.texts("warning"), c.informs);
     expectEndedCleanly();
 }
 
@@ -592,7 +550,7 @@ TEST_F(TransferTest, OpenFailureShowsTheMessageAndSendsNothing)
     const TransferResult result = write(patternImage(90, 0x01), Language::Chinese);
     EXPECT_EQ(result.outcome, TransferOutcome::OpenFailed);
     // The detail names the device and the port's reason, in the transfer's language.
-    EXPECT_EQ(host.texts(Kind::Inform),
+    EXPECT_EQ(host.texts("warning"),
               std::vector<std::string>{std::string(text::kOpenPortFailed.zh) +
                                        "\n/dev/ttyUSB0 正被占用：simulated open failure。"});
     EXPECT_TRUE(radio.record().empty());

@@ -1,7 +1,8 @@
 // High and Low Power Debug against the in-process simulated radio.
 
 #include "PowerDebug.h"
-#include "ServiceTestSupport.h"
+#include "PortTrace.h"
+#include "ScriptedHosts.h"
 #include "ServiceTexts.h"
 #include "Texts.h"
 
@@ -229,7 +230,7 @@ TEST_P(PowerDebugTest, ShortEntryReplyClosesThePortWithoutGoingOn)
     const PowerEntryResult entry = session.enter("COM1");
     EXPECT_EQ(entry.outcome, ServiceOutcome::ShortReply);
     EXPECT_EQ(host.shown,
-              (std::vector<ScriptedServiceHost::Shown>{{"inform", "Not received enough  byte"}}));
+              (std::vector<ScriptedServiceHost::Shown>{{"warning", "Not received enough  byte"}}));
     EXPECT_EQ(trace(port.calls()).back(), "close");
     EXPECT_EQ(countSends(port.calls(), {0x06}), 0);
     EXPECT_FALSE(port.isOpen());
@@ -241,8 +242,8 @@ TEST_P(PowerDebugTest, PortThatCannotBeOpenedIsToldInEnglishAndNothingIsSent)
     PowerDebugSession chinese(port, host, kind(), Language::Chinese);
     const PowerEntryResult entry = chinese.enter("COM2");
     EXPECT_EQ(entry.outcome, ServiceOutcome::OpenFailed);
-    EXPECT_EQ(host.shown, (std::vector<ScriptedServiceHost::Shown>{
-                              {"inform", std::string(text::kOpenPortFailed.en)}}));
+    ASSERT_EQ(host.shown.size(), 1u);
+    EXPECT_EQ(host.shown[0].text, text::kOpenPortFailed.en);
     EXPECT_TRUE(radio.record().empty());
 }
 
@@ -323,7 +324,7 @@ TEST(PowerDebugHighTest, TuningWithTheNotOpenPortIsRefusedBeforeAnythingIsSent)
     const ServiceResult tuned = session.tune(30);
     EXPECT_EQ(tuned.outcome, ServiceOutcome::PortNotOpen);
     EXPECT_EQ(host.shown, (std::vector<ScriptedServiceHost::Shown>{
-                              {"inform", std::string(text::kPowerDebugOpenFailed)}}));
+                              {"warning", std::string(text::kPowerDebugOpenFailed)}}));
     EXPECT_TRUE(port.calls().empty());
 }
 
@@ -337,7 +338,7 @@ TEST_P(PowerDebugTest, ExitIsTriedTenTimesThenThePortClosesWithoutTheExitCode)
     const ServiceResult left = session.leave();
     EXPECT_EQ(left.outcome, ServiceOutcome::ExitUnanswered);
     EXPECT_EQ(host.shown, (std::vector<ScriptedServiceHost::Shown>{
-                              {"inform", std::string(text::kServiceExitUnanswered.en)}}));
+                              {"warning", std::string(text::kServiceExitUnanswered.en)}}));
     EXPECT_EQ(exitWakeUps(), kPowerExitAttempts);
     EXPECT_EQ(countSends(port.calls(), {'U'}), 0);
     EXPECT_FALSE(port.isOpen());

@@ -2,16 +2,16 @@
 // off screen against the in-process simulated radio. The one-second wait of
 // the power dialogs runs on a timer the tests fire themselves.
 
-#include "GuiTestSupport.h"
+#include "WindowTest.h"
 
 #include "CommandIds.h"
 #include "DebugModeDialog.h"
 #include "DelayTimer.h"
 #include "GuiServiceHost.h"
+#include "PortTrace.h"
 #include "PowerDebugDialog.h"
 #include "RadioType.h"
 #include "ServiceCommands.h"
-#include "ServiceTestSupport.h"
 #include "ServiceTexts.h"
 
 #include <QAction>
@@ -109,14 +109,6 @@ std::vector<std::uint8_t> tuningValues(const SimPort &port)
             calls[i + 1].kind == SimPort::Call::Kind::Send)
             values.push_back(calls[i + 1].bytes.at(0));
     return values;
-}
-
-int exitCodes(const SimPort &port)
-{
-    int n = 0;
-    for (const SimPort::Call &c : port.calls())
-        n += c.kind == SimPort::Call::Kind::Send && c.bytes == std::vector<std::uint8_t>{'U'};
-    return n;
 }
 
 // --- Power tuning dialog --------------------------------------------------------
@@ -238,7 +230,7 @@ TEST_F(PowerDialogTest, ClosingSendsAMoveStillWaitingThenTheExit)
         EXPECT_EQ(calls.back(), "close");
         EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
     }
-    EXPECT_EQ(exitCodes(port), 2);
+    EXPECT_EQ(countSends(port.calls(), {'U'}), 2);
 }
 
 TEST_F(PowerDialogTest, NeverReadValue255ShowsAsItIsWithTheBarAtItsEnd)

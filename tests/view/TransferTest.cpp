@@ -1,4 +1,4 @@
-#include "GuiTestSupport.h"
+#include "WindowTest.h"
 
 #include "ChannelConversion.h"
 #include "CommandIds.h"
