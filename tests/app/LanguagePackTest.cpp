@@ -46,29 +46,6 @@ public:
     mutable std::set<QString> asked;
 };
 
-// Runs check on the next modal dialog of type Dialog, then closes it; the
-// dialog may come up only after the command has pumped events for a while.
-template <typename Dialog>
-bool whileModal(const std::function<void()> &open, const std::function<void(Dialog &)> &check = {})
-{
-    bool seen = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        if (!dialog || seen)
-            return;
-        seen = true;
-        poll.stop();
-        if (check)
-            check(*dialog);
-        if (dialog->isVisible())
-            dialog->reject();
-    });
-    poll.start(0);
-    open();
-    return seen;
-}
-
 // Every text the program shows through the language pack, from its menus
 // and every dialog, has a Chinese form in the Chinese pack: a text added
 // later without one fails here, naming it.

@@ -43,20 +43,12 @@ protected:
     // up and must close it.
     void runDialog(const std::function<void(OptionalFeaturesDialog &)> &act)
     {
-        bool shown = false;
-        QTimer::singleShot(0, [&] {
-            auto *d = qobject_cast<OptionalFeaturesDialog *>(QApplication::activeModalWidget());
-            if (!d)
-                return;
-            shown = true;
-            act(*d);
-            if (d->isVisible()) {
-                ADD_FAILURE() << "the dialog was left open";
-                d->reject();
-            }
-        });
-        window->action(command::kOptionalFeatures)->trigger();
-        EXPECT_TRUE(shown);
+        EXPECT_TRUE(whileModal<OptionalFeaturesDialog>(
+            [this] { window->action(command::kOptionalFeatures)->trigger(); },
+            [&](OptionalFeaturesDialog &d) {
+                act(d);
+                EXPECT_FALSE(d.isVisible()) << "the dialog was left open";
+            }));
     }
 };
 
@@ -72,9 +64,7 @@ TEST_F(OptionsDialog, ShowsARadiosSettingsAndOkStoresWhatTheUserChanged)
     memory.setByte(0x81F, 0x11);                           // BandWidth Menu on
     memory.setPttId({0x31, 0x32, 0xFF, 0xFF, 0xFF, 0xFF}); // "12"
     radio.setMemory(memory);
-    window->action(command::kReadFromRadio)->trigger();
-    QTest::mouseClick(view().progressDialog().startButton(), Qt::LeftButton);
-    QCoreApplication::processEvents();
+    transfer(command::kReadFromRadio);
     ASSERT_EQ(document.image(), memory);
 
     runDialog([](OptionalFeaturesDialog &d) {
@@ -151,23 +141,6 @@ TEST_F(OptionsDialog, OkMakesExitAskAboutTheUnsavedSettings)
     EXPECT_FALSE(document.isModified());
     window->action(command::kEditRedo)->trigger();
     EXPECT_EQ(document.image().byte(0x813), 6);
-}
-
-TEST_F(OptionsDialog, NotOfferedWhileATransferRuns)
-{
-    EXPECT_TRUE(window->action(command::kOptionalFeatures)->isEnabled());
-    bool checked = false;
-    onSend = [this, &checked](std::span<const std::uint8_t> bytes) {
-        if (bytes.size() == 4 && bytes[0] == 'R' && !checked) {
-            checked = true;
-            EXPECT_FALSE(window->action(command::kOptionalFeatures)->isEnabled());
-        }
-    };
-    window->action(command::kReadFromRadio)->trigger();
-    QTest::mouseClick(view().progressDialog().startButton(), Qt::LeftButton);
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(checked);
-    EXPECT_TRUE(window->action(command::kOptionalFeatures)->isEnabled());
 }
 
 class DialogAlone : public ::testing::Test

@@ -270,44 +270,14 @@ protected:
         window->serviceCommands().setTimerFactory(
             [this] { return std::make_unique<TimerRef>(timer); });
     }
-    // Runs action inside the modal dialog it opens, then closes the dialog.
+    // Runs action inside the modal dialog the command opens, then closes it.
     template <typename Dialog> void whileOpen(int command, std::function<void(Dialog &)> action)
     {
-        bool ran = false;
-        // The entry exchange pumps events before the dialog exists.
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-            if (!dialog || ran)
-                return;
-            ran = true;
-            poll.stop();
-            action(*dialog);
-            if (dialog->isVisible())
-                dialog->reject();
-        });
-        poll.start(0);
-        window->action(command)->trigger();
-        EXPECT_TRUE(ran);
+        EXPECT_TRUE(whileModal<Dialog>([&] { window->action(command)->trigger(); }, action));
     }
 
     ManualTimer timer;
 };
-
-TEST_F(ServiceMenuTest, ProgramMenuOffersTheServiceCommandsExceptDuringATransfer)
-{
-    const int ids[] = {command::kHighPowerDebug, command::kLowPowerDebug, command::kDebugMode};
-    for (int id : ids)
-        EXPECT_TRUE(window->action(id)->isEnabled()) << id;
-    EXPECT_EQ(window->action(command::kDebugMode)->statusTip(),
-              "Debug TX Power,Squelch Level,Low Power Alert");
-    emit view().transferStateChanged(true);
-    for (int id : ids)
-        EXPECT_FALSE(window->action(id)->isEnabled()) << id;
-    emit view().transferStateChanged(false);
-    for (int id : ids)
-        EXPECT_TRUE(window->action(id)->isEnabled()) << id;
-}
 
 TEST_F(ServiceMenuTest, HighPowerDebugKeepsTheRadiosValueTunesItAndLeavesOnClosing)
 {

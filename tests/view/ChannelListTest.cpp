@@ -69,26 +69,6 @@ TEST_F(ChannelLists, TenChannelsCopiedFromTheGridPasteBackAtChannel20AsOneStep)
     EXPECT_EQ(document.table(), before);
 }
 
-TEST_F(ChannelLists, APasteWithBadCellsWritesTheGoodOnesAndListsTheRest)
-{
-    QGuiApplication::clipboard()->setText("433.1\t433.5\t67.1\tD023N\n"
-                                          "446.001\t\tOff\tOff\n");
-    grid().setFocus();
-    grid().setCell(2, kColReceive);
-    trigger(command::kEditPaste);
-    EXPECT_EQ(cell(2, kColReceive), "433.10000");
-    EXPECT_EQ(cell(2, kColTransmit), "433.50000");
-    EXPECT_EQ(cell(2, kColRxTone), "Off"); // kept
-    EXPECT_EQ(cell(2, kColTxTone), "D023N");
-    EXPECT_EQ(cell(3, kColReceive), "446.03125");
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].text,
-              "These cells were not pasted and keep their value:\n"
-              "CH-P02 Rx Tone: 67.1 is not a tone of the tone list\n"
-              "CH-P03 Receive(MHz): Error data Value，Please input according the step "
-              "value(6.25K/5k/2.5k)");
-}
-
 TEST_F(ChannelLists, ADragSelectsCellsWithoutOpeningAnEditorAndDeleteEmptiesTheirChannels)
 {
     grid().setFocus();

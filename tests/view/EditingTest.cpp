@@ -22,33 +22,6 @@ protected:
     }
 };
 
-TEST_F(Editing, FrequencyTypedIntoAnEmptyRowFillsItAndEnterOpensTransmitSelected)
-{
-    selectType(kType400470);
-    QLineEdit &editor = typeOverReceive(1);
-    ASSERT_TRUE(editor.isVisible());
-    EXPECT_EQ(editor.text(), "4");
-    QTest::keyClicks(&editor, "46.00625");
-    enter(&editor);
-
-    EXPECT_EQ(cell(1, kColReceive), "446.00625");
-    EXPECT_EQ(cell(1, kColTransmit), "446.00625");
-    EXPECT_EQ(cell(1, kColRxTone), "Off");
-    EXPECT_EQ(cell(1, kColTxTone), "Off");
-    EXPECT_EQ(cell(1, kColBandwidth), "Wide");
-    EXPECT_EQ(cell(1, kColScan), "Yes");
-    EXPECT_EQ(cell(1, kColPower), "High");
-    EXPECT_EQ(cell(1, kColBusyLock), "Close");
-    EXPECT_EQ(cell(1, kColName), "");
-
-    EXPECT_EQ(grid().row(), 1);
-    EXPECT_EQ(grid().col(), kColTransmit);
-    ASSERT_TRUE(editor.isVisible());
-    EXPECT_EQ(editor.text(), "446.00625");
-    EXPECT_EQ(editor.selectedText(), "446.00625");
-    EXPECT_TRUE(prompter.shown.empty());
-}
-
 TEST_F(Editing, OffStepTransmitShowsTheStepMessageKeepsTheValueAndMovesOn)
 {
     // Channel 1 of a new document is 446.00625 on both sides with tone Off.
@@ -85,8 +58,11 @@ TEST_F(Editing, EnterWalksThroughAWholeRowAndOnToTheNext)
 {
     selectType(kType400470);
     QLineEdit &receive = typeOverReceive(1);
+    EXPECT_EQ(receive.text(), "4");
     QTest::keyClicks(&receive, "46.00625");
-    enter(&receive);                  // -> Transmit
+    enter(&receive); // -> Transmit, which the new row's defaults filled, selected
+    ASSERT_EQ(grid().col(), kColTransmit);
+    EXPECT_EQ(view().frequencyEditor().selectedText(), "446.00625");
     enter(&view().frequencyEditor()); // -> Rx Tone
     QComboBox &tones = view().pickList(EditorKind::ToneList);
     ASSERT_TRUE(tones.isVisible());
@@ -210,15 +186,6 @@ TEST_F(Editing, EnterInTheNameOfTheLastChannelStopsBeforeTheRowsPastTheType)
     EXPECT_EQ(focusedEditor(), nullptr);
 }
 
-TEST_F(Editing, MousePressOpensTheEditorOnTheCellValueSelected)
-{
-    clickCell(3, kColReceive);
-    QLineEdit &editor = view().frequencyEditor();
-    ASSERT_TRUE(editor.isVisible());
-    EXPECT_EQ(editor.text(), "446.03125");
-    EXPECT_EQ(editor.selectedText(), "446.03125");
-}
-
 TEST_F(Editing, ScrollingDiscardsTheValueBeingTyped)
 {
     clickCell(2, kColReceive);
@@ -228,30 +195,6 @@ TEST_F(Editing, ScrollingDiscardsTheValueBeingTyped)
     clickCell(20, kColReceive);
     EXPECT_EQ(cell(2, kColReceive), "446.01875");
     EXPECT_TRUE(prompter.shown.empty());
-}
-
-TEST_F(Editing, TypeChangeRefillsTheTableAndTheSameTypeKeepsEdits)
-{
-    selectType(kTypePmr);
-    EXPECT_EQ(cell(99, kColLabel), "CH-P99");
-    EXPECT_EQ(cell(99, kColReceive), "446.05625");
-    EXPECT_EQ(cell(99, kColRxTone), "156.7");
-    EXPECT_EQ(cell(100, kColLabel), "");
-    EXPECT_EQ(grid().model()->headerData(98, Qt::Vertical).toString(), "CH-P99");
-
-    clickCell(1, kColReceive);
-    QTest::keyClicks(&view().frequencyEditor(), "433.075");
-    enter(&view().frequencyEditor());
-    selectType(kTypePmr);
-    EXPECT_EQ(cell(1, kColReceive), "433.07500");
-
-    prompter.answers = {true}; // the table holds an edit: OK replaces it
-    selectType(kTypePmrLpd);
-    EXPECT_EQ(prompter.okDefaults, std::vector{Prompter::Default::Cancel});
-    EXPECT_EQ(cell(1, kColReceive), "446.00625");
-    EXPECT_EQ(cell(9, kColLabel), "CH-L01");
-    EXPECT_EQ(cell(9, kColReceive), "433.07500");
-    EXPECT_EQ(cell(78, kColLabel), "");
 }
 
 TEST_F(Editing, StatusBarHintFollowsThePointer)

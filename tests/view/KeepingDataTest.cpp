@@ -22,21 +22,6 @@ namespace {
 class KeepingData : public WindowTest
 {
 protected:
-    std::vector<std::string> channel(int row)
-    {
-        std::vector<std::string> cells;
-        for (int c = 0; c < kTableCols; ++c)
-            cells.push_back(cell(row, c));
-        return cells;
-    }
-
-    void editReceive(int row, const char *value)
-    {
-        clickCell(row, kColReceive);
-        QTest::keyClicks(&view().frequencyEditor(), value);
-        enter(&view().frequencyEditor());
-    }
-
     // One notch of the wheel over a widget, the pointer at its centre.
     static void wheel(QWidget *w, int notches)
     {
@@ -110,6 +95,7 @@ TEST_F(KeepingData, ATypeChangeAsksBeforeReplacingTheUsersChannels)
     selectType(kTypePmr);
     EXPECT_EQ(cell(3, kColReceive), "446.03125");
     EXPECT_EQ(cell(99, kColLabel), "CH-P99");
+    EXPECT_EQ(grid().model()->headerData(98, Qt::Vertical).toString(), "CH-P99");
 
     // A table of nothing but the type's defaults changes at once.
     prompter.shown.clear();
@@ -145,9 +131,9 @@ TEST_F(KeepingData, ARefusedFrequencyKeepsTheValueThatWasThere)
         EXPECT_EQ(cell(2, kColRxTone), "Off") << typo;
         EXPECT_EQ(cell(2, kColBandwidth), "Narrow") << typo;
     }
-    // Opened again, the editor shows the kept value, not the typo.
+    // Opened again, the editor shows the kept value, not the typo, selected.
     clickCell(2, kColReceive);
-    EXPECT_EQ(view().frequencyEditor().text(), "446.01875");
+    EXPECT_EQ(view().frequencyEditor().selectedText(), "446.01875");
 }
 
 TEST_F(KeepingData, EscapeCancelsTheOpenEditAndLeavesTheCell)
@@ -200,16 +186,12 @@ public:
 
 TEST_F(KeepingData, AFinishedOrFailedTransferSaysWhatHappenedToWhichDevice)
 {
-    window->action(command::kReadFromRadio)->trigger();
-    view().progressDialog().startButton()->click();
-    QCoreApplication::processEvents();
+    transfer(command::kReadFromRadio);
     EXPECT_EQ(window->messagePaneText(), "Read complete: 4096 bytes from /dev/ttyUSB0");
 
     makePort = [this] { return std::make_unique<RefusedPort>(radio); };
     view().setPortName(QStringLiteral("/dev/ttyS7"));
-    window->action(command::kWriteToRadio)->trigger();
-    view().progressDialog().startButton()->click();
-    QCoreApplication::processEvents();
+    transfer(command::kWriteToRadio);
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].text, text::kOpenPortFailed.en);
     EXPECT_EQ(prompter.shown[0].detail,

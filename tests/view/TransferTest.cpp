@@ -17,9 +17,6 @@
 namespace kx9::test {
 namespace {
 
-constexpr std::string_view kCommunicationError =
-    "Communication Error，Please check all the connections and the radio power";
-
 class Transfers : public WindowTest
 {
 protected:
@@ -93,19 +90,6 @@ TEST_F(Transfers, CancelDuringAReadLeavesGridAndImageAsTheyWere)
     EXPECT_EQ(document.table(), tableBefore);
     EXPECT_EQ(document.image(), imageBefore);
     EXPECT_EQ(view().typeSelector().currentText(), "PMR+LPD");
-}
-
-TEST_F(Transfers, CommunicationErrorAnsweredCancelEndsTheRead)
-{
-    radio.faults().silent = true;
-    const ChannelTable tableBefore = document.table();
-    window->action(command::kReadFromRadio)->trigger();
-    start();
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].kind, "retrycancel");
-    EXPECT_EQ(prompter.shown[0].text, kCommunicationError);
-    EXPECT_FALSE(dialog().isVisible());
-    EXPECT_EQ(document.table(), tableBefore);
 }
 
 TEST_F(Transfers, WriteIsRefusedOnAnIdentityMismatchAnsweredCancel)
@@ -225,15 +209,7 @@ TEST_F(Transfers, CancelBeforeStartClosesTheDialogAndOpensNoPort)
     EXPECT_TRUE(radio.record().empty());
 }
 
-} // namespace
-} // namespace kx9::test
-
-namespace kx9::test {
-namespace {
-
-class Interruptions : public Transfers
-{
-};
+using Interruptions = Transfers;
 
 TEST_F(Interruptions, MovingTheProgressDialogStopsTheTransferWithItsMessage)
 {
