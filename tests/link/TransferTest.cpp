@@ -292,6 +292,7 @@ TEST_F(TransferTest, AcceptedMismatchRedoesTheHandshakeAfter351CyclesAndAsksOnce
     ASSERT_TRUE(write(patternImage(5, 0x01)).completed());
     EXPECT_EQ(host.texts("okcancel"),
               std::vector<std::string>{std::string(text::kRadioTypeMismatch.en)});
+    EXPECT_EQ(host.okDefaults, std::vector{Prompter::Default::Cancel}); // Enter must not write
     EXPECT_EQ(host.shown[0].text.front(), ' ');
     EXPECT_EQ(host.pumps, 7 + 351 + 7 + 510 * 21);
     EXPECT_EQ(writtenAddresses().size(), 510u);

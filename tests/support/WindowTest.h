@@ -82,6 +82,21 @@ protected:
     ChannelView &view() { return window->view(); }
     ChannelGrid &grid() { return view().grid(); }
     std::string cell(int row, int col) { return document.table().cell(row, col); }
+    // Cells 1-9 of a channel: Receive to Name.
+    std::vector<std::string> channel(int row)
+    {
+        std::vector<std::string> cells;
+        for (int c = 1; c < kTableCols; ++c)
+            cells.push_back(cell(row, c));
+        return cells;
+    }
+    // Makes a cell current from the keyboard side and presses a key over it.
+    void keyOnCell(int row, int col, int key)
+    {
+        grid().setFocus();
+        grid().setCell(row, col);
+        QTest::keyClick(&grid(), static_cast<char>(key));
+    }
 
     // Chooses a radio type as the user does in the type selector.
     void selectType(int type)

@@ -22,13 +22,6 @@ protected:
         QTest::keyClick(QApplication::focusWidget(), keys.key(), keys.keyboardModifiers());
     }
     void trigger(int id) { window->action(id)->trigger(); }
-    std::vector<std::string> channel(int row)
-    {
-        std::vector<std::string> cells;
-        for (int c = 1; c < kTableCols; ++c)
-            cells.push_back(cell(row, c));
-        return cells;
-    }
     QPoint centreOf(int row, int col)
     {
         return grid().visualRect(grid().model()->index(row - 1, col - 1)).center();

@@ -48,8 +48,7 @@ TEST_F(KeepingData, ArrowKeysOutOfAnEditorMoveInTheGridAndNeverChangeTheType)
     EXPECT_EQ(document.table(), before);
 
     // Up from the name editor too, committing what was typed.
-    grid().setCell(7, kColName);
-    QTest::keyClick(&grid(), 'A');
+    keyOnCell(7, kColName, 'A');
     QTest::keyClick(&view().nameEditor(), 'B');
     QTest::keyClick(&view().nameEditor(), Qt::Key_Up);
     EXPECT_EQ(grid().row(), 6);
@@ -134,6 +133,26 @@ TEST_F(KeepingData, ARefusedFrequencyKeepsTheValueThatWasThere)
     // Opened again, the editor shows the kept value, not the typo, selected.
     clickCell(2, kColReceive);
     EXPECT_EQ(view().frequencyEditor().selectedText(), "446.01875");
+
+    // Enter over Transmit: the step message, the value kept, on to Rx Tone.
+    prompter.shown.clear();
+    keyOnCell(1, kColTransmit, '4');
+    QTest::keyClicks(&view().frequencyEditor(), "46.001");
+    enter(&view().frequencyEditor());
+    EXPECT_EQ(prompter.shown, (std::vector<ScriptedPrompter::Shown>{
+                                  {"warning", "Error data Value，Please input according the step "
+                                              "value(6.25K/5k/2.5k)"}}));
+    EXPECT_EQ(cell(1, kColTransmit), "446.00625");
+    EXPECT_EQ(grid().col(), kColRxTone);
+    EXPECT_TRUE(view().pickList(EditorKind::ToneList).isVisible());
+
+    // An empty channel stays empty: no defaults for a refused value.
+    selectType(kType400470);
+    prompter.shown.clear();
+    keyOnCell(2, kColReceive, '1');
+    clickCell(5, kColReceive);
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Error Data Format，Please input again"});
+    EXPECT_EQ(channel(2), std::vector<std::string>(9));
 }
 
 TEST_F(KeepingData, EscapeCancelsTheOpenEditAndLeavesTheCell)
