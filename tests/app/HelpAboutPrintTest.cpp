@@ -1,21 +1,14 @@
 #include "WindowTest.h"
 
 #include "AboutDialog.h"
-#include "CommandIds.h"
 #include "PrintPreviewDialog.h"
-#include "ProgressDialog.h"
 #include "RecordingDevice.h"
 #include "ReportPrinting.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QFile>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTextBrowser>
-#include <QTimer>
 
-#include <functional>
 #include <set>
 
 namespace kx9::test {

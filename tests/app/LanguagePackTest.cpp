@@ -1,6 +1,5 @@
 #include "WindowTest.h"
 
-#include "CommandIds.h"
 #include "DebugModeDialog.h"
 #include "FileChooser.h"
 #include "ImportDialog.h"
@@ -9,21 +8,15 @@
 #include "OptionalFeaturesDialog.h"
 #include "PowerDebugDialog.h"
 #include "PrintPreviewDialog.h"
-#include "ProgressDialog.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QInputDialog>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QTimer>
 #include <QTranslator>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
-#include <functional>
 #include <set>
 
 namespace kx9::test {

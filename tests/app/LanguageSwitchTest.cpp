@@ -1,16 +1,12 @@
 #include "WindowTest.h"
 
-#include "CommandIds.h"
 #include "LanguagePack.h"
 #include "LanguageSettings.h"
-#include "ProgressDialog.h"
 
-#include <QAction>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 

@@ -1,24 +1,15 @@
 #include "WindowTest.h"
 
-#include "CommandIds.h"
 #include "OptionFields.h"
 #include "OptionalFeaturesDialog.h"
-#include "ProgressDialog.h"
-#include "RadioType.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPushButton>
 #include <QSpinBox>
-#include <QTimer>
 #include <QTranslator>
-
-#include <functional>
 
 namespace kx9::test {
 namespace {

@@ -4,26 +4,20 @@
 
 #include "WindowTest.h"
 
-#include "CommandIds.h"
 #include "DebugModeDialog.h"
 #include "DelayTimer.h"
 #include "GuiServiceHost.h"
 #include "PortTrace.h"
 #include "PowerDebugDialog.h"
-#include "RadioType.h"
 #include "ServiceCommands.h"
 #include "ServiceTexts.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
 #include <QStyleOptionSlider>
-#include <QTimer>
 #include <QTreeWidget>
 
 namespace kx9::test {

@@ -2,11 +2,13 @@
 
 #include "ChannelGrid.h"
 #include "ChannelView.h"
+#include "CommandIds.h"
 #include "Document.h"
 #include "FileChooser.h"
 #include "MainWindow.h"
 #include "ProgressDialog.h"
 #include "QtText.h"
+#include "RadioType.h"
 #include "RadioSim.h"
 #include "ScriptedPrompter.h"
 #include "SimPort.h"

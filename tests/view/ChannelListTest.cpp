@@ -1,15 +1,11 @@
 #include "WindowTest.h"
 
-#include "CommandIds.h"
 #include "ImportDialog.h"
-#include "RadioType.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTimer>
 
 namespace kx9::test {
 namespace {

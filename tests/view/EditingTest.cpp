@@ -1,7 +1,5 @@
 #include "WindowTest.h"
 
-#include "RadioType.h"
-
 #include <QScrollBar>
 
 namespace kx9::test {

@@ -1,9 +1,5 @@
 #include "WindowTest.h"
 
-#include "CommandIds.h"
-#include "RadioType.h"
-
-#include <QAction>
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>

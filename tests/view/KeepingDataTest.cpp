@@ -1,17 +1,11 @@
 #include "WindowTest.h"
 
-#include "CommandIds.h"
 #include "MessageBoxPrompter.h"
-#include "ProgressDialog.h"
-#include "RadioType.h"
 #include "Texts.h"
 
 #include <QAbstractItemView>
-#include <QAction>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 #include <QWheelEvent>
 
 namespace kx9::test {

@@ -1,9 +1,7 @@
 #include "WindowTest.h"
 
-#include "CommandIds.h"
 #include "ServiceCommands.h"
 
-#include <QAction>
 #include <QStatusTipEvent>
 
 namespace kx9::test {

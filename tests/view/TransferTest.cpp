@@ -1,18 +1,11 @@
 #include "WindowTest.h"
 
 #include "ChannelConversion.h"
-#include "CommandIds.h"
 #include "MessageBoxPrompter.h"
-#include "ProgressDialog.h"
-#include "RadioType.h"
 #include "SafetyTexts.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QMessageBox>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QTimer>
 
 namespace kx9::test {
 namespace {

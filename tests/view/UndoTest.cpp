@@ -1,12 +1,7 @@
 #include "WindowTest.h"
 
 #include "ChannelConversion.h"
-#include "CommandIds.h"
-#include "ProgressDialog.h"
-#include "RadioType.h"
 
-#include <QAction>
-#include <QPushButton>
 #include <QTemporaryDir>
 
 namespace kx9::test {
