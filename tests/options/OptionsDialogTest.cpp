@@ -200,24 +200,15 @@ TEST_F(DialogAlone, TabFollowsTheColumnsTopToBottom)
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     list(dialog, "Squelch Level")->setFocus();
-    const std::vector<QWidget *> expected = {
-        dialog.control("Language Choose"),
-        dialog.control("Vox Gain Level"),
-        dialog.control("Priority Channel"),
-        dialog.control("Beep"),
-        dialog.control("Battery Save"),
-        dialog.control("Scrambler Activation"),
-        dialog.control("BandWidth Menu"),
-        dialog.control("Differ Direction Menu"),
-        dialog.control("Frequency Differ Menu"),
-        dialog.control("Step"),
-        dialog.control("PTT ID"),
-        dialog.control("End Of Tx PTT ID"),
-        dialog.control("H/L Power LPD"),
-        dialog.okButton(),
-        dialog.cancelButton(),
-        dialog.control("Squelch Level"),
-    };
+    // Down the left column, the right column, then OK and Cancel, and round.
+    std::vector<QWidget *> expected;
+    for (const char *label :
+         {"Language Choose", "Vox Gain Level", "Priority Channel", "Beep", "Battery Save",
+          "Scrambler Activation", "BandWidth Menu", "Differ Direction Menu",
+          "Frequency Differ Menu", "Step", "PTT ID", "End Of Tx PTT ID", "H/L Power LPD"})
+        expected.push_back(dialog.control(label));
+    expected.insert(expected.end(),
+                    {dialog.okButton(), dialog.cancelButton(), dialog.control("Squelch Level")});
     std::vector<QWidget *> visited;
     for (std::size_t i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
