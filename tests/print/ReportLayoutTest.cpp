@@ -48,34 +48,17 @@ struct Report
     std::string typeText = "PMR+LPD";
 };
 
+const PlacedText *placedAt(const std::vector<PlacedText> &texts, int x, int y)
+{
+    const auto at = std::find_if(texts.begin(), texts.end(),
+                                 [&](const PlacedText &t) { return t.x == x && t.y == y; });
+    return at == texts.end() ? nullptr : &*at;
+}
+
 std::optional<std::string> textAt(const std::vector<PlacedText> &texts, int x, int y)
 {
-    for (const PlacedText &t : texts) {
-        if (t.x == x && t.y == y) {
-            return t.text;
-        }
-    }
-    return std::nullopt;
-}
-
-PlacedText placedAt(const std::vector<PlacedText> &texts, int x, int y)
-{
-    for (const PlacedText &t : texts) {
-        if (t.x == x && t.y == y) {
-            return t;
-        }
-    }
-    return {};
-}
-
-bool contains(const std::vector<PlacedText> &texts, const std::string &text)
-{
-    for (const PlacedText &t : texts) {
-        if (t.text == text) {
-            return true;
-        }
-    }
-    return false;
+    const PlacedText *t = placedAt(texts, x, y);
+    return t ? std::optional(t->text) : std::nullopt;
 }
 
 struct MetricsCase
@@ -121,7 +104,10 @@ TEST(ReportPlan, EveryPageHasItsTitleAndItsShareOfTheChannelsAndNoMore)
         ASSERT_FALSE(texts.empty()) << page;
         EXPECT_EQ(texts.front().font, ReportFont::Title);
         EXPECT_EQ(texts.front().text, pageTitle(page, Language::English));
-        EXPECT_EQ(contains(texts, "Function Setting:"), page == 1) << page;
+        EXPECT_EQ(std::any_of(texts.begin(), texts.end(),
+                              [](const PlacedText &t) { return t.text == "Function Setting:"; }),
+                  page == 1)
+            << page;
 
         // Nine cells a row, each printed once; the name column never.
         std::vector<int> rows;
@@ -183,7 +169,7 @@ TEST(ReportPlan, ChannelCellsSitInTheirLanguagesColumnsWithATrailingBlank)
             // Each cell may take the room up to the next column, the last
             // one up to the page's right edge (5100 px = 12240 twips).
             const int next = col < 8 ? columns[col + 1] * kCw : 12240;
-            EXPECT_EQ(placedAt(texts, columns[col] * kCw, kFirstRowY).room,
+            EXPECT_EQ(placedAt(texts, columns[col] * kCw, kFirstRowY)->room,
                       next - columns[col] * kCw)
                 << "column " << col;
         }
@@ -221,12 +207,8 @@ struct SettingCase
     int column;
     int line;
     const char *expected;
+    friend void PrintTo(const SettingCase &c, std::ostream *os) { *os << c.name; }
 };
-
-void PrintTo(const SettingCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
 
 class ReportSettingsLine : public ::testing::TestWithParam<SettingCase>
 {

@@ -141,12 +141,9 @@ struct ReadFault
     std::string name;
     QStringList flags;
     QString message;
+    // In a failure message, the case by its name.
+    friend void PrintTo(const ReadFault &c, std::ostream *out) { *out << c.name; }
 };
-
-void PrintTo(const ReadFault &fault, std::ostream *out)
-{
-    *out << fault.name;
-}
 
 class ReadFaults : public FaultMatrix, public ::testing::WithParamInterface<ReadFault>
 {
@@ -209,12 +206,9 @@ struct WriteFault
     int exitCode;
     QString message;
     int blocksStored; // of the file, in the radio afterwards
+    // In a failure message, the case by its name.
+    friend void PrintTo(const WriteFault &c, std::ostream *out) { *out << c.name; }
 };
-
-void PrintTo(const WriteFault &fault, std::ostream *out)
-{
-    *out << fault.name;
-}
 
 class WriteFaults : public FaultMatrix, public ::testing::WithParamInterface<WriteFault>
 {
@@ -260,19 +254,13 @@ std::vector<WriteFault> writeFaults()
     };
     for (const int block : {0, 254, 509}) {
         const QString n = QString::number(block);
+        const auto fault = [&](const char *name, const char *flag, int stored) {
+            return WriteFault{name + n.toStdString(), {flag, n}, false, 1,
+                              kProgramInterrupt,      stored};
+        };
         // The radio stores a block before it withholds the acknowledge.
-        faults.push_back({"NoAcknowledgeAtBlock" + n.toStdString(),
-                          {"--no-write-ack", n},
-                          false,
-                          1,
-                          kProgramInterrupt,
-                          block + 1});
-        faults.push_back({"HangUpAtBlock" + n.toStdString(),
-                          {"--hang-up", n},
-                          false,
-                          1,
-                          kProgramInterrupt,
-                          block});
+        faults.push_back(fault("NoAcknowledgeAtBlock", "--no-write-ack", block + 1));
+        faults.push_back(fault("HangUpAtBlock", "--hang-up", block));
     }
     return faults;
 }
@@ -287,12 +275,9 @@ struct SignalCase
     const char *name;
     int signal;
     bool writing;
+    // In a failure message, the case by its name.
+    friend void PrintTo(const SignalCase &c, std::ostream *out) { *out << c.name; }
 };
-
-void PrintTo(const SignalCase &c, std::ostream *out)
-{
-    *out << c.name;
-}
 
 class Signals : public FaultMatrix, public ::testing::WithParamInterface<SignalCase>
 {
@@ -333,28 +318,23 @@ INSTANTIATE_TEST_SUITE_P(Transfers, Signals,
 
 // --- The port ------------------------------------------------------------------------
 
-TEST_F(FaultMatrix, MissingPortFailsToOpen)
-{
-    const FolderState before = snapshot(path("out"));
-    port = path("no-such-port");
-    const ProcessRun r = read();
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err,
-              kOpenFailed + port +
-                  " does not exist (no such device). Is the programming cable plugged in?\n");
-    EXPECT_EQ(snapshot(path("out")), before);
-}
-
-TEST_F(FaultMatrix, WhatIsNotATerminalIsNoPort)
+// A missing device, and what is not a terminal: a file, a FIFO, /dev/null.
+TEST_F(FaultMatrix, MissingPortOrOneThatIsNotATerminalFailsToOpen)
 {
     ASSERT_TRUE(writeRaw(path("file"), "not a port"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0644), 0);
     const FolderState before = snapshot(path("out"));
-    for (const QString &device : {path("file"), path("fifo"), QString("/dev/null")}) {
+    const QString missing =
+        " does not exist (no such device). Is the programming cable plugged in?\n";
+    for (const auto &[device, why] :
+         std::vector<std::pair<QString, QString>>{{path("no-such-port"), missing},
+                                                  {path("file"), ": not a serial port\n"},
+                                                  {path("fifo"), ": not a serial port\n"},
+                                                  {"/dev/null", ": not a serial port\n"}}) {
         port = device;
         const ProcessRun r = read();
         EXPECT_EQ(r.exitCode, 1);
-        EXPECT_EQ(r.err, kOpenFailed + device + ": not a serial port\n");
+        EXPECT_EQ(r.err, kOpenFailed + device + why);
     }
     EXPECT_EQ(readRaw(path("file")), "not a port");
     EXPECT_EQ(snapshot(path("out")), before);
