@@ -113,6 +113,8 @@ TEST_F(Help, TheManualOpensInTheLanguageInForceAtTheFocusSection)
         EXPECT_EQ(help->source().toString(), c.page);
         EXPECT_EQ(window->helpWindow(), help); // one window, reused
     }
+    clickCell(2, kColReceive); // the frequency editor takes the focus
+    EXPECT_EQ(window->helpSectionForFocus(), "editing");
 }
 
 TEST_F(Help, AboutSpeaksTheLanguageInForceWhenItOpens)

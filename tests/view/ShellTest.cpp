@@ -67,16 +67,5 @@ TEST_F(Shell, CommandsThatMustNotRunDuringATransferOrServiceCommandAreOffMeanwhi
     expectEnabled(true);
 }
 
-TEST_F(Shell, TitleStaysAndF1OpensTheManualWhereTheFocusIs)
-{
-    EXPECT_EQ(window->windowTitle(), "VANTARO Programing Software");
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    view().typeSelector().setFocus();
-    EXPECT_EQ(window->helpSectionForFocus(), "types");
-    clickCell(2, kColReceive); // the frequency editor takes the focus
-    EXPECT_EQ(window->helpSectionForFocus(), "editing");
-}
-
 } // namespace
 } // namespace kx9::test
