@@ -8,8 +8,8 @@
 #include "MainWindow.h"
 #include "ProgressDialog.h"
 #include "QtText.h"
-#include "RadioType.h"
 #include "RadioSim.h"
+#include "RadioType.h"
 #include "ScriptedPrompter.h"
 #include "SimPort.h"
 
