@@ -106,8 +106,10 @@ TEST_F(LanguageSwitch, ToChineseAndBackRelabelsMenuTitleLabelsHeadersCellsAndLis
     EXPECT_EQ(window->messagePaneText(), "如需帮助，请按F1键");
 
     // Labels and headers; the labels take the switch's own forms.
+    EXPECT_EQ(view().typeGroup().title(), "整机设置");
     EXPECT_EQ(view().typeLabel().text(), "机型");
     EXPECT_EQ(view().powerRankLabel().text(), "发射功率等级");
+    EXPECT_EQ(view().manualLabel().text(), "手动设置");
     for (int c = 0; c < kTableCols; ++c)
         EXPECT_EQ(grid().textMatrix(0, c).toStdString(), text::kHeaders[c].zh) << c;
 
