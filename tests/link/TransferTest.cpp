@@ -376,6 +376,7 @@ struct CutShortCase
     TransferOutcome outcome;
     bool partial;
     std::size_t blocksInRadio; // of the file, in the radio afterwards
+    friend void PrintTo(const CutShortCase &c, std::ostream *out) { *out << c.name; }
 };
 
 // Fails the header (4 bytes) or the data (8 bytes) of one write block.
