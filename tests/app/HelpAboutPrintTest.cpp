@@ -1,44 +1,20 @@
-#include "GuiTestSupport.h"
+#include "WindowTest.h"
 
 #include "AboutDialog.h"
-#include "CommandIds.h"
 #include "PrintPreviewDialog.h"
-#include "ProgressDialog.h"
 #include "RecordingDevice.h"
 #include "ReportPrinting.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QFile>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTextBrowser>
-#include <QTimer>
 
-#include <functional>
 #include <set>
 
 namespace kx9::test {
 namespace {
 
 using namespace command;
-
-// Runs check on the modal dialog that action opens, then closes it.
-template <typename Dialog>
-bool inspectModal(QAction *action, const std::function<void(Dialog &)> &check)
-{
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        seen = true;
-        check(*dialog);
-        dialog->reject();
-    });
-    action->trigger();
-    return seen;
-}
 
 void useLanguage(Language language)
 {
@@ -49,27 +25,6 @@ class Printing : public WindowTest
 {
 };
 
-TEST_F(Printing, TheFileMenusPrintItemsAndTheToolbarButtonAreOnExceptDuringATransfer)
-{
-    const int ids[] = {kFilePrint, kFilePrintPreview, kFilePrintSetup};
-    for (int id : ids)
-        EXPECT_TRUE(window->action(id)->isEnabled()) << id;
-    bool checked = false;
-    onSend = [&](std::span<const std::uint8_t> bytes) {
-        if (bytes.size() == 4 && bytes[0] == 'R' && !checked) {
-            checked = true;
-            for (int id : ids)
-                EXPECT_FALSE(window->action(id)->isEnabled()) << id;
-        }
-    };
-    window->action(kReadFromRadio)->trigger();
-    QTest::mouseClick(view().progressDialog().startButton(), Qt::LeftButton);
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(checked);
-    for (int id : ids)
-        EXPECT_TRUE(window->action(id)->isEnabled()) << id;
-}
-
 TEST_F(Printing, PreviewShowsTwoPagesOfTheGridWithTheOpenEditIncluded)
 {
     clickCell(1, kColReceive);
@@ -77,8 +32,9 @@ TEST_F(Printing, PreviewShowsTwoPagesOfTheGridWithTheOpenEditIncluded)
     view().frequencyEditor().selectAll();
     QTest::keyClicks(&view().frequencyEditor(), "446.1");
 
-    const bool seen = inspectModal<report::PrintPreviewDialog>(
-        window->action(kFilePrintPreview), [&](report::PrintPreviewDialog &preview) {
+    const bool seen = whileModal<report::PrintPreviewDialog>(
+        [&] { window->action(kFilePrintPreview)->trigger(); },
+        [&](report::PrintPreviewDialog &preview) {
             EXPECT_EQ(preview.shownPages(), (QList<int>{1, 2}));
             RecordingDevice device(5100, 6600, 600);
             QPainter painter(&device);
@@ -157,6 +113,8 @@ TEST_F(Help, TheManualOpensInTheLanguageInForceAtTheFocusSection)
         EXPECT_EQ(help->source().toString(), c.page);
         EXPECT_EQ(window->helpWindow(), help); // one window, reused
     }
+    clickCell(2, kColReceive); // the frequency editor takes the focus
+    EXPECT_EQ(window->helpSectionForFocus(), "editing");
 }
 
 TEST_F(Help, AboutSpeaksTheLanguageInForceWhenItOpens)
@@ -172,11 +130,12 @@ TEST_F(Help, AboutSpeaksTheLanguageInForceWhenItOpens)
                          Case{Language::English, "About KX9", "OK", "KX9 Version 4.0"}}) {
         useLanguage(c.language);
         const bool seen =
-            inspectModal<AboutDialog>(window->action(kAppAbout), [&](AboutDialog &about) {
-                EXPECT_EQ(about.windowTitle(), c.caption);
-                EXPECT_EQ(about.okText(), c.ok);
-                EXPECT_TRUE(about.productText().contains(c.product));
-            });
+            whileModal<AboutDialog>([&] { window->action(kAppAbout)->trigger(); },
+                                    [&](AboutDialog &about) {
+                                        EXPECT_EQ(about.windowTitle(), c.caption);
+                                        EXPECT_EQ(about.okText(), c.ok);
+                                        EXPECT_TRUE(about.productText().contains(c.product));
+                                    });
         EXPECT_TRUE(seen);
     }
 }

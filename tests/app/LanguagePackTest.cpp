@@ -1,6 +1,5 @@
-#include "GuiTestSupport.h"
+#include "WindowTest.h"
 
-#include "CommandIds.h"
 #include "DebugModeDialog.h"
 #include "FileChooser.h"
 #include "ImportDialog.h"
@@ -9,21 +8,15 @@
 #include "OptionalFeaturesDialog.h"
 #include "PowerDebugDialog.h"
 #include "PrintPreviewDialog.h"
-#include "ProgressDialog.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QInputDialog>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QTimer>
 #include <QTranslator>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
-#include <functional>
 #include <set>
 
 namespace kx9::test {
@@ -45,29 +38,6 @@ public:
     }
     mutable std::set<QString> asked;
 };
-
-// Runs check on the next modal dialog of type Dialog, then closes it; the
-// dialog may come up only after the command has pumped events for a while.
-template <typename Dialog>
-bool whileModal(const std::function<void()> &open, const std::function<void(Dialog &)> &check = {})
-{
-    bool seen = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        if (!dialog || seen)
-            return;
-        seen = true;
-        poll.stop();
-        if (check)
-            check(*dialog);
-        if (dialog->isVisible())
-            dialog->reject();
-    });
-    poll.start(0);
-    open();
-    return seen;
-}
 
 // Every text the program shows through the language pack, from its menus
 // and every dialog, has a Chinese form in the Chinese pack: a text added

@@ -2,6 +2,7 @@
 #include "ChannelConversion.h"
 #include "GoldenFiles.h"
 #include "RadioType.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -27,21 +28,10 @@ void writeBytes(const fs::path &path, const std::vector<std::uint8_t> &bytes)
               static_cast<std::streamsize>(bytes.size()));
 }
 
-class DocumentTest : public ::testing::Test
+class DocumentTest : public test::TempFolderTest
 {
 protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path() /
-                ("kx9-doc-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-    std::string file(const char *name) const { return (m_dir / name).string(); }
-
-    fs::path m_dir;
+    std::string file(const char *name) const { return path(name); }
 };
 
 TEST_F(DocumentTest, OpenedFileIsCleanAndShownInTheLanguageAsked)
@@ -153,18 +143,6 @@ TEST_F(DocumentTest, ModifiedFollowsWhatASaveWouldStore)
     doc.markClean();
     EXPECT_FALSE(doc.isModified());
     EXPECT_EQ(doc.currentType(), kTypePmrLpd);
-}
-
-TEST_F(DocumentTest, SavingOverAFileKeepsItsPermissions)
-{
-    Document doc;
-    writeBytes(file("p.sin"), {1, 2, 3});
-    fs::permissions(file("p.sin"),
-                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    ASSERT_TRUE(doc.save(file("p.sin")));
-    EXPECT_EQ(fs::status(file("p.sin")).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(readBytes(file("p.sin")).size(), kChannelFileSize);
 }
 
 } // namespace

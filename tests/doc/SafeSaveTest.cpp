@@ -7,6 +7,7 @@
 #include "Document.h"
 #include "GoldenFiles.h"
 #include "SafetyTexts.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -63,25 +64,10 @@ std::vector<std::string> entries(const fs::path &folder)
     return names;
 }
 
-class SafeSaveTest : public ::testing::Test
+class SafeSaveTest : public test::TempFolderTest
 {
 protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path() /
-                ("kx9-safe-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override
-    {
-        ::chmod(m_dir.c_str(), 0700);
-        fs::remove_all(m_dir);
-    }
     fs::path file(const char *name) const { return m_dir / name; }
-
-    fs::path m_dir;
 };
 
 // --- Targets that are not regular files ---------------------------------------------

@@ -97,20 +97,5 @@ TEST(NewDocument, SelectorsUseTheViewsOwnTypeRule)
     EXPECT_EQ(radioTypeFromImage(image), kTypePmr);
 }
 
-TEST(NewDocument, TableAfterSaveStoresTheDefaultChannels)
-{
-    ChannelImage image = newDocumentImage();
-    ChannelTable table;
-    fillNewDocumentTable(table, Language::English);
-    tableToImage(table, newDocumentSelectors(image), image);
-    EXPECT_EQ(channelsInUse(image), 77);
-    EXPECT_EQ(image.rxFrequency(9), 43307500u);
-    EXPECT_EQ(image.radioTypeBits(), 0x00);
-    EXPECT_EQ(image.byte(0x81F), 0x01);
-    EXPECT_EQ(image.powerRank(), 9);
-    EXPECT_TRUE(image.manualOpen());
-    EXPECT_FALSE(image.channelInUse(78));
-}
-
 } // namespace
 } // namespace kx9

@@ -1,24 +1,15 @@
-#include "GuiTestSupport.h"
+#include "WindowTest.h"
 
-#include "CommandIds.h"
 #include "OptionFields.h"
 #include "OptionalFeaturesDialog.h"
-#include "ProgressDialog.h"
-#include "RadioType.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPushButton>
 #include <QSpinBox>
-#include <QTimer>
 #include <QTranslator>
-
-#include <functional>
 
 namespace kx9::test {
 namespace {
@@ -43,20 +34,12 @@ protected:
     // up and must close it.
     void runDialog(const std::function<void(OptionalFeaturesDialog &)> &act)
     {
-        bool shown = false;
-        QTimer::singleShot(0, [&] {
-            auto *d = qobject_cast<OptionalFeaturesDialog *>(QApplication::activeModalWidget());
-            if (!d)
-                return;
-            shown = true;
-            act(*d);
-            if (d->isVisible()) {
-                ADD_FAILURE() << "the dialog was left open";
-                d->reject();
-            }
-        });
-        window->action(command::kOptionalFeatures)->trigger();
-        EXPECT_TRUE(shown);
+        EXPECT_TRUE(whileModal<OptionalFeaturesDialog>(
+            [this] { window->action(command::kOptionalFeatures)->trigger(); },
+            [&](OptionalFeaturesDialog &d) {
+                act(d);
+                EXPECT_FALSE(d.isVisible()) << "the dialog was left open";
+            }));
     }
 };
 
@@ -72,9 +55,7 @@ TEST_F(OptionsDialog, ShowsARadiosSettingsAndOkStoresWhatTheUserChanged)
     memory.setByte(0x81F, 0x11);                           // BandWidth Menu on
     memory.setPttId({0x31, 0x32, 0xFF, 0xFF, 0xFF, 0xFF}); // "12"
     radio.setMemory(memory);
-    window->action(command::kReadFromRadio)->trigger();
-    QTest::mouseClick(view().progressDialog().startButton(), Qt::LeftButton);
-    QCoreApplication::processEvents();
+    transfer(command::kReadFromRadio);
     ASSERT_EQ(document.image(), memory);
 
     runDialog([](OptionalFeaturesDialog &d) {
@@ -153,23 +134,6 @@ TEST_F(OptionsDialog, OkMakesExitAskAboutTheUnsavedSettings)
     EXPECT_EQ(document.image().byte(0x813), 6);
 }
 
-TEST_F(OptionsDialog, NotOfferedWhileATransferRuns)
-{
-    EXPECT_TRUE(window->action(command::kOptionalFeatures)->isEnabled());
-    bool checked = false;
-    onSend = [this, &checked](std::span<const std::uint8_t> bytes) {
-        if (bytes.size() == 4 && bytes[0] == 'R' && !checked) {
-            checked = true;
-            EXPECT_FALSE(window->action(command::kOptionalFeatures)->isEnabled());
-        }
-    };
-    window->action(command::kReadFromRadio)->trigger();
-    QTest::mouseClick(view().progressDialog().startButton(), Qt::LeftButton);
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(checked);
-    EXPECT_TRUE(window->action(command::kOptionalFeatures)->isEnabled());
-}
-
 class DialogAlone : public ::testing::Test
 {
 protected:
@@ -236,24 +200,15 @@ TEST_F(DialogAlone, TabFollowsTheColumnsTopToBottom)
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     list(dialog, "Squelch Level")->setFocus();
-    const std::vector<QWidget *> expected = {
-        dialog.control("Language Choose"),
-        dialog.control("Vox Gain Level"),
-        dialog.control("Priority Channel"),
-        dialog.control("Beep"),
-        dialog.control("Battery Save"),
-        dialog.control("Scrambler Activation"),
-        dialog.control("BandWidth Menu"),
-        dialog.control("Differ Direction Menu"),
-        dialog.control("Frequency Differ Menu"),
-        dialog.control("Step"),
-        dialog.control("PTT ID"),
-        dialog.control("End Of Tx PTT ID"),
-        dialog.control("H/L Power LPD"),
-        dialog.okButton(),
-        dialog.cancelButton(),
-        dialog.control("Squelch Level"),
-    };
+    // Down the left column, the right column, then OK and Cancel, and round.
+    std::vector<QWidget *> expected;
+    for (const char *label :
+         {"Language Choose", "Vox Gain Level", "Priority Channel", "Beep", "Battery Save",
+          "Scrambler Activation", "BandWidth Menu", "Differ Direction Menu",
+          "Frequency Differ Menu", "Step", "PTT ID", "End Of Tx PTT ID", "H/L Power LPD"})
+        expected.push_back(dialog.control(label));
+    expected.insert(expected.end(),
+                    {dialog.okButton(), dialog.cancelButton(), dialog.control("Squelch Level")});
     std::vector<QWidget *> visited;
     for (std::size_t i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

@@ -40,13 +40,23 @@ struct NewDocument
     ChannelImage image = newDocumentImage();
 };
 
-TEST(ReportDrawing, EachTextHangsFromItsTwipPositionInDevicePixels)
+// Page 1 of a new document drawn on a Letter page at 600 dpi.
+class ReportDrawing : public ::testing::Test
 {
+protected:
+    std::vector<PlacedText> draw()
+    {
+        QPainter painter(&device);
+        return drawReportPage(painter, kLetter, 1, doc.source(), Language::English);
+    }
+
     NewDocument doc;
-    RecordingDevice device(kLetter.right, kLetter.bottom, kDpi);
-    QPainter painter(&device);
-    const auto placed = drawReportPage(painter, kLetter, 1, doc.source(), Language::English);
-    painter.end();
+    RecordingDevice device{kLetter.right, kLetter.bottom, kDpi};
+};
+
+TEST_F(ReportDrawing, EachTextHangsFromItsTwipPositionInDevicePixels)
+{
+    const auto placed = draw();
 
     // Empty cells draw nothing; every other text is drawn once, in order.
     std::vector<PlacedText> visible;
@@ -66,14 +76,10 @@ TEST(ReportDrawing, EachTextHangsFromItsTwipPositionInDevicePixels)
     }
 }
 
-TEST(ReportDrawing, ATextWiderThanItsRoomIsDrawnNarrowerNotOverItsNeighbour)
+TEST_F(ReportDrawing, ATextWiderThanItsRoomIsDrawnNarrowerNotOverItsNeighbour)
 {
-    NewDocument doc;
     doc.table.setCell(1, kColReceive, "446.00625");
-    RecordingDevice device(kLetter.right, kLetter.bottom, kDpi);
-    QPainter painter(&device);
-    drawReportPage(painter, kLetter, 1, doc.source(), Language::English);
-    painter.end();
+    draw();
 
     const double normal = double(kDpi) / kTwipsPerInch;
     for (const auto &d : device.drawn()) {
@@ -91,13 +97,9 @@ TEST(ReportDrawing, ATextWiderThanItsRoomIsDrawnNarrowerNotOverItsNeighbour)
     }
 }
 
-TEST(ReportDrawing, FontsHaveTheCharacterHeightAndTheirColumnWidths)
+TEST_F(ReportDrawing, FontsHaveTheCharacterHeightAndTheirColumnWidths)
 {
-    NewDocument doc;
-    RecordingDevice device(kLetter.right, kLetter.bottom, kDpi);
-    QPainter painter(&device);
-    drawReportPage(painter, kLetter, 1, doc.source(), Language::English);
-    painter.end();
+    draw();
     const auto &drawn = device.drawn();
     ASSERT_GT(drawn.size(), 2u);
 

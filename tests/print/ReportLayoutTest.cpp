@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <optional>
 
 namespace kx9::report {
@@ -48,34 +47,17 @@ struct Report
     std::string typeText = "PMR+LPD";
 };
 
+const PlacedText *placedAt(const std::vector<PlacedText> &texts, int x, int y)
+{
+    const auto at = std::find_if(texts.begin(), texts.end(),
+                                 [&](const PlacedText &t) { return t.x == x && t.y == y; });
+    return at == texts.end() ? nullptr : &*at;
+}
+
 std::optional<std::string> textAt(const std::vector<PlacedText> &texts, int x, int y)
 {
-    for (const PlacedText &t : texts) {
-        if (t.x == x && t.y == y) {
-            return t.text;
-        }
-    }
-    return std::nullopt;
-}
-
-PlacedText placedAt(const std::vector<PlacedText> &texts, int x, int y)
-{
-    for (const PlacedText &t : texts) {
-        if (t.x == x && t.y == y) {
-            return t;
-        }
-    }
-    return {};
-}
-
-bool contains(const std::vector<PlacedText> &texts, const std::string &text)
-{
-    for (const PlacedText &t : texts) {
-        if (t.text == text) {
-            return true;
-        }
-    }
-    return false;
+    const PlacedText *t = placedAt(texts, x, y);
+    return t ? std::optional(t->text) : std::nullopt;
 }
 
 struct MetricsCase
@@ -121,7 +103,10 @@ TEST(ReportPlan, EveryPageHasItsTitleAndItsShareOfTheChannelsAndNoMore)
         ASSERT_FALSE(texts.empty()) << page;
         EXPECT_EQ(texts.front().font, ReportFont::Title);
         EXPECT_EQ(texts.front().text, pageTitle(page, Language::English));
-        EXPECT_EQ(contains(texts, "Function Setting:"), page == 1) << page;
+        EXPECT_EQ(std::any_of(texts.begin(), texts.end(),
+                              [](const PlacedText &t) { return t.text == "Function Setting:"; }),
+                  page == 1)
+            << page;
 
         // Nine cells a row, each printed once; the name column never.
         std::vector<int> rows;
@@ -183,7 +168,7 @@ TEST(ReportPlan, ChannelCellsSitInTheirLanguagesColumnsWithATrailingBlank)
             // Each cell may take the room up to the next column, the last
             // one up to the page's right edge (5100 px = 12240 twips).
             const int next = col < 8 ? columns[col + 1] * kCw : 12240;
-            EXPECT_EQ(placedAt(texts, columns[col] * kCw, kFirstRowY).room,
+            EXPECT_EQ(placedAt(texts, columns[col] * kCw, kFirstRowY)->room,
                       next - columns[col] * kCw)
                 << "column " << col;
         }
@@ -213,20 +198,20 @@ TEST(ReportHeader, PiecesAndBlanksInEitherLanguageAroundTheGridsHeaders)
 
 // One settings item: what is set in the image, where its text must appear
 // (column units, settings line) and the whole text.
+// One settings item: the bits set in the image (none when mask is 0), where
+// its text must appear (column units, settings line) and the whole text.
 struct SettingCase
 {
     const char *name;
-    std::function<void(ChannelImage &)> set;
+    std::size_t offset;
+    std::uint8_t mask;
+    std::uint8_t value;
     Language language;
     int column;
     int line;
     const char *expected;
+    friend void PrintTo(const SettingCase &c, std::ostream *os) { *os << c.name; }
 };
-
-void PrintTo(const SettingCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
 
 class ReportSettingsLine : public ::testing::TestWithParam<SettingCase>
 {
@@ -237,84 +222,55 @@ TEST_P(ReportSettingsLine, RendersTheImageValueAfterItsLabel)
     const SettingCase &c = GetParam();
     Report r;
     r.typeText = "400-470MHz";
-    c.set(r.image);
-    const auto texts = r.page(1, c.language);
-    EXPECT_EQ(textAt(texts, c.column * kCw, kSettingsLineY[c.line]), c.expected);
-}
-
-void setBits(ChannelImage &image, std::size_t offset, std::uint8_t mask, std::uint8_t value)
-{
-    image.setByte(offset, static_cast<std::uint8_t>((image.byte(offset) & ~mask) | value));
-}
-
-void setBytes(ChannelImage &image, std::size_t offset, std::initializer_list<std::uint8_t> bytes)
-{
-    for (const std::uint8_t b : bytes) {
-        image.setByte(offset++, b);
-    }
+    r.image.setByte(c.offset,
+                    static_cast<std::uint8_t>((r.image.byte(c.offset) & ~c.mask) | c.value));
+    EXPECT_EQ(textAt(r.page(1, c.language), c.column * kCw, kSettingsLineY[c.line]), c.expected);
 }
 
 const auto kEn = Language::English;
 const auto kZh = Language::Chinese;
 
-INSTANTIATE_TEST_SUITE_P(
-    Items, ReportSettingsLine,
-    ::testing::Values(
-        SettingCase{"Type", [](ChannelImage &) {}, kEn, 2, 0, "Type:   400-470MHz"},
-        SettingCase{"TypeChinese", [](ChannelImage &) {}, kZh, 2, 0, "机型:   400-470MHz"},
-        SettingCase{"SquelchAboveNine", [](ChannelImage &i) { i.setSquelch(12); }, kEn, 2, 2,
-                    "Squelch Level: 0"},
-        SettingCase{"SquelchTwoWide", [](ChannelImage &i) { i.setSquelch(5); }, kEn, 2, 2,
-                    "Squelch Level:  5"},
-        SettingCase{"PowerRankFromSelector", [](ChannelImage &) {}, kEn, 25, 2, "TX power rank: 7"},
-        SettingCase{"VoxGainOff", [](ChannelImage &i) { i.setVoxGain(0); }, kEn, 25, 3,
-                    "Vox Gain Level:OFF"},
-        SettingCase{"VoxGainTwoWide", [](ChannelImage &i) { i.setVoxGain(3); }, kEn, 25, 3,
-                    "Vox Gain Level: 3"},
-        SettingCase{"VoxGainAboveTen", [](ChannelImage &i) { i.setVoxGain(11); }, kEn, 25, 3,
-                    "Vox Gain Level:0"},
-        SettingCase{"TxTimeForty", [](ChannelImage &i) { i.setTimeOutTimer(40); }, kEn, 50, 4,
-                    "Total Tx Time(s):600"},
-        SettingCase{"TxTimeFortyOne", [](ChannelImage &i) { i.setTimeOutTimer(41); }, kEn, 50, 4,
-                    "Total Tx Time(s):OFF"},
-        SettingCase{"TxTimeZero", [](ChannelImage &i) { i.setTimeOutTimer(0); }, kEn, 50, 4,
-                    "Total Tx Time(s):OFF"},
-        SettingCase{"VoxDelayFour", [](ChannelImage &i) { i.setByte(0x816, 4); }, kEn, 50, 3,
-                    "Vox Delay Time: 2.0s"},
-        SettingCase{"VoxDelayNine", [](ChannelImage &i) { i.setByte(0x816, 9); }, kEn, 50, 3,
-                    "Vox Delay Time: 0.3s"},
-        SettingCase{"BeginCode",
-                    [](ChannelImage &i) {
-                        setBytes(i, 0x7B0, {0x31, 0x32, 0x41, 0x78});
-                        setBytes(i, 0x7B4,
-                                 {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                                  0xFF});
-                    },
-                    kEn, 2, 5, "Begin of Tx:12A"},
-        SettingCase{"EndCodeKeepsDigitsAndAToD",
-                    [](ChannelImage &i) {
-                        setBytes(i, 0x7C0, {'D', 'E', '0', '@', '9'});
-                    },
-                    kEn, 35, 5, "End of Tx:  D09"},
-        SettingCase{"KeyFunctionOne", [](ChannelImage &i) { i.setByte(0x810, 4); }, kEn, 2, 1,
-                    "Pf1:   Monitor Momentary"},
-        SettingCase{"KeyFunctionOutOfRange", [](ChannelImage &i) { i.setByte(0x810, 0x80); }, kZh,
-                    2, 1, "Pf1:   无"},
-        SettingCase{"Beep", [](ChannelImage &i) { i.setBeep(true); }, kEn, 50, 1,
-                    "Beep Warning: Enable"},
-        SettingCase{"Scrambler", [](ChannelImage &i) { i.setScrambler(true); }, kEn, 50, 2,
-                    "Scrambler Activation:Enable"},
-        SettingCase{"VoxFunction", [](ChannelImage &i) { setBits(i, 0x812, 0x20, 0x20); }, kZh, 2,
-                    3, "Vox 功能:打开"},
-        SettingCase{"PttIdEot", [](ChannelImage &i) { setBits(i, 0x812, 0x03, 1); }, kEn, 2, 4,
-                    "PTT ID: EOT"},
-        SettingCase{"PttIdThreeIsBoth", [](ChannelImage &i) { setBits(i, 0x812, 0x03, 3); }, kEn, 2,
-                    4, "PTT ID: BOTH"},
-        SettingCase{"BatterySaveChinese", [](ChannelImage &i) { i.setBatterySave(true); }, kZh, 25,
-                    4, "电池省电:启动"},
-        SettingCase{"ReceiveInhibitOffChinese", [](ChannelImage &i) { i.setBeep(false); }, kZh, 2,
-                    6, "接收时禁止VOX:不使能"}),
-    [](const ::testing::TestParamInfo<SettingCase> &info) { return info.param.name; });
+const SettingCase kSettingCases[] = {
+    {"Type", 0x813, 0, 0, kEn, 2, 0, "Type:   400-470MHz"},
+    {"TypeChinese", 0x813, 0, 0, kZh, 2, 0, "机型:   400-470MHz"},
+    {"SquelchAboveNine", 0x813, 0xFF, 12, kEn, 2, 2, "Squelch Level: 0"},
+    {"SquelchTwoWide", 0x813, 0xFF, 5, kEn, 2, 2, "Squelch Level:  5"},
+    {"PowerRankFromSelector", 0x813, 0, 0, kEn, 25, 2, "TX power rank: 7"},
+    {"VoxGainOff", 0x815, 0xFF, 0, kEn, 25, 3, "Vox Gain Level:OFF"},
+    {"VoxGainTwoWide", 0x815, 0xFF, 3, kEn, 25, 3, "Vox Gain Level: 3"},
+    {"VoxGainAboveTen", 0x815, 0xFF, 11, kEn, 25, 3, "Vox Gain Level:0"},
+    {"TxTimeForty", 0x814, 0xFF, 40, kEn, 50, 4, "Total Tx Time(s):600"},
+    {"TxTimeFortyOne", 0x814, 0xFF, 41, kEn, 50, 4, "Total Tx Time(s):OFF"},
+    {"TxTimeZero", 0x814, 0xFF, 0, kEn, 50, 4, "Total Tx Time(s):OFF"},
+    {"VoxDelayFour", 0x816, 0xFF, 4, kEn, 50, 3, "Vox Delay Time: 2.0s"},
+    {"VoxDelayNine", 0x816, 0xFF, 9, kEn, 50, 3, "Vox Delay Time: 0.3s"},
+    {"KeyFunctionOne", 0x810, 0xFF, 4, kEn, 2, 1, "Pf1:   Monitor Momentary"},
+    {"KeyFunctionOutOfRange", 0x810, 0xFF, 0x80, kZh, 2, 1, "Pf1:   无"},
+    {"Beep", 0x812, 0x40, 0x40, kEn, 50, 1, "Beep Warning: Enable"},
+    {"Scrambler", 0x812, 0x10, 0x10, kEn, 50, 2, "Scrambler Activation:Enable"},
+    {"VoxFunction", 0x812, 0x20, 0x20, kZh, 2, 3, "Vox 功能:打开"},
+    {"PttIdEot", 0x812, 0x03, 1, kEn, 2, 4, "PTT ID: EOT"},
+    {"PttIdThreeIsBoth", 0x812, 0x03, 3, kEn, 2, 4, "PTT ID: BOTH"},
+    {"BatterySaveChinese", 0x810, 0x10, 0x10, kZh, 25, 4, "电池省电:启动"},
+    {"ReceiveInhibitOffChinese", 0x812, 0x40, 0, kZh, 2, 6, "接收时禁止VOX:不使能"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Items, ReportSettingsLine, ::testing::ValuesIn(kSettingCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// The begin and end codes keep digits and A-D, up to the first erased byte.
+TEST(ReportSettingsCodes, KeepDigitsAndAToD)
+{
+    Report r;
+    const std::string begin = "12Ax", end = "DE0@9";
+    for (std::size_t i = 0; i < begin.size(); ++i)
+        r.image.setByte(0x7B0 + i, static_cast<std::uint8_t>(begin[i]));
+    for (std::size_t i = 0; i < end.size(); ++i)
+        r.image.setByte(0x7C0 + i, static_cast<std::uint8_t>(end[i]));
+    const auto texts = r.page(1);
+    EXPECT_EQ(textAt(texts, 2 * kCw, kSettingsLineY[5]), "Begin of Tx:12A");
+    EXPECT_EQ(textAt(texts, 35 * kCw, kSettingsLineY[5]), "End of Tx:  D09");
+}
 
 // How far down a page's lowest line reaches, in twips.
 int lowestBottom(const std::vector<PlacedText> &texts, const LineHeights &lines)

@@ -3,7 +3,8 @@
 
 #include "DebugMode.h"
 #include "DebugModeRules.h"
-#include "ServiceTestSupport.h"
+#include "PortTrace.h"
+#include "ScriptedHosts.h"
 #include "Texts.h"
 
 #include <gtest/gtest.h>
@@ -44,45 +45,16 @@ TEST_F(DebugExchangeTest, SettingGoesByteForByteWithAPurgeBeforeEverySendAndRece
     ASSERT_TRUE(send(txPower47()).completed());
     EXPECT_EQ(port.openedName(), "COM4");
     EXPECT_EQ(port.profile(), kDebugProfile);
-    const std::vector<std::string> expected =
-        std::vector<std::string>{"open"} + bytewise("\x02PROGRA", 0, 1) +
-        std::vector<std::string>{"purge",
-                                 "recv 1:06",
-                                 "pause 1",
-                                 "purge",
-                                 "send 4D",
-                                 "pause 1",
-                                 "purge",
-                                 "send 02",
-                                 "purge",
-                                 "recv 8:4B 58 39 00 FF 00 00 00",
-                                 "pause 1",
-                                 "purge",
-                                 "send 06",
-                                 "purge",
-                                 "recv 1:06", // ready
-                                 "pause 1",
-                                 "purge",
-                                 "send 78",
-                                 "pause 1",
-                                 "purge",
-                                 "send 74", // x, then the item code
-                                 "pause 1",
-                                 "purge",
-                                 "send 74 08",
-                                 "purge",
-                                 "recv 1:48",
-                                 "pause 1",
-                                 "purge",
-                                 "send 00 00 60 46 25 06 60 44",
-                                 "purge",
-                                 "recv 1:48",
-                                 "pause 1",
-                                 "purge",
-                                 "send 70 06 00 00 FB 01 01 2F",
-                                 "purge",
-                                 "recv 1:48",
-                                 "close"};
+    // After the handshake: the ready 06, x and the item code, then the
+    // frequency and the tone block, each answered with H.
+    using Calls = std::vector<std::string>;
+    const Calls expected =
+        Calls{"open"} + bytewise("\x02PROGRA", 0, 1) + Calls{"purge", "recv 1:06"} +
+        bytewise("\x4D\x02", 1, 0) + Calls{"purge", "recv 8:4B 58 39 00 FF 00 00 00"} +
+        bytewise("\x06", 1, 0) + Calls{"purge", "recv 1:06"} + bytewise("xt", 1, 0) +
+        Calls{"pause 1", "purge", "send 74 08", "purge", "recv 1:48"} +
+        Calls{"pause 1", "purge", "send 00 00 60 46 25 06 60 44", "purge", "recv 1:48"} +
+        Calls{"pause 1", "purge", "send 70 06 00 00 FB 01 01 2F", "purge", "recv 1:48", "close"};
     EXPECT_EQ(trace(port.calls()), expected);
     ASSERT_EQ(radio.debugSettings().size(), 1u);
     const RadioSim::DebugSetting &got = radio.debugSettings()[0];
@@ -133,8 +105,8 @@ TEST_F(DebugExchangeTest, PortThatCannotBeOpenedIsToldInTheCurrentLanguage)
     for (Language language : {Language::English, Language::Chinese}) {
         host.shown.clear();
         EXPECT_EQ(send(txPower47(), language).outcome, ServiceOutcome::OpenFailed);
-        EXPECT_EQ(host.shown, (std::vector<ScriptedServiceHost::Shown>{
-                                  {"inform", std::string(text::kOpenPortFailed.in(language))}}));
+        ASSERT_EQ(host.shown.size(), 1u);
+        EXPECT_EQ(host.shown[0].text, text::kOpenPortFailed.in(language));
     }
     EXPECT_TRUE(radio.record().empty());
 }

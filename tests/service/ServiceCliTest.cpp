@@ -1,111 +1,51 @@
 // kx9-cli power and debug against kx9-radiosim through a real pseudo-terminal.
 
-#include "ChannelImage.h"
+#include "SimulatedRadio.h"
 
-#include <QCoreApplication>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
-namespace kx9 {
+namespace kx9::test {
 namespace {
 
-constexpr int kTimeoutMs = 60000;
-
-struct CliRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-class ServiceCliTest : public ::testing::Test
+class ServiceCliTest : public SimulatedRadioTest
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-    void TearDown() override { stopRadio(); }
-
     // A radio whose power values are 100 (high) and 50 (low).
-    void startRadio(QStringList flags = {})
+    void startRadio(const QStringList &flags = {})
     {
         ChannelImage memory;
         memory.setByte(0xFF9, 100);
         memory.setByte(0xFF8, 50);
-        QFile f(dir.filePath("start.sin"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(reinterpret_cast<const char *>(memory.bytes().data()), kImageSize);
-        f.close();
-        flags << "--image" << f.fileName() << "--save" << dir.filePath("saved.sin");
-        radio.start(KX9_RADIOSIM, flags);
-        ASSERT_TRUE(radio.waitForStarted(kTimeoutMs));
-        while (!radio.canReadLine())
-            ASSERT_TRUE(radio.waitForReadyRead(kTimeoutMs));
-        port = QString::fromUtf8(radio.readLine()).trimmed();
+        SimulatedRadioTest::startRadio(flags, memory);
     }
-    // Ends the radio as a user would; returns what it told on stderr.
-    QString stopRadio()
-    {
-        if (radio.state() == QProcess::NotRunning)
-            return {};
-        radio.terminate();
-        radio.waitForFinished(kTimeoutMs);
-        return QString::fromUtf8(radio.readAllStandardError());
-    }
-    CliRun cli(QStringList args)
-    {
-        QProcess p;
-        p.start(KX9_CLI, args);
-        p.closeWriteChannel(); // no terminal: questions are answered Cancel
-        CliRun run;
-        if (!p.waitForFinished(kTimeoutMs))
-            return run;
-        run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        run.out = QString::fromUtf8(p.readAllStandardOutput());
-        run.err = QString::fromUtf8(p.readAllStandardError());
-        return run;
-    }
-    std::uint8_t savedByte(qint64 offset)
-    {
-        QFile f(dir.filePath("saved.sin"));
-        if (!f.open(QIODevice::ReadOnly))
-            return 0;
-        return static_cast<std::uint8_t>(f.readAll().at(offset));
-    }
-
-    QTemporaryDir dir;
-    QProcess radio;
-    QString port;
 };
 
 TEST_F(ServiceCliTest, PowerSetIsWhatTheNextPowerPrintsAndWhatTheRadioKeeps)
 {
     startRadio();
-    const CliRun set = cli({"power", "--port", port, "high", "--set", "120"});
+    const ProcessRun set = cli({"power", "--port", port, "high", "--set", "120"});
     ASSERT_EQ(set.exitCode, 0) << set.err.toStdString();
     EXPECT_EQ(set.out, "100\n");
     EXPECT_TRUE(set.err.isEmpty()) << set.err.toStdString();
-    const CliRun again = cli({"power", "--port", port, "high"});
+    const ProcessRun again = cli({"power", "--port", port, "high"});
     ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
     EXPECT_EQ(again.out, "120\n");
-    const CliRun low = cli({"power", "--port", port, "low"});
+    const ProcessRun low = cli({"power", "--port", port, "low"});
     EXPECT_EQ(low.out, "50\n");
 
-    const QString told = stopRadio();
+    const QByteArray saved = stopRadio();
     EXPECT_TRUE(told.contains("high power 100 -> 120")) << told.toStdString();
     EXPECT_EQ(told.count("power debug left"), 3) << told.toStdString();
-    EXPECT_EQ(savedByte(0xFF9), 120);
-    EXPECT_EQ(savedByte(0xFF8), 50);
+    EXPECT_EQ(saved.at(0xFF9), 120);
+    EXPECT_EQ(saved.at(0xFF8), 50);
 }
 
 TEST_F(ServiceCliTest, DebugSendsOneSettingAtTheChosenFrequency)
 {
     startRadio();
-    const CliRun debug = cli({"debug", "--port", port, "squelch-level", "160", "--freq", "middle"});
+    const ProcessRun debug =
+        cli({"debug", "--port", port, "squelch-level", "160", "--freq", "middle"});
     ASSERT_EQ(debug.exitCode, 0) << debug.err.toStdString();
     EXPECT_EQ(debug.out, "Finish successfully!\n");
-    const QString told = stopRadio();
+    stopRadio();
     EXPECT_TRUE(told.contains("debug mode: Squelch Level 160 (RX 456.00000 MHz tone none, TX "
                               "456.00000 MHz tone none)"))
         << told.toStdString();
@@ -138,10 +78,10 @@ TEST_F(ServiceCliTest, RadioFaultsEndWithTheirMessageAndStatusOne)
         startRadio(row.radioFlags);
         QStringList args = row.command;
         args << "--port" << port;
-        const CliRun run = cli(args);
+        const ProcessRun run = cli(args);
         EXPECT_EQ(run.exitCode, 1) << row.command.join(' ').toStdString();
         EXPECT_EQ(run.err, row.message) << run.err.toStdString();
-        const QString told = stopRadio();
+        stopRadio();
         // A tuning that failed after entry leaves the radio where Cancel left it.
         EXPECT_FALSE(told.contains(" -> ")) << told.toStdString();
     }
@@ -150,9 +90,10 @@ TEST_F(ServiceCliTest, RadioFaultsEndWithTheirMessageAndStatusOne)
 TEST_F(ServiceCliTest, ExitIsSentEvenWhenNothingIsSet)
 {
     startRadio({"--no-exit-reply", "3"});
-    const CliRun run = cli({"power", "--port", port, "low"});
+    const ProcessRun run = cli({"power", "--port", port, "low"});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(stopRadio().contains("low power debug left"));
+    stopRadio();
+    EXPECT_TRUE(told.contains("low power debug left"));
 }
 
 TEST_F(ServiceCliTest, WrongCommandLinesAreRefusedBeforeThePortIsOpened)
@@ -167,18 +108,11 @@ TEST_F(ServiceCliTest, WrongCommandLinesAreRefusedBeforeThePortIsOpened)
         {"debug", "--port", "/nonexistent", "tx-power", "5", "--freq", "top"},
     };
     for (const QStringList &args : rows) {
-        const CliRun run = cli(args);
+        const ProcessRun run = cli(args);
         EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_FALSE(run.err.contains("Could not Open")) << run.err.toStdString();
     }
 }
 
 } // namespace
-} // namespace kx9
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
+} // namespace kx9::test

@@ -2,28 +2,22 @@
 // off screen against the in-process simulated radio. The one-second wait of
 // the power dialogs runs on a timer the tests fire themselves.
 
-#include "GuiTestSupport.h"
+#include "WindowTest.h"
 
-#include "CommandIds.h"
 #include "DebugModeDialog.h"
 #include "DelayTimer.h"
 #include "GuiServiceHost.h"
+#include "PortTrace.h"
 #include "PowerDebugDialog.h"
-#include "RadioType.h"
 #include "ServiceCommands.h"
-#include "ServiceTestSupport.h"
 #include "ServiceTexts.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
 #include <QStyleOptionSlider>
-#include <QTimer>
 #include <QTreeWidget>
 
 namespace kx9::test {
@@ -57,22 +51,6 @@ public:
 private:
     std::function<void()> m_due;
     bool m_active = false;
-};
-
-// Hands the test's timer to code that wants to own one.
-class TimerRef : public DelayTimer
-{
-public:
-    explicit TimerRef(ManualTimer &timer) : m_timer(timer) {}
-    void start(std::chrono::milliseconds d, std::function<void()> due) override
-    {
-        m_timer.start(d, std::move(due));
-    }
-    void stop() override { m_timer.stop(); }
-    bool isActive() const override { return m_timer.isActive(); }
-
-private:
-    ManualTimer &m_timer;
 };
 
 ChannelImage powerMemory(std::uint8_t high, std::uint8_t low)
@@ -109,14 +87,6 @@ std::vector<std::uint8_t> tuningValues(const SimPort &port)
             calls[i + 1].kind == SimPort::Call::Kind::Send)
             values.push_back(calls[i + 1].bytes.at(0));
     return values;
-}
-
-int exitCodes(const SimPort &port)
-{
-    int n = 0;
-    for (const SimPort::Call &c : port.calls())
-        n += c.kind == SimPort::Call::Kind::Send && c.bytes == std::vector<std::uint8_t>{'U'};
-    return n;
 }
 
 // --- Power tuning dialog --------------------------------------------------------
@@ -233,12 +203,10 @@ TEST_F(PowerDialogTest, ClosingSendsAMoveStillWaitingThenTheExit)
         ASSERT_NE(write, calls.end());
         ASSERT_NE(exit, calls.end());
         EXPECT_LT(write, exit);
-        // The Low variant waits 700 ms before its exit wake-up.
-        EXPECT_EQ(*(exit - 2), kind == PowerKind::Low ? "pause 700" : "purge");
         EXPECT_EQ(calls.back(), "close");
         EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
     }
-    EXPECT_EQ(exitCodes(port), 2);
+    EXPECT_EQ(countSends(port.calls(), {'U'}), 2);
 }
 
 TEST_F(PowerDialogTest, NeverReadValue255ShowsAsItIsWithTheBarAtItsEnd)
@@ -275,59 +243,28 @@ protected:
     {
         radio.setMemory(powerMemory(90, 40));
         WindowTest::SetUp();
-        window->serviceCommands().setTimerFactory(
-            [this] { return std::make_unique<TimerRef>(timer); });
-    }
-    // Runs action inside the modal dialog it opens, then closes the dialog.
-    template <typename Dialog> void whileOpen(int command, std::function<void(Dialog &)> action)
-    {
-        bool ran = false;
-        // The entry exchange pumps events before the dialog exists.
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-            if (!dialog || ran)
-                return;
-            ran = true;
-            poll.stop();
-            action(*dialog);
-            if (dialog->isVisible())
-                dialog->reject();
+        window->serviceCommands().setTimerFactory([this] {
+            auto owned = std::make_unique<ManualTimer>();
+            timer = owned.get();
+            return owned;
         });
-        poll.start(0);
-        window->action(command)->trigger();
-        EXPECT_TRUE(ran);
     }
 
-    ManualTimer timer;
+    ManualTimer *timer = nullptr; // the one the last command made
 };
-
-TEST_F(ServiceMenuTest, ProgramMenuOffersTheServiceCommandsExceptDuringATransfer)
-{
-    const int ids[] = {command::kHighPowerDebug, command::kLowPowerDebug, command::kDebugMode};
-    for (int id : ids)
-        EXPECT_TRUE(window->action(id)->isEnabled()) << id;
-    EXPECT_EQ(window->action(command::kDebugMode)->statusTip(),
-              "Debug TX Power,Squelch Level,Low Power Alert");
-    emit view().transferStateChanged(true);
-    for (int id : ids)
-        EXPECT_FALSE(window->action(id)->isEnabled()) << id;
-    emit view().transferStateChanged(false);
-    for (int id : ids)
-        EXPECT_TRUE(window->action(id)->isEnabled()) << id;
-}
 
 TEST_F(ServiceMenuTest, HighPowerDebugKeepsTheRadiosValueTunesItAndLeavesOnClosing)
 {
     ASSERT_FALSE(document.isModified());
     QString shown;
-    whileOpen<PowerDebugDialog>(command::kHighPowerDebug, [&](PowerDebugDialog &dialog) {
+    const auto open = [this] { window->action(command::kHighPowerDebug)->trigger(); };
+    EXPECT_TRUE(whileModal<PowerDebugDialog>(open, [&](PowerDebugDialog &dialog) {
         shown = dialog.valueLabel()->text();
         EXPECT_FALSE(window->action(command::kReadFromRadio)->isEnabled());
         dialog.scrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        timer.fire();
+        timer->fire();
         dialog.okButton()->click();
-    });
+    }));
     EXPECT_EQ(shown, "90");
     EXPECT_EQ(document.image().byte(0xFF9), 90); // the value read at entry
     EXPECT_EQ(document.image().byte(0xFF8), 0xFF);

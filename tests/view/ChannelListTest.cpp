@@ -1,15 +1,11 @@
-#include "GuiTestSupport.h"
+#include "WindowTest.h"
 
-#include "CommandIds.h"
 #include "ImportDialog.h"
-#include "RadioType.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTimer>
 
 namespace kx9::test {
 namespace {
@@ -22,13 +18,6 @@ protected:
         QTest::keyClick(QApplication::focusWidget(), keys.key(), keys.keyboardModifiers());
     }
     void trigger(int id) { window->action(id)->trigger(); }
-    std::vector<std::string> channel(int row)
-    {
-        std::vector<std::string> cells;
-        for (int c = 1; c < kTableCols; ++c)
-            cells.push_back(cell(row, c));
-        return cells;
-    }
     QPoint centreOf(int row, int col)
     {
         return grid().visualRect(grid().model()->index(row - 1, col - 1)).center();
@@ -67,26 +56,6 @@ TEST_F(ChannelLists, TenChannelsCopiedFromTheGridPasteBackAtChannel20AsOneStep)
 
     key(Qt::CTRL | Qt::Key_Z);
     EXPECT_EQ(document.table(), before);
-}
-
-TEST_F(ChannelLists, APasteWithBadCellsWritesTheGoodOnesAndListsTheRest)
-{
-    QGuiApplication::clipboard()->setText("433.1\t433.5\t67.1\tD023N\n"
-                                          "446.001\t\tOff\tOff\n");
-    grid().setFocus();
-    grid().setCell(2, kColReceive);
-    trigger(command::kEditPaste);
-    EXPECT_EQ(cell(2, kColReceive), "433.10000");
-    EXPECT_EQ(cell(2, kColTransmit), "433.50000");
-    EXPECT_EQ(cell(2, kColRxTone), "Off"); // kept
-    EXPECT_EQ(cell(2, kColTxTone), "D023N");
-    EXPECT_EQ(cell(3, kColReceive), "446.03125");
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].text,
-              "These cells were not pasted and keep their value:\n"
-              "CH-P02 Rx Tone: 67.1 is not a tone of the tone list\n"
-              "CH-P03 Receive(MHz): Error data Value，Please input according the step "
-              "value(6.25K/5k/2.5k)");
 }
 
 TEST_F(ChannelLists, ADragSelectsCellsWithoutOpeningAnEditorAndDeleteEmptiesTheirChannels)

@@ -1,6 +1,4 @@
-#include "GuiTestSupport.h"
-
-#include "RadioType.h"
+#include "WindowTest.h"
 
 #include <QScrollBar>
 
@@ -9,116 +7,37 @@ namespace {
 
 constexpr std::string_view kNumber = "Please input Number";
 
-class Editing : public WindowTest
-{
-protected:
-    // Starts typing a frequency over the Receive cell of a row, from the keyboard.
-    QLineEdit &typeOverReceive(int row)
-    {
-        grid().setFocus();
-        grid().setCell(row, kColReceive);
-        QTest::keyClick(&grid(), '4');
-        return view().frequencyEditor();
-    }
-};
-
-TEST_F(Editing, FrequencyTypedIntoAnEmptyRowFillsItAndEnterOpensTransmitSelected)
-{
-    selectType(kType400470);
-    QLineEdit &editor = typeOverReceive(1);
-    ASSERT_TRUE(editor.isVisible());
-    EXPECT_EQ(editor.text(), "4");
-    QTest::keyClicks(&editor, "46.00625");
-    enter(&editor);
-
-    EXPECT_EQ(cell(1, kColReceive), "446.00625");
-    EXPECT_EQ(cell(1, kColTransmit), "446.00625");
-    EXPECT_EQ(cell(1, kColRxTone), "Off");
-    EXPECT_EQ(cell(1, kColTxTone), "Off");
-    EXPECT_EQ(cell(1, kColBandwidth), "Wide");
-    EXPECT_EQ(cell(1, kColScan), "Yes");
-    EXPECT_EQ(cell(1, kColPower), "High");
-    EXPECT_EQ(cell(1, kColBusyLock), "Close");
-    EXPECT_EQ(cell(1, kColName), "");
-
-    EXPECT_EQ(grid().row(), 1);
-    EXPECT_EQ(grid().col(), kColTransmit);
-    ASSERT_TRUE(editor.isVisible());
-    EXPECT_EQ(editor.text(), "446.00625");
-    EXPECT_EQ(editor.selectedText(), "446.00625");
-    EXPECT_TRUE(prompter.shown.empty());
-}
-
-TEST_F(Editing, OffStepTransmitShowsTheStepMessageKeepsTheValueAndMovesOn)
-{
-    // Channel 1 of a new document is 446.00625 on both sides with tone Off.
-    grid().setFocus();
-    grid().setCell(1, kColTransmit);
-    QTest::keyClick(&grid(), '4');
-    QLineEdit &editor = view().frequencyEditor();
-    QTest::keyClicks(&editor, "46.001");
-    enter(&editor);
-
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].kind, "warning");
-    EXPECT_EQ(prompter.shown[0].text,
-              "Error data Value，Please input according the step value(6.25K/5k/2.5k)");
-    EXPECT_EQ(cell(1, kColTransmit), "446.00625");
-    EXPECT_EQ(cell(1, kColTxTone), "Off");
-    EXPECT_EQ(cell(1, kColReceive), "446.00625");
-    EXPECT_EQ(grid().col(), kColRxTone);
-    EXPECT_TRUE(view().pickList(EditorKind::ToneList).isVisible());
-}
-
-TEST_F(Editing, OutOfRangeValueLeftByMouseShowsTheFormatMessage)
-{
-    selectType(kType400470);
-    QLineEdit &editor = typeOverReceive(2);
-    QTest::keyClicks(&editor, "1");
-    clickCell(5, kColReceive);
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Error Data Format，Please input again"});
-    EXPECT_EQ(cell(2, kColReceive), "");
-    EXPECT_EQ(cell(2, kColBandwidth), "");
-}
+using Editing = WindowTest;
 
 TEST_F(Editing, EnterWalksThroughAWholeRowAndOnToTheNext)
 {
     selectType(kType400470);
-    QLineEdit &receive = typeOverReceive(1);
+    keyOnCell(1, kColReceive, '4');
+    QLineEdit &receive = view().frequencyEditor();
+    EXPECT_EQ(receive.text(), "4");
     QTest::keyClicks(&receive, "46.00625");
-    enter(&receive);                  // -> Transmit
-    enter(&view().frequencyEditor()); // -> Rx Tone
-    QComboBox &tones = view().pickList(EditorKind::ToneList);
-    ASSERT_TRUE(tones.isVisible());
-    tones.setCurrentText("67.0");
-    enter(&tones); // -> Tx Tone
-    ASSERT_EQ(grid().col(), kColTxTone);
-    tones.setCurrentText("D023N");
-    enter(&tones); // -> W/N
-    QComboBox &bandwidth = view().pickList(EditorKind::BandwidthList);
-    ASSERT_TRUE(bandwidth.isVisible());
-    bandwidth.setCurrentText("Narrow");
-    enter(&bandwidth); // -> hidden Scan
-    QComboBox &scan = view().pickList(EditorKind::ScanList);
-    ASSERT_TRUE(scan.isVisible());
-    scan.setCurrentText("No");
-    enter(&scan); // -> Tx Power
-    QComboBox &power = view().pickList(EditorKind::PowerList);
-    power.setCurrentText("Low");
-    enter(&power); // -> BusyLock
-    QComboBox &busy = view().pickList(EditorKind::BusyLockList);
-    busy.setCurrentText("Carrier");
-    enter(&busy); // -> Name
+    enter(&receive); // -> Transmit, which the new row's defaults filled, selected
+    ASSERT_EQ(grid().col(), kColTransmit);
+    EXPECT_EQ(view().frequencyEditor().selectedText(), "446.00625");
+    enter(&view().frequencyEditor()); // -> Rx Tone, Tx Tone, W/N, hidden Scan, Power, BusyLock
+    for (auto [kind, value] : {std::pair{EditorKind::ToneList, "67.0"},
+                               {EditorKind::ToneList, "D023N"},
+                               {EditorKind::BandwidthList, "Narrow"},
+                               {EditorKind::ScanList, "No"},
+                               {EditorKind::PowerList, "Low"},
+                               {EditorKind::BusyLockList, "Carrier"}}) {
+        QComboBox &list = view().pickList(kind);
+        ASSERT_TRUE(list.isVisible()) << value;
+        list.setCurrentText(value);
+        enter(&list);
+    }
     QLineEdit &name = view().nameEditor();
     ASSERT_TRUE(name.isVisible());
     QTest::keyClicks(&name, "base1");
     enter(&name); // -> next row's Receive
 
-    const std::array<std::string, kTableCols> expected = {
-        "CH-01",  "446.00625", "446.00625", "67.0",    "D023N",
-        "Narrow", "No",        "Low",       "Carrier", "BASE1"};
-    for (int c = 0; c < kTableCols; ++c)
-        EXPECT_EQ(cell(1, c), expected[static_cast<std::size_t>(c)]) << "column " << c;
+    EXPECT_EQ(channel(1), (std::vector<std::string>{"446.00625", "446.00625", "67.0", "D023N",
+                                                    "Narrow", "No", "Low", "Carrier", "BASE1"}));
     EXPECT_EQ(grid().row(), 2);
     EXPECT_EQ(grid().col(), kColReceive);
     EXPECT_TRUE(view().frequencyEditor().isVisible());
@@ -127,9 +46,7 @@ TEST_F(Editing, EnterWalksThroughAWholeRowAndOnToTheNext)
 
 TEST_F(Editing, NameEditorTakesOnlyTheRadiosNameKeys)
 {
-    grid().setFocus();
-    grid().setCell(3, kColName);
-    QTest::keyClick(&grid(), '7'); // opens the name editor with the digit
+    keyOnCell(3, kColName, '7'); // opens the name editor with the digit
     QLineEdit &name = view().nameEditor();
     ASSERT_TRUE(name.isVisible());
     QTest::keyClicks(&name, "ab");
@@ -149,9 +66,7 @@ TEST_F(Editing, NameEditorTakesOnlyTheRadiosNameKeys)
 
 TEST_F(Editing, LetterTypedOverTheGridAsksForANumberThenOpensTheEditor)
 {
-    grid().setFocus();
-    grid().setCell(4, kColReceive);
-    QTest::keyClick(&grid(), 'x');
+    keyOnCell(4, kColReceive, 'x');
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{std::string(kNumber)});
     EXPECT_TRUE(view().frequencyEditor().isVisible());
     EXPECT_EQ(view().frequencyEditor().text(), "x");
@@ -191,32 +106,19 @@ TEST_F(Editing, RowsPastTheTypeOpenNoEditorAndLeaveNoTextForTheNextCell)
     grid().setCell(60, kColReceive);
     view().frequencyEditor().setText("999"); // left over from an earlier cell
     selectType(kType400470);
-    grid().setFocus();
-    grid().setCell(60, kColReceive);
-    QTest::keyClick(&grid(), '4');
+    keyOnCell(60, kColReceive, '4');
     EXPECT_EQ(view().frequencyEditor().text(), "4");
 }
 
 TEST_F(Editing, EnterInTheNameOfTheLastChannelStopsBeforeTheRowsPastTheType)
 {
-    grid().setFocus();
-    grid().setCell(77, kColName);
-    QTest::keyClick(&grid(), 'Z'); // a letter over an empty cell only opens the editor
+    keyOnCell(77, kColName, 'Z'); // a letter over an empty cell only opens the editor
     EXPECT_EQ(view().nameEditor().text(), "");
     QTest::keyClick(&view().nameEditor(), 'Z');
     enter(&view().nameEditor());
     EXPECT_EQ(cell(77, kColName), "Z");
     EXPECT_EQ(grid().row(), 78);
     EXPECT_EQ(focusedEditor(), nullptr);
-}
-
-TEST_F(Editing, MousePressOpensTheEditorOnTheCellValueSelected)
-{
-    clickCell(3, kColReceive);
-    QLineEdit &editor = view().frequencyEditor();
-    ASSERT_TRUE(editor.isVisible());
-    EXPECT_EQ(editor.text(), "446.03125");
-    EXPECT_EQ(editor.selectedText(), "446.03125");
 }
 
 TEST_F(Editing, ScrollingDiscardsTheValueBeingTyped)
@@ -228,30 +130,6 @@ TEST_F(Editing, ScrollingDiscardsTheValueBeingTyped)
     clickCell(20, kColReceive);
     EXPECT_EQ(cell(2, kColReceive), "446.01875");
     EXPECT_TRUE(prompter.shown.empty());
-}
-
-TEST_F(Editing, TypeChangeRefillsTheTableAndTheSameTypeKeepsEdits)
-{
-    selectType(kTypePmr);
-    EXPECT_EQ(cell(99, kColLabel), "CH-P99");
-    EXPECT_EQ(cell(99, kColReceive), "446.05625");
-    EXPECT_EQ(cell(99, kColRxTone), "156.7");
-    EXPECT_EQ(cell(100, kColLabel), "");
-    EXPECT_EQ(grid().model()->headerData(98, Qt::Vertical).toString(), "CH-P99");
-
-    clickCell(1, kColReceive);
-    QTest::keyClicks(&view().frequencyEditor(), "433.075");
-    enter(&view().frequencyEditor());
-    selectType(kTypePmr);
-    EXPECT_EQ(cell(1, kColReceive), "433.07500");
-
-    prompter.answers = {true}; // the table holds an edit: OK replaces it
-    selectType(kTypePmrLpd);
-    EXPECT_EQ(prompter.okDefaults, std::vector{Prompter::Default::Cancel});
-    EXPECT_EQ(cell(1, kColReceive), "446.00625");
-    EXPECT_EQ(cell(9, kColLabel), "CH-L01");
-    EXPECT_EQ(cell(9, kColReceive), "433.07500");
-    EXPECT_EQ(cell(78, kColLabel), "");
 }
 
 TEST_F(Editing, StatusBarHintFollowsThePointer)

@@ -1,17 +1,11 @@
-#include "GuiTestSupport.h"
+#include "WindowTest.h"
 
-#include "CommandIds.h"
 #include "MessageBoxPrompter.h"
-#include "ProgressDialog.h"
-#include "RadioType.h"
 #include "Texts.h"
 
 #include <QAbstractItemView>
-#include <QAction>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 #include <QWheelEvent>
 
 namespace kx9::test {
@@ -22,21 +16,6 @@ namespace {
 class KeepingData : public WindowTest
 {
 protected:
-    std::vector<std::string> channel(int row)
-    {
-        std::vector<std::string> cells;
-        for (int c = 0; c < kTableCols; ++c)
-            cells.push_back(cell(row, c));
-        return cells;
-    }
-
-    void editReceive(int row, const char *value)
-    {
-        clickCell(row, kColReceive);
-        QTest::keyClicks(&view().frequencyEditor(), value);
-        enter(&view().frequencyEditor());
-    }
-
     // One notch of the wheel over a widget, the pointer at its centre.
     static void wheel(QWidget *w, int notches)
     {
@@ -63,8 +42,7 @@ TEST_F(KeepingData, ArrowKeysOutOfAnEditorMoveInTheGridAndNeverChangeTheType)
     EXPECT_EQ(document.table(), before);
 
     // Up from the name editor too, committing what was typed.
-    grid().setCell(7, kColName);
-    QTest::keyClick(&grid(), 'A');
+    keyOnCell(7, kColName, 'A');
     QTest::keyClick(&view().nameEditor(), 'B');
     QTest::keyClick(&view().nameEditor(), Qt::Key_Up);
     EXPECT_EQ(grid().row(), 6);
@@ -110,6 +88,7 @@ TEST_F(KeepingData, ATypeChangeAsksBeforeReplacingTheUsersChannels)
     selectType(kTypePmr);
     EXPECT_EQ(cell(3, kColReceive), "446.03125");
     EXPECT_EQ(cell(99, kColLabel), "CH-P99");
+    EXPECT_EQ(grid().model()->headerData(98, Qt::Vertical).toString(), "CH-P99");
 
     // A table of nothing but the type's defaults changes at once.
     prompter.shown.clear();
@@ -145,9 +124,29 @@ TEST_F(KeepingData, ARefusedFrequencyKeepsTheValueThatWasThere)
         EXPECT_EQ(cell(2, kColRxTone), "Off") << typo;
         EXPECT_EQ(cell(2, kColBandwidth), "Narrow") << typo;
     }
-    // Opened again, the editor shows the kept value, not the typo.
+    // Opened again, the editor shows the kept value, not the typo, selected.
     clickCell(2, kColReceive);
-    EXPECT_EQ(view().frequencyEditor().text(), "446.01875");
+    EXPECT_EQ(view().frequencyEditor().selectedText(), "446.01875");
+
+    // Enter over Transmit: the step message, the value kept, on to Rx Tone.
+    prompter.shown.clear();
+    keyOnCell(1, kColTransmit, '4');
+    QTest::keyClicks(&view().frequencyEditor(), "46.001");
+    enter(&view().frequencyEditor());
+    EXPECT_EQ(prompter.shown, (std::vector<ScriptedPrompter::Shown>{
+                                  {"warning", "Error data Value，Please input according the step "
+                                              "value(6.25K/5k/2.5k)"}}));
+    EXPECT_EQ(cell(1, kColTransmit), "446.00625");
+    EXPECT_EQ(grid().col(), kColRxTone);
+    EXPECT_TRUE(view().pickList(EditorKind::ToneList).isVisible());
+
+    // An empty channel stays empty: no defaults for a refused value.
+    selectType(kType400470);
+    prompter.shown.clear();
+    keyOnCell(2, kColReceive, '1');
+    clickCell(5, kColReceive);
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Error Data Format，Please input again"});
+    EXPECT_EQ(channel(2), std::vector<std::string>(9));
 }
 
 TEST_F(KeepingData, EscapeCancelsTheOpenEditAndLeavesTheCell)
@@ -200,16 +199,12 @@ public:
 
 TEST_F(KeepingData, AFinishedOrFailedTransferSaysWhatHappenedToWhichDevice)
 {
-    window->action(command::kReadFromRadio)->trigger();
-    view().progressDialog().startButton()->click();
-    QCoreApplication::processEvents();
+    transfer(command::kReadFromRadio);
     EXPECT_EQ(window->messagePaneText(), "Read complete: 4096 bytes from /dev/ttyUSB0");
 
     makePort = [this] { return std::make_unique<RefusedPort>(radio); };
     view().setPortName(QStringLiteral("/dev/ttyS7"));
-    window->action(command::kWriteToRadio)->trigger();
-    view().progressDialog().startButton()->click();
-    QCoreApplication::processEvents();
+    transfer(command::kWriteToRadio);
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].text, text::kOpenPortFailed.en);
     EXPECT_EQ(prompter.shown[0].detail,

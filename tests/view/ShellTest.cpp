@@ -1,14 +1,8 @@
-#include "GuiTestSupport.h"
+#include "WindowTest.h"
 
-#include "CommandIds.h"
-#include "ProgressDialog.h"
+#include "ServiceCommands.h"
 
-#include <QAction>
-#include <QFile>
-#include <QMenuBar>
-#include <QPushButton>
 #include <QStatusTipEvent>
-#include <QToolBar>
 
 namespace kx9::test {
 namespace {
@@ -18,19 +12,6 @@ using namespace command;
 class Shell : public WindowTest
 {
 };
-
-TEST_F(Shell, ToolbarHoldsTheCommandsInTheirOrder)
-{
-    auto *toolBar = window->findChild<QToolBar *>();
-    ASSERT_NE(toolBar, nullptr);
-    std::vector<int> ids;
-    for (QAction *a : toolBar->actions())
-        ids.push_back(a->isSeparator() ? 0 : a->data().toInt());
-    const std::vector<int> expected = {kFileNew,       kFileOpen,     kFileSave, 0,
-                                       kReadFromRadio, kWriteToRadio, 0,         kFilePrint,
-                                       kContextHelp,   kAppAbout};
-    EXPECT_EQ(ids, expected);
-}
 
 TEST_F(Shell, OnlyTheTabledKeysAreBound)
 {
@@ -56,42 +37,34 @@ TEST_F(Shell, MenuPromptsGoToTheMessagePaneAndTheIdlePromptComesBack)
     EXPECT_EQ(window->messagePaneText().toStdString(), idle);
 }
 
-TEST_F(Shell, CommandsThatMustNotRunDuringATransferAreDisabledMeanwhile)
+// What would replace, save or transfer the document, or open a dialog with
+// an event loop of its own inside the transfer's, is off while a transfer
+// or a service command runs, and on again afterwards.
+TEST_F(Shell, CommandsThatMustNotRunDuringATransferOrServiceCommandAreOffMeanwhile)
 {
+    auto expectEnabled = [this](bool on) {
+        for (int id : {kFileNew, kFileOpen, kFileSave, kFileSaveAs, kReadFromRadio, kWriteToRadio,
+                       kFilePrint, kFilePrintPreview, kFilePrintSetup, kOptionalFeatures,
+                       kLanguageSwitch, kHighPowerDebug, kLowPowerDebug, kDebugMode})
+            EXPECT_EQ(window->action(id)->isEnabled(), on) << id;
+        EXPECT_EQ(view().typeSelector().isEnabled(), on);
+    };
+    expectEnabled(true);
     bool checked = false;
-    onSend = [this, &checked](std::span<const std::uint8_t> bytes) {
+    onSend = [&](std::span<const std::uint8_t> bytes) {
         if (bytes.size() == 4 && bytes[0] == 'R' && !checked) {
             checked = true;
-            for (int id :
-                 {kFileNew, kFileOpen, kFileSave, kFileSaveAs, kReadFromRadio, kWriteToRadio})
-                EXPECT_FALSE(window->action(id)->isEnabled()) << id;
-            EXPECT_FALSE(view().typeSelector().isEnabled());
+            expectEnabled(false);
             EXPECT_FALSE(window->fileNew());
         }
     };
-    window->action(kReadFromRadio)->trigger();
-    QTest::mouseClick(view().progressDialog().startButton(), Qt::LeftButton);
-    QCoreApplication::processEvents();
+    transfer(kReadFromRadio);
     EXPECT_TRUE(checked);
-    EXPECT_TRUE(window->action(kFileNew)->isEnabled());
-    EXPECT_TRUE(view().typeSelector().isEnabled());
-}
-
-TEST_F(Shell, TitleStaysAndF1OpensTheManualWhereTheFocusIs)
-{
-    EXPECT_EQ(window->windowTitle(), "VANTARO Programing Software");
-    QFile manual(":/help/manual.html");
-    ASSERT_TRUE(manual.open(QIODevice::ReadOnly));
-    const QByteArray html = manual.readAll();
-
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    view().typeSelector().setFocus();
-    EXPECT_EQ(window->helpSectionForFocus(), "types");
-    clickCell(2, kColReceive); // the frequency editor takes the focus
-    EXPECT_EQ(window->helpSectionForFocus(), "editing");
-    for (const char *section : {"types", "editing", "ports", "transfer", "files"})
-        EXPECT_TRUE(html.contains(QByteArray("id=\"") + section + '"')) << section;
+    expectEnabled(true);
+    emit window->serviceCommands().busyChanged(true);
+    expectEnabled(false);
+    emit window->serviceCommands().busyChanged(false);
+    expectEnabled(true);
 }
 
 } // namespace

@@ -1,24 +1,14 @@
-#include "GuiTestSupport.h"
+#include "WindowTest.h"
 
 #include "ChannelConversion.h"
-#include "CommandIds.h"
 #include "MessageBoxPrompter.h"
-#include "ProgressDialog.h"
-#include "RadioType.h"
 #include "SafetyTexts.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QMessageBox>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QTimer>
 
 namespace kx9::test {
 namespace {
-
-constexpr std::string_view kCommunicationError =
-    "Communication Error，Please check all the connections and the radio power";
 
 class Transfers : public WindowTest
 {
@@ -71,7 +61,18 @@ TEST_F(Transfers, ReadShowsTheRadiosChannels)
     EXPECT_EQ(cell(99, kColRxTone), "156.7");
     EXPECT_EQ(document.image().byte(0xFF8), 0x5A);
     EXPECT_FALSE(document.isModified());
-    EXPECT_TRUE(window->action(command::kFileNew)->isEnabled());
+
+    // The next command opens a fresh dialog where Enter means Start, and
+    // its Cancel before Start opens no port.
+    window->action(command::kReadFromRadio)->trigger();
+    ASSERT_TRUE(dialog().isVisible());
+    EXPECT_EQ(dialog().focusWidget(), dialog().startButton());
+    EXPECT_EQ(dialog().progressBar()->value(), 0);
+    EXPECT_EQ(dialog().status(), "   Not start yet");
+    const std::size_t calls = radio.record().size();
+    QTest::mouseClick(dialog().cancelButton(), Qt::LeftButton);
+    EXPECT_FALSE(dialog().isVisible());
+    EXPECT_EQ(radio.record().size(), calls);
 }
 
 TEST_F(Transfers, CancelDuringAReadLeavesGridAndImageAsTheyWere)
@@ -93,36 +94,6 @@ TEST_F(Transfers, CancelDuringAReadLeavesGridAndImageAsTheyWere)
     EXPECT_EQ(document.table(), tableBefore);
     EXPECT_EQ(document.image(), imageBefore);
     EXPECT_EQ(view().typeSelector().currentText(), "PMR+LPD");
-}
-
-TEST_F(Transfers, CommunicationErrorAnsweredCancelEndsTheRead)
-{
-    radio.faults().silent = true;
-    const ChannelTable tableBefore = document.table();
-    window->action(command::kReadFromRadio)->trigger();
-    start();
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].kind, "retrycancel");
-    EXPECT_EQ(prompter.shown[0].text, kCommunicationError);
-    EXPECT_FALSE(dialog().isVisible());
-    EXPECT_EQ(document.table(), tableBefore);
-}
-
-TEST_F(Transfers, WriteIsRefusedOnAnIdentityMismatchAnsweredCancel)
-{
-    radio.faults().identity = 0x07;
-    document.image().setByte(0x81B, 0x01);
-    const ChannelImage radioBefore = radio.memory();
-    window->action(command::kWriteToRadio)->trigger();
-    EXPECT_EQ(dialog().windowTitle(), "Writing Data Progress");
-    start();
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].kind, "okcancel");
-    EXPECT_EQ(prompter.shown[0].text,
-              " Radio Type are not match for your setting，If you want continue,push ok button");
-    // Enter must not overwrite a radio of another kind.
-    EXPECT_EQ(prompter.okDefaults, std::vector{Prompter::Default::Cancel});
-    EXPECT_EQ(radio.memory(), radioBefore);
 }
 
 TEST_F(Transfers, WriteSendsTheEditedGridButNotTheCalibrationBytes)
@@ -205,35 +176,7 @@ TEST_F(Transfers, TheCaptionFollowsTheDirectionChosenLast)
     EXPECT_EQ(cell(1, kColReceive), "446.00625");
 }
 
-TEST_F(Transfers, EachCommandOpensAFreshDialogWhereEnterMeansStart)
-{
-    window->action(command::kReadFromRadio)->trigger();
-    start();
-    window->action(command::kReadFromRadio)->trigger();
-    ASSERT_TRUE(dialog().isVisible());
-    EXPECT_EQ(dialog().focusWidget(), dialog().startButton());
-    EXPECT_TRUE(dialog().startButton()->isEnabled());
-    EXPECT_EQ(dialog().progressBar()->value(), 0);
-    EXPECT_EQ(dialog().status(), "   Not start yet");
-}
-
-TEST_F(Transfers, CancelBeforeStartClosesTheDialogAndOpensNoPort)
-{
-    window->action(command::kReadFromRadio)->trigger();
-    QTest::mouseClick(dialog().cancelButton(), Qt::LeftButton);
-    EXPECT_FALSE(dialog().isVisible());
-    EXPECT_TRUE(radio.record().empty());
-}
-
-} // namespace
-} // namespace kx9::test
-
-namespace kx9::test {
-namespace {
-
-class Interruptions : public Transfers
-{
-};
+using Interruptions = Transfers;
 
 TEST_F(Interruptions, MovingTheProgressDialogStopsTheTransferWithItsMessage)
 {

@@ -1,12 +1,7 @@
-#include "GuiTestSupport.h"
+#include "WindowTest.h"
 
 #include "ChannelConversion.h"
-#include "CommandIds.h"
-#include "ProgressDialog.h"
-#include "RadioType.h"
 
-#include <QAction>
-#include <QPushButton>
 #include <QTemporaryDir>
 
 namespace kx9::test {
@@ -15,11 +10,10 @@ namespace {
 class Undo : public WindowTest
 {
 protected:
-    void editReceive(int row, const char *value)
+    // Commits a Receive value, then closes the Transmit editor Enter opened.
+    void edit(int row, const char *value)
     {
-        clickCell(row, kColReceive);
-        QTest::keyClicks(&view().frequencyEditor(), value);
-        enter(&view().frequencyEditor());
+        editReceive(row, value);
         QTest::keyClick(&view().frequencyEditor(), Qt::Key_Escape);
     }
     // The keys a user presses, sent to whatever has the focus.
@@ -38,7 +32,7 @@ TEST_F(Undo, ACommittedValueWithItsNewRowDefaultsIsOneStep)
     EXPECT_FALSE(undoEnabled());
     selectType(kType400470);
     const ChannelTable empty = document.table();
-    editReceive(1, "446.00625"); // fills the defaults and copies Receive to Transmit
+    edit(1, "446.00625"); // fills the defaults and copies Receive to Transmit
     ASSERT_EQ(cell(1, kColTransmit), "446.00625");
     ASSERT_TRUE(undoEnabled());
 
@@ -60,10 +54,10 @@ TEST_F(Undo, ACommittedValueWithItsNewRowDefaultsIsOneStep)
 TEST_F(Undo, UndoingBackToTheSavedStateLeavesNothingUnsaved)
 {
     QTemporaryDir dir;
-    editReceive(2, "433.075");
+    edit(2, "433.075");
     files.saveName = dir.filePath("a.sin");
     ASSERT_TRUE(window->fileSaveAs());
-    editReceive(3, "433.1");
+    edit(3, "433.1");
     clickCell(3, kColReceive); // opens on the value, selected
     QTest::keyClick(&view().frequencyEditor(), Qt::Key_Delete);
     grid().setCell(6, kColReceive); // emptying a frequency is a step too
@@ -81,7 +75,7 @@ TEST_F(Undo, UndoingBackToTheSavedStateLeavesNothingUnsaved)
 
 TEST_F(Undo, ATypeChangeComesBackWholeWithItsSelector)
 {
-    editReceive(3, "433.075");
+    edit(3, "433.075");
     const ChannelTable edited = document.table();
     prompter.answers = {true};
     selectType(kTypePmr);
@@ -106,9 +100,7 @@ TEST_F(Undo, ARadioReadIsUndoneWithItsImage)
 
     const ChannelTable before = document.table();
     const ChannelImage imageBefore = document.image();
-    window->action(command::kReadFromRadio)->trigger();
-    view().progressDialog().startButton()->click();
-    QCoreApplication::processEvents();
+    transfer(command::kReadFromRadio);
     ASSERT_EQ(document.image(), memory);
     EXPECT_FALSE(document.isModified());
 
@@ -125,7 +117,7 @@ TEST_F(Undo, ARadioReadIsUndoneWithItsImage)
 
 TEST_F(Undo, AnOpenListIsCommittedAndThatIsWhatUndoTakesBack)
 {
-    editReceive(4, "433.075");
+    edit(4, "433.075");
     clickCell(4, kColPower);
     QComboBox &power = view().pickList(EditorKind::PowerList);
     power.setCurrentText("Low");
@@ -140,13 +132,13 @@ TEST_F(Undo, AnOpenListIsCommittedAndThatIsWhatUndoTakesBack)
 TEST_F(Undo, NewAndOpenStartAFreshHistory)
 {
     QTemporaryDir dir;
-    editReceive(2, "433.075");
+    edit(2, "433.075");
     files.saveName = dir.filePath("a.sin");
     ASSERT_TRUE(window->fileSaveAs());
     ASSERT_TRUE(undoEnabled());
     ASSERT_TRUE(window->fileNew());
     EXPECT_FALSE(undoEnabled());
-    editReceive(2, "433.1");
+    edit(2, "433.1");
     prompter.saveChoices = {Prompter::SaveChoice::Discard};
     files.openName = files.saveName;
     ASSERT_TRUE(window->fileOpen());

@@ -2,84 +2,33 @@
 
 #include "ChannelGrid.h"
 #include "ChannelView.h"
+#include "CommandIds.h"
 #include "Document.h"
 #include "FileChooser.h"
 #include "MainWindow.h"
-#include "Prompter.h"
+#include "ProgressDialog.h"
 #include "QtText.h"
 #include "RadioSim.h"
+#include "RadioType.h"
+#include "ScriptedPrompter.h"
 #include "SimPort.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace kx9::test {
-
-// Answers questions from a script and records every text shown.
-class ScriptedPrompter : public Prompter
-{
-public:
-    struct Shown
-    {
-        std::string kind;
-        std::string text;
-        std::string detail = {};
-    };
-
-    void inform(std::string_view text, Icon icon, std::string_view detail) override
-    {
-        shown.push_back(
-            {icon == Icon::Warning ? "warning" : "inform", std::string(text), std::string(detail)});
-    }
-    bool askOkCancel(std::string_view text, Default button) override
-    {
-        okDefaults.push_back(button);
-        return answer("okcancel", text);
-    }
-    bool askRetryCancel(std::string_view text) override { return answer("retrycancel", text); }
-    bool askYesNo(std::string_view text) override { return answer("yesno", text); }
-    SaveChoice askSaveDiscardCancel(std::string_view text) override
-    {
-        shown.push_back({"save", std::string(text)});
-        if (saveChoices.empty())
-            return SaveChoice::Cancel;
-        const SaveChoice c = saveChoices.front();
-        saveChoices.pop_front();
-        return c;
-    }
-
-    std::vector<std::string> texts() const
-    {
-        std::vector<std::string> out;
-        for (const Shown &s : shown)
-            out.push_back(s.text);
-        return out;
-    }
-
-    std::vector<Shown> shown;
-    std::deque<bool> answers; // empty: Cancel / No
-    std::deque<SaveChoice> saveChoices;
-    std::vector<Default> okDefaults; // the default button of each OK/Cancel question
-
-private:
-    bool answer(const char *kind, std::string_view text)
-    {
-        shown.push_back({kind, std::string(text)});
-        if (answers.empty())
-            return false;
-        const bool a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-};
 
 class StubFiles : public FileChooser
 {
@@ -135,6 +84,21 @@ protected:
     ChannelView &view() { return window->view(); }
     ChannelGrid &grid() { return view().grid(); }
     std::string cell(int row, int col) { return document.table().cell(row, col); }
+    // Cells 1-9 of a channel: Receive to Name.
+    std::vector<std::string> channel(int row)
+    {
+        std::vector<std::string> cells;
+        for (int c = 1; c < kTableCols; ++c)
+            cells.push_back(cell(row, c));
+        return cells;
+    }
+    // Makes a cell current from the keyboard side and presses a key over it.
+    void keyOnCell(int row, int col, int key)
+    {
+        grid().setFocus();
+        grid().setCell(row, col);
+        QTest::keyClick(&grid(), static_cast<char>(key));
+    }
 
     // Chooses a radio type as the user does in the type selector.
     void selectType(int type)
@@ -167,6 +131,23 @@ protected:
 
     void enter(QWidget *w) { QTest::keyClick(w, Qt::Key_Return); }
 
+    // Types a frequency into the Receive cell of a row and commits it with Enter.
+    void editReceive(int row, const char *value)
+    {
+        clickCell(row, kColReceive);
+        QTest::keyClicks(&view().frequencyEditor(), value);
+        enter(&view().frequencyEditor());
+    }
+
+    // Runs a Read or Write command to its end: Start queues the transfer,
+    // which then pumps events itself.
+    void transfer(int command)
+    {
+        window->action(command)->trigger();
+        QTest::mouseClick(view().progressDialog().startButton(), Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+
     Document document;
     ScriptedPrompter prompter;
     StubFiles files;
@@ -175,5 +156,29 @@ protected:
     std::function<std::unique_ptr<Port>()> makePort; // instead of the simulated radio
     std::unique_ptr<MainWindow> window;
 };
+
+// Runs check on the next modal dialog of type Dialog, then closes it if
+// check left it open; the dialog may come up only after open has pumped
+// events for a while. False when no such dialog came up.
+template <typename Dialog>
+bool whileModal(const std::function<void()> &open, const std::function<void(Dialog &)> &check = {})
+{
+    bool seen = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+        if (!dialog || seen)
+            return;
+        seen = true;
+        poll.stop();
+        if (check)
+            check(*dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    poll.start(0);
+    open();
+    return seen;
+}
 
 } // namespace kx9::test

@@ -1,54 +1,12 @@
 #pragma once
 
-#include "RadioSim.h"
-#include "ServiceHost.h"
 #include "SimPort.h"
 
 #include <cstdio>
-#include <deque>
 #include <string>
 #include <vector>
 
 namespace kx9::test {
-
-// Scripts the user's answers (Cancel once they run out) and records every
-// message and question with its kind: "inform", "okcancel", "retrycancel".
-class ScriptedServiceHost : public ServiceHost, public Prompter
-{
-public:
-    struct Shown
-    {
-        std::string kind;
-        std::string text;
-        friend bool operator==(const Shown &, const Shown &) = default;
-    };
-
-    std::deque<bool> answers;
-    std::vector<Shown> shown;
-    int pumps = 0;
-
-    void pump() override { ++pumps; }
-    Prompter &prompter() override { return *this; }
-    void inform(std::string_view text, Icon, std::string_view) override
-    {
-        shown.push_back({"inform", std::string(text)});
-    }
-    bool askOkCancel(std::string_view text, Default) override { return answer("okcancel", text); }
-    bool askRetryCancel(std::string_view text) override { return answer("retrycancel", text); }
-    bool askYesNo(std::string_view text) override { return answer("yesno", text); }
-    SaveChoice askSaveDiscardCancel(std::string_view) override { return SaveChoice::Cancel; }
-
-private:
-    bool answer(const char *kind, std::string_view text)
-    {
-        shown.push_back({kind, std::string(text)});
-        if (answers.empty())
-            return false;
-        const bool a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-};
 
 inline std::string hex(std::span<const std::uint8_t> bytes)
 {

@@ -1,3 +1,5 @@
+// main() of the widget tests: off screen, in English.
+
 #include "Language.h"
 
 #include <QApplication>
