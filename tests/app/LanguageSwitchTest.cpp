@@ -4,8 +4,10 @@
 #include "LanguageSettings.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenuBar>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -164,6 +166,19 @@ TEST_F(LanguageSwitch, AnsweringNoChangesNothing)
     EXPECT_EQ(view().typeLabel().text(), "Type");
     EXPECT_EQ(document.table(), table);
     EXPECT_TRUE(storedSettings().isEmpty());
+}
+
+// Qt's own dialogs (files, printing) and standard buttons follow the pack,
+// where Debian's Qt translations are installed (scripts/setup installs them).
+TEST_F(LanguageSwitch, QtsOwnTextsFollowThePack)
+{
+    if (!QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
+                           QStringLiteral("/qtbase_zh_CN.qm")))
+        GTEST_SKIP() << "Qt's Chinese translations are not installed";
+    switchLanguage();
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("查找范围："));
+    switchLanguage();
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Look in:"));
 }
 
 TEST_F(LanguageSwitch, AMissingOrBrokenPackKeepsTheLanguageAndSaysSo)
