@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <string>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -115,6 +116,11 @@ int PtyRadio::run()
     ::pthread_sigmask(SIG_BLOCK, &stops, &waitMask);
     sigdelset(&waitMask, SIGINT);
     sigdelset(&waitMask, SIGTERM);
+
+    // Paced bytes are timed by sleeps; the default 50 us slack on each would
+    // make the simulated line slower than 9600 baud.
+    if (m_wireSpeed)
+        ::prctl(PR_SET_TIMERSLACK, 1UL);
 
     std::array<std::uint8_t, 512> buffer{};
     while (g_stopSignal == 0) {
