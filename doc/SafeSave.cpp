@@ -25,6 +25,11 @@ public:
     Descriptor(const Descriptor &) = delete;
     Descriptor &operator=(const Descriptor &) = delete;
 
+    void reset(int fd)
+    {
+        close();
+        m_fd = fd;
+    }
     int get() const { return m_fd; }
     bool valid() const { return m_fd >= 0; }
     // 0, or -1 with errno set; closing twice is harmless.
@@ -202,6 +207,25 @@ SafeSaveResult replaceIn(int folder, const std::string &name, const Existing *ex
     return saved(false);
 }
 
+// Refuses an existing target that is not a regular file, then opens it as a
+// plain write opens it: the kernel follows links with its own protections
+// and checks that we may write the file. Nothing is truncated.
+SafeSaveResult openExisting(const std::string &path, const struct stat &entry, Descriptor &file)
+{
+    struct stat target = {};
+    if (::stat(path.c_str(), &target) != 0) {
+        if (errno == ENOENT && S_ISLNK(entry.st_mode))
+            return refused(text::kTargetIsDanglingLink);
+        return failed(errno);
+    }
+    if (!S_ISREG(target.st_mode))
+        return refused(notRegular(target.st_mode));
+    file.reset(::open(path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+    if (!file.valid())
+        return failed(errno);
+    return saved(false);
+}
+
 } // namespace
 
 SafeSaveResult checkSaveTarget(const std::string &path)
@@ -220,19 +244,8 @@ SafeSaveResult checkSaveTarget(const std::string &path)
             return failed(errno);
         return saved(false);
     }
-    struct stat target = {};
-    if (::stat(path.c_str(), &target) != 0) {
-        if (errno == ENOENT && S_ISLNK(entry.st_mode))
-            return refused(text::kTargetIsDanglingLink);
-        return failed(errno);
-    }
-    if (!S_ISREG(target.st_mode))
-        return refused(notRegular(target.st_mode));
-    // As the save will open it; nothing is truncated.
-    Descriptor file(::open(path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
-    if (!file.valid())
-        return failed(errno);
-    return saved(false);
+    Descriptor file(-1);
+    return openExisting(path, entry, file);
 }
 
 SafeSaveResult saveFileSafely(const std::string &path, std::span<const std::uint8_t> bytes)
@@ -253,21 +266,10 @@ SafeSaveResult saveFileSafely(const std::string &path, std::span<const std::uint
         return replaceIn(folder.get(), name, nullptr, bytes);
     }
 
-    struct stat target = {};
-    if (::stat(path.c_str(), &target) != 0) {
-        if (errno == ENOENT && S_ISLNK(entry.st_mode))
-            return refused(text::kTargetIsDanglingLink);
-        return failed(errno);
-    }
-    if (!S_ISREG(target.st_mode))
-        return refused(notRegular(target.st_mode));
-
-    // Opened as a plain write opens it: the kernel follows links with its
-    // own protections and checks that we may write the file. Nothing is
-    // truncated; the descriptor serves the in-place fallback.
-    Descriptor file(::open(path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
-    if (!file.valid())
-        return failed(errno);
+    // The descriptor serves the in-place fallback.
+    Descriptor file(-1);
+    if (const SafeSaveResult opened = openExisting(path, entry, file); !opened.ok)
+        return opened;
     Existing existing;
     existing.fd = file.get();
     if (::fstat(file.get(), &existing.info) != 0)
