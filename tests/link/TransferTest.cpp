@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -92,18 +93,12 @@ TEST_F(TransferTest, ReadReturnsTheRadioMemoryWithExactlyTheProtocolBytes)
     EXPECT_FALSE(host.watch);
     expectEndedCleanly();
 
+    // What the radio answers is the simulator's; this is every byte we send.
     std::vector<std::uint8_t> toRadio{0x02, 'P', 'R', 'O', 'G', 'R', 'A', 'M', 0x02, 0x06};
-    std::vector<std::uint8_t> fromRadio{0x06, 'K', 'X', '9', 0x00, 0x01, 0x00, 0x00, 0x00, 0x06};
-    for (std::size_t a = 0; a < kImageSize; a += 8) {
-        const auto hi = static_cast<std::uint8_t>(a >> 8), lo = static_cast<std::uint8_t>(a);
-        toRadio.insert(toRadio.end(), {'R', hi, lo, 0x08, 0x06});
-        fromRadio.insert(fromRadio.end(), {'W', hi, lo, 0x08});
-        for (std::size_t i = 0; i < 8; ++i)
-            fromRadio.push_back(radio.memory().byte(a + i));
-        fromRadio.push_back(0x06);
-    }
+    for (std::size_t a = 0; a < kImageSize; a += 8)
+        toRadio.insert(toRadio.end(), {'R', static_cast<std::uint8_t>(a >> 8),
+                                       static_cast<std::uint8_t>(a), 0x08, 0x06});
     EXPECT_EQ(radio.bytesSent(WireDirection::ToRadio), toRadio);
-    EXPECT_EQ(radio.bytesSent(WireDirection::FromRadio), fromRadio);
 }
 
 TEST_F(TransferTest, HandshakeSendsOneBytePerWriteWithPauseAndPurgeBeforeEach)
@@ -186,20 +181,25 @@ TEST_F(TransferTest, SilentRadioGets15AttemptsPerQuestionAndRetryStarts15More)
     expectEndedCleanly();
 }
 
-TEST_F(TransferTest, StrayByteBeforeTheFirstWakeUpAcknowledgeIsAccepted)
+class WakeUpReplyTest : public TransferTest,
+                        public ::testing::WithParamInterface<std::pair<std::uint8_t, int>>
 {
-    radio.faults().firstWakeUpReply = {0x15, 0x06};
-    EXPECT_TRUE(read().completed());
-    EXPECT_EQ(wakeUps(), 1);
-}
+};
 
-TEST_F(TransferTest, TwoWrongWakeUpBytesFailTheAttemptAndTheNextOneSucceeds)
+// One stray byte before the acknowledge is accepted; two wrong bytes fail
+// the attempt, and the next one succeeds without a question.
+TEST_P(WakeUpReplyTest, WrongBytesBeforeTheAcknowledgeAreOvercome)
 {
-    radio.faults().firstWakeUpReply = {0x15, 0x15};
+    const auto [second, attempts] = GetParam();
+    radio.faults().firstWakeUpReply = {0x15, second};
     EXPECT_TRUE(read().completed());
-    EXPECT_EQ(wakeUps(), 2);
+    EXPECT_EQ(wakeUps(), attempts);
     EXPECT_TRUE(host.shown.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Replies, WakeUpReplyTest,
+                         ::testing::Values(std::pair<std::uint8_t, int>{0x06, 1},
+                                           std::pair<std::uint8_t, int>{0x15, 2}));
 
 TEST_F(TransferTest, FailedIdentificationReceiveAsksAndRetryReadsAgain)
 {
@@ -225,34 +225,34 @@ TEST_F(TransferTest, NoReadyAfterConfirmWaits601CyclesThenAsks)
     expectEndedCleanly();
 }
 
-TEST_F(TransferTest, FailedConfirmSendIsReportedAndSentAgain)
+class ConfirmSendTest : public TransferTest, public ::testing::WithParamInterface<int>
 {
-    int failures = 2;
-    port.setSendFailure([&](std::span<const std::uint8_t> bytes, int) {
-        return radio.state() == RadioSim::State::Identified && bytes.size() == 1 &&
-               bytes[0] == 0x06 && failures-- > 0;
-    });
-    EXPECT_TRUE(read().completed());
-    EXPECT_EQ(host.texts("warning"),
-              std::vector<std::string>(2, std::string(text::kSendOrderError.en)));
-}
+};
 
-TEST_F(TransferTest, ConfirmIsResentAtMostThreeTimesThenTheCommunicationErrorIsAsked)
+// Each failed send of the confirm is reported and it is sent again, at most
+// three times; then the communication error is asked.
+TEST_P(ConfirmSendTest, FailedConfirmSendIsReportedAndSentAgainAtMostThreeTimes)
 {
+    const int failing = GetParam();
     int confirmSends = 0;
     port.setSendFailure([&](std::span<const std::uint8_t> bytes, int) {
         const bool confirm =
             radio.state() == RadioSim::State::Identified && bytes.size() == 1 && bytes[0] == 0x06;
         confirmSends += confirm;
-        return confirm;
+        return confirm && confirmSends <= failing;
     });
-    const TransferResult result = read();
-    EXPECT_EQ(result.outcome, TransferOutcome::CommunicationError);
-    EXPECT_EQ(confirmSends, 4);
-    EXPECT_EQ(host.texts("warning").size(), 4u);
-    EXPECT_EQ(host.texts("retrycancel").size(), 1u);
+    const bool gaveUp = failing > 3;
+    EXPECT_EQ(read().outcome,
+              gaveUp ? TransferOutcome::CommunicationError : TransferOutcome::Completed);
+    EXPECT_EQ(confirmSends, gaveUp ? 4 : failing + 1);
+    EXPECT_EQ(
+        host.texts("warning"),
+        std::vector<std::string>(gaveUp ? 4 : failing, std::string(text::kSendOrderError.en)));
+    EXPECT_EQ(host.texts("retrycancel").size(), gaveUp ? 1u : 0u);
     expectEndedCleanly();
 }
+
+INSTANTIATE_TEST_SUITE_P(Failures, ConfirmSendTest, ::testing::Values(2, 1000));
 
 // --- Radio identity check -----------------------------------------------------
 
@@ -285,15 +285,16 @@ INSTANTIATE_TEST_SUITE_P(Identities, IdentityTest,
                                            IdentityCase{0xFF, 0x01, true},
                                            IdentityCase{0x01, 0x02, true}));
 
-TEST_F(TransferTest, AcceptedMismatchRedoesTheHandshakeAfter351CyclesAndAsksOnce)
+// Declining writes nothing: the CutShortTest row MismatchDeclinedBeforeAnyBlock.
+TEST_F(TransferTest, AcceptedMismatchIsAskedOnceInTheTransfersLanguageAndRedoesTheHandshake)
 {
     radio.faults().identity = 0x07;
     host.answers = {true};
-    ASSERT_TRUE(write(patternImage(5, 0x01)).completed());
+    ASSERT_TRUE(write(patternImage(5, 0x01), Language::Chinese).completed());
     EXPECT_EQ(host.texts("okcancel"),
-              std::vector<std::string>{std::string(text::kRadioTypeMismatch.en)});
+              std::vector<std::string>{std::string(text::kRadioTypeMismatch.zh)});
     EXPECT_EQ(host.okDefaults, std::vector{Prompter::Default::Cancel}); // Enter must not write
-    EXPECT_EQ(host.shown[0].text.front(), ' ');
+    // The second handshake follows a wait of 351 cycles.
     EXPECT_EQ(host.pumps, 7 + 351 + 7 + 510 * 21);
     EXPECT_EQ(writtenAddresses().size(), 510u);
 }
@@ -315,15 +316,6 @@ TEST_F(TransferTest, AcceptedMismatchIsNotAskedAgainAfterARetry)
     EXPECT_EQ(wakeUps(), 3);
 }
 
-// Declining writes nothing: the CutShortTest row MismatchDeclinedBeforeAnyBlock.
-TEST_F(TransferTest, MismatchIsAskedInTheTransfersLanguage)
-{
-    radio.faults().identity = 0x07;
-    EXPECT_FALSE(write(patternImage(5, 0x01), Language::Chinese).completed());
-    EXPECT_EQ(host.texts("okcancel"),
-              std::vector<std::string>{std::string(text::kRadioTypeMismatch.zh)});
-}
-
 TEST_F(TransferTest, ReadNeverChecksTheIdentity)
 {
     radio.faults().identity = 0x07;
@@ -333,37 +325,36 @@ TEST_F(TransferTest, ReadNeverChecksTheIdentity)
 
 // --- Failures during the blocks -----------------------------------------------
 
-class ShortReplyTest : public TransferTest, public ::testing::WithParamInterface<std::size_t>
+// The length of a short reply to block 5; none: no acknowledge of block 7.
+class ReadEndTest : public TransferTest,
+                    public ::testing::WithParamInterface<std::optional<std::size_t>>
 {
 };
 
 // 10 and 11 bytes would leave stale buffer bytes in the image: refused too.
-TEST_P(ShortReplyTest, ReplyUnder12BytesEndsTheReadAndTheCallerGetsNoImage)
+TEST_P(ReadEndTest, ShortReplyOrMissingAcknowledgeEndsTheReadAndTheCallerGetsNoImage)
 {
-    radio.faults().shortReplyAtBlock = 5;
-    radio.faults().shortReplyLength = GetParam();
-    const TransferResult result = read();
-    EXPECT_EQ(result.outcome, TransferOutcome::ShortReply);
-    EXPECT_EQ(result.message, "not received enough  byte");
-    EXPECT_FALSE(result.image.has_value());
-    EXPECT_EQ(host.texts("warning"), std::vector<std::string>{"not received enough  byte"});
-    EXPECT_EQ(host.progress, 5);
-    expectEndedCleanly();
-}
-
-INSTANTIATE_TEST_SUITE_P(Lengths, ShortReplyTest, ::testing::Values(0u, 9u, 10u, 11u));
-
-TEST_F(TransferTest, MissingReadAcknowledgeEndsTheRead)
-{
-    radio.faults().missingReadAckAtBlock = 7;
+    const std::optional<std::size_t> shortLength = GetParam();
+    if (shortLength) {
+        radio.faults().shortReplyAtBlock = 5;
+        radio.faults().shortReplyLength = *shortLength;
+    } else {
+        radio.faults().missingReadAckAtBlock = 7;
+    }
     const TransferResult result = read(Language::Chinese);
-    EXPECT_EQ(result.outcome, TransferOutcome::ReadAckMissing);
-    EXPECT_EQ(host.texts("warning"),
-              std::vector<std::string>{std::string(text::kReadBlockError.zh)});
+    EXPECT_EQ(result.outcome,
+              shortLength ? TransferOutcome::ShortReply : TransferOutcome::ReadAckMissing);
+    const std::string warning((shortLength ? text::kNotEnoughBytes : text::kReadBlockError).zh);
+    EXPECT_EQ(result.message, warning);
     EXPECT_FALSE(result.image.has_value());
-    EXPECT_EQ(host.progress, 8); // the block was stored and counted before its acknowledge
+    EXPECT_EQ(host.texts("warning"), std::vector<std::string>{warning});
+    // A block is stored and counted before its acknowledge.
+    EXPECT_EQ(host.progress, shortLength ? 5 : 8);
     expectEndedCleanly();
 }
+
+const std::optional<std::size_t> kReadEnds[] = {0u, 9u, 10u, 11u, std::nullopt};
+INSTANTIATE_TEST_SUITE_P(Replies, ReadEndTest, ::testing::ValuesIn(kReadEnds));
 
 // --- A write cut short tells that the radio holds part of it --------------------
 
@@ -464,32 +455,32 @@ TEST_F(TransferTest, BlockWhoseHeaderCannotBeSentIsNotFollowedByItsData)
     EXPECT_EQ(hex(last.bytes), "57 00 28 08");
 }
 
+class StopDuringAWaitTest : public TransferTest, public ::testing::WithParamInterface<bool>
+{
+};
+
 // A signal to the command line sets the cancel flag while the port waits and
 // cuts the wait short: that is the user's cancel, not the radio's fault.
-TEST_F(TransferTest, StopAskedForDuringAWaitEndsAsCancelWithoutAMessage)
+TEST_P(StopDuringAWaitTest, StopAskedForDuringAWaitEndsAsCancelWithoutAMessage)
 {
-    for (const bool writing : {false, true}) {
-        RadioSim radio2{patternImage(3, 0x01)};
-        SimPort port2{radio2};
-        ScriptedHost host2;
-        port2.setReceiveFailure([&host2, writing](std::size_t asked, int) {
-            const bool blockReply = writing ? asked == 1 : asked == 12;
-            if (!blockReply || host2.progress != 50)
-                return false;
-            host2.cancel = true;
-            return true;
-        });
-        const TransferResult result =
-            writing ? writeToRadio(port2, "COM1", patternImage(90, 0x01), host2, Language::English)
-                    : readFromRadio(port2, "COM1", host2, Language::English);
-        EXPECT_EQ(result.outcome, TransferOutcome::Cancelled) << writing;
-        EXPECT_TRUE(result.message.empty());
-        EXPECT_TRUE(host2.shown.empty());
-        EXPECT_FALSE(result.image.has_value());
-        EXPECT_EQ(result.partialWrite, writing);
-        EXPECT_FALSE(port2.isOpen());
-    }
+    const bool writing = GetParam();
+    port.setReceiveFailure([this, writing](std::size_t asked, int) {
+        const bool blockReply = writing ? asked == 1 : asked == 12;
+        if (!blockReply || host.progress != 50)
+            return false;
+        host.cancel = true;
+        return true;
+    });
+    const TransferResult result = writing ? write(patternImage(90, 0x01)) : read();
+    EXPECT_EQ(result.outcome, TransferOutcome::Cancelled);
+    EXPECT_TRUE(result.message.empty());
+    EXPECT_TRUE(host.shown.empty());
+    EXPECT_FALSE(result.image.has_value());
+    EXPECT_EQ(result.partialWrite, writing);
+    expectEndedCleanly();
 }
+
+INSTANTIATE_TEST_SUITE_P(ReadAndWrite, StopDuringAWaitTest, ::testing::Bool());
 
 // --- Cancel and open failure ----------------------------------------------------
 
