@@ -47,6 +47,9 @@ private:
     bool m_afterExit = false;
 };
 
+const std::vector<std::uint8_t> kExitWakeUp{0x02, 'P', 'R', 'O', 'G', 'P', 'A'};
+
+// Tuning wake-ups: 'G' sent twice in a row.
 int countTuningWakeUps(const SimPort &port)
 {
     const std::vector<std::string> calls = trace(port.calls());
@@ -65,13 +68,6 @@ protected:
     std::uint8_t storedValue() const { return high() ? kHighValue : kLowValue; }
     // Entry wake-ups: the only single-byte send of 'O'.
     int entryWakeUps() const { return countSends(port.calls(), {'O'}); }
-    // Tuning wake-ups: 'G' sent twice in a row.
-    int tuningWakeUps() const { return countTuningWakeUps(port); }
-    int exitWakeUps() const
-    {
-        return countSends(port.calls(), {0x02, 'P', 'R', 'O', 'G', 'P', 'A'});
-    }
-    int tuningWrites() const { return countSends(port.calls(), {'W'}); }
 
     void enter()
     {
@@ -227,53 +223,37 @@ TEST_P(PowerDebugTest, PortThatCannotBeOpenedIsToldInEnglishAndNothingIsSent)
 
 // --- Tuning --------------------------------------------------------------------
 
-TEST_P(PowerDebugTest, UnansweredTuningWakeUpAsksL1AndRetryWakesSixTimesMore)
-{
-    enter();
-    radio.faults().unansweredTuningWakeUps = 8;
-    host.answers = {true};
-    ASSERT_TRUE(session.tune(77).completed());
-    EXPECT_EQ(host.shown, (std::vector<ScriptedServiceHost::Shown>{
-                              {"retrycancel", " Error had happen L1,need try again"}}));
-    EXPECT_EQ(tuningWakeUps(), 9);
-    EXPECT_EQ(radio.memory().byte(offset()), 77);
-}
-
-TEST_P(PowerDebugTest, WrongTuningReplyAsksL2AndRetryGoesOnWithTheTuningMode)
-{
-    enter();
-    radio.faults().wrongTuningWakeUps = 6;
-    host.answers = {true};
-    ASSERT_TRUE(session.tune(77).completed());
-    EXPECT_EQ(host.shown, (std::vector<ScriptedServiceHost::Shown>{
-                              {"retrycancel", " Error had happen L2,need try again"}}));
-    EXPECT_EQ(tuningWakeUps(), 6); // no seventh: Retry sends M c at once
-    EXPECT_EQ(radio.memory().byte(offset()), 77);
-}
-
-TEST_P(PowerDebugTest, UnacknowledgedTuningWriteStartsAgainFromTheWakeUp)
+// Each tuning fault, its question, and Retry going on to the tuning write.
+TEST_P(PowerDebugTest, TuningFaultsAskTheirQuestionAndRetryGoesOn)
 {
     struct Row
     {
-        int unacked;
+        int SimFaults::*fault;
+        int count;
         int wakeUps;
-        std::size_t questions;
+        std::vector<std::string> questions;
     };
-    for (const Row &row : {Row{1, 2, 0}, Row{6, 7, 1}}) {
+    const Row rows[] = {
+        {&SimFaults::unansweredTuningWakeUps, 8, 9, {" Error had happen L1,need try again"}},
+        // No seventh wake-up: Retry sends M c at once.
+        {&SimFaults::wrongTuningWakeUps, 6, 6, {" Error had happen L2,need try again"}},
+        // An unacknowledged write starts again from the wake-up.
+        {&SimFaults::unackedTuningWrites, 1, 2, {}},
+        {&SimFaults::unackedTuningWrites, 6, 7, {" Error had happen ,need try again"}},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(testing::Message() << row.count << " " << row.wakeUps);
         RadioSim r(radioMemory());
         SimPort p(r);
         ScriptedServiceHost h;
         h.answers = {true};
         PowerDebugSession s(p, h, kind(), Language::English);
         ASSERT_TRUE(s.enter("COM1").completed());
-        r.faults().unackedTuningWrites = row.unacked;
-        ASSERT_TRUE(s.tune(200).completed()) << row.unacked;
-        EXPECT_EQ(countTuningWakeUps(p), row.wakeUps) << row.unacked;
-        EXPECT_EQ(h.shown.size(), row.questions) << row.unacked;
-        if (row.questions) {
-            EXPECT_EQ(h.shown[0].text, " Error had happen ,need try again");
-        }
-        EXPECT_EQ(r.memory().byte(high() ? 0xFF9 : 0xFF8), 200);
+        r.faults().*row.fault = row.count;
+        ASSERT_TRUE(s.tune(200).completed());
+        EXPECT_EQ(h.texts(), row.questions);
+        EXPECT_EQ(countTuningWakeUps(p), row.wakeUps);
+        EXPECT_EQ(r.memory().byte(offset()), 200);
     }
 }
 
@@ -284,7 +264,7 @@ TEST_P(PowerDebugTest, CancelOnATuningQuestionClosesThePortAndTheExitSendsNothin
     const ServiceResult tuned = session.tune(30);
     EXPECT_EQ(tuned.outcome, ServiceOutcome::Declined);
     EXPECT_FALSE(port.isOpen());
-    EXPECT_EQ(tuningWrites(), 0);
+    EXPECT_EQ(countSends(port.calls(), {'W'}), 0);
 
     const std::size_t before = radio.record().size();
     const ServiceResult left = session.leave();
@@ -317,7 +297,7 @@ TEST_P(PowerDebugTest, ExitIsTriedTenTimesThenThePortClosesWithoutTheExitCode)
     EXPECT_EQ(left.outcome, ServiceOutcome::ExitUnanswered);
     EXPECT_EQ(host.shown, (std::vector<ScriptedServiceHost::Shown>{
                               {"warning", std::string(text::kServiceExitUnanswered.en)}}));
-    EXPECT_EQ(exitWakeUps(), kPowerExitAttempts);
+    EXPECT_EQ(countSends(port.calls(), kExitWakeUp), kPowerExitAttempts);
     EXPECT_EQ(countSends(port.calls(), {'U'}), 0);
     EXPECT_FALSE(port.isOpen());
     // Each attempt: the Low variant's 700 ms, a 590 ms receive, 2 ms.
@@ -331,8 +311,7 @@ TEST_P(PowerDebugTest, ExitAnswered16IsAcceptedOnlyByHigh)
     ASSERT_TRUE(s.enter("COM1").completed());
     const ServiceResult left = s.leave();
     EXPECT_EQ(left.outcome, high() ? ServiceOutcome::Completed : ServiceOutcome::ExitUnanswered);
-    EXPECT_EQ(countSends(sixteen.calls(), {0x02, 'P', 'R', 'O', 'G', 'P', 'A'}),
-              high() ? 1 : kPowerExitAttempts);
+    EXPECT_EQ(countSends(sixteen.calls(), kExitWakeUp), high() ? 1 : kPowerExitAttempts);
 }
 
 } // namespace
