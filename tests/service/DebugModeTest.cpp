@@ -140,48 +140,37 @@ TEST(DebugEncodingTest, FrequenciesAndTonesBecomeBcdLowPairFirst)
 
 // --- Rules of the dialog --------------------------------------------------------
 
-struct SnapRow
+TEST(DebugRulesTest, EnterHoldsTheFrequencyToTheRangeAndRoundsToTheStep)
 {
-    const char *typed;
-    DebugStep step;
-    std::uint32_t shown; // 10 Hz units
-};
-
-void PrintTo(const SnapRow &row, std::ostream *out)
-{
-    *out << '"' << row.typed
-         << (row.step == DebugStep::Khz500 ? "\" at 5.00 kHz" : "\" at 6.25 kHz");
+    struct Row
+    {
+        const char *typed;
+        DebugStep step;
+        std::uint32_t shown; // 10 Hz units
+    };
+    const Row rows[] = {
+        // Outside B..B+20 the nearest end, whatever the step.
+        {"470", DebugStep::Khz500, 46600000},
+        {"466.00001", DebugStep::Khz625, 46600000},
+        {"445.99999", DebugStep::Khz500, 44600000},
+        {"12", DebugStep::Khz625, 44600000},
+        {"no number", DebugStep::Khz500, 44600000},
+        {"466", DebugStep::Khz625, 46600000}, // the end itself is inside
+        // 5.00 kHz: a remainder of 250 rounds down, 251 up.
+        {"446.00250", DebugStep::Khz500, 44600000},
+        {"446.00251", DebugStep::Khz500, 44600500},
+        {"455.99749", DebugStep::Khz500, 45599500},
+        {"446.00625", DebugStep::Khz500, 44600500},
+        // 6.25 kHz: 312 rounds down, 313 up.
+        {"456.00312", DebugStep::Khz625, 45600000},
+        {"456.00313", DebugStep::Khz625, 45600625},
+        {"446.00625", DebugStep::Khz625, 44600625},
+        {"465.99999", DebugStep::Khz625, 46600000},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(snapDebugFrequency(row.typed, row.step), row.shown)
+            << '"' << row.typed << (row.step == DebugStep::Khz500 ? "\" at 5.00" : "\" at 6.25");
 }
-
-class SnapTest : public ::testing::TestWithParam<SnapRow>
-{
-};
-
-TEST_P(SnapTest, EnterHoldsTheFrequencyToTheRangeAndRoundsToTheStep)
-{
-    EXPECT_EQ(snapDebugFrequency(GetParam().typed, GetParam().step), GetParam().shown);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, SnapTest,
-                         ::testing::Values(
-                             // Outside B..B+20 the nearest end, whatever the step.
-                             SnapRow{"470", DebugStep::Khz500, 46600000},
-                             SnapRow{"466.00001", DebugStep::Khz625, 46600000},
-                             SnapRow{"445.99999", DebugStep::Khz500, 44600000},
-                             SnapRow{"12", DebugStep::Khz625, 44600000},
-                             SnapRow{"no number", DebugStep::Khz500, 44600000},
-                             SnapRow{"466", DebugStep::Khz625,
-                                     46600000}, // the end itself is inside
-                             // 5.00 kHz: a remainder of 250 rounds down, 251 up.
-                             SnapRow{"446.00250", DebugStep::Khz500, 44600000},
-                             SnapRow{"446.00251", DebugStep::Khz500, 44600500},
-                             SnapRow{"455.99749", DebugStep::Khz500, 45599500},
-                             SnapRow{"446.00625", DebugStep::Khz500, 44600500},
-                             // 6.25 kHz: 312 rounds down, 313 up.
-                             SnapRow{"456.00312", DebugStep::Khz625, 45600000},
-                             SnapRow{"456.00313", DebugStep::Khz625, 45600625},
-                             SnapRow{"446.00625", DebugStep::Khz625, 44600625},
-                             SnapRow{"465.99999", DebugStep::Khz625, 46600000}));
 
 TEST(DebugRulesTest, DefaultsOfEachPage)
 {
