@@ -116,7 +116,8 @@ protected:
 
 // A radio whose memory the table conversion leaves as it is goes through a
 // file and back unchanged, bytes no cell shows and the calibration included;
-// the same pty serves the second program after the first has closed it.
+// the same pty serves the second program after the first has closed it. The
+// read overcomes a stray byte before the first wake-up acknowledge.
 TEST_F(FaultMatrix, RoundTripRadioFileRadioLeavesTheMemoryAsItWas)
 {
     ChannelImage memory = fileImage();
@@ -124,11 +125,13 @@ TEST_F(FaultMatrix, RoundTripRadioFileRadioLeavesTheMemoryAsItWas)
         memory.setByte(a, static_cast<std::uint8_t>(a));
     memory.setByte(0xFF8, 0x5A); // power calibration, which a write never sends
     memory.setByte(0xFF9, 0xA5);
-    startRadio({}, memory);
+    startRadio({"--wrong-wakeup"}, memory);
     const ProcessRun r = read();
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString(); // no terminal, no bar
     EXPECT_EQ(readRaw(out("out.sin")), bytesOf(memory));
+    EXPECT_EQ(QDir(path("out")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"out.sin"}); // no temporary file left
     const ProcessRun w = cli({"write", "--port", port, out("out.sin")});
     ASSERT_EQ(w.exitCode, 0) << w.err.toStdString();
     EXPECT_EQ(stopRadio(), bytesOf(memory)); // saved after the complete write
@@ -185,16 +188,6 @@ std::vector<ReadFault> readFaults()
 
 INSTANTIATE_TEST_SUITE_P(Line, ReadFaults, ::testing::ValuesIn(readFaults()),
                          [](const auto &info) { return info.param.name; });
-
-TEST_F(FaultMatrix, WrongWakeUpReplyIsOvercome)
-{
-    startRadio({"--wrong-wakeup"});
-    const ProcessRun r = read();
-    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(readRaw(out("out.sin")), bytesOf(radioImage()));
-    EXPECT_EQ(QDir(path("out")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-              QStringList{"out.sin"});
-}
 
 // --- The line: write ---------------------------------------------------------------
 
