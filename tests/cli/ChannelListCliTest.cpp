@@ -5,9 +5,7 @@ namespace {
 using namespace kx9::test;
 namespace fs = std::filesystem;
 
-class ChannelListCli : public CliFixture
-{
-};
+using ChannelListCli = CliFixture;
 
 void write(const std::string &path, const std::string &text)
 {
