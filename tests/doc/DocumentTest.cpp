@@ -28,11 +28,7 @@ void writeBytes(const fs::path &path, const std::vector<std::uint8_t> &bytes)
               static_cast<std::streamsize>(bytes.size()));
 }
 
-class DocumentTest : public test::TempFolderTest
-{
-protected:
-    std::string file(const char *name) const { return path(name); }
-};
+using DocumentTest = test::TempFolderTest;
 
 TEST_F(DocumentTest, OpenedFileIsCleanAndShownInTheLanguageAsked)
 {
@@ -41,10 +37,10 @@ TEST_F(DocumentTest, OpenedFileIsCleanAndShownInTheLanguageAsked)
     EXPECT_TRUE(doc.isNewDocument());
     EXPECT_FALSE(doc.isModified());
     doc.table().setCell(2, kColName, "AB");
-    ASSERT_TRUE(doc.save(file("a.sin")));
+    ASSERT_TRUE(doc.save(path("a.sin")));
 
     Document other;
-    ASSERT_TRUE(other.open(file("a.sin"), Language::Chinese));
+    ASSERT_TRUE(other.open(path("a.sin"), Language::Chinese));
     EXPECT_FALSE(other.isNewDocument());
     EXPECT_FALSE(other.isModified());
     EXPECT_EQ(other.table().cell(2, kColName), "AB");
@@ -57,9 +53,9 @@ TEST_F(DocumentTest, LongerFileLoadsItsFirst4096Bytes)
     std::vector<std::uint8_t> bytes(5000, 0x5A);
     const ChannelImage image = newDocumentImage();
     std::copy(image.bytes().begin(), image.bytes().end(), bytes.begin());
-    writeBytes(file("long.sin"), bytes);
+    writeBytes(path("long.sin"), bytes);
     Document doc;
-    ASSERT_TRUE(doc.open(file("long.sin"), Language::English));
+    ASSERT_TRUE(doc.open(path("long.sin"), Language::English));
     EXPECT_EQ(doc.image(), image);
 }
 
@@ -70,14 +66,14 @@ TEST_F(DocumentTest, FailedOpenKeepsEverythingAndSaysWhy)
     doc.table().setCell(1, kColName, "KEEP");
     const ChannelImage image = doc.image();
 
-    writeBytes(file("short.sin"), std::vector<std::uint8_t>(100, 0));
-    FileResult r = doc.open(file("short.sin"), Language::English);
+    writeBytes(path("short.sin"), std::vector<std::uint8_t>(100, 0));
+    FileResult r = doc.open(path("short.sin"), Language::English);
     EXPECT_EQ(r.error, FileError::TooShort);
-    EXPECT_EQ(r.message, file("short.sin") + " is too short: 100 bytes, a channel file holds 4096");
+    EXPECT_EQ(r.message, path("short.sin") + " is too short: 100 bytes, a channel file holds 4096");
 
-    r = doc.open(file("missing.sin"), Language::English);
+    r = doc.open(path("missing.sin"), Language::English);
     EXPECT_EQ(r.error, FileError::CannotOpen);
-    EXPECT_EQ(r.message, "cannot open " + file("missing.sin") + ": No such file or directory");
+    EXPECT_EQ(r.message, "cannot open " + path("missing.sin") + ": No such file or directory");
 
     r = doc.open(m_dir.string(), Language::English); // a folder cannot be read
     EXPECT_EQ(r.error, FileError::CannotOpen);
@@ -93,8 +89,8 @@ TEST_F(DocumentTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile)
 {
     Document doc;
     doc.newDocument(Language::English);
-    ASSERT_TRUE(doc.save(file("keep.sin")));
-    const auto before = readBytes(file("keep.sin"));
+    ASSERT_TRUE(doc.save(path("keep.sin")));
+    const auto before = readBytes(path("keep.sin"));
 
     doc.table().setCell(1, kColReceive, "");
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -103,13 +99,13 @@ TEST_F(DocumentTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile)
     rlimit small = oldLimit;
     small.rlim_cur = 1000;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const FileResult r = doc.save(file("keep.sin"));
+    const FileResult r = doc.save(path("keep.sin"));
     ::setrlimit(RLIMIT_FSIZE, &oldLimit);
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_EQ(r.error, FileError::CannotWrite);
-    EXPECT_EQ(r.message, "cannot write " + file("keep.sin") + ": File too large");
-    EXPECT_EQ(readBytes(file("keep.sin")), before);
+    EXPECT_EQ(r.message, "cannot write " + path("keep.sin") + ": File too large");
+    EXPECT_EQ(readBytes(path("keep.sin")), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
     EXPECT_TRUE(doc.isModified());
 }
@@ -125,7 +121,7 @@ TEST_F(DocumentTest, ModifiedFollowsWhatASaveWouldStore)
 
     doc.image().setSquelch(7); // a dialog editing the image directly
     EXPECT_TRUE(doc.isModified());
-    ASSERT_TRUE(doc.save(file("m.sin")));
+    ASSERT_TRUE(doc.save(path("m.sin")));
     EXPECT_FALSE(doc.isModified());
 
     // Switching the language of the flag texts stores the same bits.
