@@ -16,33 +16,28 @@ TEST(LanguageSwitchTag, EnglishGoesToChineseAndEverythingElseToEnglish)
     EXPECT_EQ(toggledLanguageTag("MAIN", "OTHER_EN"), "MAIN_EN");
 }
 
-struct StoredSettings
+TEST(StartLanguage, IsChineseOnlyWhenTheLastSwitchForcedItForThisProgram)
 {
-    const char *tag;
-    const char *force;
-    const char *start;
-};
-
-class StartLanguage : public ::testing::TestWithParam<StoredSettings>
-{
-};
-
-TEST_P(StartLanguage, IsChineseOnlyWhenTheLastSwitchForcedItForThisProgram)
-{
-    const StoredSettings s = GetParam();
-    EXPECT_EQ(startLanguageTag("MAIN", s.tag, s.force), s.start);
+    struct Stored
+    {
+        const char *tag;
+        const char *force;
+        const char *start;
+    };
+    const Stored rows[] = {
+        {"MAIN_CH", "1", "MAIN_CH"},  // forced for this program
+        {"MAIN_EN", "1", "MAIN_EN"},  // English chosen last
+        {"", "", "MAIN_EN"},          // never switched
+        {"MAIN_CH", "", "MAIN_EN"},   // not forced
+        {"MAIN_CH", "0", "MAIN_EN"},  // not forced
+        {"OTHER_CH", "1", "MAIN_EN"}, // another program's choice
+        {"MAIN_ch", "1", "MAIN_EN"},  // tags are case-sensitive
+        {"MAIN_FR", "1", "MAIN_EN"},  // no such language
+    };
+    for (const Stored &s : rows)
+        EXPECT_EQ(startLanguageTag("MAIN", s.tag, s.force), s.start)
+            << "tag \"" << s.tag << "\", force \"" << s.force << '"';
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Settings, StartLanguage,
-    ::testing::Values(StoredSettings{"MAIN_CH", "1", "MAIN_CH"},
-                      StoredSettings{"MAIN_EN", "1", "MAIN_EN"},
-                      StoredSettings{"", "", "MAIN_EN"},           // never switched
-                      StoredSettings{"MAIN_CH", "", "MAIN_EN"},    // not forced
-                      StoredSettings{"MAIN_CH", "0", "MAIN_EN"},   // not forced
-                      StoredSettings{"OTHER_CH", "1", "MAIN_EN"},  // another program's choice
-                      StoredSettings{"MAIN_ch", "1", "MAIN_EN"},   // tags are case-sensitive
-                      StoredSettings{"MAIN_FR", "1", "MAIN_EN"})); // no such language
 
 } // namespace
 } // namespace kx9
