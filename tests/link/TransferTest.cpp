@@ -16,7 +16,10 @@
 namespace kx9 {
 namespace {
 
+using test::bytewise;
 using test::hex;
+using test::operator+;
+using Calls = std::vector<std::string>;
 using test::ScriptedHost;
 using namespace std::chrono_literals;
 
@@ -104,19 +107,15 @@ TEST_F(TransferTest, ReadReturnsTheRadioMemoryWithExactlyTheProtocolBytes)
 TEST_F(TransferTest, HandshakeSendsOneBytePerWriteWithPauseAndPurgeBeforeEach)
 {
     ASSERT_TRUE(read().completed());
-    std::vector<std::string> expected{"open"};
-    for (int i = 0; i < 7; ++i)
-        expected.push_back("pause 1"); // pumped wait of 7 cycles
-    expected.push_back("purge abort");
-    for (const char *b : {"02", "50", "52", "4F", "47", "52", "41"})
-        expected.insert(expected.end(), {"pause 1", "purge", std::string("send ") + b});
-    expected.insert(expected.end(),
-                    {"recv 1:06", "pause 1", "purge", "send 4D", "pause 1", "purge", "send 02",
-                     "recv 8:4B 58 39 00 01 00 00 00", "purge", "send 06", "recv 1:06",
-                     // first block
-                     "purge", "send 52 00 00 08",
-                     "recv 12:57 00 00 08 " + hex(radio.memory().bytes().first(8)), "purge",
-                     "purge", "send 06", "recv 1:06", "purge", "send 52 00 08 08"});
+    // A pumped wait of 7 cycles, then each byte after a pause and a purge.
+    const Calls expected =
+        Calls{"open"} + Calls(7, "pause 1") + Calls{"purge abort"} + bytewise("\x02PROGRA", 1, 0) +
+        Calls{"recv 1:06"} + bytewise("M\x02", 1, 0) +
+        Calls{"recv 8:4B 58 39 00 01 00 00 00", "purge", "send 06", "recv 1:06",
+              // first block
+              "purge", "send 52 00 00 08",
+              "recv 12:57 00 00 08 " + hex(radio.memory().bytes().first(8)), "purge", "purge",
+              "send 06", "recv 1:06", "purge", "send 52 00 08 08"};
     EXPECT_EQ(traceSlice(port.calls(), 0, expected.size()), expected);
     EXPECT_EQ(test::trace(port.calls()).back(), "close");
     // 19 pumps after each block, 7 in the handshake wait.
@@ -151,15 +150,15 @@ TEST_F(TransferTest, WriteSends510BlocksAndNeverTouchesTheLast16Bytes)
     });
     ASSERT_NE(first, calls.end());
     const std::size_t at = static_cast<std::size_t>(first - calls.begin()) - 1;
-    const std::vector<std::string> expected{"purge",
-                                            "send 57 00 00 08",
-                                            "pause 1",
-                                            "purge",
-                                            "send " + hex(image.bytes().first(8)),
-                                            "recv 1:06",
-                                            "pause 1",
-                                            "purge",
-                                            "send 57 00 08 08"};
+    const Calls expected = {"purge",
+                            "send 57 00 00 08",
+                            "pause 1",
+                            "purge",
+                            "send " + hex(image.bytes().first(8)),
+                            "recv 1:06",
+                            "pause 1",
+                            "purge",
+                            "send 57 00 08 08"};
     EXPECT_EQ(traceSlice(calls, at, expected.size()), expected);
 }
 
