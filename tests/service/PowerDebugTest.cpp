@@ -12,6 +12,7 @@ namespace kx9::test {
 namespace {
 
 using namespace std::chrono_literals;
+using Calls = std::vector<std::string>;
 
 constexpr std::uint8_t kHighValue = 0x64; // 100
 constexpr std::uint8_t kLowValue = 0x32;  // 50
@@ -97,7 +98,6 @@ TEST_P(PowerDebugTest, EntryTuningAndExitGoByteForByte)
     EXPECT_EQ(port.openedName(), "COM3");
     EXPECT_EQ(port.profile(), kProgrammingProfile);
     const std::string code = high() ? "53" : "52";
-    using Calls = std::vector<std::string>;
     const Calls entryCalls =
         Calls{"open", "purge abort"} + bytewise("\x02PROGRA", 1, 0) + Calls{"recv 1:06"} +
         bytewise(high() ? "MS" : "MR", 1, 0) +
@@ -110,14 +110,12 @@ TEST_P(PowerDebugTest, EntryTuningAndExitGoByteForByte)
     // One click on the right arrow at 125.
     const std::size_t tuningFrom = port.calls().size();
     ASSERT_TRUE(session.tune(126).completed());
-    const std::vector<std::string> pumped(7, "pause 1");
-    const std::vector<std::string> tuningCalls =
-        bytewise("\x02PRGGPA", 0, 0) + std::vector<std::string>{"purge", "recv 1:06"} + pumped +
-        std::vector<std::string>{"pause 1", "purge",   "send 4D", "pause 1",
-                                 "purge",   "send 63", "purge",   "recv 1:06"} +
-        pumped + std::vector<std::string>{"pause 1", "purge",   "pause 1",  "send 57", "pause 1",
-                                          "send 03", "pause 1", "send F9",  "pause 1", "send 01",
-                                          "send 7E", "purge",   "recv 1:06"} +
+    const Calls pumped(7, "pause 1");
+    const Calls tuningCalls =
+        bytewise("\x02PRGGPA", 0, 0) + Calls{"purge", "recv 1:06"} + pumped +
+        Calls{"pause 1", "purge", "send 4D", "pause 1", "purge", "send 63", "purge", "recv 1:06"} +
+        pumped + Calls{"pause 1", "purge",   "pause 1", "send 57", "pause 1", "send 03",  "pause 1",
+                       "send F9", "pause 1", "send 01", "send 7E", "purge",   "recv 1:06"} +
         pumped;
     EXPECT_EQ(trace(port.calls(), tuningFrom), tuningCalls);
     EXPECT_EQ(host.pumps, 7 + 3 * 7);
@@ -125,14 +123,12 @@ TEST_P(PowerDebugTest, EntryTuningAndExitGoByteForByte)
 
     const std::size_t exitFrom = port.calls().size();
     ASSERT_TRUE(session.leave().completed());
-    std::vector<std::string> exitCalls{"purge"};
-    if (!high())
-        exitCalls.push_back("pause 700");
-    exitCalls = exitCalls + std::vector<std::string>{"purge abort", "send 02 50 52 4F 47 50 41",
-                                                     "purge",       "recv 1:06",
-                                                     "pause 1",     "send 4D",
-                                                     "pause 1",     "send 55",
-                                                     "close"};
+    const Calls exitCalls = (high() ? Calls{"purge"} : Calls{"purge", "pause 700"}) +
+                            Calls{"purge abort", "send 02 50 52 4F 47 50 41",
+                                  "purge",       "recv 1:06",
+                                  "pause 1",     "send 4D",
+                                  "pause 1",     "send 55",
+                                  "close"};
     EXPECT_EQ(trace(port.calls(), exitFrom), exitCalls);
     EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
     EXPECT_TRUE(host.shown.empty());
