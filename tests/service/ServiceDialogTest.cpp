@@ -324,7 +324,7 @@ protected:
     std::unique_ptr<DebugModeDialog> dialog;
 };
 
-TEST_F(DebugDialogTest, StartBeforeAnyFrequencyIsChosenUsesTheHighFrequency)
+TEST_F(DebugDialogTest, StartSendsTheHighFrequencyUntilTheItemPageChoosesAnother)
 {
     EXPECT_EQ(dialog->captionBox()->title(), "Please Choose Frequency first");
     EXPECT_FALSE(dialog->defaultButton()->isVisible());
@@ -343,6 +343,14 @@ TEST_F(DebugDialogTest, StartBeforeAnyFrequencyIsChosenUsesTheHighFrequency)
     EXPECT_EQ(got.value, 47);
     EXPECT_EQ(got.rxFrequency, 46600000u);
     EXPECT_EQ(got.txFrequency, 46600000u);
+
+    choose(DebugModeDialog::kTxFrequencyNode);
+    dialog->frequencyChoice(DebugFrequency::Middle)->click();
+    EXPECT_EQ(dialog->captionBox()->title(), "Middle Frequency");
+    dialog->startButton()->click();
+    ASSERT_EQ(radio.debugSettings().size(), 2u);
+    EXPECT_EQ(radio.debugSettings()[1].rxFrequency, 45600000u);
+    EXPECT_EQ(radio.debugSettings()[1].item, 'q');
 }
 
 TEST_F(DebugDialogTest, EnterRoundsTheTypedFrequencyAndStartSendsWhatTheEditsShow)
@@ -371,17 +379,6 @@ TEST_F(DebugDialogTest, EnterRoundsTheTypedFrequencyAndStartSendsWhatTheEditsSho
     EXPECT_EQ(got.rxFrequency, 44700000u);
     EXPECT_EQ(got.txFrequency, 46600000u);
     EXPECT_EQ(got.rxTone, 670u);
-}
-
-TEST_F(DebugDialogTest, FrequencyChoiceOfTheItemPageChoosesWhatStartSends)
-{
-    choose(DebugModeDialog::kTxFrequencyNode);
-    dialog->frequencyChoice(DebugFrequency::Middle)->click();
-    EXPECT_EQ(dialog->captionBox()->title(), "Middle Frequency");
-    dialog->startButton()->click();
-    ASSERT_EQ(radio.debugSettings().size(), 1u);
-    EXPECT_EQ(radio.debugSettings()[0].rxFrequency, 45600000u);
-    EXPECT_EQ(radio.debugSettings()[0].item, 'q');
 }
 
 TEST_F(DebugDialogTest, ToneMethodAndToneAreKeptPerFrequency)
