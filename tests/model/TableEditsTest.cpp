@@ -7,11 +7,11 @@
 namespace kx9 {
 namespace {
 
-ChannelTable pmrLpd()
+ChannelTable typeDefaults(int type = kTypePmrLpd)
 {
     ChannelTable table;
     table.setHeaders(Language::English);
-    fillTypeDefaults(table, kTypePmrLpd, Language::English);
+    fillTypeDefaults(table, type, Language::English);
     return table;
 }
 
@@ -25,16 +25,14 @@ std::vector<std::string> channel(const ChannelTable &table, int row)
 
 TEST(Clipboard, CopiedChannelsPasteBackElsewhereAsTheyWere)
 {
-    ChannelTable table = pmrLpd();
+    ChannelTable table = typeDefaults();
     table.setCell(3, kColName, "GATE");
     const std::string copied = copyCells(table, {1, 1, 10, 9});
     EXPECT_EQ(copied.substr(0, copied.find('\n')),
               "446.00625\t446.00625\tOff\tOff\tNarrow\tYes\tHigh\tClose\t");
     EXPECT_EQ(std::count(copied.begin(), copied.end(), '\n'), 10);
 
-    ChannelTable empty;
-    empty.setHeaders(Language::English);
-    fillTypeDefaults(empty, kType400470, Language::English);
+    const ChannelTable empty = typeDefaults(kType400470);
     const PasteResult pasted = pasteCells(empty, kType400470, 20, 1, copied, Language::English);
     EXPECT_TRUE(pasted.refused.empty());
     for (int i = 0; i < 10; ++i) {
@@ -47,7 +45,7 @@ TEST(Clipboard, CopiedChannelsPasteBackElsewhereAsTheyWere)
 
 TEST(Clipboard, EachPastedCellPassesTheRulesOfTypingAndRefusalsKeepTheirValue)
 {
-    ChannelTable table = pmrLpd();
+    ChannelTable table = typeDefaults();
     // Channel 2: a bad step, an unknown tone, a Chinese list value, a long
     // lower-case name. Channel 78 lies past the type's 77 channels.
     const std::string block = "446.001\t446.025\t67.1\td023n\t窄\tno\tLow\tcarrier\tgate-1x9\r\n"
@@ -102,7 +100,7 @@ TEST(Clipboard, EachPastedCellPassesTheRulesOfTypingAndRefusalsKeepTheirValue)
 
 TEST(ChannelMoves, InsertDeleteAndMoveStayInsideTheTypesChannels)
 {
-    ChannelTable table = pmrLpd();
+    ChannelTable table = typeDefaults();
     table.setCell(1, kColName, "ONE");
     const ChannelTable before = table;
 
