@@ -155,16 +155,7 @@ ChannelTable everyCase(Language language)
         table.setCell(1, kColBandwidth, "宽");
         table.setCell(1, kColPower, "高");
     }
-    table.setCell(99, kColReceive, "470.00000");
-    table.setCell(99, kColTransmit, "470.00000");
-    for (int col : {kColRxTone, kColTxTone}) {
-        table.setCell(99, col, "Off");
-    }
-    table.setCell(99, kColBandwidth, "Narrow");
-    table.setCell(99, kColScan, "Yes");
-    table.setCell(99, kColPower, "High");
-    table.setCell(99, kColBusyLock, "Close");
-    table.setCell(99, kColName, "LAST 9");
+    setRow(table, 99, cells("470.00000|470.00000|Off|Off|Narrow|Yes|High|Close|LAST 9"));
     return table;
 }
 
