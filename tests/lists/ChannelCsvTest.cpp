@@ -119,9 +119,7 @@ const ExportCase kExportCases[] = {
      ",446.002500,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,2.50,S,0.5W,,,,,"},
 };
 
-class ExportLine : public ::testing::TestWithParam<ExportCase>
-{
-};
+using ExportLine = ::testing::TestWithParam<ExportCase>;
 
 TEST_P(ExportLine, WritesTheLayoutOfTheOtherProgrammer)
 {
@@ -258,9 +256,7 @@ struct RefusedCase
     std::string reason;
 };
 
-class CsvRefusedLine : public ::testing::TestWithParam<RefusedCase>
-{
-};
+using CsvRefusedLine = ::testing::TestWithParam<RefusedCase>;
 
 // What typing would refuse, the import refuses, and the table stays as it was.
 TEST_P(CsvRefusedLine, IsListedWithItsReasonAndChangesNothing)
@@ -330,9 +326,7 @@ struct AcceptedCase
     const char *row; // as cells() reads them
 };
 
-class CsvAcceptedLine : public ::testing::TestWithParam<AcceptedCase>
-{
-};
+using CsvAcceptedLine = ::testing::TestWithParam<AcceptedCase>;
 
 // Channel 1 holds a channel before the import; channel 2 is empty.
 TEST_P(CsvAcceptedLine, GivesTheCells)

@@ -20,9 +20,7 @@ struct ParseCase
     std::vector<Fields> records;
 };
 
-class CsvParse : public ::testing::TestWithParam<ParseCase>
-{
-};
+using CsvParse = ::testing::TestWithParam<ParseCase>;
 
 TEST_P(CsvParse, GivesTheRecordsWithTheirLineNumbers)
 {

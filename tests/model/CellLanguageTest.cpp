@@ -15,9 +15,7 @@ struct FlagPair
     const char *zh;
 };
 
-class FlagCellTranslation : public ::testing::TestWithParam<FlagPair>
-{
-};
+using FlagCellTranslation = ::testing::TestWithParam<FlagPair>;
 
 TEST_P(FlagCellTranslation, TurnsIntoItsCounterpartBothWays)
 {

@@ -69,9 +69,7 @@ struct RangeRow
     std::uint8_t storedBack;
 };
 
-class StoredValueRange : public ::testing::TestWithParam<RangeRow>
-{
-};
+using StoredValueRange = ::testing::TestWithParam<RangeRow>;
 
 TEST_P(StoredValueRange, ShowsAndStoresBackAsTheDialogDoes)
 {

@@ -68,9 +68,7 @@ struct MetricsCase
     int bodyWidth;
 };
 
-class ReportMetrics : public ::testing::TestWithParam<MetricsCase>
-{
-};
+using ReportMetrics = ::testing::TestWithParam<MetricsCase>;
 
 TEST_P(ReportMetrics, CharacterHeightAndColumnUnitFollowThePage)
 {
@@ -208,9 +206,7 @@ struct SettingCase
     friend void PrintTo(const SettingCase &c, std::ostream *os) { *os << c.name; }
 };
 
-class ReportSettingsLine : public ::testing::TestWithParam<SettingCase>
-{
-};
+using ReportSettingsLine = ::testing::TestWithParam<SettingCase>;
 
 TEST_P(ReportSettingsLine, RendersTheImageValueAfterItsLabel)
 {
