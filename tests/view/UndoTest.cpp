@@ -86,22 +86,6 @@ TEST_F(Undo, UndoingBackToTheSavedStateLeavesNothingUnsavedAndNewOrOpenStartsAfr
     EXPECT_FALSE(undoEnabled());
 }
 
-TEST_F(Undo, ATypeChangeComesBackWholeWithItsSelector)
-{
-    edit(3, "433.075");
-    const ChannelTable edited = document.table();
-    prompter.answers = {true};
-    selectType(kTypePmr);
-    ASSERT_EQ(cell(3, kColReceive), "446.03125");
-    window->action(command::kEditUndo)->trigger();
-    EXPECT_EQ(document.table(), edited);
-    EXPECT_EQ(view().typeSelector().currentIndex(), kTypePmrLpd);
-    EXPECT_EQ(view().currentTypeIndex(), kTypePmrLpd);
-    window->action(command::kEditRedo)->trigger();
-    EXPECT_EQ(view().typeSelector().currentIndex(), kTypePmr);
-    EXPECT_EQ(cell(99, kColLabel), "CH-P99");
-}
-
 TEST_F(Undo, ARadioReadIsUndoneWithItsImage)
 {
     ChannelTable table;
