@@ -21,9 +21,7 @@ void useLanguage(Language language)
     setLanguageTag(programBaseName() + (language == Language::English ? "_EN" : "_CH"));
 }
 
-class Printing : public WindowTest
-{
-};
+using Printing = WindowTest;
 
 TEST_F(Printing, PreviewShowsTwoPagesOfTheGridWithTheOpenEditIncluded)
 {
@@ -90,21 +88,33 @@ TEST_F(Help, BothManualsHoldTheSameSectionsAndEveryLinkLeadsSomewhere)
     EXPECT_TRUE(QString::fromUtf8(chinese).contains(QStringLiteral("连接对讲机")));
 }
 
-TEST_F(Help, TheManualOpensInTheLanguageInForceAtTheFocusSection)
+TEST_F(Help, TheManualAndAboutSpeakTheLanguageInForceWhenTheyOpen)
 {
     struct Case
     {
         Language language;
         const char *page;
         const char *title;
+        const char *caption;
+        const char *ok;
+        const char *product;
     };
-    for (const Case c : {Case{Language::Chinese, "qrc:/help/manual_zh.html", "KX9 帮助"},
-                         Case{Language::English, "qrc:/help/manual.html", "KX9 Help"}}) {
+    for (const Case c : {Case{Language::Chinese, "qrc:/help/manual_zh.html", "KX9 帮助", "关于 KX9",
+                              "确定", "KX9 版本 4.0"},
+                         Case{Language::English, "qrc:/help/manual.html", "KX9 Help", "About KX9",
+                              "OK", "KX9 Version 4.0"}}) {
         useLanguage(c.language);
+        EXPECT_TRUE(whileModal<AboutDialog>([&] { window->action(kAppAbout)->trigger(); },
+                                            [&](AboutDialog &about) {
+                                                EXPECT_EQ(about.windowTitle(), c.caption);
+                                                EXPECT_EQ(about.okText(), c.ok);
+                                                EXPECT_TRUE(
+                                                    about.productText().contains(c.product));
+                                            }));
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         view().typeSelector().setFocus();
-        window->action(kHelp)->trigger(); // F1
+        window->action(kHelp)->trigger(); // F1: the section of the focus
         QTextBrowser *help = window->helpWindow();
         ASSERT_NE(help, nullptr);
         EXPECT_EQ(help->source().toString(), QString(c.page) + "#types");
@@ -115,29 +125,6 @@ TEST_F(Help, TheManualOpensInTheLanguageInForceAtTheFocusSection)
     }
     clickCell(2, kColReceive); // the frequency editor takes the focus
     EXPECT_EQ(window->helpSectionForFocus(), "editing");
-}
-
-TEST_F(Help, AboutSpeaksTheLanguageInForceWhenItOpens)
-{
-    struct Case
-    {
-        Language language;
-        const char *caption;
-        const char *ok;
-        const char *product;
-    };
-    for (const Case c : {Case{Language::Chinese, "关于 KX9", "确定", "KX9 版本 4.0"},
-                         Case{Language::English, "About KX9", "OK", "KX9 Version 4.0"}}) {
-        useLanguage(c.language);
-        const bool seen =
-            whileModal<AboutDialog>([&] { window->action(kAppAbout)->trigger(); },
-                                    [&](AboutDialog &about) {
-                                        EXPECT_EQ(about.windowTitle(), c.caption);
-                                        EXPECT_EQ(about.okText(), c.ok);
-                                        EXPECT_TRUE(about.productText().contains(c.product));
-                                    });
-        EXPECT_TRUE(seen);
-    }
 }
 
 } // namespace

@@ -19,9 +19,9 @@ using namespace command;
 
 const std::string kBase = programBaseName();
 
-// The language switch of the View menu, on the packs built beside the tests,
-// with the settings store in a folder of the test's own.
-class LanguageSwitch : public WindowTest
+// The settings store in a folder of the test's own, the packs built beside
+// the tests, and English again afterwards.
+template <typename Base> class OwnSettings : public Base
 {
 protected:
     void SetUp() override
@@ -29,7 +29,7 @@ protected:
         ASSERT_TRUE(settingsDir.isValid());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
         languagepack::setSearchFolders({});
-        WindowTest::SetUp();
+        Base::SetUp();
     }
     void TearDown() override
     {
@@ -37,7 +37,13 @@ protected:
         languagepack::load(kBase + "_EN");
         setLanguageTag(kBase + "_EN");
     }
+    QTemporaryDir settingsDir;
+};
 
+// The language switch of the View menu.
+class LanguageSwitch : public OwnSettings<WindowTest>
+{
+protected:
     // Chooses View > Language and answers the question.
     void switchLanguage(bool yes = true)
     {
@@ -75,11 +81,10 @@ protected:
     }
     QComboBox &list(EditorKind kind) { return view().pickList(kind); }
 
-    QTemporaryDir settingsDir;
     std::vector<std::unique_ptr<QTemporaryDir>> folders;
 };
 
-TEST_F(LanguageSwitch, ToChineseAndBackRelabelsMenuTitleLabelsHeadersCellsAndLists)
+TEST_F(LanguageSwitch, NoKeepsEverythingYesRelabelsMenusLabelsHeadersCellsAndListsBothWays)
 {
     grid().setTextMatrix(1, kColName, "OFF"); // an edit: the document is modified
     grid().setTextMatrix(2, kColBusyLock, "QT/DQT");
@@ -88,13 +93,21 @@ TEST_F(LanguageSwitch, ToChineseAndBackRelabelsMenuTitleLabelsHeadersCellsAndLis
     list(EditorKind::ToneList).setCurrentIndex(5);
     const ChannelTable english = document.table();
     const ChannelImage image = document.image();
+    const ChannelImage saved = document.imageAsSaved();
     const QStringList englishMenus = menuTitles();
     ASSERT_TRUE(document.isModified());
 
+    // Answering No changes nothing.
+    switchLanguage(false);
+    EXPECT_EQ(languageTag(), kBase + "_EN");
+    EXPECT_EQ(menuTitles(), englishMenus);
+    EXPECT_EQ(view().typeLabel().text(), "Type");
+    EXPECT_EQ(document.table(), english);
+    EXPECT_TRUE(storedSettings().isEmpty());
+
     switchLanguage();
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].kind, "yesno");
-    EXPECT_EQ(prompter.shown[0].text, "Confirm change language");
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>(2, "Confirm change language"));
+    EXPECT_EQ(prompter.shown[1].kind, "yesno");
     EXPECT_EQ(languageTag(), kBase + "_CH");
     EXPECT_EQ(languagepack::loadedPack(), QString::fromStdString(kBase) + "_CH.qm");
 
@@ -103,7 +116,6 @@ TEST_F(LanguageSwitch, ToChineseAndBackRelabelsMenuTitleLabelsHeadersCellsAndLis
     EXPECT_EQ(window->action(kReadFromRadio)->text(), "从对讲机读取(&R)\tCtrl+R");
     EXPECT_EQ(window->action(kReadFromRadio)->statusTip(), "从对讲机读取数据");
     EXPECT_EQ(window->action(kReadFromRadio)->toolTip(), "读取");
-    EXPECT_EQ(window->action(kLanguageSwitch)->text(), "语言 / Language(&L)");
     EXPECT_EQ(window->windowTitle(), "VANTARO 写频软件");
     EXPECT_EQ(window->messagePaneText(), "如需帮助，请按F1键");
 
@@ -129,12 +141,7 @@ TEST_F(LanguageSwitch, ToChineseAndBackRelabelsMenuTitleLabelsHeadersCellsAndLis
 
     // Nothing of the document's data or its modified state.
     EXPECT_EQ(document.image(), image);
-    EXPECT_EQ(document.imageAsSaved(), [&] {
-        Document copy;
-        copy.table() = english;
-        copy.image() = image;
-        return copy.imageAsSaved();
-    }());
+    EXPECT_EQ(document.imageAsSaved(), saved);
     EXPECT_TRUE(document.isModified());
     EXPECT_TRUE(storedSettings().contains("[MAIN]\nLANGUAGE=" + QString::fromStdString(kBase) +
                                           "_CH\nLANGUAGE_FORCE=1\n"))
@@ -142,8 +149,8 @@ TEST_F(LanguageSwitch, ToChineseAndBackRelabelsMenuTitleLabelsHeadersCellsAndLis
 
     // Back: the question in Chinese, everything English again.
     switchLanguage();
-    ASSERT_EQ(prompter.shown.size(), 2u);
-    EXPECT_EQ(prompter.shown[1].text, " 请确认是否修改语言");
+    ASSERT_EQ(prompter.shown.size(), 3u);
+    EXPECT_EQ(prompter.shown[2].text, " 请确认是否修改语言");
     EXPECT_EQ(languageTag(), kBase + "_EN");
     EXPECT_EQ(menuTitles(), englishMenus);
     EXPECT_EQ(window->windowTitle(), "VANTARO Programing Software");
@@ -153,19 +160,6 @@ TEST_F(LanguageSwitch, ToChineseAndBackRelabelsMenuTitleLabelsHeadersCellsAndLis
     EXPECT_EQ(document.table(), english);
     EXPECT_EQ(list(EditorKind::BandwidthList).currentText(), "Narrow");
     EXPECT_TRUE(storedSettings().contains("LANGUAGE=" + QString::fromStdString(kBase) + "_EN\n"));
-}
-
-TEST_F(LanguageSwitch, AnsweringNoChangesNothing)
-{
-    const QStringList menus = menuTitles();
-    const ChannelTable table = document.table();
-    switchLanguage(false);
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Confirm change language"});
-    EXPECT_EQ(languageTag(), kBase + "_EN");
-    EXPECT_EQ(menuTitles(), menus);
-    EXPECT_EQ(view().typeLabel().text(), "Type");
-    EXPECT_EQ(document.table(), table);
-    EXPECT_TRUE(storedSettings().isEmpty());
 }
 
 // Qt's own dialogs (files, printing) and standard buttons follow the pack,
@@ -234,29 +228,13 @@ TEST_F(LanguageSwitch, ATransferAfterItSpeaksChinese)
     window->action(kReadFromRadio)->trigger();
     // The progress dialog opens afresh in the new language.
     EXPECT_EQ(view().progressDialog().startButton()->text(), "开始");
-    view().progressDialog().startButton()->click();
-    QCoreApplication::processEvents();
+    start();
     ASSERT_FALSE(prompter.shown.empty());
     EXPECT_EQ(prompter.shown[0].text, text::kCommunicationError.zh);
 }
 
 // Start-up reads what the last switch stored.
-class StartLanguage : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(settingsDir.isValid());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
-    }
-    void TearDown() override
-    {
-        languagepack::setSearchFolders({});
-        languagepack::load(kBase + "_EN");
-        setLanguageTag(kBase + "_EN");
-    }
-    QTemporaryDir settingsDir;
-};
+using StartLanguage = OwnSettings<::testing::Test>;
 
 TEST_F(StartLanguage, IsTheLanguageChosenLastWhenItsPackLoads)
 {

@@ -119,9 +119,7 @@ const ExportCase kExportCases[] = {
      ",446.002500,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,2.50,S,0.5W,,,,,"},
 };
 
-class ExportLine : public ::testing::TestWithParam<ExportCase>
-{
-};
+using ExportLine = ::testing::TestWithParam<ExportCase>;
 
 TEST_P(ExportLine, WritesTheLayoutOfTheOtherProgrammer)
 {
@@ -155,16 +153,7 @@ ChannelTable everyCase(Language language)
         table.setCell(1, kColBandwidth, "宽");
         table.setCell(1, kColPower, "高");
     }
-    table.setCell(99, kColReceive, "470.00000");
-    table.setCell(99, kColTransmit, "470.00000");
-    for (int col : {kColRxTone, kColTxTone}) {
-        table.setCell(99, col, "Off");
-    }
-    table.setCell(99, kColBandwidth, "Narrow");
-    table.setCell(99, kColScan, "Yes");
-    table.setCell(99, kColPower, "High");
-    table.setCell(99, kColBusyLock, "Close");
-    table.setCell(99, kColName, "LAST 9");
+    setRow(table, 99, cells("470.00000|470.00000|Off|Off|Narrow|Yes|High|Close|LAST 9"));
     return table;
 }
 
@@ -267,9 +256,7 @@ struct RefusedCase
     std::string reason;
 };
 
-class CsvRefusedLine : public ::testing::TestWithParam<RefusedCase>
-{
-};
+using CsvRefusedLine = ::testing::TestWithParam<RefusedCase>;
 
 // What typing would refuse, the import refuses, and the table stays as it was.
 TEST_P(CsvRefusedLine, IsListedWithItsReasonAndChangesNothing)
@@ -339,9 +326,7 @@ struct AcceptedCase
     const char *row; // as cells() reads them
 };
 
-class CsvAcceptedLine : public ::testing::TestWithParam<AcceptedCase>
-{
-};
+using CsvAcceptedLine = ::testing::TestWithParam<AcceptedCase>;
 
 // Channel 1 holds a channel before the import; channel 2 is empty.
 TEST_P(CsvAcceptedLine, GivesTheCells)

@@ -6,6 +6,8 @@
 namespace kx9 {
 namespace {
 
+// A cell text in English and its counterpart in Chinese; texts that are no
+// flag are their own counterpart.
 struct FlagPair
 {
     int col;
@@ -13,9 +15,7 @@ struct FlagPair
     const char *zh;
 };
 
-class FlagCellTranslation : public ::testing::TestWithParam<FlagPair>
-{
-};
+using FlagCellTranslation = ::testing::TestWithParam<FlagPair>;
 
 TEST_P(FlagCellTranslation, TurnsIntoItsCounterpartBothWays)
 {
@@ -35,33 +35,17 @@ INSTANTIATE_TEST_SUITE_P(
                       FlagPair{kColPower, "Low", "低"}, FlagPair{kColBusyLock, "Close", "关闭"},
                       FlagPair{kColBusyLock, "Carrier", "载波"}));
 
-struct KeptCell
-{
-    int col;
-    const char *text;
-};
-
-class CellKeptBySwitch : public ::testing::TestWithParam<KeptCell>
-{
-};
-
-TEST_P(CellKeptBySwitch, InEitherDirection)
-{
-    const KeptCell c = GetParam();
-    EXPECT_EQ(translateCellText(c.col, c.text, Language::English, Language::Chinese), c.text);
-    EXPECT_EQ(translateCellText(c.col, c.text, Language::Chinese, Language::English), c.text);
-}
-
 // Names, tones, frequencies and "QT/DQT" read the same in both languages; a
 // flag word elsewhere than its own column, or in other letters, is no flag.
 INSTANTIATE_TEST_SUITE_P(
-    NotFlagTexts, CellKeptBySwitch,
-    ::testing::Values(KeptCell{kColBusyLock, "QT/DQT"}, KeptCell{kColName, "OFF"},
-                      KeptCell{kColName, "HIGH"}, KeptCell{kColRxTone, "Off"},
-                      KeptCell{kColTxTone, "D023N"}, KeptCell{kColReceive, "446.00625"},
-                      KeptCell{kColPower, "Wide"}, KeptCell{kColName, "Yes"},
-                      KeptCell{kColBandwidth, "wide"}, KeptCell{kColScan, " Yes"},
-                      KeptCell{kColLabel, "CH-P01"}, KeptCell{kColBandwidth, ""}));
+    NotFlagTexts, FlagCellTranslation,
+    ::testing::Values(FlagPair{kColBusyLock, "QT/DQT", "QT/DQT"}, FlagPair{kColName, "OFF", "OFF"},
+                      FlagPair{kColName, "HIGH", "HIGH"}, FlagPair{kColRxTone, "Off", "Off"},
+                      FlagPair{kColTxTone, "D023N", "D023N"},
+                      FlagPair{kColReceive, "446.00625", "446.00625"},
+                      FlagPair{kColPower, "Wide", "Wide"}, FlagPair{kColName, "Yes", "Yes"},
+                      FlagPair{kColBandwidth, "wide", "wide"}, FlagPair{kColScan, " Yes", " Yes"},
+                      FlagPair{kColLabel, "CH-P01", "CH-P01"}, FlagPair{kColBandwidth, "", ""}));
 
 TEST(ChannelRowsTranslation, ChangesOnlyTheFlagCellsOfRowsOneTo128AndComesBackWhole)
 {

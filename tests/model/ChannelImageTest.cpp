@@ -65,14 +65,6 @@ TEST(ChannelInUse, OnlyTheHighFrequencyBytesAreTested)
     EXPECT_TRUE(image.channelInUse(128));
 }
 
-TEST(ChannelRecord, BusyLockBitsElevenReadAsClose)
-{
-    ChannelImage image; // flags 0xFF: bits 2-1 are 11
-    EXPECT_EQ(image.busyLock(1), BusyLock::Close);
-    image.setBusyLock(1, BusyLock::QtDqt);
-    EXPECT_EQ(image.byte(layout::recordOffset(1) + 13), 0xFD);
-}
-
 TEST(Settings, SharedBytesChangeOnlyTheirOwnBits)
 {
     ChannelImage image;

@@ -17,12 +17,6 @@ long long decimalCount(double f)
     return static_cast<long long>(DecimalMultiply(f, 100000.0));
 }
 
-TEST(DecimalMultiply, PmrChannelOneBecomesItsExactCount)
-{
-    EXPECT_EQ(decimalCount(leadingNumber("446.00625")), 44600625);
-    EXPECT_EQ(DecimalMultiply(446.00625, 100000.0), 44600625.0);
-}
-
 std::string frequencyText(long long count)
 {
     char text[32];

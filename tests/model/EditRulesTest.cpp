@@ -13,82 +13,83 @@ void apply(ChannelTable &table, const EditOutcome &outcome)
         table.setCell(e.row, e.col, e.text);
 }
 
-std::array<std::string, kTableCols> row(const ChannelTable &table, int r)
+using RowCells = std::array<std::string, kTableCols>;
+
+RowCells row(const ChannelTable &table, int r)
 {
-    std::array<std::string, kTableCols> cells;
+    RowCells cells;
     for (int c = 0; c < kTableCols; ++c)
         cells[static_cast<std::size_t>(c)] = table.cell(r, c);
     return cells;
 }
 
-ChannelTable tableWithLabel()
+// Cells 0-9 of a row written as "label|receive|...|name".
+RowCells cells(std::string_view text)
+{
+    RowCells out;
+    for (std::size_t i = 0, start = 0; i < out.size() && start <= text.size(); ++i) {
+        const std::size_t end = std::min(text.find('|', start), text.size());
+        out[i] = std::string(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return out;
+}
+
+ChannelTable tableWith(std::string_view rowText)
 {
     ChannelTable t;
-    t.setCell(kRow, kColLabel, "CH-P05");
-    return t;
-}
-
-ChannelTable tableWithChannel()
-{
-    ChannelTable t = tableWithLabel();
-    const char *cells[] = {"CH-P05", "446.00625", "446.01875", "67.0",    "D023N",
-                           "Narrow", "No",        "Low",       "Carrier", "BASE"};
+    const RowCells r = cells(rowText);
     for (int c = 0; c < kTableCols; ++c)
-        t.setCell(kRow, c, cells[c]);
+        t.setCell(kRow, c, r[static_cast<std::size_t>(c)]);
     return t;
 }
 
-TEST(FrequencyCommit, ValueTypedIntoEmptyRowFillsTheNewRowDefaults)
+const char *const kChannel = "CH-P05|446.00625|446.01875|67.0|D023N|Narrow|No|Low|Carrier|BASE";
+// A row that held only a name, and a channel left with Receive and the tones.
+const char *const kNamedRow = "CH-P05|||||||||OLD";
+const char *const kNoTransmit = "CH-P05|446.00625||67.0|D023N|Narrow|No|Low|Carrier|BASE";
+
+TEST(FrequencyCommit, AcceptedValueGivesTheRow)
 {
-    ChannelTable t = tableWithLabel();
-    t.setCell(kRow, kColName, "OLD");
-    const EditOutcome out =
-        commitFrequency(t, kRow, kColReceive, "446.00625", CommitKind::Leave, Language::English);
-    apply(t, out);
-    EXPECT_FALSE(out.message);
-    const std::array<std::string, kTableCols> expected = {
-        "CH-P05", "446.00625", "446.00625", "Off", "Off", "Wide", "Yes", "High", "Close", ""};
-    EXPECT_EQ(row(t, kRow), expected);
-}
-
-TEST(FrequencyCommit, NewRowVariants)
-{
-    // Enter keeps the name that the row held.
-    ChannelTable t = tableWithLabel();
-    t.setCell(kRow, kColName, "OLD");
-    apply(t,
-          commitFrequency(t, kRow, kColReceive, "446.00625", CommitKind::Enter, Language::English));
-    EXPECT_EQ(t.cell(kRow, kColName), "OLD");
-    EXPECT_EQ(t.cell(kRow, kColTransmit), "446.00625");
-
-    // A transmit frequency typed first leaves Receive empty.
-    t = tableWithLabel();
-    apply(t, commitFrequency(t, kRow, kColTransmit, "446.1", CommitKind::Leave, Language::English));
-    EXPECT_EQ(t.cell(kRow, kColReceive), "");
-    EXPECT_EQ(t.cell(kRow, kColTransmit), "446.10000");
-    EXPECT_EQ(t.cell(kRow, kColRxTone), "Off");
-    EXPECT_EQ(t.cell(kRow, kColBusyLock), "Close");
-
-    // The defaults follow the language.
-    t = tableWithLabel();
-    apply(t,
-          commitFrequency(t, kRow, kColReceive, "446.00625", CommitKind::Leave, Language::Chinese));
-    EXPECT_EQ(t.cell(kRow, kColBandwidth), "宽");
-    EXPECT_EQ(t.cell(kRow, kColScan), "是");
-    EXPECT_EQ(t.cell(kRow, kColPower), "高");
-    EXPECT_EQ(t.cell(kRow, kColBusyLock), "关闭");
-    EXPECT_EQ(t.cell(kRow, kColRxTone), "Off");
-}
-
-TEST(FrequencyCommit, EditingReceiveOfAChannelKeepsItsTransmitAndFlags)
-{
-    ChannelTable t = tableWithChannel();
-    const auto before = row(t, kRow);
-    apply(t,
-          commitFrequency(t, kRow, kColReceive, "433.075", CommitKind::Enter, Language::English));
-    auto expected = before;
-    expected[kColReceive] = "433.07500";
-    EXPECT_EQ(row(t, kRow), expected);
+    const auto en = Language::English;
+    const struct
+    {
+        const char *what;
+        const char *before;
+        int col;
+        const char *typed;
+        CommitKind kind;
+        Language language;
+        const char *after;
+    } cases[] = {
+        {"a new row takes the defaults", kNamedRow, kColReceive, "446.00625", CommitKind::Leave, en,
+         "CH-P05|446.00625|446.00625|Off|Off|Wide|Yes|High|Close|"},
+        {"Enter keeps the name the row held", kNamedRow, kColReceive, "446.00625",
+         CommitKind::Enter, en, "CH-P05|446.00625|446.00625|Off|Off|Wide|Yes|High|Close|OLD"},
+        {"a transmit frequency first leaves Receive empty", kNamedRow, kColTransmit, "446.1",
+         CommitKind::Leave, en, "CH-P05||446.10000|Off|Off|Wide|Yes|High|Close|"},
+        {"the defaults follow the language", kNamedRow, kColReceive, "446.00625", CommitKind::Leave,
+         Language::Chinese, "CH-P05|446.00625|446.00625|Off|Off|宽|是|高|关闭|"},
+        {"a channel keeps its transmit and flags", kChannel, kColReceive, "433.075",
+         CommitKind::Enter, en, "CH-P05|433.07500|446.01875|67.0|D023N|Narrow|No|Low|Carrier|BASE"},
+        {"emptying the last frequency empties the row but its label",
+         "CH-P05|446.00625||67.0||Narrow|No|Low|Carrier|BASE", kColReceive, "", CommitKind::Leave,
+         en, "CH-P05"},
+        // Only the transmit tone is left once Receive goes: leaving the cell
+        // keeps the flags, the Enter path looks at the frequencies alone.
+        {"leaving keeps the flags while a tone remains", kNoTransmit, kColReceive, "",
+         CommitKind::Leave, en, "CH-P05||||D023N|Narrow|No|Low|Carrier|BASE"},
+        {"Enter empties the flags", kNoTransmit, kColReceive, "", CommitKind::Enter, en,
+         "CH-P05||||D023N|||||"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        ChannelTable t = tableWith(c.before);
+        const EditOutcome out = commitFrequency(t, kRow, c.col, c.typed, c.kind, c.language);
+        EXPECT_FALSE(out.message);
+        apply(t, out);
+        EXPECT_EQ(row(t, kRow), cells(c.after));
+    }
 }
 
 TEST(FrequencyCommit, RefusedValueShowsItsMessageAndKeepsTheCellWithItsTone)
@@ -110,7 +111,7 @@ TEST(FrequencyCommit, RefusedValueShowsItsMessageAndKeepsTheCellWithItsTone)
         {"abc", CommitKind::Enter, formatEn, formatZh},
     };
     for (const auto &c : cases) {
-        ChannelTable t = tableWithChannel();
+        ChannelTable t = tableWith(kChannel);
         const EditOutcome out =
             commitFrequency(t, kRow, kColReceive, c.typed, c.kind, Language::English);
         ASSERT_TRUE(out.message) << c.typed;
@@ -121,41 +122,9 @@ TEST(FrequencyCommit, RefusedValueShowsItsMessageAndKeepsTheCellWithItsTone)
     }
 }
 
-TEST(FrequencyCommit, EmptyingTheLastFrequencyEmptiesTheRowButItsLabel)
-{
-    ChannelTable t = tableWithChannel();
-    t.setCell(kRow, kColTransmit, "");
-    t.setCell(kRow, kColTxTone, "");
-    apply(t, commitFrequency(t, kRow, kColReceive, "", CommitKind::Leave, Language::English));
-    const std::array<std::string, kTableCols> expected = {"CH-P05", "", "", "", "",
-                                                          "",       "", "", "", ""};
-    EXPECT_EQ(row(t, kRow), expected);
-}
-
-TEST(FrequencyCommit, LeavingKeepsFlagsWhileAToneRemainsButEnterDoesNot)
-{
-    // Only the transmit tone is left once Receive goes: leaving the cell keeps
-    // the flags, the Enter path looks at the frequencies alone.
-    ChannelTable base = tableWithChannel();
-    base.setCell(kRow, kColTransmit, "");
-
-    ChannelTable leave = base;
-    apply(leave,
-          commitFrequency(leave, kRow, kColReceive, "", CommitKind::Leave, Language::English));
-    EXPECT_EQ(leave.cell(kRow, kColTxTone), "D023N");
-    EXPECT_EQ(leave.cell(kRow, kColBandwidth), "Narrow");
-
-    ChannelTable enter = base;
-    apply(enter,
-          commitFrequency(enter, kRow, kColReceive, "", CommitKind::Enter, Language::English));
-    EXPECT_EQ(enter.cell(kRow, kColTxTone), "D023N");
-    EXPECT_EQ(enter.cell(kRow, kColBandwidth), "");
-    EXPECT_EQ(enter.cell(kRow, kColName), "");
-}
-
 TEST(ListCommit, RowWithoutFrequenciesHoldsNoListValuesButTakesAName)
 {
-    ChannelTable t = tableWithLabel();
+    ChannelTable t = tableWith("CH-P05");
     t.setCell(kRow, kColBandwidth, "Wide");
     apply(t, commitPick(t, kRow, kColBandwidth, "Narrow", CommitKind::Leave));
     EXPECT_EQ(t.cell(kRow, kColBandwidth), "");
@@ -176,7 +145,7 @@ TEST(ListCommit, RowWithoutFrequenciesHoldsNoListValuesButTakesAName)
 
 TEST(ListCommit, ChannelRowTakesTheChosenValues)
 {
-    ChannelTable t = tableWithChannel();
+    ChannelTable t = tableWith(kChannel);
     const std::vector<std::string> tones = pickListItems(EditorKind::ToneList, Language::English);
     apply(t, commitPick(t, kRow, kColPower, "High", CommitKind::Enter));
     apply(t, commitTone(t, kRow, kColTxTone, "254.1", tones, CommitKind::Leave));
@@ -190,28 +159,28 @@ TEST(ListCommit, ChannelRowTakesTheChosenValues)
 
 TEST(EditorOpening, KeyDecidesTheStartingTextAndTheNumberPrompt)
 {
-    // A digit or letter over a filled cell starts a new value.
-    const TextEditorOpening digit = openTextEditor("446.00625", U'4');
-    EXPECT_EQ(digit.text, "4");
-    EXPECT_FALSE(digit.selectAll);
-    EXPECT_FALSE(digit.askForNumber);
-    const TextEditorOpening letter = openTextEditor("BASE", U'X');
-    EXPECT_EQ(letter.text, "X");
-    EXPECT_TRUE(letter.askForNumber);
-
-    // Mouse and Enter open on the cell value, selected.
-    for (char32_t ch : {U'\0', U'\r'}) {
-        const TextEditorOpening o = openTextEditor("446.00625", ch);
-        EXPECT_EQ(o.text, "446.00625");
-        EXPECT_TRUE(o.selectAll);
-        EXPECT_FALSE(o.askForNumber);
+    const struct
+    {
+        const char *cell;
+        char32_t key;
+        TextEditorOpening opening;
+    } cases[] = {
+        // A digit or letter over a filled cell starts a new value.
+        {"446.00625", U'4', {"4", false, false}},
+        {"BASE", U'X', {"X", false, true}},
+        // Mouse and Enter open on the cell value, selected.
+        {"446.00625", U'\0', {"446.00625", true, false}},
+        {"446.00625", U'\r', {"446.00625", true, false}},
+        // Over an empty cell a digit is taken and a letter is not.
+        {"", U'4', {"4", false, false}},
+        {"", U'a', {"", false, true}},
+    };
+    for (const auto &c : cases) {
+        const TextEditorOpening o = openTextEditor(c.cell, c.key);
+        EXPECT_EQ(o.text, c.opening.text) << c.cell << " " << int(c.key);
+        EXPECT_EQ(o.selectAll, c.opening.selectAll) << c.cell << " " << int(c.key);
+        EXPECT_EQ(o.askForNumber, c.opening.askForNumber) << c.cell << " " << int(c.key);
     }
-
-    // Over an empty cell a digit is taken and a letter is not.
-    EXPECT_EQ(openTextEditor("", U'4').text, "4");
-    const TextEditorOpening empty = openTextEditor("", U'a');
-    EXPECT_EQ(empty.text, "");
-    EXPECT_TRUE(empty.askForNumber);
 }
 
 TEST(PickList, EnteringACellSelectsTheFirstItemBeginningWithItsText)

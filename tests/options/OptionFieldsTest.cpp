@@ -14,9 +14,7 @@ struct SetRow
     std::string reason = {}; // a part of the refusal
 };
 
-class SetFieldText : public ::testing::TestWithParam<SetRow>
-{
-};
+using SetFieldText = ::testing::TestWithParam<SetRow>;
 
 TEST_P(SetFieldText, AcceptsWhatTheDialogOffersAndRefusesTheRest)
 {

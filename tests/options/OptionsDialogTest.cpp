@@ -14,17 +14,11 @@
 namespace kx9::test {
 namespace {
 
-QComboBox *list(OptionalFeaturesDialog &d, std::string_view label)
+// The dialog's control of a label, as the widget it is.
+template <typename Widget = QComboBox>
+Widget *control(OptionalFeaturesDialog &d, std::string_view label)
 {
-    return qobject_cast<QComboBox *>(d.control(label));
-}
-QCheckBox *check(OptionalFeaturesDialog &d, std::string_view label)
-{
-    return qobject_cast<QCheckBox *>(d.control(label));
-}
-QLineEdit *edit(OptionalFeaturesDialog &d, std::string_view label)
-{
-    return qobject_cast<QLineEdit *>(d.control(label));
+    return qobject_cast<Widget *>(d.control(label));
 }
 
 class OptionsDialog : public WindowTest
@@ -59,24 +53,24 @@ TEST_F(OptionsDialog, ShowsARadiosSettingsAndOkStoresWhatTheUserChanged)
     ASSERT_EQ(document.image(), memory);
 
     runDialog([](OptionalFeaturesDialog &d) {
-        EXPECT_EQ(list(d, "Squelch Level")->currentText(), "7");
-        EXPECT_EQ(list(d, "Step")->currentText(), "10k");
-        EXPECT_EQ(list(d, "Priority Channel")->currentText(), "5");
-        EXPECT_EQ(list(d, "Vox Gain Level")->currentText(), "2");
-        EXPECT_EQ(list(d, "BandWidth Menu")->currentText(), "On");
-        EXPECT_EQ(list(d, "Differ Direction Menu")->currentText(), "Off");
-        EXPECT_TRUE(check(d, "Battery Save")->isChecked());
-        EXPECT_TRUE(check(d, "Beep")->isChecked());
-        EXPECT_EQ(edit(d, "PTT ID")->text(), "12");
+        EXPECT_EQ(control(d, "Squelch Level")->currentText(), "7");
+        EXPECT_EQ(control(d, "Step")->currentText(), "10k");
+        EXPECT_EQ(control(d, "Priority Channel")->currentText(), "5");
+        EXPECT_EQ(control(d, "Vox Gain Level")->currentText(), "2");
+        EXPECT_EQ(control(d, "BandWidth Menu")->currentText(), "On");
+        EXPECT_EQ(control(d, "Differ Direction Menu")->currentText(), "Off");
+        EXPECT_TRUE(control<QCheckBox>(d, "Battery Save")->isChecked());
+        EXPECT_TRUE(control<QCheckBox>(d, "Beep")->isChecked());
+        EXPECT_EQ(control<QLineEdit>(d, "PTT ID")->text(), "12");
         for (const OptionField &field : optionFields())
             EXPECT_EQ(d.control(field.label)->isVisible(), !field.hidden) << field.label;
 
-        QTest::keyClick(list(d, "Squelch Level"), Qt::Key_Down);
-        QTest::keyClick(list(d, "Squelch Level"), Qt::Key_Down);
-        QTest::keyClick(list(d, "Step"), Qt::Key_Up);
-        QCheckBox *beep = check(d, "Beep");
+        QTest::keyClick(control(d, "Squelch Level"), Qt::Key_Down);
+        QTest::keyClick(control(d, "Squelch Level"), Qt::Key_Down);
+        QTest::keyClick(control(d, "Step"), Qt::Key_Up);
+        QCheckBox *beep = control<QCheckBox>(d, "Beep");
         QTest::mouseClick(beep, Qt::LeftButton, {}, beep->rect().center());
-        QLineEdit *ptt = edit(d, "PTT ID");
+        QLineEdit *ptt = control<QLineEdit>(d, "PTT ID");
         QTest::keyClick(ptt, Qt::Key_End);
         QTest::keyClicks(ptt, "ab");
         QTest::mouseClick(d.okButton(), Qt::LeftButton);
@@ -103,10 +97,10 @@ TEST_F(OptionsDialog, CancelEscapeAndTheCloseBoxLeaveTheImageAsItWas)
     };
     for (const auto &close : closers) {
         runDialog([&](OptionalFeaturesDialog &d) {
-            QTest::keyClick(list(d, "Squelch Level"), Qt::Key_Up);
-            QCheckBox *scrambler = check(d, "Scrambler Activation");
+            QTest::keyClick(control(d, "Squelch Level"), Qt::Key_Up);
+            QCheckBox *scrambler = control<QCheckBox>(d, "Scrambler Activation");
             QTest::mouseClick(scrambler, Qt::LeftButton, {}, scrambler->rect().center());
-            QTest::keyClicks(edit(d, "PTT ID"), "9");
+            QTest::keyClicks(control<QLineEdit>(d, "PTT ID"), "9");
             close(d);
         });
         EXPECT_EQ(document.image(), before);
@@ -117,7 +111,7 @@ TEST_F(OptionsDialog, CancelEscapeAndTheCloseBoxLeaveTheImageAsItWas)
 TEST_F(OptionsDialog, OkMakesExitAskAboutTheUnsavedSettings)
 {
     runDialog([](OptionalFeaturesDialog &d) {
-        QTest::keyClick(list(d, "Squelch Level"), Qt::Key_Down);
+        QTest::keyClick(control(d, "Squelch Level"), Qt::Key_Down);
         QTest::keyClick(&d, Qt::Key_Return);
     });
     EXPECT_EQ(document.image().byte(0x813), 6);
@@ -143,7 +137,7 @@ protected:
 
 TEST_F(DialogAlone, DifferEditTakesDigitsAndOnePointKeysOnly)
 {
-    QLineEdit *differ = edit(dialog, "Frequency Differ");
+    QLineEdit *differ = control<QLineEdit>(dialog, "Frequency Differ");
     EXPECT_EQ(differ->text(), "0.00000");
     differ->clear();
     QTest::keyClicks(differ, "1a2-,x!");
@@ -157,7 +151,7 @@ TEST_F(DialogAlone, DifferEditTakesDigitsAndOnePointKeysOnly)
     QTest::keyClicks(differ, "3456789");
     EXPECT_EQ(differ->text(), "12.34567"); // eight characters at most
 
-    list(dialog, "Frequency Differ Direction")->setCurrentIndex(kDirectionPlus);
+    control(dialog, "Frequency Differ Direction")->setCurrentIndex(kDirectionPlus);
     storeOptions(dialog.values(), image);
     EXPECT_EQ(image.frequencyDiffer(), 1234567u);
     EXPECT_EQ(image.modeFrequency(), 44600000u + 1234567u);
@@ -165,7 +159,7 @@ TEST_F(DialogAlone, DifferEditTakesDigitsAndOnePointKeysOnly)
 
 TEST_F(DialogAlone, PttIdTakesSixCapitalsOfOneByteEach)
 {
-    QLineEdit *ptt = edit(dialog, "PTT ID");
+    QLineEdit *ptt = control<QLineEdit>(dialog, "PTT ID");
     QTest::keyClicks(ptt, "ab-1 cdef");
     EXPECT_EQ(ptt->text(), "AB-1 C");
     ptt->clear();
@@ -199,7 +193,7 @@ TEST_F(DialogAlone, TabFollowsTheColumnsTopToBottom)
     dialog.show();
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    list(dialog, "Squelch Level")->setFocus();
+    control(dialog, "Squelch Level")->setFocus();
     // Down the left column, the right column, then OK and Cancel, and round.
     std::vector<QWidget *> expected;
     for (const char *label :

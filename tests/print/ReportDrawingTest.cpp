@@ -227,17 +227,14 @@ protected:
     std::vector<Painted> painted;
 };
 
-TEST_F(Preview, OpensWithTwoPagesSideBySide)
+TEST_F(Preview, OpensWithTwoPagesSideBySideAndNextAndPrevStepOnePageAndStopAtTheEnds)
 {
     EXPECT_EQ(paint(), (std::vector<int>{1, 2}));
     EXPECT_EQ(dialog->statusText(), "Pages 1-2");
     EXPECT_GT(painted[1].origin.x(), painted[0].origin.x() + 50);
     EXPECT_DOUBLE_EQ(painted[1].origin.y(), painted[0].origin.y());
     EXPECT_FALSE(dialog->prevButton()->isEnabled());
-}
 
-TEST_F(Preview, NextAndPrevStepOnePageAndStopAtTheEnds)
-{
     dialog->nextButton()->click();
     EXPECT_EQ(paint(), (std::vector<int>{2, 3}));
     dialog->nextButton()->click();

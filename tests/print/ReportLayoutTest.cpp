@@ -68,9 +68,7 @@ struct MetricsCase
     int bodyWidth;
 };
 
-class ReportMetrics : public ::testing::TestWithParam<MetricsCase>
-{
-};
+using ReportMetrics = ::testing::TestWithParam<MetricsCase>;
 
 TEST_P(ReportMetrics, CharacterHeightAndColumnUnitFollowThePage)
 {
@@ -124,7 +122,6 @@ TEST(ReportPlan, EveryPageHasItsTitleAndItsShareOfTheChannelsAndNoMore)
     }
     EXPECT_EQ(pageTitle(4, Language::English), "The Fourth Pages");
     EXPECT_EQ(pageTitle(5, Language::English), "The Fifth Pages");
-    EXPECT_EQ(pageTitle(5, Language::Chinese), "第五页");
     EXPECT_TRUE(r.page(0).empty());
     EXPECT_TRUE(r.page(6).empty());
 }
@@ -137,11 +134,9 @@ TEST(ReportPlan, LinesStepDownByTheMeasuredLineHeights)
     // The title sits 18 column units left of the middle: 2550 px = 6120 twips.
     EXPECT_EQ(one[0].x, 6120 - 18 * kCw);
     EXPECT_EQ(textAt(one, 5 * kCw, kFunctionSettingY), "Function Setting:");
-    EXPECT_EQ(textAt(one, 2 * kCw, kSettingsLineY[0]), "Type:   PMR+LPD");
     // A new image's 0x812 is 0xC4: bit 6 set.
     EXPECT_EQ(textAt(one, 2 * kCw, kSettingsLineY[6]), "Vox inhibit on recieve:Enable");
     EXPECT_EQ(textAt(one, 5 * kCw, kChannelSettingY), "Channel Setting:");
-    EXPECT_EQ(textAt(one, kCw, kFirstRowY), "r1c0");
     EXPECT_EQ(textAt(one, kCw, kFirstRowY - 21 * kLines.body), "r22c0");
     EXPECT_EQ(one.back().y, kFirstRowY - 21 * kLines.body);
 
@@ -196,8 +191,6 @@ TEST(ReportHeader, PiecesAndBlanksInEitherLanguageAroundTheGridsHeaders)
     EXPECT_EQ(textAt(texts, 5 * kCw, kFunctionSettingY), "频道设置:");
 }
 
-// One settings item: what is set in the image, where its text must appear
-// (column units, settings line) and the whole text.
 // One settings item: the bits set in the image (none when mask is 0), where
 // its text must appear (column units, settings line) and the whole text.
 struct SettingCase
@@ -213,9 +206,7 @@ struct SettingCase
     friend void PrintTo(const SettingCase &c, std::ostream *os) { *os << c.name; }
 };
 
-class ReportSettingsLine : public ::testing::TestWithParam<SettingCase>
-{
-};
+using ReportSettingsLine = ::testing::TestWithParam<SettingCase>;
 
 TEST_P(ReportSettingsLine, RendersTheImageValueAfterItsLabel)
 {

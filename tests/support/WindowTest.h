@@ -139,13 +139,19 @@ protected:
         enter(&view().frequencyEditor());
     }
 
-    // Runs a Read or Write command to its end: Start queues the transfer,
-    // which then pumps events itself.
+    // Presses Start and lets the transfer run to its end: Start queues the
+    // transfer, which then pumps events itself.
+    void start()
+    {
+        QTest::mouseClick(view().progressDialog().startButton(), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        ASSERT_FALSE(view().transferRunning());
+    }
+    // Runs a Read or Write command to its end.
     void transfer(int command)
     {
         window->action(command)->trigger();
-        QTest::mouseClick(view().progressDialog().startButton(), Qt::LeftButton);
-        QCoreApplication::processEvents();
+        start();
     }
 
     Document document;

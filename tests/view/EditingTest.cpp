@@ -71,7 +71,6 @@ TEST_F(Editing, LetterTypedOverTheGridAsksForANumberThenOpensTheEditor)
     EXPECT_TRUE(view().frequencyEditor().isVisible());
     EXPECT_EQ(view().frequencyEditor().text(), "x");
 
-    prompter.shown.clear();
     grid().setFocus();
     grid().setCell(4, kColBandwidth); // leaving commits "x": refused, row 4 keeps its Transmit
     prompter.shown.clear();
@@ -85,6 +84,15 @@ TEST_F(Editing, LetterTypedOverTheGridAsksForANumberThenOpensTheEditor)
 
 TEST_F(Editing, RowsPastTheTypeOpenNoEditorAndLeaveNoTextForTheNextCell)
 {
+    // Enter in the name of the last channel stops before them.
+    keyOnCell(77, kColName, 'Z'); // a letter over an empty cell only opens the editor
+    EXPECT_EQ(view().nameEditor().text(), "");
+    QTest::keyClick(&view().nameEditor(), 'Z');
+    enter(&view().nameEditor());
+    EXPECT_EQ(cell(77, kColName), "Z");
+    EXPECT_EQ(grid().row(), 78);
+    EXPECT_EQ(focusedEditor(), nullptr);
+
     clickCell(80, kColReceive);
     EXPECT_EQ(grid().row(), 80);
     EXPECT_EQ(focusedEditor(), nullptr);
@@ -108,17 +116,6 @@ TEST_F(Editing, RowsPastTheTypeOpenNoEditorAndLeaveNoTextForTheNextCell)
     selectType(kType400470);
     keyOnCell(60, kColReceive, '4');
     EXPECT_EQ(view().frequencyEditor().text(), "4");
-}
-
-TEST_F(Editing, EnterInTheNameOfTheLastChannelStopsBeforeTheRowsPastTheType)
-{
-    keyOnCell(77, kColName, 'Z'); // a letter over an empty cell only opens the editor
-    EXPECT_EQ(view().nameEditor().text(), "");
-    QTest::keyClick(&view().nameEditor(), 'Z');
-    enter(&view().nameEditor());
-    EXPECT_EQ(cell(77, kColName), "Z");
-    EXPECT_EQ(grid().row(), 78);
-    EXPECT_EQ(focusedEditor(), nullptr);
 }
 
 TEST_F(Editing, ScrollingDiscardsTheValueBeingTyped)

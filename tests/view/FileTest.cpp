@@ -25,30 +25,10 @@ TEST_F(Files, NewDocumentShowsThe77DefaultChannels)
     EXPECT_FALSE(document.isModified());
 }
 
-TEST_F(Files, SavedChangesComeBackWhenTheFileIsOpenedAgain)
+TEST_F(Files, EditsAreSavedOrDiscardedOnlyAfterAskingAndComeBackWhenOpened)
 {
     editReceive(3, "433.075");
     EXPECT_TRUE(document.isModified());
-    files.saveName = dir.filePath("radio.sin");
-    ASSERT_TRUE(window->fileSaveAs());
-    EXPECT_FALSE(document.isModified());
-    EXPECT_EQ(QFile(files.saveName).size(), 4096);
-
-    ASSERT_TRUE(window->fileNew());
-    EXPECT_TRUE(prompter.shown.empty()); // nothing unsaved, nothing asked
-    EXPECT_EQ(cell(3, kColReceive), "446.03125");
-
-    files.openName = files.saveName;
-    ASSERT_TRUE(window->fileOpen());
-    EXPECT_EQ(cell(3, kColReceive), "433.07500");
-    EXPECT_EQ(cell(3, kColTransmit), "446.03125");
-    EXPECT_EQ(window->windowTitle(), "VANTARO Programing Software");
-}
-
-TEST_F(Files, UnsavedEditsAreNotDiscardedWithoutAsking)
-{
-    editReceive(3, "433.075");
-
     prompter.saveChoices = {Prompter::SaveChoice::Cancel};
     EXPECT_FALSE(window->fileNew());
     EXPECT_EQ(cell(3, kColReceive), "433.07500");
@@ -60,19 +40,24 @@ TEST_F(Files, UnsavedEditsAreNotDiscardedWithoutAsking)
     prompter.saveChoices = {Prompter::SaveChoice::Save};
     EXPECT_TRUE(window->fileNew());
     EXPECT_EQ(cell(3, kColReceive), "446.03125");
-    EXPECT_TRUE(QFile::exists(files.saveName));
+    EXPECT_EQ(QFile(files.saveName).size(), 4096);
 
     editReceive(4, "433.1");
     prompter.saveChoices = {Prompter::SaveChoice::Discard};
     files.openName = files.saveName;
     EXPECT_TRUE(window->fileOpen());
     EXPECT_EQ(cell(3, kColReceive), "433.07500");
+    EXPECT_EQ(cell(3, kColTransmit), "446.03125");
     EXPECT_EQ(cell(4, kColReceive), "446.04375");
-}
+    EXPECT_EQ(window->windowTitle(), "VANTARO Programing Software");
 
-TEST_F(Files, ClosingWithUnsavedEditsAsksAndCancelKeepsTheWindow)
-{
-    editReceive(3, "433.075");
+    // A file just opened holds nothing unsaved: New asks nothing.
+    prompter.shown.clear();
+    ASSERT_TRUE(window->fileNew());
+    EXPECT_TRUE(prompter.shown.empty());
+
+    // Closing asks too, and Cancel keeps the window.
+    editReceive(4, "433.1");
     prompter.saveChoices = {Prompter::SaveChoice::Cancel};
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());

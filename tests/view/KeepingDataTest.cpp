@@ -70,7 +70,7 @@ TEST_F(KeepingData, TheWheelChangesNoListTheUserIsNotWorkingIn)
     EXPECT_EQ(bandwidth.currentIndex(), chosen);
 }
 
-TEST_F(KeepingData, ATypeChangeAsksBeforeReplacingTheUsersChannels)
+TEST_F(KeepingData, ATypeChangeAsksBeforeReplacingTheUsersChannelsAndUndoesWhole)
 {
     editReceive(3, "433.075");
     const auto edited = document.table();
@@ -89,6 +89,15 @@ TEST_F(KeepingData, ATypeChangeAsksBeforeReplacingTheUsersChannels)
     EXPECT_EQ(cell(3, kColReceive), "446.03125");
     EXPECT_EQ(cell(99, kColLabel), "CH-P99");
     EXPECT_EQ(grid().model()->headerData(98, Qt::Vertical).toString(), "CH-P99");
+
+    // Undo brings the channels back with their selector; redo the new type.
+    window->action(command::kEditUndo)->trigger();
+    EXPECT_EQ(document.table(), edited);
+    EXPECT_EQ(view().typeSelector().currentIndex(), kTypePmrLpd);
+    EXPECT_EQ(view().currentTypeIndex(), kTypePmrLpd);
+    window->action(command::kEditRedo)->trigger();
+    EXPECT_EQ(view().typeSelector().currentIndex(), kTypePmr);
+    EXPECT_EQ(cell(99, kColLabel), "CH-P99");
 
     // A table of nothing but the type's defaults changes at once.
     prompter.shown.clear();
@@ -175,15 +184,14 @@ TEST_F(KeepingData, EnterOnTheRadioTypeQuestionCancels)
     // The real message box: Enter presses its default button.
     MessageBoxPrompter boxes;
     boxes.setParent(window.get());
-    bool pressed = false;
-    QTimer::singleShot(0, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        pressed = box->defaultButton() == box->button(QMessageBox::Cancel);
-        QTest::keyClick(box, Qt::Key_Return);
-    });
-    EXPECT_FALSE(boxes.askOkCancel(text::kRadioTypeMismatch.en, Prompter::Default::Cancel));
-    EXPECT_TRUE(pressed);
+    bool ok = true;
+    EXPECT_TRUE(whileModal<QMessageBox>(
+        [&] { ok = boxes.askOkCancel(text::kRadioTypeMismatch.en, Prompter::Default::Cancel); },
+        [](QMessageBox &box) {
+            QTest::keyClick(&box, Qt::Key_Return);
+            EXPECT_FALSE(box.isVisible()); // closed by Enter, not by the helper
+        }));
+    EXPECT_FALSE(ok);
 }
 
 // A port the system refuses, for want of permission.

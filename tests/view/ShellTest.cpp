@@ -9,9 +9,7 @@ namespace {
 
 using namespace command;
 
-class Shell : public WindowTest
-{
-};
+using Shell = WindowTest;
 
 TEST_F(Shell, OnlyTheTabledKeysAreBound)
 {

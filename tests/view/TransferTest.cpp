@@ -32,13 +32,15 @@ protected:
 
     ProgressDialog &dialog() { return view().progressDialog(); }
 
-    // Presses Start and lets the transfer run to its end: it runs inside the
-    // queued start event, pumping events itself.
-    void start()
+    // Presses Cancel, as the user does, at the request that starts with these bytes.
+    void cancelAt(std::array<std::uint8_t, 3> request)
     {
-        QTest::mouseClick(dialog().startButton(), Qt::LeftButton);
-        QCoreApplication::processEvents();
-        ASSERT_FALSE(view().transferRunning());
+        onSend = [this, request](std::span<const std::uint8_t> bytes) {
+            if (bytes.size() == 4 && std::equal(request.begin(), request.end(), bytes.begin()))
+                QMetaObject::invokeMethod(
+                    dialog().cancelButton(), [this] { dialog().cancelButton()->click(); },
+                    Qt::QueuedConnection);
+        };
     }
 };
 
@@ -46,8 +48,6 @@ TEST_F(Transfers, ReadShowsTheRadiosChannels)
 {
     window->action(command::kReadFromRadio)->trigger();
     ASSERT_TRUE(dialog().isVisible());
-    EXPECT_EQ(dialog().windowTitle(), "Reading Data Progress");
-    EXPECT_EQ(dialog().status(), "   Not start yet");
     EXPECT_EQ(dialog().progressBar()->maximum(), 512);
     start();
 
@@ -79,15 +79,8 @@ TEST_F(Transfers, CancelDuringAReadLeavesGridAndImageAsTheyWere)
 {
     const ChannelTable tableBefore = document.table();
     const ChannelImage imageBefore = document.image();
-    onSend = [this](std::span<const std::uint8_t> bytes) {
-        // At the request for block 100, the user presses Cancel.
-        if (bytes.size() == 4 && bytes[0] == 'R' && bytes[1] == 0x03 && bytes[2] == 0x20)
-            QMetaObject::invokeMethod(
-                dialog().cancelButton(), [this] { dialog().cancelButton()->click(); },
-                Qt::QueuedConnection);
-    };
-    window->action(command::kReadFromRadio)->trigger();
-    start();
+    cancelAt({'R', 0x03, 0x20}); // the request for block 100
+    transfer(command::kReadFromRadio);
 
     EXPECT_FALSE(dialog().isVisible());
     EXPECT_TRUE(prompter.shown.empty());
@@ -102,8 +95,7 @@ TEST_F(Transfers, WriteSendsTheEditedGridButNotTheCalibrationBytes)
     clickCell(2, kColReceive);
     QTest::keyClicks(&view().frequencyEditor(), "433.075");
     // The open edit is committed by the Write command itself.
-    window->action(command::kWriteToRadio)->trigger();
-    start();
+    transfer(command::kWriteToRadio);
     EXPECT_TRUE(prompter.shown.empty());
     EXPECT_EQ(radio.completedWrites(), 1);
 
@@ -120,22 +112,15 @@ TEST_F(Transfers, WriteCutShortSaysTheRadioHoldsAPartialWrite)
 {
     document.image().setByte(0x81B, 0x01);
     radio.faults().missingWriteAckAtBlock = 100;
-    window->action(command::kWriteToRadio)->trigger();
-    start();
+    transfer(command::kWriteToRadio);
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].text, text::kProgramInterrupt.en);
     EXPECT_EQ(prompter.shown[0].detail, text::kPartialWrite.en);
 
     prompter.shown.clear();
     radio.faults().missingWriteAckAtBlock.reset();
-    onSend = [this](std::span<const std::uint8_t> bytes) {
-        if (bytes.size() == 4 && bytes[0] == 'W' && bytes[1] == 0x01 && bytes[2] == 0x00)
-            QMetaObject::invokeMethod(
-                dialog().cancelButton(), [this] { dialog().cancelButton()->click(); },
-                Qt::QueuedConnection);
-    };
-    window->action(command::kWriteToRadio)->trigger();
-    start();
+    cancelAt({'W', 0x01, 0x00});
+    transfer(command::kWriteToRadio);
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].kind, "warning");
     EXPECT_EQ(prompter.shown[0].text, text::kPartialWrite.en);
@@ -143,18 +128,16 @@ TEST_F(Transfers, WriteCutShortSaysTheRadioHoldsAPartialWrite)
 
 TEST(MessageBoxPrompterTest, DetailIsShownUnderTheMessage)
 {
-    QString shownText, shownDetail;
-    QTimer::singleShot(0, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        shownText = box->text();
-        shownDetail = box->informativeText();
-        box->accept();
-    });
     MessageBoxPrompter prompter;
-    prompter.inform(text::kProgramInterrupt.en, Prompter::Icon::Warning, text::kPartialWrite.en);
-    EXPECT_EQ(shownText, qs(text::kProgramInterrupt.en));
-    EXPECT_EQ(shownDetail, qs(text::kPartialWrite.en));
+    EXPECT_TRUE(whileModal<QMessageBox>(
+        [&] {
+            prompter.inform(text::kProgramInterrupt.en, Prompter::Icon::Warning,
+                            text::kPartialWrite.en);
+        },
+        [](QMessageBox &box) {
+            EXPECT_EQ(box.text(), qs(text::kProgramInterrupt.en));
+            EXPECT_EQ(box.informativeText(), qs(text::kPartialWrite.en));
+        }));
 }
 
 TEST_F(Transfers, TheCaptionFollowsTheDirectionChosenLast)
@@ -185,8 +168,7 @@ TEST_F(Interruptions, MovingTheProgressDialogStopsTheTransferWithItsMessage)
         if (bytes.size() == 4 && bytes[0] == 'R' && bytes[2] == 0x50)
             dialog().move(dialog().pos() + QPoint(30, 20));
     };
-    window->action(command::kReadFromRadio)->trigger();
-    start();
+    transfer(command::kReadFromRadio);
     EXPECT_EQ(prompter.texts(),
               std::vector<std::string>{"Communication had been interrupted,please try again"});
     EXPECT_FALSE(dialog().isVisible());
@@ -199,8 +181,7 @@ TEST_F(Interruptions, ClosingTheWindowDuringATransferCancelsItFirst)
         if (bytes.size() == 4 && bytes[0] == 'R' && bytes[2] == 0x50)
             QMetaObject::invokeMethod(window.get(), &QWidget::close, Qt::QueuedConnection);
     };
-    window->action(command::kReadFromRadio)->trigger();
-    start();
+    transfer(command::kReadFromRadio);
     EXPECT_TRUE(prompter.shown.empty());
     EXPECT_FALSE(dialog().isVisible());
     QCoreApplication::processEvents(); // the deferred close

@@ -51,7 +51,7 @@ TEST_F(Undo, ACommittedValueWithItsNewRowDefaultsIsOneStep)
     EXPECT_EQ(cell(1, kColReceive), "446.00625");
 }
 
-TEST_F(Undo, UndoingBackToTheSavedStateLeavesNothingUnsaved)
+TEST_F(Undo, UndoingBackToTheSavedStateLeavesNothingUnsavedAndNewOrOpenStartsAfresh)
 {
     QTemporaryDir dir;
     edit(2, "433.075");
@@ -71,22 +71,19 @@ TEST_F(Undo, UndoingBackToTheSavedStateLeavesNothingUnsaved)
     window->action(command::kEditUndo)->trigger(); // past the save: modified again
     EXPECT_TRUE(document.isModified());
     EXPECT_EQ(cell(2, kColReceive), "446.01875");
-}
 
-TEST_F(Undo, ATypeChangeComesBackWholeWithItsSelector)
-{
-    edit(3, "433.075");
-    const ChannelTable edited = document.table();
-    prompter.answers = {true};
-    selectType(kTypePmr);
-    ASSERT_EQ(cell(3, kColReceive), "446.03125");
-    window->action(command::kEditUndo)->trigger();
-    EXPECT_EQ(document.table(), edited);
-    EXPECT_EQ(view().typeSelector().currentIndex(), kTypePmrLpd);
-    EXPECT_EQ(view().currentTypeIndex(), kTypePmrLpd);
+    // With both an undo and a redo step, New and Open start a fresh history.
     window->action(command::kEditRedo)->trigger();
-    EXPECT_EQ(view().typeSelector().currentIndex(), kTypePmr);
-    EXPECT_EQ(cell(99, kColLabel), "CH-P99");
+    ASSERT_TRUE(undoEnabled());
+    ASSERT_TRUE(redoEnabled());
+    ASSERT_TRUE(window->fileNew());
+    EXPECT_FALSE(undoEnabled());
+    EXPECT_FALSE(redoEnabled());
+    edit(2, "433.1");
+    prompter.saveChoices = {Prompter::SaveChoice::Discard};
+    files.openName = files.saveName;
+    ASSERT_TRUE(window->fileOpen());
+    EXPECT_FALSE(undoEnabled());
 }
 
 TEST_F(Undo, ARadioReadIsUndoneWithItsImage)
@@ -127,23 +124,6 @@ TEST_F(Undo, AnOpenListIsCommittedAndThatIsWhatUndoTakesBack)
     EXPECT_EQ(cell(4, kColReceive), "433.07500");
     window->action(command::kEditRedo)->trigger();
     EXPECT_EQ(cell(4, kColPower), "Low");
-}
-
-TEST_F(Undo, NewAndOpenStartAFreshHistory)
-{
-    QTemporaryDir dir;
-    edit(2, "433.075");
-    files.saveName = dir.filePath("a.sin");
-    ASSERT_TRUE(window->fileSaveAs());
-    ASSERT_TRUE(undoEnabled());
-    ASSERT_TRUE(window->fileNew());
-    EXPECT_FALSE(undoEnabled());
-    edit(2, "433.1");
-    prompter.saveChoices = {Prompter::SaveChoice::Discard};
-    files.openName = files.saveName;
-    ASSERT_TRUE(window->fileOpen());
-    EXPECT_FALSE(undoEnabled());
-    EXPECT_FALSE(redoEnabled());
 }
 
 } // namespace
