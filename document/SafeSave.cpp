@@ -3,16 +3,22 @@
 #include "SafetyTexts.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <pthread.h>
 #include <random>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace kx9 {
+
+namespace detail {
+void (*temporaryFileCreated)() = nullptr;
+} // namespace detail
 
 namespace {
 
@@ -141,6 +147,28 @@ SafeSaveResult rewriteInPlace(int fd, std::span<const std::uint8_t> bytes)
     return saved(true);
 }
 
+// Holds the signals that end a program for as long as a temporary file
+// exists, so an interrupt arrives once the file is renamed or removed and
+// never leaves it behind. A program's own handlers run late, not never.
+class SignalsHeld
+{
+public:
+    SignalsHeld()
+    {
+        sigset_t ending;
+        sigemptyset(&ending);
+        for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
+            sigaddset(&ending, signal);
+        ::pthread_sigmask(SIG_BLOCK, &ending, &m_before);
+    }
+    ~SignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &m_before, nullptr); }
+    SignalsHeld(const SignalsHeld &) = delete;
+    SignalsHeld &operator=(const SignalsHeld &) = delete;
+
+private:
+    sigset_t m_before;
+};
+
 struct Existing
 {
     int fd = -1;
@@ -152,13 +180,16 @@ struct Existing
 SafeSaveResult replaceIn(int folder, const std::string &name, const Existing *existing,
                          std::span<const std::uint8_t> bytes)
 {
+    const SignalsHeld held;
     std::string temporary;
     int fd = -1;
     // Readable only by us until it has the target's mode; a new file gets
     // what the umask allows, as any new file would.
     const mode_t createMode = existing != nullptr ? 0600 : 0666;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temporary = "." + name + "." + randomPart() + ".kx9-tmp";
+        // Of fixed length whatever the target's name, so a name near the
+        // system's limit still has room for its temporary file.
+        temporary = "." + randomPart() + ".kx9-tmp";
         fd = ::openat(folder, temporary.c_str(),
                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, createMode);
         if (fd < 0 && errno != EEXIST)
@@ -171,6 +202,8 @@ SafeSaveResult replaceIn(int folder, const std::string &name, const Existing *ex
         return failed(error);
     }
     Descriptor file(fd);
+    if (detail::temporaryFileCreated != nullptr)
+        detail::temporaryFileCreated();
     const auto discard = [&](int error) {
         file.close();
         ::unlinkat(folder, temporary.c_str(), 0);
@@ -207,11 +240,33 @@ SafeSaveResult replaceIn(int folder, const std::string &name, const Existing *ex
     return saved(false);
 }
 
-// Refuses an existing target that is not a regular file, then opens it as a
-// plain write opens it: the kernel follows links with its own protections
-// and checks that we may write the file. Nothing is truncated.
+// A folder where anyone may create names but only their owners remove them,
+// such as /tmp. There a name may have been planted by another user; the
+// kernel's protected_symlinks and protected_regular rules guard against that
+// but are off on some systems, so the same rules are applied here.
+bool isSharedFolder(const std::string &folder, uid_t &owner)
+{
+    struct stat info = {};
+    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return false;
+    owner = info.st_uid;
+    return (info.st_mode & S_ISVTX) != 0 && (info.st_mode & S_IWOTH) != 0;
+}
+
+bool plantedIn(const std::string &folder, uid_t owner)
+{
+    uid_t folderOwner = 0;
+    return isSharedFolder(folder, folderOwner) && owner != ::geteuid() && owner != folderOwner;
+}
+
+// Refuses an existing target that is not a regular file, or that another
+// user may have planted in a shared folder, then opens it as a plain write
+// opens it: the kernel follows links with its own protections and checks
+// that we may write the file. Nothing is truncated.
 SafeSaveResult openExisting(const std::string &path, const struct stat &entry, Descriptor &file)
 {
+    if (S_ISLNK(entry.st_mode) && plantedIn(folderOf(path), entry.st_uid))
+        return refused(text::kTargetIsPlantedLink);
     struct stat target = {};
     if (::stat(path.c_str(), &target) != 0) {
         if (errno == ENOENT && S_ISLNK(entry.st_mode))
@@ -220,6 +275,17 @@ SafeSaveResult openExisting(const std::string &path, const struct stat &entry, D
     }
     if (!S_ISREG(target.st_mode))
         return refused(notRegular(target.st_mode));
+    if (S_ISREG(entry.st_mode) && plantedIn(folderOf(path), target.st_uid))
+        return refused(text::kTargetIsPlantedFile);
+    if (S_ISLNK(entry.st_mode)) {
+        char *resolved = ::realpath(path.c_str(), nullptr);
+        if (resolved == nullptr)
+            return failed(errno);
+        const std::string real(resolved);
+        std::free(resolved);
+        if (plantedIn(folderOf(real), target.st_uid))
+            return refused(text::kTargetIsPlantedFile);
+    }
     file.reset(::open(path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
     if (!file.valid())
         return failed(errno);
@@ -276,6 +342,10 @@ SafeSaveResult saveFileSafely(const std::string &path, std::span<const std::uint
         return failed(errno);
     if (!S_ISREG(existing.info.st_mode))
         return refused(notRegular(existing.info.st_mode));
+    // Every name of a file with several links must show the new channels, as
+    // after a plain write; a renamed new file would leave the others behind.
+    if (existing.info.st_nlink > 1)
+        return rewriteInPlace(file.get(), bytes);
 
     // The file a link names is replaced in its own folder; the link stays.
     char *resolved = ::realpath(path.c_str(), nullptr);

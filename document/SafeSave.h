@@ -28,12 +28,20 @@ struct SafeSaveResult
 // it: a symbolic link is followed (the file it names is replaced, the link
 // stays), a file the user may not write is refused, and the replaced file
 // keeps its mode, owner and group. A target that is not a regular file (a
-// device, a FIFO, a folder) is refused.
+// device, a FIFO, a folder) is refused, and so is a link or file that
+// another user planted in a shared folder such as /tmp. A file with several
+// hard links is rewritten in place, so that every name shows the new bytes.
 SafeSaveResult saveFileSafely(const std::string &path, std::span<const std::uint8_t> bytes);
 
 // Whether saveFileSafely could replace or create the target, asked before
 // long work (a radio read) whose result would otherwise be lost at the end.
 // Nothing is written.
 SafeSaveResult checkSaveTarget(const std::string &path);
+
+namespace detail {
+// Called while a save's temporary file exists; tests use it to interrupt a
+// save at its most delicate moment.
+extern void (*temporaryFileCreated)();
+} // namespace detail
 
 } // namespace kx9

@@ -17,6 +17,12 @@ inline constexpr TextPair kTargetIsSocket{"it is a socket, not a regular file",
                                           "它是套接字，不是普通文件"};
 inline constexpr TextPair kTargetIsDanglingLink{
     "it is a symbolic link to a file that does not exist", "它是指向不存在的文件的符号链接"};
+inline constexpr TextPair kTargetIsPlantedLink{
+    "it is a symbolic link that another user made in a folder everyone may write in",
+    "它是其他用户在公共可写文件夹中创建的符号链接"};
+inline constexpr TextPair kTargetIsPlantedFile{
+    "it belongs to another user in a folder everyone may write in",
+    "它是公共可写文件夹中属于其他用户的文件"};
 inline constexpr TextPair kTargetReplaced{"another file took its place while it was being saved",
                                           "保存期间它被另一个文件替换了"};
 

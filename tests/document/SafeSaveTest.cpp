@@ -20,6 +20,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -206,6 +207,90 @@ TEST_F(SafeSaveTest, NewFileGetsTheModeTheUmaskAllows)
     ASSERT_TRUE(r.ok) << r.reason;
     EXPECT_EQ(statOf(file("new.sin")).st_mode & 07777, 0640u);
     EXPECT_EQ(readBytes(file("new.sin")), kNew);
+}
+
+// --- Shared folders, several names, long names, interrupts ------------------------------
+
+// In a folder like /tmp, a name that a third user planted is refused; one of
+// ours or of the folder's owner is used as anywhere else.
+TEST_F(SafeSaveTest, NameAnotherUserPlantedInASharedFolderIsRefused)
+{
+    if (!isRoot())
+        GTEST_SKIP() << "needs root to play three users";
+    constexpr uid_t kFolderOwner = 1;
+    const fs::path shared = file("shared");
+    fs::create_directory(shared);
+    ASSERT_EQ(::chown(shared.c_str(), kFolderOwner, kFolderOwner), 0);
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    const fs::path target = shared / "x.sin";
+
+    struct Case
+    {
+        bool link;
+        uid_t owner;
+        const TextPair *refusal;
+    };
+    for (const Case c : {Case{true, kNobody, &text::kTargetIsPlantedLink},
+                         Case{false, kNobody, &text::kTargetIsPlantedFile},
+                         Case{true, kFolderOwner, nullptr}, Case{false, ::geteuid(), nullptr}}) {
+        const fs::path precious = c.link ? file("precious") : target;
+        writeFile(precious, kOld, 0666);
+        if (c.link) {
+            ASSERT_EQ(::symlink(precious.c_str(), target.c_str()), 0);
+        }
+        ASSERT_EQ(::lchown(target.c_str(), c.owner, c.owner), 0);
+
+        for (const SafeSaveResult &r : {checkSaveTarget(target), saveFileSafely(target, kNew)}) {
+            EXPECT_EQ(r.ok, c.refusal == nullptr) << c.link << " " << c.owner;
+            EXPECT_EQ(r.why, c.refusal) << c.link << " " << c.owner;
+        }
+        EXPECT_EQ(readBytes(precious), c.refusal ? kOld : kNew) << c.link << " " << c.owner;
+        fs::remove(target);
+    }
+}
+
+TEST_F(SafeSaveTest, EveryHardLinkedNameShowsTheNewBytes)
+{
+    writeFile(file("a.sin"), kOld, 0640);
+    ASSERT_EQ(::link(file("a.sin").c_str(), file("b.sin").c_str()), 0);
+    const SafeSaveResult r = saveFileSafely(file("a.sin"), kNew);
+    ASSERT_TRUE(r.ok) << r.reason;
+    EXPECT_TRUE(r.inPlace);
+    EXPECT_EQ(readBytes(file("b.sin")), kNew);
+    EXPECT_EQ(statOf(file("a.sin")).st_nlink, 2u);
+    EXPECT_EQ(entries(m_dir), (std::vector<std::string>{"a.sin", "b.sin"}));
+}
+
+TEST_F(SafeSaveTest, NameAtTheSystemsLimitIsSaved)
+{
+    const std::string name = std::string(251, 'n') + ".sin";
+    for (int round = 0; round < 2; ++round) { // created, then replaced
+        const SafeSaveResult r = saveFileSafely(m_dir / name, kNew);
+        ASSERT_TRUE(r.ok) << r.reason;
+    }
+    EXPECT_EQ(entries(m_dir), std::vector<std::string>{name});
+}
+
+// A signal that arrives while the temporary file exists ends the program
+// only once the save is complete, and leaves no temporary file behind.
+TEST_F(SafeSaveTest, InterruptDuringASaveLeavesNoTemporaryFile)
+{
+    for (const bool existing : {false, true}) {
+        if (existing)
+            writeFile(file("radio.sin"), kOld, 0644);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            detail::temporaryFileCreated = [] { ::raise(SIGTERM); };
+            saveFileSafely(file("radio.sin"), kNew);
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << existing;
+        EXPECT_EQ(entries(m_dir), std::vector<std::string>{"radio.sin"}) << existing;
+        EXPECT_EQ(readBytes(file("radio.sin")), kNew) << existing;
+    }
 }
 
 } // namespace
