@@ -35,7 +35,9 @@ Options:
   --image FILE        memory to start with (4096 bytes, a .sin file); without
                       it a new document's image with radio identity byte 01
   --save FILE         save the memory to FILE after every complete write and
-                      on exit (SIGINT, SIGTERM, hang-up)
+                      on exit (SIGINT, SIGTERM, hang-up); a FILE that cannot
+                      be saved is refused at start, and a save that fails
+                      later makes the exit status 1
   --wire-speed        pace every byte both ways at 9600 baud 8N1
   --trace             write every byte both ways to stderr
   --help              this text
@@ -210,6 +212,13 @@ int main(int argc, char **argv)
         memory.setRadioIdentity(0x01);
     }
 
+    // A target that could never be saved is refused now, not when the
+    // radio's memory is lost at the end.
+    if (!savePath.empty()) {
+        if (const kx9::SafeSaveResult target = kx9::checkSaveTarget(savePath); !target)
+            return fail("cannot save " + savePath + ": " + target.reason);
+    }
+
     kx9::RadioSim radio(memory, faults);
     radio.onServiceChange(
         [](const std::string &line) { std::cerr << "kx9-radiosim: " << line << std::endl; });
@@ -219,12 +228,15 @@ int main(int argc, char **argv)
         return fail(error);
     pty.setWireSpeed(wireSpeed);
     pty.setTrace(trace);
+    bool saveFailed = false;
     auto save = [&] {
         if (savePath.empty())
             return;
         const kx9::SafeSaveResult saved = kx9::saveFileSafely(savePath, radio.memory().bytes());
-        if (!saved)
+        if (!saved) {
+            saveFailed = true;
             std::cerr << "kx9-radiosim: cannot save " << savePath << ": " << saved.reason << "\n";
+        }
     };
     pty.onWriteComplete(save);
 
@@ -246,5 +258,5 @@ int main(int argc, char **argv)
     save();
     if (!linkPath.empty() && linksTo(linkPath, pty.slavePath()))
         ::unlink(linkPath.c_str());
-    return 0;
+    return saveFailed ? 1 : 0;
 }

@@ -461,5 +461,31 @@ TEST_F(FaultMatrix, RadiosimLinkNeverReplacesAFile)
     EXPECT_EQ(readRaw(path("radio")), "a file of the user");
 }
 
+// A save target that can never take the memory is refused at start; one that
+// fails later (here it became a folder) fails the run, which the write that
+// the radio acknowledged does not.
+TEST_F(FaultMatrix, RadiosimSaveThatCannotSucceedIsNotAQuietSuccess)
+{
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0644), 0);
+    for (const QString &target : {path("fifo"), dir.path(), QString("/dev/null")}) {
+        QProcess sim;
+        sim.start(KX9_RADIOSIM, {"--save", target});
+        const ProcessRun r = finished(sim);
+        EXPECT_EQ(r.exitCode, 2) << target.toStdString();
+        EXPECT_TRUE(r.err.startsWith("kx9-radiosim: cannot save " + target + ": it is a"))
+            << r.err.toStdString();
+    }
+
+    startRadio({});
+    ASSERT_TRUE(QDir(dir.path()).mkdir("radio-saved.sin"));
+    ASSERT_TRUE(writeRaw(out("file.sin"), bytesOf(fileImage())));
+    EXPECT_EQ(cli({"write", "--port", port, out("file.sin")}).exitCode, 0);
+    radio.terminate();
+    const ProcessRun r = finished(radio);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("cannot save " + path("radio-saved.sin") + ": it is a folder"))
+        << r.err.toStdString();
+}
+
 } // namespace
 } // namespace kx9::test
