@@ -116,6 +116,11 @@ int applySettings(const std::vector<std::string> &settings, OptionValues &values
                           " with the direction - takes the mode frequency (446.00000 MHz "
                           "minus the differ) below 0");
     }
+    if (differTouched && modeFrequencyTooHigh(values)) {
+        return usageError("Frequency Differ " + values.frequencyDiffer +
+                          " with the direction + takes the mode frequency (446.00000 MHz "
+                          "plus the differ) above 999.99999 MHz");
+    }
     return kExitOk;
 }
 
@@ -177,7 +182,8 @@ constexpr Command kOptionsCommands[] = {
      "  list items such as 25k, Off, English, 128; On or Off for the switches;\n"
      "  Time Out Timer OFF or a multiple of 15 up to 600 (seconds);\n"
      "  PTT ID at most 6 characters, made capitals;\n"
-     "  Frequency Differ in MHz, digits and one point, at most 8 characters.\n"
+     "  Frequency Differ in MHz, digits and one point, at most 8 characters,\n"
+     "  up to 999.99999 (and with the direction +, up to 553.99999).\n"
      "An unknown label or a value the dialog does not offer ends with status 2\n"
      "and writes nothing. Example:\n"
      "  kx9-cli options radio.sin --set 'Squelch Level=3' --set 'PTT ID=ab12' -o new.sin\n",

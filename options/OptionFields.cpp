@@ -172,6 +172,10 @@ std::string setDiffer(const OptionField &field, OptionValues &values, std::strin
         return std::string(field.label) +
                " takes MHz as digits with at most one point, at most 8 characters" + quoted(text);
     }
+    // Eight digits of 10 Hz hold 999.99999 MHz; more would be stored cut short.
+    if (frequencyDifferCount(text) > kMaxStoredCount) {
+        return std::string(field.label) + " takes at most 999.99999 MHz" + quoted(text);
+    }
     values.frequencyDiffer = std::string(text);
     return {};
 }

@@ -151,6 +151,12 @@ bool modeFrequencyBelowZero(const OptionValues &values)
            frequencyDifferCount(values.frequencyDiffer) > kModeBaseCount;
 }
 
+bool modeFrequencyTooHigh(const OptionValues &values)
+{
+    return values.differDirection == kDirectionPlus &&
+           kModeBaseCount + frequencyDifferCount(values.frequencyDiffer) > kMaxStoredCount;
+}
+
 bool pttIdCharAllowed(char32_t c)
 {
     // 0xFF would end the text in the image; C0 and C1 controls are no characters.

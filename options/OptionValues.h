@@ -25,6 +25,8 @@ inline constexpr int kTimeOutSeconds = 15;
 // Typing limits of the two edits.
 inline constexpr std::size_t kPttIdMaxChars = 6;
 inline constexpr std::size_t kDifferMaxChars = 8;
+// The largest count, in 10 Hz units, that eight BCD digits hold: 999.99999 MHz.
+inline constexpr long long kMaxStoredCount = 99999999;
 
 // What the Optional Features dialog's controls hold: list selections as item
 // indexes (kNoSelection when none), check boxes, the up-down position and the
@@ -80,6 +82,9 @@ long long frequencyDifferCount(std::string_view text);
 // True when the "-" direction would take the mode frequency below 0, which
 // cannot be stored (OK then stores 0).
 bool modeFrequencyBelowZero(const OptionValues &values);
+// True when the "+" direction would take the mode frequency past the eight
+// digits the image holds (OK then stores only the low eight).
+bool modeFrequencyTooHigh(const OptionValues &values);
 
 // Characters a PTT ID can hold: printable and one byte each.
 bool pttIdCharAllowed(char32_t c);

@@ -60,6 +60,9 @@ INSTANTIATE_TEST_SUITE_P(
                       SetRow{"PTT ID", "\xC3", "", "printable"},
                       SetRow{"Frequency Differ", "1.2.3", "", "one point"},
                       SetRow{"Frequency Differ", "123456789", "", "at most 8"},
+                      // Eight stored digits: 1000 would be stored as 0, 12345678 as 678.
+                      SetRow{"Frequency Differ", "1000", "", "at most 999.99999 MHz"},
+                      SetRow{"Frequency Differ", "12345678", "", "at most 999.99999 MHz"},
                       SetRow{"Frequency Differ", "-1", "", "digits"},
                       SetRow{"Frequency Differ", ".", "", "digits"}));
 

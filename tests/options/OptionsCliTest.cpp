@@ -96,6 +96,11 @@ TEST_F(OptionsCli, RefusalsNameWhatIsAllowedAndWriteNothing)
           "-o", out},
          2,
          "below 0"},
+        {{"options", file, "--set", "Frequency Differ=600", "--set", "Frequency Differ Direction=+",
+          "-o", out},
+         2,
+         "above 999.99999 MHz"},
+        {{"options", file, "--set", "Frequency Differ=1000", "-o", out}, 2, "at most 999.99999"},
         {{"options", path("missing.sin"), "--set", "Squelch Level=3", "-o", out}, 1, "cannot open"},
     };
     for (const Row &row : rows) {
