@@ -3,6 +3,7 @@
 #include "PortNames.h"
 
 #include <array>
+#include <csignal>
 #include <exception>
 #include <filesystem>
 #include <system_error>
@@ -143,6 +144,13 @@ FleetRun::FleetRun(const std::vector<std::string> &ports, const PortFactory &mak
         slot->device = makePort(port);
         m_slots.push_back(std::move(slot));
     }
+    // The threads are started with Ctrl-C and its kin blocked, so those
+    // always reach the front end's thread, whose handler sets the flag.
+    sigset_t blocked, previous;
+    sigemptyset(&blocked);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
+        sigaddset(&blocked, signal);
+    pthread_sigmask(SIG_BLOCK, &blocked, &previous);
     for (auto &slot : m_slots) {
         if (!slot->device) {
             slot->result.reason = "no port";
@@ -156,6 +164,7 @@ FleetRun::FleetRun(const std::vector<std::string> &ports, const PortFactory &mak
             finish(*slot);
         }
     }
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
 }
 
 FleetRun::~FleetRun()
@@ -219,7 +228,8 @@ std::optional<FleetResult> FleetRun::result(std::size_t index) const
 bool FleetRun::wait(std::chrono::milliseconds timeout)
 {
     std::unique_lock lock(m_mutex);
-    m_changed.wait_for(lock, timeout, [this] { return m_finished != m_seen; });
+    m_changed.wait_for(lock, timeout,
+                       [this] { return m_finished != m_seen || m_finished == m_slots.size(); });
     m_seen = m_finished;
     return m_finished == m_slots.size();
 }

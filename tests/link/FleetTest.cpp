@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <barrier>
+#include <csignal>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -203,11 +204,31 @@ TEST_F(FleetTest, AJobThatThrowsOrAMissingPortFailsOnlyItsOwnRadio)
     FleetRun run({"P1", "P2", "P3"}, noP2, job);
     while (!run.wait(std::chrono::milliseconds(1000))) {
     }
+    EXPECT_TRUE(run.wait(std::chrono::minutes(10))); // at once, once all are done
     std::vector<std::string> texts;
     for (std::size_t i = 0; i < 3; ++i)
         texts.push_back(fleetResultText(run.result(i).value()));
     EXPECT_EQ(texts,
               (std::vector<std::string>{"failed: out of memory", "failed: no port", "written"}));
+}
+
+// Ctrl-C must reach the front end's thread, which sets the cancel flag.
+TEST_F(FleetTest, TheRadiosThreadsNeverTakeCtrlC)
+{
+    const RadioJob job{[](Port &, std::string_view, TransferHost &) {
+                           sigset_t mask;
+                           pthread_sigmask(SIG_BLOCK, nullptr, &mask);
+                           FleetResult r;
+                           r.status = sigismember(&mask, SIGINT) == 1 ? FleetStatus::Read
+                                                                      : FleetStatus::Failed;
+                           return r;
+                       },
+                       1};
+    FleetRun run({"P1"}, simPorts(), job);
+    EXPECT_EQ(run.results()[0].status, FleetStatus::Read);
+    sigset_t mask;
+    pthread_sigmask(SIG_BLOCK, nullptr, &mask);
+    EXPECT_EQ(sigismember(&mask, SIGINT), 0);
 }
 
 // --- The report --------------------------------------------------------------
