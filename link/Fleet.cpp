@@ -1,0 +1,287 @@
+#include "Fleet.h"
+
+#include "PortNames.h"
+
+#include <array>
+#include <csignal>
+#include <exception>
+#include <filesystem>
+#include <system_error>
+#include <thread>
+
+namespace kx9 {
+
+namespace {
+
+// The identification exchange as the transfer sends it, one byte at a time.
+constexpr std::array<std::uint8_t, 2> kIdentify{'M', 0x02};
+constexpr std::size_t kIdentificationSize = 8;
+constexpr std::size_t kIdentityIndex = 4;
+
+// Passes everything through to the radio's port and notes the identity byte
+// of each identification reply, for the table.
+class IdentityWatch : public Port
+{
+public:
+    explicit IdentityWatch(Port &port) : m_port(port) {}
+
+    OpenResult open(std::string_view name, const TimeoutProfile &profile) override
+    {
+        return m_port.open(name, profile);
+    }
+    bool isOpen() const override { return m_port.isOpen(); }
+    IoResult send(std::span<const std::uint8_t> bytes) override
+    {
+        for (std::uint8_t b : bytes)
+            m_lastSent = {m_lastSent[1], b};
+        return m_port.send(bytes);
+    }
+    IoResult receive(std::span<std::uint8_t> buffer) override
+    {
+        const IoResult r = m_port.receive(buffer);
+        if (m_lastSent == kIdentify && buffer.size() == kIdentificationSize && r.ok &&
+            r.count > kIdentityIndex)
+            m_identity = buffer[kIdentityIndex];
+        return r;
+    }
+    bool purge(PurgeKind kind) override { return m_port.purge(kind); }
+    void close() override { m_port.close(); }
+    void pause(std::chrono::milliseconds duration) override { m_port.pause(duration); }
+    using Port::send;
+
+    std::optional<std::uint8_t> identity() const { return m_identity; }
+
+private:
+    Port &m_port;
+    std::array<std::uint8_t, 2> m_lastSent{};
+    std::optional<std::uint8_t> m_identity;
+};
+
+// One radio's progress dialog: nothing to pump, nobody to ask. Questions are
+// answered as --yes says, messages kept for the result.
+class FleetHost : public TransferHost, public Prompter
+{
+public:
+    FleetHost(const std::atomic<bool> &cancel, const std::atomic<bool> *external,
+              std::atomic<int> &position, bool yes)
+        : m_cancel(cancel), m_external(external), m_position(position), m_yes(yes)
+    {
+    }
+
+    void pump() override {}
+    bool cancelRequested() const override
+    {
+        return m_cancel.load() || (m_external && m_external->load());
+    }
+    void setWatch(bool) override {}
+    void setStatus(std::string_view) override {}
+    int progressPosition() const override { return m_position.load(std::memory_order_relaxed); }
+    void stepProgress() override { m_position.fetch_add(1, std::memory_order_relaxed); }
+    void closeProgress() override {}
+    Prompter &prompter() override { return *this; }
+
+    void inform(std::string_view text, Icon, std::string_view detail) override
+    {
+        note(text, detail);
+    }
+    bool askOkCancel(std::string_view text, Default) override
+    {
+        if (!m_yes)
+            note(text, {});
+        return m_yes;
+    }
+    bool askRetryCancel(std::string_view text) override { return note(text, {}); }
+    bool askYesNo(std::string_view text) override { return note(text, {}); }
+    SaveChoice askSaveDiscardCancel(std::string_view text) override
+    {
+        note(text, {});
+        return SaveChoice::Cancel;
+    }
+
+    const std::string &message() const { return m_message; }
+
+private:
+    // Keeps the last message shown; the answer to any question is no.
+    bool note(std::string_view text, std::string_view detail)
+    {
+        const auto trimmed = [](std::string_view s) {
+            const std::size_t from = s.find_first_not_of(' ');
+            return from == std::string_view::npos ? std::string_view() : s.substr(from);
+        };
+        m_message = std::string(trimmed(text));
+        if (!detail.empty())
+            m_message += "\n" + std::string(trimmed(detail));
+        return false;
+    }
+
+    const std::atomic<bool> &m_cancel;
+    const std::atomic<bool> *m_external;
+    std::atomic<int> &m_position;
+    bool m_yes;
+    std::string m_message;
+};
+
+} // namespace
+
+struct FleetRun::Slot
+{
+    std::string port;
+    std::unique_ptr<Port> device;
+    std::atomic<int> position{0};
+    std::atomic<bool> finished{false};
+    FleetResult result; // written by the slot's thread until finished is set
+    std::thread thread;
+};
+
+FleetRun::FleetRun(const std::vector<std::string> &ports, const PortFactory &makePort, RadioJob job,
+                   FleetOptions options)
+    : m_external(options.cancel), m_job(std::move(job)), m_yes(options.yes)
+{
+    for (const std::string &port : ports) {
+        auto slot = std::make_unique<Slot>();
+        slot->port = port;
+        slot->result.port = port;
+        slot->device = makePort(port);
+        m_slots.push_back(std::move(slot));
+    }
+    // The threads are started with Ctrl-C and its kin blocked, so those
+    // always reach the front end's thread, whose handler sets the flag.
+    sigset_t blocked, previous;
+    sigemptyset(&blocked);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
+        sigaddset(&blocked, signal);
+    pthread_sigmask(SIG_BLOCK, &blocked, &previous);
+    for (auto &slot : m_slots) {
+        if (!slot->device) {
+            slot->result.reason = "no port";
+            finish(*slot);
+            continue;
+        }
+        try {
+            slot->thread = std::thread([this, s = slot.get()] { work(*s); });
+        } catch (const std::system_error &e) {
+            slot->result.reason = std::string("cannot start a thread: ") + e.what();
+            finish(*slot);
+        }
+    }
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+}
+
+FleetRun::~FleetRun()
+{
+    cancel();
+    for (auto &slot : m_slots)
+        if (slot->thread.joinable())
+            slot->thread.join();
+}
+
+void FleetRun::work(Slot &slot)
+{
+    const auto start = std::chrono::steady_clock::now();
+    IdentityWatch port(*slot.device);
+    FleetHost host(m_cancelled, m_external, slot.position, m_yes);
+    // Whatever goes wrong with one radio stays that radio's failure.
+    try {
+        FleetResult r = m_job.run(port, slot.port, host);
+        slot.result.status = r.status;
+        slot.result.reason = std::move(r.reason);
+        slot.result.partialWrite = r.partialWrite;
+        slot.result.message = r.message.empty() ? host.message() : std::move(r.message);
+    } catch (const std::exception &e) {
+        slot.result.reason = e.what();
+    }
+    if (slot.device->isOpen())
+        slot.device->close();
+    slot.result.identity = port.identity();
+    slot.result.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    finish(slot);
+}
+
+void FleetRun::finish(Slot &slot)
+{
+    slot.finished.store(true, std::memory_order_release);
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_finished;
+    }
+    m_changed.notify_all();
+}
+
+std::vector<FleetProgress> FleetRun::progress() const
+{
+    std::vector<FleetProgress> out;
+    for (const auto &slot : m_slots)
+        out.push_back({slot->position.load(std::memory_order_relaxed), m_job.progressTotal,
+                       slot->finished.load(std::memory_order_acquire)});
+    return out;
+}
+
+std::optional<FleetResult> FleetRun::result(std::size_t index) const
+{
+    const Slot &slot = *m_slots.at(index);
+    if (!slot.finished.load(std::memory_order_acquire))
+        return std::nullopt;
+    return slot.result;
+}
+
+bool FleetRun::wait(std::chrono::milliseconds timeout)
+{
+    std::unique_lock lock(m_mutex);
+    m_changed.wait_for(lock, timeout,
+                       [this] { return m_finished != m_seen || m_finished == m_slots.size(); });
+    m_seen = m_finished;
+    return m_finished == m_slots.size();
+}
+
+std::vector<FleetResult> FleetRun::results()
+{
+    std::vector<FleetResult> out;
+    for (auto &slot : m_slots) {
+        if (slot->thread.joinable())
+            slot->thread.join();
+        out.push_back(slot->result);
+    }
+    return out;
+}
+
+std::string fleetFileName(std::string_view portName)
+{
+    std::string name(portName);
+    if (name.starts_with("/dev/"))
+        name.erase(0, 5);
+    while (name.starts_with('/'))
+        name.erase(0, 1);
+    for (char &c : name)
+        if (c == '/')
+            c = '-';
+    return name + ".sin";
+}
+
+std::string fleetPortProblem(const std::vector<std::string> &ports, bool withFiles)
+{
+    if (ports.empty())
+        return "no port given";
+    // The device behind each name, through links such as /dev/serial/by-id.
+    const auto device = [](const std::string &port) {
+        const std::string path = portDevicePath(port);
+        std::error_code error;
+        const std::filesystem::path real = std::filesystem::canonical(path, error);
+        return error ? path : real.string();
+    };
+    for (std::size_t i = 0; i < ports.size(); ++i) {
+        if (ports[i].empty())
+            return "an empty port name";
+        for (std::size_t j = 0; j < i; ++j) {
+            if (device(ports[i]) == device(ports[j]))
+                return ports[i] == ports[j] ? "port " + ports[i] + " given twice"
+                                            : ports[j] + " and " + ports[i] + " are the same port";
+            if (withFiles && fleetFileName(ports[i]) == fleetFileName(ports[j]))
+                return ports[j] + " and " + ports[i] + " would both be read into " +
+                       fleetFileName(ports[i]);
+        }
+    }
+    return {};
+}
+
+} // namespace kx9

@@ -1,0 +1,60 @@
+#include "FleetJobs.h"
+
+#include <cstdio>
+
+namespace kx9 {
+
+FleetResult fleetResultOf(const TransferResult &transfer, FleetStatus written,
+                          const ChannelImage *file)
+{
+    FleetResult r;
+    r.partialWrite = transfer.partialWrite;
+    switch (transfer.outcome) {
+    case TransferOutcome::Completed:
+        r.status = written;
+        break;
+    case TransferOutcome::TypeMismatchDeclined: {
+        r.status = FleetStatus::Skipped;
+        r.reason = "identity differs from the file";
+        if (file) {
+            char id[8];
+            std::snprintf(id, sizeof id, "'s %02X", file->radioIdentity());
+            r.reason += id;
+        }
+        break;
+    }
+    default:
+        r.status = FleetStatus::Failed;
+        r.reason = std::string(outcomeName(transfer.outcome));
+        break;
+    }
+    return r;
+}
+
+RadioJob plainWriteJob(const ChannelImage &image, Language language)
+{
+    return {[image, language](Port &port, std::string_view portName, TransferHost &host) {
+                return fleetResultOf(writeToRadio(port, portName, image, host, language),
+                                     FleetStatus::Written, &image);
+            },
+            kWriteBlocks};
+}
+
+RadioJob plainReadJob(ImageSink sink, Language language)
+{
+    return {[sink = std::move(sink), language](Port &port, std::string_view portName,
+                                               TransferHost &host) {
+                const TransferResult read = readFromRadio(port, portName, host, language);
+                FleetResult r = fleetResultOf(read, FleetStatus::Read);
+                if (read.image) {
+                    if (std::string problem = sink(portName, *read.image); !problem.empty()) {
+                        r.status = FleetStatus::Failed;
+                        r.reason = "not saved: " + problem;
+                    }
+                }
+                return r;
+            },
+            kReadBlocks};
+}
+
+} // namespace kx9

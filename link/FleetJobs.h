@@ -1,0 +1,29 @@
+#pragma once
+
+#include "ChannelImage.h"
+#include "Fleet.h"
+#include "Language.h"
+#include "Transfer.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace kx9 {
+
+// A finished transfer as a line of the fleet's table; written is what a
+// completed transfer becomes.
+FleetResult fleetResultOf(const TransferResult &transfer, FleetStatus written,
+                          const ChannelImage *file = nullptr);
+
+// Writes the image into every radio, as the single write does.
+RadioJob plainWriteJob(const ChannelImage &image, Language language);
+
+// Stores one radio's image (in DIR/<fleetFileName(port)>, say); returns what
+// went wrong, or nothing. Called on the radios' threads, several at once.
+using ImageSink = std::function<std::string(std::string_view portName, const ChannelImage &image)>;
+
+// Reads every radio and hands each completed image to the sink.
+RadioJob plainReadJob(ImageSink sink, Language language);
+
+} // namespace kx9

@@ -1,0 +1,140 @@
+#include "FleetReport.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+namespace kx9 {
+
+namespace {
+
+std::string_view statusName(FleetStatus status)
+{
+    switch (status) {
+    case FleetStatus::Written:
+        return "written";
+    case FleetStatus::Verified:
+        return "verified";
+    case FleetStatus::Read:
+        return "read";
+    case FleetStatus::Failed:
+        return "failed";
+    case FleetStatus::Skipped:
+        break;
+    }
+    return "skipped";
+}
+
+std::string identityText(const FleetResult &r)
+{
+    if (!r.identity)
+        return "-";
+    char text[4];
+    std::snprintf(text, sizeof text, "%02X", *r.identity);
+    return text;
+}
+
+std::string secondsText(double seconds)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", seconds);
+    return text;
+}
+
+std::string jsonString(std::string_view s)
+{
+    std::string out = "\"";
+    for (char c : s) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+// A port name or a system's words on a terminal: control characters would
+// move the cursor or worse, so they show as '?'.
+std::string printable(std::string_view s)
+{
+    std::string out(s);
+    for (char &c : out)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '?';
+    return out;
+}
+
+// Display width of UTF-8 text: one column per character.
+std::size_t width(std::string_view s)
+{
+    return static_cast<std::size_t>(
+        std::count_if(s.begin(), s.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+} // namespace
+
+std::string fleetResultText(const FleetResult &result)
+{
+    std::string text(statusName(result.status));
+    if (!result.reason.empty())
+        text += ": " + printable(result.reason);
+    if (result.partialWrite)
+        text += "; may hold a partial write";
+    return text;
+}
+
+std::string formatFleetLine(const FleetResult &result)
+{
+    return printable(result.port) + ": " + fleetResultText(result) + " (" +
+           secondsText(result.seconds) + " s)";
+}
+
+std::string formatFleetTable(std::span<const FleetResult> results)
+{
+    using Row = std::array<std::string, 4>;
+    std::vector<Row> rows{{"PORT", "IDENTITY", "RESULT", "SECONDS"}};
+    for (const FleetResult &r : results)
+        rows.push_back(
+            {printable(r.port), identityText(r), fleetResultText(r), secondsText(r.seconds)});
+    std::array<std::size_t, 3> widths{};
+    for (const Row &row : rows)
+        for (std::size_t c = 0; c < widths.size(); ++c)
+            widths[c] = std::max(widths[c], width(row[c]));
+    std::string out;
+    for (const Row &row : rows) {
+        for (std::size_t c = 0; c < widths.size(); ++c)
+            out += row[c] + std::string(widths[c] - width(row[c]) + 2, ' ');
+        out += row[3] + "\n";
+    }
+    return out;
+}
+
+std::string formatFleetJson(std::span<const FleetResult> results)
+{
+    std::string out = "[";
+    for (const FleetResult &r : results) {
+        out += out.size() > 1 ? ",\n " : "\n ";
+        out += "{\"port\": " + jsonString(r.port) +
+               ", \"identity\": " + (r.identity ? jsonString(identityText(r)) : "null") +
+               ", \"result\": " + jsonString(statusName(r.status)) +
+               ", \"reason\": " + jsonString(r.reason) +
+               ", \"partialWrite\": " + (r.partialWrite ? "true" : "false") +
+               ", \"seconds\": " + secondsText(r.seconds) + "}";
+    }
+    return out + (results.empty() ? "]\n" : "\n]\n");
+}
+
+bool fleetSucceeded(std::span<const FleetResult> results)
+{
+    return std::all_of(results.begin(), results.end(), [](const FleetResult &r) {
+        return r.status != FleetStatus::Failed && r.status != FleetStatus::Skipped;
+    });
+}
+
+} // namespace kx9

@@ -1,0 +1,319 @@
+#include "Fleet.h"
+#include "FleetJobs.h"
+#include "FleetReport.h"
+#include "RadioSim.h"
+#include "SafetyTexts.h"
+#include "SimPort.h"
+#include "Texts.h"
+
+#include <gtest/gtest.h>
+
+#include <barrier>
+#include <csignal>
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <unistd.h>
+
+namespace kx9 {
+namespace {
+
+ChannelImage patternImage(std::uint8_t seed)
+{
+    ChannelImage image;
+    for (std::size_t i = 0; i < kImageSize; ++i)
+        image.setByte(i, static_cast<std::uint8_t>(i * 7 + seed + (i >> 8)));
+    image.setRadioIdentity(0x01);
+    return image;
+}
+
+constexpr std::size_t kWritten = kWriteBlocks * kBlockSize; // 4080
+
+// Four radios on their own simulated lines: two clean, one that hangs up at
+// block 100, one that says it is of another kind.
+class FleetTest : public ::testing::Test
+{
+protected:
+    FleetTest()
+    {
+        radios["P3"].faults().hangUpAtBlock = 100;
+        radios["P4"].faults().identity = 0x07;
+    }
+
+    FleetRun::PortFactory simPorts()
+    {
+        return [this](const std::string &name) { return std::make_unique<SimPort>(radios[name]); };
+    }
+    // The radio's memory is the file's in the written range and its own after.
+    void expectHoldsFile(const std::string &port) const
+    {
+        const ChannelImage &memory = radios.at(port).memory();
+        for (std::size_t a = 0; a < kImageSize; ++a)
+            ASSERT_EQ(memory.byte(a), a < kWritten ? file.byte(a) : before.byte(a)) << port << a;
+    }
+
+    const std::vector<std::string> ports{"P1", "P2", "P3", "P4"};
+    const ChannelImage before = patternImage(3);
+    const ChannelImage file = patternImage(90);
+    std::map<std::string, RadioSim> radios{{"P1", RadioSim(before)},
+                                           {"P2", RadioSim(before)},
+                                           {"P3", RadioSim(before)},
+                                           {"P4", RadioSim(before)}};
+};
+
+class FleetWriteTest : public FleetTest, public ::testing::WithParamInterface<bool>
+{
+};
+
+TEST_P(FleetWriteTest, CleanRadiosAreWrittenWhileOthersFailOrAreSkipped)
+{
+    const bool yes = GetParam();
+    FleetRun run(ports, simPorts(), plainWriteJob(file, Language::English), {.yes = yes});
+    const std::vector<FleetResult> results = run.results();
+    ASSERT_EQ(results.size(), 4u);
+
+    for (const char *clean : {"P1", "P2"})
+        expectHoldsFile(clean);
+    EXPECT_EQ(fleetResultText(results[0]), "written");
+    EXPECT_EQ(results[1].identity, 0x01);
+
+    const FleetResult &hungUp = results[2];
+    EXPECT_EQ(hungUp.port, "P3");
+    EXPECT_EQ(fleetResultText(hungUp),
+              "failed: write acknowledge missing; may hold a partial write");
+    EXPECT_EQ(hungUp.message, "Program Interrupt，Please reset the radio and try again\n" +
+                                  std::string(text::kPartialWrite.en));
+
+    const FleetResult &other = results[3];
+    EXPECT_EQ(other.identity, 0x07);
+    if (yes) {
+        EXPECT_EQ(fleetResultText(other), "written");
+        expectHoldsFile("P4");
+    } else {
+        EXPECT_EQ(fleetResultText(other), "skipped: identity differs from the file's 01");
+        EXPECT_EQ(radios["P4"].memory(), before);
+    }
+    EXPECT_FALSE(fleetSucceeded(results));
+
+    const std::vector<FleetProgress> progress = run.progress();
+    EXPECT_EQ(progress[0].position, kWriteBlocks);
+    EXPECT_EQ(progress[2].position, 100);
+    EXPECT_EQ(progress[3].position, yes ? kWriteBlocks : 0);
+    EXPECT_TRUE(std::all_of(progress.begin(), progress.end(),
+                            [](const FleetProgress &p) { return p.finished && p.total == 510; }));
+}
+
+INSTANTIATE_TEST_SUITE_P(WithAndWithoutYes, FleetWriteTest, ::testing::Bool());
+
+// Stops at a gate (its open, or the header of one write block) until every
+// radio of the test is there.
+struct SetFlag
+{
+    std::atomic<bool> *flag;
+    void operator()() noexcept { flag->store(true); }
+};
+using Gate = std::barrier<SetFlag>;
+
+class GatedPort : public SimPort
+{
+public:
+    GatedPort(RadioSim &radio, Gate &gate, std::optional<int> atBlock)
+        : SimPort(radio), m_gate(gate), m_atBlock(atBlock)
+    {
+    }
+    OpenResult open(std::string_view name, const TimeoutProfile &profile) override
+    {
+        if (!m_atBlock)
+            m_gate.arrive_and_wait();
+        return SimPort::open(name, profile);
+    }
+    IoResult send(std::span<const std::uint8_t> bytes) override
+    {
+        if (m_atBlock && bytes.size() == 4 && bytes[0] == 'W' &&
+            (bytes[1] << 8 | bytes[2]) == *m_atBlock * 8)
+            m_gate.arrive_and_wait();
+        return SimPort::send(bytes);
+    }
+    using Port::send;
+
+private:
+    Gate &m_gate;
+    std::optional<int> m_atBlock;
+};
+
+// As a signal handler would: the caller's flag is set while two radios are
+// at block 50 and one has not yet opened its port.
+TEST_F(FleetTest, CancelStopsEveryRadioAndNamesThoseThatMayHoldAPartialWrite)
+{
+    std::atomic<bool> interrupted{false};
+    Gate gate(3, SetFlag{&interrupted});
+    const auto gated = [&](const std::string &name) {
+        return std::make_unique<GatedPort>(radios[name], gate,
+                                           name == "P2" ? std::nullopt : std::optional(50));
+    };
+    FleetRun run({"P1", "P2", "P3"}, gated, plainWriteJob(file, Language::English),
+                 {.cancel = &interrupted});
+    const std::vector<FleetResult> results = run.results();
+    EXPECT_EQ(fleetResultText(results[0]), "failed: cancelled; may hold a partial write");
+    EXPECT_EQ(fleetResultText(results[1]), "failed: cancelled");
+    EXPECT_EQ(fleetResultText(results[2]), "failed: cancelled; may hold a partial write");
+    EXPECT_EQ(radios["P2"].memory(), before);
+}
+
+TEST_F(FleetTest, ReadsEveryRadioIntoItsOwnFileAndReportsThoseNotRead)
+{
+    std::mutex mutex;
+    std::map<std::string, ChannelImage> saved;
+    const ImageSink sink = [&](std::string_view port, const ChannelImage &image) -> std::string {
+        if (port == "P2")
+            return "disk full";
+        std::lock_guard lock(mutex);
+        saved.emplace(port, image);
+        return {};
+    };
+    radios["P1"].setMemory(file);
+    FleetRun run(ports, simPorts(), plainReadJob(sink, Language::English));
+    const std::vector<FleetResult> results = run.results();
+
+    std::vector<std::string> texts;
+    for (const FleetResult &r : results)
+        texts.push_back(fleetResultText(r));
+    EXPECT_EQ(texts, (std::vector<std::string>{"read", "failed: not saved: disk full",
+                                               "failed: short reply", "read"}));
+    EXPECT_EQ(results[3].identity, 0x07);
+    ASSERT_EQ(saved.size(), 2u);
+    EXPECT_EQ(saved.at("P1"), file);
+    EXPECT_EQ(saved.at("P4"), radios["P4"].memory());
+    EXPECT_EQ(run.progress()[0].total, kReadBlocks);
+}
+
+TEST_F(FleetTest, AJobThatThrowsOrAMissingPortFailsOnlyItsOwnRadio)
+{
+    const RadioJob job{[](Port &, std::string_view port, TransferHost &host) {
+                           if (port == "P1")
+                               throw std::runtime_error("out of memory");
+                           host.stepProgress();
+                           FleetResult r;
+                           r.status = FleetStatus::Written;
+                           return r;
+                       },
+                       1};
+    const auto noP2 = [&](const std::string &name) {
+        return name == "P2" ? nullptr : std::make_unique<SimPort>(radios[name]);
+    };
+    FleetRun run({"P1", "P2", "P3"}, noP2, job);
+    while (!run.wait(std::chrono::milliseconds(1000))) {
+    }
+    EXPECT_TRUE(run.wait(std::chrono::minutes(10))); // at once, once all are done
+    std::vector<std::string> texts;
+    for (std::size_t i = 0; i < 3; ++i)
+        texts.push_back(fleetResultText(run.result(i).value()));
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{"failed: out of memory", "failed: no port", "written"}));
+}
+
+// Ctrl-C must reach the front end's thread, which sets the cancel flag.
+TEST_F(FleetTest, TheRadiosThreadsNeverTakeCtrlC)
+{
+    const RadioJob job{[](Port &, std::string_view, TransferHost &) {
+                           sigset_t mask;
+                           pthread_sigmask(SIG_BLOCK, nullptr, &mask);
+                           FleetResult r;
+                           r.status = sigismember(&mask, SIGINT) == 1 ? FleetStatus::Read
+                                                                      : FleetStatus::Failed;
+                           return r;
+                       },
+                       1};
+    FleetRun run({"P1"}, simPorts(), job);
+    EXPECT_EQ(run.results()[0].status, FleetStatus::Read);
+    sigset_t mask;
+    pthread_sigmask(SIG_BLOCK, nullptr, &mask);
+    EXPECT_EQ(sigismember(&mask, SIGINT), 0);
+}
+
+// --- The report --------------------------------------------------------------
+
+std::vector<FleetResult> sampleResults()
+{
+    return {{"/dev/ttyUSB0", 0x01, FleetStatus::Verified, "", "", false, 12.34},
+            {"/dev/ttyUSB1", 0x07, FleetStatus::Skipped, "identity differs from the file's 01", "",
+             false, 0.5},
+            {"a \"b\"\\\n", std::nullopt, FleetStatus::Failed, "cancelled", "", true, 3}};
+}
+
+TEST(FleetReportTest, TableHasOneLinePerRadioWithPaddedColumns)
+{
+    EXPECT_EQ(formatFleetTable(sampleResults()),
+              "PORT          IDENTITY  RESULT                                        SECONDS\n"
+              "/dev/ttyUSB0  01        verified                                      12.3\n"
+              "/dev/ttyUSB1  07        skipped: identity differs from the file's 01  0.5\n"
+              "a \"b\"\\?       -         failed: cancelled; may hold a partial write   3.0\n");
+    EXPECT_EQ(formatFleetLine(sampleResults()[1]),
+              "/dev/ttyUSB1: skipped: identity differs from the file's 01 (0.5 s)");
+}
+
+TEST(FleetReportTest, JsonIsOneArrayWithEscapedStrings)
+{
+    EXPECT_EQ(formatFleetJson(sampleResults()),
+              "[\n"
+              " {\"port\": \"/dev/ttyUSB0\", \"identity\": \"01\", \"result\": \"verified\", "
+              "\"reason\": \"\", \"partialWrite\": false, \"seconds\": 12.3},\n"
+              " {\"port\": \"/dev/ttyUSB1\", \"identity\": \"07\", \"result\": \"skipped\", "
+              "\"reason\": \"identity differs from the file's 01\", \"partialWrite\": false, "
+              "\"seconds\": 0.5},\n"
+              " {\"port\": \"a \\\"b\\\"\\\\\\u000a\", \"identity\": null, \"result\": \"failed\", "
+              "\"reason\": \"cancelled\", \"partialWrite\": true, \"seconds\": 3.0}\n"
+              "]\n");
+    EXPECT_EQ(formatFleetJson({}), "[]\n");
+}
+
+// --- The ports of one run ------------------------------------------------------
+
+struct PortsCase
+{
+    std::vector<std::string> ports;
+    bool withFiles;
+    std::string problem;
+};
+
+class FleetPortsTest : public ::testing::TestWithParam<PortsCase>
+{
+};
+
+TEST_P(FleetPortsTest, OneDeviceOrOneFileTwiceIsRefused)
+{
+    EXPECT_EQ(fleetPortProblem(GetParam().ports, GetParam().withFiles), GetParam().problem);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FleetPortsTest,
+    ::testing::Values(
+        PortsCase{{}, false, "no port given"},
+        PortsCase{{"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/pts/3"}, true, ""},
+        PortsCase{{"COM2", "/dev/ttyS0", "COM2"}, false, "port COM2 given twice"},
+        PortsCase{{"COM1", "ttyUSB0"}, false, "COM1 and ttyUSB0 are the same port"},
+        PortsCase{{"/dev/a/b", "a-b"}, false, ""},
+        PortsCase{{"/dev/a/b", "a-b"}, true, "/dev/a/b and a-b would both be read into a-b.sin"}));
+
+TEST(FleetPortNameTest, ALinkToAPortIsThatPort)
+{
+    const auto link =
+        std::filesystem::temp_directory_path() / ("kx9-fleet-link-" + std::to_string(::getpid()));
+    std::filesystem::create_symlink("/dev/null", link);
+    EXPECT_EQ(fleetPortProblem({"/dev/null", link.string()}, false),
+              "/dev/null and " + link.string() + " are the same port");
+    std::filesystem::remove(link);
+}
+
+TEST(FleetPortNameTest, FileNameIsThePortWithoutDevAndWithDashesForSlashes)
+{
+    for (const auto &[port, file] :
+         std::map<std::string, std::string>{{"/dev/ttyUSB0", "ttyUSB0.sin"},
+                                            {"/dev/pts/3", "pts-3.sin"},
+                                            {"COM1", "COM1.sin"},
+                                            {"/tmp/radio", "tmp-radio.sin"}})
+        EXPECT_EQ(fleetFileName(port), file);
+}
+
+} // namespace
+} // namespace kx9
