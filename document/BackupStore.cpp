@@ -186,8 +186,8 @@ BackupResult BackupStore::keep(const ChannelImage &image, std::string_view portN
         result.message = fillIn(text::kBackupNotKept.in(language), {m_folder, reason});
         return result;
     };
-    if (const int error = makeFolder(m_folder); error != 0)
-        return fail(std::strerror(error));
+    if (const std::string error = ensureFolder(); !error.empty())
+        return fail(error);
 
     const std::uint8_t identity = image.radioIdentity();
     for (const Found &backup : findBackups(m_folder)) {
@@ -227,6 +227,12 @@ BackupResult BackupStore::keep(const ChannelImage &image, std::string_view portN
     result.message = fillIn(text::kBackupKept.in(language), {path});
     result.pruned = prune(maxAgeDays, now);
     return result;
+}
+
+std::string BackupStore::ensureFolder() const
+{
+    const int error = makeFolder(m_folder);
+    return error == 0 ? std::string() : std::string(std::strerror(error));
 }
 
 std::function<std::string(const ChannelImage &)>

@@ -83,6 +83,10 @@ public:
     // Every backup, newest first; differs compares with current when given.
     std::vector<BackupEntry> list(const ChannelImage *current = nullptr) const;
 
+    // Makes the folder (mode 0700) when it is missing; empty, or the
+    // system's reason when it cannot be made.
+    std::string ensureFolder() const;
+
     // Removes backups older than maxAgeDays days before now, except the
     // newest of each identity. Returns how many were removed.
     int prune(int maxAgeDays, std::time_t now = std::time(nullptr)) const;

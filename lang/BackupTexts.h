@@ -35,4 +35,33 @@ inline constexpr TextPair kVerifyReadFailed{
 inline constexpr TextPair kVerifyPassed{"Verified: the radio holds what was written.",
                                         "校验通过：对讲机中的数据与写入的一致。"};
 
+// Menu and dialog texts, shown through ui() (the Chinese is in the pack).
+inline constexpr std::string_view kBackupsItem = "&Backups...";
+inline constexpr std::string_view kBackupsPrompt =
+    "List the copies kept of every radio read, and open one\nBackups";
+inline constexpr std::string_view kBackupsCaption = "Backups";
+inline constexpr std::string_view kBackupsColumns[5] = {
+    "Date and time", "Port", "Radio type", "Channels in use", "Compared with the window"};
+inline constexpr std::string_view kBackupDiffers = "Differs";
+inline constexpr std::string_view kBackupSame = "Same";
+inline constexpr std::string_view kBackupUnreadable = "Not a channel file";
+inline constexpr std::string_view kBackupsOpen = "&Open";
+inline constexpr std::string_view kBackupsShowFolder = "Show &Folder";
+inline constexpr std::string_view kBackupsClose = "Close";
+// %1 is the backups folder.
+inline constexpr std::string_view kBackupsFolder = "Folder: %1";
+inline constexpr std::string_view kBackupsNone =
+    "No backups yet: every read from a radio keeps one here.";
+inline constexpr std::string_view kBackupsFolderFailed =
+    "The backups folder could not be opened: %1";
+// The window title of a backup opened as a new document; %1 is its date and time.
+inline constexpr std::string_view kBackupTitle = "Backup of %1";
+// The window's settings, and the two choices of a write.
+inline constexpr std::string_view kKeepBackupsItem = "Keep a &Backup of Every Read";
+inline constexpr std::string_view kBackupFirstBox = "Read the radio first and keep a copy";
+inline constexpr std::string_view kVerifyBox = "Verify after writing";
+inline constexpr std::string_view kSecondSessionTip =
+    "Needs a second session with the radio after the first one ends; some radios must be "
+    "switched off and on between sessions.";
+
 } // namespace kx9::text
