@@ -9,13 +9,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 #include <utility>
 
@@ -125,6 +125,13 @@ std::vector<Found> findBackups(const std::string &folder)
     return found;
 }
 
+// The system's words for an error; unlike strerror, safe when flows on
+// several ports keep backups at once.
+std::string reasonOf(int error)
+{
+    return std::system_category().message(error);
+}
+
 // Makes the folder, private to the user, when it is missing.
 int makeFolder(const std::string &folder)
 {
@@ -212,10 +219,10 @@ BackupResult BackupStore::keep(const ChannelImage &image, std::string_view portN
         path = (fs::path(m_folder) / backupFileName(now, identity, port, counter)).string();
         fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0 && errno != EEXIST)
-            return fail(std::strerror(errno));
+            return fail(reasonOf(errno));
     }
     if (fd < 0)
-        return fail(std::strerror(EEXIST));
+        return fail(reasonOf(EEXIST));
     ::close(fd);
     const SafeSaveResult saved = saveFileSafely(path, image.bytes());
     if (!saved) {
@@ -232,7 +239,7 @@ BackupResult BackupStore::keep(const ChannelImage &image, std::string_view portN
 std::string BackupStore::ensureFolder() const
 {
     const int error = makeFolder(m_folder);
-    return error == 0 ? std::string() : std::string(std::strerror(error));
+    return error == 0 ? std::string() : reasonOf(error);
 }
 
 std::function<std::string(const ChannelImage &)>
