@@ -144,9 +144,11 @@ int makeFolder(const std::string &folder)
         fs::create_directories(parent, error);
     if (error)
         return error.value();
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
-        return errno;
-    return 0;
+    // Exactly 0700 and 0600 below, whatever the umask: a umask that took the
+    // owner's write bit would leave a folder we cannot fill.
+    if (::mkdir(folder.c_str(), 0700) != 0)
+        return errno == EEXIST ? 0 : errno;
+    return ::chmod(folder.c_str(), 0700) == 0 ? 0 : errno;
 }
 
 } // namespace
@@ -223,7 +225,12 @@ BackupResult BackupStore::keep(const ChannelImage &image, std::string_view portN
     }
     if (fd < 0)
         return fail(reasonOf(EEXIST));
+    const int modeError = ::fchmod(fd, 0600) == 0 ? 0 : errno;
     ::close(fd);
+    if (modeError != 0) {
+        ::unlink(path.c_str());
+        return fail(reasonOf(modeError));
+    }
     const SafeSaveResult saved = saveFileSafely(path, image.bytes());
     if (!saved) {
         ::unlink(path.c_str());

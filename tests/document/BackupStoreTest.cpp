@@ -65,10 +65,14 @@ protected:
     BackupStore store() const { return BackupStore(folder()); }
 };
 
-TEST_F(BackupStoreTest, ReadKeepsOnePrivateFileWithItsBytesInAPrivateFolderItCreates)
+TEST_F(BackupStoreTest,
+       ReadKeepsOnePrivateFileWithItsBytesInAPrivateFolderItCreatesWhateverTheUmask)
 {
     const ChannelImage image = radioImage(0x01);
+    // Even a umask that takes the owner's bits leaves the owner able to add more.
+    const mode_t umask = ::umask(0277);
     const BackupResult kept = keep(image);
+    ::umask(umask);
 
     ASSERT_EQ(kept.outcome, BackupOutcome::Kept) << kept.message;
     EXPECT_EQ(files(), std::set<std::string>{"2026-12-07_191503_id01_ttyUSB0.sin"});
