@@ -135,6 +135,8 @@ bool RadioSim::takeMessage(std::vector<std::uint8_t> &reply)
         } else {
             for (std::size_t i = 0; i < kBlock; ++i)
                 m_memory.setByte(address + i, message[kHeaderSize + i]);
+            if (m_faults.corruptWriteAtBlock == block)
+                m_memory.setByte(address, m_memory.byte(address) ^ 0x01);
             if (address == kLastWriteAddress)
                 ++m_completedWrites;
             if (m_faults.missingWriteAckAtBlock != block)

@@ -26,6 +26,8 @@ struct SimFaults
     std::size_t shortReplyLength = 9;
     std::optional<int> missingReadAckAtBlock;
     std::optional<int> missingWriteAckAtBlock;
+    // Write block acknowledged but kept with bit 0 of its first byte flipped.
+    std::optional<int> corruptWriteAtBlock;
     // At the request for this block (read or write) the radio drops the line.
     std::optional<int> hangUpAtBlock;
 

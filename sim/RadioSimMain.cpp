@@ -50,6 +50,8 @@ Faults (blocks count from 0, address / 8):
   --short-reply N[:L] answer the read of block N with only L bytes (default 9)
   --no-read-ack N     no 06 after the acknowledge of read block N
   --no-write-ack N    no 06 after write block N
+  --corrupt-write N   acknowledge write block N but keep it with one bit
+                      flipped (bit 0 of its first byte), for verify to catch
   --hang-up N         close the pseudo-terminal at the request for block N
                       (read or write) and exit
 
@@ -182,6 +184,8 @@ int main(int argc, char **argv)
             ok = block(faults.missingReadAckAtBlock);
         } else if (arg == "--no-write-ack") {
             ok = block(faults.missingWriteAckAtBlock);
+        } else if (arg == "--corrupt-write") {
+            ok = block(faults.corruptWriteAtBlock);
         } else if (arg == "--hang-up") {
             ok = block(faults.hangUpAtBlock);
         } else if (int *count = serviceCount(faults, arg)) {

@@ -8,6 +8,100 @@
   %1, line breaks and filter patterns stay as they are.
 -->
 <TS version="2.1" language="zh_CN" sourcelanguage="en_GB">
+<!-- Backups and the checked write. -->
+<context>
+    <name>kx9</name>
+    <message>
+        <source>&amp;Backups...</source>
+        <translation>备份(&amp;B)...</translation>
+    </message>
+    <message>
+        <source>List the copies kept of every radio read, and open one
+Backups</source>
+        <translation>列出每次读取对讲机时保存的备份，并可打开其中之一
+备份</translation>
+    </message>
+    <message>
+        <source>Backups</source>
+        <translation>备份</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>日期时间</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>串口</translation>
+    </message>
+    <message>
+        <source>Radio type</source>
+        <translation>机型</translation>
+    </message>
+    <message>
+        <source>Channels in use</source>
+        <translation>已用频道</translation>
+    </message>
+    <message>
+        <source>Compared with the window</source>
+        <translation>与窗口中的数据相比</translation>
+    </message>
+    <message>
+        <source>Differs</source>
+        <translation>不同</translation>
+    </message>
+    <message>
+        <source>Same</source>
+        <translation>相同</translation>
+    </message>
+    <message>
+        <source>Not a channel file</source>
+        <translation>不是频道文件</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>打开(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Show &amp;Folder</source>
+        <translation>显示文件夹(&amp;F)</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Folder: %1</source>
+        <translation>文件夹：%1</translation>
+    </message>
+    <message>
+        <source>No backups yet: every read from a radio keeps one here.</source>
+        <translation>尚无备份：每次读取对讲机都会在此保存一份。</translation>
+    </message>
+    <message>
+        <source>The backups folder could not be opened: %1</source>
+        <translation>无法打开备份文件夹：%1</translation>
+    </message>
+    <message>
+        <source>Backup of %1</source>
+        <translation>%1 的备份</translation>
+    </message>
+    <message>
+        <source>Keep a &amp;Backup of Every Read</source>
+        <translation>每次读取都保存备份(&amp;B)</translation>
+    </message>
+    <message>
+        <source>Read the radio first and keep a copy</source>
+        <translation>先读取对讲机并保存一份</translation>
+    </message>
+    <message>
+        <source>Verify after writing</source>
+        <translation>写入后校验</translation>
+    </message>
+    <message>
+        <source>Needs a second session with the radio after the first one ends; some radios must be switched off and on between sessions.</source>
+        <translation>需要在第一次会话结束后与对讲机再进行一次会话；有些对讲机需要在两次会话之间关机再开机。</translation>
+    </message>
+</context>
 <context>
     <name>kx9</name>
     <message>

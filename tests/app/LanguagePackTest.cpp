@@ -1,5 +1,6 @@
 #include "WindowTest.h"
 
+#include "BackupsDialog.h"
 #include "DebugModeDialog.h"
 #include "FileChooser.h"
 #include "ImportDialog.h"
@@ -96,6 +97,7 @@ protected:
         EXPECT_TRUE(whileModal<QInputDialog>([&] { files.devicePath(window.get(), {}); }));
         channelFileFilters(true);
         ImportDialog import(QStringLiteral("list.csv"), window.get());
+        BackupsDialog backups(QStringLiteral("/nonexistent/backups"), nullptr, window.get());
         ui(text::kCsvFilterName); // the import and export file dialogs' filter
     }
 

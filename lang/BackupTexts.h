@@ -1,0 +1,67 @@
+#pragma once
+
+#include "Texts.h"
+
+#include <string_view>
+
+// Texts of the automatic backups of what a radio held, and of the check
+// that reads a write back.
+namespace kx9::text {
+
+// %1 is the backups folder, %2 the system's reason.
+inline constexpr TextPair kBackupNotKept{
+    "The radio's data was read, but no backup of it could be kept in %1: %2",
+    "已读取对讲机数据，但无法在 %1 中保存备份：%2"};
+// %1 is the backup file.
+inline constexpr TextPair kBackupKept{"A backup of the radio was kept: %1", "已保存对讲机备份：%1"};
+inline constexpr TextPair kBackupUnchanged{
+    "The radio holds what its newest backup holds; no new backup was needed.",
+    "对讲机数据与最新备份相同，无需新备份。"};
+// A write that was to keep a backup first, and could not.
+inline constexpr TextPair kNothingWrittenNoBackup{
+    "Nothing was written: the radio's data could not be kept first. %1",
+    "未写入任何数据：未能先保存对讲机中的数据。%1"};
+inline constexpr TextPair kNothingWrittenReadFailed{
+    "Nothing was written: the radio could not be read first.",
+    "未写入任何数据：未能先读取对讲机。"};
+// %1 is the count of differing bytes, %2 the first of their addresses.
+inline constexpr TextPair kVerifyFailed{
+    "Verify after writing failed: %1 bytes in the radio differ from what was written, at "
+    "%2. Write the radio again.",
+    "写入后校验失败：对讲机中有 %1 个字节与写入的数据不同，位于 %2。请重新写入对讲机。"};
+inline constexpr TextPair kVerifyReadFailed{
+    "The radio was written, but it could not be read back to verify the write.",
+    "已写入对讲机，但无法读回以校验写入。"};
+inline constexpr TextPair kVerifyPassed{"Verified: the radio holds what was written.",
+                                        "校验通过：对讲机中的数据与写入的一致。"};
+
+// Menu and dialog texts, shown through ui() (the Chinese is in the pack).
+inline constexpr std::string_view kBackupsItem = "&Backups...";
+inline constexpr std::string_view kBackupsPrompt =
+    "List the copies kept of every radio read, and open one\nBackups";
+inline constexpr std::string_view kBackupsCaption = "Backups";
+inline constexpr std::string_view kBackupsColumns[5] = {
+    "Date and time", "Port", "Radio type", "Channels in use", "Compared with the window"};
+inline constexpr std::string_view kBackupDiffers = "Differs";
+inline constexpr std::string_view kBackupSame = "Same";
+inline constexpr std::string_view kBackupUnreadable = "Not a channel file";
+inline constexpr std::string_view kBackupsOpen = "&Open";
+inline constexpr std::string_view kBackupsShowFolder = "Show &Folder";
+inline constexpr std::string_view kBackupsClose = "Close";
+// %1 is the backups folder.
+inline constexpr std::string_view kBackupsFolder = "Folder: %1";
+inline constexpr std::string_view kBackupsNone =
+    "No backups yet: every read from a radio keeps one here.";
+inline constexpr std::string_view kBackupsFolderFailed =
+    "The backups folder could not be opened: %1";
+// The window title of a backup opened as a new document; %1 is its date and time.
+inline constexpr std::string_view kBackupTitle = "Backup of %1";
+// The window's settings, and the two choices of a write.
+inline constexpr std::string_view kKeepBackupsItem = "Keep a &Backup of Every Read";
+inline constexpr std::string_view kBackupFirstBox = "Read the radio first and keep a copy";
+inline constexpr std::string_view kVerifyBox = "Verify after writing";
+inline constexpr std::string_view kSecondSessionTip =
+    "Needs a second session with the radio after the first one ends; some radios must be "
+    "switched off and on between sessions.";
+
+} // namespace kx9::text

@@ -1,0 +1,124 @@
+// File > Backups...: the list the window shows, what Open hands back, and
+// where the folder is.
+
+#include "BackupsDialog.h"
+#include "BackupFolder.h"
+#include "BackupTexts.h"
+#include "QtText.h"
+#include "RadioType.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace kx9::backups_dialog_test {
+
+constexpr std::time_t kNow = 1796670903;
+
+ChannelImage withChannels(int count)
+{
+    ChannelImage image = newDocumentImage();
+    image.setRadioIdentity(0x01);
+    for (int channel = 1; channel <= count; ++channel)
+        image.setRxFrequency(channel, 44600625);
+    return image;
+}
+
+QStringList row(const QTreeWidget &list, int index)
+{
+    QStringList cells;
+    for (int column = 0; column < list.columnCount(); ++column)
+        cells << list.topLevelItem(index)->text(column);
+    return cells;
+}
+
+class BackupsDialogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString folder() const { return dir.filePath(QStringLiteral("backups")); }
+    BackupStore store() const { return BackupStore(toStd(folder())); }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(BackupsDialogTest, ListsNewestFirstComparedWithTheWindowAndOpenHandsBackTheChosenOne)
+{
+    const ChannelImage older = withChannels(2), newer = withChannels(3);
+    ASSERT_TRUE(store().keep(older, "/dev/ttyUSB0", Language::English, 365, kNow).ok());
+    ASSERT_TRUE(store().keep(newer, "/dev/pts/5", Language::English, 365, kNow + 60).ok());
+    std::ofstream(toStd(folder()) + "/" + backupFileName(kNow + 120, 0x01, "ttyUSB1")) << "short";
+    const std::vector<BackupEntry> entries = store().list();
+
+    BackupsDialog dialog(folder(), &newer);
+    QTreeWidget &list = *dialog.list();
+    ASSERT_EQ(list.topLevelItemCount(), 3);
+    EXPECT_EQ(row(list, 0), (QStringList{qs(entries[0].dateTime), "ttyUSB1",
+                                         ui(text::kBackupUnreadable), "", ""}));
+    const QString type = qs(radioTypeName(radioTypeFromImage(newer)));
+    EXPECT_EQ(row(list, 1),
+              (QStringList{qs(entries[1].dateTime), "pts5", type, "3", ui(text::kBackupSame)}));
+    EXPECT_EQ(row(list, 2), (QStringList{qs(entries[2].dateTime), "ttyUSB0", type, "2",
+                                         ui(text::kBackupDiffers)}));
+
+    EXPECT_FALSE(dialog.openButton()->isEnabled());
+    list.setCurrentItem(list.topLevelItem(0));
+    EXPECT_FALSE(dialog.openButton()->isEnabled()); // not a whole image
+    list.setCurrentItem(list.topLevelItem(2));
+    dialog.openButton()->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    ASSERT_TRUE(dialog.chosen().has_value());
+    EXPECT_EQ(dialog.chosen()->image, older);
+}
+
+TEST_F(BackupsDialogTest, ShowFolderMakesAMissingFolderPrivateOpensItAndSaysWhenItCannot)
+{
+    BackupsDialog dialog(folder(), nullptr);
+    EXPECT_TRUE(dialog.list()->isColumnHidden(4));
+    QList<QUrl> opened;
+    bool opens = true;
+    dialog.setFolderOpener([&](const QUrl &url) {
+        opened << url;
+        return opens;
+    });
+
+    dialog.showFolderButton()->click();
+    EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(folder())});
+    EXPECT_EQ(std::filesystem::status(toStd(folder())).permissions(),
+              std::filesystem::perms::owner_all);
+    EXPECT_TRUE(dialog.problem()->isHidden());
+
+    opens = false;
+    dialog.showFolderButton()->click();
+    EXPECT_FALSE(dialog.problem()->isHidden());
+    EXPECT_EQ(dialog.problem()->text(), ui(text::kBackupsFolderFailed).arg(folder()));
+}
+
+TEST_F(BackupsDialogTest, FolderIsTheDesktopProgramsDataFolderAndSettingsHaveDefaults)
+{
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(QStringLiteral("kx9"));
+    EXPECT_EQ(backupFolder(),
+              QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
+                  QStringLiteral("/backups"));
+    QCoreApplication::setApplicationName(name);
+
+    QSettings settings(dir.filePath(QStringLiteral("kx9.ini")), QSettings::IniFormat);
+    EXPECT_TRUE(readBackupSettings(settings).enabled);
+    EXPECT_EQ(readBackupSettings(settings).maxAgeDays, 365);
+    settings.setValue(kBackupEnabledKey, false);
+    settings.setValue(kBackupMaxAgeKey, QStringLiteral("not a number"));
+    EXPECT_FALSE(readBackupSettings(settings).enabled);
+    EXPECT_EQ(readBackupSettings(settings).maxAgeDays, 365);
+}
+
+} // namespace kx9::backups_dialog_test
