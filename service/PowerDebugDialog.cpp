@@ -32,7 +32,8 @@ PowerDebugDialog::PowerDebugDialog(PowerDebugSession &session, std::uint8_t imag
     m_value = new QLabel(QString::number(imageValue), this);
     m_value->setMinimumWidth(40);
     m_ok = new QPushButton(ui(text::kOk), this);
-    m_ok->setAutoDefault(false);
+    // Enter presses OK even while the bar has the focus.
+    m_ok->setDefault(true);
 
     auto *grid = new QGridLayout(this);
     auto *position = new QHBoxLayout;
@@ -49,13 +50,20 @@ PowerDebugDialog::PowerDebugDialog(PowerDebugSession &session, std::uint8_t imag
     connect(m_ok, &QPushButton::clicked, this, &PowerDebugDialog::reject);
     connect(m_bar, &QScrollBar::valueChanged, this,
             [this](int value) { m_value->setText(QString::number(value)); });
-    // Arrow clicks, page clicks, keys and the wheel: the move is over once
-    // no mouse button is held on the bar any more.
-    connect(m_bar, &QScrollBar::actionTriggered, this, [this] {
+    // Every move reaches the radio's transmitter: only a step of the arrows
+    // (buttons or keys) and a drag of the handle move the bar. Page clicks,
+    // Page Up/Down, Home/End and the wheel are undone before they show.
+    connect(m_bar, &QScrollBar::actionTriggered, this, [this](int action) {
+        const bool step = action == QAbstractSlider::SliderSingleStepAdd ||
+                          action == QAbstractSlider::SliderSingleStepSub;
+        if (!step && !(action == QAbstractSlider::SliderMove && m_bar->isSliderDown())) {
+            m_bar->setSliderPosition(m_bar->value());
+            return;
+        }
+        // The move is over once no mouse button is held on the bar any more.
         if (!m_pressed && !m_bar->isSliderDown())
             scheduleTuning();
     });
-    connect(m_bar, &QScrollBar::sliderReleased, this, &PowerDebugDialog::scheduleTuning);
     m_bar->installEventFilter(this);
     m_bar->setFocus();
 }
@@ -86,9 +94,12 @@ bool PowerDebugDialog::eventFilter(QObject *watched, QEvent *event)
         } else if (event->type() == QEvent::MouseButtonPress ||
                    event->type() == QEvent::MouseButtonDblClick) {
             m_pressed = true;
+            m_valueAtPress = m_bar->value();
         } else if (event->type() == QEvent::MouseButtonRelease) {
             m_pressed = false;
-            scheduleTuning();
+            // A click that moved nothing (on the trough) sends nothing.
+            if (m_bar->value() != m_valueAtPress)
+                scheduleTuning();
         }
         break;
     default:

@@ -19,6 +19,7 @@
 #include <QSlider>
 #include <QStyleOptionSlider>
 #include <QTreeWidget>
+#include <QWheelEvent>
 
 namespace kx9::test {
 namespace {
@@ -138,6 +139,24 @@ TEST_F(PowerDialogTest, OneArrowClickAt125SendsOneWriteOf7EASecondAfterTheClick)
     EXPECT_EQ(radio.memory().byte(0xFF9), 0x7E);
     EXPECT_TRUE(dialog->ready());
     EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(PowerDialogTest, TroughPageKeysHomeEndAndWheelNeitherMoveNorSendAndEnterPressesOk)
+{
+    open(PowerKind::High);
+    QTest::mouseClick(&bar(), Qt::LeftButton, {},
+                      scrollBarPart(bar(), QStyle::SC_ScrollBarAddPage).center());
+    for (const Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End})
+        QTest::keyClick(&bar(), key);
+    QWheelEvent wheel(QPointF(5, 5), bar().mapToGlobal(QPointF(5, 5)), {}, {0, -120}, Qt::NoButton,
+                      {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&bar(), &wheel);
+    EXPECT_EQ(bar().value(), 125);
+    EXPECT_EQ(timer.starts, 0);
+
+    QTest::keyClick(&bar(), Qt::Key_Return);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(tuningValues(port).empty());
 }
 
 TEST_F(PowerDialogTest, DraggingTheThumbSendsOneWriteWithTheFinalPosition)
@@ -405,6 +424,18 @@ TEST_F(DebugDialogTest, ToneMethodAndToneAreKeptPerFrequency)
     EXPECT_TRUE(rx().qt->isChecked());
     EXPECT_EQ(rx().tones->currentIndex(), 0);
     EXPECT_EQ(dialog->state().settings(DebugFrequency::Middle).rx.method, ToneMethod::Dqt);
+}
+
+TEST_F(DebugDialogTest, AToneMethodClickRefillsTheListAndKeepsTheChosenIndex)
+{
+    choose(DebugModeDialog::kHighNode);
+    rx().tones->setCurrentIndex(7);
+    emit rx().tones->activated(7);
+    rx().dqt->click();
+    EXPECT_EQ(rx().tones->currentText(), "D023N");
+    choose(DebugModeDialog::kMiddleNode);
+    choose(DebugModeDialog::kHighNode);
+    EXPECT_EQ(rx().tones->currentIndex(), 7);
 }
 
 TEST_F(DebugDialogTest, FrequencyOutsideTheBandIsRefusedAndNothingIsSent)
