@@ -8,10 +8,33 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 
 namespace kx9 {
+
+namespace {
+
+// The desktop style draws the handle nearly as pale as the trough; the user
+// must see where the radio's value stands before moving it.
+class HandleStyle : public QProxyStyle
+{
+public:
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
+                            QPainter *painter, const QWidget *widget) const override
+    {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        if (control != CC_ScrollBar)
+            return;
+        const QRect handle = subControlRect(control, option, SC_ScrollBarSlider, widget);
+        painter->fillRect(handle.adjusted(2, 2, -2, -2), option->palette.highlight());
+    }
+};
+
+} // namespace
 
 PowerDebugDialog::PowerDebugDialog(PowerDebugSession &session, std::uint8_t imageValue,
                                    DelayTimer &timer, QWidget *parent)
@@ -26,6 +49,9 @@ PowerDebugDialog::PowerDebugDialog(PowerDebugSession &session, std::uint8_t imag
     m_bar->setPageStep(10);
     m_bar->setMinimumWidth(320);
     m_bar->setFocusPolicy(Qt::StrongFocus);
+    auto *style = new HandleStyle;
+    style->setParent(m_bar);
+    m_bar->setStyle(style);
     // The image byte may lie outside the range (255 when never read): the
     // bar stands at its end, the label tells the byte as it is.
     m_bar->setValue(imageValue);
