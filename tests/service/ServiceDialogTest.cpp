@@ -234,6 +234,10 @@ TEST_F(PowerDialogTest, NeverReadValue255ShowsAsItIsWithTheBarAtItsEnd)
     open(PowerKind::High);
     EXPECT_EQ(dialog->valueLabel()->text(), "255");
     EXPECT_EQ(bar().value(), 250);
+    // The handle stands out from the trough there, as at every value.
+    const QImage drawn = bar().grab().toImage();
+    const QRect handle = scrollBarPart(bar(), QStyle::SC_ScrollBarSlider);
+    EXPECT_EQ(drawn.pixelColor(handle.center()), bar().palette().color(QPalette::Highlight));
 }
 
 TEST_F(PowerDialogTest, AfterCancelOnATuningQuestionTheDialogClosesWithoutSending)
