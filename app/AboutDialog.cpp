@@ -3,6 +3,8 @@
 #include "Icons.h"
 #include "PrintHelpTexts.h"
 #include "QtText.h"
+#include "RadioType.h"
+#include "TextFormat.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -18,7 +20,12 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
     auto *icon = new QLabel(this);
     icon->setPixmap(icons::application().pixmap(36, 36));
     m_product = new QLabel(QStringLiteral("<b>%1</b>").arg(qs(text::kAboutProduct.text())), this);
-    m_notice = new QLabel(qs(text::kAboutNotice.text()), this);
+    // The channel counts come from the types themselves, so they stay true.
+    std::string notice(text::kAboutNotice.text());
+    for (int type = 0; type < kTypeCount; ++type)
+        notice += "\n" + fillIn(text::kAboutTypeChannels.text(),
+                                {radioTypeName(type), std::to_string(channelCount(type))});
+    m_notice = new QLabel(qs(notice), this);
     m_ok = new QPushButton(qs(text::kAboutOk.text()), this);
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);

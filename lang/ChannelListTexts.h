@@ -18,6 +18,9 @@ inline constexpr TextPair kCsvTooLarge{"%1 is too large for a channel list (over
 // Reasons a line is refused.
 inline constexpr TextPair kCsvUnterminatedQuote{"a quoted field is not closed",
                                                 "引号内的字段没有结束"};
+inline constexpr TextPair kCsvUnterminatedQuoteLines{
+    "a quoted field is not closed: it took in lines %1 to %2",
+    "引号内的字段没有结束：它吞并了第 %1 至 %2 行"};
 inline constexpr TextPair kCsvFewerFields{"%1 fields where the header line has %2",
                                           "只有 %1 个字段，标题行有 %2 个"};
 inline constexpr TextPair kCsvBadLocation{"Location \"%1\" is not a channel number",

@@ -13,10 +13,12 @@ inline constexpr TextPair kAboutBoxCaption{"About KX9", "关于 KX9"};
 inline constexpr TextPair kAboutProduct{"KX9 Version 4.0", "KX9 版本 4.0"};
 inline constexpr TextPair kAboutNotice{"Programming software for UHF handheld radios.\n"
                                        "Free and open-source software.\n"
-                                       "Reads, edits and writes the radio's 128 channels.",
+                                       "Reads, edits and writes the radio's channels:",
                                        "UHF 手持对讲机编程软件。\n"
                                        "自由开源软件。\n"
-                                       "读取、编辑并写入对讲机的 128 个频道。"};
+                                       "读取、编辑并写入对讲机的频道："};
+// One line per radio type below the notice: %1 the type, %2 its channels.
+inline constexpr TextPair kAboutTypeChannels{"%1: %2 channels", "%1：%2 个频道"};
 inline constexpr TextPair kAboutOk{"OK", "确定"};
 
 // Help window.

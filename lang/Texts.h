@@ -142,6 +142,15 @@ inline constexpr TextPair kPasteNoFrequency{"the channel has no frequency", "该
 inline constexpr TextPair kPastePastType{
     "%1 lines past channel %2, the last of this radio type, were not pasted.",
     "超出本机型最后一个频道 %2 的 %1 行未粘贴。"};
+inline constexpr TextPair kPasteChanged{"These cells were pasted with a change:",
+                                        "以下单元格已粘贴，但有改动："};
+inline constexpr TextPair kPasteNameFitted{"name \"%1\" stored as \"%2\"",
+                                           "名称 \"%1\" 存为 \"%2\""};
+// A frequency accepted outside the radio's band (typed, pasted or imported);
+// %1 is the value as stored.
+inline constexpr TextPair kOutsideBand{
+    "%1 MHz is outside the radio's band of 400-470 MHz; it was stored all the same",
+    "%1 MHz 超出对讲机的 400-470 MHz 频段，仍已存入"};
 inline constexpr TextPair kInsertNoRoom{
     "The last channel of this radio type is in use: an inserted channel would push it out. "
     "Delete or move a channel first.",

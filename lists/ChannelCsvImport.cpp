@@ -88,7 +88,12 @@ CsvImport importChannelCsv(std::string_view listText, const ChannelTable &table,
             continue;
         }
         if (rec->unterminatedQuote) {
-            refuse(*rec, text::kCsvUnterminatedQuote, {});
+            if (rec->lastLine > rec->line) {
+                refuse(*rec, text::kCsvUnterminatedQuoteLines,
+                       {std::to_string(rec->line), std::to_string(rec->lastLine)});
+            } else {
+                refuse(*rec, text::kCsvUnterminatedQuote, {});
+            }
             continue;
         }
         if (rec->fields.size() < headerFields) {

@@ -51,9 +51,10 @@ private:
     // 10 Hz units from a column that must hold a plain number of MHz.
     std::optional<long long> tenHertz(std::string_view column, ChannelValues &v)
     {
-        const std::string_view value = field(column).value_or("");
+        const std::string_view field = this->field(column).value_or("");
+        const std::string value = withDecimalPoint(field);
         if (!isPlainNumber(value)) {
-            refuse(text::kCsvNotANumber, {column, value});
+            refuse(text::kCsvNotANumber, {column, field});
             return std::nullopt;
         }
         const long long count = frequencyTextToCount(value);
@@ -65,10 +66,13 @@ private:
     }
 
     // The frequency check of typing, on the cell text the count makes.
-    std::optional<std::string> checked(long long count, bool receive)
+    std::optional<std::string> checked(long long count, bool receive, ChannelValues &v)
     {
         std::string cell = cellFrequency(count);
         const FrequencyCheck check = checkFrequency(cell);
+        if (check.outsideBand) {
+            v.warnings.push_back(outsideBandWarning(cell, m_language));
+        }
         if (check.error == FrequencyError::OutOfRange) {
             refuse(receive ? text::kCsvRxOutOfRange : text::kCsvTxOutOfRange, {cell});
             return std::nullopt;
@@ -83,7 +87,7 @@ private:
     bool readFrequencies(ChannelValues &v)
     {
         const auto rx = tenHertz("Frequency", v);
-        const auto rxCell = rx ? checked(*rx, true) : std::nullopt;
+        const auto rxCell = rx ? checked(*rx, true, v) : std::nullopt;
         if (!rxCell) {
             return false;
         }
@@ -107,7 +111,7 @@ private:
         const long long tx = duplex == "+"   ? *rx + *offset
                              : duplex == "-" ? *rx - *offset
                                              : *offset;
-        const auto txCell = checked(tx, false);
+        const auto txCell = checked(tx, false, v);
         if (!txCell) {
             return false;
         }
@@ -294,7 +298,7 @@ private:
     void readName(ChannelValues &v)
     {
         // Blanks in a name are the radio's characters: only the file's
-        // quoting decides where the name ends.
+        // quoting decides where the name ends, unless the name must be cut.
         const auto name = m_columns.field(m_rec, "Name");
         if (!name) {
             return;

@@ -59,6 +59,11 @@ private:
         rec.line = m_line;
         for (;;) {
             rec.fields.push_back(field(rec.unterminatedQuote));
+            // A text that ends on a line end inside quotes has no line after it.
+            rec.lastLine =
+                atEnd() && m_pos > 0 && (m_text[m_pos - 1] == '\n' || m_text[m_pos - 1] == '\r')
+                    ? m_line - 1
+                    : m_line;
             if (atEnd()) {
                 break;
             }

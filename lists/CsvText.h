@@ -18,6 +18,8 @@ struct CsvRecord
     std::vector<std::string> fields;
     // The record ended inside a quoted field: the text stopped short.
     bool unterminatedQuote = false;
+    // The last line the record took in (line ends inside quotes join lines).
+    int lastLine = 0;
 };
 
 // Splits text into records. A UTF-8 byte-order mark at the start is

@@ -34,6 +34,7 @@ public:
         m_outcome.edits.push_back({m_row, col, std::string(text)});
     }
     void setMessage(const TextPair &message) { m_outcome.message = message; }
+    void setNotice(std::string notice) { m_outcome.notice = std::move(notice); }
     EditOutcome take() { return std::move(m_outcome); }
 
 private:
@@ -150,9 +151,12 @@ EditOutcome commitFrequency(const ChannelTable &table, int row, int col, std::st
         switch (check.error) {
         case FrequencyError::None:
             v = check.normalised;
+            if (check.outsideBand)
+                r.setNotice(outsideBandWarning(v, language));
             break;
         // A refused value leaves the cell as it was: emptying it would throw
         // away a good frequency (and its tone) for a typo.
+        case FrequencyError::NotANumber:
         case FrequencyError::OutOfRange:
             r.setMessage(text::kErrorDataFormat);
             return r.take();

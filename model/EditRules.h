@@ -53,11 +53,14 @@ struct EditOutcome
 {
     std::vector<CellEdit> edits; // applied in order
     std::optional<TextPair> message;
+    // A warning on an edit that was made (a frequency outside the radio's
+    // band), for the status bar, in the language of the edit; empty for none.
+    std::string notice;
 };
 
 // A value typed into the Receive or Transmit cell. New-row defaults are
 // written in the given language; a refused value changes nothing and only
-// brings its message.
+// brings its message; a value outside the radio's band brings a notice.
 EditOutcome commitFrequency(const ChannelTable &table, int row, int col, std::string_view text,
                             CommitKind kind, Language language);
 

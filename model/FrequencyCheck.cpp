@@ -2,6 +2,10 @@
 
 #include "DecimalMath.h"
 #include "NumberText.h"
+#include "TextFormat.h"
+#include "Texts.h"
+
+#include <optional>
 
 namespace kx9 {
 
@@ -21,12 +25,41 @@ FrequencyError judge(long long n)
     return FrequencyError::None;
 }
 
+// The number of a typed text, or nothing when more than blanks follow it.
+std::optional<double> soleNumber(std::string_view text)
+{
+    const std::string number = withDecimalPoint(text);
+    std::size_t length = 0;
+    const double value = leadingNumber(number, length);
+    if (length == 0 || number.find_first_not_of(" \t", length) != std::string::npos)
+        return std::nullopt;
+    return value;
+}
+
 } // namespace
+
+std::string withDecimalPoint(std::string_view text)
+{
+    std::string number(text);
+    if (const std::size_t comma = number.find(','); comma != std::string::npos)
+        number[comma] = '.';
+    return number;
+}
+
+std::string outsideBandWarning(std::string_view normalised, Language language)
+{
+    return fillIn(text::kOutsideBand.in(language), {normalised});
+}
 
 FrequencyCheck checkFrequency(std::string_view text)
 {
-    const double f = leadingNumber(text);
     FrequencyCheck result;
+    const std::optional<double> number = soleNumber(text);
+    if (!number) {
+        result.error = FrequencyError::NotANumber;
+        return result;
+    }
+    const double f = *number;
     result.normalised = formatFixed(f, 5);
     // Negative and huge values fail the range test whatever 32-bit pattern
     // they would truncate to.
@@ -42,6 +75,8 @@ FrequencyCheck checkFrequency(std::string_view text)
     if (result.error != FrequencyError::OutOfRange)
         result.count =
             static_cast<std::uint32_t>(result.error == FrequencyError::None ? stored : typed);
+    result.outsideBand = result.error == FrequencyError::None &&
+                         (result.count < kBandLowest || result.count > kBandHighest);
     return result;
 }
 

@@ -13,7 +13,8 @@ inline constexpr std::size_t kNameEditorLength = 6;
 // A name from outside the editor (a pasted cell, a line of a channel list)
 // brought to what typing could have given: ASCII letters upper-cased,
 // characters the radio cannot show dropped (each would end the stored name
-// there), then cut to the editor's length. The caller compares the result
+// there), then cut to the editor's length; a name that must be cut loses
+// its surrounding blanks first. The caller compares the result
 // with the text to tell the user of a change.
 std::string fitChannelName(std::string_view text);
 

@@ -48,6 +48,13 @@ bool overflows(std::string_view number)
 
 double leadingNumber(std::string_view text)
 {
+    std::size_t length = 0;
+    return leadingNumber(text, length);
+}
+
+double leadingNumber(std::string_view text, std::size_t &length)
+{
+    length = 0;
     std::size_t i = skipBlanks(text);
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
@@ -83,6 +90,7 @@ double leadingNumber(std::string_view text)
             i = j;
         }
     }
+    length = i;
     double value = 0.0;
     const char *first = text.data() + start;
     const auto result = std::from_chars(first, text.data() + i, value);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,8 @@ namespace kx9 {
 // 0 when there is none. Only plain decimal notation with an optional
 // exponent is accepted (no hexadecimal, no "inf" or "nan").
 double leadingNumber(std::string_view text);
+// The same; length is where the number ends (0 when there is none).
+double leadingNumber(std::string_view text, std::size_t &length);
 
 // The decimal integer at the start of text (white space, optional sign,
 // digits), 0 when there is none, clamped to the range of int.

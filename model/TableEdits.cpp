@@ -66,9 +66,10 @@ void copyChannel(ChannelTable &table, int from, int to)
         table.setCell(to, col, table.cell(from, col));
 }
 
-// Writes one pasted cell; returns the reason when it is refused.
+// Writes one pasted cell; returns the reason when it is refused. note gets
+// what the user should know of a cell written otherwise than pasted.
 std::string pasteCell(ChannelTable &table, int row, int col, const std::string &text,
-                      Language language)
+                      Language language, std::string &note)
 {
     switch (editorForColumn(col)) {
     case EditorKind::Frequency: {
@@ -76,11 +77,16 @@ std::string pasteCell(ChannelTable &table, int row, int col, const std::string &
         if (out.message)
             return std::string(out.message->in(language));
         apply(table, out);
+        note = out.notice;
         return {};
     }
-    case EditorKind::Name:
-        apply(table, commitName(table, row, fitChannelName(text), CommitKind::Leave));
+    case EditorKind::Name: {
+        const std::string name = fitChannelName(text);
+        if (name != text)
+            note = fillIn(text::kPasteNameFitted.in(language), {text, name});
+        apply(table, commitName(table, row, name, CommitKind::Leave));
         return {};
+    }
     case EditorKind::ToneList: {
         if (text.empty())
             return {};
@@ -135,7 +141,7 @@ std::string copyCells(const ChannelTable &table, const CellRange &range)
 PasteResult pasteCells(const ChannelTable &table, int type, int row, int col, std::string_view text,
                        Language language)
 {
-    PasteResult result{table, {}, 0};
+    PasteResult result{table, {}, {}, 0};
     std::vector<std::string> lines = splitOn(text, '\n');
     if (!lines.empty() && lines.back().empty())
         lines.pop_back(); // the line end of the last line
@@ -153,9 +159,12 @@ PasteResult pasteCells(const ChannelTable &table, int type, int row, int col, st
             const int c = col + static_cast<int>(j);
             if (c >= kTableCols)
                 break;
-            std::string reason = pasteCell(result.table, r, c, cells[j], language);
+            std::string note;
+            std::string reason = pasteCell(result.table, r, c, cells[j], language, note);
             if (!reason.empty())
                 result.refused.push_back({r, c, std::move(reason)});
+            if (!note.empty())
+                result.changed.push_back({r, c, std::move(note)});
         }
     }
     return result;
@@ -165,15 +174,19 @@ std::string pasteReport(const ChannelTable &table, const PasteResult &result, in
                         Language language)
 {
     std::string report;
-    if (!result.refused.empty()) {
-        report = std::string(text::kPasteRefused.in(language));
-        for (const PasteRefusal &r : result.refused) {
+    const auto list = [&](const std::vector<PasteRefusal> &cells, const TextPair &heading) {
+        if (cells.empty())
+            return;
+        report += (report.empty() ? "" : "\n") + std::string(heading.in(language));
+        for (const PasteRefusal &r : cells) {
             std::string header = table.cell(0, r.col);
             header.erase(0, header.find_first_not_of(' '));
             header.erase(header.find_last_not_of(' ') + 1);
             report += "\n" + table.cell(r.row, kColLabel) + " " + header + ": " + r.reason;
         }
-    }
+    };
+    list(result.refused, text::kPasteRefused);
+    list(result.changed, text::kPasteChanged);
     if (result.rowsPastType > 0) {
         if (!report.empty())
             report += "\n";

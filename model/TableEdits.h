@@ -37,6 +37,9 @@ struct PasteResult
 {
     ChannelTable table; // the pasted cells written in
     std::vector<PasteRefusal> refused;
+    // Cells written with a change to what was pasted (a name brought to the
+    // radio's rules) or with a warning (a frequency outside the band).
+    std::vector<PasteRefusal> changed;
     int rowsPastType = 0; // lines of the block that fell past the type's channels
 };
 
@@ -46,11 +49,13 @@ struct PasteResult
 // either language), the name rules. A refused cell keeps its value and is
 // listed. Empty cells of the block empty a frequency, and leave other cells
 // as they are. Lines past the type's channels and cells past the Name
-// column are not written.
+// column are not written. A cell written otherwise than pasted, or with a
+// warning, is listed as changed.
 PasteResult pasteCells(const ChannelTable &table, int type, int row, int col, std::string_view text,
                        Language language);
 
-// The message that lists a paste's refusals, or "" when there are none.
+// The message that lists a paste's refusals and changed cells, or "" when
+// there are none.
 std::string pasteReport(const ChannelTable &table, const PasteResult &result, int type,
                         Language language);
 

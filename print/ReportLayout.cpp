@@ -16,10 +16,6 @@ constexpr RowRange kPageRows[kPageCount] = {{1, 22}, {23, 54}, {55, 86}, {87, 11
 constexpr std::array<int, 9> kColumnsEnglish = {1, 5, 14, 24, 32, 40, 46, 55, 64};
 constexpr std::array<int, 9> kColumnsChinese = {1, 5, 14, 25, 33, 40, 46, 54, 62};
 
-// Blanks between the pieces of the channel header line.
-constexpr std::array<int, 8> kHeaderGapsEnglish = {3, 3, 4, 2, 2, 4, 3, 3};
-constexpr std::array<int, 8> kHeaderGapsChinese = {3, 5, 5, 3, 3, 5, 4, 3};
-
 // Lines are drawn at the current y, which then moves down.
 class PageWriter
 {
@@ -91,22 +87,20 @@ void settingsSection(PageWriter &w, const ReportSource &source, Language languag
     w.nextLine();
 }
 
-std::string headerLine(const ChannelTable &table, Language language)
+// The header of each printed column; the report's own words where they
+// differ from the grid's.
+std::array<std::string, 9> headers(const ChannelTable &table, Language language)
 {
     using namespace text;
-    const bool english = language == Language::English;
-    const auto &gaps = english ? kHeaderGapsEnglish : kHeaderGapsChinese;
-    const std::array<std::string_view, 9> pieces = {
-        table.cell(0, kColLabel),    kReportRx.in(language),      kReportTx.in(language),
-        table.cell(0, kColRxTone),   table.cell(0, kColTxTone),   kReportWn.in(language),
-        kReportScanAdd.in(language), kReportTxPower.in(language), kReportBusy.in(language),
-    };
-    std::string line(pieces[0]);
-    for (std::size_t i = 0; i < gaps.size(); ++i) {
-        line.append(static_cast<std::size_t>(gaps[i]), ' ');
-        line += pieces[i + 1];
-    }
-    return line;
+    return {table.cell(0, kColLabel),
+            std::string(kReportRx.in(language)),
+            std::string(kReportTx.in(language)),
+            table.cell(0, kColRxTone),
+            table.cell(0, kColTxTone),
+            std::string(kReportWn.in(language)),
+            std::string(kReportScanAdd.in(language)),
+            std::string(kReportTxPower.in(language)),
+            std::string(kReportBusy.in(language))};
 }
 
 void channelSection(PageWriter &w, int page, const ChannelTable &table, Language language)
@@ -114,7 +108,13 @@ void channelSection(PageWriter &w, int page, const ChannelTable &table, Language
     const auto &columns = language == Language::English ? kColumnsEnglish : kColumnsChinese;
     w.at(5, std::string(text::kChannelSetting.in(language)));
     w.afterHeading();
-    w.at(1, headerLine(table, language));
+    // Each header stands over its column: with a proportional font, blanks
+    // between the pieces of one line would not keep them there.
+    const auto next = [&](std::size_t i) { return i + 1 < columns.size() ? columns[i + 1] : 0; };
+    std::array<std::string, 9> header = headers(table, language);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        w.at(columns[i], std::move(header[i]), next(i));
+    }
     const RowRange rows = pageRows(page);
     for (int row = rows.first; row <= rows.last; ++row) {
         w.nextLine();
@@ -125,7 +125,7 @@ void channelSection(PageWriter &w, int page, const ChannelTable &table, Language
                 cell += ' ';
             }
             const auto i = static_cast<std::size_t>(col);
-            w.at(columns[i], std::move(cell), i + 1 < columns.size() ? columns[i + 1] : 0);
+            w.at(columns[i], std::move(cell), next(i));
         }
     }
 }

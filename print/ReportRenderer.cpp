@@ -107,8 +107,9 @@ std::vector<PlacedText> drawReportPage(QPainter &painter, const PageDevice &devi
     painter.setPen(Qt::black);
     const QFontMetricsF titleMetrics(title);
     const QFontMetricsF bodyMetrics(body);
-    // Texts keep half a column unit, about a blank, clear of the next one.
-    const qreal gap = metrics.columnUnit / 2.0;
+    // Texts keep a column unit, over a blank and a half, clear of the next
+    // one: half a unit let "Narrow Yes" read as one text.
+    const qreal gap = metrics.columnUnit;
     for (const PlacedText &t : texts) {
         const bool isTitle = t.font == ReportFont::Title;
         const QFontMetricsF &fm = isTitle ? titleMetrics : bodyMetrics;

@@ -315,9 +315,8 @@ void DebugModeDialog::onMethodClicked(Side s, ToneMethod method)
     if (d.method == method)
         return;
     d.method = method;
-    // The list starts again at its first entry, and so does what is kept,
-    // so that coming back shows what was chosen.
-    d.toneIndex = 0;
+    // Only the list shows its first entry: the index kept stays what was
+    // chosen, so coming back to the frequency shows it.
     fillTones(*controls(s).tones, method, 0);
 }
 

@@ -8,10 +8,33 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 
 namespace kx9 {
+
+namespace {
+
+// The desktop style draws the handle nearly as pale as the trough; the user
+// must see where the radio's value stands before moving it.
+class HandleStyle : public QProxyStyle
+{
+public:
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
+                            QPainter *painter, const QWidget *widget) const override
+    {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        if (control != CC_ScrollBar)
+            return;
+        const QRect handle = subControlRect(control, option, SC_ScrollBarSlider, widget);
+        painter->fillRect(handle.adjusted(2, 2, -2, -2), option->palette.highlight());
+    }
+};
+
+} // namespace
 
 PowerDebugDialog::PowerDebugDialog(PowerDebugSession &session, std::uint8_t imageValue,
                                    DelayTimer &timer, QWidget *parent)
@@ -26,13 +49,17 @@ PowerDebugDialog::PowerDebugDialog(PowerDebugSession &session, std::uint8_t imag
     m_bar->setPageStep(10);
     m_bar->setMinimumWidth(320);
     m_bar->setFocusPolicy(Qt::StrongFocus);
+    auto *style = new HandleStyle;
+    style->setParent(m_bar);
+    m_bar->setStyle(style);
     // The image byte may lie outside the range (255 when never read): the
     // bar stands at its end, the label tells the byte as it is.
     m_bar->setValue(imageValue);
     m_value = new QLabel(QString::number(imageValue), this);
     m_value->setMinimumWidth(40);
     m_ok = new QPushButton(ui(text::kOk), this);
-    m_ok->setAutoDefault(false);
+    // Enter presses OK even while the bar has the focus.
+    m_ok->setDefault(true);
 
     auto *grid = new QGridLayout(this);
     auto *position = new QHBoxLayout;
@@ -49,13 +76,20 @@ PowerDebugDialog::PowerDebugDialog(PowerDebugSession &session, std::uint8_t imag
     connect(m_ok, &QPushButton::clicked, this, &PowerDebugDialog::reject);
     connect(m_bar, &QScrollBar::valueChanged, this,
             [this](int value) { m_value->setText(QString::number(value)); });
-    // Arrow clicks, page clicks, keys and the wheel: the move is over once
-    // no mouse button is held on the bar any more.
-    connect(m_bar, &QScrollBar::actionTriggered, this, [this] {
+    // Every move reaches the radio's transmitter: only a step of the arrows
+    // (buttons or keys) and a drag of the handle move the bar. Page clicks,
+    // Page Up/Down, Home/End and the wheel are undone before they show.
+    connect(m_bar, &QScrollBar::actionTriggered, this, [this](int action) {
+        const bool step = action == QAbstractSlider::SliderSingleStepAdd ||
+                          action == QAbstractSlider::SliderSingleStepSub;
+        if (!step && !(action == QAbstractSlider::SliderMove && m_bar->isSliderDown())) {
+            m_bar->setSliderPosition(m_bar->value());
+            return;
+        }
+        // The move is over once no mouse button is held on the bar any more.
         if (!m_pressed && !m_bar->isSliderDown())
             scheduleTuning();
     });
-    connect(m_bar, &QScrollBar::sliderReleased, this, &PowerDebugDialog::scheduleTuning);
     m_bar->installEventFilter(this);
     m_bar->setFocus();
 }
@@ -86,9 +120,12 @@ bool PowerDebugDialog::eventFilter(QObject *watched, QEvent *event)
         } else if (event->type() == QEvent::MouseButtonPress ||
                    event->type() == QEvent::MouseButtonDblClick) {
             m_pressed = true;
+            m_valueAtPress = m_bar->value();
         } else if (event->type() == QEvent::MouseButtonRelease) {
             m_pressed = false;
-            scheduleTuning();
+            // A click that moved nothing (on the trough) sends nothing.
+            if (m_bar->value() != m_valueAtPress)
+                scheduleTuning();
         }
         break;
     default:

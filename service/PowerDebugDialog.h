@@ -55,6 +55,7 @@ private:
     bool m_busy = false;    // a tuning exchange runs
     bool m_dead = false;    // a question was answered Cancel: the port is closed
     bool m_pressed = false; // a mouse button is down on the scroll bar
+    int m_valueAtPress = 0;
     bool m_closeRequested = false;
     bool m_closing = false;
 };

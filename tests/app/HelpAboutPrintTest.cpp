@@ -98,19 +98,23 @@ TEST_F(Help, TheManualAndAboutSpeakTheLanguageInForceWhenTheyOpen)
         const char *caption;
         const char *ok;
         const char *product;
+        const char *types; // what the About box says the types hold
     };
-    for (const Case c : {Case{Language::Chinese, "qrc:/help/manual_zh.html", "KX9 帮助", "关于 KX9",
-                              "确定", "KX9 版本 4.0"},
-                         Case{Language::English, "qrc:/help/manual.html", "KX9 Help", "About KX9",
-                              "OK", "KX9 Version 4.0"}}) {
+    for (const Case c :
+         {Case{Language::Chinese, "qrc:/help/manual_zh.html", "KX9 帮助", "关于 KX9", "确定",
+               "KX9 版本 4.0", "400-470MHz：99 个频道\nPMR：99 个频道\nPMR+LPD：77 个频道"},
+          Case{Language::English, "qrc:/help/manual.html", "KX9 Help", "About KX9", "OK",
+               "KX9 Version 4.0",
+               "400-470MHz: 99 channels\nPMR: 99 channels\nPMR+LPD: 77 channels"}}) {
         useLanguage(c.language);
-        EXPECT_TRUE(whileModal<AboutDialog>([&] { window->action(kAppAbout)->trigger(); },
-                                            [&](AboutDialog &about) {
-                                                EXPECT_EQ(about.windowTitle(), c.caption);
-                                                EXPECT_EQ(about.okText(), c.ok);
-                                                EXPECT_TRUE(
-                                                    about.productText().contains(c.product));
-                                            }));
+        EXPECT_TRUE(whileModal<AboutDialog>(
+            [&] { window->action(kAppAbout)->trigger(); },
+            [&](AboutDialog &about) {
+                EXPECT_EQ(about.windowTitle(), c.caption);
+                EXPECT_EQ(about.okText(), c.ok);
+                EXPECT_TRUE(about.productText().contains(c.product));
+                EXPECT_TRUE(about.noticeText().endsWith(QString::fromUtf8(c.types)));
+            }));
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         view().typeSelector().setFocus();

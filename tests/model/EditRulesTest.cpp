@@ -70,6 +70,10 @@ TEST(FrequencyCommit, AcceptedValueGivesTheRow)
          CommitKind::Leave, en, "CH-P05||446.10000|Off|Off|Wide|Yes|High|Close|"},
         {"the defaults follow the language", kNamedRow, kColReceive, "446.00625", CommitKind::Leave,
          Language::Chinese, "CH-P05|446.00625|446.00625|Off|Off|宽|是|高|关闭|"},
+        {"a comma is the decimal point", kNamedRow, kColReceive, "446,1", CommitKind::Leave,
+         Language::Chinese, "CH-P05|446.10000|446.10000|Off|Off|宽|是|高|关闭|"},
+        {"a comma on Enter", kChannel, kColTransmit, "446,00625 ", CommitKind::Enter, en,
+         "CH-P05|446.00625|446.00625|67.0|D023N|Narrow|No|Low|Carrier|BASE"},
         {"a channel keeps its transmit and flags", kChannel, kColReceive, "433.075",
          CommitKind::Enter, en, "CH-P05|433.07500|446.01875|67.0|D023N|Narrow|No|Low|Carrier|BASE"},
         {"emptying the last frequency empties the row but its label",
@@ -109,6 +113,9 @@ TEST(FrequencyCommit, RefusedValueShowsItsMessageAndKeepsTheCellWithItsTone)
         {"446.001", CommitKind::Enter, stepEn, "输入数据错误，请按6.25K/5k/2.5K的倍数重新输入"},
         {"521.0025", CommitKind::Leave, formatEn, formatZh},
         {"abc", CommitKind::Enter, formatEn, formatZh},
+        // More than blanks after the number is no frequency, comma or not.
+        {"446,1x", CommitKind::Leave, formatEn, formatZh},
+        {"446.1 1", CommitKind::Enter, formatEn, formatZh},
     };
     for (const auto &c : cases) {
         ChannelTable t = tableWith(kChannel);
@@ -120,6 +127,27 @@ TEST(FrequencyCommit, RefusedValueShowsItsMessageAndKeepsTheCellWithItsTone)
         // A typo must not cost the good value that was there.
         EXPECT_TRUE(out.edits.empty()) << c.typed;
     }
+}
+
+TEST(FrequencyCommit, ValueOutsideTheRadiosBandIsStoredWithANotice)
+{
+    for (const auto &[language, notice] :
+         {std::pair{Language::English,
+                    "145.50000 MHz is outside the radio's band of 400-470 MHz; it was stored all "
+                    "the same"},
+          {Language::Chinese, "145.50000 MHz 超出对讲机的 400-470 MHz 频段，仍已存入"}}) {
+        ChannelTable t = tableWith(kChannel);
+        const EditOutcome out =
+            commitFrequency(t, kRow, kColReceive, "145,5", CommitKind::Enter, language);
+        EXPECT_FALSE(out.message);
+        EXPECT_EQ(out.notice, notice);
+        apply(t, out);
+        EXPECT_EQ(t.cell(kRow, kColReceive), "145.50000");
+    }
+    EXPECT_EQ(commitFrequency(tableWith(kChannel), kRow, kColReceive, "446.1", CommitKind::Enter,
+                              Language::English)
+                  .notice,
+              "");
 }
 
 TEST(ListCommit, RowWithoutFrequenciesHoldsNoListValuesButTakesAName)

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cmath>
 #include <initializer_list>
+#include <utility>
 
 namespace kx9 {
 namespace {
@@ -37,7 +38,9 @@ TEST(CheckFrequency, AcceptsRasterFrequenciesInTheBand)
                   {"446.0025", FrequencyError::None, "446.00250", 44600250},
                   {"67", FrequencyError::None, "67.00000", 6700000},
                   {"521", FrequencyError::None, "521.00000", 52100000},
-                  {"446.1abc", FrequencyError::None, "446.10000", 44610000},
+                  // A comma is the decimal point; blanks may stand around the number.
+                  {"446,1", FrequencyError::None, "446.10000", 44610000},
+                  {" 446.1\t ", FrequencyError::None, "446.10000", 44610000},
                   // Tested on the truncated count, shown rounded.
                   {"446.006251", FrequencyError::None, "446.00625", 44600625}});
 }
@@ -48,16 +51,33 @@ TEST(CheckFrequency, RefusesOffStepAndOutOfRange)
                   {"66.99999", FrequencyError::OutOfRange, "66.99999", 0},
                   {"521.0025", FrequencyError::OutOfRange, "521.00250", 0},
                   {"-446", FrequencyError::OutOfRange, "-446.00000", 0},
-                  {"abc", FrequencyError::OutOfRange, "0.00000", 0},
+                  {"abc", FrequencyError::NotANumber, "", 0},
+                  {"446.1abc", FrequencyError::NotANumber, "", 0},
+                  {"446,1,5", FrequencyError::NotANumber, "", 0},
+                  {"446 1", FrequencyError::NotANumber, "", 0},
                   {"1e30", FrequencyError::OutOfRange, "1000000000000000019884624838656.00000", 0},
                   // 2^32 + 44600000 units would wrap to 446 MHz in 32 bits.
                   {"43395.67296", FrequencyError::OutOfRange, "43395.67296", 0},
-                  {"0x1p8", FrequencyError::OutOfRange, "0.00000", 0},
-                  {"inf", FrequencyError::OutOfRange, "0.00000", 0},
+                  {"0x1p8", FrequencyError::NotANumber, "", 0},
+                  {"inf", FrequencyError::NotANumber, "", 0},
                   // On step and in range when truncated, but stored rounded
                   // to a value that is not.
                   {"446.0062599", FrequencyError::OffStep, "446.00626", 44600625},
                   {"521.0000051", FrequencyError::OutOfRange, "521.00001", 0}});
+}
+
+TEST(CheckFrequency, FlagsAcceptedValuesOutsideTheRadiosBand)
+{
+    for (const auto &[text, outside] : {std::pair{"400", false},
+                                        {"470", false},
+                                        {"399.99375", true},
+                                        {"470.00625", true},
+                                        {"145.5", true}}) {
+        const FrequencyCheck r = checkFrequency(text);
+        EXPECT_EQ(r.error, FrequencyError::None) << text;
+        EXPECT_EQ(r.outsideBand, outside) << text;
+    }
+    EXPECT_FALSE(checkFrequency("600").outsideBand); // refused, not warned
 }
 
 TEST(LeadingNumber, ReadsThePlainDecimalPrefixLikeTheCLibrary)
@@ -71,6 +91,9 @@ TEST(LeadingNumber, ReadsThePlainDecimalPrefixLikeTheCLibrary)
     EXPECT_EQ(leadingNumber("."), 0.0);
     EXPECT_EQ(leadingNumber("Off"), 0.0);
     EXPECT_EQ(leadingNumber("1e400"), HUGE_VAL);
+    std::size_t length = 0;
+    EXPECT_EQ(leadingNumber(" 446.5e1 MHz", length), 4465.0);
+    EXPECT_EQ(length, 8u);
     EXPECT_EQ(leadingNumber("-1e400"), -HUGE_VAL);
     EXPECT_EQ(leadingNumber("1e-400"), 0.0);
     EXPECT_EQ(leadingNumber("0.0001e400"), HUGE_VAL);

@@ -47,9 +47,10 @@ TEST(Clipboard, EachPastedCellPassesTheRulesOfTypingAndRefusalsKeepTheirValue)
 {
     ChannelTable table = typeDefaults();
     // Channel 2: a bad step, an unknown tone, a Chinese list value, a long
-    // lower-case name. Channel 78 lies past the type's 77 channels.
+    // lower-case name; channel 3 a frequency outside the radio's band.
+    // Channel 78 lies past the type's 77 channels.
     const std::string block = "446.001\t446.025\t67.1\td023n\t窄\tno\tLow\tcarrier\tgate-1x9\r\n"
-                              "433.1\t\t\t\t\t\t\t\t\n"
+                              "145.5\t\t\t\t\t\t\t\t\n"
                               "bad\r\n";
     table.setCell(76, kColReceive, "");
     table.setCell(76, kColTransmit, "");
@@ -60,18 +61,23 @@ TEST(Clipboard, EachPastedCellPassesTheRulesOfTypingAndRefusalsKeepTheirValue)
               (std::vector<std::string>{"CH-P02", "446.01875", "446.02500", "Off", "D023N",
                                         "Narrow", "No", "Low", "Carrier", "GATE-1"}));
     // Emptied frequencies take their tones, not the rest of a channel in use.
-    EXPECT_EQ(channel(t, 3), (std::vector<std::string>{"CH-P03", "433.10000", "", "Off", "",
+    EXPECT_EQ(channel(t, 3), (std::vector<std::string>{"CH-P03", "145.50000", "", "Off", "",
                                                        "Narrow", "Yes", "High", "Close", ""}));
     EXPECT_EQ(t.cell(4, kColReceive), "446.04375");
 
-    // The report names each refused cell, so it shows the refusals themselves.
+    // The report names each refused cell, so it shows the refusals themselves,
+    // and each cell written otherwise than pasted or with a warning.
     ASSERT_EQ(result.refused.size(), 3u);
     EXPECT_EQ(pasteReport(table, result, kTypePmrLpd, Language::English),
               "These cells were not pasted and keep their value:\n"
               "CH-P02 Receive(MHz): Error data Value，Please input according the step "
               "value(6.25K/5k/2.5k)\n"
               "CH-P02 Rx Tone: 67.1 is not a tone of the tone list\n"
-              "CH-P04 Receive(MHz): Error Data Format，Please input again");
+              "CH-P04 Receive(MHz): Error Data Format，Please input again\n"
+              "These cells were pasted with a change:\n"
+              "CH-P02 Name: name \"gate-1x9\" stored as \"GATE-1\"\n"
+              "CH-P03 Receive(MHz): 145.50000 MHz is outside the radio's band of 400-470 MHz; it "
+              "was stored all the same");
 
     // List values need a frequency; a new row gets typing's defaults.
     const PasteResult onEmpty =

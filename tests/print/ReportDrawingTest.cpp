@@ -85,14 +85,19 @@ TEST_F(ReportDrawing, ATextWiderThanItsRoomIsDrawnNarrowerNotOverItsNeighbour)
     for (const auto &d : device.drawn()) {
         const double width = QFontMetricsF(d.font).horizontalAdvance(d.text.trimmed());
         if (d.text == "CH-P01") {
-            // Four column units of 141 twips, less half a unit clear.
-            const double room = 4 * 141 - 141 / 2.0;
+            // Four column units of 141 twips, less one unit clear.
+            const double room = 3 * 141;
             ASSERT_GT(width, room); // wider than its room at full width
             EXPECT_NEAR(d.transform.m11(), normal * room / width, 1e-9);
             EXPECT_NEAR(d.transform.m22(), normal, 1e-9);
         }
-        if (d.text == "446.00625 ") { // fits: drawn at full width
+        if (d.text == "Off ") { // fits: drawn at full width
             EXPECT_NEAR(d.transform.m11(), normal, 1e-9);
+        }
+        // Six units to the next column's "Yes", ending a unit short of it so
+        // that the two never read as one text.
+        if (d.text == "Narrow ") {
+            EXPECT_LE(width * d.transform.m11() / normal, 5 * 141 + 1e-6);
         }
     }
 }

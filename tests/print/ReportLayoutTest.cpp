@@ -110,14 +110,15 @@ TEST(ReportPlan, EveryPageHasItsTitleAndItsShareOfTheChannelsAndNoMore)
         std::vector<int> rows;
         for (const PlacedText &t : texts) {
             const auto c0 = t.text.find("c0");
-            if (t.x == kCw && t.text.rfind("r", 0) == 0 && c0 == t.text.size() - 2)
+            if (t.x == kCw && t.text.rfind("r", 0) == 0 && c0 == t.text.size() - 2 &&
+                t.text != "r0c0") // the header
                 rows.push_back(std::stoi(t.text.substr(1)));
             EXPECT_EQ(t.text.find("c9"), std::string::npos) << t.text;
         }
         ASSERT_EQ(rows.size(), std::size_t(lastRows[page - 1] - firstRows[page - 1] + 1)) << page;
         EXPECT_EQ(rows.front(), firstRows[page - 1]);
         EXPECT_EQ(rows.back(), lastRows[page - 1]);
-        const std::size_t heading = page == 1 ? 1 + 1 + 16 + 1 + 1 : 1 + 1 + 1;
+        const std::size_t heading = page == 1 ? 1 + 1 + 16 + 1 + 9 : 1 + 1 + 9;
         EXPECT_EQ(texts.size(), heading + rows.size() * 9) << page;
     }
     EXPECT_EQ(pageTitle(4, Language::English), "The Fourth Pages");
@@ -143,7 +144,7 @@ TEST(ReportPlan, LinesStepDownByTheMeasuredLineHeights)
     // Without the settings the channels start right under the title.
     const auto two = r.page(2);
     EXPECT_EQ(textAt(two, 5 * kCw, kFunctionSettingY), "Channel Setting:");
-    EXPECT_TRUE(textAt(two, kCw, kSettingsLineY[0]).has_value()); // the header line
+    EXPECT_EQ(textAt(two, kCw, kSettingsLineY[0]), "r0c0"); // the header line
     EXPECT_EQ(textAt(two, kCw, kSettingsLineY[1]), "r23c0");
     EXPECT_EQ(textAt(two, kCw, kSettingsLineY[1] - 31 * kLines.body), "r54c0");
 }
@@ -170,23 +171,40 @@ TEST(ReportPlan, ChannelCellsSitInTheirLanguagesColumnsWithATrailingBlank)
     }
 }
 
-TEST(ReportHeader, PiecesAndBlanksInEitherLanguageAroundTheGridsHeaders)
+TEST(ReportHeader, EachHeaderStandsOverItsColumnWithTheColumnsRoom)
 {
     Report r;
+    const auto headerRow = [](const std::vector<PlacedText> &texts, int y) {
+        std::vector<std::pair<int, std::string>> row;
+        for (const PlacedText &t : texts)
+            if (t.y == y)
+                row.emplace_back(t.x / kCw, t.text);
+        return row;
+    };
+    using Row = std::vector<std::pair<int, std::string>>;
     r.table.setHeaders(Language::English);
-    EXPECT_EQ(textAt(r.page(1), kCw, kHeaderY),
-              "CH   Rx(MHz)   Tx(MHz)    Rx Tone  Tx Tone  W/N    Scan Add   Tx Power   Busy");
-    r.table.setHeaders(Language::Chinese);
-    EXPECT_EQ(textAt(r.page(3, Language::Chinese), kCw, kSettingsLineY[0]),
-              "频道   接收频率     发射频率     接收信令   发射信令   宽/窄     扫描添加    "
-              "发射功率   繁忙锁定");
+    EXPECT_EQ(headerRow(r.page(1), kHeaderY), (Row{{1, "CH"},
+                                                   {5, "Rx(MHz)"},
+                                                   {14, "Tx(MHz)"},
+                                                   {24, "Rx Tone"},
+                                                   {32, "Tx Tone"},
+                                                   {40, "W/N"},
+                                                   {46, "Scan Add"},
+                                                   {55, "Tx Power"},
+                                                   {64, "Busy"}}));
     // The header texts are the grid's as they stand: headers built before a
     // switch to Chinese stay English in a Chinese report.
-    r.table.setHeaders(Language::English);
     const auto texts = r.page(2, Language::Chinese);
-    EXPECT_EQ(textAt(texts, kCw, kSettingsLineY[0]),
-              "CH   接收频率     发射频率     Rx Tone   Tx Tone   宽/窄     扫描添加    "
-              "发射功率   繁忙锁定");
+    EXPECT_EQ(headerRow(texts, kSettingsLineY[0]), (Row{{1, "CH"},
+                                                        {5, "接收频率"},
+                                                        {14, "发射频率"},
+                                                        {25, "Rx Tone"},
+                                                        {33, "Tx Tone"},
+                                                        {40, "宽/窄"},
+                                                        {46, "扫描添加"},
+                                                        {54, "发射功率"},
+                                                        {62, "繁忙锁定"}}));
+    EXPECT_EQ(placedAt(texts, 46 * kCw, kSettingsLineY[0])->room, 8 * kCw);
     EXPECT_EQ(texts.front().text, "第二页");
     EXPECT_EQ(textAt(texts, 5 * kCw, kFunctionSettingY), "频道设置:");
 }

@@ -19,6 +19,7 @@
 #include <QSlider>
 #include <QStyleOptionSlider>
 #include <QTreeWidget>
+#include <QWheelEvent>
 
 namespace kx9::test {
 namespace {
@@ -140,6 +141,24 @@ TEST_F(PowerDialogTest, OneArrowClickAt125SendsOneWriteOf7EASecondAfterTheClick)
     EXPECT_TRUE(prompter.shown.empty());
 }
 
+TEST_F(PowerDialogTest, TroughPageKeysHomeEndAndWheelNeitherMoveNorSendAndEnterPressesOk)
+{
+    open(PowerKind::High);
+    QTest::mouseClick(&bar(), Qt::LeftButton, {},
+                      scrollBarPart(bar(), QStyle::SC_ScrollBarAddPage).center());
+    for (const Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End})
+        QTest::keyClick(&bar(), key);
+    QWheelEvent wheel(QPointF(5, 5), bar().mapToGlobal(QPointF(5, 5)), {}, {0, -120}, Qt::NoButton,
+                      {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&bar(), &wheel);
+    EXPECT_EQ(bar().value(), 125);
+    EXPECT_EQ(timer.starts, 0);
+
+    QTest::keyClick(&bar(), Qt::Key_Return);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(tuningValues(port).empty());
+}
+
 TEST_F(PowerDialogTest, DraggingTheThumbSendsOneWriteWithTheFinalPosition)
 {
     open(PowerKind::Low);
@@ -215,6 +234,10 @@ TEST_F(PowerDialogTest, NeverReadValue255ShowsAsItIsWithTheBarAtItsEnd)
     open(PowerKind::High);
     EXPECT_EQ(dialog->valueLabel()->text(), "255");
     EXPECT_EQ(bar().value(), 250);
+    // The handle stands out from the trough there, as at every value.
+    const QImage drawn = bar().grab().toImage();
+    const QRect handle = scrollBarPart(bar(), QStyle::SC_ScrollBarSlider);
+    EXPECT_EQ(drawn.pixelColor(handle.center()), bar().palette().color(QPalette::Highlight));
 }
 
 TEST_F(PowerDialogTest, AfterCancelOnATuningQuestionTheDialogClosesWithoutSending)
@@ -405,6 +428,18 @@ TEST_F(DebugDialogTest, ToneMethodAndToneAreKeptPerFrequency)
     EXPECT_TRUE(rx().qt->isChecked());
     EXPECT_EQ(rx().tones->currentIndex(), 0);
     EXPECT_EQ(dialog->state().settings(DebugFrequency::Middle).rx.method, ToneMethod::Dqt);
+}
+
+TEST_F(DebugDialogTest, AToneMethodClickRefillsTheListAndKeepsTheChosenIndex)
+{
+    choose(DebugModeDialog::kHighNode);
+    rx().tones->setCurrentIndex(7);
+    emit rx().tones->activated(7);
+    rx().dqt->click();
+    EXPECT_EQ(rx().tones->currentText(), "D023N");
+    choose(DebugModeDialog::kMiddleNode);
+    choose(DebugModeDialog::kHighNode);
+    EXPECT_EQ(rx().tones->currentIndex(), 7);
 }
 
 TEST_F(DebugDialogTest, FrequencyOutsideTheBandIsRefusedAndNothingIsSent)
