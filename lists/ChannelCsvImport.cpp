@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace kx9 {
 
@@ -114,7 +115,8 @@ CsvImport importChannelCsv(std::string_view listText, const ChannelTable &table,
         report.notes.emplace_back(text::kCsvLocationsFromZero.in(language));
     }
 
-    std::map<long long, int> named; // channel -> line that named it
+    std::map<long long, int> taken; // channel -> line whose values it took
+    std::set<long long> named;      // every channel a line named, taken or refused
     for (const Placed &p : placed) {
         const CsvRecord &rec = *p.rec;
         const long long channel = p.location + (fromZero ? 1 : 0);
@@ -124,18 +126,20 @@ CsvImport importChannelCsv(std::string_view listText, const ChannelTable &table,
                    {std::to_string(channel), std::to_string(count)});
             continue;
         }
-        if (const auto it = named.find(channel); it != named.end()) {
+        named.insert(channel);
+        if (const auto it = taken.find(channel); it != taken.end()) {
             refuse(rec, text::kCsvDuplicateChannel,
                    {std::to_string(channel), std::to_string(it->second)});
             continue;
         }
-        named.emplace(channel, rec.line);
         std::string reason;
         const auto values = readChannelLine(columns, rec, language, reason);
+        // A refused line claims no channel: a later line may still give it.
         if (!values) {
             report.refused.push_back({rec.line, reason});
             continue;
         }
+        taken.emplace(channel, rec.line);
         const int row = static_cast<int>(channel);
         apply(out.table, row, *values, language);
         report.applied.push_back(row);

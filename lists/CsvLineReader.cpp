@@ -65,8 +65,11 @@ private:
         return count;
     }
 
-    // The frequency check of typing, on the cell text the count makes.
-    std::optional<std::string> checked(long long count, bool receive, ChannelValues &v)
+    // The frequency check of typing, on the cell text the count makes. A
+    // value far out of range is named as the list gave it (typed), since the
+    // count of a huge number says nothing the user wrote.
+    std::optional<std::string> checked(long long count, bool receive, std::string_view typed,
+                                       ChannelValues &v)
     {
         std::string cell = cellFrequency(count);
         const FrequencyCheck check = checkFrequency(cell);
@@ -74,7 +77,10 @@ private:
             v.warnings.push_back(outsideBandWarning(cell, m_language));
         }
         if (check.error == FrequencyError::OutOfRange) {
-            refuse(receive ? text::kCsvRxOutOfRange : text::kCsvTxOutOfRange, {cell});
+            constexpr long long kShownAsCounted = 100'000'000; // 1000 MHz, in 10 Hz
+            const bool plausible = count > -kShownAsCounted && count < kShownAsCounted;
+            refuse(receive ? text::kCsvRxOutOfRange : text::kCsvTxOutOfRange,
+                   {plausible ? std::string_view(cell) : typed});
             return std::nullopt;
         }
         if (check.error == FrequencyError::OffStep) {
@@ -87,7 +93,8 @@ private:
     bool readFrequencies(ChannelValues &v)
     {
         const auto rx = tenHertz("Frequency", v);
-        const auto rxCell = rx ? checked(*rx, true, v) : std::nullopt;
+        const std::string rxTyped(field("Frequency").value_or(""));
+        const auto rxCell = rx ? checked(*rx, true, rxTyped, v) : std::nullopt;
         if (!rxCell) {
             return false;
         }
@@ -111,7 +118,10 @@ private:
         const long long tx = duplex == "+"   ? *rx + *offset
                              : duplex == "-" ? *rx - *offset
                                              : *offset;
-        const auto txCell = checked(tx, false, v);
+        const std::string offsetTyped(field("Offset").value_or(""));
+        const std::string txTyped =
+            duplex == "SPLIT" ? offsetTyped : rxTyped + " " + duplex + " " + offsetTyped;
+        const auto txCell = checked(tx, false, txTyped, v);
         if (!txCell) {
             return false;
         }

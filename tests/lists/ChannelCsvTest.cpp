@@ -286,6 +286,11 @@ const RefusedCase kRefusedCases[] = {
     {"offset past the range",
      "1,,520.000000,+,5.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,,,,,,,,",
      "transmit frequency 525.00000 MHz is outside 67 to 521 MHz"},
+    // Far out of range, the value is named as the list gave it.
+    {"huge frequency", "1,,99999999999999999999,,0,,,,,,,,FM,,,,,,,,",
+     "receive frequency 99999999999999999999 MHz is outside 67 to 521 MHz"},
+    {"huge offset", "1,,446.006250,-,99999999999,,,,,,,,FM,,,,,,,,",
+     "transmit frequency 446.006250 - 99999999999 MHz is outside 67 to 521 MHz"},
     {"split off step", "1,,446.006250,split,446.001000,,,,,,,,FM,,,,,,,,",
      "transmit frequency 446.00100 MHz is on no 6.25, 5 or 2.5 kHz step"},
     {"frequency with a unit", "1,,446.5MHz,,0,,,,,,,,FM,,,,,,,,",
@@ -397,6 +402,17 @@ TEST(CsvImport, ASecondLineForAChannelIsRefused)
                                           emptyTable(), kType400470);
     EXPECT_EQ(in.report.refused,
               (std::vector<CsvLineNote>{{3, "channel 1 is already given on line 2"}}));
+    EXPECT_EQ(in.table.cell(1, kColReceive), "446.00625");
+}
+
+TEST(CsvImport, ARefusedLineClaimsNoChannel)
+{
+    const CsvImport in = importChannelCsv(
+        "Location,Frequency\n1,600\n01,446.006250\n001,446.018750\n", emptyTable(), kType400470);
+    EXPECT_EQ(
+        in.report.refused,
+        (std::vector<CsvLineNote>{{2, "receive frequency 600.00000 MHz is outside 67 to 521 MHz"},
+                                  {4, "channel 1 is already given on line 3"}}));
     EXPECT_EQ(in.table.cell(1, kColReceive), "446.00625");
 }
 
