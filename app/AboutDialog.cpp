@@ -3,6 +3,7 @@
 #include "Icons.h"
 #include "PrintHelpTexts.h"
 #include "QtText.h"
+#include "Version.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -18,15 +19,17 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
     auto *icon = new QLabel(this);
     icon->setPixmap(icons::application().pixmap(36, 36));
     m_product = new QLabel(QStringLiteral("<b>%1</b>").arg(qs(text::kAboutProduct.text())), this);
+    m_release = new QLabel(QStringLiteral("kx9 ") + QString::fromUtf8(kVersion), this);
     m_notice = new QLabel(qs(text::kAboutNotice.text()), this);
     m_ok = new QPushButton(qs(text::kAboutOk.text()), this);
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
+    grid->addWidget(icon, 0, 0, 3, 1, Qt::AlignTop);
     grid->addWidget(m_product, 0, 1);
-    grid->addWidget(m_notice, 1, 1);
+    grid->addWidget(m_release, 1, 1);
+    grid->addWidget(m_notice, 2, 1);
     grid->addWidget(m_ok, 0, 2, Qt::AlignTop);
     setFixedSize(sizeHint());
 }
@@ -34,6 +37,11 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
 QString AboutDialog::productText() const
 {
     return m_product->text();
+}
+
+QString AboutDialog::releaseText() const
+{
+    return m_release->text();
 }
 
 QString AboutDialog::noticeText() const

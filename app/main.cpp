@@ -7,6 +7,7 @@
 #include "MessageBoxPrompter.h"
 #include "ProgressDialog.h"
 #include "RadioLink.h"
+#include "Version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -16,7 +17,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kx9"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0.1"));
+    QApplication::setApplicationVersion(QString::fromUtf8(kx9::kVersion));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("KX9 radio programming software"));
