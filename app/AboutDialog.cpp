@@ -5,6 +5,7 @@
 #include "QtText.h"
 #include "RadioType.h"
 #include "TextFormat.h"
+#include "Version.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -20,6 +21,7 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
     auto *icon = new QLabel(this);
     icon->setPixmap(icons::application().pixmap(36, 36));
     m_product = new QLabel(QStringLiteral("<b>%1</b>").arg(qs(text::kAboutProduct.text())), this);
+    m_release = new QLabel(QStringLiteral("kx9 ") + QString::fromUtf8(kVersion), this);
     // The channel counts come from the types themselves, so they stay true.
     std::string notice(text::kAboutNotice.text());
     for (int type = 0; type < kTypeCount; ++type)
@@ -31,9 +33,10 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
+    grid->addWidget(icon, 0, 0, 3, 1, Qt::AlignTop);
     grid->addWidget(m_product, 0, 1);
-    grid->addWidget(m_notice, 1, 1);
+    grid->addWidget(m_release, 1, 1);
+    grid->addWidget(m_notice, 2, 1);
     grid->addWidget(m_ok, 0, 2, Qt::AlignTop);
     setFixedSize(sizeHint());
 }
@@ -41,6 +44,11 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
 QString AboutDialog::productText() const
 {
     return m_product->text();
+}
+
+QString AboutDialog::releaseText() const
+{
+    return m_release->text();
 }
 
 QString AboutDialog::noticeText() const

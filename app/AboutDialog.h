@@ -7,8 +7,9 @@ class QPushButton;
 
 namespace kx9 {
 
-// About KX9: the product line with its version and a three-line notice, in
-// the language in force when it opens.
+// About KX9: the product line with the radio maker's version, the program's
+// own release (as --version prints it) and a three-line notice, in the
+// language in force when it opens.
 class AboutDialog : public QDialog
 {
     Q_OBJECT
@@ -16,11 +17,13 @@ public:
     explicit AboutDialog(QWidget *parent = nullptr);
 
     QString productText() const;
+    QString releaseText() const;
     QString noticeText() const;
     QString okText() const;
 
 private:
     QLabel *m_product = nullptr;
+    QLabel *m_release = nullptr;
     QLabel *m_notice = nullptr;
     QPushButton *m_ok = nullptr;
 };

@@ -7,6 +7,7 @@
 #include "CommandIds.h"
 #include "Document.h"
 #include "FileChooser.h"
+#include "HelpManual.h"
 #include "Icons.h"
 #include "ImportDialog.h"
 #include "LanguagePack.h"
@@ -855,8 +856,7 @@ void MainWindow::showHelp(const QString &section)
     // The manual in the language in force when Help is asked for.
     const bool english = currentLanguage() == Language::English;
     browser->setWindowTitle(qs(text::kHelpWindowTitle.text()));
-    QUrl url(english ? QStringLiteral("qrc:/help/manual.html")
-                     : QStringLiteral("qrc:/help/manual_zh.html"));
+    QUrl url(help::manualUrl(english ? Language::English : Language::Chinese));
     if (!section.isEmpty())
         url.setFragment(section);
     browser->setSource(url);

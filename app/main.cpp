@@ -7,16 +7,37 @@
 #include "MessageBoxPrompter.h"
 #include "ProgressDialog.h"
 #include "RadioLink.h"
+#include "Version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPushButton>
 
+#include <string_view>
+
+namespace {
+
+// --help and --version only print, so they must not need a display (a
+// terminal over ssh, a package check): the offscreen platform serves them.
+bool onlyPrints(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a(argv[i]);
+        if (a == "-h" || a == "--help" || a == "--help-all" || a == "-v" || a == "--version")
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    if (onlyPrints(argc, argv) && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kx9"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0.1"));
+    QApplication::setApplicationVersion(QString::fromUtf8(kx9::kVersion));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("KX9 radio programming software"));

@@ -6,7 +6,7 @@
 #include "Command.h"
 #include "Language.h"
 #include "Output.h"
-#include "Texts.h"
+#include "Version.h"
 
 #include <array>
 #include <cerrno>
@@ -77,7 +77,7 @@ int run(int argc, char **argv, int &failureStatus)
         return kx9::cli::kExitUsage;
     }
     if (words[0] == "--version" || words[0] == "-V") {
-        std::cout << "kx9-cli " << kx9::text::kFileVersion << "\n";
+        std::cout << "kx9-cli " << kx9::kVersion << "\n";
         return kx9::cli::kExitOk;
     }
     if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {

@@ -380,7 +380,6 @@ inline constexpr std::string_view kAboutCaption = "About KX9";
 inline constexpr std::string_view kHelpFile = "KX9.HLP";
 inline constexpr std::string_view kFileDescription = "VANTARO Software";
 inline constexpr std::string_view kProductName = "KX9";
-inline constexpr std::string_view kFileVersion = "1.0.0.1";
 inline constexpr std::string_view kIndicatorCaps = "CAP";
 inline constexpr std::string_view kIndicatorNum = "NUM";
 inline constexpr std::string_view kIndicatorScroll = "SCRL";

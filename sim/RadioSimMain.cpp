@@ -6,6 +6,7 @@
 #include "RadioSim.h"
 #include "RadioType.h"
 #include "SafeSave.h"
+#include "Version.h"
 
 #include <array>
 #include <cerrno>
@@ -41,6 +42,7 @@ Options:
   --wire-speed        pace every byte both ways at 9600 baud 8N1
   --trace             write every byte both ways to stderr
   --help              this text
+  --version           print the version and exit
 
 Faults (blocks count from 0, address / 8):
   --silent            never answer
@@ -150,6 +152,9 @@ int main(int argc, char **argv)
         bool ok = true;
         if (arg == "--help" || arg == "-h") {
             std::cout << kUsage;
+            return 0;
+        } else if (arg == "--version") {
+            std::cout << "kx9-radiosim " << kx9::kVersion << "\n";
             return 0;
         } else if (arg == "--link" || arg == "--image" || arg == "--save") {
             const auto v = value();

@@ -101,7 +101,7 @@ TEST_F(CliTest, HelpForTheProgramAndEachCommand)
 {
     CliRun r = cli({"--version"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "kx9-cli 1.0.0.1\n");
+    EXPECT_TRUE(r.out.starts_with("kx9-cli ")) << r.out; // the number: packaging's docs test
     r = cli({"--help"});
     EXPECT_EQ(r.status, 0);
     for (const char *name : {"new", "table", "resave", "info", "ports", "read", "write", "options",
