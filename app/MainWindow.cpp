@@ -875,9 +875,7 @@ void MainWindow::showOptionalFeatures()
     OptionalFeaturesDialog dialog(loadOptions(m_document.image()), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const DocumentState before = m_document.state();
-    applyOptionalFeatures(m_document, dialog.values());
-    m_document.recordStep(before); // one undo step, when bytes changed
+    applyOptionalFeatures(m_document, dialog.values()); // one undo step, when bytes changed
     updateUndoActions();
 }
 

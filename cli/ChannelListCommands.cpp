@@ -179,7 +179,7 @@ int runImport(const std::vector<std::string> &argv)
         return failed("nothing written: lines refused: " + std::to_string(report.refused.size()) +
                       " (--skip-bad writes the other lines)");
     }
-    doc.table() = imported.table;
+    doc.replaceChannels(imported.table);
     const FileResult saved = doc.save(*out, Language::English);
     if (!saved) {
         return failed(saved.message);

@@ -76,7 +76,7 @@ int runReport(const std::vector<std::string> &argv)
     }
     // The grid as the window shows the file: headers and cells in the
     // report's language, the selectors as the file sets them.
-    doc.table().setHeaders(language);
+    doc.setHeaders(language);
     doc.refillTableFromImage(language);
     const Selectors &selectors = doc.selectors();
     const report::ReportSource source{

@@ -173,9 +173,7 @@ void ChannelView::initialUpdate()
 
 void ChannelView::writeHeaders()
 {
-    const Language language = currentLanguage();
-    for (int c = 0; c < kTableCols; ++c)
-        m_document.table().setCell(0, c, std::string(text::kHeaders[c].in(language)));
+    m_document.setHeaders(currentLanguage());
 }
 
 void ChannelView::writeLabels(const TextPair &type, const TextPair &powerRank)
@@ -323,12 +321,10 @@ void ChannelView::commitAt(int row, int col, CommitKind kind)
 
 void ChannelView::apply(const EditOutcome &outcome)
 {
-    if (!outcome.edits.empty()) {
-        const DocumentState before = m_document.state();
+    if (m_document.editCells(outcome.edits)) {
         for (const CellEdit &edit : outcome.edits)
-            m_grid->setTextMatrix(edit.row, edit.col, qs(edit.text));
-        if (m_document.recordStep(before))
-            emit historyChanged();
+            m_model->cellChanged(edit.row, edit.col);
+        emit historyChanged();
     }
     if (outcome.message)
         m_prompter.inform(outcome.message->text(), Prompter::Icon::Warning);
@@ -414,9 +410,7 @@ void ChannelView::onTypeActivated(int index)
         m_typeSelector->setCurrentIndex(current);
         return;
     }
-    const DocumentState before = m_document.state();
     m_document.selectType(index, currentLanguage());
-    m_document.recordStep(before);
     m_model->reload();
     emit historyChanged();
 }
@@ -451,15 +445,12 @@ bool ChannelView::editTable(const std::function<bool(ChannelTable &)> &edit)
 {
     commitEditor();
     hideEditors();
-    const DocumentState before = m_document.state();
     ChannelTable table = m_document.table();
     if (!edit(table))
         return false;
-    for (int row = 1; row < kTableRows; ++row)
-        for (int col = 1; col < kTableCols; ++col)
-            m_document.table().setCell(row, col, table.cell(row, col));
+    const bool changed = m_document.replaceChannels(table);
     m_model->refresh();
-    if (m_document.recordStep(before))
+    if (changed)
         emit historyChanged();
     return true;
 }
@@ -835,10 +826,7 @@ void ChannelView::runTransfer()
         TransferResult result = kx9::readFromRadio(*port, portName, host);
         if (result.completed() && result.image) {
             hideEditors();
-            const DocumentState before = m_document.state();
-            m_document.replaceImage(*result.image, currentLanguage());
-            m_document.recordStep(before);
-            m_document.markClean();
+            m_document.acceptRead(*result.image, currentLanguage());
             m_model->reload();
             refreshSelectors();
             emit historyChanged();
