@@ -5,6 +5,7 @@
 #include "Document.h"
 #include "RadioType.h"
 #include "ReportRenderer.h"
+#include "ReportSettings.h"
 #include "SafeSave.h"
 #include "TextFormat.h"
 #include "Texts.h"
@@ -78,10 +79,8 @@ int runReport(const std::vector<std::string> &argv)
     // report's language, the selectors as the file sets them.
     doc.setHeaders(language);
     doc.refillTableFromImage(language);
-    const Selectors &selectors = doc.selectors();
-    const report::ReportSource source{
-        doc.table(), doc.image(), std::string(radioTypeName(selectors.type)),
-        selectors.powerRank >= 0 ? std::to_string(selectors.powerRank) : std::string()};
+    const report::ReportSource source =
+        report::reportSource(doc.table(), doc.image(), doc.selectors());
 
     // Fonts need a GUI application, though nothing is shown: the offscreen
     // platform serves without a display.
