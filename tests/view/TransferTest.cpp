@@ -61,9 +61,8 @@ TEST_F(Transfers, ReadShowsTheRadiosChannels)
     EXPECT_FALSE(dialog().isVisible());
     EXPECT_TRUE(prompter.shown.empty());
     EXPECT_EQ(view().typeSelector().currentText(), "PMR");
-    EXPECT_EQ(view().powerRankSelector().currentText(), "4");
-    EXPECT_EQ(view().manualSelector().currentText(), "Close");
-    EXPECT_FALSE(view().powerRankSelector().isVisible());
+    EXPECT_EQ(document.selectors().powerRank, 4);
+    EXPECT_EQ(document.selectors().manual, 1); // "Close"
     EXPECT_EQ(cell(99, kColLabel), "CH-P99");
     EXPECT_EQ(cell(99, kColRxTone), "156.7");
     EXPECT_EQ(document.image().byte(0xFF8), 0x5A);
