@@ -1,7 +1,6 @@
 #pragma once
 
 #include "CellEditors.h"
-#include "Port.h"
 #include "TableCommands.h"
 #include "TransferRunner.h"
 
