@@ -1,17 +1,15 @@
 #pragma once
 
 #include "ChannelView.h"
+#include "FileCommands.h"
+#include "HelpWindow.h"
 
 #include <QMainWindow>
-#include <QMap>
-#include <QPointer>
 
 #include <functional>
 #include <memory>
-#include <string_view>
 
 class QAction;
-class QActionGroup;
 class QLabel;
 class QMenu;
 class QTextBrowser;
@@ -23,13 +21,16 @@ namespace report {
 class ReportPrinting;
 }
 
+class CommandTable;
 class Document;
 class FileChooser;
+class PortMenu;
 class Prompter;
 class ServiceCommands;
 
-// The main window: menu, toolbar, status bar, and the channel view inside.
-// File commands, the Port menu and Help live here; the view does the rest.
+// The main window: the frame with menus, toolbar and status bar, the channel
+// view inside, the language switch, help and the radio-wide settings; the
+// file commands and the Port menu are its parts.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -40,32 +41,26 @@ public:
 
     ChannelView &view() const { return *m_view; }
     ServiceCommands &serviceCommands() const { return *m_service; }
-    QAction *action(int commandId) const { return m_actions.value(commandId); }
+    FileCommands &fileCommands() const { return *m_fileCommands; }
+    QAction *action(int commandId) const;
     QString messagePaneText() const;
-    QString filePath() const { return m_path; }
+    QString filePath() const { return m_fileCommands->path(); }
     // The manual's section that fits what has the keyboard focus (F1).
     QString helpSectionForFocus() const;
     // The help window, once Help has opened it.
     QTextBrowser *helpWindow() const;
-    report::ReportPrinting &printing() const { return *m_printing; }
+    report::ReportPrinting &printing() const { return m_fileCommands->printing(); }
 
-    // File New; asks about unsaved changes first. False when the user cancelled.
-    bool fileNew();
-    // Opens a channel file; asks about unsaved changes first.
-    bool openFile(const QString &path);
-    bool fileOpen();
-    bool fileSave();
-    bool fileSaveAs();
-    // CSV channel lists: the file and import dialogs, then the work itself.
-    void fileImport();
-    void fileExport();
-    bool importList(const QString &path, bool replaceAll);
-    bool exportList(const QString &path);
-    // File > Print, Print Preview and Print Setup; an open edit is
-    // committed first, so the report shows what the grid shows.
-    void filePrint();
-    void filePrintPreview();
-    void filePrintSetup();
+    // The File commands, as the menu runs them.
+    bool fileNew() { return m_fileCommands->fileNew(); }
+    bool openFile(const QString &path) { return m_fileCommands->openFile(path); }
+    bool fileOpen() { return m_fileCommands->fileOpen(); }
+    bool fileSave() { return m_fileCommands->fileSave(); }
+    bool fileSaveAs() { return m_fileCommands->fileSaveAs(); }
+    bool importList(const QString &path, bool replaceAll)
+    {
+        return m_fileCommands->importList(path, replaceAll);
+    }
     // View > Language: asks, then switches between English and Chinese.
     void switchLanguage();
 
@@ -77,19 +72,6 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    // The English texts of a command; the language pack in force gives
-    // what is shown. prompt: the status-bar line, then after a line feed
-    // the tooltip; shortcut: a key named after the item text, not bound.
-    struct CommandText
-    {
-        std::string_view text;
-        std::string_view prompt;
-        std::string_view shortcut;
-    };
-    QMenu *addMenu(std::string_view title);
-    QAction *addCommand(QMenu *menu, int id, std::string_view text, std::string_view prompt,
-                        std::string_view shortcut = {});
-    void writeCommandTexts(QAction *action, const CommandText &texts);
     void createMenus();
     void createLanguageCommand(QMenu *viewMenu);
     // The menus, the window title and the idle prompt from the pack in force.
@@ -98,9 +80,6 @@ private:
     void createStatusBar();
     // Keeps the whole window, frame included, on the screen's free area.
     void fitToScreen(bool centre);
-    void rebuildPortMenu();
-    void choosePort(const QString &name);
-    void updatePortChecks();
     void onTransferState(bool running);
     void updateUndoActions();
     // Read From Radio, after the unsaved-changes question.
@@ -109,12 +88,6 @@ private:
     void runService(const std::function<void()> &command);
     // A transfer or a service command runs and may be pumping events.
     bool busy() const;
-    // True when it is fine to replace the document (saved, discarded, or unchanged).
-    bool maybeSave();
-    bool saveTo(const QString &path);
-    bool load(const QString &path);
-    // The manual, at a section ("" for its top).
-    void showHelp(const QString &section = {});
     // Program > Optional Features: the radio-wide settings of the image.
     void showOptionalFeatures();
     void showAbout();
@@ -123,19 +96,15 @@ private:
     Document &m_document;
     Prompter &m_prompter;
     FileChooser &m_files;
+    CommandTable *m_commands = nullptr;
     ChannelView *m_view = nullptr;
     ServiceCommands *m_service = nullptr;
+    FileCommands *m_fileCommands = nullptr;
+    PortMenu *m_portMenu = nullptr;
     QToolBar *m_toolBar = nullptr;
-    QMenu *m_portMenu = nullptr;
     QLabel *m_messagePane = nullptr;
-    QMap<int, QAction *> m_actions;
-    QMap<int, CommandText> m_commandTexts;
-    QList<QPair<QMenu *, std::string_view>> m_menuTitles;
-    QList<QAction *> m_systemPortActions;
-    QString m_path; // the channel file of the document; empty for a new one
     bool m_closeAfterTransfer = false;
-    QPointer<QTextBrowser> m_help; // one help window, reused
-    report::ReportPrinting *m_printing = nullptr;
+    HelpWindow m_help;
 };
 
 } // namespace kx9

@@ -6,6 +6,7 @@
 #include "ChannelListTexts.h"
 #include "Command.h"
 #include "Document.h"
+#include "ImportReportLines.h"
 #include "OptionFields.h"
 #include "SafeSave.h"
 #include "TextFormat.h"
@@ -120,19 +121,8 @@ int runExport(const std::vector<std::string> &argv)
 
 void printReport(const std::string &csvName, const CsvImportReport &report)
 {
-    for (const std::string &note : report.notes) {
-        std::cerr << csvName << ": note: " << note << "\n";
-    }
-    // Refusals and warnings in the file's order, as a compiler lists them.
-    auto refused = report.refused.begin();
-    auto warning = report.warnings.begin();
-    while (refused != report.refused.end() || warning != report.warnings.end()) {
-        const bool takeRefused =
-            warning == report.warnings.end() ||
-            (refused != report.refused.end() && refused->line <= warning->line);
-        const CsvLineNote &n = takeRefused ? *refused++ : *warning++;
-        std::cerr << csvName << ":" << n.line << ": " << (takeRefused ? "refused" : "warning")
-                  << ": " << n.text << "\n";
+    for (const std::string &line : importReportLines(csvName, report, Language::English)) {
+        std::cerr << line << "\n";
     }
 }
 
@@ -179,7 +169,7 @@ int runImport(const std::vector<std::string> &argv)
         return failed("nothing written: lines refused: " + std::to_string(report.refused.size()) +
                       " (--skip-bad writes the other lines)");
     }
-    doc.table() = imported.table;
+    doc.replaceChannels(imported.table);
     const FileResult saved = doc.save(*out, Language::English);
     if (!saved) {
         return failed(saved.message);

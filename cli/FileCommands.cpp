@@ -98,7 +98,7 @@ int runTable(const std::vector<std::string> &argv)
         return failed(opened.message);
     }
     // The message language and the table language are separate choices.
-    doc.table().setHeaders(language);
+    doc.setHeaders(language);
     doc.refillTableFromImage(language);
     std::string out;
     for (int row = 0; row < kTableRows; ++row) {

@@ -5,6 +5,7 @@
 #include "Document.h"
 #include "RadioType.h"
 #include "ReportRenderer.h"
+#include "ReportSettings.h"
 #include "SafeSave.h"
 #include "TextFormat.h"
 #include "Texts.h"
@@ -76,12 +77,10 @@ int runReport(const std::vector<std::string> &argv)
     }
     // The grid as the window shows the file: headers and cells in the
     // report's language, the selectors as the file sets them.
-    doc.table().setHeaders(language);
+    doc.setHeaders(language);
     doc.refillTableFromImage(language);
-    const Selectors &selectors = doc.selectors();
-    const report::ReportSource source{
-        doc.table(), doc.image(), std::string(radioTypeName(selectors.type)),
-        selectors.powerRank >= 0 ? std::to_string(selectors.powerRank) : std::string()};
+    const report::ReportSource source =
+        report::reportSource(doc.table(), doc.image(), doc.selectors());
 
     // Fonts need a GUI application, though nothing is shown: the offscreen
     // platform serves without a display.

@@ -107,10 +107,60 @@ FileResult Document::save(const std::string &path, Language language)
     return {};
 }
 
+bool Document::editCells(const std::vector<CellEdit> &edits)
+{
+    const DocumentState before = state();
+    for (const CellEdit &edit : edits) {
+        m_table.setCell(edit.row, edit.col, edit.text);
+    }
+    return recordStep(before);
+}
+
+bool Document::replaceChannels(const ChannelTable &table)
+{
+    const DocumentState before = state();
+    // Column 0 holds the channel labels of the type, which no edit changes.
+    for (int row = 1; row < kTableRows; ++row) {
+        for (int col = 1; col < kTableCols; ++col) {
+            m_table.setCell(row, col, table.cell(row, col));
+        }
+    }
+    return recordStep(before);
+}
+
 bool Document::selectType(int type, Language language)
 {
+    const DocumentState before = state();
     m_selectors.type = type;
-    return changeType(m_table, m_currentType, type, language);
+    const bool refilled = changeType(m_table, m_currentType, type, language);
+    recordStep(before);
+    return refilled;
+}
+
+bool Document::acceptOptions(const ChannelImage &edited)
+{
+    const DocumentState before = state();
+    m_image = edited;
+    return recordStep(before);
+}
+
+void Document::acceptRead(const ChannelImage &image, Language language)
+{
+    const DocumentState before = state();
+    m_image = image;
+    refillTableFromImage(language);
+    recordStep(before);
+    markClean();
+}
+
+// Not an undo step: the radio stored the value itself while it was tuned, so
+// the byte says what the radio holds, and no undo or redo of an edit made
+// before or after may take it back. The history forgets the byte; the
+// document is modified, so the value reaches the file on the next save.
+void Document::storeCalibration(std::size_t offset, std::uint8_t value)
+{
+    m_image.setByte(offset, value);
+    m_history.forgetByte(offset);
 }
 
 ChannelImage Document::imageAsSaved() const
@@ -130,12 +180,6 @@ void Document::markClean()
     m_clean = imageAsSaved();
 }
 
-void Document::replaceImage(const ChannelImage &image, Language language)
-{
-    m_image = image;
-    refillTableFromImage(language);
-}
-
 void Document::refillTableFromImage(Language language)
 {
     m_selectors = imageToTable(m_image, m_table, language);
@@ -145,6 +189,11 @@ void Document::refillTableFromImage(Language language)
 void Document::writeTableToImage()
 {
     tableToImage(m_table, m_selectors, m_image);
+}
+
+void Document::setHeaders(Language language)
+{
+    m_table.setHeaders(language);
 }
 
 void Document::translateCellTexts(Language from, Language to)

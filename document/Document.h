@@ -3,9 +3,12 @@
 #include "ChannelImage.h"
 #include "ChannelTable.h"
 #include "EditHistory.h"
+#include "EditRules.h"
 #include "Language.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kx9 {
 
@@ -24,7 +27,9 @@ struct FileResult
 
 // The one document of the program: the image, the channel table that the
 // grid mirrors, the three selectors and the current radio type index, shared
-// by the desktop program and kx9-cli.
+// by the desktop program and kx9-cli. Nothing else changes it: each kind of
+// change has its own method, and those that the user made are undo steps
+// holding only the cells and bytes they changed.
 class Document
 {
 public:
@@ -41,37 +46,43 @@ public:
     // failed save leaves the old file as it was.
     FileResult save(const std::string &path, Language language = Language::English);
 
+    // The changes a user makes, each one undo step; false when nothing changed.
+    // Cells the editing rules decided (a typed value, a list choice).
+    bool editCells(const std::vector<CellEdit> &edits);
+    // The channel cells of a table made from this one (an import, a paste, a
+    // clear, an insert, delete or move of channels).
+    bool replaceChannels(const ChannelTable &table);
     // Selecting a type in the type selector (refills the table when the type
     // differs from the current one). Returns true when the table was refilled.
     bool selectType(int type, Language language);
+    // The radio-wide settings dialog's OK: its bytes of the edited image.
+    bool acceptOptions(const ChannelImage &edited);
+    // A completed read from the radio: image and table replaced, as on Open,
+    // and the document clean; undo brings back what was there before.
+    void acceptRead(const ChannelImage &image, Language language);
+    // A power calibration value the radio reported (no undo step, see there).
+    void storeCalibration(std::size_t offset, std::uint8_t value);
 
     // The table written into a copy of the image, as a save would store it.
     ChannelImage imageAsSaved() const;
 
     // True when a save now would store other bytes than the last New, Open,
-    // Save or markClean() left: edits that were undone do not count, direct
-    // image edits (dialogs, power tuning) do.
+    // Save or read left: edits that were undone do not count.
     bool isModified() const;
-    // After a successful radio read, which replaces image and table.
-    void markClean();
 
-    // After a read from the radio: the image is replaced and the table is
-    // refilled from it, as on Open.
-    void replaceImage(const ChannelImage &image, Language language);
-    // Refills rows 1-128 and the selectors from the image (ImageToTable).
+    // Refills rows 1-128 and the selectors from the image (ImageToTable),
+    // in another language than the file was opened in.
     void refillTableFromImage(Language language);
-    // Writes the table and selectors into the image (TableToImage).
+    // Writes the table and selectors into the image (TableToImage), which
+    // stores what the table already says.
     void writeTableToImage();
+    // The header row, which follows the language and is no edit.
+    void setHeaders(Language language);
     // The language switch: the flag cells of the channel rows and of the
     // undo history from one language into the other. Image and modified
     // state stay as they are.
     void translateCellTexts(Language from, Language to);
 
-    // Undo and redo. A caller takes the state before an edit and records the
-    // step after it; New and Open start a fresh history.
-    DocumentState state() const;
-    // One undo step for all that changed since before; false when nothing did.
-    bool recordStep(const DocumentState &before);
     bool canUndo() const { return m_history.canUndo(); }
     bool canRedo() const { return m_history.canRedo(); }
     // False when there was nothing to undo or redo.
@@ -79,11 +90,8 @@ public:
     bool redo();
 
     const ChannelImage &image() const { return m_image; }
-    ChannelImage &image() { return m_image; }
     const ChannelTable &table() const { return m_table; }
-    ChannelTable &table() { return m_table; }
     const Selectors &selectors() const { return m_selectors; }
-    Selectors &selectors() { return m_selectors; }
     int currentType() const { return m_currentType; }
     bool isNewDocument() const { return m_newDocument; }
 
@@ -96,7 +104,11 @@ private:
     ChannelImage m_clean;
     EditHistory m_history;
 
+    DocumentState state() const;
     void setState(const DocumentState &state);
+    // One undo step for all that changed since before; false when nothing did.
+    bool recordStep(const DocumentState &before);
+    void markClean();
 };
 
 } // namespace kx9

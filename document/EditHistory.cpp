@@ -17,9 +17,12 @@ DocumentChange changeBetween(const DocumentState &before, const DocumentState &a
             }
         }
     }
-    if (before.image != after.image) {
-        change.imageBefore = before.image;
-        change.imageAfter = after.image;
+    for (std::size_t offset = 0; offset < kImageSize; ++offset) {
+        const std::uint8_t was = before.image.byte(offset);
+        const std::uint8_t is = after.image.byte(offset);
+        if (was != is) {
+            change.bytes.push_back({offset, was, is});
+        }
     }
     change.selectorsBefore = before.selectors;
     change.selectorsAfter = after.selectors;
@@ -33,8 +36,8 @@ void applyChange(DocumentState &state, const DocumentChange &change)
     for (const CellChange &c : change.cells) {
         state.table.setCell(c.row, c.col, c.after);
     }
-    if (change.imageAfter) {
-        state.image = *change.imageAfter;
+    for (const ByteChange &b : change.bytes) {
+        state.image.setByte(b.offset, b.after);
     }
     state.selectors = change.selectorsAfter;
     state.currentType = change.typeAfter;
@@ -45,8 +48,8 @@ void revertChange(DocumentState &state, const DocumentChange &change)
     for (const CellChange &c : change.cells) {
         state.table.setCell(c.row, c.col, c.before);
     }
-    if (change.imageBefore) {
-        state.image = *change.imageBefore;
+    for (const ByteChange &b : change.bytes) {
+        state.image.setByte(b.offset, b.before);
     }
     state.selectors = change.selectorsBefore;
     state.currentType = change.typeBefore;
@@ -88,6 +91,20 @@ void EditHistory::translateCells(Language from, Language to)
         for (CellChange &c : step.cells) {
             c.before = std::string(translateCellText(c.col, c.before, from, to));
             c.after = std::string(translateCellText(c.col, c.after, from, to));
+        }
+    }
+}
+
+void EditHistory::forgetByte(std::size_t offset)
+{
+    for (std::size_t i = m_steps.size(); i-- > 0;) {
+        std::erase_if(m_steps[i].bytes,
+                      [offset](const ByteChange &b) { return b.offset == offset; });
+        if (m_steps[i].empty()) {
+            m_steps.erase(m_steps.begin() + static_cast<std::ptrdiff_t>(i));
+            if (i < m_next) {
+                --m_next;
+            }
         }
     }
 }

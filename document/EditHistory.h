@@ -5,7 +5,7 @@
 #include "Language.h"
 
 #include <cstddef>
-#include <optional>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -28,13 +28,20 @@ struct CellChange
     std::string after;
 };
 
+struct ByteChange
+{
+    std::size_t offset;
+    std::uint8_t before;
+    std::uint8_t after;
+};
+
 // One undoable step: only what it changed, before and after, so that a
-// long editing session keeps a few bytes per typed value.
+// long editing session keeps a few bytes per typed value, and undoing one
+// step never touches a byte or cell that another step changed.
 struct DocumentChange
 {
     std::vector<CellChange> cells;
-    std::optional<ChannelImage> imageBefore; // both set when the image changed
-    std::optional<ChannelImage> imageAfter;
+    std::vector<ByteChange> bytes;
     Selectors selectorsBefore;
     Selectors selectorsAfter;
     int typeBefore = 2;
@@ -42,7 +49,7 @@ struct DocumentChange
 
     bool empty() const
     {
-        return cells.empty() && !imageBefore && selectorsBefore == selectorsAfter &&
+        return cells.empty() && bytes.empty() && selectorsBefore == selectorsAfter &&
                typeBefore == typeAfter;
     }
 };
@@ -76,6 +83,8 @@ public:
     // after, in the new language, so that undo and redo put back texts of
     // the language in force.
     void translateCells(Language from, Language to);
+    // A byte that no step may change any more; steps left empty go.
+    void forgetByte(std::size_t offset);
 
 private:
     std::vector<DocumentChange> m_steps;

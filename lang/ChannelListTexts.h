@@ -69,6 +69,7 @@ inline constexpr TextPair kCsvLocationsFromZero{
     "the Locations start at 0: each line went into channel Location + 1",
     "Location 从 0 开始：每行写入频道 Location + 1"};
 // A line of the import's report in the window: %1 the file and line, %2 why.
+inline constexpr TextPair kCsvNoteLine{"%1: note: %2", "%1：注意：%2"};
 inline constexpr TextPair kCsvRefusedLine{"%1: refused: %2", "%1：拒绝：%2"};
 inline constexpr TextPair kCsvWarningLine{"%1: warning: %2", "%1：警告：%2"};
 inline constexpr TextPair kCsvImportSummary{"channels imported: %1, lines refused: %2",

@@ -19,6 +19,9 @@ inline constexpr int kWriteBlocks = 510;
 inline constexpr std::size_t kBlockSize = 8;
 inline constexpr int kProgressRange = 512;
 
+// Which way a transfer runs; its progress dialog says so before it starts.
+enum class TransferDirection { Read, Write };
+
 enum class TransferOutcome {
     Completed,
     Cancelled,            // cancel flag seen at a pump point; nothing shown

@@ -124,9 +124,9 @@ void storeOptions(const OptionValues &v, ChannelImage &image)
 
 bool applyOptionalFeatures(Document &document, const OptionValues &values)
 {
-    const ChannelImage before = document.image();
-    storeOptions(values, document.image());
-    return document.image() != before;
+    ChannelImage edited = document.image();
+    storeOptions(values, edited);
+    return document.acceptOptions(edited);
 }
 
 std::string timeOutText(int position)

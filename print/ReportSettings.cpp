@@ -1,5 +1,6 @@
 #include "ReportSettings.h"
 
+#include "RadioType.h"
 #include "Texts.h"
 
 namespace kx9::report {
@@ -104,6 +105,13 @@ std::string codeText(std::span<const std::uint8_t, 16> bytes)
         }
     }
     return out;
+}
+
+ReportSource reportSource(const ChannelTable &table, const ChannelImage &image,
+                          const Selectors &selectors)
+{
+    return {table, image, std::string(radioTypeName(selectors.type)),
+            selectors.powerRank >= 0 ? std::to_string(selectors.powerRank) : std::string()};
 }
 
 } // namespace kx9::report

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "ChannelImage.h"
+#include "ChannelTable.h"
 #include "Language.h"
+#include "ReportLayout.h"
 
 #include <array>
 #include <cstdint>
@@ -34,6 +36,11 @@ struct ReportSettings
 };
 
 ReportSettings readReportSettings(const ChannelImage &image);
+
+// What the report prints of a document: its grid, its image, and the type
+// and power rank its selectors hold. The window and kx9-cli both use it.
+ReportSource reportSource(const ChannelTable &table, const ChannelImage &image,
+                          const Selectors &selectors);
 
 // Renderings of single values, label not included.
 std::string keyFunctionText(std::uint8_t value, Language language);

@@ -33,7 +33,7 @@ void ServiceCommands::powerDebug(PowerKind kind, const QString &portName)
     if (entry.completed()) {
         // The value the radio reports is kept in the image; the document
         // then differs from its file, so leaving asks to save it.
-        m_document.image().setByte(session.variant().imageOffset, entry.value);
+        m_document.storeCalibration(session.variant().imageOffset, entry.value);
         std::unique_ptr<DelayTimer> timer = m_timers();
         PowerDebugDialog dialog(session, entry.value, *timer, m_window);
         dialog.exec();

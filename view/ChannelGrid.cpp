@@ -85,11 +85,6 @@ QString ChannelGrid::textMatrix(int row, int col) const
     return m_model.cell(row, col);
 }
 
-void ChannelGrid::setTextMatrix(int row, int col, const QString &text)
-{
-    m_model.setCell(row, col, text);
-}
-
 QRect ChannelGrid::cellRect() const
 {
     return visualRect(currentIndex());

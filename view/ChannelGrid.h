@@ -30,7 +30,6 @@ public:
     void setCell(int row, int col);
 
     QString textMatrix(int row, int col) const;
-    void setTextMatrix(int row, int col, const QString &text);
 
     // Rectangle of the current cell in viewport coordinates.
     QRect cellRect() const;

@@ -2,7 +2,7 @@
 
 namespace kx9 {
 
-ChannelTableModel::ChannelTableModel(ChannelTable &table, QObject *parent)
+ChannelTableModel::ChannelTableModel(const ChannelTable &table, QObject *parent)
     : QAbstractTableModel(parent), m_table(table)
 {
 }
@@ -45,11 +45,8 @@ QString ChannelTableModel::cell(int row, int col) const
     return QString::fromStdString(m_table.cell(row, col));
 }
 
-void ChannelTableModel::setCell(int row, int col, const QString &text)
+void ChannelTableModel::cellChanged(int row, int col)
 {
-    if (cell(row, col) == text)
-        return;
-    m_table.setCell(row, col, text.toStdString());
     if (row == 0)
         emit headerDataChanged(Qt::Horizontal, col - 1, col - 1);
     else if (col == kColLabel)

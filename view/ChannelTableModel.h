@@ -9,12 +9,13 @@ namespace kx9 {
 // Shows the document's channel table in a Qt view: table row 0 is the
 // horizontal header, table column 0 the vertical header (channel labels), and
 // model cell (i, j) is table cell (i + 1, j + 1). The table itself stays the
-// one copy of the channels; this class only announces its changes.
+// one copy of the channels, changed only by the document; this class only
+// announces its changes.
 class ChannelTableModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    explicit ChannelTableModel(ChannelTable &table, QObject *parent = nullptr);
+    explicit ChannelTableModel(const ChannelTable &table, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -22,7 +23,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     QString cell(int row, int col) const;
-    void setCell(int row, int col, const QString &text);
+    // After the document changed one cell.
+    void cellChanged(int row, int col);
 
     // After the table was changed as a whole (new document, open, read, type change).
     void reload();
@@ -30,7 +32,7 @@ public:
     void refresh();
 
 private:
-    ChannelTable &m_table;
+    const ChannelTable &m_table;
 };
 
 } // namespace kx9

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "EditRules.h"
-#include "Port.h"
+#include "CellEditors.h"
+#include "TableCommands.h"
+#include "TransferRunner.h"
 
 #include <QString>
 #include <QWidget>
@@ -22,16 +23,14 @@ class Document;
 class ProgressDialog;
 class Prompter;
 
-// The main form: the radio type selector above the channel grid, the in-place
-// editors over the grid, and the Read/Write commands with their progress
-// dialog. The document's channel table is the grid's content; this class
-// routes key, mouse and cell events into the editing rules and shows what
-// they decide.
+// The main form: the radio type selector above the channel grid, showing the
+// document as it is; the editors, the table commands and the transfers are
+// its parts.
 class ChannelView : public QWidget
 {
     Q_OBJECT
 public:
-    using PortFactory = std::function<std::unique_ptr<Port>()>;
+    using PortFactory = TransferRunner::PortFactory;
 
     ChannelView(Document &document, Prompter &prompter, PortFactory portFactory,
                 QWidget *parent = nullptr);
@@ -39,22 +38,20 @@ public:
 
     // Rebuilds the grid for the document as it now is (after New or Open).
     void initialUpdate();
-    // Finishes an open in-place edit, writing its value into the grid.
-    void commitEditor();
+    // Finishes an open in-place edit, writing its value into the document.
+    void commitEditor() { m_editors->commitEditor(); }
     // Hides every editor; what was typed into them is dropped.
-    void hideEditors();
-    // Commits the open edit and writes the grid into the document's image.
-    void tableToImage();
+    void hideEditors() { m_editors->hideEditors(); }
     // After a language switch from `from` to the language now in force:
     // labels, headers, the flag cells and the four flag lists relabelled.
     void retranslate(Language from);
 
     // Read From Radio and Write To Radio: open the progress dialog.
-    void readFromRadio();
-    void writeToRadio();
-    bool transferRunning() const { return m_transferRunning; }
+    void readFromRadio() { m_transfers->start(TransferDirection::Read); }
+    void writeToRadio() { m_transfers->start(TransferDirection::Write); }
+    bool transferRunning() const { return m_transfers->running(); }
     // Stops a running transfer at its next check (used when the window closes).
-    void cancelTransfer();
+    void cancelTransfer() { m_transfers->cancel(); }
 
     // The Edit command: a hint, then the first channel's Receive cell.
     void editCommand();
@@ -67,38 +64,22 @@ public:
     // settings dialog).
     void documentChanged();
 
-    // The clipboard and the channel moves of the Edit menu, each one undo
-    // step. Copy and paste use TAB-separated lines, as spreadsheets do.
-    void copyCells();
-    void cutCells();
-    void pasteCells();
-    // Empties the channels of the selected cells.
-    void clearChannels();
-    void selectAllCells();
-    void insertChannels();
-    void deleteChannels();
-    void moveChannels(int by);
-    // A table made elsewhere (an import) takes the grid's place, one undo step.
-    void replaceTable(const ChannelTable &table);
-
-    QString portName() const { return m_portName; }
-    void setPortName(const QString &name) { m_portName = name; }
+    TableCommands &tableCommands() const { return *m_tableCommands; }
+    TransferRunner &transfers() const { return *m_transfers; }
+    QString portName() const { return m_transfers->portName(); }
+    void setPortName(const QString &name) { m_transfers->setPortName(name); }
 
     ChannelGrid &grid() const { return *m_grid; }
     QComboBox &typeSelector() const { return *m_typeSelector; }
-    // The labels around the selectors, which the language switch relabels.
+    // The labels around the selector, which the language switch relabels.
     QGroupBox &typeGroup() const { return *m_typeGroup; }
     QLabel &typeLabel() const { return *m_typeLabel; }
     QLabel &powerRankLabel() const { return *m_powerRankLabel; }
     QLabel &manualLabel() const { return *m_manualLabel; }
-    // Never shown: they carry the power rank and the manual setting between
-    // the image and the conversions, as the radio maker's form does.
-    QComboBox &powerRankSelector() const { return *m_powerRankSelector; }
-    QComboBox &manualSelector() const { return *m_manualSelector; }
-    QLineEdit &frequencyEditor() const { return *m_frequencyEditor; }
-    QLineEdit &nameEditor() const { return *m_nameEditor; }
-    QComboBox &pickList(EditorKind kind) const;
-    ProgressDialog &progressDialog() const { return *m_progress; }
+    QLineEdit &frequencyEditor() const { return m_editors->frequencyEditor(); }
+    QLineEdit &nameEditor() const { return m_editors->nameEditor(); }
+    QComboBox &pickList(EditorKind kind) const { return m_editors->pickList(kind); }
+    ProgressDialog &progressDialog() const { return m_transfers->dialog(); }
     int currentTypeIndex() const;
 
 signals:
@@ -115,70 +96,27 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void createEditors();
     void refreshSelectors();
-    void writeHeaders();
     void writeLabels(const TextPair &type, const TextPair &powerRank);
-    QWidget *editorWidget(EditorKind kind) const;
-    bool editorVisible(EditorKind kind) const;
-    void hideEditor(EditorKind kind);
-
-    void onEnterCell();
-    void onLeaveCell(int row, int col);
-    void onKeyPressed(char32_t ch);
-    void onMouseDown();
     void onTypeActivated(int index);
-
-    void openEditor(char32_t ch);
-    void openEditor(char32_t ch, EditorKind kind);
-    void commitAt(int row, int col, CommitKind kind);
-    void apply(const EditOutcome &outcome);
-    // Ends an open edit without writing it (Escape).
-    void cancelEdit(QWidget *editor);
-    // Up or Down out of a text editor: the neighbouring cell, focus in the grid.
-    void moveVertically(int rows);
-    bool filterWheel(QObject *watched, QEvent *event);
-    // Runs an edit on a copy of the table and records it as one undo step;
-    // false (nothing changed) when the edit declines.
-    bool editTable(const std::function<bool(ChannelTable &)> &edit);
-    // The selected rows that are channels of the type; false when none are.
-    bool selectedChannels(int &first, int &count) const;
-
-    bool handleEnter(QWidget *focus);
-    void moveRightAndOpen();
-    void passTab(QWidget *focus);
-    bool filterNameKey(const QKeyEvent &event) const;
+    void onReadAccepted();
     void showHintFor(QObject *watched);
-
-    void startTransfer(int direction);
-    void runTransfer();
 
     Document &m_document;
     Prompter &m_prompter;
-    PortFactory m_portFactory;
     std::unique_ptr<ChannelTableModel> m_model;
 
     QGroupBox *m_typeGroup = nullptr;
     QLabel *m_typeLabel = nullptr;
     QComboBox *m_typeSelector = nullptr;
+    // Never shown; the language switch relabels them as the radio maker's
+    // form does.
     QLabel *m_powerRankLabel = nullptr;
-    QComboBox *m_powerRankSelector = nullptr;
     QLabel *m_manualLabel = nullptr;
-    QComboBox *m_manualSelector = nullptr;
     ChannelGrid *m_grid = nullptr;
-    ProgressDialog *m_progress = nullptr;
-
-    QComboBox *m_toneList = nullptr;
-    QComboBox *m_powerList = nullptr;
-    QComboBox *m_scanList = nullptr;
-    QComboBox *m_bandwidthList = nullptr;
-    QComboBox *m_busyLockList = nullptr;
-    QLineEdit *m_frequencyEditor = nullptr;
-    QLineEdit *m_nameEditor = nullptr;
-
-    QString m_portName = QStringLiteral("COM1");
-    int m_direction = 0; // 0 read, 1 write
-    bool m_transferRunning = false;
+    CellEditors *m_editors = nullptr;
+    TableCommands *m_tableCommands = nullptr;
+    TransferRunner *m_transfers = nullptr;
 };
 
 } // namespace kx9

@@ -86,8 +86,8 @@ protected:
 
 TEST_F(LanguageSwitch, NoKeepsEverythingYesRelabelsMenusLabelsHeadersCellsAndListsBothWays)
 {
-    grid().setTextMatrix(1, kColName, "OFF"); // an edit: the document is modified
-    grid().setTextMatrix(2, kColBusyLock, "QT/DQT");
+    // An edit: the document is modified.
+    document.editCells({{1, kColName, "OFF"}, {2, kColBusyLock, "QT/DQT"}});
     list(EditorKind::BandwidthList).setCurrentIndex(1);
     list(EditorKind::BusyLockList).setCurrentIndex(2);
     list(EditorKind::ToneList).setCurrentIndex(5);

@@ -36,7 +36,7 @@ TEST_F(DocumentTest, OpenedFileIsCleanAndShownInTheLanguageAsked)
     doc.newDocument(Language::English);
     EXPECT_TRUE(doc.isNewDocument());
     EXPECT_FALSE(doc.isModified());
-    doc.table().setCell(2, kColName, "AB");
+    doc.editCells({{2, kColName, "AB"}});
     ASSERT_TRUE(doc.save(path("a.sin")));
 
     Document other;
@@ -63,7 +63,7 @@ TEST_F(DocumentTest, FailedOpenKeepsEverythingAndSaysWhy)
 {
     Document doc;
     doc.newDocument(Language::English);
-    doc.table().setCell(1, kColName, "KEEP");
+    doc.editCells({{1, kColName, "KEEP"}});
     const ChannelImage image = doc.image();
 
     writeBytes(path("short.sin"), std::vector<std::uint8_t>(100, 0));
@@ -92,7 +92,7 @@ TEST_F(DocumentTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile)
     ASSERT_TRUE(doc.save(path("keep.sin")));
     const auto before = readBytes(path("keep.sin"));
 
-    doc.table().setCell(1, kColReceive, "");
+    doc.editCells({{1, kColReceive, ""}});
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit oldLimit{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
@@ -114,12 +114,14 @@ TEST_F(DocumentTest, ModifiedFollowsWhatASaveWouldStore)
 {
     Document doc;
     doc.newDocument(Language::English);
-    doc.table().setCell(3, kColName, "X");
+    doc.editCells({{3, kColName, "X"}});
     EXPECT_TRUE(doc.isModified());
-    doc.table().setCell(3, kColName, "");
+    doc.editCells({{3, kColName, ""}});
     EXPECT_FALSE(doc.isModified()); // undone by hand
 
-    doc.image().setSquelch(7); // a dialog editing the image directly
+    ChannelImage settings = doc.image();
+    settings.setSquelch(7);
+    doc.acceptOptions(settings);
     EXPECT_TRUE(doc.isModified());
     ASSERT_TRUE(doc.save(path("m.sin")));
     EXPECT_FALSE(doc.isModified());
@@ -135,8 +137,7 @@ TEST_F(DocumentTest, ModifiedFollowsWhatASaveWouldStore)
 
     ChannelImage read = doc.image();
     read.setRadioIdentity(0x42);
-    doc.replaceImage(read, Language::English);
-    doc.markClean();
+    doc.acceptRead(read, Language::English);
     EXPECT_FALSE(doc.isModified());
     EXPECT_EQ(doc.currentType(), kTypePmrLpd);
 }

@@ -8,9 +8,7 @@ namespace {
 // Sets one cell of the document as one undo step.
 void edit(Document &doc, int row, int col, const std::string &text)
 {
-    const DocumentState before = doc.state();
-    doc.table().setCell(row, col, text);
-    doc.recordStep(before);
+    doc.editCells({{row, col, text}});
 }
 
 TEST(EditHistory, StepsUndoAndRedoInOrderAndANewStepDropsTheRedoSide)
@@ -39,16 +37,16 @@ TEST(EditHistory, StepsUndoAndRedoInOrderAndANewStepDropsTheRedoSide)
 TEST(EditHistory, AStepWithoutChangeIsNotRecordedAndHeadersFollowTheLanguage)
 {
     Document doc;
-    const DocumentState before = doc.state();
-    EXPECT_FALSE(doc.recordStep(before));
+    EXPECT_FALSE(doc.editCells({{1, kColName, ""}}));
+    EXPECT_FALSE(doc.acceptOptions(doc.image()));
     EXPECT_FALSE(doc.canUndo());
 
     // An image change (a settings dialog, a read) comes back byte for byte.
-    const DocumentState beforeImage = doc.state();
-    doc.image().setByte(0x813, 7);
-    doc.selectors().powerRank = 3;
-    ASSERT_TRUE(doc.recordStep(beforeImage));
-    doc.table().setHeaders(Language::Chinese); // a language switch is no edit
+    ChannelImage read = doc.image();
+    read.setByte(0x813, 7);
+    read.setPowerRank(3);
+    doc.acceptRead(read, Language::English);
+    doc.setHeaders(Language::Chinese); // a language switch is no edit
     ASSERT_TRUE(doc.undo());
     EXPECT_EQ(doc.image().byte(0x813), 5);
     EXPECT_EQ(doc.selectors().powerRank, 9);

@@ -24,7 +24,14 @@ Document new400470()
 Document handSet()
 {
     Document doc = newPmrLpd();
-    ChannelTable &t = doc.table();
+    ChannelImage image = doc.imageAsSaved();
+    image.setPowerRank(3);
+    image.setManualOpen(false);
+    image.setSquelch(3);
+    image.setRadioIdentity(0x42);
+    image.setHighPowerCalibration(0x7E);
+    doc.acceptRead(image, Language::English);
+    ChannelTable t = doc.table();
     const std::array<std::array<const char *, 9>, 2> rows = {{
         {"446.00625", "446.00625", "67.0", "D023N", "Wide", "No", "High", "Carrier", "CH 1-A"},
         {"446.0125", "446.5125", "D754I", "254.1", "Narrow", "Yes", "Low", "QT/DQT", "AB"},
@@ -39,11 +46,7 @@ Document handSet()
         t.setCell(3, col, {});
     }
     t.setCell(4, kColName, "abc");
-    doc.selectors().powerRank = 3;
-    doc.selectors().manual = 1;
-    doc.image().setSquelch(3);
-    doc.image().setRadioIdentity(0x42);
-    doc.image().setHighPowerCalibration(0x7E);
+    doc.replaceChannels(t);
     return doc;
 }
 

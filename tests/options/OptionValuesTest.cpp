@@ -195,8 +195,9 @@ TEST(OptionValues, OkMarksTheDocumentModifiedOnlyWhenBytesChange)
     doc.newDocument(Language::English);
     EXPECT_TRUE(applyOptionalFeatures(doc, loadOptions(doc.image())));
     EXPECT_TRUE(doc.isModified());
-    doc.markClean();
-    EXPECT_FALSE(applyOptionalFeatures(doc, loadOptions(doc.image())));
+    EXPECT_FALSE(applyOptionalFeatures(doc, loadOptions(doc.image()))); // and no step
+    ASSERT_TRUE(doc.undo());
+    EXPECT_FALSE(doc.canUndo());
     EXPECT_FALSE(doc.isModified());
     OptionValues v = loadOptions(doc.image());
     v.squelch = 2;

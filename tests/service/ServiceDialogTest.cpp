@@ -7,6 +7,7 @@
 #include "DebugModeDialog.h"
 #include "DelayTimer.h"
 #include "GuiServiceHost.h"
+#include "OptionalFeaturesDialog.h"
 #include "PortTrace.h"
 #include "PowerDebugDialog.h"
 #include "ServiceCommands.h"
@@ -295,6 +296,33 @@ TEST_F(ServiceMenuTest, HighPowerDebugKeepsTheRadiosValueTunesItAndLeavesOnClosi
     EXPECT_EQ(radio.memory().byte(0xFF9), 89);
     EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
     EXPECT_TRUE(window->action(command::kReadFromRadio)->isEnabled());
+}
+
+// The tuned value is what the radio holds: undoing or redoing a settings
+// change made before the tuning leaves it, and a save stores it.
+TEST_F(ServiceMenuTest, UndoOfAnEarlierSettingsChangeKeepsTheTunedValue)
+{
+    radio.setMemory(powerMemory(123, 40));
+    ASSERT_TRUE(whileModal<OptionalFeaturesDialog>(
+        [this] { window->action(command::kOptionalFeatures)->trigger(); },
+        [](OptionalFeaturesDialog &d) {
+            qobject_cast<QComboBox *>(d.control("Squelch Level"))->setCurrentIndex(2);
+            QTest::keyClick(&d, Qt::Key_Return);
+        }));
+    ASSERT_EQ(document.image().byte(0x813), 2);
+    EXPECT_TRUE(whileModal<PowerDebugDialog>(
+        [this] { window->action(command::kHighPowerDebug)->trigger(); },
+        [](PowerDebugDialog &d) { d.okButton()->click(); }));
+    ASSERT_EQ(document.image().byte(0xFF9), 123);
+
+    for (const int squelch : {5, 2, 5}) {
+        window->action(squelch == 5 ? command::kEditUndo : command::kEditRedo)->trigger();
+        EXPECT_EQ(document.image().byte(0x813), squelch);
+        EXPECT_EQ(document.image().byte(0xFF9), 123);
+    }
+    EXPECT_FALSE(window->action(command::kEditUndo)->isEnabled());
+    EXPECT_TRUE(document.isModified());
+    EXPECT_EQ(document.imageAsSaved().byte(0xFF9), 123);
 }
 
 TEST_F(ServiceMenuTest, ShortEntryReplyOpensNoDialogAndLeavesTheDocumentAlone)

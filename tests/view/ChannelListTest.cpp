@@ -80,7 +80,7 @@ TEST_F(ChannelLists, ADragSelectsCellsWithoutOpeningAnEditorAndDeleteEmptiesThei
 
 TEST_F(ChannelLists, ChannelMovesKeepNamesWithTheirChannelsAndUndoEachStep)
 {
-    document.table().setCell(2, kColName, "TWO");
+    document.editCells({{2, kColName, "TWO"}});
     const auto start = document.table();
 
     grid().setFocus();

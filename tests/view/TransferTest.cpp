@@ -31,6 +31,13 @@ protected:
     }
 
     ProgressDialog &dialog() { return view().progressDialog(); }
+    // The document's radio identity byte, so that a write finds its radio.
+    void setIdentity(std::uint8_t identity)
+    {
+        ChannelImage image = document.image();
+        image.setRadioIdentity(identity);
+        document.acceptOptions(image);
+    }
 
     // Presses Cancel, as the user does, at the request that starts with these bytes.
     void cancelAt(std::array<std::uint8_t, 3> request)
@@ -54,9 +61,8 @@ TEST_F(Transfers, ReadShowsTheRadiosChannels)
     EXPECT_FALSE(dialog().isVisible());
     EXPECT_TRUE(prompter.shown.empty());
     EXPECT_EQ(view().typeSelector().currentText(), "PMR");
-    EXPECT_EQ(view().powerRankSelector().currentText(), "4");
-    EXPECT_EQ(view().manualSelector().currentText(), "Close");
-    EXPECT_FALSE(view().powerRankSelector().isVisible());
+    EXPECT_EQ(document.selectors().powerRank, 4);
+    EXPECT_EQ(document.selectors().manual, 1); // "Close"
     EXPECT_EQ(cell(99, kColLabel), "CH-P99");
     EXPECT_EQ(cell(99, kColRxTone), "156.7");
     EXPECT_EQ(document.image().byte(0xFF8), 0x5A);
@@ -91,7 +97,7 @@ TEST_F(Transfers, CancelDuringAReadLeavesGridAndImageAsTheyWere)
 
 TEST_F(Transfers, WriteSendsTheEditedGridButNotTheCalibrationBytes)
 {
-    document.image().setByte(0x81B, 0x01);
+    setIdentity(0x01);
     clickCell(2, kColReceive);
     QTest::keyClicks(&view().frequencyEditor(), "433.075");
     // The open edit is committed by the Write command itself.
@@ -110,7 +116,7 @@ TEST_F(Transfers, WriteSendsTheEditedGridButNotTheCalibrationBytes)
 // detail of its own message, a cancel (which has no message) on its own.
 TEST_F(Transfers, WriteCutShortSaysTheRadioHoldsAPartialWrite)
 {
-    document.image().setByte(0x81B, 0x01);
+    setIdentity(0x01);
     radio.faults().missingWriteAckAtBlock = 100;
     transfer(command::kWriteToRadio);
     ASSERT_EQ(prompter.shown.size(), 1u);
@@ -142,7 +148,7 @@ TEST(MessageBoxPrompterTest, DetailIsShownUnderTheMessage)
 
 TEST_F(Transfers, TheCaptionFollowsTheDirectionChosenLast)
 {
-    document.image().setByte(0x81B, 0x01);
+    setIdentity(0x01);
     window->action(command::kReadFromRadio)->trigger();
     window->action(command::kWriteToRadio)->trigger();
     EXPECT_EQ(dialog().windowTitle(), "Writing Data Progress");

@@ -108,7 +108,7 @@ TEST_F(Undo, ARadioReadIsUndoneWithItsImage)
     EXPECT_TRUE(document.isModified()); // differs from what was read
     window->action(command::kEditRedo)->trigger();
     EXPECT_EQ(document.image(), memory);
-    EXPECT_EQ(view().powerRankSelector().currentIndex(), 4);
+    EXPECT_EQ(document.selectors().powerRank, 4);
     EXPECT_FALSE(document.isModified());
 }
 

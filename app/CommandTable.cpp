@@ -1,0 +1,62 @@
+#include "CommandTable.h"
+
+#include "QtText.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+
+namespace kx9 {
+
+CommandTable::CommandTable(QObject *owner) : QObject(owner) {}
+
+QMenu *CommandTable::addMenu(QMenuBar &bar, std::string_view title)
+{
+    QMenu *menu = bar.addMenu(ui(title));
+    m_menuTitles.append({menu, title});
+    return menu;
+}
+
+QAction *CommandTable::add(QMenu *menu, int id, std::string_view text, std::string_view prompt,
+                           std::string_view shortcut)
+{
+    // The actions belong to the window, as its menus and keys do.
+    auto *action = new QAction(parent());
+    action->setData(id);
+    m_texts.insert(id, CommandText{text, prompt, shortcut});
+    writeTexts(*action, m_texts.value(id));
+    if (menu)
+        menu->addAction(action);
+    m_actions.insert(id, action);
+    return action;
+}
+
+void CommandTable::writeTexts(QAction &action, const CommandText &texts)
+{
+    // A shortcut named after a tab shows in the shortcut column without
+    // binding the key. A prompt's first line goes to the status bar, its
+    // second is the tooltip.
+    QString item = ui(texts.text);
+    if (!texts.shortcut.empty())
+        item += QLatin1Char('\t') + qs(texts.shortcut);
+    action.setText(item);
+    const QString full = ui(texts.prompt);
+    action.setStatusTip(full.section(QLatin1Char('\n'), 0, 0));
+    const QString tip = full.section(QLatin1Char('\n'), 1, 1);
+    // Without a tooltip line the item text serves, without its access key
+    // ("&Open", "打开(&O)").
+    static const QRegularExpression accessKey(QStringLiteral("\\(&.\\)|&"));
+    action.setToolTip(tip.isEmpty() ? ui(texts.text).remove(accessKey) : tip);
+}
+
+void CommandTable::retranslate()
+{
+    for (const auto &[menu, title] : std::as_const(m_menuTitles))
+        menu->setTitle(ui(title));
+    for (auto it = m_texts.cbegin(); it != m_texts.cend(); ++it)
+        if (QAction *a = action(it.key()))
+            writeTexts(*a, it.value());
+}
+
+} // namespace kx9

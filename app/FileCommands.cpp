@@ -1,0 +1,254 @@
+#include "FileCommands.h"
+
+#include "ChannelCsv.h"
+#include "ChannelListTexts.h"
+#include "ChannelView.h"
+#include "Document.h"
+#include "FileChooser.h"
+#include "ImportDialog.h"
+#include "ImportReportLines.h"
+#include "PrintHelpTexts.h"
+#include "Prompter.h"
+#include "QtText.h"
+#include "ReportPrinting.h"
+#include "ReportSettings.h"
+#include "SafeSave.h"
+#include "TextFormat.h"
+#include "Texts.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace kx9 {
+
+FileCommands::FileCommands(Document &document, Prompter &prompter, FileChooser &files,
+                           ChannelView &view, QWidget &window, std::function<bool()> busy)
+    : QObject(&window), m_document(document), m_prompter(prompter), m_files(files), m_view(view),
+      m_window(window), m_busy(std::move(busy))
+{
+}
+
+report::ReportPrinting &FileCommands::printing()
+{
+    // The report reads the grid, the image and the selectors as they are
+    // when a page is drawn.
+    if (!m_printing)
+        m_printing = new report::ReportPrinting(
+            [this] {
+                return report::reportSource(m_document.table(), m_document.image(),
+                                            m_document.selectors());
+            },
+            this);
+    return *m_printing;
+}
+
+void FileCommands::fileImport()
+{
+    if (m_busy())
+        return;
+    const QString path = m_files.listOpenFileName(&m_window);
+    if (path.isEmpty())
+        return;
+    ImportDialog dialog(path, &m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    importList(path, dialog.replaceAll());
+}
+
+bool FileCommands::importList(const QString &path, bool replaceAll)
+{
+    m_view.commitEditor();
+    QFile file(path);
+    // A channel list is a few kilobytes; anything far larger is no list.
+    constexpr qint64 kLargestList = 16 << 20;
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestList) {
+        m_prompter.inform(
+            fillIn(text::kCannotOpenFile.text(),
+                   {toStd(path), file.size() > kLargestList ? std::string("too large")
+                                                            : toStd(file.errorString())}),
+            Prompter::Icon::Warning);
+        return false;
+    }
+    const std::string csv = file.readAll().toStdString();
+    const Language language = currentLanguage();
+    const CsvImport imported = importChannelCsv(csv, m_document.table(), m_view.currentTypeIndex(),
+                                                {replaceAll, language});
+    if (!imported.report.fileError.empty()) {
+        m_prompter.inform(imported.report.fileError, Prompter::Icon::Warning);
+        return false;
+    }
+    m_view.tableCommands().replaceTable(imported.table);
+    const CsvImportReport &report = imported.report;
+    const QString name = QFileInfo(path).fileName();
+    emit message(
+        qs(fillIn(text::kImported.text(), {std::to_string(report.applied.size()), toStd(name)})));
+    // What was refused or changed, line by line, under the summary.
+    std::string detail;
+    for (const std::string &line : importReportLines(toStd(name), report, language))
+        detail += line + "\n";
+    if (!report.emptied.empty())
+        detail += fillIn(text::kCsvEmptied.in(language), {std::to_string(report.emptied.size())});
+    if (!report.refused.empty() || !report.warnings.empty() || !report.notes.empty())
+        m_prompter.inform(
+            fillIn(text::kCsvImportSummary.in(language),
+                   {std::to_string(report.applied.size()), std::to_string(report.refused.size())}),
+            report.refused.empty() ? Prompter::Icon::None : Prompter::Icon::Warning, detail);
+    return true;
+}
+
+void FileCommands::fileExport()
+{
+    if (m_busy())
+        return;
+    m_view.commitEditor();
+    QString suggested = m_path;
+    if (!suggested.isEmpty())
+        suggested = QFileInfo(suggested).path() + QLatin1Char('/') +
+                    QFileInfo(suggested).completeBaseName() + QStringLiteral(".csv");
+    const QString path = m_files.listSaveFileName(&m_window, suggested);
+    if (!path.isEmpty())
+        exportList(path);
+}
+
+bool FileCommands::exportList(const QString &path)
+{
+    const CsvExport exported =
+        exportChannelCsv(m_document.table(), m_view.currentTypeIndex(), currentLanguage());
+    const auto *bytes = reinterpret_cast<const std::uint8_t *>(exported.text.data());
+    const SafeSaveResult saved = saveFileSafely(toStd(path), {bytes, exported.text.size()});
+    if (!saved) {
+        m_prompter.inform(fillIn(text::kCannotWriteFile.text(), {toStd(path), saved.reason}),
+                          Prompter::Icon::Warning);
+        return false;
+    }
+    const auto lines = std::count(exported.text.begin(), exported.text.end(), '\n');
+    emit message(qs(fillIn(text::kExported.text(), {std::to_string(std::max<long>(lines - 1, 0)),
+                                                    toStd(QFileInfo(path).fileName())})));
+    if (!exported.warnings.empty()) {
+        std::string detail;
+        for (const std::string &w : exported.warnings)
+            detail += w + "\n";
+        m_prompter.inform(
+            fillIn(text::kExported.text(), {std::to_string(std::max<long>(lines - 1, 0)),
+                                            toStd(QFileInfo(path).fileName())}),
+            Prompter::Icon::Warning, detail);
+    }
+    return true;
+}
+
+bool FileCommands::maybeSave()
+{
+    m_view.commitEditor();
+    if (!m_document.isModified())
+        return true;
+    switch (m_prompter.askSaveDiscardCancel(text::kSaveChanges.text())) {
+    case Prompter::SaveChoice::Save:
+        return fileSave();
+    case Prompter::SaveChoice::Discard:
+        return true;
+    case Prompter::SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool FileCommands::fileNew()
+{
+    if (m_busy() || !maybeSave())
+        return false;
+    m_document.newDocument(currentLanguage());
+    m_path.clear();
+    m_view.initialUpdate();
+    emit documentReplaced();
+    return true;
+}
+
+bool FileCommands::fileOpen()
+{
+    if (m_busy() || !maybeSave())
+        return false;
+    const QString path = m_files.openFileName(&m_window);
+    return !path.isEmpty() && load(path);
+}
+
+bool FileCommands::openFile(const QString &path)
+{
+    if (m_busy() || !maybeSave())
+        return false;
+    return load(path);
+}
+
+bool FileCommands::load(const QString &path)
+{
+    const FileResult result = m_document.open(toStd(path), currentLanguage());
+    if (!result) {
+        m_prompter.inform(result.message, Prompter::Icon::Warning);
+        return false;
+    }
+    m_path = path;
+    m_view.initialUpdate();
+    emit documentReplaced();
+    return true;
+}
+
+bool FileCommands::saveTo(const QString &path)
+{
+    m_view.commitEditor();
+    const FileResult result = m_document.save(toStd(path), currentLanguage());
+    if (!result) {
+        m_prompter.inform(result.message, Prompter::Icon::Warning);
+        return false;
+    }
+    m_path = path;
+    return true;
+}
+
+bool FileCommands::fileSave()
+{
+    if (m_busy())
+        return false;
+    if (m_path.isEmpty())
+        return fileSaveAs();
+    return saveTo(m_path);
+}
+
+bool FileCommands::fileSaveAs()
+{
+    if (m_busy())
+        return false;
+    m_view.commitEditor();
+    const QString path = m_files.saveFileName(&m_window, m_path);
+    if (path.isEmpty())
+        return false;
+    return saveTo(path);
+}
+
+void FileCommands::filePrint()
+{
+    if (m_view.transferRunning())
+        return;
+    m_view.commitEditor();
+    if (printing().print(&m_window) == report::ReportPrinting::Outcome::Failed)
+        m_prompter.inform(text::kPrintFailed.text(), Prompter::Icon::Warning);
+}
+
+void FileCommands::filePrintPreview()
+{
+    if (m_view.transferRunning())
+        return;
+    m_view.commitEditor();
+    if (printing().preview(&m_window))
+        filePrint();
+}
+
+void FileCommands::filePrintSetup()
+{
+    if (m_view.transferRunning())
+        return;
+    printing().setup(&m_window);
+}
+
+} // namespace kx9

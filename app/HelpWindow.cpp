@@ -1,0 +1,68 @@
+#include "HelpWindow.h"
+
+#include "ChannelGrid.h"
+#include "ChannelView.h"
+#include "HelpManual.h"
+#include "PrintHelpTexts.h"
+#include "ProgressDialog.h"
+#include "QtText.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QTextBrowser>
+#include <QUrl>
+
+namespace kx9 {
+
+HelpWindow::~HelpWindow()
+{
+    delete m_browser;
+}
+
+void HelpWindow::show(const QString &section)
+{
+    if (!m_browser) {
+        m_browser = new QTextBrowser;
+        m_browser->setAttribute(Qt::WA_DeleteOnClose);
+        m_browser->setOpenExternalLinks(true);
+        m_browser->resize(760, 680);
+    }
+    QTextBrowser *browser = m_browser;
+    const bool english = currentLanguage() == Language::English;
+    browser->setWindowTitle(qs(text::kHelpWindowTitle.text()));
+    QUrl url(help::manualUrl(english ? Language::English : Language::Chinese));
+    if (!section.isEmpty())
+        url.setFragment(section);
+    browser->setSource(url);
+    browser->show();
+    browser->raise();
+    browser->activateWindow();
+}
+
+void HelpWindow::close()
+{
+    if (m_browser)
+        m_browser->close();
+}
+
+QTextBrowser *HelpWindow::browser() const
+{
+    return m_browser;
+}
+
+QString HelpWindow::sectionForFocus(const ChannelView &view)
+{
+    const QWidget *focus = QApplication::focusWidget();
+    if (!focus)
+        return {};
+    if (focus == &view.typeSelector())
+        return QStringLiteral("types");
+    if (focus == &view.grid() || view.grid().isAncestorOf(focus))
+        return QStringLiteral("editing");
+    if (view.transfers().hasDialog() &&
+        (view.progressDialog().isAncestorOf(focus) || focus == &view.progressDialog()))
+        return QStringLiteral("transfer");
+    return {};
+}
+
+} // namespace kx9

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+
+class QTextBrowser;
+
+namespace kx9 {
+
+class ChannelView;
+
+// The user manual in one help window beside the main window, opened at the
+// section that fits, in the language in force when Help is asked for.
+class HelpWindow
+{
+public:
+    HelpWindow() = default;
+    HelpWindow(const HelpWindow &) = delete;
+    HelpWindow &operator=(const HelpWindow &) = delete;
+    // The window has no parent, so that it can stay beside the main window;
+    // it goes with it.
+    ~HelpWindow();
+
+    // The manual at a section ("" for its top).
+    void show(const QString &section = {});
+    void close();
+    QTextBrowser *browser() const;
+
+    // The manual's section that fits what has the keyboard focus (F1).
+    static QString sectionForFocus(const ChannelView &view);
+
+private:
+    QPointer<QTextBrowser> m_browser;
+};
+
+} // namespace kx9

@@ -1,0 +1,104 @@
+#include "PortMenu.h"
+
+#include "ChannelView.h"
+#include "FileChooser.h"
+#include "PortNames.h"
+#include "QtText.h"
+#include "RadioLink.h"
+#include "Texts.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMenu>
+
+namespace kx9 {
+
+PortMenu::PortMenu(QMenu &menu, const std::array<QAction *, 4> &com, QAction &other,
+                   ChannelView &view, FileChooser &files, QWidget &window)
+    : QObject(&window), m_menu(menu), m_com(com), m_other(other), m_view(view), m_files(files),
+      m_window(window)
+{
+    for (std::size_t i = 0; i < m_com.size(); ++i) {
+        m_com[i]->setCheckable(true);
+        const QString name = qs(kComPorts[i]);
+        connect(m_com[i], &QAction::triggered, this, [this, name] { choose(name); });
+    }
+    m_other.setCheckable(true);
+    connect(&m_other, &QAction::triggered, this, [this] {
+        const QString path = m_files.devicePath(&m_window, m_view.portName());
+        if (!path.isEmpty())
+            choose(path);
+        updateChecks();
+    });
+    connect(&m_menu, &QMenu::aboutToShow, this, &PortMenu::rebuild);
+    rebuild();
+}
+
+void PortMenu::rebuild()
+{
+    for (QAction *a : std::as_const(m_systemPorts)) {
+        m_menu.removeAction(a);
+        a->deleteLater();
+    }
+    m_systemPorts.clear();
+    m_menu.removeAction(&m_other);
+
+    m_systemPorts << m_menu.addSeparator();
+    for (const std::string &device : RadioLink::availablePorts()) {
+        const QString path = qs(device);
+        const std::string cable = usbCableName(device);
+        QString label = path;
+        if (!cable.empty())
+            label += QStringLiteral("  (") + qs(cable) + QLatin1Char(')');
+        auto *a = new QAction(label, this);
+        a->setCheckable(true);
+        a->setStatusTip(ui(text::kSystemPortPrompt) + path);
+        connect(a, &QAction::triggered, this, [this, path] { choose(path); });
+        m_menu.addAction(a);
+        a->setData(path);
+        m_systemPorts << a;
+    }
+    // COM1-COM4 say whether their device is there, and which cable it is.
+    for (std::size_t i = 0; i < m_com.size(); ++i) {
+        const std::string device = portDevicePath(kComPorts[i]);
+        QString state = ui(text::kPortNotConnected);
+        if (QFileInfo::exists(qs(device))) {
+            const std::string cable = usbCableName(device);
+            state = qs(device) + (cable.empty() ? QString() : QStringLiteral(", ") + qs(cable));
+        }
+        m_com[i]->setText(ui(text::kPortItems[i]) + QStringLiteral("  \u2014 ") + state +
+                          QLatin1Char('\t') + qs(text::kPortShortcuts[i]));
+    }
+    m_menu.addAction(&m_other);
+    updateChecks();
+}
+
+void PortMenu::choose(const QString &name)
+{
+    m_view.setPortName(name);
+    updateChecks();
+}
+
+void PortMenu::updateChecks()
+{
+    const QString current = m_view.portName();
+    bool known = false;
+    for (std::size_t i = 0; i < m_com.size(); ++i) {
+        const bool on = current == qs(kComPorts[i]);
+        m_com[i]->setChecked(on);
+        known = known || on;
+    }
+    for (QAction *a : std::as_const(m_systemPorts)) {
+        if (a->isSeparator())
+            continue;
+        const bool on = a->data().toString() == current;
+        a->setChecked(on);
+        known = known || on;
+    }
+    m_other.setChecked(!known);
+    // A path chosen here or with --port shows beside the check mark.
+    m_other.setText(known ? ui(text::kOtherPortItem)
+                          : ui(text::kOtherPortItem) + QStringLiteral("  ") + current);
+}
+
+} // namespace kx9
