@@ -68,7 +68,7 @@ public:
 private:
     enum class WakeUp { Awake, Retry, GoOn, Declined };
 
-    bool isAck(std::uint8_t byte) const { return byte == 0x06 || byte == 0x16; }
+    static bool isAck(std::uint8_t byte) { return byte == 0x06 || byte == 0x16; }
     // The byte this receive brought; none after a timeout or device error.
     std::optional<std::uint8_t> receiveByte();
     void sendByte(std::uint8_t byte, bool purgeFirst = true);
