@@ -170,7 +170,7 @@ IoResult RadioLink::send(std::span<const std::uint8_t> bytes)
             return {false, sent};
         const long long left = total - millisecondsSince(start);
         if (left <= 0)
-            break; // like a write timeout: success with what went out
+            break;
         pollfd pfd{m_fd, POLLOUT, 0};
         if (::poll(&pfd, 1, static_cast<int>(left)) < 0 && errno == EINTR && stopWaiting())
             break;
@@ -178,7 +178,8 @@ IoResult RadioLink::send(std::span<const std::uint8_t> bytes)
     // The protocol's pauses count from the moment the bytes are on the line,
     // as with a synchronous write on the radio maker's platform.
     ::tcdrain(m_fd);
-    return {true, sent};
+    // A command cut short by the timeout did not reach the radio: a failure.
+    return {sent == bytes.size(), sent};
 }
 
 IoResult RadioLink::receive(std::span<std::uint8_t> buffer)

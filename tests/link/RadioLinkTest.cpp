@@ -235,6 +235,19 @@ TEST(RadioLinkTimeoutTest, SilentLineReturnsNothingAfterTheTotal)
     }
 }
 
+// A send whose bytes do not all go out within its total fails: the radio
+// got a command cut short.
+TEST(RadioLinkSendTest, SendThatTimesOutPartWayFails)
+{
+    Pty pty; // nobody reads the radio's end, so the line fills up
+    RadioLink link;
+    ASSERT_TRUE(link.open(pty.path(), TimeoutProfile{10, 50, 0, 50, 0}).ok());
+    const std::vector<std::uint8_t> bytes(1 << 20, 0x55);
+    const IoResult r = link.send(bytes);
+    EXPECT_FALSE(r.ok);
+    EXPECT_LT(r.count, bytes.size());
+}
+
 TEST_F(RadioLinkTest, PurgeDiscardsWhatArrivedBefore)
 {
     pty.write({0x15, 0x15, 0x15});
