@@ -145,8 +145,10 @@ ServiceResult sendDebugCommand(Port &port, std::string_view portName, ServiceHos
     DebugExchange exchange(port);
     while (!exchange.run(command)) {
         const std::string question(text::kDebugError.in(language));
-        if (!host.prompter().askRetryCancel(question)) {
+        if (host.cancelRequested() || !host.prompter().askRetryCancel(question)) {
             port.close();
+            if (host.cancelRequested())
+                return {ServiceOutcome::Cancelled, {}};
             return {ServiceOutcome::Declined, question};
         }
     }

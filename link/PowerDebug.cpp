@@ -74,6 +74,10 @@ ServiceResult PowerDebugSession::end(ServiceOutcome outcome, std::string_view me
 
 ServiceResult PowerDebugSession::decline(std::string_view question)
 {
+    // A stop from outside keeps the port open, so that the caller can take
+    // the radio out of the service state.
+    if (m_host.cancelRequested())
+        return {ServiceOutcome::Cancelled, {}};
     return end(ServiceOutcome::Declined, question);
 }
 
@@ -91,7 +95,8 @@ PowerEntryResult PowerDebugSession::enter(std::string_view portName)
     }
 
     for (bool awake = false; !awake;) {
-        for (int failures = 0; failures <= kPowerWakeUpRetries && !awake;) {
+        for (int failures = 0;
+             failures <= kPowerWakeUpRetries && !awake && !m_host.cancelRequested();) {
             for (int i = 0; i < kEntryPumps; ++i)
                 m_host.pump();
             m_port.purge(PurgeKind::AbortAndClear);
@@ -106,7 +111,8 @@ PowerEntryResult PowerDebugSession::enter(std::string_view portName)
             m_port.pause(reply == WakeUpReply::Silent ? 1ms : variant().entryWrongPause);
             ++failures;
         }
-        if (!awake && !m_host.prompter().askRetryCancel(text::kCommunicationError.en)) {
+        if (!awake && (m_host.cancelRequested() ||
+                       !m_host.prompter().askRetryCancel(text::kCommunicationError.en))) {
             static_cast<ServiceResult &>(result) = decline(text::kCommunicationError.en);
             return result;
         }
@@ -119,6 +125,10 @@ PowerEntryResult PowerDebugSession::enter(std::string_view portName)
     m_port.purge(PurgeKind::Clear);
     const IoResult reply = m_port.receive(std::span(m_buffer).first(kEntryReplySize));
     if (!reply.ok || reply.count < kEntryReplySize) {
+        if (m_host.cancelRequested()) {
+            static_cast<ServiceResult &>(result) = decline({});
+            return result;
+        }
         m_host.prompter().inform(text::kPowerNotEnoughBytes, Prompter::Icon::Warning);
         static_cast<ServiceResult &>(result) =
             end(ServiceOutcome::ShortReply, text::kPowerNotEnoughBytes);
@@ -132,6 +142,8 @@ PowerEntryResult PowerDebugSession::enter(std::string_view portName)
 
 PowerDebugSession::WakeUp PowerDebugSession::tuningWakeUp(int &failures)
 {
+    if (m_host.cancelRequested())
+        return WakeUp::Declined;
     for (std::uint8_t b : kTuningWakeUp)
         sendByte(b);
     m_port.purge(PurgeKind::Clear);
@@ -197,6 +209,8 @@ ServiceResult PowerDebugSession::tune(std::uint8_t value)
         }
 
         m_port.pause(2ms);
+        if (m_host.cancelRequested())
+            return decline({});
         if (++failures > kPowerWakeUpRetries &&
             !m_host.prompter().askRetryCancel(text::kPowerError))
             return decline(text::kPowerError);

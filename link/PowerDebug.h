@@ -47,6 +47,8 @@ struct PowerEntryResult : ServiceResult
 // tuning writes, and the exit, which closes the port. Every message goes
 // through the host's prompter; all of them are English, as on the radio
 // maker's tool, except the texts this program adds.
+// A stop the host asks for ends enter or tune with Cancelled and the port
+// still open, so that leave can take the radio out of the service state.
 class PowerDebugSession
 {
 public:

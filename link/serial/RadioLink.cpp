@@ -2,8 +2,6 @@
 
 #include "PortNames.h"
 
-#include <QSerialPortInfo>
-
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -233,15 +231,6 @@ void RadioLink::close()
     m_exclusiveSet = false;
     ::close(m_fd); // releases the lock too
     m_fd = -1;
-}
-
-std::vector<std::string> RadioLink::availablePorts()
-{
-    std::vector<std::string> ports;
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-        ports.push_back(info.systemLocation().toStdString());
-    std::sort(ports.begin(), ports.end());
-    return ports;
 }
 
 } // namespace kx9

@@ -4,7 +4,6 @@
 
 #include <string>
 #include <termios.h>
-#include <vector>
 
 namespace kx9 {
 
@@ -36,9 +35,6 @@ public:
     using Port::send;
 
     LowLatency lowLatency() const { return m_lowLatency; }
-
-    // Device paths of the serial ports the system reports.
-    static std::vector<std::string> availablePorts();
 
 protected:
     // Asked when a signal interrupts a wait: true ends the wait at once with
