@@ -1,10 +1,10 @@
 // Commands on channel lists: export, import (the common CSV layout), diff.
 
-#include "Arguments.h"
 #include "ChannelCompare.h"
 #include "ChannelCsv.h"
 #include "ChannelListTexts.h"
 #include "Command.h"
+#include "CommandLine.h"
 #include "Document.h"
 #include "ImportReportLines.h"
 #include "OptionFields.h"
@@ -27,27 +27,6 @@ constexpr std::size_t kLargestList = 16 * 1024 * 1024;
 
 // diff follows diff(1): 0 the same, 1 different, 2 trouble.
 constexpr int kDiffTrouble = 2;
-
-int usageError(std::string_view command, const std::string &message)
-{
-    std::cerr << "kx9-cli " << command << ": " << message << "\n"
-              << "Try 'kx9-cli " << command << " --help'.\n";
-    return kExitUsage;
-}
-
-int failed(std::string_view message, int status = kExitFailure)
-{
-    std::cerr << "kx9-cli: " << message << "\n";
-    return status;
-}
-
-std::optional<std::string> outputPath(const Arguments &args)
-{
-    if (auto o = args.value("-o")) {
-        return o;
-    }
-    return args.value("--output");
-}
 
 // The whole of a text file, or "-" for standard input. Sets error on failure.
 std::optional<std::string> readText(const std::string &path, std::string &error)

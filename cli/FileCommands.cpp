@@ -1,8 +1,8 @@
 // Commands on channel files: new, table, resave, info.
 
-#include "Arguments.h"
 #include "ChannelConversion.h"
 #include "Command.h"
+#include "CommandLine.h"
 #include "Document.h"
 #include "RadioType.h"
 
@@ -13,51 +13,10 @@ namespace kx9::cli {
 
 namespace {
 
-int usageError(std::string_view command, const std::string &message)
-{
-    std::cerr << "kx9-cli " << command << ": " << message << "\n"
-              << "Try 'kx9-cli " << command << " --help'.\n";
-    return kExitUsage;
-}
-
-int failed(const std::string &message)
-{
-    std::cerr << "kx9-cli: " << message << "\n";
-    return kExitFailure;
-}
-
-// Parses args; on a wrong command line prints why and sets status.
-std::optional<Arguments> parseOrReport(std::string_view command,
-                                       const std::vector<std::string> &args,
-                                       const std::set<std::string> &valueOptions,
-                                       std::size_t positionalCount, int &status)
-{
-    std::string error;
-    auto parsed = Arguments::parse(args, valueOptions, {}, error);
-    if (!parsed) {
-        status = usageError(command, error);
-        return std::nullopt;
-    }
-    if (parsed->positional().size() != positionalCount) {
-        status = usageError(command,
-                            positionalCount == 0 ? "takes no file name" : "needs exactly one FILE");
-        return std::nullopt;
-    }
-    return parsed;
-}
-
-std::optional<std::string> outputPath(const Arguments &args)
-{
-    if (auto o = args.value("-o")) {
-        return o;
-    }
-    return args.value("--output");
-}
-
 int runNew(const std::vector<std::string> &argv)
 {
     int status = kExitOk;
-    const auto args = parseOrReport("new", argv, {"-o", "--output", "--type"}, 0, status);
+    const auto args = parseArguments("new", argv, {"-o", "--output", "--type"}, {}, 0, status);
     if (!args) {
         return status;
     }
@@ -83,7 +42,7 @@ int runNew(const std::vector<std::string> &argv)
 int runTable(const std::vector<std::string> &argv)
 {
     int status = kExitOk;
-    const auto args = parseOrReport("table", argv, {"--lang"}, 1, status);
+    const auto args = parseArguments("table", argv, {"--lang"}, {}, 1, status);
     if (!args) {
         return status;
     }
@@ -117,7 +76,7 @@ int runTable(const std::vector<std::string> &argv)
 int runResave(const std::vector<std::string> &argv)
 {
     int status = kExitOk;
-    const auto args = parseOrReport("resave", argv, {"-o", "--output"}, 1, status);
+    const auto args = parseArguments("resave", argv, {"-o", "--output"}, {}, 1, status);
     if (!args) {
         return status;
     }
@@ -137,7 +96,7 @@ int runResave(const std::vector<std::string> &argv)
 int runInfo(const std::vector<std::string> &argv)
 {
     int status = kExitOk;
-    const auto args = parseOrReport("info", argv, {}, 1, status);
+    const auto args = parseArguments("info", argv, {}, {}, 1, status);
     if (!args) {
         return status;
     }

@@ -1,7 +1,7 @@
 // The radio-wide settings of a channel file: options.
 
-#include "Arguments.h"
 #include "Command.h"
+#include "CommandLine.h"
 #include "Document.h"
 #include "OptionFields.h"
 
@@ -13,19 +13,6 @@ namespace kx9::cli {
 namespace {
 
 constexpr std::string_view kName = "options";
-
-int usageError(const std::string &message)
-{
-    std::cerr << "kx9-cli " << kName << ": " << message << "\n"
-              << "Try 'kx9-cli " << kName << " --help'.\n";
-    return kExitUsage;
-}
-
-int failed(const std::string &message)
-{
-    std::cerr << "kx9-cli: " << message << "\n";
-    return kExitFailure;
-}
 
 // A value as text for a terminal or a JSON string: control characters (C0,
 // DEL and, in UTF-8, C1) never reach the output as they are, so a file cannot
@@ -95,31 +82,33 @@ int applySettings(const std::vector<std::string> &settings, OptionValues &values
     for (const std::string &setting : settings) {
         const auto eq = setting.find('=');
         if (eq == std::string::npos) {
-            return usageError("--set takes LABEL=VALUE, not \"" + setting + "\"");
+            return usageError(kName, "--set takes LABEL=VALUE, not \"" + setting + "\"");
         }
         const std::string label = trimmed(std::string_view(setting).substr(0, eq));
         const OptionField *field = findOptionField(label);
         if (field == nullptr) {
-            return usageError("unknown setting \"" + label +
-                              "\"; the settings are: " + optionLabels());
+            return usageError(kName, "unknown setting \"" + label +
+                                         "\"; the settings are: " + optionLabels());
         }
         const std::string refused =
             setFieldText(*field, values, std::string_view(setting).substr(eq + 1));
         if (!refused.empty()) {
-            return usageError(refused);
+            return usageError(kName, refused);
         }
         differTouched = differTouched || field->kind == FieldKind::Differ ||
                         field->index == &OptionValues::differDirection;
     }
     if (differTouched && modeFrequencyBelowZero(values)) {
-        return usageError("Frequency Differ " + values.frequencyDiffer +
-                          " with the direction - takes the mode frequency (446.00000 MHz "
-                          "minus the differ) below 0");
+        return usageError(kName,
+                          "Frequency Differ " + values.frequencyDiffer +
+                              " with the direction - takes the mode frequency (446.00000 MHz "
+                              "minus the differ) below 0");
     }
     if (differTouched && modeFrequencyTooHigh(values)) {
-        return usageError("Frequency Differ " + values.frequencyDiffer +
-                          " with the direction + takes the mode frequency (446.00000 MHz "
-                          "plus the differ) above 999.99999 MHz");
+        return usageError(kName,
+                          "Frequency Differ " + values.frequencyDiffer +
+                              " with the direction + takes the mode frequency (446.00000 MHz "
+                              "plus the differ) above 999.99999 MHz");
     }
     return kExitOk;
 }
@@ -129,24 +118,21 @@ int runOptions(const std::vector<std::string> &argv)
     std::string error;
     const auto args = Arguments::parse(argv, {"-o", "--output", "--set"}, {"--json"}, error);
     if (!args) {
-        return usageError(error);
+        return usageError(kName, error);
     }
     if (args->positional().size() != 1) {
-        return usageError("needs exactly one FILE");
+        return usageError(kName, "needs exactly one FILE");
     }
-    auto out = args->value("-o");
-    if (!out) {
-        out = args->value("--output");
-    }
+    const auto out = outputPath(*args);
     const std::vector<std::string> settings = args->values("--set");
     if (!settings.empty() && !out) {
-        return usageError("--set needs -o OUT: the changed settings go into a new file");
+        return usageError(kName, "--set needs -o OUT: the changed settings go into a new file");
     }
     if (out && out->empty()) {
-        return usageError("-o needs a file name");
+        return usageError(kName, "-o needs a file name");
     }
     if (out && args->has("--json")) {
-        return usageError("--json shows the settings; it does not go with -o");
+        return usageError(kName, "--json shows the settings; it does not go with -o");
     }
 
     Document doc;

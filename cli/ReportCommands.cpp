@@ -1,7 +1,7 @@
 // The printed channel report as a PDF: report.
 
-#include "Arguments.h"
 #include "Command.h"
+#include "CommandLine.h"
 #include "Document.h"
 #include "RadioType.h"
 #include "ReportRenderer.h"
@@ -21,19 +21,6 @@ namespace kx9::cli {
 
 namespace {
 
-int usageError(const std::string &message)
-{
-    std::cerr << "kx9-cli report: " << message << "\n"
-              << "Try 'kx9-cli report --help'.\n";
-    return kExitUsage;
-}
-
-int failed(const std::string &message)
-{
-    std::cerr << "kx9-cli: " << message << "\n";
-    return kExitFailure;
-}
-
 bool sameWord(const std::string &a, const char *b)
 {
     return ::strcasecmp(a.c_str(), b) == 0;
@@ -45,28 +32,28 @@ int runReport(const std::vector<std::string> &argv)
     const auto args =
         Arguments::parse(argv, {"-o", "--output", "--lang", "--page-size"}, {}, error);
     if (!args) {
-        return usageError(error);
+        return usageError("report", error);
     }
     if (args->positional().size() != 1) {
-        return usageError("needs exactly one FILE");
+        return usageError("report", "needs exactly one FILE");
     }
     const auto out = args->value("-o") ? args->value("-o") : args->value("--output");
     if (!out || out->empty()) {
-        return usageError("needs -o OUT.pdf");
+        return usageError("report", "needs -o OUT.pdf");
     }
     const std::string lang = args->value("--lang").value_or("en");
     if (lang != "en" && lang != "zh") {
-        return usageError("--lang takes en or zh, not \"" + lang + "\"");
+        return usageError("report", "--lang takes en or zh, not \"" + lang + "\"");
     }
     const std::string size = args->value("--page-size").value_or("A4");
     QPageSize::PageSizeId pageSize = QPageSize::A4;
     if (sameWord(size, "Letter")) {
         pageSize = QPageSize::Letter;
     } else if (!sameWord(size, "A4")) {
-        return usageError("--page-size takes A4 or Letter, not \"" + size + "\"");
+        return usageError("report", "--page-size takes A4 or Letter, not \"" + size + "\"");
     }
     if (*out == "-" && ::isatty(STDOUT_FILENO) == 1) {
-        return usageError("will not write a PDF to a terminal; name a file or redirect");
+        return usageError("report", "will not write a PDF to a terminal; name a file or redirect");
     }
 
     const Language language = lang == "en" ? Language::English : Language::Chinese;

@@ -1,95 +1,20 @@
 // Commands of the radio's service mode: power tuning and the debug mode.
 
-#include "Arguments.h"
 #include "Command.h"
+#include "CommandLine.h"
 #include "DebugModeRules.h"
 #include "Output.h"
 #include "PowerDebug.h"
-#include "RadioLink.h"
-#include "ServiceHost.h"
+#include "RadioSession.h"
 #include "Texts.h"
 
-#include <QCoreApplication>
-
 #include <iostream>
-#include <memory>
 #include <optional>
 #include <string>
-#include <unistd.h>
 
 namespace kx9::cli {
 
 namespace {
-
-// Messages on stderr; Retry/Cancel asked on the terminal, Cancel without one.
-class TerminalHost : public ServiceHost, public Prompter
-{
-public:
-    TerminalHost() : m_canAsk(::isatty(STDIN_FILENO) == 1 && ::isatty(STDERR_FILENO) == 1) {}
-
-    void pump() override {}
-    Prompter &prompter() override { return *this; }
-
-    void inform(std::string_view text, Icon, std::string_view detail) override
-    {
-        std::cerr << text << "\n";
-        if (!detail.empty())
-            std::cerr << detail << "\n";
-    }
-    bool askOkCancel(std::string_view text, Default) override
-    {
-        return ask(text, "OK or Cancel? [o/C] ", 'o');
-    }
-    bool askRetryCancel(std::string_view text) override
-    {
-        return ask(text, "Retry or Cancel? [r/C] ", 'r');
-    }
-    bool askYesNo(std::string_view text) override { return ask(text, "Yes or No? [y/N] ", 'y'); }
-    SaveChoice askSaveDiscardCancel(std::string_view text) override
-    {
-        std::cerr << text << "\n";
-        return SaveChoice::Cancel;
-    }
-
-private:
-    bool ask(std::string_view text, std::string_view prompt, char yes)
-    {
-        std::cerr << text << "\n";
-        if (!m_canAsk)
-            return false;
-        std::cerr << prompt << std::flush;
-        std::string answer;
-        if (!std::getline(std::cin, answer))
-            return false;
-        return !answer.empty() && (answer[0] == yes || answer[0] == yes - 'a' + 'A');
-    }
-
-    bool m_canAsk;
-};
-
-// QSerialPort wants an application object for its notifiers.
-class QtCore
-{
-public:
-    QtCore()
-    {
-        if (QCoreApplication::instance() == nullptr)
-            m_app = std::make_unique<QCoreApplication>(m_argc, m_argv);
-    }
-
-private:
-    int m_argc = 1;
-    char m_name[8] = "kx9-cli";
-    char *m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QCoreApplication> m_app;
-};
-
-int usageError(std::string_view command, const std::string &message)
-{
-    std::cerr << "kx9-cli " << command << ": " << message << "\n"
-              << "Try 'kx9-cli " << command << " --help'.\n";
-    return kExitUsage;
-}
 
 // A whole number from first to last, nothing else.
 std::optional<int> parseValue(const std::string &text, int first, int last)
@@ -105,12 +30,12 @@ std::optional<int> parseValue(const std::string &text, int first, int last)
 
 int runPower(const std::vector<std::string> &argv)
 {
-    std::string error;
-    const auto args = Arguments::parse(argv, {"--port", "--set"}, {}, error);
+    int status = kExitOk;
+    const auto args =
+        parseArguments("power", argv, {"--port", "--set"}, {}, 1, status, "needs high or low");
     if (!args)
-        return usageError("power", error);
-    if (args->positional().size() != 1 ||
-        (args->positional()[0] != "high" && args->positional()[0] != "low"))
+        return status;
+    if (args->positional()[0] != "high" && args->positional()[0] != "low")
         return usageError("power", "needs high or low");
     const PowerKind kind = args->positional()[0] == "high" ? PowerKind::High : PowerKind::Low;
     const int maximum = powerVariant(kind).maximum;
@@ -124,19 +49,30 @@ int runPower(const std::vector<std::string> &argv)
     }
     const std::string port = args->value("--port").value_or("COM1");
 
-    QtCore qt;
-    RadioLink link;
-    TerminalHost host;
-    PowerDebugSession session(link, host, kind, Language::English);
+    RadioSession radio;
+    PowerDebugSession session(radio.port(), radio, kind, Language::English);
+    // A signal takes the radio out of the tuning state (bounded, as the
+    // window's close does) before the port is put back.
+    const auto cancel = [&] {
+        if (session.portOpen())
+            session.leave();
+        return RadioSession::cancelled();
+    };
     const PowerEntryResult entry = session.enter(port);
+    if (entry.outcome == ServiceOutcome::Cancelled)
+        return cancel();
     if (!entry.completed())
         return kExitFailure;
     std::cout << static_cast<int>(entry.value) << "\n";
     flushOutput(); // the value, while the radio is tuned and left
 
-    int status = kExitOk;
-    if (value && !session.tune(static_cast<std::uint8_t>(*value)).completed())
-        status = kExitFailure;
+    if (value) {
+        const ServiceResult tuned = session.tune(static_cast<std::uint8_t>(*value));
+        if (tuned.outcome == ServiceOutcome::Cancelled || radio.interrupted())
+            return cancel();
+        if (!tuned.completed())
+            status = kExitFailure;
+    }
     // After Cancel on a tuning question the port is closed already and there
     // is nothing to send the exit on.
     if (session.portOpen() && !session.leave().completed())
@@ -159,12 +95,11 @@ std::optional<DebugItem> parseItem(const std::string &name)
 
 int runDebug(const std::vector<std::string> &argv)
 {
-    std::string error;
-    const auto args = Arguments::parse(argv, {"--port", "--freq"}, {}, error);
+    int status = kExitOk;
+    const auto args =
+        parseArguments("debug", argv, {"--port", "--freq"}, {}, 2, status, "needs ITEM and VALUE");
     if (!args)
-        return usageError("debug", error);
-    if (args->positional().size() != 2)
-        return usageError("debug", "needs ITEM and VALUE");
+        return status;
     const auto item = parseItem(args->positional()[0]);
     if (!item)
         return usageError("debug", "ITEM is tx-frequency, low-power-voltage, squelch-level or "
@@ -194,10 +129,12 @@ int runDebug(const std::vector<std::string> &argv)
     command.txTone = debugToneValue(debugToneList(settings.tx.method).at(0));
     command.value = static_cast<std::uint8_t>(*value);
 
-    QtCore qt;
-    RadioLink link;
-    TerminalHost host;
-    if (!sendDebugCommand(link, port, host, command, Language::English).completed())
+    RadioSession radio;
+    const ServiceResult sent =
+        sendDebugCommand(radio.port(), port, radio, command, Language::English);
+    if (sent.outcome == ServiceOutcome::Cancelled)
+        return RadioSession::cancelled();
+    if (!sent.completed())
         return kExitFailure;
     std::cout << text::kFinishSuccessfully.en << "\n";
     return kExitOk;

@@ -3,6 +3,7 @@
 #include "ChannelImage.h"
 #include "DecimalMath.h"
 #include "NumberText.h"
+#include "Protocol.h"
 #include "Texts.h"
 
 #include <algorithm>
@@ -13,13 +14,12 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr std::array<std::uint8_t, 7> kWakeUp{0x02, 'P', 'R', 'O', 'G', 'R', 'A'};
-constexpr std::uint8_t kAck = 0x06;
+using protocol::kAck;
 constexpr std::uint8_t kItemAck = 'H';
 constexpr std::uint8_t kDebugSelect = 'x';
 constexpr std::uint8_t kItemLength = 0x08;
 constexpr std::array<std::uint8_t, 3> kToneTrailer{0xFB, 0x01, 0x01};
-constexpr std::size_t kIdentificationSize = 8;
+using protocol::kIdentificationSize;
 constexpr std::uint32_t kMaxBcd8 = 99'999'999;
 
 std::uint8_t bcdPair(std::uint32_t twoDigits)
@@ -36,23 +36,17 @@ public:
     // or missing reply.
     bool run(const DebugCommand &command)
     {
-        for (std::uint8_t b : kWakeUp) {
+        for (std::uint8_t b : protocol::kWakeUp) {
             send(b);
             m_port.pause(1ms);
         }
-        auto reply = receiveByte();
-        if (!reply)
+        if (awaitWakeUpAck(m_port, false, true) != WakeUpReply::Ack)
             return false;
-        if (*reply != kAck) {
-            reply = receiveByte();
-            if (reply != kAck)
-                return false;
-        }
 
         m_port.pause(1ms);
-        send('M');
+        send(protocol::kCommand);
         m_port.pause(1ms);
-        send(0x02);
+        send(protocol::kIdentify);
         m_port.purge(PurgeKind::Clear);
         // Only a device error counts here; the identification is not examined.
         if (!m_port.receive(std::span(m_buffer).first(kIdentificationSize)).ok)
@@ -151,8 +145,10 @@ ServiceResult sendDebugCommand(Port &port, std::string_view portName, ServiceHos
     DebugExchange exchange(port);
     while (!exchange.run(command)) {
         const std::string question(text::kDebugError.in(language));
-        if (!host.prompter().askRetryCancel(question)) {
+        if (host.cancelRequested() || !host.prompter().askRetryCancel(question)) {
             port.close();
+            if (host.cancelRequested())
+                return {ServiceOutcome::Cancelled, {}};
             return {ServiceOutcome::Declined, question};
         }
     }

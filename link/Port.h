@@ -57,8 +57,9 @@ struct OpenResult
 std::string openFailureDetail(std::string_view portName, const OpenResult &result,
                               Language language);
 
-// Outcome of a send or receive: ok is false only for a device error; a
-// receive that times out is ok with fewer bytes than asked.
+// Outcome of a send or receive: ok is false for a device error and for a
+// send that did not get all its bytes out in time; a receive that times out
+// is ok with fewer bytes than asked.
 struct IoResult
 {
     bool ok = false;

@@ -1,6 +1,7 @@
 #include "PowerDebug.h"
 
 #include "ChannelImage.h"
+#include "Protocol.h"
 #include "ServiceTexts.h"
 #include "Texts.h"
 
@@ -10,16 +11,15 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr std::array<std::uint8_t, 7> kEntryWakeUp{0x02, 'P', 'R', 'O', 'G', 'R', 'A'};
-constexpr std::array<std::uint8_t, 7> kTuningWakeUp{0x02, 'P', 'R', 'G', 'G', 'P', 'A'};
-constexpr std::array<std::uint8_t, 7> kExitWakeUp{0x02, 'P', 'R', 'O', 'G', 'P', 'A'};
-constexpr std::uint8_t kCommand = 'M';
+using protocol::kAck;
+using protocol::kAlternateAck;
+using protocol::kCommand;
+using protocol::kExitWakeUp;
+using protocol::kTuningWakeUp;
 constexpr std::uint8_t kTuningMode = 'c';
 constexpr std::uint8_t kServiceExit = 'U';
 // 'W', radio address 0x03F9, length 1; the value follows.
 constexpr std::array<std::uint8_t, 4> kTuningWrite{'W', 0x03, 0xF9, 0x01};
-constexpr std::uint8_t kAck = 0x06;
-constexpr std::uint8_t kAlternateAck = 0x16;
 constexpr std::size_t kEntryReplySize = 5;
 constexpr std::size_t kEntryValueIndex = 4;
 constexpr int kEntryPumps = 7;
@@ -74,6 +74,10 @@ ServiceResult PowerDebugSession::end(ServiceOutcome outcome, std::string_view me
 
 ServiceResult PowerDebugSession::decline(std::string_view question)
 {
+    // A stop from outside keeps the port open, so that the caller can take
+    // the radio out of the service state.
+    if (m_host.cancelRequested())
+        return {ServiceOutcome::Cancelled, {}};
     return end(ServiceOutcome::Declined, question);
 }
 
@@ -91,34 +95,24 @@ PowerEntryResult PowerDebugSession::enter(std::string_view portName)
     }
 
     for (bool awake = false; !awake;) {
-        for (int failures = 0; failures <= kPowerWakeUpRetries && !awake;) {
+        for (int failures = 0;
+             failures <= kPowerWakeUpRetries && !awake && !m_host.cancelRequested();) {
             for (int i = 0; i < kEntryPumps; ++i)
                 m_host.pump();
             m_port.purge(PurgeKind::AbortAndClear);
-            for (std::uint8_t b : kEntryWakeUp) {
+            for (std::uint8_t b : protocol::kWakeUp) {
                 m_port.pause(1ms);
                 sendByte(b);
             }
-            const auto first = receiveByte();
-            if (!first) {
-                m_port.pause(1ms);
-                ++failures;
+            const WakeUpReply reply = awaitWakeUpAck(m_port, true);
+            awake = reply == WakeUpReply::Ack;
+            if (awake)
                 continue;
-            }
-            if (isAck(*first)) {
-                awake = true;
-                continue;
-            }
-            // One stray byte may come before the acknowledge.
-            const auto second = receiveByte();
-            if (second && isAck(*second)) {
-                awake = true;
-                continue;
-            }
-            m_port.pause(variant().entryWrongPause);
+            m_port.pause(reply == WakeUpReply::Silent ? 1ms : variant().entryWrongPause);
             ++failures;
         }
-        if (!awake && !m_host.prompter().askRetryCancel(text::kCommunicationError.en)) {
+        if (!awake && (m_host.cancelRequested() ||
+                       !m_host.prompter().askRetryCancel(text::kCommunicationError.en))) {
             static_cast<ServiceResult &>(result) = decline(text::kCommunicationError.en);
             return result;
         }
@@ -131,6 +125,10 @@ PowerEntryResult PowerDebugSession::enter(std::string_view portName)
     m_port.purge(PurgeKind::Clear);
     const IoResult reply = m_port.receive(std::span(m_buffer).first(kEntryReplySize));
     if (!reply.ok || reply.count < kEntryReplySize) {
+        if (m_host.cancelRequested()) {
+            static_cast<ServiceResult &>(result) = decline({});
+            return result;
+        }
         m_host.prompter().inform(text::kPowerNotEnoughBytes, Prompter::Icon::Warning);
         static_cast<ServiceResult &>(result) =
             end(ServiceOutcome::ShortReply, text::kPowerNotEnoughBytes);
@@ -144,6 +142,8 @@ PowerEntryResult PowerDebugSession::enter(std::string_view portName)
 
 PowerDebugSession::WakeUp PowerDebugSession::tuningWakeUp(int &failures)
 {
+    if (m_host.cancelRequested())
+        return WakeUp::Declined;
     for (std::uint8_t b : kTuningWakeUp)
         sendByte(b);
     m_port.purge(PurgeKind::Clear);
@@ -209,6 +209,8 @@ ServiceResult PowerDebugSession::tune(std::uint8_t value)
         }
 
         m_port.pause(2ms);
+        if (m_host.cancelRequested())
+            return decline({});
         if (++failures > kPowerWakeUpRetries &&
             !m_host.prompter().askRetryCancel(text::kPowerError))
             return decline(text::kPowerError);

@@ -47,6 +47,8 @@ struct PowerEntryResult : ServiceResult
 // tuning writes, and the exit, which closes the port. Every message goes
 // through the host's prompter; all of them are English, as on the radio
 // maker's tool, except the texts this program adds.
+// A stop the host asks for ends enter or tune with Cancelled and the port
+// still open, so that leave can take the radio out of the service state.
 class PowerDebugSession
 {
 public:
@@ -68,7 +70,7 @@ public:
 private:
     enum class WakeUp { Awake, Retry, GoOn, Declined };
 
-    bool isAck(std::uint8_t byte) const { return byte == 0x06 || byte == 0x16; }
+    static bool isAck(std::uint8_t byte) { return byte == 0x06 || byte == 0x16; }
     // The byte this receive brought; none after a timeout or device error.
     std::optional<std::uint8_t> receiveByte();
     void sendByte(std::uint8_t byte, bool purgeFirst = true);

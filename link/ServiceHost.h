@@ -18,6 +18,9 @@ public:
     // so that the window stays alive while the radio is slow to answer.
     virtual void pump() = 0;
     virtual Prompter &prompter() = 0;
+    // A stop asked for from outside the exchange (a signal to the command
+    // line); checked between attempts and after a question.
+    virtual bool cancelRequested() const { return false; }
 };
 
 // How a service exchange ended.
@@ -29,6 +32,7 @@ enum class ServiceOutcome {
     PortNotOpen,    // an earlier Cancel closed the port; nothing was sent
     ExitUnanswered, // the exit wake-up was never acknowledged; the port is closed
     Refused,        // the command was not sent: a value the radio cannot take
+    Cancelled,      // the host asked to stop; a power session's port is still open to leave
 };
 
 struct ServiceResult

@@ -1,5 +1,6 @@
 #include "Transfer.h"
 
+#include "Protocol.h"
 #include "SafetyTexts.h"
 #include "Texts.h"
 
@@ -10,10 +11,9 @@ namespace kx9 {
 
 namespace {
 
-constexpr std::uint8_t kAck = 0x06;
-constexpr std::array<std::uint8_t, 7> kWakeUp{0x02, 'P', 'R', 'O', 'G', 'R', 'A'};
-constexpr std::array<std::uint8_t, 2> kIdentify{'M', 0x02};
-constexpr std::size_t kIdentificationSize = 8;
+using protocol::kAck;
+using protocol::kIdentificationSize;
+constexpr std::array<std::uint8_t, 2> kIdentify{protocol::kCommand, protocol::kIdentify};
 constexpr std::size_t kIdentityIndex = 4; // in the identification reply
 constexpr std::uint8_t kAnyIdentity = 0xFF;
 constexpr std::size_t kReadReplySize = 12;
@@ -92,21 +92,12 @@ bool Transfer::receivedAck()
 bool Transfer::wakeUp()
 {
     m_port.purge(PurgeKind::AbortAndClear);
-    for (std::uint8_t b : kWakeUp) {
+    for (std::uint8_t b : protocol::kWakeUp) {
         m_port.pause(kBytePause);
         m_port.purge(PurgeKind::Clear);
         m_port.send(b);
     }
-    // The radio may put one stray byte before its 06; a device error ends
-    // the attempt at once.
-    for (int i = 0; i < 2; ++i) {
-        const IoResult r = m_port.receive(std::span(m_buffer).first(1));
-        if (!r.ok)
-            return false;
-        if (r.count == 1 && m_buffer[0] == kAck)
-            return true;
-    }
-    return false;
+    return awaitWakeUpAck(m_port) == WakeUpReply::Ack;
 }
 
 TransferOutcome Transfer::connect(const ChannelImage &image)

@@ -9,10 +9,6 @@ namespace kx9 {
 
 namespace {
 
-// The settings block and the frequency-mode block.
-constexpr std::size_t kSettingsEnd = 0x850;
-constexpr std::size_t kModeEnd = 0xD14;
-
 std::string hex(std::size_t value, int digits)
 {
     char buffer[16];
@@ -125,10 +121,10 @@ std::vector<std::string> compareChannelFiles(const OpenedChannels &a, const Open
     }
     if (!labelledDiffer) {
         const std::string_view label = text::kDiffSettings.in(language);
-        for (std::size_t offset = layout::kSettings; offset < kSettingsEnd; ++offset) {
+        for (std::size_t offset = layout::kSettings; offset < layout::kSettingsEnd; ++offset) {
             byteLine(out, label, a.image, b.image, offset);
         }
-        for (std::size_t offset = layout::kModeBase; offset < kModeEnd; ++offset) {
+        for (std::size_t offset = layout::kModeBase; offset < layout::kModeEnd; ++offset) {
             byteLine(out, label, a.image, b.image, offset);
         }
     }
@@ -136,7 +132,7 @@ std::vector<std::string> compareChannelFiles(const OpenedChannels &a, const Open
     const std::string_view label = text::kDiffImage.in(language);
     for (std::size_t offset = layout::nameOffset(kChannelCount + 1); offset < kImageSize;
          ++offset) {
-        if (offset < layout::kModeBase || offset >= kModeEnd) {
+        if (offset < layout::kModeBase || offset >= layout::kModeEnd) {
             byteLine(out, label, a.image, b.image, offset);
         }
     }

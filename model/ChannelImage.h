@@ -42,8 +42,9 @@ inline constexpr std::uint8_t kFlagsReservedMask = 0xC1;
 inline constexpr std::size_t kNames = 0x850;
 inline constexpr std::size_t kNameSize = 8;
 
-// Settings block.
+// Settings block, up to the names.
 inline constexpr std::size_t kSettings = 0x800;
+inline constexpr std::size_t kSettingsEnd = 0x850;
 inline constexpr std::size_t kNewOnly80A = 0x80A;
 inline constexpr std::size_t kNewOnly80B = 0x80B;
 inline constexpr std::size_t kBatterySave = 0x810; // bit 4
@@ -84,6 +85,7 @@ inline constexpr std::size_t kPttIdSize = 6;
 
 // Frequency-mode block.
 inline constexpr std::size_t kModeBase = 0xD00;      // BCD8 little-endian, 10 Hz units
+inline constexpr std::size_t kModeEnd = 0xD14;       // one past the frequency-mode block
 inline constexpr std::size_t kModeFrequency = 0xD04; // BCD8 little-endian, 10 Hz units
 inline constexpr std::size_t kNewOnlyD0C = 0xD0C;
 inline constexpr std::size_t kModeFlags = 0xD0D;

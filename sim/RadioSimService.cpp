@@ -11,6 +11,9 @@ namespace kx9 {
 
 namespace {
 
+// The radio's side spells the protocol out again on purpose rather than using
+// link/Protocol.h: a byte wrong in one copy shows as a failing test instead
+// of agreeing with itself.
 constexpr std::size_t kWakeUpSize = 7;
 constexpr std::array<std::uint8_t, kWakeUpSize> kProgramming{0x02, 'P', 'R', 'O', 'G', 'R', 'A'};
 constexpr std::array<std::uint8_t, kWakeUpSize> kTuning{0x02, 'P', 'R', 'G', 'G', 'P', 'A'};

@@ -2,13 +2,13 @@
 
 #include "PortNames.h"
 
-#include <QSerialPortInfo>
-
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
+#include <fstream>
 #include <linux/serial.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -170,7 +170,7 @@ IoResult RadioLink::send(std::span<const std::uint8_t> bytes)
             return {false, sent};
         const long long left = total - millisecondsSince(start);
         if (left <= 0)
-            break; // like a write timeout: success with what went out
+            break;
         pollfd pfd{m_fd, POLLOUT, 0};
         if (::poll(&pfd, 1, static_cast<int>(left)) < 0 && errno == EINTR && stopWaiting())
             break;
@@ -178,7 +178,8 @@ IoResult RadioLink::send(std::span<const std::uint8_t> bytes)
     // The protocol's pauses count from the moment the bytes are on the line,
     // as with a synchronous write on the radio maker's platform.
     ::tcdrain(m_fd);
-    return {true, sent};
+    // A command cut short by the timeout did not reach the radio: a failure.
+    return {sent == bytes.size(), sent};
 }
 
 IoResult RadioLink::receive(std::span<std::uint8_t> buffer)
@@ -237,8 +238,19 @@ void RadioLink::close()
 std::vector<std::string> RadioLink::availablePorts()
 {
     std::vector<std::string> ports;
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-        ports.push_back(info.systemLocation().toStdString());
+    std::error_code error;
+    for (const auto &entry : std::filesystem::directory_iterator("/sys/class/tty", error)) {
+        const std::filesystem::path sys = entry.path();
+        if (!std::filesystem::exists(sys / "device", error))
+            continue; // a virtual terminal or a pseudo-terminal
+        // The 8250 driver lists placeholders of type 0 (unknown) for UARTs
+        // that are not there.
+        std::ifstream typeFile(sys / "type");
+        int type = -1;
+        if (typeFile >> type && type == 0)
+            continue;
+        ports.push_back("/dev/" + sys.filename().string());
+    }
     std::sort(ports.begin(), ports.end());
     return ports;
 }

@@ -37,7 +37,8 @@ public:
 
     LowLatency lowLatency() const { return m_lowLatency; }
 
-    // Device paths of the serial ports the system reports.
+    // Device paths of the serial ports the kernel has hardware behind,
+    // sorted: USB and ACM adapters, and UARTs of a known type.
     static std::vector<std::string> availablePorts();
 
 protected:

@@ -1,13 +1,11 @@
 #include "RadioLink.h"
 #include "PortNames.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +16,21 @@
 
 namespace kx9 {
 namespace {
+
+// Milliseconds on a steady clock from construction.
+class Stopwatch
+{
+public:
+    long long elapsed() const
+    {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now() - m_start)
+            .count();
+    }
+
+private:
+    std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
+};
 
 // The radio's end of a pseudo-terminal; the link opens the other end.
 class Pty
@@ -187,8 +200,7 @@ TEST_F(RadioLinkTest, ReceiveReturnsAtOnceWhenAllBytesAreThere)
     ASSERT_TRUE(link.open(pty.path(), TimeoutProfile{5000, 90, 500, 50, 50}).ok());
     pty.write({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13});
     std::array<std::uint8_t, 12> buffer{};
-    QElapsedTimer timer;
-    timer.start();
+    Stopwatch timer;
     const IoResult r = link.receive(buffer);
     EXPECT_LT(timer.elapsed(), 2500);
     EXPECT_TRUE(r.ok);
@@ -205,10 +217,9 @@ TEST_F(RadioLinkTest, ShortReplyReturnsAfterTheGapAndLeavesTheRestOfTheBuffer)
     pty.write({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
     std::array<std::uint8_t, 12> buffer;
     buffer.fill(0xEE);
-    QElapsedTimer timer;
-    timer.start();
+    Stopwatch timer;
     const IoResult r = link.receive(buffer);
-    const qint64 elapsed = timer.elapsed();
+    const long long elapsed = timer.elapsed();
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.count, 10u);
     EXPECT_GE(elapsed, 30);
@@ -225,14 +236,26 @@ TEST(RadioLinkTimeoutTest, SilentLineReturnsNothingAfterTheTotal)
         RadioLink link;
         ASSERT_TRUE(link.open(pty.path(), profile).ok());
         std::array<std::uint8_t, 1> buffer{0x42};
-        QElapsedTimer timer;
-        timer.start();
+        Stopwatch timer;
         const IoResult r = link.receive(buffer);
         EXPECT_TRUE(r.ok);
         EXPECT_EQ(r.count, 0u);
         EXPECT_EQ(buffer[0], 0x42);
         EXPECT_GE(timer.elapsed(), profile.receiveTotalMs(1)); // 100 ms, then 590 ms
     }
+}
+
+// A send whose bytes do not all go out within its total fails: the radio
+// got a command cut short.
+TEST(RadioLinkSendTest, SendThatTimesOutPartWayFails)
+{
+    Pty pty; // nobody reads the radio's end, so the line fills up
+    RadioLink link;
+    ASSERT_TRUE(link.open(pty.path(), TimeoutProfile{10, 50, 0, 50, 0}).ok());
+    const std::vector<std::uint8_t> bytes(1 << 20, 0x55);
+    const IoResult r = link.send(bytes);
+    EXPECT_FALSE(r.ok);
+    EXPECT_LT(r.count, bytes.size());
 }
 
 TEST_F(RadioLinkTest, PurgeDiscardsWhatArrivedBefore)

@@ -211,6 +211,19 @@ TEST_F(TransferTest, FailedIdentificationReceiveAsksAndRetryReadsAgain)
     EXPECT_EQ(wakeUps(), 2);
 }
 
+// The first handshake's 06 is still in the buffer when the radio falls
+// silent: the next wake-ups are unanswered, not answered.
+TEST_F(TransferTest, EarlierAcknowledgeDoesNotAnswerALaterWakeUp)
+{
+    port.setReceiveFailure([&](std::size_t asked, int) {
+        radio.faults().silent = radio.faults().silent || asked == 8;
+        return asked == 8;
+    });
+    host.answers = {true, false};
+    EXPECT_EQ(read().outcome, TransferOutcome::CommunicationError);
+    EXPECT_EQ(wakeUps(), 1 + 15);
+}
+
 TEST_F(TransferTest, NoReadyAfterConfirmWaits601CyclesThenAsks)
 {
     radio.faults().missingReadyReply = true;

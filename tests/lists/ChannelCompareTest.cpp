@@ -39,19 +39,22 @@ TEST(ChannelCompare, EachDifferenceIsOneLineInTheFixedOrder)
     ChannelImage changed = a.image;
     changed.setRxFrequency(5, 44601875);
     changed.setNameCodes(5, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
-    changed.setByte(layout::recordOffset(5) + 14, 0x00);          // reserved, no cell shows it
+    changed.setByte(layout::recordOffset(5) + 14, 0x00); // reserved, no cell shows it
+    // The tone-use byte's bits beside the one a cell shows.
+    changed.setByte(layout::recordOffset(5) + layout::kToneUse,
+                    a.image.byte(layout::recordOffset(5) + layout::kToneUse) ^ 0x01);
     changed.setByte(layout::recordOffset(100), 0x25);             // past the type's channels
     changed.setByte(layout::recordOffset(6) + layout::kFlags, 0); // an empty channel's flags
     changed.setSquelch(7);
     changed.setModeFrequency(44600625);
     changed.setHighPowerCalibration(0x80);
     const Opened b(changed);
-    EXPECT_EQ(
-        compareChannelFiles(a.view(), b.view()),
-        (Lines{"CH-005 Receive(MHz): 446.00625 -> 446.01875", "CH-005 Name: AB -> (empty)",
-               "CH-005 Image 0x04E: FF -> 00", "CH-006 Image 0x05D: FF -> 00",
-               "CH-100 Image 0x630: FF -> 25", "Settings 0x813: 05 -> 07",
-               "Settings 0xD04: 00 -> 25", "Settings 0xD05: 00 -> 06", "Image 0xFF9: FF -> 80"}));
+    EXPECT_EQ(compareChannelFiles(a.view(), b.view()),
+              (Lines{"CH-005 Receive(MHz): 446.00625 -> 446.01875", "CH-005 Name: AB -> (empty)",
+                     "CH-005 Image 0x04C: FF -> FE", "CH-005 Image 0x04E: FF -> 00",
+                     "CH-006 Image 0x05D: FF -> 00", "CH-100 Image 0x630: FF -> 25",
+                     "Settings 0x813: 05 -> 07", "Settings 0xD04: 00 -> 25",
+                     "Settings 0xD05: 00 -> 06", "Image 0xFF9: FF -> 80"}));
 }
 
 TEST(ChannelCompare, ARadioTypeChangeIsNamed)

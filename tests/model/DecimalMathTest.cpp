@@ -75,5 +75,17 @@ TEST(DecimalMultiply, ByOneIsTheFifteenDigitRoundingOfTheOperand)
     }
 }
 
+// Aligning operands whose exponents differ by more than 20 places would
+// overflow 128 bits; the sum stays the correctly rounded one either side.
+TEST(DecimalAdd, FifteenDigitOperandsStayExactAcrossTheWideShifts)
+{
+    for (int shift = 18; shift <= 27; ++shift) {
+        const double small = std::pow(10.0, -shift);
+        EXPECT_EQ(DecimalAdd(999999999999999.0, small), 999999999999999.0) << shift;
+        EXPECT_EQ(DecimalAdd(999999999999999.0, -small), 999999999999999.0) << shift;
+        EXPECT_EQ(DecimalAdd(small, 999999999999999.0), 999999999999999.0) << shift;
+    }
+}
+
 } // namespace
 } // namespace kx9

@@ -41,7 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SetRow{"Time Out Timer", "off", "OFF"}, SetRow{"Time Out Timer", "15", "15"},
                       SetRow{"Time Out Timer", "600", "600"},
                       SetRow{"Priority Channel", "128", "128"}, SetRow{"PTT ID", "ab-1", "AB-1"},
-                      SetRow{"PTT ID", "é", "É"}, SetRow{"Frequency Differ", "12.5", "12.5"},
+                      SetRow{"PTT ID", "abcdef", "ABCDEF"}, SetRow{"PTT ID", "é", "É"},
+                      SetRow{"Frequency Differ", "12.5", "12.5"},
                       SetRow{"Frequency Differ Direction", "-", "-"}));
 
 INSTANTIATE_TEST_SUITE_P(

@@ -4,10 +4,13 @@
 #include "DebugMode.h"
 #include "DebugModeRules.h"
 #include "PortTrace.h"
+#include "PowerDebug.h"
 #include "ScriptedHosts.h"
 #include "Texts.h"
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace kx9::test {
 namespace {
@@ -87,16 +90,66 @@ TEST_F(DebugExchangeTest, CancelClosesThePort)
     EXPECT_EQ(result.message, text::kDebugError.en);
     EXPECT_EQ(wakeUps(), 1);
     EXPECT_FALSE(port.isOpen());
-    // Seven 1 ms pauses and one receive of the debug profile: 50 + 50 ms.
-    EXPECT_EQ(port.now(), 7ms + 100ms);
+    // Seven 1 ms pauses and two receives of the debug profile: 50 + 50 ms each.
+    EXPECT_EQ(port.now(), 7ms + 2 * 100ms);
 }
 
-TEST_F(DebugExchangeTest, StrayByteBeforeTheWakeUpAcknowledgeIsPassed)
+// One stray byte before the 06 is passed; a second wrong byte fails the
+// exchange, and Retry starts again from the wake-up.
+TEST_F(DebugExchangeTest, StrayByteBeforeTheWakeUpAcknowledgeIsPassedButNotTwo)
 {
-    radio.faults().firstWakeUpReply = {0x15, 0x06};
-    ASSERT_TRUE(send(txPower47()).completed());
-    EXPECT_EQ(wakeUps(), 1);
-    EXPECT_TRUE(host.shown.empty());
+    for (const std::uint8_t second : {std::uint8_t{0x06}, std::uint8_t{0x15}}) {
+        RadioSim r;
+        r.faults().firstWakeUpReply = {0x15, second};
+        SimPort p(r);
+        ScriptedServiceHost h;
+        h.answers = {true};
+        ASSERT_TRUE(sendDebugCommand(p, "COM4", h, txPower47()).completed());
+        EXPECT_EQ(countSends(p.calls(), {'O'}), second == 0x06 ? 1 : 2);
+        EXPECT_EQ(h.shown.size(), second == 0x06 ? 0u : 1u);
+    }
+}
+
+// A radio whose answer to the wake-up comes only after one receive timed out.
+class LateWakeUpAckPort : public SimPort
+{
+public:
+    using SimPort::SimPort;
+    IoResult send(std::span<const std::uint8_t> bytes) override
+    {
+        m_late = m_late || (bytes.size() == 1 && bytes[0] == 'A');
+        return SimPort::send(bytes);
+    }
+    IoResult receive(std::span<std::uint8_t> buffer) override
+    {
+        if (std::exchange(m_late, false))
+            return {true, 0};
+        return SimPort::receive(buffer);
+    }
+    using SimPort::send;
+
+private:
+    bool m_late = false;
+};
+
+// A wake-up's first receive that times out is followed by a second one, as
+// in the transfer, in the power entry and the debug mode alike.
+TEST(SlowRadioTest, WakeUpAnsweredAfterOneTimedOutReceiveIsAwake)
+{
+    for (const bool power : {true, false}) {
+        RadioSim radio;
+        LateWakeUpAckPort port(radio);
+        ScriptedServiceHost host;
+        if (power) {
+            PowerDebugSession session(port, host, PowerKind::High, Language::English);
+            const PowerEntryResult entry = session.enter("COM1");
+            EXPECT_TRUE(entry.completed()) << entry.message;
+        } else {
+            EXPECT_TRUE(sendDebugCommand(port, "COM4", host, txPower47()).completed());
+        }
+        EXPECT_EQ(countSends(port.calls(), {'O'}), 1) << power;
+        EXPECT_TRUE(host.shown.empty()) << power;
+    }
 }
 
 TEST_F(DebugExchangeTest, PortThatCannotBeOpenedIsToldInTheCurrentLanguage)

@@ -158,8 +158,8 @@ TEST_P(PowerDebugTest, CancelAfterSixUnansweredEntriesClosesThePort)
     EXPECT_EQ(entryWakeUps(), 6);
     EXPECT_FALSE(port.isOpen());
     EXPECT_EQ(countSends(port.calls(), {'M'}), 0);
-    // Each attempt: 7 byte pauses, a 590 ms receive and 1 ms.
-    EXPECT_EQ(port.now(), 6 * (7ms + 590ms + 1ms));
+    // Each attempt: 7 byte pauses, two 590 ms receives and 1 ms.
+    EXPECT_EQ(port.now(), 6 * (7ms + 2 * 590ms + 1ms));
 }
 
 TEST_P(PowerDebugTest, WrongEntryRepliesFailTheAttemptWithTheVariantsPause)

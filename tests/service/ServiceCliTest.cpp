@@ -2,6 +2,13 @@
 
 #include "SimulatedRadio.h"
 
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 namespace kx9::test {
 namespace {
 
@@ -87,6 +94,30 @@ TEST_F(ServiceCliTest, RadioFaultsEndWithTheirMessageAndStatusOne)
         // A tuning that failed after entry leaves the radio where Cancel left it.
         EXPECT_FALSE(told.contains(" -> ")) << told.toStdString();
     }
+}
+
+// Ctrl-C while the radio is in its tuning state takes it out again, puts the
+// port back and releases its exclusive hold.
+TEST_F(ServiceCliTest, SignalDuringPowerTuningLeavesTheTuningStateAndReleasesThePort)
+{
+    startRadio({"--no-tuning-ack", "100"});
+    QProcess p;
+    startCli(p, {"power", "--port", port, "high", "--set", "120"});
+    while (!p.canReadLine())
+        ASSERT_TRUE(p.waitForReadyRead(kProcessTimeoutMs)) << "no entry value printed";
+    ::kill(static_cast<pid_t>(p.processId()), SIGINT);
+    const ProcessRun run = finished(p);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "kx9-cli: cancelled\n");
+
+    const int fd = ::open(port.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(fd, 0) << std::strerror(errno);
+    int exclusive = 1;
+    EXPECT_EQ(::ioctl(fd, TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 0);
+    ::close(fd);
+    stopRadio();
+    EXPECT_TRUE(told.contains("high power debug left")) << told.toStdString();
 }
 
 TEST_F(ServiceCliTest, WrongCommandLinesAreRefusedBeforeThePortIsOpened)

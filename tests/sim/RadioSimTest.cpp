@@ -63,5 +63,17 @@ TEST_F(RadioSimTest, WriteStoresTheBlockAndCountsCompleteWrites)
     EXPECT_EQ(radio.state(), RadioSim::State::Programming);
 }
 
+// A request for an address between blocks gets no answer, so a transfer
+// that miscounts addresses fails instead of reading shifted data.
+TEST_F(RadioSimTest, BlockRequestOffTheEightByteGridIsIgnored)
+{
+    connect();
+    for (const int low : {0x01, 0x04, 0x07, 0x0C})
+        EXPECT_EQ(send({'R', 0x01, static_cast<std::uint8_t>(low), 0x08}), Bytes{}) << low;
+    EXPECT_EQ(send({'W', 0x01, 0x04, 0x08, 1, 2, 3, 4, 5, 6, 7, 8}), Bytes{});
+    EXPECT_EQ(radio.memory().byte(0x108), (0x108 ^ 0x01) & 0xFF);
+    EXPECT_EQ(send({'R', 0x01, 0x08, 0x08}).size(), 12u);
+}
+
 } // namespace
 } // namespace kx9

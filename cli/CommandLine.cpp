@@ -1,0 +1,50 @@
+#include "CommandLine.h"
+
+#include "Command.h"
+
+#include <iostream>
+
+namespace kx9::cli {
+
+int usageError(std::string_view command, std::string_view message)
+{
+    std::cerr << "kx9-cli " << command << ": " << message << "\n"
+              << "Try 'kx9-cli " << command << " --help'.\n";
+    return kExitUsage;
+}
+
+int failed(std::string_view message, int status)
+{
+    std::cerr << "kx9-cli: " << message << "\n";
+    return status;
+}
+
+std::optional<Arguments> parseArguments(std::string_view command,
+                                        const std::vector<std::string> &argv,
+                                        const std::set<std::string> &values,
+                                        const std::set<std::string> &flags, std::size_t positional,
+                                        int &status, std::string_view positionalMessage)
+{
+    std::string error;
+    auto args = Arguments::parse(argv, values, flags, error);
+    if (!args) {
+        status = usageError(command, error);
+        return std::nullopt;
+    }
+    if (args->positional().size() != positional) {
+        if (positionalMessage.empty())
+            positionalMessage = positional == 0 ? "takes no file name" : "needs exactly one FILE";
+        status = usageError(command, positionalMessage);
+        return std::nullopt;
+    }
+    return args;
+}
+
+std::optional<std::string> outputPath(const Arguments &args)
+{
+    if (auto o = args.value("-o"))
+        return o;
+    return args.value("--output");
+}
+
+} // namespace kx9::cli
