@@ -3,6 +3,7 @@
 #include "Command.h"
 #include "CommandLine.h"
 #include "Document.h"
+#include "FleetCommands.h"
 #include "PortNames.h"
 #include "RadioLink.h"
 #include "RadioSession.h"
@@ -57,10 +58,14 @@ int runPorts(const std::vector<std::string> &argv)
 int runRead(const std::vector<std::string> &argv)
 {
     int status = kExitOk;
-    const auto args =
-        parseArguments("read", argv, {"--port", "-o", "--output"}, {"--trace"}, 0, status);
+    const auto args = parseArguments("read", argv, {"--port", "-o", "--output"},
+                                     {"--trace", "--json"}, 0, status);
     if (!args)
         return status;
+    if (args->values("--port").size() > 1)
+        return runFleetRead(*args);
+    if (args->has("--json"))
+        return usageError("read", "--json goes with more than one --port");
     const std::string port = args->value("--port").value_or("COM1");
     const auto out = outputPath(*args);
     if (!out || out->empty())
@@ -85,10 +90,15 @@ int runRead(const std::vector<std::string> &argv)
 int runWrite(const std::vector<std::string> &argv)
 {
     int status = kExitOk;
-    const auto args =
-        parseArguments("write", argv, {"--port"}, {"--yes", "-y", "--trace"}, 1, status);
+    const auto args = parseArguments(
+        "write", argv, {"--port"},
+        {"--yes", "-y", "--trace", "--verify", "--backup-first", "--json"}, 1, status);
     if (!args)
         return status;
+    if (args->values("--port").size() > 1)
+        return runFleetWrite(*args);
+    if (args->has("--json"))
+        return usageError("write", "--json goes with more than one --port");
     const std::string port = args->value("--port").value_or("COM1");
 
     // As the desktop program: Open fills the table from the file, and the
@@ -113,7 +123,8 @@ constexpr Command kRadioCommands[] = {
      "Lists the serial ports the system reports, then the four port names of\n"
      "the desktop program: COM1 to COM4 are /dev/ttyUSB0 to /dev/ttyUSB3.\n",
      runPorts},
-    {"read", "read --port PORT [--trace] -o OUT", "read a radio into a channel file",
+    {"read", "read --port PORT [--trace] -o OUT | read --port PORT --port PORT... [--json] -o DIR",
+     "read a radio into a channel file, or many radios into a folder",
      "Reads the radio's whole memory (4096 bytes) over PORT and saves it to OUT\n"
      "as it came, only after the last block: a failed or interrupted read leaves\n"
      "OUT as it was. An existing OUT keeps its mode and owner; one you may not\n"
@@ -121,9 +132,14 @@ constexpr Command kRadioCommands[] = {
      "(/dev/ttyUSB0-3) or any device path; default COM1. A progress bar is drawn\n"
      "on stderr when it is a terminal. --trace writes how the port was set up\n"
      "(low-latency mode included) and every byte both ways to stderr.\n"
-     "Exit status 0 on success, 1 with the radio's message on stderr.\n",
+     "Exit status 0 on success, 1 with the radio's message on stderr.\n"
+     "With more than one --port every radio is read at the same time into\n"
+     "DIR/<port>.sin (/dev/ttyUSB0 -> ttyUSB0.sin), as write does with many ports.\n",
      runRead},
-    {"write", "write --port PORT [--yes] [--trace] FILE", "write a channel file into a radio",
+    {"write",
+     "write --port PORT [--yes] [--trace] FILE | write --port PORT --port PORT... [--yes] "
+     "[--verify] [--backup-first] [--json] FILE",
+     "write a channel file into one radio or many at once",
      "Opens FILE as the desktop program does, writes its channel table back into\n"
      "the image and writes image bytes 0x000-0xFEF into the radio over PORT (the\n"
      "radio keeps its own power calibration in the last 16 bytes).\n"
@@ -133,7 +149,17 @@ constexpr Command kRadioCommands[] = {
      "answered Cancel without a terminal. --trace as for read.\n"
      "Exit status 0 on success, 1 with the radio's message on stderr; a write\n"
      "that ended after the first block says on a second line that the radio\n"
-     "holds a partial write.\n",
+     "holds a partial write.\n"
+     "With more than one --port the file goes into every radio at the same time,\n"
+     "one port each; a radio that fails never stops the others. A radio that\n"
+     "reports another identity is skipped unless --yes; nobody is asked.\n"
+     "--backup-first reads each radio first and keeps what it held among the\n"
+     "backups; --verify reads each radio back and compares. On a terminal one\n"
+     "progress line per port is redrawn on stderr, else a line per radio as it\n"
+     "ends; then a table on stdout (port, identity, result, seconds), or one\n"
+     "JSON array with --json. Ctrl-C cancels every transfer. Exit status 0 when\n"
+     "every radio was written (and verified), 1 otherwise, 2 for the same port\n"
+     "given twice.\n",
      runWrite},
 };
 

@@ -1,6 +1,7 @@
 #include "Fleet.h"
 
 #include "PortNames.h"
+#include "Protocol.h"
 
 #include <array>
 #include <csignal>
@@ -14,8 +15,7 @@ namespace kx9 {
 namespace {
 
 // The identification exchange as the transfer sends it, one byte at a time.
-constexpr std::array<std::uint8_t, 2> kIdentify{'M', 0x02};
-constexpr std::size_t kIdentificationSize = 8;
+constexpr std::array<std::uint8_t, 2> kIdentify{protocol::kCommand, protocol::kIdentify};
 constexpr std::size_t kIdentityIndex = 4;
 
 // Passes everything through to the radio's port and notes the identity byte
@@ -39,7 +39,7 @@ public:
     IoResult receive(std::span<std::uint8_t> buffer) override
     {
         const IoResult r = m_port.receive(buffer);
-        if (m_lastSent == kIdentify && buffer.size() == kIdentificationSize && r.ok &&
+        if (m_lastSent == kIdentify && buffer.size() == protocol::kIdentificationSize && r.ok &&
             r.count > kIdentityIndex)
             m_identity = buffer[kIdentityIndex];
         return r;

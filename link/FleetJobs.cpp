@@ -40,6 +40,43 @@ RadioJob plainWriteJob(const ChannelImage &image, Language language)
             kWriteBlocks};
 }
 
+RadioJob writeFlowJob(const ChannelImage &image, Language language, bool verify,
+                      BackupKeeper keepBackup)
+{
+    return {[image, language, verify, keepBackup = std::move(keepBackup)](
+                Port &port, std::string_view portName, TransferHost &host) {
+                WriteFlowOptions options;
+                options.verify = verify;
+                if (keepBackup)
+                    options.backupFirst = [&keepBackup, portName](const ChannelImage &held) {
+                        return keepBackup(portName, held);
+                    };
+                const WriteFlowResult flow =
+                    runWriteFlow(port, portName, image, host, options, language);
+                FleetResult r = fleetResultOf(flow.transfer, FleetStatus::Written, &image);
+                switch (flow.outcome) {
+                case WriteFlowOutcome::Completed:
+                    r.status = verify ? FleetStatus::Verified : FleetStatus::Written;
+                    break;
+                case WriteFlowOutcome::WriteFailed:
+                    break;
+                case WriteFlowOutcome::BackupReadFailed:
+                case WriteFlowOutcome::VerifyReadFailed:
+                    r.reason = std::string(writeFlowOutcomeName(flow.outcome)) + ": " + r.reason;
+                    break;
+                case WriteFlowOutcome::BackupNotKept:
+                case WriteFlowOutcome::VerifyMismatch:
+                    r.status = FleetStatus::Failed;
+                    r.reason = std::string(writeFlowOutcomeName(flow.outcome));
+                    r.partialWrite = flow.outcome == WriteFlowOutcome::VerifyMismatch;
+                    break;
+                }
+                r.message = flow.message;
+                return r;
+            },
+            kProgressRange};
+}
+
 RadioJob plainReadJob(ImageSink sink, Language language)
 {
     return {[sink = std::move(sink), language](Port &port, std::string_view portName,

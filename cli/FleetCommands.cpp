@@ -1,0 +1,137 @@
+#include "FleetCommands.h"
+
+#include "BackupFolder.h"
+#include "Command.h"
+#include "CommandLine.h"
+#include "Document.h"
+#include "Fleet.h"
+#include "FleetJobs.h"
+#include "FleetReport.h"
+#include "RadioSession.h"
+#include "SafeSave.h"
+#include "SafetyTexts.h"
+#include "TextFormat.h"
+#include "Texts.h"
+
+#include <filesystem>
+#include <iostream>
+#include <unistd.h>
+
+namespace kx9::cli {
+
+namespace {
+
+constexpr int kBarWidth = 24;
+constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
+
+// One line per radio: a bar while it runs, its result once it has finished.
+std::string progressLine(const std::string &port, const FleetProgress &p,
+                         const std::optional<FleetResult> &result)
+{
+    if (result)
+        return formatFleetLine(*result);
+    const int filled = p.total > 0 ? std::min(kBarWidth, p.position * kBarWidth / p.total) : 0;
+    return port + " [" + std::string(static_cast<std::size_t>(filled), '#') +
+           std::string(static_cast<std::size_t>(kBarWidth - filled), '-') + "] " +
+           std::to_string(p.total > 0 ? p.position * 100 / p.total : 0) + "%";
+}
+
+// Runs the job on every port while the session's signal guard turns
+// Ctrl-C into a cancel of them all; prints the table and returns the status.
+int runFleet(const std::vector<std::string> &ports, RadioJob job, bool yes, bool json)
+{
+    RadioSession session;
+    FleetRun run(ports, [](const std::string &) { return std::make_unique<CliLink>(false); },
+                 std::move(job), {.yes = yes});
+    const bool terminal = ::isatty(STDERR_FILENO) == 1;
+    std::vector<bool> told(ports.size(), false);
+    bool drawn = false;
+    for (bool done = false; !done;) {
+        done = run.wait(kRedrawInterval);
+        if (session.interrupted())
+            run.cancel();
+        const std::vector<FleetProgress> progress = run.progress();
+        if (terminal && drawn)
+            std::cerr << "\033[" << ports.size() << "A";
+        for (std::size_t i = 0; i < ports.size(); ++i) {
+            const std::optional<FleetResult> result = run.result(i);
+            if (terminal)
+                std::cerr << "\r\033[K" << progressLine(ports[i], progress[i], result) << "\n";
+            else if (result && !told[i])
+                std::cerr << formatFleetLine(*result) << "\n";
+            told[i] = told[i] || result.has_value();
+        }
+        drawn = true;
+        std::cerr.flush();
+    }
+    const std::vector<FleetResult> results = run.results();
+    if (session.interrupted())
+        RadioSession::cancelled();
+    std::string partial;
+    for (const FleetResult &r : results)
+        if (r.partialWrite)
+            partial += (partial.empty() ? "" : ", ") + r.port;
+    if (!partial.empty())
+        std::cerr << "kx9-cli: " << partial << ": " << text::kPartialWrite.en << "\n";
+    std::cout << (json ? formatFleetJson(results) : formatFleetTable(results));
+    return fleetSucceeded(results) ? kExitOk : kExitFailure;
+}
+
+} // namespace
+
+int runFleetWrite(const Arguments &args)
+{
+    const std::vector<std::string> ports = args.values("--port");
+    if (const std::string problem = fleetPortProblem(ports, false); !problem.empty())
+        return usageError("write", problem);
+    if (args.has("--trace"))
+        return usageError("write", "--trace goes with one --port");
+    // As the single write: the table goes back into the image first.
+    Document doc;
+    const FileResult opened = doc.open(args.positional()[0], Language::English);
+    if (!opened)
+        return failed(opened.message);
+    doc.writeTableToImage();
+    BackupKeeper keeper;
+    if (args.has("--backup-first")) {
+        const BackupStore store(backupFolder().toStdString());
+        keeper = [store](std::string_view port, const ChannelImage &held) {
+            const BackupResult kept = store.keep(held, port, Language::English);
+            return kept.ok() ? std::string() : kept.message;
+        };
+    }
+    return runFleet(ports,
+                    writeFlowJob(doc.image(), Language::English, args.has("--verify"), keeper),
+                    args.has("--yes") || args.has("-y"), args.has("--json"));
+}
+
+int runFleetRead(const Arguments &args)
+{
+    const std::vector<std::string> ports = args.values("--port");
+    if (const std::string problem = fleetPortProblem(ports, true); !problem.empty())
+        return usageError("read", problem);
+    if (args.has("--trace"))
+        return usageError("read", "--trace goes with one --port");
+    const auto out = outputPath(args);
+    if (!out || out->empty())
+        return usageError("read", "needs -o DIR");
+    std::error_code error;
+    if (!std::filesystem::is_directory(*out, error))
+        return failed(fillIn(text::kCannotWriteFile.en, {*out, "not a folder"}));
+    // Ten seconds of reading are not spent on files that cannot be written.
+    const std::filesystem::path dir(*out);
+    for (const std::string &port : ports) {
+        const std::string file = (dir / fleetFileName(port)).string();
+        if (const SafeSaveResult target = checkSaveTarget(file); !target)
+            return failed(fillIn(text::kCannotWriteFile.en, {file, target.reason}));
+    }
+    ImageSink sink = [dir](std::string_view port, const ChannelImage &image) {
+        const SafeSaveResult saved =
+            saveFileSafely((dir / fleetFileName(port)).string(), image.bytes());
+        return saved ? std::string() : saved.reason;
+    };
+    return runFleet(ports, plainReadJob(std::move(sink), Language::English), false,
+                    args.has("--json"));
+}
+
+} // namespace kx9::cli
