@@ -1,0 +1,119 @@
+// kx9-cli write with several --port against four kx9-radiosim at once, each
+// on a pseudo-terminal of its own.
+
+#include "Document.h"
+#include "SimulatedRadio.h"
+
+#include <QDir>
+
+#include <array>
+#include <memory>
+
+namespace kx9::test {
+namespace {
+
+constexpr std::size_t kWritten = 0xFF0; // the radio keeps its last 16 bytes
+
+struct Radio
+{
+    QProcess process;
+    QString port;
+    QString saved;
+};
+
+class FleetCli : public SimulatedRadioTest, public ::testing::WithParamInterface<bool>
+{
+protected:
+    void TearDown() override
+    {
+        for (auto &r : radios)
+            stop(*r);
+    }
+    void start(Radio &r, const QString &name, const QStringList &flags)
+    {
+        ChannelImage memory; // differs from the file in every block
+        for (std::size_t i = 0; i < kImageSize; ++i)
+            memory.setByte(i, static_cast<std::uint8_t>(i * 7 + 3));
+        memory.setRadioIdentity(0x01);
+        ASSERT_TRUE(writeRaw(path(name + "-start.sin"), bytesOf(memory)));
+        r.saved = path(name + "-saved.sin");
+        r.process.start(KX9_RADIOSIM, flags + QStringList{"--image", path(name + "-start.sin"),
+                                                          "--save", r.saved});
+        ASSERT_TRUE(r.process.waitForStarted(kProcessTimeoutMs));
+        while (!r.process.canReadLine())
+            ASSERT_TRUE(r.process.waitForReadyRead(kProcessTimeoutMs));
+        r.port = QString::fromUtf8(r.process.readLine()).trimmed();
+    }
+    QByteArray stop(Radio &r)
+    {
+        if (r.process.state() != QProcess::NotRunning) {
+            r.process.terminate();
+            r.process.waitForFinished(kProcessTimeoutMs);
+        }
+        return r.saved.isEmpty() ? QByteArray() : readRaw(r.saved);
+    }
+    // The line of the final table that names port.
+    static QString row(const ProcessRun &run, const QString &port)
+    {
+        for (const QString &line : run.out.split('\n'))
+            if (line.startsWith(port + " "))
+                return line;
+        return {};
+    }
+
+    std::array<std::unique_ptr<Radio>, 4> radios{
+        std::make_unique<Radio>(), std::make_unique<Radio>(), std::make_unique<Radio>(),
+        std::make_unique<Radio>()};
+};
+
+// Two clean radios get the file, the one that hangs up mid-write fails with
+// its warning, the one of another identity is skipped (written with --yes);
+// none of them holds back the others, and the status says not all succeeded.
+TEST_P(FleetCli, WritesEveryRadioAtOnceAndReportsEachOnItsOwn)
+{
+    const bool yes = GetParam();
+    start(*radios[0], "clean1", {});
+    start(*radios[1], "clean2", {});
+    start(*radios[2], "hangup", {"--hang-up", "100"});
+    start(*radios[3], "other", {"--identity", "07"});
+    Document doc;
+    doc.newDocument(Language::English);
+    ChannelImage file = doc.imageAsSaved();
+    file.setRadioIdentity(0x01);
+    ASSERT_TRUE(writeRaw(path("file.sin"), bytesOf(file)));
+
+    QStringList args{"write", path("file.sin")};
+    for (const auto &r : radios)
+        args << "--port" << r->port;
+    if (yes)
+        args << "--yes";
+    const ProcessRun run = cli(args);
+
+    EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
+    const QByteArray written = bytesOf(file).left(kWritten);
+    EXPECT_EQ(stop(*radios[0]).left(kWritten), written);
+    EXPECT_EQ(stop(*radios[1]).left(kWritten), written);
+    EXPECT_EQ(stop(*radios[3]).left(kWritten) == written, yes);
+    EXPECT_TRUE(row(run, radios[0]->port).contains(" written "));
+    EXPECT_TRUE(row(run, radios[2]->port)
+                    .contains("failed: write acknowledge missing; may hold a partial write"))
+        << run.out.toStdString();
+    EXPECT_TRUE(row(run, radios[3]->port)
+                    .contains(yes ? " written " : "skipped: identity differs from the file's 01"))
+        << run.out.toStdString();
+    EXPECT_TRUE(run.err.contains(radios[2]->port + ": The radio may now hold a partial write"));
+}
+
+INSTANTIATE_TEST_SUITE_P(WithAndWithoutYes, FleetCli, ::testing::Bool());
+
+TEST_F(FleetCli, TheSamePortTwiceIsAWrongCommandLine)
+{
+    start(*radios[0], "clean1", {});
+    const ProcessRun run = cli(
+        {"write", "--port", radios[0]->port, "--port", radios[0]->port, "--yes", path("none.sin")});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains("given twice")) << run.err.toStdString();
+}
+
+} // namespace
+} // namespace kx9::test
