@@ -99,6 +99,8 @@ int runWrite(const std::vector<std::string> &argv)
         return runFleetWrite(*args);
     if (args->has("--json"))
         return usageError("write", "--json goes with more than one --port");
+    if (args->has("--verify") || args->has("--backup-first"))
+        return usageError("write", "--verify and --backup-first go with more than one --port");
     const std::string port = args->value("--port").value_or("COM1");
 
     // As the desktop program: Open fills the table from the file, and the
@@ -123,7 +125,7 @@ constexpr Command kRadioCommands[] = {
      "Lists the serial ports the system reports, then the four port names of\n"
      "the desktop program: COM1 to COM4 are /dev/ttyUSB0 to /dev/ttyUSB3.\n",
      runPorts},
-    {"read", "read --port PORT [--trace] -o OUT | read --port PORT --port PORT... [--json] -o DIR",
+    {"read", "read --port PORT... [--trace] [--json] -o OUT",
      "read a radio into a channel file, or many radios into a folder",
      "Reads the radio's whole memory (4096 bytes) over PORT and saves it to OUT\n"
      "as it came, only after the last block: a failed or interrupted read leaves\n"
@@ -134,11 +136,10 @@ constexpr Command kRadioCommands[] = {
      "(low-latency mode included) and every byte both ways to stderr.\n"
      "Exit status 0 on success, 1 with the radio's message on stderr.\n"
      "With more than one --port every radio is read at the same time into\n"
-     "DIR/<port>.sin (/dev/ttyUSB0 -> ttyUSB0.sin), as write does with many ports.\n",
+     "the folder OUT, one OUT/<port>.sin each (/dev/ttyUSB0 -> ttyUSB0.sin); the\n"
+     "rest as for write with many ports. --json goes with more than one --port.\n",
      runRead},
-    {"write",
-     "write --port PORT [--yes] [--trace] FILE | write --port PORT --port PORT... [--yes] "
-     "[--verify] [--backup-first] [--json] FILE",
+    {"write", "write --port PORT... [--yes] [--verify] [--backup-first] [--trace] [--json] FILE",
      "write a channel file into one radio or many at once",
      "Opens FILE as the desktop program does, writes its channel table back into\n"
      "the image and writes image bytes 0x000-0xFEF into the radio over PORT (the\n"
@@ -159,7 +160,7 @@ constexpr Command kRadioCommands[] = {
      "ends; then a table on stdout (port, identity, result, seconds), or one\n"
      "JSON array with --json. Ctrl-C cancels every transfer. Exit status 0 when\n"
      "every radio was written (and verified), 1 otherwise, 2 for the same port\n"
-     "given twice.\n",
+     "given twice. --json goes with more than one --port, --trace with one.\n",
      runWrite},
 };
 
