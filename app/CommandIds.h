@@ -49,5 +49,6 @@ inline constexpr int kMoveUp = 32912;
 inline constexpr int kMoveDown = 32913;
 inline constexpr int kFileImport = 32914;
 inline constexpr int kFileExport = 32915;
+inline constexpr int kWriteToSeveral = 32920;
 
 } // namespace kx9::command

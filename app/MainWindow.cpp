@@ -46,7 +46,8 @@ using namespace command;
 
 MainWindow::MainWindow(Document &document, Prompter &prompter, FileChooser &files,
                        ChannelView::PortFactory portFactory, QWidget *parent)
-    : QMainWindow(parent), m_document(document), m_prompter(prompter), m_files(files)
+    : QMainWindow(parent), m_document(document), m_prompter(prompter), m_files(files),
+      m_portFactory(portFactory)
 {
     setWindowTitle(ui(text::kAppTitle));
     setWindowIcon(icons::application());
@@ -251,6 +252,7 @@ void MainWindow::createMenus()
     a = m_commands->add(program, kWriteToRadio, kWriteItem, kWritePrompt, "Ctrl+W");
     a->setIcon(icons::writeRadio());
     connect(a, &QAction::triggered, m_view, &ChannelView::writeToRadio);
+    createFleetCommand(*program);
     program->addSeparator();
     a = m_commands->add(program, command::kHighPowerDebug, text::kHighPowerDebug,
                         kHighPowerDebugPrompt);
@@ -410,12 +412,13 @@ void MainWindow::dropEvent(QDropEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_view->transferRunning() || m_service->isBusy()) {
+    if (m_view->transferRunning() || m_service->isBusy() || fleetRunning()) {
         // The transfer ends itself at its next check, a service exchange at
         // its end; the window closes then.
         m_closeAfterTransfer = true;
         if (m_view->transferRunning())
             m_view->cancelTransfer();
+        cancelFleet();
         event->ignore();
         return;
     }
@@ -447,7 +450,7 @@ void MainWindow::onTransferState(bool running)
 
 bool MainWindow::busy() const
 {
-    return m_view->transferRunning() || m_service->isBusy();
+    return m_view->transferRunning() || m_service->isBusy() || fleetRunning();
 }
 
 void MainWindow::runService(const std::function<void()> &command)

@@ -5,6 +5,7 @@
 #include "HelpWindow.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -24,6 +25,7 @@ class ReportPrinting;
 class CommandTable;
 class Document;
 class FileChooser;
+class FleetDialog;
 class PortMenu;
 class Prompter;
 class ServiceCommands;
@@ -92,6 +94,11 @@ private:
     void showOptionalFeatures();
     void showAbout();
     void setMessage(const QString &text);
+    // Program > Write To Several Radios (in MainWindowFleet.cpp).
+    void createFleetCommand(QMenu &program);
+    void writeToSeveral();
+    bool fleetRunning() const;
+    void cancelFleet();
 
     Document &m_document;
     Prompter &m_prompter;
@@ -103,6 +110,8 @@ private:
     PortMenu *m_portMenu = nullptr;
     QToolBar *m_toolBar = nullptr;
     QLabel *m_messagePane = nullptr;
+    ChannelView::PortFactory m_portFactory;
+    QPointer<FleetDialog> m_fleet;
     bool m_closeAfterTransfer = false;
     HelpWindow m_help;
 };

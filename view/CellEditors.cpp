@@ -260,7 +260,7 @@ void CellEditors::onMouseDown()
 {
     const int row = m_grid.row();
     const int col = m_grid.col();
-    if (!rowInsideType(row, currentType()) || row == 0 || col == 0)
+    if (m_locked || !rowInsideType(row, currentType()) || row == 0 || col == 0)
         return;
     openEditor(0);
 }
@@ -268,7 +268,8 @@ void CellEditors::onMouseDown()
 void CellEditors::onKeyPressed(char32_t ch)
 {
     // Rows past the type's channels hold nothing a radio would keep.
-    if (m_grid.row() != 0 && m_grid.col() != 0 && rowInsideType(m_grid.row(), currentType()))
+    if (!m_locked && m_grid.row() != 0 && m_grid.col() != 0 &&
+        rowInsideType(m_grid.row(), currentType()))
         openEditor(ch);
 }
 

@@ -35,6 +35,8 @@ public:
     void commitEditor();
     // Hides every editor; what was typed into them is dropped.
     void hideEditors();
+    // While locked no editor opens (the grid is shown for reading only).
+    void setLocked(bool locked) { m_locked = locked; }
 
     QLineEdit &frequencyEditor() const { return *m_frequencyEditor; }
     QLineEdit &nameEditor() const { return *m_nameEditor; }
@@ -77,6 +79,7 @@ private:
     Document &m_document;
     Prompter &m_prompter;
     ChannelGrid &m_grid;
+    bool m_locked = false;
     ChannelTableModel &m_model;
     QWidget &m_form;
     QComboBox &m_typeSelector;

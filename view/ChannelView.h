@@ -42,6 +42,8 @@ public:
     void commitEditor() { m_editors->commitEditor(); }
     // Hides every editor; what was typed into them is dropped.
     void hideEditors() { m_editors->hideEditors(); }
+    // Keeps the grid for reading only (while radios are written from it).
+    void setEditingLocked(bool locked) { m_editors->setLocked(locked); }
     // After a language switch from `from` to the language now in force:
     // labels, headers, the flag cells and the four flag lists relabelled.
     void retranslate(Language from);

@@ -901,4 +901,82 @@ Export</source>
         <translation>频道列表 (*.csv)</translation>
     </message>
 </context>
+<!-- Write To Several Radios. -->
+<context>
+    <name>kx9</name>
+    <message>
+        <source>Write To &amp;Several Radios...</source>
+        <translation>写入多台对讲机(&amp;S)...</translation>
+    </message>
+    <message>
+        <source>Write the grid into many radios at once, one cable each
+Write To Several Radios</source>
+        <translation>将表格同时写入多台对讲机，每台一根写频线
+写入多台对讲机</translation>
+    </message>
+    <message>
+        <source>Write To Several Radios</source>
+        <translation>写入多台对讲机</translation>
+    </message>
+    <message>
+        <source>Tick the port of every radio to write, one programming cable each. The channels as the window shows them go into all of them at the same time.</source>
+        <translation>勾选要写入的每台对讲机的串口，每台一根写频线。窗口中显示的频道将同时写入所有对讲机。</translation>
+    </message>
+    <message>
+        <source>Identity</source>
+        <translation>机型标识</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>进度</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>&amp;Other Port...</source>
+        <translation>其他串口(&amp;O)...</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>开始(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel All</source>
+        <translation>全部取消(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Tick at least one port.</source>
+        <translation>请至少勾选一个串口。</translation>
+    </message>
+    <message>
+        <source>Writing...</source>
+        <translation>正在写入...</translation>
+    </message>
+    <message>
+        <source>Written</source>
+        <translation>已写入</translation>
+    </message>
+    <message>
+        <source>Verified</source>
+        <translation>已校验</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>Skipped</source>
+        <translation>已跳过</translation>
+    </message>
+    <message>
+        <source>%1 of %2 radios written.</source>
+        <translation>已写入 %1 台，共 %2 台。</translation>
+    </message>
+    <message>
+        <source>Cancelling...</source>
+        <translation>正在取消...</translation>
+    </message>
+</context>
 </TS>

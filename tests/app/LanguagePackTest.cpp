@@ -98,6 +98,7 @@ protected:
         channelFileFilters(true);
         ImportDialog import(QStringLiteral("list.csv"), window.get());
         BackupsDialog backups(QStringLiteral("/nonexistent/backups"), nullptr, window.get());
+        window->action(command::kWriteToSeveral)->trigger();
         ui(text::kCsvFilterName); // the import and export file dialogs' filter
     }
 

@@ -1,0 +1,111 @@
+// Program > Write To Several Radios: the dialog against in-process radios,
+// and the window kept for reading while it runs.
+
+#include "FleetDialog.h"
+#include "WindowTest.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTableWidget>
+
+#include <map>
+
+namespace kx9::test {
+namespace {
+
+constexpr std::size_t kWritten = kWriteBlocks * kBlockSize;
+
+bool holdsWritten(const ChannelImage &radio, const ChannelImage &file)
+{
+    return std::equal(file.bytes().begin(), file.bytes().begin() + kWritten, radio.bytes().begin());
+}
+
+bool finishes(FleetDialog &dialog)
+{
+    QSignalSpy spy(&dialog, &FleetDialog::runningChanged);
+    return dialog.running() ? spy.wait(60000) && !dialog.running() : true;
+}
+
+// Each radio on its own thread and simulator: the clean ones are written
+// and verified, the one of another identity is skipped, and each row says so.
+TEST(FleetDialog, WritesEveryTickedRadioAndShowsEachResult)
+{
+    ChannelImage file = newDocumentImage();
+    file.setRadioIdentity(0x01);
+    ChannelImage before;
+    before.setRadioIdentity(0x01);
+    std::map<std::string, std::unique_ptr<RadioSim>> radios;
+    radios["/dev/simA"] = std::make_unique<RadioSim>(before);
+    radios["/dev/simB"] = std::make_unique<RadioSim>(before);
+    radios["/dev/simC"] = std::make_unique<RadioSim>(before, SimFaults{.identity = 0x07});
+    StubFiles files;
+    QTemporaryDir backups;
+    FleetDialog dialog(
+        [&] { return file; },
+        [&](const std::string &name) { return std::make_unique<SimPort>(*radios.at(name)); }, files,
+        backups.path());
+    for (int row = 0; row < dialog.table()->rowCount(); ++row) // the machine's own ports
+        dialog.table()->item(row, 0)->setCheckState(Qt::Unchecked);
+    for (const char *port : {"/dev/simA", "/dev/simB", "/dev/simC"})
+        dialog.addPort(port);
+    dialog.verifyBox()->setChecked(true);
+
+    dialog.startButton()->click();
+    ASSERT_TRUE(finishes(dialog));
+
+    ASSERT_EQ(dialog.results().size(), 3u);
+    EXPECT_EQ(dialog.results()[0].status, FleetStatus::Verified);
+    EXPECT_EQ(dialog.results()[1].status, FleetStatus::Verified);
+    EXPECT_EQ(dialog.results()[2].status, FleetStatus::Skipped);
+    EXPECT_TRUE(holdsWritten(radios["/dev/simA"]->memory(), file));
+    EXPECT_TRUE(holdsWritten(radios["/dev/simB"]->memory(), file));
+    EXPECT_FALSE(holdsWritten(radios["/dev/simC"]->memory(), file));
+    const int last = dialog.table()->rowCount() - 1;
+    EXPECT_EQ(dialog.table()->item(last - 1, 3)->text(), "Verified");
+    EXPECT_TRUE(dialog.table()->item(last, 3)->text().startsWith("Skipped: "));
+    EXPECT_EQ(dialog.table()->item(last, 1)->text(), "07");
+    EXPECT_EQ(dialog.summary()->text(), "2 of 3 radios written.");
+    EXPECT_TRUE(dialog.startButton()->isEnabled());
+}
+
+class FleetWindow : public WindowTest
+{
+};
+
+// While the radios are written the grid is for reading: no editor opens and
+// the editing commands are off; afterwards all is back, and the radio holds
+// the grid as it stood, the open edit included.
+TEST_F(FleetWindow, KeepsTheGridForReadingWhileItWritesIt)
+{
+    ChannelImage memory = radio.memory();
+    memory.setRadioIdentity(document.image().radioIdentity());
+    radio.setMemory(memory);
+    clickCell(1, 1);
+    QTest::keyClicks(focusedEditor(), "446.00625");
+    window->action(command::kWriteToSeveral)->trigger();
+    QPointer<FleetDialog> dialog = window->findChild<FleetDialog *>();
+    ASSERT_TRUE(dialog);
+    for (int row = 0; row < dialog->table()->rowCount(); ++row)
+        dialog->table()->item(row, 0)->setCheckState(Qt::Unchecked);
+    dialog->addPort("/dev/simA");
+
+    dialog->startButton()->click();
+    ASSERT_TRUE(dialog->running());
+    for (int id : {command::kEditPaste, command::kWriteToRadio, command::kFileOpen})
+        EXPECT_FALSE(window->action(id)->isEnabled()) << id;
+    clickCell(2, 1);
+    EXPECT_EQ(focusedEditor(), nullptr);
+
+    ASSERT_TRUE(finishes(*dialog));
+    EXPECT_EQ(dialog->results().at(0).status, FleetStatus::Written);
+    EXPECT_EQ(cell(1, 1), "446.00625");
+    EXPECT_TRUE(holdsWritten(radio.memory(), document.image()));
+    EXPECT_TRUE(window->action(command::kEditPaste)->isEnabled());
+    clickCell(2, 1);
+    EXPECT_NE(focusedEditor(), nullptr);
+}
+
+} // namespace
+} // namespace kx9::test
