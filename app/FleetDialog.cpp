@@ -219,8 +219,12 @@ void FleetDialog::showResult(int row, const FleetResult &result)
     }
     // The engine's message is in the language of the run; its reason in English.
     QString detail = qs(result.message.empty() ? result.reason : result.message).simplified();
-    if (result.status == FleetStatus::Written || result.status == FleetStatus::Verified)
+    if (result.status == FleetStatus::Written || result.status == FleetStatus::Verified) {
         detail.clear();
+        // The last steps of a session may not step the bar; done is full.
+        static_cast<QProgressBar *>(m_table->cellWidget(row, ProgressColumn))
+            ->setValue(kProgressRange);
+    }
     QString text = detail.isEmpty() ? word : word + QStringLiteral(": ") + detail;
     if (result.partialWrite)
         text += QLatin1Char(' ') + qs(text::kPartialWrite.text());
