@@ -187,6 +187,36 @@ TEST_F(FleetTest, ReadsEveryRadioIntoItsOwnFileAndReportsThoseNotRead)
     EXPECT_EQ(run.progress()[0].total, kReadBlocks);
 }
 
+// The write flow per radio: a backup of each radio read first, a radio that
+// reads back otherwise failed as one that must be written again, and a
+// radio whose backup read failed left untouched.
+TEST_F(FleetTest, WriteFlowJobKeepsBackupsAndVerifiesEachRadio)
+{
+    radios["P2"].faults().corruptWriteAtBlock = 5;
+    std::mutex mutex;
+    std::map<std::string, ChannelImage> kept;
+    const BackupKeeper keep = [&](std::string_view port, const ChannelImage &held) {
+        std::lock_guard lock(mutex);
+        kept.emplace(port, held);
+        return std::string();
+    };
+    FleetRun run(ports, simPorts(), writeFlowJob(file, Language::English, true, keep));
+    const std::vector<FleetResult> results = run.results();
+
+    std::vector<std::string> texts;
+    for (const FleetResult &r : results)
+        texts.push_back(fleetResultText(r));
+    EXPECT_EQ(texts, (std::vector<std::string>{"verified",
+                                               "failed: verify mismatch; may hold a partial write",
+                                               "failed: backup read failed: short reply",
+                                               "skipped: identity differs from the file's 01"}));
+    expectHoldsFile("P1");
+    EXPECT_EQ(radios["P3"].memory(), before);
+    EXPECT_EQ(kept.size(), 3u);
+    EXPECT_EQ(kept.at("P1"), before);
+    EXPECT_EQ(run.progress()[0].position, kProgressRange);
+}
+
 TEST_F(FleetTest, AJobThatThrowsOrAMissingPortFailsOnlyItsOwnRadio)
 {
     const RadioJob job{[](Port &, std::string_view port, TransferHost &host) {
