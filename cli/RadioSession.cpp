@@ -2,6 +2,7 @@
 
 #include "PortNames.h"
 
+#include <atomic>
 #include <cstdio>
 #include <iostream>
 #include <unistd.h>
@@ -10,7 +11,9 @@ namespace kx9::cli {
 
 namespace {
 
-volatile std::sig_atomic_t g_interrupted = 0;
+// Lock-free, so the handler may set it and the fleet's radio threads read it.
+std::atomic<bool> g_interrupted{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 void onInterrupt(int)
 {
