@@ -225,7 +225,12 @@ void FleetDialog::showResult(int row, const FleetResult &result)
         static_cast<QProgressBar *>(m_table->cellWidget(row, ProgressColumn))
             ->setValue(kProgressRange);
     }
-    QString text = detail.isEmpty() ? word : word + QStringLiteral(": ") + detail;
+    // A cancel has no message of its own.
+    if (result.message.empty() && result.reason == outcomeName(TransferOutcome::Cancelled)) {
+        word = ui(text::kFleetCancelled);
+        detail.clear();
+    }
+    QString text = detail.isEmpty() ? word : ui(text::kFleetResultDetail).arg(word, detail);
     if (result.partialWrite)
         text += QLatin1Char(' ') + qs(text::kPartialWrite.text());
     m_table->item(row, ResultColumn)->setText(text);

@@ -24,6 +24,9 @@ inline constexpr std::string_view kFleetWritten = "Written";
 inline constexpr std::string_view kFleetVerified = "Verified";
 inline constexpr std::string_view kFleetFailed = "Failed";
 inline constexpr std::string_view kFleetSkipped = "Skipped";
+inline constexpr std::string_view kFleetCancelled = "Cancelled";
+// A result and what the radio or the transfer said.
+inline constexpr std::string_view kFleetResultDetail = "%1: %2";
 // %1 radios of %2 were written.
 inline constexpr std::string_view kFleetSummary = "%1 of %2 radios written.";
 inline constexpr std::string_view kFleetCancelling = "Cancelling...";

@@ -971,6 +971,14 @@ Write To Several Radios</source>
         <translation>已跳过</translation>
     </message>
     <message>
+        <source>Cancelled</source>
+        <translation>已取消</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
         <source>%1 of %2 radios written.</source>
         <translation>已写入 %1 台，共 %2 台。</translation>
     </message>
