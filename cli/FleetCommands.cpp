@@ -31,7 +31,12 @@ std::string progressLine(const std::string &port, const FleetProgress &p,
     if (result)
         return formatFleetLine(*result);
     const int filled = p.total > 0 ? std::min(kBarWidth, p.position * kBarWidth / p.total) : 0;
-    return port + " [" + std::string(static_cast<std::size_t>(filled), '#') +
+    // A control character in a device name would move the cursor.
+    std::string name = port;
+    for (char &c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '?';
+    return name + " [" + std::string(static_cast<std::size_t>(filled), '#') +
            std::string(static_cast<std::size_t>(kBarWidth - filled), '-') + "] " +
            std::to_string(p.total > 0 ? p.position * 100 / p.total : 0) + "%";
 }
