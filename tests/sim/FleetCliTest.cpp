@@ -106,6 +106,24 @@ TEST_P(FleetCli, WritesEveryRadioAtOnceAndReportsEachOnItsOwn)
 
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutYes, FleetCli, ::testing::Bool());
 
+// Each radio into a file of its own in the folder; one that hangs up leaves
+// no file, and --json keeps standard output a single array.
+TEST_F(FleetCli, ReadsEveryRadioIntoTheFolder)
+{
+    start(*radios[0], "clean1", {});
+    start(*radios[1], "hangup", {"--hang-up", "100"});
+    ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
+    const ProcessRun run = cli({"read", "--port", radios[0]->port, "--port", radios[1]->port,
+                                "--json", "-o", path("out")});
+    EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
+    const QString name = radios[0]->port.mid(5).replace('/', '-') + ".sin";
+    EXPECT_EQ(QDir(path("out")).entryList(QDir::Files), QStringList{name});
+    EXPECT_EQ(readRaw(path("out/" + name)), readRaw(path("clean1-start.sin")));
+    EXPECT_TRUE(run.out.startsWith("[\n {\"port\": \"" + radios[0]->port + "\""));
+    EXPECT_TRUE(run.out.contains("\"result\": \"failed\", \"reason\": \"short reply\""))
+        << run.out.toStdString();
+}
+
 TEST_F(FleetCli, TheSamePortTwiceIsAWrongCommandLine)
 {
     start(*radios[0], "clean1", {});
