@@ -116,7 +116,7 @@ int applySettings(const std::vector<std::string> &settings, OptionValues &values
 int runOptions(const std::vector<std::string> &argv)
 {
     std::string error;
-    const auto args = Arguments::parse(argv, {"-o", "--output", "--set"}, {"--json"}, error);
+    const auto args = Arguments::parse(argv, {"-o", "--output", "--set..."}, {"--json"}, error);
     if (!args) {
         return usageError(kName, error);
     }

@@ -208,6 +208,29 @@ TEST_F(CliTest, OutputToAFullDeviceFailsTheCommand)
     }
 }
 
+// A second value would silently replace the first; options meant to be
+// repeated (options --set) are not refused.
+TEST_F(CliTest, AnOptionTakingOneValueGivenTwiceIsAUsageError)
+{
+    const std::string file = data("hand-set.sin");
+    for (const auto &args : std::vector<std::vector<std::string>>{
+             {"new", "-o", path("a.sin"), "--output", path("b.sin"), "-o", path("c.sin")},
+             {"new", "--type", "PMR", "--type=PMR", "-o", path("a.sin")},
+             {"resave", file, "-o", path("a.sin"), "-o", path("b.sin")},
+             {"table", file, "--lang", "en", "--lang", "zh"},
+             {"options", file, "--set", "Squelch Level=3", "-o", path("a"), "--output=b"},
+             {"report", file, "--page-size", "A4", "--page-size", "Letter", "-o", path("a")},
+             {"import", file, "--into", file, "--into", file, "-o", path("a.sin")},
+             {"power", "--port", path("p"), "--port", path("q"), "high"},
+             {"debug", "--port", path("p"), "--freq", "1", "--freq", "2", "rx", "446"}}) {
+        const CliRun r = cli(args);
+        EXPECT_EQ(r.status, 2) << args[0];
+        EXPECT_NE(r.err.find("takes one value; it is given more than once"), std::string::npos)
+            << r.err;
+    }
+    EXPECT_TRUE(fs::is_empty(m_dir));
+}
+
 // A read takes ten seconds: an output that cannot be written is refused
 // before the port is opened, with the reason.
 TEST_F(CliTest, ReadRefusesAnUnwritableOutputBeforeOpeningThePort)
