@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <grp.h>
+#include <spawn.h>
 #include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -205,6 +206,57 @@ TEST_F(CliTest, OutputToAFullDeviceFailsTheCommand)
         EXPECT_TRUE(
             r.err.ends_with("kx9-cli: cannot write to standard output: No space left on device\n"))
             << r.err;
+    }
+}
+
+// Runs kx9-cli with standard output into a pipe whose reader has gone, with
+// SIGPIPE as a shell leaves it.
+CliRun cliIntoClosedPipe(const fs::path &folder, std::vector<std::string> args)
+{
+    args.insert(args.begin(), KX9_CLI);
+    std::vector<char *> argv;
+    for (auto &a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    int pipeEnds[2];
+    if (::pipe2(pipeEnds, O_CLOEXEC) != 0)
+        return {};
+    ::close(pipeEnds[0]);
+    const std::string errFile = (folder / ".stderr").string();
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
+    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT, 0644);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t pipeSignal;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &pipeSignal);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+    CliRun run;
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ) == 0) {
+        ::close(pipeEnds[1]);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    run.err = slurp(errFile);
+    return run;
+}
+
+// A reader that stopped early (| head) is an output failure with its reason,
+// not a silent death by SIGPIPE (141).
+TEST_F(CliTest, OutputToAClosedPipeFailsWithTheReason)
+{
+    for (const auto &command : std::vector<std::vector<std::string>>{
+             {"table", data("hand-set.sin")}, {"export", data("hand-set.sin")}}) {
+        const CliRun r = cliIntoClosedPipe(m_dir, command);
+        EXPECT_EQ(r.status, 1) << command[0];
+        EXPECT_EQ(r.err, "kx9-cli: cannot write to standard output: Broken pipe\n") << command[0];
     }
 }
 
