@@ -8,6 +8,7 @@
 #include "Document.h"
 #include "ImportReportLines.h"
 #include "OptionFields.h"
+#include "Output.h"
 #include "SafeSave.h"
 #include "TextFormat.h"
 
@@ -87,7 +88,7 @@ int runExport(const std::vector<std::string> &argv)
     }
     const CsvExport csv = exportChannelCsv(doc.table(), doc.currentType(), Language::English);
     for (const std::string &w : csv.warnings) {
-        std::cerr << "kx9-cli export: warning: " << w << "\n";
+        std::cerr << "kx9-cli export: warning: " << escaped(w) << "\n";
     }
     if (!out || *out == "-") {
         std::cout << csv.text; // delivered, or said not to be, when the command ends
@@ -101,7 +102,7 @@ int runExport(const std::vector<std::string> &argv)
 void printReport(const std::string &csvName, const CsvImportReport &report)
 {
     for (const std::string &line : importReportLines(csvName, report, Language::English)) {
-        std::cerr << line << "\n";
+        std::cerr << escaped(line) << "\n";
     }
 }
 
@@ -141,7 +142,7 @@ int runImport(const std::vector<std::string> &argv)
     const CsvImport imported = importChannelCsv(*csv, doc.table(), doc.currentType(), options);
     const CsvImportReport &report = imported.report;
     if (!report.fileError.empty()) {
-        return failed(csvName + ": " + report.fileError);
+        return failed(escaped(csvName + ": " + report.fileError));
     }
     printReport(csvName, report);
     if (!report.refused.empty() && !args->has("--skip-bad")) {
@@ -192,7 +193,7 @@ int runDiff(const std::vector<std::string> &argv)
         compareChannelFiles({a.image(), a.table()}, {b.image(), b.table()}, settings);
     std::string text;
     for (const std::string &line : lines) {
-        text += line + "\n";
+        text += escaped(line) + "\n";
     }
     std::cout << text;
     return lines.empty() ? kExitOk : kExitFailure;
