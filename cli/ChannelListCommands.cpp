@@ -29,13 +29,19 @@ constexpr std::size_t kLargestList = 16 * 1024 * 1024;
 // diff follows diff(1): 0 the same, 1 different, 2 trouble.
 constexpr int kDiffTrouble = 2;
 
+// How a list is named in messages, standard input as grep names it.
+std::string listName(const std::string &path)
+{
+    return path == "-" ? "(standard input)" : path;
+}
+
 // The whole of a text file, or "-" for standard input. Sets error on failure.
 std::optional<std::string> readText(const std::string &path, std::string &error)
 {
     const bool standardInput = path == "-";
     const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        error = fillIn(text::kCannotOpenFile.en, {path, std::strerror(errno)});
+        error = fillIn(text::kCannotOpenFile.en, {listName(path), std::strerror(errno)});
         return std::nullopt;
     }
     std::string text;
@@ -46,7 +52,7 @@ std::optional<std::string> readText(const std::string &path, std::string &error)
             continue;
         }
         if (n < 0) {
-            error = fillIn(text::kCannotOpenFile.en, {path, std::strerror(errno)});
+            error = fillIn(text::kCannotOpenFile.en, {listName(path), std::strerror(errno)});
             break;
         }
         if (n == 0) {
@@ -54,7 +60,7 @@ std::optional<std::string> readText(const std::string &path, std::string &error)
         }
         text.append(buffer, static_cast<std::size_t>(n));
         if (text.size() > kLargestList) {
-            error = fillIn(text::kCsvTooLarge.en, {path, std::to_string(kLargestList)});
+            error = fillIn(text::kCsvTooLarge.en, {listName(path), std::to_string(kLargestList)});
             break;
         }
     }
@@ -126,8 +132,7 @@ int runImport(const std::vector<std::string> &argv)
         return usageError("import", "needs -o OUT.sin");
     }
     const std::string &csvPath = args->positional()[0];
-    // How the lines of the list are named in the report, as grep does.
-    const std::string csvName = csvPath == "-" ? "(standard input)" : csvPath;
+    const std::string csvName = listName(csvPath);
     const auto csv = readText(csvPath, error);
     if (!csv) {
         return failed(error);

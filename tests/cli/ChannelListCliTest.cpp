@@ -80,8 +80,8 @@ TEST_F(ChannelListCli, ImportWritesNothingWhenALineIsRefusedUnlessAskedToSkipIt)
 }
 
 // Text from the list reaches the terminal escaped, so a name cannot send
-// escape sequences.
-TEST_F(ChannelListCli, ImportMessagesEscapeTheList)
+// escape sequences; standard input is named alike in every message.
+TEST_F(ChannelListCli, ImportMessagesEscapeTheListAndNameStandardInputOneWay)
 {
     write(path("in.csv"), "Location,Name,Frequency,Mode\r\n"
                           "1,\x1b[31mred,446.018750,FM\r\n"
@@ -93,6 +93,17 @@ TEST_F(ChannelListCli, ImportMessagesEscapeTheList)
     EXPECT_NE(r.err.find("name \"\\x1B[31mred\""), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("\\x1B]0;title\\x07"), std::string::npos) << r.err;
 
+    fs::create_directory(path("folder"));
+    for (const auto &[input, first] : std::vector<std::pair<std::string, std::string>>{
+             {path("in.csv"), "(standard input):2: warning:"},
+             {path("folder"), "kx9-cli: cannot open (standard input): Is a directory"}}) {
+        r = runProgram(m_dir,
+                       {"/bin/sh", "-c",
+                        std::string(KX9_CLI) + " import - --into " + data("new-pmr-lpd.sin") +
+                            " -o " + path("out.sin") + " < " + input});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_TRUE(r.err.starts_with(first)) << r.err;
+    }
     EXPECT_FALSE(fs::exists(path("out.sin")));
 }
 
