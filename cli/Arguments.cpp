@@ -1,6 +1,26 @@
 #include "Arguments.h"
 
+#include <string_view>
+
 namespace kx9::cli {
+
+namespace {
+
+constexpr std::string_view kRepeatable = "...";
+
+// The name an option is told by: -o is short for --output.
+std::string canonical(const std::string &name)
+{
+    return name == "-o" ? "--output" : name;
+}
+
+// Whether valueOptions names option as one that may be given again.
+bool repeatable(const std::set<std::string> &valueOptions, const std::string &name)
+{
+    return valueOptions.count(name + std::string(kRepeatable)) != 0;
+}
+
+} // namespace
 
 std::optional<Arguments> Arguments::parse(const std::vector<std::string> &args,
                                           const std::set<std::string> &valueOptions,
@@ -28,7 +48,17 @@ std::optional<Arguments> Arguments::parse(const std::vector<std::string> &args,
         }
         if (flagOptions.count(name) != 0 && !inlineValue) {
             out.m_options[name] = {};
-        } else if (valueOptions.count(name) != 0) {
+        } else if (valueOptions.count(name) != 0 || repeatable(valueOptions, name)) {
+            if (!repeatable(valueOptions, name)) {
+                for (const auto &given : out.m_given) {
+                    if (canonical(given.first) == canonical(name)) {
+                        error = "option " +
+                                (name == given.first ? name : given.first + "/" + name) +
+                                " takes one value; it is given more than once";
+                        return std::nullopt;
+                    }
+                }
+            }
             if (inlineValue) {
                 out.m_options[name] = *inlineValue;
             } else if (i + 1 < args.size()) {

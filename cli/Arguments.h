@@ -11,12 +11,15 @@ namespace kx9::cli {
 
 // A command's arguments split into options and positional words. Options
 // are "-o VALUE", "--name VALUE" or "--name=VALUE"; which names a command
-// knows, and which of them take a value, the command says.
+// knows, and which of them take a value, the command says. An option that
+// takes a value is given once, as a second value would silently win, unless
+// its name ends in "..." in valueOptions ("--set..."): then every value counts.
+// -o and --output are one option.
 class Arguments
 {
 public:
-    // Returns nothing and sets error() when a word is an unknown option or an
-    // option lacks its value.
+    // Returns nothing and sets error when a word is an unknown option, an
+    // option lacks its value or one that takes a single value is repeated.
     static std::optional<Arguments> parse(const std::vector<std::string> &args,
                                           const std::set<std::string> &valueOptions,
                                           const std::set<std::string> &flagOptions,

@@ -8,6 +8,7 @@
 #include "Document.h"
 #include "ImportReportLines.h"
 #include "OptionFields.h"
+#include "Output.h"
 #include "SafeSave.h"
 #include "TextFormat.h"
 
@@ -28,13 +29,19 @@ constexpr std::size_t kLargestList = 16 * 1024 * 1024;
 // diff follows diff(1): 0 the same, 1 different, 2 trouble.
 constexpr int kDiffTrouble = 2;
 
+// How a list is named in messages, standard input as grep names it.
+std::string listName(const std::string &path)
+{
+    return path == "-" ? "(standard input)" : path;
+}
+
 // The whole of a text file, or "-" for standard input. Sets error on failure.
 std::optional<std::string> readText(const std::string &path, std::string &error)
 {
     const bool standardInput = path == "-";
     const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        error = fillIn(text::kCannotOpenFile.en, {path, std::strerror(errno)});
+        error = fillIn(text::kCannotOpenFile.en, {listName(path), std::strerror(errno)});
         return std::nullopt;
     }
     std::string text;
@@ -45,7 +52,7 @@ std::optional<std::string> readText(const std::string &path, std::string &error)
             continue;
         }
         if (n < 0) {
-            error = fillIn(text::kCannotOpenFile.en, {path, std::strerror(errno)});
+            error = fillIn(text::kCannotOpenFile.en, {listName(path), std::strerror(errno)});
             break;
         }
         if (n == 0) {
@@ -53,7 +60,7 @@ std::optional<std::string> readText(const std::string &path, std::string &error)
         }
         text.append(buffer, static_cast<std::size_t>(n));
         if (text.size() > kLargestList) {
-            error = fillIn(text::kCsvTooLarge.en, {path, std::to_string(kLargestList)});
+            error = fillIn(text::kCsvTooLarge.en, {listName(path), std::to_string(kLargestList)});
             break;
         }
     }
@@ -87,7 +94,7 @@ int runExport(const std::vector<std::string> &argv)
     }
     const CsvExport csv = exportChannelCsv(doc.table(), doc.currentType(), Language::English);
     for (const std::string &w : csv.warnings) {
-        std::cerr << "kx9-cli export: warning: " << w << "\n";
+        std::cerr << "kx9-cli export: warning: " << escaped(w) << "\n";
     }
     if (!out || *out == "-") {
         std::cout << csv.text; // delivered, or said not to be, when the command ends
@@ -101,7 +108,7 @@ int runExport(const std::vector<std::string> &argv)
 void printReport(const std::string &csvName, const CsvImportReport &report)
 {
     for (const std::string &line : importReportLines(csvName, report, Language::English)) {
-        std::cerr << line << "\n";
+        std::cerr << escaped(line) << "\n";
     }
 }
 
@@ -125,8 +132,7 @@ int runImport(const std::vector<std::string> &argv)
         return usageError("import", "needs -o OUT.sin");
     }
     const std::string &csvPath = args->positional()[0];
-    // How the lines of the list are named in the report, as grep does.
-    const std::string csvName = csvPath == "-" ? "(standard input)" : csvPath;
+    const std::string csvName = listName(csvPath);
     const auto csv = readText(csvPath, error);
     if (!csv) {
         return failed(error);
@@ -141,7 +147,7 @@ int runImport(const std::vector<std::string> &argv)
     const CsvImport imported = importChannelCsv(*csv, doc.table(), doc.currentType(), options);
     const CsvImportReport &report = imported.report;
     if (!report.fileError.empty()) {
-        return failed(csvName + ": " + report.fileError);
+        return failed(escaped(csvName + ": " + report.fileError));
     }
     printReport(csvName, report);
     if (!report.refused.empty() && !args->has("--skip-bad")) {
@@ -192,7 +198,7 @@ int runDiff(const std::vector<std::string> &argv)
         compareChannelFiles({a.image(), a.table()}, {b.image(), b.table()}, settings);
     std::string text;
     for (const std::string &line : lines) {
-        text += line + "\n";
+        text += escaped(line) + "\n";
     }
     std::cout << text;
     return lines.empty() ? kExitOk : kExitFailure;

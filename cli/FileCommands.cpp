@@ -4,6 +4,7 @@
 #include "Command.h"
 #include "CommandLine.h"
 #include "Document.h"
+#include "Output.h"
 #include "RadioType.h"
 
 #include <cstdio>
@@ -65,7 +66,7 @@ int runTable(const std::vector<std::string> &argv)
             if (col != 0) {
                 out += '\t';
             }
-            out += doc.table().cell(row, col);
+            out += escaped(doc.table().cell(row, col));
         }
         out += '\n';
     }

@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "Document.h"
 #include "OptionFields.h"
+#include "Output.h"
 
 #include <cstdio>
 #include <iostream>
@@ -13,34 +14,6 @@ namespace kx9::cli {
 namespace {
 
 constexpr std::string_view kName = "options";
-
-// A value as text for a terminal or a JSON string: control characters (C0,
-// DEL and, in UTF-8, C1) never reach the output as they are, so a file cannot
-// send escape sequences to the terminal. For JSON, " and \ are escaped too.
-std::string escaped(std::string_view utf8, bool json)
-{
-    std::string out;
-    auto code = [&](unsigned value) {
-        char buf[8];
-        std::snprintf(buf, sizeof buf, json ? "\\u%04X" : "\\x%02X", value);
-        out += buf;
-    };
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        if (b < 0x20 || b == 0x7F) {
-            code(b);
-        } else if (b == 0xC2 && i + 1 < utf8.size() &&
-                   static_cast<unsigned char>(utf8[i + 1]) < 0xA0) {
-            code(static_cast<unsigned char>(utf8[++i]));
-        } else if (json && (b == '"' || b == '\\')) {
-            out += '\\';
-            out += static_cast<char>(b);
-        } else {
-            out += static_cast<char>(b);
-        }
-    }
-    return out;
-}
 
 std::string asText(const OptionValues &values)
 {
@@ -116,7 +89,7 @@ int applySettings(const std::vector<std::string> &settings, OptionValues &values
 int runOptions(const std::vector<std::string> &argv)
 {
     std::string error;
-    const auto args = Arguments::parse(argv, {"-o", "--output", "--set"}, {"--json"}, error);
+    const auto args = Arguments::parse(argv, {"-o", "--output", "--set..."}, {"--json"}, error);
     if (!args) {
         return usageError(kName, error);
     }

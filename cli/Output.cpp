@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <string>
 
 namespace kx9::cli {
 
@@ -49,6 +50,31 @@ int finishOutput(int status, int failureStatus)
         std::cerr << ": " << std::strerror(g_error);
     std::cerr << "\n";
     return std::max(status, failureStatus);
+}
+
+std::string escaped(std::string_view utf8, bool json)
+{
+    std::string out;
+    auto code = [&](unsigned value) {
+        char buf[8];
+        std::snprintf(buf, sizeof buf, json ? "\\u%04X" : "\\x%02X", value);
+        out += buf;
+    };
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        if (b < 0x20 || b == 0x7F) {
+            code(b);
+        } else if (b == 0xC2 && i + 1 < utf8.size() &&
+                   static_cast<unsigned char>(utf8[i + 1]) < 0xA0) {
+            code(static_cast<unsigned char>(utf8[++i]));
+        } else if (json && (b == '"' || b == '\\')) {
+            out += '\\';
+            out += static_cast<char>(b);
+        } else {
+            out += static_cast<char>(b);
+        }
+    }
+    return out;
 }
 
 } // namespace kx9::cli

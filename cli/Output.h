@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace kx9::cli {
@@ -17,5 +18,11 @@ void flushOutput();
 // says why on stderr and returns failureStatus, or the command's own status
 // when that is higher (a usage error).
 int finishOutput(int status, int failureStatus);
+
+// Text from a file as a line for a terminal or a JSON string: control
+// characters (C0, DEL and, in UTF-8, C1) never reach the output as they are,
+// so a file cannot send escape sequences to the terminal. For JSON, the
+// quote and the backslash are escaped too.
+std::string escaped(std::string_view utf8, bool json = false);
 
 } // namespace kx9::cli

@@ -13,13 +13,71 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
 #include <iostream>
 #include <strings.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kx9::cli {
 
 namespace {
+
+// Qt asks for the runtime folder while it starts (a check for a sandbox);
+// when XDG_RUNTIME_DIR names none it may use, it makes /tmp/runtime-USER and
+// warns. It is lent one of the user's own instead: the session's, or else a
+// private one that is removed at once and reached through its descriptor
+// ("/proc/self/fd/N/.", the folder itself, as Qt refuses a link to one).
+class RuntimeFolderForQt
+{
+public:
+    RuntimeFolderForQt()
+    {
+        const char *given = std::getenv("XDG_RUNTIME_DIR");
+        if (given != nullptr && usable(given))
+            return;
+        const std::string session = "/run/user/" + std::to_string(::getuid());
+        if (usable(session)) {
+            lend(session);
+            return;
+        }
+        const char *tmp = std::getenv("TMPDIR");
+        std::string folder =
+            std::string(tmp != nullptr && *tmp != 0 ? tmp : "/tmp") + "/kx9.XXXXXX";
+        if (::mkdtemp(folder.data()) == nullptr)
+            return;
+        m_fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::rmdir(folder.c_str());
+        if (m_fd >= 0)
+            lend("/proc/self/fd/" + std::to_string(m_fd) + "/.");
+    }
+    ~RuntimeFolderForQt()
+    {
+        if (m_lent)
+            ::unsetenv("XDG_RUNTIME_DIR");
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    RuntimeFolderForQt(const RuntimeFolderForQt &) = delete;
+    RuntimeFolderForQt &operator=(const RuntimeFolderForQt &) = delete;
+
+private:
+    // As Qt requires: a folder of the user's that only the user may enter.
+    static bool usable(const std::string &path)
+    {
+        struct stat info = {};
+        return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+               info.st_uid == ::getuid() && (info.st_mode & 07777) == 0700;
+    }
+    void lend(const std::string &path)
+    {
+        m_lent = ::setenv("XDG_RUNTIME_DIR", path.c_str(), 1) == 0;
+    }
+
+    int m_fd = -1;
+    bool m_lent = false;
+};
 
 bool sameWord(const std::string &a, const char *b)
 {
@@ -70,10 +128,10 @@ int runReport(const std::vector<std::string> &argv)
         report::reportSource(doc.table(), doc.image(), doc.selectors());
 
     // Fonts need a GUI application, though nothing is shown: the offscreen
-    // platform serves without a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    // platform serves without a display, whatever the session uses.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qunsetenv("QT_QPA_PLATFORMTHEME");
+    const RuntimeFolderForQt runtimeFolder;
     static int appArgc = 1;
     static char appName[] = "kx9-cli";
     static char *appArgv[] = {appName, nullptr};

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -112,6 +113,9 @@ int main(int argc, char **argv)
     // Whatever a command wrote to standard output must have reached it: a
     // full disk or a device that takes nothing is a failure, not a success.
     kx9::cli::holdOutput();
+    // A reader that has gone (| head) is an output failure like any other,
+    // reported with its reason, not a silent death by SIGPIPE.
+    std::signal(SIGPIPE, SIG_IGN);
     int failureStatus = kx9::cli::kExitFailure;
     const int status = run(argc, argv, failureStatus);
     return kx9::cli::finishOutput(status, failureStatus);

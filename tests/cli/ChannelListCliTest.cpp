@@ -79,6 +79,45 @@ TEST_F(ChannelListCli, ImportWritesNothingWhenALineIsRefusedUnlessAskedToSkipIt)
     EXPECT_EQ(rows.at(4), "CH-P04\t\t\t\t\t\t\t\t\t");
 }
 
+// Text from the list reaches the terminal escaped, so a name cannot send
+// escape sequences; standard input is named alike in every message.
+TEST_F(ChannelListCli, ImportMessagesEscapeTheListAndNameStandardInputOneWay)
+{
+    write(path("in.csv"), "Location,Name,Frequency,Mode\r\n"
+                          "1,\x1b[31mred,446.018750,FM\r\n"
+                          "2,x,446.018750,\x1b]0;title\x07\r\n");
+    CliRun r =
+        cli({"import", path("in.csv"), "--into", data("new-pmr-lpd.sin"), "-o", path("out.sin")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err.find('\x1b'), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("name \"\\x1B[31mred\""), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("\\x1B]0;title\\x07"), std::string::npos) << r.err;
+
+    fs::create_directory(path("folder"));
+    for (const auto &[input, first] : std::vector<std::pair<std::string, std::string>>{
+             {path("in.csv"), "(standard input):2: warning:"},
+             {path("folder"), "kx9-cli: cannot open (standard input): Is a directory"}}) {
+        r = runProgram(m_dir,
+                       {"/bin/sh", "-c",
+                        std::string(KX9_CLI) + " import - --into " + data("new-pmr-lpd.sin") +
+                            " -o " + path("out.sin") + " < " + input});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_TRUE(r.err.starts_with(first)) << r.err;
+    }
+    EXPECT_FALSE(fs::exists(path("out.sin")));
+}
+
+TEST_F(ChannelListCli, DiffEscapesControlBytesOfTheFiles)
+{
+    std::string image = slurp(data("new-pmr-lpd.sin"));
+    image[0x830] = 'a';
+    image[0x831] = '\x1b';
+    write(path("odd.sin"), image);
+    const CliRun r = cli({"diff", data("new-pmr-lpd.sin"), path("odd.sin")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "PTT ID: (empty) -> a\\x1B\n");
+}
+
 TEST_F(ChannelListCli, ChannelListCommandsReportTroubleAndWrongCommandLines)
 {
     write(path("nolist.csv"), "just,some,words\r\n");

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <grp.h>
+#include <spawn.h>
 #include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -201,11 +202,100 @@ TEST_F(CliTest, OutputToAFullDeviceFailsTheCommand)
         const CliRun r = cli(command, "/dev/full");
         // diff keeps 2 for trouble, apart from 1 for "the files differ".
         EXPECT_EQ(r.status, command[0] == "diff" ? 2 : 1) << command[0];
-        // (report's Qt may note a missing XDG_RUNTIME_DIR first)
-        EXPECT_TRUE(
-            r.err.ends_with("kx9-cli: cannot write to standard output: No space left on device\n"))
+        EXPECT_EQ(r.err, "kx9-cli: cannot write to standard output: No space left on device\n");
+    }
+}
+
+// Runs kx9-cli with standard output into a pipe whose reader has gone, with
+// SIGPIPE as a shell leaves it.
+CliRun cliIntoClosedPipe(const fs::path &folder, std::vector<std::string> args)
+{
+    args.insert(args.begin(), KX9_CLI);
+    std::vector<char *> argv;
+    for (auto &a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    int pipeEnds[2];
+    if (::pipe2(pipeEnds, O_CLOEXEC) != 0)
+        return {};
+    ::close(pipeEnds[0]);
+    const std::string errFile = (folder / ".stderr").string();
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
+    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT, 0644);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t pipeSignal;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &pipeSignal);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+    CliRun run;
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ) == 0) {
+        ::close(pipeEnds[1]);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    run.err = slurp(errFile);
+    return run;
+}
+
+// A reader that stopped early (| head) is an output failure with its reason,
+// not a silent death by SIGPIPE (141).
+TEST_F(CliTest, OutputToAClosedPipeFailsWithTheReason)
+{
+    for (const auto &command :
+         std::vector<std::vector<std::string>>{{"table", data("hand-set.sin")},
+                                               {"export", data("hand-set.sin")},
+                                               {"report", data("hand-set.sin"), "-o", "-"}}) {
+        const CliRun r = cliIntoClosedPipe(m_dir, command);
+        EXPECT_EQ(r.status, 1) << command[0];
+        EXPECT_EQ(r.err, "kx9-cli: cannot write to standard output: Broken pipe\n") << command[0];
+    }
+}
+
+// A second value would silently replace the first; options meant to be
+// repeated (options --set) are not refused.
+TEST_F(CliTest, AnOptionTakingOneValueGivenTwiceIsAUsageError)
+{
+    const std::string file = data("hand-set.sin");
+    for (const auto &args : std::vector<std::vector<std::string>>{
+             {"new", "-o", path("a.sin"), "--output", path("b.sin"), "-o", path("c.sin")},
+             {"new", "--type", "PMR", "--type=PMR", "-o", path("a.sin")},
+             {"resave", file, "-o", path("a.sin"), "-o", path("b.sin")},
+             {"table", file, "--lang", "en", "--lang", "zh"},
+             {"options", file, "--set", "Squelch Level=3", "-o", path("a"), "--output=b"},
+             {"report", file, "--page-size", "A4", "--page-size", "Letter", "-o", path("a")},
+             {"import", file, "--into", file, "--into", file, "-o", path("a.sin")},
+             {"power", "--port", path("p"), "--port", path("q"), "high"},
+             {"debug", "--port", path("p"), "--freq", "1", "--freq", "2", "rx", "446"}}) {
+        const CliRun r = cli(args);
+        EXPECT_EQ(r.status, 2) << args[0];
+        EXPECT_NE(r.err.find("takes one value; it is given more than once"), std::string::npos)
             << r.err;
     }
+    EXPECT_TRUE(fs::is_empty(m_dir));
+}
+
+// report needs no display, even where the session names one it cannot
+// reach, and leaves no runtime folder behind in the temporary folder.
+TEST_F(CliTest, ReportNeedsNoDisplayNorARuntimeFolder)
+{
+    const fs::path tmp = m_dir / "tmp";
+    fs::create_directory(tmp);
+    const CliRun r = kx9::test::runProgram(
+        m_dir, {"/usr/bin/env", "-u", "XDG_RUNTIME_DIR", "QT_QPA_PLATFORM=xcb",
+                "DISPLAY=", "TMPDIR=" + tmp.string(), KX9_CLI, "report", data("hand-set.sin"), "-o",
+                path("r.pdf")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(slurp(path("r.pdf")).starts_with("%PDF-"));
+    EXPECT_TRUE(fs::is_empty(tmp));
 }
 
 // A read takes ten seconds: an output that cannot be written is refused
