@@ -58,7 +58,7 @@ int runPorts(const std::vector<std::string> &argv)
 int runRead(const std::vector<std::string> &argv)
 {
     int status = kExitOk;
-    const auto args = parseArguments("read", argv, {"--port", "-o", "--output"},
+    const auto args = parseArguments("read", argv, {"--port...", "-o", "--output"},
                                      {"--trace", "--json"}, 0, status);
     if (!args)
         return status;
@@ -91,7 +91,7 @@ int runWrite(const std::vector<std::string> &argv)
 {
     int status = kExitOk;
     const auto args = parseArguments(
-        "write", argv, {"--port"},
+        "write", argv, {"--port..."},
         {"--yes", "-y", "--trace", "--verify", "--backup-first", "--json"}, 1, status);
     if (!args)
         return status;
