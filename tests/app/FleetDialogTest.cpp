@@ -39,7 +39,9 @@ TEST(FleetDialog, WritesEveryTickedRadioAndShowsEachResult)
     std::map<std::string, std::unique_ptr<RadioSim>> radios;
     radios["/dev/simA"] = std::make_unique<RadioSim>(before);
     radios["/dev/simB"] = std::make_unique<RadioSim>(before);
-    radios["/dev/simC"] = std::make_unique<RadioSim>(before, SimFaults{.identity = 0x07});
+    SimFaults otherIdentity;
+    otherIdentity.identity = 0x07;
+    radios["/dev/simC"] = std::make_unique<RadioSim>(before, otherIdentity);
     StubFiles files;
     QTemporaryDir backups;
     FleetDialog dialog(
