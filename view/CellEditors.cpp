@@ -362,9 +362,7 @@ bool CellEditors::handleEnter(QWidget *focus)
     }
 
     if (focus == &m_grid) {
-        if (col == kColScan)
-            passTab(focus);
-        else if (col > 0 && col < m_grid.cols() - 1)
+        if (col > 0 && col < m_grid.cols() - 1)
             m_grid.setCol(col + 1);
         return true;
     }

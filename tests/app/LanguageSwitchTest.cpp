@@ -233,6 +233,23 @@ TEST_F(LanguageSwitch, ATransferAfterItSpeaksChinese)
     EXPECT_EQ(prompter.shown[0].text, text::kCommunicationError.zh);
 }
 
+// The Enter walk opens the Scan list where the user sees it, in Chinese too.
+TEST_F(LanguageSwitch, TheEnterWalkShowsTheScanListInChinese)
+{
+    switchLanguage();
+    ASSERT_EQ(languageTag(), kBase + "_CH");
+    clickCell(1, kColBandwidth);
+    enter(&view().pickList(EditorKind::BandwidthList));
+    QComboBox &scan = view().pickList(EditorKind::ScanList);
+    ASSERT_EQ(grid().col(), kColScan);
+    EXPECT_EQ(grid().textMatrix(0, kColScan), "扫描添加");
+    EXPECT_TRUE(shownInGrid(scan));
+    QTest::keyClick(&scan, Qt::Key_Down);
+    enter(&scan);
+    EXPECT_EQ(cell(1, kColScan), "否");
+    EXPECT_TRUE(shownInGrid(view().pickList(EditorKind::PowerList)));
+}
+
 // Start-up reads what the last switch stored.
 using StartLanguage = OwnSettings<::testing::Test>;
 
