@@ -241,14 +241,14 @@ void MainWindow::createMenus()
         }
     }
 
-    // The menu names Ctrl+R and Ctrl+W as the radio's own tool always did,
-    // but binds no key to them.
     QMenu *program = m_commands->addMenu(*menuBar(), kProgramMenu);
-    a = m_commands->add(program, kReadFromRadio, kReadItem, kReadPrompt, "Ctrl+R");
+    a = m_commands->add(program, kReadFromRadio, kReadItem, kReadPrompt);
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     a->setIcon(icons::readRadio());
     connect(a, &QAction::triggered, this, &MainWindow::readFromRadio);
     program->addSeparator();
-    a = m_commands->add(program, kWriteToRadio, kWriteItem, kWritePrompt, "Ctrl+W");
+    a = m_commands->add(program, kWriteToRadio, kWriteItem, kWritePrompt);
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     a->setIcon(icons::writeRadio());
     connect(a, &QAction::triggered, m_view, &ChannelView::writeToRadio);
     program->addSeparator();
@@ -275,8 +275,7 @@ void MainWindow::createMenus()
     const int comIds[4] = {kPortCom1, kPortCom2, kPortCom3, kPortCom4};
     std::array<QAction *, 4> com{};
     for (std::size_t i = 0; i < com.size(); ++i)
-        com[i] =
-            m_commands->add(ports, comIds[i], kPortItems[i], kPortPrompts[i], kPortShortcuts[i]);
+        com[i] = m_commands->add(ports, comIds[i], kPortItems[i], kPortPrompts[i]);
     QAction *other = m_commands->add(ports, kPortOther, kOtherPortItem, kOtherPortPrompt);
     m_portMenu = new PortMenu(*ports, com, *other, *m_view, m_files, *this);
 
