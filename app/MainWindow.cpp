@@ -59,16 +59,18 @@ MainWindow::MainWindow(Document &document, Prompter &prompter, FileChooser &file
     m_fileCommands =
         new FileCommands(document, prompter, files, *m_view, *this, [this] { return busy(); });
     connect(m_fileCommands, &FileCommands::documentReplaced, this, &MainWindow::updateUndoActions);
-    connect(m_fileCommands, &FileCommands::message, this, &MainWindow::setMessage);
+    connect(m_fileCommands, &FileCommands::message, this, &MainWindow::setResult);
     connect(m_view, &ChannelView::hintChanged, this, &MainWindow::setMessage);
     connect(m_view, &ChannelView::transferStateChanged, this, &MainWindow::onTransferState);
-    connect(m_view, &ChannelView::statusMessage, this, &MainWindow::setMessage);
+    connect(m_view, &ChannelView::statusMessage, this, &MainWindow::setResult);
     connect(m_view, &ChannelView::historyChanged, this, &MainWindow::updateUndoActions);
     connect(m_service, &ServiceCommands::busyChanged, this, &MainWindow::onTransferState);
     createMenus();
     createToolBar();
     createStatusBar();
     updateUndoActions();
+    // A command, from the menu, its key or the toolbar, starts with no result.
+    connect(menuBar(), &QMenuBar::triggered, this, [this] { setResult(QString()); });
 
     // 1024 x 768, shrunk to what the channel form needs, then to the screen.
     resize(QSize(1024, 768).boundedTo(QSize(sizeHint().width(), 768)));
@@ -357,6 +359,9 @@ void MainWindow::createStatusBar()
 {
     m_messagePane = new QLabel(this);
     statusBar()->addWidget(m_messagePane, 1);
+    // Beside the hints, which follow the pointer and would replace it.
+    m_resultPane = new QLabel(this);
+    statusBar()->addPermanentWidget(m_resultPane);
     for (const char *indicator : {"CAP", "NUM", "SCRL"}) {
         auto *pane = new QLabel(QString::fromLatin1(indicator), this);
         pane->setEnabled(false);
@@ -379,6 +384,16 @@ QString MainWindow::messagePaneText() const
 void MainWindow::setMessage(const QString &text)
 {
     m_messagePane->setText(text.isEmpty() ? ui(text::kIdlePrompt) : text);
+}
+
+QString MainWindow::resultPaneText() const
+{
+    return m_resultPane->text();
+}
+
+void MainWindow::setResult(const QString &text)
+{
+    m_resultPane->setText(text);
 }
 
 bool MainWindow::event(QEvent *event)

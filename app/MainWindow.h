@@ -44,6 +44,8 @@ public:
     FileCommands &fileCommands() const { return *m_fileCommands; }
     QAction *action(int commandId) const;
     QString messagePaneText() const;
+    // The last command's result ("Read complete..."), kept until the next.
+    QString resultPaneText() const;
     QString filePath() const { return m_fileCommands->path(); }
     // The manual's section that fits what has the keyboard focus (F1).
     QString helpSectionForFocus() const;
@@ -92,6 +94,7 @@ private:
     void showOptionalFeatures();
     void showAbout();
     void setMessage(const QString &text);
+    void setResult(const QString &text);
 
     Document &m_document;
     Prompter &m_prompter;
@@ -103,6 +106,7 @@ private:
     PortMenu *m_portMenu = nullptr;
     QToolBar *m_toolBar = nullptr;
     QLabel *m_messagePane = nullptr;
+    QLabel *m_resultPane = nullptr;
     bool m_closeAfterTransfer = false;
     HelpWindow m_help;
 };

@@ -231,6 +231,7 @@ void CellEditors::apply(const EditOutcome &outcome)
         for (const CellEdit &edit : outcome.edits)
             m_model.cellChanged(edit.row, edit.col);
         emit edited();
+        emit notice(qs(outcome.notice));
     }
     if (outcome.message)
         m_prompter.inform(outcome.message->text(), Prompter::Icon::Warning);

@@ -250,6 +250,25 @@ TEST_F(LanguageSwitch, TheEnterWalkShowsTheScanListInChinese)
     EXPECT_TRUE(shownInGrid(view().pickList(EditorKind::PowerList)));
 }
 
+// A typed frequency outside the radio's band is stored with a notice that
+// the pointer's hints leave alone, in the language in force, until the next edit.
+TEST_F(LanguageSwitch, AFrequencyOutsideTheBandIsStoredWithANoticeInEitherLanguage)
+{
+    for (auto [row, notice] :
+         {std::pair{2, "145.50000 MHz is outside the radio's band of 400-470 MHz; it was stored "
+                       "all the same"},
+          std::pair{4, "145.50000 MHz 超出对讲机的 400-470 MHz 频段，仍已存入"}}) {
+        editReceive(row, "145.5");
+        EXPECT_EQ(cell(row, kColReceive), "145.50000");
+        QEvent enterGrid(QEvent::Enter);
+        QCoreApplication::sendEvent(grid().viewport(), &enterGrid);
+        EXPECT_EQ(window->resultPaneText().toStdString(), notice);
+        editReceive(row + 1, "446.1");
+        EXPECT_EQ(window->resultPaneText(), "");
+        switchLanguage();
+    }
+}
+
 // Start-up reads what the last switch stored.
 using StartLanguage = OwnSettings<::testing::Test>;
 
