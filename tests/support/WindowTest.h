@@ -137,15 +137,13 @@ protected:
     ::testing::AssertionResult shownInGrid(QWidget &editor)
     {
         const auto *list = qobject_cast<QComboBox *>(&editor);
-        const QString value =
-            list ? list->currentText() : static_cast<QLineEdit &>(editor).text();
+        const QString value = list ? list->currentText() : static_cast<QLineEdit &>(editor).text();
         const int col = grid().col() - 1;
         if (!editor.isVisible() || !grid().viewport()->rect().contains(editor.geometry()) ||
             editor.width() < editor.fontMetrics().horizontalAdvance(value) ||
             grid().columnWidth(col) < grid().horizontalHeader()->sectionSizeHint(col))
-            return ::testing::AssertionFailure()
-                   << "column " << col + 1 << ": " << editor.width() << " wide for "
-                   << value.toStdString();
+            return ::testing::AssertionFailure() << "column " << col + 1 << ": " << editor.width()
+                                                 << " wide for " << value.toStdString();
         return ::testing::AssertionSuccess();
     }
 
