@@ -17,6 +17,7 @@
 #include "PrintHelpTexts.h"
 #include "Prompter.h"
 #include "QtText.h"
+#include "ScreenFit.h"
 #include "ServiceCommands.h"
 #include "ServiceTexts.h"
 #include "TextFormat.h"
@@ -32,10 +33,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
@@ -79,30 +78,7 @@ MainWindow::MainWindow(Document &document, Prompter &prompter, FileChooser &file
 
 void MainWindow::fitToScreen(bool centre)
 {
-    QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect available = screen->availableGeometry();
-    // The title bar and borders count too. Before the window manager has
-    // framed the window they are not known, so a usual frame is assumed.
-    QMargins frame(geometry().left() - frameGeometry().left(),
-                   geometry().top() - frameGeometry().top(),
-                   frameGeometry().right() - geometry().right(),
-                   frameGeometry().bottom() - geometry().bottom());
-    if (frame.isNull()) {
-        const int border = style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 2;
-        frame =
-            QMargins(border, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 12, border, border);
-    }
-    const QSize room = available.size().shrunkBy(frame);
-    if (!centre && size().width() <= room.width() && size().height() <= room.height() &&
-        available.contains(frameGeometry()))
-        return;
-    resize(size().boundedTo(room));
-    const QSize outer = size().grownBy(frame);
-    const QPoint topLeft(available.left() + std::max(0, (available.width() - outer.width()) / 2),
-                         available.top() + std::max(0, (available.height() - outer.height()) / 2));
-    move(topLeft);
+    kx9::fitToScreen(*this, centre);
 }
 
 void MainWindow::showEvent(QShowEvent *event)
