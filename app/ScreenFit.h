@@ -27,7 +27,8 @@ inline void fitToScreen(QWidget &window, bool centre)
     if (frame.isNull()) {
         const QStyle *style = window.style();
         const int border = style->pixelMetric(QStyle::PM_DefaultFrameWidth) + 2;
-        frame = QMargins(border, style->pixelMetric(QStyle::PM_TitleBarHeight) + 12, border, border);
+        frame =
+            QMargins(border, style->pixelMetric(QStyle::PM_TitleBarHeight) + 12, border, border);
     }
     const QSize room = available.size().shrunkBy(frame);
     const QSize size = window.size();
