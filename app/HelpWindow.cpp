@@ -6,10 +6,12 @@
 #include "PrintHelpTexts.h"
 #include "ProgressDialog.h"
 #include "QtText.h"
+#include "ScreenFit.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QUrl>
 
 namespace kx9 {
@@ -26,8 +28,15 @@ void HelpWindow::show(const QString &section)
         m_browser->setAttribute(Qt::WA_DeleteOnClose);
         m_browser->setOpenExternalLinks(true);
         m_browser->resize(760, 680);
+        // Placed by us, as the main window is: a window manager's own
+        // placement may put it partly below the screen.
+        fitToScreen(*m_browser, true);
     }
     QTextBrowser *browser = m_browser;
+    // On the screen's free area; once framed, the real frame is known, so
+    // it is fitted again then.
+    fitToScreen(*browser, false);
+    QTimer::singleShot(0, browser, [browser] { fitToScreen(*browser, false); });
     const bool english = currentLanguage() == Language::English;
     browser->setWindowTitle(qs(text::kHelpWindowTitle.text()));
     QUrl url(help::manualUrl(english ? Language::English : Language::Chinese));

@@ -17,6 +17,7 @@
 #include "PrintHelpTexts.h"
 #include "Prompter.h"
 #include "QtText.h"
+#include "ScreenFit.h"
 #include "ServiceCommands.h"
 #include "ServiceTexts.h"
 #include "TextFormat.h"
@@ -32,10 +33,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
@@ -60,16 +59,18 @@ MainWindow::MainWindow(Document &document, Prompter &prompter, FileChooser &file
     m_fileCommands =
         new FileCommands(document, prompter, files, *m_view, *this, [this] { return busy(); });
     connect(m_fileCommands, &FileCommands::documentReplaced, this, &MainWindow::updateUndoActions);
-    connect(m_fileCommands, &FileCommands::message, this, &MainWindow::setMessage);
+    connect(m_fileCommands, &FileCommands::message, this, &MainWindow::setResult);
     connect(m_view, &ChannelView::hintChanged, this, &MainWindow::setMessage);
     connect(m_view, &ChannelView::transferStateChanged, this, &MainWindow::onTransferState);
-    connect(m_view, &ChannelView::statusMessage, this, &MainWindow::setMessage);
+    connect(m_view, &ChannelView::statusMessage, this, &MainWindow::setResult);
     connect(m_view, &ChannelView::historyChanged, this, &MainWindow::updateUndoActions);
     connect(m_service, &ServiceCommands::busyChanged, this, &MainWindow::onTransferState);
     createMenus();
     createToolBar();
     createStatusBar();
     updateUndoActions();
+    // A command, from the menu, its key or the toolbar, starts with no result.
+    connect(menuBar(), &QMenuBar::triggered, this, [this] { setResult(QString()); });
 
     // 1024 x 768, shrunk to what the channel form needs, then to the screen.
     resize(QSize(1024, 768).boundedTo(QSize(sizeHint().width(), 768)));
@@ -78,30 +79,7 @@ MainWindow::MainWindow(Document &document, Prompter &prompter, FileChooser &file
 
 void MainWindow::fitToScreen(bool centre)
 {
-    QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect available = screen->availableGeometry();
-    // The title bar and borders count too. Before the window manager has
-    // framed the window they are not known, so a usual frame is assumed.
-    QMargins frame(geometry().left() - frameGeometry().left(),
-                   geometry().top() - frameGeometry().top(),
-                   frameGeometry().right() - geometry().right(),
-                   frameGeometry().bottom() - geometry().bottom());
-    if (frame.isNull()) {
-        const int border = style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 2;
-        frame =
-            QMargins(border, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 12, border, border);
-    }
-    const QSize room = available.size().shrunkBy(frame);
-    if (!centre && size().width() <= room.width() && size().height() <= room.height() &&
-        available.contains(frameGeometry()))
-        return;
-    resize(size().boundedTo(room));
-    const QSize outer = size().grownBy(frame);
-    const QPoint topLeft(available.left() + std::max(0, (available.width() - outer.width()) / 2),
-                         available.top() + std::max(0, (available.height() - outer.height()) / 2));
-    move(topLeft);
+    kx9::fitToScreen(*this, centre);
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -242,14 +220,14 @@ void MainWindow::createMenus()
         }
     }
 
-    // The menu names Ctrl+R and Ctrl+W as the radio's own tool always did,
-    // but binds no key to them.
     QMenu *program = m_commands->addMenu(*menuBar(), kProgramMenu);
-    a = m_commands->add(program, kReadFromRadio, kReadItem, kReadPrompt, "Ctrl+R");
+    a = m_commands->add(program, kReadFromRadio, kReadItem, kReadPrompt);
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     a->setIcon(icons::readRadio());
     connect(a, &QAction::triggered, this, &MainWindow::readFromRadio);
     program->addSeparator();
-    a = m_commands->add(program, kWriteToRadio, kWriteItem, kWritePrompt, "Ctrl+W");
+    a = m_commands->add(program, kWriteToRadio, kWriteItem, kWritePrompt);
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     a->setIcon(icons::writeRadio());
     connect(a, &QAction::triggered, m_view, &ChannelView::writeToRadio);
     createFleetCommand(*program);
@@ -277,8 +255,7 @@ void MainWindow::createMenus()
     const int comIds[4] = {kPortCom1, kPortCom2, kPortCom3, kPortCom4};
     std::array<QAction *, 4> com{};
     for (std::size_t i = 0; i < com.size(); ++i)
-        com[i] =
-            m_commands->add(ports, comIds[i], kPortItems[i], kPortPrompts[i], kPortShortcuts[i]);
+        com[i] = m_commands->add(ports, comIds[i], kPortItems[i], kPortPrompts[i]);
     QAction *other = m_commands->add(ports, kPortOther, kOtherPortItem, kOtherPortPrompt);
     m_portMenu = new PortMenu(*ports, com, *other, *m_view, m_files, *this);
 
@@ -360,6 +337,9 @@ void MainWindow::createStatusBar()
 {
     m_messagePane = new QLabel(this);
     statusBar()->addWidget(m_messagePane, 1);
+    // Beside the hints, which follow the pointer and would replace it.
+    m_resultPane = new QLabel(this);
+    statusBar()->addPermanentWidget(m_resultPane);
     for (const char *indicator : {"CAP", "NUM", "SCRL"}) {
         auto *pane = new QLabel(QString::fromLatin1(indicator), this);
         pane->setEnabled(false);
@@ -382,6 +362,16 @@ QString MainWindow::messagePaneText() const
 void MainWindow::setMessage(const QString &text)
 {
     m_messagePane->setText(text.isEmpty() ? ui(text::kIdlePrompt) : text);
+}
+
+QString MainWindow::resultPaneText() const
+{
+    return m_resultPane->text();
+}
+
+void MainWindow::setResult(const QString &text)
+{
+    m_resultPane->setText(text);
 }
 
 bool MainWindow::event(QEvent *event)

@@ -46,6 +46,8 @@ public:
     FileCommands &fileCommands() const { return *m_fileCommands; }
     QAction *action(int commandId) const;
     QString messagePaneText() const;
+    // The last command's result ("Read complete..."), kept until the next.
+    QString resultPaneText() const;
     QString filePath() const { return m_fileCommands->path(); }
     // The manual's section that fits what has the keyboard focus (F1).
     QString helpSectionForFocus() const;
@@ -94,6 +96,7 @@ private:
     void showOptionalFeatures();
     void showAbout();
     void setMessage(const QString &text);
+    void setResult(const QString &text);
     // Program > Write To Several Radios (in MainWindowFleet.cpp).
     void createFleetCommand(QMenu &program);
     void writeToSeveral();
@@ -110,6 +113,7 @@ private:
     PortMenu *m_portMenu = nullptr;
     QToolBar *m_toolBar = nullptr;
     QLabel *m_messagePane = nullptr;
+    QLabel *m_resultPane = nullptr;
     ChannelView::PortFactory m_portFactory;
     QPointer<FleetDialog> m_fleet;
     bool m_closeAfterTransfer = false;

@@ -66,8 +66,8 @@ void PortMenu::rebuild()
             const std::string cable = usbCableName(device);
             state = qs(device) + (cable.empty() ? QString() : QStringLiteral(", ") + qs(cable));
         }
-        m_com[i]->setText(ui(text::kPortItems[i]) + QStringLiteral("  \u2014 ") + state +
-                          QLatin1Char('\t') + qs(text::kPortShortcuts[i]));
+        // No key: Ctrl+C copies cells.
+        m_com[i]->setText(ui(text::kPortItems[i]) + QStringLiteral("  \u2014 ") + state);
     }
     m_menu.addAction(&m_other);
     updateChecks();

@@ -231,6 +231,7 @@ void CellEditors::apply(const EditOutcome &outcome)
         for (const CellEdit &edit : outcome.edits)
             m_model.cellChanged(edit.row, edit.col);
         emit edited();
+        emit notice(qs(outcome.notice));
     }
     if (outcome.message)
         m_prompter.inform(outcome.message->text(), Prompter::Icon::Warning);
@@ -363,9 +364,7 @@ bool CellEditors::handleEnter(QWidget *focus)
     }
 
     if (focus == &m_grid) {
-        if (col == kColScan)
-            passTab(focus);
-        else if (col > 0 && col < m_grid.cols() - 1)
+        if (col > 0 && col < m_grid.cols() - 1)
             m_grid.setCol(col + 1);
         return true;
     }

@@ -45,6 +45,8 @@ public:
 signals:
     // An edit became an undo step.
     void edited();
+    // What the status bar should say about that edit; empty for nothing.
+    void notice(const QString &text);
     // Cells copied from a spreadsheet, pasted while a one-line editor was open.
     void pasteRequested();
 

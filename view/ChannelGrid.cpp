@@ -93,7 +93,8 @@ QRect ChannelGrid::cellRect() const
 void ChannelGrid::applyColumnWidths()
 {
     // Widths keep the proportions dealers know from the radio maker's tool:
-    // multiples of the default column width w; Scan is present but hidden.
+    // multiples of the default column width w. Scan is as wide as its
+    // neighbours: the Enter walk opens its list, which must be seen.
     const double w = horizontalHeader()->defaultSectionSize();
     static constexpr double kFactors[kTableCols] = {0.75,
                                                     1.2,
@@ -101,12 +102,11 @@ void ChannelGrid::applyColumnWidths()
                                                     0.8333333333333334,
                                                     0.8333333333333334,
                                                     0.8333333333333334,
-                                                    0.0,
+                                                    0.8333333333333334,
                                                     0.8333333333333334,
                                                     0.8333333333333334,
                                                     0.9};
     verticalHeader()->setFixedWidth(static_cast<int>(kFactors[kColLabel] * w));
-    horizontalHeader()->setMinimumSectionSize(0);
     for (int c = 1; c < kTableCols; ++c)
         setColumnWidth(c - 1, static_cast<int>(kFactors[c] * w));
 }

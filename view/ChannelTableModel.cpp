@@ -23,11 +23,8 @@ QVariant ChannelTableModel::data(const QModelIndex &index, int role) const
         return {};
     if (role == Qt::DisplayRole)
         return cell(index.row() + 1, index.column() + 1);
-    if (role == Qt::TextAlignmentRole) {
-        // The hidden scan column keeps its own left alignment.
-        const int col = index.column() + 1;
-        return col == kColScan ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignCenter);
-    }
+    if (role == Qt::TextAlignmentRole)
+        return int(Qt::AlignCenter);
     return {};
 }
 

@@ -49,6 +49,7 @@ ChannelView::ChannelView(Document &document, Prompter &prompter, PortFactory por
     m_transfers =
         new TransferRunner(document, prompter, std::move(portFactory), *m_editors, *this, *m_grid);
     connect(m_editors, &CellEditors::edited, this, &ChannelView::historyChanged);
+    connect(m_editors, &CellEditors::notice, this, &ChannelView::statusMessage);
     connect(m_editors, &CellEditors::pasteRequested, m_tableCommands, &TableCommands::pasteCells);
     connect(m_tableCommands, &TableCommands::edited, this, &ChannelView::historyChanged);
     connect(m_transfers, &TransferRunner::statusMessage, this, &ChannelView::statusMessage);

@@ -86,7 +86,8 @@ public:
 
 signals:
     void hintChanged(const QString &text);
-    // A line for the status bar that is not a pointer hint ("Read complete...").
+    // A line for the status bar that is not a pointer hint ("Read complete...",
+    // a stored frequency outside the radio's band); empty after an edit without one.
     void statusMessage(const QString &text);
     // An undo step was added, undone or redone.
     void historyChanged();

@@ -136,5 +136,20 @@ TEST_F(Help, TheManualAndAboutSpeakTheLanguageInForceWhenTheyOpen)
     EXPECT_EQ(window->helpSectionForFocus(), "editing");
 }
 
+// Wherever the window manager or the user put it, Help brings it back
+// whole onto the screen's free area.
+TEST_F(Help, TheHelpWindowOpensOnTheScreensFreeArea)
+{
+    window->action(kHelpIndex)->trigger();
+    QTextBrowser *help = window->helpWindow();
+    ASSERT_TRUE(help && QTest::qWaitForWindowExposed(help));
+    const QRect available = help->screen()->availableGeometry();
+    help->move(available.left(), available.bottom() - 100);
+    window->action(kHelpIndex)->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(available.contains(help->frameGeometry()))
+        << help->frameGeometry().bottom() << " below " << available.bottom();
+}
+
 } // namespace
 } // namespace kx9::test

@@ -113,7 +113,7 @@ TEST_F(LanguageSwitch, NoKeepsEverythingYesRelabelsMenusLabelsHeadersCellsAndLis
 
     // Menu, title and prompts come from the Chinese pack.
     EXPECT_EQ(menuTitles().first(), "文件(&F)");
-    EXPECT_EQ(window->action(kReadFromRadio)->text(), "从对讲机读取(&R)\tCtrl+R");
+    EXPECT_EQ(window->action(kReadFromRadio)->text(), "从对讲机读取(&R)");
     EXPECT_EQ(window->action(kReadFromRadio)->statusTip(), "从对讲机读取数据");
     EXPECT_EQ(window->action(kReadFromRadio)->toolTip(), "读取");
     EXPECT_EQ(window->windowTitle(), "VANTARO 写频软件");
@@ -231,6 +231,42 @@ TEST_F(LanguageSwitch, ATransferAfterItSpeaksChinese)
     start();
     ASSERT_FALSE(prompter.shown.empty());
     EXPECT_EQ(prompter.shown[0].text, text::kCommunicationError.zh);
+}
+
+// The Enter walk opens the Scan list where the user sees it, in Chinese too.
+TEST_F(LanguageSwitch, TheEnterWalkShowsTheScanListInChinese)
+{
+    switchLanguage();
+    ASSERT_EQ(languageTag(), kBase + "_CH");
+    clickCell(1, kColBandwidth);
+    enter(&view().pickList(EditorKind::BandwidthList));
+    QComboBox &scan = view().pickList(EditorKind::ScanList);
+    ASSERT_EQ(grid().col(), kColScan);
+    EXPECT_EQ(grid().textMatrix(0, kColScan), "扫描添加");
+    EXPECT_TRUE(shownInGrid(scan));
+    QTest::keyClick(&scan, Qt::Key_Down);
+    enter(&scan);
+    EXPECT_EQ(cell(1, kColScan), "否");
+    EXPECT_TRUE(shownInGrid(view().pickList(EditorKind::PowerList)));
+}
+
+// A typed frequency outside the radio's band is stored with a notice that
+// the pointer's hints leave alone, in the language in force, until the next edit.
+TEST_F(LanguageSwitch, AFrequencyOutsideTheBandIsStoredWithANoticeInEitherLanguage)
+{
+    for (auto [row, notice] :
+         {std::pair{2, "145.50000 MHz is outside the radio's band of 400-470 MHz; it was stored "
+                       "all the same"},
+          std::pair{4, "145.50000 MHz 超出对讲机的 400-470 MHz 频段，仍已存入"}}) {
+        editReceive(row, "145.5");
+        EXPECT_EQ(cell(row, kColReceive), "145.50000");
+        QEvent enterGrid(QEvent::Enter);
+        QCoreApplication::sendEvent(grid().viewport(), &enterGrid);
+        EXPECT_EQ(window->resultPaneText().toStdString(), notice);
+        editReceive(row + 1, "446.1");
+        EXPECT_EQ(window->resultPaneText(), "");
+        switchLanguage();
+    }
 }
 
 // Start-up reads what the last switch stored.

@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -130,6 +131,21 @@ protected:
     }
 
     void enter(QWidget *w) { QTest::keyClick(w, Qt::Key_Return); }
+
+    // An open cell editor the user can see: inside the grid and wide
+    // enough for its value, over a column wide enough for its header.
+    ::testing::AssertionResult shownInGrid(QWidget &editor)
+    {
+        const auto *list = qobject_cast<QComboBox *>(&editor);
+        const QString value = list ? list->currentText() : static_cast<QLineEdit &>(editor).text();
+        const int col = grid().col() - 1;
+        if (!editor.isVisible() || !grid().viewport()->rect().contains(editor.geometry()) ||
+            editor.width() < editor.fontMetrics().horizontalAdvance(value) ||
+            grid().columnWidth(col) < grid().horizontalHeader()->sectionSizeHint(col))
+            return ::testing::AssertionFailure() << "column " << col + 1 << ": " << editor.width()
+                                                 << " wide for " << value.toStdString();
+        return ::testing::AssertionSuccess();
+    }
 
     // Types a frequency into the Receive cell of a row and commits it with Enter.
     void editReceive(int row, const char *value)

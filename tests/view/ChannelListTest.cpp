@@ -139,7 +139,7 @@ TEST_F(ChannelLists, ImportAppliesTheListAsOneStepAndExportGivesItBack)
     EXPECT_EQ(prompter.shown[0].text, "channels imported: 1, lines refused: 1");
     EXPECT_NE(prompter.shown[0].detail.find("club.csv:3: refused: mode \"AM\""), std::string::npos)
         << prompter.shown[0].detail;
-    EXPECT_EQ(window->messagePaneText(), "Imported 1 channels from club.csv");
+    EXPECT_EQ(window->resultPaneText(), "Imported 1 channels from club.csv");
 
     files.listSaveName = dir.filePath("back.csv");
     trigger(command::kFileExport);

@@ -19,7 +19,7 @@ TEST_F(Editing, EnterWalksThroughAWholeRowAndOnToTheNext)
     enter(&receive); // -> Transmit, which the new row's defaults filled, selected
     ASSERT_EQ(grid().col(), kColTransmit);
     EXPECT_EQ(view().frequencyEditor().selectedText(), "446.00625");
-    enter(&view().frequencyEditor()); // -> Rx Tone, Tx Tone, W/N, hidden Scan, Power, BusyLock
+    enter(&view().frequencyEditor()); // -> Rx Tone, Tx Tone, W/N, Scan, Power, BusyLock
     for (auto [kind, value] : {std::pair{EditorKind::ToneList, "67.0"},
                                {EditorKind::ToneList, "D023N"},
                                {EditorKind::BandwidthList, "Narrow"},
@@ -27,12 +27,12 @@ TEST_F(Editing, EnterWalksThroughAWholeRowAndOnToTheNext)
                                {EditorKind::PowerList, "Low"},
                                {EditorKind::BusyLockList, "Carrier"}}) {
         QComboBox &list = view().pickList(kind);
-        ASSERT_TRUE(list.isVisible()) << value;
+        ASSERT_TRUE(shownInGrid(list)) << value;
         list.setCurrentText(value);
         enter(&list);
     }
     QLineEdit &name = view().nameEditor();
-    ASSERT_TRUE(name.isVisible());
+    ASSERT_TRUE(shownInGrid(name));
     QTest::keyClicks(&name, "base1");
     enter(&name); // -> next row's Receive
 
