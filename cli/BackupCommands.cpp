@@ -89,7 +89,7 @@ constexpr Command kBackupCommands[] = {
      "channel image has the type and channels empty. --json prints one JSON\n"
      "array instead; --dir prints the backups folder\n"
      "($XDG_DATA_HOME/kx9/backups, by default ~/.local/share/kx9/backups).\n"
-     "Restoring one to a radio is 'kx9-cli write --port PORT BACKUP.sin'.\n"
+     "Restore one to a radio with kx9-cli write, giving its file as FILE.\n"
      "Exit status 0; 2 for a wrong command line.\n",
      runBackups},
 };
