@@ -16,9 +16,7 @@ namespace kx9::cli {
 
 BackupSettings backupSettings()
 {
-    const QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("kx9"),
-                             QStringLiteral("kx9"));
-    return readBackupSettings(settings);
+    return readBackupSettings(*openSettingsStore());
 }
 
 BackupStore cliBackupStore()
