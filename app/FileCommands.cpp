@@ -228,7 +228,10 @@ void FileCommands::fileBackups()
     if (m_busy())
         return;
     m_view.commitEditor();
-    const ChannelImage current = m_document.imageAsSaved();
+    // Unchanged since a read or Open, the document is the bytes it came
+    // from, which the table conversion need not reproduce.
+    const ChannelImage current =
+        m_document.isModified() ? m_document.imageAsSaved() : m_document.image();
     BackupsDialog dialog(backupFolder(), &current, &m_window);
     if (dialog.exec() != QDialog::Accepted || !dialog.chosen() || !dialog.chosen()->image)
         return;
