@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QTreeWidget>
 
 namespace kx9::test {
@@ -21,6 +22,7 @@ protected:
     {
         // Each test starts with no backups and the settings' defaults.
         QDir(backupFolder()).removeRecursively();
+        QFile::remove(QFileInfo(backupFolder()).path()); // a file planted for a test
         openSettingsStore()->remove(QStringLiteral("backups"));
         ChannelImage memory = newDocumentImage();
         memory.setRadioIdentity(0x01);
@@ -62,6 +64,22 @@ TEST_F(BackupWindow, EveryReadKeepsABackupUnlessTurnedOffAndBackupsOpensOneAsANe
               ui(text::kBackupTitle).arg(opened) + " - " + ui(text::kAppTitle));
     window->fileNew();
     EXPECT_EQ(window->windowTitle(), ui(text::kAppTitle));
+}
+
+// A backup that cannot be kept leaves the read done and says why.
+TEST_F(BackupWindow, AReadWhoseBackupCannotBeKeptSaysWhyInTheStatusBar)
+{
+    const QString parent = QFileInfo(backupFolder()).path();
+    ASSERT_TRUE(QDir(parent).removeRecursively());
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(parent).path()));
+    QFile planted(parent);
+    ASSERT_TRUE(planted.open(QIODevice::WriteOnly)); // a file where the folder belongs
+    planted.close();
+    transfer(command::kReadFromRadio);
+    EXPECT_EQ(document.image(), radio.memory());
+    EXPECT_TRUE(window->messagePaneText().startsWith(
+        "The radio's data was read, but no backup of it could be kept in " + backupFolder()))
+        << window->messagePaneText().toStdString();
 }
 
 // The choices are off at first, only Write shows them, and the next dialog
