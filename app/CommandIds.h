@@ -49,6 +49,9 @@ inline constexpr int kMoveUp = 32912;
 inline constexpr int kMoveDown = 32913;
 inline constexpr int kFileImport = 32914;
 inline constexpr int kFileExport = 32915;
+// Our own: the backups of every read.
+inline constexpr int kFileBackups = 32916;
+inline constexpr int kKeepBackups = 32917;
 inline constexpr int kWriteToSeveral = 32920;
 
 } // namespace kx9::command

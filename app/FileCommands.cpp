@@ -1,8 +1,13 @@
 #include "FileCommands.h"
 
+#include "BackupFolder.h"
+#include "BackupTexts.h"
+#include "BackupsDialog.h"
 #include "ChannelCsv.h"
 #include "ChannelListTexts.h"
 #include "ChannelView.h"
+#include "CommandIds.h"
+#include "CommandTable.h"
 #include "Document.h"
 #include "FileChooser.h"
 #include "ImportDialog.h"
@@ -16,8 +21,10 @@
 #include "TextFormat.h"
 #include "Texts.h"
 
+#include <QAction>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
 #include <QWidget>
 
 #include <algorithm>
@@ -161,6 +168,8 @@ bool FileCommands::fileNew()
         return false;
     m_document.newDocument(currentLanguage());
     m_path.clear();
+    m_backupTime.clear();
+    writeTitle();
     m_view.initialUpdate();
     emit documentReplaced();
     return true;
@@ -189,9 +198,65 @@ bool FileCommands::load(const QString &path)
         return false;
     }
     m_path = path;
+    m_backupTime.clear();
+    writeTitle();
     m_view.initialUpdate();
     emit documentReplaced();
     return true;
+}
+
+void FileCommands::addBackupCommands(CommandTable &commands, QMenu &menu)
+{
+    QAction *a =
+        commands.add(&menu, command::kFileBackups, text::kBackupsItem, text::kBackupsPrompt);
+    connect(a, &QAction::triggered, this, &FileCommands::fileBackups);
+    a = commands.add(&menu, command::kKeepBackups, text::kKeepBackupsItem,
+                     text::kKeepBackupsPrompt);
+    a->setCheckable(true);
+    a->setChecked(readBackupSettings(*openSettingsStore()).enabled);
+    connect(a, &QAction::toggled, this,
+            [](bool on) { openSettingsStore()->setValue(QLatin1String(kBackupEnabledKey), on); });
+    // A read into a backup opened makes the document the radio's.
+    connect(&m_view.transfers(), &TransferRunner::readAccepted, this, [this] {
+        m_backupTime.clear();
+        writeTitle();
+    });
+}
+
+void FileCommands::fileBackups()
+{
+    if (m_busy())
+        return;
+    m_view.commitEditor();
+    // Unchanged since a read or Open, the document is the bytes it came
+    // from, which the table conversion need not reproduce.
+    const ChannelImage current =
+        m_document.isModified() ? m_document.imageAsSaved() : m_document.image();
+    BackupsDialog dialog(backupFolder(), &current, &m_window);
+    if (dialog.exec() != QDialog::Accepted || !dialog.chosen() || !dialog.chosen()->image)
+        return;
+    openBackup(*dialog.chosen()->image, qs(dialog.chosen()->dateTime));
+}
+
+bool FileCommands::openBackup(const ChannelImage &image, const QString &dateTime)
+{
+    if (m_busy() || !maybeSave())
+        return false;
+    m_document.openImageAsNew(image, currentLanguage());
+    m_path.clear();
+    m_backupTime = dateTime;
+    writeTitle();
+    m_view.initialUpdate();
+    emit documentReplaced();
+    return true;
+}
+
+void FileCommands::writeTitle()
+{
+    const QString app = ui(text::kAppTitle);
+    m_window.setWindowTitle(m_backupTime.isEmpty() ? app
+                                                   : ui(text::kBackupTitle).arg(m_backupTime) +
+                                                         QStringLiteral(" - ") + app);
 }
 
 bool FileCommands::saveTo(const QString &path)
@@ -203,6 +268,8 @@ bool FileCommands::saveTo(const QString &path)
         return false;
     }
     m_path = path;
+    m_backupTime.clear();
+    writeTitle();
     return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class QMenu;
 class QWidget;
 
 namespace kx9 {
@@ -13,7 +14,9 @@ namespace report {
 class ReportPrinting;
 }
 
+class ChannelImage;
 class ChannelView;
+class CommandTable;
 class Document;
 class FileChooser;
 class Prompter;
@@ -50,6 +53,15 @@ public:
     // The printer and its settings, made when first needed.
     report::ReportPrinting &printing();
 
+    // File > Backups... and the setting to keep one of every read, into menu.
+    void addBackupCommands(CommandTable &commands, QMenu &menu);
+    // The list of backups; Open takes the chosen one as a new, unsaved
+    // document, after the unsaved-changes question.
+    void fileBackups();
+    bool openBackup(const ChannelImage &image, const QString &dateTime);
+    // The window title in the language in force: names the backup opened.
+    void writeTitle();
+
     // The channel file of the document; empty for a new one.
     QString path() const { return m_path; }
 
@@ -70,6 +82,7 @@ private:
     QWidget &m_window;
     std::function<bool()> m_busy;
     QString m_path;
+    QString m_backupTime; // of the backup opened as the document, else empty
     report::ReportPrinting *m_printing = nullptr;
 };
 

@@ -96,7 +96,7 @@ void MainWindow::retranslateMenus()
     m_commands->retranslate();
     // COM1-COM4 carry their device state after the text.
     m_portMenu->rebuild();
-    setWindowTitle(ui(text::kAppTitle));
+    m_fileCommands->writeTitle();
     setMessage(QString());
 }
 
@@ -144,6 +144,8 @@ void MainWindow::createMenus()
     connect(a, &QAction::triggered, m_fileCommands, &FileCommands::fileImport);
     a = m_commands->add(file, kFileExport, kExportItem, kExportPrompt);
     connect(a, &QAction::triggered, m_fileCommands, &FileCommands::fileExport);
+    file->addSeparator();
+    m_fileCommands->addBackupCommands(*m_commands, *file);
     file->addSeparator();
     a = m_commands->add(file, kFilePrint, kPrintItem, kPrintPrompt);
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));

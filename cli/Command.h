@@ -32,5 +32,6 @@ std::span<const Command> optionsCommands();
 std::span<const Command> channelListCommands();
 std::span<const Command> reportCommands();
 std::span<const Command> serviceCommands();
+std::span<const Command> backupCommands();
 
 } // namespace kx9::cli

@@ -1,5 +1,6 @@
 // Commands that talk to the radio: ports, read, write.
 
+#include "Backups.h"
 #include "Command.h"
 #include "CommandLine.h"
 #include "Document.h"
@@ -12,6 +13,7 @@
 #include "TextFormat.h"
 #include "Texts.h"
 #include "Transfer.h"
+#include "WriteFlow.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -59,7 +61,7 @@ int runRead(const std::vector<std::string> &argv)
 {
     int status = kExitOk;
     const auto args = parseArguments("read", argv, {"--port...", "-o", "--output"},
-                                     {"--trace", "--json"}, 0, status);
+                                     {"--trace", "--json", "--no-backup"}, 0, status);
     if (!args)
         return status;
     if (args->values("--port").size() > 1)
@@ -81,6 +83,8 @@ int runRead(const std::vector<std::string> &argv)
     const TransferResult result = readFromRadio(session.port(), port, progress, Language::English);
     if (!result.completed())
         return transferFailed(result);
+    if (!args->has("--no-backup"))
+        keepReadBackup(*result.image, port);
     const SafeSaveResult saved = saveFileSafely(*out, result.image->bytes());
     if (!saved)
         return failed(fillIn(text::kCannotWriteFile.en, {*out, saved.reason}));
@@ -99,8 +103,6 @@ int runWrite(const std::vector<std::string> &argv)
         return runFleetWrite(*args);
     if (args->has("--json"))
         return usageError("write", "--json goes with more than one --port");
-    if (args->has("--verify") || args->has("--backup-first"))
-        return usageError("write", "--verify and --backup-first go with more than one --port");
     const std::string port = args->value("--port").value_or("COM1");
 
     // As the desktop program: Open fills the table from the file, and the
@@ -111,12 +113,27 @@ int runWrite(const std::vector<std::string> &argv)
         return failed(opened.message);
     doc.writeTableToImage();
 
+    WriteFlowOptions options;
+    if (args->has("--backup-first")) {
+        options.backupFirst =
+            cliBackupStore().keeper(port, Language::English, backupSettings().maxAgeDays);
+    }
+    options.verify = args->has("--verify");
+    // Two or three sessions share one bar, which the flow runs to the end.
+    const bool sessions = options.backupFirst || options.verify;
+
     RadioSession session(args->has("--trace"), args->has("--yes") || args->has("-y"));
-    TransferProgress progress(session, text::kWritingCaption, kWriteBlocks);
-    const TransferResult result =
-        writeToRadio(session.port(), port, doc.image(), progress, Language::English);
+    TransferProgress progress(session, text::kWritingCaption,
+                              sessions ? kProgressRange : kWriteBlocks);
+    const WriteFlowResult result =
+        runWriteFlow(session.port(), port, doc.image(), progress, options, Language::English);
+    if (result.outcome == WriteFlowOutcome::WriteFailed || result.cancelled())
+        return transferFailed(result.transfer);
+    // The flow has said what failed; a passed verify is worth a line.
     if (!result.completed())
-        return transferFailed(result);
+        return kExitFailure;
+    if (options.verify)
+        std::cout << result.message << "\n";
     return kExitOk;
 }
 
@@ -125,7 +142,7 @@ constexpr Command kRadioCommands[] = {
      "Lists the serial ports the system reports, then the four port names of\n"
      "the desktop program: COM1 to COM4 are /dev/ttyUSB0 to /dev/ttyUSB3.\n",
      runPorts},
-    {"read", "read --port PORT... [--trace] [--json] -o OUT",
+    {"read", "read --port PORT... [--trace] [--no-backup] [--json] -o OUT",
      "read a radio into a channel file, or many radios into a folder",
      "Reads the radio's whole memory (4096 bytes) over PORT and saves it to OUT\n"
      "as it came, only after the last block: a failed or interrupted read leaves\n"
@@ -134,6 +151,10 @@ constexpr Command kRadioCommands[] = {
      "(/dev/ttyUSB0-3) or any device path; default COM1. A progress bar is drawn\n"
      "on stderr when it is a terminal. --trace writes how the port was set up\n"
      "(low-latency mode included) and every byte both ways to stderr.\n"
+     "Every completed read also keeps a backup of the radio (see 'kx9-cli\n"
+     "backups'), unless it holds what the newest backup of that radio holds;\n"
+     "--no-backup keeps none. A backup that cannot be kept is a warning on\n"
+     "stderr: the read still succeeds and saves OUT.\n"
      "Exit status 0 on success, 1 with the radio's message on stderr.\n"
      "With more than one --port every radio is read at the same time into\n"
      "the folder OUT, one OUT/<port>.sin each (/dev/ttyUSB0 -> ttyUSB0.sin); the\n"
@@ -148,14 +169,19 @@ constexpr Command kRadioCommands[] = {
      "question is asked on the terminal; --yes (-y) answers OK, and without a\n"
      "terminal and without --yes the write is refused. Questions to retry are\n"
      "answered Cancel without a terminal. --trace as for read.\n"
+     "--backup-first reads the radio first and keeps it as a backup; when that\n"
+     "fails, nothing is written. --verify reads the radio back after the write\n"
+     "and compares the written bytes: a difference fails with the first\n"
+     "differing addresses and their count. Each needs a further session with\n"
+     "the radio; some radios must be switched off and on between sessions.\n"
+     "Restoring a backup is 'kx9-cli write --port PORT BACKUP.sin'.\n"
      "Exit status 0 on success, 1 with the radio's message on stderr; a write\n"
      "that ended after the first block says on a second line that the radio\n"
      "holds a partial write.\n"
      "With more than one --port the file goes into every radio at the same time,\n"
      "one port each; a radio that fails never stops the others. A radio that\n"
      "reports another identity is skipped unless --yes; nobody is asked.\n"
-     "--backup-first reads each radio first and keeps what it held among the\n"
-     "backups; --verify reads each radio back and compares. On a terminal one\n"
+     "--backup-first and --verify work for each radio as for one. On a terminal one\n"
      "progress line per port is redrawn on stderr, else a line per radio as it\n"
      "ends; then a table on stdout (port, identity, result, seconds), or one\n"
      "JSON array with --json. Ctrl-C cancels every transfer. Exit status 0 when\n"

@@ -19,11 +19,12 @@ namespace {
 
 using kx9::cli::Command;
 
-std::array<std::span<const Command>, 6> commandGroups()
+std::array<std::span<const Command>, 7> commandGroups()
 {
     return {kx9::cli::fileCommands(),    kx9::cli::radioCommands(),
             kx9::cli::optionsCommands(), kx9::cli::channelListCommands(),
-            kx9::cli::reportCommands(),  kx9::cli::serviceCommands()};
+            kx9::cli::reportCommands(),  kx9::cli::serviceCommands(),
+            kx9::cli::backupCommands()};
 }
 
 const Command *findCommand(std::string_view name)

@@ -15,6 +15,12 @@ QString backupFolder()
            QStringLiteral("/kx9/backups");
 }
 
+std::unique_ptr<QSettings> openSettingsStore()
+{
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                       QStringLiteral("kx9"), QStringLiteral("kx9"));
+}
+
 BackupSettings readBackupSettings(const QSettings &settings)
 {
     BackupSettings values;

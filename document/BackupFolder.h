@@ -2,9 +2,10 @@
 
 #include "BackupStore.h"
 
+#include <QSettings>
 #include <QString>
 
-class QSettings;
+#include <memory>
 
 namespace kx9 {
 
@@ -24,5 +25,13 @@ inline constexpr char kBackupEnabledKey[] = "backups/enabled";
 inline constexpr char kBackupMaxAgeKey[] = "backups/maxAgeDays";
 
 BackupSettings readBackupSettings(const QSettings &settings);
+
+// The two choices of a write, remembered between runs; off by default.
+inline constexpr char kWriteBackupFirstKey[] = "backups/backupFirst";
+inline constexpr char kWriteVerifyKey[] = "backups/verifyWrite";
+
+// The desktop program's settings store (kx9/kx9.ini in the user's
+// configuration folder), which kx9-cli follows too.
+std::unique_ptr<QSettings> openSettingsStore();
 
 } // namespace kx9

@@ -153,6 +153,16 @@ void Document::acceptRead(const ChannelImage &image, Language language)
     markClean();
 }
 
+void Document::openImageAsNew(const ChannelImage &image, Language language)
+{
+    m_image = image;
+    m_table.setHeaders(language);
+    refillTableFromImage(language);
+    m_newDocument = true;
+    m_history.clear();
+    markClean();
+}
+
 // Not an undo step: the radio stored the value itself while it was tuned, so
 // the byte says what the radio holds, and no undo or redo of an edit made
 // before or after may take it back. The history forgets the byte; the

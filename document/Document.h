@@ -60,6 +60,9 @@ public:
     // A completed read from the radio: image and table replaced, as on Open,
     // and the document clean; undo brings back what was there before.
     void acceptRead(const ChannelImage &image, Language language);
+    // An image taken as a new, unsaved document (a backup opened): image and
+    // table replaced, the history cleared, the new-document flag set.
+    void openImageAsNew(const ChannelImage &image, Language language);
     // A power calibration value the radio reported (no undo step, see there).
     void storeCalibration(std::size_t offset, std::uint8_t value);
 

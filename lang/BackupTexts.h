@@ -58,6 +58,8 @@ inline constexpr std::string_view kBackupsFolderFailed =
 inline constexpr std::string_view kBackupTitle = "Backup of %1";
 // The window's settings, and the two choices of a write.
 inline constexpr std::string_view kKeepBackupsItem = "Keep a &Backup of Every Read";
+inline constexpr std::string_view kKeepBackupsPrompt =
+    "Keep a copy of the radio's data from every read in the backups folder\nKeep backups";
 inline constexpr std::string_view kBackupFirstBox = "Read the radio first and keep a copy";
 inline constexpr std::string_view kVerifyBox = "Verify after writing";
 inline constexpr std::string_view kSecondSessionTip =

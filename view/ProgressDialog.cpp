@@ -1,9 +1,12 @@
 #include "ProgressDialog.h"
 
+#include "BackupFolder.h"
+#include "BackupTexts.h"
 #include "Prompter.h"
 #include "QtText.h"
 #include "Texts.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,6 +14,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
 
 namespace kx9 {
 
@@ -27,6 +31,16 @@ ProgressDialog::ProgressDialog(Prompter &prompter, QWidget *parent)
     m_bar->setTextVisible(false);
     m_status = new QLabel(this);
     m_progressLabel = new QLabel(this);
+    const auto settings = openSettingsStore();
+    m_backupFirst = new QCheckBox(this);
+    m_verify = new QCheckBox(this);
+    for (auto [box, key] :
+         {std::pair{m_backupFirst, kWriteBackupFirstKey}, std::pair{m_verify, kWriteVerifyKey}}) {
+        box->setChecked(settings->value(QLatin1String(key), false).toBool());
+        box->hide();
+        connect(box, &QCheckBox::toggled, this,
+                [key](bool on) { openSettingsStore()->setValue(QLatin1String(key), on); });
+    }
     writeTexts();
 
     auto *grid = new QGridLayout(this);
@@ -35,6 +49,8 @@ ProgressDialog::ProgressDialog(Prompter &prompter, QWidget *parent)
     grid->addWidget(m_start, 0, 2);
     grid->addWidget(m_status, 1, 1);
     grid->addWidget(m_cancelButton, 1, 2);
+    grid->addWidget(m_backupFirst, 2, 1);
+    grid->addWidget(m_verify, 3, 1);
     grid->setColumnStretch(1, 1);
     setMinimumWidth(420);
 
@@ -52,6 +68,8 @@ void ProgressDialog::openFresh()
     m_cancel = false;
     m_watch = true;
     m_start->setEnabled(true);
+    m_backupFirst->setEnabled(true);
+    m_verify->setEnabled(true);
     setWindowTitle(m_title);
     show();
     raise();
@@ -67,6 +85,27 @@ void ProgressDialog::writeTexts()
     m_cancelButton->setText(ui(text::kCancel));
     m_progressLabel->setText(ui(text::kProgressLabel));
     m_status->setText(ui(text::kNotStartYet));
+    m_backupFirst->setText(ui(text::kBackupFirstBox));
+    m_verify->setText(ui(text::kVerifyBox));
+    m_backupFirst->setToolTip(ui(text::kSecondSessionTip));
+    m_verify->setToolTip(ui(text::kSecondSessionTip));
+}
+
+void ProgressDialog::setWriteChoicesShown(bool shown)
+{
+    m_backupFirst->setVisible(shown);
+    m_verify->setVisible(shown);
+    adjustSize();
+}
+
+bool ProgressDialog::backupFirst() const
+{
+    return !m_backupFirst->isHidden() && m_backupFirst->isChecked();
+}
+
+bool ProgressDialog::verify() const
+{
+    return !m_verify->isHidden() && m_verify->isChecked();
 }
 
 bool ProgressDialog::isRunning() const
@@ -108,6 +147,8 @@ void ProgressDialog::onStart()
     if (!m_start->isEnabled())
         return;
     m_start->setEnabled(false);
+    m_backupFirst->setEnabled(false);
+    m_verify->setEnabled(false);
     emit startRequested();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -36,6 +37,14 @@ public:
     // The transfer has ended: the window goes away.
     void finish();
 
+    // The two choices of a write, shown only for one and remembered between
+    // runs: read the radio first and keep it, and read it back to verify.
+    void setWriteChoicesShown(bool shown);
+    bool backupFirst() const;
+    bool verify() const;
+    QCheckBox *backupFirstBox() const { return m_backupFirst; }
+    QCheckBox *verifyBox() const { return m_verify; }
+
     QPushButton *startButton() const { return m_start; }
     QPushButton *cancelButton() const { return m_cancelButton; }
     QProgressBar *progressBar() const { return m_bar; }
@@ -66,6 +75,8 @@ private:
     QProgressBar *m_bar = nullptr;
     QLabel *m_status = nullptr;
     QLabel *m_progressLabel = nullptr;
+    QCheckBox *m_backupFirst = nullptr;
+    QCheckBox *m_verify = nullptr;
 };
 
 } // namespace kx9

@@ -1,5 +1,7 @@
 #include "TransferRunner.h"
 
+#include "BackupFolder.h"
+#include "BackupTexts.h"
 #include "CellEditors.h"
 #include "Document.h"
 #include "GuiTransferHost.h"
@@ -10,6 +12,7 @@
 #include "SafetyTexts.h"
 #include "TextFormat.h"
 #include "Texts.h"
+#include "WriteFlow.h"
 
 #include <QWidget>
 
@@ -40,6 +43,8 @@ void TransferRunner::start(TransferDirection direction)
     const QString title =
         qs(direction == TransferDirection::Read ? text::kReadingCaption : text::kWritingCaption);
     progress.setStoredTitle(title);
+    if (!progress.isRunning())
+        progress.setWriteChoicesShown(direction == TransferDirection::Write);
     if (progress.isVisible()) {
         // The dialog says what Start will do: a dialog that says Reading
         // must never write.
@@ -59,6 +64,18 @@ void TransferRunner::cancel()
         m_progress->requestCancel();
 }
 
+void TransferRunner::keepBackup(const ChannelImage &image, const std::string &portName)
+{
+    const BackupSettings settings = readBackupSettings(*openSettingsStore());
+    if (!settings.enabled)
+        return;
+    const BackupResult kept = BackupStore(toStd(backupFolder()))
+                                  .keep(image, portName, currentLanguage(), settings.maxAgeDays);
+    // The read stands; the status bar says why no backup was kept.
+    if (!kept.ok())
+        emit statusMessage(qs(kept.message));
+}
+
 void TransferRunner::run()
 {
     if (m_running)
@@ -73,13 +90,32 @@ void TransferRunner::run()
     if (m_direction == TransferDirection::Write) {
         m_editors.commitEditor();
         m_document.writeTableToImage();
-        const TransferResult result = writeToRadio(*port, portName, m_document.image(), host);
-        if (result.completed())
-            emit statusMessage(
-                qs(fillIn(text::kWriteComplete.text(),
-                          {std::to_string(kWriteBlocks * kBlockSize), toStd(device)})));
+        const BackupSettings settings = readBackupSettings(*openSettingsStore());
+        WriteFlowOptions options;
+        if (m_progress->backupFirst())
+            options.backupFirst = BackupStore(toStd(backupFolder()))
+                                      .keeper(portName, currentLanguage(), settings.maxAgeDays);
+        options.verify = m_progress->verify();
+        // The caption says which session runs: the reads read.
+        options.onStep = [this](WriteStep step) {
+            m_progress->setWindowTitle(
+                qs(step == WriteStep::Write ? text::kWritingCaption : text::kReadingCaption));
+        };
+        const WriteFlowResult flow =
+            runWriteFlow(*port, portName, m_document.image(), host, options);
+        const TransferResult &result = flow.transfer;
+        if (flow.completed()) {
+            QString line = qs(fillIn(text::kWriteComplete.text(),
+                                     {std::to_string(kWriteBlocks * kBlockSize), toStd(device)}));
+            if (options.verify)
+                line += QStringLiteral("  ") + qs(flow.message);
+            emit statusMessage(line);
+        } else if (flow.outcome != WriteFlowOutcome::WriteFailed && !flow.cancelled()) {
+            emit statusMessage(qs(flow.message)); // shown in its box too
+        }
         // A failure says so in its own message; a cancel has none.
-        if (result.outcome == TransferOutcome::Cancelled && result.partialWrite)
+        if (flow.step == WriteStep::Write && result.outcome == TransferOutcome::Cancelled &&
+            result.partialWrite)
             m_prompter.inform(text::kPartialWrite.text(), Prompter::Icon::Warning);
     } else {
         TransferResult result = readFromRadio(*port, portName, host);
@@ -90,6 +126,7 @@ void TransferRunner::run()
             emit statusMessage(
                 qs(fillIn(text::kReadComplete.text(),
                           {std::to_string(kReadBlocks * kBlockSize), toStd(device)})));
+            keepBackup(*result.image, portName);
         }
     }
     m_progress->finish();

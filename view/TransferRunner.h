@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChannelImage.h"
 #include "Port.h"
 #include "Transfer.h"
 
@@ -8,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 class QWidget;
 
@@ -51,6 +53,8 @@ signals:
 
 private:
     void run();
+    // A completed read kept as a backup, when the settings ask for it.
+    void keepBackup(const ChannelImage &image, const std::string &portName);
 
     Document &m_document;
     Prompter &m_prompter;

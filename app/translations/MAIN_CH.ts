@@ -90,6 +90,12 @@ Backups</source>
         <translation>每次读取都保存备份(&amp;B)</translation>
     </message>
     <message>
+        <source>Keep a copy of the radio&apos;s data from every read in the backups folder
+Keep backups</source>
+        <translation>每次读取对讲机时都在备份文件夹中保存一份数据
+保存备份</translation>
+    </message>
+    <message>
         <source>Read the radio first and keep a copy</source>
         <translation>先读取对讲机并保存一份</translation>
     </message>

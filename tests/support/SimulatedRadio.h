@@ -88,6 +88,11 @@ protected:
 
     void startCli(QProcess &p, const QStringList &args) const
     {
+        // The backups and settings of the run stay in the test's folder.
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", path("data"));
+        env.insert("XDG_CONFIG_HOME", path("config"));
+        p.setProcessEnvironment(env);
         p.start(KX9_CLI, args);
         p.closeWriteChannel(); // no terminal: questions are answered Cancel
     }

@@ -1,0 +1,102 @@
+// The backups every read keeps: the settings kx9-cli follows, and the
+// command that lists them.
+
+#include "Backups.h"
+#include "Command.h"
+#include "CommandLine.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSettings>
+
+#include <iostream>
+
+namespace kx9::cli {
+
+BackupSettings backupSettings()
+{
+    return readBackupSettings(*openSettingsStore());
+}
+
+BackupStore cliBackupStore()
+{
+    return BackupStore(backupFolder().toStdString());
+}
+
+void keepReadBackup(const ChannelImage &image, const std::string &portName)
+{
+    const BackupSettings settings = backupSettings();
+    if (!settings.enabled)
+        return;
+    const BackupResult kept =
+        cliBackupStore().keep(image, portName, Language::English, settings.maxAgeDays);
+    if (!kept.ok())
+        std::cerr << "kx9-cli: warning: " << kept.message << "\n";
+}
+
+namespace {
+
+QString qs(const std::string &s)
+{
+    return QString::fromStdString(s);
+}
+
+int runBackups(const std::vector<std::string> &argv)
+{
+    int status = kExitOk;
+    const auto args = parseArguments("backups", argv, {}, {"--json", "--dir"}, 0, status);
+    if (!args)
+        return status;
+    if (args->has("--dir") && args->has("--json"))
+        return usageError("backups", "--dir and --json exclude each other");
+    const BackupStore store = cliBackupStore();
+    if (args->has("--dir")) {
+        std::cout << store.folder() << "\n";
+        return kExitOk;
+    }
+    const std::vector<BackupEntry> entries = store.list();
+    if (args->has("--json")) {
+        QJsonArray list;
+        for (const BackupEntry &e : entries) {
+            QJsonObject row{{"time", qs(e.dateTime)},
+                            {"port", qs(e.port)},
+                            {"identity", e.identity},
+                            {"file", qs(e.path)}};
+            // A file that is not a whole image has no type and no channels.
+            row["radioType"] = e.image ? QJsonValue(qs(e.radioType)) : QJsonValue();
+            row["channelsInUse"] = e.image ? QJsonValue(e.channelsInUse) : QJsonValue();
+            list.append(row);
+        }
+        std::cout << QJsonDocument(list).toJson(QJsonDocument::Indented).toStdString();
+        return kExitOk;
+    }
+    for (const BackupEntry &e : entries) {
+        std::cout << e.dateTime << '\t' << e.port << '\t' << e.radioType << '\t'
+                  << (e.image ? std::to_string(e.channelsInUse) : std::string()) << '\t' << e.path
+                  << '\n';
+    }
+    return kExitOk;
+}
+
+constexpr Command kBackupCommands[] = {
+    {"backups", "backups [--json | --dir]", "list the backups every read keeps",
+     "Lists the backups that every completed read keeps (kx9-cli read and the\n"
+     "desktop program), newest first, one a line, TAB-separated: date and time,\n"
+     "port, radio type, channels in use, file. A file that is not a whole\n"
+     "channel image has the type and channels empty. --json prints one JSON\n"
+     "array instead; --dir prints the backups folder\n"
+     "($XDG_DATA_HOME/kx9/backups, by default ~/.local/share/kx9/backups).\n"
+     "Restore one to a radio with kx9-cli write, giving its file as FILE.\n"
+     "Exit status 0; 2 for a wrong command line.\n",
+     runBackups},
+};
+
+} // namespace
+
+std::span<const Command> backupCommands()
+{
+    return kBackupCommands;
+}
+
+} // namespace kx9::cli

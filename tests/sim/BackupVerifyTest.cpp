@@ -1,0 +1,165 @@
+// The safety net of kx9-cli against kx9-radiosim: the backup every read
+// keeps, a write read back to verify it, and a backup taken before a write.
+
+#include "Document.h"
+#include "SimulatedRadio.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <sys/stat.h>
+
+namespace kx9::test {
+namespace {
+
+ChannelImage memoryOf(std::uint8_t seed)
+{
+    ChannelImage image;
+    for (std::size_t i = 0; i < kImageSize; ++i)
+        image.setByte(i, static_cast<std::uint8_t>(i * seed + (i >> 8)));
+    image.setRadioIdentity(0x01);
+    return image;
+}
+
+// A channel file that the table conversion leaves as it is.
+ChannelImage writtenFile()
+{
+    Document doc;
+    doc.newDocument(Language::English);
+    ChannelImage image = doc.imageAsSaved();
+    image.setRadioIdentity(0x01);
+    return image;
+}
+
+unsigned modeOf(const QString &path)
+{
+    struct stat info = {};
+    ::stat(QFile::encodeName(path).constData(), &info);
+    return info.st_mode & 07777;
+}
+
+class BackupVerify : public SimulatedRadioTest
+{
+protected:
+    QString backups() const { return path("data/kx9/backups"); }
+    QStringList backupFiles() const { return QDir(backups()).entryList(QDir::Files, QDir::Name); }
+    ProcessRun read(const QString &name, QStringList extra = {}) const
+    {
+        return cli(QStringList{"read", "--port", port, "-o", path(name)} + extra);
+    }
+};
+
+// One backup per read, private, with the read's bytes; a read of the same
+// bytes adds none, and --no-backup keeps none; `backups` lists it.
+TEST_F(BackupVerify, AReadKeepsOnePrivateBackupAndARepeatedReadNone)
+{
+    startRadio({}, memoryOf(7));
+    ASSERT_EQ(read("a.sin").exitCode, 0);
+    const QStringList files = backupFiles();
+    ASSERT_EQ(files.size(), 1);
+    const QString backup = backups() + "/" + files[0];
+    // The simulator's port is /dev/pts/N, named ptsN.
+    EXPECT_TRUE(files[0].endsWith("_id01_pts" + QFileInfo(port).fileName() + ".sin"))
+        << files[0].toStdString();
+    EXPECT_EQ(readRaw(backup), bytesOf(memoryOf(7)));
+    EXPECT_EQ(modeOf(backup), 0600u);
+    EXPECT_EQ(modeOf(backups()), 0700u);
+
+    const ProcessRun again = read("b.sin");
+    ASSERT_EQ(again.exitCode, 0);
+    EXPECT_TRUE(again.err.isEmpty()) << again.err.toStdString();
+    ASSERT_EQ(read("c.sin", {"--no-backup"}).exitCode, 0);
+    EXPECT_EQ(backupFiles(), files);
+
+    const ProcessRun listed = cli({"backups"});
+    ASSERT_EQ(listed.exitCode, 0);
+    const QStringList cells = listed.out.trimmed().split('\t');
+    ASSERT_EQ(cells.size(), 5) << listed.out.toStdString();
+    EXPECT_EQ(cells[4], backup);
+    EXPECT_EQ(cli({"backups", "--dir"}).out, backups() + "\n");
+}
+
+// A backup that cannot be kept is a warning: the read saves its output.
+TEST_F(BackupVerify, AnUnwritableBackupFolderWarnsAndTheReadStillSaves)
+{
+    ASSERT_TRUE(QDir().mkpath(path("data")));
+    ASSERT_TRUE(writeRaw(path("data/kx9"), "a file where the folder belongs"));
+    startRadio({}, memoryOf(7));
+    const ProcessRun r = read("a.sin");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.err.startsWith("kx9-cli: warning: The radio's data was read, but no backup"))
+        << r.err.toStdString();
+    EXPECT_EQ(readRaw(path("a.sin")), bytesOf(memoryOf(7)));
+}
+
+struct WriteCase
+{
+    std::string name;
+    QStringList radioFlags;
+    QStringList writeFlags;
+    bool plantFileForFolder; // the backups folder cannot be made
+    int exitCode;
+    QString errStart;
+    bool written;   // the radio holds the file afterwards
+    bool untouched; // the radio holds what it held before
+    friend void PrintTo(const WriteCase &c, std::ostream *out) { *out << c.name; }
+};
+
+class BackupVerifyWrite : public BackupVerify, public ::testing::WithParamInterface<WriteCase>
+{
+};
+
+// Verify catches a block the radio stored otherwise, and passes a clean
+// write; a backup first that fails leaves the radio as it was.
+TEST_P(BackupVerifyWrite, EndsAsItShould)
+{
+    const WriteCase &c = GetParam();
+    if (c.plantFileForFolder) {
+        ASSERT_TRUE(QDir().mkpath(path("data")));
+        ASSERT_TRUE(writeRaw(path("data/kx9"), "a file where the folder belongs"));
+    }
+    ASSERT_TRUE(writeRaw(path("file.sin"), bytesOf(writtenFile())));
+    startRadio(c.radioFlags, memoryOf(9));
+    const ProcessRun w =
+        cli(QStringList{"write", "--port", port} + c.writeFlags + QStringList{path("file.sin")});
+    EXPECT_EQ(w.exitCode, c.exitCode) << w.err.toStdString();
+    EXPECT_TRUE(c.errStart.isEmpty() ? w.err.isEmpty() : w.err.contains(c.errStart))
+        << w.err.toStdString();
+    const QByteArray held = stopRadio();
+    EXPECT_EQ(held.left(0xFF0) == bytesOf(writtenFile()).left(0xFF0), c.written);
+    EXPECT_EQ(held == bytesOf(memoryOf(9)), c.untouched);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BackupVerifyWrite,
+    ::testing::Values(
+        WriteCase{"VerifyCatchesACorruptBlock",
+                  {"--corrupt-write", "5"},
+                  {"--verify"},
+                  false,
+                  1,
+                  "Verify after writing failed: 1 bytes in the radio differ from what was "
+                  "written, at 0x028.",
+                  false,
+                  false},
+        WriteCase{"VerifyPassesACleanWrite", {}, {"--verify"}, false, 0, "", true, false},
+        WriteCase{"BackupFirstReadFails",
+                  {"--no-read-ack", "3"},
+                  {"--backup-first", "--verify"},
+                  false,
+                  1,
+                  "Nothing was written: the radio could not be read first.",
+                  false,
+                  true},
+        WriteCase{"BackupFirstNotKept",
+                  {},
+                  {"--backup-first"},
+                  true,
+                  1,
+                  "Nothing was written: the radio's data could not be kept first.",
+                  false,
+                  true}),
+    [](const auto &info) { return info.param.name; });
+
+} // namespace
+} // namespace kx9::test
