@@ -10,17 +10,18 @@
 #include "PrintHelpTexts.h"
 #include "Prompter.h"
 #include "QtText.h"
+#include "ReadFile.h"
 #include "ReportPrinting.h"
 #include "ReportSettings.h"
 #include "SafeSave.h"
 #include "TextFormat.h"
 #include "Texts.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QWidget>
 
 #include <algorithm>
+#include <cstring>
 
 namespace kx9 {
 
@@ -61,18 +62,17 @@ void FileCommands::fileImport()
 bool FileCommands::importList(const QString &path, bool replaceAll)
 {
     m_view.commitEditor();
-    QFile file(path);
     // A channel list is a few kilobytes; anything far larger is no list.
-    constexpr qint64 kLargestList = 16 << 20;
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestList) {
-        m_prompter.inform(
-            fillIn(text::kCannotOpenFile.text(),
-                   {toStd(path), file.size() > kLargestList ? std::string("too large")
-                                                            : toStd(file.errorString())}),
-            Prompter::Icon::Warning);
+    constexpr std::size_t kLargestList = 16 << 20;
+    const ReadFileResult read = readFile(toStd(path), kLargestList);
+    if (!read.ok() || read.more) {
+        m_prompter.inform(fillIn(text::kCannotOpenFile.text(),
+                                 {toStd(path), read.more ? std::string("too large")
+                                                         : std::string(std::strerror(read.error))}),
+                          Prompter::Icon::Warning);
         return false;
     }
-    const std::string csv = file.readAll().toStdString();
+    const std::string &csv = read.data;
     const Language language = currentLanguage();
     const CsvImport imported = importChannelCsv(csv, m_document.table(), m_view.currentTypeIndex(),
                                                 {replaceAll, language});
