@@ -358,8 +358,9 @@ void MainWindow::createStatusBar()
 {
     m_messagePane = new QLabel(this);
     statusBar()->addWidget(m_messagePane, 1);
-    for (const char *indicator : {"CAP", "NUM", "SCRL"}) {
-        auto *pane = new QLabel(QString::fromLatin1(indicator), this);
+    for (std::string_view indicator :
+         {text::kIndicatorCaps, text::kIndicatorNum, text::kIndicatorScroll}) {
+        auto *pane = new QLabel(qs(indicator), this);
         pane->setEnabled(false);
         statusBar()->addPermanentWidget(pane);
     }
