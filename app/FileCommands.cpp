@@ -15,6 +15,7 @@
 #include "PrintHelpTexts.h"
 #include "Prompter.h"
 #include "QtText.h"
+#include "ReadFile.h"
 #include "ReportPrinting.h"
 #include "ReportSettings.h"
 #include "SafeSave.h"
@@ -22,12 +23,12 @@
 #include "Texts.h"
 
 #include <QAction>
-#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QWidget>
 
 #include <algorithm>
+#include <cstring>
 
 namespace kx9 {
 
@@ -68,18 +69,17 @@ void FileCommands::fileImport()
 bool FileCommands::importList(const QString &path, bool replaceAll)
 {
     m_view.commitEditor();
-    QFile file(path);
     // A channel list is a few kilobytes; anything far larger is no list.
-    constexpr qint64 kLargestList = 16 << 20;
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestList) {
-        m_prompter.inform(
-            fillIn(text::kCannotOpenFile.text(),
-                   {toStd(path), file.size() > kLargestList ? std::string("too large")
-                                                            : toStd(file.errorString())}),
-            Prompter::Icon::Warning);
+    constexpr std::size_t kLargestList = 16 << 20;
+    const ReadFileResult read = readFile(toStd(path), kLargestList);
+    if (!read.ok() || read.more) {
+        m_prompter.inform(fillIn(text::kCannotOpenFile.text(),
+                                 {toStd(path), read.more ? std::string("too large")
+                                                         : std::string(std::strerror(read.error))}),
+                          Prompter::Icon::Warning);
         return false;
     }
-    const std::string csv = file.readAll().toStdString();
+    const std::string &csv = read.data;
     const Language language = currentLanguage();
     const CsvImport imported = importChannelCsv(csv, m_document.table(), m_view.currentTypeIndex(),
                                                 {replaceAll, language});

@@ -342,8 +342,9 @@ void MainWindow::createStatusBar()
     // Beside the hints, which follow the pointer and would replace it.
     m_resultPane = new QLabel(this);
     statusBar()->addPermanentWidget(m_resultPane);
-    for (const char *indicator : {"CAP", "NUM", "SCRL"}) {
-        auto *pane = new QLabel(QString::fromLatin1(indicator), this);
+    for (std::string_view indicator :
+         {text::kIndicatorCaps, text::kIndicatorNum, text::kIndicatorScroll}) {
+        auto *pane = new QLabel(qs(indicator), this);
         pane->setEnabled(false);
         statusBar()->addPermanentWidget(pane);
     }

@@ -9,12 +9,11 @@
 #include "ImportReportLines.h"
 #include "OptionFields.h"
 #include "Output.h"
+#include "ReadFile.h"
 #include "SafeSave.h"
 #include "TextFormat.h"
 
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <iostream>
 #include <unistd.h>
 
@@ -38,39 +37,17 @@ std::string listName(const std::string &path)
 // The whole of a text file, or "-" for standard input. Sets error on failure.
 std::optional<std::string> readText(const std::string &path, std::string &error)
 {
-    const bool standardInput = path == "-";
-    const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = fillIn(text::kCannotOpenFile.en, {listName(path), std::strerror(errno)});
+    const ReadFileResult read =
+        path == "-" ? readDescriptor(STDIN_FILENO, kLargestList) : readFile(path, kLargestList);
+    if (!read.ok()) {
+        error = fillIn(text::kCannotOpenFile.en, {listName(path), std::strerror(read.error)});
         return std::nullopt;
     }
-    std::string text;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            error = fillIn(text::kCannotOpenFile.en, {listName(path), std::strerror(errno)});
-            break;
-        }
-        if (n == 0) {
-            break;
-        }
-        text.append(buffer, static_cast<std::size_t>(n));
-        if (text.size() > kLargestList) {
-            error = fillIn(text::kCsvTooLarge.en, {listName(path), std::to_string(kLargestList)});
-            break;
-        }
-    }
-    if (!standardInput) {
-        ::close(fd);
-    }
-    if (!error.empty()) {
+    if (read.more) {
+        error = fillIn(text::kCsvTooLarge.en, {listName(path), std::to_string(kLargestList)});
         return std::nullopt;
     }
-    return text;
+    return read.data;
 }
 
 int runExport(const std::vector<std::string> &argv)

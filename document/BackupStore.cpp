@@ -3,6 +3,7 @@
 #include "BackupTexts.h"
 #include "ChannelConversion.h"
 #include "RadioType.h"
+#include "ReadFile.h"
 #include "SafeSave.h"
 #include "TextFormat.h"
 
@@ -11,7 +12,6 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <sys/stat.h>
@@ -84,16 +84,12 @@ std::optional<ParsedName> parseName(const std::string &name)
 
 std::optional<ChannelImage> readImage(const fs::path &path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::vector<char> data(kImageSize + 1);
-    in.read(data.data(), static_cast<std::streamsize>(data.size()));
-    if (in.gcount() != static_cast<std::streamsize>(kImageSize))
+    const ReadFileResult read = readFile(path.string(), kImageSize);
+    if (!read.ok() || read.more || read.data.size() != kImageSize)
         return std::nullopt;
     ChannelImage image;
     for (std::size_t i = 0; i < kImageSize; ++i)
-        image.setByte(i, static_cast<std::uint8_t>(data[i]));
+        image.setByte(i, static_cast<std::uint8_t>(read.data[i]));
     return image;
 }
 

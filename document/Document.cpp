@@ -3,14 +3,13 @@
 #include "CellLanguage.h"
 #include "ChannelConversion.h"
 #include "RadioType.h"
+#include "ReadFile.h"
 #include "SafeSave.h"
 #include "TextFormat.h"
 #include "Texts.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace kx9 {
 
@@ -19,26 +18,6 @@ namespace {
 std::string reason(int error)
 {
     return std::strerror(error);
-}
-
-// Reads up to size bytes; fewer only at the end of the file. -1 on error.
-ssize_t readFully(int fd, std::uint8_t *data, std::size_t size)
-{
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::read(fd, data + done, size - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            return -1;
-        }
-        if (n == 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return static_cast<ssize_t>(done);
 }
 
 FileResult failure(FileError error, const TextPair &pattern, Language language,
@@ -69,23 +48,18 @@ void Document::newDocument(Language language)
 
 FileResult Document::open(const std::string &path, Language language)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    // A longer file is read as far as the channel image goes.
+    const ReadFileResult read = readFile(path, kChannelFileSize);
+    if (!read.ok()) {
         return failure(FileError::CannotOpen, text::kCannotOpenFile, language,
-                       {path, reason(errno)});
+                       {path, reason(read.error)});
+    }
+    if (read.data.size() < kChannelFileSize) {
+        return failure(FileError::TooShort, text::kFileTooShort, language,
+                       {path, std::to_string(read.data.size())});
     }
     ChannelImage loaded;
-    const ssize_t n = readFully(fd, loaded.bytes().data(), kChannelFileSize);
-    const int readError = errno;
-    ::close(fd);
-    if (n < 0) {
-        return failure(FileError::CannotOpen, text::kCannotOpenFile, language,
-                       {path, reason(readError)});
-    }
-    if (static_cast<std::size_t>(n) < kChannelFileSize) {
-        return failure(FileError::TooShort, text::kFileTooShort, language,
-                       {path, std::to_string(n)});
-    }
+    std::copy(read.data.begin(), read.data.end(), loaded.bytes().begin());
     m_image = loaded;
     m_table.setHeaders(language);
     refillTableFromImage(language);

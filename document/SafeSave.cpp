@@ -1,5 +1,6 @@
 #include "SafeSave.h"
 
+#include "Descriptor.h"
 #include "SafetyTexts.h"
 
 #include <cerrno>
@@ -21,34 +22,6 @@ void (*temporaryFileCreated)() = nullptr;
 } // namespace detail
 
 namespace {
-
-// Closes the descriptor it holds when it goes out of scope.
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() { close(); }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-
-    void reset(int fd)
-    {
-        close();
-        m_fd = fd;
-    }
-    int get() const { return m_fd; }
-    bool valid() const { return m_fd >= 0; }
-    // 0, or -1 with errno set; closing twice is harmless.
-    int close()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        return fd >= 0 ? ::close(fd) : 0;
-    }
-
-private:
-    int m_fd;
-};
 
 SafeSaveResult failed(int error)
 {

@@ -170,8 +170,6 @@ inline constexpr TextPair kBandwidthItems[2] = {kWide, kNarrow};
 inline constexpr TextPair kScanItems[2] = {kYes, kNo};
 inline constexpr TextPair kPowerItems[2] = {kLow, kHigh};
 inline constexpr TextPair kBusyLockItems[3] = {kClose, kCarrier, kQtDqt};
-// Hidden selectors of the main view.
-inline constexpr std::string_view kManualItems[2] = {"Open", "Close"};
 
 // Optional Features dialog: its labels and list items exist in English only
 // (the Chinese dialog comes from the translation files).
@@ -275,7 +273,6 @@ inline constexpr std::string_view kPowerNotEnoughBytes = "Not received enough  b
 inline constexpr std::string_view kPowerErrorL1 = " Error had happen L1,need try again";
 inline constexpr std::string_view kPowerErrorL2 = " Error had happen L2,need try again";
 inline constexpr std::string_view kPowerError = " Error had happen ,need try again";
-inline constexpr std::string_view kPowerValueInitial = "Static";
 
 // Application shell: menus, prompts and names exist in English only (the
 // Chinese menu comes from the translation files).
@@ -376,19 +373,12 @@ inline constexpr std::string_view kOtherPortItem = "Other...";
 inline constexpr std::string_view kOtherPortPrompt = "Use a serial device by its path";
 // After COM1-COM4 in the Port menu: whether their device is there.
 inline constexpr std::string_view kPortNotConnected = "not connected";
-inline constexpr std::string_view kAboutCaption = "About KX9";
-inline constexpr std::string_view kHelpFile = "KX9.HLP";
-inline constexpr std::string_view kFileDescription = "VANTARO Software";
-inline constexpr std::string_view kProductName = "KX9";
+// The status bar's keyboard indicators.
 inline constexpr std::string_view kIndicatorCaps = "CAP";
 inline constexpr std::string_view kIndicatorNum = "NUM";
 inline constexpr std::string_view kIndicatorScroll = "SCRL";
-// Document template.
-inline constexpr std::string_view kNewListName = "Write Data";
+// The channel files in the file dialogs.
 inline constexpr std::string_view kFileFilterName = "Channel Data (*.sin)";
-inline constexpr std::string_view kFileExtension = ".sin";
-inline constexpr std::string_view kFileTypeId = "Quill.Document";
-inline constexpr std::string_view kFileTypeName = "Quill Document";
 
 // Printed report.
 inline constexpr TextPair kPageTitles[5] = {

@@ -22,11 +22,6 @@ constexpr std::array<std::uint8_t, 3> kToneTrailer{0xFB, 0x01, 0x01};
 using protocol::kIdentificationSize;
 constexpr std::uint32_t kMaxBcd8 = 99'999'999;
 
-std::uint8_t bcdPair(std::uint32_t twoDigits)
-{
-    return static_cast<std::uint8_t>((twoDigits / 10) << 4 | twoDigits % 10);
-}
-
 class DebugExchange
 {
 public:
@@ -128,8 +123,9 @@ std::array<std::uint8_t, 8> debugToneBlock(const DebugCommand &command)
 {
     const std::uint32_t rx = command.rxTone % 10000;
     const std::uint32_t tx = command.txTone % 10000;
-    return {bcdPair(rx % 100), bcdPair(rx / 100), bcdPair(tx % 100), bcdPair(tx / 100),
-            kToneTrailer[0],   kToneTrailer[1],   kToneTrailer[2],   command.value};
+    return {bcdPairByte(rx % 100), bcdPairByte(rx / 100), bcdPairByte(tx % 100),
+            bcdPairByte(tx / 100), kToneTrailer[0],       kToneTrailer[1],
+            kToneTrailer[2],       command.value};
 }
 
 ServiceResult sendDebugCommand(Port &port, std::string_view portName, ServiceHost &host,

@@ -1,40 +1,15 @@
 #include "CellLanguage.h"
 
+#include "EditRules.h"
 #include "Texts.h"
 
 #include <span>
 
 namespace kx9 {
 
-namespace {
-
-constexpr TextPair kBandwidthTexts[] = {text::kWide, text::kNarrow};
-constexpr TextPair kScanTexts[] = {text::kYes, text::kNo};
-constexpr TextPair kPowerTexts[] = {text::kHigh, text::kLow};
-// "QT/DQT" is the same in both languages and needs no entry.
-constexpr TextPair kBusyLockTexts[] = {text::kClose, text::kCarrier};
-
-std::span<const TextPair> translatedTexts(int col)
-{
-    switch (col) {
-    case kColBandwidth:
-        return kBandwidthTexts;
-    case kColScan:
-        return kScanTexts;
-    case kColPower:
-        return kPowerTexts;
-    case kColBusyLock:
-        return kBusyLockTexts;
-    default:
-        return {};
-    }
-}
-
-} // namespace
-
 std::string_view translateCellText(int col, std::string_view text, Language from, Language to)
 {
-    for (const TextPair &pair : translatedTexts(col)) {
+    for (const TextPair &pair : pickListTexts(editorForColumn(col))) {
         if (text == pair.in(from)) {
             return pair.in(to);
         }

@@ -3,6 +3,7 @@
 #include "FrequencyCheck.h"
 #include "NumberText.h"
 #include "RadioType.h"
+#include "TextFormat.h"
 #include "Texts.h"
 #include "ToneTable.h"
 
@@ -33,30 +34,9 @@ std::uint32_t storableCount(long long count)
 // counts as one character that is no name character.
 char32_t nextCharacter(std::string_view s, std::size_t &i)
 {
-    const auto b = static_cast<unsigned char>(s[i]);
-    int length = 1;
-    char32_t c = b;
-    if (b >= 0xF0) {
-        length = 4;
-        c = b & 0x07;
-    } else if (b >= 0xE0) {
-        length = 3;
-        c = b & 0x0F;
-    } else if (b >= 0xC0) {
-        length = 2;
-        c = b & 0x1F;
-    } else if (b >= 0x80) {
-        c = 0xFFFD;
-    }
-    if (i + static_cast<std::size_t>(length) > s.size()) {
-        length = 1;
-        c = 0xFFFD;
-    }
-    for (int k = 1; k < length; ++k) {
-        c = (c << 6) | (static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]) & 0x3F);
-    }
-    i += static_cast<std::size_t>(length);
-    return c;
+    const Utf8Char ch = utf8CharAt(s, i);
+    i += ch.length;
+    return ch.c;
 }
 
 std::string nameText(const ChannelImage::NameCodes &codes)

@@ -2,25 +2,11 @@
 
 namespace kx9 {
 
-namespace {
-
-std::uint32_t pairValue(std::uint8_t b)
-{
-    return static_cast<std::uint32_t>((b >> 4) * 10 + (b & 0x0F));
-}
-
-std::uint8_t pairByte(std::uint32_t twoDigits)
-{
-    return static_cast<std::uint8_t>(((twoDigits / 10) << 4) | (twoDigits % 10));
-}
-
-} // namespace
-
 std::uint32_t decodeBcd8Le(std::span<const std::uint8_t, 4> bytes)
 {
     std::uint32_t value = 0;
     for (int i = 3; i >= 0; --i) {
-        value = value * 100 + pairValue(bytes[static_cast<std::size_t>(i)]);
+        value = value * 100 + bcdPairValue(bytes[static_cast<std::size_t>(i)]);
     }
     return value;
 }
@@ -29,7 +15,7 @@ std::uint32_t decodeBcd8Be(std::span<const std::uint8_t, 4> bytes)
 {
     std::uint32_t value = 0;
     for (std::size_t i = 0; i < 4; ++i) {
-        value = value * 100 + pairValue(bytes[i]);
+        value = value * 100 + bcdPairValue(bytes[i]);
     }
     return value;
 }
@@ -38,7 +24,7 @@ Bcd8Bytes encodeBcd8Le(std::uint32_t value)
 {
     Bcd8Bytes out{};
     for (std::size_t i = 0; i < 4; ++i) {
-        out[i] = pairByte(value % 100);
+        out[i] = bcdPairByte(value % 100);
         value /= 100;
     }
     return out;

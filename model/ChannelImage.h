@@ -110,6 +110,17 @@ constexpr std::size_t nameOffset(int channel)
 
 } // namespace layout
 
+// One BCD byte: the tens digit in the high nibble. Encoding computes
+// tens * 16 + units and keeps 8 bits, whatever the value.
+constexpr std::uint32_t bcdPairValue(std::uint8_t b)
+{
+    return static_cast<std::uint32_t>((b >> 4) * 10 + (b & 0x0F));
+}
+constexpr std::uint8_t bcdPairByte(long long twoDigits)
+{
+    return static_cast<std::uint8_t>((twoDigits / 10) * 16 + twoDigits % 10);
+}
+
 // BCD8: 8 decimal digits in 4 bytes, high nibble the tens digit of a pair.
 // Decoding does not check the nibbles: a nibble of 10-15 adds its value in its
 // digit position, as the radio's own firmware readers do. Encoding keeps the

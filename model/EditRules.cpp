@@ -49,28 +49,6 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
            equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
-std::string utf8(char32_t ch)
-{
-    std::string out;
-    auto c = static_cast<std::uint32_t>(ch);
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
-}
-
 std::vector<std::string> pairItems(std::span<const TextPair> pairs, Language language)
 {
     std::vector<std::string> items;
@@ -107,24 +85,28 @@ bool isPickList(EditorKind kind)
     return kind != EditorKind::Frequency && kind != EditorKind::Name;
 }
 
-std::vector<std::string> pickListItems(EditorKind kind, Language language)
+std::span<const TextPair> pickListTexts(EditorKind kind)
 {
     switch (kind) {
-    case EditorKind::ToneList:
-        return {ToneTable::entries().begin(), ToneTable::entries().end()};
     case EditorKind::BandwidthList:
-        return pairItems(text::kBandwidthItems, language);
+        return text::kBandwidthItems;
     case EditorKind::ScanList:
-        return pairItems(text::kScanItems, language);
+        return text::kScanItems;
     case EditorKind::PowerList:
-        return pairItems(text::kPowerItems, language);
+        return text::kPowerItems;
     case EditorKind::BusyLockList:
-        return pairItems(text::kBusyLockItems, language);
-    case EditorKind::Frequency:
-    case EditorKind::Name:
-        break;
+        return text::kBusyLockItems;
+    default:
+        return {};
     }
-    return {};
+}
+
+std::vector<std::string> pickListItems(EditorKind kind, Language language)
+{
+    if (kind == EditorKind::ToneList) {
+        return {ToneTable::entries().begin(), ToneTable::entries().end()};
+    }
+    return pairItems(pickListTexts(kind), language);
 }
 
 int pickListIndexFor(const std::vector<std::string> &items, std::string_view cellText)

@@ -4,6 +4,7 @@
 #include "Texts.h"
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,10 @@ enum class EditorKind {
 
 EditorKind editorForColumn(int col);
 bool isPickList(EditorKind kind);
+
+// The two-language texts of a pick list (none for the tone list, which is the
+// same in both languages, nor for the typed columns).
+std::span<const TextPair> pickListTexts(EditorKind kind);
 
 // Items of a pick list in the given language (the tone list: the 261 tone names).
 std::vector<std::string> pickListItems(EditorKind kind, Language language);

@@ -33,20 +33,6 @@ void apply(ChannelTable &table, const EditOutcome &outcome)
         table.setCell(e.row, e.col, e.text);
 }
 
-std::span<const TextPair> listItems(int col)
-{
-    switch (col) {
-    case kColBandwidth:
-        return text::kBandwidthItems;
-    case kColScan:
-        return text::kScanItems;
-    case kColPower:
-        return text::kPowerItems;
-    default:
-        return text::kBusyLockItems;
-    }
-}
-
 bool rowHasFrequency(const ChannelTable &table, int row)
 {
     return !table.cell(row, kColReceive).empty() || !table.cell(row, kColTransmit).empty();
@@ -104,7 +90,7 @@ std::string pasteCell(ChannelTable &table, int row, int col, const std::string &
     default: {
         if (text.empty())
             return {};
-        const std::span<const TextPair> items = listItems(col);
+        const std::span<const TextPair> items = pickListTexts(editorForColumn(col));
         const auto item = std::find_if(items.begin(), items.end(), [&](const TextPair &p) {
             return equalsIgnoringCase(p.en, text) || p.zh == text;
         });

@@ -24,17 +24,6 @@ constexpr std::array<const char *, 105> kDcs = {
     "532", "546", "565", "606", "612", "624", "627", "631", "632", "645", "654", "662",
     "664", "703", "712", "723", "731", "732", "734", "743", "754"};
 
-int nibbleValue(std::uint8_t b)
-{
-    return (b >> 4) * 10 + (b & 0x0F);
-}
-
-// tens * 16 + units, kept to 8 bits whatever the value.
-std::uint8_t bcdByte(long long value)
-{
-    return static_cast<std::uint8_t>((value / 10) * 16 + value % 10);
-}
-
 } // namespace
 
 const std::array<std::string, ToneTable::kSize> &ToneTable::entries()
@@ -72,12 +61,13 @@ std::string toneCodeToText(ToneCode code, bool channelInUse)
         return channelInUse ? "Off" : "";
     }
     if (h < 0x80) {
-        const int value = nibbleValue(h) * 100 + nibbleValue(code.low);
+        const int value =
+            static_cast<int>(bcdPairValue(h)) * 100 + static_cast<int>(bcdPairValue(code.low));
         return formatFixed(value * 0.1, 1); // "%3.1f"
     }
     const bool inverted = h >= 0xC0;
     const int hundreds = h - (inverted ? 0xC0 : 0x80);
-    const int number = hundreds * 100 + nibbleValue(code.low);
+    const int number = hundreds * 100 + static_cast<int>(bcdPairValue(code.low));
     return (hundreds == 0 ? "D0" : "D") + std::to_string(number) + (inverted ? "I" : "N");
 }
 
@@ -88,7 +78,7 @@ ToneCode toneTextToCode(std::string_view text)
         const long long n = leadingInteger(rest);
         const bool normal = rest.find('N') != std::string_view::npos;
         const auto high = static_cast<std::uint8_t>((normal ? 0x80 : 0xC0) + n / 100);
-        const auto low = static_cast<std::uint8_t>(((n % 100) / 10) * 16 + n % 10);
+        const auto low = bcdPairByte(n % 100);
         return {low, high};
     }
     const double scaled = leadingNumber(text) * 10.0;
@@ -96,7 +86,7 @@ ToneCode toneTextToCode(std::string_view text)
     if (v == 0) {
         return {0xFF, 0xFF};
     }
-    return {bcdByte(v % 100), bcdByte(v / 100)};
+    return {bcdPairByte(v % 100), bcdPairByte(v / 100)};
 }
 
 } // namespace kx9

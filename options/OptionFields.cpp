@@ -51,54 +51,12 @@ std::span<const std::string_view> priorityItems()
     return views;
 }
 
-// Code points of UTF-8 text; nothing when it is not valid UTF-8.
-std::optional<std::u32string> decodeUtf8(std::string_view text)
-{
-    std::u32string out;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i++]);
-        int extra = 0;
-        char32_t c = lead;
-        if (lead >= 0xC2 && lead < 0xE0) {
-            extra = 1;
-            c = lead & 0x1Fu;
-        } else if (lead >= 0xE0 && lead < 0xF0) {
-            extra = 2;
-            c = lead & 0x0Fu;
-        } else if (lead >= 0xF0 && lead < 0xF5) {
-            extra = 3;
-            c = lead & 0x07u;
-        } else if (lead >= 0x80) {
-            return std::nullopt;
-        }
-        for (; extra > 0; --extra) {
-            if (i >= text.size()) {
-                return std::nullopt;
-            }
-            const auto next = static_cast<unsigned char>(text[i++]);
-            if ((next & 0xC0) != 0x80) {
-                return std::nullopt;
-            }
-            c = (c << 6) | (next & 0x3Fu);
-        }
-        out += c;
-    }
-    return out;
-}
-
 // One byte per character (Latin-1) as UTF-8.
 std::string latin1ToUtf8(std::string_view bytes)
 {
     std::string out;
     for (char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b < 0x80) {
-            out += ch;
-        } else {
-            out += static_cast<char>(0xC0 | (b >> 6));
-            out += static_cast<char>(0x80 | (b & 0x3F));
-        }
+        appendUtf8(out, static_cast<unsigned char>(ch));
     }
     return out;
 }

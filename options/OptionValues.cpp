@@ -131,7 +131,8 @@ bool applyOptionalFeatures(Document &document, const OptionValues &values)
 
 std::string timeOutText(int position)
 {
-    return position == 0 ? std::string("OFF") : std::to_string(position * kTimeOutSeconds);
+    return position == 0 ? std::string(text::kTimeOutOff)
+                         : std::to_string(position * kTimeOutSeconds);
 }
 
 std::string frequencyDifferText(std::uint32_t count)

@@ -35,10 +35,7 @@ public:
     }
 
 protected:
-    QString textFromValue(int value) const override
-    {
-        return value == 0 ? ui(kTimeOutOff) : QString::number(value * kTimeOutSeconds);
-    }
+    QString textFromValue(int value) const override { return ui(timeOutText(value)); }
     int valueFromText(const QString &text) const override
     {
         return text == ui(kTimeOutOff) ? 0 : text.toInt() / kTimeOutSeconds;

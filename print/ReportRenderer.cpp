@@ -1,6 +1,7 @@
 #include "ReportRenderer.h"
 
 #include "PrintHelpTexts.h"
+#include "QtText.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
@@ -14,11 +15,6 @@
 namespace kx9::report {
 
 namespace {
-
-QString qs(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // A PDF has no unprintable border; these margins stand for a printer's, so
 // the report sits on the paper as it would from a printer.

@@ -5,6 +5,7 @@
 #include "PtyRadio.h"
 #include "RadioSim.h"
 #include "RadioType.h"
+#include "ReadFile.h"
 #include "SafeSave.h"
 #include "Version.h"
 
@@ -13,7 +14,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <optional>
@@ -81,12 +81,10 @@ bool parseNumber(std::string_view text, int base, long max, long &value)
 
 std::optional<kx9::ChannelImage> loadImage(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<char> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.good() && !in.eof())
+    const kx9::ReadFileResult read = kx9::readFile(path, kx9::kImageSize);
+    if (!read.ok() || read.more || read.data.size() != kx9::kImageSize)
         return std::nullopt;
-    if (data.size() != kx9::kImageSize)
-        return std::nullopt;
+    const std::string &data = read.data;
     kx9::ChannelImage image;
     for (std::size_t i = 0; i < kx9::kImageSize; ++i)
         image.setByte(i, static_cast<std::uint8_t>(data[i]));

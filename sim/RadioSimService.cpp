@@ -65,11 +65,6 @@ bool isPowerService(RadioSim::ServiceState state)
            state == S::ExitAwake;
 }
 
-std::uint32_t bcdValue(std::uint8_t b)
-{
-    return static_cast<std::uint32_t>((b >> 4) * 10 + (b & 0x0F));
-}
-
 } // namespace
 
 void RadioSim::log(const std::string &line) const
@@ -256,8 +251,8 @@ bool RadioSim::takeDebugBytes(std::vector<std::uint8_t> &reply)
             return false;
         const bool trailerOk =
             std::equal(kToneTrailer.begin(), kToneTrailer.end(), m_pending.begin() + 4);
-        m_debug.rxTone = bcdValue(m_pending[0]) + 100 * bcdValue(m_pending[1]);
-        m_debug.txTone = bcdValue(m_pending[2]) + 100 * bcdValue(m_pending[3]);
+        m_debug.rxTone = bcdPairValue(m_pending[0]) + 100 * bcdPairValue(m_pending[1]);
+        m_debug.txTone = bcdPairValue(m_pending[2]) + 100 * bcdPairValue(m_pending[3]);
         m_debug.value = m_pending[7];
         dropFirst(kDebugBlock);
         m_service = ServiceState::None;

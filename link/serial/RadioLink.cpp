@@ -1,14 +1,16 @@
 #include "RadioLink.h"
 
+#include "Descriptor.h"
 #include "PortNames.h"
+#include "ReadFile.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <linux/serial.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -98,7 +100,8 @@ OpenResult RadioLink::open(std::string_view name, const TimeoutProfile &profile)
 
     // Non-blocking: the open must not wait for a carrier, and every wait
     // below is a poll with the profile's timeouts.
-    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    Descriptor port(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+    const int fd = port.get();
     if (fd < 0) {
         const int error = errno;
         if (error == EBUSY)
@@ -106,7 +109,6 @@ OpenResult RadioLink::open(std::string_view name, const TimeoutProfile &profile)
         return {openErrorOf(error), path + ": " + std::strerror(error)};
     }
     const auto refuse = [&](OpenError error, const std::string &why) {
-        ::close(fd);
         return OpenResult{error, path + ": " + why};
     };
     if (::isatty(fd) == 0)
@@ -147,7 +149,7 @@ OpenResult RadioLink::open(std::string_view name, const TimeoutProfile &profile)
         m_exclusiveSet = false;
         return refuse(OpenError::Other, std::strerror(error));
     }
-    m_fd = fd;
+    m_fd = port.release();
     m_profile = profile;
     m_lowLatency = askLowLatency(fd);
     return {};
@@ -245,9 +247,10 @@ std::vector<std::string> RadioLink::availablePorts()
             continue; // a virtual terminal or a pseudo-terminal
         // The 8250 driver lists placeholders of type 0 (unknown) for UARTs
         // that are not there.
-        std::ifstream typeFile(sys / "type");
+        const std::string typeText = readFile((sys / "type").string(), 16).data;
         int type = -1;
-        if (typeFile >> type && type == 0)
+        std::from_chars(typeText.data(), typeText.data() + typeText.size(), type);
+        if (type == 0)
             continue;
         ports.push_back("/dev/" + sys.filename().string());
     }

@@ -7,11 +7,6 @@ namespace fs = std::filesystem;
 
 using ChannelListCli = CliFixture;
 
-void write(const std::string &path, const std::string &text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 TEST_F(ChannelListCli, ExportThenImportGivesBackTheSameFileAndDiffFindsNothing)
 {
     CliRun r = cli({"export", data("hand-set.sin"), "-o", path("list.csv")});
@@ -49,10 +44,10 @@ TEST_F(ChannelListCli, DiffNamesRadioWideSettingsByTheirLabels)
 
 TEST_F(ChannelListCli, ImportWritesNothingWhenALineIsRefusedUnlessAskedToSkipIt)
 {
-    write(path("in.csv"), "Location,Name,Frequency,Mode\r\n"
-                          "1,ok,446.018750,FM\r\n"
-                          "2,air,124.500000,AM\r\n"
-                          "3,bad,446.001000,FM\r\n");
+    writeFile(path("in.csv"), "Location,Name,Frequency,Mode\r\n"
+                              "1,ok,446.018750,FM\r\n"
+                              "2,air,124.500000,AM\r\n"
+                              "3,bad,446.001000,FM\r\n");
     CliRun r =
         cli({"import", path("in.csv"), "--into", data("new-pmr-lpd.sin"), "-o", path("out.sin")});
     EXPECT_EQ(r.status, 1);
@@ -83,9 +78,9 @@ TEST_F(ChannelListCli, ImportWritesNothingWhenALineIsRefusedUnlessAskedToSkipIt)
 // escape sequences; standard input is named alike in every message.
 TEST_F(ChannelListCli, ImportMessagesEscapeTheListAndNameStandardInputOneWay)
 {
-    write(path("in.csv"), "Location,Name,Frequency,Mode\r\n"
-                          "1,\x1b[31mred,446.018750,FM\r\n"
-                          "2,x,446.018750,\x1b]0;title\x07\r\n");
+    writeFile(path("in.csv"), "Location,Name,Frequency,Mode\r\n"
+                              "1,\x1b[31mred,446.018750,FM\r\n"
+                              "2,x,446.018750,\x1b]0;title\x07\r\n");
     CliRun r =
         cli({"import", path("in.csv"), "--into", data("new-pmr-lpd.sin"), "-o", path("out.sin")});
     EXPECT_EQ(r.status, 1);
@@ -112,7 +107,7 @@ TEST_F(ChannelListCli, DiffEscapesControlBytesOfTheFiles)
     std::string image = slurp(data("new-pmr-lpd.sin"));
     image[0x830] = 'a';
     image[0x831] = '\x1b';
-    write(path("odd.sin"), image);
+    writeFile(path("odd.sin"), image);
     const CliRun r = cli({"diff", data("new-pmr-lpd.sin"), path("odd.sin")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "PTT ID: (empty) -> a\\x1B\n");
@@ -120,7 +115,7 @@ TEST_F(ChannelListCli, DiffEscapesControlBytesOfTheFiles)
 
 TEST_F(ChannelListCli, ChannelListCommandsReportTroubleAndWrongCommandLines)
 {
-    write(path("nolist.csv"), "just,some,words\r\n");
+    writeFile(path("nolist.csv"), "just,some,words\r\n");
     CliRun r =
         cli({"import", path("nolist.csv"), "--into", data("hand-set.sin"), "-o", path("out.sin")});
     EXPECT_EQ(r.status, 1);

@@ -21,13 +21,6 @@ namespace fs = std::filesystem;
 
 using golden::readBytes;
 
-void writeBytes(const fs::path &path, const std::vector<std::uint8_t> &bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char *>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
 using DocumentTest = test::TempFolderTest;
 
 TEST_F(DocumentTest, OpenedFileIsCleanAndShownInTheLanguageAsked)
@@ -53,7 +46,7 @@ TEST_F(DocumentTest, LongerFileLoadsItsFirst4096Bytes)
     std::vector<std::uint8_t> bytes(5000, 0x5A);
     const ChannelImage image = newDocumentImage();
     std::copy(image.bytes().begin(), image.bytes().end(), bytes.begin());
-    writeBytes(path("long.sin"), bytes);
+    test::writeFile(path("long.sin"), bytes);
     Document doc;
     ASSERT_TRUE(doc.open(path("long.sin"), Language::English));
     EXPECT_EQ(doc.image(), image);
@@ -66,7 +59,7 @@ TEST_F(DocumentTest, FailedOpenKeepsEverythingAndSaysWhy)
     doc.editCells({{1, kColName, "KEEP"}});
     const ChannelImage image = doc.image();
 
-    writeBytes(path("short.sin"), std::vector<std::uint8_t>(100, 0));
+    test::writeFile(path("short.sin"), std::vector<std::uint8_t>(100, 0));
     FileResult r = doc.open(path("short.sin"), Language::English);
     EXPECT_EQ(r.error, FileError::TooShort);
     EXPECT_EQ(r.message, path("short.sin") + " is too short: 100 bytes, a channel file holds 4096");

@@ -43,9 +43,7 @@ bool isRoot()
 
 void writeFile(const fs::path &path, const std::vector<std::uint8_t> &bytes, mode_t mode)
 {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char *>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
+    test::writeFile(path, bytes);
     ::chmod(path.c_str(), mode);
 }
 

@@ -1,6 +1,7 @@
 #include "ChannelCsv.h"
 #include "ChannelConversion.h"
 #include "RadioType.h"
+#include "TableRows.h"
 
 #include <gtest/gtest.h>
 
@@ -31,33 +32,17 @@ ChannelTable emptyTable(int type = kType400470)
     return table;
 }
 
-// Cells written as "receive|transmit|...|name".
 Cells cells(std::string_view text)
 {
-    Cells out;
-    for (std::size_t i = 0, start = 0; i < out.size(); ++i) {
-        const std::size_t end = std::min(text.find('|', start), text.size());
-        out[i] = std::string(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return out;
-}
-
-void setRow(ChannelTable &table, int row, const Cells &cells)
-{
-    for (int col = 1; col < kTableCols; ++col) {
-        table.setCell(row, col, cells[static_cast<std::size_t>(col - 1)]);
-    }
+    return test::splitCells<9>(text);
 }
 
 Cells rowOf(const ChannelTable &table, int row)
 {
-    Cells cells;
-    for (int col = 1; col < kTableCols; ++col) {
-        cells[static_cast<std::size_t>(col - 1)] = table.cell(row, col);
-    }
-    return cells;
+    return test::rowOf<9>(table, row);
 }
+
+using test::setRow;
 
 // The second line of an export (the first is the header).
 std::string exportedLine(const ChannelTable &table)

@@ -1,4 +1,5 @@
 #include "EditRules.h"
+#include "TableRows.h"
 
 #include <gtest/gtest.h>
 
@@ -14,33 +15,13 @@ void apply(ChannelTable &table, const EditOutcome &outcome)
 }
 
 using RowCells = std::array<std::string, kTableCols>;
-
-RowCells row(const ChannelTable &table, int r)
-{
-    RowCells cells;
-    for (int c = 0; c < kTableCols; ++c)
-        cells[static_cast<std::size_t>(c)] = table.cell(r, c);
-    return cells;
-}
-
-// Cells 0-9 of a row written as "label|receive|...|name".
-RowCells cells(std::string_view text)
-{
-    RowCells out;
-    for (std::size_t i = 0, start = 0; i < out.size() && start <= text.size(); ++i) {
-        const std::size_t end = std::min(text.find('|', start), text.size());
-        out[i] = std::string(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return out;
-}
+using test::rowOf;
+constexpr auto cells = test::splitCells<kTableCols>;
 
 ChannelTable tableWith(std::string_view rowText)
 {
     ChannelTable t;
-    const RowCells r = cells(rowText);
-    for (int c = 0; c < kTableCols; ++c)
-        t.setCell(kRow, c, r[static_cast<std::size_t>(c)]);
+    test::setRow(t, kRow, cells(rowText));
     return t;
 }
 
@@ -92,7 +73,7 @@ TEST(FrequencyCommit, AcceptedValueGivesTheRow)
         const EditOutcome out = commitFrequency(t, kRow, c.col, c.typed, c.kind, c.language);
         EXPECT_FALSE(out.message);
         apply(t, out);
-        EXPECT_EQ(row(t, kRow), cells(c.after));
+        EXPECT_EQ(rowOf(t, kRow), cells(c.after));
     }
 }
 

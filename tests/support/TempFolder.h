@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 #include <vector>
 
@@ -36,6 +38,17 @@ inline std::string slurp(const std::filesystem::path &path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Writes a test file whole: text, or bytes.
+inline void writeFile(const std::filesystem::path &path, std::string_view text)
+{
+    std::ofstream(path, std::ios::binary)
+        .write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+inline void writeFile(const std::filesystem::path &path, const std::vector<std::uint8_t> &bytes)
+{
+    writeFile(path, std::string_view(reinterpret_cast<const char *>(bytes.data()), bytes.size()));
 }
 
 inline std::vector<std::string> lines(const std::string &text)
