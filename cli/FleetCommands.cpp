@@ -1,6 +1,7 @@
 #include "FleetCommands.h"
 
 #include "BackupFolder.h"
+#include "Backups.h"
 #include "Command.h"
 #include "CommandLine.h"
 #include "Document.h"
@@ -15,6 +16,8 @@
 
 #include <filesystem>
 #include <iostream>
+#include <memory>
+#include <mutex>
 #include <unistd.h>
 
 namespace kx9::cli {
@@ -99,9 +102,10 @@ int runFleetWrite(const Arguments &args)
     doc.writeTableToImage();
     BackupKeeper keeper;
     if (args.has("--backup-first")) {
-        const BackupStore store(backupFolder().toStdString());
-        keeper = [store](std::string_view port, const ChannelImage &held) {
-            const BackupResult kept = store.keep(held, port, Language::English);
+        const BackupStore store = cliBackupStore();
+        const int maxAgeDays = backupSettings().maxAgeDays;
+        keeper = [store, maxAgeDays](std::string_view port, const ChannelImage &held) {
+            const BackupResult kept = store.keep(held, port, Language::English, maxAgeDays);
             return kept.ok() ? std::string() : kept.message;
         };
     }
@@ -130,10 +134,27 @@ int runFleetRead(const Arguments &args)
         if (const SafeSaveResult target = checkSaveTarget(file); !target)
             return failed(fillIn(text::kCannotWriteFile.en, {file, target.reason}));
     }
-    ImageSink sink = [dir](std::string_view port, const ChannelImage &image) {
+    // Every completed read keeps its backup, as a single read does; a backup
+    // that cannot be kept is a warning and never fails that radio.
+    const BackupSettings settings = backupSettings();
+    const bool keepBackups = settings.enabled && !args.has("--no-backup");
+    const BackupStore store = cliBackupStore();
+    auto warningLock = std::make_shared<std::mutex>();
+    ImageSink sink = [dir, keepBackups, store, settings, warningLock](std::string_view port,
+                                                                      const ChannelImage &image) {
         const SafeSaveResult saved =
             saveFileSafely((dir / fleetFileName(port)).string(), image.bytes());
-        return saved ? std::string() : saved.reason;
+        if (!saved)
+            return saved.reason;
+        if (keepBackups) {
+            const BackupResult kept =
+                store.keep(image, port, Language::English, settings.maxAgeDays);
+            if (!kept.ok()) {
+                const std::lock_guard<std::mutex> hold(*warningLock);
+                std::cerr << "kx9-cli: warning: " << port << ": " << kept.message << "\n";
+            }
+        }
+        return std::string();
     };
     return runFleet(ports, plainReadJob(std::move(sink), Language::English), false,
                     args.has("--json"));

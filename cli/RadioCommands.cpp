@@ -157,8 +157,9 @@ constexpr Command kRadioCommands[] = {
      "stderr: the read still succeeds and saves OUT.\n"
      "Exit status 0 on success, 1 with the radio's message on stderr.\n"
      "With more than one --port every radio is read at the same time into\n"
-     "the folder OUT, one OUT/<port>.sin each (/dev/ttyUSB0 -> ttyUSB0.sin); the\n"
-     "rest as for write with many ports. --json goes with more than one --port.\n",
+     "the folder OUT, one OUT/<port>.sin each (/dev/ttyUSB0 -> ttyUSB0.sin), each\n"
+     "with its backup as above; the rest as for write with many ports. --json goes\n"
+     "with more than one --port.\n",
      runRead},
     {"write", "write --port PORT... [--yes] [--verify] [--backup-first] [--trace] [--json] FILE",
      "write a channel file into one radio or many at once",

@@ -122,6 +122,10 @@ TEST_F(FleetCli, ReadsEveryRadioIntoTheFolder)
     EXPECT_TRUE(run.out.startsWith("[\n {\"port\": \"" + radios[0]->port + "\""));
     EXPECT_TRUE(run.out.contains("\"result\": \"failed\", \"reason\": \"short reply\""))
         << run.out.toStdString();
+    // The completed read keeps its backup, as a single read does.
+    const QStringList backups = QDir(path("data/kx9/backups")).entryList(QDir::Files);
+    ASSERT_EQ(backups.size(), 1) << backups.join(' ').toStdString();
+    EXPECT_EQ(readRaw(path("data/kx9/backups/" + backups[0])), readRaw(path("clean1-start.sin")));
 }
 
 TEST_F(FleetCli, TheSamePortTwiceIsAWrongCommandLine)
