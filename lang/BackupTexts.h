@@ -26,8 +26,8 @@ inline constexpr TextPair kNothingWrittenReadFailed{
     "未写入任何数据：未能先读取对讲机。"};
 // %1 is the count of differing bytes, %2 the first of their addresses.
 inline constexpr TextPair kVerifyFailed{
-    "Verify after writing failed: %1 bytes in the radio differ from what was written, at "
-    "%2. Write the radio again.",
+    "Verify after writing failed: the radio holds other values than were written in %1 of "
+    "the written bytes, at %2. Write the radio again.",
     "写入后校验失败：对讲机中有 %1 个字节与写入的数据不同，位于 %2。请重新写入对讲机。"};
 inline constexpr TextPair kVerifyReadFailed{
     "The radio was written, but it could not be read back to verify the write.",

@@ -138,8 +138,8 @@ INSTANTIATE_TEST_SUITE_P(
                   {"--verify"},
                   false,
                   1,
-                  "Verify after writing failed: 1 bytes in the radio differ from what was "
-                  "written, at 0x028.",
+                  "Verify after writing failed: the radio holds other values than were "
+                  "written in 1 of the written bytes, at 0x028.",
                   false,
                   false},
         WriteCase{"VerifyPassesACleanWrite", {}, {"--verify"}, false, 0, "", true, false},

@@ -116,8 +116,8 @@ TEST_F(BackupWindow, VerifyCatchesACorruptBlockAndPassesACleanWrite)
     start();
     ASSERT_EQ(prompter.texts("warning").size(), 1u);
     EXPECT_EQ(prompter.texts("warning")[0],
-              "Verify after writing failed: 1 bytes in the radio differ from what was written, "
-              "at 0x028. Write the radio again.");
+              "Verify after writing failed: the radio holds other values than were written in 1 "
+              "of the written bytes, at 0x028. Write the radio again.");
     EXPECT_EQ(window->resultPaneText().toStdString(), prompter.texts("warning")[0]);
     EXPECT_EQ(backups(), 1u); // the radio held what the read kept
 
