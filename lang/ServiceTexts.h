@@ -10,10 +10,10 @@ namespace kx9::text {
 
 // Status prompts of the power tuning commands: status line, then tooltip.
 inline constexpr std::string_view kHighPowerDebugPrompt =
-    "Tune the radio's high transmit power on line\nHigh Power Debug";
+    KX9_UI("kx9", "Tune the radio's high transmit power on line\nHigh Power Debug");
 inline constexpr std::string_view kLowPowerDebugPrompt =
-    "Tune the radio's low transmit power on line\nLow Power Debug";
-inline constexpr std::string_view kDebugModeItem = "&Debug Mode...";
+    KX9_UI("kx9", "Tune the radio's low transmit power on line\nLow Power Debug");
+inline constexpr std::string_view kDebugModeItem = KX9_UI("kx9", "&Debug Mode...");
 
 // Closing a power tuning dialog: the radio never acknowledged the exit
 // wake-up, so the exit code was not sent.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Language.h"
+#include "UiMark.h"
 
 #include <string_view>
 
@@ -28,7 +29,7 @@ struct TextPair
 // and the few that exist in English only (en == zh).
 namespace text {
 
-inline constexpr std::string_view kAppTitle = "VANTARO Programing Software";
+inline constexpr std::string_view kAppTitle = KX9_UI("kx9", "VANTARO Programing Software");
 
 // Channel table: column headers (row 0 of the grid).
 inline constexpr TextPair kHeaders[10] = {
@@ -93,10 +94,10 @@ inline constexpr TextPair kInterrupted{"Communication had been interrupted,pleas
 // Progress dialog: captions and controls exist in English only.
 inline constexpr std::string_view kReadingCaption = "Reading Data Progress";
 inline constexpr std::string_view kWritingCaption = "Writing Data Progress";
-inline constexpr std::string_view kStart = "Start";
-inline constexpr std::string_view kCancel = "Cancel";
-inline constexpr std::string_view kProgressLabel = "Progress：";
-inline constexpr std::string_view kNotStartYet = "   Not start yet";
+inline constexpr std::string_view kStart = KX9_UI("kx9", "Start");
+inline constexpr std::string_view kCancel = KX9_UI("kx9", "Cancel");
+inline constexpr std::string_view kProgressLabel = KX9_UI("kx9", "Progress：");
+inline constexpr std::string_view kNotStartYet = KX9_UI("kx9", "   Not start yet");
 
 // Cell editing.
 inline constexpr TextPair kErrorDataFormat{"Error Data Format，Please input again",
@@ -120,7 +121,7 @@ inline constexpr TextPair kHintGrid{
     "Please Click the cell to edit or input data，For help，please press F1",
     "请单击格子进入编辑状态或直接输入数字,如需帮助，请按F1键"};
 inline constexpr TextPair kHintOther{"For help，please press F1", "如需帮助，请按F1键"};
-inline constexpr std::string_view kIdlePrompt = "For Help，Please Press F1";
+inline constexpr std::string_view kIdlePrompt = KX9_UI("kx9", "For Help，Please Press F1");
 
 // A type change that would replace channels of the user's.
 inline constexpr TextPair kTypeChangeQuestion{
@@ -173,39 +174,47 @@ inline constexpr TextPair kBusyLockItems[3] = {kClose, kCarrier, kQtDqt};
 
 // Optional Features dialog: its labels and list items exist in English only
 // (the Chinese dialog comes from the translation files).
-inline constexpr std::string_view kOptionalFeaturesTitle = "Optional Features";
+inline constexpr std::string_view kOptionalFeaturesTitle = KX9_UI("kx9", "Optional Features");
 inline constexpr std::string_view kOptionalFeaturesPrompt =
-    "Set the rest  functional features for the interphone";
-inline constexpr std::string_view kOk = "OK";
-inline constexpr std::string_view kFunctionSet = "Function Set";
-inline constexpr std::string_view kTimeOutTimerLabel = "Time Out Timer";
-inline constexpr std::string_view kSquelchLevelLabel = "Squelch Level";
-inline constexpr std::string_view kVoxGainLevelLabel = "Vox Gain Level";
-inline constexpr std::string_view kLanguageChooseLabel = "Language Choose";
-inline constexpr std::string_view kPriorityChannelLabel = "Priority Channel";
-inline constexpr std::string_view kStepLabel = "Step";
-inline constexpr std::string_view kPttIdLabel = "PTT ID";
-inline constexpr std::string_view kBandwidthMenuLabel = "BandWidth Menu";
-inline constexpr std::string_view kFrequencyDifferMenuLabel = "Frequency Differ Menu";
-inline constexpr std::string_view kDifferDirectionMenuLabel = "Differ Direction Menu";
-inline constexpr std::string_view kFrequencyModeBandwidthLabel = "Frequency Mode BandWidth";
-inline constexpr std::string_view kFrequencyDifferDirectionLabel = "Frequency Differ Direction";
-inline constexpr std::string_view kFrequencyDifferLabel = "Frequency Differ";
-inline constexpr std::string_view kBeepCheck = "Beep";
-inline constexpr std::string_view kScramblerCheck = "Scrambler Activation";
-inline constexpr std::string_view kBatterySaveCheck = "Battery Save";
-inline constexpr std::string_view kRepeaterMskInvertCheck = "Repeater MSK Invert";
-inline constexpr std::string_view kHlPowerLpdCheck = "H/L Power LPD";
-inline constexpr std::string_view kEndOfTxPttIdCheck = "End Of Tx PTT ID";
-inline constexpr std::string_view kTimeOutOff = "OFF";
+    KX9_UI("kx9", "Set the rest  functional features for the interphone");
+inline constexpr std::string_view kOk = KX9_UI("kx9", "OK");
+inline constexpr std::string_view kFunctionSet = KX9_UI("kx9", "Function Set");
+inline constexpr std::string_view kTimeOutTimerLabel = KX9_UI("kx9", "Time Out Timer");
+inline constexpr std::string_view kSquelchLevelLabel = KX9_UI("kx9", "Squelch Level");
+inline constexpr std::string_view kVoxGainLevelLabel = KX9_UI("kx9", "Vox Gain Level");
+inline constexpr std::string_view kLanguageChooseLabel = KX9_UI("kx9", "Language Choose");
+inline constexpr std::string_view kPriorityChannelLabel = KX9_UI("kx9", "Priority Channel");
+inline constexpr std::string_view kStepLabel = KX9_UI("kx9", "Step");
+inline constexpr std::string_view kPttIdLabel = KX9_UI("kx9", "PTT ID");
+inline constexpr std::string_view kBandwidthMenuLabel = KX9_UI("kx9", "BandWidth Menu");
+inline constexpr std::string_view kFrequencyDifferMenuLabel =
+    KX9_UI("kx9", "Frequency Differ Menu");
+inline constexpr std::string_view kDifferDirectionMenuLabel =
+    KX9_UI("kx9", "Differ Direction Menu");
+inline constexpr std::string_view kFrequencyModeBandwidthLabel =
+    KX9_UI("kx9", "Frequency Mode BandWidth");
+inline constexpr std::string_view kFrequencyDifferDirectionLabel =
+    KX9_UI("kx9", "Frequency Differ Direction");
+inline constexpr std::string_view kFrequencyDifferLabel = KX9_UI("kx9", "Frequency Differ");
+inline constexpr std::string_view kBeepCheck = KX9_UI("kx9", "Beep");
+inline constexpr std::string_view kScramblerCheck = KX9_UI("kx9", "Scrambler Activation");
+inline constexpr std::string_view kBatterySaveCheck = KX9_UI("kx9", "Battery Save");
+inline constexpr std::string_view kRepeaterMskInvertCheck = KX9_UI("kx9", "Repeater MSK Invert");
+inline constexpr std::string_view kHlPowerLpdCheck = KX9_UI("kx9", "H/L Power LPD");
+inline constexpr std::string_view kEndOfTxPttIdCheck = KX9_UI("kx9", "End Of Tx PTT ID");
+inline constexpr std::string_view kTimeOutOff = KX9_UI("kx9", "OFF");
 inline constexpr std::string_view kSquelchItems[10] = {"0", "1", "2", "3", "4",
                                                        "5", "6", "7", "8", "9"};
-inline constexpr std::string_view kVoxGainItems[4] = {"Off", "1", "2", "3"};
-inline constexpr std::string_view kLanguageChooseItems[2] = {"English", "Off"};
-inline constexpr std::string_view kStepItems[5] = {"5k", "10k", "6.25k", "12.5k", "25k"};
-inline constexpr std::string_view kOnOffItems[2] = {"On", "Off"};
-inline constexpr std::string_view kModeBandwidthItems[2] = {"Wide", "Narrow"};
-inline constexpr std::string_view kDifferDirectionItems[3] = {"Off", "+", "-"};
+inline constexpr std::string_view kVoxGainItems[4] = {KX9_UI("kx9", "Off"), "1", "2", "3"};
+inline constexpr std::string_view kLanguageChooseItems[2] = {KX9_UI("kx9", "English"),
+                                                             KX9_UI("kx9", "Off")};
+inline constexpr std::string_view kStepItems[5] = {KX9_UI("kx9", "5k"), KX9_UI("kx9", "10k"),
+                                                   KX9_UI("kx9", "6.25k"), KX9_UI("kx9", "12.5k"),
+                                                   KX9_UI("kx9", "25k")};
+inline constexpr std::string_view kOnOffItems[2] = {KX9_UI("kx9", "On"), KX9_UI("kx9", "Off")};
+inline constexpr std::string_view kModeBandwidthItems[2] = {KX9_UI("kx9", "Wide"),
+                                                            KX9_UI("kx9", "Narrow")};
+inline constexpr std::string_view kDifferDirectionItems[3] = {KX9_UI("kx9", "Off"), "+", "-"};
 
 // Language switch. The relabelled view uses capitals the first display
 // does not ("TYPE", "TX Power Rank").
@@ -219,49 +228,50 @@ inline constexpr std::string_view kSettingsLanguage = "LANGUAGE";
 inline constexpr std::string_view kSettingsLanguageForce = "LANGUAGE_FORCE";
 
 // Debug mode dialog. Its controls exist in English only.
-inline constexpr std::string_view kDebugModeCaption = "Debug Mode";
+inline constexpr std::string_view kDebugModeCaption = KX9_UI("kx9", "Debug Mode");
 inline constexpr std::string_view kDebugModePrompt =
-    "Debug TX Power,Squelch Level,Low Power Alert\nDebug on line";
-inline constexpr std::string_view kDebugFrequency = "Debug Frequency";
-inline constexpr std::string_view kHighFrequency = "High Frequency";
-inline constexpr std::string_view kMiddleFrequency = "Middle Frequency";
-inline constexpr std::string_view kLowFrequency = "Low Frequency";
+    KX9_UI("kx9", "Debug TX Power,Squelch Level,Low Power Alert\nDebug on line");
+inline constexpr std::string_view kDebugFrequency = KX9_UI("kx9", "Debug Frequency");
+inline constexpr std::string_view kHighFrequency = KX9_UI("kx9", "High Frequency");
+inline constexpr std::string_view kMiddleFrequency = KX9_UI("kx9", "Middle Frequency");
+inline constexpr std::string_view kLowFrequency = KX9_UI("kx9", "Low Frequency");
 // The group caption of the Low page has a lower-case f.
-inline constexpr std::string_view kLowFrequencyCaption = "Low frequency";
-inline constexpr std::string_view kDebugItem = "Debug Item";
-inline constexpr std::string_view kTxFrequencyItem = "TX Frequency";
-inline constexpr std::string_view kLowPowerVoltageItem = "Low Power Voltage";
-inline constexpr std::string_view kSquelchLevelItem = "Squelch Level";
-inline constexpr std::string_view kTxPowerItem = "TX Power";
-inline constexpr std::string_view kExitDebug = "Exit Debug";
-inline constexpr std::string_view kChooseFrequencyFirst = "Please Choose Frequency first";
-inline constexpr std::string_view kReceiveGroup = "Receive";
-inline constexpr std::string_view kTransmitGroup = "Transmit";
-inline constexpr std::string_view kFrequencyMhzLabel = "Frequency (MHz)";
-inline constexpr std::string_view kToneLabel = "Tone";
-inline constexpr std::string_view kToneMethodLabel = "Tone Method";
-inline constexpr std::string_view kStepValueLabel = "Step Value";
-inline constexpr std::string_view kQt = "QT";
-inline constexpr std::string_view kDqt = "DQT";
-inline constexpr std::string_view kStep500 = "5.00KHZ";
-inline constexpr std::string_view kStep625 = "6.25KHZ";
-inline constexpr std::string_view kParameterValue = "Parameter Value";
-inline constexpr std::string_view kMin = "Min";
-inline constexpr std::string_view kMax = "Max";
-inline constexpr std::string_view kCurrentPosition = "Current Position:";
-inline constexpr std::string_view kChooseDebugFrequency = "Choose Debug Frequency";
-inline constexpr std::string_view kHighMhz = "High(MHz)";
-inline constexpr std::string_view kMiddleMhz = "Middle(MHz)";
-inline constexpr std::string_view kLowMhz = "Low(MHz)";
-inline constexpr std::string_view kDefault = "Default";
+inline constexpr std::string_view kLowFrequencyCaption = KX9_UI("kx9", "Low frequency");
+inline constexpr std::string_view kDebugItem = KX9_UI("kx9", "Debug Item");
+inline constexpr std::string_view kTxFrequencyItem = KX9_UI("kx9", "TX Frequency");
+inline constexpr std::string_view kLowPowerVoltageItem = KX9_UI("kx9", "Low Power Voltage");
+inline constexpr std::string_view kSquelchLevelItem = KX9_UI("kx9", "Squelch Level");
+inline constexpr std::string_view kTxPowerItem = KX9_UI("kx9", "TX Power");
+inline constexpr std::string_view kExitDebug = KX9_UI("kx9", "Exit Debug");
+inline constexpr std::string_view kChooseFrequencyFirst =
+    KX9_UI("kx9", "Please Choose Frequency first");
+inline constexpr std::string_view kReceiveGroup = KX9_UI("kx9", "Receive");
+inline constexpr std::string_view kTransmitGroup = KX9_UI("kx9", "Transmit");
+inline constexpr std::string_view kFrequencyMhzLabel = KX9_UI("kx9", "Frequency (MHz)");
+inline constexpr std::string_view kToneLabel = KX9_UI("kx9", "Tone");
+inline constexpr std::string_view kToneMethodLabel = KX9_UI("kx9", "Tone Method");
+inline constexpr std::string_view kStepValueLabel = KX9_UI("kx9", "Step Value");
+inline constexpr std::string_view kQt = KX9_UI("kx9", "QT");
+inline constexpr std::string_view kDqt = KX9_UI("kx9", "DQT");
+inline constexpr std::string_view kStep500 = KX9_UI("kx9", "5.00KHZ");
+inline constexpr std::string_view kStep625 = KX9_UI("kx9", "6.25KHZ");
+inline constexpr std::string_view kParameterValue = KX9_UI("kx9", "Parameter Value");
+inline constexpr std::string_view kMin = KX9_UI("kx9", "Min");
+inline constexpr std::string_view kMax = KX9_UI("kx9", "Max");
+inline constexpr std::string_view kCurrentPosition = KX9_UI("kx9", "Current Position:");
+inline constexpr std::string_view kChooseDebugFrequency = KX9_UI("kx9", "Choose Debug Frequency");
+inline constexpr std::string_view kHighMhz = KX9_UI("kx9", "High(MHz)");
+inline constexpr std::string_view kMiddleMhz = KX9_UI("kx9", "Middle(MHz)");
+inline constexpr std::string_view kLowMhz = KX9_UI("kx9", "Low(MHz)");
+inline constexpr std::string_view kDefault = KX9_UI("kx9", "Default");
 inline constexpr TextPair kFinishSuccessfully{"Finish successfully!", "对讲机已收到!"};
 inline constexpr TextPair kDebugError{" Error had happen ,need try again", " 错误需延时再试"};
 inline constexpr TextPair kNoVisibleInformation{" There are no Visible information",
                                                 " 没有可视信息"};
 
 // Power debug dialogs: every text in English only.
-inline constexpr std::string_view kHighPowerDebug = "High Power Debug";
-inline constexpr std::string_view kLowPowerDebug = "Low Power Debug";
+inline constexpr std::string_view kHighPowerDebug = KX9_UI("kx9", "High Power Debug");
+inline constexpr std::string_view kLowPowerDebug = KX9_UI("kx9", "Low Power Debug");
 inline constexpr std::string_view kPowerDebugOpenFailed =
     "Power debug Could not Open the Port,Please check whether the Port are occupied or the "
     "device are ok";
@@ -276,109 +286,122 @@ inline constexpr std::string_view kPowerError = " Error had happen ,need try aga
 
 // Application shell: menus, prompts and names exist in English only (the
 // Chinese menu comes from the translation files).
-inline constexpr std::string_view kFileMenu = "&File";
-inline constexpr std::string_view kNewItem = "&New";
-inline constexpr std::string_view kOpenItem = "&Open...";
-inline constexpr std::string_view kSaveItem = "&Save";
-inline constexpr std::string_view kSaveAsItem = "Save &As...";
-inline constexpr std::string_view kPrintItem = "&Print...";
-inline constexpr std::string_view kPrintPreviewItem = "Print Pre&view";
-inline constexpr std::string_view kPrintSetupItem = "P&rint Setup...";
-inline constexpr std::string_view kExitItem = "E&xit";
-inline constexpr std::string_view kProgramMenu = "&Program";
-inline constexpr std::string_view kReadItem = "&Read From Radio";
-inline constexpr std::string_view kWriteItem = "&Write To Radio";
-inline constexpr std::string_view kOptionalFeaturesItem = "&Optional Features";
-inline constexpr std::string_view kEditMenu = "&Edit";
-inline constexpr std::string_view kUndoItem = "&Undo";
-inline constexpr std::string_view kRedoItem = "&Redo";
-inline constexpr std::string_view kCutItem = "Cu&t";
-inline constexpr std::string_view kCopyItem = "&Copy";
-inline constexpr std::string_view kPasteItem = "&Paste";
-inline constexpr std::string_view kDeleteItem = "&Delete";
-inline constexpr std::string_view kSelectAllItem = "Select &All";
-inline constexpr std::string_view kInsertChannelItem = "&Insert Empty Channel";
-inline constexpr std::string_view kDeleteChannelItem = "Delete C&hannel";
-inline constexpr std::string_view kMoveUpItem = "Move &Up";
-inline constexpr std::string_view kMoveDownItem = "Move Do&wn";
-inline constexpr std::string_view kImportItem = "&Import...";
-inline constexpr std::string_view kExportItem = "&Export...";
+inline constexpr std::string_view kFileMenu = KX9_UI("kx9", "&File");
+inline constexpr std::string_view kNewItem = KX9_UI("kx9", "&New");
+inline constexpr std::string_view kOpenItem = KX9_UI("kx9", "&Open...");
+inline constexpr std::string_view kSaveItem = KX9_UI("kx9", "&Save");
+inline constexpr std::string_view kSaveAsItem = KX9_UI("kx9", "Save &As...");
+inline constexpr std::string_view kPrintItem = KX9_UI("kx9", "&Print...");
+inline constexpr std::string_view kPrintPreviewItem = KX9_UI("kx9", "Print Pre&view");
+inline constexpr std::string_view kPrintSetupItem = KX9_UI("kx9", "P&rint Setup...");
+inline constexpr std::string_view kExitItem = KX9_UI("kx9", "E&xit");
+inline constexpr std::string_view kProgramMenu = KX9_UI("kx9", "&Program");
+inline constexpr std::string_view kReadItem = KX9_UI("kx9", "&Read From Radio");
+inline constexpr std::string_view kWriteItem = KX9_UI("kx9", "&Write To Radio");
+inline constexpr std::string_view kOptionalFeaturesItem = KX9_UI("kx9", "&Optional Features");
+inline constexpr std::string_view kEditMenu = KX9_UI("kx9", "&Edit");
+inline constexpr std::string_view kUndoItem = KX9_UI("kx9", "&Undo");
+inline constexpr std::string_view kRedoItem = KX9_UI("kx9", "&Redo");
+inline constexpr std::string_view kCutItem = KX9_UI("kx9", "Cu&t");
+inline constexpr std::string_view kCopyItem = KX9_UI("kx9", "&Copy");
+inline constexpr std::string_view kPasteItem = KX9_UI("kx9", "&Paste");
+inline constexpr std::string_view kDeleteItem = KX9_UI("kx9", "&Delete");
+inline constexpr std::string_view kSelectAllItem = KX9_UI("kx9", "Select &All");
+inline constexpr std::string_view kInsertChannelItem = KX9_UI("kx9", "&Insert Empty Channel");
+inline constexpr std::string_view kDeleteChannelItem = KX9_UI("kx9", "Delete C&hannel");
+inline constexpr std::string_view kMoveUpItem = KX9_UI("kx9", "Move &Up");
+inline constexpr std::string_view kMoveDownItem = KX9_UI("kx9", "Move Do&wn");
+inline constexpr std::string_view kImportItem = KX9_UI("kx9", "&Import...");
+inline constexpr std::string_view kExportItem = KX9_UI("kx9", "&Export...");
 inline constexpr std::string_view kCutPrompt =
-    "Copy the selected cells and empty their channels\nCut";
-inline constexpr std::string_view kCopyPrompt = "Copy the selected cells\nCopy";
+    KX9_UI("kx9", "Copy the selected cells and empty their channels\nCut");
+inline constexpr std::string_view kCopyPrompt = KX9_UI("kx9", "Copy the selected cells\nCopy");
 inline constexpr std::string_view kPastePrompt =
-    "Paste cells from the clipboard at the current cell\nPaste";
+    KX9_UI("kx9", "Paste cells from the clipboard at the current cell\nPaste");
 inline constexpr std::string_view kDeletePrompt =
-    "Empty the channels of the selected cells\nDelete";
-inline constexpr std::string_view kSelectAllPrompt = "Select every cell of the grid\nSelect All";
-inline constexpr std::string_view kInsertChannelPrompt =
-    "Insert empty channels above the selected ones; later channels move down\nInsert Channel";
+    KX9_UI("kx9", "Empty the channels of the selected cells\nDelete");
+inline constexpr std::string_view kSelectAllPrompt =
+    KX9_UI("kx9", "Select every cell of the grid\nSelect All");
+inline constexpr std::string_view kInsertChannelPrompt = KX9_UI(
+    "kx9",
+    "Insert empty channels above the selected ones; later channels move down\nInsert Channel");
 inline constexpr std::string_view kDeleteChannelPrompt =
-    "Delete the selected channels; later channels move up\nDelete Channel";
-inline constexpr std::string_view kMoveUpPrompt = "Move the selected channels up one\nMove Up";
+    KX9_UI("kx9", "Delete the selected channels; later channels move up\nDelete Channel");
+inline constexpr std::string_view kMoveUpPrompt =
+    KX9_UI("kx9", "Move the selected channels up one\nMove Up");
 inline constexpr std::string_view kMoveDownPrompt =
-    "Move the selected channels down one\nMove Down";
-inline constexpr std::string_view kImportPrompt = "Read channels from a CSV channel list\nImport";
+    KX9_UI("kx9", "Move the selected channels down one\nMove Down");
+inline constexpr std::string_view kImportPrompt =
+    KX9_UI("kx9", "Read channels from a CSV channel list\nImport");
 inline constexpr std::string_view kExportPrompt =
-    "Write the channels to a CSV channel list\nExport";
+    KX9_UI("kx9", "Write the channels to a CSV channel list\nExport");
 // The import dialog.
-inline constexpr std::string_view kImportCaption = "Import Channel List";
-inline constexpr std::string_view kImportFrom = "Channels from:";
-inline constexpr std::string_view kReplaceAllChannels = "Replace all channels";
+inline constexpr std::string_view kImportCaption = KX9_UI("kx9", "Import Channel List");
+inline constexpr std::string_view kImportFrom = KX9_UI("kx9", "Channels from:");
+inline constexpr std::string_view kReplaceAllChannels = KX9_UI("kx9", "Replace all channels");
 inline constexpr std::string_view kReplaceAllHint =
-    "Channels the list does not name are emptied; otherwise they are kept.";
-inline constexpr std::string_view kCsvFilterName = "Channel List (*.csv)";
-inline constexpr std::string_view kUndoPrompt = "Undo the last action\nUndo";
-inline constexpr std::string_view kRedoPrompt = "Redo the previously undone action\nRedo";
-inline constexpr std::string_view kPortMenu = "P&ort";
-inline constexpr std::string_view kPortItems[4] = {"COM1(&P)", "COM2(&Q)", "COM3(&S)", "COM4(&T)"};
+    KX9_UI("kx9", "Channels the list does not name are emptied; otherwise they are kept.");
+inline constexpr std::string_view kCsvFilterName = KX9_UI("kx9", "Channel List (*.csv)");
+inline constexpr std::string_view kUndoPrompt = KX9_UI("kx9", "Undo the last action\nUndo");
+inline constexpr std::string_view kRedoPrompt =
+    KX9_UI("kx9", "Redo the previously undone action\nRedo");
+inline constexpr std::string_view kPortMenu = KX9_UI("kx9", "P&ort");
+inline constexpr std::string_view kPortItems[4] = {
+    KX9_UI("kx9", "COM1(&P)"), KX9_UI("kx9", "COM2(&Q)"), KX9_UI("kx9", "COM3(&S)"),
+    KX9_UI("kx9", "COM4(&T)")};
 inline constexpr std::string_view kPortShortcuts[4] = {"Ctrl+C", "Ctrl+D", "Ctrl+E", "Ctrl+F"};
-inline constexpr std::string_view kViewMenu = "&View";
-inline constexpr std::string_view kToolbarItem = "&Toolbar";
-inline constexpr std::string_view kStatusBarItem = "&Status Bar";
-inline constexpr std::string_view kHelpMenu = "&Help";
-inline constexpr std::string_view kHelpTopicsItem = "&Help Topics";
-inline constexpr std::string_view kAboutItem = "&About KX9...";
-inline constexpr std::string_view kReadPrompt = "Read Data From Radio\nRead";
+inline constexpr std::string_view kViewMenu = KX9_UI("kx9", "&View");
+inline constexpr std::string_view kToolbarItem = KX9_UI("kx9", "&Toolbar");
+inline constexpr std::string_view kStatusBarItem = KX9_UI("kx9", "&Status Bar");
+inline constexpr std::string_view kHelpMenu = KX9_UI("kx9", "&Help");
+inline constexpr std::string_view kHelpTopicsItem = KX9_UI("kx9", "&Help Topics");
+inline constexpr std::string_view kAboutItem = KX9_UI("kx9", "&About KX9...");
+inline constexpr std::string_view kReadPrompt = KX9_UI("kx9", "Read Data From Radio\nRead");
 inline constexpr std::string_view kPortPrompts[4] = {
-    "Choose Communication Port one \nCom1", "Choose Communication Port two \nCom2",
-    "Choose Communication Port three \nCom3", "Choose Communication Port four \nCom4"};
-inline constexpr std::string_view kHelpTopicsPrompt = "List Help topics\nHelp Topics";
+    KX9_UI("kx9", "Choose Communication Port one \nCom1"),
+    KX9_UI("kx9", "Choose Communication Port two \nCom2"),
+    KX9_UI("kx9", "Choose Communication Port three \nCom3"),
+    KX9_UI("kx9", "Choose Communication Port four \nCom4")};
+inline constexpr std::string_view kHelpTopicsPrompt =
+    KX9_UI("kx9", "List Help topics\nHelp Topics");
 inline constexpr std::string_view kContextHelpPrompt =
-    "Display help for clicked on buttons, menus and windows\nHelp";
-inline constexpr std::string_view kEditPrompt = "Edit channel Data \nEdit";
-inline constexpr std::string_view kWritePrompt = "Write Data to Radio \nWrite";
+    KX9_UI("kx9", "Display help for clicked on buttons, menus and windows\nHelp");
+inline constexpr std::string_view kEditPrompt = KX9_UI("kx9", "Edit channel Data \nEdit");
+inline constexpr std::string_view kWritePrompt = KX9_UI("kx9", "Write Data to Radio \nWrite");
 // The usual prompts of the standard commands: first line for the status bar,
 // second for the tooltip.
-inline constexpr std::string_view kNewPrompt = "Create a new document\nNew";
-inline constexpr std::string_view kOpenPrompt = "Open an existing document\nOpen";
-inline constexpr std::string_view kSavePrompt = "Save the active document\nSave";
+inline constexpr std::string_view kNewPrompt = KX9_UI("kx9", "Create a new document\nNew");
+inline constexpr std::string_view kOpenPrompt = KX9_UI("kx9", "Open an existing document\nOpen");
+inline constexpr std::string_view kSavePrompt = KX9_UI("kx9", "Save the active document\nSave");
 inline constexpr std::string_view kSaveAsPrompt =
-    "Save the active document with a new name\nSave As";
-inline constexpr std::string_view kPrintPrompt = "Print the active document\nPrint";
-inline constexpr std::string_view kPrintPreviewPrompt = "Display full pages\nPrint Preview";
+    KX9_UI("kx9", "Save the active document with a new name\nSave As");
+inline constexpr std::string_view kPrintPrompt = KX9_UI("kx9", "Print the active document\nPrint");
+inline constexpr std::string_view kPrintPreviewPrompt =
+    KX9_UI("kx9", "Display full pages\nPrint Preview");
 inline constexpr std::string_view kPrintSetupPrompt =
-    "Change the printer and printing options\nPrint Setup";
+    KX9_UI("kx9", "Change the printer and printing options\nPrint Setup");
 inline constexpr std::string_view kExitPrompt =
-    "Quit the application; prompts to save documents\nExit";
-inline constexpr std::string_view kToolbarPrompt = "Show or hide the toolbar\nToggle ToolBar";
+    KX9_UI("kx9", "Quit the application; prompts to save documents\nExit");
+inline constexpr std::string_view kToolbarPrompt =
+    KX9_UI("kx9", "Show or hide the toolbar\nToggle ToolBar");
 inline constexpr std::string_view kStatusBarPrompt =
-    "Show or hide the status bar\nToggle StatusBar";
+    KX9_UI("kx9", "Show or hide the status bar\nToggle StatusBar");
 inline constexpr std::string_view kAboutPrompt =
-    "Display program information, version number and copyright\nAbout";
-inline constexpr std::string_view kHelpPrompt = "Display help\nHelp";
+    KX9_UI("kx9", "Display program information, version number and copyright\nAbout");
+inline constexpr std::string_view kHelpPrompt = KX9_UI("kx9", "Display help\nHelp");
 // Our own additions to the Port menu: the system's serial ports and any path.
-inline constexpr std::string_view kSystemPortPrompt = "Use the serial port ";
-inline constexpr std::string_view kOtherPortItem = "Other...";
-inline constexpr std::string_view kOtherPortPrompt = "Use a serial device by its path";
+inline constexpr std::string_view kSystemPortPrompt = KX9_UI("kx9", "Use the serial port ");
+inline constexpr std::string_view kOtherPortItem = KX9_UI("kx9", "Other...");
+inline constexpr std::string_view kOtherPortPrompt =
+    KX9_UI("kx9", "Use a serial device by its path");
 // After COM1-COM4 in the Port menu: whether their device is there.
-inline constexpr std::string_view kPortNotConnected = "not connected";
+inline constexpr std::string_view kPortNotConnected = KX9_UI("kx9", "not connected");
 // The status bar's keyboard indicators.
 inline constexpr std::string_view kIndicatorCaps = "CAP";
 inline constexpr std::string_view kIndicatorNum = "NUM";
 inline constexpr std::string_view kIndicatorScroll = "SCRL";
 // The channel files in the file dialogs.
-inline constexpr std::string_view kFileFilterName = "Channel Data (*.sin)";
+inline constexpr std::string_view kFileFilterName = KX9_UI("kx9", "Channel Data (*.sin)");
 
 // Printed report.
 inline constexpr TextPair kPageTitles[5] = {
@@ -391,7 +414,7 @@ inline constexpr std::string_view kReportPf1 = "Pf1:   ";
 inline constexpr std::string_view kReportPf2 = "Pf2: ";
 inline constexpr std::string_view kReportPttId = "PTT ID: ";
 inline constexpr std::string_view kPttIdModes[4] = {"BOT", "EOT", "BOTH", "BOTH"};
-inline constexpr std::string_view kReportOff = "OFF";
+inline constexpr std::string_view kReportOff = KX9_UI("kx9", "OFF");
 inline constexpr TextPair kBeepWarning{"Beep Warning: ", "报警音提示: "};
 inline constexpr TextPair kReportSquelch{"Squelch Level: ", "静噪等级: "};
 inline constexpr TextPair kReportPowerRank{"TX power rank: ", "发射功率等级: "};
