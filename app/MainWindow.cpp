@@ -12,6 +12,7 @@
 #include "LanguageSettings.h"
 #include "LanguageSwitch.h"
 #include "LanguageTexts.h"
+#include "OptionTexts.h"
 #include "OptionalFeaturesDialog.h"
 #include "PortMenu.h"
 #include "PrintHelpTexts.h"
@@ -20,6 +21,7 @@
 #include "ScreenFit.h"
 #include "ServiceCommands.h"
 #include "ServiceTexts.h"
+#include "ShellTexts.h"
 #include "TextFormat.h"
 #include "Texts.h"
 
@@ -342,9 +344,9 @@ void MainWindow::createStatusBar()
     // Beside the hints, which follow the pointer and would replace it.
     m_resultPane = new QLabel(this);
     statusBar()->addPermanentWidget(m_resultPane);
-    for (std::string_view indicator :
-         {text::kIndicatorCaps, text::kIndicatorNum, text::kIndicatorScroll}) {
-        auto *pane = new QLabel(qs(indicator), this);
+    // The keyboard indicators read the same in every language.
+    for (const char *indicator : {"CAP", "NUM", "SCRL"}) {
+        auto *pane = new QLabel(QString::fromLatin1(indicator), this);
         pane->setEnabled(false);
         statusBar()->addPermanentWidget(pane);
     }

@@ -11,7 +11,6 @@ namespace kx9::text {
 inline constexpr std::string_view kOptionalFeaturesTitle = KX9_UI("kx9", "Optional Features");
 inline constexpr std::string_view kOptionalFeaturesPrompt =
     KX9_UI("kx9", "Set the rest  functional features for the interphone");
-inline constexpr std::string_view kOk = KX9_UI("kx9", "OK");
 inline constexpr std::string_view kFunctionSet = KX9_UI("kx9", "Function Set");
 inline constexpr std::string_view kTimeOutTimerLabel = KX9_UI("kx9", "Time Out Timer");
 inline constexpr std::string_view kSquelchLevelLabel = KX9_UI("kx9", "Squelch Level");

@@ -99,6 +99,8 @@ inline constexpr std::string_view kStart = KX9_UI("kx9", "Start");
 inline constexpr std::string_view kCancel = KX9_UI("kx9", "Cancel");
 inline constexpr std::string_view kProgressLabel = KX9_UI("kx9", "Progress：");
 inline constexpr std::string_view kNotStartYet = KX9_UI("kx9", "   Not start yet");
+// The OK button of several dialogs.
+inline constexpr std::string_view kOk = KX9_UI("kx9", "OK");
 
 // Cell editing.
 inline constexpr TextPair kErrorDataFormat{"Error Data Format，Please input again",
