@@ -2,6 +2,7 @@
 
 #include "LanguageTexts.h"
 #include "QtText.h"
+#include "ShellTexts.h"
 #include "Texts.h"
 
 #include <QFileDialog>

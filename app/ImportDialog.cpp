@@ -1,6 +1,7 @@
 #include "ImportDialog.h"
 
 #include "QtText.h"
+#include "ShellTexts.h"
 #include "Texts.h"
 
 #include <QCheckBox>

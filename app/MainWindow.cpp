@@ -12,6 +12,7 @@
 #include "LanguageSettings.h"
 #include "LanguageSwitch.h"
 #include "LanguageTexts.h"
+#include "OptionTexts.h"
 #include "OptionalFeaturesDialog.h"
 #include "PortMenu.h"
 #include "PrintHelpTexts.h"
@@ -20,6 +21,7 @@
 #include "ScreenFit.h"
 #include "ServiceCommands.h"
 #include "ServiceTexts.h"
+#include "ShellTexts.h"
 #include "TextFormat.h"
 #include "Texts.h"
 

@@ -5,6 +5,7 @@
 #include "PortNames.h"
 #include "QtText.h"
 #include "RadioLink.h"
+#include "ShellTexts.h"
 #include "Texts.h"
 
 #include <QAction>

@@ -6,6 +6,7 @@
 #include "Output.h"
 #include "PowerDebug.h"
 #include "RadioSession.h"
+#include "ServiceTexts.h"
 #include "Texts.h"
 
 #include <iostream>

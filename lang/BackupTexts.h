@@ -36,34 +36,36 @@ inline constexpr TextPair kVerifyPassed{"Verified: the radio holds what was writ
                                         "校验通过：对讲机中的数据与写入的一致。"};
 
 // Menu and dialog texts, shown through ui() (the Chinese is in the pack).
-inline constexpr std::string_view kBackupsItem = "&Backups...";
+inline constexpr std::string_view kBackupsItem = KX9_UI("kx9", "&Backups...");
 inline constexpr std::string_view kBackupsPrompt =
-    "List the copies kept of every radio read, and open one\nBackups";
-inline constexpr std::string_view kBackupsCaption = "Backups";
+    KX9_UI("kx9", "List the copies kept of every radio read, and open one\nBackups");
+inline constexpr std::string_view kBackupsCaption = KX9_UI("kx9", "Backups");
 inline constexpr std::string_view kBackupsColumns[5] = {
-    "Date and time", "Port", "Radio type", "Channels in use", "Compared with the window"};
-inline constexpr std::string_view kBackupDiffers = "Differs";
-inline constexpr std::string_view kBackupSame = "Same";
-inline constexpr std::string_view kBackupUnreadable = "Not a channel file";
-inline constexpr std::string_view kBackupsOpen = "&Open";
-inline constexpr std::string_view kBackupsShowFolder = "Show &Folder";
-inline constexpr std::string_view kBackupsClose = "Close";
+    KX9_UI("kx9", "Date and time"), KX9_UI("kx9", "Port"), KX9_UI("kx9", "Radio type"),
+    KX9_UI("kx9", "Channels in use"), KX9_UI("kx9", "Compared with the window")};
+inline constexpr std::string_view kBackupDiffers = KX9_UI("kx9", "Differs");
+inline constexpr std::string_view kBackupSame = KX9_UI("kx9", "Same");
+inline constexpr std::string_view kBackupUnreadable = KX9_UI("kx9", "Not a channel file");
+inline constexpr std::string_view kBackupsOpen = KX9_UI("kx9", "&Open");
+inline constexpr std::string_view kBackupsShowFolder = KX9_UI("kx9", "Show &Folder");
+inline constexpr std::string_view kBackupsClose = KX9_UI("kx9", "Close");
 // %1 is the backups folder.
-inline constexpr std::string_view kBackupsFolder = "Folder: %1";
+inline constexpr std::string_view kBackupsFolder = KX9_UI("kx9", "Folder: %1");
 inline constexpr std::string_view kBackupsNone =
-    "No backups yet: every read from a radio keeps one here.";
+    KX9_UI("kx9", "No backups yet: every read from a radio keeps one here.");
 inline constexpr std::string_view kBackupsFolderFailed =
-    "The backups folder could not be opened: %1";
+    KX9_UI("kx9", "The backups folder could not be opened: %1");
 // The window title of a backup opened as a new document; %1 is its date and time.
-inline constexpr std::string_view kBackupTitle = "Backup of %1";
+inline constexpr std::string_view kBackupTitle = KX9_UI("kx9", "Backup of %1");
 // The window's settings, and the two choices of a write.
-inline constexpr std::string_view kKeepBackupsItem = "Keep a &Backup of Every Read";
-inline constexpr std::string_view kKeepBackupsPrompt =
-    "Keep a copy of the radio's data from every read in the backups folder\nKeep backups";
-inline constexpr std::string_view kBackupFirstBox = "Read the radio first and keep a copy";
-inline constexpr std::string_view kVerifyBox = "Verify after writing";
-inline constexpr std::string_view kSecondSessionTip =
-    "Needs a second session with the radio after the first one ends; some radios must be "
-    "switched off and on between sessions.";
+inline constexpr std::string_view kKeepBackupsItem = KX9_UI("kx9", "Keep a &Backup of Every Read");
+inline constexpr std::string_view kKeepBackupsPrompt = KX9_UI(
+    "kx9", "Keep a copy of the radio's data from every read in the backups folder\nKeep backups");
+inline constexpr std::string_view kBackupFirstBox =
+    KX9_UI("kx9", "Read the radio first and keep a copy");
+inline constexpr std::string_view kVerifyBox = KX9_UI("kx9", "Verify after writing");
+inline constexpr std::string_view kSecondSessionTip = KX9_UI(
+    "kx9", "Needs a second session with the radio after the first one ends; some radios must be "
+           "switched off and on between sessions.");
 
 } // namespace kx9::text

@@ -85,8 +85,6 @@ inline constexpr TextPair kCsvTransmitOnly{
 // Comparison of two channel files: labels of the lines that are not cells.
 inline constexpr TextPair kDiffEmpty{"(empty)", "（空）"};
 inline constexpr TextPair kDiffSettings{"Settings", "设置"};
-inline constexpr TextPair kDiffFrequencyMode{"Frequency mode", "频率模式"};
-inline constexpr TextPair kDiffRecord{"record", "记录"};
 inline constexpr TextPair kDiffImage{"Image", "数据"};
 
 } // namespace kx9::text

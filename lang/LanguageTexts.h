@@ -10,30 +10,42 @@ namespace kx9::text {
 
 // View menu: the switch. Both language names, so that a user who reads
 // only one of them finds the item.
-inline constexpr std::string_view kLanguageItem = "&Language / 语言";
+inline constexpr std::string_view kLanguageItem = KX9_UI("kx9", "&Language / 语言");
 inline constexpr std::string_view kLanguagePrompt =
-    "Switch the program between English and Chinese\nLanguage";
+    KX9_UI("kx9", "Switch the program between English and Chinese\nLanguage");
 
 // Names of the F1, context-help and Edit commands, which have no menu item:
 // they show as tooltips.
-inline constexpr std::string_view kHelpName = "Help";
-inline constexpr std::string_view kEditName = "Edit";
+inline constexpr std::string_view kHelpName = KX9_UI("kx9", "Help");
+inline constexpr std::string_view kEditName = KX9_UI("kx9", "Edit");
 
 // Message box buttons.
-inline constexpr std::string_view kYesButton = "&Yes";
-inline constexpr std::string_view kNoButton = "&No";
-inline constexpr std::string_view kRetryButton = "&Retry";
-inline constexpr std::string_view kSaveButton = "&Save";
-inline constexpr std::string_view kDiscardButton = "&Discard";
+inline constexpr std::string_view kYesButton = KX9_UI("kx9", "&Yes");
+inline constexpr std::string_view kNoButton = KX9_UI("kx9", "&No");
+inline constexpr std::string_view kRetryButton = KX9_UI("kx9", "&Retry");
+inline constexpr std::string_view kSaveButton = KX9_UI("kx9", "&Save");
+inline constexpr std::string_view kDiscardButton = KX9_UI("kx9", "&Discard");
 
 // File dialogs and the device path question of Port > Other.
-inline constexpr std::string_view kAllFilesFilter = "All Files (*)";
-inline constexpr std::string_view kDevicePathTitle = "Serial Port";
-inline constexpr std::string_view kDevicePathLabel = "Device path of the programming cable:";
+inline constexpr std::string_view kAllFilesFilter = KX9_UI("kx9", "All Files (*)");
+inline constexpr std::string_view kDevicePathTitle = KX9_UI("kx9", "Serial Port");
+inline constexpr std::string_view kDevicePathLabel =
+    KX9_UI("kx9", "Device path of the programming cable:");
 
 // Start-up, on standard error, when the language chosen last cannot be
 // loaded: %1 is the pack's file name.
 inline constexpr std::string_view kStartPackMissing =
     "kx9: Load Dll Resources fail (%1); starting in English";
+
+// Language switch. The relabelled view uses capitals the first display
+// does not ("TYPE", "TX Power Rank").
+inline constexpr TextPair kConfirmChangeLanguage{"Confirm change language", " 请确认是否修改语言"};
+inline constexpr std::string_view kLoadDllFailed = "Load Dll Resources fail";
+inline constexpr TextPair kTypeLabelSwitched{"TYPE", "机型"};
+inline constexpr TextPair kTxPowerRankLabelSwitched{"TX Power Rank", "发射功率等级"};
+// Settings handed to the settings store by the switch.
+inline constexpr std::string_view kSettingsSection = "MAIN";
+inline constexpr std::string_view kSettingsLanguage = "LANGUAGE";
+inline constexpr std::string_view kSettingsLanguageForce = "LANGUAGE_FORCE";
 
 } // namespace kx9::text

@@ -34,17 +34,17 @@ inline constexpr TextPair kPrintFailed{
     "无法打印报告：打印机或输出文件无法打开。"};
 
 // Print preview: English here, other languages from the language pack.
-inline constexpr std::string_view kPreviewCaption = "Print Preview";
-inline constexpr std::string_view kPreviewPrint = "&Print...";
-inline constexpr std::string_view kPreviewNextPage = "&Next Page";
-inline constexpr std::string_view kPreviewPrevPage = "Pre&v Page";
-inline constexpr std::string_view kPreviewOnePage = "&One Page";
-inline constexpr std::string_view kPreviewTwoPage = "&Two Page";
-inline constexpr std::string_view kPreviewZoomIn = "Zoom &In";
-inline constexpr std::string_view kPreviewZoomOut = "Zoom &Out";
-inline constexpr std::string_view kPreviewClose = "&Close";
+inline constexpr std::string_view kPreviewCaption = KX9_UI("kx9", "Print Preview");
+inline constexpr std::string_view kPreviewPrint = KX9_UI("kx9", "&Print...");
+inline constexpr std::string_view kPreviewNextPage = KX9_UI("kx9", "&Next Page");
+inline constexpr std::string_view kPreviewPrevPage = KX9_UI("kx9", "Pre&v Page");
+inline constexpr std::string_view kPreviewOnePage = KX9_UI("kx9", "&One Page");
+inline constexpr std::string_view kPreviewTwoPage = KX9_UI("kx9", "&Two Page");
+inline constexpr std::string_view kPreviewZoomIn = KX9_UI("kx9", "Zoom &In");
+inline constexpr std::string_view kPreviewZoomOut = KX9_UI("kx9", "Zoom &Out");
+inline constexpr std::string_view kPreviewClose = KX9_UI("kx9", "&Close");
 // The status line of the preview: one page, or the first and last shown.
-inline constexpr std::string_view kPreviewPage = "Page %1";
-inline constexpr std::string_view kPreviewPages = "Pages %1-%2";
+inline constexpr std::string_view kPreviewPage = KX9_UI("kx9", "Page %1");
+inline constexpr std::string_view kPreviewPages = KX9_UI("kx9", "Pages %1-%2");
 
 } // namespace kx9::text

@@ -4,6 +4,7 @@
 #include "DecimalMath.h"
 #include "NumberText.h"
 #include "Protocol.h"
+#include "ServiceTexts.h"
 #include "Texts.h"
 
 #include <algorithm>

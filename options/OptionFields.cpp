@@ -2,6 +2,7 @@
 
 #include "TextFormat.h"
 
+#include "OptionTexts.h"
 #include "Texts.h"
 
 #include <array>

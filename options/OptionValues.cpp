@@ -3,6 +3,7 @@
 #include "DecimalMath.h"
 #include "Document.h"
 #include "NumberText.h"
+#include "OptionTexts.h"
 
 namespace kx9 {
 

@@ -1,6 +1,7 @@
 #include "OptionalFeaturesDialog.h"
 
 #include "OptionFields.h"
+#include "OptionTexts.h"
 #include "QtText.h"
 #include "Texts.h"
 

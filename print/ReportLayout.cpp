@@ -1,6 +1,7 @@
 #include "ReportLayout.h"
 
 #include "ReportSettings.h"
+#include "ReportTexts.h"
 #include "Texts.h"
 
 #include <array>

@@ -1,6 +1,7 @@
 #include "ReportSettings.h"
 
 #include "RadioType.h"
+#include "ReportTexts.h"
 #include "Texts.h"
 
 namespace kx9::report {

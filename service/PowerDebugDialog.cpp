@@ -2,6 +2,7 @@
 
 #include "DelayTimer.h"
 #include "QtText.h"
+#include "ServiceTexts.h"
 #include "Texts.h"
 
 #include <QGridLayout>

@@ -3,6 +3,7 @@
 #include "ChannelGrid.h"
 #include "ChannelTableModel.h"
 #include "Document.h"
+#include "LanguageTexts.h"
 #include "Prompter.h"
 #include "QtText.h"
 #include "RadioType.h"

@@ -1,14 +1,6 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
-<!--
-  The Chinese language pack: every text the program shows through ui() (menus,
-  window title, status prompts, dialogs), in Simplified Chinese. The source
-  texts are the English catalogue constants (lang/*Texts.h); lupdate cannot
-  see them, so this file is edited by hand. Access keys stay as "(&X)", and
-  %1, line breaks and filter patterns stay as they are.
--->
 <TS version="2.1" language="zh_CN" sourcelanguage="en_GB">
-<!-- Backups and the checked write. -->
 <context>
     <name>kx9</name>
     <message>
@@ -107,9 +99,6 @@ Keep backups</source>
         <source>Needs a second session with the radio after the first one ends; some radios must be switched off and on between sessions.</source>
         <translation>需要在第一次会话结束后与对讲机再进行一次会话；有些对讲机需要在两次会话之间关机再开机。</translation>
     </message>
-</context>
-<context>
-    <name>kx9</name>
     <message>
         <source>VANTARO Programing Software</source>
         <translation>VANTARO 写频软件</translation>
@@ -267,13 +256,13 @@ Write</source>
 写入</translation>
     </message>
     <message>
-        <source>Tune the radio's high transmit power on line
+        <source>Tune the radio&apos;s high transmit power on line
 High Power Debug</source>
         <translation>在线调整对讲机的高发射功率
 高功率调试</translation>
     </message>
     <message>
-        <source>Tune the radio's low transmit power on line
+        <source>Tune the radio&apos;s low transmit power on line
 Low Power Debug</source>
         <translation>在线调整对讲机的低发射功率
 低功率调试</translation>
@@ -906,10 +895,6 @@ Export</source>
         <source>Channel List (*.csv)</source>
         <translation>频道列表 (*.csv)</translation>
     </message>
-</context>
-<!-- Write To Several Radios. -->
-<context>
-    <name>kx9</name>
     <message>
         <source>Write To &amp;Several Radios...</source>
         <translation>写入多台对讲机(&amp;S)...</translation>

@@ -20,7 +20,8 @@ inline std::string toStd(const QString &s)
 
 // A text of the menus and dialogs, which the catalogue holds in English
 // only: the language pack in force gives its other form. The English text
-// is the key, so a missing translation shows the English.
+// is the key, so a missing translation shows the English; "kx9" is the
+// context KX9_UI files the marked texts under.
 inline QString ui(std::string_view english)
 {
     return QCoreApplication::translate("kx9", std::string(english).c_str());

@@ -9,6 +9,8 @@
 #include "OptionalFeaturesDialog.h"
 #include "PowerDebugDialog.h"
 #include "PrintPreviewDialog.h"
+#include "ServiceTexts.h"
+#include "ShellTexts.h"
 
 #include <QInputDialog>
 #include <QMenuBar>

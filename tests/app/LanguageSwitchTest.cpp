@@ -2,6 +2,7 @@
 
 #include "LanguagePack.h"
 #include "LanguageSettings.h"
+#include "ShellTexts.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -6,6 +6,7 @@
 #include "PortTrace.h"
 #include "PowerDebug.h"
 #include "ScriptedHosts.h"
+#include "ServiceTexts.h"
 #include "Texts.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 #include "WindowTest.h"
 
 #include "ServiceCommands.h"
+#include "ServiceTexts.h"
 #include "Texts.h"
 
 #include <QStatusTipEvent>
