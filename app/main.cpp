@@ -97,8 +97,10 @@ int main(int argc, char *argv[])
         }
         QObject::connect(&window.view(), &kx9::ChannelView::transferStateChanged, &window,
                          [&](bool running) {
+                             // Queued, so that the status bar has laid out
+                             // the read's result before the picture.
                              if (!running)
-                                 finish();
+                                 QMetaObject::invokeMethod(&window, finish, Qt::QueuedConnection);
                          });
         window.view().readFromRadio();
         window.view().progressDialog().startButton()->click();
