@@ -32,6 +32,29 @@ void onStopSignal(int signal)
     g_stopSignal = signal;
 }
 
+// Catches SIGINT and SIGTERM and keeps them blocked except inside ppoll, so
+// a stop request can never be lost between two polls, nor before run()
+// starts. Returns the mask to wait with.
+sigset_t holdStopSignals()
+{
+    struct sigaction action
+    {
+    };
+    action.sa_handler = onStopSignal;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+    sigset_t stops;
+    sigemptyset(&stops);
+    sigaddset(&stops, SIGINT);
+    sigaddset(&stops, SIGTERM);
+    sigset_t waitMask;
+    ::pthread_sigmask(SIG_BLOCK, &stops, &waitMask);
+    sigdelset(&waitMask, SIGINT);
+    sigdelset(&waitMask, SIGTERM);
+    return waitMask;
+}
+
 bool writeAll(int fd, const std::uint8_t *bytes, std::size_t count);
 
 void trace(char direction, const std::uint8_t *bytes, std::size_t count)
@@ -78,6 +101,9 @@ void PtyRadio::closePty()
 
 bool PtyRadio::open(std::string &error)
 {
+    // The device path is told before run() starts, and whoever reads it may
+    // stop the radio at once: such a stop must end it the usual way.
+    holdStopSignals();
     m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
     if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0) {
         error = std::string("cannot create a pseudo-terminal: ") + std::strerror(errno);
@@ -99,23 +125,7 @@ bool PtyRadio::open(std::string &error)
 
 int PtyRadio::run()
 {
-    // The signals stay blocked except inside ppoll, so a stop request can
-    // never be lost between two polls.
-    struct sigaction action
-    {
-    };
-    action.sa_handler = onStopSignal;
-    sigemptyset(&action.sa_mask);
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
-    sigset_t stops;
-    sigemptyset(&stops);
-    sigaddset(&stops, SIGINT);
-    sigaddset(&stops, SIGTERM);
-    sigset_t waitMask;
-    ::pthread_sigmask(SIG_BLOCK, &stops, &waitMask);
-    sigdelset(&waitMask, SIGINT);
-    sigdelset(&waitMask, SIGTERM);
+    const sigset_t waitMask = holdStopSignals();
 
     // Paced bytes are timed by sleeps; the default 50 us slack on each would
     // make the simulated line slower than 9600 baud.

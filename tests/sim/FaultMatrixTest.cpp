@@ -461,6 +461,17 @@ TEST_F(FaultMatrix, RadiosimLinkNeverReplacesAFile)
     EXPECT_EQ(readRaw(path("radio")), "a file of the user");
 }
 
+// A stop that comes as soon as the device path is told ends the radio the
+// usual way, memory saved, as a script that starts and stops it expects.
+TEST_F(FaultMatrix, RadiosimStoppedAtOnceSavesAndExitsCleanly)
+{
+    startRadio({});
+    radio.terminate();
+    const ProcessRun r = finished(radio);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(readRaw(path("radio-saved.sin")), bytesOf(radioImage()));
+}
+
 // A save target that can never take the memory is refused at start; one that
 // fails later (here it became a folder) fails the run, which the write that
 // the radio acknowledged does not.
