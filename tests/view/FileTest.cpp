@@ -54,8 +54,10 @@ TEST_F(Files, EditsAreSavedOrDiscardedOnlyAfterAskingAndComeBackWhenOpened)
     prompter.shown.clear();
     ASSERT_TRUE(window->fileNew());
     EXPECT_TRUE(prompter.shown.empty());
+}
 
-    // Closing asks too, and Cancel keeps the window.
+TEST_F(Files, ClosingWithUnsavedEditsAsksAndCancelKeepsTheWindow)
+{
     editReceive(4, "433.1");
     prompter.saveChoices = {Prompter::SaveChoice::Cancel};
     EXPECT_FALSE(window->close());

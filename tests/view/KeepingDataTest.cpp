@@ -24,6 +24,12 @@ protected:
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(w, &event);
     }
+    // Channel 3 edited by the user; the table as it then stands.
+    ChannelTable editChannel3()
+    {
+        editReceive(3, "433.075");
+        return document.table();
+    }
 };
 
 TEST_F(KeepingData, ArrowKeysOutOfAnEditorMoveInTheGridAndNeverChangeTheType)
@@ -70,10 +76,9 @@ TEST_F(KeepingData, TheWheelChangesNoListTheUserIsNotWorkingIn)
     EXPECT_EQ(bandwidth.currentIndex(), chosen);
 }
 
-TEST_F(KeepingData, ATypeChangeAsksBeforeReplacingTheUsersChannelsAndUndoesWhole)
+TEST_F(KeepingData, ATypeChangeAsksBeforeReplacingTheUsersChannels)
 {
-    editReceive(3, "433.075");
-    const auto edited = document.table();
+    const auto edited = editChannel3();
 
     selectType(kTypePmr); // scripted answer: Cancel
     ASSERT_EQ(prompter.shown.size(), 1u);
@@ -90,7 +95,20 @@ TEST_F(KeepingData, ATypeChangeAsksBeforeReplacingTheUsersChannelsAndUndoesWhole
     EXPECT_EQ(cell(99, kColLabel), "CH-P99");
     EXPECT_EQ(grid().model()->headerData(98, Qt::Vertical).toString(), "CH-P99");
 
-    // Undo brings the channels back with their selector; redo the new type.
+    // A table of nothing but the type's defaults changes at once.
+    prompter.shown.clear();
+    selectType(kType400470);
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_EQ(cell(1, kColReceive), "");
+}
+
+// Undo brings the channels back with their selector; redo the new type.
+TEST_F(KeepingData, AnAcceptedTypeChangeIsUndoneWholeWithItsSelector)
+{
+    const auto edited = editChannel3();
+    prompter.answers = {true};
+    selectType(kTypePmr);
+    ASSERT_EQ(cell(3, kColReceive), "446.03125");
     window->action(command::kEditUndo)->trigger();
     EXPECT_EQ(document.table(), edited);
     EXPECT_EQ(view().typeSelector().currentIndex(), kTypePmrLpd);
@@ -98,12 +116,6 @@ TEST_F(KeepingData, ATypeChangeAsksBeforeReplacingTheUsersChannelsAndUndoesWhole
     window->action(command::kEditRedo)->trigger();
     EXPECT_EQ(view().typeSelector().currentIndex(), kTypePmr);
     EXPECT_EQ(cell(99, kColLabel), "CH-P99");
-
-    // A table of nothing but the type's defaults changes at once.
-    prompter.shown.clear();
-    selectType(kType400470);
-    EXPECT_TRUE(prompter.shown.empty());
-    EXPECT_EQ(cell(1, kColReceive), "");
 }
 
 TEST_F(KeepingData, ReadAsksAboutUnsavedEditsBeforeTheTransfer)
