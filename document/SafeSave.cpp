@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <pthread.h>
 #include <random>
 #include <sys/random.h>
@@ -265,19 +266,36 @@ SafeSaveResult openExisting(const std::string &path, const struct stat &entry, D
     return saved(false);
 }
 
+// What stands at path, looked at without following a link: entry and
+// exists = true when something does. A path where nothing can ever be saved
+// (empty, or ending in "." or "..") or that cannot be looked at is the
+// failure returned.
+std::optional<SafeSaveResult> lookAt(const std::string &path, struct stat &entry, bool &exists)
+{
+    exists = false;
+    if (path.empty())
+        return failed(ENOENT);
+    if (::lstat(path.c_str(), &entry) == 0) {
+        exists = true;
+        return std::nullopt;
+    }
+    if (errno != ENOENT)
+        return failed(errno);
+    const std::string name = nameOf(path);
+    if (name.empty() || name == "." || name == "..")
+        return failed(EISDIR);
+    return std::nullopt;
+}
+
 } // namespace
 
 SafeSaveResult checkSaveTarget(const std::string &path)
 {
-    if (path.empty())
-        return failed(ENOENT);
     struct stat entry = {};
-    if (::lstat(path.c_str(), &entry) != 0) {
-        if (errno != ENOENT)
-            return failed(errno);
-        const std::string name = nameOf(path);
-        if (name.empty() || name == "." || name == "..")
-            return failed(EISDIR);
+    bool exists = false;
+    if (const auto refusal = lookAt(path, entry, exists))
+        return *refusal;
+    if (!exists) {
         // A new file needs a folder we may write in.
         if (::access(folderOf(path).c_str(), W_OK | X_OK) != 0)
             return failed(errno);
@@ -289,20 +307,15 @@ SafeSaveResult checkSaveTarget(const std::string &path)
 
 SafeSaveResult saveFileSafely(const std::string &path, std::span<const std::uint8_t> bytes)
 {
-    if (path.empty())
-        return failed(ENOENT);
-
     struct stat entry = {};
-    if (::lstat(path.c_str(), &entry) != 0) {
-        if (errno != ENOENT)
-            return failed(errno);
-        const std::string name = nameOf(path);
-        if (name.empty() || name == "." || name == "..")
-            return failed(EISDIR);
+    bool exists = false;
+    if (const auto refusal = lookAt(path, entry, exists))
+        return *refusal;
+    if (!exists) {
         Descriptor folder(openFolder(folderOf(path)));
         if (!folder.valid())
             return failed(errno);
-        return replaceIn(folder.get(), name, nullptr, bytes);
+        return replaceIn(folder.get(), nameOf(path), nullptr, bytes);
     }
 
     // The descriptor serves the in-place fallback.
