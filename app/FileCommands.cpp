@@ -167,9 +167,7 @@ bool FileCommands::fileNew()
     if (m_busy() || !maybeSave())
         return false;
     m_document.newDocument(currentLanguage());
-    m_path.clear();
-    m_backupTime.clear();
-    writeTitle();
+    setFileName(QString());
     m_view.initialUpdate();
     emit documentReplaced();
     return true;
@@ -190,6 +188,15 @@ bool FileCommands::openFile(const QString &path)
     return load(path);
 }
 
+// The document now belongs to path (none for a new one), no longer to a
+// backup opened; the title says so.
+void FileCommands::setFileName(const QString &path)
+{
+    m_path = path;
+    m_backupTime.clear();
+    writeTitle();
+}
+
 bool FileCommands::load(const QString &path)
 {
     const FileResult result = m_document.open(toStd(path), currentLanguage());
@@ -197,9 +204,7 @@ bool FileCommands::load(const QString &path)
         m_prompter.inform(result.message, Prompter::Icon::Warning);
         return false;
     }
-    m_path = path;
-    m_backupTime.clear();
-    writeTitle();
+    setFileName(path);
     m_view.initialUpdate();
     emit documentReplaced();
     return true;
@@ -267,9 +272,7 @@ bool FileCommands::saveTo(const QString &path)
         m_prompter.inform(result.message, Prompter::Icon::Warning);
         return false;
     }
-    m_path = path;
-    m_backupTime.clear();
-    writeTitle();
+    setFileName(path);
     return true;
 }
 

@@ -74,6 +74,7 @@ signals:
 private:
     bool saveTo(const QString &path);
     bool load(const QString &path);
+    void setFileName(const QString &path);
 
     Document &m_document;
     Prompter &m_prompter;
