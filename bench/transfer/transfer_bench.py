@@ -70,8 +70,8 @@ def timed(command):
     return child.returncode, wall, usage.ru_utime + usage.ru_stime
 
 
-def measure(name, radiosim, image, command_for, extra_pauses, workdir):
-    trace_path = os.path.join(workdir, name + ".trace")
+def run_against_radio(name, radiosim, image, command_for, trace_path):
+    """Runs command_for(port) against a fresh radio; returns (wall, CPU seconds)."""
     radio, port, trace = start_radio(radiosim, image, trace_path)
     try:
         status, wall, cpu = timed(command_for(port))
@@ -81,6 +81,12 @@ def measure(name, radiosim, image, command_for, extra_pauses, workdir):
         trace.close()
     if status != 0:
         sys.exit(f"{name} failed with status {status}")
+    return wall, cpu
+
+
+def measure(name, radiosim, image, command_for, extra_pauses, workdir):
+    trace_path = os.path.join(workdir, name + ".trace")
+    wall, cpu = run_against_radio(name, radiosim, image, command_for, trace_path)
     with open(trace_path) as f:
         trace_text = f.read()
     moved = wire_bytes(trace_text)
@@ -96,15 +102,8 @@ def measure(name, radiosim, image, command_for, extra_pauses, workdir):
 
 def measure_verify(radiosim, image, command_for, plain, workdir):
     """A write with --verify against the plain write plus the plain read."""
-    radio, port, trace = start_radio(radiosim, image, os.path.join(workdir, "verify.trace"))
-    try:
-        status, wall, cpu = timed(command_for(port))
-    finally:
-        radio.terminate()
-        radio.wait()
-        trace.close()
-    if status != 0:
-        sys.exit(f"write --verify failed with status {status}")
+    wall, cpu = run_against_radio("write --verify", radiosim, image, command_for,
+                                  os.path.join(workdir, "verify.trace"))
     ratio = wall / plain
     print(f"write --verify  wall {wall:7.3f} s  plain write + read {plain:7.3f} s  "
           f"ratio {ratio:5.3f}  kx9-cli CPU {cpu:6.3f} s  "
