@@ -290,7 +290,7 @@ TEST_F(ServiceMenuTest, HighPowerDebugKeepsTheRadiosValueTunesItAndLeavesOnClosi
         dialog.okButton()->click();
     }));
     EXPECT_EQ(shown, "90");
-    EXPECT_EQ(document.image().byte(0xFF9), 90); // the value read at entry
+    EXPECT_EQ(document.image().byte(0xFF9), 89); // what the radio last acknowledged
     EXPECT_EQ(document.image().byte(0xFF8), 0xFF);
     EXPECT_TRUE(document.isModified());
     EXPECT_EQ(radio.memory().byte(0xFF9), 89);
