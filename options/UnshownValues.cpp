@@ -32,9 +32,9 @@ struct RangeRule
 
 std::vector<UnshownValue> unshownValues(const ChannelImage &image)
 {
-    const OptionValues shown = loadOptions(image);
     ChannelImage stored = image;
-    storeOptions(shown, stored);
+    storeOptions(loadOptions(image), stored);
+    const OptionValues after = loadOptions(stored);
 
     const std::array<RangeRule, 6> rules = {{
         {kSquelchLevelLabel, 0, "0-9"},
@@ -56,7 +56,7 @@ std::vector<UnshownValue> unshownValues(const ChannelImage &image)
             continue;
         }
         const std::string okText =
-            hasNoSelection(field, shown) ? hexByte(okRaw) : fieldText(field, shown);
+            hasNoSelection(field, after) ? hexByte(okRaw) : fieldText(field, after);
         out.push_back(
             {rule.label, field.offset, std::to_string(raw + rule.shownFrom), rule.range, okText});
     }
