@@ -110,15 +110,17 @@ TEST_F(OptionsDialog, ValuesTheListsCannotShowAreNamedBeforeOk)
     const auto speak = [](Language language) {
         setLanguageTag(programBaseName() + (language == Language::English ? "_EN" : "_CH"));
     };
+    const ChannelImage before = document.image();
     for (const Row &row : rows) {
         speak(row.language);
-        ChannelImage image = document.image();
+        ChannelImage image = before;
         image.setByte(row.offset, row.value);
         document.acceptOptions(image);
         runDialog([&](OptionalFeaturesDialog &d) {
             EXPECT_EQ(d.unshownNotice()->isVisibleTo(&d), !row.notice.isEmpty());
-            if (!row.notice.isEmpty())
-                EXPECT_EQ(d.unshownNotice()->text(), row.notice);
+            if (!row.notice.isEmpty()) {
+                EXPECT_EQ(d.unshownNotice()->text().toStdString(), row.notice.toStdString());
+            }
             d.cancelButton()->click();
         });
     }
@@ -271,8 +273,11 @@ TEST_F(OptionsDialog, EveryTextComesFromTheLanguagePackInForceAtEachOpening)
     QCoreApplication::installTranslator(&pack);
     runDialog([](OptionalFeaturesDialog &d) {
         QStringList texts = {d.windowTitle()};
+        // The notice of unshown values speaks the language in force from the
+        // catalogue; it is hidden here.
         for (QLabel *l : d.findChildren<QLabel *>())
-            texts << l->text();
+            if (l != d.unshownNotice())
+                texts << l->text();
         for (QAbstractButton *b : d.findChildren<QAbstractButton *>())
             texts << b->text();
         for (QGroupBox *g : d.findChildren<QGroupBox *>())
