@@ -474,7 +474,8 @@ void MainWindow::showOptionalFeatures()
     // A transfer would replace or send the image under the dialog.
     if (m_view->transferRunning())
         return;
-    OptionalFeaturesDialog dialog(loadOptions(m_document.image()), this);
+    OptionalFeaturesDialog dialog(loadOptions(m_document.image()),
+                                  unshownValues(m_document.image()), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     applyOptionalFeatures(m_document, dialog.values()); // one undo step, when bytes changed

@@ -12,6 +12,7 @@
 #include "ReadFile.h"
 #include "SafeSave.h"
 #include "TextFormat.h"
+#include "UnshownValues.h"
 
 #include <cstring>
 #include <iostream>
@@ -163,12 +164,20 @@ int runDiff(const std::vector<std::string> &argv)
             return failed(opened.message, kDiffTrouble);
         }
     }
-    // The radio-wide settings as the Optional Features dialog shows them.
+    // The radio-wide settings as `options` prints them: a value the dialog
+    // cannot show as it is stored.
     const SettingsReader settings = [](const ChannelImage &image) {
         const OptionValues values = loadOptions(image);
+        const std::vector<UnshownValue> unshown = unshownValues(image);
         std::vector<SettingLine> out;
-        for (const OptionField &field : optionFields())
-            out.push_back({std::string(field.label), fieldText(field, values)});
+        for (const OptionField &field : optionFields()) {
+            std::string value = unshownFieldText(unshown, field.label, Language::English);
+            if (value.empty())
+                value = fieldText(field, values);
+            out.push_back({std::string(field.label),
+                           value,
+                           {.offset = field.offset, .mask = field.mask, .length = field.length}});
+        }
         return out;
     };
     const std::vector<std::string> lines =
@@ -178,7 +187,9 @@ int runDiff(const std::vector<std::string> &argv)
         text += escaped(line) + "\n";
     }
     std::cout << text;
-    return lines.empty() ? kExitOk : kExitFailure;
+    // Any differing byte counts, whether or not a line could name it.
+    const bool same = lines.empty() && a.image() == b.image();
+    return same ? kExitOk : kExitFailure;
 }
 
 constexpr Command kChannelListCommands[] = {
@@ -213,8 +224,9 @@ constexpr Command kChannelListCommands[] = {
      "  Settings 0x813: 05 -> 07                      a radio-wide setting byte\n"
      "  CH-100 Image 0x630: 25 -> FF                  a byte no cell shows\n"
      "  Image 0xFF8: 7E -> 80                         any other byte\n"
-     "Exit status 0 when they hold the same, 1 when they differ, 2 when a\n"
-     "file cannot be read, as diff(1).\n",
+     "A settings byte is listed whenever it differs in bits that no labelled\n"
+     "line above it shows. Exit status 0 when the files hold the same bytes, 1\n"
+     "when any byte differs, 2 when a file cannot be read, as diff(1).\n",
      runDiff, kDiffTrouble},
 };
 

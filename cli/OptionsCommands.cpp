@@ -5,6 +5,7 @@
 #include "Document.h"
 #include "OptionFields.h"
 #include "Output.h"
+#include "UnshownValues.h"
 
 #include <cstdio>
 #include <iostream>
@@ -15,11 +16,17 @@ namespace {
 
 constexpr std::string_view kName = "options";
 
-std::string asText(const OptionValues &values)
+// A stored value the dialog cannot show is shown as it is, with what OK
+// would store.
+std::string asText(const OptionValues &values, const std::vector<UnshownValue> &unshown)
 {
     std::string out;
     for (const OptionField &f : optionFields()) {
-        out += std::string(f.label) + ": " + escaped(fieldText(f, values), false) + "\n";
+        std::string value = unshownFieldText(unshown, f.label, Language::English);
+        if (value.empty()) {
+            value = fieldText(f, values);
+        }
+        out += std::string(f.label) + ": " + escaped(value, false) + "\n";
     }
     return out;
 }
@@ -115,7 +122,8 @@ int runOptions(const std::vector<std::string> &argv)
     }
     OptionValues values = loadOptions(doc.image());
     if (!out) {
-        std::cout << (args->has("--json") ? asJson(values) : asText(values));
+        std::cout << (args->has("--json") ? asJson(values)
+                                          : asText(values, unshownValues(doc.image())));
         return std::cout ? kExitOk : failed("cannot write the settings to standard output");
     }
     if (const int status = applySettings(settings, values); status != kExitOk) {
@@ -133,7 +141,9 @@ constexpr Command kOptionsCommands[] = {
      "Without -o, prints the radio-wide settings of FILE as the Optional Features\n"
      "dialog shows them, one 'Label: value' line each (a list without a selection\n"
      "has an empty value); --json prints them as one JSON object instead (null for\n"
-     "no selection).\n"
+     "no selection). A stored value the dialog cannot show is printed as it is,\n"
+     "with what the dialog's OK would store instead, as in\n"
+     "  Squelch Level: 12 (not in 0-9; OK stores 0)\n"
      "\n"
      "With -o, changes the settings named by --set (as often as needed), stores\n"
      "them as the dialog's OK does, and saves OUT as File Save As does. LABEL is a\n"

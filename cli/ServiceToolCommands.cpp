@@ -3,6 +3,7 @@
 #include "Command.h"
 #include "CommandLine.h"
 #include "DebugModeRules.h"
+#include "Document.h"
 #include "Output.h"
 #include "PowerDebug.h"
 #include "RadioSession.h"
@@ -32,8 +33,8 @@ std::optional<int> parseValue(const std::string &text, int first, int last)
 int runPower(const std::vector<std::string> &argv)
 {
     int status = kExitOk;
-    const auto args =
-        parseArguments("power", argv, {"--port", "--set"}, {}, 1, status, "needs high or low");
+    const auto args = parseArguments("power", argv, {"--port", "--set", "--into"}, {}, 1, status,
+                                     "needs high or low");
     if (!args)
         return status;
     if (args->positional()[0] != "high" && args->positional()[0] != "low")
@@ -49,15 +50,36 @@ int runPower(const std::vector<std::string> &argv)
                                            std::to_string(maximum));
     }
     const std::string port = args->value("--port").value_or("COM1");
+    // The file is opened before the radio is touched: a file that cannot be
+    // kept in must not be found out after the tuning.
+    const auto into = args->value("--into");
+    Document document;
+    if (into) {
+        if (into->empty())
+            return usageError("power", "--into needs a file name");
+        const FileResult opened = document.open(*into, Language::English);
+        if (!opened)
+            return failed(opened.message);
+    }
 
     RadioSession radio;
     PowerDebugSession session(radio.port(), radio, kind, Language::English);
+    // The value the radio last acknowledged goes into the file, however the
+    // session ended, as the window keeps it when its dialog closes.
+    const auto keep = [&](int result) {
+        const auto held = session.heldValue();
+        if (!into || !held)
+            return result;
+        document.storeCalibration(session.variant().imageOffset, *held);
+        const FileResult saved = document.save(*into, Language::English);
+        return saved ? result : failed(saved.message);
+    };
     // A signal takes the radio out of the tuning state (bounded, as the
     // window's close does) before the port is put back.
     const auto cancel = [&] {
         if (session.portOpen())
             session.leave();
-        return RadioSession::cancelled();
+        return keep(RadioSession::cancelled());
     };
     const PowerEntryResult entry = session.enter(port);
     if (entry.outcome == ServiceOutcome::Cancelled)
@@ -74,11 +96,11 @@ int runPower(const std::vector<std::string> &argv)
         if (!tuned.completed())
             status = kExitFailure;
     }
-    // After Cancel on a tuning question the port is closed already and there
-    // is nothing to send the exit on.
+    // After Cancel on a tuning question the session has left the tuning
+    // state and closed the port already.
     if (session.portOpen() && !session.leave().completed())
         status = kExitFailure;
-    return status;
+    return keep(status);
 }
 
 std::optional<DebugItem> parseItem(const std::string &name)
@@ -142,14 +164,18 @@ int runDebug(const std::vector<std::string> &argv)
 }
 
 constexpr Command kServiceCommands[] = {
-    {"power", "power --port PORT high|low [--set VALUE]",
+    {"power", "power --port PORT high|low [--set VALUE] [--into FILE]",
      "read or tune the radio's high or low transmit power",
      "Puts the radio into its power tuning state (as High Power Debug or Low\n"
      "Power Debug do), prints the value it reports, with --set sends one tuning\n"
      "write of VALUE (1-250 high, 1-200 low), and always takes the radio out of\n"
-     "the tuning state again. PORT is COM1-COM4 (/dev/ttyUSB0-3) or any device\n"
-     "path; default COM1. On a terminal a failed exchange asks Retry or Cancel;\n"
-     "without one it is answered Cancel.\n"
+     "the tuning state again, on an error too. PORT is COM1-COM4 (/dev/ttyUSB0-3)\n"
+     "or any device path; default COM1. On a terminal a failed exchange asks\n"
+     "Retry or Cancel; without one it is answered Cancel.\n"
+     "--into FILE keeps the value the radio last acknowledged (VALUE when the\n"
+     "radio took it, else the value it reported) in the channel file FILE at\n"
+     "0xFF9 (high) or 0xFF8 (low) and saves FILE, as the window keeps it in the\n"
+     "document when its dialog closes.\n"
      "Exit status 0 on success, 1 with the radio's message on stderr.\n",
      runPower},
     {"debug", "debug --port PORT ITEM VALUE [--freq F]", "send one debug-mode setting",

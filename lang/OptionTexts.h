@@ -49,4 +49,13 @@ inline constexpr std::string_view kModeBandwidthItems[2] = {KX9_UI("kx9", "Wide"
                                                             KX9_UI("kx9", "Narrow")};
 inline constexpr std::string_view kDifferDirectionItems[3] = {KX9_UI("kx9", "Off"), "+", "-"};
 
+// Opening the dialog on stored values its controls cannot show: the
+// heading, then one line per value: its label and kUnshownValue, with %1 the
+// value as stored, %2 what the control shows, %3 what OK stores.
+inline constexpr TextPair kUnshownHeading{
+    "These stored settings cannot be shown here; OK stores what the dialog shows instead:",
+    "以下已存储的设置无法在此显示；按确定将改为保存对话框所显示的值："};
+inline constexpr TextPair kUnshownValue{"%1 (not in %2; OK stores %3)",
+                                        "%1（不在 %2 之内；按确定将保存 %3）"};
+
 } // namespace kx9::text

@@ -91,6 +91,21 @@ inline constexpr TextPair kProgramInterrupt{
     " Program Interrupt，Please reset the radio and try again", " 接收出错中断，请重试"};
 inline constexpr TextPair kInterrupted{"Communication had been interrupted,please try again",
                                        "通讯已被中断,请重新开始"};
+// The status bar after such an interruption: %1 blocks done of %2; a write
+// adds kInterruptedPartialWrite.
+inline constexpr TextPair kInterruptedFocusLost{
+    "interrupted: the progress window lost the focus at block %1 of %2",
+    "已中断：进度窗口在第 %1 块（共 %2 块）时失去了焦点"};
+inline constexpr TextPair kInterruptedMoved{
+    "interrupted: the progress window was moved at block %1 of %2",
+    "已中断：进度窗口在第 %1 块（共 %2 块）时被移动"};
+inline constexpr TextPair kInterruptedPartialWrite{
+    "; the radio may hold a partial write: write it again",
+    "；对讲机中可能只写入了部分数据：请重新写入"};
+// The read back that verifies a write: the caption, and the status with %1
+// the percentage read.
+inline constexpr TextPair kVerifyingCaption{"Verifying", "正在校验"};
+inline constexpr TextPair kVerifyingStatus{"Verifying %1%", "正在校验 %1%"};
 
 // Progress dialog: captions and controls exist in English only.
 inline constexpr std::string_view kReadingCaption = "Reading Data Progress";

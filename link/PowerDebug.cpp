@@ -78,7 +78,16 @@ ServiceResult PowerDebugSession::decline(std::string_view question)
     // the radio out of the service state.
     if (m_host.cancelRequested())
         return {ServiceOutcome::Cancelled, {}};
-    return end(ServiceOutcome::Declined, question);
+    return leaveAndEnd(ServiceOutcome::Declined, question);
+}
+
+ServiceResult PowerDebugSession::leaveAndEnd(ServiceOutcome outcome, std::string_view message)
+{
+    // Closing the port alone would leave the radio in its tuning state.
+    if (m_entered && !exitServiceState())
+        m_host.prompter().inform(text::kServiceExitUnanswered.in(m_language),
+                                 Prompter::Icon::Warning);
+    return end(outcome, message);
 }
 
 PowerEntryResult PowerDebugSession::enter(std::string_view portName)
@@ -122,6 +131,7 @@ PowerEntryResult PowerDebugSession::enter(std::string_view portName)
     sendByte(kCommand);
     m_port.pause(1ms);
     sendByte(variant().entryCode);
+    m_entered = true;
     m_port.purge(PurgeKind::Clear);
     const IoResult reply = m_port.receive(std::span(m_buffer).first(kEntryReplySize));
     if (!reply.ok || reply.count < kEntryReplySize) {
@@ -131,10 +141,11 @@ PowerEntryResult PowerDebugSession::enter(std::string_view portName)
         }
         m_host.prompter().inform(text::kPowerNotEnoughBytes, Prompter::Icon::Warning);
         static_cast<ServiceResult &>(result) =
-            end(ServiceOutcome::ShortReply, text::kPowerNotEnoughBytes);
+            leaveAndEnd(ServiceOutcome::ShortReply, text::kPowerNotEnoughBytes);
         return result;
     }
     result.value = m_buffer[kEntryValueIndex];
+    m_held = result.value;
     m_port.pause(1ms);
     sendByte(kAck);
     return result;
@@ -203,6 +214,7 @@ ServiceResult PowerDebugSession::tune(std::uint8_t value)
             m_port.purge(PurgeKind::Clear);
             const auto ack = receiveByte();
             if (ack && isAck(*ack)) {
+                m_held = value;
                 pumpWithPauses();
                 return {};
             }
@@ -224,6 +236,17 @@ ServiceResult PowerDebugSession::leave()
         m_host.prompter().inform(text::kMyDebugOpenFailed, Prompter::Icon::Warning);
         return {ServiceOutcome::PortNotOpen, std::string(text::kMyDebugOpenFailed)};
     }
+    if (!exitServiceState()) {
+        const std::string_view message = text::kServiceExitUnanswered.in(m_language);
+        m_host.prompter().inform(message, Prompter::Icon::Warning);
+        return end(ServiceOutcome::ExitUnanswered, message);
+    }
+    return end(ServiceOutcome::Completed, {});
+}
+
+bool PowerDebugSession::exitServiceState()
+{
+    m_entered = false;
     m_port.purge(PurgeKind::Clear);
     m_buffer.fill(0);
     bool accepted = false;
@@ -239,16 +262,13 @@ ServiceResult PowerDebugSession::leave()
         if (!accepted)
             m_port.pause(2ms);
     }
-    if (!accepted) {
-        const std::string_view message = text::kServiceExitUnanswered.in(m_language);
-        m_host.prompter().inform(message, Prompter::Icon::Warning);
-        return end(ServiceOutcome::ExitUnanswered, message);
-    }
+    if (!accepted)
+        return false;
     m_port.pause(1ms);
     m_port.send(kCommand);
     m_port.pause(1ms);
     m_port.send(kServiceExit);
-    return end(ServiceOutcome::Completed, {});
+    return true;
 }
 
 } // namespace kx9

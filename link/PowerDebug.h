@@ -49,6 +49,8 @@ struct PowerEntryResult : ServiceResult
 // maker's tool, except the texts this program adds.
 // A stop the host asks for ends enter or tune with Cancelled and the port
 // still open, so that leave can take the radio out of the service state.
+// Every other end after the entry code went out (Cancel on a question, a
+// short entry reply) sends the exit sequence itself before the port closes.
 class PowerDebugSession
 {
 public:
@@ -64,6 +66,9 @@ public:
     ServiceResult leave();
 
     bool portOpen() const { return m_port.isOpen(); }
+    // The value the radio holds as far as it told: the entry value, then
+    // each tuning write it acknowledged. None before a completed entry.
+    std::optional<std::uint8_t> heldValue() const { return m_held; }
     PowerKind kind() const { return m_kind; }
     const PowerVariant &variant() const { return powerVariant(m_kind); }
 
@@ -78,6 +83,12 @@ private:
     WakeUp tuningWakeUp(int &failures);
     ServiceResult decline(std::string_view question);
     ServiceResult end(ServiceOutcome outcome, std::string_view message);
+    // The exit wake-up (bounded) and, once answered, the exit code; true
+    // when the radio answered.
+    bool exitServiceState();
+    // Ends the session: the radio leaves the service state first when it
+    // was put into it.
+    ServiceResult leaveAndEnd(ServiceOutcome outcome, std::string_view message);
 
     Port &m_port;
     ServiceHost &m_host;
@@ -85,6 +96,8 @@ private:
     Language m_language;
     std::array<std::uint8_t, 8> m_buffer{};
     std::string_view m_question; // the last tuning wake-up question asked
+    bool m_entered = false;      // the entry code went out; the exit has not
+    std::optional<std::uint8_t> m_held;
 };
 
 } // namespace kx9

@@ -65,6 +65,7 @@ private:
     // Set once a write block has gone out: from then on the radio's memory
     // is no longer what it was.
     bool m_dataSent = false;
+    int m_blocksDone = 0;
     // Replies land here; a reply shorter than asked leaves the rest as it was.
     std::array<std::uint8_t, 20> m_buffer{};
     std::string m_message;
@@ -209,6 +210,7 @@ TransferOutcome Transfer::readBlocks(ChannelImage &image)
         m_port.send(kAck);
         if (!receivedAck())
             return fail(TransferOutcome::ReadAckMissing, text::kReadBlockError);
+        ++m_blocksDone;
 
         m_host.setWatch(true);
         for (int i = 0; i < kReadBlockPumps; ++i) {
@@ -241,6 +243,7 @@ TransferOutcome Transfer::writeBlocks(const ChannelImage &image)
         m_port.purge(PurgeKind::Clear);
         if (!m_port.send(data).ok || !receivedAck())
             return fail(TransferOutcome::WriteAckMissing, text::kProgramInterrupt);
+        ++m_blocksDone;
 
         address += kBlockSize;
         header[1] = static_cast<std::uint8_t>(address >> 8);
@@ -304,6 +307,7 @@ TransferResult Transfer::run(std::string_view portName, ChannelImage &image)
     result.outcome = outcome;
     result.message = m_message;
     result.partialWrite = m_dataSent && outcome != TransferOutcome::Completed;
+    result.blocksDone = m_blocksDone;
     return result;
 }
 

@@ -45,6 +45,8 @@ struct TransferResult
     // A write that ended after sending the radio data: the radio holds part
     // of the new memory and part of the old, and must be written again.
     bool partialWrite = false;
+    // The blocks the radio acknowledged before the transfer ended.
+    int blocksDone = 0;
 
     bool completed() const { return outcome == TransferOutcome::Completed; }
 };

@@ -23,18 +23,32 @@ int blocksOf(WriteStep step)
 class StepHost : public TransferHost
 {
 public:
-    StepHost(TransferHost &outer, int totalBlocks) : m_outer(outer), m_total(totalBlocks) {}
+    StepHost(TransferHost &outer, int totalBlocks, Language language)
+        : m_outer(outer), m_total(totalBlocks), m_language(language)
+    {
+    }
 
-    void begin(int blocksBefore)
+    void begin(int blocksBefore, WriteStep step)
     {
         m_before = blocksBefore;
         m_local = 0;
+        m_step = step;
     }
 
     void pump() override { m_outer.pump(); }
     bool cancelRequested() const override { return m_outer.cancelRequested(); }
     void setWatch(bool on) override { m_outer.setWatch(on); }
-    void setStatus(std::string_view text) override { m_outer.setStatus(text); }
+    void setStatus(std::string_view text) override
+    {
+        // The read back tells how far the check has come, not a bare block
+        // number that looks like a second read.
+        if (m_step == WriteStep::VerifyRead && m_local > 0 && text == std::to_string(m_local)) {
+            m_outer.setStatus(fillIn(text::kVerifyingStatus.in(m_language),
+                                     {std::to_string(m_local * 100 / kReadBlocks)}));
+            return;
+        }
+        m_outer.setStatus(text);
+    }
     int progressPosition() const override { return m_local; }
     void stepProgress() override
     {
@@ -52,6 +66,8 @@ private:
     int m_before = 0;
     int m_local = 0;
     int m_stepped = 0;
+    Language m_language;
+    WriteStep m_step = WriteStep::Write;
 };
 
 } // namespace
@@ -91,7 +107,7 @@ WriteFlowResult runWriteFlow(Port &port, std::string_view portName, const Channe
     int total = 0;
     for (WriteStep step : steps)
         total += blocksOf(step);
-    StepHost stepHost(host, total);
+    StepHost stepHost(host, total, language);
     // A plain write keeps the host to itself, exactly as writeToRadio alone.
     TransferHost &sessionHost = steps.size() > 1 ? static_cast<TransferHost &>(stepHost) : host;
 
@@ -114,7 +130,7 @@ WriteFlowResult runWriteFlow(Port &port, std::string_view portName, const Channe
         result.step = step;
         if (options.onStep)
             options.onStep(step);
-        stepHost.begin(before);
+        stepHost.begin(before, step);
         before += blocksOf(step);
         if (step == WriteStep::Write) {
             result.transfer = writeToRadio(port, portName, image, sessionHost, language);

@@ -3,6 +3,7 @@
 #include "ChannelListTexts.h"
 #include "RadioType.h"
 
+#include <array>
 #include <cstdio>
 
 namespace kx9 {
@@ -107,26 +108,34 @@ std::vector<std::string> compareChannelFiles(const OpenedChannels &a, const Open
                       std::string(radioTypeName(typeB)));
     }
 
-    bool labelledDiffer = false;
+    // The bits that a differing line above is read from; every other
+    // differing bit of the settings shows as its byte.
+    std::array<std::uint8_t, kImageSize> explained{};
+    if (typeA != typeB) {
+        explained[layout::kRadioType] |= layout::kRadioTypeMask;
+    }
     if (settings) {
         const std::vector<SettingLine> x = settings(a.image);
         const std::vector<SettingLine> y = settings(b.image);
         for (std::size_t i = 0; i < x.size() && i < y.size(); ++i) {
             if (x[i].value != y[i].value) {
-                labelledDiffer = true;
                 out.push_back(x[i].label + ": " + shown(x[i].value, language) + " -> " +
                               shown(y[i].value, language));
+                const ImageBits &bits = x[i].bits;
+                for (std::size_t k = 0; k < bits.length && bits.offset + k < kImageSize; ++k) {
+                    explained[bits.offset + k] |= bits.mask;
+                }
             }
         }
     }
-    if (!labelledDiffer) {
-        const std::string_view label = text::kDiffSettings.in(language);
-        for (std::size_t offset = layout::kSettings; offset < layout::kSettingsEnd; ++offset) {
-            byteLine(out, label, a.image, b.image, offset);
-        }
-        for (std::size_t offset = layout::kModeBase; offset < layout::kModeEnd; ++offset) {
-            byteLine(out, label, a.image, b.image, offset);
-        }
+    const std::string_view settingsLabel = text::kDiffSettings.in(language);
+    for (std::size_t offset = layout::kSettings; offset < layout::kSettingsEnd; ++offset) {
+        byteLine(out, settingsLabel, a.image, b.image, offset,
+                 static_cast<std::uint8_t>(~explained[offset]));
+    }
+    for (std::size_t offset = layout::kModeBase; offset < layout::kModeEnd; ++offset) {
+        byteLine(out, settingsLabel, a.image, b.image, offset,
+                 static_cast<std::uint8_t>(~explained[offset]));
     }
 
     const std::string_view label = text::kDiffImage.in(language);

@@ -10,11 +10,21 @@
 
 namespace kx9 {
 
-// One radio-wide setting as a user reads it ("Squelch Level", "5").
+// Bits of the image: length bytes from offset, each under mask; none by default.
+struct ImageBits
+{
+    std::size_t offset = 0;
+    std::uint8_t mask = 0xFF;
+    std::size_t length = 0;
+};
+
+// One radio-wide setting as a user reads it ("Squelch Level", "5"), and the
+// bits it is read from, which a line that differs explains.
 struct SettingLine
 {
     std::string label;
     std::string value;
+    ImageBits bits;
 };
 
 // Reads the radio-wide settings of an image as labelled lines.
@@ -35,9 +45,9 @@ struct OpenedChannels
 //   Squelch Level: 5 -> 7                            a labelled setting
 //   Settings 0x813: 05 -> 07                         a settings or frequency-mode byte
 //   Image 0xFF8: 7E -> 80                            any other byte
-// Settings bytes are listed when no reader is given, and also with one when
-// its lines show no difference although the bytes differ, so no difference
-// goes unreported. No lines: the files hold the same.
+// A settings or frequency-mode byte is listed whenever it differs in bits
+// that no differing labelled line (or the Type line) is read from, so no
+// difference goes unreported. No lines: the files hold the same.
 std::vector<std::string> compareChannelFiles(const OpenedChannels &a, const OpenedChannels &b,
                                              const SettingsReader &settings = {},
                                              Language language = Language::English);

@@ -25,6 +25,11 @@ struct OptionField
     int OptionValues::*index = nullptr;
     bool OptionValues::*flag = nullptr;
     std::span<const std::string_view> items = {}; // List only, in list order
+    // The image bits the control is loaded from and stored to: length bytes
+    // from offset, each under mask.
+    std::size_t offset = 0;
+    std::uint8_t mask = 0xFF;
+    std::size_t length = 1;
 };
 
 // Every control, in the order kx9-cli prints them: the visible ones, then the

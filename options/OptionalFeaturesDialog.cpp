@@ -131,7 +131,9 @@ protected:
 
 } // namespace
 
-OptionalFeaturesDialog::OptionalFeaturesDialog(const OptionValues &values, QWidget *parent)
+OptionalFeaturesDialog::OptionalFeaturesDialog(const OptionValues &values,
+                                               const std::vector<UnshownValue> &unshown,
+                                               QWidget *parent)
     : QDialog(parent)
 {
     setWindowTitle(ui(kOptionalFeaturesTitle));
@@ -211,7 +213,20 @@ OptionalFeaturesDialog::OptionalFeaturesDialog(const OptionValues &values, QWidg
     buttons->addWidget(m_cancel);
     buttons->addStretch(2);
 
+    // Said before OK, since OK stores what the controls show in their place.
+    QString notice = qs(kUnshownHeading.text());
+    for (UnshownValue value : unshown) {
+        // What OK stores is an item of the list, as the list shows it.
+        value.okStores = toStd(ui(value.okStores));
+        notice += QStringLiteral("\n") + ui(value.label) + QStringLiteral(": ") +
+                  qs(unshownText(value, currentLanguage()));
+    }
+    m_unshown = new QLabel(notice, this);
+    m_unshown->setWordWrap(true);
+    m_unshown->setVisible(!unshown.empty());
+
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_unshown);
     layout->addLayout(columns);
     layout->addSpacing(8);
     layout->addLayout(buttons);

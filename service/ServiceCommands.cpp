@@ -31,12 +31,14 @@ void ServiceCommands::powerDebug(PowerKind kind, const QString &portName)
     PowerDebugSession session(*port, host, kind, currentLanguage());
     const PowerEntryResult entry = session.enter(toStd(portName));
     if (entry.completed()) {
-        // The value the radio reports is kept in the image; the document
-        // then differs from its file, so leaving asks to save it.
-        m_document.storeCalibration(session.variant().imageOffset, entry.value);
         std::unique_ptr<DelayTimer> timer = m_timers();
         PowerDebugDialog dialog(session, entry.value, *timer, m_window);
         dialog.exec();
+        // The value the radio last acknowledged is kept in the image, so the
+        // file says what the radio holds; the document then differs from
+        // its file, so leaving asks to save it.
+        if (const auto held = session.heldValue())
+            m_document.storeCalibration(session.variant().imageOffset, *held);
     }
     setBusy(false);
 }

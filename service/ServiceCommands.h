@@ -31,8 +31,9 @@ public:
     // Tests wait through a timer they fire themselves.
     void setTimerFactory(TimerFactory factory) { m_timers = std::move(factory); }
 
-    // Enters the radio's service state over portName, keeps the value it
-    // reports in the document's image and opens the tuning dialog.
+    // Enters the radio's service state over portName and opens the tuning
+    // dialog; once it closes, the value the radio last acknowledged is kept
+    // in the document's image.
     void powerDebug(PowerKind kind, const QString &portName);
     void debugMode(const QString &portName);
 

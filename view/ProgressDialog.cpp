@@ -66,6 +66,7 @@ void ProgressDialog::openFresh()
     m_bar->setValue(0);
     writeTexts();
     m_cancel = false;
+    m_interruption = Interruption::None;
     m_watch = true;
     m_start->setEnabled(true);
     m_backupFirst->setEnabled(true);
@@ -161,9 +162,10 @@ void ProgressDialog::onCancel()
         hide();
 }
 
-void ProgressDialog::interrupt()
+void ProgressDialog::interrupt(Interruption cause)
 {
     m_cancel = true;
+    m_interruption = cause;
     m_prompter.inform(text::kInterrupted.text());
 }
 
@@ -172,14 +174,14 @@ void ProgressDialog::changeEvent(QEvent *event)
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible() &&
         !m_cancel && !m_start->isEnabled() && m_watch)
-        interrupt();
+        interrupt(Interruption::FocusLost);
 }
 
 void ProgressDialog::moveEvent(QMoveEvent *event)
 {
     QDialog::moveEvent(event);
     if (isVisible() && !m_start->isEnabled() && !m_cancel)
-        interrupt();
+        interrupt(Interruption::Moved);
 }
 
 void ProgressDialog::closeEvent(QCloseEvent *event)

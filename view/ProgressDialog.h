@@ -20,6 +20,9 @@ class ProgressDialog : public QDialog
 public:
     ProgressDialog(Prompter &prompter, QWidget *parent = nullptr);
 
+    // What stopped the running transfer from outside, if anything did.
+    enum class Interruption { None, FocusLost, Moved };
+
     // Opens the dialog fresh (bar at 0, "   Not start yet", Start enabled),
     // captioned with the stored title. Does nothing while it is open.
     void openFresh();
@@ -27,6 +30,7 @@ public:
 
     bool isRunning() const; // Start pressed, transfer not yet ended
     bool cancelRequested() const { return m_cancel; }
+    Interruption interruption() const { return m_interruption; }
     void requestCancel() { m_cancel = true; }
     void setWatch(bool on) { m_watch = on; }
     bool watching() const { return m_watch; }
@@ -61,7 +65,7 @@ protected:
 private:
     void onStart();
     void onCancel();
-    void interrupt();
+    void interrupt(Interruption cause);
     // The controls' texts in the language in force: a dialog opened after a
     // language switch speaks the new language.
     void writeTexts();
@@ -70,6 +74,7 @@ private:
     QString m_title;
     bool m_cancel = false;
     bool m_watch = false;
+    Interruption m_interruption = Interruption::None;
     QPushButton *m_start = nullptr;
     QPushButton *m_cancelButton = nullptr;
     QProgressBar *m_bar = nullptr;

@@ -18,6 +18,25 @@
 
 namespace kx9 {
 
+namespace {
+
+// The status line of a transfer the progress window stopped: why, where,
+// and for a write whether the radio now holds part of it.
+QString interruptionLine(ProgressDialog::Interruption cause, const TransferResult &result,
+                         int blocks)
+{
+    const TextPair &why = cause == ProgressDialog::Interruption::FocusLost
+                              ? text::kInterruptedFocusLost
+                              : text::kInterruptedMoved;
+    std::string line =
+        fillIn(why.text(), {std::to_string(result.blocksDone), std::to_string(blocks)});
+    if (result.partialWrite)
+        line += text::kInterruptedPartialWrite.text();
+    return qs(line);
+}
+
+} // namespace
+
 TransferRunner::TransferRunner(Document &document, Prompter &prompter, PortFactory portFactory,
                                CellEditors &editors, QWidget &form, QWidget &centre)
     : QObject(&form), m_document(document), m_prompter(prompter),
@@ -96,10 +115,13 @@ void TransferRunner::run()
             options.backupFirst = BackupStore(toStd(backupFolder()))
                                       .keeper(portName, currentLanguage(), settings.maxAgeDays);
         options.verify = m_progress->verify();
-        // The caption says which session runs: the reads read.
+        // The caption says which session runs: the reads read, and the read
+        // back says it verifies.
         options.onStep = [this](WriteStep step) {
-            m_progress->setWindowTitle(
-                qs(step == WriteStep::Write ? text::kWritingCaption : text::kReadingCaption));
+            m_progress->setWindowTitle(step == WriteStep::Write ? qs(text::kWritingCaption)
+                                       : step == WriteStep::VerifyRead
+                                           ? qs(text::kVerifyingCaption.text())
+                                           : qs(text::kReadingCaption));
         };
         const WriteFlowResult flow =
             runWriteFlow(*port, portName, m_document.image(), host, options);
@@ -112,6 +134,11 @@ void TransferRunner::run()
             emit statusMessage(line);
         } else if (flow.outcome != WriteFlowOutcome::WriteFailed && !flow.cancelled()) {
             emit statusMessage(qs(flow.message)); // shown in its box too
+        } else if (flow.cancelled() &&
+                   m_progress->interruption() != ProgressDialog::Interruption::None) {
+            emit statusMessage(
+                interruptionLine(m_progress->interruption(), result,
+                                 flow.step == WriteStep::Write ? kWriteBlocks : kReadBlocks));
         }
         // A failure says so in its own message; a cancel has none.
         if (flow.step == WriteStep::Write && result.outcome == TransferOutcome::Cancelled &&
@@ -127,6 +154,9 @@ void TransferRunner::run()
                 qs(fillIn(text::kReadComplete.text(),
                           {std::to_string(kReadBlocks * kBlockSize), toStd(device)})));
             keepBackup(*result.image, portName);
+        } else if (result.outcome == TransferOutcome::Cancelled &&
+                   m_progress->interruption() != ProgressDialog::Interruption::None) {
+            emit statusMessage(interruptionLine(m_progress->interruption(), result, kReadBlocks));
         }
     }
     m_progress->finish();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace kx9 {
 namespace {
 
@@ -64,29 +66,58 @@ TEST(ChannelCompare, ARadioTypeChangeIsNamed)
     pmr.setRadioTypeBits(layout::kRadioTypePmr);
     const Opened b(pmr);
     const Lines lines = compareChannelFiles(a.view(), b.view());
-    // The labels change with the type, the cells do not.
-    EXPECT_EQ(lines, (Lines{"Type: PMR+LPD -> PMR", "Settings 0x81F: 01 -> 03"}));
+    // The labels change with the type, the cells do not; the Type line
+    // explains the type bits of 0x81F.
+    EXPECT_EQ(lines, (Lines{"Type: PMR+LPD -> PMR"}));
 }
 
-TEST(ChannelCompare, LabelledSettingsTakeThePlaceOfSettingsBytes)
+// Settings bytes beside labelled lines: a line that differs explains the
+// bits it is read from, and only those; every other differing bit shows as
+// its byte, whatever the lines say.
+struct SettingsCase
+{
+    const char *name;
+    std::function<void(ChannelImage &)> change;
+    Lines expected;
+};
+
+class SettingsBytes : public ::testing::TestWithParam<SettingsCase>
+{
+};
+
+TEST_P(SettingsBytes, EveryDifferingBitIsShownOnce)
 {
     const Opened a(withChannelFive());
-    ChannelImage louder = a.image;
-    louder.setSquelch(7);
-    louder.setByte(0x840, 0x12); // a byte the labelled lines do not read
-    const Opened b(louder);
-    const SettingsReader squelch = [](const ChannelImage &image) {
-        return std::vector<SettingLine>{{"Squelch Level", std::to_string(image.squelch())},
-                                        {"Time Out Timer", std::to_string(image.timeOutTimer())}};
+    ChannelImage changed = a.image;
+    GetParam().change(changed);
+    const SettingsReader reader = [](const ChannelImage &image) {
+        return std::vector<SettingLine>{
+            {"Squelch Level", std::to_string(image.squelch()), {.offset = 0x813, .length = 1}},
+            {"Step", std::to_string(image.step()), {.offset = 0x817, .mask = 0x07, .length = 1}}};
     };
-    EXPECT_EQ(compareChannelFiles(a.view(), b.view(), squelch), Lines{"Squelch Level: 5 -> 7"});
-
-    // When the labelled lines agree, the bytes still tell that something differs.
-    ChannelImage hidden = a.image;
-    hidden.setByte(0x840, 0x12);
-    EXPECT_EQ(compareChannelFiles(a.view(), Opened(hidden).view(), squelch),
-              Lines{"Settings 0x840: FF -> 12"});
+    EXPECT_EQ(compareChannelFiles(a.view(), Opened(changed).view(), reader), GetParam().expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    ChannelCompare, SettingsBytes,
+    ::testing::Values(SettingsCase{"LabelledLineAlone",
+                                   [](ChannelImage &i) { i.setSquelch(7); },
+                                   {"Squelch Level: 5 -> 7"}},
+                      SettingsCase{"ByteNoLineReadsBesideALabelledLine",
+                                   [](ChannelImage &i) {
+                                       i.setSquelch(7);
+                                       i.setByte(0x818, 0x5A);
+                                       i.setByte(0x840, 0x12);
+                                   },
+                                   {"Squelch Level: 5 -> 7", "Settings 0x818: 00 -> 5A",
+                                    "Settings 0x840: FF -> 12"}},
+                      SettingsCase{"BitsBesideALabelledFieldInItsByte",
+                                   [](ChannelImage &i) { i.setByte(0x817, 0x18); },
+                                   {"Step: 4 -> 0", "Settings 0x817: 04 -> 18"}},
+                      SettingsCase{"LinesAgreeButBytesDiffer",
+                                   [](ChannelImage &i) { i.setByte(0x840, 0x12); },
+                                   {"Settings 0x840: FF -> 12"}}),
+    [](const ::testing::TestParamInfo<SettingsCase> &info) { return info.param.name; });
 
 } // namespace
 } // namespace kx9

@@ -2,6 +2,7 @@
 #include "Document.h"
 #include "OptionFields.h"
 #include "RadioType.h"
+#include "UnshownValues.h"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +59,8 @@ TEST(OptionValues, OkOnTheNewImageChangesOnlyTheNormalisedBytes)
     EXPECT_EQ(image, expected);
 }
 
-// A stored byte, what the dialog shows for it, and what OK stores back.
+// A stored byte, what the dialog shows for it, what OK stores back, and what
+// the dialog says first when it cannot show the byte (empty when it can).
 struct RangeRow
 {
     std::size_t offset;
@@ -66,6 +68,7 @@ struct RangeRow
     std::string_view label;
     std::string shown;
     std::uint8_t storedBack;
+    std::string told = {};
 };
 
 using StoredValueRange = ::testing::TestWithParam<RangeRow>;
@@ -77,6 +80,9 @@ TEST_P(StoredValueRange, ShowsAndStoresBackAsTheDialogDoes)
     image.setByte(row.offset, row.stored);
     const OptionValues v = loadOptions(image);
     EXPECT_EQ(shown(v, row.label), row.shown);
+    const std::vector<UnshownValue> unshown = unshownValues(image);
+    EXPECT_EQ(unshownFieldText(unshown, row.label, Language::English), row.told);
+    EXPECT_EQ(unshown.size(), row.told.empty() ? 0u : 1u);
     storeOptions(v, image);
     EXPECT_EQ(image.byte(row.offset), row.storedBack);
 }
@@ -84,17 +90,21 @@ TEST_P(StoredValueRange, ShowsAndStoresBackAsTheDialogDoes)
 INSTANTIATE_TEST_SUITE_P(
     Rows, StoredValueRange,
     ::testing::Values(
-        RangeRow{0x814, 41, "Time Out Timer", "OFF", 0},
+        RangeRow{0x814, 41, "Time Out Timer", "OFF", 0, "41 (not in 0-40; OK stores OFF)"},
         RangeRow{0x814, 40, "Time Out Timer", "600", 40},
-        RangeRow{0x814, 1, "Time Out Timer", "15", 1}, RangeRow{0x813, 12, "Squelch Level", "0", 0},
-        RangeRow{0x813, 9, "Squelch Level", "9", 9}, RangeRow{0x815, 4, "Vox Gain Level", "Off", 0},
+        RangeRow{0x814, 1, "Time Out Timer", "15", 1},
+        RangeRow{0x813, 12, "Squelch Level", "0", 0, "12 (not in 0-9; OK stores 0)"},
+        RangeRow{0x813, 9, "Squelch Level", "9", 9},
+        RangeRow{0x815, 7, "Vox Gain Level", "Off", 0, "7 (not in 0-3; OK stores Off)"},
         RangeRow{0x815, 3, "Vox Gain Level", "3", 3},
         // Step 6 has no item: stored as "25k"; bits 3-7 are kept.
-        RangeRow{0x817, 0xF6, "Step", "", 0xF4}, RangeRow{0x817, 0xA3, "Step", "12.5k", 0xA3},
-        // Priority 200 has no item: stored as the list's "no selection".
-        RangeRow{0x81A, 200, "Priority Channel", "", 0xFF},
+        RangeRow{0x817, 0xF6, "Step", "", 0xF4, "6 (not in 0-4; OK stores 25k)"},
+        RangeRow{0x817, 0xA3, "Step", "12.5k", 0xA3},
+        // Priority 144 (channel 145) has no item: stored as the list's "no selection".
+        RangeRow{0x81A, 0x90, "Priority Channel", "", 0xFF, "145 (not in 1-128; OK stores FF)"},
+        RangeRow{0x81A, 0xFF, "Priority Channel", "", 0xFF},
         RangeRow{0x81A, 127, "Priority Channel", "128", 127},
-        RangeRow{0x812, 0x03, "Language Choose", "Off", 0x00},
+        RangeRow{0x812, 0x03, "Language Choose", "Off", 0x00, "3 (not in 0, 2; OK stores Off)"},
         RangeRow{0x812, 0xAE, "Language Choose", "English", 0x02}));
 
 TEST(OptionValues, PttIdEndsAtTheFirstErasedByteAndIsPaddedWithThem)

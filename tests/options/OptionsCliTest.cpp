@@ -31,13 +31,14 @@ TEST_F(OptionsCli, ShowsEveryValueAsTheDialogDoesInTextAndJson)
     EXPECT_TRUE(r.out.starts_with("Squelch Level: 3\nTime Out Timer: OFF\n")) << r.out;
     EXPECT_TRUE(r.out.ends_with("\nFrequency Differ: 0.00000\n")) << r.out;
 
-    // No selection prints empty (null in JSON); a control byte in the PTT ID
-    // never reaches the terminal as it is.
+    // A stored value without an item prints as it is (null in JSON); a
+    // control byte in the PTT ID never reaches the terminal as it is.
     const std::string odd =
         variant("odd.sin", {{0x81A, char(200)}, {0x830, 'a'}, {0x831, '\x1b'}, {0x832, '"'}});
     r = cli({"options", odd});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("\nPriority Channel: \n"), std::string::npos);
+    EXPECT_NE(r.out.find("\nPriority Channel: 201 (not in 1-128; OK stores FF)\n"),
+              std::string::npos);
     EXPECT_NE(r.out.find("\nPTT ID: a\\x1B\"\n"), std::string::npos);
     r = cli({"options", odd, "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -72,6 +73,34 @@ TEST_F(OptionsCli, SetStoresTheValuesAsOkDoesAndSavesAsSaveAsDoes)
     const CliRun shown = cli({"options", path("out.sin")});
     EXPECT_NE(shown.out.find("Squelch Level: 8\nTime Out Timer: 600\n"), std::string::npos);
     EXPECT_NE(shown.out.find("PTT ID: AB1\n"), std::string::npos);
+}
+
+// Values the dialog cannot show are printed as they are, with what OK would
+// store; after that OK, diff names every byte it changed, labelled or not.
+TEST_F(OptionsCli, ValuesTheDialogCannotShowAreToldAndDiffListsEveryChangedByte)
+{
+    const std::string odd =
+        variant("odd.sin",
+                {{0x813, 0x0C}, {0x815, 0x07}, {0x817, 0x07}, {0x818, 0x5A}, {0x81A, char(0x90)}});
+    CliRun r = cli({"options", odd});
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char *line : {"Squelch Level: 12 (not in 0-9; OK stores 0)\n",
+                             "\nVox Gain Level: 7 (not in 0-3; OK stores Off)\n",
+                             "\nPriority Channel: 145 (not in 1-128; OK stores FF)\n",
+                             "\nStep: 7 (not in 0-4; OK stores 25k)\n", "\nTime Out Timer: OFF\n"})
+        EXPECT_NE(r.out.find(line), std::string::npos) << line << r.out;
+
+    r = cli({"options", odd, "-o", path("after-ok.sin")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = cli({"diff", odd, path("after-ok.sin")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Squelch Level: 12 (not in 0-9; OK stores 0) -> 0\n"
+                     "Vox Gain Level: 7 (not in 0-3; OK stores Off) -> Off\n"
+                     "Priority Channel: 145 (not in 1-128; OK stores FF) -> (empty)\n"
+                     "Step: 7 (not in 0-4; OK stores 25k) -> 25k\n"
+                     "Settings 0x812: C4 -> C0\n"
+                     "Settings 0x816: 03 -> 00\n"
+                     "Settings 0x818: 5A -> 00\n");
 }
 
 TEST_F(OptionsCli, RefusalsNameWhatIsAllowedAndWriteNothing)

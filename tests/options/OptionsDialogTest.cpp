@@ -87,6 +87,46 @@ TEST_F(OptionsDialog, ShowsARadiosSettingsAndOkStoresWhatTheUserChanged)
     EXPECT_TRUE(document.isModified());
 }
 
+// Values the lists cannot show are named before OK, with what OK stores in
+// their place, in the language in force; a file without such values gets no notice.
+TEST_F(OptionsDialog, ValuesTheListsCannotShowAreNamedBeforeOk)
+{
+    struct Row
+    {
+        std::size_t offset;
+        std::uint8_t value;
+        Language language;
+        QString notice; // empty: no notice shown
+    };
+    const Row rows[] = {
+        {0x813, 0x05, Language::English, {}},
+        {0x813, 0x0C, Language::English,
+         "These stored settings cannot be shown here; OK stores what the dialog shows "
+         "instead:\nSquelch Level: 12 (not in 0-9; OK stores 0)"},
+        {0x817, 0x07, Language::Chinese,
+         "以下已存储的设置无法在此显示；按确定将改为保存对话框所显示的值：\nStep: "
+         "7（不在 0-4 之内；按确定将保存 25k）"},
+    };
+    const auto speak = [](Language language) {
+        setLanguageTag(programBaseName() + (language == Language::English ? "_EN" : "_CH"));
+    };
+    const ChannelImage before = document.image();
+    for (const Row &row : rows) {
+        speak(row.language);
+        ChannelImage image = before;
+        image.setByte(row.offset, row.value);
+        document.acceptOptions(image);
+        runDialog([&](OptionalFeaturesDialog &d) {
+            EXPECT_EQ(d.unshownNotice()->isVisibleTo(&d), !row.notice.isEmpty());
+            if (!row.notice.isEmpty()) {
+                EXPECT_EQ(d.unshownNotice()->text().toStdString(), row.notice.toStdString());
+            }
+            d.cancelButton()->click();
+        });
+    }
+    speak(Language::English);
+}
+
 TEST_F(OptionsDialog, CancelEscapeAndTheCloseBoxLeaveTheImageAsItWas)
 {
     const ChannelImage before = document.image();
@@ -233,8 +273,11 @@ TEST_F(OptionsDialog, EveryTextComesFromTheLanguagePackInForceAtEachOpening)
     QCoreApplication::installTranslator(&pack);
     runDialog([](OptionalFeaturesDialog &d) {
         QStringList texts = {d.windowTitle()};
+        // The notice of unshown values speaks the language in force from the
+        // catalogue; it is hidden here.
         for (QLabel *l : d.findChildren<QLabel *>())
-            texts << l->text();
+            if (l != d.unshownNotice())
+                texts << l->text();
         for (QAbstractButton *b : d.findChildren<QAbstractButton *>())
             texts << b->text();
         for (QGroupBox *g : d.findChildren<QGroupBox *>())

@@ -194,7 +194,7 @@ TEST_P(PowerDebugTest, WrongEntryRepliesFailTheAttemptWithTheVariantsPause)
     EXPECT_TRUE(host.shown.empty());
 }
 
-TEST_P(PowerDebugTest, ShortEntryReplyClosesThePortWithoutGoingOn)
+TEST_P(PowerDebugTest, ShortEntryReplyLeavesTheTuningStateAndClosesThePort)
 {
     radio.faults().shortEntryReply = 4;
     const PowerEntryResult entry = session.enter("COM1");
@@ -204,6 +204,9 @@ TEST_P(PowerDebugTest, ShortEntryReplyClosesThePortWithoutGoingOn)
     EXPECT_EQ(trace(port.calls()).back(), "close");
     EXPECT_EQ(countSends(port.calls(), {0x06}), 0);
     EXPECT_FALSE(port.isOpen());
+    // The entry code went out: the radio is taken out of the tuning state.
+    EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
+    EXPECT_FALSE(session.heldValue());
 }
 
 TEST_P(PowerDebugTest, PortThatCannotBeOpenedIsToldInEnglishAndNothingIsSent)
@@ -253,20 +256,45 @@ TEST_P(PowerDebugTest, TuningFaultsAskTheirQuestionAndRetryGoesOn)
     }
 }
 
-TEST_P(PowerDebugTest, CancelOnATuningQuestionClosesThePortAndTheExitSendsNothing)
+// Cancel on any tuning question ends the session: the radio leaves the
+// tuning state before the port closes, holding the value it last took;
+// closing then finds no port and sends nothing.
+TEST_P(PowerDebugTest, CancelOnATuningQuestionLeavesTheTuningStateThenClosesThePort)
 {
-    enter();
-    radio.faults().unansweredTuningWakeUps = 100;
-    const ServiceResult tuned = session.tune(30);
-    EXPECT_EQ(tuned.outcome, ServiceOutcome::Declined);
-    EXPECT_FALSE(port.isOpen());
-    EXPECT_EQ(countSends(port.calls(), {'W'}), 0);
+    struct Row
+    {
+        int SimFaults::*fault;
+        std::string question;
+    };
+    const Row rows[] = {
+        {&SimFaults::unansweredTuningWakeUps, " Error had happen L1,need try again"},
+        {&SimFaults::wrongTuningWakeUps, " Error had happen L2,need try again"},
+        {&SimFaults::unackedTuningWrites, " Error had happen ,need try again"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.question);
+        RadioSim r(radioMemory());
+        SimPort p(r);
+        ScriptedServiceHost h;
+        PowerDebugSession s(p, h, kind(), Language::English);
+        ASSERT_TRUE(s.enter("COM1").completed());
+        EXPECT_EQ(s.heldValue(), storedValue());
+        ASSERT_TRUE(s.tune(120).completed());
+        r.faults().*row.fault = 100;
+        const ServiceResult tuned = s.tune(30);
+        EXPECT_EQ(tuned.outcome, ServiceOutcome::Declined);
+        EXPECT_EQ(h.texts(), std::vector<std::string>{row.question});
+        EXPECT_EQ(r.serviceState(), RadioSim::ServiceState::None);
+        EXPECT_FALSE(p.isOpen());
+        EXPECT_EQ(trace(p.calls()).back(), "close");
+        EXPECT_EQ(s.heldValue(), 120);
+        EXPECT_EQ(r.memory().byte(offset()), 120);
 
-    const std::size_t before = radio.record().size();
-    const ServiceResult left = session.leave();
-    EXPECT_EQ(left.outcome, ServiceOutcome::PortNotOpen);
-    EXPECT_EQ(host.shown.back().text, text::kMyDebugOpenFailed);
-    EXPECT_EQ(radio.record().size(), before);
+        const std::size_t before = r.record().size();
+        EXPECT_EQ(s.leave().outcome, ServiceOutcome::PortNotOpen);
+        EXPECT_EQ(h.shown.back().text, text::kMyDebugOpenFailed);
+        EXPECT_EQ(r.record().size(), before);
+    }
 }
 
 TEST(PowerDebugHighTest, TuningWithTheNotOpenPortIsRefusedBeforeAnythingIsSent)

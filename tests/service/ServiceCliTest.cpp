@@ -1,6 +1,9 @@
 // kx9-cli power and debug against kx9-radiosim through a real pseudo-terminal.
 
+#include "RadioType.h"
 #include "SimulatedRadio.h"
+
+#include <QFile>
 
 #include <cerrno>
 #include <csignal>
@@ -46,6 +49,37 @@ TEST_F(ServiceCliTest, PowerSetIsWhatTheNextPowerPrintsAndWhatTheRadioKeeps)
     EXPECT_EQ(saved.at(0xFF8), 50);
 }
 
+// --into keeps what the radio last acknowledged: the value set, or the value
+// it reported when the write was not taken (the run then fails, status 1).
+TEST_F(ServiceCliTest, IntoKeepsTheValueTheRadioLastAcknowledged)
+{
+    struct Row
+    {
+        QStringList radioFlags;
+        int exitCode;
+        char kept;
+    };
+    const Row rows[] = {{{}, 0, 120}, {{"--no-tuning-ack", "100"}, 1, 100}};
+    for (const Row &row : rows) {
+        QFile file(path("radio.sin"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        const ChannelImage image = newDocumentImage();
+        file.write(reinterpret_cast<const char *>(image.bytes().data()), kImageSize);
+        file.close();
+        startRadio(row.radioFlags);
+        const ProcessRun run =
+            cli({"power", "--port", port, "high", "--set", "120", "--into", path("radio.sin")});
+        EXPECT_EQ(run.exitCode, row.exitCode) << run.err.toStdString();
+        stopRadio();
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray kept = file.readAll();
+        file.close();
+        ASSERT_EQ(kept.size(), 4096);
+        EXPECT_EQ(kept.at(0xFF9), row.kept);
+        EXPECT_EQ(kept.at(0xFF8), char(image.byte(0xFF8)));
+    }
+}
+
 TEST_F(ServiceCliTest, TheExitIsRetriedUntilTheRadioAnswersIt)
 {
     startRadio({"--no-exit-reply", "3"});
@@ -75,21 +109,26 @@ TEST_F(ServiceCliTest, RadioFaultsEndWithTheirMessageAndStatusOne)
         QStringList radioFlags;
         QStringList command;
         QString message;
+        bool entered; // the radio went into the tuning state and must leave it
     };
     const Row rows[] = {
-        {{"--short-entry-reply", "3"}, {"power", "low"}, "Not received enough  byte\n"},
+        {{"--short-entry-reply", "3"}, {"power", "low"}, "Not received enough  byte\n", true},
         {{"--no-wakeup-reply", "100"},
          {"power", "high"},
-         "Communication Error，Please check all the connections and the radio power\n"},
+         "Communication Error，Please check all the connections and the radio power\n",
+         false},
         {{"--no-tuning-reply", "100"},
          {"power", "high", "--set", "5"},
-         " Error had happen L1,need try again\n"},
+         " Error had happen L1,need try again\n",
+         true},
         {{"--no-tuning-ack", "100"},
          {"power", "low", "--set", "5"},
-         " Error had happen ,need try again\n"},
+         " Error had happen ,need try again\n",
+         true},
         {{"--wrong-debug-reply", "100"},
          {"debug", "tx-power", "47"},
-         " Error had happen ,need try again\n"},
+         " Error had happen ,need try again\n",
+         false},
     };
     for (const Row &row : rows) {
         startRadio(row.radioFlags);
@@ -99,8 +138,9 @@ TEST_F(ServiceCliTest, RadioFaultsEndWithTheirMessageAndStatusOne)
         EXPECT_EQ(run.exitCode, 1) << row.command.join(' ').toStdString();
         EXPECT_EQ(run.err, row.message) << run.err.toStdString();
         stopRadio();
-        // A tuning that failed after entry leaves the radio where Cancel left it.
+        // A tuning that failed changed nothing, and the radio left the tuning state.
         EXPECT_FALSE(told.contains(" -> ")) << told.toStdString();
+        EXPECT_EQ(told.contains("power debug left"), row.entered) << told.toStdString();
     }
 }
 

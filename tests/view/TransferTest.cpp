@@ -4,6 +4,7 @@
 #include "MessageBoxPrompter.h"
 #include "SafetyTexts.h"
 
+#include <QCheckBox>
 #include <QMessageBox>
 #include <QProgressBar>
 
@@ -179,6 +180,69 @@ TEST_F(Interruptions, MovingTheProgressDialogStopsTheTransferWithItsMessage)
               std::vector<std::string>{"Communication had been interrupted,please try again"});
     EXPECT_FALSE(dialog().isVisible());
     EXPECT_EQ(document.table(), tableBefore);
+}
+
+// A stop from the progress window says in the status bar why, at which
+// block, and for a write what the radio may hold.
+TEST_F(Interruptions, TheStatusBarSaysWhyAndWhereTheTransferStopped)
+{
+    struct Row
+    {
+        int command;
+        std::array<std::uint8_t, 3> request; // the request during which it happens
+        bool move;                           // else the main window takes the focus
+        QString status;
+    };
+    const Row rows[] = {
+        {command::kReadFromRadio,
+         {'R', 0x00, 0x50},
+         true,
+         "interrupted: the progress window was moved at block 11 of 512"},
+        {command::kWriteToRadio,
+         {'W', 0x04, 0xC8},
+         false,
+         "interrupted: the progress window lost the focus at block 154 of 510; the radio may "
+         "hold a partial write: write it again"},
+    };
+    for (const Row &row : rows) {
+        if (row.command == command::kWriteToRadio)
+            setIdentity(0x01);
+        onSend = [&](std::span<const std::uint8_t> bytes) {
+            if (bytes.size() != 4 ||
+                !std::equal(row.request.begin(), row.request.end(), bytes.begin()))
+                return;
+            if (row.move)
+                dialog().move(dialog().pos() + QPoint(30, 20));
+            else
+                window->activateWindow();
+        };
+        prompter.shown.clear();
+        transfer(row.command);
+        ASSERT_FALSE(prompter.shown.empty());
+        EXPECT_EQ(prompter.shown[0].text, text::kInterrupted.en);
+        EXPECT_EQ(window->resultPaneText(), row.status);
+    }
+}
+
+// The read back of a verified write says that it verifies, and how far.
+TEST_F(Transfers, VerifyingShowsItsCaptionAndAPercentage)
+{
+    setIdentity(0x01);
+    QString caption, status;
+    onSend = [&](std::span<const std::uint8_t> bytes) {
+        if (radio.completedWrites() == 1 && bytes.size() == 4 && bytes[0] == 'R' &&
+            bytes[1] == 0x03 && bytes[2] == 0x20) {
+            caption = dialog().windowTitle();
+            status = dialog().status();
+        }
+    };
+    window->action(command::kWriteToRadio)->trigger();
+    dialog().verifyBox()->setChecked(true);
+    start();
+    EXPECT_EQ(caption, "Verifying");
+    EXPECT_EQ(status, "Verifying 19%");
+    EXPECT_TRUE(window->resultPaneText().endsWith("Verified: the radio holds what was written."));
+    dialog().verifyBox()->setChecked(false);
 }
 
 TEST_F(Interruptions, ClosingTheWindowDuringATransferCancelsItFirst)
