@@ -1,4 +1,5 @@
 #include "OptionValues.h"
+#include "CaseName.h"
 #include "Document.h"
 #include "OptionFields.h"
 #include "RadioType.h"
@@ -95,7 +96,10 @@ INSTANTIATE_TEST_SUITE_P(
         RangeRow{0x81A, 200, "Priority Channel", "", 0xFF},
         RangeRow{0x81A, 127, "Priority Channel", "128", 127},
         RangeRow{0x812, 0x03, "Language Choose", "Off", 0x00},
-        RangeRow{0x812, 0xAE, "Language Choose", "English", 0x02}));
+        RangeRow{0x812, 0xAE, "Language Choose", "English", 0x02}),
+    [](const auto &info) {
+        return test::caseName(info.param.label) + "_" + std::to_string(info.param.stored);
+    });
 
 TEST(OptionValues, PttIdEndsAtTheFirstErasedByteAndIsPaddedWithThem)
 {
