@@ -56,16 +56,9 @@ TEST(EditHistory, AStepWithoutChangeIsNotRecordedAndHeadersFollowTheLanguage)
 }
 
 // A calibration value the radio stored while tuned leaves every step that
-// changed only that byte; the steps around it stay undoable in order.
-struct CalibrationCase
-{
-    const char *name;
-    int undoneFirst; // steps undone before the value arrives
-};
-
-class CalibrationStored : public ::testing::TestWithParam<CalibrationCase>
-{
-};
+// changed only that byte; the steps around it stay undoable in order. The
+// parameter: steps undone before the value arrives.
+using CalibrationStored = ::testing::TestWithParam<int>;
 
 TEST_P(CalibrationStored, LeavesTheOtherStepsUndoable)
 {
@@ -75,7 +68,7 @@ TEST_P(CalibrationStored, LeavesTheOtherStepsUndoable)
     ChannelImage tuned = doc.image();
     tuned.setByte(kTuned, 0x11); // a step that changes only the calibration byte
     ASSERT_TRUE(doc.acceptOptions(tuned));
-    for (int i = 0; i < GetParam().undoneFirst; ++i)
+    for (int i = 0; i < GetParam(); ++i)
         ASSERT_TRUE(doc.undo());
 
     doc.storeCalibration(kTuned, 0x42);
@@ -88,10 +81,9 @@ TEST_P(CalibrationStored, LeavesTheOtherStepsUndoable)
     EXPECT_EQ(doc.image().byte(kTuned), 0x42);
 }
 
-INSTANTIATE_TEST_SUITE_P(Steps, CalibrationStored,
-                         ::testing::Values(CalibrationCase{"ByTheLastDoneStep", 0},
-                                           CalibrationCase{"ByTheFirstRedoStep", 1}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Steps, CalibrationStored, ::testing::Values(0, 1), [](const auto &info) {
+    return info.param == 0 ? "ChangedByTheLastDoneStep" : "ChangedByTheFirstRedoStep";
+});
 
 TEST(EditHistory, UndoAndRedoAfterALanguageSwitchPutBackTextsOfTheNewLanguage)
 {

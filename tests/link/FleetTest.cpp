@@ -329,7 +329,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &info) {
         std::string ports = info.param.withFiles ? "WithFiles" : "";
         for (const std::string &port : info.param.ports)
-            ports += "_" + port;
+            ports += (ports.empty() ? "" : "_") + port;
         return test::caseName(ports.empty() ? "None" : ports);
     });
 
