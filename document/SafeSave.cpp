@@ -4,6 +4,7 @@
 #include "SafetyTexts.h"
 
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -233,13 +234,36 @@ bool plantedIn(const std::string &folder, uid_t owner)
     return isSharedFolder(folder, folderOwner) && owner != ::geteuid() && owner != folderOwner;
 }
 
+// Whether a link on the way from path to the file it finally names was
+// planted by another user in a shared folder: a link of our own may name
+// such a link, and the kernel's protection is off on some systems.
+bool chainHasPlantedLink(std::string path)
+{
+    // The kernel's own limit of links in a row; a longer chain fails to open.
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat entry = {};
+        if (::lstat(path.c_str(), &entry) != 0 || !S_ISLNK(entry.st_mode))
+            return false;
+        const std::string folder = folderOf(path);
+        if (plantedIn(folder, entry.st_uid))
+            return true;
+        char next[PATH_MAX];
+        const ssize_t length = ::readlink(path.c_str(), next, sizeof next);
+        if (length <= 0 || static_cast<std::size_t>(length) >= sizeof next)
+            return false;
+        const std::string target(next, static_cast<std::size_t>(length));
+        path = target.front() == '/' ? target : folder + "/" + target;
+    }
+    return false;
+}
+
 // Refuses an existing target that is not a regular file, or that another
 // user may have planted in a shared folder, then opens it as a plain write
 // opens it: the kernel follows links with its own protections and checks
 // that we may write the file. Nothing is truncated.
 SafeSaveResult openExisting(const std::string &path, const struct stat &entry, Descriptor &file)
 {
-    if (S_ISLNK(entry.st_mode) && plantedIn(folderOf(path), entry.st_uid))
+    if (S_ISLNK(entry.st_mode) && chainHasPlantedLink(path))
         return refused(text::kTargetIsPlantedLink);
     struct stat target = {};
     if (::stat(path.c_str(), &target) != 0) {

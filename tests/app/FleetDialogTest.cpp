@@ -25,7 +25,7 @@ bool holdsWritten(const ChannelImage &radio, const ChannelImage &file)
 bool finishes(FleetDialog &dialog)
 {
     QSignalSpy spy(&dialog, &FleetDialog::runningChanged);
-    return dialog.running() ? spy.wait(60000) && !dialog.running() : true;
+    return dialog.running() ? spy.wait(30000) && !dialog.running() : true;
 }
 
 // Each radio on its own thread and simulator: the clean ones are written

@@ -95,6 +95,9 @@ TEST_F(CliTest, FailuresGoToStderrWithStatusAndWriteNothing)
     EXPECT_EQ(cli({"info", "--bogus", data("hand-set.sin")}).status, 2);
     EXPECT_EQ(cli({"resave", data("hand-set.sin"), "-o"}).status, 2);
     EXPECT_EQ(cli({"frobnicate"}).status, 2);
+    // A flag takes no value: "--yes=no" must not be taken as a yes.
+    EXPECT_EQ(cli({"write", "--port", path("p"), "--yes=no", data("hand-set.sin")}).status, 2);
+    EXPECT_EQ(cli({"write", "--port", path("p"), "--verify=no", data("hand-set.sin")}).status, 2);
     EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
 }
 
@@ -132,9 +135,7 @@ int cliAs(uid_t uid, gid_t gid, std::vector<std::string> args)
         ::execv(KX9_CLI, argv.data());
         ::_exit(98);
     }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return kx9::test::waitBounded(child);
 }
 
 // A save is a plain write: in a folder everyone may write, a read-only file

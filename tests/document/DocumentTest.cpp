@@ -59,10 +59,11 @@ TEST_F(DocumentTest, FailedOpenKeepsEverythingAndSaysWhy)
     doc.editCells({{1, kColName, "KEEP"}});
     const ChannelImage image = doc.image();
 
-    test::writeFile(path("short.sin"), std::vector<std::uint8_t>(100, 0));
+    test::writeFile(path("short.sin"), std::vector<std::uint8_t>(4095, 0));
     FileResult r = doc.open(path("short.sin"), Language::English);
     EXPECT_EQ(r.error, FileError::TooShort);
-    EXPECT_EQ(r.message, path("short.sin") + " is too short: 100 bytes, a channel file holds 4096");
+    EXPECT_EQ(r.message,
+              path("short.sin") + " is too short: 4095 bytes, a channel file holds 4096");
 
     r = doc.open(path("missing.sin"), Language::English);
     EXPECT_EQ(r.error, FileError::CannotOpen);

@@ -55,16 +55,35 @@ TEST(EditHistory, AStepWithoutChangeIsNotRecordedAndHeadersFollowTheLanguage)
     EXPECT_EQ(doc.image().byte(0x813), 7);
 }
 
-TEST(EditHistory, KeepsTheNewestStepsUpToItsLimit)
+// A calibration value the radio stored while tuned leaves every step that
+// changed only that byte; the steps around it stay undoable in order. The
+// parameter: steps undone before the value arrives.
+using CalibrationStored = ::testing::TestWithParam<int>;
+
+TEST_P(CalibrationStored, LeavesTheOtherStepsUndoable)
 {
+    constexpr std::size_t kTuned = 0xFF5;
     Document doc;
-    for (std::size_t i = 0; i < EditHistory::kLimit + 5; ++i)
-        edit(doc, 1 + static_cast<int>(i % 100), kColName, std::to_string(i % 7));
-    std::size_t undone = 0;
-    while (doc.undo())
-        ++undone;
-    EXPECT_EQ(undone, EditHistory::kLimit);
+    edit(doc, 1, kColName, "A");
+    ChannelImage tuned = doc.image();
+    tuned.setByte(kTuned, 0x11); // a step that changes only the calibration byte
+    ASSERT_TRUE(doc.acceptOptions(tuned));
+    for (int i = 0; i < GetParam(); ++i)
+        ASSERT_TRUE(doc.undo());
+
+    doc.storeCalibration(kTuned, 0x42);
+    ASSERT_TRUE(doc.undo());
+    EXPECT_EQ(doc.table().cell(1, kColName), "");
+    EXPECT_FALSE(doc.canUndo());
+    ASSERT_TRUE(doc.redo());
+    EXPECT_EQ(doc.table().cell(1, kColName), "A");
+    EXPECT_FALSE(doc.canRedo());
+    EXPECT_EQ(doc.image().byte(kTuned), 0x42);
 }
+
+INSTANTIATE_TEST_SUITE_P(Steps, CalibrationStored, ::testing::Values(0, 1), [](const auto &info) {
+    return info.param == 0 ? "ChangedByTheLastDoneStep" : "ChangedByTheFirstRedoStep";
+});
 
 TEST(EditHistory, UndoAndRedoAfterALanguageSwitchPutBackTextsOfTheNewLanguage)
 {

@@ -1,4 +1,5 @@
 #include "GoldenFiles.h"
+#include "CaseName.h"
 #include "ChannelConversion.h"
 
 #include <gtest/gtest.h>
@@ -55,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(Files, GoldenFiles,
                          ::testing::Values(Golden{"new-pmr-lpd.sin", golden::newPmrLpd},
                                            Golden{"new-400-470.sin", golden::new400470},
                                            Golden{"hand-set.sin", golden::handSet}),
-                         [](const auto &info) { return "file" + std::to_string(info.index); });
+                         [](const auto &info) { return test::caseName(info.param.file); });
 
 // The stored bytes checked against the documented values themselves, so
 // that a fault shared by the generator and the code cannot hide.

@@ -207,45 +207,74 @@ TEST_F(SafeSaveTest, NewFileGetsTheModeTheUmaskAllows)
     EXPECT_EQ(readBytes(file("new.sin")), kNew);
 }
 
-// --- Shared folders, several names, long names, interrupts ------------------------------
+// --- Shared folders ----------------------------------------------------------------
 
-// In a folder like /tmp, a name that a third user planted is refused; one of
-// ours or of the folder's owner is used as anywhere else.
-TEST_F(SafeSaveTest, NameAnotherUserPlantedInASharedFolderIsRefused)
+// In a folder like /tmp (sticky and world-writable), a name or a link of a
+// chain that a third user planted is refused; one of ours or of the folder's
+// owner is used as anywhere else, and a folder that is only one of the two
+// is no shared folder (a colleague's file in a 0777 project folder).
+enum class Planted { File, Link, LinkBehindOurLink };
+
+struct SharedCase
+{
+    const char *name;
+    mode_t folderMode;
+    Planted what;
+    uid_t owner; // of the file, or of the link that is not ours
+    const TextPair *refusal;
+};
+
+class SharedFolderTest : public SafeSaveTest, public ::testing::WithParamInterface<SharedCase>
+{
+};
+
+constexpr uid_t kFolderOwner = 1;
+
+TEST_P(SharedFolderTest, PlantedNamesAreRefused)
 {
     if (!isRoot())
         GTEST_SKIP() << "needs root to play three users";
-    constexpr uid_t kFolderOwner = 1;
+    const SharedCase &c = GetParam();
     const fs::path shared = file("shared");
     fs::create_directory(shared);
     ASSERT_EQ(::chown(shared.c_str(), kFolderOwner, kFolderOwner), 0);
-    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    ASSERT_EQ(::chmod(shared.c_str(), c.folderMode), 0);
     const fs::path target = shared / "x.sin";
+    const fs::path precious = c.what == Planted::File ? target : file("precious");
+    writeFile(precious, kOld, 0666);
+    const fs::path planted = c.what == Planted::LinkBehindOurLink ? shared / "evil" : target;
+    if (c.what != Planted::File)
+        ::symlink(precious.c_str(), planted.c_str());
+    if (c.what == Planted::LinkBehindOurLink)
+        ::symlink("evil", target.c_str()); // ours, naming the other user's link
+    ASSERT_EQ(::lchown(planted.c_str(), c.owner, c.owner), 0);
 
-    struct Case
-    {
-        bool link;
-        uid_t owner;
-        const TextPair *refusal;
-    };
-    for (const Case c : {Case{true, kNobody, &text::kTargetIsPlantedLink},
-                         Case{false, kNobody, &text::kTargetIsPlantedFile},
-                         Case{true, kFolderOwner, nullptr}, Case{false, ::geteuid(), nullptr}}) {
-        const fs::path precious = c.link ? file("precious") : target;
-        writeFile(precious, kOld, 0666);
-        if (c.link) {
-            ASSERT_EQ(::symlink(precious.c_str(), target.c_str()), 0);
-        }
-        ASSERT_EQ(::lchown(target.c_str(), c.owner, c.owner), 0);
-
-        for (const SafeSaveResult &r : {checkSaveTarget(target), saveFileSafely(target, kNew)}) {
-            EXPECT_EQ(r.ok, c.refusal == nullptr) << c.link << " " << c.owner;
-            EXPECT_EQ(r.why, c.refusal) << c.link << " " << c.owner;
-        }
-        EXPECT_EQ(readBytes(precious), c.refusal ? kOld : kNew) << c.link << " " << c.owner;
-        fs::remove(target);
+    for (const SafeSaveResult &r : {checkSaveTarget(target), saveFileSafely(target, kNew)}) {
+        EXPECT_EQ(r.ok, c.refusal == nullptr) << r.reason;
+        EXPECT_EQ(r.why, c.refusal);
     }
+    EXPECT_EQ(readBytes(precious), c.refusal ? kOld : kNew);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, SharedFolderTest,
+    ::testing::Values(
+        SharedCase{"PlantedLink", 01777, Planted::Link, kNobody, &text::kTargetIsPlantedLink},
+        SharedCase{"PlantedFile", 01777, Planted::File, kNobody, &text::kTargetIsPlantedFile},
+        SharedCase{"PlantedLinkBehindOurLink", 01777, Planted::LinkBehindOurLink, kNobody,
+                   &text::kTargetIsPlantedLink},
+        SharedCase{"FolderOwnersLinkBehindOurLink", 01777, Planted::LinkBehindOurLink, kFolderOwner,
+                   nullptr},
+        SharedCase{"FolderOwnersLink", 01777, Planted::Link, kFolderOwner, nullptr},
+        SharedCase{"OurFile", 01777, Planted::File, 0, nullptr},
+        SharedCase{"OnlyWorldWritableFile", 0777, Planted::File, kNobody, nullptr},
+        SharedCase{"OnlyWorldWritableLink", 0777, Planted::Link, kNobody, nullptr},
+        SharedCase{"OnlyStickyFile", 01755, Planted::File, kNobody, nullptr},
+        SharedCase{"OnlyStickyLinkBehindOurLink", 01755, Planted::LinkBehindOurLink, kNobody,
+                   nullptr}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// --- Several names, long names ----------------------------------------------------------
 
 TEST_F(SafeSaveTest, EveryHardLinkedNameShowsTheNewBytes)
 {
@@ -269,27 +298,63 @@ TEST_F(SafeSaveTest, NameAtTheSystemsLimitIsSaved)
     EXPECT_EQ(entries(m_dir), std::vector<std::string>{name});
 }
 
-// A signal that arrives while the temporary file exists ends the program
-// only once the save is complete, and leaves no temporary file behind.
-TEST_F(SafeSaveTest, InterruptDuringASaveLeavesNoTemporaryFile)
+// --- The moment the temporary file exists -----------------------------------------------
+
+// A signal then ends the program only once the save is complete, and leaves
+// no temporary file behind. A file that another program renamed over the
+// target meanwhile is not overwritten: the save is refused.
+const std::vector<std::uint8_t> kOther{'o', 't', 'h', 'e', 'r'};
+fs::path g_target;
+
+struct MomentCase
 {
-    for (const bool existing : {false, true}) {
-        if (existing)
-            writeFile(file("radio.sin"), kOld, 0644);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            detail::temporaryFileCreated = [] { ::raise(SIGTERM); };
-            saveFileSafely(file("radio.sin"), kNew);
-            ::_exit(0);
-        }
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << existing;
-        EXPECT_EQ(entries(m_dir), std::vector<std::string>{"radio.sin"}) << existing;
-        EXPECT_EQ(readBytes(file("radio.sin")), kNew) << existing;
+    const char *name;
+    bool existing;
+    void (*hook)();
+    int ended; // 128 + the signal that ended the save, or 1 when refused as replaced
+    const std::vector<std::uint8_t> *after;
+};
+
+class SaveMomentTest : public SafeSaveTest, public ::testing::WithParamInterface<MomentCase>
+{
+};
+
+TEST_P(SaveMomentTest, EndsWithTheTargetWholeAndNoTemporaryFile)
+{
+    const MomentCase &c = GetParam();
+    g_target = file("radio.sin");
+    if (c.existing)
+        writeFile(g_target, kOld, 0644);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        detail::temporaryFileCreated = c.hook;
+        ::_exit(saveFileSafely(g_target, kNew).why == &text::kTargetReplaced ? 1 : 0);
     }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_EQ(WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status), c.ended);
+    EXPECT_EQ(entries(m_dir), std::vector<std::string>{"radio.sin"});
+    EXPECT_EQ(readBytes(g_target), *c.after);
 }
+
+void raiseTerm()
+{
+    ::raise(SIGTERM);
+}
+
+void renameAnotherFileOver()
+{
+    test::writeFile(g_target.parent_path() / "other", kOther);
+    fs::rename(g_target.parent_path() / "other", g_target);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Moments, SaveMomentTest,
+    ::testing::Values(MomentCase{"SignalForANewFile", false, raiseTerm, 128 + SIGTERM, &kNew},
+                      MomentCase{"SignalForAnExistingFile", true, raiseTerm, 128 + SIGTERM, &kNew},
+                      MomentCase{"TargetReplaced", true, renameAnotherFileOver, 1, &kOther}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace kx9

@@ -23,27 +23,6 @@ TEST(ProgramBaseName, OnlyTheLastDotAndTheLastFolderSeparatorCount)
     EXPECT_EQ(programBaseName("/" + std::string(197, 'x') + "/tool.exe"), "MAIN");
 }
 
-class LanguageTagTest : public ::testing::Test
-{
-protected:
-    void TearDown() override { setLanguageTag({}); }
-};
-
-TEST_F(LanguageTagTest, BaseNameWithEnIsEnglishAnythingElseIsChinese)
-{
-    setLanguageTag({});
-    EXPECT_FALSE(isEnglish());
-    EXPECT_EQ(currentLanguage(), Language::Chinese);
-    setLanguageTag(programBaseName() + "_EN");
-    EXPECT_TRUE(isEnglish());
-    EXPECT_EQ(text::kWide.text(), "Wide");
-    setLanguageTag(programBaseName() + "_CH");
-    EXPECT_FALSE(isEnglish());
-    EXPECT_EQ(text::kWide.text(), "宽");
-    setLanguageTag(programBaseName() + "_en"); // the comparison is case-sensitive
-    EXPECT_FALSE(isEnglish());
-}
-
 TEST(FillIn, ReplacesNumberedPlaceholdersInAnyOrder)
 {
     EXPECT_EQ(fillIn("%2 after %1", {"a", "b"}), "b after a");

@@ -1,4 +1,5 @@
 #include "Fleet.h"
+#include "CaseName.h"
 #include "FleetJobs.h"
 #include "FleetReport.h"
 #include "RadioSim.h"
@@ -103,7 +104,8 @@ TEST_P(FleetWriteTest, CleanRadiosAreWrittenWhileOthersFailOrAreSkipped)
                             [](const FleetProgress &p) { return p.finished && p.total == 510; }));
 }
 
-INSTANTIATE_TEST_SUITE_P(WithAndWithoutYes, FleetWriteTest, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(WithAndWithoutYes, FleetWriteTest, ::testing::Bool(),
+                         [](const auto &info) { return info.param ? "WithYes" : "WithoutYes"; });
 
 // Stops at a gate (its open, or the header of one write block) until every
 // radio of the test is there.
@@ -323,7 +325,13 @@ INSTANTIATE_TEST_SUITE_P(
         PortsCase{{"COM2", "/dev/ttyS0", "COM2"}, false, "port COM2 given twice"},
         PortsCase{{"COM1", "ttyUSB0"}, false, "COM1 and ttyUSB0 are the same port"},
         PortsCase{{"/dev/a/b", "a-b"}, false, ""},
-        PortsCase{{"/dev/a/b", "a-b"}, true, "/dev/a/b and a-b would both be read into a-b.sin"}));
+        PortsCase{{"/dev/a/b", "a-b"}, true, "/dev/a/b and a-b would both be read into a-b.sin"}),
+    [](const auto &info) {
+        std::string ports = info.param.withFiles ? "WithFiles" : "";
+        for (const std::string &port : info.param.ports)
+            ports += (ports.empty() ? "" : "_") + port;
+        return test::caseName(ports.empty() ? "None" : ports);
+    });
 
 TEST(FleetPortNameTest, ALinkToAPortIsThatPort)
 {

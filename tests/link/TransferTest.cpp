@@ -198,7 +198,10 @@ TEST_P(WakeUpReplyTest, WrongBytesBeforeTheAcknowledgeAreOvercome)
 
 INSTANTIATE_TEST_SUITE_P(Replies, WakeUpReplyTest,
                          ::testing::Values(std::pair<std::uint8_t, int>{0x06, 1},
-                                           std::pair<std::uint8_t, int>{0x15, 2}));
+                                           std::pair<std::uint8_t, int>{0x15, 2}),
+                         [](const auto &info) {
+                             return info.param.first == 0x06 ? "StrayByteThenAck" : "TwoNaks";
+                         });
 
 TEST_F(TransferTest, FailedIdentificationReceiveAsksAndRetryReadsAgain)
 {
@@ -264,7 +267,11 @@ TEST_P(ConfirmSendTest, FailedConfirmSendIsReportedAndSentAgainAtMostThreeTimes)
     expectEndedCleanly();
 }
 
-INSTANTIATE_TEST_SUITE_P(Failures, ConfirmSendTest, ::testing::Values(2, 1000));
+INSTANTIATE_TEST_SUITE_P(Failures, ConfirmSendTest, ::testing::Values(2, 1000),
+                         [](const auto &info) {
+                             return info.param > 3 ? "EveryTime"
+                                                   : std::to_string(info.param) + "Times";
+                         });
 
 // --- Radio identity check -----------------------------------------------------
 
@@ -295,7 +302,13 @@ INSTANTIATE_TEST_SUITE_P(Identities, IdentityTest,
                                            IdentityCase{0x01, 0xFF, false}, // FF skips
                                            IdentityCase{0xFF, 0xFF, false}, // new document
                                            IdentityCase{0xFF, 0x01, true},
-                                           IdentityCase{0x01, 0x02, true}));
+                                           IdentityCase{0x01, 0x02, true}),
+                         [](const auto &info) {
+                             char name[24];
+                             std::snprintf(name, sizeof name, "File%02XRadio%02X",
+                                           info.param.imageIdentity, info.param.radioIdentity);
+                             return std::string(name);
+                         });
 
 // Declining writes nothing: the CutShortTest row MismatchDeclinedBeforeAnyBlock.
 TEST_F(TransferTest, AcceptedMismatchIsAskedOnceInTheTransfersLanguageAndRedoesTheHandshake)
@@ -366,7 +379,11 @@ TEST_P(ReadEndTest, ShortReplyOrMissingAcknowledgeEndsTheReadAndTheCallerGetsNoI
 }
 
 const std::optional<std::size_t> kReadEnds[] = {0u, 9u, 10u, 11u, std::nullopt};
-INSTANTIATE_TEST_SUITE_P(Replies, ReadEndTest, ::testing::ValuesIn(kReadEnds));
+INSTANTIATE_TEST_SUITE_P(Replies, ReadEndTest, ::testing::ValuesIn(kReadEnds),
+                         [](const auto &info) {
+                             return info.param ? "ReplyOf" + std::to_string(*info.param) + "Bytes"
+                                               : std::string("NoAcknowledge");
+                         });
 
 // --- A write cut short tells that the radio holds part of it --------------------
 
@@ -492,7 +509,8 @@ TEST_P(StopDuringAWaitTest, StopAskedForDuringAWaitEndsAsCancelWithoutAMessage)
     expectEndedCleanly();
 }
 
-INSTANTIATE_TEST_SUITE_P(ReadAndWrite, StopDuringAWaitTest, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(ReadAndWrite, StopDuringAWaitTest, ::testing::Bool(),
+                         [](const auto &info) { return info.param ? "Write" : "Read"; });
 
 // --- Cancel and open failure ----------------------------------------------------
 

@@ -1,4 +1,5 @@
 #include "ChannelCsv.h"
+#include "CaseName.h"
 #include "ChannelConversion.h"
 #include "RadioType.h"
 #include "TableRows.h"
@@ -113,17 +114,8 @@ TEST_P(ExportLine, WritesTheLayoutOfTheOtherProgrammer)
     EXPECT_EQ(exportedLine(table), std::string("1,") + GetParam().line);
 }
 
-std::string caseName(const char *what)
-{
-    std::string name;
-    for (const char c : std::string(what)) {
-        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    }
-    return name;
-}
-
 INSTANTIATE_TEST_SUITE_P(Cases, ExportLine, ::testing::ValuesIn(kExportCases),
-                         [](const auto &info) { return caseName(info.param.what); });
+                         [](const auto &info) { return test::caseName(info.param.what); });
 
 // All the cases above in one table, channel n for case n; busy lock Close,
 // since the layout has no column for it and an import gives Close.
@@ -309,13 +301,16 @@ const RefusedCase kRefusedCases[] = {
      "Location \"A1\" is not a channel number"},
     {"location past the type", "100,,446.006250,,0,,,,,,,,FM,,,,,,,,",
      "channel 100 is outside the channels 1-99 of this radio type"},
+    // One field short would shift every later column into the wrong field.
+    {"one field short of the header", "1,,446.006250,,0,,88.5,88.5,023,NN,023,Tone->Tone,FM,,,,,,,",
+     "20 fields where the header line has 21"},
     {"open quote", "1,\"AB,446.006250,,0,,,,,,,,FM,,,,,,,,", "a quoted field is not closed"},
     {"open quote taking in the lines after it", "1,\"AB,446.006250\r\n2,,446.01875\n\n3,x,446.1",
      "a quoted field is not closed: it took in lines 2 to 5"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, CsvRefusedLine, ::testing::ValuesIn(kRefusedCases),
-                         [](const auto &info) { return caseName(info.param.what); });
+                         [](const auto &info) { return test::caseName(info.param.what); });
 
 struct AcceptedCase
 {
@@ -369,37 +364,48 @@ const AcceptedCase kAcceptedCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, CsvAcceptedLine, ::testing::ValuesIn(kAcceptedCases),
-                         [](const auto &info) { return caseName(info.param.what); });
+                         [](const auto &info) { return test::caseName(info.param.what); });
 
-TEST(CsvImport, DigitsBelow10HzAreCutWithAWarning)
+// Lines that claim channel 1: what the report says of each and what the
+// channel holds afterwards.
+struct ClaimCase
 {
-    const CsvImport in =
-        importChannelCsv("Location,Frequency\n1,446.0062509\n", emptyTable(), kType400470);
-    EXPECT_EQ(in.table.cell(1, kColReceive), "446.00625");
-    EXPECT_EQ(in.report.warnings,
-              (std::vector<CsvLineNote>{{2, "frequency 446.0062509 MHz stored to 10 Hz as "
-                                            "446.00625"}}));
+    const char *what;
+    std::string list;
+    std::vector<CsvLineNote> refused;
+    std::vector<CsvLineNote> warnings;
+    const char *receive;
+};
+
+using CsvChannelClaim = ::testing::TestWithParam<ClaimCase>;
+
+TEST_P(CsvChannelClaim, ReportsEachLineAndKeepsTheFirstGoodOne)
+{
+    const CsvImport in = importChannelCsv(GetParam().list, emptyTable(), kType400470);
+    EXPECT_EQ(in.report.refused, GetParam().refused);
+    EXPECT_EQ(in.report.warnings, GetParam().warnings);
+    EXPECT_EQ(in.table.cell(1, kColReceive), GetParam().receive);
 }
 
-TEST(CsvImport, ASecondLineForAChannelIsRefused)
-{
-    const CsvImport in = importChannelCsv("Location,Frequency\n1,446.006250\n1,446.018750\n",
-                                          emptyTable(), kType400470);
-    EXPECT_EQ(in.report.refused,
-              (std::vector<CsvLineNote>{{3, "channel 1 is already given on line 2"}}));
-    EXPECT_EQ(in.table.cell(1, kColReceive), "446.00625");
-}
-
-TEST(CsvImport, ARefusedLineClaimsNoChannel)
-{
-    const CsvImport in = importChannelCsv(
-        "Location,Frequency\n1,600\n01,446.006250\n001,446.018750\n", emptyTable(), kType400470);
-    EXPECT_EQ(
-        in.report.refused,
-        (std::vector<CsvLineNote>{{2, "receive frequency 600.00000 MHz is outside 67 to 521 MHz"},
-                                  {4, "channel 1 is already given on line 3"}}));
-    EXPECT_EQ(in.table.cell(1, kColReceive), "446.00625");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CsvChannelClaim,
+    ::testing::Values(ClaimCase{"digits below 10 Hz are cut with a warning",
+                                "Location,Frequency\n1,446.0062509\n",
+                                {},
+                                {{2, "frequency 446.0062509 MHz stored to 10 Hz as 446.00625"}},
+                                "446.00625"},
+                      ClaimCase{"a second line for a channel is refused",
+                                "Location,Frequency\n1,446.006250\n1,446.018750\n",
+                                {{3, "channel 1 is already given on line 2"}},
+                                {},
+                                "446.00625"},
+                      ClaimCase{"a refused line claims no channel",
+                                "Location,Frequency\n1,600\n01,446.006250\n001,446.018750\n",
+                                {{2, "receive frequency 600.00000 MHz is outside 67 to 521 MHz"},
+                                 {4, "channel 1 is already given on line 3"}},
+                                {},
+                                "446.00625"}),
+    [](const auto &info) { return test::caseName(info.param.what); });
 
 TEST(CsvImport, ReplaceEmptiesUnnamedChannelsButKeepsThoseOfRefusedLines)
 {

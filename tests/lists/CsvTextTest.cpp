@@ -1,8 +1,8 @@
 #include "CsvText.h"
+#include "CaseName.h"
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 
 namespace kx9 {
 namespace {
@@ -57,13 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"an open quote runs to the end and is marked",
                   "a,b\n1,\"unclosed\n2,3\n",
                   {{1, {"a", "b"}}, {2, {"1", "unclosed\n2,3\n"}, true}}}),
-    [](const auto &info) {
-        std::string name;
-        for (const char c : std::string(info.param.what)) {
-            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-        }
-        return name;
-    });
+    [](const auto &info) { return test::caseName(info.param.what); });
 
 TEST(CsvWrite, QuotesOnlyWhatNeedsItAndReadsBackTheSame)
 {

@@ -1,4 +1,5 @@
 #include "CellLanguage.h"
+#include "CaseName.h"
 #include "RadioType.h"
 
 #include <gtest/gtest.h>
@@ -27,13 +28,19 @@ TEST_P(FlagCellTranslation, TurnsIntoItsCounterpartBothWays)
     EXPECT_EQ(translateCellText(p.col, p.en, Language::English, Language::English), p.en);
 }
 
+std::string flagPairName(const ::testing::TestParamInfo<FlagPair> &info)
+{
+    return "Column" + std::to_string(info.param.col) + "_" + test::caseName(info.param.en);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     EveryFlag, FlagCellTranslation,
     ::testing::Values(FlagPair{kColBandwidth, "Wide", "宽"},
                       FlagPair{kColBandwidth, "Narrow", "窄"}, FlagPair{kColScan, "Yes", "是"},
                       FlagPair{kColScan, "No", "否"}, FlagPair{kColPower, "High", "高"},
                       FlagPair{kColPower, "Low", "低"}, FlagPair{kColBusyLock, "Close", "关闭"},
-                      FlagPair{kColBusyLock, "Carrier", "载波"}));
+                      FlagPair{kColBusyLock, "Carrier", "载波"}),
+    flagPairName);
 
 // Names, tones, frequencies and "QT/DQT" read the same in both languages; a
 // flag word elsewhere than its own column, or in other letters, is no flag.
@@ -45,7 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FlagPair{kColReceive, "446.00625", "446.00625"},
                       FlagPair{kColPower, "Wide", "Wide"}, FlagPair{kColName, "Yes", "Yes"},
                       FlagPair{kColBandwidth, "wide", "wide"}, FlagPair{kColScan, " Yes", " Yes"},
-                      FlagPair{kColLabel, "CH-P01", "CH-P01"}, FlagPair{kColBandwidth, "", ""}));
+                      FlagPair{kColLabel, "CH-P01", "CH-P01"}, FlagPair{kColBandwidth, "", ""}),
+    flagPairName);
 
 TEST(ChannelRowsTranslation, ChangesOnlyTheFlagCellsOfRowsOneTo128AndComesBackWhole)
 {

@@ -7,7 +7,7 @@ namespace {
 
 using B4 = std::array<std::uint8_t, 4>;
 
-TEST(Bcd8, DocumentedExamplesInBothByteOrders)
+TEST(Bcd8, DocumentedExamplesInBothByteOrdersAndNibblesAboveNine)
 {
     const B4 le{0x25, 0x06, 0x60, 0x44};
     EXPECT_EQ(decodeBcd8Le(le), 44600625u);
@@ -19,11 +19,8 @@ TEST(Bcd8, DocumentedExamplesInBothByteOrders)
     // Encoding keeps the low eight digits.
     EXPECT_EQ(encodeBcd8Le(123456789), (B4{0x89, 0x67, 0x45, 0x23}));
     EXPECT_EQ(encodeBcd8Le(0), (B4{0, 0, 0, 0}));
-}
-
-TEST(Bcd8, DecodingAddsNibblesAboveNineWithoutChecking)
-{
-    // 0xFF counts as 15 * 10 + 15 = 165 in its pair and carries upward.
+    // Decoding adds nibbles above nine without checking: 0xFF counts as
+    // 15 * 10 + 15 = 165 in its pair and carries upward.
     EXPECT_EQ(decodeBcd8Le(B4{0xFF, 0x00, 0x00, 0x00}), 165u);
     EXPECT_EQ(decodeBcd8Le(B4{0x00, 0x0A, 0x00, 0x00}), 1000u);
     EXPECT_EQ(decodeBcd8Be(B4{0xFF, 0xFF, 0xFF, 0xFF}), 165u * 1010101u);

@@ -125,6 +125,7 @@ TEST(TableToImage, DocumentedFrequencyToneAndFlagBytes)
     setRow(table, 1,
            {"CH-P01", "446.00625", "", "Off", "67.0", "Wide", "Yes", "High", "Carrier", "CH 1-A"});
     setRow(table, 2, {"CH-P02", "446.00625", "446.00625", "Off", "Off", "", "", "", "", "abc"});
+    table.setCell(3, kColReceive, "-446.00625"); // stored as no frequency
     tableToImage(table, Selectors{}, image);
 
     EXPECT_EQ(recordBytes(image, 1),
@@ -133,6 +134,8 @@ TEST(TableToImage, DocumentedFrequencyToneAndFlagBytes)
     // Both tones "Off" clear the tone-use bit; "QT/DQT" is the fallback lockout.
     EXPECT_EQ(image.byte(layout::recordOffset(2) + layout::kToneUse), 0xEF);
     EXPECT_EQ(image.byte(layout::recordOffset(2) + layout::kFlags), 0xC5);
+    EXPECT_EQ(image.byte(layout::recordOffset(3)), 0xFF);
+    EXPECT_EQ(image.byte(layout::recordOffset(3) + 3), 0xFF);
 }
 
 TEST(TableToImage, EmptyRowIsWrittenAsAnEmptyChannel)
@@ -163,16 +166,6 @@ TEST(TableToImage, SelectorsAndMarkerLeaveOtherBitsAlone)
     EXPECT_EQ(image.radioTypeBits(), layout::kRadioTypePmrLpd);
     EXPECT_EQ(image.powerRank(), 0xFF);
     EXPECT_TRUE(image.manualOpen());
-}
-
-TEST(TableToImage, NegativeFrequencyTextIsStoredAsNoFrequency)
-{
-    ChannelImage image;
-    ChannelTable table;
-    table.setCell(1, kColReceive, "-446.00625");
-    tableToImage(table, Selectors{}, image);
-    EXPECT_EQ(image.byte(layout::recordOffset(1)), 0xFF);
-    EXPECT_EQ(image.byte(layout::recordOffset(1) + 3), 0xFF);
 }
 
 // Read followed by Write: every channel within the type's count comes back

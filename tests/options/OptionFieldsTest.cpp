@@ -1,4 +1,5 @@
 #include "OptionFields.h"
+#include "CaseName.h"
 #include "RadioType.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,11 @@ struct SetRow
 };
 
 using SetFieldText = ::testing::TestWithParam<SetRow>;
+
+std::string rowName(const ::testing::TestParamInfo<SetRow> &info)
+{
+    return test::caseName(std::string(info.param.label) + "_" + info.param.text);
+}
 
 TEST_P(SetFieldText, AcceptsWhatTheDialogOffersAndRefusesTheRest)
 {
@@ -42,8 +48,10 @@ INSTANTIATE_TEST_SUITE_P(
                       SetRow{"Time Out Timer", "600", "600"},
                       SetRow{"Priority Channel", "128", "128"}, SetRow{"PTT ID", "ab-1", "AB-1"},
                       SetRow{"PTT ID", "abcdef", "ABCDEF"}, SetRow{"PTT ID", "é", "É"},
+                      SetRow{"PTT ID", "÷", "÷"}, // no letter, though among them in Latin-1
                       SetRow{"Frequency Differ", "12.5", "12.5"},
-                      SetRow{"Frequency Differ Direction", "-", "-"}));
+                      SetRow{"Frequency Differ Direction", "-", "-"}),
+    rowName);
 
 INSTANTIATE_TEST_SUITE_P(
     Refused, SetFieldText,
@@ -59,13 +67,16 @@ INSTANTIATE_TEST_SUITE_P(
                       SetRow{"PTT ID", "中", "", "one byte"},
                       SetRow{"PTT ID", "\x1b[2J", "", "printable"},
                       SetRow{"PTT ID", "\xC3", "", "printable"},
+                      // 0xFF would end the text in the image.
+                      SetRow{"PTT ID", "ÿ", "", "printable"},
                       SetRow{"Frequency Differ", "1.2.3", "", "one point"},
                       SetRow{"Frequency Differ", "123456789", "", "at most 8"},
                       // Eight stored digits: 1000 would be stored as 0, 12345678 as 678.
                       SetRow{"Frequency Differ", "1000", "", "at most 999.99999 MHz"},
                       SetRow{"Frequency Differ", "12345678", "", "at most 999.99999 MHz"},
                       SetRow{"Frequency Differ", "-1", "", "digits"},
-                      SetRow{"Frequency Differ", ".", "", "digits"}));
+                      SetRow{"Frequency Differ", ".", "", "digits"}),
+    rowName);
 
 } // namespace
 } // namespace kx9

@@ -1,4 +1,5 @@
 #include "OptionValues.h"
+#include "CaseName.h"
 #include "Document.h"
 #include "OptionFields.h"
 #include "RadioType.h"
@@ -105,7 +106,10 @@ INSTANTIATE_TEST_SUITE_P(
         RangeRow{0x81A, 0xFF, "Priority Channel", "", 0xFF},
         RangeRow{0x81A, 127, "Priority Channel", "128", 127},
         RangeRow{0x812, 0x03, "Language Choose", "Off", 0x00, "3 (not in 0, 2; OK stores Off)"},
-        RangeRow{0x812, 0xAE, "Language Choose", "English", 0x02}));
+        RangeRow{0x812, 0xAE, "Language Choose", "English", 0x02}),
+    [](const auto &info) {
+        return test::caseName(info.param.label) + "_" + std::to_string(info.param.stored);
+    });
 
 TEST(OptionValues, PttIdEndsAtTheFirstErasedByteAndIsPaddedWithThem)
 {

@@ -62,6 +62,7 @@ std::optional<std::string> textAt(const std::vector<PlacedText> &texts, int x, i
 
 struct MetricsCase
 {
+    const char *name;
     PageDevice device;
     int charHeight;
     int columnUnit;
@@ -83,13 +84,14 @@ INSTANTIATE_TEST_SUITE_P(
     Pages, ReportMetrics,
     ::testing::Values(
         // 11 inches at 600 dpi: (6600 / 45) x 1440 / 600 = 146 x 1440 / 600 = 350.
-        MetricsCase{kLetter600, 350, 141, 112},
+        MetricsCase{"Letter600Dpi", kLetter600, 350, 141, 112},
         // Only the rectangle's size counts, not where it starts.
-        MetricsCase{{100, 200, 5200, 6800, 600, 600}, 350, 141, 112},
+        MetricsCase{"Letter600DpiMoved", {100, 200, 5200, 6800, 600, 600}, 350, 141, 112},
         // A4 at 1200 dpi: each division cuts toward zero in turn.
-        MetricsCase{{0, 0, 9921, 14031, 1200, 1200}, 373, 137, 109},
+        MetricsCase{"A4At1200Dpi", {0, 0, 9921, 14031, 1200, 1200}, 373, 137, 109},
         // A device that reports no resolution gets nothing drawn.
-        MetricsCase{{0, 0, 5100, 6600, 0, 600}, 0, 0, 0}));
+        MetricsCase{"NoResolution", {0, 0, 5100, 6600, 0, 600}, 0, 0, 0}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST(ReportPlan, EveryPageHasItsTitleAndItsShareOfTheChannelsAndNoMore)
 {

@@ -104,7 +104,8 @@ TEST_P(FleetCli, WritesEveryRadioAtOnceAndReportsEachOnItsOwn)
     EXPECT_TRUE(run.err.contains(radios[2]->port + ": The radio may now hold a partial write"));
 }
 
-INSTANTIATE_TEST_SUITE_P(WithAndWithoutYes, FleetCli, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(WithAndWithoutYes, FleetCli, ::testing::Bool(),
+                         [](const auto &info) { return info.param ? "WithYes" : "WithoutYes"; });
 
 // Each radio into a file of its own in the folder; one that hangs up leaves
 // no file, and --json keeps standard output a single array.

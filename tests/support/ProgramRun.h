@@ -4,9 +4,13 @@
 
 #include "TempFolder.h"
 
+#include <csignal>
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 extern char **environ;
 
@@ -18,6 +22,21 @@ struct CliRun
     std::string out;
     std::string err;
 };
+
+// Waits for the child to end, and ends it after 30 s: a hung program fails
+// its test instead of holding the whole run. The exit status, or -1.
+inline int waitBounded(pid_t pid)
+{
+    const int watch = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+    pollfd ended{watch, POLLIN, 0};
+    if (watch >= 0 && ::poll(&ended, 1, 30000) == 0)
+        ::kill(pid, SIGKILL);
+    if (watch >= 0)
+        ::close(watch);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 // Runs args[0] with args; stdout and stderr go to files in folder, then are
 // read. Standard output goes to stdoutPath instead when one is given.
@@ -39,9 +58,7 @@ inline CliRun runProgram(const std::filesystem::path &folder, std::vector<std::s
     pid_t pid = 0;
     CliRun run;
     if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.status = waitBounded(pid);
     }
     posix_spawn_file_actions_destroy(&actions);
     if (stdoutPath.empty()) {

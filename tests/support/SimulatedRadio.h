@@ -13,7 +13,8 @@
 
 namespace kx9::test {
 
-constexpr int kProcessTimeoutMs = 120000;
+// A hung program fails its test after this long instead of holding the run.
+constexpr int kProcessTimeoutMs = 30000;
 
 inline QByteArray bytesOf(const ChannelImage &image)
 {
