@@ -4,10 +4,8 @@
 #include "Backups.h"
 #include "Command.h"
 #include "CommandLine.h"
+#include "Output.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QSettings>
 
 #include <iostream>
@@ -37,11 +35,6 @@ void keepReadBackup(const ChannelImage &image, const std::string &portName)
 
 namespace {
 
-QString qs(const std::string &s)
-{
-    return QString::fromStdString(s);
-}
-
 int runBackups(const std::vector<std::string> &argv)
 {
     int status = kExitOk;
@@ -57,18 +50,24 @@ int runBackups(const std::vector<std::string> &argv)
     }
     const std::vector<BackupEntry> entries = store.list();
     if (args->has("--json")) {
-        QJsonArray list;
-        for (const BackupEntry &e : entries) {
-            QJsonObject row{{"time", qs(e.dateTime)},
-                            {"port", qs(e.port)},
-                            {"identity", e.identity},
-                            {"file", qs(e.path)}};
+        // The keys in alphabetical order, four blanks an indent.
+        auto text = [](const std::string &s) { return "\"" + escaped(s, true) + "\""; };
+        std::cout << "[";
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const BackupEntry &e = entries[i];
             // A file that is not a whole image has no type and no channels.
-            row["radioType"] = e.image ? QJsonValue(qs(e.radioType)) : QJsonValue();
-            row["channelsInUse"] = e.image ? QJsonValue(e.channelsInUse) : QJsonValue();
-            list.append(row);
+            std::cout << (i == 0 ? "\n" : ",\n") << "    {\n"
+                      << "        \"channelsInUse\": "
+                      << (e.image ? std::to_string(e.channelsInUse) : "null") << ",\n"
+                      << "        \"file\": " << text(e.path) << ",\n"
+                      << "        \"identity\": " << static_cast<int>(e.identity) << ",\n"
+                      << "        \"port\": " << text(e.port) << ",\n"
+                      << "        \"radioType\": " << (e.image ? text(e.radioType) : "null")
+                      << ",\n"
+                      << "        \"time\": " << text(e.dateTime) << "\n"
+                      << "    }";
         }
-        std::cout << QJsonDocument(list).toJson(QJsonDocument::Indented).toStdString();
+        std::cout << "\n]\n";
         return kExitOk;
     }
     for (const BackupEntry &e : entries) {

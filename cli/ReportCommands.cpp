@@ -1,21 +1,15 @@
-// The printed channel report as a PDF: report.
+// The printed channel report as a PDF: report. The drawing needs Qt, so it
+// is done by the program kx9-report, which this command runs once the
+// command line is checked; every other command starts without Qt.
 
 #include "Command.h"
 #include "CommandLine.h"
-#include "Document.h"
-#include "RadioType.h"
-#include "ReportRenderer.h"
-#include "ReportSettings.h"
-#include "SafeSave.h"
-#include "TextFormat.h"
-#include "Texts.h"
+#include "Output.h"
 
-#include <QGuiApplication>
-
-#include <cstdio>
-#include <cstdlib>
-#include <fcntl.h>
-#include <iostream>
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <set>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,60 +18,31 @@ namespace kx9::cli {
 
 namespace {
 
-// Qt asks for the runtime folder while it starts (a check for a sandbox);
-// when XDG_RUNTIME_DIR names none it may use, it makes /tmp/runtime-USER and
-// warns. It is lent one of the user's own instead: the session's, or else a
-// private one that is removed at once and reached through its descriptor
-// ("/proc/self/fd/N/.", the folder itself, as Qt refuses a link to one).
-class RuntimeFolderForQt
+// The report program beside kx9-cli (the build tree, or an install that
+// keeps both in one folder), else where the install rules put it.
+std::optional<std::string> reportProgram()
 {
-public:
-    RuntimeFolderForQt()
-    {
-        const char *given = std::getenv("XDG_RUNTIME_DIR");
-        if (given != nullptr && usable(given))
-            return;
-        const std::string session = "/run/user/" + std::to_string(::getuid());
-        if (usable(session)) {
-            lend(session);
-            return;
-        }
-        const char *tmp = std::getenv("TMPDIR");
-        std::string folder =
-            std::string(tmp != nullptr && *tmp != 0 ? tmp : "/tmp") + "/kx9.XXXXXX";
-        if (::mkdtemp(folder.data()) == nullptr)
-            return;
-        m_fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        ::rmdir(folder.c_str());
-        if (m_fd >= 0)
-            lend("/proc/self/fd/" + std::to_string(m_fd) + "/.");
+    std::string self(4096, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", self.data(), self.size() - 1);
+    if (n <= 0)
+        return std::nullopt;
+    self.resize(static_cast<std::size_t>(n));
+    const std::string folder = self.substr(0, self.find_last_of('/') + 1);
+    for (const std::string &candidate : {folder + "kx9-report", folder + KX9_REPORT_FROM_BINDIR}) {
+        if (::access(candidate.c_str(), X_OK) == 0)
+            return candidate;
     }
-    ~RuntimeFolderForQt()
-    {
-        if (m_lent)
-            ::unsetenv("XDG_RUNTIME_DIR");
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    RuntimeFolderForQt(const RuntimeFolderForQt &) = delete;
-    RuntimeFolderForQt &operator=(const RuntimeFolderForQt &) = delete;
+    return std::nullopt;
+}
 
-private:
-    // As Qt requires: a folder of the user's that only the user may enter.
-    static bool usable(const std::string &path)
-    {
-        struct stat info = {};
-        return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
-               info.st_uid == ::getuid() && (info.st_mode & 07777) == 0700;
-    }
-    void lend(const std::string &path)
-    {
-        m_lent = ::setenv("XDG_RUNTIME_DIR", path.c_str(), 1) == 0;
-    }
-
-    int m_fd = -1;
-    bool m_lent = false;
-};
+// A file's report in a folder: its name with ".pdf" for its extension.
+std::string reportPathIn(const std::string &folder, const std::string &file)
+{
+    std::string name = file.substr(file.find_last_of('/') + 1);
+    if (const auto dot = name.find_last_of('.'); dot != std::string::npos && dot > 0)
+        name.resize(dot);
+    return folder + "/" + name + ".pdf";
+}
 
 bool sameWord(const std::string &a, const char *b)
 {
@@ -92,78 +57,77 @@ int runReport(const std::vector<std::string> &argv)
     if (!args) {
         return usageError("report", error);
     }
-    if (args->positional().size() != 1) {
-        return usageError("report", "needs exactly one FILE");
+    const auto &files = args->positional();
+    if (files.empty()) {
+        return usageError("report", "needs a FILE");
     }
     const auto out = args->value("-o") ? args->value("-o") : args->value("--output");
     if (!out || out->empty()) {
-        return usageError("report", "needs -o OUT.pdf");
+        return usageError("report", files.size() == 1 ? "needs -o OUT.pdf" : "needs -o DIR");
     }
     const std::string lang = args->value("--lang").value_or("en");
     if (lang != "en" && lang != "zh") {
         return usageError("report", "--lang takes en or zh, not \"" + lang + "\"");
     }
     const std::string size = args->value("--page-size").value_or("A4");
-    QPageSize::PageSizeId pageSize = QPageSize::A4;
-    if (sameWord(size, "Letter")) {
-        pageSize = QPageSize::Letter;
-    } else if (!sameWord(size, "A4")) {
+    if (!sameWord(size, "A4") && !sameWord(size, "Letter")) {
         return usageError("report", "--page-size takes A4 or Letter, not \"" + size + "\"");
     }
     if (*out == "-" && ::isatty(STDOUT_FILENO) == 1) {
         return usageError("report", "will not write a PDF to a terminal; name a file or redirect");
     }
 
-    const Language language = lang == "en" ? Language::English : Language::Chinese;
-    Document doc;
-    const FileResult opened = doc.open(args->positional()[0], Language::English);
-    if (!opened) {
-        return failed(opened.message);
+    // FILE OUT pairs for the report program; several files put their
+    // reports into the folder -o names, one PDF each.
+    std::vector<std::string> pairs;
+    if (files.size() == 1) {
+        pairs = {files[0], *out};
+    } else {
+        struct stat info = {};
+        if (::stat(out->c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+            return usageError("report", "with several files, -o names an existing folder, not \"" +
+                                            *out + "\"");
+        }
+        std::set<std::string> targets;
+        for (const std::string &file : files) {
+            const std::string target = reportPathIn(*out, file);
+            if (!targets.insert(target).second) {
+                return usageError("report", "two files would both make " + target);
+            }
+            pairs.insert(pairs.end(), {file, target});
+        }
     }
-    // The grid as the window shows the file: headers and cells in the
-    // report's language, the selectors as the file sets them.
-    doc.setHeaders(language);
-    doc.refillTableFromImage(language);
-    const report::ReportSource source =
-        report::reportSource(doc.table(), doc.image(), doc.selectors());
-
-    // Fonts need a GUI application, though nothing is shown: the offscreen
-    // platform serves without a display, whatever the session uses.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qunsetenv("QT_QPA_PLATFORMTHEME");
-    const RuntimeFolderForQt runtimeFolder;
-    static int appArgc = 1;
-    static char appName[] = "kx9-cli";
-    static char *appArgv[] = {appName, nullptr};
-    QGuiApplication app(appArgc, appArgv);
-
-    const auto pdf = report::reportPdf(source, language, pageSize);
-    if (!pdf) {
-        return failed("cannot make the PDF of the report");
+    const auto program = reportProgram();
+    if (!program) {
+        return failed("cannot find the report program kx9-report beside kx9-cli or in "
+                      "its libexec folder; reinstall kx9");
     }
-    if (*out == "-") {
-        std::fwrite(pdf->constData(), 1, static_cast<std::size_t>(pdf->size()), stdout);
-        return kExitOk; // delivered, or said not to be, when the command ends
-    }
-    const auto *data = reinterpret_cast<const std::uint8_t *>(pdf->constData());
-    const SafeSaveResult saved =
-        saveFileSafely(*out, {data, static_cast<std::size_t>(pdf->size())});
-    if (!saved) {
-        return failed(fillIn(text::kCannotWriteFile.en, {*out, saved.reason}));
-    }
-    return kExitOk;
+    std::vector<std::string> words = {
+        *program, "--lang", lang, "--page-size", sameWord(size, "Letter") ? "Letter" : "A4", "--"};
+    words.insert(words.end(), pairs.begin(), pairs.end());
+    std::vector<char *> argvOfReport;
+    for (std::string &word : words)
+        argvOfReport.push_back(word.data());
+    argvOfReport.push_back(nullptr);
+    // The report program takes over this process: its output, its status.
+    flushOutput();
+    ::execv(program->c_str(), argvOfReport.data());
+    return failed("cannot run " + *program + ": " + std::strerror(errno));
 }
 
 constexpr Command kReportCommands[] = {
-    {"report", "report FILE -o OUT.pdf [--lang en|zh] [--page-size A4|Letter]",
-     "print the channel report of a file as a PDF",
+    {"report", "report FILE... -o OUT.pdf|DIR [--lang en|zh] [--page-size A4|Letter]",
+     "print the channel report of files as PDFs",
      "Opens FILE and writes the five-page channel report that File > Print\n"
      "prints: page 1 the radio-wide settings and channels 1-22, pages 2-5\n"
      "the channels up to 128. The channel lines are the channel table of FILE\n"
      "as the window shows it; Type and TX power rank are what its selectors\n"
      "show. --lang chooses English (en, default) or Chinese (zh); the paper is\n"
      "A4 unless --page-size Letter. OUT.pdf is replaced only once the whole\n"
-     "PDF is written; '-o -' writes it to standard output.\n",
+     "PDF is written; '-o -' writes it to standard output. With several files,\n"
+     "-o names a folder that gets one PDF per file, named after the file\n"
+     "(radio.sin makes DIR/radio.pdf); a file that cannot be read is reported\n"
+     "and the others still get their reports.\n",
      runReport},
 };
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sched.h>
 #include <string>
 #include <sys/prctl.h>
 #include <termios.h>
@@ -24,6 +25,9 @@ constexpr auto kByteTime = std::chrono::nanoseconds(10 * 1'000'000'000LL / 9600)
 // service exchanges purge between a command and the receive of its reply,
 // which only works because a real answer needs this long to arrive.
 constexpr auto kReactionTime = std::chrono::milliseconds(5);
+// A byte that goes out this much later than the line would carry it means
+// the machine did not run us in time: the run's timing is not the radio's.
+constexpr auto kOverrun = std::chrono::milliseconds(5);
 
 volatile std::sig_atomic_t g_stopSignal = 0;
 
@@ -128,9 +132,16 @@ int PtyRadio::run()
     const sigset_t waitMask = holdStopSignals();
 
     // Paced bytes are timed by sleeps; the default 50 us slack on each would
-    // make the simulated line slower than 9600 baud.
-    if (m_wireSpeed)
+    // make the simulated line slower than 9600 baud, and on a busy machine
+    // an ordinary process wakes tens of ms late. Real-time priority, where
+    // the system grants it, keeps the line's timing; elsewhere a late byte
+    // is told on stderr.
+    if (m_wireSpeed) {
         ::prctl(PR_SET_TIMERSLACK, 1UL);
+        sched_param param{};
+        param.sched_priority = 1;
+        ::sched_setscheduler(0, SCHED_FIFO | SCHED_RESET_ON_FORK, &param);
+    }
 
     std::array<std::uint8_t, 512> buffer{};
     while (g_stopSignal == 0) {
@@ -140,12 +151,14 @@ int PtyRadio::run()
                 continue;
             return 0;
         }
+        // The nearest we see of the first byte's arrival on the line.
+        const Clock::time_point arrived = Clock::now();
         const ssize_t n = ::read(m_master, buffer.data(), buffer.size());
         if (n < 0 && (errno == EINTR || errno == EAGAIN))
             continue;
         if (n <= 0)
             return 0;
-        handle(buffer.data(), static_cast<std::size_t>(n));
+        handle(buffer.data(), static_cast<std::size_t>(n), arrived);
         if (m_radio.hungUp()) {
             closePty();
             return 0;
@@ -154,17 +167,28 @@ int PtyRadio::run()
     return g_stopSignal;
 }
 
-void PtyRadio::handle(const std::uint8_t *bytes, std::size_t count)
+void PtyRadio::sendAt(Clock::time_point due, std::uint8_t byte)
+{
+    std::this_thread::sleep_until(due);
+    const auto late = Clock::now() - due;
+    writeAll(m_master, &byte, 1);
+    if (m_wireSpeed && late > kOverrun) {
+        const auto ms = std::chrono::duration_cast<std::chrono::microseconds>(late).count();
+        std::fprintf(stderr, "kx9-radiosim: overrun: a reply byte went out %.1f ms late\n",
+                     static_cast<double>(ms) / 1000.0);
+    }
+}
+
+void PtyRadio::handle(const std::uint8_t *bytes, std::size_t count, Clock::time_point arrived)
 {
     const int writesBefore = m_radio.completedWrites();
     // Block requests and acknowledges are answered at once; everything else
     // is a handshake or service command.
     const bool handshake = m_radio.state() != RadioSim::State::Programming;
-    if (m_wireSpeed) {
-        // The bytes are on the line until the last one has arrived.
-        m_rxFree = std::max(Clock::now(), m_rxFree) + kByteTime * static_cast<long>(count);
-        std::this_thread::sleep_until(m_rxFree);
-    }
+    // The request is on the line from its first byte's arrival until its
+    // last; bytes sent while earlier ones are still arriving queue behind.
+    // Nothing waits here: the reply alone is scheduled, from that deadline.
+    m_rxFree = std::max(arrived, m_rxFree) + kByteTime * static_cast<long>(count);
     if (m_trace)
         trace('>', bytes, count);
     const std::vector<std::uint8_t> reply = m_radio.receive({bytes, count});
@@ -175,20 +199,18 @@ void PtyRadio::handle(const std::uint8_t *bytes, std::size_t count)
     if (m_trace && !reply.empty())
         trace('<', reply.data(), reply.size());
     if (m_wireSpeed) {
-        m_txFree = std::max(Clock::now() +
-                                (handshake ? Clock::duration(kReactionTime) : Clock::duration{}),
-                            m_txFree);
+        // Each reply byte is written when its last bit would arrive.
+        const Clock::duration reaction = handshake ? kReactionTime : Clock::duration{};
+        m_txFree = std::max(m_rxFree + reaction, m_txFree);
         for (std::uint8_t b : reply) {
             m_txFree += kByteTime;
-            std::this_thread::sleep_until(m_txFree);
-            writeAll(m_master, &b, 1);
+            sendAt(m_txFree, b);
         }
     } else if (handshake && !reply.empty()) {
         // One byte at a time, as they would come over the line.
-        auto at = Clock::now() + kReactionTime;
+        auto at = arrived + kReactionTime;
         for (std::uint8_t b : reply) {
-            std::this_thread::sleep_until(at);
-            writeAll(m_master, &b, 1);
+            sendAt(at, b);
             at += kByteTime;
         }
     } else if (!reply.empty()) {

@@ -39,7 +39,11 @@ public:
     int run();
 
 private:
-    void handle(const std::uint8_t *bytes, std::size_t count);
+    using Clock = std::chrono::steady_clock;
+    // Answers the bytes read at arrived (their first byte's arrival).
+    void handle(const std::uint8_t *bytes, std::size_t count, Clock::time_point arrived);
+    // Writes byte at due; says on stderr when the machine let it go late.
+    void sendAt(Clock::time_point due, std::uint8_t byte);
     void closePty();
 
     RadioSim &m_radio;
@@ -51,8 +55,9 @@ private:
     bool m_wireSpeed = false;
     bool m_trace = false;
     std::function<void()> m_onWriteComplete;
-    std::chrono::steady_clock::time_point m_rxFree{};
-    std::chrono::steady_clock::time_point m_txFree{};
+    // When the line is next free in each direction (wire speed).
+    Clock::time_point m_rxFree{};
+    Clock::time_point m_txFree{};
 };
 
 } // namespace kx9

@@ -2,6 +2,7 @@
 
 #include "ProgramRun.h"
 
+#include <filesystem>
 #include <regex>
 
 namespace kx9::test {
@@ -91,6 +92,27 @@ TEST_F(ReportPdf, FailuresLeaveTheTargetAsItWas)
     EXPECT_EQ(report({data("hand-set.sin")}).status, 2);
     EXPECT_EQ(report({"-o", pdf}).status, 2);
     EXPECT_EQ(slurp(pdf), "old");
+}
+
+TEST_F(ReportPdf, SeveralFilesMakeOnePdfEachInTheFolderNamedByOutput)
+{
+    const std::string dir = path("reports");
+    std::filesystem::create_directory(dir);
+    // A file that cannot be read is reported; the others still get theirs.
+    const CliRun r =
+        report({data("hand-set.sin"), path("missing.sin"), data("new-pmr-lpd.sin"), "-o", dir});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(has(r.err, "missing.sin")) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dir + "/missing.pdf"));
+    EXPECT_TRUE(has(pageText(dir + "/hand-set.pdf", 1), "Type: PMR+LPD"));
+    EXPECT_TRUE(has(pageText(dir + "/new-pmr-lpd.pdf", 1), "The Radio Settings"));
+
+    // Refused before anything is drawn: -o not a folder, or two files that
+    // would make one PDF.
+    EXPECT_EQ(report({data("hand-set.sin"), data("new-pmr-lpd.sin"), "-o", path("x.pdf")}).status,
+              2);
+    EXPECT_EQ(report({data("hand-set.sin"), data("hand-set.sin"), "-o", dir}).status, 2);
+    EXPECT_FALSE(std::filesystem::exists(path("x.pdf")));
 }
 
 TEST_F(ReportPdf, StandardOutputTakesThePdfWhenAskedFor)
