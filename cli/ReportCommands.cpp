@@ -116,14 +116,12 @@ int runReport(const std::vector<std::string> &argv)
 
     const Language language = lang == "en" ? Language::English : Language::Chinese;
     Document doc;
-    const FileResult opened = doc.open(args->positional()[0], Language::English);
+    // The grid as the window shows the file: headers and cells in the
+    // report's language, the selectors as the file sets them.
+    const FileResult opened = doc.open(args->positional()[0], Language::English, language);
     if (!opened) {
         return failed(opened.message);
     }
-    // The grid as the window shows the file: headers and cells in the
-    // report's language, the selectors as the file sets them.
-    doc.setHeaders(language);
-    doc.refillTableFromImage(language);
     const report::ReportSource source =
         report::reportSource(doc.table(), doc.image(), doc.selectors());
 
