@@ -158,14 +158,6 @@ INSTANTIATE_TEST_SUITE_P(
                   1,
                   "Nothing was written: the radio's data could not be kept first.",
                   false,
-                  true},
-        WriteCase{"IdentityQuestionCancelled",
-                  {"--identity", "07"},
-                  {},
-                  false,
-                  1,
-                  "Nothing was written: the radio keeps its data and its identity.",
-                  false,
                   true}),
     [](const auto &info) { return info.param.name; });
 
