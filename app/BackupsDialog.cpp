@@ -54,6 +54,10 @@ BackupsDialog::BackupsDialog(const QString &folder, const ChannelImage *current,
     if (m_entries.empty())
         layout->addWidget(new QLabel(ui(text::kBackupsNone), this));
 
+    auto *how = new QLabel(ui(text::kBackupsHow), this);
+    how->setWordWrap(true);
+    layout->addWidget(how);
+
     m_problem = new QLabel(this);
     m_problem->setWordWrap(true);
     m_problem->hide();
@@ -63,25 +67,31 @@ BackupsDialog::BackupsDialog(const QString &folder, const ChannelImage *current,
     m_open = buttons->addButton(ui(text::kBackupsOpen), QDialogButtonBox::AcceptRole);
     m_showFolder = buttons->addButton(ui(text::kBackupsShowFolder), QDialogButtonBox::ActionRole);
     buttons->addButton(ui(text::kBackupsClose), QDialogButtonBox::RejectRole);
+    m_restoreButton = buttons->addButton(ui(text::kBackupsRestore), QDialogButtonBox::ActionRole);
     m_open->setEnabled(false);
+    m_restoreButton->setEnabled(false);
     layout->addWidget(buttons);
 
     connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
-        m_open->setEnabled(item != nullptr && (item->flags() & Qt::ItemIsEnabled));
+        const bool usable = item != nullptr && (item->flags() & Qt::ItemIsEnabled);
+        m_open->setEnabled(usable);
+        m_restoreButton->setEnabled(usable);
     });
-    connect(m_list, &QTreeWidget::itemActivated, this, [this] { openChosen(); });
-    connect(m_open, &QPushButton::clicked, this, &BackupsDialog::openChosen);
+    connect(m_list, &QTreeWidget::itemActivated, this, [this] { choose(false); });
+    connect(m_open, &QPushButton::clicked, this, [this] { choose(false); });
+    connect(m_restoreButton, &QPushButton::clicked, this, [this] { choose(true); });
     connect(m_showFolder, &QPushButton::clicked, this, &BackupsDialog::showFolder);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     resize(sizeHint().expandedTo(QSize(640, 360)));
 }
 
-void BackupsDialog::openChosen()
+void BackupsDialog::choose(bool restore)
 {
     const int row = m_list->indexOfTopLevelItem(m_list->currentItem());
     if (row < 0 || !m_entries[static_cast<std::size_t>(row)].image)
         return;
     m_chosen = m_entries[static_cast<std::size_t>(row)];
+    m_restore = restore;
     accept();
 }
 

@@ -240,7 +240,12 @@ void FileCommands::fileBackups()
     BackupsDialog dialog(backupFolder(), &current, &m_window);
     if (dialog.exec() != QDialog::Accepted || !dialog.chosen() || !dialog.chosen()->image)
         return;
-    openBackup(*dialog.chosen()->image, qs(dialog.chosen()->dateTime));
+    // A restore leaves the document as it is: the radio gets the file.
+    if (dialog.restoreChosen())
+        m_view.transfers().startRestore(
+            *dialog.chosen()->image, ui(text::kRestoreCaption).arg(qs(dialog.chosen()->dateTime)));
+    else
+        openBackup(*dialog.chosen()->image, qs(dialog.chosen()->dateTime));
 }
 
 bool FileCommands::openBackup(const ChannelImage &image, const QString &dateTime)

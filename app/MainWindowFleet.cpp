@@ -39,8 +39,7 @@ void MainWindow::writeToSeveral()
     // The grid as it stands when Start is pressed, as Write takes it.
     auto image = [this] {
         m_view->commitEditor();
-        m_document.writeTableToImage();
-        return m_document.image();
+        return m_document.imageAsSaved();
     };
     auto makePort = [factory = m_portFactory](const std::string &) { return factory(); };
     m_fleet = new FleetDialog(image, makePort, m_files, backupFolder(), this);

@@ -53,13 +53,11 @@ int runTable(const std::vector<std::string> &argv)
     }
     const Language language = lang == "en" ? Language::English : Language::Chinese;
     Document doc;
-    const FileResult opened = doc.open(args->positional()[0], Language::English);
+    // The message language and the table language are separate choices.
+    const FileResult opened = doc.open(args->positional()[0], Language::English, language);
     if (!opened) {
         return failed(opened.message);
     }
-    // The message language and the table language are separate choices.
-    doc.setHeaders(language);
-    doc.refillTableFromImage(language);
     std::string out;
     for (int row = 0; row < kTableRows; ++row) {
         for (int col = 0; col < kTableCols; ++col) {

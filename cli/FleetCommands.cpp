@@ -87,19 +87,17 @@ int runFleet(const std::vector<std::string> &ports, RadioJob job, bool yes, bool
 
 } // namespace
 
-int runFleetWrite(const Arguments &args)
+int runFleetWrite(const Arguments &args, std::string_view command,
+                  const std::function<std::optional<ChannelImage>()> &image, bool verify)
 {
     const std::vector<std::string> ports = args.values("--port");
     if (const std::string problem = fleetPortProblem(ports, false); !problem.empty())
-        return usageError("write", problem);
+        return usageError(command, problem);
     if (args.has("--trace"))
-        return usageError("write", "--trace goes with one --port");
-    // As the single write: the table goes back into the image first.
-    Document doc;
-    const FileResult opened = doc.open(args.positional()[0], Language::English);
-    if (!opened)
-        return failed(opened.message);
-    doc.writeTableToImage();
+        return usageError(command, "--trace goes with one --port");
+    const std::optional<ChannelImage> sent = image();
+    if (!sent)
+        return kExitFailure;
     BackupKeeper keeper;
     if (args.has("--backup-first")) {
         const BackupStore store = cliBackupStore();
@@ -109,8 +107,7 @@ int runFleetWrite(const Arguments &args)
             return kept.ok() ? std::string() : kept.message;
         };
     }
-    return runFleet(ports,
-                    writeFlowJob(doc.image(), Language::English, args.has("--verify"), keeper),
+    return runFleet(ports, writeFlowJob(*sent, Language::English, verify, keeper),
                     args.has("--yes") || args.has("-y"), args.has("--json"));
 }
 

@@ -1,5 +1,6 @@
 // Commands that talk to the radio: ports, read, write.
 
+#include "BackupTexts.h"
 #include "Backups.h"
 #include "Command.h"
 #include "CommandLine.h"
@@ -34,7 +35,39 @@ int transferFailed(const TransferResult &result)
         if (result.partialWrite)
             std::cerr << text::kPartialWrite.en << "\n";
     }
+    // The identity question answered Cancel: its text alone does not say.
+    if (result.outcome == TransferOutcome::TypeMismatchDeclined)
+        std::cerr << text::kNothingWrittenIdentity.en << "\n";
     return kExitFailure;
+}
+
+// The write flow of write and restore on one radio: image goes into the
+// radio as it is, and verify compares the radio with it.
+int writeImage(const Arguments &args, const std::string &port, const ChannelImage &image,
+               bool verify)
+{
+    WriteFlowOptions options;
+    if (args.has("--backup-first")) {
+        options.backupFirst =
+            cliBackupStore().keeper(port, Language::English, backupSettings().maxAgeDays);
+    }
+    options.verify = verify;
+    // Two or three sessions share one bar, which the flow runs to the end.
+    const bool sessions = options.backupFirst || options.verify;
+
+    RadioSession session(args.has("--trace"), args.has("--yes") || args.has("-y"));
+    TransferProgress progress(session, text::kWritingCaption,
+                              sessions ? kProgressRange : kWriteBlocks);
+    const WriteFlowResult result =
+        runWriteFlow(session.port(), port, image, progress, options, Language::English);
+    if (result.outcome == WriteFlowOutcome::WriteFailed || result.cancelled())
+        return transferFailed(result.transfer);
+    // The flow has said what failed; a passed verify is worth a line.
+    if (!result.completed())
+        return kExitFailure;
+    if (options.verify)
+        std::cout << result.message << "\n";
+    return kExitOk;
 }
 
 int runPorts(const std::vector<std::string> &argv)
@@ -99,42 +132,59 @@ int runWrite(const std::vector<std::string> &argv)
         {"--yes", "-y", "--trace", "--verify", "--backup-first", "--json"}, 1, status);
     if (!args)
         return status;
-    if (args->values("--port").size() > 1)
-        return runFleetWrite(*args);
-    if (args->has("--json"))
+    const bool fleet = args->values("--port").size() > 1;
+    if (!fleet && args->has("--json"))
         return usageError("write", "--json goes with more than one --port");
-    const std::string port = args->value("--port").value_or("COM1");
 
     // As the desktop program: Open fills the table from the file, and the
-    // table goes back into the image just before the write.
-    Document doc;
-    const FileResult opened = doc.open(args->positional()[0], Language::English);
-    if (!opened)
-        return failed(opened.message);
-    doc.writeTableToImage();
+    // table goes back into the image for the write.
+    const auto image = [&]() -> std::optional<ChannelImage> {
+        Document doc;
+        const FileResult opened = doc.open(args->positional()[0], Language::English);
+        if (!opened) {
+            failed(opened.message);
+            return std::nullopt;
+        }
+        return doc.imageAsSaved();
+    };
+    if (fleet)
+        return runFleetWrite(*args, "write", image, args->has("--verify"));
+    const std::optional<ChannelImage> sent = image();
+    return sent ? writeImage(*args, args->value("--port").value_or("COM1"), *sent,
+                             args->has("--verify"))
+                : kExitFailure;
+}
 
-    WriteFlowOptions options;
-    if (args->has("--backup-first")) {
-        options.backupFirst =
-            cliBackupStore().keeper(port, Language::English, backupSettings().maxAgeDays);
-    }
-    options.verify = args->has("--verify");
-    // Two or three sessions share one bar, which the flow runs to the end.
-    const bool sessions = options.backupFirst || options.verify;
+int runRestore(const std::vector<std::string> &argv)
+{
+    int status = kExitOk;
+    const auto args = parseArguments(
+        "restore", argv, {"--port..."},
+        {"--yes", "-y", "--trace", "--verify", "--no-verify", "--backup-first", "--json"}, 1,
+        status);
+    if (!args)
+        return status;
+    const bool fleet = args->values("--port").size() > 1;
+    if (!fleet && args->has("--json"))
+        return usageError("restore", "--json goes with more than one --port");
+    if (args->has("--verify") && args->has("--no-verify"))
+        return usageError("restore", "--verify and --no-verify exclude each other");
 
-    RadioSession session(args->has("--trace"), args->has("--yes") || args->has("-y"));
-    TransferProgress progress(session, text::kWritingCaption,
-                              sessions ? kProgressRange : kWriteBlocks);
-    const WriteFlowResult result =
-        runWriteFlow(session.port(), port, doc.image(), progress, options, Language::English);
-    if (result.outcome == WriteFlowOutcome::WriteFailed || result.cancelled())
-        return transferFailed(result.transfer);
-    // The flow has said what failed; a passed verify is worth a line.
-    if (!result.completed())
-        return kExitFailure;
-    if (options.verify)
-        std::cout << result.message << "\n";
-    return kExitOk;
+    // The file's bytes as they are: no table in between.
+    const auto image = [&]() -> std::optional<ChannelImage> {
+        const ChannelFile file = readChannelFile(args->positional()[0], Language::English);
+        if (!file.result) {
+            failed(file.result.message);
+            return std::nullopt;
+        }
+        return file.image;
+    };
+    const bool verify = !args->has("--no-verify");
+    if (fleet)
+        return runFleetWrite(*args, "restore", image, verify);
+    const std::optional<ChannelImage> sent = image();
+    return sent ? writeImage(*args, args->value("--port").value_or("COM1"), *sent, verify)
+                : kExitFailure;
 }
 
 constexpr Command kRadioCommands[] = {
@@ -168,14 +218,18 @@ constexpr Command kRadioCommands[] = {
      "radio keeps its own power calibration in the last 16 bytes).\n"
      "When the radio reports another radio identity than the file holds, the\n"
      "question is asked on the terminal; --yes (-y) answers OK, and without a\n"
-     "terminal and without --yes the write is refused. Questions to retry are\n"
+     "terminal and without --yes the write is refused. OK writes the file's\n"
+     "identity byte too, so the radio takes the file's identity; Cancel writes\n"
+     "nothing and says so. Questions to retry are\n"
      "answered Cancel without a terminal. --trace as for read.\n"
      "--backup-first reads the radio first and keeps it as a backup; when that\n"
      "fails, nothing is written. --verify reads the radio back after the write\n"
      "and compares the written bytes: a difference fails with the first\n"
      "differing addresses and their count. Each needs a further session with\n"
      "the radio; some radios must be switched off and on between sessions.\n"
-     "Restoring a backup is 'kx9-cli write --port PORT BACKUP.sin'.\n"
+     "Every channel goes through the table, as the desktop program's Write does:\n"
+     "an empty channel is sent in its fixed form. 'kx9-cli restore' sends a file's\n"
+     "bytes as they are.\n"
      "Exit status 0 on success, 1 with the radio's message on stderr; a write\n"
      "that ended after the first block says on a second line that the radio\n"
      "holds a partial write.\n"
@@ -189,6 +243,21 @@ constexpr Command kRadioCommands[] = {
      "every radio was written (and verified), 1 otherwise, 2 for the same port\n"
      "given twice. --json goes with more than one --port, --trace with one.\n",
      runWrite},
+    {"restore",
+     "restore --port PORT... [--yes] [--no-verify] [--backup-first] [--trace] [--json] FILE",
+     "send a backup's bytes into one radio or many, exactly as they are",
+     "Sends bytes 0x000-0xFEF of FILE into the radio over PORT exactly as the file\n"
+     "holds them, with no channel table in between (the radio keeps its own power\n"
+     "calibration in the last 16 bytes). FILE must be a channel file of exactly\n"
+     "4096 bytes, such as a backup (see 'kx9-cli backups').\n"
+     "Then the radio is read back and compared with the file (--verify, the\n"
+     "default; --no-verify skips it): a difference fails with the first differing\n"
+     "addresses and their count.\n"
+     "The identity question, --yes (-y), --backup-first, --trace, several --port\n"
+     "and --json work as for write. A radio of another identity that is restored\n"
+     "with --yes (or OK) takes the file's identity byte.\n"
+     "Exit status 0 when every radio was restored and verified, 1 otherwise.\n",
+     runRestore},
 };
 
 } // namespace

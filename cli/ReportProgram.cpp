@@ -93,15 +93,13 @@ bool writeReport(const std::string &file, const std::string &out, Language langu
                  QPageSize::PageSizeId pageSize)
 {
     Document doc;
-    const FileResult opened = doc.open(file, Language::English);
+    // The grid as the window shows the file: headers and cells in the
+    // report's language, the selectors as the file sets them.
+    const FileResult opened = doc.open(file, Language::English, language);
     if (!opened) {
         failed(opened.message);
         return false;
     }
-    // The grid as the window shows the file: headers and cells in the
-    // report's language, the selectors as the file sets them.
-    doc.setHeaders(language);
-    doc.refillTableFromImage(language);
     const report::ReportSource source =
         report::reportSource(doc.table(), doc.image(), doc.selectors());
     const auto pdf = report::reportPdf(source, language, pageSize);

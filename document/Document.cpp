@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 namespace kx9 {
 
@@ -46,23 +47,45 @@ void Document::newDocument(Language language)
     markClean();
 }
 
-FileResult Document::open(const std::string &path, Language language)
+ChannelFile readChannelFile(const std::string &path, Language language)
 {
-    // A longer file is read as far as the channel image goes.
+    ChannelFile file;
     const ReadFileResult read = readFile(path, kChannelFileSize);
     if (!read.ok()) {
-        return failure(FileError::CannotOpen, text::kCannotOpenFile, language,
-                       {path, reason(read.error)});
+        file.result = failure(FileError::CannotOpen, text::kCannotOpenFile, language,
+                              {path, reason(read.error)});
+        return file;
     }
-    if (read.data.size() < kChannelFileSize) {
-        return failure(FileError::TooShort, text::kFileTooShort, language,
-                       {path, std::to_string(read.data.size())});
+    // Anything else (a PDF, a longer dump) would go into the radio as if it
+    // were channels.
+    if (read.more || read.data.size() != kChannelFileSize) {
+        std::string size = std::to_string(read.data.size());
+        if (read.more) {
+            std::error_code error;
+            const std::uintmax_t bytes = std::filesystem::file_size(path, error);
+            size = error ? fillIn(text::kMoreThan.in(language), {std::to_string(kChannelFileSize)})
+                         : std::to_string(bytes);
+        }
+        file.result = failure(FileError::WrongSize, text::kNotChannelFile, language, {path, size});
+        return file;
     }
-    ChannelImage loaded;
-    std::copy(read.data.begin(), read.data.end(), loaded.bytes().begin());
-    m_image = loaded;
-    m_table.setHeaders(language);
-    refillTableFromImage(language);
+    std::copy(read.data.begin(), read.data.end(), file.image.bytes().begin());
+    return file;
+}
+
+FileResult Document::open(const std::string &path, Language language)
+{
+    return open(path, language, language);
+}
+
+FileResult Document::open(const std::string &path, Language language, Language tableLanguage)
+{
+    const ChannelFile file = readChannelFile(path, language);
+    if (!file.result)
+        return file.result;
+    m_image = file.image;
+    m_table.setHeaders(tableLanguage);
+    refillTableFromImage(tableLanguage);
     m_newDocument = false;
     m_history.clear();
     markClean();
@@ -71,12 +94,14 @@ FileResult Document::open(const std::string &path, Language language)
 
 FileResult Document::save(const std::string &path, Language language)
 {
-    writeTableToImage();
-    const SafeSaveResult saved = saveFileSafely(path, m_image.bytes());
+    const ChannelImage image = imageAsSaved();
+    const SafeSaveResult saved = saveFileSafely(path, image.bytes());
     if (!saved) {
         const std::string why = saved.why ? std::string(saved.why->in(language)) : saved.reason;
         return failure(FileError::CannotWrite, text::kCannotWriteFile, language, {path, why});
     }
+    // The document now holds what its file holds.
+    m_image = image;
     markClean();
     return {};
 }
@@ -170,18 +195,9 @@ void Document::refillTableFromImage(Language language)
     m_currentType = m_selectors.type;
 }
 
-void Document::writeTableToImage()
-{
-    tableToImage(m_table, m_selectors, m_image);
-}
-
-void Document::setHeaders(Language language)
-{
-    m_table.setHeaders(language);
-}
-
 void Document::translateCellTexts(Language from, Language to)
 {
+    m_table.setHeaders(to);
     translateChannelRows(m_table, from, to);
     m_history.translateCells(from, to);
 }

@@ -15,7 +15,7 @@ namespace kx9 {
 // A channel file holds exactly the image bytes, no header.
 inline constexpr std::size_t kChannelFileSize = kImageSize;
 
-enum class FileError { None, CannotOpen, TooShort, CannotWrite };
+enum class FileError { None, CannotOpen, WrongSize, CannotWrite };
 
 struct FileResult
 {
@@ -24,6 +24,15 @@ struct FileResult
     std::string message;
     explicit operator bool() const { return error == FileError::None; }
 };
+
+// A channel file's bytes as they are, for a restore; a file that is not
+// exactly kChannelFileSize bytes is refused, naming its size.
+struct ChannelFile
+{
+    FileResult result;
+    ChannelImage image;
+};
+ChannelFile readChannelFile(const std::string &path, Language language);
 
 // The one document of the program: the image, the channel table that the
 // grid mirrors, the three selectors and the current radio type index, shared
@@ -38,9 +47,11 @@ public:
     // The default image, the "PMR+LPD" default table and the selectors read
     // from the new image. Sets the new-document flag.
     void newDocument(Language language);
-    // Loads the first 4096 bytes of the file and fills the table from them.
-    // On failure nothing of the document changes.
+    // Loads a channel file and fills the table from it, messages in
+    // language, the table in tableLanguage. On failure (a file that is not
+    // exactly 4096 bytes among them) nothing of the document changes.
     FileResult open(const std::string &path, Language language);
+    FileResult open(const std::string &path, Language language, Language tableLanguage);
     // Writes the table into the image, then the image into the file through a
     // temporary file in the same folder renamed over the target, so that a
     // failed save leaves the old file as it was.
@@ -66,24 +77,18 @@ public:
     // A power calibration value the radio reported (no undo step, see there).
     void storeCalibration(std::size_t offset, std::uint8_t value);
 
-    // The table written into a copy of the image, as a save would store it.
+    // The table written into a copy of the image (TableToImage): the bytes
+    // every save and every write of the document sends, the document left
+    // as it is.
     ChannelImage imageAsSaved() const;
 
     // True when a save now would store other bytes than the last New, Open,
     // Save or read left: edits that were undone do not count.
     bool isModified() const;
 
-    // Refills rows 1-128 and the selectors from the image (ImageToTable),
-    // in another language than the file was opened in.
-    void refillTableFromImage(Language language);
-    // Writes the table and selectors into the image (TableToImage), which
-    // stores what the table already says.
-    void writeTableToImage();
-    // The header row, which follows the language and is no edit.
-    void setHeaders(Language language);
-    // The language switch: the flag cells of the channel rows and of the
-    // undo history from one language into the other. Image and modified
-    // state stay as they are.
+    // The language switch: the header row and the flag cells of the channel
+    // rows and of the undo history from one language into the other. Image
+    // and modified state stay as they are.
     void translateCellTexts(Language from, Language to);
 
     bool canUndo() const { return m_history.canUndo(); }
@@ -106,6 +111,9 @@ private:
     bool m_newDocument = false;
     ChannelImage m_clean;
     EditHistory m_history;
+
+    // Rows 1-128 and the selectors from the image (ImageToTable).
+    void refillTableFromImage(Language language);
 
     DocumentState state() const;
     void setState(const DocumentState &state);

@@ -32,6 +32,14 @@ inline constexpr TextPair kVerifyFailed{
 inline constexpr TextPair kVerifyReadFailed{
     "The radio was written, but it could not be read back to verify the write.",
     "已写入对讲机，但无法读回以校验写入。"};
+// The radio identity question answered Cancel.
+inline constexpr TextPair kNothingWrittenIdentity{
+    "Nothing was written: the radio keeps its data and its identity.",
+    "未写入任何数据：对讲机保留原有数据和型号标识。"};
+// %1 is the device.
+inline constexpr TextPair kRestoreComplete{
+    "Restore complete: the radio on %1 was sent the backup's bytes 0x000-0xFEF as they are.",
+    "恢复完成：已将备份的 0x000-0xFEF 字节原样写入 %1 上的对讲机。"};
 inline constexpr TextPair kVerifyPassed{"Verified: the radio holds what was written.",
                                         "校验通过：对讲机中的数据与写入的一致。"};
 
@@ -47,6 +55,13 @@ inline constexpr std::string_view kBackupDiffers = KX9_UI("kx9", "Differs");
 inline constexpr std::string_view kBackupSame = KX9_UI("kx9", "Same");
 inline constexpr std::string_view kBackupUnreadable = KX9_UI("kx9", "Not a channel file");
 inline constexpr std::string_view kBackupsOpen = KX9_UI("kx9", "&Open");
+inline constexpr std::string_view kBackupsRestore = KX9_UI("kx9", "&Restore To Radio...");
+inline constexpr std::string_view kBackupsHow = KX9_UI(
+    "kx9", "Open makes a new document of the backup: its Write converts the channel table as "
+           "every Write does, so an empty channel goes to the radio in its fixed form. Restore "
+           "To Radio sends the backup's bytes 0x000-0xFEF exactly as they are.");
+// The progress window of a restore; %1 is the backup's date and time.
+inline constexpr std::string_view kRestoreCaption = KX9_UI("kx9", "Restore the backup of %1");
 inline constexpr std::string_view kBackupsShowFolder = KX9_UI("kx9", "Show &Folder");
 inline constexpr std::string_view kBackupsClose = KX9_UI("kx9", "Close");
 // %1 is the backups folder.

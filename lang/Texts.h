@@ -195,8 +195,11 @@ inline constexpr std::string_view kFileFilterName = KX9_UI("kx9", "Channel Data 
 
 // Channel file errors; %1 is the file name, %2 the system's reason or a count.
 inline constexpr TextPair kCannotOpenFile{"cannot open %1: %2", "无法打开 %1：%2"};
-inline constexpr TextPair kFileTooShort{"%1 is too short: %2 bytes, a channel file holds 4096",
-                                        "%1 太短：只有 %2 字节，频道文件应为 4096 字节"};
+inline constexpr TextPair kNotChannelFile{
+    "%1 is not a channel file: it holds %2 bytes, a channel file exactly 4096",
+    "%1 不是频道文件：它有 %2 字节，频道文件应正好为 4096 字节"};
+// The size of a file too long to count; %1 is 4096.
+inline constexpr TextPair kMoreThan{"more than %1", "超过 %1"};
 inline constexpr TextPair kCannotWriteFile{"cannot write %1: %2", "无法写入 %1：%2"};
 
 } // namespace text

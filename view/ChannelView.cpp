@@ -75,7 +75,6 @@ ChannelView::~ChannelView() = default;
 void ChannelView::initialUpdate()
 {
     m_editors->reset();
-    m_document.setHeaders(currentLanguage());
     m_model->reload();
     m_grid->applyColumnWidths();
     refreshSelectors();
@@ -96,7 +95,6 @@ void ChannelView::retranslate(Language from)
     // header row, the flag cells (and the undo history's), and the four
     // flag lists. The type selector reads the same in both languages.
     writeLabels(text::kTypeLabelSwitched, text::kTxPowerRankLabelSwitched);
-    m_document.setHeaders(currentLanguage());
     m_document.translateCellTexts(from, currentLanguage());
     m_editors->retranslate();
     m_model->reload();

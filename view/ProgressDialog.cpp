@@ -15,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalBlocker>
 
 namespace kx9 {
 
@@ -38,8 +39,10 @@ ProgressDialog::ProgressDialog(Prompter &prompter, QWidget *parent)
          {std::pair{m_backupFirst, kWriteBackupFirstKey}, std::pair{m_verify, kWriteVerifyKey}}) {
         box->setChecked(settings->value(QLatin1String(key), false).toBool());
         box->hide();
-        connect(box, &QCheckBox::toggled, this,
-                [key](bool on) { openSettingsStore()->setValue(QLatin1String(key), on); });
+        connect(box, &QCheckBox::toggled, this, [this, key](bool on) {
+            if (!m_restoring)
+                openSettingsStore()->setValue(QLatin1String(key), on);
+        });
     }
     writeTexts();
 
@@ -97,6 +100,16 @@ void ProgressDialog::setWriteChoicesShown(bool shown)
     m_backupFirst->setVisible(shown);
     m_verify->setVisible(shown);
     adjustSize();
+}
+
+void ProgressDialog::setRestoring(bool restoring)
+{
+    if (restoring == m_restoring)
+        return;
+    m_restoring = restoring;
+    const QSignalBlocker quiet(m_verify);
+    m_verify->setChecked(
+        restoring || openSettingsStore()->value(QLatin1String(kWriteVerifyKey), false).toBool());
 }
 
 bool ProgressDialog::backupFirst() const

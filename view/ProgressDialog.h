@@ -44,6 +44,9 @@ public:
     // The two choices of a write, shown only for one and remembered between
     // runs: read the radio first and keep it, and read it back to verify.
     void setWriteChoicesShown(bool shown);
+    // A restore verifies unless unticked for this run; its choices are not
+    // remembered as the choices of a write.
+    void setRestoring(bool restoring);
     bool backupFirst() const;
     bool verify() const;
     QCheckBox *backupFirstBox() const { return m_backupFirst; }
@@ -75,6 +78,7 @@ private:
     bool m_cancel = false;
     bool m_watch = false;
     Interruption m_interruption = Interruption::None;
+    bool m_restoring = false;
     QPushButton *m_start = nullptr;
     QPushButton *m_cancelButton = nullptr;
     QProgressBar *m_bar = nullptr;

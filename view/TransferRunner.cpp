@@ -56,14 +56,28 @@ ProgressDialog &TransferRunner::dialog()
 
 void TransferRunner::start(TransferDirection direction)
 {
+    openDialog(
+        direction, std::nullopt,
+        qs(direction == TransferDirection::Read ? text::kReadingCaption : text::kWritingCaption));
+}
+
+void TransferRunner::startRestore(const ChannelImage &image, const QString &title)
+{
+    openDialog(TransferDirection::Write, image, title);
+}
+
+void TransferRunner::openDialog(TransferDirection direction,
+                                const std::optional<ChannelImage> &restore, const QString &title)
+{
     m_editors.commitEditor();
-    m_direction = direction;
     ProgressDialog &progress = dialog();
-    const QString title =
-        qs(direction == TransferDirection::Read ? text::kReadingCaption : text::kWritingCaption);
-    progress.setStoredTitle(title);
-    if (!progress.isRunning())
+    if (!progress.isRunning()) {
+        m_direction = direction;
+        m_restoreImage = restore;
         progress.setWriteChoicesShown(direction == TransferDirection::Write);
+        progress.setRestoring(restore.has_value());
+    }
+    progress.setStoredTitle(title);
     if (progress.isVisible()) {
         // The dialog says what Start will do: a dialog that says Reading
         // must never write.
@@ -108,7 +122,9 @@ void TransferRunner::run()
     const QString device = qs(portDevicePath(portName));
     if (m_direction == TransferDirection::Write) {
         m_editors.commitEditor();
-        m_document.writeTableToImage();
+        // A restore sends the backup's bytes; a write, the document's table.
+        const bool restoring = m_restoreImage.has_value();
+        const ChannelImage image = restoring ? *m_restoreImage : m_document.imageAsSaved();
         const BackupSettings settings = readBackupSettings(*openSettingsStore());
         WriteFlowOptions options;
         if (m_progress->backupFirst())
@@ -123,17 +139,20 @@ void TransferRunner::run()
                                            ? qs(text::kVerifyingCaption.text())
                                            : qs(text::kReadingCaption));
         };
-        const WriteFlowResult flow =
-            runWriteFlow(*port, portName, m_document.image(), host, options);
+        const WriteFlowResult flow = runWriteFlow(*port, portName, image, host, options);
         const TransferResult &result = flow.transfer;
         if (flow.completed()) {
-            QString line = qs(fillIn(text::kWriteComplete.text(),
-                                     {std::to_string(kWriteBlocks * kBlockSize), toStd(device)}));
+            QString line =
+                qs(restoring ? fillIn(text::kRestoreComplete.text(), {toStd(device)})
+                             : fillIn(text::kWriteComplete.text(),
+                                      {std::to_string(kWriteBlocks * kBlockSize), toStd(device)}));
             if (options.verify)
                 line += QStringLiteral("  ") + qs(flow.message);
             emit statusMessage(line);
         } else if (flow.outcome != WriteFlowOutcome::WriteFailed && !flow.cancelled()) {
             emit statusMessage(qs(flow.message)); // shown in its box too
+        } else if (result.outcome == TransferOutcome::TypeMismatchDeclined) {
+            emit statusMessage(qs(text::kNothingWrittenIdentity.text()));
         } else if (flow.cancelled() &&
                    m_progress->interruption() != ProgressDialog::Interruption::None) {
             emit statusMessage(

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QWidget;
@@ -34,6 +35,9 @@ public:
 
     // Opens the progress dialog for a transfer that way; Start runs it.
     void start(TransferDirection direction);
+    // Opens it for a restore: Start sends image (a backup's bytes) as it is,
+    // verify ticked; title names the backup. The document stays as it is.
+    void startRestore(const ChannelImage &image, const QString &title);
     bool running() const { return m_running; }
     // Stops a running transfer at its next check (used when the window closes).
     void cancel();
@@ -52,6 +56,9 @@ signals:
     void readAccepted();
 
 private:
+    // Start then reads, writes the document, or restores restore.
+    void openDialog(TransferDirection direction, const std::optional<ChannelImage> &restore,
+                    const QString &title);
     void run();
     // A completed read kept as a backup, when the settings ask for it.
     void keepBackup(const ChannelImage &image, const std::string &portName);
@@ -65,6 +72,7 @@ private:
     ProgressDialog *m_progress = nullptr;
     QString m_portName = QStringLiteral("COM1");
     TransferDirection m_direction = TransferDirection::Read;
+    std::optional<ChannelImage> m_restoreImage; // what Start restores, if it restores
     bool m_running = false;
 };
 

@@ -977,5 +977,17 @@ Write To Several Radios</source>
         <source>Cancelling...</source>
         <translation>正在取消...</translation>
     </message>
+    <message>
+        <source>&amp;Restore To Radio...</source>
+        <translation>恢复到对讲机(&amp;R)...</translation>
+    </message>
+    <message>
+        <source>Open makes a new document of the backup: its Write converts the channel table as every Write does, so an empty channel goes to the radio in its fixed form. Restore To Radio sends the backup&apos;s bytes 0x000-0xFEF exactly as they are.</source>
+        <translation>“打开”把备份作为新文档打开：它的写入与所有写入一样经过频道表转换，因此空频道以固定形式写入对讲机。“恢复到对讲机”把备份的 0x000-0xFEF 字节原样写入。</translation>
+    </message>
+    <message>
+        <source>Restore the backup of %1</source>
+        <translation>恢复 %1 的备份</translation>
+    </message>
 </context>
 </TS>

@@ -103,7 +103,7 @@ TEST_F(FleetWindow, KeepsTheGridForReadingWhileItWritesIt)
     ASSERT_TRUE(finishes(*dialog));
     EXPECT_EQ(dialog->results().at(0).status, FleetStatus::Written);
     EXPECT_EQ(cell(1, 1), "446.00625");
-    EXPECT_TRUE(holdsWritten(radio.memory(), document.image()));
+    EXPECT_TRUE(holdsWritten(radio.memory(), document.imageAsSaved()));
     EXPECT_TRUE(window->action(command::kEditPaste)->isEnabled());
     clickCell(2, 1);
     EXPECT_NE(focusedEditor(), nullptr);

@@ -77,7 +77,8 @@ TEST_F(CliTest, FailuresGoToStderrWithStatusAndWriteNothing)
     std::ofstream(path("short.sin")) << "short";
     r = cli({"resave", path("short.sin"), "-o", path("out.sin")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("is too short: 5 bytes"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("short.sin is not a channel file: it holds 5 bytes"), std::string::npos)
+        << r.err;
     EXPECT_FALSE(fs::exists(path("out.sin")));
 
     r = cli({"new", "--type", "UHF", "-o", path("out.sin")});

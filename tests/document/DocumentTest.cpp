@@ -41,15 +41,32 @@ TEST_F(DocumentTest, OpenedFileIsCleanAndShownInTheLanguageAsked)
     EXPECT_EQ(other.table().cell(0, kColName), "名称");
 }
 
-TEST_F(DocumentTest, LongerFileLoadsItsFirst4096Bytes)
+// Only a file of exactly 4096 bytes is a channel file: anything else (a PDF,
+// a longer dump) must never reach the table or, restored, the radio.
+TEST_F(DocumentTest, OnlyAFileOfExactly4096BytesOpens)
 {
-    std::vector<std::uint8_t> bytes(5000, 0x5A);
     const ChannelImage image = newDocumentImage();
-    std::copy(image.bytes().begin(), image.bytes().end(), bytes.begin());
-    test::writeFile(path("long.sin"), bytes);
-    Document doc;
-    ASSERT_TRUE(doc.open(path("long.sin"), Language::English));
-    EXPECT_EQ(doc.image(), image);
+    for (const std::size_t size : {std::size_t{0}, std::size_t{100}, std::size_t{4095},
+                                   std::size_t{4097}, std::size_t{8192}}) {
+        SCOPED_TRACE(size);
+        std::vector<std::uint8_t> bytes(size, 0x25);
+        std::copy_n(image.bytes().begin(), std::min(size, kImageSize), bytes.begin());
+        const std::string file = path(("f" + std::to_string(size) + ".sin").c_str());
+        test::writeFile(file, bytes);
+        Document doc;
+        doc.editCells({{1, kColName, "KEEP"}});
+        const FileResult opened = doc.open(file, Language::English);
+        EXPECT_EQ(opened.error, FileError::WrongSize);
+        EXPECT_EQ(opened.message, file + " is not a channel file: it holds " +
+                                      std::to_string(size) + " bytes, a channel file exactly 4096");
+        EXPECT_EQ(doc.table().cell(1, kColName), "KEEP");
+        const ChannelFile raw = readChannelFile(file, Language::Chinese);
+        EXPECT_EQ(raw.result.error, FileError::WrongSize);
+        EXPECT_NE(raw.result.message.find(std::to_string(size) + " 字节"), std::string::npos);
+    }
+    test::writeFile(path("exact.sin"),
+                    std::vector<std::uint8_t>(image.bytes().begin(), image.bytes().end()));
+    EXPECT_EQ(readChannelFile(path("exact.sin"), Language::English).image, image);
 }
 
 TEST_F(DocumentTest, FailedOpenKeepsEverythingAndSaysWhy)
@@ -59,13 +76,7 @@ TEST_F(DocumentTest, FailedOpenKeepsEverythingAndSaysWhy)
     doc.editCells({{1, kColName, "KEEP"}});
     const ChannelImage image = doc.image();
 
-    test::writeFile(path("short.sin"), std::vector<std::uint8_t>(4095, 0));
-    FileResult r = doc.open(path("short.sin"), Language::English);
-    EXPECT_EQ(r.error, FileError::TooShort);
-    EXPECT_EQ(r.message,
-              path("short.sin") + " is too short: 4095 bytes, a channel file holds 4096");
-
-    r = doc.open(path("missing.sin"), Language::English);
+    FileResult r = doc.open(path("missing.sin"), Language::English);
     EXPECT_EQ(r.error, FileError::CannotOpen);
     EXPECT_EQ(r.message, "cannot open " + path("missing.sin") + ": No such file or directory");
 
@@ -121,7 +132,7 @@ TEST_F(DocumentTest, ModifiedFollowsWhatASaveWouldStore)
     EXPECT_FALSE(doc.isModified());
 
     // Switching the language of the flag texts stores the same bits.
-    doc.refillTableFromImage(Language::Chinese);
+    doc.translateCellTexts(Language::English, Language::Chinese);
     EXPECT_FALSE(doc.isModified());
 
     EXPECT_TRUE(doc.selectType(kTypePmr, Language::English));

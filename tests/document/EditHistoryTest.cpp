@@ -46,7 +46,7 @@ TEST(EditHistory, AStepWithoutChangeIsNotRecordedAndHeadersFollowTheLanguage)
     read.setByte(0x813, 7);
     read.setPowerRank(3);
     doc.acceptRead(read, Language::English);
-    doc.setHeaders(Language::Chinese); // a language switch is no edit
+    doc.translateCellTexts(Language::English, Language::Chinese); // a language switch is no edit
     ASSERT_TRUE(doc.undo());
     EXPECT_EQ(doc.image().byte(0x813), 5);
     EXPECT_EQ(doc.selectors().powerRank, 9);

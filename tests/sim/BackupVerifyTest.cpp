@@ -161,5 +161,49 @@ INSTANTIATE_TEST_SUITE_P(
                   true}),
     [](const auto &info) { return info.param.name; });
 
+// What a radio may hold that the table would write otherwise: channels 2-128
+// empty as all FF, settings no dialog list can show.
+ChannelImage radioOwnBytes()
+{
+    ChannelImage image = writtenFile();
+    image.setRxFrequency(1, 44600625);
+    for (std::size_t address = 0x010; address < 0x800; ++address)
+        image.setByte(address, 0xFF);
+    image.setByte(0x813, 0x0C);
+    image.setByte(0x815, 0x07);
+    image.setByte(0x81A, 0x90);
+    return image;
+}
+
+// Read, write something else, restore the backup the read kept: the radio
+// holds the backup's bytes again and the default verify passes; a file that
+// is not a channel file is refused before the radio is touched.
+TEST_F(BackupVerify, RestoreSendsTheBackupExactlyAndVerifiesIt)
+{
+    const ChannelImage held = radioOwnBytes();
+    Document converted;
+    converted.acceptRead(held, Language::English);
+    ASSERT_NE(bytesOf(converted.imageAsSaved()).left(0xFF0), bytesOf(held).left(0xFF0));
+
+    startRadio({}, held);
+    ASSERT_EQ(read("a.sin").exitCode, 0);
+    ASSERT_EQ(backupFiles().size(), 1);
+    const QString backup = backups() + "/" + backupFiles()[0];
+    ASSERT_TRUE(writeRaw(path("file.sin"), bytesOf(writtenFile())));
+    ASSERT_EQ(cli({"write", "--port", port, path("file.sin")}).exitCode, 0);
+
+    ASSERT_TRUE(writeRaw(path("report.pdf"), QByteArray("%PDF-1.4").repeated(1024)));
+    const ProcessRun refused = cli({"restore", "--port", port, path("report.pdf")});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, "kx9-cli: " + path("report.pdf") +
+                               " is not a channel file: it holds 8192 bytes, a channel file "
+                               "exactly 4096\n");
+
+    const ProcessRun restored = cli({"restore", "--port", port, backup});
+    EXPECT_EQ(restored.exitCode, 0) << restored.err.toStdString();
+    EXPECT_EQ(restored.out, "Verified: the radio holds what was written.\n");
+    EXPECT_EQ(stopRadio().left(0xFF0), bytesOf(held).left(0xFF0));
+}
+
 } // namespace
 } // namespace kx9::test

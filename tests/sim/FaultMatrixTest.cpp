@@ -244,7 +244,8 @@ std::vector<WriteFault> writeFaults()
          {"--identity", "07"},
          false,
          1,
-         kMismatch + "Not continuing: no terminal to ask; --yes continues.\n",
+         kMismatch + "Not continuing: no terminal to ask; --yes continues.\n"
+                     "Nothing was written: the radio keeps its data and its identity.\n",
          0},
         {"IdentityMismatchWithYes",
          {"--identity", "07"},

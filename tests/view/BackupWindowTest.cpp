@@ -129,5 +129,75 @@ TEST_F(BackupWindow, VerifyCatchesACorruptBlockAndPassesACleanWrite)
     EXPECT_EQ(backups(), 2u); // the corrupt write, kept before this one
 }
 
+// What a radio may hold that the table would write otherwise: channels 2-128
+// empty as all FF, settings no dialog list can show.
+ChannelImage radioOwnBytes()
+{
+    ChannelImage image = newDocumentImage();
+    image.setRadioIdentity(0x01);
+    image.setRxFrequency(1, 44600625);
+    for (std::size_t address = 0x010; address < 0x800; ++address)
+        image.setByte(address, 0xFF);
+    image.setByte(0x813, 0x0C);
+    image.setByte(0x815, 0x07);
+    image.setByte(0x81A, 0x90);
+    return image;
+}
+
+std::vector<std::uint8_t> sentPart(const ChannelImage &image)
+{
+    return {image.bytes().begin(), image.bytes().begin() + kWriteBlocks * kBlockSize};
+}
+
+// Restore To Radio sends the backup's bytes as they are, verified by
+// default, and leaves the document and the write's own choices alone;
+// Open would have converted them through the table.
+TEST_F(BackupWindow, RestoreSendsTheBackupExactlyAndVerifiesIt)
+{
+    const ChannelImage held = radioOwnBytes();
+    radio.setMemory(held);
+    Document converted;
+    converted.acceptRead(held, Language::English);
+    ASSERT_NE(sentPart(converted.imageAsSaved()), sentPart(held)); // a Write would change it
+
+    transfer(command::kReadFromRadio);
+    ASSERT_EQ(backups(), 1u);
+    editReceive(2, "446.00625");
+    transfer(command::kWriteToRadio);
+    ASSERT_NE(sentPart(radio.memory()), sentPart(held));
+    const ChannelImage documentBefore = document.imageAsSaved();
+
+    ASSERT_TRUE(whileModal<BackupsDialog>([&] { window->action(command::kFileBackups)->trigger(); },
+                                          [&](BackupsDialog &d) {
+                                              d.list()->setCurrentItem(d.list()->topLevelItem(0));
+                                              d.restoreButton()->click();
+                                          }));
+    ASSERT_TRUE(dialog().isVisible());
+    EXPECT_TRUE(dialog().windowTitle().startsWith(ui(text::kRestoreCaption).arg(QString())));
+    EXPECT_TRUE(dialog().verifyBox()->isChecked());
+    start();
+    EXPECT_EQ(sentPart(radio.memory()), sentPart(held));
+    EXPECT_TRUE(prompter.texts("warning").empty());
+    EXPECT_TRUE(window->resultPaneText().endsWith(ui(text::kVerifyPassed.en)))
+        << window->resultPaneText().toStdString();
+    EXPECT_EQ(document.imageAsSaved(), documentBefore);
+
+    // The next Write has the write's own choice again, which was off.
+    window->action(command::kWriteToRadio)->trigger();
+    EXPECT_FALSE(dialog().verifyBox()->isChecked());
+    dialog().cancelButton()->click();
+}
+
+// Cancel at the identity question writes nothing and says so.
+TEST_F(BackupWindow, CancelAtTheIdentityQuestionSaysNothingWasWritten)
+{
+    const ChannelImage held = radio.memory();
+    radio.faults().identity = 0x07;
+    transfer(command::kWriteToRadio);
+    ASSERT_EQ(prompter.texts("okcancel").size(), 1u);
+    EXPECT_EQ(radio.memory(), held);
+    EXPECT_EQ(window->resultPaneText(), ui(text::kNothingWrittenIdentity.en));
+}
+
 } // namespace
 } // namespace kx9::test
