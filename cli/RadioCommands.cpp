@@ -115,8 +115,9 @@ int runWrite(const std::vector<std::string> &argv)
 
     WriteFlowOptions options;
     if (args->has("--backup-first")) {
-        options.backupFirst =
-            cliBackupStore().keeper(port, Language::English, backupSettings().maxAgeDays);
+        options.backupFirst = [store = cliBackupStore(), port](const ChannelImage &held) {
+            return keepBackup(store, held, port);
+        };
     }
     options.verify = args->has("--verify");
     // Two or three sessions share one bar, which the flow runs to the end.

@@ -45,7 +45,7 @@ TEST_F(BackupWindow, EveryReadKeepsABackupUnlessTurnedOffAndBackupsOpensOneAsANe
     keep.trigger();
     transfer(command::kReadFromRadio);
     ASSERT_EQ(backups(), 1u);
-    EXPECT_TRUE(readBackupSettings(*openSettingsStore()).enabled);
+    EXPECT_TRUE(readBackupSettings().enabled);
 
     document.newDocument(Language::English);
     view().initialUpdate();
