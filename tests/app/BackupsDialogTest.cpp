@@ -3,6 +3,7 @@
 
 #include "BackupsDialog.h"
 #include "BackupFolder.h"
+#include "BackupNames.h"
 #include "BackupTexts.h"
 #include "QtText.h"
 #include "RadioType.h"
