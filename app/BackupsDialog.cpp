@@ -51,7 +51,9 @@ BackupsDialog::BackupsDialog(const QString &folder, const ChannelImage *current,
     if (current == nullptr)
         m_list->hideColumn(4);
     layout->addWidget(m_list);
-    if (m_entries.empty())
+    // A folder another user could write lists nothing, and says why.
+    const std::string refused = m_store.folderProblem(currentLanguage());
+    if (m_entries.empty() && refused.empty())
         layout->addWidget(new QLabel(ui(text::kBackupsNone), this));
 
     auto *how = new QLabel(ui(text::kBackupsHow), this);
@@ -60,7 +62,8 @@ BackupsDialog::BackupsDialog(const QString &folder, const ChannelImage *current,
 
     m_problem = new QLabel(this);
     m_problem->setWordWrap(true);
-    m_problem->hide();
+    m_problem->setText(qs(refused));
+    m_problem->setVisible(!refused.empty());
     layout->addWidget(m_problem);
 
     auto *buttons = new QDialogButtonBox(this);
@@ -99,7 +102,7 @@ void BackupsDialog::showFolder()
 {
     // A folder that does not exist yet is made, so the file manager opens
     // where the first backup will be.
-    const std::string error = m_store.ensureFolder();
+    const std::string error = m_store.ensureFolder(currentLanguage());
     if (error.empty() && m_openFolder(QUrl::fromLocalFile(qs(m_store.folder())))) {
         m_problem->hide();
         return;

@@ -218,7 +218,7 @@ void FileCommands::addBackupCommands(CommandTable &commands, QMenu &menu)
     a = commands.add(&menu, command::kKeepBackups, text::kKeepBackupsItem,
                      text::kKeepBackupsPrompt);
     a->setCheckable(true);
-    a->setChecked(readBackupSettings(*openSettingsStore()).enabled);
+    a->setChecked(readBackupSettings().enabled);
     connect(a, &QAction::toggled, this,
             [](bool on) { openSettingsStore()->setValue(QLatin1String(kBackupEnabledKey), on); });
     // A read into a backup opened makes the document the radio's.

@@ -18,7 +18,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSettings>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -58,6 +57,14 @@ FleetDialog::FleetDialog(ImageSource image, FleetRun::PortFactory makePort, File
     m_backup = new QCheckBox(ui(text::kBackupFirstBox), this);
     m_verify->setToolTip(ui(text::kSecondSessionTip));
     m_backup->setToolTip(ui(text::kSecondSessionTip));
+    // The same two choices as a single write's, remembered in the same place.
+    const BackupSettings saved = readBackupSettings();
+    m_verify->setChecked(saved.verifyWrite);
+    m_backup->setChecked(saved.backupFirst);
+    for (auto [box, key] :
+         {std::pair{m_backup, kWriteBackupFirstKey}, std::pair{m_verify, kWriteVerifyKey}})
+        connect(box, &QCheckBox::toggled, this,
+                [key](bool on) { openSettingsStore()->setValue(QLatin1String(key), on); });
     layout->addWidget(m_verify);
     layout->addWidget(m_backup);
     m_summary = new QLabel(this);
@@ -151,10 +158,10 @@ void FleetDialog::start()
     }
     BackupKeeper keeper;
     if (m_backup->isChecked()) {
-        const BackupStore store(toStd(m_backupFolder));
-        const int maxAge = readBackupSettings(QSettings()).maxAgeDays;
-        keeper = [store, maxAge](std::string_view port, const ChannelImage &held) {
-            const BackupResult kept = store.keep(held, port, currentLanguage(), maxAge);
+        const BackupStore store(toStd(m_backupFolder), readBackupSettings().maxAgeDays);
+        keeper = [store, language = currentLanguage()](std::string_view port,
+                                                       const ChannelImage &held) {
+            const BackupResult kept = store.keep(held, port, language);
             return kept.ok() ? std::string() : kept.message;
         };
     }

@@ -6,31 +6,35 @@
 #include "CommandLine.h"
 #include "Output.h"
 
-#include <QSettings>
 
 #include <iostream>
+#include <mutex>
 
 namespace kx9::cli {
 
-BackupSettings backupSettings()
-{
-    return readBackupSettings(*openSettingsStore());
-}
-
 BackupStore cliBackupStore()
 {
-    return BackupStore(backupFolder().toStdString());
+    return BackupStore::forUser();
+}
+
+std::string keepBackup(const BackupStore &store, const ChannelImage &image,
+                       std::string_view portName)
+{
+    static std::mutex saying;
+    const BackupResult kept = store.keep(image, portName, Language::English);
+    if (!kept.note.empty()) {
+        const std::lock_guard hold(saying);
+        std::cerr << "kx9-cli: warning: " << kept.note << "\n";
+    }
+    return kept.ok() ? std::string() : kept.message;
 }
 
 void keepReadBackup(const ChannelImage &image, const std::string &portName)
 {
-    const BackupSettings settings = backupSettings();
-    if (!settings.enabled)
+    if (!readBackupSettings().enabled)
         return;
-    const BackupResult kept =
-        cliBackupStore().keep(image, portName, Language::English, settings.maxAgeDays);
-    if (!kept.ok())
-        std::cerr << "kx9-cli: warning: " << kept.message << "\n";
+    if (const std::string failed = keepBackup(cliBackupStore(), image, portName); !failed.empty())
+        std::cerr << "kx9-cli: warning: " << failed << "\n";
 }
 
 namespace {
@@ -48,6 +52,9 @@ int runBackups(const std::vector<std::string> &argv)
         std::cout << store.folder() << "\n";
         return kExitOk;
     }
+    // Another user's folder may hold planted backups: nothing from it is listed.
+    if (const std::string problem = store.folderProblem(Language::English); !problem.empty())
+        return failed(problem);
     const std::vector<BackupEntry> entries = store.list();
     if (args->has("--json")) {
         // The keys in alphabetical order, four blanks an indent.

@@ -1,18 +1,22 @@
 #pragma once
 
-#include "BackupFolder.h"
+#include "BackupSettings.h"
+#include "BackupStore.h"
 #include "ChannelImage.h"
 
 #include <string>
+#include <string_view>
 
 namespace kx9::cli {
 
-// The backup settings of the desktop program (kx9/kx9.ini in the user's
-// configuration folder), which kx9-cli follows too.
-BackupSettings backupSettings();
-
-// The backups of kx9-cli, in the desktop program's folder.
+// The backups of kx9-cli: the desktop program's folder and settings.
 BackupStore cliBackupStore();
+
+// Keeps a backup in store, saying a note (a clock behind the newest
+// backup) on stderr; empty, or why no backup was kept. Safe on the
+// radios' threads.
+std::string keepBackup(const BackupStore &store, const ChannelImage &image,
+                       std::string_view portName);
 
 // Keeps a completed read as a backup when the settings ask for it; a
 // backup that cannot be kept is said on stderr and never fails the read.

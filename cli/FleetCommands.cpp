@@ -1,6 +1,5 @@
 #include "FleetCommands.h"
 
-#include "BackupFolder.h"
 #include "Backups.h"
 #include "Command.h"
 #include "CommandLine.h"
@@ -100,11 +99,8 @@ int runFleetWrite(const Arguments &args, std::string_view command,
         return kExitFailure;
     BackupKeeper keeper;
     if (args.has("--backup-first")) {
-        const BackupStore store = cliBackupStore();
-        const int maxAgeDays = backupSettings().maxAgeDays;
-        keeper = [store, maxAgeDays](std::string_view port, const ChannelImage &held) {
-            const BackupResult kept = store.keep(held, port, Language::English, maxAgeDays);
-            return kept.ok() ? std::string() : kept.message;
+        keeper = [store = cliBackupStore()](std::string_view port, const ChannelImage &held) {
+            return keepBackup(store, held, port);
         };
     }
     return runFleet(ports, writeFlowJob(*sent, Language::English, verify, keeper),
@@ -133,22 +129,19 @@ int runFleetRead(const Arguments &args)
     }
     // Every completed read keeps its backup, as a single read does; a backup
     // that cannot be kept is a warning and never fails that radio.
-    const BackupSettings settings = backupSettings();
-    const bool keepBackups = settings.enabled && !args.has("--no-backup");
+    const bool keepBackups = readBackupSettings().enabled && !args.has("--no-backup");
     const BackupStore store = cliBackupStore();
     auto warningLock = std::make_shared<std::mutex>();
-    ImageSink sink = [dir, keepBackups, store, settings, warningLock](std::string_view port,
-                                                                      const ChannelImage &image) {
+    ImageSink sink = [dir, keepBackups, store, warningLock](std::string_view port,
+                                                            const ChannelImage &image) {
         const SafeSaveResult saved =
             saveFileSafely((dir / fleetFileName(port)).string(), image.bytes());
         if (!saved)
             return saved.reason;
         if (keepBackups) {
-            const BackupResult kept =
-                store.keep(image, port, Language::English, settings.maxAgeDays);
-            if (!kept.ok()) {
+            if (const std::string failed = keepBackup(store, image, port); !failed.empty()) {
                 const std::lock_guard<std::mutex> hold(*warningLock);
-                std::cerr << "kx9-cli: warning: " << port << ": " << kept.message << "\n";
+                std::cerr << "kx9-cli: warning: " << port << ": " << failed << "\n";
             }
         }
         return std::string();

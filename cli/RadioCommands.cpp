@@ -48,8 +48,9 @@ int writeImage(const Arguments &args, const std::string &port, const ChannelImag
 {
     WriteFlowOptions options;
     if (args.has("--backup-first")) {
-        options.backupFirst =
-            cliBackupStore().keeper(port, Language::English, backupSettings().maxAgeDays);
+        options.backupFirst = [store = cliBackupStore(), port](const ChannelImage &held) {
+            return keepBackup(store, held, port);
+        };
     }
     options.verify = verify;
     // Two or three sessions share one bar, which the flow runs to the end.

@@ -1,23 +1,24 @@
 #include "BackupStore.h"
 
+#include "BackupNames.h"
 #include "BackupTexts.h"
 #include "ChannelConversion.h"
+#include "Descriptor.h"
+#include "PortFileName.h"
 #include "RadioType.h"
 #include "ReadFile.h"
-#include "SafeSave.h"
 #include "TextFormat.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
-#include <iterator>
 #include <map>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
-#include <utility>
 
 namespace kx9 {
 
@@ -25,66 +26,138 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kExtension = ".sin";
 constexpr int kMaxCounter = 999;
 constexpr std::time_t kSecondsPerDay = 24 * 60 * 60;
+// Held while a backup is kept; its name is no backup's, so it is never listed.
+constexpr char kLockName[] = ".lock";
 
-bool portCharacter(char c)
+// The system's words for an error; unlike strerror, safe on several threads.
+std::string reasonOf(int error)
 {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-           c == '_';
+    return std::system_category().message(error);
 }
 
-struct ParsedName
+// A folder opened for backups, or why not: its path and the reason.
+struct OpenedFolder
 {
-    std::time_t time = 0;
-    std::tm local = {};
-    std::uint8_t identity = 0;
-    std::string port;
-    int counter = 1;
+    Descriptor fd;
+    std::string folder;
+    std::string reason; // empty when fd is open, or when the folder is missing and not made
 };
 
-// The parts of a backup's name, or nothing for any other file name.
-std::optional<ParsedName> parseName(const std::string &name)
+// Opens a folder under `at` without following a link, making it (exactly
+// 0700, whatever the umask) when asked, and refuses it unless it is the
+// user's own and nobody else can write to it.
+void openPrivate(int at, const std::string &name, const std::string &path, bool make,
+                 Language language, OpenedFolder &out)
 {
-    if (name.size() <= kExtension.size() || !name.ends_with(kExtension))
-        return std::nullopt;
-    std::string stem = name.substr(0, name.size() - kExtension.size());
-    ParsedName parsed;
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, consumed = 0;
-    unsigned identity = 0;
-    if (std::sscanf(stem.c_str(), "%4d-%2d-%2d_%2d%2d%2d_id%2x_%n", &year, &month, &day, &hour,
-                    &minute, &second, &identity, &consumed) != 7 ||
-        consumed != 23)
-        return std::nullopt;
-    std::string rest = stem.substr(static_cast<std::size_t>(consumed));
-    if (const std::size_t dot = rest.rfind('.'); dot != std::string::npos) {
-        const std::string digits = rest.substr(dot + 1);
-        if (digits.empty() || digits.size() > 3 ||
-            !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-            return std::nullopt;
-        parsed.counter = std::stoi(digits);
-        rest.resize(dot);
+    out.folder = path;
+    bool made = false;
+    if (make) {
+        made = ::mkdirat(at, name.c_str(), 0700) == 0;
+        if (!made && errno != EEXIST) {
+            out.reason = reasonOf(errno);
+            return;
+        }
     }
-    if (rest.empty() || !std::all_of(rest.begin(), rest.end(), portCharacter))
-        return std::nullopt;
-    parsed.local.tm_year = year - 1900;
-    parsed.local.tm_mon = month - 1;
-    parsed.local.tm_mday = day;
-    parsed.local.tm_hour = hour;
-    parsed.local.tm_min = minute;
-    parsed.local.tm_sec = second;
-    parsed.local.tm_isdst = -1;
-    std::tm copy = parsed.local;
-    parsed.time = std::mktime(&copy);
-    parsed.identity = static_cast<std::uint8_t>(identity);
-    parsed.port = rest;
-    return parsed;
+    Descriptor fd(::openat(at, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.valid()) {
+        const int error = errno;
+        struct stat info = {};
+        if (error == ENOENT && !make)
+            return;
+        if ((error == ELOOP || error == ENOTDIR) &&
+            ::fstatat(at, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0)
+            out.reason = (S_ISLNK(info.st_mode) ? text::kFolderIsLink : text::kFolderNotAFolder)
+                             .in(language);
+        else
+            out.reason = reasonOf(error);
+        return;
+    }
+    struct stat info = {};
+    if ((made && ::fchmod(fd.get(), 0700) != 0) || ::fstat(fd.get(), &info) != 0) {
+        out.reason = reasonOf(errno);
+        return;
+    }
+    if (info.st_uid != ::geteuid())
+        out.reason = text::kFolderNotYours.in(language);
+    else if ((info.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+        out.reason = text::kFolderWritable.in(language);
+    else
+        out.fd.reset(fd.release());
 }
 
-std::optional<ChannelImage> readImage(const fs::path &path)
+// The backups folder and the data folder that holds it, both checked.
+void openFolder(const std::string &folder, bool make, Language language, OpenedFolder &out)
 {
-    const ReadFileResult read = readFile(path.string(), kImageSize);
+    const fs::path path(folder);
+    fs::path parent = path.parent_path();
+    if (parent.empty())
+        parent = ".";
+    if (make && !parent.parent_path().empty()) {
+        std::error_code error;
+        fs::create_directories(parent.parent_path(), error);
+        if (error) {
+            out.folder = parent.parent_path().string();
+            out.reason = reasonOf(error.value());
+            return;
+        }
+    }
+    OpenedFolder data;
+    openPrivate(AT_FDCWD, parent.string(), parent.string(), make, language, data);
+    if (!data.fd.valid()) {
+        out.folder = data.folder;
+        out.reason = data.reason;
+        return;
+    }
+    openPrivate(data.fd.get(), path.filename().string(), folder, make, language, out);
+}
+
+struct Found
+{
+    std::string name;
+    BackupName parsed;
+    std::time_t modified = 0;
+};
+
+// Newest first by the name's time; a same-second pair by counter.
+void sortNewestFirst(std::vector<Found> &found)
+{
+    std::sort(found.begin(), found.end(), [](const Found &a, const Found &b) {
+        if (a.parsed.time != b.parsed.time)
+            return a.parsed.time > b.parsed.time;
+        if (a.parsed.counter != b.parsed.counter)
+            return a.parsed.counter > b.parsed.counter;
+        return a.name > b.name;
+    });
+}
+
+std::vector<Found> findBackups(int folder)
+{
+    std::vector<Found> found;
+    DIR *dir = ::fdopendir(::fcntl(folder, F_DUPFD_CLOEXEC, 0));
+    if (dir == nullptr)
+        return found;
+    while (const dirent *entry = ::readdir(dir)) {
+        auto parsed = parseBackupFileName(entry->d_name);
+        struct stat info = {};
+        // A link or anything but a plain file is never read or removed.
+        if (!parsed || ::fstatat(folder, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(info.st_mode))
+            continue;
+        found.push_back({entry->d_name, std::move(*parsed), info.st_mtim.tv_sec});
+    }
+    ::closedir(dir);
+    sortNewestFirst(found);
+    return found;
+}
+
+std::optional<ChannelImage> readImage(int folder, const std::string &name)
+{
+    const Descriptor fd(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.valid())
+        return std::nullopt;
+    const ReadFileResult read = readDescriptor(fd.get(), kImageSize);
     if (!read.ok() || read.more || read.data.size() != kImageSize)
         return std::nullopt;
     ChannelImage image;
@@ -93,164 +166,138 @@ std::optional<ChannelImage> readImage(const fs::path &path)
     return image;
 }
 
-struct Found
+// Writes the image through the descriptor that claimed the name, so no
+// link put in its place can redirect it; 0 or the error, the file removed.
+int writeBackup(int folder, const std::string &name, const ChannelImage &image, std::time_t now)
 {
-    fs::path path;
-    ParsedName name;
-};
-
-// The backups in the folder, newest first; a same-second pair by counter.
-std::vector<Found> findBackups(const std::string &folder)
-{
-    std::vector<Found> found;
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        // A planted link is never read or removed.
-        if (!it->is_regular_file(error) || it->is_symlink(error))
-            continue;
-        if (auto parsed = parseName(it->path().filename().string()))
-            found.push_back({it->path(), std::move(*parsed)});
+    Descriptor fd(
+        ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!fd.valid())
+        return errno;
+    const auto bytes = image.bytes();
+    int error = ::fchmod(fd.get(), 0600) == 0 ? 0 : errno;
+    for (std::size_t done = 0; error == 0 && done < bytes.size();) {
+        const ssize_t n = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
+        if (n > 0)
+            done += static_cast<std::size_t>(n);
+        else if (n < 0 && errno != EINTR)
+            error = errno;
     }
-    std::sort(found.begin(), found.end(), [](const Found &a, const Found &b) {
-        if (a.name.time != b.name.time)
-            return a.name.time > b.name.time;
-        if (a.name.counter != b.name.counter)
-            return a.name.counter > b.name.counter;
-        return a.path > b.path;
-    });
-    return found;
+    // The name's time and the file's agree, so pruning by both holds.
+    const timespec times[2] = {{now, 0}, {now, 0}};
+    if (error == 0 && (::futimens(fd.get(), times) != 0 || ::fsync(fd.get()) != 0))
+        error = errno;
+    if (fd.close() != 0 && error == 0)
+        error = errno;
+    if (error != 0)
+        ::unlinkat(folder, name.c_str(), 0);
+    return error;
 }
 
-// The system's words for an error; unlike strerror, safe when flows on
-// several ports keep backups at once.
-std::string reasonOf(int error)
+// Removes what is old by both name and file time, but never the newest
+// kBackupsAlwaysKept of an identity, nor anything while the clock reads
+// earlier than the newest backup. False when the clock is behind.
+bool prune(int folder, std::vector<Found> found, int maxAgeDays, std::time_t now, int &removed)
 {
-    return std::system_category().message(error);
-}
-
-// Makes the folder, private to the user, when it is missing.
-int makeFolder(const std::string &folder)
-{
-    struct stat info = {};
-    if (::stat(folder.c_str(), &info) == 0)
-        return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
-    std::error_code error;
-    const fs::path parent = fs::path(folder).parent_path();
-    if (!parent.empty())
-        fs::create_directories(parent, error);
-    if (error)
-        return error.value();
-    // Exactly 0700 and 0600 below, whatever the umask: a umask that took the
-    // owner's write bit would leave a folder we cannot fill.
-    if (::mkdir(folder.c_str(), 0700) != 0)
-        return errno == EEXIST ? 0 : errno;
-    return ::chmod(folder.c_str(), 0700) == 0 ? 0 : errno;
+    removed = 0;
+    if (maxAgeDays <= 0)
+        return true;
+    for (const Found &backup : found)
+        if (backup.parsed.time > now || backup.modified > now)
+            return false;
+    sortNewestFirst(found);
+    const std::time_t oldest = now - static_cast<std::time_t>(maxAgeDays) * kSecondsPerDay;
+    std::map<std::uint8_t, int> seen;
+    for (const Found &backup : found) {
+        if (++seen[backup.parsed.identity] <= kBackupsAlwaysKept)
+            continue;
+        if (backup.parsed.time < oldest && backup.modified < oldest &&
+            ::unlinkat(folder, backup.name.c_str(), 0) == 0)
+            ++removed;
+    }
+    return true;
 }
 
 } // namespace
 
-std::string portShortName(std::string_view portName)
+BackupStore::BackupStore(std::string folder, int maxAgeDays, Clock clock)
+    : m_folder(std::move(folder)), m_maxAgeDays(maxAgeDays), m_clock(std::move(clock))
 {
-    const std::size_t slash = portName.find_last_of("/\\");
-    std::string name(slash == std::string_view::npos ? portName : portName.substr(slash + 1));
-    // A bare number (/dev/pts/5) says little without its folder.
-    if (slash != std::string_view::npos && !name.empty() &&
-        std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        const std::string_view folder = portName.substr(0, slash);
-        const std::size_t before = folder.find_last_of("/\\");
-        name = std::string(before == std::string_view::npos ? folder : folder.substr(before + 1)) +
-               name;
-    }
-    for (char &c : name)
-        if (!portCharacter(c))
-            c = '_';
-    return name.empty() ? std::string("port") : name;
+    while (m_folder.size() > 1 && m_folder.ends_with('/'))
+        m_folder.pop_back();
+    if (!m_clock)
+        m_clock = [] { return std::time(nullptr); };
 }
 
-std::string backupFileName(std::time_t time, std::uint8_t identity, std::string_view port,
-                           int counter)
+BackupStore BackupStore::forUser()
 {
-    std::tm local = {};
-    ::localtime_r(&time, &local);
-    char stamp[32] = {};
-    std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H%M%S", &local);
-    char id[8] = {};
-    std::snprintf(id, sizeof id, "%02x", identity);
-    std::string name = std::string(stamp) + "_id" + id + "_" + std::string(port);
-    if (counter > 1)
-        name += "." + std::to_string(counter);
-    return name + std::string(kExtension);
+    return BackupStore(backupFolderPath(), readBackupSettings().maxAgeDays);
 }
 
 BackupResult BackupStore::keep(const ChannelImage &image, std::string_view portName,
-                               Language language, int maxAgeDays, std::time_t now) const
+                               Language language) const
 {
     BackupResult result;
-    const auto fail = [&](std::string_view reason) {
+    const auto fail = [&](const std::string &folder, std::string_view reason) {
         result.outcome = BackupOutcome::Failed;
-        result.message = fillIn(text::kBackupNotKept.in(language), {m_folder, reason});
+        result.message = fillIn(text::kBackupNotKept.in(language), {folder, reason});
         return result;
     };
-    if (const std::string error = ensureFolder(); !error.empty())
-        return fail(error);
+    const std::time_t now = m_clock();
+    OpenedFolder folder;
+    openFolder(m_folder, true, language, folder);
+    if (!folder.fd.valid())
+        return fail(folder.folder, folder.reason);
+    // One keeper at a time, in this program or another: the check for the
+    // same bytes, the new name and the pruning see one state of the folder.
+    const Descriptor lock(
+        ::openat(folder.fd.get(), kLockName, O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!lock.valid())
+        return fail(m_folder, reasonOf(errno));
+    while (::flock(lock.get(), LOCK_EX) != 0)
+        if (errno != EINTR)
+            return fail(m_folder, reasonOf(errno));
 
+    std::vector<Found> found = findBackups(folder.fd.get());
     const std::uint8_t identity = image.radioIdentity();
-    for (const Found &backup : findBackups(m_folder)) {
-        if (backup.name.identity != identity)
-            continue;
-        if (readImage(backup.path) == image) {
-            result.outcome = BackupOutcome::Unchanged;
-            result.path = backup.path.string();
-            result.message = std::string(text::kBackupUnchanged.in(language));
-            result.pruned = prune(maxAgeDays, now);
-            return result;
+    const auto newest = std::find_if(found.begin(), found.end(), [&](const Found &backup) {
+        return backup.parsed.identity == identity;
+    });
+    if (newest != found.end() && readImage(folder.fd.get(), newest->name) == image) {
+        // "The state before a write" is kept maxAgeDays from now, not from
+        // the first time these bytes were seen.
+        const timespec times[2] = {{now, 0}, {now, 0}};
+        if (::utimensat(folder.fd.get(), newest->name.c_str(), times, AT_SYMLINK_NOFOLLOW) == 0)
+            newest->modified = now;
+        result.outcome = BackupOutcome::Unchanged;
+        result.path = m_folder + "/" + newest->name;
+        result.message = std::string(text::kBackupUnchanged.in(language));
+    } else {
+        const std::string port = portFileStem(portName);
+        std::string name;
+        int error = EEXIST;
+        for (int counter = 1; counter <= kMaxCounter && error == EEXIST; ++counter) {
+            name = backupFileName(now, identity, port, counter);
+            error = writeBackup(folder.fd.get(), name, image, now);
         }
-        break; // only the newest counts
+        if (error != 0)
+            return fail(m_folder, reasonOf(error));
+        found.push_back({name, *parseBackupFileName(name), now});
+        result.outcome = BackupOutcome::Kept;
+        result.path = m_folder + "/" + name;
+        result.message = fillIn(text::kBackupKept.in(language), {result.path});
     }
-
-    // Claiming the name exclusively keeps an existing file out of reach and
-    // gives the safe save a target whose mode (0600) it keeps.
-    const std::string port = portShortName(portName);
-    std::string path;
-    int fd = -1;
-    for (int counter = 1; counter <= kMaxCounter && fd < 0; ++counter) {
-        path = (fs::path(m_folder) / backupFileName(now, identity, port, counter)).string();
-        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (fd < 0 && errno != EEXIST)
-            return fail(reasonOf(errno));
-    }
-    if (fd < 0)
-        return fail(reasonOf(EEXIST));
-    const int modeError = ::fchmod(fd, 0600) == 0 ? 0 : errno;
-    ::close(fd);
-    if (modeError != 0) {
-        ::unlink(path.c_str());
-        return fail(reasonOf(modeError));
-    }
-    const SafeSaveResult saved = saveFileSafely(path, image.bytes());
-    if (!saved) {
-        ::unlink(path.c_str());
-        return fail(saved.why != nullptr ? saved.why->in(language) : saved.reason);
-    }
-    result.outcome = BackupOutcome::Kept;
-    result.path = path;
-    result.message = fillIn(text::kBackupKept.in(language), {path});
-    result.pruned = prune(maxAgeDays, now);
+    if (!prune(folder.fd.get(), std::move(found), m_maxAgeDays, now, result.pruned) &&
+        !m_clockNoted->exchange(true))
+        result.note = std::string(text::kBackupClockBehind.in(language));
     return result;
 }
 
-std::string BackupStore::ensureFolder() const
+std::function<std::string(const ChannelImage &)> BackupStore::keeper(std::string portName,
+                                                                     Language language) const
 {
-    const int error = makeFolder(m_folder);
-    return error == 0 ? std::string() : reasonOf(error);
-}
-
-std::function<std::string(const ChannelImage &)>
-BackupStore::keeper(std::string portName, Language language, int maxAgeDays) const
-{
-    return [store = *this, portName = std::move(portName), language,
-            maxAgeDays](const ChannelImage &image) {
-        const BackupResult kept = store.keep(image, portName, language, maxAgeDays);
+    return [store = *this, portName = std::move(portName), language](const ChannelImage &image) {
+        const BackupResult kept = store.keep(image, portName, language);
         return kept.ok() ? std::string() : kept.message;
     };
 }
@@ -258,17 +305,20 @@ BackupStore::keeper(std::string portName, Language language, int maxAgeDays) con
 std::vector<BackupEntry> BackupStore::list(const ChannelImage *current) const
 {
     std::vector<BackupEntry> entries;
-    for (Found &backup : findBackups(m_folder)) {
+    OpenedFolder folder;
+    openFolder(m_folder, false, Language::English, folder);
+    if (!folder.fd.valid())
+        return entries;
+    for (Found &backup : findBackups(folder.fd.get())) {
         BackupEntry entry;
-        entry.path = backup.path.string();
-        entry.fileName = backup.path.filename().string();
-        entry.time = backup.name.time;
-        char stamp[32] = {};
-        std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", &backup.name.local);
-        entry.dateTime = stamp;
-        entry.identity = backup.name.identity;
-        entry.port = backup.name.port;
-        entry.image = readImage(backup.path);
+        entry.path = m_folder + "/" + backup.name;
+        entry.fileName = backup.name;
+        entry.time = backup.parsed.time;
+        // Older names hold local time already.
+        entry.dateTime = backup.parsed.utc ? localDateTime(entry.time) : backup.parsed.stamp;
+        entry.identity = backup.parsed.identity;
+        entry.port = backup.parsed.port;
+        entry.image = readImage(folder.fd.get(), backup.name);
         if (entry.image) {
             entry.radioType = std::string(radioTypeName(radioTypeFromImage(*entry.image)));
             entry.channelsInUse = channelsInUse(*entry.image);
@@ -279,20 +329,22 @@ std::vector<BackupEntry> BackupStore::list(const ChannelImage *current) const
     return entries;
 }
 
-int BackupStore::prune(int maxAgeDays, std::time_t now) const
+std::string BackupStore::folderProblem(Language language) const
 {
-    if (maxAgeDays <= 0)
-        return 0;
-    const std::time_t oldest = now - static_cast<std::time_t>(maxAgeDays) * kSecondsPerDay;
-    std::map<std::uint8_t, bool> newestSeen;
-    int removed = 0;
-    for (const Found &backup : findBackups(m_folder)) {
-        if (!std::exchange(newestSeen[backup.name.identity], true))
-            continue;
-        if (backup.name.time < oldest && ::unlink(backup.path.c_str()) == 0)
-            ++removed;
-    }
-    return removed;
+    OpenedFolder folder;
+    openFolder(m_folder, false, language, folder);
+    if (folder.fd.valid() || folder.reason.empty())
+        return {};
+    return fillIn(text::kBackupFolderRefused.in(language), {folder.folder, folder.reason});
+}
+
+std::string BackupStore::ensureFolder(Language language) const
+{
+    OpenedFolder folder;
+    openFolder(m_folder, true, language, folder);
+    if (folder.fd.valid())
+        return {};
+    return fillIn(text::kBackupFolderRefused.in(language), {folder.folder, folder.reason});
 }
 
 } // namespace kx9

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "BackupSettings.h"
 #include "ChannelImage.h"
 #include "Language.h"
 
+#include <atomic>
 #include <cstdint>
 #include <ctime>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,7 +16,8 @@
 
 namespace kx9 {
 
-inline constexpr int kDefaultBackupMaxAgeDays = 365;
+// How many backups of each radio identity are never pruned, whatever the dates.
+inline constexpr int kBackupsAlwaysKept = 10;
 
 enum class BackupOutcome {
     Kept,      // a new file holds the image
@@ -26,6 +30,7 @@ struct BackupResult
     BackupOutcome outcome = BackupOutcome::Failed;
     std::string path;    // the new file, or the newest backup that holds the image
     std::string message; // in the caller's language: what happened, for a status line
+    std::string note;    // a warning besides, said once per store: the clock is behind
     int pruned = 0;      // old backups removed on the way
 
     bool ok() const { return outcome != BackupOutcome::Failed; }
@@ -47,52 +52,55 @@ struct BackupEntry
     bool differs = false; // from the image listBackups was given
 };
 
-// The port as a backup's name carries it: "/dev/ttyUSB0" -> "ttyUSB0",
-// "/dev/pts/5" -> "pts5", "COM3" -> "COM3"; other characters than letters,
-// digits, '-' and '_' become '_'.
-std::string portShortName(std::string_view portName);
-
-// "2026-12-07_191503_id01_ttyUSB0.sin" for that local time; a counter
-// (".2", ".3", ...) before ".sin" when that name is taken.
-std::string backupFileName(std::time_t time, std::uint8_t identity, std::string_view port,
-                           int counter = 1);
-
-// The backups of every radio read, in one folder given by the front end.
-// Files of other names in the folder are never touched.
+// The one backup service of every front end and radio thread: the backups
+// of every radio read, in a folder private to the user (made 0700, files
+// 0600). Keeping, the check for the same bytes and pruning are one step
+// under a lock on the folder, so threads and programs that back up at once
+// agree. Files of other names in the folder are never touched.
 class BackupStore
 {
 public:
-    explicit BackupStore(std::string folder) : m_folder(std::move(folder)) {}
+    using Clock = std::function<std::time_t()>;
+
+    // An empty clock is the system's.
+    explicit BackupStore(std::string folder, int maxAgeDays = kDefaultBackupMaxAgeDays,
+                         Clock clock = {});
+    // The user's backups folder with the user's settings.
+    static BackupStore forUser();
     const std::string &folder() const { return m_folder; }
 
-    // Keeps the image of a completed read as a new file (mode 0600; the
-    // folder is made with mode 0700 when missing), unless the newest backup
-    // of the same identity holds the same bytes, then removes backups older
-    // than maxAgeDays except the newest of each identity (0 or less: none).
-    // A failure is a result to show; it never undoes the read.
-    BackupResult keep(const ChannelImage &image, std::string_view portName, Language language,
-                      int maxAgeDays = kDefaultBackupMaxAgeDays,
-                      std::time_t now = std::time(nullptr)) const;
+    // Keeps the image of a completed read as a new file, unless the newest
+    // backup of its identity holds the same bytes: then that backup's age
+    // starts again. Then prunes: a backup goes only when both its name and
+    // its file are older than maxAgeDays, never one of the newest
+    // kBackupsAlwaysKept of its identity, never while the clock reads
+    // earlier than the newest backup. A failure is a result to show; it
+    // never undoes the read.
+    BackupResult keep(const ChannelImage &image, std::string_view portName,
+                      Language language) const;
 
-    // A write flow's backup step: keep() with these values, empty text when
-    // the image is kept, else why not.
-    std::function<std::string(const ChannelImage &)>
-    keeper(std::string portName, Language language,
-           int maxAgeDays = kDefaultBackupMaxAgeDays) const;
+    // A write flow's backup step: keep(), empty text when the image is
+    // kept, else why not.
+    std::function<std::string(const ChannelImage &)> keeper(std::string portName,
+                                                            Language language) const;
 
     // Every backup, newest first; differs compares with current when given.
+    // Nothing from a folder that folderProblem refuses.
     std::vector<BackupEntry> list(const ChannelImage *current = nullptr) const;
 
-    // Makes the folder (mode 0700) when it is missing; empty, or the
-    // system's reason when it cannot be made.
-    std::string ensureFolder() const;
-
-    // Removes backups older than maxAgeDays days before now, except the
-    // newest of each identity. Returns how many were removed.
-    int prune(int maxAgeDays, std::time_t now = std::time(nullptr)) const;
+    // Why the folder, or the data folder that holds it, is not used: a
+    // symbolic link, not the user's, or writable by others; empty when it
+    // is fine or not made yet.
+    std::string folderProblem(Language language) const;
+    // Makes the folder when it is missing, as keep() does; empty, or why
+    // it cannot be made or used.
+    std::string ensureFolder(Language language) const;
 
 private:
     std::string m_folder;
+    int m_maxAgeDays;
+    Clock m_clock;
+    std::shared_ptr<std::atomic<bool>> m_clockNoted = std::make_shared<std::atomic<bool>>(false);
 };
 
 } // namespace kx9

@@ -17,6 +17,21 @@ inline constexpr TextPair kBackupKept{"A backup of the radio was kept: %1", "已
 inline constexpr TextPair kBackupUnchanged{
     "The radio holds what its newest backup holds; no new backup was needed.",
     "对讲机数据与最新备份相同，无需新备份。"};
+// Why a folder is not used for backups, as %2 of kBackupNotKept and
+// kBackupFolderRefused: another user could delete the backups or plant one.
+inline constexpr TextPair kFolderIsLink{"it is a symbolic link", "它是符号链接"};
+inline constexpr TextPair kFolderNotAFolder{"it is not a folder", "它不是文件夹"};
+inline constexpr TextPair kFolderNotYours{"it belongs to another user", "它属于其他用户"};
+inline constexpr TextPair kFolderWritable{"other users can write to it", "其他用户可以写入它"};
+// %1 is the folder, %2 one of the reasons above.
+inline constexpr TextPair kBackupFolderRefused{
+    "The backups in %1 are not used: %2. Make it a folder of your own that only you can write "
+    "(chmod 700).",
+    "不使用 %1 中的备份：%2。请使用只有您自己可以写入的文件夹（chmod 700）。"};
+// Said once when the clock reads earlier than the newest backup's name.
+inline constexpr TextPair kBackupClockBehind{
+    "The clock is behind the newest backup; nothing pruned.",
+    "时钟早于最新备份的时间；未删除任何旧备份。"};
 // A write that was to keep a backup first, and could not.
 inline constexpr TextPair kNothingWrittenNoBackup{
     "Nothing was written: the radio's data could not be kept first. %1",

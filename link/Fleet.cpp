@@ -1,5 +1,6 @@
 #include "Fleet.h"
 
+#include "PortFileName.h"
 #include "PortNames.h"
 #include "Protocol.h"
 
@@ -247,15 +248,7 @@ std::vector<FleetResult> FleetRun::results()
 
 std::string fleetFileName(std::string_view portName)
 {
-    std::string name(portName);
-    if (name.starts_with("/dev/"))
-        name.erase(0, 5);
-    while (name.starts_with('/'))
-        name.erase(0, 1);
-    for (char &c : name)
-        if (c == '/')
-            c = '-';
-    return name + ".sin";
+    return portFileStem(portName) + ".sin";
 }
 
 std::string fleetPortProblem(const std::vector<std::string> &ports, bool withFiles)

@@ -111,8 +111,8 @@ private:
 // are one port given twice; with files, two ports must not share a file.
 std::string fleetPortProblem(const std::vector<std::string> &ports, bool withFiles);
 
-// The file a read of this port goes into: the name without "/dev/", its
-// slashes as dashes, then ".sin" ("/dev/ttyUSB0" -> "ttyUSB0.sin").
+// The file a read of this port goes into: its portFileStem, then ".sin"
+// ("/dev/ttyUSB0" -> "ttyUSB0.sin", "COM1" -> "COM1.sin").
 std::string fleetFileName(std::string_view portName);
 
 } // namespace kx9

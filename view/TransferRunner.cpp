@@ -1,6 +1,6 @@
 #include "TransferRunner.h"
 
-#include "BackupFolder.h"
+#include "BackupStore.h"
 #include "BackupTexts.h"
 #include "CellEditors.h"
 #include "Document.h"
@@ -99,14 +99,14 @@ void TransferRunner::cancel()
 
 void TransferRunner::keepBackup(const ChannelImage &image, const std::string &portName)
 {
-    const BackupSettings settings = readBackupSettings(*openSettingsStore());
-    if (!settings.enabled)
+    if (!readBackupSettings().enabled)
         return;
-    const BackupResult kept = BackupStore(toStd(backupFolder()))
-                                  .keep(image, portName, currentLanguage(), settings.maxAgeDays);
+    const BackupResult kept = BackupStore::forUser().keep(image, portName, currentLanguage());
     // The read stands; the status bar says why no backup was kept.
     if (!kept.ok())
         emit statusMessage(qs(kept.message));
+    else if (!kept.note.empty())
+        emit statusMessage(qs(kept.note));
 }
 
 void TransferRunner::run()
@@ -125,11 +125,9 @@ void TransferRunner::run()
         // A restore sends the backup's bytes; a write, the document's table.
         const bool restoring = m_restoreImage.has_value();
         const ChannelImage image = restoring ? *m_restoreImage : m_document.imageAsSaved();
-        const BackupSettings settings = readBackupSettings(*openSettingsStore());
         WriteFlowOptions options;
         if (m_progress->backupFirst())
-            options.backupFirst = BackupStore(toStd(backupFolder()))
-                                      .keeper(portName, currentLanguage(), settings.maxAgeDays);
+            options.backupFirst = BackupStore::forUser().keeper(portName, currentLanguage());
         options.verify = m_progress->verify();
         // The caption says which session runs: the reads read, and the read
         // back says it verifies.

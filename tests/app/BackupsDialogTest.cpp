@@ -3,6 +3,7 @@
 
 #include "BackupsDialog.h"
 #include "BackupFolder.h"
+#include "BackupNames.h"
 #include "BackupTexts.h"
 #include "QtText.h"
 #include "RadioType.h"
@@ -46,16 +47,21 @@ class BackupsDialogTest : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     QString folder() const { return dir.filePath(QStringLiteral("backups")); }
-    BackupStore store() const { return BackupStore(toStd(folder())); }
+    BackupStore store() const
+    {
+        return BackupStore(toStd(folder()), 365, [this] { return now; });
+    }
 
     QTemporaryDir dir;
+    std::time_t now = kNow;
 };
 
 TEST_F(BackupsDialogTest, ListsNewestFirstComparedWithTheWindowAndOpenHandsBackTheChosenOne)
 {
     const ChannelImage older = withChannels(2), newer = withChannels(3);
-    ASSERT_TRUE(store().keep(older, "/dev/ttyUSB0", Language::English, 365, kNow).ok());
-    ASSERT_TRUE(store().keep(newer, "/dev/pts/5", Language::English, 365, kNow + 60).ok());
+    ASSERT_TRUE(store().keep(older, "/dev/ttyUSB0", Language::English).ok());
+    now = kNow + 60;
+    ASSERT_TRUE(store().keep(newer, "/dev/pts/5", Language::English).ok());
     std::ofstream(toStd(folder()) + "/" + backupFileName(kNow + 120, 0x01, "ttyUSB1")) << "short";
     const std::vector<BackupEntry> entries = store().list();
 
@@ -66,7 +72,7 @@ TEST_F(BackupsDialogTest, ListsNewestFirstComparedWithTheWindowAndOpenHandsBackT
                                          ui(text::kBackupUnreadable), "", ""}));
     const QString type = qs(radioTypeName(radioTypeFromImage(newer)));
     EXPECT_EQ(row(list, 1),
-              (QStringList{qs(entries[1].dateTime), "pts5", type, "3", ui(text::kBackupSame)}));
+              (QStringList{qs(entries[1].dateTime), "pts-5", type, "3", ui(text::kBackupSame)}));
     EXPECT_EQ(row(list, 2), (QStringList{qs(entries[2].dateTime), "ttyUSB0", type, "2",
                                          ui(text::kBackupDiffers)}));
 
@@ -103,7 +109,9 @@ TEST_F(BackupsDialogTest, ShowFolderMakesAMissingFolderPrivateOpensItAndSaysWhen
     EXPECT_EQ(dialog.problem()->text(), ui(text::kBackupsFolderFailed).arg(folder()));
 }
 
-TEST_F(BackupsDialogTest, FolderIsTheDesktopProgramsDataFolderAndSettingsHaveDefaults)
+// The folders and the settings file are found without Qt (kx9-cli has
+// none), where Qt finds them for the window, and read as Qt writes them.
+TEST_F(BackupsDialogTest, FolderAndSettingsAreWhereQtPutsThemAndReadAsQtWritesThem)
 {
     const QString name = QCoreApplication::applicationName();
     QCoreApplication::setApplicationName(QStringLiteral("kx9"));
@@ -112,13 +120,24 @@ TEST_F(BackupsDialogTest, FolderIsTheDesktopProgramsDataFolderAndSettingsHaveDef
                   QStringLiteral("/backups"));
     QCoreApplication::setApplicationName(name);
 
-    QSettings settings(dir.filePath(QStringLiteral("kx9.ini")), QSettings::IniFormat);
-    EXPECT_TRUE(readBackupSettings(settings).enabled);
-    EXPECT_EQ(readBackupSettings(settings).maxAgeDays, 365);
-    settings.setValue(kBackupEnabledKey, false);
-    settings.setValue(kBackupMaxAgeKey, QStringLiteral("not a number"));
-    EXPECT_FALSE(readBackupSettings(settings).enabled);
-    EXPECT_EQ(readBackupSettings(settings).maxAgeDays, 365);
+    QSettings qt(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("kx9"),
+                 QStringLiteral("kx9"));
+    EXPECT_EQ(openSettingsStore()->fileName(), qt.fileName());
+    qt.remove(QStringLiteral("backups"));
+    qt.sync();
+    EXPECT_TRUE(readBackupSettings().enabled);
+    EXPECT_EQ(readBackupSettings().maxAgeDays, 365);
+    qt.setValue(kBackupEnabledKey, false);
+    qt.setValue(kBackupMaxAgeKey, 0);
+    qt.setValue(kWriteBackupFirstKey, true);
+    qt.setValue(kWriteVerifyKey, true);
+    qt.sync();
+    const BackupSettings read = readBackupSettings();
+    qt.remove(QStringLiteral("backups"));
+    EXPECT_FALSE(read.enabled);
+    EXPECT_EQ(read.maxAgeDays, 0);
+    EXPECT_TRUE(read.backupFirst);
+    EXPECT_TRUE(read.verifyWrite);
 }
 
 } // namespace kx9::backups_dialog_test

@@ -2,6 +2,8 @@
 // and the window kept for reading while it runs.
 
 #include "FleetDialog.h"
+#include "BackupFolder.h"
+#include "BackupNames.h"
 #include "WindowTest.h"
 
 #include <QCheckBox>
@@ -10,7 +12,11 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
 #include <map>
+#include <sys/stat.h>
 
 namespace kx9::test {
 namespace {
@@ -70,6 +76,48 @@ TEST(FleetDialog, WritesEveryTickedRadioAndShowsEachResult)
     EXPECT_EQ(dialog.table()->item(last, 1)->text(), "07");
     EXPECT_EQ(dialog.summary()->text(), "2 of 3 radios written.");
     EXPECT_TRUE(dialog.startButton()->isEnabled());
+}
+
+// The dialog follows the settings of a single write: its two boxes start
+// as saved, and the backups it keeps are pruned by the saved maxAgeDays
+// (0: never), read from the same settings file.
+TEST(FleetDialog, FollowsTheSavedWriteChoicesAndBackupAge)
+{
+    for (auto [key, value] : {std::pair{kWriteBackupFirstKey, 1}, std::pair{kWriteVerifyKey, 1},
+                              std::pair{kBackupMaxAgeKey, 0}})
+        openSettingsStore()->setValue(QLatin1String(key), value);
+    QTemporaryDir home;
+    const std::string backups = toStd(home.filePath("backups"));
+    std::filesystem::create_directory(backups);
+    std::filesystem::permissions(backups, std::filesystem::perms::owner_all);
+    const std::time_t old = std::time(nullptr) - 800 * 24 * 60 * 60;
+    ChannelImage held;
+    held.setRadioIdentity(0x01);
+    for (int i = 0; i < kBackupsAlwaysKept + 1; ++i) {
+        std::ofstream(backups + "/" + backupFileName(old + i, 0x01, "old")) << "old";
+        const timespec times[2] = {{old, 0}, {old, 0}};
+        ::utimensat(AT_FDCWD, (backups + "/" + backupFileName(old + i, 0x01, "old")).c_str(), times,
+                    0);
+    }
+    RadioSim radio(held);
+    StubFiles files;
+    FleetDialog dialog([] { return newDocumentImage(); },
+                       [&](const std::string &) { return std::make_unique<SimPort>(radio); }, files,
+                       qs(backups));
+    const bool backupFirst = dialog.backupBox()->isChecked(),
+               verify = dialog.verifyBox()->isChecked();
+    for (int row = 0; row < dialog.table()->rowCount(); ++row)
+        dialog.table()->item(row, 0)->setCheckState(Qt::Unchecked);
+    dialog.addPort("/dev/simA");
+    dialog.backupBox()->setChecked(true);
+    dialog.startButton()->click();
+    const bool finished = finishes(dialog);
+    openSettingsStore()->remove(QStringLiteral("backups"));
+
+    EXPECT_TRUE(backupFirst);
+    EXPECT_TRUE(verify);
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(BackupStore(backups).list().size(), static_cast<std::size_t>(kBackupsAlwaysKept + 2));
 }
 
 class FleetWindow : public WindowTest

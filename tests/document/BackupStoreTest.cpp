@@ -1,8 +1,11 @@
-// Every read keeps what the radio held, without piling up duplicates or
-// growing without end, and a backup that cannot be kept says why.
+// Every read keeps what the radio held, whatever the clock says, whoever
+// else backs up at once and whoever else can reach the folder.
 
 #include "BackupStore.h"
+#include "BackupNames.h"
+#include "BackupSettings.h"
 #include "BackupTexts.h"
+#include "PortFileName.h"
 #include "RadioType.h"
 #include "TempFolder.h"
 #include "TextFormat.h"
@@ -11,11 +14,15 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
+#include <functional>
+#include <latch>
 #include <set>
 #include <string>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace kx9::backups_test {
 
@@ -45,8 +52,8 @@ protected:
     void SetUp() override
     {
         TempFolderTest::SetUp();
-        // Names carry local time; a fixed zone makes them known.
-        ::setenv("TZ", "UTC", 1);
+        // Older names carry local time: a zone an hour east of UTC tells them apart.
+        ::setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
         ::tzset();
     }
 
@@ -54,19 +61,38 @@ protected:
     {
         std::set<std::string> names;
         for (const auto &entry : fs::directory_iterator(folder()))
-            names.insert(entry.path().filename().string());
+            if (entry.path().filename() != ".lock")
+                names.insert(entry.path().filename().string());
         return names;
     }
+    std::string data() const { return (m_dir / "data").string(); }
     std::string folder() const { return (m_dir / "data" / "backups").string(); }
-    BackupResult keep(const ChannelImage &image, std::time_t now = kNow, int days = 365)
+    BackupStore store(int days = 365) const
     {
-        return store().keep(image, "/dev/ttyUSB0", Language::English, days, now);
+        return BackupStore(folder(), days, [this] { return now; });
     }
-    BackupStore store() const { return BackupStore(folder()); }
+    BackupResult keep(const ChannelImage &image, int days = 365)
+    {
+        return store(days).keep(image, "/dev/ttyUSB0", Language::English);
+    }
+    // A backup as an earlier run left it: its name's time and its file's.
+    std::string plant(std::time_t named, std::time_t modified, const ChannelImage &image,
+                      const std::string &port = "ttyUSB0")
+    {
+        fs::create_directories(folder());
+        fs::permissions(data(), fs::perms::owner_all);
+        fs::permissions(folder(), fs::perms::owner_all);
+        const std::string name = backupFileName(named, image.radioIdentity(), port);
+        test::writeFile(fs::path(folder()) / name, bytesOf(image));
+        const timespec times[2] = {{modified, 0}, {modified, 0}};
+        ::utimensat(AT_FDCWD, (fs::path(folder()) / name).c_str(), times, 0);
+        return name;
+    }
+
+    std::time_t now = kNow;
 };
 
-TEST_F(BackupStoreTest,
-       ReadKeepsOnePrivateFileWithItsBytesInAPrivateFolderItCreatesWhateverTheUmask)
+TEST_F(BackupStoreTest, ReadKeepsOnePrivateFileInUtcNamedFoldersItMakesExactly0700)
 {
     const ChannelImage image = radioImage(0x01);
     // Even a umask that takes the owner's bits leaves the owner able to add more.
@@ -75,10 +101,11 @@ TEST_F(BackupStoreTest,
     ::umask(umask);
 
     ASSERT_EQ(kept.outcome, BackupOutcome::Kept) << kept.message;
-    EXPECT_EQ(files(), std::set<std::string>{"2026-12-07_191503_id01_ttyUSB0.sin"});
+    EXPECT_EQ(files(), std::set<std::string>{"2026-12-07_191503Z_id01_ttyUSB0.sin"});
     EXPECT_EQ(slurp(kept.path), bytesOf(image));
     EXPECT_EQ(fs::status(kept.path).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(fs::status(folder()).permissions(), fs::perms::owner_all);
+    EXPECT_EQ(fs::status(data()).permissions(), fs::perms::owner_all);
 }
 
 TEST_F(BackupStoreTest, OnlyAReadThatDiffersFromTheNewestOfItsIdentityAddsAFileNeverReusingAName)
@@ -86,76 +113,295 @@ TEST_F(BackupStoreTest, OnlyAReadThatDiffersFromTheNewestOfItsIdentityAddsAFileN
     const ChannelImage a = radioImage(0x01, 0x11), b = radioImage(0x01, 0x22);
     ASSERT_EQ(keep(a).outcome, BackupOutcome::Kept);
     EXPECT_EQ(keep(a).outcome, BackupOutcome::Unchanged);
-    EXPECT_EQ(keep(b).outcome, BackupOutcome::Kept);           // same second: ".2"
-    EXPECT_EQ(keep(a, kNow + 1).outcome, BackupOutcome::Kept); // a is no longer the newest
+    EXPECT_EQ(keep(b).outcome, BackupOutcome::Kept); // same second: ".2"
+    now = kNow + 1;
+    EXPECT_EQ(keep(a).outcome, BackupOutcome::Kept); // a is no longer the newest
     EXPECT_EQ(keep(radioImage(0x07, 0x22)).outcome, BackupOutcome::Kept);
-    EXPECT_EQ(files(), (std::set<std::string>{"2026-12-07_191503_id01_ttyUSB0.sin",
-                                              "2026-12-07_191503_id01_ttyUSB0.2.sin",
-                                              "2026-12-07_191504_id01_ttyUSB0.sin",
-                                              "2026-12-07_191503_id07_ttyUSB0.sin"}));
+    EXPECT_EQ(files(), (std::set<std::string>{"2026-12-07_191503Z_id01_ttyUSB0.sin",
+                                              "2026-12-07_191503Z_id01_ttyUSB0.2.sin",
+                                              "2026-12-07_191504Z_id01_ttyUSB0.sin",
+                                              "2026-12-07_191504Z_id07_ttyUSB0.sin"}));
 }
 
-TEST_F(BackupStoreTest, PruningRemovesOldBackupsButTheNewestOfEachIdentityAndOtherFiles)
+// The copy a backup-first write relies on may hold bytes first seen long
+// ago: reading them again starts their age again, so the next reads keep it.
+TEST_F(BackupStoreTest, TheSameBytesReadAgainOutliveThePruneOfLaterReads)
 {
-    ASSERT_EQ(keep(radioImage(0x01, 1), kNow - 400 * kDay).outcome, BackupOutcome::Kept);
-    ASSERT_EQ(keep(radioImage(0x01, 2), kNow - 300 * kDay).outcome, BackupOutcome::Kept);
-    ASSERT_EQ(keep(radioImage(0x02, 1), kNow - 500 * kDay).outcome, BackupOutcome::Kept);
-    std::ofstream(fs::path(folder()) / "2020-01-01_my-own-notes.sin") << "x";
-    // With pruning off nothing goes; then the next backup prunes.
-    EXPECT_EQ(keep(radioImage(0x01, 3), kNow - 10 * kDay, 0).pruned, 0);
-    const BackupResult kept = keep(radioImage(0x01, 4));
-
-    EXPECT_EQ(kept.pruned, 1);
-    EXPECT_EQ(files(), (std::set<std::string>{"2026-02-10_191503_id01_ttyUSB0.sin",
-                                              "2026-11-27_191503_id01_ttyUSB0.sin",
-                                              "2026-12-07_191503_id01_ttyUSB0.sin",
-                                              "2025-07-25_191503_id02_ttyUSB0.sin",
-                                              "2020-01-01_my-own-notes.sin"}));
+    const ChannelImage before = radioImage(0x01, 0x01);
+    now = kNow - 540 * kDay;
+    ASSERT_EQ(keep(before).outcome, BackupOutcome::Kept);
+    now = kNow;
+    ASSERT_EQ(keep(before).outcome, BackupOutcome::Unchanged); // the backup-first read
+    for (int read = 1; read <= kBackupsAlwaysKept; ++read) {
+        now = kNow + read * kDay;
+        ASSERT_EQ(keep(radioImage(0x01, static_cast<std::uint8_t>(0x10 + read))).outcome,
+                  BackupOutcome::Kept);
+    }
+    EXPECT_EQ(files().count("2025-06-15_191503Z_id01_ttyUSB0.sin"), 1u);
+    EXPECT_EQ(files().size(), 11u);
 }
 
-TEST_F(BackupStoreTest, FolderThatCannotBeMadeIsAResultThatSaysWhereAndWhy)
+// What one more read prunes, by the age of each backup's name and file.
+struct PruneCase
 {
-    fs::create_directories(m_dir / "data");
-    std::ofstream(folder()) << "a file where the folder should be";
+    const char *name;
+    std::vector<std::pair<int, int>> planted; // {name, file} age in days, id01 unless negative
+    std::time_t clock;
+    std::set<int> gone; // indexes into planted
+    bool clockBehind = false;
+};
+
+class PruneTest : public BackupStoreTest, public ::testing::WithParamInterface<PruneCase>
+{
+};
+
+TEST_P(PruneTest, RemovesOnlyWhatIsOldByNameAndFileBeyondTheNewestTen)
+{
+    const PruneCase &c = GetParam();
+    std::vector<std::string> planted;
+    for (std::size_t i = 0; i < c.planted.size(); ++i) {
+        const auto [named, modified] = c.planted[i];
+        const std::uint8_t identity = named < 0 ? 0x02 : 0x01;
+        planted.push_back(plant(kNow - std::abs(named) * kDay, kNow - std::abs(modified) * kDay,
+                                radioImage(identity, static_cast<std::uint8_t>(i))));
+    }
+    test::writeFile(fs::path(folder()) / "2020-01-01_my-own-notes.sin", "x");
+    now = c.clock;
+
+    const BackupStore one = store();
+    const BackupResult kept = one.keep(radioImage(0x01, 0xEE), "/dev/ttyUSB0", Language::English);
+    ASSERT_TRUE(kept.ok()) << kept.message;
+    EXPECT_EQ(kept.pruned, static_cast<int>(c.gone.size()));
+    for (std::size_t i = 0; i < planted.size(); ++i)
+        EXPECT_EQ(files().count(planted[i]), c.gone.count(static_cast<int>(i)) ? 0u : 1u) << i;
+    EXPECT_EQ(files().count("2020-01-01_my-own-notes.sin"), 1u);
+    EXPECT_EQ(kept.note, c.clockBehind ? std::string(text::kBackupClockBehind.en) : "");
+    EXPECT_EQ(one.keep(radioImage(0x01, 0xEF), "p", Language::English).note, ""); // said once
+}
+
+const std::vector<std::pair<int, int>> kTwelveOld = {
+    {400, 400}, {401, 401}, {402, 402}, {403, 403}, {404, 404}, {405, 405},
+    {406, 406}, {407, 407}, {408, 408}, {409, 409}, {410, 410}, {411, 411}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PruneTest,
+    ::testing::Values(PruneCase{"OldBeyondTheNewestTenGo", kTwelveOld, kNow, {9, 10, 11}},
+                      PruneCase{"OtherIdentitiesCountTheirOwnTen",
+                                {{400, 400}, {-500, -500}, {-501, -501}, {401, 401}},
+                                kNow,
+                                {}},
+                      PruneCase{"AFileTouchedLatelyStays",
+                                {{400, 400},
+                                 {401, 401},
+                                 {402, 402},
+                                 {403, 403},
+                                 {404, 404},
+                                 {405, 405},
+                                 {406, 406},
+                                 {407, 407},
+                                 {408, 408},
+                                 {409, 409},
+                                 {410, 5},
+                                 {411, 411}},
+                                kNow,
+                                {9, 11}},
+                      PruneCase{"AClockYearsAheadKeepsTheNewestTen",
+                                {{0, 0}, {1, 1}, {2, 2}, {-3, -3}},
+                                kNow + 800 * kDay,
+                                {}},
+                      PruneCase{"AClockBehindTheNewestBackupPrunesNothing",
+                                {{0, 0},
+                                 {400, 400},
+                                 {401, 401},
+                                 {402, 402},
+                                 {403, 403},
+                                 {404, 404},
+                                 {405, 405},
+                                 {406, 406},
+                                 {407, 407},
+                                 {408, 408},
+                                 {409, 409},
+                                 {410, 410},
+                                 {411, 411}},
+                                kNow - 10 * kDay,
+                                {},
+                                true}),
+    [](const ::testing::TestParamInfo<PruneCase> &info) { return std::string(info.param.name); });
+
+TEST_F(BackupStoreTest, PruningOffKeepsEverything)
+{
+    plant(kNow - 4000 * kDay, kNow - 4000 * kDay, radioImage(0x01, 1));
+    for (int i = 0; i < kBackupsAlwaysKept; ++i)
+        plant(kNow - (3000 + i) * kDay, kNow - 3000 * kDay, radioImage(0x01, 2));
+    EXPECT_EQ(keep(radioImage(0x01, 3), 0).pruned, 0);
+    EXPECT_EQ(files().size(), 12u);
+}
+
+// Radios read at once, in one program or several, keep one file of the same bytes.
+TEST_F(BackupStoreTest, KeepersOnManyThreadsAtOnceKeepOneFile)
+{
+    constexpr int kThreads = 8;
+    std::latch start(kThreads);
+    std::vector<BackupOutcome> outcomes(kThreads);
+    std::vector<std::thread> threads;
+    for (int i = 0; i < kThreads; ++i)
+        threads.emplace_back([&, i] {
+            const BackupStore own = store();
+            start.arrive_and_wait();
+            outcomes[static_cast<std::size_t>(i)] =
+                own.keep(radioImage(0x01), "/dev/pts/" + std::to_string(i), Language::English)
+                    .outcome;
+        });
+    for (std::thread &t : threads)
+        t.join();
+    EXPECT_EQ(files().size(), 1u);
+    EXPECT_EQ(std::count(outcomes.begin(), outcomes.end(), BackupOutcome::Kept), 1);
+    EXPECT_EQ(std::count(outcomes.begin(), outcomes.end(), BackupOutcome::Unchanged), kThreads - 1);
+}
+
+// A folder another user could write is neither filled nor listed, and the
+// refusal names it and why.
+struct LooseFolder
+{
+    const char *name;
+    std::function<void(const fs::path &data, const fs::path &backups)> make;
+    bool refusesData; // else the backups folder
+    TextPair reason;
+};
+
+class LooseFolderTest : public BackupStoreTest, public ::testing::WithParamInterface<LooseFolder>
+{
+};
+
+TEST_P(LooseFolderTest, IsRefusedByNameAndReasonInBothLanguages)
+{
+    const LooseFolder &c = GetParam();
+    plant(kNow - kDay, kNow - kDay, radioImage(0x01, 0x66));
+    c.make(data(), folder());
+    if (::geteuid() != 0 && c.reason.en == text::kFolderNotYours.en)
+        GTEST_SKIP() << "giving a folder away needs root";
+
+    const std::string where = c.refusesData ? data() : folder();
     const BackupResult kept = keep(radioImage(0x01));
-
     EXPECT_EQ(kept.outcome, BackupOutcome::Failed);
-    EXPECT_EQ(kept.message, fillIn(text::kBackupNotKept.en, {folder(), "Not a directory"}));
-    EXPECT_EQ(slurp(folder()), "a file where the folder should be");
+    EXPECT_EQ(kept.message, fillIn(text::kBackupNotKept.en, {where, c.reason.en}));
+    EXPECT_TRUE(store().list().empty());
+    EXPECT_EQ(store().folderProblem(Language::Chinese),
+              fillIn(text::kBackupFolderRefused.zh, {where, c.reason.zh}));
+    if (fs::is_directory(folder())) { // nothing added, whatever it leads to
+        EXPECT_EQ(files().size(), 1u);
+    }
 }
 
-TEST_F(BackupStoreTest, ListShowsNewestFirstWithPortTypeChannelsAndDifference)
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LooseFolderTest,
+    ::testing::Values(LooseFolder{"BackupsWritableByAll",
+                                  [](const fs::path &, const fs::path &b) {
+                                      fs::permissions(b, fs::perms::all);
+                                  },
+                                  false, text::kFolderWritable},
+                      LooseFolder{"DataWritableByGroup",
+                                  [](const fs::path &d, const fs::path &) {
+                                      fs::permissions(d,
+                                                      fs::perms::owner_all | fs::perms::group_all);
+                                  },
+                                  true, text::kFolderWritable},
+                      LooseFolder{"BackupsOfAnotherUser",
+                                  [](const fs::path &, const fs::path &b) {
+                                      (void)::chown(b.c_str(), 65534, 65534);
+                                  },
+                                  false, text::kFolderNotYours},
+                      LooseFolder{"BackupsALinkToAnotherFolder",
+                                  [](const fs::path &d, const fs::path &b) {
+                                      fs::rename(b, d / "elsewhere");
+                                      fs::create_directory_symlink(d / "elsewhere", b);
+                                  },
+                                  false, text::kFolderIsLink},
+                      LooseFolder{"DataAFile",
+                                  [](const fs::path &d, const fs::path &) {
+                                      fs::remove_all(d);
+                                      fs::create_directories(d / "backups");
+                                      fs::rename(d, d.string() + ".old");
+                                      test::writeFile(d, "a file where the folder should be");
+                                  },
+                                  true, text::kFolderNotAFolder}),
+    [](const ::testing::TestParamInfo<LooseFolder> &info) { return std::string(info.param.name); });
+
+TEST_F(BackupStoreTest, APortNameOfAnyLengthStillKeepsItsBackup)
+{
+    const std::string port = "/dev/serial/by-path/" + std::string(240, 'x') + "-port0";
+    const BackupResult kept = store().keep(radioImage(0x01), port, Language::English);
+    ASSERT_EQ(kept.outcome, BackupOutcome::Kept) << kept.message;
+    EXPECT_EQ(store().list().at(0).port, std::string(58, 'x') + "-port0");
+}
+
+// Names in UTC and the local-time names of older versions sort by the
+// moment they name; the list shows local time.
+TEST_F(BackupStoreTest, ListShowsNewestFirstInLocalTimeWithPortTypeChannelsAndDifference)
 {
     ChannelImage withChannel = radioImage(0x01, 0x33);
     withChannel.setRxFrequency(1, 44600625);
     withChannel.setTxFrequency(1, 44600625);
     ASSERT_TRUE(keep(radioImage(0x01)).ok());
-    ASSERT_TRUE(store().keep(withChannel, "/dev/pts/5", Language::English, 365, kNow + 60).ok());
+    now = kNow + 60;
+    ASSERT_TRUE(store().keep(withChannel, "/dev/pts/5", Language::English).ok());
+    // 20:15:33 local is 19:15:33 UTC, between the two.
+    test::writeFile(fs::path(folder()) / "2026-12-07_201533_id01_ttyUSB1.sin",
+                    bytesOf(radioImage(0x01, 0x44)));
 
     const std::vector<BackupEntry> entries = store().list(&withChannel);
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].dateTime, "2026-12-07 19:16:03");
-    EXPECT_EQ(entries[0].port, "pts5");
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].dateTime, "2026-12-07 20:16:03");
+    EXPECT_EQ(entries[0].port, "pts-5");
     EXPECT_EQ(entries[0].identity, 0x01);
     EXPECT_EQ(entries[0].radioType, radioTypeName(radioTypeFromImage(withChannel)));
     EXPECT_EQ(entries[0].channelsInUse, 1);
     EXPECT_FALSE(entries[0].differs);
-    EXPECT_EQ(entries[1].port, "ttyUSB0");
-    EXPECT_EQ(entries[1].channelsInUse, 0);
-    EXPECT_TRUE(entries[1].differs);
+    EXPECT_EQ(entries[1].dateTime, "2026-12-07 20:15:33");
+    EXPECT_EQ(entries[1].port, "ttyUSB1");
+    EXPECT_EQ(entries[2].dateTime, "2026-12-07 20:15:03");
+    EXPECT_EQ(entries[2].channelsInUse, 0);
+    EXPECT_TRUE(entries[2].differs);
 }
 
-TEST(PortShortName, KeepsTheDeviceNameAndOnlySafeCharacters)
+// One rule names the files kept from a port: a fleet read's and a backup's.
+TEST(PortFileStem, DropsDevTurnsSlashesToDashesKeepsSafeCharactersAndFits)
 {
-    const std::pair<std::string_view, std::string_view> cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"/dev/ttyUSB0", "ttyUSB0"},
-        {"/dev/pts/5", "pts5"},
-        {"COM3", "COM3"},
-        {"C:\\ports\\COM4", "COM4"},
-        {"/tmp/my radio.1", "my_radio_1"},
+        {"/dev/pts/5", "pts-5"},
+        {"COM1", "COM1"},
+        {"/tmp/my radio.1", "tmp-my_radio_1"},
+        {"/dev/" + std::string(300, 'a') + "9", std::string(63, 'a') + "9"},
         {"", "port"}};
     for (const auto &[port, expected] : cases)
-        EXPECT_EQ(portShortName(port), expected) << port;
+        EXPECT_EQ(portFileStem(port), expected) << port;
+}
+
+// The settings file as the window's QSettings writes it.
+TEST(BackupSettingsText, ReadsTheBackupsSectionAndKeepsDefaultsForTheRest)
+{
+    const struct
+    {
+        const char *ini;
+        bool enabled;
+        int maxAgeDays;
+        bool backupFirst, verify;
+    } cases[] = {
+        {"", true, 365, false, false},
+        {"[backups]\nenabled=false\nmaxAgeDays=0\nbackupFirst=true\nverifyWrite=true\n", false, 0,
+         true, true},
+        {"[General]\nmaxAgeDays=3\n[backups]\r\nmaxAgeDays = 30\r\n", true, 30, false, false},
+        {"[backups]\nmaxAgeDays=\"not a number\"\nenabled=0\n", false, 365, false, false},
+        {"[other]\nenabled=false\nbackupFirst=true\n", true, 365, false, false},
+    };
+    for (const auto &c : cases) {
+        const BackupSettings s = parseBackupSettings(c.ini);
+        EXPECT_EQ(s.enabled, c.enabled) << c.ini;
+        EXPECT_EQ(s.maxAgeDays, c.maxAgeDays) << c.ini;
+        EXPECT_EQ(s.backupFirst, c.backupFirst) << c.ini;
+        EXPECT_EQ(s.verifyWrite, c.verify) << c.ini;
+    }
 }
 
 } // namespace kx9::backups_test

@@ -1,4 +1,5 @@
 #include "Fleet.h"
+#include "BackupStore.h"
 #include "CaseName.h"
 #include "FleetJobs.h"
 #include "FleetReport.h"
@@ -191,16 +192,18 @@ TEST_F(FleetTest, ReadsEveryRadioIntoItsOwnFileAndReportsThoseNotRead)
 
 // The write flow per radio: a backup of each radio read first, a radio that
 // reads back otherwise failed as one that must be written again, and a
-// radio whose backup read failed left untouched.
+// radio whose backup read failed left untouched. The backups are real, kept
+// on every radio's thread at once: one file of the bytes they share.
 TEST_F(FleetTest, WriteFlowJobKeepsBackupsAndVerifiesEachRadio)
 {
     radios["P2"].faults().corruptWriteAtBlock = 5;
-    std::mutex mutex;
-    std::map<std::string, ChannelImage> kept;
+    const auto home =
+        std::filesystem::temp_directory_path() / ("kx9-fleet-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(home);
+    const BackupStore store((home / "data" / "backups").string());
     const BackupKeeper keep = [&](std::string_view port, const ChannelImage &held) {
-        std::lock_guard lock(mutex);
-        kept.emplace(port, held);
-        return std::string();
+        const BackupResult kept = store.keep(held, port, Language::English);
+        return kept.ok() ? std::string() : kept.message;
     };
     FleetRun run(ports, simPorts(), writeFlowJob(file, Language::English, true, keep));
     const std::vector<FleetResult> results = run.results();
@@ -214,8 +217,10 @@ TEST_F(FleetTest, WriteFlowJobKeepsBackupsAndVerifiesEachRadio)
                                                "skipped: identity differs from the file's 01"}));
     expectHoldsFile("P1");
     EXPECT_EQ(radios["P3"].memory(), before);
-    EXPECT_EQ(kept.size(), 3u);
-    EXPECT_EQ(kept.at("P1"), before);
+    const std::vector<BackupEntry> kept = store.list();
+    std::filesystem::remove_all(home);
+    ASSERT_EQ(kept.size(), 1u); // three radios read, all holding the same bytes
+    EXPECT_EQ(kept[0].image, before);
     EXPECT_EQ(run.progress()[0].position, kProgressRange);
 }
 

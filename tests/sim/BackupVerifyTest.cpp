@@ -58,8 +58,8 @@ TEST_F(BackupVerify, AReadKeepsOnePrivateBackupAndARepeatedReadNone)
     const QStringList files = backupFiles();
     ASSERT_EQ(files.size(), 1);
     const QString backup = backups() + "/" + files[0];
-    // The simulator's port is /dev/pts/N, named ptsN.
-    EXPECT_TRUE(files[0].endsWith("_id01_pts" + QFileInfo(port).fileName() + ".sin"))
+    // The simulator's port is /dev/pts/N, named pts-N.
+    EXPECT_TRUE(files[0].endsWith("_id01_pts-" + QFileInfo(port).fileName() + ".sin"))
         << files[0].toStdString();
     EXPECT_EQ(readRaw(backup), bytesOf(memoryOf(7)));
     EXPECT_EQ(modeOf(backup), 0600u);

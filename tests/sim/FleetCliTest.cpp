@@ -129,6 +129,24 @@ TEST_F(FleetCli, ReadsEveryRadioIntoTheFolder)
     EXPECT_EQ(readRaw(path("data/kx9/backups/" + backups[0])), readRaw(path("clean1-start.sin")));
 }
 
+// Four identical radios read at once, each on its own thread, keep one
+// backup between them, whichever thread comes first.
+TEST_F(FleetCli, FourIdenticalRadiosReadAtOnceKeepOneBackup)
+{
+    QStringList args{"read", "-o", path("out")};
+    for (std::size_t i = 0; i < radios.size(); ++i) {
+        start(*radios[i], QStringLiteral("same%1").arg(i), {});
+        args << "--port" << radios[i]->port;
+    }
+    ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
+    const ProcessRun run = cli(args);
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(QDir(path("out")).entryList(QDir::Files).size(), 4);
+    const QStringList backups = QDir(path("data/kx9/backups")).entryList(QDir::Files);
+    ASSERT_EQ(backups.size(), 1) << backups.join(' ').toStdString();
+    EXPECT_EQ(readRaw(path("data/kx9/backups/" + backups[0])), readRaw(path("same0-start.sin")));
+}
+
 TEST_F(FleetCli, TheSamePortTwiceIsAWrongCommandLine)
 {
     start(*radios[0], "clean1", {});
