@@ -6,6 +6,7 @@
 #include "TransferHost.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,6 +46,8 @@ struct TransferResult
     // A write that ended after sending the radio data: the radio holds part
     // of the new memory and part of the old, and must be written again.
     bool partialWrite = false;
+    // The identity byte the radio answered with; none when it never did.
+    std::optional<std::uint8_t> identity;
 
     bool completed() const { return outcome == TransferOutcome::Completed; }
 };

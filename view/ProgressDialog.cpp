@@ -65,7 +65,7 @@ void ProgressDialog::openFresh()
     m_bar->setRange(0, 512);
     m_bar->setValue(0);
     writeTexts();
-    m_cancel = false;
+    m_cancel.reset();
     m_watch = true;
     m_start->setEnabled(true);
     m_backupFirst->setEnabled(true);
@@ -154,7 +154,7 @@ void ProgressDialog::onStart()
 
 void ProgressDialog::onCancel()
 {
-    m_cancel = true;
+    m_cancel.raise();
     // Idle, the dialog just goes; running, the transfer ends itself at its
     // next check and closes the dialog.
     if (m_start->isEnabled())
@@ -163,7 +163,7 @@ void ProgressDialog::onCancel()
 
 void ProgressDialog::interrupt()
 {
-    m_cancel = true;
+    m_cancel.raise();
     m_prompter.inform(text::kInterrupted.text());
 }
 
@@ -171,14 +171,14 @@ void ProgressDialog::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible() &&
-        !m_cancel && !m_start->isEnabled() && m_watch)
+        !m_cancel.raised() && !m_start->isEnabled() && m_watch)
         interrupt();
 }
 
 void ProgressDialog::moveEvent(QMoveEvent *event)
 {
     QDialog::moveEvent(event);
-    if (isVisible() && !m_start->isEnabled() && !m_cancel)
+    if (isVisible() && !m_start->isEnabled() && !m_cancel.raised())
         interrupt();
 }
 

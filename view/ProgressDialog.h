@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CancelToken.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -26,8 +28,10 @@ public:
     void setStoredTitle(const QString &title) { m_title = title; }
 
     bool isRunning() const; // Start pressed, transfer not yet ended
-    bool cancelRequested() const { return m_cancel; }
-    void requestCancel() { m_cancel = true; }
+    bool cancelRequested() const { return m_cancel.raised(); }
+    void requestCancel() { m_cancel.raise(); }
+    // Raised by Cancel, a close, an interruption; the port's waits end on it.
+    const CancelToken &cancelToken() const { return m_cancel; }
     void setWatch(bool on) { m_watch = on; }
     bool watching() const { return m_watch; }
     void setStatus(const QString &text);
@@ -68,7 +72,7 @@ private:
 
     Prompter &m_prompter;
     QString m_title;
-    bool m_cancel = false;
+    CancelToken m_cancel;
     bool m_watch = false;
     QPushButton *m_start = nullptr;
     QPushButton *m_cancelButton = nullptr;
