@@ -14,7 +14,7 @@
 namespace kx9::test {
 namespace {
 
-ChannelImage writtenFile()
+ChannelImage fileToWrite()
 {
     Document doc;
     doc.newDocument(Language::English);
@@ -23,8 +23,8 @@ ChannelImage writtenFile()
     return image;
 }
 
-// Differs from writtenFile() in every block.
-ChannelImage heldBefore()
+// Differs from fileToWrite() in every block.
+ChannelImage memoryBefore()
 {
     ChannelImage image;
     for (std::size_t i = 0; i < kImageSize; ++i)
@@ -87,8 +87,8 @@ protected:
 TEST_P(CancelMatrix, CtrlCEndsAtOnceAndSaysWhatTheRadioHolds)
 {
     const CancelCase &c = GetParam();
-    ASSERT_TRUE(writeRaw(path("file.sin"), bytesOf(writtenFile())));
-    startRadio(QStringList{"--trace"} + c.radioFlags, heldBefore());
+    ASSERT_TRUE(writeRaw(path("file.sin"), bytesOf(fileToWrite())));
+    startRadio(QStringList{"--trace"} + c.radioFlags, memoryBefore());
     QStringList ports{"--port", port};
     if (c.fleet) {
         second.start(KX9_RADIOSIM, {"--silent"});
@@ -105,7 +105,10 @@ TEST_P(CancelMatrix, CtrlCEndsAtOnceAndSaysWhatTheRadioHolds)
     ::kill(static_cast<pid_t>(p.processId()), SIGINT);
     ASSERT_TRUE(p.waitForFinished(kProcessTimeoutMs));
     const qint64 exitMs = sinceSignal.elapsed();
-    const ProcessRun r = finished(p);
+    ProcessRun r;
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
 
     EXPECT_EQ(r.exitCode, 1);
     if (c.fleet) {
@@ -126,8 +129,8 @@ TEST_P(CancelMatrix, CtrlCEndsAtOnceAndSaysWhatTheRadioHolds)
     EXPECT_LT(exitMs, 1500);
 
     const QByteArray memory = stopRadio();
-    const QByteArray before = bytesOf(heldBefore());
-    const QByteArray file = bytesOf(writtenFile());
+    const QByteArray before = bytesOf(memoryBefore());
+    const QByteArray file = bytesOf(fileToWrite());
     constexpr int kWrittenBytes = 0xFF0; // the radio keeps its last 16 bytes
     switch (c.holds) {
     case Holds::WhatItHeld:
