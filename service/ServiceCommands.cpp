@@ -27,7 +27,9 @@ void ServiceCommands::powerDebug(PowerKind kind, const QString &portName)
         return;
     setBusy(true);
     std::unique_ptr<Port> port = m_ports();
-    GuiServiceHost host(m_prompter);
+    CancelToken closing; // raised by closing the dialog mid-exchange
+    port->setCancelToken(&closing);
+    GuiServiceHost host(m_prompter, &closing);
     PowerDebugSession session(*port, host, kind, currentLanguage());
     const PowerEntryResult entry = session.enter(toStd(portName));
     if (entry.completed()) {
@@ -35,7 +37,7 @@ void ServiceCommands::powerDebug(PowerKind kind, const QString &portName)
         // then differs from its file, so leaving asks to save it.
         m_document.storeCalibration(session.variant().imageOffset, entry.value);
         std::unique_ptr<DelayTimer> timer = m_timers();
-        PowerDebugDialog dialog(session, entry.value, *timer, m_window);
+        PowerDebugDialog dialog(session, entry.value, *timer, m_window, &closing);
         dialog.exec();
     }
     setBusy(false);
