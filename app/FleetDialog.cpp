@@ -5,6 +5,7 @@
 #include "BackupTexts.h"
 #include "FileChooser.h"
 #include "FleetJobs.h"
+#include "FleetReport.h"
 #include "FleetTexts.h"
 #include "PortNames.h"
 #include "QtText.h"
@@ -51,6 +52,9 @@ FleetDialog::FleetDialog(ImageSource image, FleetRun::PortFactory makePort, File
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->horizontalHeader()->setSectionResizeMode(ResultColumn, QHeaderView::Stretch);
+    // A result's whole reason is read in its cell, wrapped, not elided.
+    m_table->setWordWrap(true);
+    m_table->setTextElideMode(Qt::ElideNone);
     layout->addWidget(m_table);
 
     m_verify = new QCheckBox(ui(text::kVerifyBox), this);
@@ -146,7 +150,10 @@ void FleetDialog::start()
         m_rows.push_back(row);
         m_table->item(row, IdentityColumn)->setText(QString());
         m_table->item(row, ResultColumn)->setText(ui(text::kFleetWaiting));
-        static_cast<QProgressBar *>(m_table->cellWidget(row, ProgressColumn))->setValue(0);
+        auto *bar = static_cast<QProgressBar *>(m_table->cellWidget(row, ProgressColumn));
+        bar->setValue(0);
+        bar->resetFormat();
+        bar->setEnabled(true);
     }
     if (ports.empty()) {
         m_summary->setText(ui(text::kFleetNoPorts));
@@ -208,6 +215,7 @@ void FleetDialog::poll()
 
 void FleetDialog::showResult(int row, const FleetResult &result)
 {
+    auto *bar = static_cast<QProgressBar *>(m_table->cellWidget(row, ProgressColumn));
     QString word;
     switch (result.status) {
     case FleetStatus::Written:
@@ -223,25 +231,39 @@ void FleetDialog::showResult(int row, const FleetResult &result)
     case FleetStatus::Skipped:
         word = ui(text::kFleetSkipped);
         break;
-    }
-    // The engine's message is in the language of the run; its reason in English.
-    QString detail = qs(result.message.empty() ? result.reason : result.message).simplified();
-    if (result.status == FleetStatus::Written || result.status == FleetStatus::Verified) {
-        detail.clear();
-        // The last steps of a session may not step the bar; done is full.
-        static_cast<QProgressBar *>(m_table->cellWidget(row, ProgressColumn))
-            ->setValue(kProgressRange);
-    }
-    // A cancel has no message of its own.
-    if (result.message.empty() && result.reason == outcomeName(TransferOutcome::Cancelled)) {
+    case FleetStatus::Cancelled:
         word = ui(text::kFleetCancelled);
-        detail.clear();
+        break;
     }
-    QString text = detail.isEmpty() ? word : ui(text::kFleetResultDetail).arg(word, detail);
-    if (result.partialWrite)
-        text += QLatin1Char(' ') + qs(text::kPartialWrite.text());
+    // The engine's message is in the language of the run, the window's; the
+    // short reason is English and shown only when there is no message.
+    QString text = word;
+    const QString message = qs(fleetMessageLine(result.message));
+    if (result.status == FleetStatus::Written || result.status == FleetStatus::Verified) {
+        // The last steps of a session may not step the bar; done is full.
+        bar->setValue(kProgressRange);
+    } else if (result.status == FleetStatus::Cancelled && !message.isEmpty()) {
+        // The cancel's text says what the radio holds, "cancelled" included.
+        text = message;
+        text[0] = text[0].toUpper();
+    } else if (result.status == FleetStatus::Skipped || message.isEmpty()) {
+        const QString reason = qs(result.reason);
+        if (!reason.isEmpty())
+            text = ui(text::kFleetResultDetail).arg(word, reason);
+        if (result.partialWrite)
+            text += QStringLiteral(". ") + qs(text::kPartialWrite.text());
+    } else {
+        text = ui(text::kFleetResultDetail).arg(word, message);
+    }
+    // A bar stopped part way would look stuck: it says how the radio ended.
+    if (result.status == FleetStatus::Skipped || result.status == FleetStatus::Cancelled ||
+        result.status == FleetStatus::Failed) {
+        bar->setFormat(word);
+        bar->setEnabled(false);
+    }
     m_table->item(row, ResultColumn)->setText(text);
     m_table->item(row, ResultColumn)->setToolTip(text);
+    m_table->resizeRowToContents(row);
     if (result.identity)
         m_table->item(row, IdentityColumn)
             ->setText(

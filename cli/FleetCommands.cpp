@@ -1,6 +1,7 @@
 #include "FleetCommands.h"
 
 #include "Backups.h"
+#include "CancelTexts.h"
 #include "Command.h"
 #include "CommandLine.h"
 #include "Document.h"
@@ -44,19 +45,18 @@ std::string progressLine(const std::string &port, const FleetProgress &p,
 }
 
 // Runs the job on every port while the session's signal guard turns
-// Ctrl-C into a cancel of them all; prints the table and returns the status.
+// Ctrl-C into a cancel of them all (its handler raises the token every
+// radio's wait polls); prints the table and returns the status.
 int runFleet(const std::vector<std::string> &ports, RadioJob job, bool yes, bool json)
 {
     RadioSession session;
     FleetRun run(ports, [](const std::string &) { return std::make_unique<CliLink>(false); },
-                 std::move(job), {.yes = yes});
+                 std::move(job), {.yes = yes, .cancel = &session.cancelToken()});
     const bool terminal = ::isatty(STDERR_FILENO) == 1;
     std::vector<bool> told(ports.size(), false);
     bool drawn = false;
     for (bool done = false; !done;) {
         done = run.wait(kRedrawInterval);
-        if (session.interrupted())
-            run.cancel();
         const std::vector<FleetProgress> progress = run.progress();
         if (terminal && drawn)
             std::cerr << "\033[" << ports.size() << "A";
@@ -72,8 +72,6 @@ int runFleet(const std::vector<std::string> &ports, RadioJob job, bool yes, bool
         std::cerr.flush();
     }
     const std::vector<FleetResult> results = run.results();
-    if (session.interrupted())
-        RadioSession::cancelled();
     std::string partial;
     for (const FleetResult &r : results)
         if (r.partialWrite)
@@ -81,6 +79,9 @@ int runFleet(const std::vector<std::string> &ports, RadioJob job, bool yes, bool
     if (!partial.empty())
         std::cerr << "kx9-cli: " << partial << ": " << text::kPartialWrite.en << "\n";
     std::cout << (json ? formatFleetJson(results) : formatFleetTable(results));
+    // Even when every radio had finished, a signal is a cancelled command.
+    if (session.interrupted())
+        return failed(text::kCancelledFleet.en);
     return fleetSucceeded(results) ? kExitOk : kExitFailure;
 }
 

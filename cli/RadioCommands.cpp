@@ -2,6 +2,7 @@
 
 #include "BackupTexts.h"
 #include "Backups.h"
+#include "CancelTexts.h"
 #include "Command.h"
 #include "CommandLine.h"
 #include "Document.h"
@@ -25,22 +26,6 @@ namespace kx9::cli {
 
 namespace {
 
-// The transfer has shown its message, with the device and the reason when
-// the port would not open and the partial write when a write failed after
-// sending data; a cancellation, which has no message, is said here.
-int transferFailed(const TransferResult &result)
-{
-    if (result.outcome == TransferOutcome::Cancelled) {
-        RadioSession::cancelled();
-        if (result.partialWrite)
-            std::cerr << text::kPartialWrite.en << "\n";
-    }
-    // The identity question answered Cancel: its text alone does not say.
-    if (result.outcome == TransferOutcome::TypeMismatchDeclined)
-        std::cerr << text::kNothingWrittenIdentity.en << "\n";
-    return kExitFailure;
-}
-
 // The write flow of write and restore on one radio: image goes into the
 // radio as it is, and verify compares the radio with it.
 int writeImage(const Arguments &args, const std::string &port, const ChannelImage &image,
@@ -61,9 +46,13 @@ int writeImage(const Arguments &args, const std::string &port, const ChannelImag
                               sessions ? kProgressRange : kWriteBlocks);
     const WriteFlowResult result =
         runWriteFlow(session.port(), port, image, progress, options, Language::English);
-    if (result.outcome == WriteFlowOutcome::WriteFailed || result.cancelled())
-        return transferFailed(result.transfer);
-    // The flow has said what failed; a passed verify is worth a line.
+    // A cancel says what the radio now holds; a failure has said what failed
+    // (a write's with the partial write); a passed verify is worth a line.
+    if (result.cancelled())
+        return failed(result.message);
+    // The identity question answered Cancel: its text alone does not say.
+    if (result.transfer.outcome == TransferOutcome::TypeMismatchDeclined)
+        std::cerr << text::kNothingWrittenIdentity.en << "\n";
     if (!result.completed())
         return kExitFailure;
     if (options.verify)
@@ -115,8 +104,11 @@ int runRead(const std::vector<std::string> &argv)
     RadioSession session(args->has("--trace"));
     TransferProgress progress(session, text::kReadingCaption, kReadBlocks);
     const TransferResult result = readFromRadio(session.port(), port, progress, Language::English);
+    // A failure has shown its message; a cancel, which has none, is said here.
+    if (result.outcome == TransferOutcome::Cancelled)
+        return failed(text::kCancelledNothingSaved.en);
     if (!result.completed())
-        return transferFailed(result);
+        return kExitFailure;
     if (!args->has("--no-backup"))
         keepReadBackup(*result.image, port);
     const SafeSaveResult saved = saveFileSafely(*out, result.image->bytes());

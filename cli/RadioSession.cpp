@@ -11,13 +11,22 @@ namespace kx9::cli {
 
 namespace {
 
-// Lock-free, so the handler may set it and the fleet's radio threads read it.
-std::atomic<bool> g_interrupted{false};
-static_assert(std::atomic<bool>::is_always_lock_free);
+// Made when the first session starts, so that commands that never talk to
+// a radio open no descriptor for it.
+CancelToken &processToken()
+{
+    static CancelToken token;
+    return token;
+}
+
+std::atomic<CancelToken *> g_token{nullptr};
+static_assert(std::atomic<CancelToken *>::is_always_lock_free);
 
 void onInterrupt(int)
 {
-    g_interrupted = 1;
+    // raise() is a lock-free store and a write(): safe in a handler.
+    if (CancelToken *token = g_token.load())
+        token->raise();
 }
 
 std::string hexLine(char direction, std::span<const std::uint8_t> bytes)
@@ -91,14 +100,12 @@ void CliLink::close()
     RadioLink::close();
 }
 
-bool CliLink::stopWaiting() const
+RadioSession::RadioSession(bool trace, bool yes)
+    : m_token(processToken()), m_trace(trace), m_link(trace), m_prompter(yes)
 {
-    return g_interrupted != 0;
-}
-
-RadioSession::RadioSession(bool trace, bool yes) : m_trace(trace), m_link(trace), m_prompter(yes)
-{
-    g_interrupted = 0;
+    m_token.reset();
+    m_link.setCancelToken(&m_token);
+    g_token.store(&m_token);
     struct sigaction action
     {
     };
@@ -114,17 +121,6 @@ RadioSession::~RadioSession()
     m_link.close();
     for (std::size_t i = 0; i < kSignals.size(); ++i)
         ::sigaction(kSignals[i], &m_previous[i], nullptr);
-}
-
-bool RadioSession::interrupted() const
-{
-    return g_interrupted != 0;
-}
-
-int RadioSession::cancelled()
-{
-    std::cerr << "kx9-cli: cancelled\n";
-    return 1;
 }
 
 TransferProgress::TransferProgress(RadioSession &session, std::string_view caption, int blocks)

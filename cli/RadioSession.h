@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CancelToken.h"
 #include "RadioLink.h"
 #include "ServiceHost.h"
 #include "TerminalPrompter.h"
@@ -12,7 +13,8 @@
 
 namespace kx9::cli {
 
-// The serial port of the command line: ends its waits on a signal; with
+// The serial port of the command line: ends its waits on a signal (through
+// the session's cancel token); with
 // --trace writes what the port did and every byte both ways to stderr.
 class CliLink : public RadioLink
 {
@@ -24,9 +26,6 @@ public:
     IoResult receive(std::span<std::uint8_t> buffer) override;
     void close() override;
     using RadioLink::send;
-
-protected:
-    bool stopWaiting() const override;
 
 private:
     bool m_trace;
@@ -47,10 +46,10 @@ public:
     RadioSession &operator=(const RadioSession &) = delete;
 
     CliLink &port() { return m_link; }
-    bool interrupted() const;
+    bool interrupted() const { return m_token.raised(); }
+    // Raised by the signal handler; the fleet's radios wait on it too.
+    CancelToken &cancelToken() { return m_token; }
     bool trace() const { return m_trace; }
-    // Says that the command was cancelled; returns the failure status.
-    static int cancelled();
 
     void pump() override {}
     bool cancelRequested() const override { return interrupted(); }
@@ -59,6 +58,7 @@ public:
 private:
     static constexpr std::array<int, 3> kSignals{SIGINT, SIGTERM, SIGHUP};
     std::array<struct sigaction, 3> m_previous{};
+    CancelToken &m_token;
     bool m_trace;
     CliLink m_link;
     TerminalPrompter m_prompter;

@@ -1,5 +1,6 @@
 // Commands of the radio's service mode: power tuning and the debug mode.
 
+#include "CancelTexts.h"
 #include "Command.h"
 #include "CommandLine.h"
 #include "DebugModeRules.h"
@@ -74,20 +75,34 @@ int runPower(const std::vector<std::string> &argv)
         const FileResult saved = document.save(*into, Language::English);
         return saved ? result : failed(saved.message);
     };
-    // A signal takes the radio out of the tuning state (bounded, as the
-    // window's close does) before the port is put back.
+    bool valueRead = false;
+    // The leave is never cut short by a cancel, which asks for it: it runs
+    // whole (bounded, as the window's close does).
+    const auto leave = [&] {
+        radio.port().setCancelToken(nullptr);
+        return session.leave().completed();
+    };
+    // A signal takes the radio out of the tuning state before the port is
+    // put back, and says what was done.
+    const auto cancelled = [&](bool left) {
+        return keep(failed(!left       ? text::kCancelledPowerNotLeft.en
+                           : valueRead ? text::kCancelledPowerRead.en
+                                       : text::kCancelledPowerLeft.en));
+    };
     const auto cancel = [&] {
-        if (session.portOpen())
-            session.leave();
-        return keep(RadioSession::cancelled());
+        if (!session.portOpen())
+            return keep(failed(valueRead ? text::kCancelledPowerNotLeft.en
+                                         : text::kCancelledPowerNotEntered.en));
+        return cancelled(leave());
     };
     const PowerEntryResult entry = session.enter(port);
-    if (entry.outcome == ServiceOutcome::Cancelled)
+    if (entry.outcome == ServiceOutcome::Cancelled || radio.interrupted())
         return cancel();
     if (!entry.completed())
         return kExitFailure;
     std::cout << static_cast<int>(entry.value) << "\n";
     flushOutput(); // the value, while the radio is tuned and left
+    valueRead = true;
 
     if (value) {
         const ServiceResult tuned = session.tune(static_cast<std::uint8_t>(*value));
@@ -98,8 +113,13 @@ int runPower(const std::vector<std::string> &argv)
     }
     // After Cancel on a tuning question the session has left the tuning
     // state and closed the port already.
-    if (session.portOpen() && !session.leave().completed())
-        status = kExitFailure;
+    if (session.portOpen()) {
+        const bool left = leave();
+        if (radio.interrupted())
+            return cancelled(left);
+        if (!left)
+            status = kExitFailure;
+    }
     return keep(status);
 }
 
@@ -155,8 +175,8 @@ int runDebug(const std::vector<std::string> &argv)
     RadioSession radio;
     const ServiceResult sent =
         sendDebugCommand(radio.port(), port, radio, command, Language::English);
-    if (sent.outcome == ServiceOutcome::Cancelled)
-        return RadioSession::cancelled();
+    if (sent.outcome == ServiceOutcome::Cancelled || radio.interrupted())
+        return failed(text::kCancelledDebugSetting.en);
     if (!sent.completed())
         return kExitFailure;
     std::cout << text::kFinishSuccessfully.en << "\n";

@@ -61,8 +61,11 @@ bool TerminalPrompter::ask(std::string_view prompt, char yes)
 {
     std::cerr << prompt << std::flush;
     std::string answer;
-    if (!std::getline(std::cin, answer))
+    // Ctrl-C or the end of input: the prompt's line is ended, not left open.
+    if (!std::getline(std::cin, answer)) {
+        std::cerr << "\n";
         return false;
+    }
     return !answer.empty() && (answer[0] == yes || answer[0] == yes - 'a' + 'A');
 }
 

@@ -2,9 +2,7 @@
 
 #include "PortFileName.h"
 #include "PortNames.h"
-#include "Protocol.h"
 
-#include <array>
 #include <csignal>
 #include <exception>
 #include <filesystem>
@@ -15,65 +13,18 @@ namespace kx9 {
 
 namespace {
 
-// The identification exchange as the transfer sends it, one byte at a time.
-constexpr std::array<std::uint8_t, 2> kIdentify{protocol::kCommand, protocol::kIdentify};
-constexpr std::size_t kIdentityIndex = 4;
-
-// Passes everything through to the radio's port and notes the identity byte
-// of each identification reply, for the table.
-class IdentityWatch : public Port
-{
-public:
-    explicit IdentityWatch(Port &port) : m_port(port) {}
-
-    OpenResult open(std::string_view name, const TimeoutProfile &profile) override
-    {
-        return m_port.open(name, profile);
-    }
-    bool isOpen() const override { return m_port.isOpen(); }
-    IoResult send(std::span<const std::uint8_t> bytes) override
-    {
-        for (std::uint8_t b : bytes)
-            m_lastSent = {m_lastSent[1], b};
-        return m_port.send(bytes);
-    }
-    IoResult receive(std::span<std::uint8_t> buffer) override
-    {
-        const IoResult r = m_port.receive(buffer);
-        if (m_lastSent == kIdentify && buffer.size() == protocol::kIdentificationSize && r.ok &&
-            r.count > kIdentityIndex)
-            m_identity = buffer[kIdentityIndex];
-        return r;
-    }
-    bool purge(PurgeKind kind) override { return m_port.purge(kind); }
-    void close() override { m_port.close(); }
-    void pause(std::chrono::milliseconds duration) override { m_port.pause(duration); }
-    using Port::send;
-
-    std::optional<std::uint8_t> identity() const { return m_identity; }
-
-private:
-    Port &m_port;
-    std::array<std::uint8_t, 2> m_lastSent{};
-    std::optional<std::uint8_t> m_identity;
-};
-
 // One radio's progress dialog: nothing to pump, nobody to ask. Questions are
 // answered as --yes says, messages kept for the result.
 class FleetHost : public TransferHost, public Prompter
 {
 public:
-    FleetHost(const std::atomic<bool> &cancel, const std::atomic<bool> *external,
-              std::atomic<int> &position, bool yes)
-        : m_cancel(cancel), m_external(external), m_position(position), m_yes(yes)
+    FleetHost(const CancelToken &cancel, std::atomic<int> &position, bool yes)
+        : m_cancel(cancel), m_position(position), m_yes(yes)
     {
     }
 
     void pump() override {}
-    bool cancelRequested() const override
-    {
-        return m_cancel.load() || (m_external && m_external->load());
-    }
+    bool cancelRequested() const override { return m_cancel.raised(); }
     void setWatch(bool) override {}
     void setStatus(std::string_view) override {}
     int progressPosition() const override { return m_position.load(std::memory_order_relaxed); }
@@ -115,8 +66,7 @@ private:
         return false;
     }
 
-    const std::atomic<bool> &m_cancel;
-    const std::atomic<bool> *m_external;
+    const CancelToken &m_cancel;
     std::atomic<int> &m_position;
     bool m_yes;
     std::string m_message;
@@ -136,17 +86,20 @@ struct FleetRun::Slot
 
 FleetRun::FleetRun(const std::vector<std::string> &ports, const PortFactory &makePort, RadioJob job,
                    FleetOptions options)
-    : m_external(options.cancel), m_job(std::move(job)), m_yes(options.yes)
+    : m_token(options.cancel ? options.cancel : &m_ownToken), m_job(std::move(job)),
+      m_yes(options.yes)
 {
     for (const std::string &port : ports) {
         auto slot = std::make_unique<Slot>();
         slot->port = port;
         slot->result.port = port;
         slot->device = makePort(port);
+        if (slot->device)
+            slot->device->setCancelToken(m_token);
         m_slots.push_back(std::move(slot));
     }
     // The threads are started with Ctrl-C and its kin blocked, so those
-    // always reach the front end's thread, whose handler sets the flag.
+    // always reach the front end's thread, whose handler raises the token.
     sigset_t blocked, previous;
     sigemptyset(&blocked);
     for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
@@ -179,13 +132,13 @@ FleetRun::~FleetRun()
 void FleetRun::work(Slot &slot)
 {
     const auto start = std::chrono::steady_clock::now();
-    IdentityWatch port(*slot.device);
-    FleetHost host(m_cancelled, m_external, slot.position, m_yes);
+    FleetHost host(*m_token, slot.position, m_yes);
     // Whatever goes wrong with one radio stays that radio's failure.
     try {
-        FleetResult r = m_job.run(port, slot.port, host);
+        FleetResult r = m_job.run(*slot.device, slot.port, host);
         slot.result.status = r.status;
         slot.result.reason = std::move(r.reason);
+        slot.result.identity = r.identity;
         slot.result.partialWrite = r.partialWrite;
         slot.result.message = r.message.empty() ? host.message() : std::move(r.message);
     } catch (const std::exception &e) {
@@ -193,7 +146,6 @@ void FleetRun::work(Slot &slot)
     }
     if (slot.device->isOpen())
         slot.device->close();
-    slot.result.identity = port.identity();
     slot.result.seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     finish(slot);

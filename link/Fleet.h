@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CancelToken.h"
 #include "Port.h"
 #include "TransferHost.h"
 
@@ -17,7 +18,7 @@
 
 namespace kx9 {
 
-enum class FleetStatus { Written, Verified, Read, Failed, Skipped };
+enum class FleetStatus { Written, Verified, Read, Failed, Skipped, Cancelled };
 
 // One radio's line of the final table.
 struct FleetResult
@@ -26,16 +27,18 @@ struct FleetResult
     // The identity byte the radio answered with; none when it never answered.
     std::optional<std::uint8_t> identity;
     FleetStatus status = FleetStatus::Failed;
-    std::string reason;  // failed and skipped: a few English words
-    std::string message; // what the engine showed, in the transfer's language
+    std::string reason; // failed, skipped and cancelled: a few English words
+    // The whole reason a single transfer gives, in the transfer's language:
+    // what the engine showed, or for a cancel what the radio now holds.
+    std::string message;
     bool partialWrite = false;
     double seconds = 0;
 };
 
 // What is done with one radio, on that radio's own thread, over its own port
 // and host. It is called for several radios at once, so whatever it captures
-// must only be read. It fills status, reason and partialWrite; the runner
-// fills in the rest.
+// must only be read. It fills status, reason, message, identity and
+// partialWrite; the runner fills in the rest.
 struct RadioJob
 {
     std::function<FleetResult(Port &port, std::string_view portName, TransferHost &host)> run;
@@ -47,9 +50,10 @@ struct FleetOptions
     // Answers the radio type question (and any other OK / Cancel question)
     // with OK; without it such a radio is skipped. Nobody is ever asked.
     bool yes = false;
-    // A flag the caller owns and a signal handler may set; it cancels as
-    // cancel() does. The run only reads it.
-    const std::atomic<bool> *cancel = nullptr;
+    // A token the caller owns and a signal handler may raise; raising it
+    // cancels as cancel() does, and cancel() raises it. Without one the run
+    // has a token of its own.
+    CancelToken *cancel = nullptr;
 };
 
 struct FleetProgress
@@ -60,7 +64,7 @@ struct FleetProgress
 };
 
 // Runs one job per port at the same time, each on its own thread with its
-// own Port. The threads share nothing but the cancel flag and each port's
+// own Port. The threads share nothing but the cancel token and each port's
 // progress counter, so a radio that fails never stops or slows the others.
 class FleetRun
 {
@@ -75,9 +79,9 @@ public:
     FleetRun(const FleetRun &) = delete;
     FleetRun &operator=(const FleetRun &) = delete;
 
-    // Every transfer stops at its next check. Only stores to a lock-free
-    // atomic: safe from any thread and from a signal handler.
-    void cancel() { m_cancelled.store(true); }
+    // Every port's wait ends at once and every transfer stops there. Safe
+    // from any thread and from a signal handler.
+    void cancel() { m_token->raise(); }
 
     // From the front end's thread: each port's progress, safe at any time.
     std::vector<FleetProgress> progress() const;
@@ -94,9 +98,8 @@ private:
     void work(Slot &slot);
     void finish(Slot &slot);
 
-    static_assert(std::atomic<bool>::is_always_lock_free);
-    std::atomic<bool> m_cancelled{false};
-    const std::atomic<bool> *m_external;
+    CancelToken m_ownToken;
+    CancelToken *m_token;
     RadioJob m_job;
     bool m_yes;
     std::vector<std::unique_ptr<Slot>> m_slots;

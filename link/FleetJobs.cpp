@@ -1,5 +1,8 @@
 #include "FleetJobs.h"
 
+#include "CancelTexts.h"
+#include "SafetyTexts.h"
+
 #include <cstdio>
 
 namespace kx9 {
@@ -9,9 +12,14 @@ FleetResult fleetResultOf(const TransferResult &transfer, FleetStatus written,
 {
     FleetResult r;
     r.partialWrite = transfer.partialWrite;
+    r.identity = transfer.identity;
     switch (transfer.outcome) {
     case TransferOutcome::Completed:
         r.status = written;
+        break;
+    case TransferOutcome::Cancelled:
+        r.status = FleetStatus::Cancelled;
+        r.reason = std::string(outcomeName(transfer.outcome));
         break;
     case TransferOutcome::TypeMismatchDeclined: {
         r.status = FleetStatus::Skipped;
@@ -34,8 +42,12 @@ FleetResult fleetResultOf(const TransferResult &transfer, FleetStatus written,
 RadioJob plainWriteJob(const ChannelImage &image, Language language)
 {
     return {[image, language](Port &port, std::string_view portName, TransferHost &host) {
-                return fleetResultOf(writeToRadio(port, portName, image, host, language),
-                                     FleetStatus::Written, &image);
+                FleetResult r = fleetResultOf(writeToRadio(port, portName, image, host, language),
+                                              FleetStatus::Written, &image);
+                if (r.status == FleetStatus::Cancelled)
+                    r.message =
+                        std::string(cancelledText(WriteStep::Write, r.partialWrite).in(language));
+                return r;
             },
             kWriteBlocks};
 }
@@ -72,6 +84,14 @@ RadioJob writeFlowJob(const ChannelImage &image, Language language, bool verify,
                     break;
                 }
                 r.message = flow.message;
+                // A session that failed said why before the flow said what it means.
+                if (!flow.cancelled() && !flow.transfer.message.empty() &&
+                    flow.transfer.message != flow.message)
+                    r.message = flow.transfer.message + "\n" + flow.message;
+                if (!flow.cancelled() && flow.outcome == WriteFlowOutcome::WriteFailed &&
+                    flow.transfer.partialWrite)
+                    r.message += "\n" + std::string(text::kPartialWrite.in(language));
+                r.identity = flow.identity;
                 return r;
             },
             kProgressRange};
@@ -83,6 +103,8 @@ RadioJob plainReadJob(ImageSink sink, Language language)
                                                TransferHost &host) {
                 const TransferResult read = readFromRadio(port, portName, host, language);
                 FleetResult r = fleetResultOf(read, FleetStatus::Read);
+                if (r.status == FleetStatus::Cancelled)
+                    r.message = std::string(text::kCancelledNothingSaved.in(language));
                 if (read.image) {
                     if (std::string problem = sink(portName, *read.image); !problem.empty()) {
                         r.status = FleetStatus::Failed;

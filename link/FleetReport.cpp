@@ -19,6 +19,8 @@ std::string_view statusName(FleetStatus status)
         return "read";
     case FleetStatus::Failed:
         return "failed";
+    case FleetStatus::Cancelled:
+        return "cancelled";
     case FleetStatus::Skipped:
         break;
     }
@@ -79,9 +81,49 @@ std::size_t width(std::string_view s)
 
 } // namespace
 
+std::string fleetMessageLine(std::string_view message)
+{
+    std::string line;
+    for (std::size_t from = 0; from < message.size();) {
+        std::size_t end = message.find('\n', from);
+        if (end == std::string_view::npos)
+            end = message.size();
+        std::string_view part = message.substr(from, end - from);
+        while (!part.empty() && part.front() == ' ')
+            part.remove_prefix(1);
+        while (!part.empty() && part.back() == ' ')
+            part.remove_suffix(1);
+        from = end + 1;
+        if (part.empty())
+            continue;
+        if (!line.empty()) {
+            // The radio maker's messages end without a full stop; the next
+            // sentence must not run on.
+            const char last = line.back();
+            if (std::string_view(".!?:;").find(last) == std::string_view::npos &&
+                !line.ends_with("\xE3\x80\x82") && !line.ends_with("\xEF\xBC\x81"))
+                line += static_cast<unsigned char>(last) < 0x80 ? "." : "\xE3\x80\x82";
+            line += ' ';
+        }
+        line += part;
+    }
+    return line;
+}
+
 std::string fleetResultText(const FleetResult &result)
 {
+    // A cancel's message says all: what the radio holds now.
+    if (result.status == FleetStatus::Cancelled && !result.message.empty())
+        return printable(fleetMessageLine(result.message));
     std::string text(statusName(result.status));
+    // The whole reason a single transfer gives, else the short one.
+    const std::string message = fleetMessageLine(result.message);
+    if (result.status != FleetStatus::Failed && result.status != FleetStatus::Skipped &&
+        result.status != FleetStatus::Cancelled)
+        return text;
+    // A skipped radio was asked a question nobody answers: its reason says why.
+    if (!message.empty() && result.status != FleetStatus::Skipped)
+        return text + ": " + printable(message);
     if (!result.reason.empty())
         text += ": " + printable(result.reason);
     if (result.partialWrite)
@@ -124,6 +166,7 @@ std::string formatFleetJson(std::span<const FleetResult> results)
                ", \"identity\": " + (r.identity ? jsonString(identityText(r)) : "null") +
                ", \"result\": " + jsonString(statusName(r.status)) +
                ", \"reason\": " + jsonString(r.reason) +
+               ", \"message\": " + jsonString(fleetMessageLine(r.message)) +
                ", \"partialWrite\": " + (r.partialWrite ? "true" : "false") +
                ", \"seconds\": " + secondsText(r.seconds) + "}";
     }
@@ -133,7 +176,8 @@ std::string formatFleetJson(std::span<const FleetResult> results)
 bool fleetSucceeded(std::span<const FleetResult> results)
 {
     return std::all_of(results.begin(), results.end(), [](const FleetResult &r) {
-        return r.status != FleetStatus::Failed && r.status != FleetStatus::Skipped;
+        return r.status == FleetStatus::Written || r.status == FleetStatus::Verified ||
+               r.status == FleetStatus::Read;
     });
 }
 

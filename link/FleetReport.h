@@ -4,12 +4,17 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace kx9 {
 
-// "written", "verified", "read", "failed: reason" or "skipped: reason", with
-// the partial-write warning of a radio that must be written again.
+// "written", "verified", "read", "failed: reason" or "skipped: reason", the
+// reason being the whole message a single transfer gives (with its
+// partial-write warning); a cancel says what the radio holds.
 std::string fleetResultText(const FleetResult &result);
+
+// A message of several lines as one line of sentences.
+std::string fleetMessageLine(std::string_view message);
 
 // One line for a radio that has finished: "port: result (8.4 s)".
 std::string formatFleetLine(const FleetResult &result);
@@ -19,7 +24,8 @@ std::string formatFleetLine(const FleetResult &result);
 std::string formatFleetTable(std::span<const FleetResult> results);
 
 // The same as one JSON array of objects with the keys port, identity (two
-// hex digits or null), result, reason, partialWrite and seconds.
+// hex digits or null), result, reason (a few English words), message (the
+// whole reason, in one line), partialWrite and seconds.
 std::string formatFleetJson(std::span<const FleetResult> results);
 
 // True when every radio was written, verified or read.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CancelToken.h"
 #include "Language.h"
 
 #include <chrono>
@@ -64,6 +65,7 @@ struct IoResult
 {
     bool ok = false;
     std::size_t count = 0;
+    bool cancelled = false; // the wait ended because the cancel token was raised
 };
 
 // One serial conversation with the radio: opened for it, closed at its end.
@@ -89,6 +91,17 @@ public:
     virtual void pause(std::chrono::milliseconds duration);
 
     IoResult send(std::uint8_t byte) { return send(std::span<const std::uint8_t>(&byte, 1)); }
+
+    // Raising the token ends this port's waits at once, with what has
+    // arrived; the port never lowers it.
+    void setCancelToken(const CancelToken *token) { m_cancel = token; }
+    const CancelToken *cancelToken() const { return m_cancel; }
+
+protected:
+    bool cancelRaised() const { return m_cancel != nullptr && m_cancel->raised(); }
+
+private:
+    const CancelToken *m_cancel = nullptr;
 };
 
 } // namespace kx9

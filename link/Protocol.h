@@ -21,6 +21,8 @@ inline constexpr std::array<std::uint8_t, 7> kExitWakeUp{0x02, 'P', 'R', 'O', 'G
 // After 'M': the identification request of programming and debug mode.
 inline constexpr std::uint8_t kIdentify = 0x02;
 inline constexpr std::size_t kIdentificationSize = 8;
+// Where the radio's identity byte lies in the identification reply.
+inline constexpr std::size_t kIdentityIndex = 4;
 
 } // namespace protocol
 

@@ -13,8 +13,8 @@ namespace {
 
 using protocol::kAck;
 using protocol::kIdentificationSize;
+using protocol::kIdentityIndex;
 constexpr std::array<std::uint8_t, 2> kIdentify{protocol::kCommand, protocol::kIdentify};
-constexpr std::size_t kIdentityIndex = 4; // in the identification reply
 constexpr std::uint8_t kAnyIdentity = 0xFF;
 constexpr std::size_t kReadReplySize = 12;
 constexpr std::size_t kReadReplyDataIndex = 4;
@@ -69,6 +69,7 @@ private:
     // Replies land here; a reply shorter than asked leaves the rest as it was.
     std::array<std::uint8_t, 20> m_buffer{};
     std::string m_message;
+    std::optional<std::uint8_t> m_identity;
 };
 
 bool Transfer::pumpedWait(int cycles)
@@ -124,6 +125,8 @@ TransferOutcome Transfer::connect(const ChannelImage &image)
             const IoResult id = m_port.receive(std::span(m_buffer).first(kIdentificationSize));
             if (m_host.cancelRequested())
                 return TransferOutcome::Cancelled;
+            if (id.ok && id.count > kIdentityIndex)
+                m_identity = m_buffer[kIdentityIndex];
             if (id.ok) {
                 const std::uint8_t identity = m_buffer[kIdentityIndex];
                 if (m_direction == Direction::Write && m_typeCheckPending &&
@@ -131,8 +134,14 @@ TransferOutcome Transfer::connect(const ChannelImage &image)
                     m_host.setWatch(false);
                     m_message = std::string(text::kRadioTypeMismatch.in(m_language));
                     // Enter must not overwrite a radio of another kind.
-                    if (!m_host.prompter().askOkCancel(m_message, Prompter::Default::Cancel))
+                    if (!m_host.prompter().askOkCancel(m_message, Prompter::Default::Cancel)) {
+                        // Ctrl-C at the question is a cancel, not an answer.
+                        if (m_host.cancelRequested()) {
+                            m_message.clear();
+                            return TransferOutcome::Cancelled;
+                        }
                         return TransferOutcome::TypeMismatchDeclined;
+                    }
                     m_message.clear();
                     m_typeCheckPending = false;
                     m_host.setWatch(true);
@@ -197,7 +206,6 @@ TransferOutcome Transfer::readBlocks(ChannelImage &image)
         address += kBlockSize;
         request[1] = static_cast<std::uint8_t>(address >> 8);
         request[2] = static_cast<std::uint8_t>(address & 0xFF);
-        m_port.purge(PurgeKind::Clear);
         for (std::size_t i = 0; i < kBlockSize; ++i)
             image.setByte(blockAddress + i, m_buffer[kReadReplyDataIndex + i]);
 
@@ -308,6 +316,7 @@ TransferResult Transfer::run(std::string_view portName, ChannelImage &image)
     result.message = m_message;
     result.partialWrite = m_dataSent && outcome != TransferOutcome::Completed;
     result.blocksDone = m_blocksDone;
+    result.identity = m_identity;
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include "TransferHost.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,6 +48,8 @@ struct TransferResult
     bool partialWrite = false;
     // The blocks the radio acknowledged before the transfer ended.
     int blocksDone = 0;
+    // The identity byte the radio answered with; none when it never did.
+    std::optional<std::uint8_t> identity;
 
     bool completed() const { return outcome == TransferOutcome::Completed; }
 };

@@ -1,6 +1,7 @@
 #include "WriteFlow.h"
 
 #include "BackupTexts.h"
+#include "CancelTexts.h"
 #include "TextFormat.h"
 
 #include <algorithm>
@@ -115,7 +116,10 @@ WriteFlowResult runWriteFlow(Port &port, std::string_view portName, const Channe
                           std::initializer_list<std::string_view> args = {}) {
         result.outcome = outcome;
         result.message = result.transfer.message;
-        if (text != nullptr && !result.cancelled()) {
+        if (result.cancelled()) {
+            result.message =
+                std::string(cancelledText(result.step, result.transfer.partialWrite).in(language));
+        } else if (text != nullptr) {
             host.setWatch(false);
             result.message = fillIn(text->in(language), args);
             host.prompter().inform(result.message, Prompter::Icon::Warning);
@@ -132,13 +136,19 @@ WriteFlowResult runWriteFlow(Port &port, std::string_view portName, const Channe
             options.onStep(step);
         stepHost.begin(before, step);
         before += blocksOf(step);
+        const auto noteIdentity = [&result] {
+            if (result.transfer.identity)
+                result.identity = result.transfer.identity;
+        };
         if (step == WriteStep::Write) {
             result.transfer = writeToRadio(port, portName, image, sessionHost, language);
+            noteIdentity();
             if (!result.transfer.completed())
                 return stop(WriteFlowOutcome::WriteFailed, nullptr);
             continue;
         }
         result.transfer = readFromRadio(port, portName, sessionHost, language);
+        noteIdentity();
         if (step == WriteStep::BackupRead) {
             if (!result.transfer.completed())
                 return stop(WriteFlowOutcome::BackupReadFailed, &text::kNothingWrittenReadFailed);
@@ -185,6 +195,15 @@ std::string_view writeFlowOutcomeName(WriteFlowOutcome outcome)
         return "verify mismatch";
     }
     return "unknown";
+}
+
+const TextPair &cancelledText(WriteStep step, bool partialWrite)
+{
+    if (step == WriteStep::VerifyRead)
+        return text::kCancelledNotVerified;
+    if (step == WriteStep::Write && partialWrite)
+        return text::kCancelledPartialWrite;
+    return text::kCancelledNothingWritten;
 }
 
 } // namespace kx9

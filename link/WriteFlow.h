@@ -3,10 +3,12 @@
 #include "ChannelImage.h"
 #include "Language.h"
 #include "Port.h"
+#include "Texts.h"
 #include "Transfer.h"
 #include "TransferHost.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -56,8 +58,11 @@ struct WriteFlowResult
     TransferResult transfer;
     // The text the flow showed through the prompter for its own failures
     // (backup not kept, nothing written, verify), or the failed transfer's;
-    // for a verified write, the status line that says it passed.
+    // for a cancel, what the radio now holds (cancelledText); for a
+    // verified write, the status line that says it passed.
     std::string message;
+    // The identity byte the radio answered with in any session.
+    std::optional<std::uint8_t> identity;
     std::optional<ChannelImage> backupImage;     // what the radio held before
     std::vector<std::size_t> differingAddresses; // at most kVerifyAddressesShown
     std::size_t differenceCount = 0;
@@ -85,5 +90,10 @@ std::vector<std::size_t> writtenBytesDiffering(const ChannelImage &sent,
 std::string addressList(const std::vector<std::size_t> &addresses);
 
 std::string_view writeFlowOutcomeName(WriteFlowOutcome outcome);
+
+// What a cancel in this session leaves in the radio: nothing written (the
+// backup read, or a write before its first block), a partial write, or the
+// whole file not verified (the read back).
+const TextPair &cancelledText(WriteStep step, bool partialWrite);
 
 } // namespace kx9

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CancelToken.h"
 #include "ServiceHost.h"
 
 #include <QCoreApplication>
@@ -11,13 +12,20 @@ namespace kx9 {
 class GuiServiceHost : public ServiceHost
 {
 public:
-    explicit GuiServiceHost(Prompter &prompter) : m_prompter(prompter) {}
+    // closing, when given, is raised by closing the service dialog: the
+    // exchange then stops as the port's wait does.
+    explicit GuiServiceHost(Prompter &prompter, const CancelToken *closing = nullptr)
+        : m_prompter(prompter), m_closing(closing)
+    {
+    }
 
     void pump() override { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+    bool cancelRequested() const override { return m_closing != nullptr && m_closing->raised(); }
     Prompter &prompter() override { return m_prompter; }
 
 private:
     Prompter &m_prompter;
+    const CancelToken *m_closing;
 };
 
 } // namespace kx9

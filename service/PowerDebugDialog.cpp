@@ -38,8 +38,8 @@ public:
 } // namespace
 
 PowerDebugDialog::PowerDebugDialog(PowerDebugSession &session, std::uint8_t imageValue,
-                                   DelayTimer &timer, QWidget *parent)
-    : QDialog(parent), m_session(session), m_timer(timer)
+                                   DelayTimer &timer, QWidget *parent, CancelToken *closing)
+    : QDialog(parent), m_session(session), m_timer(timer), m_closingToken(closing)
 {
     const PowerVariant &variant = session.variant();
     setWindowTitle(ui(variant.caption));
@@ -171,8 +171,11 @@ void PowerDebugDialog::reject()
     if (m_closing)
         return;
     if (m_busy) {
-        // The exchange is pumping events; the dialog closes when it is over.
+        // The exchange is pumping events; it stops at once, and the dialog
+        // closes when it has.
         m_closeRequested = true;
+        if (m_closingToken)
+            m_closingToken->raise();
         return;
     }
     // A move whose wait has not run out still goes to the radio first.
@@ -191,6 +194,8 @@ void PowerDebugDialog::finishClosing()
         return;
     m_closing = true;
     m_timer.stop();
+    if (m_closingToken)
+        m_closingToken->reset();
     m_session.leave();
     QDialog::reject();
 }

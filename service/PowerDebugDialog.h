@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CancelToken.h"
 #include "PowerDebug.h"
 
 #include <QDialog>
@@ -27,8 +28,11 @@ class PowerDebugDialog : public QDialog
 {
     Q_OBJECT
 public:
+    // closing, when given, is the token the session's port and host watch:
+    // a close during a tuning exchange raises it, and lowers it again for
+    // the leave, which must run whole.
     PowerDebugDialog(PowerDebugSession &session, std::uint8_t imageValue, DelayTimer &timer,
-                     QWidget *parent = nullptr);
+                     QWidget *parent = nullptr, CancelToken *closing = nullptr);
 
     QScrollBar *scrollBar() const { return m_bar; }
     QLabel *valueLabel() const { return m_value; }
@@ -49,6 +53,7 @@ private:
 
     PowerDebugSession &m_session;
     DelayTimer &m_timer;
+    CancelToken *m_closingToken;
     QScrollBar *m_bar = nullptr;
     QLabel *m_value = nullptr;
     QPushButton *m_ok = nullptr;

@@ -27,12 +27,14 @@ void ServiceCommands::powerDebug(PowerKind kind, const QString &portName)
         return;
     setBusy(true);
     std::unique_ptr<Port> port = m_ports();
-    GuiServiceHost host(m_prompter);
+    CancelToken closing; // raised by closing the dialog mid-exchange
+    port->setCancelToken(&closing);
+    GuiServiceHost host(m_prompter, &closing);
     PowerDebugSession session(*port, host, kind, currentLanguage());
     const PowerEntryResult entry = session.enter(toStd(portName));
     if (entry.completed()) {
         std::unique_ptr<DelayTimer> timer = m_timers();
-        PowerDebugDialog dialog(session, entry.value, *timer, m_window);
+        PowerDebugDialog dialog(session, entry.value, *timer, m_window, &closing);
         dialog.exec();
         // The value the radio last acknowledged is kept in the image, so the
         // file says what the radio holds; the document then differs from

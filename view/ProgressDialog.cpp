@@ -68,7 +68,7 @@ void ProgressDialog::openFresh()
     m_bar->setRange(0, 512);
     m_bar->setValue(0);
     writeTexts();
-    m_cancel = false;
+    m_cancel.reset();
     m_interruption = Interruption::None;
     m_watch = true;
     m_start->setEnabled(true);
@@ -168,7 +168,7 @@ void ProgressDialog::onStart()
 
 void ProgressDialog::onCancel()
 {
-    m_cancel = true;
+    m_cancel.raise();
     // Idle, the dialog just goes; running, the transfer ends itself at its
     // next check and closes the dialog.
     if (m_start->isEnabled())
@@ -177,7 +177,7 @@ void ProgressDialog::onCancel()
 
 void ProgressDialog::interrupt(Interruption cause)
 {
-    m_cancel = true;
+    m_cancel.raise();
     m_interruption = cause;
     m_prompter.inform(text::kInterrupted.text());
 }
@@ -186,14 +186,14 @@ void ProgressDialog::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible() &&
-        !m_cancel && !m_start->isEnabled() && m_watch)
+        !m_cancel.raised() && !m_start->isEnabled() && m_watch)
         interrupt(Interruption::FocusLost);
 }
 
 void ProgressDialog::moveEvent(QMoveEvent *event)
 {
     QDialog::moveEvent(event);
-    if (isVisible() && !m_start->isEnabled() && !m_cancel)
+    if (isVisible() && !m_start->isEnabled() && !m_cancel.raised())
         interrupt(Interruption::Moved);
 }
 

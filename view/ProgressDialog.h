@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CancelToken.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -29,9 +31,11 @@ public:
     void setStoredTitle(const QString &title) { m_title = title; }
 
     bool isRunning() const; // Start pressed, transfer not yet ended
-    bool cancelRequested() const { return m_cancel; }
+    bool cancelRequested() const { return m_cancel.raised(); }
     Interruption interruption() const { return m_interruption; }
-    void requestCancel() { m_cancel = true; }
+    void requestCancel() { m_cancel.raise(); }
+    // Raised by Cancel, a close, an interruption; the port's waits end on it.
+    const CancelToken &cancelToken() const { return m_cancel; }
     void setWatch(bool on) { m_watch = on; }
     bool watching() const { return m_watch; }
     void setStatus(const QString &text);
@@ -75,7 +79,7 @@ private:
 
     Prompter &m_prompter;
     QString m_title;
-    bool m_cancel = false;
+    CancelToken m_cancel;
     bool m_watch = false;
     Interruption m_interruption = Interruption::None;
     bool m_restoring = false;

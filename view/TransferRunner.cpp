@@ -119,6 +119,8 @@ void TransferRunner::run()
     const std::string portName = toStd(m_portName);
     GuiTransferHost host(*m_progress, m_prompter);
     std::unique_ptr<Port> port = m_portFactory();
+    // The dialog's Cancel ends the port's waits as well as the transfer.
+    port->setCancelToken(&m_progress->cancelToken());
     const QString device = qs(portDevicePath(portName));
     if (m_direction == TransferDirection::Write) {
         m_editors.commitEditor();
@@ -157,7 +159,10 @@ void TransferRunner::run()
                 interruptionLine(m_progress->interruption(), result,
                                  flow.step == WriteStep::Write ? kWriteBlocks : kReadBlocks));
         }
-        // A failure says so in its own message; a cancel has none.
+        // A failure says so in its own message; a cancel says what the radio
+        // holds, with a box when it must be written again.
+        if (flow.cancelled())
+            emit statusMessage(qs(flow.message));
         if (flow.step == WriteStep::Write && result.outcome == TransferOutcome::Cancelled &&
             result.partialWrite)
             m_prompter.inform(text::kPartialWrite.text(), Prompter::Icon::Warning);

@@ -5,6 +5,7 @@
 #include "ReadFile.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
@@ -151,8 +152,30 @@ OpenResult RadioLink::open(std::string_view name, const TimeoutProfile &profile)
     }
     m_fd = port.release();
     m_profile = profile;
+    m_calls = {};
     m_lowLatency = askLowLatency(fd);
     return {};
+}
+
+RadioLink::Wait RadioLink::waitFor(short events, long long milliseconds)
+{
+    // Without a descriptor of the token (the system gave none) the wait is
+    // cut into slices short enough for a prompt stop.
+    constexpr long long kSliceWithoutTokenMs = 20;
+    const CancelToken *token = cancelToken();
+    const bool pollToken = token != nullptr && token->fd() >= 0;
+    if (token != nullptr && !pollToken)
+        milliseconds = std::min(milliseconds, kSliceWithoutTokenMs);
+    if (cancelRaised())
+        return Wait::Cancelled;
+    std::array<pollfd, 2> fds{pollfd{m_fd, events, 0},
+                              pollfd{pollToken ? token->fd() : -1, POLLIN, 0}};
+    ++m_calls.polls;
+    const int ready = ::poll(fds.data(), pollToken ? 2 : 1, static_cast<int>(milliseconds));
+    // A signal whose handler raised the token has been handled by now.
+    if (cancelRaised())
+        return Wait::Cancelled;
+    return ready > 0 && fds[0].revents != 0 ? Wait::Ready : Wait::TimedOut;
 }
 
 IoResult RadioLink::send(std::span<const std::uint8_t> bytes)
@@ -163,6 +186,7 @@ IoResult RadioLink::send(std::span<const std::uint8_t> bytes)
     const long long total = m_profile.sendTotalMs(bytes.size());
     std::size_t sent = 0;
     while (sent < bytes.size()) {
+        ++m_calls.writes;
         const ssize_t n = ::write(m_fd, bytes.data() + sent, bytes.size() - sent);
         if (n > 0) {
             sent += static_cast<std::size_t>(n);
@@ -173,12 +197,12 @@ IoResult RadioLink::send(std::span<const std::uint8_t> bytes)
         const long long left = total - millisecondsSince(start);
         if (left <= 0)
             break;
-        pollfd pfd{m_fd, POLLOUT, 0};
-        if (::poll(&pfd, 1, static_cast<int>(left)) < 0 && errno == EINTR && stopWaiting())
-            break;
+        if (waitFor(POLLOUT, left) == Wait::Cancelled)
+            return {false, sent, true};
     }
     // The protocol's pauses count from the moment the bytes are on the line,
     // as with a synchronous write on the radio maker's platform.
+    ++m_calls.drains;
     ::tcdrain(m_fd);
     // A command cut short by the timeout did not reach the radio: a failure.
     return {sent == bytes.size(), sent};
@@ -193,23 +217,29 @@ IoResult RadioLink::receive(std::span<std::uint8_t> buffer)
     const Clock::time_point start = Clock::now();
     Clock::time_point lastByte = start;
     std::size_t count = 0;
+    // Poll first: a read is made only when the line has something, so an
+    // empty line costs one call per wait, not two.
     while (count < wanted) {
+        long long left = total - millisecondsSince(start);
+        if (count > 0)
+            left = std::min(left, m_profile.gapMs - millisecondsSince(lastByte));
+        if (left <= 0)
+            break;
+        const Wait wait = waitFor(POLLIN, left);
+        if (wait == Wait::Cancelled)
+            return {true, count, true};
+        if (wait == Wait::TimedOut)
+            continue; // the deadline above decides
+        ++m_calls.reads;
         const ssize_t n = ::read(m_fd, buffer.data() + count, wanted - count);
         if (n > 0) {
             count += static_cast<std::size_t>(n);
             lastByte = Clock::now();
             continue;
         }
+        ++m_calls.emptyReads;
         if (n == 0 || (errno != EAGAIN && errno != EINTR))
             return {false, count}; // hung up, or the device failed
-        long long left = total - millisecondsSince(start);
-        if (count > 0)
-            left = std::min(left, m_profile.gapMs - millisecondsSince(lastByte));
-        if (left <= 0)
-            break;
-        pollfd pfd{m_fd, POLLIN, 0};
-        if (::poll(&pfd, 1, static_cast<int>(left)) < 0 && errno == EINTR && stopWaiting())
-            break;
     }
     return {true, count};
 }
@@ -220,7 +250,10 @@ bool RadioLink::purge(PurgeKind)
     // never output to discard or an operation to abort: both kinds discard
     // what has been received. Flushing output as well would, on a
     // pseudo-terminal, destroy bytes the other side has not yet read.
-    return m_fd >= 0 && ::tcflush(m_fd, TCIFLUSH) == 0;
+    if (m_fd < 0)
+        return false;
+    ++m_calls.flushes;
+    return ::tcflush(m_fd, TCIFLUSH) == 0;
 }
 
 void RadioLink::close()

@@ -37,16 +37,29 @@ public:
 
     LowLatency lowLatency() const { return m_lowLatency; }
 
+    // The system calls of sends, receives and purges since the last open, so
+    // that a test can hold the turnaround of a block to what it needs.
+    struct SystemCalls
+    {
+        int reads = 0;
+        int emptyReads = 0; // reads that returned nothing
+        int writes = 0;
+        int polls = 0;
+        int flushes = 0;
+        int drains = 0;
+        int total() const { return reads + writes + polls + flushes + drains; }
+    };
+    const SystemCalls &systemCalls() const { return m_calls; }
+
     // Device paths of the serial ports the kernel has hardware behind,
     // sorted: USB and ACM adapters, and UARTs of a known type.
     static std::vector<std::string> availablePorts();
 
-protected:
-    // Asked when a signal interrupts a wait: true ends the wait at once with
-    // what has arrived, so that a program can stop a transfer from a signal.
-    virtual bool stopWaiting() const { return false; }
-
 private:
+    enum class Wait { Ready, TimedOut, Cancelled };
+    // Polls the device for events beside the cancel token.
+    Wait waitFor(short events, long long milliseconds);
+
     int m_fd = -1;
     TimeoutProfile m_profile;
     termios m_savedSettings = {};
@@ -54,6 +67,7 @@ private:
     // exclusive hold or low-latency choice is never cleared by us.
     bool m_exclusiveSet = false;
     LowLatency m_lowLatency = LowLatency::NotAsked;
+    SystemCalls m_calls;
 };
 
 } // namespace kx9

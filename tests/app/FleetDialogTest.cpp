@@ -4,6 +4,8 @@
 #include "FleetDialog.h"
 #include "BackupFolder.h"
 #include "BackupNames.h"
+#include "CancelTexts.h"
+#include "FleetTexts.h"
 #include "WindowTest.h"
 
 #include <QCheckBox>
@@ -17,6 +19,10 @@
 #include <fstream>
 #include <map>
 #include <sys/stat.h>
+#include <QProgressBar>
+
+#include <latch>
+#include <poll.h>
 
 namespace kx9::test {
 namespace {
@@ -118,6 +124,74 @@ TEST(FleetDialog, FollowsTheSavedWriteChoicesAndBackupAge)
     EXPECT_TRUE(verify);
     ASSERT_TRUE(finished);
     EXPECT_EQ(BackupStore(backups).list().size(), static_cast<std::size_t>(kBackupsAlwaysKept + 2));
+// Waits at the first read block until the run is cancelled, as a port waits
+// for a radio that stopped answering; tells the test once it waits.
+class StalledPort : public SimPort
+{
+public:
+    StalledPort(RadioSim &radio, std::latch &waiting) : SimPort(radio), m_waiting(waiting) {}
+    IoResult receive(std::span<std::uint8_t> buffer) override
+    {
+        if (buffer.size() != 12 || cancelToken() == nullptr)
+            return SimPort::receive(buffer);
+        m_waiting.count_down();
+        pollfd token{cancelToken()->fd(), POLLIN, 0};
+        ::poll(&token, 1, 60000);
+        return {true, 0, cancelRaised()};
+    }
+
+private:
+    std::latch &m_waiting;
+};
+
+// Cancel All while one radio is read first and another has been skipped: the
+// row says "cancelled" and what the radio holds in the window's language, the
+// skipped radio's bar says it was skipped instead of standing at a third.
+TEST(FleetDialog, CancelAllDuringTheBackupReadSaysWhatEachRadioHolds)
+{
+    setLanguageTag(programBaseName() + "_CH");
+    ChannelImage file = newDocumentImage();
+    file.setRadioIdentity(0x01);
+    ChannelImage before;
+    before.setRadioIdentity(0x01);
+    RadioSim stalled(before);
+    SimFaults otherIdentity;
+    otherIdentity.identity = 0x07;
+    RadioSim other(before, otherIdentity);
+    std::latch waiting(1);
+    StubFiles files;
+    QTemporaryDir backups;
+    FleetDialog dialog([&] { return file; },
+                       [&](const std::string &name) -> std::unique_ptr<Port> {
+                           if (name == "/dev/simA")
+                               return std::make_unique<StalledPort>(stalled, waiting);
+                           return std::make_unique<SimPort>(other);
+                       },
+                       files, backups.path());
+    for (int row = 0; row < dialog.table()->rowCount(); ++row)
+        dialog.table()->item(row, 0)->setCheckState(Qt::Unchecked);
+    dialog.addPort("/dev/simA");
+    dialog.addPort("/dev/simC");
+    dialog.backupBox()->setChecked(true);
+    const int last = dialog.table()->rowCount() - 1;
+
+    dialog.startButton()->click();
+    waiting.wait();
+    // The skipped radio ends on its own; its row shows so before the cancel.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return dialog.table()->item(last, 3)->text() != ui(text::kFleetWaiting); }, 60000));
+    dialog.cancelButton()->click();
+    ASSERT_TRUE(finishes(dialog));
+    setLanguageTag(programBaseName() + "_EN");
+
+    EXPECT_EQ(dialog.results()[0].status, FleetStatus::Cancelled);
+    EXPECT_EQ(dialog.table()->item(last - 1, 3)->text().toStdString(),
+              std::string(text::kCancelledNothingWritten.zh));
+    EXPECT_EQ(stalled.memory(), before);
+    auto *skippedBar = static_cast<QProgressBar *>(dialog.table()->cellWidget(last, 2));
+    EXPECT_EQ(skippedBar->text(), ui(text::kFleetSkipped));
+    EXPECT_FALSE(skippedBar->isEnabled());
+    EXPECT_TRUE(dialog.table()->item(last, 3)->text().startsWith(ui(text::kFleetSkipped)));
 }
 
 class FleetWindow : public WindowTest

@@ -3,6 +3,8 @@
 #include "CaseName.h"
 #include "FleetJobs.h"
 #include "FleetReport.h"
+#include "PtyRadioLine.h"
+#include "RadioLink.h"
 #include "RadioSim.h"
 #include "SafetyTexts.h"
 #include "SimPort.h"
@@ -13,6 +15,7 @@
 #include <barrier>
 #include <csignal>
 #include <filesystem>
+#include <latch>
 #include <map>
 #include <mutex>
 #include <unistd.h>
@@ -81,8 +84,10 @@ TEST_P(FleetWriteTest, CleanRadiosAreWrittenWhileOthersFailOrAreSkipped)
 
     const FleetResult &hungUp = results[2];
     EXPECT_EQ(hungUp.port, "P3");
+    // The whole reason a single write gives, as one line of sentences.
     EXPECT_EQ(fleetResultText(hungUp),
-              "failed: write acknowledge missing; may hold a partial write");
+              "failed: Program Interrupt，Please reset the radio and try again. " +
+                  std::string(text::kPartialWrite.en));
     EXPECT_EQ(hungUp.message, "Program Interrupt，Please reset the radio and try again\n" +
                                   std::string(text::kPartialWrite.en));
 
@@ -110,12 +115,12 @@ INSTANTIATE_TEST_SUITE_P(WithAndWithoutYes, FleetWriteTest, ::testing::Bool(),
 
 // Stops at a gate (its open, or the header of one write block) until every
 // radio of the test is there.
-struct SetFlag
+struct RaiseToken
 {
-    std::atomic<bool> *flag;
-    void operator()() noexcept { flag->store(true); }
+    CancelToken *token;
+    void operator()() noexcept { token->raise(); }
 };
-using Gate = std::barrier<SetFlag>;
+using Gate = std::barrier<RaiseToken>;
 
 class GatedPort : public SimPort
 {
@@ -144,12 +149,12 @@ private:
     std::optional<int> m_atBlock;
 };
 
-// As a signal handler would: the caller's flag is set while two radios are
-// at block 50 and one has not yet opened its port.
-TEST_F(FleetTest, CancelStopsEveryRadioAndNamesThoseThatMayHoldAPartialWrite)
+// As a signal handler would: the caller's token is raised while two radios
+// are at block 50 and one has not yet opened its port.
+TEST_F(FleetTest, CancelStopsEveryRadioAndSaysWhatEachHolds)
 {
-    std::atomic<bool> interrupted{false};
-    Gate gate(3, SetFlag{&interrupted});
+    CancelToken interrupted;
+    Gate gate(3, RaiseToken{&interrupted});
     const auto gated = [&](const std::string &name) {
         return std::make_unique<GatedPort>(radios[name], gate,
                                            name == "P2" ? std::nullopt : std::optional(50));
@@ -157,10 +162,51 @@ TEST_F(FleetTest, CancelStopsEveryRadioAndNamesThoseThatMayHoldAPartialWrite)
     FleetRun run({"P1", "P2", "P3"}, gated, plainWriteJob(file, Language::English),
                  {.cancel = &interrupted});
     const std::vector<FleetResult> results = run.results();
-    EXPECT_EQ(fleetResultText(results[0]), "failed: cancelled; may hold a partial write");
-    EXPECT_EQ(fleetResultText(results[1]), "failed: cancelled");
-    EXPECT_EQ(fleetResultText(results[2]), "failed: cancelled; may hold a partial write");
+    const std::string partial = "cancelled; the radio may now hold a partial write: write it "
+                                "again before using the radio";
+    EXPECT_EQ(fleetResultText(results[0]), partial);
+    EXPECT_EQ(fleetResultText(results[1]), "cancelled; nothing was written");
+    EXPECT_EQ(fleetResultText(results[2]), partial);
+    EXPECT_FALSE(fleetSucceeded(results));
     EXPECT_EQ(radios["P2"].memory(), before);
+    // The identity comes back from the transfer itself.
+    EXPECT_EQ(results[0].identity, std::optional<std::uint8_t>(0x01));
+    EXPECT_EQ(results[1].identity, std::nullopt);
+}
+
+// Eight radios on real ports that stop answering at the first read block,
+// where a receive waits six seconds: Cancel All ends every wait through the
+// token, and every thread is joined long before one such wait would end.
+TEST(FleetCancelTest, EightRadiosWaitingOnTheirPortsStopTogether)
+{
+    constexpr std::ptrdiff_t kRadios = 8;
+    SimFaults silentAtFirstBlock;
+    silentAtFirstBlock.shortReplyAtBlock = 0;
+    silentAtFirstBlock.shortReplyLength = 0;
+    std::latch silenced(kRadios);
+    std::vector<std::unique_ptr<test::PtyRadioLine>> lines;
+    std::vector<std::string> ports;
+    for (std::ptrdiff_t i = 0; i < kRadios; ++i) {
+        lines.push_back(std::make_unique<test::PtyRadioLine>(silentAtFirstBlock, &silenced));
+        ports.push_back(lines.back()->path());
+    }
+    const ImageSink keepNothing = [](std::string_view, const ChannelImage &) {
+        return std::string("not expected");
+    };
+    FleetRun run(
+        ports, [](const std::string &) { return std::make_unique<RadioLink>(); },
+        plainReadJob(keepNothing, Language::English));
+    silenced.wait(); // every radio has asked for block 0 and waits for its reply
+    const auto cancelled = std::chrono::steady_clock::now();
+    run.cancel();
+    const std::vector<FleetResult> results = run.results();
+    const auto joined = std::chrono::steady_clock::now() - cancelled;
+    for (const FleetResult &r : results) {
+        EXPECT_EQ(r.status, FleetStatus::Cancelled) << r.port;
+        EXPECT_EQ(fleetResultText(r), "cancelled; nothing was read or saved") << r.port;
+    }
+    // A generous bound: each wait would otherwise run 6 s to its end.
+    EXPECT_LT(joined, std::chrono::seconds(2));
 }
 
 TEST_F(FleetTest, ReadsEveryRadioIntoItsOwnFileAndReportsThoseNotRead)
@@ -182,7 +228,7 @@ TEST_F(FleetTest, ReadsEveryRadioIntoItsOwnFileAndReportsThoseNotRead)
     for (const FleetResult &r : results)
         texts.push_back(fleetResultText(r));
     EXPECT_EQ(texts, (std::vector<std::string>{"read", "failed: not saved: disk full",
-                                               "failed: short reply", "read"}));
+                                               "failed: not received enough  byte", "read"}));
     EXPECT_EQ(results[3].identity, 0x07);
     ASSERT_EQ(saved.size(), 2u);
     EXPECT_EQ(saved.at("P1"), file);
@@ -191,9 +237,10 @@ TEST_F(FleetTest, ReadsEveryRadioIntoItsOwnFileAndReportsThoseNotRead)
 }
 
 // The write flow per radio: a backup of each radio read first, a radio that
-// reads back otherwise failed as one that must be written again, and a
-// radio whose backup read failed left untouched. The backups are real, kept
-// on every radio's thread at once: one file of the bytes they share.
+// reads back otherwise failed as one that must be written again, a radio
+// whose backup read failed or could not be kept left untouched; each with
+// the whole reason a single write gives. The backups are real, kept on every
+// radio's thread at once: one file of the bytes they share.
 TEST_F(FleetTest, WriteFlowJobKeepsBackupsAndVerifiesEachRadio)
 {
     radios["P2"].faults().corruptWriteAtBlock = 5;
@@ -202,24 +249,33 @@ TEST_F(FleetTest, WriteFlowJobKeepsBackupsAndVerifiesEachRadio)
     std::filesystem::remove_all(home);
     const BackupStore store((home / "data" / "backups").string());
     const BackupKeeper keep = [&](std::string_view port, const ChannelImage &held) {
+        if (port == "P4")
+            return std::string("No space left on device");
         const BackupResult kept = store.keep(held, port, Language::English);
         return kept.ok() ? std::string() : kept.message;
     };
-    FleetRun run(ports, simPorts(), writeFlowJob(file, Language::English, true, keep));
+    FleetRun run(ports, simPorts(), writeFlowJob(file, Language::English, true, keep),
+                 {.yes = true});
     const std::vector<FleetResult> results = run.results();
 
     std::vector<std::string> texts;
     for (const FleetResult &r : results)
         texts.push_back(fleetResultText(r));
-    EXPECT_EQ(texts, (std::vector<std::string>{"verified",
-                                               "failed: verify mismatch; may hold a partial write",
-                                               "failed: backup read failed: short reply",
-                                               "skipped: identity differs from the file's 01"}));
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{
+                  "verified",
+                  "failed: Verify after writing failed: the radio holds other values than were "
+                  "written in 1 of the written bytes, at 0x028. Write the radio again.",
+                  "failed: not received enough  byte. Nothing was written: the radio could not be "
+                  "read first.",
+                  "failed: Nothing was written: the radio's data could not be kept first. No space "
+                  "left on device"}));
     expectHoldsFile("P1");
     EXPECT_EQ(radios["P3"].memory(), before);
+    EXPECT_EQ(radios["P4"].memory(), before);
     const std::vector<BackupEntry> kept = store.list();
     std::filesystem::remove_all(home);
-    ASSERT_EQ(kept.size(), 1u); // three radios read, all holding the same bytes
+    ASSERT_EQ(kept.size(), 1u); // P1 and P2 read, both holding the same bytes
     EXPECT_EQ(kept[0].image, before);
     EXPECT_EQ(run.progress()[0].position, kProgressRange);
 }
@@ -294,12 +350,14 @@ TEST(FleetReportTest, JsonIsOneArrayWithEscapedStrings)
     EXPECT_EQ(formatFleetJson(sampleResults()),
               "[\n"
               " {\"port\": \"/dev/ttyUSB0\", \"identity\": \"01\", \"result\": \"verified\", "
-              "\"reason\": \"\", \"partialWrite\": false, \"seconds\": 12.3},\n"
+              "\"reason\": \"\", \"message\": \"\", \"partialWrite\": false, \"seconds\": 12.3},\n"
               " {\"port\": \"/dev/ttyUSB1\", \"identity\": \"07\", \"result\": \"skipped\", "
-              "\"reason\": \"identity differs from the file's 01\", \"partialWrite\": false, "
+              "\"reason\": \"identity differs from the file's 01\", \"message\": \"\", "
+              "\"partialWrite\": false, "
               "\"seconds\": 0.5},\n"
               " {\"port\": \"a \\\"b\\\"\\\\\\u000a\", \"identity\": null, \"result\": \"failed\", "
-              "\"reason\": \"cancelled\", \"partialWrite\": true, \"seconds\": 3.0}\n"
+              "\"reason\": \"cancelled\", \"message\": \"\", \"partialWrite\": true, "
+              "\"seconds\": 3.0}\n"
               "]\n");
     EXPECT_EQ(formatFleetJson({}), "[]\n");
 }

@@ -1,5 +1,7 @@
 #include "RadioLink.h"
 #include "PortNames.h"
+#include "PtyRadioLine.h"
+#include "Transfer.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +14,7 @@
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
+#include <thread>
 #include <unistd.h>
 
 namespace kx9 {
@@ -56,6 +59,7 @@ public:
             ::close(m_slave);
     }
     const std::string &path() const { return m_path; }
+    int master() const { return m_master; }
     int slave() const { return m_slave; }
     void write(std::vector<std::uint8_t> bytes) const
     {
@@ -291,6 +295,90 @@ TEST_F(RadioLinkTest, LineHangUpIsADeviceError)
     pty.closeMaster();
     std::array<std::uint8_t, 12> buffer{};
     EXPECT_FALSE(link.receive(buffer).ok);
+}
+
+// --- The cancel token ---------------------------------------------------------------
+
+// A wait whose own deadline is a minute away must end on the token, raised
+// from another thread, whether the wait has begun or not.
+struct CancelCase
+{
+    const char *name;
+    bool sending; // else receiving
+    bool raisedFirst;
+};
+
+class RadioLinkCancel : public ::testing::TestWithParam<CancelCase>
+{
+};
+
+TEST_P(RadioLinkCancel, EndsTheWaitAtOnceAndSaysSo)
+{
+    const CancelCase &c = GetParam();
+    Pty pty; // nobody answers, nobody reads: a receive waits, a send fills the line
+    RadioLink link;
+    CancelToken token;
+    link.setCancelToken(&token);
+    ASSERT_TRUE(link.open(pty.path(), TimeoutProfile{60000, 60000, 0, 60000, 0}).ok());
+    if (c.raisedFirst)
+        token.raise();
+    IoResult r;
+    Stopwatch timer;
+    std::thread waiter([&] {
+        std::vector<std::uint8_t> buffer(c.sending ? 1 << 20 : 12, 0x55);
+        r = c.sending ? link.send(buffer) : link.receive(buffer);
+    });
+    token.raise();
+    waiter.join();
+    EXPECT_TRUE(r.cancelled);
+    EXPECT_EQ(r.ok, !c.sending);      // a send cut short did not reach the radio
+    EXPECT_LT(timer.elapsed(), 5000); // far below the minute of its deadline
+}
+
+INSTANTIATE_TEST_SUITE_P(Waits, RadioLinkCancel,
+                         ::testing::Values(CancelCase{"ReceiveWaiting", false, false},
+                                           CancelCase{"SendWaitingForRoom", true, false},
+                                           CancelCase{"ReceiveAfterTheRaise", false, true}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// --- The turnaround of a block ------------------------------------------------------
+
+class QuietHost : public TransferHost, public Prompter
+{
+public:
+    void pump() override {}
+    bool cancelRequested() const override { return false; }
+    void setWatch(bool) override {}
+    void setStatus(std::string_view) override {}
+    int progressPosition() const override { return m_position; }
+    void stepProgress() override { ++m_position; }
+    void closeProgress() override {}
+    Prompter &prompter() override { return *this; }
+    void inform(std::string_view, Icon, std::string_view) override {}
+    bool askOkCancel(std::string_view, Default) override { return false; }
+    bool askRetryCancel(std::string_view) override { return false; }
+    bool askYesNo(std::string_view) override { return false; }
+    SaveChoice askSaveDiscardCancel(std::string_view) override { return SaveChoice::Cancel; }
+
+private:
+    int m_position = 0;
+};
+
+// Per block a read needs a request, its reply, an acknowledge and the
+// radio's: each send a write and a drain, each receive a poll and a read,
+// and one purge before each send. No read may come back empty.
+TEST(RadioLinkTurnaroundTest, AReadSpendsTenSystemCallsABlock)
+{
+    test::PtyRadioLine radio;
+    RadioLink link;
+    QuietHost host;
+    const TransferResult read = readFromRadio(link, radio.path(), host, Language::English);
+    ASSERT_TRUE(read.completed()) << read.message;
+    const RadioLink::SystemCalls &calls = link.systemCalls();
+    EXPECT_EQ(calls.emptyReads, 0);
+    // The handshake's share, spread over 512 blocks, is well under one call.
+    EXPECT_LE(calls.flushes, 2 * kReadBlocks + 20);
+    EXPECT_LE(calls.total(), 10 * kReadBlocks + 100);
 }
 
 } // namespace

@@ -108,14 +108,14 @@ TEST_F(TransferTest, HandshakeSendsOneBytePerWriteWithPauseAndPurgeBeforeEach)
 {
     ASSERT_TRUE(read().completed());
     // A pumped wait of 7 cycles, then each byte after a pause and a purge.
-    const Calls expected =
-        Calls{"open"} + Calls(7, "pause 1") + Calls{"purge abort"} + bytewise("\x02PROGRA", 1, 0) +
-        Calls{"recv 1:06"} + bytewise("M\x02", 1, 0) +
-        Calls{"recv 8:4B 58 39 00 01 00 00 00", "purge", "send 06", "recv 1:06",
-              // first block
-              "purge", "send 52 00 00 08",
-              "recv 12:57 00 00 08 " + hex(radio.memory().bytes().first(8)), "purge", "purge",
-              "send 06", "recv 1:06", "purge", "send 52 00 08 08"};
+    const Calls expected = Calls{"open"} + Calls(7, "pause 1") + Calls{"purge abort"} +
+                           bytewise("\x02PROGRA", 1, 0) + Calls{"recv 1:06"} +
+                           bytewise("M\x02", 1, 0) +
+                           Calls{"recv 8:4B 58 39 00 01 00 00 00", "purge", "send 06", "recv 1:06",
+                                 // first block
+                                 "purge", "send 52 00 00 08",
+                                 "recv 12:57 00 00 08 " + hex(radio.memory().bytes().first(8)),
+                                 "purge", "send 06", "recv 1:06", "purge", "send 52 00 08 08"};
     EXPECT_EQ(traceSlice(port.calls(), 0, expected.size()), expected);
     EXPECT_EQ(test::trace(port.calls()).back(), "close");
     // 19 pumps after each block, 7 in the handshake wait.
@@ -322,6 +322,25 @@ TEST_F(TransferTest, AcceptedMismatchIsAskedOnceInTheTransfersLanguageAndRedoesT
     // The second handshake follows a wait of 351 cycles.
     EXPECT_EQ(host.pumps, 7 + 351 + 7 + 510 * 21);
     EXPECT_EQ(writtenAddresses().size(), 510u);
+}
+
+// Ctrl-C while the identity question waits for its answer: the question's
+// "no" is the cancel's, and nothing was written.
+TEST_F(TransferTest, CancelAtTheIdentityQuestionIsACancelNotADecline)
+{
+    class InterruptedHost : public test::ScriptedHost
+    {
+        void showing() override { cancel = true; }
+    } interrupted;
+    interrupted.answers = {false};
+    radio.faults().identity = 0x07;
+    const TransferResult result =
+        writeToRadio(port, "COM1", patternImage(5, 0x01), interrupted, Language::English);
+    EXPECT_EQ(result.outcome, TransferOutcome::Cancelled);
+    EXPECT_TRUE(result.message.empty());
+    EXPECT_FALSE(result.partialWrite);
+    EXPECT_EQ(result.identity, std::optional<std::uint8_t>(0x07));
+    EXPECT_TRUE(writtenAddresses().empty());
 }
 
 TEST_F(TransferTest, AcceptedMismatchIsNotAskedAgainAfterARetry)

@@ -144,19 +144,33 @@ TEST_F(ServiceCliTest, RadioFaultsEndWithTheirMessageAndStatusOne)
     }
 }
 
-// Ctrl-C while the radio is in its tuning state takes it out again, puts the
-// port back and releases its exclusive hold.
-TEST_F(ServiceCliTest, SignalDuringPowerTuningLeavesTheTuningStateAndReleasesThePort)
+// Ctrl-C once the value is printed, while a tuning write waits for its
+// acknowledge or while the radio is being taken out of tuning: the radio
+// leaves the tuning state, the port is put back and its exclusive hold
+// released, and the command exits 1 saying what was done.
+struct PowerSignalCase
 {
-    startRadio({"--no-tuning-ack", "100"});
+    const char *name;
+    QStringList radioFlags;
+    QStringList powerArguments;
+};
+
+class PowerSignal : public ServiceCliTest, public ::testing::WithParamInterface<PowerSignalCase>
+{
+};
+
+TEST_P(PowerSignal, LeavesTheTuningStateAndExitsOneSayingSo)
+{
+    startRadio(GetParam().radioFlags);
     QProcess p;
-    startCli(p, {"power", "--port", port, "high", "--set", "120"});
+    startCli(p, QStringList{"power", "--port", port, "high"} + GetParam().powerArguments);
     while (!p.canReadLine())
         ASSERT_TRUE(p.waitForReadyRead(kProcessTimeoutMs)) << "no entry value printed";
     ::kill(static_cast<pid_t>(p.processId()), SIGINT);
     const ProcessRun run = finished(p);
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "kx9-cli: cancelled\n");
+    EXPECT_EQ(run.out, "100\n");
+    EXPECT_EQ(run.err, "kx9-cli: cancelled; the value was read; the radio has left power tuning\n");
 
     const int fd = ::open(port.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     ASSERT_GE(fd, 0) << std::strerror(errno);
@@ -167,6 +181,14 @@ TEST_F(ServiceCliTest, SignalDuringPowerTuningLeavesTheTuningStateAndReleasesThe
     stopRadio();
     EXPECT_TRUE(told.contains("high power debug left")) << told.toStdString();
 }
+
+INSTANTIATE_TEST_SUITE_P(Moments, PowerSignal,
+                         ::testing::Values(PowerSignalCase{"DuringATuningWrite",
+                                                           {"--no-tuning-ack", "100"},
+                                                           {"--set", "120"}},
+                                           PowerSignalCase{
+                                               "DuringTheLeave", {"--no-exit-reply", "2"}, {}}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(ServiceCliTest, WrongCommandLinesAreRefusedBeforeThePortIsOpened)
 {

@@ -261,6 +261,34 @@ TEST_F(PowerDialogTest, AfterCancelOnATuningQuestionTheDialogClosesWithoutSendin
     EXPECT_EQ(radio.record().size(), before);
 }
 
+// Closing the dialog while a tuning exchange waits for a radio that does not
+// answer stops the exchange at once, with no question, and the radio is
+// still taken out of tuning.
+TEST_F(PowerDialogTest, ClosingDuringATuningExchangeStopsItAndStillLeaves)
+{
+    CancelToken closing;
+    port.setCancelToken(&closing);
+    GuiServiceHost closingHost(prompter, &closing);
+    session =
+        std::make_unique<PowerDebugSession>(port, closingHost, PowerKind::Low, Language::English);
+    ASSERT_TRUE(session->enter("COM1").completed());
+    dialog = std::make_unique<PowerDebugDialog>(*session, 60, timer, nullptr, &closing);
+    dialog->show();
+    radio.faults().unansweredTuningWakeUps = 1000;
+    clickRightArrow();
+    bool closed = false;
+    port.onSend = [&](std::span<const std::uint8_t>) {
+        if (!closed) {
+            closed = true;
+            dialog->reject(); // as a close arriving while the exchange pumps
+        }
+    };
+    timer.fire();
+    EXPECT_TRUE(prompter.texts().empty());
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
+}
+
 // --- The Program menu -------------------------------------------------------------
 
 class ServiceMenuTest : public WindowTest

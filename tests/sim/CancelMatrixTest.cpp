@@ -1,0 +1,187 @@
+// Ctrl-C in each session of a write (the backup read, the write, the read
+// back), to one radio and to two at once, with the built kx9-cli against
+// kx9-radiosim: each case checks the exit status, what is said, how soon
+// the program ends after the signal, and what the radio then holds.
+
+#include "Document.h"
+#include "SimulatedRadio.h"
+
+#include <QElapsedTimer>
+
+#include <csignal>
+#include <memory>
+
+namespace kx9::test {
+namespace {
+
+ChannelImage fileToWrite()
+{
+    Document doc;
+    doc.newDocument(Language::English);
+    ChannelImage image = doc.imageAsSaved();
+    image.setRadioIdentity(0x01);
+    return image;
+}
+
+// Differs from fileToWrite() in every block.
+ChannelImage memoryBefore()
+{
+    ChannelImage image;
+    for (std::size_t i = 0; i < kImageSize; ++i)
+        image.setByte(i, static_cast<std::uint8_t>(i * 7 + 3 + (i >> 8)));
+    image.setRadioIdentity(0x01);
+    return image;
+}
+
+enum class Holds { WhatItHeld, PartOfTheFile, TheFile };
+
+struct CancelCase
+{
+    const char *name;
+    bool fleet;
+    QStringList options;    // of the write
+    QStringList radioFlags; // of every radio
+    QString phaseSeen;      // bytes to the radio that show the session has begun
+    QString said;           // the radio's result, as the single write says it
+    Holds holds;
+    friend void PrintTo(const CancelCase &c, std::ostream *out) { *out << c.name; }
+};
+
+// A read reply never comes at block 0: the read waits 6 s there.
+const QStringList kStallAtFirstRead{"--short-reply", "0:0"};
+const QString kFirstReadRequest = " 52 00 00 08";
+const QString kFifthWriteBlock = " 57 00 28 08";
+const QString kNothingWritten = "cancelled; nothing was written";
+const QString kPartial = "cancelled; the radio may now hold a partial write: write it again "
+                         "before using the radio";
+const QString kNotVerified = "written, not verified (cancelled)";
+
+class CancelMatrix : public SimulatedRadioTest, public ::testing::WithParamInterface<CancelCase>
+{
+protected:
+    void TearDown() override
+    {
+        if (second.state() != QProcess::NotRunning) {
+            second.terminate();
+            second.waitForFinished(kProcessTimeoutMs);
+        }
+        SimulatedRadioTest::TearDown();
+    }
+    // Waits until a radio's trace shows these bytes sent to it.
+    static bool received(QProcess &radio, const QString &hex)
+    {
+        QString seen;
+        while (!seen.contains(hex)) {
+            if (!radio.canReadLine() && !radio.waitForReadyRead(kProcessTimeoutMs))
+                return false;
+            const QString line = QString::fromUtf8(radio.readLine()).trimmed();
+            if (line.startsWith('>'))
+                seen += line.mid(1);
+        }
+        return true;
+    }
+
+    QProcess second; // the fleet's other radio, a silent one
+};
+
+TEST_P(CancelMatrix, CtrlCEndsAtOnceAndSaysWhatTheRadioHolds)
+{
+    const CancelCase &c = GetParam();
+    ASSERT_TRUE(writeRaw(path("file.sin"), bytesOf(fileToWrite())));
+    startRadio(QStringList{"--trace"} + c.radioFlags, memoryBefore());
+    QStringList ports{"--port", port};
+    if (c.fleet) {
+        second.start(KX9_RADIOSIM, {"--silent"});
+        ASSERT_TRUE(second.waitForStarted(kProcessTimeoutMs));
+        while (!second.canReadLine())
+            ASSERT_TRUE(second.waitForReadyRead(kProcessTimeoutMs));
+        ports += {"--port", QString::fromUtf8(second.readLine()).trimmed()};
+    }
+    QProcess p;
+    startCli(p, QStringList{"write"} + c.options + ports + QStringList{path("file.sin")});
+    ASSERT_TRUE(received(radio, c.phaseSeen));
+    QElapsedTimer sinceSignal;
+    sinceSignal.start();
+    ::kill(static_cast<pid_t>(p.processId()), SIGINT);
+    ASSERT_TRUE(p.waitForFinished(kProcessTimeoutMs));
+    const qint64 exitMs = sinceSignal.elapsed();
+    ProcessRun r;
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+
+    EXPECT_EQ(r.exitCode, 1);
+    if (c.fleet) {
+        // Each radio's line of the table says what it holds; the silent one
+        // never got as far as a block.
+        QString line;
+        for (const QString &l : r.out.split('\n'))
+            if (l.startsWith(port + " "))
+                line = l;
+        EXPECT_TRUE(line.contains(" " + c.said + "  ")) << r.out.toStdString();
+        EXPECT_TRUE(r.out.contains(kNothingWritten)) << r.out.toStdString();
+        EXPECT_TRUE(r.err.endsWith("kx9-cli: cancelled; what each radio holds is in the table\n"))
+            << r.err.toStdString();
+    } else {
+        EXPECT_EQ(r.err.toStdString(), ("kx9-cli: " + c.said + "\n").toStdString());
+    }
+    // A generous bound: the waits cut short here run for seconds.
+    EXPECT_LT(exitMs, 1500);
+
+    const QByteArray memory = stopRadio();
+    const QByteArray before = bytesOf(memoryBefore());
+    const QByteArray file = bytesOf(fileToWrite());
+    constexpr int kWrittenBytes = 0xFF0; // the radio keeps its last 16 bytes
+    switch (c.holds) {
+    case Holds::WhatItHeld:
+        EXPECT_EQ(memory, before);
+        break;
+    case Holds::PartOfTheFile:
+        EXPECT_EQ(memory.left(8 * 5), file.left(8 * 5));
+        EXPECT_EQ(memory.mid(kWrittenBytes - 8), before.mid(kWrittenBytes - 8));
+        break;
+    case Holds::TheFile:
+        EXPECT_EQ(memory.left(kWrittenBytes), file.left(kWrittenBytes));
+        break;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Phases, CancelMatrix,
+    ::testing::Values(
+        CancelCase{"BackupRead",
+                   false,
+                   {"--backup-first"},
+                   kStallAtFirstRead,
+                   kFirstReadRequest,
+                   kNothingWritten,
+                   Holds::WhatItHeld},
+        CancelCase{
+            "Write", false, {"--verify"}, {}, kFifthWriteBlock, kPartial, Holds::PartOfTheFile},
+        CancelCase{"Verify",
+                   false,
+                   {"--verify"},
+                   kStallAtFirstRead,
+                   kFirstReadRequest,
+                   kNotVerified,
+                   Holds::TheFile},
+        CancelCase{"FleetBackupRead",
+                   true,
+                   {"--backup-first"},
+                   kStallAtFirstRead,
+                   kFirstReadRequest,
+                   kNothingWritten,
+                   Holds::WhatItHeld},
+        CancelCase{
+            "FleetWrite", true, {"--verify"}, {}, kFifthWriteBlock, kPartial, Holds::PartOfTheFile},
+        CancelCase{"FleetVerify",
+                   true,
+                   {"--verify"},
+                   kStallAtFirstRead,
+                   kFirstReadRequest,
+                   kNotVerified,
+                   Holds::TheFile}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace kx9::test
