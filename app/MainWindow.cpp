@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AboutDialog.h"
+#include "Accessibility.h"
 #include "ChannelGrid.h"
 #include "CommandIds.h"
 #include "CommandTable.h"
@@ -50,6 +51,7 @@ MainWindow::MainWindow(Document &document, Prompter &prompter, FileChooser &file
     : QMainWindow(parent), m_document(document), m_prompter(prompter), m_files(files),
       m_portFactory(portFactory)
 {
+    installAccessibility();
     setWindowTitle(ui(text::kAppTitle));
     setWindowIcon(icons::application());
     setAcceptDrops(true);
@@ -99,6 +101,7 @@ void MainWindow::retranslateMenus()
     // COM1-COM4 carry their device state after the text.
     m_portMenu->rebuild();
     m_fileCommands->writeTitle();
+    m_toolBar->setWindowTitle(ui(text::kToolbarName));
     setMessage(QString());
 }
 
@@ -305,6 +308,7 @@ void MainWindow::createLanguageCommand(QMenu *viewMenu)
 void MainWindow::updateUndoActions()
 {
     const bool idle = !busy();
+    setWindowModified(m_document.isModified());
     action(kEditUndo)->setEnabled(idle && m_document.canUndo());
     action(kEditRedo)->setEnabled(idle && m_document.canRedo());
 }
@@ -320,7 +324,7 @@ void MainWindow::readFromRadio()
 
 void MainWindow::createToolBar()
 {
-    m_toolBar = addToolBar(QStringLiteral("Standard"));
+    m_toolBar = addToolBar(ui(text::kToolbarName));
     m_toolBar->setObjectName(QStringLiteral("standardToolBar"));
     m_toolBar->setIconSize(QSize(18, 18));
     m_toolBar->addAction(action(kFileNew));
@@ -340,10 +344,13 @@ void MainWindow::createToolBar()
 void MainWindow::createStatusBar()
 {
     m_messagePane = new QLabel(this);
+    m_messagePane->setWordWrap(true);
     statusBar()->addWidget(m_messagePane, 1);
-    // Beside the hints, which follow the pointer and would replace it.
+    // Beside the hints, which follow the pointer and would replace it; as
+    // wide as they are and wrapped, so that a long result is read whole.
     m_resultPane = new QLabel(this);
-    statusBar()->addPermanentWidget(m_resultPane);
+    m_resultPane->setWordWrap(true);
+    statusBar()->addWidget(m_resultPane, 1);
     for (std::string_view indicator :
          {text::kIndicatorCaps, text::kIndicatorNum, text::kIndicatorScroll}) {
         auto *pane = new QLabel(qs(indicator), this);
@@ -376,7 +383,7 @@ QString MainWindow::resultPaneText() const
 
 void MainWindow::setResult(const QString &text)
 {
-    m_resultPane->setText(text);
+    announce(*m_resultPane, text);
 }
 
 bool MainWindow::event(QEvent *event)

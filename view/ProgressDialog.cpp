@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QSettings>
 
+#include <algorithm>
+
 namespace kx9 {
 
 ProgressDialog::ProgressDialog(Prompter &prompter, QWidget *parent)
@@ -65,6 +67,7 @@ void ProgressDialog::openFresh()
     m_bar->setRange(0, 512);
     m_bar->setValue(0);
     writeTexts();
+    nameBar();
     m_cancel = false;
     m_watch = true;
     m_start->setEnabled(true);
@@ -131,6 +134,17 @@ int ProgressDialog::position() const
 void ProgressDialog::step()
 {
     m_bar->setValue(m_bar->value() + 1);
+    nameBar();
+}
+
+void ProgressDialog::nameBar()
+{
+    // Spoken as "Reading: 35 %": the bar shows no text of its own.
+    const bool writing = windowTitle() == ui(text::kWritingCaption);
+    const int max = std::max(1, m_bar->maximum() - m_bar->minimum());
+    const int percent = (m_bar->value() - m_bar->minimum()) * 100 / max;
+    m_bar->setAccessibleName(
+        qs((writing ? text::kWritingName : text::kReadingName).text()).arg(percent));
 }
 
 void ProgressDialog::finish()

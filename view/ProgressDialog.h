@@ -59,6 +59,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void nameBar();
     void onStart();
     void onCancel();
     void interrupt();

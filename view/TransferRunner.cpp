@@ -41,7 +41,7 @@ void TransferRunner::start(TransferDirection direction)
     m_direction = direction;
     ProgressDialog &progress = dialog();
     const QString title =
-        qs(direction == TransferDirection::Read ? text::kReadingCaption : text::kWritingCaption);
+        ui(direction == TransferDirection::Read ? text::kReadingCaption : text::kWritingCaption);
     progress.setStoredTitle(title);
     if (!progress.isRunning())
         progress.setWriteChoicesShown(direction == TransferDirection::Write);
@@ -99,7 +99,7 @@ void TransferRunner::run()
         // The caption says which session runs: the reads read.
         options.onStep = [this](WriteStep step) {
             m_progress->setWindowTitle(
-                qs(step == WriteStep::Write ? text::kWritingCaption : text::kReadingCaption));
+                ui(step == WriteStep::Write ? text::kWritingCaption : text::kReadingCaption));
         };
         const WriteFlowResult flow =
             runWriteFlow(*port, portName, m_document.image(), host, options);
