@@ -52,7 +52,6 @@ MainWindow::MainWindow(Document &document, Prompter &prompter, FileChooser &file
       m_portFactory(portFactory)
 {
     installAccessibility();
-    setWindowTitle(ui(text::kAppTitle));
     setWindowIcon(icons::application());
     setAcceptDrops(true);
 
@@ -62,6 +61,7 @@ MainWindow::MainWindow(Document &document, Prompter &prompter, FileChooser &file
     setCentralWidget(m_view);
     m_fileCommands =
         new FileCommands(document, prompter, files, *m_view, *this, [this] { return busy(); });
+    m_fileCommands->writeTitle();
     connect(m_fileCommands, &FileCommands::documentReplaced, this, &MainWindow::updateUndoActions);
     connect(m_fileCommands, &FileCommands::message, this, &MainWindow::setResult);
     connect(m_view, &ChannelView::hintChanged, this, &MainWindow::setMessage);

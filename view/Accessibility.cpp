@@ -12,11 +12,40 @@ namespace kx9 {
 
 namespace {
 
-// A combo box whose name is its label and whose value its current item.
-class NamedComboBox : public QAccessibleWidget
+// A combo box whose name is its label and whose value its current item,
+// which a reader also finds as the box's text.
+class NamedComboBox : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
     explicit NamedComboBox(QWidget *w) : QAccessibleWidget(w, QAccessible::ComboBox) {}
+
+    void *interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    // The current item as read-only text.
+    QString current() const { return static_cast<const QComboBox *>(widget())->currentText(); }
+    void selection(int, int *start, int *end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int start, int end) const override { return current().mid(start, end - start); }
+    int characterCount() const override { return int(current().size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int *start, int *end) const override
+    {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
 
     QString text(QAccessible::Text t) const override
     {

@@ -66,6 +66,7 @@ void ProgressDialog::openFresh()
         return;
     m_bar->setRange(0, 512);
     m_bar->setValue(0);
+    m_steps = 0;
     writeTexts();
     nameBar();
     m_cancel = false;
@@ -128,12 +129,19 @@ QString ProgressDialog::status() const
 
 int ProgressDialog::position() const
 {
-    return m_bar->value();
+    return m_steps;
 }
 
 void ProgressDialog::step()
 {
-    m_bar->setValue(m_bar->value() + 1);
+    // The bar moves by whole percents: every move is an event for a screen
+    // reader, and 512 of them in a few seconds flood it so that it drops
+    // the result said after the transfer.
+    const int range = std::max(1, m_bar->maximum() - m_bar->minimum());
+    m_steps = std::min(m_steps + 1, range); // a bar stops at its end
+    const int percent = m_steps * 100 / range;
+    if (percent != (m_bar->value() - m_bar->minimum()) * 100 / range)
+        m_bar->setValue(m_bar->minimum() + m_steps);
     nameBar();
 }
 
@@ -142,7 +150,7 @@ void ProgressDialog::nameBar()
     // Spoken as "Reading: 35 %": the bar shows no text of its own.
     const bool writing = windowTitle() == ui(text::kWritingCaption);
     const int max = std::max(1, m_bar->maximum() - m_bar->minimum());
-    const int percent = (m_bar->value() - m_bar->minimum()) * 100 / max;
+    const int percent = m_steps * 100 / max / 5 * 5;
     m_bar->setAccessibleName(
         qs((writing ? text::kWritingName : text::kReadingName).text()).arg(percent));
 }
