@@ -101,7 +101,7 @@ public:
 };
 
 constexpr char kAnnouncerName[] = "kx9Announcer";
-constexpr int kAnnounceDelayMs = 1500;
+constexpr int kAnnounceDelayMs = 2500;
 
 QAccessibleInterface *factory(const QString &className, QObject *object)
 {

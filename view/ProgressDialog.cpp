@@ -134,13 +134,13 @@ int ProgressDialog::position() const
 
 void ProgressDialog::step()
 {
-    // The bar moves by whole percents: every move is an event for a screen
-    // reader, and 512 of them in a few seconds flood it so that it drops
-    // the result said after the transfer.
+    // The bar moves by 5 %: every move is an event for a screen reader, and
+    // 512 of them in a few seconds flood it so that it drops the result
+    // said after the transfer.
     const int range = std::max(1, m_bar->maximum() - m_bar->minimum());
     m_steps = std::min(m_steps + 1, range); // a bar stops at its end
-    const int percent = m_steps * 100 / range;
-    if (percent != (m_bar->value() - m_bar->minimum()) * 100 / range)
+    const int percent = m_steps * 100 / range / 5;
+    if (percent != (m_bar->value() - m_bar->minimum()) * 100 / range / 5)
         m_bar->setValue(m_bar->minimum() + m_steps);
     nameBar();
 }

@@ -74,7 +74,7 @@ private:
     QPushButton *m_start = nullptr;
     QPushButton *m_cancelButton = nullptr;
     QProgressBar *m_bar = nullptr;
-    int m_steps = 0; // blocks done; the bar shows them in whole percents
+    int m_steps = 0; // blocks done; the bar shows them in steps of 5 %
     QLabel *m_status = nullptr;
     QLabel *m_progressLabel = nullptr;
     QCheckBox *m_backupFirst = nullptr;
