@@ -344,13 +344,13 @@ void MainWindow::createToolBar()
 void MainWindow::createStatusBar()
 {
     m_messagePane = new QLabel(this);
-    m_messagePane->setWordWrap(true);
     statusBar()->addWidget(m_messagePane, 1);
-    // Beside the hints, which follow the pointer and would replace it; as
-    // wide as they are and wrapped, so that a long result is read whole.
+    // Beside the hints, which follow the pointer and would replace it; while
+    // it holds a result it takes two thirds of the bar, so that a long
+    // result is read whole (and whole in its tooltip and accessible name).
     m_resultPane = new QLabel(this);
-    m_resultPane->setWordWrap(true);
-    statusBar()->addWidget(m_resultPane, 1);
+    m_resultPane->hide();
+    statusBar()->addWidget(m_resultPane, 2);
     for (std::string_view indicator :
          {text::kIndicatorCaps, text::kIndicatorNum, text::kIndicatorScroll}) {
         auto *pane = new QLabel(qs(indicator), this);
@@ -384,6 +384,7 @@ QString MainWindow::resultPaneText() const
 void MainWindow::setResult(const QString &text)
 {
     announce(*m_resultPane, text);
+    m_resultPane->setVisible(!text.isEmpty());
 }
 
 bool MainWindow::event(QEvent *event)
