@@ -15,6 +15,8 @@
 #include <QRegularExpression>
 #include <QTextBrowser>
 
+#include <algorithm>
+
 namespace kx9::test {
 namespace {
 
@@ -75,6 +77,7 @@ protected:
     void audit(QWidget &top, const QString &where)
     {
         walk(QAccessible::queryAccessibleInterface(&top), where, 0);
+        auditTab(top, where);
         if (GetParam() == Language::Chinese)
             auditTexts(top, where);
         // Fits a 1366 x 768 screen at 125 %, its frame included.
@@ -82,6 +85,29 @@ protected:
         if (need.width() > 1366 * 4 / 5 - 16 || need.height() > 768 * 4 / 5 - 40)
             faults << where + ": needs " + QString::number(need.width()) + "x" +
                           QString::number(need.height());
+    }
+
+    // Tab leaves every table and list for the next control.
+    void auditTab(QWidget &top, const QString &where)
+    {
+        top.activateWindow();
+        if (!QTest::qWaitForWindowActive(&top))
+            return;
+        for (QAbstractItemView *view : top.findChildren<QAbstractItemView *>()) {
+            if (!view->isVisibleTo(&top) || !(view->focusPolicy() & Qt::TabFocus))
+                continue;
+            // Alone, the view keeps the focus: there is nowhere to go.
+            const auto others = top.findChildren<QWidget *>();
+            if (std::none_of(others.begin(), others.end(), [&](QWidget *w) {
+                    return w != view && !view->isAncestorOf(w) && w->isVisibleTo(&top) &&
+                           w->isEnabled() && (w->focusPolicy() & Qt::TabFocus);
+                }))
+                continue;
+            view->setFocus();
+            QTest::keyClick(view, Qt::Key_Tab);
+            if (QApplication::focusWidget() == view)
+                faults << where + ": Tab does not leave the " + view->metaObject()->className();
+        }
     }
 
     void walk(QAccessibleInterface *node, const QString &where, int depth)
