@@ -29,6 +29,7 @@ BackupsDialog::BackupsDialog(const QString &folder, const ChannelImage *current,
     m_list = new QTreeWidget(this);
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
+    m_list->setAccessibleName(ui(text::kBackupsCaption));
     QStringList headers;
     for (std::string_view column : text::kBackupsColumns)
         headers << ui(column);

@@ -263,10 +263,12 @@ bool FileCommands::openBackup(const ChannelImage &image, const QString &dateTime
 
 void FileCommands::writeTitle()
 {
-    const QString app = ui(text::kAppTitle);
-    m_window.setWindowTitle(m_backupTime.isEmpty() ? app
-                                                   : ui(text::kBackupTitle).arg(m_backupTime) +
-                                                         QStringLiteral(" - ") + app);
+    // The file first, marked while it has unsaved changes ("[*]").
+    const QString document = !m_backupTime.isEmpty() ? ui(text::kBackupTitle).arg(m_backupTime)
+                             : m_path.isEmpty()      ? qs(text::kUntitled.text())
+                                                     : QFileInfo(m_path).fileName();
+    m_window.setWindowTitle(document + QStringLiteral("[*] - ") + ui(text::kAppTitle));
+    m_window.setWindowModified(m_document.isModified());
 }
 
 bool FileCommands::saveTo(const QString &path)

@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
@@ -51,6 +52,9 @@ FleetDialog::FleetDialog(ImageSource image, FleetRun::PortFactory makePort, File
     m_table->verticalHeader()->hide();
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the table for the check boxes and buttons; arrows move in it.
+    m_table->setTabKeyNavigation(false);
+    m_table->setAccessibleName(ui(text::kFleetCaption));
     m_table->horizontalHeader()->setSectionResizeMode(ResultColumn, QHeaderView::Stretch);
     // A result's whole reason is read in its cell, wrapped, not elided.
     m_table->setWordWrap(true);
@@ -101,6 +105,14 @@ FleetDialog::FleetDialog(ImageSource image, FleetRun::PortFactory makePort, File
 
 FleetDialog::~FleetDialog() = default; // the run cancels and waits for its radios
 
+void FleetDialog::nameBar(QProgressBar &bar, const QString &path)
+{
+    // "ttyUSB0: writing 60 %": the bar shows no port and no text of its own.
+    bar.setAccessibleName(
+        qs(text::kFleetBarName.text())
+            .arg(QFileInfo(path).fileName(), QString::number(bar.value() * 100 / kProgressRange)));
+}
+
 void FleetDialog::listSystemPorts()
 {
     for (const std::string &device : RadioLink::availablePorts()) {
@@ -132,6 +144,7 @@ void FleetDialog::addPort(const QString &path)
     auto *bar = new QProgressBar(m_table);
     bar->setRange(0, kProgressRange);
     bar->setValue(0);
+    nameBar(*bar, path);
     m_table->setCellWidget(row, ProgressColumn, bar);
     m_table->resizeColumnToContents(PortColumn);
 }
@@ -205,6 +218,7 @@ void FleetDialog::poll()
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         auto *bar = static_cast<QProgressBar *>(m_table->cellWidget(m_rows[i], ProgressColumn));
         bar->setValue(std::min(progress[i].position, kProgressRange));
+        nameBar(*bar, m_table->item(m_rows[i], PortColumn)->data(Qt::UserRole).toString());
         if (progress[i].finished &&
             m_table->item(m_rows[i], ResultColumn)->text() == ui(text::kFleetWaiting))
             showResult(m_rows[i], *m_run->result(i));

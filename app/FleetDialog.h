@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QLabel;
+class QProgressBar;
 class QPushButton;
 class QTableWidget;
 class QTimer;
@@ -56,6 +57,7 @@ protected:
     void reject() override;
 
 private:
+    void nameBar(QProgressBar &bar, const QString &path);
     void listSystemPorts();
     void poll();
     void showResult(int row, const FleetResult &result);

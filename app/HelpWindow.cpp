@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
@@ -28,6 +29,9 @@ void HelpWindow::show(const QString &section)
         m_browser->setAttribute(Qt::WA_DeleteOnClose);
         m_browser->setOpenExternalLinks(true);
         m_browser->resize(760, 680);
+        // Escape closes it, as it closes every dialog.
+        auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), m_browser);
+        QObject::connect(close, &QShortcut::activated, m_browser, &QWidget::close);
         // Placed by us, as the main window is: a window manager's own
         // placement may put it partly below the screen.
         fitToScreen(*m_browser, true);

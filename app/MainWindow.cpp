@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AboutDialog.h"
+#include "Accessibility.h"
 #include "ChannelGrid.h"
 #include "CommandIds.h"
 #include "CommandTable.h"
@@ -50,7 +51,7 @@ MainWindow::MainWindow(Document &document, Prompter &prompter, FileChooser &file
     : QMainWindow(parent), m_document(document), m_prompter(prompter), m_files(files),
       m_portFactory(portFactory)
 {
-    setWindowTitle(ui(text::kAppTitle));
+    installAccessibility();
     setWindowIcon(icons::application());
     setAcceptDrops(true);
 
@@ -60,6 +61,7 @@ MainWindow::MainWindow(Document &document, Prompter &prompter, FileChooser &file
     setCentralWidget(m_view);
     m_fileCommands =
         new FileCommands(document, prompter, files, *m_view, *this, [this] { return busy(); });
+    m_fileCommands->writeTitle();
     connect(m_fileCommands, &FileCommands::documentReplaced, this, &MainWindow::updateUndoActions);
     connect(m_fileCommands, &FileCommands::message, this, &MainWindow::setResult);
     connect(m_view, &ChannelView::hintChanged, this, &MainWindow::setMessage);
@@ -99,6 +101,7 @@ void MainWindow::retranslateMenus()
     // COM1-COM4 carry their device state after the text.
     m_portMenu->rebuild();
     m_fileCommands->writeTitle();
+    m_toolBar->setWindowTitle(ui(text::kToolbarName));
     setMessage(QString());
 }
 
@@ -305,6 +308,7 @@ void MainWindow::createLanguageCommand(QMenu *viewMenu)
 void MainWindow::updateUndoActions()
 {
     const bool idle = !busy();
+    setWindowModified(m_document.isModified());
     action(kEditUndo)->setEnabled(idle && m_document.canUndo());
     action(kEditRedo)->setEnabled(idle && m_document.canRedo());
 }
@@ -320,7 +324,7 @@ void MainWindow::readFromRadio()
 
 void MainWindow::createToolBar()
 {
-    m_toolBar = addToolBar(QStringLiteral("Standard"));
+    m_toolBar = addToolBar(ui(text::kToolbarName));
     m_toolBar->setObjectName(QStringLiteral("standardToolBar"));
     m_toolBar->setIconSize(QSize(18, 18));
     m_toolBar->addAction(action(kFileNew));
@@ -341,9 +345,12 @@ void MainWindow::createStatusBar()
 {
     m_messagePane = new QLabel(this);
     statusBar()->addWidget(m_messagePane, 1);
-    // Beside the hints, which follow the pointer and would replace it.
+    // Beside the hints, which follow the pointer and would replace it; while
+    // it holds a result it takes two thirds of the bar, so that a long
+    // result is read whole (and whole in its tooltip and accessible name).
     m_resultPane = new QLabel(this);
-    statusBar()->addPermanentWidget(m_resultPane);
+    m_resultPane->hide();
+    statusBar()->addWidget(m_resultPane, 2);
     for (std::string_view indicator :
          {text::kIndicatorCaps, text::kIndicatorNum, text::kIndicatorScroll}) {
         auto *pane = new QLabel(qs(indicator), this);
@@ -376,7 +383,8 @@ QString MainWindow::resultPaneText() const
 
 void MainWindow::setResult(const QString &text)
 {
-    m_resultPane->setText(text);
+    announce(*m_resultPane, text);
+    m_resultPane->setVisible(!text.isEmpty());
 }
 
 bool MainWindow::event(QEvent *event)

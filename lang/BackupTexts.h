@@ -88,12 +88,12 @@ inline constexpr std::string_view kBackupsFolderFailed =
 // The window title of a backup opened as a new document; %1 is its date and time.
 inline constexpr std::string_view kBackupTitle = KX9_UI("kx9", "Backup of %1");
 // The window's settings, and the two choices of a write.
-inline constexpr std::string_view kKeepBackupsItem = KX9_UI("kx9", "Keep a &Backup of Every Read");
+inline constexpr std::string_view kKeepBackupsItem = KX9_UI("kx9", "&Keep a Backup of Every Read");
 inline constexpr std::string_view kKeepBackupsPrompt = KX9_UI(
     "kx9", "Keep a copy of the radio's data from every read in the backups folder\nKeep backups");
 inline constexpr std::string_view kBackupFirstBox =
-    KX9_UI("kx9", "Read the radio first and keep a copy");
-inline constexpr std::string_view kVerifyBox = KX9_UI("kx9", "Verify after writing");
+    KX9_UI("kx9", "&Read the radio first and keep a copy");
+inline constexpr std::string_view kVerifyBox = KX9_UI("kx9", "&Verify after writing");
 inline constexpr std::string_view kSecondSessionTip = KX9_UI(
     "kx9", "Needs a second session with the radio after the first one ends; some radios must be "
            "switched off and on between sessions.");

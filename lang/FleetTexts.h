@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Texts.h"
 #include "UiMark.h"
 
 #include <string_view>
@@ -34,5 +35,7 @@ inline constexpr std::string_view kFleetResultDetail = KX9_UI("kx9", "%1: %2");
 // %1 radios of %2 were written.
 inline constexpr std::string_view kFleetSummary = KX9_UI("kx9", "%1 of %2 radios written.");
 inline constexpr std::string_view kFleetCancelling = KX9_UI("kx9", "Cancelling...");
+// A radio's progress bar as a screen reader names it: %1 port, %2 percent.
+inline constexpr TextPair kFleetBarName{"%1: writing %2 %", "%1：正在写入 %2 %"};
 
 } // namespace kx9::text

@@ -37,12 +37,9 @@ inline constexpr std::string_view kDevicePathLabel =
 inline constexpr std::string_view kStartPackMissing =
     "kx9: Load Dll Resources fail (%1); starting in English";
 
-// Language switch. The relabelled view uses capitals the first display
-// does not ("TYPE", "TX Power Rank").
+// Language switch.
 inline constexpr TextPair kConfirmChangeLanguage{"Confirm change language", " 请确认是否修改语言"};
 inline constexpr std::string_view kLoadDllFailed = "Load Dll Resources fail";
-inline constexpr TextPair kTypeLabelSwitched{"TYPE", "机型"};
-inline constexpr TextPair kTxPowerRankLabelSwitched{"TX Power Rank", "发射功率等级"};
 // Settings handed to the settings store by the switch.
 inline constexpr std::string_view kSettingsSection = "MAIN";
 inline constexpr std::string_view kSettingsLanguage = "LANGUAGE";

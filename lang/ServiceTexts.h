@@ -70,8 +70,11 @@ inline constexpr TextPair kNoVisibleInformation{" There are no Visible informati
                                                 " 没有可视信息"};
 
 // Power debug dialogs: every text in English only.
-inline constexpr std::string_view kHighPowerDebug = KX9_UI("kx9", "High Power Debug");
-inline constexpr std::string_view kLowPowerDebug = KX9_UI("kx9", "Low Power Debug");
+inline constexpr std::string_view kHighPowerDebug = KX9_UI("kx9", "&High Power Debug");
+inline constexpr std::string_view kLowPowerDebug = KX9_UI("kx9", "&Low Power Debug");
+// The dialogs' captions, as the exchanges name them.
+inline constexpr std::string_view kHighPowerCaption = KX9_UI("kx9", "High Power Debug");
+inline constexpr std::string_view kLowPowerCaption = KX9_UI("kx9", "Low Power Debug");
 inline constexpr std::string_view kPowerDebugOpenFailed =
     "Power debug Could not Open the Port,Please check whether the Port are occupied or the "
     "device are ok";

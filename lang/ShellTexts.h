@@ -33,7 +33,7 @@ inline constexpr std::string_view kDeleteItem = KX9_UI("kx9", "&Delete");
 inline constexpr std::string_view kSelectAllItem = KX9_UI("kx9", "Select &All");
 inline constexpr std::string_view kInsertChannelItem = KX9_UI("kx9", "&Insert Empty Channel");
 inline constexpr std::string_view kDeleteChannelItem = KX9_UI("kx9", "Delete C&hannel");
-inline constexpr std::string_view kMoveUpItem = KX9_UI("kx9", "Move &Up");
+inline constexpr std::string_view kMoveUpItem = KX9_UI("kx9", "&Move Up");
 inline constexpr std::string_view kMoveDownItem = KX9_UI("kx9", "Move Do&wn");
 inline constexpr std::string_view kImportItem = KX9_UI("kx9", "&Import...");
 inline constexpr std::string_view kExportItem = KX9_UI("kx9", "&Export...");
@@ -76,6 +76,8 @@ inline constexpr std::string_view kPortItems[4] = {
 inline constexpr std::string_view kPortShortcuts[4] = {"Ctrl+C", "Ctrl+D", "Ctrl+E", "Ctrl+F"};
 inline constexpr std::string_view kViewMenu = KX9_UI("kx9", "&View");
 inline constexpr std::string_view kToolbarItem = KX9_UI("kx9", "&Toolbar");
+// The toolbar's own name, which a screen reader speaks.
+inline constexpr std::string_view kToolbarName = KX9_UI("kx9", "Standard");
 inline constexpr std::string_view kStatusBarItem = KX9_UI("kx9", "&Status Bar");
 inline constexpr std::string_view kHelpMenu = KX9_UI("kx9", "&Help");
 inline constexpr std::string_view kHelpTopicsItem = KX9_UI("kx9", "&Help Topics");
@@ -115,7 +117,7 @@ inline constexpr std::string_view kAboutPrompt =
 inline constexpr std::string_view kHelpPrompt = KX9_UI("kx9", "Display help\nHelp");
 // Our own additions to the Port menu: the system's serial ports and any path.
 inline constexpr std::string_view kSystemPortPrompt = KX9_UI("kx9", "Use the serial port ");
-inline constexpr std::string_view kOtherPortItem = KX9_UI("kx9", "Other...");
+inline constexpr std::string_view kOtherPortItem = KX9_UI("kx9", "&Other...");
 inline constexpr std::string_view kOtherPortPrompt =
     KX9_UI("kx9", "Use a serial device by its path");
 // After COM1-COM4 in the Port menu: whether their device is there.

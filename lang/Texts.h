@@ -51,6 +51,17 @@ inline constexpr TextPair kClose{"Close", "关闭"};
 inline constexpr TextPair kCarrier{"Carrier", "载波"};
 inline constexpr TextPair kQtDqt{"QT/DQT", "QT/DQT"};
 
+// Names a screen reader speaks: the grid, a cell ("Receive, CH-P01,
+// 446.00625": column, channel and value joined by kCellJoin), an empty
+// cell's value, a transfer's progress ("Reading: 35 %") and a document
+// without a file.
+inline constexpr TextPair kGridName{"Channels", "频道表"};
+inline constexpr TextPair kCellJoin{"%1, %2", "%1，%2"};
+inline constexpr TextPair kCellEmpty{"empty", "空"};
+inline constexpr TextPair kReadingName{"Reading: %1 %", "正在读取：%1 %"};
+inline constexpr TextPair kWritingName{"Writing: %1 %", "正在写入：%1 %"};
+inline constexpr TextPair kUntitled{"Untitled", "未命名"};
+
 // Main view labels.
 inline constexpr TextPair kTypeSetting{"Type Setting", "整机设置"};
 inline constexpr TextPair kTypeLabel{"Type", "机型"};
@@ -76,7 +87,8 @@ inline constexpr TextPair kPortOtherFailure{"%1: %2", "%1：%2"};
 // Read/write transfer. The two status texts exist in English only.
 inline constexpr std::string_view kStatusDetecting =
     "Now are detecting Communication Port,Please wait...";
-inline constexpr std::string_view kStatusWaiting = "Waiting the response from radio....";
+inline constexpr std::string_view kStatusWaiting =
+    KX9_UI("kx9", "Waiting the response from radio....");
 inline constexpr TextPair kRadioTypeMismatch{
     " Radio Type are not match for your setting，If you want continue,push ok button",
     " 对讲机的类型与你所设置的不一样，若要覆盖请按确定按钮"};
@@ -108,8 +120,8 @@ inline constexpr TextPair kVerifyingCaption{"Verifying", "正在校验"};
 inline constexpr TextPair kVerifyingStatus{"Verifying %1%", "正在校验 %1%"};
 
 // Progress dialog: captions and controls exist in English only.
-inline constexpr std::string_view kReadingCaption = "Reading Data Progress";
-inline constexpr std::string_view kWritingCaption = "Writing Data Progress";
+inline constexpr std::string_view kReadingCaption = KX9_UI("kx9", "Reading Data Progress");
+inline constexpr std::string_view kWritingCaption = KX9_UI("kx9", "Writing Data Progress");
 inline constexpr std::string_view kStart = KX9_UI("kx9", "Start");
 inline constexpr std::string_view kCancel = KX9_UI("kx9", "Cancel");
 inline constexpr std::string_view kProgressLabel = KX9_UI("kx9", "Progress：");

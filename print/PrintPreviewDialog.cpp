@@ -129,6 +129,7 @@ PrintPreviewDialog::PrintPreviewDialog(QPrinter &printer, PagePainter pagePainte
         b->setAutoDefault(false);
 
     m_scroll = new QScrollArea(this);
+    m_scroll->setAccessibleName(ui(text::kPreviewCaption));
     m_scroll->setWidgetResizable(true);
     m_scroll->setAlignment(Qt::AlignCenter);
     m_canvas = new PreviewCanvas(m_printer, m_pagePainter, *m_scroll->viewport(), m_scroll);

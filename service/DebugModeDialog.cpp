@@ -1,5 +1,6 @@
 #include "DebugModeDialog.h"
 
+#include "Accessibility.h"
 #include "GuiServiceHost.h"
 #include "Prompter.h"
 #include "QtText.h"
@@ -85,6 +86,7 @@ DebugModeDialog::DebugModeDialog(Prompter &prompter, PortFactory ports, const QS
     m_tree = new QTreeWidget(this);
     m_tree->setHeaderHidden(true);
     m_tree->setFixedWidth(190);
+    m_tree->setAccessibleName(ui(text::kDebugModeCaption));
     buildTree();
 
     m_caption = new QGroupBox(ui(text::kChooseFrequencyFirst), this);
@@ -105,6 +107,7 @@ DebugModeDialog::DebugModeDialog(Prompter &prompter, PortFactory ports, const QS
     m_slider = new QSlider(Qt::Horizontal, valueBox);
     m_slider->setRange(0, kMaxValue);
     m_slider->setValue(0);
+    m_slider->setAccessibleName(ui(text::kParameterValue));
     m_position = new QLabel(valueBox);
     valueGrid->addWidget(new QLabel(ui(text::kMin), valueBox), 0, 0);
     valueGrid->addWidget(m_slider, 0, 1);
@@ -202,6 +205,10 @@ QWidget *DebugModeDialog::buildSide(Side s, SideControls &c)
     grid->addWidget(new QLabel(ui(text::kStepValueLabel), box), 3, 0);
     grid->addWidget(c.step500, 3, 1);
     grid->addWidget(c.step625, 3, 2);
+    // Both sides have the same labels: the side's name goes first.
+    const QString sideName = box->title() + QStringLiteral(", ");
+    c.edit->setAccessibleName(sideName + labelAsName(ui(text::kFrequencyMhzLabel)));
+    c.tones->setAccessibleName(sideName + labelAsName(ui(text::kToneLabel)));
 
     connect(c.qt, &QRadioButton::clicked, this, [this, s] { onMethodClicked(s, ToneMethod::Qt); });
     connect(c.dqt, &QRadioButton::clicked, this,

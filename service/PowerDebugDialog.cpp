@@ -50,6 +50,7 @@ PowerDebugDialog::PowerDebugDialog(PowerDebugSession &session, std::uint8_t imag
     m_bar->setPageStep(10);
     m_bar->setMinimumWidth(320);
     m_bar->setFocusPolicy(Qt::StrongFocus);
+    m_bar->setAccessibleName(ui(variant.caption));
     auto *style = new HandleStyle;
     style->setParent(m_bar);
     m_bar->setStyle(style);

@@ -283,6 +283,8 @@ void CellEditors::openEditor(char32_t ch, EditorKind kind)
 {
     QWidget *editor = editorWidget(kind);
     const QRect cell = m_grid.cellRect();
+    // Spoken as the cell was: its column and channel; the value is the editor's.
+    editor->setAccessibleName(m_model.cellPlace(m_grid.row(), m_grid.col()));
     if (isPickList(kind)) {
         if (typedCharNeedsNumberMessage(ch))
             m_prompter.inform(text::kPleaseInputNumber.text(), Prompter::Icon::Warning);

@@ -1,5 +1,8 @@
 #include "ChannelTableModel.h"
 
+#include "QtText.h"
+#include "Texts.h"
+
 namespace kx9 {
 
 ChannelTableModel::ChannelTableModel(const ChannelTable &table, QObject *parent)
@@ -25,7 +28,23 @@ QVariant ChannelTableModel::data(const QModelIndex &index, int role) const
         return cell(index.row() + 1, index.column() + 1);
     if (role == Qt::TextAlignmentRole)
         return int(Qt::AlignCenter);
+    if (role == Qt::AccessibleTextRole) {
+        const QString value = cell(index.row() + 1, index.column() + 1);
+        return qs(text::kCellJoin.text())
+            .arg(cellPlace(index.row() + 1, index.column() + 1),
+                 value.trimmed().isEmpty() ? qs(text::kCellEmpty.text()) : value);
+    }
     return {};
+}
+
+QString ChannelTableModel::cellPlace(int row, int col) const
+{
+    // The header without its unit: "Receive(MHz)" is spoken "Receive".
+    QString column = cell(0, col);
+    const qsizetype unit = column.indexOf(QLatin1Char('('));
+    if (unit > 0)
+        column.truncate(unit);
+    return qs(text::kCellJoin.text()).arg(column.trimmed(), cell(row, kColLabel).trimmed());
 }
 
 QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation, int role) const

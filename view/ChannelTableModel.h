@@ -23,6 +23,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     QString cell(int row, int col) const;
+    // What a screen reader says of a cell before its value: "Receive, CH-P01".
+    QString cellPlace(int row, int col) const;
     // After the document changed one cell.
     void cellChanged(int row, int col);
 

@@ -1,5 +1,6 @@
 #include "ChannelView.h"
 
+#include "Accessibility.h"
 #include "ChannelGrid.h"
 #include "ChannelTableModel.h"
 #include "Document.h"
@@ -87,14 +88,15 @@ void ChannelView::writeLabels(const TextPair &type, const TextPair &powerRank)
     m_typeLabel->setText(qs(type.text()));
     m_powerRankLabel->setText(qs(powerRank.text()));
     m_manualLabel->setText(qs(text::kManulSettingLabel.text()));
+    m_grid->setAccessibleName(qs(text::kGridName.text()));
+    nameControlsByLabels(*this);
 }
 
 void ChannelView::retranslate(Language from)
 {
-    // The labels as the switch writes them ("TYPE", "TX Power Rank"), the
-    // header row, the flag cells (and the undo history's), and the four
-    // flag lists. The type selector reads the same in both languages.
-    writeLabels(text::kTypeLabelSwitched, text::kTxPowerRankLabelSwitched);
+    // The labels as the first display writes them, the header row, the flag cells (and the undo
+    // history's), and the four flag lists. The type selector reads the same in both languages.
+    writeLabels(text::kTypeLabel, text::kTxPowerRankLabel);
     m_document.translateCellTexts(from, currentLanguage());
     m_editors->retranslate();
     m_model->reload();

@@ -24,7 +24,7 @@ void GuiTransferHost::setWatch(bool on)
 
 void GuiTransferHost::setStatus(std::string_view text)
 {
-    m_dialog.setStatus(qs(text));
+    m_dialog.setStatus(ui(text));
 }
 
 int GuiTransferHost::progressPosition() const

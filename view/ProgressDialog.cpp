@@ -17,6 +17,8 @@
 #include <QSettings>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 namespace kx9 {
 
 ProgressDialog::ProgressDialog(Prompter &prompter, QWidget *parent)
@@ -67,7 +69,9 @@ void ProgressDialog::openFresh()
         return;
     m_bar->setRange(0, 512);
     m_bar->setValue(0);
+    m_steps = 0;
     writeTexts();
+    nameBar();
     m_cancel.reset();
     m_interruption = Interruption::None;
     m_watch = true;
@@ -139,12 +143,30 @@ QString ProgressDialog::status() const
 
 int ProgressDialog::position() const
 {
-    return m_bar->value();
+    return m_steps;
 }
 
 void ProgressDialog::step()
 {
-    m_bar->setValue(m_bar->value() + 1);
+    // The bar moves by 5 %: every move is an event for a screen reader, and
+    // 512 of them in a few seconds flood it so that it drops the result
+    // said after the transfer.
+    const int range = std::max(1, m_bar->maximum() - m_bar->minimum());
+    m_steps = std::min(m_steps + 1, range); // a bar stops at its end
+    const int percent = m_steps * 100 / range / 5;
+    if (percent != (m_bar->value() - m_bar->minimum()) * 100 / range / 5)
+        m_bar->setValue(m_bar->minimum() + m_steps);
+    nameBar();
+}
+
+void ProgressDialog::nameBar()
+{
+    // Spoken as "Reading: 35 %": the bar shows no text of its own.
+    const bool writing = windowTitle() == ui(text::kWritingCaption);
+    const int max = std::max(1, m_bar->maximum() - m_bar->minimum());
+    const int percent = m_steps * 100 / max / 5 * 5;
+    m_bar->setAccessibleName(
+        qs((writing ? text::kWritingName : text::kReadingName).text()).arg(percent));
 }
 
 void ProgressDialog::finish()

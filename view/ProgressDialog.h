@@ -70,6 +70,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void nameBar();
     void onStart();
     void onCancel();
     void interrupt(Interruption cause);
@@ -86,6 +87,7 @@ private:
     QPushButton *m_start = nullptr;
     QPushButton *m_cancelButton = nullptr;
     QProgressBar *m_bar = nullptr;
+    int m_steps = 0; // blocks done; the bar shows them in steps of 5 %
     QLabel *m_status = nullptr;
     QLabel *m_progressLabel = nullptr;
     QCheckBox *m_backupFirst = nullptr;

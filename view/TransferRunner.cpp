@@ -58,7 +58,7 @@ void TransferRunner::start(TransferDirection direction)
 {
     openDialog(
         direction, std::nullopt,
-        qs(direction == TransferDirection::Read ? text::kReadingCaption : text::kWritingCaption));
+        ui(direction == TransferDirection::Read ? text::kReadingCaption : text::kWritingCaption));
 }
 
 void TransferRunner::startRestore(const ChannelImage &image, const QString &title)
@@ -134,10 +134,10 @@ void TransferRunner::run()
         // The caption says which session runs: the reads read, and the read
         // back says it verifies.
         options.onStep = [this](WriteStep step) {
-            m_progress->setWindowTitle(step == WriteStep::Write ? qs(text::kWritingCaption)
+            m_progress->setWindowTitle(step == WriteStep::Write ? ui(text::kWritingCaption)
                                        : step == WriteStep::VerifyRead
                                            ? qs(text::kVerifyingCaption.text())
-                                           : qs(text::kReadingCaption));
+                                           : ui(text::kReadingCaption));
         };
         const WriteFlowResult flow = runWriteFlow(*port, portName, image, host, options);
         const TransferResult &result = flow.transfer;

@@ -117,7 +117,7 @@ TEST_F(LanguageSwitch, NoKeepsEverythingYesRelabelsMenusLabelsHeadersCellsAndLis
     EXPECT_EQ(window->action(kReadFromRadio)->text(), "从对讲机读取(&R)");
     EXPECT_EQ(window->action(kReadFromRadio)->statusTip(), "从对讲机读取数据");
     EXPECT_EQ(window->action(kReadFromRadio)->toolTip(), "读取");
-    EXPECT_EQ(window->windowTitle(), "VANTARO 写频软件");
+    EXPECT_EQ(window->windowTitle(), "未命名[*] - VANTARO 写频软件");
     EXPECT_EQ(window->messagePaneText(), "如需帮助，请按F1键");
 
     // Labels and headers; the labels take the switch's own forms.
@@ -154,10 +154,10 @@ TEST_F(LanguageSwitch, NoKeepsEverythingYesRelabelsMenusLabelsHeadersCellsAndLis
     EXPECT_EQ(prompter.shown[2].text, " 请确认是否修改语言");
     EXPECT_EQ(languageTag(), kBase + "_EN");
     EXPECT_EQ(menuTitles(), englishMenus);
-    EXPECT_EQ(window->windowTitle(), "VANTARO Programing Software");
+    EXPECT_EQ(window->windowTitle(), "Untitled[*] - VANTARO Programing Software");
     EXPECT_EQ(window->action(kReadFromRadio)->statusTip(), "Read Data From Radio");
-    EXPECT_EQ(view().typeLabel().text(), "TYPE");
-    EXPECT_EQ(view().powerRankLabel().text(), "TX Power Rank");
+    EXPECT_EQ(view().typeLabel().text(), "Type");
+    EXPECT_EQ(view().powerRankLabel().text(), "Tx Power Rank");
     EXPECT_EQ(document.table(), english);
     EXPECT_EQ(list(EditorKind::BandwidthList).currentText(), "Narrow");
     EXPECT_TRUE(storedSettings().contains("LANGUAGE=" + QString::fromStdString(kBase) + "_EN\n"));
@@ -198,10 +198,10 @@ TEST_F(LanguageSwitch, AMissingOrBrokenPackKeepsTheLanguageAndSaysSo)
                   (std::vector<std::string>{"Confirm change language", "Load Dll Resources fail"}));
         EXPECT_EQ(languageTag(), kBase + "_EN");
         EXPECT_EQ(menuTitles(), menus);
-        EXPECT_EQ(window->windowTitle(), "VANTARO Programing Software");
+        EXPECT_EQ(window->windowTitle(), "Untitled[*] - VANTARO Programing Software");
         EXPECT_EQ(document.table(), table);
         // The relabelling ran for the language kept.
-        EXPECT_EQ(view().typeLabel().text(), "TYPE");
+        EXPECT_EQ(view().typeLabel().text(), "Type");
         EXPECT_EQ(grid().textMatrix(0, kColReceive), "Receive(MHz)");
         EXPECT_TRUE(storedSettings().contains("LANGUAGE=" + QString::fromStdString(kBase) + "_EN"));
     }

@@ -86,6 +86,14 @@ protected:
     ChannelGrid &grid() { return view().grid(); }
     std::string cell(int row, int col) { return document.table().cell(row, col); }
     // Cells 1-9 of a channel: Receive to Name.
+    // The title as the window shows it: "[*]" is the unsaved mark.
+    QString shownTitle() const
+    {
+        QString title = window->windowTitle();
+        return title.replace(QStringLiteral("[*]"),
+                             window->isWindowModified() ? QStringLiteral("*") : QString());
+    }
+
     std::vector<std::string> channel(int row)
     {
         std::vector<std::string> cells;

@@ -26,7 +26,9 @@ TEST_F(Files, NewDocumentShowsThe77DefaultChannels)
 
 TEST_F(Files, EditsAreSavedOrDiscardedOnlyAfterAskingAndComeBackWhenOpened)
 {
+    EXPECT_EQ(shownTitle(), "Untitled - VANTARO Programing Software");
     editReceive(3, "433.075");
+    EXPECT_EQ(shownTitle(), "Untitled* - VANTARO Programing Software");
     EXPECT_TRUE(document.isModified());
     prompter.saveChoices = {Prompter::SaveChoice::Cancel};
     EXPECT_FALSE(window->fileNew());
@@ -48,7 +50,12 @@ TEST_F(Files, EditsAreSavedOrDiscardedOnlyAfterAskingAndComeBackWhenOpened)
     EXPECT_EQ(cell(3, kColReceive), "433.07500");
     EXPECT_EQ(cell(3, kColTransmit), "446.03125");
     EXPECT_EQ(cell(4, kColReceive), "446.04375");
-    EXPECT_EQ(window->windowTitle(), "VANTARO Programing Software");
+    EXPECT_EQ(shownTitle(), "kept.sin - VANTARO Programing Software");
+    editReceive(5, "433.1");
+    EXPECT_EQ(shownTitle(), "kept.sin* - VANTARO Programing Software");
+    prompter.saveChoices = {Prompter::SaveChoice::Save};
+    window->fileSave();
+    EXPECT_EQ(shownTitle(), "kept.sin - VANTARO Programing Software");
 
     // A file just opened holds nothing unsaved: New asks nothing.
     prompter.shown.clear();
