@@ -11,18 +11,17 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPointer>
+#include <QProgressBar>
 #include <QSignalSpy>
 #include <QTableWidget>
 
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <map>
-#include <sys/stat.h>
-#include <QProgressBar>
-
 #include <latch>
+#include <map>
 #include <poll.h>
+#include <sys/stat.h>
 
 namespace kx9::test {
 namespace {
@@ -124,6 +123,8 @@ TEST(FleetDialog, FollowsTheSavedWriteChoicesAndBackupAge)
     EXPECT_TRUE(verify);
     ASSERT_TRUE(finished);
     EXPECT_EQ(BackupStore(backups).list().size(), static_cast<std::size_t>(kBackupsAlwaysKept + 2));
+}
+
 // Waits at the first read block until the run is cancelled, as a port waits
 // for a radio that stopped answering; tells the test once it waits.
 class StalledPort : public SimPort
