@@ -21,7 +21,10 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
     auto *icon = new QLabel(this);
     icon->setPixmap(icons::application().pixmap(36, 36));
     m_product = new QLabel(QStringLiteral("<b>%1</b>").arg(qs(text::kAboutProduct.text())), this);
-    m_release = new QLabel(QStringLiteral("kx9 ") + QString::fromUtf8(kVersion), this);
+    std::string release = fillIn(text::kAboutProgramVersion.text(), {kVersion});
+    if (!kHomepage.empty())
+        release += "\n" + std::string(kHomepage);
+    m_release = new QLabel(qs(release), this);
     // The channel counts come from the types themselves, so they stay true.
     std::string notice(text::kAboutNotice.text());
     for (int type = 0; type < kTypeCount; ++type)

@@ -37,7 +37,9 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kx9"));
-    QApplication::setApplicationVersion(QString::fromUtf8(kx9::kVersion));
+    // showVersion() prints "kx9 <version>": the licence lines follow it.
+    QApplication::setApplicationVersion(QString::fromUtf8(kx9::kVersion) + QLatin1Char('\n') +
+                                        QString::fromUtf8(kx9::kLicenseNotice).trimmed());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("KX9 radio programming software"));

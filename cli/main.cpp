@@ -79,7 +79,7 @@ int run(int argc, char **argv, int &failureStatus)
         return kx9::cli::kExitUsage;
     }
     if (words[0] == "--version" || words[0] == "-V") {
-        std::cout << "kx9-cli " << kx9::kVersion << "\n";
+        std::cout << "kx9-cli " << kx9::kVersion << "\n" << kx9::kLicenseNotice;
         return kx9::cli::kExitOk;
     }
     if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {

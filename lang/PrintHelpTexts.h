@@ -11,6 +11,9 @@ namespace kx9::text {
 // About box, in the language in force when it opens.
 inline constexpr TextPair kAboutBoxCaption{"About KX9", "关于 KX9"};
 inline constexpr TextPair kAboutProduct{"KX9 Version 4.0", "KX9 版本 4.0"};
+// The radio maker's line above names another version; %1 is this program's.
+inline constexpr TextPair kAboutProgramVersion{"Program version %1, License GPLv3+",
+                                               "程序版本 %1，许可证 GPLv3+"};
 inline constexpr TextPair kAboutNotice{"Programming software for UHF handheld radios.\n"
                                        "Free and open-source software.\n"
                                        "Reads, edits and writes the radio's channels:",

@@ -152,7 +152,7 @@ int main(int argc, char **argv)
             std::cout << kUsage;
             return 0;
         } else if (arg == "--version") {
-            std::cout << "kx9-radiosim " << kx9::kVersion << "\n";
+            std::cout << "kx9-radiosim " << kx9::kVersion << "\n" << kx9::kLicenseNotice;
             return 0;
         } else if (arg == "--link" || arg == "--image" || arg == "--save") {
             const auto v = value();

@@ -101,15 +101,17 @@ TEST_F(Help, TheManualAndAboutSpeakTheLanguageInForceWhenTheyOpen)
         const char *ok;
         const char *product;
         const char *types; // what the About box says the types hold
+        const char *release;
     };
     // The manual beside the test program, as beside kx9 in a build tree.
     const QString pages = QUrl::fromLocalFile(QCoreApplication::applicationDirPath()).toString();
     for (const Case c :
          {Case{Language::Chinese, "/help/manual_zh.html", "KX9 帮助", "关于 KX9", "确定",
-               "KX9 版本 4.0", "400-470MHz：99 个频道\nPMR：99 个频道\nPMR+LPD：77 个频道"},
+               "KX9 版本 4.0", "400-470MHz：99 个频道\nPMR：99 个频道\nPMR+LPD：77 个频道",
+               "程序版本 %1，许可证 GPLv3+"},
           Case{Language::English, "/help/manual.html", "KX9 Help", "About KX9", "OK",
-               "KX9 Version 4.0",
-               "400-470MHz: 99 channels\nPMR: 99 channels\nPMR+LPD: 77 channels"}}) {
+               "KX9 Version 4.0", "400-470MHz: 99 channels\nPMR: 99 channels\nPMR+LPD: 77 channels",
+               "Program version %1, License GPLv3+"}}) {
         useLanguage(c.language);
         EXPECT_TRUE(whileModal<AboutDialog>(
             [&] { window->action(kAppAbout)->trigger(); },
@@ -118,7 +120,8 @@ TEST_F(Help, TheManualAndAboutSpeakTheLanguageInForceWhenTheyOpen)
                 EXPECT_EQ(about.okText(), c.ok);
                 EXPECT_TRUE(about.productText().contains(c.product));
                 EXPECT_TRUE(about.noticeText().endsWith(QString::fromUtf8(c.types)));
-                EXPECT_EQ(about.releaseText(), "kx9 " + QString::fromUtf8(kVersion));
+                EXPECT_EQ(about.releaseText(),
+                          QString::fromUtf8(c.release).arg(QString::fromUtf8(kVersion)));
             }));
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
