@@ -78,22 +78,10 @@ Backups</source>
         <translation>%1 的备份</translation>
     </message>
     <message>
-        <source>Keep a &amp;Backup of Every Read</source>
-        <translation>每次读取都保存备份(&amp;B)</translation>
-    </message>
-    <message>
         <source>Keep a copy of the radio&apos;s data from every read in the backups folder
 Keep backups</source>
         <translation>每次读取对讲机时都在备份文件夹中保存一份数据
 保存备份</translation>
-    </message>
-    <message>
-        <source>Read the radio first and keep a copy</source>
-        <translation>先读取对讲机并保存一份</translation>
-    </message>
-    <message>
-        <source>Verify after writing</source>
-        <translation>写入后校验</translation>
     </message>
     <message>
         <source>Needs a second session with the radio after the first one ends; some radios must be switched off and on between sessions.</source>
@@ -320,10 +308,6 @@ Com3</translation>
 Com4</source>
         <translation>选择通讯端口四
 Com4</translation>
-    </message>
-    <message>
-        <source>Other...</source>
-        <translation>其他...</translation>
     </message>
     <message>
         <source>Use a serial device by its path</source>
@@ -794,10 +778,6 @@ Edit</source>
         <translation>删除频道(&amp;H)</translation>
     </message>
     <message>
-        <source>Move &amp;Up</source>
-        <translation>上移(&amp;U)</translation>
-    </message>
-    <message>
         <source>Move Do&amp;wn</source>
         <translation>下移(&amp;W)</translation>
     </message>
@@ -988,6 +968,50 @@ Write To Several Radios</source>
     <message>
         <source>Restore the backup of %1</source>
         <translation>恢复 %1 的备份</translation>
+    </message>
+    <message>
+        <source>&amp;Keep a Backup of Every Read</source>
+        <translation>每次读取都保存备份(&amp;K)</translation>
+    </message>
+    <message>
+        <source>&amp;Read the radio first and keep a copy</source>
+        <translation>先读取对讲机并保存一份(&amp;R)</translation>
+    </message>
+    <message>
+        <source>&amp;Verify after writing</source>
+        <translation>写入后校验(&amp;V)</translation>
+    </message>
+    <message>
+        <source>&amp;High Power Debug</source>
+        <translation>高功率调试(&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;Low Power Debug</source>
+        <translation>低功率调试(&amp;L)</translation>
+    </message>
+    <message>
+        <source>&amp;Move Up</source>
+        <translation>上移(&amp;M)</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>标准</translation>
+    </message>
+    <message>
+        <source>&amp;Other...</source>
+        <translation>其他(&amp;O)...</translation>
+    </message>
+    <message>
+        <source>Waiting the response from radio....</source>
+        <translation>正在等待对讲机应答....</translation>
+    </message>
+    <message>
+        <source>Reading Data Progress</source>
+        <translation>读取数据进度</translation>
+    </message>
+    <message>
+        <source>Writing Data Progress</source>
+        <translation>写入数据进度</translation>
     </message>
 </context>
 </TS>
