@@ -158,11 +158,11 @@ void TransferRunner::run()
             emit statusMessage(
                 interruptionLine(m_progress->interruption(), result,
                                  flow.step == WriteStep::Write ? kWriteBlocks : kReadBlocks));
-        }
-        // A failure says so in its own message; a cancel says what the radio
-        // holds, with a box when it must be written again.
-        if (flow.cancelled())
+        } else if (flow.cancelled()) {
+            // A failure says so in its own message; a cancel says what the
+            // radio holds, with a box when it must be written again.
             emit statusMessage(qs(flow.message));
+        }
         if (flow.step == WriteStep::Write && result.outcome == TransferOutcome::Cancelled &&
             result.partialWrite)
             m_prompter.inform(text::kPartialWrite.text(), Prompter::Icon::Warning);

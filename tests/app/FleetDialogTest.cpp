@@ -168,7 +168,7 @@ TEST(FleetDialog, CancelAllDuringTheBackupReadSaysWhatEachRadioHolds)
                                return std::make_unique<StalledPort>(stalled, waiting);
                            return std::make_unique<SimPort>(other);
                        },
-                       files, backups.path());
+                       files, backups.filePath(QStringLiteral("backups")));
     for (int row = 0; row < dialog.table()->rowCount(); ++row)
         dialog.table()->item(row, 0)->setCheckState(Qt::Unchecked);
     dialog.addPort("/dev/simA");
