@@ -6,7 +6,6 @@
 #include "CommandLine.h"
 #include "Output.h"
 
-
 #include <iostream>
 #include <mutex>
 

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace kx9 {
 namespace {
 
