@@ -33,6 +33,22 @@ bool holdsWritten(const ChannelImage &radio, const ChannelImage &file)
     return std::equal(file.bytes().begin(), file.bytes().begin() + kWritten, radio.bytes().begin());
 }
 
+// An image of the given identity, the new document's channels or all zero.
+ChannelImage identified(std::uint8_t identity, ChannelImage image = {})
+{
+    image.setRadioIdentity(identity);
+    return image;
+}
+
+// Only the given ports ticked, none of the machine's own.
+void onlyPorts(FleetDialog &dialog, std::initializer_list<const char *> ports)
+{
+    for (int row = 0; row < dialog.table()->rowCount(); ++row)
+        dialog.table()->item(row, 0)->setCheckState(Qt::Unchecked);
+    for (const char *port : ports)
+        dialog.addPort(port);
+}
+
 bool finishes(FleetDialog &dialog)
 {
     QSignalSpy spy(&dialog, &FleetDialog::runningChanged);
@@ -43,10 +59,8 @@ bool finishes(FleetDialog &dialog)
 // and verified, the one of another identity is skipped, and each row says so.
 TEST(FleetDialog, WritesEveryTickedRadioAndShowsEachResult)
 {
-    ChannelImage file = newDocumentImage();
-    file.setRadioIdentity(0x01);
-    ChannelImage before;
-    before.setRadioIdentity(0x01);
+    const ChannelImage file = identified(0x01, newDocumentImage());
+    const ChannelImage before = identified(0x01);
     std::map<std::string, std::unique_ptr<RadioSim>> radios;
     radios["/dev/simA"] = std::make_unique<RadioSim>(before);
     radios["/dev/simB"] = std::make_unique<RadioSim>(before);
@@ -59,10 +73,7 @@ TEST(FleetDialog, WritesEveryTickedRadioAndShowsEachResult)
         [&] { return file; },
         [&](const std::string &name) { return std::make_unique<SimPort>(*radios.at(name)); }, files,
         backups.path());
-    for (int row = 0; row < dialog.table()->rowCount(); ++row) // the machine's own ports
-        dialog.table()->item(row, 0)->setCheckState(Qt::Unchecked);
-    for (const char *port : {"/dev/simA", "/dev/simB", "/dev/simC"})
-        dialog.addPort(port);
+    onlyPorts(dialog, {"/dev/simA", "/dev/simB", "/dev/simC"});
     dialog.verifyBox()->setChecked(true);
 
     dialog.startButton()->click();
@@ -96,8 +107,7 @@ TEST(FleetDialog, FollowsTheSavedWriteChoicesAndBackupAge)
     std::filesystem::create_directory(backups);
     std::filesystem::permissions(backups, std::filesystem::perms::owner_all);
     const std::time_t old = std::time(nullptr) - 800 * 24 * 60 * 60;
-    ChannelImage held;
-    held.setRadioIdentity(0x01);
+    const ChannelImage held = identified(0x01);
     for (int i = 0; i < kBackupsAlwaysKept + 1; ++i) {
         std::ofstream(backups + "/" + backupFileName(old + i, 0x01, "old")) << "old";
         const timespec times[2] = {{old, 0}, {old, 0}};
@@ -111,9 +121,7 @@ TEST(FleetDialog, FollowsTheSavedWriteChoicesAndBackupAge)
                        qs(backups));
     const bool backupFirst = dialog.backupBox()->isChecked(),
                verify = dialog.verifyBox()->isChecked();
-    for (int row = 0; row < dialog.table()->rowCount(); ++row)
-        dialog.table()->item(row, 0)->setCheckState(Qt::Unchecked);
-    dialog.addPort("/dev/simA");
+    onlyPorts(dialog, {"/dev/simA"});
     dialog.backupBox()->setChecked(true);
     dialog.startButton()->click();
     const bool finished = finishes(dialog);
@@ -151,10 +159,8 @@ private:
 TEST(FleetDialog, CancelAllDuringTheBackupReadSaysWhatEachRadioHolds)
 {
     setLanguageTag(programBaseName() + "_CH");
-    ChannelImage file = newDocumentImage();
-    file.setRadioIdentity(0x01);
-    ChannelImage before;
-    before.setRadioIdentity(0x01);
+    const ChannelImage file = identified(0x01, newDocumentImage());
+    const ChannelImage before = identified(0x01);
     RadioSim stalled(before);
     SimFaults otherIdentity;
     otherIdentity.identity = 0x07;
@@ -169,10 +175,7 @@ TEST(FleetDialog, CancelAllDuringTheBackupReadSaysWhatEachRadioHolds)
                            return std::make_unique<SimPort>(other);
                        },
                        files, backups.filePath(QStringLiteral("backups")));
-    for (int row = 0; row < dialog.table()->rowCount(); ++row)
-        dialog.table()->item(row, 0)->setCheckState(Qt::Unchecked);
-    dialog.addPort("/dev/simA");
-    dialog.addPort("/dev/simC");
+    onlyPorts(dialog, {"/dev/simA", "/dev/simC"});
     dialog.backupBox()->setChecked(true);
     const int last = dialog.table()->rowCount() - 1;
 
@@ -204,17 +207,13 @@ class FleetWindow : public WindowTest
 // the grid as it stood, the open edit included.
 TEST_F(FleetWindow, KeepsTheGridForReadingWhileItWritesIt)
 {
-    ChannelImage memory = radio.memory();
-    memory.setRadioIdentity(document.image().radioIdentity());
-    radio.setMemory(memory);
+    radio.setMemory(identified(document.image().radioIdentity(), radio.memory()));
     clickCell(1, 1);
     QTest::keyClicks(focusedEditor(), "446.00625");
     window->action(command::kWriteToSeveral)->trigger();
     QPointer<FleetDialog> dialog = window->findChild<FleetDialog *>();
     ASSERT_TRUE(dialog);
-    for (int row = 0; row < dialog->table()->rowCount(); ++row)
-        dialog->table()->item(row, 0)->setCheckState(Qt::Unchecked);
-    dialog->addPort("/dev/simA");
+    onlyPorts(*dialog, {"/dev/simA"});
 
     dialog->startButton()->click();
     ASSERT_TRUE(dialog->running());

@@ -33,6 +33,19 @@ protected:
 
     ProgressDialog &dialog() { return view().progressDialog(); }
     std::size_t backups() const { return BackupStore(toStd(backupFolder())).list().size(); }
+    // Picks the newest backup in File > Backups and presses Open or Restore;
+    // the name the list shows for it, empty when the dialog did not come up.
+    QString pickNewestBackup(bool restore)
+    {
+        QString picked;
+        whileModal<BackupsDialog>([&] { window->action(command::kFileBackups)->trigger(); },
+                                  [&](BackupsDialog &d) {
+                                      d.list()->setCurrentItem(d.list()->topLevelItem(0));
+                                      picked = d.list()->topLevelItem(0)->text(0);
+                                      (restore ? d.restoreButton() : d.openButton())->click();
+                                  });
+        return picked;
+    }
 };
 
 TEST_F(BackupWindow, EveryReadKeepsABackupUnlessTurnedOffAndBackupsOpensOneAsANewDocument)
@@ -49,13 +62,8 @@ TEST_F(BackupWindow, EveryReadKeepsABackupUnlessTurnedOffAndBackupsOpensOneAsANe
 
     document.newDocument(Language::English);
     view().initialUpdate();
-    QString opened;
-    ASSERT_TRUE(whileModal<BackupsDialog>([&] { window->action(command::kFileBackups)->trigger(); },
-                                          [&](BackupsDialog &d) {
-                                              d.list()->setCurrentItem(d.list()->topLevelItem(0));
-                                              opened = d.list()->topLevelItem(0)->text(0);
-                                              d.openButton()->click();
-                                          }));
+    const QString opened = pickNewestBackup(false);
+    ASSERT_FALSE(opened.isEmpty());
     EXPECT_EQ(document.image(), radio.memory());
     EXPECT_TRUE(document.isNewDocument());
     EXPECT_FALSE(document.isModified());
@@ -167,11 +175,7 @@ TEST_F(BackupWindow, RestoreSendsTheBackupExactlyAndVerifiesIt)
     ASSERT_NE(sentPart(radio.memory()), sentPart(held));
     const ChannelImage documentBefore = document.imageAsSaved();
 
-    ASSERT_TRUE(whileModal<BackupsDialog>([&] { window->action(command::kFileBackups)->trigger(); },
-                                          [&](BackupsDialog &d) {
-                                              d.list()->setCurrentItem(d.list()->topLevelItem(0));
-                                              d.restoreButton()->click();
-                                          }));
+    ASSERT_FALSE(pickNewestBackup(true).isEmpty());
     ASSERT_TRUE(dialog().isVisible());
     EXPECT_TRUE(dialog().windowTitle().startsWith(ui(text::kRestoreCaption).arg(QString())));
     EXPECT_TRUE(dialog().verifyBox()->isChecked());

@@ -129,18 +129,6 @@ TEST_F(Editing, ScrollingDiscardsTheValueBeingTyped)
     EXPECT_TRUE(prompter.shown.empty());
 }
 
-TEST_F(Editing, StatusBarHintFollowsThePointer)
-{
-    QEvent enterGrid(QEvent::Enter);
-    QCoreApplication::sendEvent(grid().viewport(), &enterGrid);
-    EXPECT_EQ(window->messagePaneText(),
-              "Please Click the cell to edit or input data，For help，please press F1");
-    QEvent enterSelector(QEvent::Enter);
-    QCoreApplication::sendEvent(&view().typeSelector(), &enterSelector);
-    EXPECT_EQ(window->messagePaneText(),
-              "Please click the CommBox to choose value，For help，please press F1");
-}
-
 TEST_F(Editing, TabFromTheTypeSelectorReachesTheGridAndADigitOpensTheFirstCell)
 {
     window->activateWindow();

@@ -4,8 +4,6 @@
 #include "ServiceTexts.h"
 #include "Texts.h"
 
-#include <QStatusTipEvent>
-
 namespace kx9::test {
 namespace {
 
@@ -13,15 +11,9 @@ using namespace command;
 
 using Shell = WindowTest;
 
-TEST_F(Shell, TheMenusKeysAreBoundAndNoOthersShown)
+// Ctrl+R and Ctrl+W open the progress window of their direction.
+TEST_F(Shell, TheTransferKeysOpenTheirProgressWindow)
 {
-    EXPECT_EQ(window->action(kFileNew)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
-    EXPECT_EQ(window->action(kHelp)->shortcut(), QKeySequence(Qt::Key_F1));
-    // Ctrl+C is Copy's: the COM items show no key.
-    for (int id : {kPortCom1, kPortCom4}) {
-        EXPECT_TRUE(window->action(id)->shortcut().isEmpty()) << id;
-        EXPECT_FALSE(window->action(id)->text().contains('\t')) << id;
-    }
     for (auto [key, title] : {std::pair{Qt::Key_R, text::kReadingCaption},
                               std::pair{Qt::Key_W, text::kWritingCaption}}) {
         window->activateWindow();
@@ -32,18 +24,6 @@ TEST_F(Shell, TheMenusKeysAreBoundAndNoOthersShown)
         EXPECT_EQ(progress.windowTitle().toStdString(), title);
         progress.reject();
     }
-}
-
-TEST_F(Shell, MenuPromptsGoToTheMessagePaneAndTheIdlePromptComesBack)
-{
-    const std::string idle = "For Help，Please Press F1";
-    EXPECT_EQ(window->messagePaneText().toStdString(), idle);
-    window->action(kReadFromRadio)->showStatusText(window.get());
-    EXPECT_EQ(window->messagePaneText().toStdString(), "Read Data From Radio");
-    EXPECT_EQ(window->action(kReadFromRadio)->toolTip().toStdString(), "Read");
-    QStatusTipEvent none{QString()};
-    QCoreApplication::sendEvent(window.get(), &none);
-    EXPECT_EQ(window->messagePaneText().toStdString(), idle);
 }
 
 // What would replace, save or transfer the document, or open a dialog with

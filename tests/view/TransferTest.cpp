@@ -54,12 +54,7 @@ protected:
 
 TEST_F(Transfers, ReadShowsTheRadiosChannels)
 {
-    window->action(command::kReadFromRadio)->trigger();
-    ASSERT_TRUE(dialog().isVisible());
-    EXPECT_EQ(dialog().progressBar()->maximum(), 512);
-    start();
-
-    EXPECT_FALSE(dialog().isVisible());
+    transfer(command::kReadFromRadio);
     EXPECT_TRUE(prompter.shown.empty());
     EXPECT_EQ(view().typeSelector().currentText(), "PMR");
     EXPECT_EQ(document.selectors().powerRank, 4);
@@ -80,20 +75,6 @@ TEST_F(Transfers, ReadShowsTheRadiosChannels)
     QTest::mouseClick(dialog().cancelButton(), Qt::LeftButton);
     EXPECT_FALSE(dialog().isVisible());
     EXPECT_EQ(radio.record().size(), calls);
-}
-
-TEST_F(Transfers, CancelDuringAReadLeavesGridAndImageAsTheyWere)
-{
-    const ChannelTable tableBefore = document.table();
-    const ChannelImage imageBefore = document.image();
-    cancelAt({'R', 0x03, 0x20}); // the request for block 100
-    transfer(command::kReadFromRadio);
-
-    EXPECT_FALSE(dialog().isVisible());
-    EXPECT_TRUE(prompter.shown.empty());
-    EXPECT_EQ(document.table(), tableBefore);
-    EXPECT_EQ(document.image(), imageBefore);
-    EXPECT_EQ(view().typeSelector().currentText(), "PMR+LPD");
 }
 
 TEST_F(Transfers, WriteSendsTheEditedGridButNotTheCalibrationBytes)
@@ -168,22 +149,8 @@ TEST_F(Transfers, TheCaptionFollowsTheDirectionChosenLast)
 
 using Interruptions = Transfers;
 
-TEST_F(Interruptions, MovingTheProgressDialogStopsTheTransferWithItsMessage)
-{
-    const ChannelTable tableBefore = document.table();
-    onSend = [this](std::span<const std::uint8_t> bytes) {
-        if (bytes.size() == 4 && bytes[0] == 'R' && bytes[2] == 0x50)
-            dialog().move(dialog().pos() + QPoint(30, 20));
-    };
-    transfer(command::kReadFromRadio);
-    EXPECT_EQ(prompter.texts(),
-              std::vector<std::string>{"Communication had been interrupted,please try again"});
-    EXPECT_FALSE(dialog().isVisible());
-    EXPECT_EQ(document.table(), tableBefore);
-}
-
-// A stop from the progress window says in the status bar why, at which
-// block, and for a write what the radio may hold.
+// A stop from the progress window leaves the document alone and says in the
+// status bar why, at which block, and for a write what the radio may hold.
 TEST_F(Interruptions, TheStatusBarSaysWhyAndWhereTheTransferStopped)
 {
     struct Row
@@ -217,9 +184,12 @@ TEST_F(Interruptions, TheStatusBarSaysWhyAndWhereTheTransferStopped)
                 window->activateWindow();
         };
         prompter.shown.clear();
+        const ChannelTable tableBefore = document.table();
         transfer(row.command);
         ASSERT_FALSE(prompter.shown.empty());
         EXPECT_EQ(prompter.shown[0].text, text::kInterrupted.en);
+        EXPECT_FALSE(dialog().isVisible());
+        EXPECT_EQ(document.table(), tableBefore);
         EXPECT_EQ(window->resultPaneText(), row.status);
     }
 }
@@ -245,17 +215,30 @@ TEST_F(Transfers, VerifyingShowsItsCaptionAndAPercentage)
     dialog().verifyBox()->setChecked(false);
 }
 
-TEST_F(Interruptions, ClosingTheWindowDuringATransferCancelsItFirst)
+// A read stopped by Cancel or by closing the window leaves grid and image
+// as they were, asks nothing, and the close goes ahead once it stopped.
+TEST_F(Interruptions, AReadCancelledOrClosedMidwayLeavesTheDocumentAlone)
 {
-    onSend = [this](std::span<const std::uint8_t> bytes) {
-        if (bytes.size() == 4 && bytes[0] == 'R' && bytes[2] == 0x50)
-            QMetaObject::invokeMethod(window.get(), &QWidget::close, Qt::QueuedConnection);
-    };
-    transfer(command::kReadFromRadio);
-    EXPECT_TRUE(prompter.shown.empty());
-    EXPECT_FALSE(dialog().isVisible());
-    QCoreApplication::processEvents(); // the deferred close
-    EXPECT_FALSE(window->isVisible());
+    for (bool closeWindow : {false, true}) {
+        SCOPED_TRACE(closeWindow ? "close" : "cancel");
+        const ChannelTable tableBefore = document.table();
+        const ChannelImage imageBefore = document.image();
+        if (closeWindow)
+            onSend = [this](std::span<const std::uint8_t> bytes) {
+                if (bytes.size() == 4 && bytes[0] == 'R' && bytes[2] == 0x50)
+                    QMetaObject::invokeMethod(window.get(), &QWidget::close, Qt::QueuedConnection);
+            };
+        else
+            cancelAt({'R', 0x03, 0x20}); // the request for block 100
+        transfer(command::kReadFromRadio);
+        EXPECT_TRUE(prompter.shown.empty());
+        EXPECT_FALSE(dialog().isVisible());
+        EXPECT_EQ(document.table(), tableBefore);
+        EXPECT_EQ(document.image(), imageBefore);
+        EXPECT_EQ(view().typeSelector().currentText(), "PMR+LPD");
+        QCoreApplication::processEvents(); // a deferred close
+        EXPECT_EQ(window->isVisible(), !closeWindow);
+    }
 }
 
 } // namespace
