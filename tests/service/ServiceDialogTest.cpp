@@ -359,15 +359,8 @@ TEST_F(ServiceMenuTest, UndoOfAnEarlierSettingsChangeKeepsTheTunedValue)
 TEST_F(ServiceMenuTest, ShortEntryReplyOpensNoDialogAndLeavesTheDocumentAlone)
 {
     radio.faults().shortEntryReply = 2;
-    bool opened = false;
-    QTimer::singleShot(0, window.get(), [&] {
-        if (auto *d = QApplication::activeModalWidget(); qobject_cast<PowerDebugDialog *>(d)) {
-            opened = true;
-            d->close();
-        }
-    });
-    window->action(command::kLowPowerDebug)->trigger();
-    EXPECT_FALSE(opened);
+    EXPECT_FALSE(whileModal<PowerDebugDialog>(
+        [this] { window->action(command::kLowPowerDebug)->trigger(); }));
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Not received enough  byte"});
     EXPECT_FALSE(document.isModified());
 }
@@ -463,14 +456,17 @@ TEST_F(DebugDialogTest, EnterRoundsTheTypedFrequencyAndStartSendsWhatTheEditsSho
     EXPECT_EQ(got.rxTone, 670u);
 }
 
-TEST_F(DebugDialogTest, ToneMethodAndToneAreKeptPerFrequency)
+// A method click refills the list but keeps the chosen index; method, tone
+// and step are kept per frequency, and Default resets the one shown only.
+TEST_F(DebugDialogTest, ToneMethodToneAndStepAreKeptPerFrequency)
 {
     choose(DebugModeDialog::kHighNode);
+    rx().tones->setCurrentIndex(5);
+    emit rx().tones->activated(5);
     rx().dqt->click();
     EXPECT_EQ(rx().tones->count(), 210);
     EXPECT_EQ(rx().tones->currentText(), "D023N");
-    rx().tones->setCurrentIndex(5);
-    emit rx().tones->activated(5);
+    rx().step625->click();
 
     choose(DebugModeDialog::kMiddleNode);
     EXPECT_TRUE(rx().qt->isChecked());
@@ -481,24 +477,13 @@ TEST_F(DebugDialogTest, ToneMethodAndToneAreKeptPerFrequency)
     EXPECT_TRUE(rx().dqt->isChecked());
     EXPECT_EQ(rx().tones->currentIndex(), 5);
     EXPECT_TRUE(tx().qt->isChecked());
+    EXPECT_TRUE(rx().step625->isChecked());
 
-    // Default resets the frequency shown, and only that one.
     dialog->defaultButton()->click();
     EXPECT_TRUE(rx().qt->isChecked());
     EXPECT_EQ(rx().tones->currentIndex(), 0);
+    EXPECT_TRUE(rx().step500->isChecked());
     EXPECT_EQ(dialog->state().settings(DebugFrequency::Middle).rx.method, ToneMethod::Dqt);
-}
-
-TEST_F(DebugDialogTest, AToneMethodClickRefillsTheListAndKeepsTheChosenIndex)
-{
-    choose(DebugModeDialog::kHighNode);
-    rx().tones->setCurrentIndex(7);
-    emit rx().tones->activated(7);
-    rx().dqt->click();
-    EXPECT_EQ(rx().tones->currentText(), "D023N");
-    choose(DebugModeDialog::kMiddleNode);
-    choose(DebugModeDialog::kHighNode);
-    EXPECT_EQ(rx().tones->currentIndex(), 7);
 }
 
 TEST_F(DebugDialogTest, FrequencyOutsideTheBandIsRefusedAndNothingIsSent)
