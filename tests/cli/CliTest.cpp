@@ -126,6 +126,10 @@ const Refusal kRefusals[] = {
     // A flag takes no value: "--yes=no" must not be taken as a yes.
     {"ValueToYes", {"write", "--port", "@p", "--yes=no", "%hand-set.sin"}, 2, ""},
     {"ValueToVerify", {"write", "--port", "@p", "--verify=no", "%hand-set.sin"}, 2, ""},
+    {"SamePortTwice",
+     {"write", "--port", "@p", "--port", "@p", "--yes", "@none.sin"},
+     2,
+     "given twice"},
     {"NotAList",
      {"import", "@nolist.csv", "--into", "%hand-set.sin", "-o", "@out.sin"},
      1,

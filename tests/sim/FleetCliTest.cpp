@@ -131,14 +131,5 @@ TEST_F(FleetCli, ReadsEveryRadioIntoTheFolderAndKeepsOneBackupOfTheSameBytes)
     EXPECT_EQ(readRaw(path("data/kx9/backups/" + backups[0])), readRaw(path("radio0-start.sin")));
 }
 
-TEST_F(FleetCli, TheSamePortTwiceIsAWrongCommandLine)
-{
-    start(*radios[0], "clean1", {});
-    const ProcessRun run = cli(
-        {"write", "--port", radios[0]->port, "--port", radios[0]->port, "--yes", path("none.sin")});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains("given twice")) << run.err.toStdString();
-}
-
 } // namespace
 } // namespace kx9::test
