@@ -115,34 +115,4 @@ TEST_F(ChannelListCli, DiffEscapesControlBytesOfTheFiles)
     EXPECT_EQ(r.out, "PTT ID: (empty) -> a\\x1B\n");
 }
 
-TEST_F(ChannelListCli, ChannelListCommandsReportTroubleAndWrongCommandLines)
-{
-    writeFile(path("nolist.csv"), "just,some,words\r\n");
-    CliRun r =
-        cli({"import", path("nolist.csv"), "--into", data("hand-set.sin"), "-o", path("out.sin")});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "kx9-cli: " + path("nolist.csv") +
-                         ": no channel list: the header line has no Location column\n");
-
-    r = cli({"import", path("missing.csv"), "--into", data("hand-set.sin"), "-o", path("out.sin")});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("cannot open " + path("missing.csv")), std::string::npos) << r.err;
-
-    r = cli({"export", data("hand-set.sin"), "-o", path("no/folder/x.csv")});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("cannot write"), std::string::npos) << r.err;
-
-    // diff keeps diff(1)'s statuses: 2 when a file cannot be read.
-    r = cli({"diff", data("hand-set.sin"), path("missing.sin")});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(cli({"diff", data("hand-set.sin")}).status, 2);
-
-    EXPECT_EQ(cli({"import", path("nolist.csv"), "-o", path("out.sin")}).status, 2); // no --into
-    EXPECT_EQ(cli({"import", path("nolist.csv"), "--into", data("hand-set.sin")}).status, 2);
-    EXPECT_EQ(cli({"export"}).status, 2);
-    EXPECT_EQ(cli({"export", data("hand-set.sin"), "--bogus"}).status, 2);
-    EXPECT_FALSE(fs::exists(path("out.sin")));
-}
-
 } // namespace

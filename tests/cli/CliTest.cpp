@@ -66,57 +66,123 @@ TEST_F(CliTest, InfoShowsOneNameValuePerLine)
                      "manual setting: Open\nchannels in use: 0\n");
 }
 
-TEST_F(CliTest, FailuresGoToStderrWithStatusAndWriteNothing)
+// A command that fails says why on stderr with its status (1: trouble, 2: a
+// wrong command line) and writes nothing. In the arguments and the message,
+// '@' is the test's folder and '%' the test data's.
+struct Refusal
 {
-    CliRun r = cli({"table", path("missing.sin")});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err,
-              "kx9-cli: cannot open " + path("missing.sin") + ": No such file or directory\n");
+    const char *name;
+    std::vector<std::string> args;
+    int status;
+    std::string said; // part of stderr
+};
 
-    std::ofstream(path("short.sin")) << "short";
-    r = cli({"resave", path("short.sin"), "-o", path("out.sin")});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("short.sin is not a channel file: it holds 5 bytes"), std::string::npos)
-        << r.err;
-    EXPECT_FALSE(fs::exists(path("out.sin")));
-
-    r = cli({"new", "--type", "UHF", "-o", path("out.sin")});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("unknown type \"UHF\""), std::string::npos) << r.err;
-    EXPECT_FALSE(fs::exists(path("out.sin")));
-
-    r = cli({"new", "-o", path("no/folder/out.sin")});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("cannot write"), std::string::npos) << r.err;
-
-    EXPECT_EQ(cli({"new"}).status, 2); // no -o
-    EXPECT_EQ(cli({"table", data("hand-set.sin"), "--lang", "fr"}).status, 2);
-    EXPECT_EQ(cli({"info"}).status, 2);
-    EXPECT_EQ(cli({"info", "--bogus", data("hand-set.sin")}).status, 2);
-    EXPECT_EQ(cli({"resave", data("hand-set.sin"), "-o"}).status, 2);
-    EXPECT_EQ(cli({"frobnicate"}).status, 2);
-    // A flag takes no value: "--yes=no" must not be taken as a yes.
-    EXPECT_EQ(cli({"write", "--port", path("p"), "--yes=no", data("hand-set.sin")}).status, 2);
-    EXPECT_EQ(cli({"write", "--port", path("p"), "--verify=no", data("hand-set.sin")}).status, 2);
-    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
-}
-
-TEST_F(CliTest, HelpForTheProgramAndEachCommand)
+class CliRefusal : public CliTest, public ::testing::WithParamInterface<Refusal>
 {
-    CliRun r = cli({"--version"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_TRUE(r.out.starts_with("kx9-cli ")) << r.out; // the number: packaging's docs test
-    r = cli({"--help"});
-    EXPECT_EQ(r.status, 0);
-    for (const char *name : {"new", "table", "resave", "info", "ports", "read", "write", "options",
-                             "export", "import", "diff", "report", "power", "debug"}) {
-        EXPECT_NE(r.out.find(std::string("  ") + name + " "), std::string::npos) << name;
-        const CliRun one = cli({name, "--help"});
-        EXPECT_EQ(one.status, 0);
-        EXPECT_EQ(one.out.rfind(std::string("Usage: kx9-cli ") + name, 0), 0u) << one.out;
+protected:
+    std::string expand(std::string text) const
+    {
+        for (std::size_t at; (at = text.find_first_of("@%")) != std::string::npos;)
+            text.replace(at, 1, text[at] == '@' ? (m_dir / "").string() : data(""));
+        return text;
     }
+};
+
+TEST_P(CliRefusal, SaysWhyWithItsStatusAndWritesNothing)
+{
+    const Refusal &c = GetParam();
+    kx9::test::writeFile(m_dir / "short.sin", "short");
+    kx9::test::writeFile(m_dir / "nolist.csv", "just,some,words\r\n");
+    fs::create_directory(m_dir / "folder");
+    std::vector<std::string> args;
+    for (const std::string &arg : c.args)
+        args.push_back(expand(arg));
+    const CliRun r = cli(args);
+    EXPECT_EQ(r.status, c.status);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(expand(c.said)), std::string::npos) << r.err;
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 3);
 }
+
+const std::string kTwice = "takes one value; it is given more than once";
+
+const Refusal kRefusals[] = {
+    {"MissingFile",
+     {"table", "@missing.sin"},
+     1,
+     "kx9-cli: cannot open @missing.sin: No such file or directory\n"},
+    {"ShortFile",
+     {"resave", "@short.sin", "-o", "@out.sin"},
+     1,
+     "short.sin is not a channel file: it holds 5 bytes"},
+    {"UnknownType", {"new", "--type", "UHF", "-o", "@out.sin"}, 2, "unknown type \"UHF\""},
+    {"NoFolder", {"new", "-o", "@no/folder/out.sin"}, 1, "cannot write"},
+    {"NewWithoutOutput", {"new"}, 2, ""},
+    {"UnknownLanguage", {"table", "%hand-set.sin", "--lang", "fr"}, 2, ""},
+    {"InfoWithoutFile", {"info"}, 2, ""},
+    {"UnknownOption", {"info", "--bogus", "%hand-set.sin"}, 2, ""},
+    {"OutputWithoutName", {"resave", "%hand-set.sin", "-o"}, 2, ""},
+    {"UnknownCommand", {"frobnicate"}, 2, ""},
+    // A flag takes no value: "--yes=no" must not be taken as a yes.
+    {"ValueToYes", {"write", "--port", "@p", "--yes=no", "%hand-set.sin"}, 2, ""},
+    {"ValueToVerify", {"write", "--port", "@p", "--verify=no", "%hand-set.sin"}, 2, ""},
+    {"SamePortTwice",
+     {"write", "--port", "@p", "--port", "@p", "--yes", "@none.sin"},
+     2,
+     "given twice"},
+    {"NotAList",
+     {"import", "@nolist.csv", "--into", "%hand-set.sin", "-o", "@out.sin"},
+     1,
+     "kx9-cli: @nolist.csv: no channel list: the header line has no Location column\n"},
+    {"MissingList",
+     {"import", "@missing.csv", "--into", "%hand-set.sin", "-o", "@out.sin"},
+     1,
+     "cannot open @missing.csv"},
+    {"ExportToNoFolder", {"export", "%hand-set.sin", "-o", "@no/folder/x.csv"}, 1, "cannot write"},
+    // diff keeps diff(1)'s statuses: 2 when a file cannot be read.
+    {"DiffOfAMissingFile", {"diff", "%hand-set.sin", "@missing.sin"}, 2, "missing.sin"},
+    {"DiffOfOneFile", {"diff", "%hand-set.sin"}, 2, ""},
+    {"ImportWithoutInto", {"import", "@nolist.csv", "-o", "@out.sin"}, 2, ""},
+    {"ImportWithoutOutput", {"import", "@nolist.csv", "--into", "%hand-set.sin"}, 2, ""},
+    {"ExportWithoutFile", {"export"}, 2, ""},
+    {"ExportUnknownOption", {"export", "%hand-set.sin", "--bogus"}, 2, ""},
+    // A second value would silently replace the first; options meant to be
+    // repeated (options --set) are not refused.
+    {"OutputTwice", {"new", "-o", "@a.sin", "--output", "@b.sin", "-o", "@c.sin"}, 2, kTwice},
+    {"TypeTwice", {"new", "--type", "PMR", "--type=PMR", "-o", "@a.sin"}, 2, kTwice},
+    {"ResaveOutputTwice", {"resave", "%hand-set.sin", "-o", "@a.sin", "-o", "@b.sin"}, 2, kTwice},
+    {"LanguageTwice", {"table", "%hand-set.sin", "--lang", "en", "--lang", "zh"}, 2, kTwice},
+    {"OptionsOutputTwice",
+     {"options", "%hand-set.sin", "--set", "Squelch Level=3", "-o", "@a", "--output=b"},
+     2,
+     kTwice},
+    {"PageSizeTwice",
+     {"report", "%hand-set.sin", "--page-size", "A4", "--page-size", "Letter", "-o", "@a"},
+     2,
+     kTwice},
+    {"IntoTwice",
+     {"import", "%hand-set.sin", "--into", "%hand-set.sin", "--into", "%hand-set.sin", "-o", "@a"},
+     2,
+     kTwice},
+    {"PortTwice", {"power", "--port", "@p", "--port", "@q", "high"}, 2, kTwice},
+    {"FrequencyTwice",
+     {"debug", "--port", "@p", "--freq", "1", "--freq", "2", "rx", "446"},
+     2,
+     kTwice},
+    // A read takes ten seconds: an output that cannot be written is refused
+    // before the port is opened, with the reason.
+    {"ReadIntoNoFolder",
+     {"read", "--port", "@no-such-port", "-o", "@no/folder/out.sin"},
+     1,
+     "kx9-cli: cannot write @no/folder/out.sin: No such file or directory\n"},
+    {"ReadIntoAFolder",
+     {"read", "--port", "@no-such-port", "-o", "@folder"},
+     1,
+     "kx9-cli: cannot write @folder: it is a folder, not a regular file\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Commands, CliRefusal, ::testing::ValuesIn(kRefusals),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 // Runs kx9-cli as another user (only root can); returns the exit status.
 int cliAs(uid_t uid, gid_t gid, std::vector<std::string> args)
@@ -261,29 +327,6 @@ TEST_F(CliTest, OutputToAClosedPipeFailsWithTheReason)
     }
 }
 
-// A second value would silently replace the first; options meant to be
-// repeated (options --set) are not refused.
-TEST_F(CliTest, AnOptionTakingOneValueGivenTwiceIsAUsageError)
-{
-    const std::string file = data("hand-set.sin");
-    for (const auto &args : std::vector<std::vector<std::string>>{
-             {"new", "-o", path("a.sin"), "--output", path("b.sin"), "-o", path("c.sin")},
-             {"new", "--type", "PMR", "--type=PMR", "-o", path("a.sin")},
-             {"resave", file, "-o", path("a.sin"), "-o", path("b.sin")},
-             {"table", file, "--lang", "en", "--lang", "zh"},
-             {"options", file, "--set", "Squelch Level=3", "-o", path("a"), "--output=b"},
-             {"report", file, "--page-size", "A4", "--page-size", "Letter", "-o", path("a")},
-             {"import", file, "--into", file, "--into", file, "-o", path("a.sin")},
-             {"power", "--port", path("p"), "--port", path("q"), "high"},
-             {"debug", "--port", path("p"), "--freq", "1", "--freq", "2", "rx", "446"}}) {
-        const CliRun r = cli(args);
-        EXPECT_EQ(r.status, 2) << args[0];
-        EXPECT_NE(r.err.find("takes one value; it is given more than once"), std::string::npos)
-            << r.err;
-    }
-    EXPECT_TRUE(fs::is_empty(m_dir));
-}
-
 // report needs no display, even where the session names one it cannot
 // reach, and leaves no runtime folder behind in the temporary folder.
 TEST_F(CliTest, ReportNeedsNoDisplayNorARuntimeFolder)
@@ -298,20 +341,6 @@ TEST_F(CliTest, ReportNeedsNoDisplayNorARuntimeFolder)
     EXPECT_EQ(r.err, "");
     EXPECT_TRUE(slurp(path("r.pdf")).starts_with("%PDF-"));
     EXPECT_TRUE(fs::is_empty(tmp));
-}
-
-// A read takes ten seconds: an output that cannot be written is refused
-// before the port is opened, with the reason.
-TEST_F(CliTest, ReadRefusesAnUnwritableOutputBeforeOpeningThePort)
-{
-    fs::create_directory(path("folder"));
-    for (const auto &[out, why] : std::vector<std::pair<std::string, std::string>>{
-             {path("no/folder/out.sin"), "No such file or directory"},
-             {path("folder"), "it is a folder, not a regular file"}}) {
-        const CliRun r = cli({"read", "--port", path("no-such-port"), "-o", out});
-        EXPECT_EQ(r.status, 1);
-        EXPECT_EQ(r.err, "kx9-cli: cannot write " + out + ": " + why + "\n");
-    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "RadioLink.h"
 #include "PortNames.h"
 #include "PtyRadioLine.h"
+#include "ScriptedHosts.h"
 #include "Transfer.h"
 
 #include <gtest/gtest.h>
@@ -20,19 +21,13 @@
 namespace kx9 {
 namespace {
 
-// Milliseconds on a steady clock from construction.
-class Stopwatch
-{
-public:
-    long long elapsed() const
-    {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(
-                   std::chrono::steady_clock::now() - m_start)
-            .count();
-    }
+using namespace std::chrono_literals;
 
-private:
-    std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
+// Milliseconds on a steady clock from construction.
+struct Stopwatch
+{
+    std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
+    long long elapsed() const { return (std::chrono::steady_clock::now() - start) / 1ms; }
 };
 
 // The radio's end of a pseudo-terminal; the link opens the other end.
@@ -343,27 +338,6 @@ INSTANTIATE_TEST_SUITE_P(Waits, RadioLinkCancel,
 
 // --- The turnaround of a block ------------------------------------------------------
 
-class QuietHost : public TransferHost, public Prompter
-{
-public:
-    void pump() override {}
-    bool cancelRequested() const override { return false; }
-    void setWatch(bool) override {}
-    void setStatus(std::string_view) override {}
-    int progressPosition() const override { return m_position; }
-    void stepProgress() override { ++m_position; }
-    void closeProgress() override {}
-    Prompter &prompter() override { return *this; }
-    void inform(std::string_view, Icon, std::string_view) override {}
-    bool askOkCancel(std::string_view, Default) override { return false; }
-    bool askRetryCancel(std::string_view) override { return false; }
-    bool askYesNo(std::string_view) override { return false; }
-    SaveChoice askSaveDiscardCancel(std::string_view) override { return SaveChoice::Cancel; }
-
-private:
-    int m_position = 0;
-};
-
 // Per block a read needs a request, its reply, an acknowledge and the
 // radio's: each send a write and a drain, each receive a poll and a read,
 // and one purge before each send. No read may come back empty.
@@ -371,7 +345,7 @@ TEST(RadioLinkTurnaroundTest, AReadSpendsTenSystemCallsABlock)
 {
     test::PtyRadioLine radio;
     RadioLink link;
-    QuietHost host;
+    test::ScriptedHost host;
     const TransferResult read = readFromRadio(link, radio.path(), host, Language::English);
     ASSERT_TRUE(read.completed()) << read.message;
     const RadioLink::SystemCalls &calls = link.systemCalls();

@@ -180,53 +180,6 @@ TEST_F(TransferTest, SilentRadioGets15AttemptsPerQuestionAndRetryStarts15More)
     expectEndedCleanly();
 }
 
-class WakeUpReplyTest : public TransferTest,
-                        public ::testing::WithParamInterface<std::pair<std::uint8_t, int>>
-{
-};
-
-// One stray byte before the acknowledge is accepted; two wrong bytes fail
-// the attempt, and the next one succeeds without a question.
-TEST_P(WakeUpReplyTest, WrongBytesBeforeTheAcknowledgeAreOvercome)
-{
-    const auto [second, attempts] = GetParam();
-    radio.faults().firstWakeUpReply = {0x15, second};
-    EXPECT_TRUE(read().completed());
-    EXPECT_EQ(wakeUps(), attempts);
-    EXPECT_TRUE(host.shown.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Replies, WakeUpReplyTest,
-                         ::testing::Values(std::pair<std::uint8_t, int>{0x06, 1},
-                                           std::pair<std::uint8_t, int>{0x15, 2}),
-                         [](const auto &info) {
-                             return info.param.first == 0x06 ? "StrayByteThenAck" : "TwoNaks";
-                         });
-
-TEST_F(TransferTest, FailedIdentificationReceiveAsksAndRetryReadsAgain)
-{
-    int identifications = 0;
-    port.setReceiveFailure(
-        [&](std::size_t asked, int) { return asked == 8 && identifications++ == 0; });
-    host.answers = {true};
-    EXPECT_TRUE(read().completed());
-    EXPECT_EQ(host.texts("retrycancel").size(), 1u);
-    EXPECT_EQ(wakeUps(), 2);
-}
-
-// The first handshake's 06 is still in the buffer when the radio falls
-// silent: the next wake-ups are unanswered, not answered.
-TEST_F(TransferTest, EarlierAcknowledgeDoesNotAnswerALaterWakeUp)
-{
-    port.setReceiveFailure([&](std::size_t asked, int) {
-        radio.faults().silent = radio.faults().silent || asked == 8;
-        return asked == 8;
-    });
-    host.answers = {true, false};
-    EXPECT_EQ(read().outcome, TransferOutcome::CommunicationError);
-    EXPECT_EQ(wakeUps(), 1 + 15);
-}
-
 TEST_F(TransferTest, NoReadyAfterConfirmWaits601CyclesThenAsks)
 {
     radio.faults().missingReadyReply = true;
@@ -240,75 +193,111 @@ TEST_F(TransferTest, NoReadyAfterConfirmWaits601CyclesThenAsks)
     expectEndedCleanly();
 }
 
-class ConfirmSendTest : public TransferTest, public ::testing::WithParamInterface<int>
-{
-};
+// --- Handshake and identity: the wake-ups and the questions a fault costs ---------
 
-// Each failed send of the confirm is reported and it is sent again, at most
-// three times; then the communication error is asked.
-TEST_P(ConfirmSendTest, FailedConfirmSendIsReportedAndSentAgainAtMostThreeTimes)
+using Arrange = std::function<void(RadioSim &, SimPort &, ScriptedHost &)>;
+
+Arrange wakeUpReply(std::uint8_t second)
 {
-    const int failing = GetParam();
-    int confirmSends = 0;
-    port.setSendFailure([&](std::span<const std::uint8_t> bytes, int) {
-        const bool confirm =
-            radio.state() == RadioSim::State::Identified && bytes.size() == 1 && bytes[0] == 0x06;
-        confirmSends += confirm;
-        return confirm && confirmSends <= failing;
-    });
-    const bool gaveUp = failing > 3;
-    EXPECT_EQ(read().outcome,
-              gaveUp ? TransferOutcome::CommunicationError : TransferOutcome::Completed);
-    EXPECT_EQ(confirmSends, gaveUp ? 4 : failing + 1);
-    EXPECT_EQ(
-        host.texts("warning"),
-        std::vector<std::string>(gaveUp ? 4 : failing, std::string(text::kSendOrderError.en)));
-    EXPECT_EQ(host.texts("retrycancel").size(), gaveUp ? 1u : 0u);
-    expectEndedCleanly();
+    return [=](RadioSim &r, SimPort &, ScriptedHost &) {
+        r.faults().firstWakeUpReply = {0x15, second};
+    };
 }
 
-INSTANTIATE_TEST_SUITE_P(Failures, ConfirmSendTest, ::testing::Values(2, 1000),
-                         [](const auto &info) {
-                             return info.param > 3 ? "EveryTime"
-                                                   : std::to_string(info.param) + "Times";
-                         });
-
-// --- Radio identity check -----------------------------------------------------
-
-struct IdentityCase
+Arrange radioIdentity(std::uint8_t identity)
 {
-    std::uint8_t imageIdentity;
-    std::uint8_t radioIdentity;
-    bool asks;
-};
-
-class IdentityTest : public TransferTest, public ::testing::WithParamInterface<IdentityCase>
-{
-};
-
-TEST_P(IdentityTest, WriteAsksOnlyWhenTheRadioReportsAnotherIdentity)
-{
-    const IdentityCase c = GetParam();
-    radio.faults().identity = c.radioIdentity;
-    host.answers = {true};
-    const TransferResult result = write(patternImage(5, c.imageIdentity));
-    EXPECT_TRUE(result.completed());
-    EXPECT_EQ(host.texts("okcancel").size(), c.asks ? 1u : 0u);
-    EXPECT_EQ(wakeUps(), c.asks ? 2 : 1);
+    return [=](RadioSim &r, SimPort &, ScriptedHost &) { r.faults().identity = identity; };
 }
 
-INSTANTIATE_TEST_SUITE_P(Identities, IdentityTest,
-                         ::testing::Values(IdentityCase{0x01, 0x01, false},
-                                           IdentityCase{0x01, 0xFF, false}, // FF skips
-                                           IdentityCase{0xFF, 0xFF, false}, // new document
-                                           IdentityCase{0xFF, 0x01, true},
-                                           IdentityCase{0x01, 0x02, true}),
-                         [](const auto &info) {
-                             char name[24];
-                             std::snprintf(name, sizeof name, "File%02XRadio%02X",
-                                           info.param.imageIdentity, info.param.radioIdentity);
-                             return std::string(name);
-                         });
+// The identification's receive fails once; silent: the radio then stays silent,
+// with the first handshake's 06 still in the buffer.
+Arrange identificationLost(bool silent)
+{
+    return [=](RadioSim &r, SimPort &p, ScriptedHost &) {
+        p.setReceiveFailure([&r, silent, once = true](std::size_t asked, int) mutable {
+            r.faults().silent = r.faults().silent || (silent && asked == 8);
+            const bool fail = asked == 8 && (silent || once);
+            once = once && asked != 8;
+            return fail;
+        });
+    };
+}
+
+// The confirm (06 after the identification) cannot be sent the first times.
+Arrange confirmFails(int times, Arrange also = {})
+{
+    return [=](RadioSim &r, SimPort &p, ScriptedHost &h) {
+        if (also)
+            also(r, p, h);
+        p.setSendFailure([&r, times, sent = 0](std::span<const std::uint8_t> bytes, int) mutable {
+            const bool confirm =
+                r.state() == RadioSim::State::Identified && bytes.size() == 1 && bytes[0] == 0x06;
+            return confirm && ++sent <= times;
+        });
+    };
+}
+
+struct HandshakeCase
+{
+    const char *name;
+    Arrange arrange;
+    std::optional<std::uint8_t> writeIdentity; // none: a read
+    const char *answers;                       // '1': OK or Retry, '0': Cancel
+    TransferOutcome outcome;
+    int wakeUps;
+    std::size_t identityQuestions, retryQuestions, warnings;
+    friend void PrintTo(const HandshakeCase &c, std::ostream *out) { *out << c.name; }
+};
+
+class HandshakeTest : public TransferTest, public ::testing::WithParamInterface<HandshakeCase>
+{
+};
+
+TEST_P(HandshakeTest, CostsTheseWakeUpsAndQuestions)
+{
+    const HandshakeCase &c = GetParam();
+    c.arrange(radio, port, host);
+    for (const char *a = c.answers; *a; ++a)
+        host.answers.push_back(*a == '1');
+    const TransferResult result =
+        c.writeIdentity ? write(patternImage(5, *c.writeIdentity)) : read();
+    EXPECT_EQ(result.outcome, c.outcome);
+    EXPECT_EQ(wakeUps(), c.wakeUps);
+    EXPECT_EQ(host.texts("okcancel").size(), c.identityQuestions);
+    EXPECT_EQ(host.texts("retrycancel").size(), c.retryQuestions);
+    // Each failed send of the confirm is reported: it goes again at most three times.
+    EXPECT_EQ(host.texts("warning"),
+              std::vector<std::string>(c.warnings, std::string(text::kSendOrderError.en)));
+}
+
+constexpr auto kDone = TransferOutcome::Completed;
+constexpr auto kCommError = TransferOutcome::CommunicationError;
+constexpr std::optional<std::uint8_t> kRead;
+
+const HandshakeCase kHandshakeCases[] = {
+    // One stray byte before the acknowledge is accepted; two wrong bytes fail
+    // the attempt, and the next one succeeds without a question.
+    {"StrayByteThenAck", wakeUpReply(0x06), kRead, "", kDone, 1, 0, 0, 0},
+    {"TwoNaks", wakeUpReply(0x15), kRead, "", kDone, 2, 0, 0, 0},
+    {"IdentificationLostThenRetry", identificationLost(false), kRead, "1", kDone, 2, 0, 1, 0},
+    // The earlier 06 must not answer a later wake-up.
+    {"SilentAfterTheFirstAck", identificationLost(true), kRead, "10", kCommError, 16, 0, 2, 0},
+    {"ConfirmFailsTwice", confirmFails(2), kRead, "", kDone, 1, 0, 0, 2},
+    {"ConfirmFailsEveryTime", confirmFails(1000), kRead, "", kCommError, 1, 0, 1, 4},
+    {"ReadNeverChecksTheIdentity", radioIdentity(0x07), kRead, "", kDone, 1, 0, 0, 0},
+    // The radio's identity is asked about only when it is another one; FF skips.
+    {"File01Radio01", radioIdentity(0x01), 0x01, "1", kDone, 1, 0, 0, 0},
+    {"File01RadioFF", radioIdentity(0xFF), 0x01, "1", kDone, 1, 0, 0, 0},
+    {"NewFileFFRadioFF", radioIdentity(0xFF), 0xFF, "1", kDone, 1, 0, 0, 0},
+    {"NewFileFFRadio01", radioIdentity(0x01), 0xFF, "1", kDone, 2, 1, 0, 0},
+    {"File01Radio02", radioIdentity(0x02), 0x01, "1", kDone, 2, 1, 0, 0},
+    // An accepted mismatch is not asked again after a retry.
+    {"MismatchAcceptedThenRetry", confirmFails(4, radioIdentity(0x07)), 0x01, "11", kDone, 3, 1, 1,
+     4},
+};
+
+INSTANTIATE_TEST_SUITE_P(Faults, HandshakeTest, ::testing::ValuesIn(kHandshakeCases),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 // Declining writes nothing: the CutShortTest row MismatchDeclinedBeforeAnyBlock.
 TEST_F(TransferTest, AcceptedMismatchIsAskedOnceInTheTransfersLanguageAndRedoesTheHandshake)
@@ -341,30 +330,6 @@ TEST_F(TransferTest, CancelAtTheIdentityQuestionIsACancelNotADecline)
     EXPECT_FALSE(result.partialWrite);
     EXPECT_EQ(result.identity, std::optional<std::uint8_t>(0x07));
     EXPECT_TRUE(writtenAddresses().empty());
-}
-
-TEST_F(TransferTest, AcceptedMismatchIsNotAskedAgainAfterARetry)
-{
-    radio.faults().identity = 0x07;
-    int confirms = 0;
-    // The confirm fails four times on the second pass: communication error, Retry.
-    port.setSendFailure([&](std::span<const std::uint8_t> bytes, int) {
-        if (radio.state() != RadioSim::State::Identified || bytes.size() != 1 || bytes[0] != 0x06)
-            return false;
-        return ++confirms <= 4;
-    });
-    host.answers = {true, true}; // OK to the mismatch, Retry to the communication error
-    ASSERT_TRUE(write(patternImage(5, 0x01)).completed());
-    EXPECT_EQ(host.texts("okcancel").size(), 1u);
-    EXPECT_EQ(host.texts("retrycancel").size(), 1u);
-    EXPECT_EQ(wakeUps(), 3);
-}
-
-TEST_F(TransferTest, ReadNeverChecksTheIdentity)
-{
-    radio.faults().identity = 0x07;
-    EXPECT_TRUE(read().completed());
-    EXPECT_TRUE(host.shown.empty());
 }
 
 // --- Failures during the blocks -----------------------------------------------
@@ -405,8 +370,6 @@ INSTANTIATE_TEST_SUITE_P(Replies, ReadEndTest, ::testing::ValuesIn(kReadEnds),
                          });
 
 // --- A write cut short tells that the radio holds part of it --------------------
-
-using Arrange = std::function<void(RadioSim &, SimPort &, ScriptedHost &)>;
 
 struct CutShortCase
 {

@@ -1,8 +1,7 @@
 // The safety net of kx9-cli against kx9-radiosim: the backup every read
 // keeps, a write read back to verify it, and a backup taken before a write.
 
-#include "Document.h"
-#include "SimulatedRadio.h"
+#include "SimImages.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,25 +10,6 @@
 
 namespace kx9::test {
 namespace {
-
-ChannelImage memoryOf(std::uint8_t seed)
-{
-    ChannelImage image;
-    for (std::size_t i = 0; i < kImageSize; ++i)
-        image.setByte(i, static_cast<std::uint8_t>(i * seed + (i >> 8)));
-    image.setRadioIdentity(0x01);
-    return image;
-}
-
-// A channel file that the table conversion leaves as it is.
-ChannelImage writtenFile()
-{
-    Document doc;
-    doc.newDocument(Language::English);
-    ChannelImage image = doc.imageAsSaved();
-    image.setRadioIdentity(0x01);
-    return image;
-}
 
 unsigned modeOf(const QString &path)
 {
@@ -53,7 +33,7 @@ protected:
 // bytes adds none, and --no-backup keeps none; `backups` lists it.
 TEST_F(BackupVerify, AReadKeepsOnePrivateBackupAndARepeatedReadNone)
 {
-    startRadio({}, memoryOf(7));
+    startRadio({}, radioImage(7));
     ASSERT_EQ(read("a.sin").exitCode, 0);
     const QStringList files = backupFiles();
     ASSERT_EQ(files.size(), 1);
@@ -61,7 +41,7 @@ TEST_F(BackupVerify, AReadKeepsOnePrivateBackupAndARepeatedReadNone)
     // The simulator's port is /dev/pts/N, named pts-N.
     EXPECT_TRUE(files[0].endsWith("_id01_pts-" + QFileInfo(port).fileName() + ".sin"))
         << files[0].toStdString();
-    EXPECT_EQ(readRaw(backup), bytesOf(memoryOf(7)));
+    EXPECT_EQ(readRaw(backup), bytesOf(radioImage(7)));
     EXPECT_EQ(modeOf(backup), 0600u);
     EXPECT_EQ(modeOf(backups()), 0700u);
 
@@ -84,12 +64,12 @@ TEST_F(BackupVerify, AnUnwritableBackupFolderWarnsAndTheReadStillSaves)
 {
     ASSERT_TRUE(QDir().mkpath(path("data")));
     ASSERT_TRUE(writeRaw(path("data/kx9"), "a file where the folder belongs"));
-    startRadio({}, memoryOf(7));
+    startRadio({}, radioImage(7));
     const ProcessRun r = read("a.sin");
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_TRUE(r.err.startsWith("kx9-cli: warning: The radio's data was read, but no backup"))
         << r.err.toStdString();
-    EXPECT_EQ(readRaw(path("a.sin")), bytesOf(memoryOf(7)));
+    EXPECT_EQ(readRaw(path("a.sin")), bytesOf(radioImage(7)));
 }
 
 struct WriteCase
@@ -118,54 +98,40 @@ TEST_P(BackupVerifyWrite, EndsAsItShould)
         ASSERT_TRUE(QDir().mkpath(path("data")));
         ASSERT_TRUE(writeRaw(path("data/kx9"), "a file where the folder belongs"));
     }
-    ASSERT_TRUE(writeRaw(path("file.sin"), bytesOf(writtenFile())));
-    startRadio(c.radioFlags, memoryOf(9));
+    ASSERT_TRUE(writeRaw(path("file.sin"), bytesOf(fileImage())));
+    startRadio(c.radioFlags, radioImage(9));
     const ProcessRun w =
         cli(QStringList{"write", "--port", port} + c.writeFlags + QStringList{path("file.sin")});
     EXPECT_EQ(w.exitCode, c.exitCode) << w.err.toStdString();
     EXPECT_TRUE(c.errStart.isEmpty() ? w.err.isEmpty() : w.err.contains(c.errStart))
         << w.err.toStdString();
     const QByteArray held = stopRadio();
-    EXPECT_EQ(held.left(0xFF0) == bytesOf(writtenFile()).left(0xFF0), c.written);
-    EXPECT_EQ(held == bytesOf(memoryOf(9)), c.untouched);
+    EXPECT_EQ(held.left(0xFF0) == bytesOf(fileImage()).left(0xFF0), c.written);
+    EXPECT_EQ(held == bytesOf(radioImage(9)), c.untouched);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, BackupVerifyWrite,
-    ::testing::Values(
-        WriteCase{"VerifyCatchesACorruptBlock",
-                  {"--corrupt-write", "5"},
-                  {"--verify"},
-                  false,
-                  1,
-                  "Verify after writing failed: the radio holds other values than were "
-                  "written in 1 of the written bytes, at 0x028.",
-                  false,
-                  false},
-        WriteCase{"VerifyPassesACleanWrite", {}, {"--verify"}, false, 0, "", true, false},
-        WriteCase{"BackupFirstReadFails",
-                  {"--no-read-ack", "3"},
-                  {"--backup-first", "--verify"},
-                  false,
-                  1,
-                  "Nothing was written: the radio could not be read first.",
-                  false,
-                  true},
-        WriteCase{"BackupFirstNotKept",
-                  {},
-                  {"--backup-first"},
-                  true,
-                  1,
-                  "Nothing was written: the radio's data could not be kept first.",
-                  false,
-                  true}),
-    [](const auto &info) { return info.param.name; });
+std::vector<WriteCase> writeCases()
+{
+    const QStringList none, verify("--verify"), backupFirst("--backup-first");
+    return {{"VerifyCatchesACorruptBlock", QStringList{"--corrupt-write", "5"}, verify, false, 1,
+             "Verify after writing failed: the radio holds other values than were written in 1 of "
+             "the written bytes, at 0x028.",
+             false, false},
+            {"VerifyPassesACleanWrite", none, verify, false, 0, "", true, false},
+            {"BackupFirstReadFails", QStringList{"--no-read-ack", "3"}, backupFirst + verify, false,
+             1, "Nothing was written: the radio could not be read first.", false, true},
+            {"BackupFirstNotKept", none, backupFirst, true, 1,
+             "Nothing was written: the radio's data could not be kept first.", false, true}};
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BackupVerifyWrite, ::testing::ValuesIn(writeCases()),
+                         [](const auto &info) { return info.param.name; });
 
 // What a radio may hold that the table would write otherwise: channels 2-128
 // empty as all FF, settings no dialog list can show.
 ChannelImage radioOwnBytes()
 {
-    ChannelImage image = writtenFile();
+    ChannelImage image = fileImage();
     image.setRxFrequency(1, 44600625);
     for (std::size_t address = 0x010; address < 0x800; ++address)
         image.setByte(address, 0xFF);
@@ -189,7 +155,7 @@ TEST_F(BackupVerify, RestoreSendsTheBackupExactlyAndVerifiesIt)
     ASSERT_EQ(read("a.sin").exitCode, 0);
     ASSERT_EQ(backupFiles().size(), 1);
     const QString backup = backups() + "/" + backupFiles()[0];
-    ASSERT_TRUE(writeRaw(path("file.sin"), bytesOf(writtenFile())));
+    ASSERT_TRUE(writeRaw(path("file.sin"), bytesOf(fileImage())));
     ASSERT_EQ(cli({"write", "--port", port, path("file.sin")}).exitCode, 0);
 
     ASSERT_TRUE(writeRaw(path("report.pdf"), QByteArray("%PDF-1.4").repeated(1024)));

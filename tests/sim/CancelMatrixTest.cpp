@@ -3,8 +3,7 @@
 // kx9-radiosim: each case checks the exit status, what is said, how soon
 // the program ends after the signal, and what the radio then holds.
 
-#include "Document.h"
-#include "SimulatedRadio.h"
+#include "SimImages.h"
 
 #include <QElapsedTimer>
 
@@ -14,30 +13,11 @@
 namespace kx9::test {
 namespace {
 
-ChannelImage fileToWrite()
-{
-    Document doc;
-    doc.newDocument(Language::English);
-    ChannelImage image = doc.imageAsSaved();
-    image.setRadioIdentity(0x01);
-    return image;
-}
-
-// Differs from fileToWrite() in every block.
-ChannelImage memoryBefore()
-{
-    ChannelImage image;
-    for (std::size_t i = 0; i < kImageSize; ++i)
-        image.setByte(i, static_cast<std::uint8_t>(i * 7 + 3 + (i >> 8)));
-    image.setRadioIdentity(0x01);
-    return image;
-}
-
 enum class Holds { WhatItHeld, PartOfTheFile, TheFile };
 
 struct CancelCase
 {
-    const char *name;
+    std::string name;
     bool fleet;
     QStringList options;    // of the write
     QStringList radioFlags; // of every radio
@@ -67,19 +47,6 @@ protected:
         }
         SimulatedRadioTest::TearDown();
     }
-    // Waits until a radio's trace shows these bytes sent to it.
-    static bool received(QProcess &radio, const QString &hex)
-    {
-        QString seen;
-        while (!seen.contains(hex)) {
-            if (!radio.canReadLine() && !radio.waitForReadyRead(kProcessTimeoutMs))
-                return false;
-            const QString line = QString::fromUtf8(radio.readLine()).trimmed();
-            if (line.startsWith('>'))
-                seen += line.mid(1);
-        }
-        return true;
-    }
 
     QProcess second; // the fleet's other radio, a silent one
 };
@@ -87,8 +54,8 @@ protected:
 TEST_P(CancelMatrix, CtrlCEndsAtOnceAndSaysWhatTheRadioHolds)
 {
     const CancelCase &c = GetParam();
-    ASSERT_TRUE(writeRaw(path("file.sin"), bytesOf(fileToWrite())));
-    startRadio(QStringList{"--trace"} + c.radioFlags, memoryBefore());
+    ASSERT_TRUE(writeRaw(path("file.sin"), bytesOf(fileImage())));
+    startRadio(QStringList{"--trace"} + c.radioFlags, radioImage());
     QStringList ports{"--port", port};
     if (c.fleet) {
         second.start(KX9_RADIOSIM, {"--silent"});
@@ -99,7 +66,7 @@ TEST_P(CancelMatrix, CtrlCEndsAtOnceAndSaysWhatTheRadioHolds)
     }
     QProcess p;
     startCli(p, QStringList{"write"} + c.options + ports + QStringList{path("file.sin")});
-    ASSERT_TRUE(received(radio, c.phaseSeen));
+    ASSERT_TRUE(radioReceived(radio, c.phaseSeen));
     QElapsedTimer sinceSignal;
     sinceSignal.start();
     ::kill(static_cast<pid_t>(p.processId()), SIGINT);
@@ -129,8 +96,8 @@ TEST_P(CancelMatrix, CtrlCEndsAtOnceAndSaysWhatTheRadioHolds)
     EXPECT_LT(exitMs, 1500);
 
     const QByteArray memory = stopRadio();
-    const QByteArray before = bytesOf(memoryBefore());
-    const QByteArray file = bytesOf(fileToWrite());
+    const QByteArray before = bytesOf(radioImage());
+    const QByteArray file = bytesOf(fileImage());
     constexpr int kWrittenBytes = 0xFF0; // the radio keeps its last 16 bytes
     switch (c.holds) {
     case Holds::WhatItHeld:
@@ -146,42 +113,28 @@ TEST_P(CancelMatrix, CtrlCEndsAtOnceAndSaysWhatTheRadioHolds)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Phases, CancelMatrix,
-    ::testing::Values(
-        CancelCase{"BackupRead",
-                   false,
-                   {"--backup-first"},
-                   kStallAtFirstRead,
-                   kFirstReadRequest,
-                   kNothingWritten,
-                   Holds::WhatItHeld},
-        CancelCase{
-            "Write", false, {"--verify"}, {}, kFifthWriteBlock, kPartial, Holds::PartOfTheFile},
-        CancelCase{"Verify",
-                   false,
-                   {"--verify"},
-                   kStallAtFirstRead,
-                   kFirstReadRequest,
-                   kNotVerified,
-                   Holds::TheFile},
-        CancelCase{"FleetBackupRead",
-                   true,
-                   {"--backup-first"},
-                   kStallAtFirstRead,
-                   kFirstReadRequest,
-                   kNothingWritten,
-                   Holds::WhatItHeld},
-        CancelCase{
-            "FleetWrite", true, {"--verify"}, {}, kFifthWriteBlock, kPartial, Holds::PartOfTheFile},
-        CancelCase{"FleetVerify",
-                   true,
-                   {"--verify"},
-                   kStallAtFirstRead,
-                   kFirstReadRequest,
-                   kNotVerified,
-                   Holds::TheFile}),
-    [](const auto &info) { return std::string(info.param.name); });
+// Each phase, to one radio and to a fleet of it and a silent one.
+std::vector<CancelCase> cancelCases()
+{
+    const QStringList backupFirst("--backup-first"), verify("--verify");
+    const CancelCase phases[] = {
+        {"BackupRead", false, backupFirst, kStallAtFirstRead, kFirstReadRequest, kNothingWritten,
+         Holds::WhatItHeld},
+        {"Write", false, verify, QStringList(), kFifthWriteBlock, kPartial, Holds::PartOfTheFile},
+        {"Verify", false, verify, kStallAtFirstRead, kFirstReadRequest, kNotVerified,
+         Holds::TheFile}};
+    std::vector<CancelCase> cases;
+    for (const bool fleet : {false, true})
+        for (CancelCase c : phases) {
+            c.fleet = fleet;
+            c.name = fleet ? std::string("Fleet") + c.name : c.name;
+            cases.push_back(c);
+        }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Phases, CancelMatrix, ::testing::ValuesIn(cancelCases()),
+                         [](const auto &info) { return info.param.name; });
 
 } // namespace
 } // namespace kx9::test

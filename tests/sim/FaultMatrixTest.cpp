@@ -3,9 +3,8 @@
 // the exit status, the whole message, and that the output folder is byte for
 // byte what it was (no temporary file left behind).
 
-#include "Document.h"
 #include "SafetyTexts.h"
-#include "SimulatedRadio.h"
+#include "SimImages.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -35,27 +34,6 @@ const QString kMismatch =
 const QString kPartialWrite = QString::fromUtf8(text::kPartialWrite.en.data()) + "\n";
 const QString kProgramInterrupt =
     " Program Interrupt，Please reset the radio and try again\n" + kPartialWrite;
-
-// A channel file that the table conversion leaves as it is.
-ChannelImage fileImage()
-{
-    Document doc;
-    doc.newDocument(Language::English);
-    ChannelImage image = doc.imageAsSaved();
-    image.setRadioIdentity(0x01);
-    return image;
-}
-
-// A radio memory that differs from fileImage() in every block, so that what
-// a write left in the radio shows block by block.
-ChannelImage radioImage()
-{
-    ChannelImage image;
-    for (std::size_t i = 0; i < kImageSize; ++i)
-        image.setByte(i, static_cast<std::uint8_t>(i * 7 + 3 + (i >> 8)));
-    image.setRadioIdentity(0x01);
-    return image;
-}
 
 // What a folder holds: for each name its type and mode, and its bytes (a
 // link: where it points).
@@ -97,21 +75,7 @@ protected:
     {
         SimulatedRadioTest::startRadio(faults, memory);
     }
-    // Waits until the radio's trace shows these bytes sent to it.
-    bool radioReceived(const QString &hex)
-    {
-        while (!toRadio.contains(hex)) {
-            if (!radio.canReadLine() && !radio.waitForReadyRead(kProcessTimeoutMs))
-                return false;
-            const QString line = QString::fromUtf8(radio.readLine()).trimmed();
-            if (line.startsWith('>'))
-                toRadio += line.mid(1);
-        }
-        return true;
-    }
     ProcessRun read() const { return cli({"read", "--port", port, "-o", out("out.sin")}); }
-
-    QString toRadio;
 };
 
 // A radio whose memory the table conversion leaves as it is goes through a
@@ -134,15 +98,6 @@ TEST_F(FaultMatrix, RoundTripRadioFileRadioLeavesTheMemoryAsItWas)
     const ProcessRun w = cli({"write", "--port", port, out("out.sin")});
     ASSERT_EQ(w.exitCode, 0) << w.err.toStdString();
     EXPECT_EQ(stopRadio(), bytesOf(memory)); // saved after the complete write
-}
-
-// A stray byte before the first wake-up acknowledge is overcome.
-TEST_F(FaultMatrix, WrongWakeUpReplyIsOvercome)
-{
-    startRadio({"--wrong-wakeup"});
-    const ProcessRun r = read();
-    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(readRaw(out("out.sin")), bytesOf(radioImage()));
 }
 
 // --- The line: read ----------------------------------------------------------------
@@ -238,22 +193,14 @@ TEST_P(WriteFaults, EndTheWriteWithTheMessageAndTheRadioHoldsWhatWasAcknowledged
 
 std::vector<WriteFault> writeFaults()
 {
+    const QString notWritten = "Nothing was written: the radio keeps its data and its identity.\n";
+    const QStringList mismatch{"--identity", "07"};
     std::vector<WriteFault> faults{
-        {"Silent", {"--silent"}, false, 1, kCommunicationError, 0},
-        {"IdentityMismatchWithoutYes",
-         {"--identity", "07"},
-         false,
-         1,
-         kMismatch + "Not continuing: no terminal to ask; --yes continues.\n"
-                     "Nothing was written: the radio keeps its data and its identity.\n",
-         0},
-        {"IdentityMismatchWithYes",
-         {"--identity", "07"},
-         true,
-         0,
-         kMismatch + "Continuing: --yes was given.\n",
-         510},
-    };
+        {"Silent", QStringList("--silent"), false, 1, kCommunicationError, 0},
+        {"IdentityMismatchWithoutYes", mismatch, false, 1,
+         kMismatch + "Not continuing: no terminal to ask; --yes continues.\n" + notWritten, 0},
+        {"IdentityMismatchWithYes", mismatch, true, 0, kMismatch + "Continuing: --yes was given.\n",
+         510}};
     for (const int block : {0, 254, 509}) {
         const QString n = QString::number(block);
         const auto fault = [&](const char *name, const char *flag, int stored) {
@@ -300,7 +247,7 @@ TEST_P(Signals, CancelTheTransferAndLeaveNoTemporaryFile)
     QProcess p;
     startCli(p, c.writing ? QStringList{"write", "--port", port, out("file.sin")}
                           : QStringList{"read", "--port", port, "-o", out("out.sin")});
-    ASSERT_TRUE(radioReceived(c.writing ? " 57 00 28 08" : " 52 09 60 08"));
+    ASSERT_TRUE(radioReceived(radio, c.writing ? " 57 00 28 08" : " 52 09 60 08"));
     ::kill(static_cast<pid_t>(p.processId()), c.signal);
     const ProcessRun r = finished(p);
 

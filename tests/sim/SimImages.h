@@ -1,0 +1,46 @@
+#pragma once
+
+// The images and the trace wait that the tests of kx9-cli against
+// kx9-radiosim share.
+
+#include "Document.h"
+#include "SimulatedRadio.h"
+
+namespace kx9::test {
+
+// A channel file that the table conversion leaves as it is.
+inline ChannelImage fileImage()
+{
+    Document doc;
+    doc.newDocument(Language::English);
+    ChannelImage image = doc.imageAsSaved();
+    image.setRadioIdentity(0x01);
+    return image;
+}
+
+// A radio memory that differs from fileImage() in every block, so that what
+// a write left in the radio shows block by block.
+inline ChannelImage radioImage(std::uint8_t seed = 7)
+{
+    ChannelImage image;
+    for (std::size_t i = 0; i < kImageSize; ++i)
+        image.setByte(i, static_cast<std::uint8_t>(i * seed + 3 + (i >> 8)));
+    image.setRadioIdentity(0x01);
+    return image;
+}
+
+// Waits until a radio started with --trace shows these bytes sent to it.
+inline bool radioReceived(QProcess &radio, const QString &hex)
+{
+    QString seen;
+    while (!seen.contains(hex)) {
+        if (!radio.canReadLine() && !radio.waitForReadyRead(kProcessTimeoutMs))
+            return false;
+        const QString line = QString::fromUtf8(radio.readLine()).trimmed();
+        if (line.startsWith('>'))
+            seen += line.mid(1);
+    }
+    return true;
+}
+
+} // namespace kx9::test
