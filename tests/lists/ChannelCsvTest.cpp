@@ -310,6 +310,7 @@ struct AcceptedCase
     std::string header;
     std::string line;
     const char *row; // as cells() reads them
+    Language language = Language::English;
 };
 
 using CsvAcceptedLine = ::testing::TestWithParam<AcceptedCase>;
@@ -319,8 +320,8 @@ TEST_P(CsvAcceptedLine, GivesTheCells)
 {
     ChannelTable table = emptyTable();
     setRow(table, 1, cells("446.00625|446.01250|67.0|D023N|Narrow|No|Low|Carrier|OLD"));
-    const CsvImport in =
-        importChannelCsv(GetParam().header + "\n" + GetParam().line, table, kType400470);
+    const CsvImport in = importChannelCsv(GetParam().header + "\n" + GetParam().line, table,
+                                          kType400470, {.language = GetParam().language});
     ASSERT_TRUE(in.report.complete()) << in.report.refused.front().text;
     const int row = in.report.applied.at(0);
     EXPECT_EQ(rowOf(in.table, row), cells(GetParam().row));
@@ -353,6 +354,8 @@ const AcceptedCase kAcceptedCases[] = {
      "2,446.006250,\"  spaces \"", "446.00625|446.00625|Off|Off|Wide|Yes|High|Close|SPACES"},
     {"blanks of a name that fits stay", "Location,Frequency,Name", "2,446.006250,\" AB \"",
      "446.00625|446.00625|Off|Off|Wide|Yes|High|Close| AB "},
+    {"new channels take typing's defaults in the table's language", "Location,Frequency",
+     "2,446.006250", "446.00625|446.00625|Off|Off|宽|是|高|关闭|", Language::Chinese},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, CsvAcceptedLine, ::testing::ValuesIn(kAcceptedCases),
@@ -417,13 +420,6 @@ TEST(CsvImport, ReplaceEmptiesUnnamedChannelsButKeepsThoseOfRefusedLines)
     const CsvImport kept = importChannelCsv(list, table, kTypePmrLpd);
     EXPECT_TRUE(kept.report.emptied.empty());
     EXPECT_EQ(rowOf(kept.table, 1), rowOf(table, 1));
-}
-
-TEST(CsvImport, NewChannelsGetTheDefaultsTypingGivesInTheTablesLanguage)
-{
-    const CsvImport in = importChannelCsv("Location,Frequency\n4,446.006250\n", emptyTable(),
-                                          kType400470, {.language = Language::Chinese});
-    EXPECT_EQ(rowOf(in.table, 4), cells("446.00625|446.00625|Off|Off|宽|是|高|关闭|"));
 }
 
 TEST(CsvImport, AFileThatIsNoChannelListIsRefusedAsAWhole)
