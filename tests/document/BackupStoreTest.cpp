@@ -22,6 +22,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <thread>
+#include <tuple>
 #include <unistd.h>
 
 namespace kx9::backups_test {
@@ -372,10 +373,9 @@ TEST(BackupSettingsText, ReadsTheBackupsSectionAndKeepsDefaultsForTheRest)
     };
     for (const auto &c : cases) {
         const BackupSettings s = parseBackupSettings(c.ini);
-        EXPECT_EQ(s.enabled, c.enabled) << c.ini;
-        EXPECT_EQ(s.maxAgeDays, c.maxAgeDays) << c.ini;
-        EXPECT_EQ(s.backupFirst, c.backupFirst) << c.ini;
-        EXPECT_EQ(s.verifyWrite, c.verify) << c.ini;
+        EXPECT_EQ(std::tie(s.enabled, s.maxAgeDays, s.backupFirst, s.verifyWrite),
+                  std::tie(c.enabled, c.maxAgeDays, c.backupFirst, c.verify))
+            << c.ini;
     }
 }
 
