@@ -8,7 +8,6 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <sys/resource.h>
 #include <unistd.h>

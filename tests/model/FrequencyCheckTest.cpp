@@ -4,10 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cmath>
 #include <cstdlib>
 #include <initializer_list>
-#include <utility>
 
 namespace kx9 {
 namespace {
