@@ -30,9 +30,8 @@ TEST(EditHistory, StepsUndoAndRedoInOrderAndANewStepDropsTheRedoSide)
     edit(doc, 3, kColName, "D");
     EXPECT_FALSE(doc.redo()); // "C" is gone for good
     EXPECT_EQ(doc.table().cell(2, kColName), "");
-    ASSERT_TRUE(doc.undo());
-    ASSERT_TRUE(doc.undo());
-    ASSERT_TRUE(doc.undo());
+    for (int step = 0; step < 3; ++step)
+        ASSERT_TRUE(doc.undo());
     EXPECT_FALSE(doc.undo());
     EXPECT_EQ(doc.table().cell(1, kColName), "");
 }
@@ -123,9 +122,8 @@ TEST(EditHistory, UndoAndRedoAfterALanguageSwitchPutBackTextsOfTheNewLanguage)
 
     // And back: the history speaks English again.
     doc.translateCellTexts(Language::Chinese, Language::English);
-    ASSERT_TRUE(doc.undo());
-    ASSERT_TRUE(doc.undo());
-    ASSERT_TRUE(doc.undo());
+    for (int step = 0; step < 3; ++step)
+        ASSERT_TRUE(doc.undo());
     EXPECT_EQ(doc.table().cell(1, kColBandwidth), "Narrow");
     EXPECT_EQ(doc.table().cell(2, kColBusyLock), "Close");
 }

@@ -140,7 +140,6 @@ TEST(CsvRoundTrip, ExportThenImportIntoAnEmptyTableGivesTheSameImageBytes)
         EXPECT_EQ(back.report.warnings,
                   (std::vector<CsvLineNote>{{5, "150.00000 MHz is outside the radio's band of "
                                                 "400-470 MHz; it was stored all the same"}}));
-        EXPECT_EQ(back.report.applied.size(), std::size(kExportCases) + 1);
         EXPECT_EQ(imageOf(back.table), imageOf(source));
     }
 }
