@@ -22,6 +22,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <thread>
+#include <tuple>
 #include <unistd.h>
 
 namespace kx9::backups_test {
@@ -142,13 +143,31 @@ TEST_F(BackupStoreTest, TheSameBytesReadAgainOutliveThePruneOfLaterReads)
 }
 
 // What one more read prunes, by the age of each backup's name and file.
+using Ages = std::vector<std::pair<int, int>>; // {name, file} in days, id01 unless negative
+
+// Backups of one radio read daily, the newest `from` days ago.
+Ages daily(int count, int from = 400)
+{
+    Ages ages;
+    for (int day = from; day < from + count; ++day)
+        ages.emplace_back(day, day);
+    return ages;
+}
+
+Ages operator+(Ages a, const Ages &b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
 struct PruneCase
 {
     const char *name;
-    std::vector<std::pair<int, int>> planted; // {name, file} age in days, id01 unless negative
+    Ages planted;
     std::time_t clock;
     std::set<int> gone; // indexes into planted
     bool clockBehind = false;
+    int maxAgeDays = 365;
 };
 
 class PruneTest : public BackupStoreTest, public ::testing::WithParamInterface<PruneCase>
@@ -168,7 +187,7 @@ TEST_P(PruneTest, RemovesOnlyWhatIsOldByNameAndFileBeyondTheNewestTen)
     test::writeFile(fs::path(folder()) / "2020-01-01_my-own-notes.sin", "x");
     now = c.clock;
 
-    const BackupStore one = store();
+    const BackupStore one = store(c.maxAgeDays);
     const BackupResult kept = one.keep(radioImage(0x01, 0xEE), "/dev/ttyUSB0", Language::English);
     ASSERT_TRUE(kept.ok()) << kept.message;
     EXPECT_EQ(kept.pruned, static_cast<int>(c.gone.size()));
@@ -179,63 +198,27 @@ TEST_P(PruneTest, RemovesOnlyWhatIsOldByNameAndFileBeyondTheNewestTen)
     EXPECT_EQ(one.keep(radioImage(0x01, 0xEF), "p", Language::English).note, ""); // said once
 }
 
-const std::vector<std::pair<int, int>> kTwelveOld = {
-    {400, 400}, {401, 401}, {402, 402}, {403, 403}, {404, 404}, {405, 405},
-    {406, 406}, {407, 407}, {408, 408}, {409, 409}, {410, 410}, {411, 411}};
+const PruneCase kPruneCases[] = {
+    {"OldBeyondTheNewestTenGo", daily(12), kNow, {9, 10, 11}},
+    {"OtherIdentitiesCountTheirOwnTen",
+     {{400, 400}, {-500, -500}, {-501, -501}, {401, 401}},
+     kNow,
+     {}},
+    {"AFileTouchedLatelyStays", daily(10) + Ages{{410, 5}, {411, 411}}, kNow, {9, 11}},
+    {"AClockYearsAheadKeepsTheNewestTen",
+     {{0, 0}, {1, 1}, {2, 2}, {-3, -3}},
+     kNow + 800 * kDay,
+     {}},
+    {"AClockBehindTheNewestBackupPrunesNothing",
+     Ages{{0, 0}} + daily(12),
+     kNow - 10 * kDay,
+     {},
+     true},
+    {"PruningOffKeepsEverything", daily(12, 3000), kNow, {}, false, 0},
+};
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PruneTest,
-    ::testing::Values(PruneCase{"OldBeyondTheNewestTenGo", kTwelveOld, kNow, {9, 10, 11}},
-                      PruneCase{"OtherIdentitiesCountTheirOwnTen",
-                                {{400, 400}, {-500, -500}, {-501, -501}, {401, 401}},
-                                kNow,
-                                {}},
-                      PruneCase{"AFileTouchedLatelyStays",
-                                {{400, 400},
-                                 {401, 401},
-                                 {402, 402},
-                                 {403, 403},
-                                 {404, 404},
-                                 {405, 405},
-                                 {406, 406},
-                                 {407, 407},
-                                 {408, 408},
-                                 {409, 409},
-                                 {410, 5},
-                                 {411, 411}},
-                                kNow,
-                                {9, 11}},
-                      PruneCase{"AClockYearsAheadKeepsTheNewestTen",
-                                {{0, 0}, {1, 1}, {2, 2}, {-3, -3}},
-                                kNow + 800 * kDay,
-                                {}},
-                      PruneCase{"AClockBehindTheNewestBackupPrunesNothing",
-                                {{0, 0},
-                                 {400, 400},
-                                 {401, 401},
-                                 {402, 402},
-                                 {403, 403},
-                                 {404, 404},
-                                 {405, 405},
-                                 {406, 406},
-                                 {407, 407},
-                                 {408, 408},
-                                 {409, 409},
-                                 {410, 410},
-                                 {411, 411}},
-                                kNow - 10 * kDay,
-                                {},
-                                true}),
-    [](const ::testing::TestParamInfo<PruneCase> &info) { return std::string(info.param.name); });
-
-TEST_F(BackupStoreTest, PruningOffKeepsEverything)
-{
-    plant(kNow - 4000 * kDay, kNow - 4000 * kDay, radioImage(0x01, 1));
-    for (int i = 0; i < kBackupsAlwaysKept; ++i)
-        plant(kNow - (3000 + i) * kDay, kNow - 3000 * kDay, radioImage(0x01, 2));
-    EXPECT_EQ(keep(radioImage(0x01, 3), 0).pruned, 0);
-    EXPECT_EQ(files().size(), 12u);
-}
+INSTANTIATE_TEST_SUITE_P(Cases, PruneTest, ::testing::ValuesIn(kPruneCases),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 // Radios read at once, in one program or several, keep one file of the same bytes.
 TEST_F(BackupStoreTest, KeepersOnManyThreadsAtOnceKeepOneFile)
@@ -293,39 +276,32 @@ TEST_P(LooseFolderTest, IsRefusedByNameAndReasonInBothLanguages)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LooseFolderTest,
-    ::testing::Values(LooseFolder{"BackupsWritableByAll",
-                                  [](const fs::path &, const fs::path &b) {
-                                      fs::permissions(b, fs::perms::all);
-                                  },
-                                  false, text::kFolderWritable},
-                      LooseFolder{"DataWritableByGroup",
-                                  [](const fs::path &d, const fs::path &) {
-                                      fs::permissions(d,
-                                                      fs::perms::owner_all | fs::perms::group_all);
-                                  },
-                                  true, text::kFolderWritable},
-                      LooseFolder{"BackupsOfAnotherUser",
-                                  [](const fs::path &, const fs::path &b) {
-                                      (void)::chown(b.c_str(), 65534, 65534);
-                                  },
-                                  false, text::kFolderNotYours},
-                      LooseFolder{"BackupsALinkToAnotherFolder",
-                                  [](const fs::path &d, const fs::path &b) {
-                                      fs::rename(b, d / "elsewhere");
-                                      fs::create_directory_symlink(d / "elsewhere", b);
-                                  },
-                                  false, text::kFolderIsLink},
-                      LooseFolder{"DataAFile",
-                                  [](const fs::path &d, const fs::path &) {
-                                      fs::remove_all(d);
-                                      fs::create_directories(d / "backups");
-                                      fs::rename(d, d.string() + ".old");
-                                      test::writeFile(d, "a file where the folder should be");
-                                  },
-                                  true, text::kFolderNotAFolder}),
-    [](const ::testing::TestParamInfo<LooseFolder> &info) { return std::string(info.param.name); });
+using Folder = const fs::path &;
+
+const LooseFolder kLooseFolders[] = {
+    {"BackupsWritableByAll", [](Folder, Folder b) { fs::permissions(b, fs::perms::all); }, false,
+     text::kFolderWritable},
+    {"DataWritableByGroup",
+     [](Folder d, Folder) { fs::permissions(d, fs::perms::owner_all | fs::perms::group_all); },
+     true, text::kFolderWritable},
+    {"BackupsOfAnotherUser", [](Folder, Folder b) { (void)::chown(b.c_str(), 65534, 65534); },
+     false, text::kFolderNotYours},
+    {"BackupsALinkToAnotherFolder",
+     [](Folder d, Folder b) {
+         fs::rename(b, d / "elsewhere");
+         fs::create_directory_symlink(d / "elsewhere", b);
+     },
+     false, text::kFolderIsLink},
+    {"DataAFile",
+     [](Folder d, Folder) {
+         fs::rename(d, d.string() + ".old");
+         test::writeFile(d, "a file where the folder should be");
+     },
+     true, text::kFolderNotAFolder},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, LooseFolderTest, ::testing::ValuesIn(kLooseFolders),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(BackupStoreTest, APortNameOfAnyLengthStillKeepsItsBackup)
 {
@@ -397,10 +373,9 @@ TEST(BackupSettingsText, ReadsTheBackupsSectionAndKeepsDefaultsForTheRest)
     };
     for (const auto &c : cases) {
         const BackupSettings s = parseBackupSettings(c.ini);
-        EXPECT_EQ(s.enabled, c.enabled) << c.ini;
-        EXPECT_EQ(s.maxAgeDays, c.maxAgeDays) << c.ini;
-        EXPECT_EQ(s.backupFirst, c.backupFirst) << c.ini;
-        EXPECT_EQ(s.verifyWrite, c.verify) << c.ini;
+        EXPECT_EQ(std::tie(s.enabled, s.maxAgeDays, s.backupFirst, s.verifyWrite),
+                  std::tie(c.enabled, c.maxAgeDays, c.backupFirst, c.verify))
+            << c.ini;
     }
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <tuple>
+
 namespace kx9 {
 namespace {
 
@@ -27,9 +30,8 @@ TEST(EditHistory, StepsUndoAndRedoInOrderAndANewStepDropsTheRedoSide)
     edit(doc, 3, kColName, "D");
     EXPECT_FALSE(doc.redo()); // "C" is gone for good
     EXPECT_EQ(doc.table().cell(2, kColName), "");
-    ASSERT_TRUE(doc.undo());
-    ASSERT_TRUE(doc.undo());
-    ASSERT_TRUE(doc.undo());
+    for (int step = 0; step < 3; ++step)
+        ASSERT_TRUE(doc.undo());
     EXPECT_FALSE(doc.undo());
     EXPECT_EQ(doc.table().cell(1, kColName), "");
 }
@@ -101,27 +103,27 @@ TEST(EditHistory, UndoAndRedoAfterALanguageSwitchPutBackTextsOfTheNewLanguage)
     EXPECT_EQ(doc.image(), image);
     EXPECT_EQ(doc.isModified(), modified);
 
-    ASSERT_TRUE(doc.undo());
-    EXPECT_EQ(doc.table().cell(2, kColBusyLock), "关闭");
-    ASSERT_TRUE(doc.undo());
-    EXPECT_EQ(doc.table().cell(1, kColBandwidth), "窄");
-    ASSERT_TRUE(doc.undo());
-    EXPECT_EQ(doc.table().cell(1, kColPower), "高");
+    // Each step as {row, column, text undone, text redone}, newest first.
+    const std::tuple<int, int, const char *, const char *> steps[] = {
+        {2, kColBusyLock, "关闭", "QT/DQT"},
+        {1, kColBandwidth, "窄", "宽"},
+        {1, kColPower, "高", "低"}};
+    for (const auto &[row, col, undone, redone] : steps) {
+        ASSERT_TRUE(doc.undo());
+        EXPECT_EQ(doc.table().cell(row, col), undone);
+    }
     EXPECT_FALSE(doc.isModified());
-    ASSERT_TRUE(doc.redo());
-    EXPECT_EQ(doc.table().cell(1, kColPower), "低");
-    ASSERT_TRUE(doc.redo());
-    EXPECT_EQ(doc.table().cell(1, kColBandwidth), "宽");
-    ASSERT_TRUE(doc.redo());
-    EXPECT_EQ(doc.table().cell(2, kColBusyLock), "QT/DQT");
+    for (auto step = std::rbegin(steps); step != std::rend(steps); ++step) {
+        ASSERT_TRUE(doc.redo());
+        EXPECT_EQ(doc.table().cell(std::get<0>(*step), std::get<1>(*step)), std::get<3>(*step));
+    }
     ASSERT_TRUE(doc.redo());
     EXPECT_EQ(doc.table().cell(3, kColName), "HIGH"); // names are never translated
 
     // And back: the history speaks English again.
     doc.translateCellTexts(Language::Chinese, Language::English);
-    ASSERT_TRUE(doc.undo());
-    ASSERT_TRUE(doc.undo());
-    ASSERT_TRUE(doc.undo());
+    for (int step = 0; step < 3; ++step)
+        ASSERT_TRUE(doc.undo());
     EXPECT_EQ(doc.table().cell(1, kColBandwidth), "Narrow");
     EXPECT_EQ(doc.table().cell(2, kColBusyLock), "Close");
 }

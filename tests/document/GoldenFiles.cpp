@@ -1,6 +1,7 @@
 #include "GoldenFiles.h"
 
 #include "RadioType.h"
+#include "TableRows.h"
 
 #include <fstream>
 #include <iterator>
@@ -32,19 +33,11 @@ Document handSet()
     image.setHighPowerCalibration(0x7E);
     doc.acceptRead(image, Language::English);
     ChannelTable t = doc.table();
-    const std::array<std::array<const char *, 9>, 2> rows = {{
-        {"446.00625", "446.00625", "67.0", "D023N", "Wide", "No", "High", "Carrier", "CH 1-A"},
-        {"446.0125", "446.5125", "D754I", "254.1", "Narrow", "Yes", "Low", "QT/DQT", "AB"},
-    }};
-    for (int r = 0; r < 2; ++r) {
-        for (int col = 1; col < kTableCols; ++col) {
-            t.setCell(r + 1, col,
-                      rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(col - 1)]);
-        }
-    }
-    for (int col = 1; col < kTableCols; ++col) {
-        t.setCell(3, col, {});
-    }
+    test::setRow(t, 1,
+                 test::splitCells<9>("446.00625|446.00625|67.0|D023N|Wide|No|High|Carrier|CH 1-A"));
+    test::setRow(t, 2,
+                 test::splitCells<9>("446.0125|446.5125|D754I|254.1|Narrow|Yes|Low|QT/DQT|AB"));
+    test::setRow(t, 3, test::splitCells<9>(""));
     t.setCell(4, kColName, "abc");
     doc.replaceChannels(t);
     return doc;

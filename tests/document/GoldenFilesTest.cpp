@@ -6,8 +6,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <unistd.h>
 #include <vector>
 
@@ -72,14 +70,12 @@ TEST(GoldenBytes, HandSetChannelsHoldTheDocumentedEncodings)
                                               0xC7, 0x41, 0x25, 0xFF, 0xCD, 0xFF, 0xFF}));
     const std::vector<std::uint8_t> name1(b.begin() + 0x850, b.begin() + 0x858);
     EXPECT_EQ(name1, (std::vector<std::uint8_t>{0x0C, 0x11, 0x25, 0x01, 0x24, 0x0A, 0xFF, 0xFF}));
-    EXPECT_EQ(b[0x858], 0x0A);
-    EXPECT_EQ(b[0x859], 0x0B);
-    EXPECT_EQ(b[0x868], 0xFF); // "abc"
-    EXPECT_EQ(b[0x812], 0x44); // manual setting "Close"
-    EXPECT_EQ(b[0x813], 0x03);
-    EXPECT_EQ(b[0x819], 0x03);
-    EXPECT_EQ(b[0x81B], 0x42);
-    EXPECT_EQ(b[0xFF9], 0x7E);
+    // Name "AB", "abc", manual setting "Close", squelch, power rank, identity, calibration.
+    const std::pair<std::size_t, std::uint8_t> bytes[] = {
+        {0x858, 0x0A}, {0x859, 0x0B}, {0x868, 0xFF}, {0x812, 0x44},
+        {0x813, 0x03}, {0x819, 0x03}, {0x81B, 0x42}, {0xFF9, 0x7E}};
+    for (const auto &[offset, value] : bytes)
+        EXPECT_EQ(b[offset], value) << std::hex << offset;
 }
 
 TEST(GoldenBytes, NewDocumentFileHoldsTheDefaultChannels)

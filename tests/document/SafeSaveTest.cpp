@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <sys/socket.h>
 #include <sys/stat.h>

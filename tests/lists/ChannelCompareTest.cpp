@@ -59,18 +59,6 @@ TEST(ChannelCompare, EachDifferenceIsOneLineInTheFixedOrder)
                      "Settings 0xD05: 00 -> 06", "Image 0xFF9: FF -> 80"}));
 }
 
-TEST(ChannelCompare, ARadioTypeChangeIsNamed)
-{
-    const Opened a(withChannelFive());
-    ChannelImage pmr = a.image;
-    pmr.setRadioTypeBits(layout::kRadioTypePmr);
-    const Opened b(pmr);
-    const Lines lines = compareChannelFiles(a.view(), b.view());
-    // The labels change with the type, the cells do not; the Type line
-    // explains the type bits of 0x81F.
-    EXPECT_EQ(lines, (Lines{"Type: PMR+LPD -> PMR"}));
-}
-
 // Settings bytes beside labelled lines: a line that differs explains the
 // bits it is read from, and only those; every other differing bit shows as
 // its byte, whatever the lines say.
@@ -114,6 +102,12 @@ INSTANTIATE_TEST_SUITE_P(
                       SettingsCase{"BitsBesideALabelledFieldInItsByte",
                                    [](ChannelImage &i) { i.setByte(0x817, 0x18); },
                                    {"Step: 4 -> 0", "Settings 0x817: 04 -> 18"}},
+                      // The labels change with the type, the cells do not; the Type
+                      // line explains the type bits of 0x81F.
+                      SettingsCase{
+                          "ARadioTypeChangeIsNamedOnce",
+                          [](ChannelImage &i) { i.setRadioTypeBits(layout::kRadioTypePmr); },
+                          {"Type: PMR+LPD -> PMR"}},
                       SettingsCase{"LinesAgreeButBytesDiffer",
                                    [](ChannelImage &i) { i.setByte(0x840, 0x12); },
                                    {"Settings 0x840: FF -> 12"}}),

@@ -33,12 +33,10 @@ TEST(NameCodes, EveryNameCharacterRoundTripsAndNothingElseHasACode)
         EXPECT_EQ(NameCharToCode(static_cast<unsigned char>(chars[code])), code);
         EXPECT_EQ(NameCodeToChar(static_cast<std::uint8_t>(code)), chars[code]);
     }
-    EXPECT_EQ(NameCharToCode(U'a'), 0xFF);
-    EXPECT_EQ(NameCharToCode(U'_'), 0xFF);
-    EXPECT_EQ(NameCharToCode(U'宽'), 0xFF);
-    EXPECT_FALSE(NameCodeToChar(38).has_value());
-    EXPECT_FALSE(NameCodeToChar(0x40).has_value());
-    EXPECT_FALSE(NameCodeToChar(0xFF).has_value());
+    for (const char32_t c : {U'a', U'_', U'宽'})
+        EXPECT_EQ(NameCharToCode(c), 0xFF) << static_cast<std::uint32_t>(c);
+    for (const std::uint8_t code : {std::uint8_t{38}, std::uint8_t{0x40}, std::uint8_t{0xFF}})
+        EXPECT_FALSE(NameCodeToChar(code).has_value()) << int(code);
 }
 
 TEST(ChannelInUse, OnlyTheHighFrequencyBytesAreTested)

@@ -1,5 +1,6 @@
 #include "ChannelConversion.h"
 #include "RadioType.h"
+#include "TableRows.h"
 #include "ToneTable.h"
 
 #include <gtest/gtest.h>
@@ -7,30 +8,14 @@
 namespace kx9 {
 namespace {
 
-using Row = std::array<const char *, kTableCols>;
+using test::rowOf;
 
 std::array<std::uint8_t, 16> recordBytes(const ChannelImage &image, int channel)
 {
     std::array<std::uint8_t, 16> out{};
-    for (std::size_t i = 0; i < out.size(); ++i) {
+    for (std::size_t i = 0; i < out.size(); ++i)
         out[i] = image.byte(layout::recordOffset(channel) + i);
-    }
     return out;
-}
-
-void setRow(ChannelTable &table, int row, const Row &cells)
-{
-    for (int col = 0; col < kTableCols; ++col) {
-        table.setCell(row, col, cells[static_cast<std::size_t>(col)]);
-    }
-}
-
-void expectRow(const ChannelTable &table, int row, const Row &cells)
-{
-    for (int col = 0; col < kTableCols; ++col) {
-        EXPECT_EQ(table.cell(row, col), cells[static_cast<std::size_t>(col)])
-            << "row " << row << " col " << col;
-    }
 }
 
 // An image with channel 1 in use, the given flags byte and a name.
@@ -47,12 +32,11 @@ TEST(ImageToTable, FlagBitsShowInEitherLanguage)
 {
     ChannelTable table;
     imageToTable(imageWithChannelOne(0x14), table, Language::English);
-    expectRow(
-        table, 1,
-        {"CH-P01", "446.00625", "446.00625", "Off", "Off", "Wide", "No", "Low", "QT/DQT", ""});
+    EXPECT_EQ(rowOf(table, 1),
+              test::splitCells("CH-P01|446.00625|446.00625|Off|Off|Wide|No|Low|QT/DQT|"));
     imageToTable(imageWithChannelOne(0x08), table, Language::Chinese);
-    expectRow(table, 1,
-              {"CH-P01", "446.00625", "446.00625", "Off", "Off", "窄", "是", "低", "关闭", ""});
+    EXPECT_EQ(rowOf(table, 1),
+              test::splitCells("CH-P01|446.00625|446.00625|Off|Off|窄|是|低|关闭|"));
 }
 
 TEST(ImageToTable, EmptyChannelShowsOnlyStoredTonesAndName)
@@ -65,7 +49,7 @@ TEST(ImageToTable, EmptyChannelShowsOnlyStoredTonesAndName)
     image.setNameCodes(2, {0x0A, 0x40, 0x0B, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
     ChannelTable table;
     imageToTable(image, table, Language::English);
-    expectRow(table, 2, {"CH-P02", "", "", "67.0", "", "", "", "", "", "A"});
+    EXPECT_EQ(rowOf(table, 2), test::splitCells("CH-P02|||67.0||||||A"));
 }
 
 TEST(ImageToTable, ReceiveHighByteZeroHidesOnlyTheReceiveCell)
@@ -92,7 +76,7 @@ TEST(ImageToTable, TypeBitsDecideLabelsAndHiddenRows)
     EXPECT_EQ(table.cell(1, kColLabel), "CH-01");
     EXPECT_EQ(table.cell(99, kColLabel), "CH-99");
     EXPECT_EQ(table.cell(99, kColReceive), "446.00625");
-    expectRow(table, 100, {"", "", "", "", "", "", "", "", "", ""});
+    EXPECT_EQ(rowOf(table, 100), test::splitCells(""));
 
     image.setRadioTypeBits(0x06); // 11 reads as "PMR" here
     s = imageToTable(image, table, Language::English);
@@ -105,7 +89,7 @@ TEST(ImageToTable, TypeBitsDecideLabelsAndHiddenRows)
     EXPECT_EQ(s.type, kTypePmrLpd);
     EXPECT_EQ(table.cell(9, kColLabel), "CH-L01");
     EXPECT_EQ(table.cell(77, kColLabel), "CH-L69");
-    expectRow(table, 99, {"", "", "", "", "", "", "", "", "", ""});
+    EXPECT_EQ(rowOf(table, 99), test::splitCells(""));
 }
 
 TEST(ImageToTable, SelectorsFromManualBitAndPowerRank)
@@ -122,10 +106,12 @@ TEST(TableToImage, DocumentedFrequencyToneAndFlagBytes)
 {
     ChannelImage image = newDocumentImage();
     ChannelTable table;
-    setRow(table, 1,
-           {"CH-P01", "446.00625", "", "Off", "67.0", "Wide", "Yes", "High", "Carrier", "CH 1-A"});
-    setRow(table, 2, {"CH-P02", "446.00625", "446.00625", "Off", "Off", "", "", "", "", "abc"});
+    test::setRow(table, 1,
+                 test::splitCells("CH-P01|446.00625||Off|67.0|Wide|Yes|High|Carrier|CH 1-A"));
+    test::setRow(table, 2, test::splitCells("CH-P02|446.00625|446.00625|Off|Off|||||abc"));
     table.setCell(3, kColReceive, "-446.00625"); // stored as no frequency
+    image.setByte(layout::recordOffset(5) + layout::kToneUse, 0x00);
+    image.setByte(layout::recordOffset(5) + layout::kFlags, 0x00);
     tableToImage(table, Selectors{}, image);
 
     EXPECT_EQ(recordBytes(image, 1),
@@ -136,15 +122,7 @@ TEST(TableToImage, DocumentedFrequencyToneAndFlagBytes)
     EXPECT_EQ(image.byte(layout::recordOffset(2) + layout::kFlags), 0xC5);
     EXPECT_EQ(image.byte(layout::recordOffset(3)), 0xFF);
     EXPECT_EQ(image.byte(layout::recordOffset(3) + 3), 0xFF);
-}
-
-TEST(TableToImage, EmptyRowIsWrittenAsAnEmptyChannel)
-{
-    ChannelImage image;
-    image.bytes()[layout::recordOffset(5) + layout::kToneUse] = 0x00;
-    image.bytes()[layout::recordOffset(5) + layout::kFlags] = 0x00;
-    ChannelTable table;
-    tableToImage(table, Selectors{}, image);
+    // An empty row is written as an empty channel whatever the record held.
     EXPECT_EQ(recordBytes(image, 5),
               (std::array<std::uint8_t, 16>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
                                             0xFF, 0xFF, 0xFF, 0x10, 0x04, 0xFF, 0xFF}));

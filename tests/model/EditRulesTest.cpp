@@ -99,14 +99,13 @@ TEST(FrequencyCommit, RefusedValueShowsItsMessageAndKeepsTheCellWithItsTone)
         {"446.1 1", CommitKind::Enter, formatEn, formatZh},
     };
     for (const auto &c : cases) {
-        ChannelTable t = tableWith(kChannel);
-        const EditOutcome out =
-            commitFrequency(t, kRow, kColReceive, c.typed, c.kind, Language::English);
-        ASSERT_TRUE(out.message) << c.typed;
-        EXPECT_EQ(out.message->en, c.english) << c.typed;
-        EXPECT_EQ(out.message->zh, c.chinese) << c.typed;
-        // A typo must not cost the good value that was there.
-        EXPECT_TRUE(out.edits.empty()) << c.typed;
+        SCOPED_TRACE(c.typed);
+        const EditOutcome out = commitFrequency(tableWith(kChannel), kRow, kColReceive, c.typed,
+                                                c.kind, Language::English);
+        ASSERT_TRUE(out.message);
+        EXPECT_EQ(out.message->en, c.english);
+        EXPECT_EQ(out.message->zh, c.chinese);
+        EXPECT_TRUE(out.edits.empty()); // a typo must not cost the good value that was there
     }
 }
 
@@ -185,10 +184,11 @@ TEST(EditorOpening, KeyDecidesTheStartingTextAndTheNumberPrompt)
         {"", U'a', {"", false, true}},
     };
     for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.cell) + " " + std::to_string(int(c.key)));
         const TextEditorOpening o = openTextEditor(c.cell, c.key);
-        EXPECT_EQ(o.text, c.opening.text) << c.cell << " " << int(c.key);
-        EXPECT_EQ(o.selectAll, c.opening.selectAll) << c.cell << " " << int(c.key);
-        EXPECT_EQ(o.askForNumber, c.opening.askForNumber) << c.cell << " " << int(c.key);
+        EXPECT_EQ(o.text, c.opening.text);
+        EXPECT_EQ(o.selectAll, c.opening.selectAll);
+        EXPECT_EQ(o.askForNumber, c.opening.askForNumber);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "RadioType.h"
 #include "ChannelConversion.h"
+#include "TableRows.h"
 
 #include <gtest/gtest.h>
 
@@ -28,11 +29,8 @@ TEST(FillTypeDefaults, PmrLpdSetAndFourHundredTypeEmpty)
 {
     ChannelTable table;
     fillTypeDefaults(table, kTypePmrLpd, Language::English);
-    const std::array<const char *, 10> row9 = {"CH-L01", "433.07500", "433.07500", "Off",   "Off",
-                                               "Wide",   "Yes",       "Low",       "Close", ""};
-    for (int col = 0; col < kTableCols; ++col) {
-        EXPECT_EQ(table.cell(9, col), row9[static_cast<std::size_t>(col)]);
-    }
+    EXPECT_EQ(test::rowOf(table, 9),
+              test::splitCells("CH-L01|433.07500|433.07500|Off|Off|Wide|Yes|Low|Close|"));
     EXPECT_EQ(table.cell(77, kColReceive), "434.77500");
     EXPECT_EQ(table.cell(1, kColBandwidth), "Narrow");
     EXPECT_EQ(table.cell(78, kColLabel), "");
@@ -40,11 +38,8 @@ TEST(FillTypeDefaults, PmrLpdSetAndFourHundredTypeEmpty)
     table.setCell(5, kColName, "X");
     fillTypeDefaults(table, kType400470, Language::English);
     EXPECT_EQ(table.cell(99, kColLabel), "CH-99");
-    for (int row = 1; row < kTableRows; ++row) {
-        for (int col = 1; col < kTableCols; ++col) {
-            ASSERT_EQ(table.cell(row, col), "") << row << "," << col;
-        }
-    }
+    for (int row = 1; row < kTableRows; ++row)
+        ASSERT_EQ(test::rowOf<9>(table, row), test::splitCells<9>("")) << row;
 }
 
 TEST(ChangeType, SameTypeKeepsEditsOtherTypeRebuilds)
@@ -75,12 +70,10 @@ TEST(NewDocument, ImageHoldsTheDocumentedDefaultsAndNoChannel)
         {0xD0D, 0x38}, {0xD10, 0x00},
     }};
     ChannelImage expected;
-    for (const auto &[offset, value] : defaults) {
+    for (const auto &[offset, value] : defaults)
         expected.setByte(offset, value);
-    }
-    for (std::size_t i = 0xD11; i <= 0xD13; ++i) {
+    for (std::size_t i = 0xD11; i <= 0xD13; ++i)
         expected.setByte(i, 0x00);
-    }
     EXPECT_EQ(image, expected);
     EXPECT_EQ(channelsInUse(image), 0);
     EXPECT_EQ(image.radioIdentity(), 0xFF);
