@@ -34,19 +34,7 @@ struct Stopwatch
 class Pty
 {
 public:
-    Pty()
-    {
-        m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
-        ::grantpt(m_master);
-        ::unlockpt(m_master);
-        m_path = ::ptsname(m_master);
-        // Hold the slave side so that the line stays up between opens.
-        m_slave = ::open(m_path.c_str(), O_RDWR | O_NOCTTY);
-        termios tio{};
-        ::tcgetattr(m_slave, &tio);
-        ::cfmakeraw(&tio);
-        ::tcsetattr(m_slave, TCSANOW, &tio);
-    }
+    Pty() { test::openRawPty(m_master, m_slave, m_path); }
     ~Pty()
     {
         closeMaster();

@@ -19,6 +19,22 @@
 
 namespace kx9::test {
 
+// Opens a pseudo-terminal in raw mode: master is the radio's end, path the
+// device the program opens; the slave, held open, keeps the line up between
+// the program's opens.
+inline void openRawPty(int &master, int &slave, std::string &path)
+{
+    master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ::grantpt(master);
+    ::unlockpt(master);
+    path = ::ptsname(master);
+    slave = ::open(path.c_str(), O_RDWR | O_NOCTTY);
+    termios tio{};
+    ::tcgetattr(slave, &tio);
+    ::cfmakeraw(&tio);
+    ::tcsetattr(slave, TCSANOW, &tio);
+}
+
 class PtyRadioLine
 {
 public:
@@ -27,16 +43,7 @@ public:
     explicit PtyRadioLine(const SimFaults &faults = {}, std::latch *silenced = nullptr)
         : m_radio(ChannelImage(), faults), m_silenced(silenced)
     {
-        m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
-        ::grantpt(m_master);
-        ::unlockpt(m_master);
-        m_path = ::ptsname(m_master);
-        // Held so that the line stays up between the program's opens.
-        m_slave = ::open(m_path.c_str(), O_RDWR | O_NOCTTY);
-        termios tio{};
-        ::tcgetattr(m_slave, &tio);
-        ::cfmakeraw(&tio);
-        ::tcsetattr(m_slave, TCSANOW, &tio);
+        openRawPty(m_master, m_slave, m_path);
         m_thread = std::thread([this] { serve(); });
     }
     ~PtyRadioLine()
