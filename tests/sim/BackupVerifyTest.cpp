@@ -1,6 +1,7 @@
 // The safety net of kx9-cli against kx9-radiosim: the backup every read
 // keeps, a write read back to verify it, and a backup taken before a write.
 
+#include "RadioOwnBytes.h"
 #include "SimImages.h"
 
 #include <QDir>
@@ -127,18 +128,9 @@ std::vector<WriteCase> writeCases()
 INSTANTIATE_TEST_SUITE_P(Cases, BackupVerifyWrite, ::testing::ValuesIn(writeCases()),
                          [](const auto &info) { return info.param.name; });
 
-// What a radio may hold that the table would write otherwise: channels 2-128
-// empty as all FF, settings no dialog list can show.
 ChannelImage radioOwnBytes()
 {
-    ChannelImage image = fileImage();
-    image.setRxFrequency(1, 44600625);
-    for (std::size_t address = 0x010; address < 0x800; ++address)
-        image.setByte(address, 0xFF);
-    image.setByte(0x813, 0x0C);
-    image.setByte(0x815, 0x07);
-    image.setByte(0x81A, 0x90);
-    return image;
+    return test::withRadioOwnBytes(fileImage());
 }
 
 // Read, write something else, restore the backup the read kept: the radio

@@ -1,6 +1,7 @@
 // The safety net in the window: the backup every read keeps and opening it,
 // and the write's two choices, remembered, with verify catching a bad block.
 
+#include "RadioOwnBytes.h"
 #include "WindowTest.h"
 
 #include "BackupFolder.h"
@@ -137,19 +138,11 @@ TEST_F(BackupWindow, VerifyCatchesACorruptBlockAndPassesACleanWrite)
     EXPECT_EQ(backups(), 2u); // the corrupt write, kept before this one
 }
 
-// What a radio may hold that the table would write otherwise: channels 2-128
-// empty as all FF, settings no dialog list can show.
 ChannelImage radioOwnBytes()
 {
     ChannelImage image = newDocumentImage();
     image.setRadioIdentity(0x01);
-    image.setRxFrequency(1, 44600625);
-    for (std::size_t address = 0x010; address < 0x800; ++address)
-        image.setByte(address, 0xFF);
-    image.setByte(0x813, 0x0C);
-    image.setByte(0x815, 0x07);
-    image.setByte(0x81A, 0x90);
-    return image;
+    return withRadioOwnBytes(image);
 }
 
 std::vector<std::uint8_t> sentPart(const ChannelImage &image)
