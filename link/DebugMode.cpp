@@ -36,14 +36,13 @@ public:
             send(b);
             m_port.pause(1ms);
         }
-        if (awaitWakeUpAck(m_port, false, true) != WakeUpReply::Ack)
+        if (awaitWakeUpAck(m_port) != WakeUpReply::Ack)
             return false;
 
         m_port.pause(1ms);
         send(protocol::kCommand);
         m_port.pause(1ms);
         send(protocol::kIdentify);
-        m_port.purge(PurgeKind::Clear);
         // Only a device error counts here; the identification is not examined.
         if (!m_port.receive(std::span(m_buffer).first(kIdentificationSize)).ok)
             return false;
@@ -75,7 +74,8 @@ public:
     }
 
 private:
-    // Every send and receive of the debug mode follows a purge.
+    // Stale input is cleared before every send, never between a command and
+    // the receive of its reply: a reply that came in quickly would be lost.
     void send(std::uint8_t byte)
     {
         m_port.purge(PurgeKind::Clear);
@@ -88,7 +88,6 @@ private:
     }
     std::optional<std::uint8_t> receiveByte()
     {
-        m_port.purge(PurgeKind::Clear);
         const IoResult r = m_port.receive(std::span(m_buffer).first(1));
         if (!r.ok || r.count != 1)
             return std::nullopt;

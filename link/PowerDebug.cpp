@@ -132,7 +132,6 @@ PowerEntryResult PowerDebugSession::enter(std::string_view portName)
     m_port.pause(1ms);
     sendByte(variant().entryCode);
     m_entered = true;
-    m_port.purge(PurgeKind::Clear);
     const IoResult reply = m_port.receive(std::span(m_buffer).first(kEntryReplySize));
     if (!reply.ok || reply.count < kEntryReplySize) {
         if (m_host.cancelRequested()) {
@@ -157,7 +156,6 @@ PowerDebugSession::WakeUp PowerDebugSession::tuningWakeUp(int &failures)
         return WakeUp::Declined;
     for (std::uint8_t b : kTuningWakeUp)
         sendByte(b);
-    m_port.purge(PurgeKind::Clear);
     const auto reply = receiveByte();
     if (reply && isAck(*reply))
         return WakeUp::Awake;
@@ -200,7 +198,6 @@ ServiceResult PowerDebugSession::tune(std::uint8_t value)
         sendByte(kCommand);
         m_port.pause(1ms);
         sendByte(kTuningMode);
-        m_port.purge(PurgeKind::Clear);
         const auto mode = receiveByte();
         if (mode && isAck(*mode)) {
             pumpWithPauses();
@@ -211,7 +208,6 @@ ServiceResult PowerDebugSession::tune(std::uint8_t value)
                 sendByte(b, false);
             }
             sendByte(value, false);
-            m_port.purge(PurgeKind::Clear);
             const auto ack = receiveByte();
             if (ack && isAck(*ack)) {
                 m_held = value;
@@ -255,7 +251,6 @@ bool PowerDebugSession::exitServiceState()
             m_port.pause(variant().exitPause);
         m_port.purge(PurgeKind::AbortAndClear);
         m_port.send(kExitWakeUp);
-        m_port.purge(PurgeKind::Clear);
         const auto reply = receiveByte();
         accepted =
             reply && (*reply == kAck || (variant().exitAccepts16 && *reply == kAlternateAck));

@@ -78,6 +78,8 @@ private:
     static bool isAck(std::uint8_t byte) { return byte == 0x06 || byte == 0x16; }
     // The byte this receive brought; none after a timeout or device error.
     std::optional<std::uint8_t> receiveByte();
+    // Stale input is cleared before a send, never between a command and the
+    // receive of its reply: a reply that came in quickly would be lost.
     void sendByte(std::uint8_t byte, bool purgeFirst = true);
     void pumpWithPauses();
     WakeUp tuningWakeUp(int &failures);

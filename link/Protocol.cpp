@@ -2,12 +2,10 @@
 
 namespace kx9 {
 
-WakeUpReply awaitWakeUpAck(Port &port, bool acceptsAlternate, bool purgeFirst)
+WakeUpReply awaitWakeUpAck(Port &port, bool acceptsAlternate)
 {
     WakeUpReply reply = WakeUpReply::Silent;
     for (int i = 0; i < 2; ++i) {
-        if (purgeFirst)
-            port.purge(PurgeKind::Clear);
         // A fresh byte each time: one left over from an earlier reply never counts.
         std::uint8_t byte = 0;
         const IoResult r = port.receive(std::span(&byte, 1));

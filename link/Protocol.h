@@ -35,7 +35,6 @@ enum class WakeUpReply {
 // The answer to a wake-up. The radio may put one stray byte before its
 // acknowledge, and a receive that times out is not yet a failure: one more
 // byte is received either way. A device error ends the wait at once.
-// purgeFirst clears the input before each receive, as the debug mode does.
-WakeUpReply awaitWakeUpAck(Port &port, bool acceptsAlternate = false, bool purgeFirst = false);
+WakeUpReply awaitWakeUpAck(Port &port, bool acceptsAlternate = false);
 
 } // namespace kx9

@@ -101,7 +101,7 @@ TEST_P(PowerDebugTest, EntryTuningAndExitGoByteForByte)
     const Calls entryCalls =
         Calls{"open", "purge abort"} + bytewise("\x02PROGRA", 1, 0) + Calls{"recv 1:06"} +
         bytewise(high() ? "MS" : "MR", 1, 0) +
-        Calls{"purge", "recv 5:4D " + code + " 00 00 " + hex(std::vector{storedValue()})} +
+        Calls{"recv 5:4D " + code + " 00 00 " + hex(std::vector{storedValue()})} +
         bytewise("\x06", 1, 0);
     EXPECT_EQ(trace(port.calls()), entryCalls);
     EXPECT_EQ(host.pumps, 7);
@@ -112,10 +112,10 @@ TEST_P(PowerDebugTest, EntryTuningAndExitGoByteForByte)
     ASSERT_TRUE(session.tune(126).completed());
     const Calls pumped(7, "pause 1");
     const Calls tuningCalls =
-        bytewise("\x02PRGGPA", 0, 0) + Calls{"purge", "recv 1:06"} + pumped +
-        Calls{"pause 1", "purge", "send 4D", "pause 1", "purge", "send 63", "purge", "recv 1:06"} +
-        pumped + Calls{"pause 1", "purge",   "pause 1", "send 57", "pause 1", "send 03",  "pause 1",
-                       "send F9", "pause 1", "send 01", "send 7E", "purge",   "recv 1:06"} +
+        bytewise("\x02PRGGPA", 0, 0) + Calls{"recv 1:06"} + pumped +
+        Calls{"pause 1", "purge", "send 4D", "pause 1", "purge", "send 63", "recv 1:06"} + pumped +
+        Calls{"pause 1", "purge",   "pause 1", "send 57", "pause 1", "send 03",
+              "pause 1", "send F9", "pause 1", "send 01", "send 7E", "recv 1:06"} +
         pumped;
     EXPECT_EQ(trace(port.calls(), tuningFrom), tuningCalls);
     EXPECT_EQ(host.pumps, 7 + 3 * 7);
@@ -125,10 +125,9 @@ TEST_P(PowerDebugTest, EntryTuningAndExitGoByteForByte)
     ASSERT_TRUE(session.leave().completed());
     const Calls exitCalls = (high() ? Calls{"purge"} : Calls{"purge", "pause 700"}) +
                             Calls{"purge abort", "send 02 50 52 4F 47 50 41",
-                                  "purge",       "recv 1:06",
-                                  "pause 1",     "send 4D",
-                                  "pause 1",     "send 55",
-                                  "close"};
+                                  "recv 1:06",   "pause 1",
+                                  "send 4D",     "pause 1",
+                                  "send 55",     "close"};
     EXPECT_EQ(trace(port.calls(), exitFrom), exitCalls);
     EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
     EXPECT_TRUE(host.shown.empty());
