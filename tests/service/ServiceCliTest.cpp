@@ -48,7 +48,7 @@ TEST_F(ServiceCliTest, PowerSetIsWhatTheNextPowerPrintsAndWhatTheRadioKeeps)
 }
 
 // --into keeps what the radio last acknowledged: the value set, or the value
-// it reported when the write was not taken (the run then fails, status 1).
+// it reported when the tuning failed (the run then fails, status 1).
 TEST_F(ServiceCliTest, IntoKeepsTheValueTheRadioLastAcknowledged)
 {
     struct Row
@@ -57,7 +57,7 @@ TEST_F(ServiceCliTest, IntoKeepsTheValueTheRadioLastAcknowledged)
         int exitCode;
         char kept;
     };
-    const Row rows[] = {{{}, 0, 120}, {{"--no-tuning-ack", "100"}, 1, 100}};
+    const Row rows[] = {{{}, 0, 120}, {{"--wrong-tuning-reply", "100"}, 1, 100}};
     for (const Row &row : rows) {
         const ChannelImage image = newDocumentImage();
         ASSERT_TRUE(writeRaw(path("radio.sin"), bytesOf(image)));
@@ -86,6 +86,9 @@ TEST_F(ServiceCliTest, DebugSendsOneSettingAtTheChosenFrequency)
         << told.toStdString();
 }
 
+// One fault for each step the command can fail in; which fault asks which
+// question, and the retries and waits before it, are PowerDebugTest's and
+// DebugModeTest's, in virtual time.
 TEST_F(ServiceCliTest, RadioFaultsEndWithTheirMessageAndStatusOne)
 {
     struct Row
@@ -97,17 +100,9 @@ TEST_F(ServiceCliTest, RadioFaultsEndWithTheirMessageAndStatusOne)
     };
     const Row rows[] = {
         {{"--short-entry-reply", "3"}, {"power", "low"}, "Not received enough  byte\n", true},
-        {{"--no-wakeup-reply", "100"},
-         {"power", "high"},
-         "Communication Error，Please check all the connections and the radio power\n",
-         false},
-        {{"--no-tuning-reply", "100"},
+        {{"--wrong-tuning-reply", "100"},
          {"power", "high", "--set", "5"},
-         " Error had happen L1,need try again\n",
-         true},
-        {{"--no-tuning-ack", "100"},
-         {"power", "low", "--set", "5"},
-         " Error had happen ,need try again\n",
+         " Error had happen L2,need try again\n",
          true},
         {{"--wrong-debug-reply", "100"},
          {"debug", "tx-power", "47"},
@@ -116,9 +111,7 @@ TEST_F(ServiceCliTest, RadioFaultsEndWithTheirMessageAndStatusOne)
     };
     for (const Row &row : rows) {
         startRadio(row.radioFlags);
-        QStringList args = row.command;
-        args << "--port" << port;
-        const ProcessRun run = cli(args);
+        const ProcessRun run = cli(row.command + QStringList{"--port", port});
         EXPECT_EQ(run.exitCode, 1) << row.command.join(' ').toStdString();
         EXPECT_EQ(run.err, row.message) << run.err.toStdString();
         stopRadio();
