@@ -60,6 +60,16 @@ std::optional<std::string> textAt(const std::vector<PlacedText> &texts, int x, i
     return t ? std::optional(t->text) : std::nullopt;
 }
 
+// The texts on one line, left to right, as "column:text" joined by '|'.
+std::string lineAt(const std::vector<PlacedText> &texts, int y)
+{
+    std::string line;
+    for (const PlacedText &t : texts)
+        if (t.y == y)
+            line += (line.empty() ? "" : "|") + std::to_string(t.x / kCw) + ":" + t.text;
+    return line;
+}
+
 struct MetricsCase
 {
     const char *name;
@@ -151,52 +161,37 @@ TEST(ReportPlan, LinesStepDownByTheMeasuredLineHeights)
     EXPECT_EQ(textAt(two, kCw, kSettingsLineY[1] - 31 * kLines.body), "r54c0");
 }
 
+// Each cell but the first ends in a blank, and may take the room up to the
+// next column, the last one up to the page's right edge (12240 twips).
 TEST(ReportPlan, ChannelCellsSitInTheirLanguagesColumnsWithATrailingBlank)
 {
     Report r;
-    const int english[] = {1, 5, 14, 24, 32, 40, 46, 55, 64};
-    const int chinese[] = {1, 5, 14, 25, 33, 40, 46, 54, 62};
+    const std::vector<int> english{1, 5, 14, 24, 32, 40, 46, 55, 64, 12240 / kCw};
+    const std::vector<int> chinese{1, 5, 14, 25, 33, 40, 46, 54, 62, 12240 / kCw};
     for (const Language language : {Language::English, Language::Chinese}) {
         const auto texts = r.page(1, language);
-        const int *columns = language == Language::English ? english : chinese;
-        for (int col = 0; col < 9; ++col) {
-            const std::string cell = "r1c" + std::to_string(col);
-            EXPECT_EQ(textAt(texts, columns[col] * kCw, kFirstRowY), col == 0 ? cell : cell + " ")
-                << "column " << col;
-            // Each cell may take the room up to the next column, the last
-            // one up to the page's right edge (5100 px = 12240 twips).
-            const int next = col < 8 ? columns[col + 1] * kCw : 12240;
+        const std::vector<int> &columns = language == Language::English ? english : chinese;
+        std::string expected = "1:r1c0";
+        for (int col = 1; col < 9; ++col)
+            expected += "|" + std::to_string(columns[col]) + ":r1c" + std::to_string(col) + " ";
+        EXPECT_EQ(lineAt(texts, kFirstRowY), expected);
+        for (std::size_t col = 0; col < 9; ++col)
             EXPECT_EQ(placedAt(texts, columns[col] * kCw, kFirstRowY)->room,
-                      next - columns[col] * kCw)
+                      (col < 8 ? columns[col + 1] * kCw : 12240) - columns[col] * kCw)
                 << "column " << col;
-        }
     }
 }
 
+// The header texts are the grid's as they stand: headers built before a
+// switch to Chinese stay English in a Chinese report.
 TEST(ReportHeader, HeadersAreTheGridsAsTheyStandOverTheLanguagesColumns)
 {
     Report r;
-    const auto headerRow = [](const std::vector<PlacedText> &texts, int y) {
-        std::vector<std::pair<int, std::string>> row;
-        for (const PlacedText &t : texts)
-            if (t.y == y)
-                row.emplace_back(t.x / kCw, t.text);
-        return row;
-    };
-    using Row = std::vector<std::pair<int, std::string>>;
     r.table.setHeaders(Language::English);
-    // The header texts are the grid's as they stand: headers built before a
-    // switch to Chinese stay English in a Chinese report.
     const auto texts = r.page(2, Language::Chinese);
-    EXPECT_EQ(headerRow(texts, kSettingsLineY[0]), (Row{{1, "CH"},
-                                                        {5, "接收频率"},
-                                                        {14, "发射频率"},
-                                                        {25, "Rx Tone"},
-                                                        {33, "Tx Tone"},
-                                                        {40, "宽/窄"},
-                                                        {46, "扫描添加"},
-                                                        {54, "发射功率"},
-                                                        {62, "繁忙锁定"}}));
+    EXPECT_EQ(lineAt(texts, kSettingsLineY[0]),
+              "1:CH|5:接收频率|14:发射频率|25:Rx Tone|33:Tx Tone|40:宽/窄|46:扫描添加|54:发射功率|"
+              "62:繁忙锁定");
     EXPECT_EQ(texts.front().text, "第二页");
     EXPECT_EQ(textAt(texts, 5 * kCw, kFunctionSettingY), "频道设置:");
 }
