@@ -182,16 +182,27 @@ TEST(ReplyTimingTest, LateAndEarlyRepliesStillMakeOnePass)
     }
 }
 
-TEST_F(DebugExchangeTest, PortThatCannotBeOpenedIsToldInTheCurrentLanguage)
+// The debug mode tells in the current language, the power commands in
+// English whatever the language; nothing reaches the radio.
+TEST(ServiceOpenTest, PortThatCannotBeOpenedIsToldAndNothingIsSent)
 {
-    port.failOpen(OpenError::Missing);
-    for (Language language : {Language::English, Language::Chinese}) {
-        host.shown.clear();
-        EXPECT_EQ(send(txPower47(), language).outcome, ServiceOutcome::OpenFailed);
-        ASSERT_EQ(host.shown.size(), 1u);
-        EXPECT_EQ(host.shown[0].text, text::kOpenPortFailed.in(language));
+    for (const bool power : {true, false}) {
+        for (const Language language : {Language::English, Language::Chinese}) {
+            RadioSim radio;
+            SimPort port(radio);
+            port.failOpen(power ? OpenError::Busy : OpenError::Missing);
+            ScriptedServiceHost host;
+            const ServiceOutcome outcome =
+                power
+                    ? PowerDebugSession(port, host, PowerKind::High, language).enter("COM2").outcome
+                    : sendDebugCommand(port, "COM2", host, txPower47(), language).outcome;
+            EXPECT_EQ(outcome, ServiceOutcome::OpenFailed);
+            ASSERT_EQ(host.shown.size(), 1u);
+            EXPECT_EQ(host.shown[0].text,
+                      text::kOpenPortFailed.in(power ? Language::English : language));
+            EXPECT_TRUE(radio.record().empty());
+        }
     }
-    EXPECT_TRUE(radio.record().empty());
 }
 
 TEST(DebugEncodingTest, FrequenciesAndTonesBecomeBcdLowPairFirst)

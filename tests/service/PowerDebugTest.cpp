@@ -208,17 +208,6 @@ TEST_P(PowerDebugTest, ShortEntryReplyLeavesTheTuningStateAndClosesThePort)
     EXPECT_FALSE(session.heldValue());
 }
 
-TEST_P(PowerDebugTest, PortThatCannotBeOpenedIsToldInEnglishAndNothingIsSent)
-{
-    port.failOpen(OpenError::Busy);
-    PowerDebugSession chinese(port, host, kind(), Language::Chinese);
-    const PowerEntryResult entry = chinese.enter("COM2");
-    EXPECT_EQ(entry.outcome, ServiceOutcome::OpenFailed);
-    ASSERT_EQ(host.shown.size(), 1u);
-    EXPECT_EQ(host.shown[0].text, text::kOpenPortFailed.en);
-    EXPECT_TRUE(radio.record().empty());
-}
-
 // --- Tuning --------------------------------------------------------------------
 
 // Each tuning fault, its question, and Retry going on to the tuning write.
