@@ -121,7 +121,9 @@ protected:
     std::unique_ptr<PowerDebugDialog> dialog;
 };
 
-TEST_F(PowerDialogTest, OneArrowClickAt125SendsOneWriteOf7EASecondAfterTheClick)
+// Each move starts the one-second wait again; one write of the last position
+// goes when it runs out.
+TEST_F(PowerDialogTest, ArrowClicksAndRightSendOneWriteASecondAfterTheLastMove)
 {
     open(PowerKind::High);
     EXPECT_EQ(dialog->windowTitle(), "High Power Debug");
@@ -133,11 +135,14 @@ TEST_F(PowerDialogTest, OneArrowClickAt125SendsOneWriteOf7EASecondAfterTheClick)
     EXPECT_EQ(dialog->valueLabel()->text(), "126");
     EXPECT_EQ(timer.starts, 1);
     EXPECT_EQ(timer.lastDelay, 1000ms);
+    clickRightArrow();
+    QTest::keyClick(&bar(), Qt::Key_Right); // Right raises, as the right arrow does
+    EXPECT_EQ(timer.starts, 3);
     EXPECT_TRUE(tuningValues(port).empty()); // not before the second is up
 
     timer.fire();
-    EXPECT_EQ(tuningValues(port), std::vector<std::uint8_t>{0x7E});
-    EXPECT_EQ(radio.memory().byte(0xFF9), 0x7E);
+    EXPECT_EQ(tuningValues(port), std::vector<std::uint8_t>{128});
+    EXPECT_EQ(radio.memory().byte(0xFF9), 128);
     EXPECT_TRUE(dialog->ready());
     EXPECT_TRUE(prompter.shown.empty());
 }
@@ -177,17 +182,6 @@ TEST_F(PowerDialogTest, DraggingTheThumbSendsOneWriteWithTheFinalPosition)
     EXPECT_EQ(tuningValues(port), std::vector<std::uint8_t>{static_cast<std::uint8_t>(final)});
     EXPECT_EQ(radio.memory().byte(0xFF8), final);
     EXPECT_EQ(dialog->valueLabel()->text(), QString::number(final));
-}
-
-TEST_F(PowerDialogTest, MovesDuringTheWaitStartItAgainAndOnlyTheLastPositionIsSent)
-{
-    open(PowerKind::High);
-    clickRightArrow();
-    clickRightArrow();
-    QTest::keyClick(&bar(), Qt::Key_Right); // Right raises, as the right arrow does
-    EXPECT_EQ(timer.starts, 3);
-    timer.fire();
-    EXPECT_EQ(tuningValues(port), std::vector<std::uint8_t>{128});
 }
 
 TEST_F(PowerDialogTest, TheBarStaysStillWhileAnExchangeRuns)
