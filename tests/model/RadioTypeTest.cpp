@@ -59,26 +59,6 @@ TEST(ChangeType, SameTypeKeepsEditsOtherTypeRebuilds)
     EXPECT_EQ(table, fresh);
 }
 
-TEST(NewDocument, ImageHoldsTheDocumentedDefaultsAndNoChannel)
-{
-    const ChannelImage image = newDocumentImage();
-    const std::array<std::pair<std::size_t, std::uint8_t>, 26> defaults = {{
-        {0x80A, 0xF0}, {0x80B, 0x38}, {0x810, 0x80}, {0x811, 0xA8}, {0x812, 0xC4}, {0x813, 0x05},
-        {0x814, 0x00}, {0x815, 0x00}, {0x816, 0x03}, {0x817, 0x04}, {0x818, 0x00}, {0x819, 0x09},
-        {0x81A, 0x00}, {0x81D, 0x00}, {0x81F, 0x01}, {0xD00, 0x00}, {0xD01, 0x00}, {0xD02, 0x60},
-        {0xD03, 0x44}, {0xD04, 0x00}, {0xD05, 0x00}, {0xD06, 0x60}, {0xD07, 0x44}, {0xD0C, 0x00},
-        {0xD0D, 0x38}, {0xD10, 0x00},
-    }};
-    ChannelImage expected;
-    for (const auto &[offset, value] : defaults)
-        expected.setByte(offset, value);
-    for (std::size_t i = 0xD11; i <= 0xD13; ++i)
-        expected.setByte(i, 0x00);
-    EXPECT_EQ(image, expected);
-    EXPECT_EQ(channelsInUse(image), 0);
-    EXPECT_EQ(image.radioIdentity(), 0xFF);
-}
-
 TEST(NewDocument, SelectorsUseTheViewsOwnTypeRule)
 {
     ChannelImage image = newDocumentImage();
