@@ -1,12 +1,12 @@
 #include "RadioType.h"
 #include "ChannelConversion.h"
-#include "TableRows.h"
 
 #include <gtest/gtest.h>
 
 namespace kx9 {
 namespace {
 
+// The PMR+LPD and 400-470MHz sets are the new-file golden tests of kx9-cli.
 TEST(FillTypeDefaults, PmrSetWithToneGroups)
 {
     ChannelTable table;
@@ -23,23 +23,6 @@ TEST(FillTypeDefaults, PmrSetWithToneGroups)
     EXPECT_EQ(table.cell(100, kColLabel), "");
     fillTypeDefaults(table, kTypePmr, Language::Chinese);
     EXPECT_EQ(table.cell(50, kColBandwidth), "窄");
-}
-
-TEST(FillTypeDefaults, PmrLpdSetAndFourHundredTypeEmpty)
-{
-    ChannelTable table;
-    fillTypeDefaults(table, kTypePmrLpd, Language::English);
-    EXPECT_EQ(test::rowOf(table, 9),
-              test::splitCells("CH-L01|433.07500|433.07500|Off|Off|Wide|Yes|Low|Close|"));
-    EXPECT_EQ(table.cell(77, kColReceive), "434.77500");
-    EXPECT_EQ(table.cell(1, kColBandwidth), "Narrow");
-    EXPECT_EQ(table.cell(78, kColLabel), "");
-
-    table.setCell(5, kColName, "X");
-    fillTypeDefaults(table, kType400470, Language::English);
-    EXPECT_EQ(table.cell(99, kColLabel), "CH-99");
-    for (int row = 1; row < kTableRows; ++row)
-        ASSERT_EQ(test::rowOf<9>(table, row), test::splitCells<9>("")) << row;
 }
 
 TEST(ChangeType, SameTypeKeepsEditsOtherTypeRebuilds)
