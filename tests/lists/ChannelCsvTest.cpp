@@ -27,15 +27,8 @@ ChannelTable emptyTable(int type = kType400470)
     return table;
 }
 
-Cells cells(std::string_view text)
-{
-    return test::splitCells<9>(text);
-}
-
-Cells rowOf(const ChannelTable &table, int row)
-{
-    return test::rowOf<9>(table, row);
-}
+constexpr auto cells = test::splitCells<9>;
+constexpr auto rowOf = test::rowOf<9>;
 
 using test::setRow;
 
