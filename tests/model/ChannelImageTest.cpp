@@ -1,4 +1,5 @@
 #include "ChannelImage.h"
+#include "ToneTable.h"
 
 #include <gtest/gtest.h>
 
@@ -7,18 +8,11 @@ namespace {
 
 using B4 = std::array<std::uint8_t, 4>;
 
-TEST(Bcd8, DocumentedExamplesInBothByteOrdersAndNibblesAboveNine)
+// The documented examples are the bytes of the channel and option tests.
+TEST(Bcd8, OnlyTheLowEightDigitsAreStoredAndNibblesAboveNineCount)
 {
-    const B4 le{0x25, 0x06, 0x60, 0x44};
-    EXPECT_EQ(decodeBcd8Le(le), 44600625u);
-    EXPECT_EQ(encodeBcd8Le(44600625), le);
-    const B4 be{0x00, 0x06, 0x00, 0x00};
-    EXPECT_EQ(decodeBcd8Be(be), 60000u);
-    EXPECT_EQ(encodeBcd8Be(60000), be);
     EXPECT_EQ(encodeBcd8Be(12345678), (B4{0x12, 0x34, 0x56, 0x78}));
-    // Encoding keeps the low eight digits.
     EXPECT_EQ(encodeBcd8Le(123456789), (B4{0x89, 0x67, 0x45, 0x23}));
-    EXPECT_EQ(encodeBcd8Le(0), (B4{0, 0, 0, 0}));
     // Decoding adds nibbles above nine without checking: 0xFF counts as
     // 15 * 10 + 15 = 165 in its pair and carries upward.
     EXPECT_EQ(decodeBcd8Le(B4{0xFF, 0x00, 0x00, 0x00}), 165u);
@@ -60,45 +54,49 @@ TEST(ChannelInUse, OnlyTheHighFrequencyBytesAreTested)
     EXPECT_TRUE(image.channelInUse(128));
 }
 
-TEST(Settings, SharedBytesChangeOnlyTheirOwnBits)
+// Decoding gives back every entry, so no two entries share a code either.
+TEST(ToneTable, EveryEntryRoundTripsThroughItsCode)
 {
-    ChannelImage image;
-    image.setByte(layout::kFunctions, 0xC4);
-    EXPECT_TRUE(image.manualOpen());
-    EXPECT_TRUE(image.beep());
-    EXPECT_FALSE(image.scrambler());
-    EXPECT_FALSE(image.languageChooseEnglish());
-    image.setLanguageChooseEnglish(true);
-    image.setManualOpen(false);
-    EXPECT_EQ(image.byte(layout::kFunctions), 0x46);
-
-    image.setByte(layout::kRadioType, 0x01);
-    image.setRadioTypeBits(layout::kRadioType400470);
-    image.setFrequencyDifferMenu(true);
-    EXPECT_EQ(image.byte(layout::kRadioType), 0x45);
-
-    image.setByte(layout::kStep, 0xF8);
-    image.setStep(3);
-    EXPECT_EQ(image.byte(layout::kStep), 0xFB);
+    const auto &t = ToneTable::entries();
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        const ToneCode code = toneTextToCode(t[i]);
+        EXPECT_EQ(toneCodeToText(code, true), t[i]) << "index " << i;
+        if (i != 0) {
+            EXPECT_EQ(toneCodeToText(code, false), t[i]) << "index " << i;
+        }
+    }
+    EXPECT_EQ(toneCodeToText(toneTextToCode(t[0]), false), "");
+    EXPECT_EQ(ToneTable::indexOf("100"), -1); // only the exact text "100.0"
 }
 
-TEST(FrequencyMode, DifferIsBigEndianAndDirectionElevenReadsMinus)
+TEST(ToneTable, TextsGiveTheDocumentedBytes)
 {
-    ChannelImage image;
-    image.setFrequencyDiffer(60000);
-    EXPECT_EQ(image.byte(0xD10), 0x00);
-    EXPECT_EQ(image.byte(0xD11), 0x06);
-    image.setModeFrequency(44660000);
-    EXPECT_EQ(image.byte(0xD06), 0x66);
-    EXPECT_EQ(image.byte(0xD07), 0x44);
+    const std::pair<const char *, ToneCode> cases[] = {
+        {"Off", {0xFF, 0xFF}},
+        {"abc", {0xFF, 0xFF}},
+        {"67.0", {0x70, 0x06}},
+        {"254.1", {0x41, 0x25}},
+        {"D023N", {0x23, 0x80}},
+        {"D754I", {0x54, 0xC7}},
+        // A "D" anywhere makes it DCS; no "N" makes it inverted.
+        {"D023X", {0x23, 0xC0}},
+        {"xD023", {0x00, 0xC0}},
+        {"D6N", {0x06, 0x80}},
+    };
+    for (const auto &[text, code] : cases) {
+        EXPECT_EQ(toneTextToCode(text), code) << text;
+    }
+}
 
-    image.setByte(layout::kModeFlags, 0xF8);
-    EXPECT_EQ(image.differDirection(), DifferDirection::Minus);
-    image.setDifferDirection(DifferDirection::Plus);
-    EXPECT_EQ(image.byte(layout::kModeFlags), 0xB8);
-    image.setDifferDirection(DifferDirection::Off);
-    EXPECT_EQ(image.differDirection(), DifferDirection::Off);
-    EXPECT_TRUE(image.modeWide());
+TEST(ToneTable, CodesOutsideTheTableDecodeAsTheRadioShowsThem)
+{
+    // High byte 0x00 or 0xFF is no tone; short DCS numbers are not padded.
+    EXPECT_EQ(toneCodeToText({0x70, 0x00}, true), "Off");
+    EXPECT_EQ(toneCodeToText({0x70, 0x00}, false), "");
+    EXPECT_EQ(toneCodeToText({0x12, 0xFF}, true), "Off");
+    EXPECT_EQ(toneCodeToText({0x06, 0x80}, true), "D06N");
+    EXPECT_EQ(toneCodeToText({0x14, 0xC1}, true), "D114I");
+    EXPECT_EQ(toneCodeToText({0x00, 0xC0}, true), "D00I");
 }
 
 } // namespace

@@ -39,9 +39,10 @@ TEST(ImageToTable, FlagBitsShowInEitherLanguage)
               test::splitCells("CH-P01|446.00625|446.00625|Off|Off|窄|是|低|关闭|"));
 }
 
-TEST(ImageToTable, EmptyChannelShowsOnlyStoredTonesAndName)
+TEST(ImageToTable, EmptyChannelShowsOnlyStoredTonesAndNameAndReceiveZeroOnlyItsCell)
 {
-    ChannelImage image = newDocumentImage();
+    ChannelImage image = imageWithChannelOne(0xFF);
+    image.setByte(layout::recordOffset(1) + 3, 0x00);
     // Leftovers in the low frequency bytes and flags; +3 and +7 are 0xFF.
     image.setByte(layout::recordOffset(2), 0x25);
     image.setByte(layout::recordOffset(2) + layout::kFlags, 0x3E);
@@ -49,18 +50,8 @@ TEST(ImageToTable, EmptyChannelShowsOnlyStoredTonesAndName)
     image.setNameCodes(2, {0x0A, 0x40, 0x0B, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
     ChannelTable table;
     imageToTable(image, table, Language::English);
+    EXPECT_EQ(rowOf(table, 1), test::splitCells("CH-P01||446.00625|Off|Off|Wide|Yes|High|Close|"));
     EXPECT_EQ(rowOf(table, 2), test::splitCells("CH-P02|||67.0||||||A"));
-}
-
-TEST(ImageToTable, ReceiveHighByteZeroHidesOnlyTheReceiveCell)
-{
-    ChannelImage image = imageWithChannelOne(0xFF);
-    image.setByte(layout::recordOffset(1) + 3, 0x00);
-    ChannelTable table;
-    imageToTable(image, table, Language::English);
-    EXPECT_EQ(table.cell(1, kColReceive), "");
-    EXPECT_EQ(table.cell(1, kColTransmit), "446.00625");
-    EXPECT_EQ(table.cell(1, kColPower), "High");
 }
 
 TEST(ImageToTable, TypeBitsDecideLabelsAndHiddenRows)

@@ -42,6 +42,7 @@ TEST(FrequencyCommit, AcceptedValueGivesTheRow)
         CommitKind kind;
         Language language;
         const char *after;
+        const char *notice = "";
     } cases[] = {
         {"a new row takes the defaults", kNamedRow, kColReceive, "446.00625", CommitKind::Leave, en,
          "CH-P05|446.00625|446.00625|Off|Off|Wide|Yes|High|Close|"},
@@ -66,12 +67,19 @@ TEST(FrequencyCommit, AcceptedValueGivesTheRow)
          CommitKind::Leave, en, "CH-P05||||D023N|Narrow|No|Low|Carrier|BASE"},
         {"Enter empties the flags", kNoTransmit, kColReceive, "", CommitKind::Enter, en,
          "CH-P05||||D023N|||||"},
+        {"outside the radio's band, stored with a notice", kChannel, kColReceive, "145,5",
+         CommitKind::Enter, en, "CH-P05|145.50000|446.01875|67.0|D023N|Narrow|No|Low|Carrier|BASE",
+         "145.50000 MHz is outside the radio's band of 400-470 MHz; it was stored all the same"},
+        {"the notice in Chinese", kChannel, kColTransmit, "470.00625", CommitKind::Leave,
+         Language::Chinese, "CH-P05|446.00625|470.00625|67.0|D023N|Narrow|No|Low|Carrier|BASE",
+         "470.00625 MHz 超出对讲机的 400-470 MHz 频段，仍已存入"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         ChannelTable t = tableWith(c.before);
         const EditOutcome out = commitFrequency(t, kRow, c.col, c.typed, c.kind, c.language);
         EXPECT_FALSE(out.message);
+        EXPECT_EQ(out.notice, c.notice);
         apply(t, out);
         EXPECT_EQ(rowOf(t, kRow), cells(c.after));
     }
@@ -107,27 +115,6 @@ TEST(FrequencyCommit, RefusedValueShowsItsMessageAndKeepsTheCellWithItsTone)
         EXPECT_EQ(out.message->zh, c.chinese);
         EXPECT_TRUE(out.edits.empty()); // a typo must not cost the good value that was there
     }
-}
-
-TEST(FrequencyCommit, ValueOutsideTheRadiosBandIsStoredWithANotice)
-{
-    for (const auto &[language, notice] :
-         {std::pair{Language::English,
-                    "145.50000 MHz is outside the radio's band of 400-470 MHz; it was stored all "
-                    "the same"},
-          {Language::Chinese, "145.50000 MHz 超出对讲机的 400-470 MHz 频段，仍已存入"}}) {
-        ChannelTable t = tableWith(kChannel);
-        const EditOutcome out =
-            commitFrequency(t, kRow, kColReceive, "145,5", CommitKind::Enter, language);
-        EXPECT_FALSE(out.message);
-        EXPECT_EQ(out.notice, notice);
-        apply(t, out);
-        EXPECT_EQ(t.cell(kRow, kColReceive), "145.50000");
-    }
-    EXPECT_EQ(commitFrequency(tableWith(kChannel), kRow, kColReceive, "446.1", CommitKind::Enter,
-                              Language::English)
-                  .notice,
-              "");
 }
 
 TEST(ListCommit, RowWithoutFrequenciesHoldsNoListValuesButTakesAName)

@@ -1,12 +1,12 @@
 #include "RadioType.h"
 #include "ChannelConversion.h"
-#include "TableRows.h"
 
 #include <gtest/gtest.h>
 
 namespace kx9 {
 namespace {
 
+// The PMR+LPD and 400-470MHz sets are the new-file golden tests of kx9-cli.
 TEST(FillTypeDefaults, PmrSetWithToneGroups)
 {
     ChannelTable table;
@@ -25,23 +25,6 @@ TEST(FillTypeDefaults, PmrSetWithToneGroups)
     EXPECT_EQ(table.cell(50, kColBandwidth), "窄");
 }
 
-TEST(FillTypeDefaults, PmrLpdSetAndFourHundredTypeEmpty)
-{
-    ChannelTable table;
-    fillTypeDefaults(table, kTypePmrLpd, Language::English);
-    EXPECT_EQ(test::rowOf(table, 9),
-              test::splitCells("CH-L01|433.07500|433.07500|Off|Off|Wide|Yes|Low|Close|"));
-    EXPECT_EQ(table.cell(77, kColReceive), "434.77500");
-    EXPECT_EQ(table.cell(1, kColBandwidth), "Narrow");
-    EXPECT_EQ(table.cell(78, kColLabel), "");
-
-    table.setCell(5, kColName, "X");
-    fillTypeDefaults(table, kType400470, Language::English);
-    EXPECT_EQ(table.cell(99, kColLabel), "CH-99");
-    for (int row = 1; row < kTableRows; ++row)
-        ASSERT_EQ(test::rowOf<9>(table, row), test::splitCells<9>("")) << row;
-}
-
 TEST(ChangeType, SameTypeKeepsEditsOtherTypeRebuilds)
 {
     ChannelTable table;
@@ -57,26 +40,6 @@ TEST(ChangeType, SameTypeKeepsEditsOtherTypeRebuilds)
     EXPECT_EQ(current, kTypePmr);
     EXPECT_TRUE(changeType(table, current, kTypePmrLpd, Language::English));
     EXPECT_EQ(table, fresh);
-}
-
-TEST(NewDocument, ImageHoldsTheDocumentedDefaultsAndNoChannel)
-{
-    const ChannelImage image = newDocumentImage();
-    const std::array<std::pair<std::size_t, std::uint8_t>, 26> defaults = {{
-        {0x80A, 0xF0}, {0x80B, 0x38}, {0x810, 0x80}, {0x811, 0xA8}, {0x812, 0xC4}, {0x813, 0x05},
-        {0x814, 0x00}, {0x815, 0x00}, {0x816, 0x03}, {0x817, 0x04}, {0x818, 0x00}, {0x819, 0x09},
-        {0x81A, 0x00}, {0x81D, 0x00}, {0x81F, 0x01}, {0xD00, 0x00}, {0xD01, 0x00}, {0xD02, 0x60},
-        {0xD03, 0x44}, {0xD04, 0x00}, {0xD05, 0x00}, {0xD06, 0x60}, {0xD07, 0x44}, {0xD0C, 0x00},
-        {0xD0D, 0x38}, {0xD10, 0x00},
-    }};
-    ChannelImage expected;
-    for (const auto &[offset, value] : defaults)
-        expected.setByte(offset, value);
-    for (std::size_t i = 0xD11; i <= 0xD13; ++i)
-        expected.setByte(i, 0x00);
-    EXPECT_EQ(image, expected);
-    EXPECT_EQ(channelsInUse(image), 0);
-    EXPECT_EQ(image.radioIdentity(), 0xFF);
 }
 
 TEST(NewDocument, SelectorsUseTheViewsOwnTypeRule)

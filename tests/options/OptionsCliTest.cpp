@@ -71,22 +71,14 @@ TEST_F(OptionsCli, SetStoresTheValuesAsOkDoesAndSavesAsSaveAsDoes)
     EXPECT_NE(shown.out.find("PTT ID: AB1\n"), std::string::npos);
 }
 
-// Values the dialog cannot show are printed as they are, with what OK would
-// store; after that OK, diff names every byte it changed, labelled or not.
-TEST_F(OptionsCli, ValuesTheDialogCannotShowAreToldAndDiffListsEveryChangedByte)
+// After an OK over values the dialog cannot show, diff names them as the
+// options command prints them, and every other byte OK changed.
+TEST_F(OptionsCli, DiffAfterOkOverValuesTheDialogCannotShowListsEveryChangedByte)
 {
     const std::string odd =
         variant("odd.sin",
                 {{0x813, 0x0C}, {0x815, 0x07}, {0x817, 0x07}, {0x818, 0x5A}, {0x81A, char(0x90)}});
-    CliRun r = cli({"options", odd});
-    ASSERT_EQ(r.status, 0) << r.err;
-    for (const char *line : {"Squelch Level: 12 (not in 0-9; OK stores 0)\n",
-                             "\nVox Gain Level: 7 (not in 0-3; OK stores Off)\n",
-                             "\nPriority Channel: 145 (not in 1-128; OK stores FF)\n",
-                             "\nStep: 7 (not in 0-4; OK stores 25k)\n", "\nTime Out Timer: OFF\n"})
-        EXPECT_NE(r.out.find(line), std::string::npos) << line << r.out;
-
-    r = cli({"options", odd, "-o", path("after-ok.sin")});
+    CliRun r = cli({"options", odd, "-o", path("after-ok.sin")});
     ASSERT_EQ(r.status, 0) << r.err;
     r = cli({"diff", odd, path("after-ok.sin")});
     EXPECT_EQ(r.status, 1);
@@ -113,7 +105,6 @@ TEST_F(OptionsCli, RefusalsNameWhatIsAllowedAndWriteNothing)
         {{"options", file, "--set", "Squelch=3", "-o", out},
          2,
          "unknown setting \"Squelch\"; the settings are: Squelch Level, Time Out Timer, "},
-        {{"options", file, "--set", "Step=7k", "-o", out}, 2, "(not \"7k\")"},
         {{"options", file, "--set", "Squelch Level 3", "-o", out}, 2, "LABEL=VALUE"},
         {{"options", file, "--set", "Squelch Level=3"}, 2, "--set needs -o OUT"},
         {{"options", file, "--json", "-o", out}, 2, "--json"},
