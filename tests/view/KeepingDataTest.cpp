@@ -94,20 +94,6 @@ TEST_F(KeepingData, ATypeChangeAsksBeforeReplacingTheUsersChannels)
     EXPECT_EQ(cell(1, kColReceive), "");
 }
 
-TEST_F(KeepingData, ReadAsksAboutUnsavedEditsBeforeTheTransfer)
-{
-    editReceive(3, "433.075");
-    prompter.saveChoices = {Prompter::SaveChoice::Cancel};
-    window->action(command::kReadFromRadio)->trigger();
-    EXPECT_EQ(prompter.texts("save").size(), 1u);
-    EXPECT_FALSE(view().progressDialog().isVisible());
-
-    prompter.saveChoices = {Prompter::SaveChoice::Discard};
-    window->action(command::kReadFromRadio)->trigger();
-    EXPECT_TRUE(view().progressDialog().isVisible());
-    EXPECT_EQ(cell(3, kColReceive), "433.07500"); // replaced only by a completed read
-}
-
 // Which values are refused, with which message, is EditRulesTest's.
 TEST_F(KeepingData, ARefusedFrequencyKeepsTheValueThatWasThere)
 {
