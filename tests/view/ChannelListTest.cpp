@@ -117,7 +117,8 @@ TEST_F(ChannelLists, ImportAppliesTheListAsOneStepAndExportGivesItBack)
         dialog->accept();
     });
     trigger(command::kFileImport);
-    // The replace box reached the import: channel 3, not in the list, emptied.
+    // The replace box reached the import: channel 3, not in the list, is
+    // emptied; channel 2, whose line was refused, kept.
     EXPECT_EQ(std::tuple(cell(1, kColName), cell(2, kColReceive), cell(3, kColReceive)),
               std::tuple("CLUB", "446.01875", ""));
     ASSERT_EQ(prompter.shown.size(), 1u);
