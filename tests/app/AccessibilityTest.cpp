@@ -4,18 +4,29 @@
 
 #include "WindowTest.h"
 
+#include "BackupsDialog.h"
+#include "DebugModeDialog.h"
+#include "FileChooser.h"
+#include "ImportDialog.h"
 #include "LanguagePack.h"
+#include "MessageBoxPrompter.h"
+#include "PrintPreviewDialog.h"
+#include "ShellTexts.h"
 
 #include <QAccessible>
 #include <QDialog>
-#include <QGroupBox>
-#include <QLabel>
+#include <QInputDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QTextBrowser>
+#include <QTranslator>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include <algorithm>
+#include <set>
 
 namespace kx9::test {
 namespace {
@@ -53,6 +64,21 @@ bool englishOnly(QString text)
     return false;
 }
 
+// Installed last, it is asked first for every text that goes through ui(),
+// records it and lets the packs behind it answer.
+class RecordingPack : public QTranslator
+{
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char *context, const char *source, const char *, int) const override
+    {
+        if (context && source && qstrcmp(context, "kx9") == 0)
+            asked.insert(QString::fromUtf8(source));
+        return {};
+    }
+    mutable std::set<QString> asked;
+};
+
 class Accessibility : public WindowTest, public ::testing::WithParamInterface<Language>
 {
 protected:
@@ -61,6 +87,7 @@ protected:
         languagepack::setSearchFolders({});
         setLanguageTag(tagOf(GetParam()));
         ASSERT_TRUE(languagepack::load(tagOf(GetParam())));
+        QCoreApplication::installTranslator(&recorder);
         WindowTest::SetUp();
         document.newDocument(GetParam());
         window->view().initialUpdate();
@@ -68,6 +95,7 @@ protected:
     void TearDown() override
     {
         window.reset();
+        QCoreApplication::removeTranslator(&recorder);
         languagepack::load(tagOf(Language::English));
         setLanguageTag(tagOf(Language::English));
     }
@@ -78,8 +106,6 @@ protected:
     {
         walk(QAccessible::queryAccessibleInterface(&top), where, 0);
         auditTab(top, where);
-        if (GetParam() == Language::Chinese)
-            auditTexts(top, where);
         // Fits a 1366 x 768 screen at 125 %, its frame included.
         const QSize need = top.minimumSizeHint().expandedTo(top.minimumSize());
         if (need.width() > 1366 * 4 / 5 - 16 || need.height() > 768 * 4 / 5 - 40)
@@ -119,6 +145,9 @@ protected:
                              (node->object() ? node->object()->metaObject()->className() : "");
         if (node->state().focusable && name.isEmpty())
             faults << what + " can take the focus but has no name";
+        // What a label, button, box or window says: in Chinese for a Chinese reader.
+        if (GetParam() == Language::Chinese && englishOnly(name))
+            faults << what + ": '" + name + "' has no Chinese";
         if (node->role() == QAccessible::ProgressBar && name.isEmpty())
             faults << what + " is a progress bar without a name";
         if (QAccessibleTableInterface *table = node->tableInterface()) {
@@ -146,26 +175,6 @@ protected:
                     faults << where + ": cell " + QString::number(row) + "," +
                                   QString::number(col) + " is named '" + name + "'";
             }
-    }
-
-    void auditTexts(QWidget &top, const QString &where)
-    {
-        QStringList texts = {top.windowTitle()};
-        for (QWidget *w : top.findChildren<QWidget *>()) {
-            if (!w->isVisibleTo(&top))
-                continue;
-            if (auto *label = qobject_cast<QLabel *>(w))
-                texts << label->text();
-            else if (auto *button = qobject_cast<QAbstractButton *>(w))
-                texts << button->text();
-            else if (auto *box = qobject_cast<QGroupBox *>(w))
-                texts << box->title();
-            if (w->isWindow() && w != &top)
-                texts << w->windowTitle();
-        }
-        for (const QString &t : texts)
-            if (englishOnly(t))
-                faults << where + ": '" + t + "' has no Chinese";
     }
 
     // Each menu's items, and the menu bar's menus, have access keys of their own.
@@ -197,7 +206,10 @@ protected:
     void auditDialog(int command, const QString &where)
     {
         const bool seen = whileModal<QDialog>([&] { window->action(command)->trigger(); },
-                                              [&](QDialog &dialog) { audit(dialog, where); });
+                                              [&](QDialog &dialog) {
+                                                  audit(dialog, where);
+                                                  showEveryPage(dialog);
+                                              });
         if (seen)
             return;
         // A dialog that leaves the main window in use.
@@ -210,6 +222,80 @@ protected:
         faults << where + " did not open";
     }
 
+    // Shows what a dialog says on its other pages, so that its texts are
+    // asked for: every Debug Mode page but Exit Debug (the last, which
+    // closes it), the preview's one-page view.
+    static void showEveryPage(QDialog &dialog)
+    {
+        if (auto *debug = qobject_cast<DebugModeDialog *>(&dialog)) {
+            QList<QTreeWidgetItem *> items;
+            for (QTreeWidgetItemIterator it(debug->tree()); *it; ++it)
+                items << *it;
+            items.removeLast();
+            for (QTreeWidgetItem *item : items)
+                debug->tree()->setCurrentItem(item);
+        } else if (auto *preview = qobject_cast<report::PrintPreviewDialog *>(&dialog)) {
+            preview->toggleTwoPages();
+            preview->toggleTwoPages();
+        }
+    }
+
+    // The texts no window above asked for: the menus as they open, the
+    // message boxes, the port question, the import dialog and file filters.
+    void askTheRest()
+    {
+        for (QAction *menu : window->menuBar()->actions())
+            if (menu->menu())
+                emit menu->menu()->aboutToShow();
+        MessageBoxPrompter boxes;
+        boxes.setParent(window.get());
+        for (const std::function<void()> &ask : std::initializer_list<std::function<void()>>{
+                 [&] { boxes.inform("x", Prompter::Icon::Warning, {}); },
+                 [&] { boxes.askYesNo("x"); }, [&] { boxes.askRetryCancel("x"); },
+                 [&] { boxes.askSaveDiscardCancel("x"); }})
+            EXPECT_TRUE(whileModal<QMessageBox>(ask));
+        DialogFileChooser chooser;
+        EXPECT_TRUE(whileModal<QInputDialog>([&] { chooser.devicePath(window.get(), {}); }));
+        channelFileFilters(true);
+        ImportDialog import(QStringLiteral("list.csv"), window.get());
+        ui(text::kCsvFilterName);
+    }
+
+    // Every text asked for has a Chinese form in the Chinese pack that keeps
+    // its line breaks (status line and tooltip), numbered placeholders,
+    // filter patterns and access key: a text added later without one fails
+    // here, naming it.
+    void auditPack()
+    {
+        askTheRest();
+        ASSERT_GT(recorder.asked.size(), 150u) << "the texts were not recorded";
+        QTranslator chinese;
+        ASSERT_TRUE(chinese.load(languagepack::packPath(tagOf(Language::Chinese))));
+        static const QRegularExpression letter(QStringLiteral("[A-Za-z]"));
+        static const QList<QRegularExpression> kept = {
+            QRegularExpression(QStringLiteral("\\n")), QRegularExpression(QStringLiteral("%\\d")),
+            QRegularExpression(QStringLiteral("\\(\\*[^)]*\\)")),
+            QRegularExpression(QStringLiteral("&[^& ]"))};
+        auto all = [](const QRegularExpression &re, const QString &s) {
+            QStringList found;
+            for (const auto &m : re.globalMatch(s))
+                found << (m.captured().startsWith('&') ? QStringLiteral("&") : m.captured());
+            found.sort();
+            return found;
+        };
+        for (const QString &english : recorder.asked) {
+            if (!english.contains(letter)) // numbers and signs read the same
+                continue;
+            const QString zh = chinese.translate("kx9", english.toUtf8().constData());
+            if (zh.isEmpty())
+                faults << "no Chinese in the pack for '" + english + "'";
+            else if (std::any_of(kept.begin(), kept.end(),
+                                 [&](const auto &re) { return all(re, english) != all(re, zh); }))
+                faults << "'" + english + "' -> '" + zh + "' lost a part it must keep";
+        }
+    }
+
+    RecordingPack recorder;
     QStringList faults;
 };
 
@@ -249,6 +335,8 @@ TEST_P(Accessibility, EveryWindowAndDialogIsNamedReachableAndInItsLanguage)
     QTest::keyClick(window->helpWindow(), Qt::Key_Escape);
     EXPECT_FALSE(window->helpWindow() && window->helpWindow()->isVisible())
         << "Escape closes the help window";
+    if (GetParam() == Language::Chinese)
+        auditPack();
 
     EXPECT_TRUE(faults.isEmpty()) << faults.join('\n').toStdString();
 }

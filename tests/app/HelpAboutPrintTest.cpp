@@ -39,12 +39,9 @@ TEST_F(Printing, PreviewShowsTwoPagesOfTheGridWithTheOpenEditIncluded)
             RecordingDevice device(5100, 6600, 600);
             QPainter painter(&device);
             window->printing().drawPage(painter, {0, 0, 5100, 6600, 600, 600}, 1);
-            std::set<QString> texts;
-            for (const auto &d : device.drawn())
-                texts.insert(d.text);
-            EXPECT_TRUE(texts.count("446.10000 ")) << "the typed frequency";
-            EXPECT_TRUE(texts.count("Type:   PMR+LPD"));
-            EXPECT_TRUE(texts.count("TX power rank: 9"));
+            const auto drawn = device.drawn(); // what is drawn is ReportDrawingTest's
+            EXPECT_TRUE(std::any_of(drawn.begin(), drawn.end(),
+                                    [](const auto &d) { return d.text == "446.10000 "; }));
         });
     EXPECT_TRUE(seen);
     EXPECT_EQ(cell(1, kColReceive), "446.10000");
@@ -97,27 +94,22 @@ TEST_F(Help, TheManualAndAboutSpeakTheLanguageInForceWhenTheyOpen)
         Language language;
         const char *page;
         const char *title;
-        const char *caption;
-        const char *ok;
         const char *product;
         const char *types; // what the About box says the types hold
         const char *release;
     };
     // The manual beside the test program, as beside kx9 in a build tree.
     const QString pages = QUrl::fromLocalFile(QCoreApplication::applicationDirPath()).toString();
-    for (const Case c :
-         {Case{Language::Chinese, "/help/manual_zh.html", "KX9 帮助", "关于 KX9", "确定",
-               "KX9 版本 4.0", "400-470MHz：99 个频道\nPMR：99 个频道\nPMR+LPD：77 个频道",
-               "程序版本 %1，许可证 GPLv3+"},
-          Case{Language::English, "/help/manual.html", "KX9 Help", "About KX9", "OK",
-               "KX9 Version 4.0", "400-470MHz: 99 channels\nPMR: 99 channels\nPMR+LPD: 77 channels",
-               "Program version %1, License GPLv3+"}}) {
+    for (const Case c : {Case{Language::Chinese, "/help/manual_zh.html", "KX9 帮助", "KX9 版本 4.0",
+                              "400-470MHz：99 个频道\nPMR：99 个频道\nPMR+LPD：77 个频道",
+                              "程序版本 %1，许可证 GPLv3+"},
+                         Case{Language::English, "/help/manual.html", "KX9 Help", "KX9 Version 4.0",
+                              "400-470MHz: 99 channels\nPMR: 99 channels\nPMR+LPD: 77 channels",
+                              "Program version %1, License GPLv3+"}}) {
         useLanguage(c.language);
         EXPECT_TRUE(whileModal<AboutDialog>(
             [&] { window->action(kAppAbout)->trigger(); },
-            [&](AboutDialog &about) {
-                EXPECT_EQ(about.windowTitle(), c.caption);
-                EXPECT_EQ(about.okText(), c.ok);
+            [&](AboutDialog &about) { // its caption and button: AccessibilityTest's
                 EXPECT_TRUE(about.productText().contains(c.product));
                 EXPECT_TRUE(about.noticeText().endsWith(QString::fromUtf8(c.types)));
                 EXPECT_EQ(about.releaseText(),

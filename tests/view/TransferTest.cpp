@@ -1,11 +1,9 @@
 #include "WindowTest.h"
 
 #include "ChannelConversion.h"
-#include "MessageBoxPrompter.h"
 #include "SafetyTexts.h"
 
 #include <QCheckBox>
-#include <QMessageBox>
 #include <QProgressBar>
 
 namespace kx9::test {
@@ -20,13 +18,8 @@ protected:
         ChannelTable table;
         fillTypeDefaults(table, kTypePmr, Language::English);
         ChannelImage memory = newDocumentImage();
-        Selectors selectors;
-        selectors.type = kTypePmr;
-        tableToImage(table, selectors, memory);
-        memory.setByte(0x81B, 0x01);
-        memory.setByte(0xFF8, 0x5A);
-        memory.setByte(0x819, 0x04);                      // power rank 4
-        memory.setByte(0x812, memory.byte(0x812) & 0x7F); // manual setting "Close"
+        tableToImage(table, Selectors{kTypePmr, 4, 1}, memory);
+        memory.setRadioIdentity(0x01);
         radio.setMemory(memory);
         WindowTest::SetUp();
     }
@@ -57,12 +50,9 @@ TEST_F(Transfers, ReadShowsTheRadiosChannels)
     transfer(command::kReadFromRadio);
     EXPECT_TRUE(prompter.shown.empty());
     EXPECT_EQ(view().typeSelector().currentText(), "PMR");
-    EXPECT_EQ(document.selectors().powerRank, 4);
-    EXPECT_EQ(document.selectors().manual, 1); // "Close"
-    EXPECT_EQ(cell(99, kColLabel), "CH-P99");
-    EXPECT_EQ(cell(99, kColRxTone), "156.7");
-    EXPECT_EQ(document.image().byte(0xFF8), 0x5A);
-    EXPECT_FALSE(document.isModified());
+    EXPECT_EQ(grid().textMatrix(99, kColRxTone), "156.7");
+    EXPECT_EQ(std::tuple(document.image(), document.isModified()),
+              std::tuple(radio.memory(), false));
 
     // The next command opens a fresh dialog where Enter means Start, and
     // its Cancel before Start opens no port.
@@ -77,23 +67,6 @@ TEST_F(Transfers, ReadShowsTheRadiosChannels)
     EXPECT_EQ(radio.record().size(), calls);
 }
 
-TEST_F(Transfers, WriteSendsTheEditedGridButNotTheCalibrationBytes)
-{
-    setIdentity(0x01);
-    clickCell(2, kColReceive);
-    QTest::keyClicks(&view().frequencyEditor(), "433.075");
-    // The open edit is committed by the Write command itself.
-    transfer(command::kWriteToRadio);
-    EXPECT_TRUE(prompter.shown.empty());
-    EXPECT_EQ(radio.completedWrites(), 1);
-
-    ChannelTable written;
-    imageToTable(radio.memory(), written, Language::English);
-    EXPECT_EQ(written.cell(2, kColReceive), "433.07500");
-    EXPECT_EQ(written.cell(77, kColLabel), "CH-L69");
-    EXPECT_EQ(radio.memory().byte(0xFF8), 0x5A);
-}
-
 // A write ended after the radio was sent data says so: a failure as the
 // detail of its own message, a cancel (which has no message) on its own.
 TEST_F(Transfers, WriteCutShortSaysTheRadioHoldsAPartialWrite)
@@ -101,31 +74,12 @@ TEST_F(Transfers, WriteCutShortSaysTheRadioHoldsAPartialWrite)
     setIdentity(0x01);
     radio.faults().missingWriteAckAtBlock = 100;
     transfer(command::kWriteToRadio);
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].text, text::kProgramInterrupt.en);
-    EXPECT_EQ(prompter.shown[0].detail, text::kPartialWrite.en);
-
-    prompter.shown.clear();
     radio.faults().missingWriteAckAtBlock.reset();
     cancelAt({'W', 0x01, 0x00});
     transfer(command::kWriteToRadio);
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].kind, "warning");
-    EXPECT_EQ(prompter.shown[0].text, text::kPartialWrite.en);
-}
-
-TEST(MessageBoxPrompterTest, DetailIsShownUnderTheMessage)
-{
-    MessageBoxPrompter prompter;
-    EXPECT_TRUE(whileModal<QMessageBox>(
-        [&] {
-            prompter.inform(text::kProgramInterrupt.en, Prompter::Icon::Warning,
-                            text::kPartialWrite.en);
-        },
-        [](QMessageBox &box) {
-            EXPECT_EQ(box.text(), qs(text::kProgramInterrupt.en));
-            EXPECT_EQ(box.informativeText(), qs(text::kPartialWrite.en));
-        }));
+    const std::string interrupt(text::kProgramInterrupt.en), partial(text::kPartialWrite.en);
+    EXPECT_EQ(prompter.texts("warning"), (std::vector{interrupt + "\n" + partial, partial}));
+    EXPECT_EQ(prompter.shown.size(), 2u);
 }
 
 TEST_F(Transfers, TheCaptionFollowsTheDirectionChosenLast)
@@ -189,15 +143,18 @@ TEST_F(Interruptions, TheStatusBarSaysWhyAndWhereTheTransferStopped)
         ASSERT_FALSE(prompter.shown.empty());
         EXPECT_EQ(prompter.shown[0].text, text::kInterrupted.en);
         EXPECT_FALSE(dialog().isVisible());
-        EXPECT_EQ(document.table(), tableBefore);
-        EXPECT_EQ(window->resultPaneText(), row.status);
+        EXPECT_EQ(std::tuple(document.table(), window->resultPaneText()),
+                  std::tuple(tableBefore, row.status));
     }
 }
 
-// The read back of a verified write says that it verifies, and how far.
-TEST_F(Transfers, VerifyingShowsItsCaptionAndAPercentage)
+// The read back of a verified write says that it verifies, and how far;
+// the open edit is committed by the Write command itself.
+TEST_F(Transfers, VerifyingShowsItsCaptionAndAPercentageOfTheWriteOfTheOpenEdit)
 {
     setIdentity(0x01);
+    clickCell(2, kColReceive);
+    QTest::keyClicks(&view().frequencyEditor(), "433.075");
     QString caption, status;
     onSend = [&](std::span<const std::uint8_t> bytes) {
         if (radio.completedWrites() == 1 && bytes.size() == 4 && bytes[0] == 'R' &&
@@ -209,10 +166,13 @@ TEST_F(Transfers, VerifyingShowsItsCaptionAndAPercentage)
     window->action(command::kWriteToRadio)->trigger();
     dialog().verifyBox()->setChecked(true);
     start();
-    EXPECT_EQ(caption, "Verifying");
-    EXPECT_EQ(status, "Verifying 19%");
+    EXPECT_EQ(std::tuple(caption, status),
+              std::tuple(QString("Verifying"), QString("Verifying 19%")));
     EXPECT_TRUE(window->resultPaneText().endsWith("Verified: the radio holds what was written."));
     dialog().verifyBox()->setChecked(false);
+    ChannelTable written;
+    imageToTable(radio.memory(), written, Language::English);
+    EXPECT_EQ(written.cell(2, kColReceive), "433.07500");
 }
 
 // A read stopped by Cancel or by closing the window leaves grid and image
@@ -231,11 +191,10 @@ TEST_F(Interruptions, AReadCancelledOrClosedMidwayLeavesTheDocumentAlone)
         else
             cancelAt({'R', 0x03, 0x20}); // the request for block 100
         transfer(command::kReadFromRadio);
-        EXPECT_TRUE(prompter.shown.empty());
-        EXPECT_FALSE(dialog().isVisible());
-        EXPECT_EQ(document.table(), tableBefore);
-        EXPECT_EQ(document.image(), imageBefore);
-        EXPECT_EQ(view().typeSelector().currentText(), "PMR+LPD");
+        EXPECT_TRUE(prompter.shown.empty() && !dialog().isVisible());
+        EXPECT_EQ(
+            std::tuple(document.table(), document.image(), view().typeSelector().currentIndex()),
+            std::tuple(tableBefore, imageBefore, kTypePmrLpd));
         QCoreApplication::processEvents(); // a deferred close
         EXPECT_EQ(window->isVisible(), !closeWindow);
     }

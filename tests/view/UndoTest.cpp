@@ -1,5 +1,6 @@
 #include "WindowTest.h"
 
+#include "CaseName.h"
 #include "ChannelConversion.h"
 
 #include <QTemporaryDir>
@@ -22,30 +23,30 @@ protected:
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window.get(),
                         keys.key(), keys.keyboardModifiers());
     }
-    void undoKey() { press(Qt::CTRL | Qt::Key_Z); }
+    void undo() { window->action(command::kEditUndo)->trigger(); }
+    void redo() { window->action(command::kEditRedo)->trigger(); }
     bool undoEnabled() { return window->action(command::kEditUndo)->isEnabled(); }
     bool redoEnabled() { return window->action(command::kEditRedo)->isEnabled(); }
 };
 
-TEST_F(Undo, ACommittedValueWithItsNewRowDefaultsIsOneStep)
+TEST_F(Undo, ACommittedValueWithItsNewRowDefaultsIsOneStepAndTheKeysStepThroughIt)
 {
     EXPECT_FALSE(undoEnabled());
     selectType(kType400470);
     const ChannelTable empty = document.table();
     edit(1, "446.00625"); // fills the defaults and copies Receive to Transmit
     ASSERT_EQ(cell(1, kColTransmit), "446.00625");
-    ASSERT_TRUE(undoEnabled());
 
-    undoKey();
+    press(Qt::CTRL | Qt::Key_Z);
     EXPECT_EQ(document.table(), empty);
-    undoKey(); // and the type change before it
+    press(Qt::CTRL | Qt::Key_Z); // and the type change before it
     EXPECT_EQ(cell(1, kColReceive), "446.00625");
     EXPECT_FALSE(undoEnabled());
     press(Qt::CTRL | Qt::Key_Y);
     EXPECT_TRUE(redoEnabled());
     press(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
-    EXPECT_EQ(cell(1, kColTransmit), "446.00625");
-    EXPECT_EQ(cell(1, kColBusyLock), "Close");
+    EXPECT_EQ(std::tuple(cell(1, kColTransmit), cell(1, kColBusyLock)),
+              std::tuple("446.00625", "Close"));
 }
 
 TEST_F(Undo, UndoingBackToTheSavedStateLeavesNothingUnsavedAndNewOrOpenStartsAfresh)
@@ -59,23 +60,20 @@ TEST_F(Undo, UndoingBackToTheSavedStateLeavesNothingUnsavedAndNewOrOpenStartsAfr
     QTest::keyClick(&view().frequencyEditor(), Qt::Key_Delete);
     grid().setCell(6, kColReceive); // emptying a frequency is a step too
     ASSERT_EQ(cell(3, kColReceive), "");
-    EXPECT_TRUE(document.isModified());
 
-    window->action(command::kEditUndo)->trigger();
+    undo();
     EXPECT_EQ(cell(3, kColReceive), "433.10000");
-    window->action(command::kEditUndo)->trigger();
+    undo();
     EXPECT_FALSE(document.isModified());
-    window->action(command::kEditUndo)->trigger(); // past the save: modified again
+    undo(); // past the save: modified again
     EXPECT_TRUE(document.isModified());
     EXPECT_EQ(cell(2, kColReceive), "446.01875");
 
     // With both an undo and a redo step, New and Open start a fresh history.
-    window->action(command::kEditRedo)->trigger();
-    ASSERT_TRUE(undoEnabled());
-    ASSERT_TRUE(redoEnabled());
+    redo();
+    ASSERT_TRUE(undoEnabled() && redoEnabled());
     ASSERT_TRUE(window->fileNew());
-    EXPECT_FALSE(undoEnabled());
-    EXPECT_FALSE(redoEnabled());
+    EXPECT_FALSE(undoEnabled() || redoEnabled());
     edit(2, "433.1");
     prompter.saveChoices = {Prompter::SaveChoice::Discard};
     files.openName = files.saveName;
@@ -83,31 +81,56 @@ TEST_F(Undo, UndoingBackToTheSavedStateLeavesNothingUnsavedAndNewOrOpenStartsAfr
     EXPECT_FALSE(undoEnabled());
 }
 
-TEST_F(Undo, ARadioReadIsUndoneWithItsImage)
+// What replaces every channel at once (an accepted type change, a radio
+// read) is one step: undo brings back the channels, the image and the type
+// selector; redo the new ones.
+class ReplacingStep : public Undo, public ::testing::WithParamInterface<const char *>
 {
-    ChannelTable table;
-    fillTypeDefaults(table, kTypePmr, Language::English);
-    ChannelImage memory = newDocumentImage();
-    tableToImage(table, Selectors{kTypePmr, 4, 1}, memory);
-    memory.setByte(0x81B, 0x01);
-    radio.setMemory(memory);
+protected:
+    bool typeChange() const { return GetParam() == std::string("TypeChange"); }
+    void replace()
+    {
+        if (typeChange()) {
+            prompter.answers = {true};
+            selectType(kTypePmr);
+            return;
+        }
+        ChannelTable table;
+        fillTypeDefaults(table, kTypePmr, Language::English);
+        ChannelImage memory = newDocumentImage();
+        tableToImage(table, Selectors{kTypePmr, 4, 1}, memory);
+        memory.setRadioIdentity(0x01);
+        radio.setMemory(memory);
+        transfer(command::kReadFromRadio);
+        EXPECT_EQ(document.image(), memory);
+    }
+};
 
-    const ChannelTable before = document.table();
-    const ChannelImage imageBefore = document.image();
-    transfer(command::kReadFromRadio);
-    ASSERT_EQ(document.image(), memory);
-    EXPECT_FALSE(document.isModified());
+TEST_P(ReplacingStep, IsUndoneWholeWithItsSelectorAndRedone)
+{
+    if (typeChange())
+        edit(3, "433.075"); // else the type change asks nothing and a read asks to save
+    const ChannelTable table = document.table();
+    const ChannelImage image = document.image();
+    replace();
+    ASSERT_EQ(view().typeSelector().currentIndex(), kTypePmr);
+    const ChannelTable newTable = document.table();
+    const ChannelImage newImage = document.image();
+    const bool newModified = document.isModified();
 
-    window->action(command::kEditUndo)->trigger();
-    EXPECT_EQ(document.table(), before);
-    EXPECT_EQ(document.image(), imageBefore);
+    undo(); // modified: edited, or not what was read
+    EXPECT_EQ(std::tuple(document.table(), document.image(), document.isModified()),
+              std::tuple(table, image, true));
     EXPECT_EQ(view().typeSelector().currentIndex(), kTypePmrLpd);
-    EXPECT_TRUE(document.isModified()); // differs from what was read
-    window->action(command::kEditRedo)->trigger();
-    EXPECT_EQ(document.image(), memory);
-    EXPECT_EQ(document.selectors().powerRank, 4);
-    EXPECT_FALSE(document.isModified());
+    EXPECT_EQ(view().currentTypeIndex(), kTypePmrLpd);
+    redo();
+    EXPECT_EQ(std::tuple(document.table(), document.image(), document.isModified()),
+              std::tuple(newTable, newImage, newModified));
+    EXPECT_EQ(view().typeSelector().currentIndex(), kTypePmr);
 }
+
+INSTANTIATE_TEST_SUITE_P(Undo, ReplacingStep, ::testing::Values("TypeChange", "RadioRead"),
+                         [](const auto &info) { return caseName(info.param); });
 
 TEST_F(Undo, AnOpenListIsCommittedAndThatIsWhatUndoTakesBack)
 {
@@ -115,11 +138,11 @@ TEST_F(Undo, AnOpenListIsCommittedAndThatIsWhatUndoTakesBack)
     clickCell(4, kColPower);
     QComboBox &power = view().pickList(EditorKind::PowerList);
     power.setCurrentText("Low");
-    window->action(command::kEditUndo)->trigger();
+    undo();
     EXPECT_FALSE(power.isVisible());
-    EXPECT_EQ(cell(4, kColPower), "High");
-    EXPECT_EQ(cell(4, kColReceive), "433.07500");
-    window->action(command::kEditRedo)->trigger();
+    EXPECT_EQ(std::tuple(cell(4, kColPower), cell(4, kColReceive)),
+              std::tuple("High", "433.07500"));
+    redo();
     EXPECT_EQ(cell(4, kColPower), "Low");
 }
 
