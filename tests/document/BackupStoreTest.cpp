@@ -325,19 +325,13 @@ TEST_F(BackupStoreTest, ListShowsNewestFirstInLocalTimeWithPortTypeChannelsAndDi
     test::writeFile(fs::path(folder()) / "2026-12-07_201533_id01_ttyUSB1.sin",
                     bytesOf(radioImage(0x01, 0x44)));
 
-    const std::vector<BackupEntry> entries = store().list(&withChannel);
-    ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[0].dateTime, "2026-12-07 20:16:03");
-    EXPECT_EQ(entries[0].port, "pts-5");
-    EXPECT_EQ(entries[0].identity, 0x01);
-    EXPECT_EQ(entries[0].radioType, radioTypeName(radioTypeFromImage(withChannel)));
-    EXPECT_EQ(entries[0].channelsInUse, 1);
-    EXPECT_FALSE(entries[0].differs);
-    EXPECT_EQ(entries[1].dateTime, "2026-12-07 20:15:33");
-    EXPECT_EQ(entries[1].port, "ttyUSB1");
-    EXPECT_EQ(entries[2].dateTime, "2026-12-07 20:15:03");
-    EXPECT_EQ(entries[2].channelsInUse, 0);
-    EXPECT_TRUE(entries[2].differs);
+    std::vector<std::tuple<std::string, std::string, int, std::string, int, bool>> shown;
+    for (const BackupEntry &e : store().list(&withChannel))
+        shown.emplace_back(e.dateTime, e.port, e.identity, e.radioType, e.channelsInUse, e.differs);
+    const std::string type(radioTypeName(radioTypeFromImage(withChannel)));
+    EXPECT_EQ(shown, (decltype(shown){{"2026-12-07 20:16:03", "pts-5", 1, type, 1, false},
+                                      {"2026-12-07 20:15:33", "ttyUSB1", 1, type, 0, true},
+                                      {"2026-12-07 20:15:03", "ttyUSB0", 1, type, 0, true}}));
 }
 
 // One rule names the files kept from a port: a fleet read's and a backup's.
