@@ -351,13 +351,8 @@ TEST(PortFileStem, DropsDevTurnsSlashesToDashesKeepsSafeCharactersAndFits)
 // The settings file as the window's QSettings writes it.
 TEST(BackupSettingsText, ReadsTheBackupsSectionAndKeepsDefaultsForTheRest)
 {
-    const struct
-    {
-        const char *ini;
-        bool enabled;
-        int maxAgeDays;
-        bool backupFirst, verify;
-    } cases[] = {
+    // {file, enabled, maxAgeDays, backupFirst, verifyWrite}
+    const std::tuple<const char *, bool, int, bool, bool> rows[] = {
         {"", true, 365, false, false},
         {"[backups]\nenabled=false\nmaxAgeDays=0\nbackupFirst=true\nverifyWrite=true\n", false, 0,
          true, true},
@@ -365,11 +360,11 @@ TEST(BackupSettingsText, ReadsTheBackupsSectionAndKeepsDefaultsForTheRest)
         {"[backups]\nmaxAgeDays=\"not a number\"\nenabled=0\n", false, 365, false, false},
         {"[other]\nenabled=false\nbackupFirst=true\n", true, 365, false, false},
     };
-    for (const auto &c : cases) {
-        const BackupSettings s = parseBackupSettings(c.ini);
-        EXPECT_EQ(std::tie(s.enabled, s.maxAgeDays, s.backupFirst, s.verifyWrite),
-                  std::tie(c.enabled, c.maxAgeDays, c.backupFirst, c.verify))
-            << c.ini;
+    for (const auto &row : rows) {
+        const BackupSettings s = parseBackupSettings(std::get<0>(row));
+        EXPECT_EQ(
+            std::tuple(std::get<0>(row), s.enabled, s.maxAgeDays, s.backupFirst, s.verifyWrite),
+            row);
     }
 }
 

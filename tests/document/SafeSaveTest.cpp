@@ -116,8 +116,10 @@ TEST_P(SaveTargetTest, IsSavedAsAPlainWriteWouldOrRefused)
     EXPECT_EQ(r.ok, c.why == nullptr) << r.reason;
     EXPECT_EQ(r.why, c.why);
     EXPECT_EQ(listing(m_dir), c.after);
-    if (c.why != nullptr)
+    if (c.why != nullptr) {
+        EXPECT_EQ(readBytes(written), existed ? kOld : std::vector<std::uint8_t>{});
         return;
+    }
     EXPECT_EQ(readBytes(written), kNew);
     const struct stat after = statOf(written);
     EXPECT_EQ(after.st_mode & 07777, existed ? before.st_mode & 07777 : 0640u);
@@ -161,7 +163,43 @@ void oldLongName(Dir d)
     plantOld(d / kLongName, 0644);
 }
 
+// In a folder like /tmp (sticky and world-writable), a name or a link of a
+// chain that a third user planted is refused; one of ours or of the folder's
+// owner is used as anywhere else, and a folder that is only one of the two
+// is no shared folder (a colleague's file in a 0777 project folder). What is
+// planted: 'F' the file, 'L' a link to ours, 'B' such a link behind a link of ours.
+template <mode_t Mode, char What, uid_t Owner> void shared(Dir d)
+{
+    if (!isRoot())
+        GTEST_SKIP() << "needs root to play three users";
+    fs::create_directory(d / "s");
+    ASSERT_EQ(::chown((d / "s").c_str(), kFolderOwner, kFolderOwner), 0);
+    ::chmod((d / "s").c_str(), Mode);
+    const fs::path planted = d / (What == 'B' ? "s/evil" : "s/x");
+    test::writeFile(What == 'F' ? planted : d / "p", kOld);
+    ::chmod((What == 'F' ? planted : d / "p").c_str(), 0666);
+    if (What != 'F')
+        fs::create_symlink("../p", planted);
+    if (What == 'B')
+        fs::create_symlink("evil", d / "s/x");
+    ASSERT_EQ(::lchown(planted.c_str(), Owner, Owner), 0);
+}
+
+constexpr uid_t kOwner = kFolderOwner;
+const std::string kLinked = "p s/ s/x->../p", kBehind = "p s/ s/evil->../p s/x->evil";
+
 const SaveCase kSaveCases[] = {
+    {"PlantedLink", shared<01777, 'L', kNobody>, "s/x", &text::kTargetIsPlantedLink, kLinked, "p"},
+    {"PlantedFile", shared<01777, 'F', kNobody>, "s/x", &text::kTargetIsPlantedFile, "s/ s/x"},
+    {"PlantedLinkBehindOurs", shared<01777, 'B', kNobody>, "s/x", &text::kTargetIsPlantedLink,
+     kBehind, "p"},
+    {"FolderOwnersLinkBehindOurs", shared<01777, 'B', kOwner>, "s/x", nullptr, kBehind, "p"},
+    {"FolderOwnersLink", shared<01777, 'L', kOwner>, "s/x", nullptr, kLinked, "p"},
+    {"OurFileInSharedFolder", shared<01777, 'F', 0>, "s/x", nullptr, "s/ s/x"},
+    {"OnlyWorldWritableFile", shared<0777, 'F', kNobody>, "s/x", nullptr, "s/ s/x"},
+    {"OnlyWorldWritableLink", shared<0777, 'L', kNobody>, "s/x", nullptr, kLinked, "p"},
+    {"OnlyStickyFile", shared<01755, 'F', kNobody>, "s/x", nullptr, "s/ s/x"},
+    {"OnlyStickyLinkBehindOurs", shared<01755, 'B', kNobody>, "s/x", nullptr, kBehind, "p"},
     {"Mode0600", oldFile<0600>, "r.sin", nullptr, "r.sin"},
     {"Mode0640", oldFile<0640>, "r.sin", nullptr, "r.sin"},
     {"Mode0604", oldFile<0604>, "r.sin", nullptr, "r.sin"},
@@ -243,72 +281,6 @@ TEST_F(SafeSaveTest, DocumentWordsARefusalInItsLanguage)
     EXPECT_EQ(r.error, FileError::CannotWrite);
     EXPECT_EQ(r.message, "无法写入 " + path("pipe") + "：它是管道，不是普通文件");
 }
-
-// --- Shared folders ----------------------------------------------------------------
-
-// In a folder like /tmp (sticky and world-writable), a name or a link of a
-// chain that a third user planted is refused; one of ours or of the folder's
-// owner is used as anywhere else, and a folder that is only one of the two
-// is no shared folder (a colleague's file in a 0777 project folder).
-enum class Planted { File, Link, LinkBehindOurLink };
-
-struct SharedCase
-{
-    const char *name;
-    mode_t folderMode;
-    Planted what;
-    uid_t owner; // of the file, or of the link that is not ours
-    const TextPair *refusal;
-};
-
-class SharedFolderTest : public SafeSaveTest, public ::testing::WithParamInterface<SharedCase>
-{
-};
-
-TEST_P(SharedFolderTest, PlantedNamesAreRefused)
-{
-    if (!isRoot())
-        GTEST_SKIP() << "needs root to play three users";
-    const SharedCase &c = GetParam();
-    const fs::path shared = m_dir / "shared";
-    fs::create_directory(shared);
-    ASSERT_EQ(::chown(shared.c_str(), kFolderOwner, kFolderOwner), 0);
-    ASSERT_EQ(::chmod(shared.c_str(), c.folderMode), 0);
-    const fs::path target = shared / "x.sin";
-    const fs::path precious = c.what == Planted::File ? target : m_dir / "precious";
-    test::writeFile(precious, kOld);
-    ::chmod(precious.c_str(), 0666);
-    const fs::path planted = c.what == Planted::LinkBehindOurLink ? shared / "evil" : target;
-    if (c.what != Planted::File)
-        ::symlink(precious.c_str(), planted.c_str());
-    if (c.what == Planted::LinkBehindOurLink)
-        ::symlink("evil", target.c_str()); // ours, naming the other user's link
-    ASSERT_EQ(::lchown(planted.c_str(), c.owner, c.owner), 0);
-
-    for (const SafeSaveResult &r : {checkSaveTarget(target), saveFileSafely(target, kNew)}) {
-        EXPECT_EQ(r.ok, c.refusal == nullptr) << r.reason;
-        EXPECT_EQ(r.why, c.refusal);
-    }
-    EXPECT_EQ(readBytes(precious), c.refusal ? kOld : kNew);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Folders, SharedFolderTest,
-    ::testing::Values(
-        SharedCase{"PlantedLink", 01777, Planted::Link, kNobody, &text::kTargetIsPlantedLink},
-        SharedCase{"PlantedFile", 01777, Planted::File, kNobody, &text::kTargetIsPlantedFile},
-        SharedCase{"PlantedLinkBehindOurLink", 01777, Planted::LinkBehindOurLink, kNobody,
-                   &text::kTargetIsPlantedLink},
-        SharedCase{"FolderOwnersLinkBehindOurLink", 01777, Planted::LinkBehindOurLink, kFolderOwner,
-                   nullptr},
-        SharedCase{"FolderOwnersLink", 01777, Planted::Link, kFolderOwner, nullptr},
-        SharedCase{"OurFile", 01777, Planted::File, 0, nullptr},
-        SharedCase{"OnlyWorldWritableFile", 0777, Planted::File, kNobody, nullptr},
-        SharedCase{"OnlyWorldWritableLink", 0777, Planted::Link, kNobody, nullptr},
-        SharedCase{"OnlyStickyFile", 01755, Planted::File, kNobody, nullptr},
-        SharedCase{"OnlyStickyLinkBehindOurLink", 01755, Planted::LinkBehindOurLink, kNobody,
-                   nullptr}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 // --- The moment the temporary file exists -----------------------------------------------
 
