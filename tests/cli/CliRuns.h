@@ -20,9 +20,9 @@ protected:
     std::vector<std::string> words(const std::string &command) const
     {
         std::vector<std::string> args;
-        std::istringstream in(expand(command));
+        std::istringstream in(command); // split first: a folder's name may hold a space
         for (std::string word; in >> word;)
-            args.push_back(word);
+            args.push_back(expand(word));
         return args;
     }
     CliRun run(const std::string &command, const std::string &stdoutPath = {}) const

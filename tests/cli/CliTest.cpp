@@ -253,9 +253,12 @@ TEST_F(CliTest, OutputThatCannotBeWrittenFailsTheCommand)
 TEST_F(CliTest, ReportNeedsNoDisplayNorARuntimeFolder)
 {
     fs::create_directory(m_dir / "tmp");
-    const CliRun r = kx9::test::runProgram(
-        m_dir, words("/usr/bin/env -u XDG_RUNTIME_DIR QT_QPA_PLATFORM=xcb DISPLAY= TMPDIR=@tmp " +
-                     std::string(KX9_CLI) + " report %hand-set.sin -o @r.pdf"));
+    std::vector<std::string> args =
+        words("/usr/bin/env -u XDG_RUNTIME_DIR QT_QPA_PLATFORM=xcb DISPLAY= TMPDIR=@tmp");
+    args.push_back(KX9_CLI);
+    for (const std::string &arg : words("report %hand-set.sin -o @r.pdf"))
+        args.push_back(arg);
+    const CliRun r = kx9::test::runProgram(m_dir, args);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     EXPECT_TRUE(slurp(path("r.pdf")).starts_with("%PDF-"));
