@@ -23,50 +23,43 @@ using golden::readBytes;
 using DocumentTest = test::TempFolderTest;
 
 // Only a file of exactly 4096 bytes is a channel file: anything else (a PDF,
-// a longer dump) must never reach the table or, restored, the radio.
-TEST_F(DocumentTest, OnlyAFileOfExactly4096BytesOpens)
-{
-    const ChannelImage image = newDocumentImage();
-    for (const std::size_t size : {std::size_t{0}, std::size_t{100}, std::size_t{4095},
-                                   std::size_t{4097}, std::size_t{8192}}) {
-        SCOPED_TRACE(size);
-        std::vector<std::uint8_t> bytes(size, 0x25);
-        std::copy_n(image.bytes().begin(), std::min(size, kImageSize), bytes.begin());
-        const std::string file = path(("f" + std::to_string(size) + ".sin").c_str());
-        test::writeFile(file, bytes);
-        Document doc;
-        doc.editCells({{1, kColName, "KEEP"}});
-        const FileResult opened = doc.open(file, Language::English);
-        EXPECT_EQ(opened.error, FileError::WrongSize);
-        EXPECT_EQ(opened.message, file + " is not a channel file: it holds " +
-                                      std::to_string(size) + " bytes, a channel file exactly 4096");
-        EXPECT_EQ(doc.table().cell(1, kColName), "KEEP");
-        const ChannelFile raw = readChannelFile(file, Language::Chinese);
-        EXPECT_EQ(raw.result.error, FileError::WrongSize);
-        EXPECT_NE(raw.result.message.find(std::to_string(size) + " 字节"), std::string::npos);
-    }
-    test::writeFile(path("exact.sin"),
-                    std::vector<std::uint8_t>(image.bytes().begin(), image.bytes().end()));
-    EXPECT_EQ(readChannelFile(path("exact.sin"), Language::English).image, image);
-}
-
-TEST_F(DocumentTest, FailedOpenKeepsEverythingAndSaysWhy)
+// a longer dump) must never reach the table or, restored, the radio. A failed
+// open keeps the document as it was and says why.
+TEST_F(DocumentTest, OnlyAFileOfExactly4096BytesOpensAndAFailedOpenKeepsEverything)
 {
     Document doc;
     doc.newDocument(Language::English);
     doc.editCells({{1, kColName, "KEEP"}});
     const ChannelImage image = doc.image();
-
-    FileResult r = doc.open(path("missing.sin"), Language::English);
-    EXPECT_EQ(r.error, FileError::CannotOpen);
-    EXPECT_EQ(r.message, "cannot open " + path("missing.sin") + ": No such file or directory");
-
-    r = doc.open(m_dir.string(), Language::English); // a folder cannot be read
-    EXPECT_EQ(r.error, FileError::CannotOpen);
-
+    const auto refused = [&](const std::string &file, FileError error, const std::string &why) {
+        const FileResult r = doc.open(file, Language::English);
+        EXPECT_EQ(r.error, error) << file;
+        EXPECT_EQ(r.message, why);
+    };
+    for (const std::size_t size : {std::size_t{0}, std::size_t{100}, std::size_t{4095},
+                                   std::size_t{4097}, std::size_t{8192}}) {
+        std::vector<std::uint8_t> bytes(size, 0x25);
+        std::copy_n(image.bytes().begin(), std::min(size, kImageSize), bytes.begin());
+        const std::string file = path(("f" + std::to_string(size) + ".sin").c_str());
+        test::writeFile(file, bytes);
+        refused(file, FileError::WrongSize,
+                file + " is not a channel file: it holds " + std::to_string(size) +
+                    " bytes, a channel file exactly 4096");
+        const ChannelFile raw = readChannelFile(file, Language::Chinese);
+        EXPECT_EQ(raw.result.error, FileError::WrongSize);
+        EXPECT_NE(raw.result.message.find(std::to_string(size) + " 字节"), std::string::npos);
+    }
+    refused(path("missing.sin"), FileError::CannotOpen,
+            "cannot open " + path("missing.sin") + ": No such file or directory");
+    refused(m_dir.string(), FileError::CannotOpen,
+            "cannot open " + m_dir.string() + ": Is a directory");
     EXPECT_EQ(doc.image(), image);
     EXPECT_EQ(doc.table().cell(1, kColName), "KEEP");
     EXPECT_TRUE(doc.isNewDocument());
+
+    test::writeFile(path("exact.sin"),
+                    std::vector<std::uint8_t>(image.bytes().begin(), image.bytes().end()));
+    EXPECT_EQ(readChannelFile(path("exact.sin"), Language::English).image, image);
 }
 
 // A write that fails half-way (here: the file size limit of the process,

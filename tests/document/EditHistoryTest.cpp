@@ -14,28 +14,6 @@ void edit(Document &doc, int row, int col, const std::string &text)
     doc.editCells({{row, col, text}});
 }
 
-TEST(EditHistory, StepsUndoAndRedoInOrderAndANewStepDropsTheRedoSide)
-{
-    Document doc;
-    edit(doc, 1, kColName, "A");
-    edit(doc, 1, kColName, "AB");
-    edit(doc, 2, kColName, "C");
-    ASSERT_TRUE(doc.undo());
-    ASSERT_TRUE(doc.undo());
-    EXPECT_EQ(doc.table().cell(1, kColName), "A");
-    EXPECT_EQ(doc.table().cell(2, kColName), "");
-    ASSERT_TRUE(doc.redo());
-    EXPECT_EQ(doc.table().cell(1, kColName), "AB");
-
-    edit(doc, 3, kColName, "D");
-    EXPECT_FALSE(doc.redo()); // "C" is gone for good
-    EXPECT_EQ(doc.table().cell(2, kColName), "");
-    for (int step = 0; step < 3; ++step)
-        ASSERT_TRUE(doc.undo());
-    EXPECT_FALSE(doc.undo());
-    EXPECT_EQ(doc.table().cell(1, kColName), "");
-}
-
 TEST(EditHistory, AStepWithoutChangeIsNotRecordedAndHeadersFollowTheLanguage)
 {
     Document doc;
@@ -87,14 +65,17 @@ INSTANTIATE_TEST_SUITE_P(Steps, CalibrationStored, ::testing::Values(0, 1), [](c
     return info.param == 0 ? "ChangedByTheLastDoneStep" : "ChangedByTheFirstRedoStep";
 });
 
-TEST(EditHistory, UndoAndRedoAfterALanguageSwitchPutBackTextsOfTheNewLanguage)
+// Steps undo and redo in order, each to the value before it, in the language
+// the table shows now; a new step drops the redo side.
+TEST(EditHistory, StepsUndoAndRedoInOrderInTheLanguageShownAndANewStepDropsTheRedoSide)
 {
     Document doc; // channel 1: Narrow, Yes, High, Close
     edit(doc, 1, kColPower, "Low");
     edit(doc, 1, kColBandwidth, "Wide");
     edit(doc, 2, kColBusyLock, "QT/DQT");
+    edit(doc, 3, kColName, "H");
     edit(doc, 3, kColName, "HIGH");
-    doc.undo(); // the name is on the redo side when the switch comes
+    ASSERT_TRUE(doc.undo()); // this step is on the redo side when the switch comes
     const ChannelImage image = doc.image();
     const bool modified = doc.isModified();
 
@@ -105,6 +86,7 @@ TEST(EditHistory, UndoAndRedoAfterALanguageSwitchPutBackTextsOfTheNewLanguage)
 
     // Each step as {row, column, text undone, text redone}, newest first.
     const std::tuple<int, int, const char *, const char *> steps[] = {
+        {3, kColName, "", "H"},
         {2, kColBusyLock, "关闭", "QT/DQT"},
         {1, kColBandwidth, "窄", "宽"},
         {1, kColPower, "高", "低"}};
@@ -112,6 +94,7 @@ TEST(EditHistory, UndoAndRedoAfterALanguageSwitchPutBackTextsOfTheNewLanguage)
         ASSERT_TRUE(doc.undo());
         EXPECT_EQ(doc.table().cell(row, col), undone);
     }
+    EXPECT_FALSE(doc.undo());
     EXPECT_FALSE(doc.isModified());
     for (auto step = std::rbegin(steps); step != std::rend(steps); ++step) {
         ASSERT_TRUE(doc.redo());
@@ -122,9 +105,12 @@ TEST(EditHistory, UndoAndRedoAfterALanguageSwitchPutBackTextsOfTheNewLanguage)
 
     // And back: the history speaks English again.
     doc.translateCellTexts(Language::Chinese, Language::English);
-    for (int step = 0; step < 3; ++step)
+    for (int step = 0; step < 4; ++step)
         ASSERT_TRUE(doc.undo());
     EXPECT_EQ(doc.table().cell(1, kColBandwidth), "Narrow");
+    EXPECT_EQ(doc.table().cell(2, kColBusyLock), "Close");
+    edit(doc, 4, kColName, "D");
+    EXPECT_FALSE(doc.redo());
     EXPECT_EQ(doc.table().cell(2, kColBusyLock), "Close");
 }
 

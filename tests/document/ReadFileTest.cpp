@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <tuple>
 
 namespace kx9 {
 namespace {
@@ -12,26 +13,18 @@ using ReadFileTest = test::TempFolderTest;
 
 // The bound every reader relies on: a file of exactly the limit is whole, one
 // byte more is cut there and said to hold more.
-TEST_F(ReadFileTest, ReadsUpToTheLimitAndSaysWhenTheFileHoldsMore)
+TEST_F(ReadFileTest, ReadsUpToTheLimitAndSaysWhenTheFileHoldsMoreOrWhyNot)
 {
-    struct Case
-    {
-        std::size_t size;
-        std::size_t kept;
-        bool more;
-    };
-    for (const Case c : {Case{0, 0, false}, Case{9, 9, false}, Case{10, 10, false},
-                         Case{11, 10, true}, Case{200000, 10, true}}) {
-        test::writeFile(path("f"), std::string(c.size, 'x'));
+    // {size, bytes kept, more}
+    for (const auto &[size, kept, more] : {std::tuple<std::size_t, std::size_t, bool>{0, 0, false},
+                                           {9, 9, false},
+                                           {10, 10, false},
+                                           {11, 10, true},
+                                           {200000, 10, true}}) {
+        test::writeFile(path("f"), std::string(size, 'x'));
         const ReadFileResult r = readFile(path("f"), 10);
-        EXPECT_TRUE(r.ok()) << c.size;
-        EXPECT_EQ(r.data.size(), c.kept) << c.size;
-        EXPECT_EQ(r.more, c.more) << c.size;
+        EXPECT_EQ(std::tuple(r.ok(), r.data.size(), r.more), std::tuple(true, kept, more)) << size;
     }
-}
-
-TEST_F(ReadFileTest, AMissingFileGivesItsErrno)
-{
     EXPECT_EQ(readFile(path("none"), 10).error, ENOENT);
 }
 

@@ -28,22 +28,18 @@ namespace {
 
 namespace fs = std::filesystem;
 using golden::readBytes;
+using Dir = const fs::path &;
 
 constexpr uid_t kNobody = 65534;
-constexpr gid_t kNogroup = 65534;
+constexpr uid_t kFolderOwner = 1;
 
 const std::vector<std::uint8_t> kOld{'o', 'l', 'd'};
 const std::vector<std::uint8_t> kNew(kChannelFileSize, 0x5A);
+const std::string kLongName = std::string(251, 'n') + ".sin"; // the system's limit
 
 bool isRoot()
 {
     return ::geteuid() == 0;
-}
-
-void writeFile(const fs::path &path, const std::vector<std::uint8_t> &bytes, mode_t mode)
-{
-    test::writeFile(path, bytes);
-    ::chmod(path.c_str(), mode);
 }
 
 struct stat statOf(const fs::path &path)
@@ -53,248 +49,216 @@ struct stat statOf(const fs::path &path)
     return info;
 }
 
-std::vector<std::string> entries(const fs::path &folder)
+// Old bytes in the given mode; root gives the file away, so that a save by
+// root must keep another user's owner and group.
+void plantOld(const fs::path &path, mode_t mode)
+{
+    test::writeFile(path, kOld);
+    ::chmod(path.c_str(), mode);
+    if (isRoot())
+        (void)::chown(path.c_str(), kNobody, kNobody);
+}
+
+// The folder's names, sub-folders included, sorted: "a->b" for a link, "d/" for a folder.
+std::string listing(const fs::path &folder)
 {
     std::vector<std::string> names;
-    for (const auto &e : fs::directory_iterator(folder))
-        names.push_back(e.path().filename().string());
+    for (const auto &e : fs::recursive_directory_iterator(folder)) {
+        std::string name = e.path().lexically_relative(folder).string();
+        if (e.is_symlink())
+            name += "->" + fs::read_symlink(e.path()).string();
+        else if (e.is_directory())
+            name += "/";
+        names.push_back(name);
+    }
     std::sort(names.begin(), names.end());
-    return names;
+    std::string joined;
+    for (const std::string &name : names)
+        joined += (joined.empty() ? "" : " ") + name;
+    return joined;
 }
 
-class SafeSaveTest : public test::TempFolderTest
-{
-protected:
-    fs::path file(const char *name) const { return m_dir / name; }
-};
+using SafeSaveTest = test::TempFolderTest;
 
-// --- Targets that are not regular files ---------------------------------------------
+// --- What stands at the name ---------------------------------------------------
 
-enum class NodeKind { Folder, Fifo, Socket, Device };
-
-struct NonRegularCase
+// A save under the umask 027; unless refused, the file then holding the new
+// bytes (the target when not named) keeps its mode, owner and group, or, new,
+// gets what the umask allows.
+struct SaveCase
 {
     const char *name;
-    NodeKind kind;
+    void (*plant)(Dir);
+    std::string target;
     const TextPair *why;
+    std::string after; // the folder's listing
+    std::string written = "";
 };
 
-class NonRegularTargetTest : public SafeSaveTest,
-                             public ::testing::WithParamInterface<NonRegularCase>
+class SaveTargetTest : public SafeSaveTest, public ::testing::WithParamInterface<SaveCase>
 {
-protected:
-    // False when this user cannot make such a node.
-    bool make(const fs::path &path) const
-    {
-        switch (GetParam().kind) {
-        case NodeKind::Folder:
-            return ::mkdir(path.c_str(), 0755) == 0;
-        case NodeKind::Fifo:
-            return ::mkfifo(path.c_str(), 0644) == 0;
-        case NodeKind::Device: // a copy of /dev/null, which only root can make
-            return ::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
-        case NodeKind::Socket: {
-            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-            sockaddr_un address = {};
-            address.sun_family = AF_UNIX;
-            std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
-            const bool bound =
-                ::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
-            ::close(fd);
-            return bound;
-        }
-        }
-        return false;
-    }
 };
 
-TEST_P(NonRegularTargetTest, IsRefusedAndLeftAsItWas)
+TEST_P(SaveTargetTest, IsSavedAsAPlainWriteWouldOrRefused)
 {
-    const fs::path node = file("node");
-    if (!make(node))
-        GTEST_SKIP() << "cannot make a " << GetParam().name << " here";
-    ASSERT_EQ(::symlink("node", file("link").c_str()), 0);
-    const mode_t type = statOf(node).st_mode & S_IFMT;
+    const SaveCase &c = GetParam();
+    c.plant(m_dir);
+    if (IsSkipped())
+        return;
+    const fs::path written = m_dir / (c.written.empty() ? c.target : c.written);
+    const bool existed = fs::is_regular_file(written);
+    const struct stat before = statOf(written);
 
-    for (const fs::path &target : {node, file("link")}) {
-        const SafeSaveResult r = saveFileSafely(target, kNew);
-        EXPECT_FALSE(r.ok) << target;
-        EXPECT_EQ(r.why, GetParam().why) << target;
-        EXPECT_EQ(r.reason, GetParam().why->en) << target;
+    EXPECT_EQ(checkSaveTarget(m_dir / c.target).why, c.why);
+    const mode_t umask = ::umask(027);
+    const SafeSaveResult r = saveFileSafely(m_dir / c.target, kNew);
+    ::umask(umask);
+    EXPECT_EQ(r.ok, c.why == nullptr) << r.reason;
+    EXPECT_EQ(r.why, c.why);
+    EXPECT_EQ(listing(m_dir), c.after);
+    if (c.why != nullptr) {
+        EXPECT_EQ(r.reason, c.why->en);
+        if (existed) { // a planted file or the file a planted link names
+            EXPECT_EQ(readBytes(written), kOld);
+        }
+        return;
     }
-    EXPECT_EQ(statOf(node).st_mode & S_IFMT, type);
-    EXPECT_TRUE(fs::is_symlink(file("link")));
-    EXPECT_EQ(entries(m_dir), (std::vector<std::string>{"link", "node"}));
+    EXPECT_EQ(readBytes(written), kNew);
+    const struct stat after = statOf(written);
+    EXPECT_EQ(after.st_mode & 07777, existed ? before.st_mode & 07777 : 0640u);
+    EXPECT_EQ(after.st_uid, existed ? before.st_uid : ::geteuid());
+    EXPECT_EQ(after.st_gid, existed ? before.st_gid : ::getegid());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Nodes, NonRegularTargetTest,
-    ::testing::Values(NonRegularCase{"folder", NodeKind::Folder, &text::kTargetIsFolder},
-                      NonRegularCase{"fifo", NodeKind::Fifo, &text::kTargetIsFifo},
-                      NonRegularCase{"socket", NodeKind::Socket, &text::kTargetIsSocket},
-                      NonRegularCase{"device", NodeKind::Device, &text::kTargetIsDevice}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST_F(SafeSaveTest, DocumentWordsARefusalInItsLanguage)
+template <mode_t Mode> void oldFile(Dir d)
 {
-    ASSERT_EQ(::mkfifo(file("pipe").c_str(), 0644), 0);
-    Document doc;
-    const FileResult r = doc.save(file("pipe"), Language::Chinese);
-    EXPECT_EQ(r.error, FileError::CannotWrite);
-    EXPECT_EQ(r.message, "无法写入 " + file("pipe").string() + "：它是管道，不是普通文件");
+    plantOld(d / "r.sin", Mode);
 }
 
-// --- Links ----------------------------------------------------------------------
-
-TEST_F(SafeSaveTest, LinkIsFollowedTheFileItNamesIsReplacedAndTheLinkStays)
+void readOnlyForRoot(Dir d)
 {
-    fs::create_directory(file("real"));
-    writeFile(file("real") / "radio.sin", kOld, 0640);
-    ASSERT_EQ(::symlink("real/radio.sin", file("radio.sin").c_str()), 0);
-
-    const SafeSaveResult r = saveFileSafely(file("radio.sin"), kNew);
-    ASSERT_TRUE(r.ok) << r.reason;
-    EXPECT_FALSE(r.inPlace);
-    ASSERT_TRUE(fs::is_symlink(file("radio.sin")));
-    EXPECT_EQ(fs::read_symlink(file("radio.sin")), "real/radio.sin");
-    EXPECT_EQ(readBytes(file("real") / "radio.sin"), kNew);
-    EXPECT_EQ(statOf(file("real") / "radio.sin").st_mode & 07777, 0640u);
-    EXPECT_EQ(entries(m_dir), (std::vector<std::string>{"radio.sin", "real"}));
-    EXPECT_EQ(entries(file("real")), std::vector<std::string>{"radio.sin"});
+    if (!isRoot())
+        GTEST_SKIP() << "refused for anyone else";
+    plantOld(d / "r.sin", 0444);
 }
 
-TEST_F(SafeSaveTest, LinkToAMissingFileIsRefusedAndCreatesNothing)
+void linkToAFileElsewhere(Dir d)
 {
-    ASSERT_EQ(::symlink("elsewhere.sin", file("radio.sin").c_str()), 0);
-    const SafeSaveResult r = saveFileSafely(file("radio.sin"), kNew);
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.why, &text::kTargetIsDanglingLink);
-    EXPECT_EQ(entries(m_dir), std::vector<std::string>{"radio.sin"});
+    fs::create_directory(d / "d");
+    plantOld(d / "d/r.sin", 0640);
+    fs::create_symlink("d/r.sin", d / "r.sin");
 }
 
-// --- Mode, owner and the right to write ---------------------------------------------
-
-TEST_F(SafeSaveTest, ReplacedFileKeepsItsModeOwnerAndGroup)
+// Rewritten in place: every name shows the new bytes.
+void hardLinkedNames(Dir d)
 {
-    // Root replaces another user's file: the file stays theirs.
-    const uid_t owner = isRoot() ? kNobody : ::geteuid();
-    const gid_t group = isRoot() ? kNogroup : ::getegid();
-    for (const mode_t mode : {0600u, 0640u, 0604u, 0444u}) {
-        if (mode == 0444u && !isRoot())
-            continue; // refused for anyone else; see below
-        writeFile(file("radio.sin"), kOld, mode);
-        ASSERT_EQ(::chown(file("radio.sin").c_str(), owner, group), 0);
-
-        const SafeSaveResult r = saveFileSafely(file("radio.sin"), kNew);
-        ASSERT_TRUE(r.ok) << r.reason;
-        const struct stat after = statOf(file("radio.sin"));
-        EXPECT_EQ(after.st_mode & 07777, mode);
-        EXPECT_EQ(after.st_uid, owner);
-        EXPECT_EQ(after.st_gid, group);
-        EXPECT_EQ(readBytes(file("radio.sin")), kNew);
-        EXPECT_EQ(entries(m_dir), std::vector<std::string>{"radio.sin"});
-    }
+    plantOld(d / "a.sin", 0640);
+    fs::create_hard_link(d / "a.sin", d / "b.sin");
 }
 
-TEST_F(SafeSaveTest, NewFileGetsTheModeTheUmaskAllows)
+void nothing(Dir) {}
+void danglingLink(Dir d)
 {
-    const mode_t old = ::umask(027);
-    const SafeSaveResult r = saveFileSafely(file("new.sin"), kNew);
-    ::umask(old);
-    ASSERT_TRUE(r.ok) << r.reason;
-    EXPECT_EQ(statOf(file("new.sin")).st_mode & 07777, 0640u);
-    EXPECT_EQ(readBytes(file("new.sin")), kNew);
+    fs::create_symlink("none", d / "r.sin");
 }
-
-// --- Shared folders ----------------------------------------------------------------
+void oldLongName(Dir d)
+{
+    plantOld(d / kLongName, 0644);
+}
 
 // In a folder like /tmp (sticky and world-writable), a name or a link of a
 // chain that a third user planted is refused; one of ours or of the folder's
 // owner is used as anywhere else, and a folder that is only one of the two
-// is no shared folder (a colleague's file in a 0777 project folder).
-enum class Planted { File, Link, LinkBehindOurLink };
-
-struct SharedCase
-{
-    const char *name;
-    mode_t folderMode;
-    Planted what;
-    uid_t owner; // of the file, or of the link that is not ours
-    const TextPair *refusal;
-};
-
-class SharedFolderTest : public SafeSaveTest, public ::testing::WithParamInterface<SharedCase>
-{
-};
-
-constexpr uid_t kFolderOwner = 1;
-
-TEST_P(SharedFolderTest, PlantedNamesAreRefused)
+// is no shared folder (a colleague's file in a 0777 project folder). What is
+// planted: 'F' the file, 'L' a link to ours, 'B' such a link behind a link of ours.
+template <mode_t Mode, char What, uid_t Owner> void shared(Dir d)
 {
     if (!isRoot())
         GTEST_SKIP() << "needs root to play three users";
-    const SharedCase &c = GetParam();
-    const fs::path shared = file("shared");
-    fs::create_directory(shared);
-    ASSERT_EQ(::chown(shared.c_str(), kFolderOwner, kFolderOwner), 0);
-    ASSERT_EQ(::chmod(shared.c_str(), c.folderMode), 0);
-    const fs::path target = shared / "x.sin";
-    const fs::path precious = c.what == Planted::File ? target : file("precious");
-    writeFile(precious, kOld, 0666);
-    const fs::path planted = c.what == Planted::LinkBehindOurLink ? shared / "evil" : target;
-    if (c.what != Planted::File)
-        ::symlink(precious.c_str(), planted.c_str());
-    if (c.what == Planted::LinkBehindOurLink)
-        ::symlink("evil", target.c_str()); // ours, naming the other user's link
-    ASSERT_EQ(::lchown(planted.c_str(), c.owner, c.owner), 0);
-
-    for (const SafeSaveResult &r : {checkSaveTarget(target), saveFileSafely(target, kNew)}) {
-        EXPECT_EQ(r.ok, c.refusal == nullptr) << r.reason;
-        EXPECT_EQ(r.why, c.refusal);
-    }
-    EXPECT_EQ(readBytes(precious), c.refusal ? kOld : kNew);
+    fs::create_directory(d / "s");
+    ASSERT_EQ(::chown((d / "s").c_str(), kFolderOwner, kFolderOwner), 0);
+    ::chmod((d / "s").c_str(), Mode);
+    const fs::path planted = d / (What == 'B' ? "s/evil" : "s/x");
+    test::writeFile(What == 'F' ? planted : d / "p", kOld);
+    ::chmod((What == 'F' ? planted : d / "p").c_str(), 0666);
+    if (What != 'F')
+        fs::create_symlink("../p", planted);
+    if (What == 'B')
+        fs::create_symlink("evil", d / "s/x");
+    ASSERT_EQ(::lchown(planted.c_str(), Owner, Owner), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Folders, SharedFolderTest,
-    ::testing::Values(
-        SharedCase{"PlantedLink", 01777, Planted::Link, kNobody, &text::kTargetIsPlantedLink},
-        SharedCase{"PlantedFile", 01777, Planted::File, kNobody, &text::kTargetIsPlantedFile},
-        SharedCase{"PlantedLinkBehindOurLink", 01777, Planted::LinkBehindOurLink, kNobody,
-                   &text::kTargetIsPlantedLink},
-        SharedCase{"FolderOwnersLinkBehindOurLink", 01777, Planted::LinkBehindOurLink, kFolderOwner,
-                   nullptr},
-        SharedCase{"FolderOwnersLink", 01777, Planted::Link, kFolderOwner, nullptr},
-        SharedCase{"OurFile", 01777, Planted::File, 0, nullptr},
-        SharedCase{"OnlyWorldWritableFile", 0777, Planted::File, kNobody, nullptr},
-        SharedCase{"OnlyWorldWritableLink", 0777, Planted::Link, kNobody, nullptr},
-        SharedCase{"OnlyStickyFile", 01755, Planted::File, kNobody, nullptr},
-        SharedCase{"OnlyStickyLinkBehindOurLink", 01755, Planted::LinkBehindOurLink, kNobody,
-                   nullptr}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-// --- Several names, long names ----------------------------------------------------------
-
-TEST_F(SafeSaveTest, EveryHardLinkedNameShowsTheNewBytes)
+// A target that is no regular file, named or through a link, is refused and
+// left as it was: 'd' a folder, 'p' a FIFO, 's' a socket, 'c' a copy of
+// /dev/null, which only root can make.
+template <char Kind> void node(Dir d)
 {
-    writeFile(file("a.sin"), kOld, 0640);
-    ASSERT_EQ(::link(file("a.sin").c_str(), file("b.sin").c_str()), 0);
-    const SafeSaveResult r = saveFileSafely(file("a.sin"), kNew);
-    ASSERT_TRUE(r.ok) << r.reason;
-    EXPECT_TRUE(r.inPlace);
-    EXPECT_EQ(readBytes(file("b.sin")), kNew);
-    EXPECT_EQ(statOf(file("a.sin")).st_nlink, 2u);
-    EXPECT_EQ(entries(m_dir), (std::vector<std::string>{"a.sin", "b.sin"}));
+    const fs::path n = d / "n";
+    bool made = false;
+    if (Kind == 'd')
+        made = ::mkdir(n.c_str(), 0755) == 0;
+    if (Kind == 'p')
+        made = ::mkfifo(n.c_str(), 0644) == 0;
+    if (Kind == 'c')
+        made = ::mknod(n.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    if (Kind == 's') {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address = {};
+        address.sun_family = AF_UNIX;
+        std::snprintf(address.sun_path, sizeof address.sun_path, "%s", n.c_str());
+        made = ::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
+        ::close(fd);
+    }
+    if (!made)
+        GTEST_SKIP() << "cannot make such a node here";
+    fs::create_symlink("n", d / "l");
 }
 
-TEST_F(SafeSaveTest, NameAtTheSystemsLimitIsSaved)
+constexpr uid_t kOwner = kFolderOwner;
+const std::string kLinked = "p s/ s/x->../p", kBehind = "p s/ s/evil->../p s/x->evil";
+
+const SaveCase kSaveCases[] = {
+    {"Folder", node<'d'>, "n", &text::kTargetIsFolder, "l->n n/"},
+    {"LinkToAFolder", node<'d'>, "l", &text::kTargetIsFolder, "l->n n/"},
+    {"Fifo", node<'p'>, "n", &text::kTargetIsFifo, "l->n n"},
+    {"LinkToAFifo", node<'p'>, "l", &text::kTargetIsFifo, "l->n n"},
+    {"Socket", node<'s'>, "n", &text::kTargetIsSocket, "l->n n"},
+    {"LinkToASocket", node<'s'>, "l", &text::kTargetIsSocket, "l->n n"},
+    {"Device", node<'c'>, "n", &text::kTargetIsDevice, "l->n n"},
+    {"LinkToADevice", node<'c'>, "l", &text::kTargetIsDevice, "l->n n"},
+    {"PlantedLink", shared<01777, 'L', kNobody>, "s/x", &text::kTargetIsPlantedLink, kLinked, "p"},
+    {"PlantedFile", shared<01777, 'F', kNobody>, "s/x", &text::kTargetIsPlantedFile, "s/ s/x"},
+    {"PlantedLinkBehindOurs", shared<01777, 'B', kNobody>, "s/x", &text::kTargetIsPlantedLink,
+     kBehind, "p"},
+    {"FolderOwnersLinkBehindOurs", shared<01777, 'B', kOwner>, "s/x", nullptr, kBehind, "p"},
+    {"FolderOwnersLink", shared<01777, 'L', kOwner>, "s/x", nullptr, kLinked, "p"},
+    {"OurFileInSharedFolder", shared<01777, 'F', 0>, "s/x", nullptr, "s/ s/x"},
+    {"OnlyWorldWritableFile", shared<0777, 'F', kNobody>, "s/x", nullptr, "s/ s/x"},
+    {"OnlyWorldWritableLink", shared<0777, 'L', kNobody>, "s/x", nullptr, kLinked, "p"},
+    {"OnlyStickyFile", shared<01755, 'F', kNobody>, "s/x", nullptr, "s/ s/x"},
+    {"OnlyStickyLinkBehindOurs", shared<01755, 'B', kNobody>, "s/x", nullptr, kBehind, "p"},
+    {"Mode0600", oldFile<0600>, "r.sin", nullptr, "r.sin"},
+    {"Mode0640", oldFile<0640>, "r.sin", nullptr, "r.sin"},
+    {"Mode0604", oldFile<0604>, "r.sin", nullptr, "r.sin"},
+    {"ReadOnlyForRoot", readOnlyForRoot, "r.sin", nullptr, "r.sin"},
+    {"NewFile", nothing, "new.sin", nullptr, "new.sin"},
+    {"LinkIsFollowedAndStays", linkToAFileElsewhere, "r.sin", nullptr, "d/ d/r.sin r.sin->d/r.sin",
+     "d/r.sin"},
+    {"LinkToNothing", danglingLink, "r.sin", &text::kTargetIsDanglingLink, "r.sin->none"},
+    {"HardLinkedNames", hardLinkedNames, "a.sin", nullptr, "a.sin b.sin", "b.sin"},
+    {"NameAtTheLimitCreated", nothing, kLongName, nullptr, kLongName},
+    {"NameAtTheLimitReplaced", oldLongName, kLongName, nullptr, kLongName},
+};
+
+INSTANTIATE_TEST_SUITE_P(Targets, SaveTargetTest, ::testing::ValuesIn(kSaveCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(SafeSaveTest, DocumentWordsARefusalInItsLanguage)
 {
-    const std::string name = std::string(251, 'n') + ".sin";
-    for (int round = 0; round < 2; ++round) { // created, then replaced
-        const SafeSaveResult r = saveFileSafely(m_dir / name, kNew);
-        ASSERT_TRUE(r.ok) << r.reason;
-    }
-    EXPECT_EQ(entries(m_dir), std::vector<std::string>{name});
+    ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0644), 0);
+    const FileResult r = Document().save(path("pipe"), Language::Chinese);
+    EXPECT_EQ(r.error, FileError::CannotWrite);
+    EXPECT_EQ(r.message, "无法写入 " + path("pipe") + "：它是管道，不是普通文件");
 }
 
 // --- The moment the temporary file exists -----------------------------------------------
@@ -321,9 +285,9 @@ class SaveMomentTest : public SafeSaveTest, public ::testing::WithParamInterface
 TEST_P(SaveMomentTest, EndsWithTheTargetWholeAndNoTemporaryFile)
 {
     const MomentCase &c = GetParam();
-    g_target = file("radio.sin");
+    g_target = m_dir / "radio.sin";
     if (c.existing)
-        writeFile(g_target, kOld, 0644);
+        test::writeFile(g_target, kOld);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -333,26 +297,21 @@ TEST_P(SaveMomentTest, EndsWithTheTargetWholeAndNoTemporaryFile)
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_EQ(WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status), c.ended);
-    EXPECT_EQ(entries(m_dir), std::vector<std::string>{"radio.sin"});
+    EXPECT_EQ(listing(m_dir), "radio.sin");
     EXPECT_EQ(readBytes(g_target), *c.after);
-}
-
-void raiseTerm()
-{
-    ::raise(SIGTERM);
-}
-
-void renameAnotherFileOver()
-{
-    test::writeFile(g_target.parent_path() / "other", kOther);
-    fs::rename(g_target.parent_path() / "other", g_target);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Moments, SaveMomentTest,
-    ::testing::Values(MomentCase{"SignalForANewFile", false, raiseTerm, 128 + SIGTERM, &kNew},
-                      MomentCase{"SignalForAnExistingFile", true, raiseTerm, 128 + SIGTERM, &kNew},
-                      MomentCase{"TargetReplaced", true, renameAnotherFileOver, 1, &kOther}),
+    ::testing::Values(
+        MomentCase{"SignalForANewFile", false, [] { ::raise(SIGTERM); }, 128 + SIGTERM, &kNew},
+        MomentCase{"SignalForAnExistingFile", true, [] { ::raise(SIGTERM); }, 128 + SIGTERM, &kNew},
+        MomentCase{"TargetReplaced", true,
+                   [] {
+                       test::writeFile(g_target.parent_path() / "other", kOther);
+                       fs::rename(g_target.parent_path() / "other", g_target);
+                   },
+                   1, &kOther}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -2,29 +2,29 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace kx9 {
 namespace {
 
+// Anything but exactly base + "_EN" reads as Chinese, so it goes to English.
 TEST(LanguageSwitchTag, EnglishGoesToChineseAndEverythingElseToEnglish)
 {
-    EXPECT_EQ(toggledLanguageTag("MAIN", "MAIN_EN"), "MAIN_CH");
-    EXPECT_EQ(toggledLanguageTag("MAIN", "MAIN_CH"), "MAIN_EN");
-    EXPECT_EQ(toggledLanguageTag("tool.beta", "tool.beta_EN"), "tool.beta_CH");
-    // Anything but exactly base + "_EN" reads as Chinese, so it goes to English.
-    EXPECT_EQ(toggledLanguageTag("MAIN", ""), "MAIN_EN");
-    EXPECT_EQ(toggledLanguageTag("MAIN", "MAIN_en"), "MAIN_EN");
-    EXPECT_EQ(toggledLanguageTag("MAIN", "OTHER_EN"), "MAIN_EN");
+    const std::tuple<const char *, const char *, const char *> rows[] = {
+        {"MAIN", "MAIN_EN", "MAIN_CH"},
+        {"MAIN", "MAIN_CH", "MAIN_EN"},
+        {"tool.beta", "tool.beta_EN", "tool.beta_CH"},
+        {"MAIN", "", "MAIN_EN"},
+        {"MAIN", "MAIN_en", "MAIN_EN"},
+        {"MAIN", "OTHER_EN", "MAIN_EN"}};
+    for (const auto &[base, tag, next] : rows)
+        EXPECT_EQ(toggledLanguageTag(base, tag), next) << base << " " << tag;
 }
 
 TEST(StartLanguage, IsChineseOnlyWhenTheLastSwitchForcedItForThisProgram)
 {
-    struct Stored
-    {
-        const char *tag;
-        const char *force;
-        const char *start;
-    };
-    const Stored rows[] = {
+    // {stored tag, force, start}
+    const std::tuple<const char *, const char *, const char *> rows[] = {
         {"MAIN_CH", "1", "MAIN_CH"},  // forced for this program
         {"MAIN_EN", "1", "MAIN_EN"},  // English chosen last
         {"", "", "MAIN_EN"},          // never switched
@@ -34,9 +34,9 @@ TEST(StartLanguage, IsChineseOnlyWhenTheLastSwitchForcedItForThisProgram)
         {"MAIN_ch", "1", "MAIN_EN"},  // tags are case-sensitive
         {"MAIN_FR", "1", "MAIN_EN"},  // no such language
     };
-    for (const Stored &s : rows)
-        EXPECT_EQ(startLanguageTag("MAIN", s.tag, s.force), s.start)
-            << "tag \"" << s.tag << "\", force \"" << s.force << '"';
+    for (const auto &[tag, force, start] : rows)
+        EXPECT_EQ(startLanguageTag("MAIN", tag, force), start)
+            << "tag \"" << tag << "\", force \"" << force << '"';
 }
 
 } // namespace

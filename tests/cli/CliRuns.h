@@ -1,0 +1,34 @@
+#pragma once
+
+#include "ProgramRun.h"
+
+#include <sstream>
+
+namespace kx9::test {
+
+// kx9-cli given a command line as one string of words split at spaces, in
+// which '@' stands for the test's folder and '%' for the test data's.
+class CliTest : public CliFixture
+{
+protected:
+    std::string expand(std::string text) const
+    {
+        for (std::size_t at; (at = text.find_first_of("@%")) != std::string::npos;)
+            text.replace(at, 1, text[at] == '@' ? (m_dir / "").string() : data(""));
+        return text;
+    }
+    std::vector<std::string> words(const std::string &command) const
+    {
+        std::vector<std::string> args;
+        std::istringstream in(command); // split first: a folder's name may hold a space
+        for (std::string word; in >> word;)
+            args.push_back(expand(word));
+        return args;
+    }
+    CliRun run(const std::string &command, const std::string &stdoutPath = {}) const
+    {
+        return cli(words(command), stdoutPath);
+    }
+};
+
+} // namespace kx9::test
