@@ -54,11 +54,12 @@ protected:
         return writeToRadio(port, "COM1", image, host, language);
     }
     int wakeUps() const { return test::countSends(port.calls(), {'P'}); }
-    std::vector<std::size_t> writtenAddresses() const
+    // The addresses of the block headers sent, reads ('R') or writes ('W').
+    std::vector<std::size_t> blockAddresses(std::uint8_t kind = 'W') const
     {
         std::vector<std::size_t> out;
         for (const SimPort::Call &c : port.calls())
-            if (c.kind == SimPort::Call::Kind::Send && c.bytes.size() == 4 && c.bytes[0] == 'W')
+            if (c.kind == SimPort::Call::Kind::Send && c.bytes.size() == 4 && c.bytes[0] == kind)
                 out.push_back(static_cast<std::size_t>(c.bytes[1]) << 8 | c.bytes[2]);
         return out;
     }
@@ -131,7 +132,7 @@ TEST_F(TransferTest, WriteSends510BlocksAndNeverTouchesTheLast16Bytes)
     EXPECT_FALSE(result.image.has_value());
     EXPECT_TRUE(host.shown.empty());
 
-    const std::vector<std::size_t> addresses = writtenAddresses();
+    const std::vector<std::size_t> addresses = blockAddresses();
     ASSERT_EQ(addresses.size(), 510u);
     for (std::size_t i = 0; i < addresses.size(); ++i)
         EXPECT_EQ(addresses[i], i * 8);
@@ -310,7 +311,7 @@ TEST_F(TransferTest, AcceptedMismatchIsAskedOnceInTheTransfersLanguageAndRedoesT
     EXPECT_EQ(host.okDefaults, std::vector{Prompter::Default::Cancel}); // Enter must not write
     // The second handshake follows a wait of 351 cycles.
     EXPECT_EQ(host.pumps, 7 + 351 + 7 + 510 * 21);
-    EXPECT_EQ(writtenAddresses().size(), 510u);
+    EXPECT_EQ(blockAddresses().size(), 510u);
 }
 
 // Ctrl-C while the identity question waits for its answer: the question's
@@ -329,7 +330,7 @@ TEST_F(TransferTest, CancelAtTheIdentityQuestionIsACancelNotADecline)
     EXPECT_TRUE(result.message.empty());
     EXPECT_FALSE(result.partialWrite);
     EXPECT_EQ(result.identity, std::optional<std::uint8_t>(0x07));
-    EXPECT_TRUE(writtenAddresses().empty());
+    EXPECT_TRUE(blockAddresses().empty());
 }
 
 // --- Failures during the blocks -----------------------------------------------
@@ -554,11 +555,7 @@ TEST_P(CancelTest, EndsAsCancelWithoutAMessage)
     EXPECT_TRUE(host.shown.empty());
     EXPECT_FALSE(result.image.has_value());
     EXPECT_EQ(result.partialWrite, c.writing);
-    const auto headers = std::count_if(port.calls().begin(), port.calls().end(), [](auto &call) {
-        return call.kind == SimPort::Call::Kind::Send && call.bytes.size() == 4 &&
-               (call.bytes[0] == 'R' || call.bytes[0] == 'W');
-    });
-    EXPECT_EQ(static_cast<std::size_t>(headers), c.blockRequests);
+    EXPECT_EQ(blockAddresses('R').size() + blockAddresses('W').size(), c.blockRequests);
     EXPECT_EQ(radio.record().empty(), c.blockRequests == 0); // not even a wake-up
     expectEndedCleanly();
 }
