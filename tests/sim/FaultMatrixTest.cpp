@@ -370,17 +370,6 @@ TEST_F(FaultMatrix, ReadOverAFileKeepsItsMode)
     }
 }
 
-TEST_F(FaultMatrix, RadiosimLinkNeverReplacesAFile)
-{
-    ASSERT_TRUE(writeRaw(path("radio"), "a file of the user"));
-    QProcess sim;
-    sim.start(KX9_RADIOSIM, {"--link", path("radio")});
-    const ProcessRun r = finished(sim);
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.err, "kx9-radiosim: " + path("radio") + ": exists and is not a symbolic link\n");
-    EXPECT_EQ(readRaw(path("radio")), "a file of the user");
-}
-
 // A stop that comes as soon as the device path is told ends the radio the
 // usual way, memory saved, as a script that starts and stops it expects.
 TEST_F(FaultMatrix, RadiosimStoppedAtOnceSavesAndExitsCleanly)
@@ -392,20 +381,26 @@ TEST_F(FaultMatrix, RadiosimStoppedAtOnceSavesAndExitsCleanly)
     EXPECT_EQ(readRaw(path("radio-saved.sin")), bytesOf(radioImage()));
 }
 
-// A save target that can never take the memory is refused at start; one that
-// fails later (here it became a folder) fails the run, which the write that
-// the radio acknowledged does not.
-TEST_F(FaultMatrix, RadiosimSaveThatCannotSucceedIsNotAQuietSuccess)
+// A link over a file of the user, or a save target that can never take the
+// memory, is refused at start; a save that fails later (here it became a
+// folder) fails the run, which the write that the radio acknowledged does not.
+TEST_F(FaultMatrix, RadiosimRefusesWhatItCannotDoSafely)
 {
+    ASSERT_TRUE(writeRaw(path("radio"), "a file of the user"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0644), 0);
-    for (const QString &target : {path("fifo"), dir.path(), QString("/dev/null")}) {
+    const QString notSaved = ": it is a";
+    for (const auto &[args, told] : std::vector<std::pair<QStringList, QString>>{
+             {{"--link", path("radio")}, path("radio") + ": exists and is not a symbolic link\n"},
+             {{"--save", path("fifo")}, "cannot save " + path("fifo") + notSaved},
+             {{"--save", dir.path()}, "cannot save " + dir.path() + notSaved},
+             {{"--save", "/dev/null"}, "cannot save /dev/null" + notSaved}}) {
         QProcess sim;
-        sim.start(KX9_RADIOSIM, {"--save", target});
+        sim.start(KX9_RADIOSIM, args);
         const ProcessRun r = finished(sim);
-        EXPECT_EQ(r.exitCode, 2) << target.toStdString();
-        EXPECT_TRUE(r.err.startsWith("kx9-radiosim: cannot save " + target + ": it is a"))
-            << r.err.toStdString();
+        EXPECT_EQ(r.exitCode, 2) << told.toStdString();
+        EXPECT_TRUE(r.err.startsWith("kx9-radiosim: " + told)) << r.err.toStdString();
     }
+    EXPECT_EQ(readRaw(path("radio")), "a file of the user");
 
     startRadio({});
     ASSERT_TRUE(QDir(dir.path()).mkdir("radio-saved.sin"));
