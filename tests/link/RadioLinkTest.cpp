@@ -169,17 +169,6 @@ TEST_F(RadioLinkTest, OpenTakesThePortExclusively)
     EXPECT_TRUE(second.open(pty.path(), kProgrammingProfile).ok());
 }
 
-TEST(RadioLinkOpenTest, MissingDeviceFailsAsMissing)
-{
-    RadioLink link;
-    const OpenResult r = link.open("/dev/kx9-no-such-port", kProgrammingProfile);
-    EXPECT_EQ(r.error, OpenError::Missing);
-    EXPECT_FALSE(link.isOpen());
-    EXPECT_FALSE(link.send(0x06).ok);
-    std::array<std::uint8_t, 1> b{};
-    EXPECT_FALSE(link.receive(b).ok);
-}
-
 TEST_F(RadioLinkTest, ReceiveReturnsAtOnceWhenAllBytesAreThere)
 {
     // A long gap would show if the receive waited for one after the last byte.

@@ -54,11 +54,12 @@ protected:
         return writeToRadio(port, "COM1", image, host, language);
     }
     int wakeUps() const { return test::countSends(port.calls(), {'P'}); }
-    std::vector<std::size_t> writtenAddresses() const
+    // The addresses of the block headers sent, reads ('R') or writes ('W').
+    std::vector<std::size_t> blockAddresses(std::uint8_t kind = 'W') const
     {
         std::vector<std::size_t> out;
         for (const SimPort::Call &c : port.calls())
-            if (c.kind == SimPort::Call::Kind::Send && c.bytes.size() == 4 && c.bytes[0] == 'W')
+            if (c.kind == SimPort::Call::Kind::Send && c.bytes.size() == 4 && c.bytes[0] == kind)
                 out.push_back(static_cast<std::size_t>(c.bytes[1]) << 8 | c.bytes[2]);
         return out;
     }
@@ -131,7 +132,7 @@ TEST_F(TransferTest, WriteSends510BlocksAndNeverTouchesTheLast16Bytes)
     EXPECT_FALSE(result.image.has_value());
     EXPECT_TRUE(host.shown.empty());
 
-    const std::vector<std::size_t> addresses = writtenAddresses();
+    const std::vector<std::size_t> addresses = blockAddresses();
     ASSERT_EQ(addresses.size(), 510u);
     for (std::size_t i = 0; i < addresses.size(); ++i)
         EXPECT_EQ(addresses[i], i * 8);
@@ -310,7 +311,7 @@ TEST_F(TransferTest, AcceptedMismatchIsAskedOnceInTheTransfersLanguageAndRedoesT
     EXPECT_EQ(host.okDefaults, std::vector{Prompter::Default::Cancel}); // Enter must not write
     // The second handshake follows a wait of 351 cycles.
     EXPECT_EQ(host.pumps, 7 + 351 + 7 + 510 * 21);
-    EXPECT_EQ(writtenAddresses().size(), 510u);
+    EXPECT_EQ(blockAddresses().size(), 510u);
 }
 
 // Ctrl-C while the identity question waits for its answer: the question's
@@ -329,45 +330,67 @@ TEST_F(TransferTest, CancelAtTheIdentityQuestionIsACancelNotADecline)
     EXPECT_TRUE(result.message.empty());
     EXPECT_FALSE(result.partialWrite);
     EXPECT_EQ(result.identity, std::optional<std::uint8_t>(0x07));
-    EXPECT_TRUE(writtenAddresses().empty());
+    EXPECT_TRUE(blockAddresses().empty());
 }
 
 // --- Failures during the blocks -----------------------------------------------
 
-// The length of a short reply to block 5; none: no acknowledge of block 7.
-class ReadEndTest : public TransferTest,
-                    public ::testing::WithParamInterface<std::optional<std::size_t>>
+// A read that ends at a block: a short reply, no acknowledge, or the line
+// hung up, at the first, a middle and the last block. In virtual time, so
+// that a reply that never comes costs nothing here.
+struct ReadEnd
+{
+    std::string name;
+    SimFaults faults;
+    TransferOutcome outcome;
+    int progress; // a block is stored and counted before its acknowledge
+    friend void PrintTo(const ReadEnd &c, std::ostream *out) { *out << c.name; }
+};
+
+std::vector<ReadEnd> readEnds()
+{
+    std::vector<ReadEnd> cases;
+    for (const int block : {0, 255, 511}) {
+        const std::string at = "AtBlock" + std::to_string(block);
+        // 10 and 11 bytes would leave stale buffer bytes in the image: refused too.
+        for (const std::size_t length : {0u, 9u, 10u, 11u}) {
+            SimFaults f;
+            f.shortReplyAtBlock = block;
+            f.shortReplyLength = length;
+            cases.push_back({"Reply" + std::to_string(length) + "Bytes" + at, f,
+                             TransferOutcome::ShortReply, block});
+        }
+        SimFaults noAck, hangUp;
+        noAck.missingReadAckAtBlock = block;
+        hangUp.hangUpAtBlock = block;
+        cases.push_back({"NoAcknowledge" + at, noAck, TransferOutcome::ReadAckMissing, block + 1});
+        cases.push_back({"HangUp" + at, hangUp, TransferOutcome::ShortReply, block});
+    }
+    return cases;
+}
+
+class ReadEndTest : public TransferTest, public ::testing::WithParamInterface<ReadEnd>
 {
 };
 
-// 10 and 11 bytes would leave stale buffer bytes in the image: refused too.
-TEST_P(ReadEndTest, ShortReplyOrMissingAcknowledgeEndsTheReadAndTheCallerGetsNoImage)
+TEST_P(ReadEndTest, EndsTheReadWithItsWarningAndTheCallerGetsNoImage)
 {
-    const std::optional<std::size_t> shortLength = GetParam();
-    if (shortLength) {
-        radio.faults().shortReplyAtBlock = 5;
-        radio.faults().shortReplyLength = *shortLength;
-    } else {
-        radio.faults().missingReadAckAtBlock = 7;
-    }
+    radio.faults() = GetParam().faults;
     const TransferResult result = read(Language::Chinese);
-    EXPECT_EQ(result.outcome,
-              shortLength ? TransferOutcome::ShortReply : TransferOutcome::ReadAckMissing);
-    const std::string warning((shortLength ? text::kNotEnoughBytes : text::kReadBlockError).zh);
+    EXPECT_EQ(result.outcome, GetParam().outcome);
+    const std::string warning((result.outcome == TransferOutcome::ShortReply
+                                   ? text::kNotEnoughBytes
+                                   : text::kReadBlockError)
+                                  .zh);
     EXPECT_EQ(result.message, warning);
     EXPECT_FALSE(result.image.has_value());
     EXPECT_EQ(host.texts("warning"), std::vector<std::string>{warning});
-    // A block is stored and counted before its acknowledge.
-    EXPECT_EQ(host.progress, shortLength ? 5 : 8);
+    EXPECT_EQ(host.progress, GetParam().progress);
     expectEndedCleanly();
 }
 
-const std::optional<std::size_t> kReadEnds[] = {0u, 9u, 10u, 11u, std::nullopt};
-INSTANTIATE_TEST_SUITE_P(Replies, ReadEndTest, ::testing::ValuesIn(kReadEnds),
-                         [](const auto &info) {
-                             return info.param ? "ReplyOf" + std::to_string(*info.param) + "Bytes"
-                                               : std::string("NoAcknowledge");
-                         });
+INSTANTIATE_TEST_SUITE_P(Blocks, ReadEndTest, ::testing::ValuesIn(readEnds()),
+                         [](const auto &info) { return info.param.name; });
 
 // --- A write cut short tells that the radio holds part of it --------------------
 
@@ -397,6 +420,11 @@ Arrange noWriteAck(int block)
     };
 }
 
+Arrange hangUpAt(int block)
+{
+    return [block](RadioSim &r, SimPort &, ScriptedHost &) { r.faults().hangUpAtBlock = block; };
+}
+
 Arrange failSend(std::size_t size, std::size_t block)
 {
     return [=](RadioSim &, SimPort &p, ScriptedHost &) {
@@ -409,7 +437,11 @@ constexpr auto kAckMissing = TransferOutcome::WriteAckMissing;
 const CutShortCase kCutShortCases[] = {
     // The radio stores a block before it withholds the acknowledge.
     {"NoAcknowledgeOfTheFirstBlock", noWriteAck(0), kAckMissing, true, 1},
+    {"NoAcknowledgeOfAMiddleBlock", noWriteAck(254), kAckMissing, true, 255},
     {"NoAcknowledgeOfTheLastBlock", noWriteAck(509), kAckMissing, true, 510},
+    {"HangUpAtTheFirstBlock", hangUpAt(0), kAckMissing, true, 0},
+    {"HangUpAtAMiddleBlock", hangUpAt(254), kAckMissing, true, 254},
+    {"HangUpAtTheLastBlock", hangUpAt(509), kAckMissing, true, 509},
     {"CancelAfterBlock20",
      [](RadioSim &, SimPort &, ScriptedHost &h) {
          h.cancelWhen = [](const ScriptedHost &s) { return s.progress == 20; };
@@ -466,60 +498,70 @@ TEST_F(TransferTest, BlockWhoseHeaderCannotBeSentIsNotFollowedByItsData)
     EXPECT_EQ(hex(last.bytes), "57 00 28 08");
 }
 
-class StopDuringAWaitTest : public TransferTest, public ::testing::WithParamInterface<bool>
+// --- Cancel and open failure ----------------------------------------------------
+
+// The cancel flag seen at a pump, or set while the port waits (as a signal to
+// the command line does, cutting the wait short): the user's cancel, not the
+// radio's fault, so nothing is shown, and no block is asked for after it.
+struct CancelCase
+{
+    const char *name;
+    bool writing;
+    Arrange arrange;
+    std::size_t blockRequests; // read or write block headers sent
+    friend void PrintTo(const CancelCase &c, std::ostream *out) { *out << c.name; }
+};
+
+Arrange cancelAtPump(int progress)
+{
+    return [=](RadioSim &, SimPort &, ScriptedHost &h) {
+        h.cancelWhen = [=](const ScriptedHost &s) {
+            return progress < 0 || s.progress == progress;
+        };
+    };
+}
+
+// A block's reply (12 bytes) or acknowledge (1 byte) at block 50.
+Arrange stopDuringTheWait(std::size_t asked)
+{
+    return [=](RadioSim &, SimPort &p, ScriptedHost &h) {
+        p.setReceiveFailure([&h, asked](std::size_t size, int) {
+            if (size != asked || h.progress != 50)
+                return false;
+            h.cancel = true;
+            return true;
+        });
+    };
+}
+
+const CancelCase kCancelCases[] = {
+    {"DuringTheHandshakeWait", false, cancelAtPump(-1), 0},
+    {"AtBlock100OfARead", false, cancelAtPump(101), 101},
+    {"DuringAWaitOfARead", false, stopDuringTheWait(12), 51},
+    {"DuringAWaitOfAWrite", true, stopDuringTheWait(1), 51},
+};
+
+class CancelTest : public TransferTest, public ::testing::WithParamInterface<CancelCase>
 {
 };
 
-// A signal to the command line sets the cancel flag while the port waits and
-// cuts the wait short: that is the user's cancel, not the radio's fault.
-TEST_P(StopDuringAWaitTest, StopAskedForDuringAWaitEndsAsCancelWithoutAMessage)
+TEST_P(CancelTest, EndsAsCancelWithoutAMessage)
 {
-    const bool writing = GetParam();
-    port.setReceiveFailure([this, writing](std::size_t asked, int) {
-        const bool blockReply = writing ? asked == 1 : asked == 12;
-        if (!blockReply || host.progress != 50)
-            return false;
-        host.cancel = true;
-        return true;
-    });
-    const TransferResult result = writing ? write(patternImage(90, 0x01)) : read();
+    const CancelCase &c = GetParam();
+    c.arrange(radio, port, host);
+    const TransferResult result = c.writing ? write(patternImage(90, 0x01)) : read();
     EXPECT_EQ(result.outcome, TransferOutcome::Cancelled);
     EXPECT_TRUE(result.message.empty());
     EXPECT_TRUE(host.shown.empty());
     EXPECT_FALSE(result.image.has_value());
-    EXPECT_EQ(result.partialWrite, writing);
+    EXPECT_EQ(result.partialWrite, c.writing);
+    EXPECT_EQ(blockAddresses('R').size() + blockAddresses('W').size(), c.blockRequests);
+    EXPECT_EQ(radio.record().empty(), c.blockRequests == 0); // not even a wake-up
     expectEndedCleanly();
 }
 
-INSTANTIATE_TEST_SUITE_P(ReadAndWrite, StopDuringAWaitTest, ::testing::Bool(),
-                         [](const auto &info) { return info.param ? "Write" : "Read"; });
-
-// --- Cancel and open failure ----------------------------------------------------
-
-TEST_F(TransferTest, CancelDuringBlock100OfAReadLeavesNoImageAndShowsNothing)
-{
-    host.cancelWhen = [](const ScriptedHost &h) { return h.progress == 101; };
-    const TransferResult result = read();
-    EXPECT_EQ(result.outcome, TransferOutcome::Cancelled);
-    EXPECT_FALSE(result.image.has_value());
-    EXPECT_TRUE(result.message.empty());
-    EXPECT_TRUE(host.shown.empty());
-    // Blocks 0 to 100 were requested, no more.
-    const auto requests = std::count_if(port.calls().begin(), port.calls().end(), [](auto &c) {
-        return c.kind == SimPort::Call::Kind::Send && c.bytes.size() == 4 && c.bytes[0] == 'R';
-    });
-    EXPECT_EQ(requests, 101);
-    expectEndedCleanly();
-}
-
-TEST_F(TransferTest, CancelDuringTheHandshakeWaitSendsNothing)
-{
-    host.cancelWhen = [](const ScriptedHost &) { return true; };
-    EXPECT_EQ(read().outcome, TransferOutcome::Cancelled);
-    EXPECT_TRUE(radio.record().empty());
-    EXPECT_EQ(host.pumps, 1);
-    expectEndedCleanly();
-}
+INSTANTIATE_TEST_SUITE_P(Points, CancelTest, ::testing::ValuesIn(kCancelCases),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(TransferTest, OpenFailureShowsTheMessageAndSendsNothing)
 {

@@ -70,12 +70,8 @@ TEST_P(CancelMatrix, CtrlCEndsAtOnceAndSaysWhatTheRadioHolds)
     QElapsedTimer sinceSignal;
     sinceSignal.start();
     ::kill(static_cast<pid_t>(p.processId()), SIGINT);
-    ASSERT_TRUE(p.waitForFinished(kProcessTimeoutMs));
+    const ProcessRun r = finished(p);
     const qint64 exitMs = sinceSignal.elapsed();
-    ProcessRun r;
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
 
     EXPECT_EQ(r.exitCode, 1);
     if (c.fleet) {

@@ -95,126 +95,101 @@ TEST_F(FaultMatrix, RoundTripRadioFileRadioLeavesTheMemoryAsItWas)
     EXPECT_EQ(readRaw(out("out.sin")), bytesOf(memory));
     EXPECT_EQ(QDir(path("out")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{"out.sin"}); // no temporary file left
-    const ProcessRun w = cli({"write", "--port", port, out("out.sin")});
+    // The trace says whether low latency took effect, then each byte.
+    const ProcessRun w = cli({"write", "--trace", "--port", port, out("out.sin")});
     ASSERT_EQ(w.exitCode, 0) << w.err.toStdString();
+    const QStringList lines = w.err.split('\n');
+    EXPECT_EQ(lines.first(), "trace: opened " + port +
+                                 ": 9600 8N1 raw, exclusive; low-latency mode not offered by "
+                                 "this port's driver");
+    EXPECT_TRUE(lines.contains("> 02") && lines.contains("< 06")) << w.err.toStdString();
     EXPECT_EQ(stopRadio(), bytesOf(memory)); // saved after the complete write
 }
 
-// --- The line: read ----------------------------------------------------------------
+// --- The line ---------------------------------------------------------------------
 
-struct ReadFault
+// One case of each kind the program itself turns into a message and a status;
+// every block and reply length is a case of the in-process ReadEndTest and
+// CutShortTest, in virtual time. Only the silent radio waits here in real
+// time, its whole retry sequence.
+struct LineFault
 {
     std::string name;
     QStringList flags;
-    QString message;
-    // In a failure message, the case by its name.
-    friend void PrintTo(const ReadFault &c, std::ostream *out) { *out << c.name; }
-};
-
-class ReadFaults : public FaultMatrix, public ::testing::WithParamInterface<ReadFault>
-{
-};
-
-TEST_P(ReadFaults, EndTheReadWithTheMessageAndLeaveTheOutputAsItWas)
-{
-    startRadio(GetParam().flags);
-    const FolderState before = snapshot(path("out"));
-    const ProcessRun r = read();
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err.toStdString(), GetParam().message.toStdString());
-    EXPECT_EQ(snapshot(path("out")), before);
-    if (GetParam().flags.contains("--hang-up")) { // the radio ends with its line
-        EXPECT_TRUE(radio.waitForFinished(kProcessTimeoutMs));
-        EXPECT_EQ(radio.exitCode(), 0);
-    }
-}
-
-std::vector<ReadFault> readFaults()
-{
-    std::vector<ReadFault> faults{
-        {"Silent", {"--silent"}, kCommunicationError},
-        {"NoReady", {"--no-ready"}, kCommunicationError},
-    };
-    // The first, a middle and the last block.
-    for (const int block : {0, 255, 511}) {
-        const QString n = QString::number(block);
-        for (const int length : {0, 9, 10, 11})
-            faults.push_back({"Reply" + std::to_string(length) + "BytesAtBlock" + n.toStdString(),
-                              {"--short-reply", n + ":" + QString::number(length)},
-                              kNotEnoughBytes});
-        faults.push_back(
-            {"NoAcknowledgeAtBlock" + n.toStdString(), {"--no-read-ack", n}, kReadBlockError});
-        faults.push_back({"HangUpAtBlock" + n.toStdString(), {"--hang-up", n}, kNotEnoughBytes});
-    }
-    return faults;
-}
-
-INSTANTIATE_TEST_SUITE_P(Line, ReadFaults, ::testing::ValuesIn(readFaults()),
-                         [](const auto &info) { return info.param.name; });
-
-// --- The line: write ---------------------------------------------------------------
-
-struct WriteFault
-{
-    std::string name;
-    QStringList flags;
+    bool writing;
     bool yes;
     int exitCode;
     QString message;
-    int blocksStored; // of the file, in the radio afterwards
-    // In a failure message, the case by its name.
-    friend void PrintTo(const WriteFault &c, std::ostream *out) { *out << c.name; }
+    int blocksStored; // of the file, in the radio after a write
+    friend void PrintTo(const LineFault &c, std::ostream *out) { *out << c.name; }
 };
 
-class WriteFaults : public FaultMatrix, public ::testing::WithParamInterface<WriteFault>
+class LineFaults : public FaultMatrix, public ::testing::WithParamInterface<LineFault>
 {
 };
 
-TEST_P(WriteFaults, EndTheWriteWithTheMessageAndTheRadioHoldsWhatWasAcknowledged)
+TEST_P(LineFaults, EndWithTheMessageAndLeaveTheOutputAsItWas)
 {
-    const WriteFault &c = GetParam();
+    const LineFault &c = GetParam();
     startRadio(c.flags);
-    ASSERT_TRUE(QDir(path("out")).remove("out.sin"));
-    ASSERT_TRUE(writeRaw(out("file.sin"), bytesOf(fileImage())));
+    ASSERT_TRUE(writeRaw(path("file.sin"), bytesOf(fileImage())));
     const FolderState before = snapshot(path("out"));
-    QStringList args{"write", "--port", port, out("file.sin")};
+    QStringList args = c.writing ? QStringList{"write", "--port", port, path("file.sin")}
+                                 : QStringList{"read", "--port", port, "-o", out("out.sin")};
     if (c.yes)
         args << "--yes";
     const ProcessRun r = cli(args);
     EXPECT_EQ(r.exitCode, c.exitCode);
     EXPECT_EQ(r.err.toStdString(), c.message.toStdString());
     EXPECT_EQ(snapshot(path("out")), before);
-
-    const QByteArray radioAfter = stopRadio();
-    QByteArray expected = bytesOf(radioImage());
-    expected.replace(0, c.blocksStored * 8, bytesOf(fileImage()).left(c.blocksStored * 8));
-    EXPECT_EQ(radioAfter, expected);
+    if (c.flags.contains("--hang-up")) { // the radio ends with its line
+        EXPECT_TRUE(radio.waitForFinished(kProcessTimeoutMs));
+        EXPECT_EQ(radio.exitCode(), 0);
+    }
+    if (c.writing) {
+        QByteArray expected = bytesOf(radioImage());
+        expected.replace(0, c.blocksStored * 8, bytesOf(fileImage()).left(c.blocksStored * 8));
+        EXPECT_EQ(stopRadio(), expected);
+    }
 }
 
-std::vector<WriteFault> writeFaults()
+std::vector<LineFault> lineFaults()
 {
     const QString notWritten = "Nothing was written: the radio keeps its data and its identity.\n";
     const QStringList mismatch{"--identity", "07"};
-    std::vector<WriteFault> faults{
-        {"Silent", QStringList("--silent"), false, 1, kCommunicationError, 0},
-        {"IdentityMismatchWithoutYes", mismatch, false, 1,
+    return {
+        {"ReadSilent", {"--silent"}, false, false, 1, kCommunicationError, 0},
+        {"ReadReply11BytesAtTheLastBlock",
+         {"--short-reply", "511:11"},
+         false,
+         false,
+         1,
+         kNotEnoughBytes,
+         0},
+        {"ReadNoAcknowledgeAtTheLastBlock",
+         {"--no-read-ack", "511"},
+         false,
+         false,
+         1,
+         kReadBlockError,
+         0},
+        {"ReadHangUpAtBlock255", {"--hang-up", "255"}, false, false, 1, kNotEnoughBytes, 0},
+        {"WriteIdentityMismatchWithoutYes", mismatch, true, false, 1,
          kMismatch + "Not continuing: no terminal to ask; --yes continues.\n" + notWritten, 0},
-        {"IdentityMismatchWithYes", mismatch, true, 0, kMismatch + "Continuing: --yes was given.\n",
-         510}};
-    for (const int block : {0, 254, 509}) {
-        const QString n = QString::number(block);
-        const auto fault = [&](const char *name, const char *flag, int stored) {
-            return WriteFault{name + n.toStdString(), {flag, n}, false, 1,
-                              kProgramInterrupt,      stored};
-        };
+        {"WriteIdentityMismatchWithYes", mismatch, true, true, 0,
+         kMismatch + "Continuing: --yes was given.\n", 510},
         // The radio stores a block before it withholds the acknowledge.
-        faults.push_back(fault("NoAcknowledgeAtBlock", "--no-write-ack", block + 1));
-        faults.push_back(fault("HangUpAtBlock", "--hang-up", block));
-    }
-    return faults;
+        {"WriteNoAcknowledgeAtTheLastBlock",
+         {"--no-write-ack", "509"},
+         true,
+         false,
+         1,
+         kProgramInterrupt,
+         510},
+        {"WriteHangUpAtTheFirstBlock", {"--hang-up", "0"}, true, false, 1, kProgramInterrupt, 0}};
 }
 
-INSTANTIATE_TEST_SUITE_P(Line, WriteFaults, ::testing::ValuesIn(writeFaults()),
+INSTANTIATE_TEST_SUITE_P(Cases, LineFaults, ::testing::ValuesIn(lineFaults()),
                          [](const auto &info) { return info.param.name; });
 
 // --- Signals mid-transfer -----------------------------------------------------------
@@ -319,20 +294,6 @@ TEST_F(FaultMatrix, PortHeldByAnotherProgramIsRefusedAndStaysHeld)
     }
 }
 
-TEST_F(FaultMatrix, TraceSaysWhetherLowLatencyTookEffect)
-{
-    startRadio({});
-    const ProcessRun r = cli({"read", "--trace", "--port", port, "-o", out("out.sin")});
-    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    const QStringList lines = r.err.split('\n');
-    EXPECT_EQ(lines.first(), "trace: opened " + port +
-                                 ": 9600 8N1 raw, exclusive; low-latency mode not offered by "
-                                 "this port's driver");
-    EXPECT_TRUE(lines.contains("> 02")) << r.err.toStdString();
-    EXPECT_TRUE(lines.contains("< 06"));
-    EXPECT_EQ(readRaw(out("out.sin")), bytesOf(radioImage()));
-}
-
 // --- The output ------------------------------------------------------------------------
 
 TEST_F(FaultMatrix, FullDiskLeavesTheOutputAsItWas)
@@ -409,17 +370,6 @@ TEST_F(FaultMatrix, ReadOverAFileKeepsItsMode)
     }
 }
 
-TEST_F(FaultMatrix, RadiosimLinkNeverReplacesAFile)
-{
-    ASSERT_TRUE(writeRaw(path("radio"), "a file of the user"));
-    QProcess sim;
-    sim.start(KX9_RADIOSIM, {"--link", path("radio")});
-    const ProcessRun r = finished(sim);
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.err, "kx9-radiosim: " + path("radio") + ": exists and is not a symbolic link\n");
-    EXPECT_EQ(readRaw(path("radio")), "a file of the user");
-}
-
 // A stop that comes as soon as the device path is told ends the radio the
 // usual way, memory saved, as a script that starts and stops it expects.
 TEST_F(FaultMatrix, RadiosimStoppedAtOnceSavesAndExitsCleanly)
@@ -431,20 +381,26 @@ TEST_F(FaultMatrix, RadiosimStoppedAtOnceSavesAndExitsCleanly)
     EXPECT_EQ(readRaw(path("radio-saved.sin")), bytesOf(radioImage()));
 }
 
-// A save target that can never take the memory is refused at start; one that
-// fails later (here it became a folder) fails the run, which the write that
-// the radio acknowledged does not.
-TEST_F(FaultMatrix, RadiosimSaveThatCannotSucceedIsNotAQuietSuccess)
+// A link over a file of the user, or a save target that can never take the
+// memory, is refused at start; a save that fails later (here it became a
+// folder) fails the run, which the write that the radio acknowledged does not.
+TEST_F(FaultMatrix, RadiosimRefusesWhatItCannotDoSafely)
 {
+    ASSERT_TRUE(writeRaw(path("radio"), "a file of the user"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0644), 0);
-    for (const QString &target : {path("fifo"), dir.path(), QString("/dev/null")}) {
+    const QString notSaved = ": it is a";
+    for (const auto &[args, told] : std::vector<std::pair<QStringList, QString>>{
+             {{"--link", path("radio")}, path("radio") + ": exists and is not a symbolic link\n"},
+             {{"--save", path("fifo")}, "cannot save " + path("fifo") + notSaved},
+             {{"--save", dir.path()}, "cannot save " + dir.path() + notSaved},
+             {{"--save", "/dev/null"}, "cannot save /dev/null" + notSaved}}) {
         QProcess sim;
-        sim.start(KX9_RADIOSIM, {"--save", target});
+        sim.start(KX9_RADIOSIM, args);
         const ProcessRun r = finished(sim);
-        EXPECT_EQ(r.exitCode, 2) << target.toStdString();
-        EXPECT_TRUE(r.err.startsWith("kx9-radiosim: cannot save " + target + ": it is a"))
-            << r.err.toStdString();
+        EXPECT_EQ(r.exitCode, 2) << told.toStdString();
+        EXPECT_TRUE(r.err.startsWith("kx9-radiosim: " + told)) << r.err.toStdString();
     }
+    EXPECT_EQ(readRaw(path("radio")), "a file of the user");
 
     startRadio({});
     ASSERT_TRUE(QDir(dir.path()).mkdir("radio-saved.sin"));
