@@ -8,9 +8,11 @@
 #include "PortMenu.h"
 
 #include <QAccessible>
+#include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QScreen>
 
 #include <algorithm>
 #include <set>
@@ -78,6 +80,42 @@ INSTANTIATE_TEST_SUITE_P(BothLanguages, Menus,
                              return info.param == Language::English ? "English" : "Chinese";
                          });
 
+// Each dialog opens within the screen, its frame included (a 1366 x 768
+// screen at 125 % has 1093 x 614 points, this test's 800 x 800). Debug Mode
+// needs 830 points across and is left out.
+class DialogSize : public WindowTest, public ::testing::WithParamInterface<int>
+{
+};
+
+TEST_P(DialogSize, OpensWithinTheScreen)
+{
+    QSize shown;
+    ASSERT_TRUE(whileModal<QDialog>([&] { window->action(GetParam())->trigger(); },
+                                    [&](QDialog &dialog) { shown = dialog.size(); }));
+    const QSize room = window->screen()->availableGeometry().size() - QSize(16, 40);
+    EXPECT_LE(shown.width(), room.width());
+    EXPECT_LE(shown.height(), room.height());
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialogs, DialogSize,
+                         ::testing::Values(command::kFilePrintPreview, command::kOptionalFeatures,
+                                           command::kFileBackups, command::kHighPowerDebug,
+                                           command::kAppAbout),
+                         [](const auto &info) {
+                             switch (info.param) {
+                             case command::kFilePrintPreview:
+                                 return "PrintPreview";
+                             case command::kOptionalFeatures:
+                                 return "OptionalFeatures";
+                             case command::kFileBackups:
+                                 return "Backups";
+                             case command::kHighPowerDebug:
+                                 return "HighPowerDebug";
+                             default:
+                                 return "About";
+                             }
+                         });
+
 // A frequency typed on one page, then a visit elsewhere and back.
 struct Visit
 {
@@ -116,8 +154,9 @@ TEST_P(DebugModeTyping, TypedFrequencyStaysWithItsPage)
         QTest::keyClick(edit, Qt::Key_Return);
 
     choose(v.away);
-    if (v.away == DebugModeDialog::kMiddleNode)
+    if (v.away == DebugModeDialog::kMiddleNode) {
         EXPECT_EQ(edit->text(), "456.00000") << "another frequency shows its own";
+    }
     choose(DebugModeDialog::kHighNode);
     EXPECT_EQ(edit->text(), v.kept);
     EXPECT_EQ(dialog.controls(other).edit->text(), otherBefore);
