@@ -1,6 +1,8 @@
 #include "CommandTable.h"
 
+#include "Accessibility.h"
 #include "QtText.h"
+#include "ShellTexts.h"
 
 #include <QAction>
 #include <QMenu>
@@ -37,6 +39,9 @@ QMenu *CommandTable::addMenu(QMenuBar &bar, std::string_view title)
     QMenu *menu = bar.addMenu(QString());
     setMenuTitle(*menu, ui(title));
     m_menuTitles.append({menu, title});
+    connect(menu, &QMenu::aboutToShow, menu, [menu, &bar] {
+        announceNow(*bar.window(), ui(text::kMenuOpened).arg(menu->accessibleName()));
+    });
     return menu;
 }
 

@@ -69,8 +69,9 @@ void PortMenu::rebuild()
         const QString path = qs(device);
         const std::string cable = usbCableName(device);
         QString label = QString(path).replace(QLatin1Char('&'), QStringLiteral("&&"));
+        // After the path, as "COM1(&P)" has it.
         if (!freeKeys.isEmpty())
-            label = QLatin1Char('&') + freeKeys.front() + QLatin1Char(' ') + label;
+            label += QStringLiteral("(&") + freeKeys.front() + QLatin1Char(')');
         freeKeys.remove(0, 1);
         if (!cable.empty())
             label += QStringLiteral("  (") + qs(cable) + QLatin1Char(')');

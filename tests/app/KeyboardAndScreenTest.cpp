@@ -6,6 +6,7 @@
 #include "DebugModeDialog.h"
 #include "LanguagePack.h"
 #include "PortMenu.h"
+#include "ShellTexts.h"
 
 #include <QAccessible>
 #include <QDialog>
@@ -54,6 +55,10 @@ TEST_P(Menus, OpenedMenuIsNamedAndSystemPortsHaveTheirOwnKeys)
         const QString title = menu->title().remove(QRegularExpression(R"(\(&.\)|&)"));
         EXPECT_EQ(QAccessible::queryAccessibleInterface(menu)->text(QAccessible::Name), title);
         EXPECT_FALSE(title.isEmpty());
+        // Opening it tells a reader which menu it is, in the window's language.
+        emit menu->aboutToShow();
+        EXPECT_EQ(window->findChild<QWidget *>("kx9Announcer")->accessibleName(),
+                  ui(text::kMenuOpened).arg(title));
 
         std::set<int> keys;
         int items = 0;
@@ -70,7 +75,7 @@ TEST_P(Menus, OpenedMenuIsNamedAndSystemPortsHaveTheirOwnKeys)
     // A path is shown as it is, its '&' included.
     const QList<QAction *> all = window->findChild<PortMenu *>()->findChildren<QAction *>();
     EXPECT_TRUE(std::any_of(all.begin(), all.end(), [](QAction *a) {
-        return a->data() == "/dev/tty&1" && a->text().endsWith("/dev/tty&&1");
+        return a->data() == "/dev/tty&1" && a->text().startsWith("/dev/tty&&1(&");
     }));
 }
 
