@@ -115,8 +115,8 @@ QAccessibleInterface *factory(const QString &className, QObject *object)
     return nullptr;
 }
 
-// One hidden announcer per window: shown anew for every announcement, so
-// that a screen reader hears each one as it appears.
+// One announcer per window, a point no one sees, whose appearance a screen
+// reader speaks.
 QWidget *announcerOf(QWidget &window)
 {
     auto *announcer = window.findChild<QWidget *>(QLatin1String(kAnnouncerName));
@@ -129,11 +129,16 @@ QWidget *announcerOf(QWidget &window)
     return announcer;
 }
 
+// Shown once and then told to readers as shown again for every text: hiding
+// and showing it each time made Orca say every result twice.
 void showAnnouncer(QWidget &announcer)
 {
-    announcer.hide();
-    announcer.show();
-    announcer.lower();
+    if (!announcer.isVisible()) {
+        announcer.show();
+        announcer.lower();
+        if (announcer.isVisible())
+            return; // showing it told the readers
+    }
     QAccessibleEvent shown(&announcer, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
 }
