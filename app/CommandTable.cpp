@@ -1,6 +1,8 @@
 #include "CommandTable.h"
 
+#include "Accessibility.h"
 #include "QtText.h"
+#include "ShellTexts.h"
 
 #include <QAction>
 #include <QMenu>
@@ -9,12 +11,37 @@
 
 namespace kx9 {
 
+namespace {
+
+// A menu text without its access key ("&Open", "打开(&O)"), as a reader
+// speaks it.
+QString withoutAccessKey(QString text)
+{
+    static const QRegularExpression accessKey(QStringLiteral("\\(&.\\)|&"));
+    return text.remove(accessKey);
+}
+
+// A menu is named by its title: Qt names an opened menu by its window
+// title, empty for a menu of the menu bar, so a screen reader said only
+// the first item, never which menu had opened.
+void setMenuTitle(QMenu &menu, const QString &title)
+{
+    menu.setTitle(title);
+    menu.setAccessibleName(withoutAccessKey(title));
+}
+
+} // namespace
+
 CommandTable::CommandTable(QObject *owner) : QObject(owner) {}
 
 QMenu *CommandTable::addMenu(QMenuBar &bar, std::string_view title)
 {
-    QMenu *menu = bar.addMenu(ui(title));
+    QMenu *menu = bar.addMenu(QString());
+    setMenuTitle(*menu, ui(title));
     m_menuTitles.append({menu, title});
+    connect(menu, &QMenu::aboutToShow, menu, [menu, &bar] {
+        announceNow(*bar.window(), ui(text::kMenuOpened).arg(menu->accessibleName()));
+    });
     return menu;
 }
 
@@ -44,16 +71,14 @@ void CommandTable::writeTexts(QAction &action, const CommandText &texts)
     const QString full = ui(texts.prompt);
     action.setStatusTip(full.section(QLatin1Char('\n'), 0, 0));
     const QString tip = full.section(QLatin1Char('\n'), 1, 1);
-    // Without a tooltip line the item text serves, without its access key
-    // ("&Open", "打开(&O)").
-    static const QRegularExpression accessKey(QStringLiteral("\\(&.\\)|&"));
-    action.setToolTip(tip.isEmpty() ? ui(texts.text).remove(accessKey) : tip);
+    // Without a tooltip line the item text serves, without its access key.
+    action.setToolTip(tip.isEmpty() ? withoutAccessKey(ui(texts.text)) : tip);
 }
 
 void CommandTable::retranslate()
 {
     for (const auto &[menu, title] : std::as_const(m_menuTitles))
-        menu->setTitle(ui(title));
+        setMenuTitle(*menu, ui(title));
     for (auto it = m_texts.cbegin(); it != m_texts.cend(); ++it)
         if (QAction *a = action(it.key()))
             writeTexts(*a, it.value());

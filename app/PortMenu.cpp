@@ -14,10 +14,22 @@
 
 namespace kx9 {
 
+QChar accessKey(const QString &text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != QLatin1Char('&'))
+            continue;
+        if (text[i + 1] != QLatin1Char('&'))
+            return text[i + 1];
+        ++i; // "&&" is a shown '&'
+    }
+    return {};
+}
+
 PortMenu::PortMenu(QMenu &menu, const std::array<QAction *, 4> &com, QAction &other,
                    ChannelView &view, FileChooser &files, QWidget &window)
     : QObject(&window), m_menu(menu), m_com(com), m_other(other), m_view(view), m_files(files),
-      m_window(window)
+      m_window(window), m_listPorts(&RadioLink::availablePorts)
 {
     for (std::size_t i = 0; i < m_com.size(); ++i) {
         m_com[i]->setCheckable(true);
@@ -45,10 +57,22 @@ void PortMenu::rebuild()
     m_menu.removeAction(&m_other);
 
     m_systemPorts << m_menu.addSeparator();
-    for (const std::string &device : RadioLink::availablePorts()) {
+    // Each system port gets a key no fixed item of the menu uses: digits
+    // first, then letters.
+    QString freeKeys = QStringLiteral("123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    QList<QAction *> fixed = m_menu.actions();
+    fixed << &m_other;
+    for (const QAction *a : std::as_const(fixed))
+        if (const QChar key = accessKey(a->text()); !key.isNull())
+            freeKeys.remove(key.toUpper());
+    for (const std::string &device : m_listPorts()) {
         const QString path = qs(device);
         const std::string cable = usbCableName(device);
-        QString label = path;
+        QString label = QString(path).replace(QLatin1Char('&'), QStringLiteral("&&"));
+        // After the path, as "COM1(&P)" has it.
+        if (!freeKeys.isEmpty())
+            label += QStringLiteral("(&") + freeKeys.front() + QLatin1Char(')');
+        freeKeys.remove(0, 1);
         if (!cable.empty())
             label += QStringLiteral("  (") + qs(cable) + QLatin1Char(')');
         auto *a = new QAction(label, this);
@@ -72,6 +96,12 @@ void PortMenu::rebuild()
     }
     m_menu.addAction(&m_other);
     updateChecks();
+}
+
+void PortMenu::setPortLister(std::function<std::vector<std::string>()> lister)
+{
+    m_listPorts = std::move(lister);
+    rebuild();
 }
 
 void PortMenu::choose(const QString &name)

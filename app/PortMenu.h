@@ -5,6 +5,9 @@
 #include <QString>
 
 #include <array>
+#include <functional>
+#include <string>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -14,6 +17,10 @@ namespace kx9 {
 
 class ChannelView;
 class FileChooser;
+
+// The access key a menu text marks with '&' ("P&ort", "端口(&O)"), or a null
+// character.
+QChar accessKey(const QString &text);
 
 // The Port menu: COM1-COM4 with the state of their devices, every serial
 // port the system lists, and "Other..." for any device path, one checked.
@@ -27,6 +34,8 @@ public:
 
     // The system's ports listed again and the COM items' device states.
     void rebuild();
+    // Where the system's ports come from (a test lists its own).
+    void setPortLister(std::function<std::vector<std::string>()> lister);
     void updateChecks();
 
 private:
@@ -39,6 +48,7 @@ private:
     FileChooser &m_files;
     QWidget &m_window;
     QList<QAction *> m_systemPorts;
+    std::function<std::vector<std::string>()> m_listPorts;
 };
 
 } // namespace kx9

@@ -75,6 +75,8 @@ inline constexpr std::string_view kPortItems[4] = {
     KX9_UI("kx9", "COM4(&T)")};
 inline constexpr std::string_view kPortShortcuts[4] = {"Ctrl+C", "Ctrl+D", "Ctrl+E", "Ctrl+F"};
 inline constexpr std::string_view kViewMenu = KX9_UI("kx9", "&View");
+// What a screen reader says as a menu opens: "File menu".
+inline constexpr std::string_view kMenuOpened = KX9_UI("kx9", "%1 menu");
 inline constexpr std::string_view kToolbarItem = KX9_UI("kx9", "&Toolbar");
 // The toolbar's own name, which a screen reader speaks.
 inline constexpr std::string_view kToolbarName = KX9_UI("kx9", "Standard");

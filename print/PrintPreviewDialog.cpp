@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -155,7 +156,13 @@ PrintPreviewDialog::PrintPreviewDialog(QPrinter &printer, PagePainter pagePainte
     connect(m_zoomOut, &QPushButton::clicked, this, &PrintPreviewDialog::zoomOut);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
-    resize(1000, 720);
+    // Room for two pages, but never past the screen: at 125 % on a
+    // 1366 x 768 screen the bottom of the pages and the frame's edge were
+    // out of reach. The title bar and borders are allowed for.
+    QSize size(1000, 720);
+    if (const QScreen *shown = screen())
+        size = size.boundedTo(shown->availableGeometry().size() - QSize(16, 40));
+    resize(size);
     refresh();
 }
 

@@ -217,6 +217,7 @@ QWidget *DebugModeDialog::buildSide(Side s, SideControls &c)
             [this, s] { onStepClicked(s, DebugStep::Khz500); });
     connect(c.step625, &QRadioButton::clicked, this,
             [this, s] { onStepClicked(s, DebugStep::Khz625); });
+    connect(c.edit, &QLineEdit::textEdited, this, [this, s](const QString &t) { typed(s) = t; });
     // A choice counts once the list has been used, as when it closes up.
     connect(c.tones, &QComboBox::activated, this,
             [this, s](int index) { side(s).toneIndex = index; });
@@ -288,7 +289,8 @@ void DebugModeDialog::showFrequency(DebugFrequency frequency)
     for (Side s : {Side::Rx, Side::Tx}) {
         const SideControls &c = controls(s);
         const DebugSide &d = side(s);
-        c.edit->setText(qs(formatDebugMhz(d.mhz)));
+        const QString &kept = typed(s);
+        c.edit->setText(kept.isEmpty() ? qs(formatDebugMhz(d.mhz)) : kept);
         c.step500->setChecked(d.step == DebugStep::Khz500);
         c.step625->setChecked(d.step == DebugStep::Khz625);
         c.qt->setChecked(d.method == ToneMethod::Qt);
@@ -308,6 +310,11 @@ void DebugModeDialog::showItem(DebugItem item)
 void DebugModeDialog::showPosition(int value)
 {
     m_position->setText(ui(text::kCurrentPosition) + QString::number(value));
+}
+
+QString &DebugModeDialog::typed(Side s)
+{
+    return m_typed[static_cast<std::size_t>(m_state.frequency)][s == Side::Rx ? 0 : 1];
 }
 
 DebugSide &DebugModeDialog::side(Side s)
@@ -337,6 +344,7 @@ void DebugModeDialog::snapEdit(Side s)
     QLineEdit *edit = controls(s).edit;
     const std::uint32_t units = snapDebugFrequency(toStd(edit->text()), side(s).step, m_state.base);
     edit->setText(qs(formatDebugMhz(units)));
+    typed(s) = edit->text();
 }
 
 bool DebugModeDialog::eventFilter(QObject *watched, QEvent *event)
@@ -370,6 +378,8 @@ void DebugModeDialog::runDefault()
         m_prompter.inform(text::kNoVisibleInformation.text());
     } else {
         m_state.resetFrequency(m_state.frequency);
+        typed(Side::Rx).clear();
+        typed(Side::Tx).clear();
         showFrequency(m_state.frequency);
     }
 }

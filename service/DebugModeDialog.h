@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -90,6 +91,7 @@ private:
     void onMethodClicked(Side s, ToneMethod method);
     void onStepClicked(Side s, DebugStep step);
     void snapEdit(Side s);
+    QString &typed(Side s);
     void runDefault();
     void start();
 
@@ -111,6 +113,9 @@ private:
     QButtonGroup *m_frequencyChoices = nullptr;
     QPushButton *m_start = nullptr;
     QPushButton *m_default = nullptr;
+    // What the user typed in each frequency's RX and TX edit, shown again on
+    // coming back to that frequency; empty until typed.
+    std::array<std::array<QString, 2>, 3> m_typed;
 };
 
 } // namespace kx9

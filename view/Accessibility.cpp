@@ -115,6 +115,34 @@ QAccessibleInterface *factory(const QString &className, QObject *object)
     return nullptr;
 }
 
+// One announcer per window, a point no one sees, whose appearance a screen
+// reader speaks.
+QWidget *announcerOf(QWidget &window)
+{
+    auto *announcer = window.findChild<QWidget *>(QLatin1String(kAnnouncerName));
+    if (!announcer) {
+        announcer = new QWidget(&window);
+        announcer->setObjectName(QLatin1String(kAnnouncerName));
+        announcer->setFixedSize(1, 1);
+        announcer->setFocusPolicy(Qt::NoFocus);
+    }
+    return announcer;
+}
+
+// Shown once and then told to readers as shown again for every text: hiding
+// and showing it each time made Orca say every result twice.
+void showAnnouncer(QWidget &announcer)
+{
+    if (!announcer.isVisible()) {
+        announcer.show();
+        announcer.lower();
+        if (announcer.isVisible())
+            return; // showing it told the readers
+    }
+    QAccessibleEvent shown(&announcer, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}
+
 } // namespace
 
 void installAccessibility()
@@ -153,26 +181,18 @@ void announce(QLabel &pane, const QString &text)
     pane.setAccessibleName(text);
     if (text.isEmpty())
         return;
-    // One hidden announcer per window: shown anew for every result, so that
-    // a screen reader hears each one as it appears.
-    QWidget *window = pane.window();
-    auto *announcer = window->findChild<QWidget *>(QLatin1String(kAnnouncerName));
-    if (!announcer) {
-        announcer = new QWidget(window);
-        announcer->setObjectName(QLatin1String(kAnnouncerName));
-        announcer->setFixedSize(1, 1);
-        announcer->setFocusPolicy(Qt::NoFocus);
-    }
-    announcer->setAccessibleName(text);
+    QWidget *announcer = announcerOf(*pane.window());
     // A moment later: a read or an open first floods the reader with the
     // grid's changes, and a reader drops events while flooded.
-    QTimer::singleShot(kAnnounceDelayMs, announcer, [announcer] {
-        announcer->hide();
-        announcer->show();
-        announcer->lower();
-        QAccessibleEvent shown(announcer, QAccessible::ObjectShow);
-        QAccessible::updateAccessibility(&shown);
-    });
+    QTimer::singleShot(kAnnounceDelayMs, announcer,
+                       [announcer, text] { announceNow(*announcer, text); });
+}
+
+void announceNow(QWidget &window, const QString &text)
+{
+    QWidget *announcer = announcerOf(*window.window());
+    announcer->setAccessibleName(text);
+    showAnnouncer(*announcer);
 }
 
 } // namespace kx9

@@ -27,4 +27,9 @@ void nameControlsByLabels(QWidget &root);
 // speaks it at once instead of only when the user looks for it.
 void announce(QLabel &pane, const QString &text);
 
+// Hands text to a screen reader at once, without showing it: which menu has
+// just opened, for one (Qt gives a reader a menu's name but the reader speaks
+// only the item that takes the focus).
+void announceNow(QWidget &window, const QString &text);
+
 } // namespace kx9

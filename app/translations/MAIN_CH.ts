@@ -1013,5 +1013,9 @@ Write To Several Radios</source>
         <source>Writing Data Progress</source>
         <translation>写入数据进度</translation>
     </message>
+    <message>
+        <source>%1 menu</source>
+        <translation>%1菜单</translation>
+    </message>
 </context>
 </TS>
