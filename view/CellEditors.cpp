@@ -1,5 +1,7 @@
 #include "CellEditors.h"
 
+#include "Accessibility.h"
+
 #include "ChannelGrid.h"
 #include "ChannelTableModel.h"
 #include "Document.h"
@@ -347,8 +349,20 @@ void CellEditors::passTab(QWidget *focus)
 
 void CellEditors::moveRightAndOpen()
 {
+    QWidget *previous = editorWidget(editorForColumn(m_grid.col()));
     m_grid.setCol(m_grid.col() + 1);
     openEditor(13);
+    // Receive to Transmit and Rx Tone to Tx Tone open the same editor again,
+    // which a reader takes for no change of focus and so does not name.
+    const EditorKind kind = editorForColumn(m_grid.col());
+    QWidget *editor = editorWidget(kind);
+    if (editor == previous) {
+        const QString value = isPickList(kind) ? static_cast<QComboBox *>(editor)->currentText()
+                                               : static_cast<QLineEdit *>(editor)->text();
+        announceNow(*editor, qs(text::kCellJoin.text())
+                                 .arg(editor->accessibleName(),
+                                      value.isEmpty() ? qs(text::kCellEmpty.text()) : value));
+    }
 }
 
 bool CellEditors::handleEnter(QWidget *focus)

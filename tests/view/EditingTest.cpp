@@ -19,6 +19,10 @@ TEST_F(Editing, EnterWalksThroughAWholeRowAndOnToTheNext)
     enter(&receive); // -> Transmit, which the new row's defaults filled, selected
     ASSERT_EQ(grid().col(), kColTransmit);
     EXPECT_EQ(view().frequencyEditor().selectedText(), "446.00625");
+    // The same editor again: a screen reader is told which cell it now edits.
+    QWidget *announcer = window->findChild<QWidget *>("kx9Announcer");
+    ASSERT_NE(announcer, nullptr);
+    EXPECT_EQ(announcer->accessibleName(), QString("Transmit, CH-01, 446.00625"));
     enter(&view().frequencyEditor()); // -> Rx Tone, Tx Tone, W/N, Scan, Power, BusyLock
     for (auto [kind, value] : {std::pair{EditorKind::ToneList, "67.0"},
                                {EditorKind::ToneList, "D023N"},
@@ -28,6 +32,8 @@ TEST_F(Editing, EnterWalksThroughAWholeRowAndOnToTheNext)
                                {EditorKind::BusyLockList, "Carrier"}}) {
         QComboBox &list = view().pickList(kind);
         ASSERT_TRUE(shownInGrid(list)) << value;
+        if (std::string_view(value) == "D023N")
+            EXPECT_EQ(announcer->accessibleName(), QString("Tx Tone, CH-01, Off"));
         list.setCurrentText(value);
         enter(&list);
     }
