@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChannelConversion.h"
 #include "ChannelGrid.h"
 #include "ChannelView.h"
 #include "CommandIds.h"
@@ -107,6 +108,17 @@ protected:
         grid().setFocus();
         grid().setCell(row, col);
         QTest::keyClick(&grid(), static_cast<char>(key));
+    }
+
+    // The radio holds the "PMR" set with identity byte 0x01.
+    void giveRadioThePmrSet()
+    {
+        ChannelTable table;
+        fillTypeDefaults(table, kTypePmr, Language::English);
+        ChannelImage memory = newDocumentImage();
+        tableToImage(table, Selectors{kTypePmr, 4, 1}, memory);
+        memory.setRadioIdentity(0x01);
+        radio.setMemory(memory);
     }
 
     // Chooses a radio type as the user does in the type selector.

@@ -14,13 +14,7 @@ class Transfers : public WindowTest
 protected:
     void SetUp() override
     {
-        // The radio holds the "PMR" set with identity byte 0x01.
-        ChannelTable table;
-        fillTypeDefaults(table, kTypePmr, Language::English);
-        ChannelImage memory = newDocumentImage();
-        tableToImage(table, Selectors{kTypePmr, 4, 1}, memory);
-        memory.setRadioIdentity(0x01);
-        radio.setMemory(memory);
+        giveRadioThePmrSet();
         WindowTest::SetUp();
     }
 

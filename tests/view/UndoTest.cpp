@@ -95,14 +95,9 @@ protected:
             selectType(kTypePmr);
             return;
         }
-        ChannelTable table;
-        fillTypeDefaults(table, kTypePmr, Language::English);
-        ChannelImage memory = newDocumentImage();
-        tableToImage(table, Selectors{kTypePmr, 4, 1}, memory);
-        memory.setRadioIdentity(0x01);
-        radio.setMemory(memory);
+        giveRadioThePmrSet();
         transfer(command::kReadFromRadio);
-        EXPECT_EQ(document.image(), memory);
+        EXPECT_EQ(document.image(), radio.memory());
     }
 };
 
