@@ -316,6 +316,8 @@ const AcceptedCase kAcceptedCases[] = {
      "446.00625|446.00625|Off|Off|Wide|Yes|High|Close|"},
     {"power word in any case", "Location,Frequency,Power", "2,446.006250,low",
      "446.00625|446.00625|Off|Off|Wide|Yes|Low|Close|"},
+    {"a power word of the other language", "Location,Frequency,Power", "1,446.006250,高",
+     "446.00625|446.00625|67.0|D023N|Narrow|No|High|Carrier|OLD"},
     {"DCS codes are numbers", "Location,Frequency,Tone,DtcsCode,DtcsPolarity",
      "2,446.006250,DTCS,23,RN", "446.00625|446.00625|D023N|D023I|Wide|Yes|High|Close|"},
     {"a lone cToneFreq serves both sides", "Location,Frequency,Tone,cToneFreq",
