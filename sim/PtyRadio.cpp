@@ -21,9 +21,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 // 8N1 is 10 bits a byte; at 9600 baud that is 1.0417 ms.
 constexpr auto kByteTime = std::chrono::nanoseconds(10 * 1'000'000'000LL / 9600);
-// How long a radio takes to answer a handshake or service command. The
-// service exchanges purge between a command and the receive of its reply,
-// which only works because a real answer needs this long to arrive.
+// How long a radio takes to answer a handshake or service command.
 constexpr auto kReactionTime = std::chrono::milliseconds(5);
 // A byte that goes out this much later than the line would carry it means
 // the machine did not run us in time: the run's timing is not the radio's.
