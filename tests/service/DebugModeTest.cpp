@@ -3,6 +3,7 @@
 
 #include "DebugMode.h"
 #include "DebugModeRules.h"
+#include "FaultRows.h"
 #include "PortTrace.h"
 #include "PowerDebug.h"
 #include "ScriptedHosts.h"
@@ -33,23 +34,12 @@ DebugCommand txPower47()
     return c;
 }
 
-class DebugExchangeTest : public ::testing::Test
+TEST(DebugExchangeTest, SettingGoesByteForByteWithAPurgeBeforeEverySend)
 {
-protected:
-    ServiceResult send(const DebugCommand &command, Language language = Language::English)
-    {
-        return sendDebugCommand(port, "COM4", host, command, language);
-    }
-    int wakeUps() const { return countSends(port.calls(), {'O'}); }
-
     RadioSim radio;
-    SimPort port{radio};
+    SimPort port(radio);
     ScriptedServiceHost host;
-};
-
-TEST_F(DebugExchangeTest, SettingGoesByteForByteWithAPurgeBeforeEverySend)
-{
-    ASSERT_TRUE(send(txPower47()).completed());
+    ASSERT_TRUE(sendDebugCommand(port, "COM4", host, txPower47()).completed());
     EXPECT_EQ(port.openedName(), "COM4");
     EXPECT_EQ(port.profile(), kDebugProfile);
     // After the handshake: the ready 06, x and the item code, then the
@@ -67,43 +57,46 @@ TEST_F(DebugExchangeTest, SettingGoesByteForByteWithAPurgeBeforeEverySend)
     EXPECT_TRUE(host.shown.empty()); // the caller says "Finish successfully!"
 }
 
-TEST_F(DebugExchangeTest, WrongItemReplyAsksAndRetryStartsAgainFromTheWakeUp)
+// Each exchange fault, its question (in the chosen language), the wake-ups
+// sent and the one open of the port, which is closed at the end whatever
+// happened. One stray byte before the wake-up's 06 is passed; Retry starts
+// again from the wake-up.
+TEST(DebugFaultTest, EachFaultAsksAndRetryStartsAgainFromTheWakeUp)
 {
-    radio.faults().wrongDebugReplies = 1;
-    host.answers = {true};
-    ASSERT_TRUE(send(txPower47(), Language::Chinese).completed());
-    EXPECT_EQ(host.shown, (std::vector<ScriptedServiceHost::Shown>{
-                              {"retrycancel", std::string(text::kDebugError.zh)}}));
-    EXPECT_EQ(wakeUps(), 2);
-    EXPECT_EQ(port.opens(), 1); // the port stayed open for the retry
-    EXPECT_EQ(radio.debugSettings().size(), 1u);
-}
-
-TEST_F(DebugExchangeTest, CancelClosesThePort)
-{
-    radio.faults().silent = true;
-    const ServiceResult result = send(txPower47());
-    EXPECT_EQ(result.outcome, ServiceOutcome::Declined);
-    EXPECT_EQ(result.message, text::kDebugError.en);
-    EXPECT_EQ(wakeUps(), 1);
-    EXPECT_FALSE(port.isOpen());
-    // Seven 1 ms pauses and two receives of the debug profile: 50 + 50 ms each.
-    EXPECT_EQ(port.now(), 7ms + 2 * 100ms);
-}
-
-// One stray byte before the 06 is passed; a second wrong byte fails the
-// exchange, and Retry starts again from the wake-up.
-TEST_F(DebugExchangeTest, StrayByteBeforeTheWakeUpAcknowledgeIsPassedButNotTwo)
-{
-    for (const std::uint8_t second : {std::uint8_t{0x06}, std::uint8_t{0x15}}) {
-        RadioSim r;
-        r.faults().firstWakeUpReply = {0x15, second};
-        SimPort p(r);
-        ScriptedServiceHost h;
-        h.answers = {true};
-        ASSERT_TRUE(sendDebugCommand(p, "COM4", h, txPower47()).completed());
-        EXPECT_EQ(countSends(p.calls(), {'O'}), second == 0x06 ? 1 : 2);
-        EXPECT_EQ(h.shown.size(), second == 0x06 ? 0u : 1u);
+    struct Row
+    {
+        SimFaults faults;
+        bool retry;
+        int wakeUps;
+        bool asks;
+    };
+    const Row rows[] = {
+        {with(&SimFaults::silent, true), false, 1, true},
+        {with(&SimFaults::firstWakeUpReply, Bytes{0x15, 0x06}), false, 1, false},
+        {with(&SimFaults::firstWakeUpReply, Bytes{0x15, 0x15}), true, 2, true},
+        {with(&SimFaults::wrongDebugReplies, 1), true, 2, true},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(testing::Message() << row.wakeUps << " " << hex(row.faults.firstWakeUpReply));
+        RadioSim radio({}, row.faults);
+        SimPort port(radio);
+        ScriptedServiceHost host;
+        host.answers = {row.retry};
+        const ServiceResult result =
+            sendDebugCommand(port, "COM4", host, txPower47(), Language::Chinese);
+        EXPECT_EQ(result.completed(), !row.faults.silent);
+        EXPECT_EQ(host.texts(), row.asks
+                                    ? std::vector<std::string>{std::string(text::kDebugError.zh)}
+                                    : std::vector<std::string>{});
+        EXPECT_EQ(countSends(port.calls(), {'O'}), row.wakeUps);
+        EXPECT_EQ(port.opens(), 1);
+        EXPECT_FALSE(port.isOpen());
+        EXPECT_EQ(radio.debugSettings().size(), row.faults.silent ? 0u : 1u);
+        if (row.faults.silent) { // seven 1 ms pauses and two receives of 50 + 50 ms
+            EXPECT_EQ(result.outcome, ServiceOutcome::Declined);
+            EXPECT_EQ(result.message, text::kDebugError.zh);
+            EXPECT_EQ(port.now(), 7ms + 2 * 100ms);
+        }
     }
 }
 
@@ -266,10 +259,11 @@ TEST(DebugRulesTest, EnterHoldsTheFrequencyToTheRangeAndRoundsToTheStep)
             << '"' << row.typed << (row.step == DebugStep::Khz500 ? "\" at 5.00" : "\" at 6.25");
 }
 
-TEST(DebugRulesTest, DefaultsOfEachItem)
+// Default puts back an item's value, or a frequency page's frequency; the
+// dialog test checks the rest of that page.
+TEST(DebugRulesTest, DefaultsOfEachItemAndFrequency)
 {
     DebugModeState state;
-    EXPECT_EQ(state.values, (std::array<int, 4>{0, 0, 0, 0}));
     const std::pair<DebugItem, int> items[] = {{DebugItem::TxFrequency, 91},
                                                {DebugItem::LowPowerVoltage, 38},
                                                {DebugItem::SquelchLevel, 160},
@@ -278,9 +272,6 @@ TEST(DebugRulesTest, DefaultsOfEachItem)
         state.resetItem(item);
         EXPECT_EQ(state.value(item), value);
     }
-
-    // Default on a frequency page puts back its frequency; the dialog test
-    // checks the rest of that page.
     state.settings(DebugFrequency::Middle).rx.mhz = 450.5;
     state.resetFrequency(DebugFrequency::Middle);
     EXPECT_EQ(state.settings(DebugFrequency::Middle).rx.mhz, 456.0);

@@ -26,23 +26,27 @@ protected:
     }
 };
 
-// Each run leaves the power debug, also when nothing is set.
-TEST_F(ServiceCliTest, PowerSetIsWhatTheNextPowerPrintsAndWhatTheRadioKeeps)
+// Each power run leaves the power debug, also when nothing is set; debug
+// sends one setting at the chosen frequency.
+TEST_F(ServiceCliTest, PowerSetIsWhatTheRadioKeepsAndDebugSendsOneSetting)
 {
     startRadio();
     const ProcessRun set = cli({"power", "--port", port, "high", "--set", "120"});
     ASSERT_EQ(set.exitCode, 0) << set.err.toStdString();
-    EXPECT_EQ(set.out, "100\n");
-    EXPECT_TRUE(set.err.isEmpty()) << set.err.toStdString();
-    const ProcessRun again = cli({"power", "--port", port, "high"});
-    ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
-    EXPECT_EQ(again.out, "120\n");
-    const ProcessRun low = cli({"power", "--port", port, "low"});
-    EXPECT_EQ(low.out, "50\n");
+    EXPECT_EQ(set.out + set.err, "100\n");
+    EXPECT_EQ(cli({"power", "--port", port, "high"}).out, "120\n");
+    EXPECT_EQ(cli({"power", "--port", port, "low"}).out, "50\n");
+    const ProcessRun debug =
+        cli({"debug", "--port", port, "squelch-level", "160", "--freq", "middle"});
+    EXPECT_EQ(debug.exitCode, 0) << debug.err.toStdString();
+    EXPECT_EQ(debug.out, "Finish successfully!\n");
 
     const QByteArray saved = stopRadio();
     EXPECT_TRUE(told.contains("high power 100 -> 120")) << told.toStdString();
     EXPECT_EQ(told.count("power debug left"), 3) << told.toStdString();
+    EXPECT_TRUE(told.contains("debug mode: Squelch Level 160 (RX 456.00000 MHz tone none, TX "
+                              "456.00000 MHz tone none)"))
+        << told.toStdString();
     EXPECT_EQ(saved.at(0xFF9), 120);
     EXPECT_EQ(saved.at(0xFF8), 50);
 }
@@ -71,19 +75,6 @@ TEST_F(ServiceCliTest, IntoKeepsTheValueTheRadioLastAcknowledged)
         EXPECT_EQ(kept.at(0xFF9), row.kept);
         EXPECT_EQ(kept.at(0xFF8), char(image.byte(0xFF8)));
     }
-}
-
-TEST_F(ServiceCliTest, DebugSendsOneSettingAtTheChosenFrequency)
-{
-    startRadio();
-    const ProcessRun debug =
-        cli({"debug", "--port", port, "squelch-level", "160", "--freq", "middle"});
-    ASSERT_EQ(debug.exitCode, 0) << debug.err.toStdString();
-    EXPECT_EQ(debug.out, "Finish successfully!\n");
-    stopRadio();
-    EXPECT_TRUE(told.contains("debug mode: Squelch Level 160 (RX 456.00000 MHz tone none, TX "
-                              "456.00000 MHz tone none)"))
-        << told.toStdString();
 }
 
 // One fault for each step the command can fail in; which fault asks which
@@ -170,16 +161,16 @@ INSTANTIATE_TEST_SUITE_P(Moments, PowerSignal,
 TEST_F(ServiceCliTest, WrongCommandLinesAreRefusedBeforeThePortIsOpened)
 {
     const QStringList rows[] = {
-        {"power", "--port", "/nonexistent", "high", "--set", "251"},
-        {"power", "--port", "/nonexistent", "low", "--set", "201"},
-        {"power", "--port", "/nonexistent", "low", "--set", "0"},
-        {"power", "--port", "/nonexistent", "medium"},
-        {"debug", "--port", "/nonexistent", "tx-power", "256"},
-        {"debug", "--port", "/nonexistent", "volume", "5"},
-        {"debug", "--port", "/nonexistent", "tx-power", "5", "--freq", "top"},
+        {"power", "high", "--set", "251"},
+        {"power", "low", "--set", "201"},
+        {"power", "low", "--set", "0"},
+        {"power", "medium"},
+        {"debug", "tx-power", "256"},
+        {"debug", "volume", "5"},
+        {"debug", "tx-power", "5", "--freq", "top"},
     };
     for (const QStringList &args : rows) {
-        const ProcessRun run = cli(args);
+        const ProcessRun run = cli(args + QStringList{"--port", "/nonexistent"});
         EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_FALSE(run.err.contains("Could not Open")) << run.err.toStdString();
     }
