@@ -27,6 +27,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// A one-second wait that runs out when the test says so.
 class ManualTimer : public DelayTimer
 {
 public:
@@ -35,16 +36,13 @@ public:
         ++starts;
         lastDelay = delay;
         m_due = std::move(due);
-        m_active = true;
     }
-    void stop() override { m_active = false; }
-    bool isActive() const override { return m_active; }
-    // The wait has run out.
+    void stop() override { m_due = nullptr; }
+    bool isActive() const override { return m_due != nullptr; }
     void fire()
     {
-        ASSERT_TRUE(m_active);
-        m_active = false;
-        m_due();
+        ASSERT_TRUE(isActive());
+        std::exchange(m_due, nullptr)();
     }
 
     int starts = 0;
@@ -52,7 +50,6 @@ public:
 
 private:
     std::function<void()> m_due;
-    bool m_active = false;
 };
 
 ChannelImage powerMemory(std::uint8_t high, std::uint8_t low)
@@ -346,7 +343,7 @@ protected:
     std::unique_ptr<DebugModeDialog> dialog;
 };
 
-TEST_F(DebugDialogTest, StartSendsTheHighFrequencyUntilTheItemPageChoosesAnother)
+TEST_F(DebugDialogTest, StartSendsTheFrequencyPageLastChosenAndWhatItsEditsShow)
 {
     EXPECT_EQ(dialog->captionBox()->title(), "Please Choose Frequency first");
     EXPECT_FALSE(dialog->defaultButton()->isVisible());
@@ -364,12 +361,8 @@ TEST_F(DebugDialogTest, StartSendsTheHighFrequencyUntilTheItemPageChoosesAnother
     dialog->frequencyChoice(DebugFrequency::Middle)->click();
     EXPECT_EQ(dialog->captionBox()->title(), "Middle Frequency");
     dialog->startButton()->click(); // an item is 0 until Default
-    EXPECT_EQ(sent(),
-              (std::vector<std::string>{"t 47 46600000/46600000 0", "q 0 45600000/45600000 0"}));
-}
 
-TEST_F(DebugDialogTest, EnterRoundsTheTypedFrequencyAndStartSendsWhatTheEditsShow)
-{
+    // Enter rounds a typed frequency to the step and moves on.
     choose(DebugModeDialog::kLowNode);
     EXPECT_EQ(dialog->captionBox()->title(), "Low frequency");
     EXPECT_EQ(rx().edit->text(), "446.00000");
@@ -386,8 +379,10 @@ TEST_F(DebugDialogTest, EnterRoundsTheTypedFrequencyAndStartSendsWhatTheEditsSho
     dialog->defaultButton()->click();
     EXPECT_EQ(dialog->slider()->value(), 160);
     EXPECT_EQ(dialog->frequencyChoice(DebugFrequency::Low)->isChecked(), true);
-    dialog->startButton()->click(); // an item is 0 until Default
-    EXPECT_EQ(sent(), std::vector<std::string>{"s 160 44700000/46600000 670"});
+    dialog->startButton()->click();
+    EXPECT_EQ(sent(),
+              (std::vector<std::string>{"t 47 46600000/46600000 0", "q 0 45600000/45600000 0",
+                                        "s 160 44700000/46600000 670"}));
 }
 
 // A method click refills the list but keeps the chosen index; method, tone
