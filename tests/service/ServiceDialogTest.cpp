@@ -72,19 +72,6 @@ QRect scrollBarPart(QScrollBar &bar, QStyle::SubControl part)
     return bar.style()->subControlRect(QStyle::CC_ScrollBar, &opt, part, &bar);
 }
 
-// The tuning writes on the wire: the value that followed each 57 03 F9 01.
-std::vector<std::uint8_t> tuningValues(const SimPort &port)
-{
-    std::vector<std::uint8_t> values;
-    const auto &calls = port.calls();
-    for (std::size_t i = 0; i + 1 < calls.size(); ++i)
-        if (calls[i].kind == SimPort::Call::Kind::Send &&
-            calls[i].bytes == std::vector<std::uint8_t>{0x01} &&
-            calls[i + 1].kind == SimPort::Call::Kind::Send)
-            values.push_back(calls[i + 1].bytes.at(0));
-    return values;
-}
-
 // --- Power tuning dialog --------------------------------------------------------
 
 class PowerDialogTest : public ::testing::Test
@@ -102,6 +89,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
     }
     QScrollBar &bar() { return *dialog->scrollBar(); }
+    int writes() const { return countSends(port.calls(), {'W'}); } // tuning writes sent
     void click(QStyle::SubControl part)
     {
         QTest::mouseClick(&bar(), Qt::LeftButton, {}, scrollBarPart(bar(), part).center());
@@ -119,7 +107,7 @@ protected:
 
 // Each arrow step or drag starts the one-second wait again; one write of the
 // last position goes when it runs out. The trough, page keys, Home, End and
-// the wheel neither move nor send, and Enter presses OK.
+// the wheel neither move nor send.
 TEST_F(PowerDialogTest, ArrowsAndDragSendOneWriteASecondAfterTheLastMoveAndNothingElseMoves)
 {
     open(PowerKind::High);
@@ -135,9 +123,9 @@ TEST_F(PowerDialogTest, ArrowsAndDragSendOneWriteASecondAfterTheLastMoveAndNothi
     click(QStyle::SC_ScrollBarAddLine);
     QTest::keyClick(&bar(), Qt::Key_Right); // Right raises, as the right arrow does
     EXPECT_EQ(timer.starts, 3);
-    EXPECT_TRUE(tuningValues(port).empty()); // not before the second is up
+    EXPECT_EQ(writes(), 0); // not before the second is up
     timer.fire();
-    EXPECT_EQ(tuningValues(port), std::vector<std::uint8_t>{128});
+    EXPECT_EQ(writes(), 1);
     EXPECT_EQ(radio.memory().byte(0xFF9), 128);
     EXPECT_TRUE(dialog->ready());
 
@@ -150,7 +138,8 @@ TEST_F(PowerDialogTest, ArrowsAndDragSendOneWriteASecondAfterTheLastMoveAndNothi
     const auto final = static_cast<std::uint8_t>(bar().value());
     ASSERT_GT(final, 128);
     timer.fire();
-    EXPECT_EQ(tuningValues(port), (std::vector<std::uint8_t>{128, final}));
+    EXPECT_EQ(writes(), 2);
+    EXPECT_EQ(radio.memory().byte(0xFF9), final);
     EXPECT_EQ(dialog->valueLabel()->text(), QString::number(final));
 
     click(QStyle::SC_ScrollBarAddPage);
@@ -161,9 +150,22 @@ TEST_F(PowerDialogTest, ArrowsAndDragSendOneWriteASecondAfterTheLastMoveAndNothi
     QApplication::sendEvent(&bar(), &wheel);
     EXPECT_EQ(bar().value(), final);
     EXPECT_EQ(timer.starts, 4);
+    EXPECT_EQ(writes(), 2);
+
+    // Enter presses OK; closing sends a move still waiting, then the exit.
+    click(QStyle::SC_ScrollBarAddLine);
+    const std::size_t from = port.calls().size();
     QTest::keyClick(&bar(), Qt::Key_Return);
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(tuningValues(port).size(), 2u);
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_EQ(radio.memory().byte(0xFF9), final + 1);
+    const std::vector<std::string> calls = trace(port.calls(), from);
+    const auto write = std::find(calls.begin(), calls.end(), "send 57");
+    const auto exit = std::find(calls.begin(), calls.end(), "send 02 50 52 4F 47 50 41");
+    ASSERT_NE(exit, calls.end());
+    EXPECT_LT(write, exit);
+    EXPECT_EQ(calls.back(), "close");
+    EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
     EXPECT_TRUE(prompter.shown.empty());
 }
 
@@ -189,26 +191,6 @@ TEST_F(PowerDialogTest, DuringAnExchangeTheBarStaysStillAndClosingStopsIt)
     EXPECT_TRUE(prompter.texts().empty());
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
-}
-
-TEST_F(PowerDialogTest, ClosingSendsAMoveStillWaitingThenTheExit)
-{
-    for (PowerKind kind : {PowerKind::High, PowerKind::Low}) {
-        open(kind);
-        const std::size_t from = port.calls().size();
-        click(QStyle::SC_ScrollBarAddLine);
-        dialog->okButton()->click();
-        EXPECT_FALSE(dialog->isVisible());
-        EXPECT_EQ(dialog->result(), QDialog::Rejected);
-        const std::vector<std::string> calls = trace(port.calls(), from);
-        const auto write = std::find(calls.begin(), calls.end(), "send 57");
-        const auto exit = std::find(calls.begin(), calls.end(), "send 02 50 52 4F 47 50 41");
-        ASSERT_NE(exit, calls.end());
-        EXPECT_LT(write, exit);
-        EXPECT_EQ(calls.back(), "close");
-        EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
-    }
-    EXPECT_EQ(countSends(port.calls(), {'U'}), 2);
 }
 
 TEST_F(PowerDialogTest, NeverReadValue255ShowsAsItIsWithTheBarAtItsEnd)
