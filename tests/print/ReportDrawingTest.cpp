@@ -95,28 +95,6 @@ TEST(ReportDrawing, TextsHangFromTheirTwipPositionsInTheirFontsNarrowedToTheirRo
     EXPECT_FALSE(body.italic());
 }
 
-TEST(ReportPrintingCommands, APageIsDrawnFromTheSourceInTheLanguageInForceThen)
-{
-    NewDocument doc;
-    int asked = 0;
-    ReportPrinting printing([&] {
-        ++asked;
-        return doc.source();
-    });
-    RecordingDevice device(kLetter.right, kLetter.bottom, kDpi);
-    QPainter painter(&device);
-
-    printing.drawPage(painter, kLetter, 1);
-    EXPECT_EQ(device.drawn().front().text, "The Radio Settings");
-
-    device.clear();
-    setLanguageTag(programBaseName() + "_CH");
-    printing.drawPage(painter, kLetter, 5);
-    setLanguageTag(programBaseName() + "_EN");
-    EXPECT_EQ(device.drawn().front().text, "第五页");
-    EXPECT_EQ(asked, 2);
-}
-
 TEST(ReportPrintingCommands, SheetsFollowTheRangeCopiesCollationAndOrder)
 {
     using Pages = std::vector<int>;
@@ -136,23 +114,40 @@ int pdfPages(const QString &path)
     return int(QString::fromLatin1(file.readAll()).count(page));
 }
 
-TEST(ReportPrintingCommands, PrintsTheChosenPagesAndReportsAPrinterThatWillNotStart)
+// A page is drawn from the source asked for then, in the language in force
+// then; printing sends the chosen pages and reports a printer that will not start.
+TEST(ReportPrintingCommands, DrawsFromTheSourceInTheLanguageInForceAndPrintsTheChosenPages)
 {
     NewDocument doc;
-    ReportPrinting printing([&] { return doc.source(); });
+    int asked = 0;
+    ReportPrinting printing([&] {
+        ++asked;
+        return doc.source();
+    });
+    RecordingDevice device(kLetter.right, kLetter.bottom, kDpi);
+    {
+        QPainter painter(&device);
+        printing.drawPage(painter, kLetter, 1);
+        EXPECT_EQ(device.drawn().front().text, "The Radio Settings");
+        device.clear();
+        setLanguageTag(programBaseName() + "_CH");
+        printing.drawPage(painter, kLetter, 5);
+        setLanguageTag(programBaseName() + "_EN");
+        EXPECT_EQ(device.drawn().front().text, "第五页");
+        EXPECT_EQ(asked, 2);
+    }
+
     QPrinter &printer = printing.printer();
     QTemporaryDir dir;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath("all.pdf"));
     ASSERT_TRUE(printing.printPages());
     EXPECT_EQ(pdfPages(dir.filePath("all.pdf")), 5);
-
     printer.setOutputFileName(dir.filePath("range.pdf"));
     printer.setPrintRange(QPrinter::PageRange);
     printer.setFromTo(2, 3);
     ASSERT_TRUE(printing.printPages());
     EXPECT_EQ(pdfPages(dir.filePath("range.pdf")), 2);
-
     printer.setOutputFileName(dir.filePath("no/such/folder/x.pdf"));
     EXPECT_FALSE(printing.printPages());
 }

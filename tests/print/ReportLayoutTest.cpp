@@ -132,7 +132,7 @@ TEST(ReportPlan, EveryPageHasItsTitleHeadingAndShareOfTheChannelsAndNoMore)
 
 // Each cell but the first ends in a blank, and may take the room up to the
 // next column, the last one up to the page's right edge (12240 twips).
-TEST(ReportPlan, ChannelCellsSitInTheirLanguagesColumnsWithATrailingBlank)
+TEST(ReportPlan, CellsAndHeadersSitInTheirLanguagesColumnsWithATrailingBlank)
 {
     Report r;
     const std::vector<int> english{1, 5, 14, 24, 32, 40, 46, 55, 64, 12240 / kCw};
@@ -149,13 +149,9 @@ TEST(ReportPlan, ChannelCellsSitInTheirLanguagesColumnsWithATrailingBlank)
                       (col < 8 ? columns[col + 1] * kCw : 12240) - columns[col] * kCw)
                 << "column " << col;
     }
-}
 
-// The header texts are the grid's as they stand: headers built before a
-// switch to Chinese stay English in a Chinese report.
-TEST(ReportHeader, HeadersAreTheGridsAsTheyStandOverTheLanguagesColumns)
-{
-    Report r;
+    // The header texts are the grid's as they stand: headers built before a
+    // switch to Chinese stay English in a Chinese report.
     r.table.setHeaders(Language::English);
     const auto texts = r.page(2, Language::Chinese);
     EXPECT_EQ(lineAt(texts, kSettingsLineY[0]),

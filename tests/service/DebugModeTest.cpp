@@ -22,24 +22,16 @@ namespace {
 
 using namespace std::chrono_literals;
 
-DebugCommand txPower47()
-{
-    DebugCommand c;
-    c.item = DebugItem::TxPower;
-    c.rxFrequency = debugFrequencyUnits("466.00000");
-    c.txFrequency = debugFrequencyUnits("446.00625");
-    c.rxTone = debugToneValue("67.0");
-    c.txTone = debugToneValue("D023N");
-    c.value = 47;
-    return c;
-}
+const DebugCommand kTxPower47{
+    DebugItem::TxPower,     debugFrequencyUnits("466.00000"), debugFrequencyUnits("446.00625"),
+    debugToneValue("67.0"), debugToneValue("D023N"),          47};
 
 TEST(DebugExchangeTest, SettingGoesByteForByteWithAPurgeBeforeEverySend)
 {
     RadioSim radio;
     SimPort port(radio);
     ScriptedServiceHost host;
-    ASSERT_TRUE(sendDebugCommand(port, "COM4", host, txPower47()).completed());
+    ASSERT_TRUE(sendDebugCommand(port, "COM4", host, kTxPower47).completed());
     EXPECT_EQ(port.openedName(), "COM4");
     EXPECT_EQ(port.profile(), kDebugProfile);
     // After the handshake: the ready 06, x and the item code, then the
@@ -83,7 +75,7 @@ TEST(DebugFaultTest, EachFaultAsksAndRetryStartsAgainFromTheWakeUp)
         ScriptedServiceHost host;
         host.answers = {row.retry};
         const ServiceResult result =
-            sendDebugCommand(port, "COM4", host, txPower47(), Language::Chinese);
+            sendDebugCommand(port, "COM4", host, kTxPower47, Language::Chinese);
         EXPECT_EQ(result.completed(), !row.faults.silent);
         EXPECT_EQ(host.texts(), row.asks
                                     ? std::vector<std::string>{std::string(text::kDebugError.zh)}
@@ -160,7 +152,7 @@ TEST(ReplyTimingTest, LateAndEarlyRepliesStillMakeOnePass)
                     EXPECT_EQ(radio.memory().byte(0xFF8), 30);
                 }
             } else {
-                EXPECT_TRUE(sendDebugCommand(*port, "COM4", host, txPower47()).completed());
+                EXPECT_TRUE(sendDebugCommand(*port, "COM4", host, kTxPower47).completed());
                 EXPECT_EQ(radio.debugSettings().size(), 1u);
             }
             EXPECT_EQ(countSends(port->calls(), {'O'}), 1);
@@ -180,21 +172,20 @@ TEST(ReplyTimingTest, LateAndEarlyRepliesStillMakeOnePass)
 TEST(ServiceOpenTest, PortThatCannotBeOpenedIsToldAndNothingIsSent)
 {
     for (const bool power : {true, false}) {
-        for (const Language language : {Language::English, Language::Chinese}) {
-            RadioSim radio;
-            SimPort port(radio);
-            port.failOpen(power ? OpenError::Busy : OpenError::Missing);
-            ScriptedServiceHost host;
-            const ServiceOutcome outcome =
-                power
-                    ? PowerDebugSession(port, host, PowerKind::High, language).enter("COM2").outcome
-                    : sendDebugCommand(port, "COM2", host, txPower47(), language).outcome;
-            EXPECT_EQ(outcome, ServiceOutcome::OpenFailed);
-            ASSERT_EQ(host.shown.size(), 1u);
-            EXPECT_EQ(host.shown[0].text,
-                      text::kOpenPortFailed.in(power ? Language::English : language));
-            EXPECT_TRUE(radio.record().empty());
-        }
+        RadioSim radio;
+        SimPort port(radio);
+        port.failOpen(power ? OpenError::Busy : OpenError::Missing);
+        ScriptedServiceHost host;
+        const ServiceOutcome outcome =
+            power ? PowerDebugSession(port, host, PowerKind::High, Language::Chinese)
+                        .enter("COM2")
+                        .outcome
+                  : sendDebugCommand(port, "COM2", host, kTxPower47, Language::Chinese).outcome;
+        EXPECT_EQ(outcome, ServiceOutcome::OpenFailed);
+        ASSERT_EQ(host.shown.size(), 1u);
+        EXPECT_EQ(host.shown[0].text,
+                  text::kOpenPortFailed.in(power ? Language::English : Language::Chinese));
+        EXPECT_TRUE(radio.record().empty());
     }
 }
 
@@ -215,11 +206,8 @@ TEST(DebugEncodingTest, FrequenciesAndTonesBecomeBcdLowPairFirst)
         {"-3", "D754I", "00 00 00 00 00 00 60 45", "00 00 00 00 FB 01 01 05"},
     };
     for (const Row &row : rows) {
-        DebugCommand c;
-        c.rxFrequency = debugFrequencyUnits(row.rx);
-        c.txFrequency = debugFrequencyUnits("456");
-        c.rxTone = debugToneValue(row.rxTone);
-        c.value = 5;
+        const auto rx = debugFrequencyUnits(row.rx), tx = debugFrequencyUnits("456");
+        const DebugCommand c{DebugItem::TxFrequency, rx, tx, debugToneValue(row.rxTone), 0, 5};
         EXPECT_EQ(hex(debugFrequencyBlock(c)), row.frequencyBlock) << row.rx;
         EXPECT_EQ(hex(debugToneBlock(c)), row.toneBlock) << row.rxTone;
     }

@@ -152,20 +152,15 @@ TEST_F(PowerDialogTest, ArrowsAndDragSendOneWriteASecondAfterTheLastMoveAndNothi
     EXPECT_EQ(timer.starts, 4);
     EXPECT_EQ(writes(), 2);
 
-    // Enter presses OK; closing sends a move still waiting, then the exit.
+    // Enter presses OK; closing sends a move still waiting, then the exit (a
+    // write after the exit would not reach the radio's memory).
     click(QStyle::SC_ScrollBarAddLine);
-    const std::size_t from = port.calls().size();
     QTest::keyClick(&bar(), Qt::Key_Return);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_EQ(radio.memory().byte(0xFF9), final + 1);
-    const std::vector<std::string> calls = trace(port.calls(), from);
-    const auto write = std::find(calls.begin(), calls.end(), "send 57");
-    const auto exit = std::find(calls.begin(), calls.end(), "send 02 50 52 4F 47 50 41");
-    ASSERT_NE(exit, calls.end());
-    EXPECT_LT(write, exit);
-    EXPECT_EQ(calls.back(), "close");
     EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
+    EXPECT_EQ(trace(port.calls()).back(), "close");
     EXPECT_TRUE(prompter.shown.empty());
 }
 
