@@ -159,6 +159,7 @@ TEST_F(PowerDialogTest, ArrowsAndDragSendOneWriteASecondAfterTheLastMoveAndNothi
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_EQ(radio.memory().byte(0xFF9), final + 1);
+    EXPECT_EQ(writes(), 3); // the one move, and nothing for the Enter itself
     EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
     EXPECT_EQ(trace(port.calls()).back(), "close");
     EXPECT_TRUE(prompter.shown.empty());
