@@ -40,23 +40,17 @@ struct NewDocument
     ChannelImage image = newDocumentImage();
 };
 
-// Page 1 of a new document drawn on a Letter page at 600 dpi.
-class ReportDrawing : public ::testing::Test
+// Page 1 of a new document drawn on a Letter page at 600 dpi: each text
+// hangs from its twip position in device pixels, in fonts of the character
+// height and their column widths, and a text wider than its room is drawn
+// narrower, not over its neighbour.
+TEST(ReportDrawing, TextsHangFromTheirTwipPositionsInTheirFontsNarrowedToTheirRoom)
 {
-protected:
-    std::vector<PlacedText> draw()
-    {
-        QPainter painter(&device);
-        return drawReportPage(painter, kLetter, 1, doc.source(), Language::English);
-    }
-
     NewDocument doc;
+    doc.table.setCell(1, kColReceive, "446.00625");
     RecordingDevice device{kLetter.right, kLetter.bottom, kDpi};
-};
-
-TEST_F(ReportDrawing, EachTextHangsFromItsTwipPositionInDevicePixels)
-{
-    const auto placed = draw();
+    QPainter painter(&device);
+    const auto placed = drawReportPage(painter, kLetter, 1, doc.source(), Language::English);
 
     // Empty cells draw nothing; every other text is drawn once, in order.
     std::vector<PlacedText> visible;
@@ -65,6 +59,7 @@ TEST_F(ReportDrawing, EachTextHangsFromItsTwipPositionInDevicePixels)
             visible.push_back(t);
     const auto &drawn = device.drawn();
     ASSERT_EQ(drawn.size(), visible.size());
+    const double normal = double(kDpi) / kTwipsPerInch;
     for (std::size_t i = 0; i < drawn.size(); ++i) {
         const auto &d = drawn[i];
         const PlacedText &t = visible[i];
@@ -73,22 +68,10 @@ TEST_F(ReportDrawing, EachTextHangsFromItsTwipPositionInDevicePixels)
         EXPECT_NEAR(d.baseline.x(), toPixels(t.x), 0.01) << t.text;
         // y is upward in the layout and downward on the device.
         EXPECT_NEAR(d.baseline.y() - toPixels(ascent), toPixels(-t.y), 0.01) << t.text;
-    }
-}
-
-TEST_F(ReportDrawing, ATextWiderThanItsRoomIsDrawnNarrowerNotOverItsNeighbour)
-{
-    doc.table.setCell(1, kColReceive, "446.00625");
-    draw();
-
-    const double normal = double(kDpi) / kTwipsPerInch;
-    for (const auto &d : device.drawn()) {
         const double width = QFontMetricsF(d.font).horizontalAdvance(d.text.trimmed());
-        if (d.text == "CH-P01") {
-            // Four column units of 141 twips, less one unit clear.
-            const double room = 3 * 141;
-            ASSERT_GT(width, room); // wider than its room at full width
-            EXPECT_NEAR(d.transform.m11(), normal * room / width, 1e-9);
+        if (d.text == "CH-P01") {      // four column units, less one unit clear
+            ASSERT_GT(width, 3 * 141); // wider than its room at full width
+            EXPECT_NEAR(d.transform.m11(), normal * 3 * 141 / width, 1e-9);
             EXPECT_NEAR(d.transform.m22(), normal, 1e-9);
         }
         if (d.text == "Off ") { // fits: drawn at full width
@@ -100,13 +83,6 @@ TEST_F(ReportDrawing, ATextWiderThanItsRoomIsDrawnNarrowerNotOverItsNeighbour)
             EXPECT_LE(width * d.transform.m11() / normal, 5 * 141 + 1e-6);
         }
     }
-}
-
-TEST_F(ReportDrawing, FontsHaveTheCharacterHeightAndTheirColumnWidths)
-{
-    draw();
-    const auto &drawn = device.drawn();
-    ASSERT_GT(drawn.size(), 2u);
 
     const QFont title = drawn.front().font;
     const QFont body = drawn.back().font;
@@ -117,28 +93,6 @@ TEST_F(ReportDrawing, FontsHaveTheCharacterHeightAndTheirColumnWidths)
     EXPECT_NEAR(averageCharWidth(body), 112, 1);
     EXPECT_EQ(body.weight(), QFont::Normal);
     EXPECT_FALSE(body.italic());
-}
-
-TEST(ReportPrintingCommands, APageIsDrawnFromTheSourceInTheLanguageInForceThen)
-{
-    NewDocument doc;
-    int asked = 0;
-    ReportPrinting printing([&] {
-        ++asked;
-        return doc.source();
-    });
-    RecordingDevice device(kLetter.right, kLetter.bottom, kDpi);
-    QPainter painter(&device);
-
-    printing.drawPage(painter, kLetter, 1);
-    EXPECT_EQ(device.drawn().front().text, "The Radio Settings");
-
-    device.clear();
-    setLanguageTag(programBaseName() + "_CH");
-    printing.drawPage(painter, kLetter, 5);
-    setLanguageTag(programBaseName() + "_EN");
-    EXPECT_EQ(device.drawn().front().text, "第五页");
-    EXPECT_EQ(asked, 2);
 }
 
 TEST(ReportPrintingCommands, SheetsFollowTheRangeCopiesCollationAndOrder)
@@ -160,107 +114,101 @@ int pdfPages(const QString &path)
     return int(QString::fromLatin1(file.readAll()).count(page));
 }
 
-TEST(ReportPrintingCommands, PrintsTheChosenPagesAndReportsAPrinterThatWillNotStart)
+// A page is drawn from the source asked for then, in the language in force
+// then; printing sends the chosen pages and reports a printer that will not start.
+TEST(ReportPrintingCommands, DrawsFromTheSourceInTheLanguageInForceAndPrintsTheChosenPages)
 {
     NewDocument doc;
-    ReportPrinting printing([&] { return doc.source(); });
+    int asked = 0;
+    ReportPrinting printing([&] {
+        ++asked;
+        return doc.source();
+    });
+    RecordingDevice device(kLetter.right, kLetter.bottom, kDpi);
+    {
+        QPainter painter(&device);
+        printing.drawPage(painter, kLetter, 1);
+        EXPECT_EQ(device.drawn().front().text, "The Radio Settings");
+        device.clear();
+        setLanguageTag(programBaseName() + "_CH");
+        printing.drawPage(painter, kLetter, 5);
+        setLanguageTag(programBaseName() + "_EN");
+        EXPECT_EQ(device.drawn().front().text, "第五页");
+        EXPECT_EQ(asked, 2);
+    }
+
     QPrinter &printer = printing.printer();
     QTemporaryDir dir;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath("all.pdf"));
     ASSERT_TRUE(printing.printPages());
     EXPECT_EQ(pdfPages(dir.filePath("all.pdf")), 5);
-
     printer.setOutputFileName(dir.filePath("range.pdf"));
     printer.setPrintRange(QPrinter::PageRange);
     printer.setFromTo(2, 3);
     ASSERT_TRUE(printing.printPages());
     EXPECT_EQ(pdfPages(dir.filePath("range.pdf")), 2);
-
     printer.setOutputFileName(dir.filePath("no/such/folder/x.pdf"));
     EXPECT_FALSE(printing.printPages());
 }
 
-// The preview on a printer, recording which pages it draws and where.
-class Preview : public ::testing::Test
+// The preview on a printer, recording which pages each repaint draws and where.
+TEST(Preview, TwoPagesSideBySideStepOnePageAndStopAtTheEndsAndPrintClosesIt)
 {
-protected:
-    void SetUp() override
-    {
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        dialog = std::make_unique<PrintPreviewDialog>(
-            printer,
-            [this](QPainter &painter, const PageDevice &device, int page) {
-                EXPECT_GT(device.dpiX, 0);
-                painted.push_back({page, painter.transform().map(QPointF(0, 0))});
-            },
-            kPageCount);
-        dialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-    }
-
-    // The pages a repaint draws.
-    std::vector<int> paint()
-    {
-        painted.clear();
-        dialog->grab();
-        std::vector<int> pages;
-        for (const auto &p : painted)
-            pages.push_back(p.page);
-        return pages;
-    }
-
-    struct Painted
-    {
-        int page;
-        QPointF origin;
-    };
     QPrinter printer{QPrinter::HighResolution};
-    std::unique_ptr<PrintPreviewDialog> dialog;
-    std::vector<Painted> painted;
-};
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    std::vector<int> pages;
+    std::vector<QPointF> origins;
+    PrintPreviewDialog dialog(
+        printer,
+        [&](QPainter &painter, const PageDevice &device, int page) {
+            EXPECT_GT(device.dpiX, 0);
+            pages.push_back(page);
+            origins.push_back(painter.transform().map(QPointF(0, 0)));
+        },
+        kPageCount);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    const auto paint = [&] {
+        pages.clear();
+        origins.clear();
+        dialog.grab();
+        return pages;
+    };
 
-TEST_F(Preview, OpensWithTwoPagesSideBySideAndNextAndPrevStepOnePageAndStopAtTheEnds)
-{
     EXPECT_EQ(paint(), (std::vector<int>{1, 2}));
-    EXPECT_EQ(dialog->statusText(), "Pages 1-2");
-    EXPECT_GT(painted[1].origin.x(), painted[0].origin.x() + 50);
-    EXPECT_DOUBLE_EQ(painted[1].origin.y(), painted[0].origin.y());
-    EXPECT_FALSE(dialog->prevButton()->isEnabled());
+    EXPECT_EQ(dialog.statusText(), "Pages 1-2");
+    EXPECT_GT(origins[1].x(), origins[0].x() + 50);
+    EXPECT_DOUBLE_EQ(origins[1].y(), origins[0].y());
+    EXPECT_FALSE(dialog.prevButton()->isEnabled());
 
-    dialog->nextButton()->click();
+    dialog.nextButton()->click();
     EXPECT_EQ(paint(), (std::vector<int>{2, 3}));
-    dialog->nextButton()->click();
-    dialog->nextButton()->click();
+    dialog.nextButton()->click();
+    dialog.nextButton()->click();
     EXPECT_EQ(paint(), (std::vector<int>{4, 5}));
-    EXPECT_FALSE(dialog->nextButton()->isEnabled());
-    dialog->nextPage();
+    EXPECT_FALSE(dialog.nextButton()->isEnabled());
+    dialog.nextPage();
     EXPECT_EQ(paint(), (std::vector<int>{4, 5}));
 
     // One page at a time reaches the last page alone.
-    dialog->pagesButton()->click();
-    dialog->nextButton()->click();
+    dialog.pagesButton()->click();
+    dialog.nextButton()->click();
     EXPECT_EQ(paint(), (std::vector<int>{5}));
-    EXPECT_EQ(dialog->statusText(), "Page 5");
+    EXPECT_EQ(dialog.statusText(), "Page 5");
     // Back to two pages, the last spread is the last two pages.
-    dialog->pagesButton()->click();
+    dialog.pagesButton()->click();
     EXPECT_EQ(paint(), (std::vector<int>{4, 5}));
-    dialog->prevButton()->click();
-    QTest::keyClick(dialog.get(), Qt::Key_PageUp);
-    QTest::keyClick(dialog.get(), Qt::Key_PageUp);
-    QTest::keyClick(dialog.get(), Qt::Key_PageUp);
+    dialog.prevButton()->click();
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(&dialog, Qt::Key_PageUp);
     EXPECT_EQ(paint(), (std::vector<int>{1, 2}));
-}
 
-TEST_F(Preview, PrintClosesThePreviewAndAsksToPrint)
-{
-    bool asked = false;
-    QObject::connect(dialog.get(), &PrintPreviewDialog::printRequested, [&] {
-        asked = true;
-        EXPECT_FALSE(dialog->isVisible());
-    });
-    dialog->printButton()->click();
-    EXPECT_TRUE(asked);
+    bool closedFirst = false;
+    QObject::connect(&dialog, &PrintPreviewDialog::printRequested,
+                     [&] { closedFirst = !dialog.isVisible(); });
+    dialog.printButton()->click();
+    EXPECT_TRUE(closedFirst);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <tuple>
 
 namespace kx9::report {
 namespace {
@@ -70,100 +71,68 @@ std::string lineAt(const std::vector<PlacedText> &texts, int y)
     return line;
 }
 
-struct MetricsCase
+TEST(ReportMetrics, CharacterHeightAndColumnUnitFollowThePage)
 {
-    const char *name;
-    PageDevice device;
-    int charHeight;
-    int columnUnit;
-    int bodyWidth;
-};
-
-using ReportMetrics = ::testing::TestWithParam<MetricsCase>;
-
-TEST_P(ReportMetrics, CharacterHeightAndColumnUnitFollowThePage)
-{
-    const MetricsCase &c = GetParam();
-    const PageMetrics m = pageMetrics(c.device);
-    EXPECT_EQ(m.charHeight, c.charHeight);
-    EXPECT_EQ(m.columnUnit, c.columnUnit);
-    EXPECT_EQ(m.bodyCharWidth(), c.bodyWidth);
+    struct Row
+    {
+        PageDevice device;
+        PageMetrics metrics; // character height, column unit
+        int bodyWidth;
+    };
+    const Row rows[] = {
+        // 11 inches at 600 dpi: (6600 / 45) x 1440 / 600 = 146 x 1440 / 600 = 350.
+        {kLetter600, {350, 141}, 112},
+        {{100, 200, 5200, 6800, 600, 600}, {350, 141}, 112}, // the size counts, not the start
+        {{0, 0, 9921, 14031, 1200, 1200}, {373, 137}, 109},  // each division cuts toward zero
+        {{0, 0, 5100, 6600, 0, 600}, {0, 0}, 0},             // no resolution: nothing drawn
+    };
+    for (const Row &row : rows) {
+        const PageMetrics m = pageMetrics(row.device);
+        EXPECT_EQ(std::tuple(m.charHeight, m.columnUnit, m.bodyCharWidth()),
+                  std::tuple(row.metrics.charHeight, row.metrics.columnUnit, row.bodyWidth))
+            << row.device.bottom << " at " << row.device.dpiY;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pages, ReportMetrics,
-    ::testing::Values(
-        // 11 inches at 600 dpi: (6600 / 45) x 1440 / 600 = 146 x 1440 / 600 = 350.
-        MetricsCase{"Letter600Dpi", kLetter600, 350, 141, 112},
-        // Only the rectangle's size counts, not where it starts.
-        MetricsCase{"Letter600DpiMoved", {100, 200, 5200, 6800, 600, 600}, 350, 141, 112},
-        // A4 at 1200 dpi: each division cuts toward zero in turn.
-        MetricsCase{"A4At1200Dpi", {0, 0, 9921, 14031, 1200, 1200}, 373, 137, 109},
-        // A device that reports no resolution gets nothing drawn.
-        MetricsCase{"NoResolution", {0, 0, 5100, 6600, 0, 600}, 0, 0, 0}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST(ReportPlan, EveryPageHasItsTitleAndItsShareOfTheChannelsAndNoMore)
+// Each page: its title, a heading, the grid's header and its share of the
+// channels a body line apart, and nothing else (nine cells a row, the name
+// column never). Without the settings the channels start right under the title.
+TEST(ReportPlan, EveryPageHasItsTitleHeadingAndShareOfTheChannelsAndNoMore)
 {
     Report r;
     const int firstRows[] = {1, 23, 55, 87, 119};
     const int lastRows[] = {22, 54, 86, 118, 128};
     for (int page = 1; page <= kPageCount; ++page) {
+        SCOPED_TRACE(page);
         const auto texts = r.page(page);
-        ASSERT_FALSE(texts.empty()) << page;
-        EXPECT_EQ(texts.front().font, ReportFont::Title);
-        EXPECT_EQ(texts.front().text, pageTitle(page, Language::English));
-        EXPECT_EQ(std::any_of(texts.begin(), texts.end(),
-                              [](const PlacedText &t) { return t.text == "Function Setting:"; }),
-                  page == 1)
-            << page;
-
-        // Nine cells a row, each printed once; the name column never.
-        std::vector<int> rows;
-        for (const PlacedText &t : texts) {
-            const auto c0 = t.text.find("c0");
-            if (t.x == kCw && t.text.rfind("r", 0) == 0 && c0 == t.text.size() - 2 &&
-                t.text != "r0c0") // the header
-                rows.push_back(std::stoi(t.text.substr(1)));
-            EXPECT_EQ(t.text.find("c9"), std::string::npos) << t.text;
-        }
-        ASSERT_EQ(rows.size(), std::size_t(lastRows[page - 1] - firstRows[page - 1] + 1)) << page;
-        EXPECT_EQ(rows.front(), firstRows[page - 1]);
-        EXPECT_EQ(rows.back(), lastRows[page - 1]);
-        const std::size_t heading = page == 1 ? 1 + 1 + 16 + 1 + 9 : 1 + 1 + 9;
-        EXPECT_EQ(texts.size(), heading + rows.size() * 9) << page;
+        const int rows = lastRows[page - 1] - firstRows[page - 1] + 1;
+        const int headerY = page == 1 ? kHeaderY : kSettingsLineY[0];
+        const int lastY = headerY - rows * kLines.body;
+        // The title sits 18 column units left of the middle: 2550 px = 6120 twips.
+        EXPECT_EQ(textAt(texts, 6120 - 18 * kCw, kTitleY), pageTitle(page, Language::English));
+        EXPECT_EQ(textAt(texts, 5 * kCw, page == 1 ? kChannelSettingY : kFunctionSettingY),
+                  "Channel Setting:");
+        EXPECT_EQ(textAt(texts, kCw, headerY), "r0c0");
+        EXPECT_EQ(textAt(texts, kCw, headerY - kLines.body),
+                  "r" + std::to_string(firstRows[page - 1]) + "c0");
+        EXPECT_EQ(textAt(texts, kCw, lastY), "r" + std::to_string(lastRows[page - 1]) + "c0");
+        EXPECT_EQ(texts.back().y, lastY);
+        EXPECT_EQ(texts.size(),
+                  std::size_t((page == 1 ? 1 + 1 + 16 + 1 + 9 : 1 + 1 + 9) + rows * 9));
     }
+    const auto one = r.page(1);
+    EXPECT_EQ(textAt(one, 5 * kCw, kFunctionSettingY), "Function Setting:");
+    // A new image's 0x812 is 0xC4: bit 6 set.
+    EXPECT_EQ(textAt(one, 2 * kCw, kSettingsLineY[6]), "Vox inhibit on recieve:Enable");
     EXPECT_EQ(pageTitle(4, Language::English), "The Fourth Pages");
     EXPECT_EQ(pageTitle(5, Language::English), "The Fifth Pages");
     EXPECT_TRUE(r.page(0).empty());
     EXPECT_TRUE(r.page(6).empty());
 }
 
-TEST(ReportPlan, LinesStepDownByTheMeasuredLineHeights)
-{
-    Report r;
-    const auto one = r.page(1);
-    EXPECT_EQ(one[0].y, kTitleY);
-    // The title sits 18 column units left of the middle: 2550 px = 6120 twips.
-    EXPECT_EQ(one[0].x, 6120 - 18 * kCw);
-    EXPECT_EQ(textAt(one, 5 * kCw, kFunctionSettingY), "Function Setting:");
-    // A new image's 0x812 is 0xC4: bit 6 set.
-    EXPECT_EQ(textAt(one, 2 * kCw, kSettingsLineY[6]), "Vox inhibit on recieve:Enable");
-    EXPECT_EQ(textAt(one, 5 * kCw, kChannelSettingY), "Channel Setting:");
-    EXPECT_EQ(textAt(one, kCw, kFirstRowY - 21 * kLines.body), "r22c0");
-    EXPECT_EQ(one.back().y, kFirstRowY - 21 * kLines.body);
-
-    // Without the settings the channels start right under the title.
-    const auto two = r.page(2);
-    EXPECT_EQ(textAt(two, 5 * kCw, kFunctionSettingY), "Channel Setting:");
-    EXPECT_EQ(textAt(two, kCw, kSettingsLineY[0]), "r0c0"); // the header line
-    EXPECT_EQ(textAt(two, kCw, kSettingsLineY[1]), "r23c0");
-    EXPECT_EQ(textAt(two, kCw, kSettingsLineY[1] - 31 * kLines.body), "r54c0");
-}
-
 // Each cell but the first ends in a blank, and may take the room up to the
 // next column, the last one up to the page's right edge (12240 twips).
-TEST(ReportPlan, ChannelCellsSitInTheirLanguagesColumnsWithATrailingBlank)
+TEST(ReportPlan, CellsAndHeadersSitInTheirLanguagesColumnsWithATrailingBlank)
 {
     Report r;
     const std::vector<int> english{1, 5, 14, 24, 32, 40, 46, 55, 64, 12240 / kCw};
@@ -180,13 +149,9 @@ TEST(ReportPlan, ChannelCellsSitInTheirLanguagesColumnsWithATrailingBlank)
                       (col < 8 ? columns[col + 1] * kCw : 12240) - columns[col] * kCw)
                 << "column " << col;
     }
-}
 
-// The header texts are the grid's as they stand: headers built before a
-// switch to Chinese stay English in a Chinese report.
-TEST(ReportHeader, HeadersAreTheGridsAsTheyStandOverTheLanguagesColumns)
-{
-    Report r;
+    // The header texts are the grid's as they stand: headers built before a
+    // switch to Chinese stay English in a Chinese report.
     r.table.setHeaders(Language::English);
     const auto texts = r.page(2, Language::Chinese);
     EXPECT_EQ(lineAt(texts, kSettingsLineY[0]),
@@ -268,42 +233,30 @@ TEST(ReportSettingsCodes, KeepDigitsAndAToD)
     EXPECT_EQ(textAt(texts, 35 * kCw, kSettingsLineY[5]), "End of Tx:  D09");
 }
 
-// How far down a page's lowest line reaches, in twips.
-int lowestBottom(const std::vector<PlacedText> &texts, const LineHeights &lines)
-{
-    int lowest = 0;
-    for (const PlacedText &t : texts) {
-        lowest = std::max(lowest, -t.y + (t.font == ReportFont::Title ? lines.title : lines.body));
-    }
-    return lowest;
-}
-
+// A font a third taller than Times New Roman would end 32 channel lines
+// below the paper: its lines are closed up so that every page fits, no more
+// than needed; lines that fit are kept as measured.
 TEST(ReportLineHeights, LinesTooTallForThePageAreClosedUpSoNoChannelFallsOff)
 {
     Report r;
+    const auto bottom = [&](int page, const LineHeights &lines) {
+        int lowest = 0; // how far down the lowest line reaches, in twips
+        for (const PlacedText &t :
+             layoutPage(page, kLetter600, lines, {r.table, r.image, "", ""}, Language::English))
+            lowest =
+                std::max(lowest, -t.y + (t.font == ReportFont::Title ? lines.title : lines.body));
+        return lowest;
+    };
     const int pageHeight = 11 * 1440;
-    // Lines that fit are kept as measured.
-    EXPECT_EQ(fitLineHeights(kLetter600, kLines).body, kLines.body);
-    EXPECT_EQ(fitLineHeights(kLetter600, kLines).title, kLines.title);
-
-    // A font a third taller than Times New Roman: 32 channel lines would end
-    // below the paper.
+    EXPECT_EQ(std::pair(fitLineHeights(kLetter600, kLines).title,
+                        fitLineHeights(kLetter600, kLines).body),
+              std::pair(kLines.title, kLines.body));
     const LineHeights tall{540, 540};
-    ASSERT_GT(
-        lowestBottom(layoutPage(2, kLetter600, tall, {r.table, r.image, "", ""}, Language::English),
-                     tall),
-        pageHeight);
+    ASSERT_GT(bottom(2, tall), pageHeight);
     const LineHeights fitted = fitLineHeights(kLetter600, tall);
-    EXPECT_LT(fitted.body, tall.body);
-    for (int page = 1; page <= kPageCount; ++page) {
-        const auto texts =
-            layoutPage(page, kLetter600, fitted, {r.table, r.image, "", ""}, Language::English);
-        const int bottom = lowestBottom(texts, fitted);
-        EXPECT_LE(bottom, pageHeight) << page;
-        if (page == 2) {
-            EXPECT_GT(bottom, pageHeight - fitted.body) << "closed up no more than needed";
-        }
-    }
+    for (int page = 1; page <= kPageCount; ++page)
+        EXPECT_LE(bottom(page, fitted), pageHeight) << page;
+    EXPECT_GT(bottom(2, fitted), pageHeight - fitted.body) << "closed up no more than needed";
 }
 
 } // namespace

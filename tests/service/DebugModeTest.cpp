@@ -3,6 +3,7 @@
 
 #include "DebugMode.h"
 #include "DebugModeRules.h"
+#include "FaultRows.h"
 #include "PortTrace.h"
 #include "PowerDebug.h"
 #include "ScriptedHosts.h"
@@ -21,35 +22,16 @@ namespace {
 
 using namespace std::chrono_literals;
 
-DebugCommand txPower47()
-{
-    DebugCommand c;
-    c.item = DebugItem::TxPower;
-    c.rxFrequency = debugFrequencyUnits("466.00000");
-    c.txFrequency = debugFrequencyUnits("446.00625");
-    c.rxTone = debugToneValue("67.0");
-    c.txTone = debugToneValue("D023N");
-    c.value = 47;
-    return c;
-}
+const DebugCommand kTxPower47{
+    DebugItem::TxPower,     debugFrequencyUnits("466.00000"), debugFrequencyUnits("446.00625"),
+    debugToneValue("67.0"), debugToneValue("D023N"),          47};
 
-class DebugExchangeTest : public ::testing::Test
+TEST(DebugExchangeTest, SettingGoesByteForByteWithAPurgeBeforeEverySend)
 {
-protected:
-    ServiceResult send(const DebugCommand &command, Language language = Language::English)
-    {
-        return sendDebugCommand(port, "COM4", host, command, language);
-    }
-    int wakeUps() const { return countSends(port.calls(), {'O'}); }
-
     RadioSim radio;
-    SimPort port{radio};
+    SimPort port(radio);
     ScriptedServiceHost host;
-};
-
-TEST_F(DebugExchangeTest, SettingGoesByteForByteWithAPurgeBeforeEverySend)
-{
-    ASSERT_TRUE(send(txPower47()).completed());
+    ASSERT_TRUE(sendDebugCommand(port, "COM4", host, kTxPower47).completed());
     EXPECT_EQ(port.openedName(), "COM4");
     EXPECT_EQ(port.profile(), kDebugProfile);
     // After the handshake: the ready 06, x and the item code, then the
@@ -67,43 +49,46 @@ TEST_F(DebugExchangeTest, SettingGoesByteForByteWithAPurgeBeforeEverySend)
     EXPECT_TRUE(host.shown.empty()); // the caller says "Finish successfully!"
 }
 
-TEST_F(DebugExchangeTest, WrongItemReplyAsksAndRetryStartsAgainFromTheWakeUp)
+// Each exchange fault, its question (in the chosen language), the wake-ups
+// sent and the one open of the port, which is closed at the end whatever
+// happened. One stray byte before the wake-up's 06 is passed; Retry starts
+// again from the wake-up.
+TEST(DebugFaultTest, EachFaultAsksAndRetryStartsAgainFromTheWakeUp)
 {
-    radio.faults().wrongDebugReplies = 1;
-    host.answers = {true};
-    ASSERT_TRUE(send(txPower47(), Language::Chinese).completed());
-    EXPECT_EQ(host.shown, (std::vector<ScriptedServiceHost::Shown>{
-                              {"retrycancel", std::string(text::kDebugError.zh)}}));
-    EXPECT_EQ(wakeUps(), 2);
-    EXPECT_EQ(port.opens(), 1); // the port stayed open for the retry
-    EXPECT_EQ(radio.debugSettings().size(), 1u);
-}
-
-TEST_F(DebugExchangeTest, CancelClosesThePort)
-{
-    radio.faults().silent = true;
-    const ServiceResult result = send(txPower47());
-    EXPECT_EQ(result.outcome, ServiceOutcome::Declined);
-    EXPECT_EQ(result.message, text::kDebugError.en);
-    EXPECT_EQ(wakeUps(), 1);
-    EXPECT_FALSE(port.isOpen());
-    // Seven 1 ms pauses and two receives of the debug profile: 50 + 50 ms each.
-    EXPECT_EQ(port.now(), 7ms + 2 * 100ms);
-}
-
-// One stray byte before the 06 is passed; a second wrong byte fails the
-// exchange, and Retry starts again from the wake-up.
-TEST_F(DebugExchangeTest, StrayByteBeforeTheWakeUpAcknowledgeIsPassedButNotTwo)
-{
-    for (const std::uint8_t second : {std::uint8_t{0x06}, std::uint8_t{0x15}}) {
-        RadioSim r;
-        r.faults().firstWakeUpReply = {0x15, second};
-        SimPort p(r);
-        ScriptedServiceHost h;
-        h.answers = {true};
-        ASSERT_TRUE(sendDebugCommand(p, "COM4", h, txPower47()).completed());
-        EXPECT_EQ(countSends(p.calls(), {'O'}), second == 0x06 ? 1 : 2);
-        EXPECT_EQ(h.shown.size(), second == 0x06 ? 0u : 1u);
+    struct Row
+    {
+        SimFaults faults;
+        bool retry;
+        int wakeUps;
+        bool asks;
+    };
+    const Row rows[] = {
+        {with(&SimFaults::silent, true), false, 1, true},
+        {with(&SimFaults::firstWakeUpReply, Bytes{0x15, 0x06}), false, 1, false},
+        {with(&SimFaults::firstWakeUpReply, Bytes{0x15, 0x15}), true, 2, true},
+        {with(&SimFaults::wrongDebugReplies, 1), true, 2, true},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(testing::Message() << row.wakeUps << " " << hex(row.faults.firstWakeUpReply));
+        RadioSim radio({}, row.faults);
+        SimPort port(radio);
+        ScriptedServiceHost host;
+        host.answers = {row.retry};
+        const ServiceResult result =
+            sendDebugCommand(port, "COM4", host, kTxPower47, Language::Chinese);
+        EXPECT_EQ(result.completed(), !row.faults.silent);
+        EXPECT_EQ(host.texts(), row.asks
+                                    ? std::vector<std::string>{std::string(text::kDebugError.zh)}
+                                    : std::vector<std::string>{});
+        EXPECT_EQ(countSends(port.calls(), {'O'}), row.wakeUps);
+        EXPECT_EQ(port.opens(), 1);
+        EXPECT_FALSE(port.isOpen());
+        EXPECT_EQ(radio.debugSettings().size(), row.faults.silent ? 0u : 1u);
+        if (row.faults.silent) { // seven 1 ms pauses and two receives of 50 + 50 ms
+            EXPECT_EQ(result.outcome, ServiceOutcome::Declined);
+            EXPECT_EQ(result.message, text::kDebugError.zh);
+            EXPECT_EQ(port.now(), 7ms + 2 * 100ms);
+        }
     }
 }
 
@@ -167,7 +152,7 @@ TEST(ReplyTimingTest, LateAndEarlyRepliesStillMakeOnePass)
                     EXPECT_EQ(radio.memory().byte(0xFF8), 30);
                 }
             } else {
-                EXPECT_TRUE(sendDebugCommand(*port, "COM4", host, txPower47()).completed());
+                EXPECT_TRUE(sendDebugCommand(*port, "COM4", host, kTxPower47).completed());
                 EXPECT_EQ(radio.debugSettings().size(), 1u);
             }
             EXPECT_EQ(countSends(port->calls(), {'O'}), 1);
@@ -187,21 +172,20 @@ TEST(ReplyTimingTest, LateAndEarlyRepliesStillMakeOnePass)
 TEST(ServiceOpenTest, PortThatCannotBeOpenedIsToldAndNothingIsSent)
 {
     for (const bool power : {true, false}) {
-        for (const Language language : {Language::English, Language::Chinese}) {
-            RadioSim radio;
-            SimPort port(radio);
-            port.failOpen(power ? OpenError::Busy : OpenError::Missing);
-            ScriptedServiceHost host;
-            const ServiceOutcome outcome =
-                power
-                    ? PowerDebugSession(port, host, PowerKind::High, language).enter("COM2").outcome
-                    : sendDebugCommand(port, "COM2", host, txPower47(), language).outcome;
-            EXPECT_EQ(outcome, ServiceOutcome::OpenFailed);
-            ASSERT_EQ(host.shown.size(), 1u);
-            EXPECT_EQ(host.shown[0].text,
-                      text::kOpenPortFailed.in(power ? Language::English : language));
-            EXPECT_TRUE(radio.record().empty());
-        }
+        RadioSim radio;
+        SimPort port(radio);
+        port.failOpen(power ? OpenError::Busy : OpenError::Missing);
+        ScriptedServiceHost host;
+        const ServiceOutcome outcome =
+            power ? PowerDebugSession(port, host, PowerKind::High, Language::Chinese)
+                        .enter("COM2")
+                        .outcome
+                  : sendDebugCommand(port, "COM2", host, kTxPower47, Language::Chinese).outcome;
+        EXPECT_EQ(outcome, ServiceOutcome::OpenFailed);
+        ASSERT_EQ(host.shown.size(), 1u);
+        EXPECT_EQ(host.shown[0].text,
+                  text::kOpenPortFailed.in(power ? Language::English : Language::Chinese));
+        EXPECT_TRUE(radio.record().empty());
     }
 }
 
@@ -222,11 +206,8 @@ TEST(DebugEncodingTest, FrequenciesAndTonesBecomeBcdLowPairFirst)
         {"-3", "D754I", "00 00 00 00 00 00 60 45", "00 00 00 00 FB 01 01 05"},
     };
     for (const Row &row : rows) {
-        DebugCommand c;
-        c.rxFrequency = debugFrequencyUnits(row.rx);
-        c.txFrequency = debugFrequencyUnits("456");
-        c.rxTone = debugToneValue(row.rxTone);
-        c.value = 5;
+        const auto rx = debugFrequencyUnits(row.rx), tx = debugFrequencyUnits("456");
+        const DebugCommand c{DebugItem::TxFrequency, rx, tx, debugToneValue(row.rxTone), 0, 5};
         EXPECT_EQ(hex(debugFrequencyBlock(c)), row.frequencyBlock) << row.rx;
         EXPECT_EQ(hex(debugToneBlock(c)), row.toneBlock) << row.rxTone;
     }
@@ -266,10 +247,11 @@ TEST(DebugRulesTest, EnterHoldsTheFrequencyToTheRangeAndRoundsToTheStep)
             << '"' << row.typed << (row.step == DebugStep::Khz500 ? "\" at 5.00" : "\" at 6.25");
 }
 
-TEST(DebugRulesTest, DefaultsOfEachItem)
+// Default puts back an item's value, or a frequency page's frequency; the
+// dialog test checks the rest of that page.
+TEST(DebugRulesTest, DefaultsOfEachItemAndFrequency)
 {
     DebugModeState state;
-    EXPECT_EQ(state.values, (std::array<int, 4>{0, 0, 0, 0}));
     const std::pair<DebugItem, int> items[] = {{DebugItem::TxFrequency, 91},
                                                {DebugItem::LowPowerVoltage, 38},
                                                {DebugItem::SquelchLevel, 160},
@@ -278,9 +260,6 @@ TEST(DebugRulesTest, DefaultsOfEachItem)
         state.resetItem(item);
         EXPECT_EQ(state.value(item), value);
     }
-
-    // Default on a frequency page puts back its frequency; the dialog test
-    // checks the rest of that page.
     state.settings(DebugFrequency::Middle).rx.mhz = 450.5;
     state.resetFrequency(DebugFrequency::Middle);
     EXPECT_EQ(state.settings(DebugFrequency::Middle).rx.mhz, 456.0);

@@ -1,6 +1,7 @@
 // High and Low Power Debug against the in-process simulated radio.
 
 #include "PowerDebug.h"
+#include "FaultRows.h"
 #include "PortTrace.h"
 #include "ScriptedHosts.h"
 #include "ServiceTexts.h"
@@ -13,9 +14,14 @@ namespace {
 
 using namespace std::chrono_literals;
 using Calls = std::vector<std::string>;
+using Texts = std::vector<std::string>;
 
 constexpr std::uint8_t kHighValue = 0x64; // 100
 constexpr std::uint8_t kLowValue = 0x32;  // 50
+const std::vector<std::uint8_t> kExitWakeUp{0x02, 'P', 'R', 'O', 'G', 'P', 'A'};
+const std::string kL1 = " Error had happen L1,need try again";
+const std::string kL2 = " Error had happen L2,need try again";
+const std::string kWriteError = " Error had happen ,need try again";
 
 ChannelImage radioMemory()
 {
@@ -48,12 +54,10 @@ private:
     bool m_afterExit = false;
 };
 
-const std::vector<std::uint8_t> kExitWakeUp{0x02, 'P', 'R', 'O', 'G', 'P', 'A'};
-
 // Tuning wake-ups: 'G' sent twice in a row.
-int countTuningWakeUps(const SimPort &port)
+int countTuningWakeUps(const SimPort &port, std::size_t from)
 {
-    const std::vector<std::string> calls = trace(port.calls());
+    const Calls calls = trace(port.calls(), from);
     int n = 0;
     for (std::size_t i = 0; i + 2 < calls.size(); ++i)
         n += calls[i] == "send 47" && calls[i + 2] == "send 47";
@@ -67,15 +71,6 @@ protected:
     bool high() const { return kind() == PowerKind::High; }
     std::size_t offset() const { return high() ? 0xFF9 : 0xFF8; }
     std::uint8_t storedValue() const { return high() ? kHighValue : kLowValue; }
-    // Entry wake-ups: the only single-byte send of 'O'.
-    int entryWakeUps() const { return countSends(port.calls(), {'O'}); }
-
-    void enter()
-    {
-        const PowerEntryResult entry = session.enter("COM3");
-        ASSERT_TRUE(entry.completed()) << entry.message;
-        ASSERT_TRUE(port.isOpen());
-    }
 
     RadioSim radio{radioMemory()};
     SimPort port{radio};
@@ -87,8 +82,6 @@ INSTANTIATE_TEST_SUITE_P(BothVariants, PowerDebugTest,
                          ::testing::Values(PowerKind::High, PowerKind::Low), [](const auto &info) {
                              return info.param == PowerKind::High ? "High" : "Low";
                          });
-
-// --- The three exchanges on the wire -----------------------------------------
 
 TEST_P(PowerDebugTest, EntryTuningAndExitGoByteForByte)
 {
@@ -133,196 +126,152 @@ TEST_P(PowerDebugTest, EntryTuningAndExitGoByteForByte)
     EXPECT_TRUE(host.shown.empty());
 }
 
-// --- Entry ---------------------------------------------------------------------
-
-TEST_P(PowerDebugTest, UnansweredEntryAsksAfterSixAttemptsAndRetryGivesSixMore)
-{
-    radio.faults().unansweredWakeUps = 8;
-    host.answers = {true};
-    PowerDebugSession chinese(port, host, kind(), Language::Chinese);
-    const PowerEntryResult entry = chinese.enter("COM1");
-    ASSERT_TRUE(entry.completed());
-    // The power commands speak English whatever the language.
-    EXPECT_EQ(host.shown, (std::vector<ScriptedServiceHost::Shown>{
-                              {"retrycancel", std::string(text::kCommunicationError.en)}}));
-    EXPECT_EQ(entryWakeUps(), 9);
-    EXPECT_EQ(host.pumps, 9 * 7);
-}
-
-TEST_P(PowerDebugTest, CancelAfterSixUnansweredEntriesClosesThePort)
-{
-    radio.faults().silent = true;
-    const PowerEntryResult entry = session.enter("COM1");
-    EXPECT_EQ(entry.outcome, ServiceOutcome::Declined);
-    EXPECT_EQ(entryWakeUps(), 6);
-    EXPECT_FALSE(port.isOpen());
-    EXPECT_EQ(countSends(port.calls(), {'M'}), 0);
-    // Each attempt: 7 byte pauses, two 590 ms receives and 1 ms.
-    EXPECT_EQ(port.now(), 6 * (7ms + 2 * 590ms + 1ms));
-}
-
-TEST_P(PowerDebugTest, WrongEntryRepliesFailTheAttemptWithTheVariantsPause)
+// Each entry fault: the outcome, the question or warning (in English whatever
+// the language), and the wake-ups sent. Only a completed entry leaves the
+// port open and the radio in the tuning state; a short reply came after the
+// entry code, so the radio is taken out again.
+TEST_P(PowerDebugTest, EntryFaultsEndAsTheyShould)
 {
     struct Row
     {
-        std::vector<std::uint8_t> firstReply;
-        int attempts;
+        SimFaults faults;
+        bool retry;
+        ServiceOutcome outcome;
+        int wakeUps;
+        Texts shown;
     };
+    using enum ServiceOutcome;
+    const std::string error(text::kCommunicationError.en);
     const Row rows[] = {
-        {{0x16}, 1},       // 16 counts as an acknowledge
-        {{0x15, 0x06}, 1}, // one stray byte before it
-        {{0x15, 0x16}, 1},
-        {{0x15, 0x15}, 2}, // two wrong bytes: the attempt fails
+        {with(&SimFaults::unansweredWakeUps, 8), true, Completed, 9, {error}},
+        {with(&SimFaults::silent, true), false, Declined, 6, {error}},
+        {with(&SimFaults::shortEntryReply, 4), false, ShortReply, 1, {"Not received enough  byte"}},
+        // 16 counts as an acknowledge, and one stray byte before it is passed.
+        {with(&SimFaults::firstWakeUpReply, Bytes{0x16}), false, Completed, 1, {}},
+        {with(&SimFaults::firstWakeUpReply, Bytes{0x15, 0x06}), false, Completed, 1, {}},
+        {with(&SimFaults::firstWakeUpReply, Bytes{0x15, 0x16}), false, Completed, 1, {}},
+        {with(&SimFaults::firstWakeUpReply, Bytes{0x15, 0x15}), false, Completed, 2, {}},
     };
     for (const Row &row : rows) {
-        RadioSim r(radioMemory());
-        r.faults().firstWakeUpReply = row.firstReply;
+        SCOPED_TRACE(testing::Message() << row.wakeUps << " " << hex(row.faults.firstWakeUpReply));
+        RadioSim r(radioMemory(), row.faults);
         SimPort p(r);
-        PowerDebugSession s(p, host, kind(), Language::English);
-        ASSERT_TRUE(s.enter("COM1").completed()) << hex(row.firstReply);
-        const std::vector<std::string> calls = trace(p.calls());
-        EXPECT_EQ(std::count(calls.begin(), calls.end(), "send 41"), row.attempts)
-            << hex(row.firstReply);
-        if (row.attempts == 2) {
+        ScriptedServiceHost h;
+        h.answers = {row.retry};
+        PowerDebugSession s(p, h, kind(), Language::Chinese);
+        const bool entered = row.outcome == ServiceOutcome::Completed;
+        EXPECT_EQ(s.enter("COM1").outcome, row.outcome);
+        EXPECT_EQ(h.texts(), row.shown);
+        EXPECT_EQ(countSends(p.calls(), {'O'}), row.wakeUps);
+        if (entered) {
+            EXPECT_EQ(h.pumps, row.wakeUps * 7);
+        }
+        EXPECT_EQ(p.isOpen(), entered);
+        EXPECT_EQ(r.serviceState(),
+                  entered ? RadioSim::ServiceState::Entered : RadioSim::ServiceState::None);
+        EXPECT_EQ(s.heldValue().has_value(), entered);
+        const Calls calls = trace(p.calls());
+        if (!entered) { // no ack of a short reply
+            EXPECT_EQ(calls.back(), "close");
+            EXPECT_EQ(countSends(p.calls(), {0x06}), 0);
+        }
+        if (row.faults.silent) { // each attempt: 7 byte pauses, two 590 ms receives and 1 ms
+            EXPECT_EQ(p.now(), 6 * (7ms + 2 * 590ms + 1ms));
+            EXPECT_EQ(countSends(p.calls(), {'M'}), 0); // no entry command
+        }
+        if (row.wakeUps == 2) { // two wrong bytes fail the attempt, with the variant's pause
             const auto second = std::find(calls.begin(), calls.end(), "recv 1:15") + 1;
-            ASSERT_NE(second, calls.end());
-            EXPECT_EQ(*second, "recv 1:15");
-            EXPECT_EQ(*(second + 1), high() ? "pause 2" : "pause 1");
+            ASSERT_LT(second + 1, calls.end());
+            EXPECT_EQ(*second + "|" + *(second + 1),
+                      high() ? "recv 1:15|pause 2" : "recv 1:15|pause 1");
         }
     }
-    EXPECT_TRUE(host.shown.empty());
 }
 
-TEST_P(PowerDebugTest, ShortEntryReplyLeavesTheTuningStateAndClosesThePort)
-{
-    radio.faults().shortEntryReply = 4;
-    const PowerEntryResult entry = session.enter("COM1");
-    EXPECT_EQ(entry.outcome, ServiceOutcome::ShortReply);
-    EXPECT_EQ(host.shown,
-              (std::vector<ScriptedServiceHost::Shown>{{"warning", "Not received enough  byte"}}));
-    EXPECT_EQ(trace(port.calls()).back(), "close");
-    EXPECT_EQ(countSends(port.calls(), {0x06}), 0);
-    EXPECT_FALSE(port.isOpen());
-    // The entry code went out: the radio is taken out of the tuning state.
-    EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
-    EXPECT_FALSE(session.heldValue());
-}
-
-// --- Tuning --------------------------------------------------------------------
-
-// Each tuning fault, its question, and Retry going on to the tuning write.
-TEST_P(PowerDebugTest, TuningFaultsAskTheirQuestionAndRetryGoesOn)
+// Each tuning fault asks its question. Retry goes on to the tuning write;
+// Cancel ends the session: the radio leaves the tuning state before the port
+// closes, holding the value it last took, and later tuning or closing finds
+// no port and sends nothing.
+TEST_P(PowerDebugTest, TuningFaultsAskTheirQuestionThenRetryGoesOnAndCancelLeaves)
 {
     struct Row
     {
         int SimFaults::*fault;
         int count;
+        bool retry;
         int wakeUps;
-        std::vector<std::string> questions;
+        Texts questions;
     };
     const Row rows[] = {
-        {&SimFaults::unansweredTuningWakeUps, 8, 9, {" Error had happen L1,need try again"}},
-        // No seventh wake-up: Retry sends M c at once.
-        {&SimFaults::wrongTuningWakeUps, 6, 6, {" Error had happen L2,need try again"}},
+        {&SimFaults::unansweredTuningWakeUps, 8, true, 9, {kL1}},
+        {&SimFaults::wrongTuningWakeUps, 6, true, 6, {kL2}}, // Retry sends M c at once
         // An unacknowledged write starts again from the wake-up.
-        {&SimFaults::unackedTuningWrites, 1, 2, {}},
-        {&SimFaults::unackedTuningWrites, 6, 7, {" Error had happen ,need try again"}},
+        {&SimFaults::unackedTuningWrites, 1, true, 2, {}},
+        {&SimFaults::unackedTuningWrites, 6, true, 7, {kWriteError}},
+        {&SimFaults::unansweredTuningWakeUps, 100, false, 6, {kL1}},
+        {&SimFaults::wrongTuningWakeUps, 100, false, 6, {kL2}},
+        {&SimFaults::unackedTuningWrites, 100, false, 6, {kWriteError}},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(testing::Message() << row.count << " " << row.wakeUps);
         RadioSim r(radioMemory());
         SimPort p(r);
         ScriptedServiceHost h;
-        h.answers = {true};
-        PowerDebugSession s(p, h, kind(), Language::English);
-        ASSERT_TRUE(s.enter("COM1").completed());
-        r.faults().*row.fault = row.count;
-        ASSERT_TRUE(s.tune(200).completed());
-        EXPECT_EQ(h.texts(), row.questions);
-        EXPECT_EQ(countTuningWakeUps(p), row.wakeUps);
-        EXPECT_EQ(r.memory().byte(offset()), 200);
-    }
-}
-
-// Cancel on any tuning question ends the session: the radio leaves the
-// tuning state before the port closes, holding the value it last took;
-// closing then finds no port and sends nothing.
-TEST_P(PowerDebugTest, CancelOnATuningQuestionLeavesTheTuningStateThenClosesThePort)
-{
-    struct Row
-    {
-        int SimFaults::*fault;
-        std::string question;
-    };
-    const Row rows[] = {
-        {&SimFaults::unansweredTuningWakeUps, " Error had happen L1,need try again"},
-        {&SimFaults::wrongTuningWakeUps, " Error had happen L2,need try again"},
-        {&SimFaults::unackedTuningWrites, " Error had happen ,need try again"},
-    };
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.question);
-        RadioSim r(radioMemory());
-        SimPort p(r);
-        ScriptedServiceHost h;
+        h.answers = {row.retry};
         PowerDebugSession s(p, h, kind(), Language::English);
         ASSERT_TRUE(s.enter("COM1").completed());
         EXPECT_EQ(s.heldValue(), storedValue());
-        ASSERT_TRUE(s.tune(120).completed());
-        r.faults().*row.fault = 100;
-        const ServiceResult tuned = s.tune(30);
-        EXPECT_EQ(tuned.outcome, ServiceOutcome::Declined);
-        EXPECT_EQ(h.texts(), std::vector<std::string>{row.question});
+        if (!row.retry) { // the value the radio last took, for the Cancel rows
+            ASSERT_TRUE(s.tune(120).completed());
+        }
+        const std::size_t from = p.calls().size();
+        r.faults().*row.fault = row.count;
+        const ServiceResult tuned = s.tune(200);
+        EXPECT_EQ(tuned.outcome, row.retry ? ServiceOutcome::Completed : ServiceOutcome::Declined);
+        EXPECT_EQ(h.texts(), row.questions);
+        EXPECT_EQ(countTuningWakeUps(p, from), row.wakeUps);
+        EXPECT_EQ(r.memory().byte(offset()), row.retry ? 200 : 120);
+        if (row.retry)
+            continue;
         EXPECT_EQ(r.serviceState(), RadioSim::ServiceState::None);
         EXPECT_FALSE(p.isOpen());
         EXPECT_EQ(trace(p.calls()).back(), "close");
         EXPECT_EQ(s.heldValue(), 120);
-        EXPECT_EQ(r.memory().byte(offset()), 120);
 
-        const std::size_t before = r.record().size();
+        // Only High checks the port before a tuning write (the dialog turns the
+        // bar off for both).
+        const std::size_t closed = p.calls().size();
+        if (high()) {
+            EXPECT_EQ(s.tune(30).outcome, ServiceOutcome::PortNotOpen);
+            EXPECT_EQ(h.texts().back(), text::kPowerDebugOpenFailed);
+        }
         EXPECT_EQ(s.leave().outcome, ServiceOutcome::PortNotOpen);
-        EXPECT_EQ(h.shown.back().text, text::kMyDebugOpenFailed);
-        EXPECT_EQ(r.record().size(), before);
+        EXPECT_EQ(h.texts().back(), text::kMyDebugOpenFailed);
+        EXPECT_EQ(p.calls().size(), closed);
     }
 }
 
-TEST(PowerDebugHighTest, TuningWithTheNotOpenPortIsRefusedBeforeAnythingIsSent)
+// Ten unanswered exits, then the port closes without the exit code; a radio
+// answering the exit with 16 is taken only by High.
+TEST_P(PowerDebugTest, ExitIsTriedTenTimesAndSixteenAnswersOnlyHigh)
 {
-    RadioSim radio(radioMemory());
-    SimPort port(radio);
-    ScriptedServiceHost host;
-    PowerDebugSession session(port, host, PowerKind::High, Language::English);
-    const ServiceResult tuned = session.tune(30);
-    EXPECT_EQ(tuned.outcome, ServiceOutcome::PortNotOpen);
-    EXPECT_EQ(host.shown, (std::vector<ScriptedServiceHost::Shown>{
-                              {"warning", std::string(text::kPowerDebugOpenFailed)}}));
-    EXPECT_TRUE(port.calls().empty());
-}
-
-// --- Exit ----------------------------------------------------------------------
-
-TEST_P(PowerDebugTest, ExitIsTriedTenTimesThenThePortClosesWithoutTheExitCode)
-{
-    enter();
+    ASSERT_TRUE(session.enter("COM3").completed());
     radio.faults().unansweredExitWakeUps = 1000;
     const std::chrono::milliseconds before = port.now();
-    const ServiceResult left = session.leave();
-    EXPECT_EQ(left.outcome, ServiceOutcome::ExitUnanswered);
-    EXPECT_EQ(host.shown, (std::vector<ScriptedServiceHost::Shown>{
-                              {"warning", std::string(text::kServiceExitUnanswered.en)}}));
+    EXPECT_EQ(session.leave().outcome, ServiceOutcome::ExitUnanswered);
+    EXPECT_EQ(host.texts(), Texts{std::string(text::kServiceExitUnanswered.en)});
     EXPECT_EQ(countSends(port.calls(), kExitWakeUp), kPowerExitAttempts);
     EXPECT_EQ(countSends(port.calls(), {'U'}), 0);
     EXPECT_FALSE(port.isOpen());
     // Each attempt: the Low variant's 700 ms, a 590 ms receive, 2 ms.
     EXPECT_EQ(port.now() - before, 10 * ((high() ? 0ms : 700ms) + 590ms + 2ms));
-}
 
-TEST_P(PowerDebugTest, ExitAnswered16IsAcceptedOnlyByHigh)
-{
-    SixteenOnExitPort sixteen(radio);
+    RadioSim r(radioMemory());
+    SixteenOnExitPort sixteen(r);
     PowerDebugSession s(sixteen, host, kind(), Language::English);
     ASSERT_TRUE(s.enter("COM1").completed());
-    const ServiceResult left = s.leave();
-    EXPECT_EQ(left.outcome, high() ? ServiceOutcome::Completed : ServiceOutcome::ExitUnanswered);
+    EXPECT_EQ(s.leave().outcome,
+              high() ? ServiceOutcome::Completed : ServiceOutcome::ExitUnanswered);
     EXPECT_EQ(countSends(sixteen.calls(), kExitWakeUp), high() ? 1 : kPowerExitAttempts);
 }
 

@@ -26,64 +26,34 @@ protected:
     }
 };
 
-// Each run leaves the power debug, also when nothing is set.
-TEST_F(ServiceCliTest, PowerSetIsWhatTheNextPowerPrintsAndWhatTheRadioKeeps)
+// Each power run leaves the power debug, also when nothing is set; --into
+// keeps the value the radio acknowledged in a file, beside the bytes it had;
+// debug sends one setting at the chosen frequency.
+TEST_F(ServiceCliTest, PowerSetIsWhatTheRadioKeepsAndDebugSendsOneSetting)
 {
+    ASSERT_TRUE(writeRaw(path("radio.sin"), bytesOf(newDocumentImage())));
     startRadio();
-    const ProcessRun set = cli({"power", "--port", port, "high", "--set", "120"});
+    const ProcessRun set =
+        cli({"power", "--port", port, "high", "--set", "120", "--into", path("radio.sin")});
     ASSERT_EQ(set.exitCode, 0) << set.err.toStdString();
-    EXPECT_EQ(set.out, "100\n");
-    EXPECT_TRUE(set.err.isEmpty()) << set.err.toStdString();
-    const ProcessRun again = cli({"power", "--port", port, "high"});
-    ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
-    EXPECT_EQ(again.out, "120\n");
-    const ProcessRun low = cli({"power", "--port", port, "low"});
-    EXPECT_EQ(low.out, "50\n");
+    EXPECT_EQ(set.out + set.err, "100\n");
+    EXPECT_EQ(cli({"power", "--port", port, "high"}).out, "120\n");
+    EXPECT_EQ(cli({"power", "--port", port, "low"}).out, "50\n");
+    const ProcessRun debug =
+        cli({"debug", "--port", port, "squelch-level", "160", "--freq", "middle"});
+    EXPECT_EQ(debug.exitCode, 0) << debug.err.toStdString();
+    EXPECT_EQ(debug.out, "Finish successfully!\n");
 
     const QByteArray saved = stopRadio();
     EXPECT_TRUE(told.contains("high power 100 -> 120")) << told.toStdString();
     EXPECT_EQ(told.count("power debug left"), 3) << told.toStdString();
-    EXPECT_EQ(saved.at(0xFF9), 120);
-    EXPECT_EQ(saved.at(0xFF8), 50);
-}
-
-// --into keeps what the radio last acknowledged: the value set, or the value
-// it reported when the tuning failed (the run then fails, status 1).
-TEST_F(ServiceCliTest, IntoKeepsTheValueTheRadioLastAcknowledged)
-{
-    struct Row
-    {
-        QStringList radioFlags;
-        int exitCode;
-        char kept;
-    };
-    const Row rows[] = {{{}, 0, 120}, {{"--wrong-tuning-reply", "100"}, 1, 100}};
-    for (const Row &row : rows) {
-        const ChannelImage image = newDocumentImage();
-        ASSERT_TRUE(writeRaw(path("radio.sin"), bytesOf(image)));
-        startRadio(row.radioFlags);
-        const ProcessRun run =
-            cli({"power", "--port", port, "high", "--set", "120", "--into", path("radio.sin")});
-        EXPECT_EQ(run.exitCode, row.exitCode) << run.err.toStdString();
-        stopRadio();
-        const QByteArray kept = readRaw(path("radio.sin"));
-        ASSERT_EQ(kept.size(), 4096);
-        EXPECT_EQ(kept.at(0xFF9), row.kept);
-        EXPECT_EQ(kept.at(0xFF8), char(image.byte(0xFF8)));
-    }
-}
-
-TEST_F(ServiceCliTest, DebugSendsOneSettingAtTheChosenFrequency)
-{
-    startRadio();
-    const ProcessRun debug =
-        cli({"debug", "--port", port, "squelch-level", "160", "--freq", "middle"});
-    ASSERT_EQ(debug.exitCode, 0) << debug.err.toStdString();
-    EXPECT_EQ(debug.out, "Finish successfully!\n");
-    stopRadio();
     EXPECT_TRUE(told.contains("debug mode: Squelch Level 160 (RX 456.00000 MHz tone none, TX "
                               "456.00000 MHz tone none)"))
         << told.toStdString();
+    EXPECT_EQ(saved.at(0xFF9), 120);
+    EXPECT_EQ(saved.at(0xFF8), 50);
+    // Low stays as the new file had it (FF), High takes 120 (78).
+    EXPECT_EQ(readRaw(path("radio.sin")).mid(0xFF8, 2).toHex(), "ff78");
 }
 
 // One fault for each step the command can fail in; which fault asks which
@@ -101,7 +71,7 @@ TEST_F(ServiceCliTest, RadioFaultsEndWithTheirMessageAndStatusOne)
     const Row rows[] = {
         {{"--short-entry-reply", "3"}, {"power", "low"}, "Not received enough  byte\n", true},
         {{"--wrong-tuning-reply", "100"},
-         {"power", "high", "--set", "5"},
+         {"power", "high", "--set", "5", "--into", path("radio.sin")},
          " Error had happen L2,need try again\n",
          true},
         {{"--wrong-debug-reply", "100"},
@@ -109,14 +79,19 @@ TEST_F(ServiceCliTest, RadioFaultsEndWithTheirMessageAndStatusOne)
          " Error had happen ,need try again\n",
          false},
     };
+    ASSERT_TRUE(writeRaw(path("radio.sin"), bytesOf(newDocumentImage())));
     for (const Row &row : rows) {
         startRadio(row.radioFlags);
         const ProcessRun run = cli(row.command + QStringList{"--port", port});
         EXPECT_EQ(run.exitCode, 1) << row.command.join(' ').toStdString();
         EXPECT_EQ(run.err, row.message) << run.err.toStdString();
         stopRadio();
-        // A tuning that failed changed nothing, and the radio left the tuning state.
+        // A tuning that failed changed nothing, and the radio left the tuning
+        // state; --into keeps the value it reported at entry.
         EXPECT_FALSE(told.contains(" -> ")) << told.toStdString();
+        if (row.command.contains("--into")) {
+            EXPECT_EQ(readRaw(path("radio.sin")).mid(0xFF8, 2).toHex(), "ff64");
+        }
         EXPECT_EQ(told.contains("power debug left"), row.entered) << told.toStdString();
     }
 }
@@ -170,16 +145,16 @@ INSTANTIATE_TEST_SUITE_P(Moments, PowerSignal,
 TEST_F(ServiceCliTest, WrongCommandLinesAreRefusedBeforeThePortIsOpened)
 {
     const QStringList rows[] = {
-        {"power", "--port", "/nonexistent", "high", "--set", "251"},
-        {"power", "--port", "/nonexistent", "low", "--set", "201"},
-        {"power", "--port", "/nonexistent", "low", "--set", "0"},
-        {"power", "--port", "/nonexistent", "medium"},
-        {"debug", "--port", "/nonexistent", "tx-power", "256"},
-        {"debug", "--port", "/nonexistent", "volume", "5"},
-        {"debug", "--port", "/nonexistent", "tx-power", "5", "--freq", "top"},
+        {"power", "high", "--set", "251"},
+        {"power", "low", "--set", "201"},
+        {"power", "low", "--set", "0"},
+        {"power", "medium"},
+        {"debug", "tx-power", "256"},
+        {"debug", "volume", "5"},
+        {"debug", "tx-power", "5", "--freq", "top"},
     };
     for (const QStringList &args : rows) {
-        const ProcessRun run = cli(args);
+        const ProcessRun run = cli(args + QStringList{"--port", "/nonexistent"});
         EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_FALSE(run.err.contains("Could not Open")) << run.err.toStdString();
     }

@@ -27,6 +27,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// A one-second wait that runs out when the test says so.
 class ManualTimer : public DelayTimer
 {
 public:
@@ -35,16 +36,13 @@ public:
         ++starts;
         lastDelay = delay;
         m_due = std::move(due);
-        m_active = true;
     }
-    void stop() override { m_active = false; }
-    bool isActive() const override { return m_active; }
-    // The wait has run out.
+    void stop() override { m_due = nullptr; }
+    bool isActive() const override { return m_due != nullptr; }
     void fire()
     {
-        ASSERT_TRUE(m_active);
-        m_active = false;
-        m_due();
+        ASSERT_TRUE(isActive());
+        std::exchange(m_due, nullptr)();
     }
 
     int starts = 0;
@@ -52,7 +50,6 @@ public:
 
 private:
     std::function<void()> m_due;
-    bool m_active = false;
 };
 
 ChannelImage powerMemory(std::uint8_t high, std::uint8_t low)
@@ -68,27 +65,11 @@ QRect scrollBarPart(QScrollBar &bar, QStyle::SubControl part)
     QStyleOptionSlider opt;
     opt.initFrom(&bar);
     opt.orientation = bar.orientation();
-    opt.state |= QStyle::State_Horizontal;
     opt.minimum = bar.minimum();
     opt.maximum = bar.maximum();
     opt.sliderPosition = bar.sliderPosition();
-    opt.sliderValue = bar.value();
-    opt.singleStep = bar.singleStep();
     opt.pageStep = bar.pageStep();
     return bar.style()->subControlRect(QStyle::CC_ScrollBar, &opt, part, &bar);
-}
-
-// The tuning writes on the wire: the value that followed each 57 03 F9 01.
-std::vector<std::uint8_t> tuningValues(const SimPort &port)
-{
-    std::vector<std::uint8_t> values;
-    const auto &calls = port.calls();
-    for (std::size_t i = 0; i + 1 < calls.size(); ++i)
-        if (calls[i].kind == SimPort::Call::Kind::Send &&
-            calls[i].bytes == std::vector<std::uint8_t>{0x01} &&
-            calls[i + 1].kind == SimPort::Call::Kind::Send)
-            values.push_back(calls[i + 1].bytes.at(0));
-    return values;
 }
 
 // --- Power tuning dialog --------------------------------------------------------
@@ -98,32 +79,36 @@ class PowerDialogTest : public ::testing::Test
 protected:
     void open(PowerKind kind)
     {
+        port.setCancelToken(&closing);
         session = std::make_unique<PowerDebugSession>(port, host, kind, Language::English);
         const PowerEntryResult entry = session->enter("COM1");
         ASSERT_TRUE(entry.completed());
-        dialog = std::make_unique<PowerDebugDialog>(*session, entry.value, timer);
+        dialog =
+            std::make_unique<PowerDebugDialog>(*session, entry.value, timer, nullptr, &closing);
         dialog->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
     }
     QScrollBar &bar() { return *dialog->scrollBar(); }
-    void clickRightArrow()
+    int writes() const { return countSends(port.calls(), {'W'}); } // tuning writes sent
+    void click(QStyle::SubControl part)
     {
-        QTest::mouseClick(&bar(), Qt::LeftButton, {},
-                          scrollBarPart(bar(), QStyle::SC_ScrollBarAddLine).center());
+        QTest::mouseClick(&bar(), Qt::LeftButton, {}, scrollBarPart(bar(), part).center());
     }
 
     RadioSim radio{powerMemory(125, 60)};
     HookedPort port{radio};
     ScriptedPrompter prompter;
-    GuiServiceHost host{prompter};
+    CancelToken closing;
+    GuiServiceHost host{prompter, &closing};
     ManualTimer timer;
     std::unique_ptr<PowerDebugSession> session;
     std::unique_ptr<PowerDebugDialog> dialog;
 };
 
-// Each move starts the one-second wait again; one write of the last position
-// goes when it runs out.
-TEST_F(PowerDialogTest, ArrowClicksAndRightSendOneWriteASecondAfterTheLastMove)
+// Each arrow step or drag starts the one-second wait again; one write of the
+// last position goes when it runs out. The trough, page keys, Home, End and
+// the wheel neither move nor send.
+TEST_F(PowerDialogTest, ArrowsAndDragSendOneWriteASecondAfterTheLastMoveAndNothingElseMoves)
 {
     open(PowerKind::High);
     EXPECT_EQ(dialog->windowTitle(), "High Power Debug");
@@ -131,96 +116,77 @@ TEST_F(PowerDialogTest, ArrowClicksAndRightSendOneWriteASecondAfterTheLastMove)
     EXPECT_EQ(bar().maximum(), 250);
     EXPECT_EQ(dialog->valueLabel()->text(), "125");
 
-    clickRightArrow();
+    click(QStyle::SC_ScrollBarAddLine);
     EXPECT_EQ(dialog->valueLabel()->text(), "126");
     EXPECT_EQ(timer.starts, 1);
     EXPECT_EQ(timer.lastDelay, 1000ms);
-    clickRightArrow();
+    click(QStyle::SC_ScrollBarAddLine);
     QTest::keyClick(&bar(), Qt::Key_Right); // Right raises, as the right arrow does
     EXPECT_EQ(timer.starts, 3);
-    EXPECT_TRUE(tuningValues(port).empty()); // not before the second is up
-
+    EXPECT_EQ(writes(), 0); // not before the second is up
     timer.fire();
-    EXPECT_EQ(tuningValues(port), std::vector<std::uint8_t>{128});
+    EXPECT_EQ(writes(), 1);
     EXPECT_EQ(radio.memory().byte(0xFF9), 128);
     EXPECT_TRUE(dialog->ready());
-    EXPECT_TRUE(prompter.shown.empty());
-}
 
-TEST_F(PowerDialogTest, TroughPageKeysHomeEndAndWheelNeitherMoveNorSendAndEnterPressesOk)
-{
-    open(PowerKind::High);
-    QTest::mouseClick(&bar(), Qt::LeftButton, {},
-                      scrollBarPart(bar(), QStyle::SC_ScrollBarAddPage).center());
+    const QPoint thumb = scrollBarPart(bar(), QStyle::SC_ScrollBarSlider).center();
+    QTest::mousePress(&bar(), Qt::LeftButton, {}, thumb);
+    for (int dx = 10; dx <= 60; dx += 10)
+        QTest::mouseMove(&bar(), thumb + QPoint(dx, 0));
+    EXPECT_EQ(timer.starts, 3); // still held
+    QTest::mouseRelease(&bar(), Qt::LeftButton, {}, thumb + QPoint(60, 0));
+    const auto final = static_cast<std::uint8_t>(bar().value());
+    ASSERT_GT(final, 128);
+    timer.fire();
+    EXPECT_EQ(writes(), 2);
+    EXPECT_EQ(radio.memory().byte(0xFF9), final);
+    EXPECT_EQ(dialog->valueLabel()->text(), QString::number(final));
+
+    click(QStyle::SC_ScrollBarAddPage);
     for (const Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End})
         QTest::keyClick(&bar(), key);
     QWheelEvent wheel(QPointF(5, 5), bar().mapToGlobal(QPointF(5, 5)), {}, {0, -120}, Qt::NoButton,
                       {}, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&bar(), &wheel);
-    EXPECT_EQ(bar().value(), 125);
-    EXPECT_EQ(timer.starts, 0);
+    EXPECT_EQ(bar().value(), final);
+    EXPECT_EQ(timer.starts, 4);
+    EXPECT_EQ(writes(), 2);
 
+    // Enter presses OK; closing sends a move still waiting, then the exit (a
+    // write after the exit would not reach the radio's memory).
+    click(QStyle::SC_ScrollBarAddLine);
     QTest::keyClick(&bar(), Qt::Key_Return);
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_TRUE(tuningValues(port).empty());
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_EQ(radio.memory().byte(0xFF9), final + 1);
+    EXPECT_EQ(writes(), 3); // the one move, and nothing for the Enter itself
+    EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
+    EXPECT_EQ(trace(port.calls()).back(), "close");
+    EXPECT_TRUE(prompter.shown.empty());
 }
 
-TEST_F(PowerDialogTest, DraggingTheThumbSendsOneWriteWithTheFinalPosition)
+// A click in the middle of an exchange leaves the bar still and starts no
+// second wait; closing then stops the exchange with a radio that does not
+// answer at once, with no question, and the radio is still taken out of tuning.
+TEST_F(PowerDialogTest, DuringAnExchangeTheBarStaysStillAndClosingStopsIt)
 {
     open(PowerKind::Low);
-    const QPoint thumb = scrollBarPart(bar(), QStyle::SC_ScrollBarSlider).center();
-    QTest::mousePress(&bar(), Qt::LeftButton, {}, thumb);
-    for (int dx = 10; dx <= 60; dx += 10)
-        QTest::mouseMove(&bar(), thumb + QPoint(dx, 0));
-    EXPECT_EQ(timer.starts, 0); // still held
-    QTest::mouseRelease(&bar(), Qt::LeftButton, {}, thumb + QPoint(60, 0));
-    const int final = bar().value();
-    ASSERT_GT(final, 60);
-    ASSERT_TRUE(timer.isActive());
-
-    timer.fire();
-    EXPECT_EQ(tuningValues(port), std::vector<std::uint8_t>{static_cast<std::uint8_t>(final)});
-    EXPECT_EQ(radio.memory().byte(0xFF8), final);
-    EXPECT_EQ(dialog->valueLabel()->text(), QString::number(final));
-}
-
-TEST_F(PowerDialogTest, TheBarStaysStillWhileAnExchangeRuns)
-{
-    open(PowerKind::High);
-    clickRightArrow();
-    // In the middle of the exchange the user clicks the arrow again.
+    click(QStyle::SC_ScrollBarAddLine);
+    radio.faults().unansweredTuningWakeUps = 1000;
     int valueDuring = -1;
-    port.onSend = [&](std::span<const std::uint8_t> bytes) {
-        if (bytes.size() == 1 && bytes[0] == 'c') {
-            clickRightArrow();
+    port.onSend = [&](std::span<const std::uint8_t>) {
+        if (valueDuring < 0) {
+            click(QStyle::SC_ScrollBarAddLine);
             valueDuring = bar().value();
+            dialog->reject(); // as a close arriving while the exchange pumps
         }
     };
     timer.fire();
-    EXPECT_EQ(valueDuring, 126);
-    EXPECT_EQ(timer.starts, 1); // no second exchange waits
-    EXPECT_EQ(tuningValues(port), std::vector<std::uint8_t>{126});
-}
-
-TEST_F(PowerDialogTest, ClosingSendsAMoveStillWaitingThenTheExit)
-{
-    for (PowerKind kind : {PowerKind::High, PowerKind::Low}) {
-        open(kind);
-        const std::size_t from = port.calls().size();
-        clickRightArrow();
-        dialog->okButton()->click();
-        EXPECT_FALSE(dialog->isVisible());
-        EXPECT_EQ(dialog->result(), QDialog::Rejected);
-        const std::vector<std::string> calls = trace(port.calls(), from);
-        const auto write = std::find(calls.begin(), calls.end(), "send 57");
-        const auto exit = std::find(calls.begin(), calls.end(), "send 02 50 52 4F 47 50 41");
-        ASSERT_NE(write, calls.end());
-        ASSERT_NE(exit, calls.end());
-        EXPECT_LT(write, exit);
-        EXPECT_EQ(calls.back(), "close");
-        EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
-    }
-    EXPECT_EQ(countSends(port.calls(), {'U'}), 2);
+    EXPECT_EQ(valueDuring, 61);
+    EXPECT_EQ(timer.starts, 1);
+    EXPECT_TRUE(prompter.texts().empty());
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
 }
 
 TEST_F(PowerDialogTest, NeverReadValue255ShowsAsItIsWithTheBarAtItsEnd)
@@ -241,41 +207,13 @@ TEST_F(PowerDialogTest, AfterCancelOnATuningQuestionTheBarIsOffAndOkCloses)
 {
     open(PowerKind::Low);
     radio.faults().unansweredTuningWakeUps = 1000;
-    clickRightArrow();
+    click(QStyle::SC_ScrollBarAddLine);
     timer.fire(); // six wake-ups, then the question; Cancel
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{" Error had happen L1,need try again"});
     EXPECT_FALSE(bar().isEnabled());
     EXPECT_FALSE(dialog->ready());
     dialog->okButton()->click();
     EXPECT_FALSE(dialog->isVisible());
-}
-
-// Closing the dialog while a tuning exchange waits for a radio that does not
-// answer stops the exchange at once, with no question, and the radio is
-// still taken out of tuning.
-TEST_F(PowerDialogTest, ClosingDuringATuningExchangeStopsItAndStillLeaves)
-{
-    CancelToken closing;
-    port.setCancelToken(&closing);
-    GuiServiceHost closingHost(prompter, &closing);
-    session =
-        std::make_unique<PowerDebugSession>(port, closingHost, PowerKind::Low, Language::English);
-    ASSERT_TRUE(session->enter("COM1").completed());
-    dialog = std::make_unique<PowerDebugDialog>(*session, 60, timer, nullptr, &closing);
-    dialog->show();
-    radio.faults().unansweredTuningWakeUps = 1000;
-    clickRightArrow();
-    bool closed = false;
-    port.onSend = [&](std::span<const std::uint8_t>) {
-        if (!closed) {
-            closed = true;
-            dialog->reject(); // as a close arriving while the exchange pumps
-        }
-    };
-    timer.fire();
-    EXPECT_TRUE(prompter.texts().empty());
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
 }
 
 // --- The Program menu -------------------------------------------------------------
@@ -297,32 +235,11 @@ protected:
     ManualTimer *timer = nullptr; // the one the last command made
 };
 
-TEST_F(ServiceMenuTest, HighPowerDebugKeepsTheRadiosValueTunesItAndLeavesOnClosing)
+// The document takes what the radio last acknowledged, and the Low value is
+// left unread. The tuned value is what the radio holds: undoing or redoing a
+// settings change made before the tuning leaves it, and a save stores it.
+TEST_F(ServiceMenuTest, HighPowerDebugKeepsTheTunedValueThroughUndoOfAnEarlierChange)
 {
-    ASSERT_FALSE(document.isModified());
-    QString shown;
-    const auto open = [this] { window->action(command::kHighPowerDebug)->trigger(); };
-    EXPECT_TRUE(whileModal<PowerDebugDialog>(open, [&](PowerDebugDialog &dialog) {
-        shown = dialog.valueLabel()->text();
-        EXPECT_FALSE(window->action(command::kReadFromRadio)->isEnabled());
-        dialog.scrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        timer->fire();
-        dialog.okButton()->click();
-    }));
-    EXPECT_EQ(shown, "90");
-    EXPECT_EQ(document.image().byte(0xFF9), 89); // what the radio last acknowledged
-    EXPECT_EQ(document.image().byte(0xFF8), 0xFF);
-    EXPECT_TRUE(document.isModified());
-    EXPECT_EQ(radio.memory().byte(0xFF9), 89);
-    EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
-    EXPECT_TRUE(window->action(command::kReadFromRadio)->isEnabled());
-}
-
-// The tuned value is what the radio holds: undoing or redoing a settings
-// change made before the tuning leaves it, and a save stores it.
-TEST_F(ServiceMenuTest, UndoOfAnEarlierSettingsChangeKeepsTheTunedValue)
-{
-    radio.setMemory(powerMemory(123, 40));
     ASSERT_TRUE(whileModal<OptionalFeaturesDialog>(
         [this] { window->action(command::kOptionalFeatures)->trigger(); },
         [](OptionalFeaturesDialog &d) {
@@ -330,19 +247,31 @@ TEST_F(ServiceMenuTest, UndoOfAnEarlierSettingsChangeKeepsTheTunedValue)
             QTest::keyClick(&d, Qt::Key_Return);
         }));
     ASSERT_EQ(document.image().byte(0x813), 2);
+    QString shown;
     EXPECT_TRUE(whileModal<PowerDebugDialog>(
         [this] { window->action(command::kHighPowerDebug)->trigger(); },
-        [](PowerDebugDialog &d) { d.okButton()->click(); }));
-    ASSERT_EQ(document.image().byte(0xFF9), 123);
+        [&](PowerDebugDialog &dialog) {
+            shown = dialog.valueLabel()->text();
+            EXPECT_FALSE(window->action(command::kReadFromRadio)->isEnabled());
+            dialog.scrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+            timer->fire();
+            dialog.okButton()->click();
+        }));
+    EXPECT_EQ(shown, "90");
+    EXPECT_EQ(document.image().byte(0xFF8), 0xFF);
+    EXPECT_EQ(radio.memory().byte(0xFF9), 89);
+    EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
+    EXPECT_TRUE(window->action(command::kReadFromRadio)->isEnabled());
 
+    EXPECT_EQ(document.image().byte(0xFF9), 89);
     for (const int squelch : {5, 2, 5}) {
         window->action(squelch == 5 ? command::kEditUndo : command::kEditRedo)->trigger();
         EXPECT_EQ(document.image().byte(0x813), squelch);
-        EXPECT_EQ(document.image().byte(0xFF9), 123);
+        EXPECT_EQ(document.image().byte(0xFF9), 89);
     }
     EXPECT_FALSE(window->action(command::kEditUndo)->isEnabled());
     EXPECT_TRUE(document.isModified());
-    EXPECT_EQ(document.imageAsSaved().byte(0xFF9), 123);
+    EXPECT_EQ(document.imageAsSaved().byte(0xFF9), 89);
 }
 
 TEST_F(ServiceMenuTest, ShortEntryReplyOpensNoDialogAndLeavesTheDocumentAlone)
@@ -367,13 +296,17 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
     }
     void choose(int node) { dialog->tree()->setCurrentItem(dialog->node(node)); }
-    const DebugModeDialog::SideControls &rx()
+    const auto &rx() { return dialog->controls(DebugModeDialog::Side::Rx); }
+    const auto &tx() { return dialog->controls(DebugModeDialog::Side::Tx); }
+    // The settings the radio took: "item value rx/tx tone".
+    std::vector<std::string> sent() const
     {
-        return dialog->controls(DebugModeDialog::Side::Rx);
-    }
-    const DebugModeDialog::SideControls &tx()
-    {
-        return dialog->controls(DebugModeDialog::Side::Tx);
+        std::vector<std::string> out;
+        for (const RadioSim::DebugSetting &s : radio.debugSettings())
+            out.push_back(std::string(1, char(s.item)) + " " + std::to_string(s.value) + " " +
+                          std::to_string(s.rxFrequency) + "/" + std::to_string(s.txFrequency) +
+                          " " + std::to_string(s.rxTone));
+        return out;
     }
     void typeAndEnter(QLineEdit *edit, const QString &text)
     {
@@ -388,7 +321,7 @@ protected:
     std::unique_ptr<DebugModeDialog> dialog;
 };
 
-TEST_F(DebugDialogTest, StartSendsTheHighFrequencyUntilTheItemPageChoosesAnother)
+TEST_F(DebugDialogTest, StartSendsTheFrequencyPageLastChosenAndWhatItsEditsShow)
 {
     EXPECT_EQ(dialog->captionBox()->title(), "Please Choose Frequency first");
     EXPECT_FALSE(dialog->defaultButton()->isVisible());
@@ -401,24 +334,13 @@ TEST_F(DebugDialogTest, StartSendsTheHighFrequencyUntilTheItemPageChoosesAnother
 
     dialog->startButton()->click();
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Finish successfully!"});
-    ASSERT_EQ(radio.debugSettings().size(), 1u);
-    const RadioSim::DebugSetting &got = radio.debugSettings()[0];
-    EXPECT_EQ(got.item, 't');
-    EXPECT_EQ(got.value, 47);
-    EXPECT_EQ(got.rxFrequency, 46600000u);
-    EXPECT_EQ(got.txFrequency, 46600000u);
 
     choose(DebugModeDialog::kTxFrequencyNode);
     dialog->frequencyChoice(DebugFrequency::Middle)->click();
     EXPECT_EQ(dialog->captionBox()->title(), "Middle Frequency");
-    dialog->startButton()->click();
-    ASSERT_EQ(radio.debugSettings().size(), 2u);
-    EXPECT_EQ(radio.debugSettings()[1].rxFrequency, 45600000u);
-    EXPECT_EQ(radio.debugSettings()[1].item, 'q');
-}
+    dialog->startButton()->click(); // an item is 0 until Default
 
-TEST_F(DebugDialogTest, EnterRoundsTheTypedFrequencyAndStartSendsWhatTheEditsShow)
-{
+    // Enter rounds a typed frequency to the step and moves on.
     choose(DebugModeDialog::kLowNode);
     EXPECT_EQ(dialog->captionBox()->title(), "Low frequency");
     EXPECT_EQ(rx().edit->text(), "446.00000");
@@ -436,13 +358,9 @@ TEST_F(DebugDialogTest, EnterRoundsTheTypedFrequencyAndStartSendsWhatTheEditsSho
     EXPECT_EQ(dialog->slider()->value(), 160);
     EXPECT_EQ(dialog->frequencyChoice(DebugFrequency::Low)->isChecked(), true);
     dialog->startButton()->click();
-    ASSERT_EQ(radio.debugSettings().size(), 1u);
-    const RadioSim::DebugSetting &got = radio.debugSettings()[0];
-    EXPECT_EQ(got.item, 's');
-    EXPECT_EQ(got.value, 160);
-    EXPECT_EQ(got.rxFrequency, 44700000u);
-    EXPECT_EQ(got.txFrequency, 46600000u);
-    EXPECT_EQ(got.rxTone, 670u);
+    EXPECT_EQ(sent(),
+              (std::vector<std::string>{"t 47 46600000/46600000 0", "q 0 45600000/45600000 0",
+                                        "s 160 44700000/46600000 670"}));
 }
 
 // A method click refills the list but keeps the chosen index; method, tone
@@ -475,7 +393,7 @@ TEST_F(DebugDialogTest, ToneMethodToneAndStepAreKeptPerFrequency)
     EXPECT_EQ(dialog->state().settings(DebugFrequency::Middle).rx.method, ToneMethod::Dqt);
 }
 
-TEST_F(DebugDialogTest, FrequencyOutsideTheBandIsRefusedAndNothingIsSent)
+TEST_F(DebugDialogTest, FrequencyOutsideTheBandIsRefusedAndExitDebugClosesWithoutSending)
 {
     choose(DebugModeDialog::kHighNode);
     rx().edit->setText("999"); // typed, without Enter
@@ -483,11 +401,6 @@ TEST_F(DebugDialogTest, FrequencyOutsideTheBandIsRefusedAndNothingIsSent)
     dialog->startButton()->click();
     EXPECT_EQ(prompter.texts(),
               std::vector<std::string>{std::string(text::kDebugFrequencyOutOfBand.en)});
-    EXPECT_TRUE(radio.record().empty());
-}
-
-TEST_F(DebugDialogTest, ExitDebugClosesTheDialogWithoutSending)
-{
     choose(DebugModeDialog::kExitDebugNode);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
