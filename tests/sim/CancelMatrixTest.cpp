@@ -8,12 +8,9 @@
 #include <QElapsedTimer>
 
 #include <csignal>
-#include <memory>
 
 namespace kx9::test {
 namespace {
-
-enum class Holds { WhatItHeld, PartOfTheFile, TheFile };
 
 struct CancelCase
 {
@@ -58,11 +55,7 @@ TEST_P(CancelMatrix, CtrlCEndsAtOnceAndSaysWhatTheRadioHolds)
     startRadio(QStringList{"--trace"} + c.radioFlags, radioImage());
     QStringList ports{"--port", port};
     if (c.fleet) {
-        second.start(KX9_RADIOSIM, {"--silent"});
-        ASSERT_TRUE(second.waitForStarted(kProcessTimeoutMs));
-        while (!second.canReadLine())
-            ASSERT_TRUE(second.waitForReadyRead(kProcessTimeoutMs));
-        ports += {"--port", QString::fromUtf8(second.readLine()).trimmed()};
+        ports += {"--port", startSim(second, {"--silent"})};
     }
     QProcess p;
     startCli(p, QStringList{"write"} + c.options + ports + QStringList{path("file.sin")});
@@ -77,11 +70,7 @@ TEST_P(CancelMatrix, CtrlCEndsAtOnceAndSaysWhatTheRadioHolds)
     if (c.fleet) {
         // Each radio's line of the table says what it holds; the silent one
         // never got as far as a block.
-        QString line;
-        for (const QString &l : r.out.split('\n'))
-            if (l.startsWith(port + " "))
-                line = l;
-        EXPECT_TRUE(line.contains(" " + c.said + "  ")) << r.out.toStdString();
+        EXPECT_TRUE(tableLine(r.out, port).contains(" " + c.said + "  ")) << r.out.toStdString();
         EXPECT_TRUE(r.out.contains(kNothingWritten)) << r.out.toStdString();
         EXPECT_TRUE(r.err.endsWith("kx9-cli: cancelled; what each radio holds is in the table\n"))
             << r.err.toStdString();
@@ -95,17 +84,11 @@ TEST_P(CancelMatrix, CtrlCEndsAtOnceAndSaysWhatTheRadioHolds)
     const QByteArray before = bytesOf(radioImage());
     const QByteArray file = bytesOf(fileImage());
     constexpr int kWrittenBytes = 0xFF0; // the radio keeps its last 16 bytes
-    switch (c.holds) {
-    case Holds::WhatItHeld:
-        EXPECT_EQ(memory, before);
-        break;
-    case Holds::PartOfTheFile:
+    EXPECT_EQ(memory == before, c.holds == Holds::WhatItHeld);
+    EXPECT_EQ(memory.left(kWrittenBytes) == file.left(kWrittenBytes), c.holds == Holds::TheFile);
+    if (c.holds == Holds::PartOfTheFile) {
         EXPECT_EQ(memory.left(8 * 5), file.left(8 * 5));
         EXPECT_EQ(memory.mid(kWrittenBytes - 8), before.mid(kWrittenBytes - 8));
-        break;
-    case Holds::TheFile:
-        EXPECT_EQ(memory.left(kWrittenBytes), file.left(kWrittenBytes));
-        break;
     }
 }
 

@@ -115,9 +115,8 @@ TEST_F(FaultMatrix, RoundTripRadioFileRadioLeavesTheMemoryAsItWas)
 struct LineFault
 {
     std::string name;
-    QStringList flags;
-    bool writing;
-    bool yes;
+    QString radioFlags;
+    QString command; // "read", "write" or "write --yes"
     int exitCode;
     QString message;
     int blocksStored; // of the file, in the radio after a write
@@ -131,65 +130,43 @@ class LineFaults : public FaultMatrix, public ::testing::WithParamInterface<Line
 TEST_P(LineFaults, EndWithTheMessageAndLeaveTheOutputAsItWas)
 {
     const LineFault &c = GetParam();
-    startRadio(c.flags);
+    startRadio(c.radioFlags.split(' ', Qt::SkipEmptyParts));
     ASSERT_TRUE(writeRaw(path("file.sin"), bytesOf(fileImage())));
     const FolderState before = snapshot(path("out"));
-    QStringList args = c.writing ? QStringList{"write", "--port", port, path("file.sin")}
-                                 : QStringList{"read", "--port", port, "-o", out("out.sin")};
-    if (c.yes)
-        args << "--yes";
-    const ProcessRun r = cli(args);
+    const bool writing = c.command.startsWith("write");
+    const ProcessRun r =
+        cli(c.command.split(' ') + QStringList{"--port", port} +
+            (writing ? QStringList{path("file.sin")} : QStringList{"-o", out("out.sin")}));
     EXPECT_EQ(r.exitCode, c.exitCode);
     EXPECT_EQ(r.err.toStdString(), c.message.toStdString());
     EXPECT_EQ(snapshot(path("out")), before);
-    if (c.flags.contains("--hang-up")) { // the radio ends with its line
+    if (c.radioFlags.startsWith("--hang-up")) { // the radio ends with its line
         EXPECT_TRUE(radio.waitForFinished(kProcessTimeoutMs));
         EXPECT_EQ(radio.exitCode(), 0);
     }
-    if (c.writing) {
+    if (writing) {
         QByteArray expected = bytesOf(radioImage());
         expected.replace(0, c.blocksStored * 8, bytesOf(fileImage()).left(c.blocksStored * 8));
         EXPECT_EQ(stopRadio(), expected);
     }
 }
 
-std::vector<LineFault> lineFaults()
-{
-    const QString notWritten = "Nothing was written: the radio keeps its data and its identity.\n";
-    const QStringList mismatch{"--identity", "07"};
-    return {
-        {"ReadSilent", {"--silent"}, false, false, 1, kCommunicationError, 0},
-        {"ReadReply11BytesAtTheLastBlock",
-         {"--short-reply", "511:11"},
-         false,
-         false,
-         1,
-         kNotEnoughBytes,
-         0},
-        {"ReadNoAcknowledgeAtTheLastBlock",
-         {"--no-read-ack", "511"},
-         false,
-         false,
-         1,
-         kReadBlockError,
-         0},
-        {"ReadHangUpAtBlock255", {"--hang-up", "255"}, false, false, 1, kNotEnoughBytes, 0},
-        {"WriteIdentityMismatchWithoutYes", mismatch, true, false, 1,
-         kMismatch + "Not continuing: no terminal to ask; --yes continues.\n" + notWritten, 0},
-        {"WriteIdentityMismatchWithYes", mismatch, true, true, 0,
-         kMismatch + "Continuing: --yes was given.\n", 510},
-        // The radio stores a block before it withholds the acknowledge.
-        {"WriteNoAcknowledgeAtTheLastBlock",
-         {"--no-write-ack", "509"},
-         true,
-         false,
-         1,
-         kProgramInterrupt,
-         510},
-        {"WriteHangUpAtTheFirstBlock", {"--hang-up", "0"}, true, false, 1, kProgramInterrupt, 0}};
-}
+const QString kNotWritten = "Nothing was written: the radio keeps its data and its identity.\n";
 
-INSTANTIATE_TEST_SUITE_P(Cases, LineFaults, ::testing::ValuesIn(lineFaults()),
+const LineFault kLineFaults[] = {
+    {"ReadSilent", "--silent", "read", 1, kCommunicationError, 0},
+    {"ReadReply11BytesAtTheLastBlock", "--short-reply 511:11", "read", 1, kNotEnoughBytes, 0},
+    {"ReadNoAcknowledgeAtTheLastBlock", "--no-read-ack 511", "read", 1, kReadBlockError, 0},
+    {"ReadHangUpAtBlock255", "--hang-up 255", "read", 1, kNotEnoughBytes, 0},
+    {"WriteIdentityMismatchWithoutYes", "--identity 07", "write", 1,
+     kMismatch + "Not continuing: no terminal to ask; --yes continues.\n" + kNotWritten, 0},
+    {"WriteIdentityMismatchWithYes", "--identity 07", "write --yes", 0,
+     kMismatch + "Continuing: --yes was given.\n", 510},
+    // The radio stores a block before it withholds the acknowledge.
+    {"WriteNoAcknowledgeAtTheLastBlock", "--no-write-ack 509", "write", 1, kProgramInterrupt, 510},
+    {"WriteHangUpAtTheFirstBlock", "--hang-up 0", "write", 1, kProgramInterrupt, 0}};
+
+INSTANTIATE_TEST_SUITE_P(Cases, LineFaults, ::testing::ValuesIn(kLineFaults),
                          [](const auto &info) { return info.param.name; });
 
 // --- Signals mid-transfer -----------------------------------------------------------

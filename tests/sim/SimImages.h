@@ -43,4 +43,27 @@ inline bool radioReceived(QProcess &radio, const QString &hex)
     return true;
 }
 
+// What a radio holds after a run, against what it held and the file written.
+enum class Holds { WhatItHeld, PartOfTheFile, TheFile, Neither };
+
+// Starts a further radio with these flags and returns its device path.
+inline QString startSim(QProcess &sim, const QStringList &flags)
+{
+    sim.start(KX9_RADIOSIM, flags);
+    sim.waitForStarted(kProcessTimeoutMs);
+    while (!sim.canReadLine())
+        if (!sim.waitForReadyRead(kProcessTimeoutMs))
+            return {};
+    return QString::fromUtf8(sim.readLine()).trimmed();
+}
+
+// The line of a fleet's table that names port.
+inline QString tableLine(const QString &table, const QString &port)
+{
+    for (const QString &line : table.split('\n'))
+        if (line.startsWith(port + " "))
+            return line;
+    return {};
+}
+
 } // namespace kx9::test
