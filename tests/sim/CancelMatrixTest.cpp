@@ -1,10 +1,12 @@
-// Ctrl-C in each session of a write (the backup read, the write, the read
-// back), to one radio and to two at once, with the built kx9-cli against
-// kx9-radiosim: each case checks the exit status, what is said, how soon
-// the program ends after the signal, and what the radio then holds.
+// A signal in each session of a transfer (a read; the backup read, the write
+// and the read back of a write), to one radio and to two at once, with the
+// built kx9-cli against kx9-radiosim: each case checks the exit status, what
+// is said, how soon the program ends after the signal, what the radio then
+// holds, and that the output folder is as it was (no temporary file left).
 
 #include "SimImages.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 
 #include <csignal>
@@ -12,23 +14,27 @@
 namespace kx9::test {
 namespace {
 
+using enum Holds;
+
 struct CancelCase
 {
     std::string name;
     bool fleet;
-    QString options;    // of the write
+    QString command;    // with its options
     QString radioFlags; // of the first radio
     QString phaseSeen;  // bytes to the radio that show the session has begun
-    QString said;       // the radio's result, as the single write says it
+    int signal;
+    QString said; // the radio's result, as the single transfer says it
     Holds holds;
     friend void PrintTo(const CancelCase &c, std::ostream *out) { *out << c.name; }
 };
 
-// A read reply never comes at block 0: the read waits 6 s there.
-const QString kStall = "--short-reply 0:0";
-const QString kFirstRead = " 52 00 00 08";
+// A read reply never comes at block 0 (or 300): the read waits 6 s there.
+const QString kStall = "--short-reply 0:0", kStallMidRead = "--short-reply 300:0";
+const QString kFirstRead = " 52 00 00 08", kBlock300 = " 52 09 60 08";
 const QString kFifthWriteBlock = " 57 00 28 08";
 const QString kNothingWritten = "cancelled; nothing was written";
+const QString kNothingRead = "cancelled; nothing was read or saved";
 const QString kPartial = "cancelled; the radio may now hold a partial write: write it again "
                          "before using the radio";
 const QString kNotVerified = "written, not verified (cancelled)";
@@ -38,31 +44,33 @@ class CancelMatrix : public SimulatedRadioTest, public ::testing::WithParamInter
 protected:
     void TearDown() override
     {
-        if (second.state() != QProcess::NotRunning) {
-            second.terminate();
-            second.waitForFinished(kProcessTimeoutMs);
-        }
+        second.terminate();
+        second.waitForFinished(kProcessTimeoutMs);
         SimulatedRadioTest::TearDown();
     }
 
     QProcess second; // the fleet's other radio, a silent one
 };
 
-TEST_P(CancelMatrix, CtrlCEndsAtOnceAndSaysWhatTheRadioHolds)
+TEST_P(CancelMatrix, ASignalEndsAtOnceAndSaysWhatTheRadioHolds)
 {
     const CancelCase &c = GetParam();
+    ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
+    ASSERT_TRUE(writeRaw(path("out/out.sin"), "previous contents"));
     ASSERT_TRUE(writeRaw(path("file.sin"), bytesOf(fileImage())));
     startRadio(QStringList{"--trace"} + c.radioFlags.split(' ', Qt::SkipEmptyParts), radioImage());
-    QStringList ports{"--port", port};
-    if (c.fleet) {
-        ports += {"--port", startSim(second, {"--silent"})};
-    }
+    QStringList args = c.command.split(' ') + QStringList{"--port", port};
+    if (c.fleet)
+        args += {"--port", startSim(second, {"--silent"})};
+    args += c.command == "read" ? QStringList{"-o", path("out/out.sin")}
+                                : QStringList{path("file.sin")};
+    const FolderState before = snapshot(path("out"));
     QProcess p;
-    startCli(p, QStringList{"write", c.options} + ports + QStringList{path("file.sin")});
+    startCli(p, args);
     ASSERT_TRUE(radioReceived(radio, c.phaseSeen));
     QElapsedTimer sinceSignal;
     sinceSignal.start();
-    ::kill(static_cast<pid_t>(p.processId()), SIGINT);
+    ::kill(static_cast<pid_t>(p.processId()), c.signal);
     const ProcessRun r = finished(p);
     const qint64 exitMs = sinceSignal.elapsed();
 
@@ -79,28 +87,36 @@ TEST_P(CancelMatrix, CtrlCEndsAtOnceAndSaysWhatTheRadioHolds)
     }
     // A generous bound: the waits cut short here run for seconds.
     EXPECT_LT(exitMs, 1500);
+    EXPECT_EQ(snapshot(path("out")), before);
 
     const QByteArray memory = stopRadio();
-    const QByteArray before = bytesOf(radioImage());
+    const QByteArray held = bytesOf(radioImage());
     const QByteArray file = bytesOf(fileImage());
     constexpr int kWrittenBytes = 0xFF0; // the radio keeps its last 16 bytes
-    EXPECT_EQ(memory == before, c.holds == Holds::WhatItHeld);
-    EXPECT_EQ(memory.left(kWrittenBytes) == file.left(kWrittenBytes), c.holds == Holds::TheFile);
-    if (c.holds == Holds::PartOfTheFile) {
+    EXPECT_EQ(memory == held, c.holds == WhatItHeld);
+    EXPECT_EQ(memory.left(kWrittenBytes) == file.left(kWrittenBytes), c.holds == TheFile);
+    if (c.holds == PartOfTheFile) {
         EXPECT_EQ(memory.left(8 * 5), file.left(8 * 5));
-        EXPECT_EQ(memory.mid(kWrittenBytes - 8), before.mid(kWrittenBytes - 8));
+        EXPECT_EQ(memory.mid(kWrittenBytes - 8), held.mid(kWrittenBytes - 8));
     }
 }
 
-// Each phase, to one radio; the fleet's own cancel (each radio's line of
-// its table) is a case of the in-process FleetTest, so one phase of it here.
+// Each session of a write to one radio; the fleet's own cancel (each radio's
+// line of its table) is a case of the in-process FleetTest, so one phase of
+// it here; each signal a user or the system sends.
 const CancelCase kCancelCases[] = {
-    {"BackupRead", false, "--backup-first", kStall, kFirstRead, kNothingWritten, Holds::WhatItHeld},
-    {"Write", false, "--verify", "", kFifthWriteBlock, kPartial, Holds::PartOfTheFile},
-    {"Verify", false, "--verify", kStall, kFirstRead, kNotVerified, Holds::TheFile},
-    {"FleetWrite", true, "--verify", "", kFifthWriteBlock, kPartial, Holds::PartOfTheFile}};
+    {"BackupRead", false, "write --backup-first", kStall, kFirstRead, SIGINT, kNothingWritten,
+     WhatItHeld},
+    {"Write", false, "write --verify", "", kFifthWriteBlock, SIGINT, kPartial, PartOfTheFile},
+    {"Verify", false, "write --verify", kStall, kFirstRead, SIGINT, kNotVerified, TheFile},
+    {"FleetWrite", true, "write --verify", "", kFifthWriteBlock, SIGINT, kPartial, PartOfTheFile},
+    {"SigtermMidWrite", false, "write", "", kFifthWriteBlock, SIGTERM, kPartial, PartOfTheFile},
+    {"SigintMidRead", false, "read", kStallMidRead, kBlock300, SIGINT, kNothingRead, WhatItHeld},
+    {"SigtermMidRead", false, "read", kStallMidRead, kBlock300, SIGTERM, kNothingRead, WhatItHeld},
+    {"HangUpOfTheTerminalMidRead", false, "read", kStallMidRead, kBlock300, SIGHUP, kNothingRead,
+     WhatItHeld}};
 
-INSTANTIATE_TEST_SUITE_P(Phases, CancelMatrix, ::testing::ValuesIn(kCancelCases),
+INSTANTIATE_TEST_SUITE_P(Transfers, CancelMatrix, ::testing::ValuesIn(kCancelCases),
                          [](const auto &info) { return info.param.name; });
 
 } // namespace

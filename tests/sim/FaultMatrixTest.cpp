@@ -9,10 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <csignal>
 #include <fcntl.h>
-#include <map>
-#include <string>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
@@ -34,29 +31,6 @@ const QString kMismatch =
 const QString kPartialWrite = QString::fromUtf8(text::kPartialWrite.en.data()) + "\n";
 const QString kProgramInterrupt =
     " Program Interrupt，Please reset the radio and try again\n" + kPartialWrite;
-
-// What a folder holds: for each name its type and mode, and its bytes (a
-// link: where it points).
-using FolderState = std::map<std::string, std::pair<unsigned, QByteArray>>;
-
-FolderState snapshot(const QString &folder)
-{
-    FolderState state;
-    const QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden |
-                                                     QDir::System | QDir::NoDotAndDotDot);
-    for (const QString &name : names) {
-        const QString path = folder + "/" + name;
-        struct stat info = {};
-        ::lstat(QFile::encodeName(path).constData(), &info);
-        QByteArray content;
-        if (S_ISREG(info.st_mode))
-            content = readRaw(path);
-        else if (S_ISLNK(info.st_mode))
-            content = QFile::symLinkTarget(path).toUtf8();
-        state[name.toStdString()] = {static_cast<unsigned>(info.st_mode), content};
-    }
-    return state;
-}
 
 class FaultMatrix : public SimulatedRadioTest
 {
@@ -168,57 +142,6 @@ const LineFault kLineFaults[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, LineFaults, ::testing::ValuesIn(kLineFaults),
                          [](const auto &info) { return info.param.name; });
-
-// --- Signals mid-transfer -----------------------------------------------------------
-
-struct SignalCase
-{
-    const char *name;
-    int signal;
-    bool writing;
-    // In a failure message, the case by its name.
-    friend void PrintTo(const SignalCase &c, std::ostream *out) { *out << c.name; }
-};
-
-class Signals : public FaultMatrix, public ::testing::WithParamInterface<SignalCase>
-{
-};
-
-TEST_P(Signals, CancelTheTransferAndLeaveNoTemporaryFile)
-{
-    const SignalCase &c = GetParam();
-    if (c.writing) {
-        ASSERT_TRUE(writeRaw(out("file.sin"), bytesOf(fileImage())));
-        startRadio({"--trace"});
-    } else {
-        // The radio leaves block 300 unanswered: the read waits there for
-        // seconds, long enough for the signal to find it mid-transfer.
-        startRadio({"--trace", "--short-reply", "300:0"});
-    }
-    const FolderState before = snapshot(path("out"));
-    QProcess p;
-    startCli(p, c.writing ? QStringList{"write", "--port", port, out("file.sin")}
-                          : QStringList{"read", "--port", port, "-o", out("out.sin")});
-    ASSERT_TRUE(radioReceived(radio, c.writing ? " 57 00 28 08" : " 52 09 60 08"));
-    ::kill(static_cast<pid_t>(p.processId()), c.signal);
-    const ProcessRun r = finished(p);
-
-    EXPECT_EQ(r.exitCode, 1);
-    // What was done, said in one line.
-    EXPECT_EQ(r.err.toStdString(),
-              c.writing ? "kx9-cli: cancelled; the radio may now hold a partial write: write it "
-                          "again before using the radio\n"
-                        : "kx9-cli: cancelled; nothing was read or saved\n");
-    EXPECT_EQ(snapshot(path("out")), before);
-}
-
-INSTANTIATE_TEST_SUITE_P(Transfers, Signals,
-                         ::testing::Values(SignalCase{"SigintMidRead", SIGINT, false},
-                                           SignalCase{"SigtermMidRead", SIGTERM, false},
-                                           SignalCase{"SigintMidWrite", SIGINT, true},
-                                           SignalCase{"SigtermMidWrite", SIGTERM, true},
-                                           SignalCase{"HangUpOfTheTerminalMidRead", SIGHUP, false}),
-                         [](const auto &info) { return std::string(info.param.name); });
 
 // --- The port ------------------------------------------------------------------------
 
