@@ -82,10 +82,10 @@ TEST_F(FaultMatrix, RoundTripRadioFileRadioLeavesTheMemoryAsItWas)
 
 // --- The line ---------------------------------------------------------------------
 
-// One case of each kind the program itself turns into a message and a status;
-// every block and reply length is a case of the in-process ReadEndTest and
-// CutShortTest, in virtual time. Only the silent radio waits here in real
-// time, its whole retry sequence.
+// One case of each kind the program itself turns into a message and a status
+// (a short reply says what a hang-up says); every block and reply length is a
+// case of the in-process ReadEndTest and CutShortTest, in virtual time. Only the silent radio waits
+// here in real time, its whole retry sequence.
 struct LineFault
 {
     std::string name;
@@ -129,7 +129,6 @@ const QString kNotWritten = "Nothing was written: the radio keeps its data and i
 
 const LineFault kLineFaults[] = {
     {"ReadSilent", "--silent", "read", 1, kCommunicationError, 0},
-    {"ReadReply11BytesAtTheLastBlock", "--short-reply 511:11", "read", 1, kNotEnoughBytes, 0},
     {"ReadNoAcknowledgeAtTheLastBlock", "--no-read-ack 511", "read", 1, kReadBlockError, 0},
     {"ReadHangUpAtBlock255", "--hang-up 255", "read", 1, kNotEnoughBytes, 0},
     {"WriteIdentityMismatchWithoutYes", "--identity 07", "write", 1,
