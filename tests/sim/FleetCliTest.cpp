@@ -4,6 +4,7 @@
 #include "SimImages.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace kx9::test {
 namespace {
@@ -87,7 +88,8 @@ INSTANTIATE_TEST_SUITE_P(WithAndWithoutYes, FleetCli, ::testing::Bool(),
 // Each radio into a file of its own in the folder; one that hangs up leaves
 // no file, and --json keeps standard output a single array. Three identical
 // radios read at once, each on its own thread, keep one backup between them
-// (as a single read keeps one), whichever thread comes first.
+// (as a single read keeps one), whichever thread comes first, and none
+// when told --no-backup.
 TEST_F(FleetCli, ReadsEveryRadioIntoTheFolderAndKeepsOneBackupOfTheSameBytes)
 {
     QStringList args{"read", "--json", "-o", path("out")};
@@ -97,6 +99,10 @@ TEST_F(FleetCli, ReadsEveryRadioIntoTheFolderAndKeepsOneBackupOfTheSameBytes)
         args << "--port" << radios[i].port;
     }
     ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
+    // --no-backup keeps none, as for a single read.
+    const QStringList two{"--port", radios[0].port, "--port", radios[1].port};
+    ASSERT_EQ(cli(QStringList{"read", "--no-backup", "-o", dir.path()} + two).exitCode, 0);
+    EXPECT_FALSE(QFileInfo::exists(path("data/kx9/backups")));
     const ProcessRun run = cli(args);
     EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
     QStringList names;
