@@ -126,6 +126,15 @@ TEST_F(BackupStoreTest, OnlyAReadThatDiffersFromTheNewestOfItsIdentityAddsAFileN
 // What one more read prunes, by the age of each backup's name and file.
 using Ages = std::vector<std::pair<int, int>>; // {name, file} in days, id01 unless negative
 
+// Backups read on these days, name and file alike.
+Ages on(std::initializer_list<int> days)
+{
+    Ages ages;
+    for (const int day : days)
+        ages.emplace_back(day, day);
+    return ages;
+}
+
 // Backups of one radio read daily, the newest `from` days ago.
 Ages daily(int count, int from = 400)
 {
@@ -181,20 +190,10 @@ TEST_P(PruneTest, RemovesOnlyWhatIsOldByNameAndFileBeyondTheNewestTen)
 
 const PruneCase kPruneCases[] = {
     {"OldBeyondTheNewestTenGo", daily(12), kNow, {9, 10, 11}},
-    {"OtherIdentitiesCountTheirOwnTen",
-     {{400, 400}, {-500, -500}, {-501, -501}, {401, 401}},
-     kNow,
-     {}},
+    {"OtherIdentitiesCountTheirOwnTen", on({400, -500, -501, 401}), kNow, {}},
     {"AFileTouchedLatelyStays", daily(10) + Ages{{410, 5}, {411, 411}}, kNow, {9, 11}},
-    {"AClockYearsAheadKeepsTheNewestTen",
-     {{0, 0}, {1, 1}, {2, 2}, {-3, -3}},
-     kNow + 800 * kDay,
-     {}},
-    {"AClockBehindTheNewestBackupPrunesNothing",
-     Ages{{0, 0}} + daily(12),
-     kNow - 10 * kDay,
-     {},
-     true},
+    {"AClockYearsAheadKeepsTheNewestTen", on({0, 1, 2, -3}), kNow + 800 * kDay, {}},
+    {"AClockBehindTheNewestBackupPrunesNothing", on({0}) + daily(12), kNow - 10 * kDay, {}, true},
     {"PruningOffKeepsEverything", daily(12, 3000), kNow, {}, false, 0},
 };
 

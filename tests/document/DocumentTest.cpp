@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <iterator>
 #include <sys/resource.h>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -53,9 +54,8 @@ TEST_F(DocumentTest, OnlyAFileOfExactly4096BytesOpensAndAFailedOpenKeepsEverythi
             "cannot open " + path("missing.sin") + ": No such file or directory");
     refused(m_dir.string(), FileError::CannotOpen,
             "cannot open " + m_dir.string() + ": Is a directory");
-    EXPECT_EQ(doc.image(), image);
-    EXPECT_EQ(doc.table().cell(1, kColName), "KEEP");
-    EXPECT_TRUE(doc.isNewDocument());
+    EXPECT_EQ(std::tuple(doc.image(), doc.table().cell(1, kColName), doc.isNewDocument()),
+              std::tuple(image, "KEEP", true));
 
     test::writeFile(path("exact.sin"),
                     std::vector<std::uint8_t>(image.bytes().begin(), image.bytes().end()));
@@ -111,26 +111,23 @@ TEST_F(DocumentTest, ModifiedFollowsWhatASaveWouldStore)
     // Opened, the file is clean and shown in the language asked.
     Document opened;
     ASSERT_TRUE(opened.open(path("m.sin"), Language::Chinese));
-    EXPECT_FALSE(opened.isNewDocument());
-    EXPECT_FALSE(opened.isModified());
-    EXPECT_EQ(opened.table().cell(2, kColName), "AB");
-    EXPECT_EQ(opened.table().cell(1, kColPower), "高");
-    EXPECT_EQ(opened.table().cell(0, kColName), "名称");
+    const ChannelTable &t = opened.table();
+    EXPECT_EQ(std::tuple(opened.isNewDocument(), opened.isModified(), t.cell(2, kColName),
+                         t.cell(1, kColPower), t.cell(0, kColName)),
+              std::tuple(false, false, "AB", "高", "名称"));
 
     // Switching the language of the flag texts stores the same bits.
     doc.translateCellTexts(Language::English, Language::Chinese);
     EXPECT_FALSE(doc.isModified());
 
     EXPECT_TRUE(doc.selectType(kTypePmr, Language::English));
-    EXPECT_TRUE(doc.isModified());
-    EXPECT_EQ(doc.currentType(), kTypePmr);
-    EXPECT_EQ(doc.table().cell(99, kColLabel), "CH-P99");
+    EXPECT_EQ(std::tuple(doc.isModified(), doc.currentType(), doc.table().cell(99, kColLabel)),
+              std::tuple(true, kTypePmr, "CH-P99"));
 
     ChannelImage read = doc.image();
     read.setRadioIdentity(0x42);
     doc.acceptRead(read, Language::English);
-    EXPECT_FALSE(doc.isModified());
-    EXPECT_EQ(doc.currentType(), kTypePmrLpd);
+    EXPECT_EQ(std::tuple(doc.isModified(), doc.currentType()), std::tuple(false, kTypePmrLpd));
 }
 
 } // namespace

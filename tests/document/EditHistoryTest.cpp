@@ -28,9 +28,9 @@ TEST(EditHistory, AStepWithoutChangeIsNotRecordedAndHeadersFollowTheLanguage)
     doc.acceptRead(read, Language::English);
     doc.translateCellTexts(Language::English, Language::Chinese); // a language switch is no edit
     ASSERT_TRUE(doc.undo());
-    EXPECT_EQ(doc.image().byte(0x813), 5);
-    EXPECT_EQ(doc.selectors().powerRank, 9);
-    EXPECT_EQ(doc.table().cell(0, kColReceive), "接收频率");
+    EXPECT_EQ(std::tuple(int{doc.image().byte(0x813)}, doc.selectors().powerRank,
+                         doc.table().cell(0, kColReceive)),
+              std::tuple(5, 9, "接收频率"));
     ASSERT_TRUE(doc.redo());
     EXPECT_EQ(doc.image().byte(0x813), 7);
 }
@@ -53,12 +53,11 @@ TEST_P(CalibrationStored, LeavesTheOtherStepsUndoable)
 
     doc.storeCalibration(kTuned, 0x42);
     ASSERT_TRUE(doc.undo());
-    EXPECT_EQ(doc.table().cell(1, kColName), "");
-    EXPECT_FALSE(doc.canUndo());
+    EXPECT_EQ(std::tuple(doc.table().cell(1, kColName), doc.canUndo()), std::tuple("", false));
     ASSERT_TRUE(doc.redo());
-    EXPECT_EQ(doc.table().cell(1, kColName), "A");
-    EXPECT_FALSE(doc.canRedo());
-    EXPECT_EQ(doc.image().byte(kTuned), 0x42);
+    EXPECT_EQ(
+        std::tuple(doc.table().cell(1, kColName), doc.canRedo(), int{doc.image().byte(kTuned)}),
+        std::tuple("A", false, 0x42));
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, CalibrationStored, ::testing::Values(0, 1), [](const auto &info) {
@@ -80,9 +79,8 @@ TEST(EditHistory, StepsUndoAndRedoInOrderInTheLanguageShownAndANewStepDropsTheRe
     const bool modified = doc.isModified();
 
     doc.translateCellTexts(Language::English, Language::Chinese);
-    EXPECT_EQ(doc.table().cell(1, kColPower), "低");
-    EXPECT_EQ(doc.image(), image);
-    EXPECT_EQ(doc.isModified(), modified);
+    EXPECT_EQ(std::tuple(doc.table().cell(1, kColPower), doc.image(), doc.isModified()),
+              std::tuple("低", image, modified));
 
     // Each step as {row, column, text undone, text redone}, newest first.
     const std::tuple<int, int, const char *, const char *> steps[] = {
@@ -107,8 +105,8 @@ TEST(EditHistory, StepsUndoAndRedoInOrderInTheLanguageShownAndANewStepDropsTheRe
     doc.translateCellTexts(Language::Chinese, Language::English);
     for (int step = 0; step < 4; ++step)
         ASSERT_TRUE(doc.undo());
-    EXPECT_EQ(doc.table().cell(1, kColBandwidth), "Narrow");
-    EXPECT_EQ(doc.table().cell(2, kColBusyLock), "Close");
+    EXPECT_EQ(std::tuple(doc.table().cell(1, kColBandwidth), doc.table().cell(2, kColBusyLock)),
+              std::tuple("Narrow", "Close"));
     edit(doc, 4, kColName, "D");
     EXPECT_FALSE(doc.redo());
     EXPECT_EQ(doc.table().cell(2, kColBusyLock), "Close");

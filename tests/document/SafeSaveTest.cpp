@@ -11,9 +11,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -62,16 +62,12 @@ void plantOld(const fs::path &path, mode_t mode)
 // The folder's names, sub-folders included, sorted: "a->b" for a link, "d/" for a folder.
 std::string listing(const fs::path &folder)
 {
-    std::vector<std::string> names;
-    for (const auto &e : fs::recursive_directory_iterator(folder)) {
-        std::string name = e.path().lexically_relative(folder).string();
-        if (e.is_symlink())
-            name += "->" + fs::read_symlink(e.path()).string();
-        else if (e.is_directory())
-            name += "/";
-        names.push_back(name);
-    }
-    std::sort(names.begin(), names.end());
+    std::set<std::string> names;
+    for (const auto &e : fs::recursive_directory_iterator(folder))
+        names.insert(e.path().lexically_relative(folder).string() +
+                     (e.is_symlink()     ? "->" + fs::read_symlink(e.path()).string()
+                      : e.is_directory() ? "/"
+                                         : ""));
     std::string joined;
     for (const std::string &name : names)
         joined += (joined.empty() ? "" : " ") + name;
@@ -301,18 +297,22 @@ TEST_P(SaveMomentTest, EndsWithTheTargetWholeAndNoTemporaryFile)
     EXPECT_EQ(readBytes(g_target), *c.after);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Moments, SaveMomentTest,
-    ::testing::Values(
-        MomentCase{"SignalForANewFile", false, [] { ::raise(SIGTERM); }, 128 + SIGTERM, &kNew},
-        MomentCase{"SignalForAnExistingFile", true, [] { ::raise(SIGTERM); }, 128 + SIGTERM, &kNew},
-        MomentCase{"TargetReplaced", true,
-                   [] {
-                       test::writeFile(g_target.parent_path() / "other", kOther);
-                       fs::rename(g_target.parent_path() / "other", g_target);
-                   },
-                   1, &kOther}),
-    [](const auto &info) { return std::string(info.param.name); });
+void signalled()
+{
+    ::raise(SIGTERM);
+}
+void replaced()
+{
+    test::writeFile(g_target.parent_path() / "other", kOther);
+    fs::rename(g_target.parent_path() / "other", g_target);
+}
+
+const MomentCase kMoments[] = {{"SignalForANewFile", false, signalled, 128 + SIGTERM, &kNew},
+                               {"SignalForAnExistingFile", true, signalled, 128 + SIGTERM, &kNew},
+                               {"TargetReplaced", true, replaced, 1, &kOther}};
+
+INSTANTIATE_TEST_SUITE_P(Moments, SaveMomentTest, ::testing::ValuesIn(kMoments),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace kx9

@@ -7,17 +7,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <sys/stat.h>
-
 namespace kx9::test {
 namespace {
-
-unsigned modeOf(const QString &path)
-{
-    struct stat info = {};
-    ::stat(QFile::encodeName(path).constData(), &info);
-    return info.st_mode & 07777;
-}
 
 class BackupVerify : public SimulatedRadioTest
 {
@@ -30,11 +21,13 @@ protected:
     }
 };
 
-// One backup per read, private, with the read's bytes; a read of the same
-// bytes adds none, and --no-backup keeps none; `backups` lists it.
-TEST_F(BackupVerify, AReadKeepsOnePrivateBackupAndARepeatedReadNone)
+// One backup per read with the read's bytes (its privacy is BackupStoreTest's);
+// --no-backup keeps none, a read of the same bytes adds none; `backups` lists it.
+TEST_F(BackupVerify, AReadKeepsOneBackupAndARepeatedReadNone)
 {
     startRadio({}, radioImage(7));
+    ASSERT_EQ(read("c.sin", {"--no-backup"}).exitCode, 0);
+    EXPECT_TRUE(backupFiles().isEmpty());
     ASSERT_EQ(read("a.sin").exitCode, 0);
     const QStringList files = backupFiles();
     ASSERT_EQ(files.size(), 1);
@@ -43,13 +36,10 @@ TEST_F(BackupVerify, AReadKeepsOnePrivateBackupAndARepeatedReadNone)
     EXPECT_TRUE(files[0].endsWith("_id01_pts-" + QFileInfo(port).fileName() + ".sin"))
         << files[0].toStdString();
     EXPECT_EQ(readRaw(backup), bytesOf(radioImage(7)));
-    EXPECT_EQ(modeOf(backup), 0600u);
-    EXPECT_EQ(modeOf(backups()), 0700u);
 
     const ProcessRun again = read("b.sin");
     ASSERT_EQ(again.exitCode, 0);
     EXPECT_TRUE(again.err.isEmpty()) << again.err.toStdString();
-    ASSERT_EQ(read("c.sin", {"--no-backup"}).exitCode, 0);
     EXPECT_EQ(backupFiles(), files);
 
     const ProcessRun listed = cli({"backups"});
@@ -60,72 +50,62 @@ TEST_F(BackupVerify, AReadKeepsOnePrivateBackupAndARepeatedReadNone)
     EXPECT_EQ(cli({"backups", "--dir"}).out, backups() + "\n");
 }
 
-// A backup that cannot be kept is a warning: the read saves its output.
-TEST_F(BackupVerify, AnUnwritableBackupFolderWarnsAndTheReadStillSaves)
-{
-    ASSERT_TRUE(QDir().mkpath(path("data")));
-    ASSERT_TRUE(writeRaw(path("data/kx9"), "a file where the folder belongs"));
-    startRadio({}, radioImage(7));
-    const ProcessRun r = read("a.sin");
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_TRUE(r.err.startsWith("kx9-cli: warning: The radio's data was read, but no backup"))
-        << r.err.toStdString();
-    EXPECT_EQ(readRaw(path("a.sin")), bytesOf(radioImage(7)));
-}
-
-struct WriteCase
+struct SafetyCase
 {
     std::string name;
-    QStringList radioFlags;
-    QStringList writeFlags;
-    bool plantFileForFolder; // the backups folder cannot be made
+    QString radioFlags;
+    QString command;
+    bool noBackupFolder; // a file stands where the folder belongs
     int exitCode;
-    QString errStart;
-    bool written;   // the radio holds the file afterwards
-    bool untouched; // the radio holds what it held before
-    friend void PrintTo(const WriteCase &c, std::ostream *out) { *out << c.name; }
+    QString said; // the start of what is said, or nothing
+    Holds holds;
+    friend void PrintTo(const SafetyCase &c, std::ostream *out) { *out << c.name; }
 };
 
-class BackupVerifyWrite : public BackupVerify, public ::testing::WithParamInterface<WriteCase>
+class BackupVerifyRun : public BackupVerify, public ::testing::WithParamInterface<SafetyCase>
 {
 };
 
 // Verify catches a block the radio stored otherwise, and passes a clean
-// write; a backup first that fails leaves the radio as it was.
-TEST_P(BackupVerifyWrite, EndsAsItShould)
+// write; a backup first that fails leaves the radio as it was; a backup
+// that cannot be kept only warns a read, which still saves.
+TEST_P(BackupVerifyRun, EndsAsItShould)
 {
-    const WriteCase &c = GetParam();
-    if (c.plantFileForFolder) {
+    const SafetyCase &c = GetParam();
+    if (c.noBackupFolder) {
         ASSERT_TRUE(QDir().mkpath(path("data")));
         ASSERT_TRUE(writeRaw(path("data/kx9"), "a file where the folder belongs"));
     }
     ASSERT_TRUE(writeRaw(path("file.sin"), bytesOf(fileImage())));
-    startRadio(c.radioFlags, radioImage(9));
-    const ProcessRun w =
-        cli(QStringList{"write", "--port", port} + c.writeFlags + QStringList{path("file.sin")});
-    EXPECT_EQ(w.exitCode, c.exitCode) << w.err.toStdString();
-    EXPECT_TRUE(c.errStart.isEmpty() ? w.err.isEmpty() : w.err.contains(c.errStart))
-        << w.err.toStdString();
+    startRadio(c.radioFlags.split(' ', Qt::SkipEmptyParts), radioImage(9));
+    const bool reading = c.command == "read";
+    const ProcessRun r =
+        cli(c.command.split(' ') + QStringList{"--port", port} +
+            (reading ? QStringList{"-o", path("a.sin")} : QStringList{path("file.sin")}));
+    EXPECT_EQ(r.exitCode, c.exitCode) << r.err.toStdString();
+    EXPECT_TRUE(c.said.isEmpty() ? r.err.isEmpty() : r.err.contains(c.said)) << r.err.toStdString();
     const QByteArray held = stopRadio();
-    EXPECT_EQ(held.left(0xFF0) == bytesOf(fileImage()).left(0xFF0), c.written);
-    EXPECT_EQ(held == bytesOf(radioImage(9)), c.untouched);
+    EXPECT_EQ(held.left(0xFF0) == bytesOf(fileImage()).left(0xFF0), c.holds == Holds::TheFile);
+    EXPECT_EQ(held == bytesOf(radioImage(9)), c.holds == Holds::WhatItHeld);
+    if (reading) {
+        EXPECT_EQ(readRaw(path("a.sin")), held);
+    }
 }
 
-std::vector<WriteCase> writeCases()
-{
-    const QStringList none, verify("--verify"), backupFirst("--backup-first");
-    return {{"VerifyCatchesACorruptBlock", QStringList{"--corrupt-write", "5"}, verify, false, 1,
-             "Verify after writing failed: the radio holds other values than were written in 1 of "
-             "the written bytes, at 0x028.",
-             false, false},
-            {"VerifyPassesACleanWrite", none, verify, false, 0, "", true, false},
-            {"BackupFirstReadFails", QStringList{"--no-read-ack", "3"}, backupFirst + verify, false,
-             1, "Nothing was written: the radio could not be read first.", false, true},
-            {"BackupFirstNotKept", none, backupFirst, true, 1,
-             "Nothing was written: the radio's data could not be kept first.", false, true}};
-}
+const SafetyCase kSafetyCases[] = {
+    {"VerifyCatchesACorruptBlock", "--corrupt-write 5", "write --verify", false, 1,
+     "Verify after writing failed: the radio holds other values than were written in 1 "
+     "of the written bytes, at 0x028.",
+     Holds::Neither},
+    {"VerifyPassesACleanWrite", "", "write --verify", false, 0, "", Holds::TheFile},
+    {"BackupFirstReadFails", "--no-read-ack 3", "write --backup-first --verify", false, 1,
+     "Nothing was written: the radio could not be read first.", Holds::WhatItHeld},
+    {"BackupFirstNotKept", "", "write --backup-first", true, 1,
+     "Nothing was written: the radio's data could not be kept first.", Holds::WhatItHeld},
+    {"ReadWithoutBackupWarnsAndSaves", "", "read", true, 0,
+     "kx9-cli: warning: The radio's data was read, but no backup", Holds::WhatItHeld}};
 
-INSTANTIATE_TEST_SUITE_P(Cases, BackupVerifyWrite, ::testing::ValuesIn(writeCases()),
+INSTANTIATE_TEST_SUITE_P(Cases, BackupVerifyRun, ::testing::ValuesIn(kSafetyCases),
                          [](const auto &info) { return info.param.name; });
 
 ChannelImage radioOwnBytes()

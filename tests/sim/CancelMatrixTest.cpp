@@ -1,37 +1,40 @@
-// Ctrl-C in each session of a write (the backup read, the write, the read
-// back), to one radio and to two at once, with the built kx9-cli against
-// kx9-radiosim: each case checks the exit status, what is said, how soon
-// the program ends after the signal, and what the radio then holds.
+// A signal in each session of a transfer (a read; the backup read, the write
+// and the read back of a write), to one radio and to two at once, with the
+// built kx9-cli against kx9-radiosim: each case checks the exit status, what
+// is said, how soon the program ends after the signal, what the radio then
+// holds, and that the output folder is as it was (no temporary file left).
 
 #include "SimImages.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 
 #include <csignal>
-#include <memory>
 
 namespace kx9::test {
 namespace {
 
-enum class Holds { WhatItHeld, PartOfTheFile, TheFile };
+using enum Holds;
 
 struct CancelCase
 {
     std::string name;
     bool fleet;
-    QStringList options;    // of the write
-    QStringList radioFlags; // of every radio
-    QString phaseSeen;      // bytes to the radio that show the session has begun
-    QString said;           // the radio's result, as the single write says it
+    QString command;    // with its options
+    QString radioFlags; // of the first radio
+    QString phaseSeen;  // bytes to the radio that show the session has begun
+    int signal;
+    QString said; // the radio's result, as the single transfer says it
     Holds holds;
     friend void PrintTo(const CancelCase &c, std::ostream *out) { *out << c.name; }
 };
 
-// A read reply never comes at block 0: the read waits 6 s there.
-const QStringList kStallAtFirstRead{"--short-reply", "0:0"};
-const QString kFirstReadRequest = " 52 00 00 08";
+// A read reply never comes at block 0 (or 300): the read waits 6 s there.
+const QString kStall = "--short-reply 0:0", kStallMidRead = "--short-reply 300:0";
+const QString kFirstRead = " 52 00 00 08", kBlock300 = " 52 09 60 08";
 const QString kFifthWriteBlock = " 57 00 28 08";
 const QString kNothingWritten = "cancelled; nothing was written";
+const QString kNothingRead = "cancelled; nothing was read or saved";
 const QString kPartial = "cancelled; the radio may now hold a partial write: write it again "
                          "before using the radio";
 const QString kNotVerified = "written, not verified (cancelled)";
@@ -41,35 +44,33 @@ class CancelMatrix : public SimulatedRadioTest, public ::testing::WithParamInter
 protected:
     void TearDown() override
     {
-        if (second.state() != QProcess::NotRunning) {
-            second.terminate();
-            second.waitForFinished(kProcessTimeoutMs);
-        }
+        second.terminate();
+        second.waitForFinished(kProcessTimeoutMs);
         SimulatedRadioTest::TearDown();
     }
 
     QProcess second; // the fleet's other radio, a silent one
 };
 
-TEST_P(CancelMatrix, CtrlCEndsAtOnceAndSaysWhatTheRadioHolds)
+TEST_P(CancelMatrix, ASignalEndsAtOnceAndSaysWhatTheRadioHolds)
 {
     const CancelCase &c = GetParam();
+    ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
+    ASSERT_TRUE(writeRaw(path("out/out.sin"), "previous contents"));
     ASSERT_TRUE(writeRaw(path("file.sin"), bytesOf(fileImage())));
-    startRadio(QStringList{"--trace"} + c.radioFlags, radioImage());
-    QStringList ports{"--port", port};
-    if (c.fleet) {
-        second.start(KX9_RADIOSIM, {"--silent"});
-        ASSERT_TRUE(second.waitForStarted(kProcessTimeoutMs));
-        while (!second.canReadLine())
-            ASSERT_TRUE(second.waitForReadyRead(kProcessTimeoutMs));
-        ports += {"--port", QString::fromUtf8(second.readLine()).trimmed()};
-    }
+    startRadio(QStringList{"--trace"} + c.radioFlags.split(' ', Qt::SkipEmptyParts), radioImage());
+    QStringList args = c.command.split(' ') + QStringList{"--port", port};
+    if (c.fleet)
+        args += {"--port", startSim(second, {"--silent"})};
+    args += c.command == "read" ? QStringList{"-o", path("out/out.sin")}
+                                : QStringList{path("file.sin")};
+    const FolderState before = snapshot(path("out"));
     QProcess p;
-    startCli(p, QStringList{"write"} + c.options + ports + QStringList{path("file.sin")});
+    startCli(p, args);
     ASSERT_TRUE(radioReceived(radio, c.phaseSeen));
     QElapsedTimer sinceSignal;
     sinceSignal.start();
-    ::kill(static_cast<pid_t>(p.processId()), SIGINT);
+    ::kill(static_cast<pid_t>(p.processId()), c.signal);
     const ProcessRun r = finished(p);
     const qint64 exitMs = sinceSignal.elapsed();
 
@@ -77,11 +78,7 @@ TEST_P(CancelMatrix, CtrlCEndsAtOnceAndSaysWhatTheRadioHolds)
     if (c.fleet) {
         // Each radio's line of the table says what it holds; the silent one
         // never got as far as a block.
-        QString line;
-        for (const QString &l : r.out.split('\n'))
-            if (l.startsWith(port + " "))
-                line = l;
-        EXPECT_TRUE(line.contains(" " + c.said + "  ")) << r.out.toStdString();
+        EXPECT_TRUE(tableLine(r.out, port).contains(" " + c.said + "  ")) << r.out.toStdString();
         EXPECT_TRUE(r.out.contains(kNothingWritten)) << r.out.toStdString();
         EXPECT_TRUE(r.err.endsWith("kx9-cli: cancelled; what each radio holds is in the table\n"))
             << r.err.toStdString();
@@ -90,46 +87,36 @@ TEST_P(CancelMatrix, CtrlCEndsAtOnceAndSaysWhatTheRadioHolds)
     }
     // A generous bound: the waits cut short here run for seconds.
     EXPECT_LT(exitMs, 1500);
+    EXPECT_EQ(snapshot(path("out")), before);
 
     const QByteArray memory = stopRadio();
-    const QByteArray before = bytesOf(radioImage());
+    const QByteArray held = bytesOf(radioImage());
     const QByteArray file = bytesOf(fileImage());
     constexpr int kWrittenBytes = 0xFF0; // the radio keeps its last 16 bytes
-    switch (c.holds) {
-    case Holds::WhatItHeld:
-        EXPECT_EQ(memory, before);
-        break;
-    case Holds::PartOfTheFile:
+    EXPECT_EQ(memory == held, c.holds == WhatItHeld);
+    EXPECT_EQ(memory.left(kWrittenBytes) == file.left(kWrittenBytes), c.holds == TheFile);
+    if (c.holds == PartOfTheFile) {
         EXPECT_EQ(memory.left(8 * 5), file.left(8 * 5));
-        EXPECT_EQ(memory.mid(kWrittenBytes - 8), before.mid(kWrittenBytes - 8));
-        break;
-    case Holds::TheFile:
-        EXPECT_EQ(memory.left(kWrittenBytes), file.left(kWrittenBytes));
-        break;
+        EXPECT_EQ(memory.mid(kWrittenBytes - 8), held.mid(kWrittenBytes - 8));
     }
 }
 
-// Each phase, to one radio and to a fleet of it and a silent one.
-std::vector<CancelCase> cancelCases()
-{
-    const QStringList backupFirst("--backup-first"), verify("--verify");
-    const CancelCase phases[] = {
-        {"BackupRead", false, backupFirst, kStallAtFirstRead, kFirstReadRequest, kNothingWritten,
-         Holds::WhatItHeld},
-        {"Write", false, verify, QStringList(), kFifthWriteBlock, kPartial, Holds::PartOfTheFile},
-        {"Verify", false, verify, kStallAtFirstRead, kFirstReadRequest, kNotVerified,
-         Holds::TheFile}};
-    std::vector<CancelCase> cases;
-    for (const bool fleet : {false, true})
-        for (CancelCase c : phases) {
-            c.fleet = fleet;
-            c.name = fleet ? std::string("Fleet") + c.name : c.name;
-            cases.push_back(c);
-        }
-    return cases;
-}
+// Each session of a write to one radio; the fleet's own cancel (each radio's
+// line of its table) is a case of the in-process FleetTest, so one phase of
+// it here; each signal a user or the system sends.
+const CancelCase kCancelCases[] = {
+    {"BackupRead", false, "write --backup-first", kStall, kFirstRead, SIGINT, kNothingWritten,
+     WhatItHeld},
+    {"Write", false, "write --verify", "", kFifthWriteBlock, SIGINT, kPartial, PartOfTheFile},
+    {"Verify", false, "write --verify", kStall, kFirstRead, SIGINT, kNotVerified, TheFile},
+    {"FleetWrite", true, "write --verify", "", kFifthWriteBlock, SIGINT, kPartial, PartOfTheFile},
+    {"SigtermMidWrite", false, "write", "", kFifthWriteBlock, SIGTERM, kPartial, PartOfTheFile},
+    {"SigintMidRead", false, "read", kStallMidRead, kBlock300, SIGINT, kNothingRead, WhatItHeld},
+    {"SigtermMidRead", false, "read", kStallMidRead, kBlock300, SIGTERM, kNothingRead, WhatItHeld},
+    {"HangUpOfTheTerminalMidRead", false, "read", kStallMidRead, kBlock300, SIGHUP, kNothingRead,
+     WhatItHeld}};
 
-INSTANTIATE_TEST_SUITE_P(Phases, CancelMatrix, ::testing::ValuesIn(cancelCases()),
+INSTANTIATE_TEST_SUITE_P(Transfers, CancelMatrix, ::testing::ValuesIn(kCancelCases),
                          [](const auto &info) { return info.param.name; });
 
 } // namespace

@@ -9,10 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <csignal>
 #include <fcntl.h>
-#include <map>
-#include <string>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
@@ -34,29 +31,6 @@ const QString kMismatch =
 const QString kPartialWrite = QString::fromUtf8(text::kPartialWrite.en.data()) + "\n";
 const QString kProgramInterrupt =
     " Program Interrupt，Please reset the radio and try again\n" + kPartialWrite;
-
-// What a folder holds: for each name its type and mode, and its bytes (a
-// link: where it points).
-using FolderState = std::map<std::string, std::pair<unsigned, QByteArray>>;
-
-FolderState snapshot(const QString &folder)
-{
-    FolderState state;
-    const QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden |
-                                                     QDir::System | QDir::NoDotAndDotDot);
-    for (const QString &name : names) {
-        const QString path = folder + "/" + name;
-        struct stat info = {};
-        ::lstat(QFile::encodeName(path).constData(), &info);
-        QByteArray content;
-        if (S_ISREG(info.st_mode))
-            content = readRaw(path);
-        else if (S_ISLNK(info.st_mode))
-            content = QFile::symLinkTarget(path).toUtf8();
-        state[name.toStdString()] = {static_cast<unsigned>(info.st_mode), content};
-    }
-    return state;
-}
 
 class FaultMatrix : public SimulatedRadioTest
 {
@@ -108,16 +82,15 @@ TEST_F(FaultMatrix, RoundTripRadioFileRadioLeavesTheMemoryAsItWas)
 
 // --- The line ---------------------------------------------------------------------
 
-// One case of each kind the program itself turns into a message and a status;
-// every block and reply length is a case of the in-process ReadEndTest and
-// CutShortTest, in virtual time. Only the silent radio waits here in real
-// time, its whole retry sequence.
+// One case of each kind the program itself turns into a message and a status
+// (a short reply says what a hang-up says); every block and reply length is a
+// case of the in-process ReadEndTest and CutShortTest, in virtual time. Only the silent radio waits
+// here in real time, its whole retry sequence.
 struct LineFault
 {
     std::string name;
-    QStringList flags;
-    bool writing;
-    bool yes;
+    QString radioFlags;
+    QString command; // "read", "write" or "write --yes"
     int exitCode;
     QString message;
     int blocksStored; // of the file, in the radio after a write
@@ -131,117 +104,43 @@ class LineFaults : public FaultMatrix, public ::testing::WithParamInterface<Line
 TEST_P(LineFaults, EndWithTheMessageAndLeaveTheOutputAsItWas)
 {
     const LineFault &c = GetParam();
-    startRadio(c.flags);
+    startRadio(c.radioFlags.split(' ', Qt::SkipEmptyParts));
     ASSERT_TRUE(writeRaw(path("file.sin"), bytesOf(fileImage())));
     const FolderState before = snapshot(path("out"));
-    QStringList args = c.writing ? QStringList{"write", "--port", port, path("file.sin")}
-                                 : QStringList{"read", "--port", port, "-o", out("out.sin")};
-    if (c.yes)
-        args << "--yes";
-    const ProcessRun r = cli(args);
+    const bool writing = c.command.startsWith("write");
+    const ProcessRun r =
+        cli(c.command.split(' ') + QStringList{"--port", port} +
+            (writing ? QStringList{path("file.sin")} : QStringList{"-o", out("out.sin")}));
     EXPECT_EQ(r.exitCode, c.exitCode);
     EXPECT_EQ(r.err.toStdString(), c.message.toStdString());
     EXPECT_EQ(snapshot(path("out")), before);
-    if (c.flags.contains("--hang-up")) { // the radio ends with its line
+    if (c.radioFlags.startsWith("--hang-up")) { // the radio ends with its line
         EXPECT_TRUE(radio.waitForFinished(kProcessTimeoutMs));
         EXPECT_EQ(radio.exitCode(), 0);
     }
-    if (c.writing) {
+    if (writing) {
         QByteArray expected = bytesOf(radioImage());
         expected.replace(0, c.blocksStored * 8, bytesOf(fileImage()).left(c.blocksStored * 8));
         EXPECT_EQ(stopRadio(), expected);
     }
 }
 
-std::vector<LineFault> lineFaults()
-{
-    const QString notWritten = "Nothing was written: the radio keeps its data and its identity.\n";
-    const QStringList mismatch{"--identity", "07"};
-    return {
-        {"ReadSilent", {"--silent"}, false, false, 1, kCommunicationError, 0},
-        {"ReadReply11BytesAtTheLastBlock",
-         {"--short-reply", "511:11"},
-         false,
-         false,
-         1,
-         kNotEnoughBytes,
-         0},
-        {"ReadNoAcknowledgeAtTheLastBlock",
-         {"--no-read-ack", "511"},
-         false,
-         false,
-         1,
-         kReadBlockError,
-         0},
-        {"ReadHangUpAtBlock255", {"--hang-up", "255"}, false, false, 1, kNotEnoughBytes, 0},
-        {"WriteIdentityMismatchWithoutYes", mismatch, true, false, 1,
-         kMismatch + "Not continuing: no terminal to ask; --yes continues.\n" + notWritten, 0},
-        {"WriteIdentityMismatchWithYes", mismatch, true, true, 0,
-         kMismatch + "Continuing: --yes was given.\n", 510},
-        // The radio stores a block before it withholds the acknowledge.
-        {"WriteNoAcknowledgeAtTheLastBlock",
-         {"--no-write-ack", "509"},
-         true,
-         false,
-         1,
-         kProgramInterrupt,
-         510},
-        {"WriteHangUpAtTheFirstBlock", {"--hang-up", "0"}, true, false, 1, kProgramInterrupt, 0}};
-}
+const QString kNotWritten = "Nothing was written: the radio keeps its data and its identity.\n";
 
-INSTANTIATE_TEST_SUITE_P(Cases, LineFaults, ::testing::ValuesIn(lineFaults()),
+const LineFault kLineFaults[] = {
+    {"ReadSilent", "--silent", "read", 1, kCommunicationError, 0},
+    {"ReadNoAcknowledgeAtTheLastBlock", "--no-read-ack 511", "read", 1, kReadBlockError, 0},
+    {"ReadHangUpAtBlock255", "--hang-up 255", "read", 1, kNotEnoughBytes, 0},
+    {"WriteIdentityMismatchWithoutYes", "--identity 07", "write", 1,
+     kMismatch + "Not continuing: no terminal to ask; --yes continues.\n" + kNotWritten, 0},
+    {"WriteIdentityMismatchWithYes", "--identity 07", "write --yes", 0,
+     kMismatch + "Continuing: --yes was given.\n", 510},
+    // The radio stores a block before it withholds the acknowledge.
+    {"WriteNoAcknowledgeAtTheLastBlock", "--no-write-ack 509", "write", 1, kProgramInterrupt, 510},
+    {"WriteHangUpAtTheFirstBlock", "--hang-up 0", "write", 1, kProgramInterrupt, 0}};
+
+INSTANTIATE_TEST_SUITE_P(Cases, LineFaults, ::testing::ValuesIn(kLineFaults),
                          [](const auto &info) { return info.param.name; });
-
-// --- Signals mid-transfer -----------------------------------------------------------
-
-struct SignalCase
-{
-    const char *name;
-    int signal;
-    bool writing;
-    // In a failure message, the case by its name.
-    friend void PrintTo(const SignalCase &c, std::ostream *out) { *out << c.name; }
-};
-
-class Signals : public FaultMatrix, public ::testing::WithParamInterface<SignalCase>
-{
-};
-
-TEST_P(Signals, CancelTheTransferAndLeaveNoTemporaryFile)
-{
-    const SignalCase &c = GetParam();
-    if (c.writing) {
-        ASSERT_TRUE(writeRaw(out("file.sin"), bytesOf(fileImage())));
-        startRadio({"--trace"});
-    } else {
-        // The radio leaves block 300 unanswered: the read waits there for
-        // seconds, long enough for the signal to find it mid-transfer.
-        startRadio({"--trace", "--short-reply", "300:0"});
-    }
-    const FolderState before = snapshot(path("out"));
-    QProcess p;
-    startCli(p, c.writing ? QStringList{"write", "--port", port, out("file.sin")}
-                          : QStringList{"read", "--port", port, "-o", out("out.sin")});
-    ASSERT_TRUE(radioReceived(radio, c.writing ? " 57 00 28 08" : " 52 09 60 08"));
-    ::kill(static_cast<pid_t>(p.processId()), c.signal);
-    const ProcessRun r = finished(p);
-
-    EXPECT_EQ(r.exitCode, 1);
-    // What was done, said in one line.
-    EXPECT_EQ(r.err.toStdString(),
-              c.writing ? "kx9-cli: cancelled; the radio may now hold a partial write: write it "
-                          "again before using the radio\n"
-                        : "kx9-cli: cancelled; nothing was read or saved\n");
-    EXPECT_EQ(snapshot(path("out")), before);
-}
-
-INSTANTIATE_TEST_SUITE_P(Transfers, Signals,
-                         ::testing::Values(SignalCase{"SigintMidRead", SIGINT, false},
-                                           SignalCase{"SigtermMidRead", SIGTERM, false},
-                                           SignalCase{"SigintMidWrite", SIGINT, true},
-                                           SignalCase{"SigtermMidWrite", SIGTERM, true},
-                                           SignalCase{"HangUpOfTheTerminalMidRead", SIGHUP, false}),
-                         [](const auto &info) { return std::string(info.param.name); });
 
 // --- The port ------------------------------------------------------------------------
 
