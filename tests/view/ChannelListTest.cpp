@@ -1,10 +1,10 @@
+#include "TempFolder.h"
 #include "WindowTest.h"
 
 #include "ImportDialog.h"
 
 #include <QCheckBox>
 #include <QClipboard>
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace kx9::test {
@@ -100,23 +100,17 @@ TEST_F(ChannelLists, ChannelMovesCarryTheSelectionAndUndoEachStep)
 
 TEST_F(ChannelLists, ImportAppliesTheListAsOneStepAndExportGivesItBack)
 {
-    const QString csv = dir.filePath("club.csv");
-    QFile out(csv);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,Mode,Power\r\n"
+    files.listOpenName = dir.filePath("club.csv");
+    writeFile(toStd(files.listOpenName),
+              "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,Mode,Power\r\n"
               "1,club,446.100000,,0.000000,TSQL,88.5,88.5,NFM,0.5W\r\n"
               "2,air,124.500000,,0.000000,,88.5,88.5,AM,2.0W\r\n");
-    out.close();
-    files.listOpenName = csv;
     const auto before = document.table();
-
-    QTimer::singleShot(0, [] {
-        auto *dialog = qobject_cast<ImportDialog *>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->replaceBox()->setChecked(true);
-        dialog->accept();
-    });
-    trigger(command::kFileImport);
+    EXPECT_TRUE(whileModal<ImportDialog>([this] { trigger(command::kFileImport); },
+                                         [](ImportDialog &dialog) {
+                                             dialog.replaceBox()->setChecked(true);
+                                             dialog.accept();
+                                         }));
     // The replace box reached the import: channel 3, not in the list, is
     // emptied; channel 2, whose line was refused, kept.
     EXPECT_EQ(std::tuple(cell(1, kColName), cell(2, kColReceive), cell(3, kColReceive)),
