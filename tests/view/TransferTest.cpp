@@ -225,14 +225,9 @@ TEST_F(Transfers, CommandsThatMustNotRunDuringATransferOrServiceCommandAreOffMea
 // so does a Cancel once the radio was sent data.
 TEST_F(Transfers, TheStatusBarSaysWhyAndWhereTheTransferStopped)
 {
-    struct Row
-    {
-        int command;
-        std::array<std::uint8_t, 3> request; // the request during which it happens
-        bool move;                           // else the main window takes the focus
-        QString status;
-    };
-    const Row rows[] = {
+    // The command, the request during which it happens, whether the progress
+    // window is moved (else the main window takes the focus), the status.
+    const std::tuple<int, std::array<std::uint8_t, 3>, bool, QString> rows[] = {
         {kReadFromRadio,
          {'R', 0x00, 0x50},
          true,
@@ -243,23 +238,23 @@ TEST_F(Transfers, TheStatusBarSaysWhyAndWhereTheTransferStopped)
          "interrupted: the progress window lost the focus at block 154 of 510; the radio may "
          "hold a partial write: write it again"},
     };
-    for (const Row &row : rows) {
-        if (row.command == kWriteToRadio)
+    for (const auto &[command, request, move, status] : rows) {
+        if (command == kWriteToRadio)
             setIdentity(0x01);
-        atRequest(row.request, [&] {
-            if (row.move)
+        atRequest(request, [&, move = move] {
+            if (move)
                 dialog().move(dialog().pos() + QPoint(30, 20));
             else
                 window->activateWindow();
         });
         prompter.shown.clear();
         const ChannelTable tableBefore = document.table();
-        transfer(row.command);
+        transfer(command);
         ASSERT_FALSE(prompter.shown.empty());
         EXPECT_EQ(prompter.shown[0].text, text::kInterrupted.en);
         EXPECT_FALSE(dialog().isVisible());
         EXPECT_EQ(std::tuple(document.table(), window->resultPaneText()),
-                  std::tuple(tableBefore, row.status));
+                  std::tuple(tableBefore, status));
     }
     // A cancel, which has no message of its own, after the radio was sent data.
     prompter.shown.clear();
