@@ -34,16 +34,22 @@ TEST_P(CliCommand, DoesWhatItPromisesOrSaysWhyAndWritesNothing)
     const Case &c = GetParam();
     kx9::test::writeFile(m_dir / "short.sin", "short");
     kx9::test::writeFile(m_dir / "nolist.csv", "just,some,words\r\n");
+    kx9::test::writeFile(m_dir / "lines.csv", kx9::test::kRefusedLines);
+    kx9::test::writeFile(m_dir / "esc.csv",
+                         "Location,Name,Frequency,Mode\r\n1,\x1b[31mred,446.018750,"
+                         "FM\r\n2,x,446.018750,\x1b]0;title\x07\r\n");
     fs::create_directory(m_dir / "folder");
     const CliRun r = run(c.command);
     EXPECT_EQ(r.status, c.status) << r.err;
     EXPECT_EQ(c.status == 0 ? r.err : r.out, "");
+    // Text from the files reaches the terminal escaped: a name sends no escape sequence.
+    EXPECT_EQ(r.err.find_first_of("\x1b\x07"), std::string::npos) << r.err;
     const std::string &said = c.status == 0 ? r.out : r.err;
     EXPECT_NE(said.find(expand(c.said)), std::string::npos) << said;
     if (c.golden != nullptr)
         EXPECT_EQ(slurp(path("out.sin")), slurp(data(c.golden)));
     else
-        EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 3);
+        EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 5);
 }
 
 const std::string kTwice = "takes one value; it is given more than once";
@@ -84,6 +90,15 @@ const Case kCases[] = {
      "kx9-cli: @nolist.csv: no channel list: the header line has no Location column\n"},
     {"MissingList", "import @missing.csv --into %hand-set.sin -o @out.sin", 1,
      "cannot open @missing.csv"},
+    {"ImportWithRefusedLines", "import @lines.csv --into %new-pmr-lpd.sin -o @out.sin", 1,
+     "@lines.csv:2: warning: name \"ok\" stored as \"OK\"\n"
+     "@lines.csv:3: refused: mode \"AM\" cannot be held (FM or NFM only)\n"
+     "@lines.csv:4: refused: receive frequency 446.00100 MHz is on no 6.25, 5 or 2.5 kHz step\n"
+     "kx9-cli: nothing written: lines refused: 2 (--skip-bad writes the other lines)\n"},
+    {"ImportEscapesAName", "import @esc.csv --into %new-pmr-lpd.sin -o @out.sin", 1,
+     "name \"\\x1B[31mred\""},
+    {"ImportEscapesAMode", "import @esc.csv --into %new-pmr-lpd.sin -o @out.sin", 1,
+     "\\x1B]0;title\\x07"},
     {"ExportToNoFolder", "export %hand-set.sin -o @no/folder/x.csv", 1, "cannot write"},
     // diff keeps diff(1)'s statuses: 2 when a file cannot be read.
     {"DiffOfAMissingFile", "diff %hand-set.sin @missing.sin", 2, "missing.sin"},

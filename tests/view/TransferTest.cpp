@@ -59,13 +59,6 @@ protected:
             QMetaObject::invokeMethod(dialog().cancelButton(), "click", Qt::QueuedConnection);
         });
     }
-    // Ctrl and a key, pressed in the active main window.
-    void ctrlKey(Qt::Key key)
-    {
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        QTest::keyClick(window.get(), key, Qt::ControlModifier);
-    }
     // Picks the newest backup in File > Backups and presses Open or Restore;
     // the name the list shows for it, empty when the dialog did not come up.
     QString pickNewestBackup(bool restore)
@@ -185,7 +178,9 @@ TEST_F(Transfers, TheDirectionChosenLastRunsAndItsResultNamesTheDevice)
     // Last: the keys leave the window active, which a running transfer takes as a stop.
     for (auto [key, title] : {std::pair{Qt::Key_R, "Reading Data Progress"},
                               std::pair{Qt::Key_W, "Writing Data Progress"}}) {
-        ctrlKey(key);
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        QTest::keyClick(window.get(), key, Qt::ControlModifier);
         ASSERT_TRUE(dialog().isVisible()) << title;
         EXPECT_EQ(dialog().windowTitle(), title);
         dialog().reject();
