@@ -26,7 +26,7 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(ChannelLists, TenChannelsCopiedFromTheGridPasteBackAtChannel20AsOneStep)
+TEST_F(ChannelLists, CellsPickedByKeysOrADragCopyPasteOrDeleteAsOneStepEach)
 {
     // Rows 1-10 picked with the keyboard, as a user does.
     grid().setFocus();
@@ -51,10 +51,8 @@ TEST_F(ChannelLists, TenChannelsCopiedFromTheGridPasteBackAtChannel20AsOneStep)
 
     key(Qt::CTRL | Qt::Key_Z);
     EXPECT_EQ(document.table(), before);
-}
 
-TEST_F(ChannelLists, ADragSelectsCellsWithoutOpeningAnEditorAndDeleteEmptiesTheirChannels)
-{
+    // A drag selects cells without opening an editor; Delete empties their channels.
     grid().setFocus();
     QTest::mousePress(grid().viewport(), Qt::LeftButton, {}, centreOf(2, kColReceive));
     QTest::mouseMove(grid().viewport(), centreOf(3, kColTxTone));
@@ -63,7 +61,6 @@ TEST_F(ChannelLists, ADragSelectsCellsWithoutOpeningAnEditorAndDeleteEmptiesThei
     const ChannelGrid::Range range = grid().selectedRange();
     EXPECT_EQ(std::tuple(range.top, range.bottom, range.right), std::tuple(2, 3, kColTxTone));
 
-    const auto before = document.table();
     key(Qt::Key_Delete);
     EXPECT_EQ(std::tuple(channel(2), channel(3), cell(4, kColReceive)),
               std::tuple(std::vector<std::string>(9), std::vector<std::string>(9), "446.04375"));
