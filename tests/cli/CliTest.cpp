@@ -62,6 +62,9 @@ const Case kCases[] = {
     {"Info", "info %hand-set.sin", 0,
      "radio type: PMR+LPD\nradio identity: 0x42\npower rank: 3\nmanual setting: Close\n"
      "channels in use: 76\n"},
+    {"InfoOfAnotherType", "info %new-400-470.sin", 0,
+     "radio type: 400-470MHz\nradio identity: 0xFF\npower rank: 9\nmanual setting: Open\n"
+     "channels in use: 0\n"},
     {"Table", "table %hand-set.sin", 0,
      "CH\tReceive(MHz)\tTransmit(MHz)\tRx Tone\tTx Tone\t W/N \tScan\tTx Power\tBusyLock\tName\n"
      "CH-P01\t446.00625\t446.00625\t67.0\tD023N\tWide\tNo\tHigh\tCarrier\tCH 1-A\n"
