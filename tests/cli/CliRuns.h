@@ -6,6 +6,10 @@
 
 namespace kx9::test {
 
+// A channel list with a line import warns about and two it refuses.
+inline const std::string kRefusedLines = "Location,Name,Frequency,Mode\r\n1,ok,446.018750,FM\r\n"
+                                         "2,air,124.500000,AM\r\n3,bad,446.001000,FM\r\n";
+
 // kx9-cli given a command line as one string of words split at spaces, in
 // which '@' stands for the test's folder and '%' for the test data's.
 class CliTest : public CliFixture
@@ -28,6 +32,15 @@ protected:
     CliRun run(const std::string &command, const std::string &stdoutPath = {}) const
     {
         return cli(words(command), stdoutPath);
+    }
+    // The command started through another program (env, setpriv) and its words.
+    CliRun runUnder(const std::string &starter, const std::string &command) const
+    {
+        std::vector<std::string> args = words(starter);
+        args.push_back(KX9_CLI);
+        for (std::string &arg : words(command))
+            args.push_back(std::move(arg));
+        return runProgram(m_dir, std::move(args));
     }
 };
 

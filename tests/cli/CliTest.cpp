@@ -2,7 +2,6 @@
 
 #include <csignal>
 #include <fcntl.h>
-#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,88 +12,67 @@ using kx9::test::CliRun;
 using kx9::test::slurp;
 using CliTest = kx9::test::CliTest;
 
-// What a command prints, or the file it writes (@out.sin) byte for byte;
-// type names as people type them; a resave of a saved file changes nothing.
-struct Output
-{
-    const char *name;
-    const char *command;
-    std::string out; // part of standard output
-    const char *golden = nullptr;
-};
-
-class CliOutput : public CliTest, public ::testing::WithParamInterface<Output>
-{
-};
-
-TEST_P(CliOutput, IsWhatTheCommandPromises)
-{
-    const Output &c = GetParam();
-    const CliRun r = run(c.command);
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.err, "");
-    EXPECT_NE(r.out.find(c.out), std::string::npos) << r.out;
-    if (c.golden != nullptr) {
-        EXPECT_EQ(slurp(path("out.sin")), slurp(data(c.golden)));
-    }
-}
-
-const Output kOutputs[] = {
-    {"New", "new -o @out.sin", "", "new-pmr-lpd.sin"},
-    {"NewOfAType", "new --type 400-470MHz -o @out.sin", "", "new-400-470.sin"},
-    {"NewTypeInAnyCase", "new --type=pmr+lpd --output @out.sin", "", "new-pmr-lpd.sin"},
-    {"Resave", "resave %hand-set.sin -o @out.sin", "", "hand-set.sin"},
-    {"Info", "info %hand-set.sin",
-     "radio type: PMR+LPD\nradio identity: 0x42\npower rank: 3\nmanual setting: Close\n"
-     "channels in use: 76\n"},
-    {"InfoOfAnotherType", "info %new-400-470.sin",
-     "radio type: 400-470MHz\nradio identity: 0xFF\npower rank: 9\nmanual setting: Open\n"
-     "channels in use: 0\n"},
-    {"Table", "table %hand-set.sin",
-     "CH\tReceive(MHz)\tTransmit(MHz)\tRx Tone\tTx Tone\t W/N \tScan\tTx Power\tBusyLock\tName\n"
-     "CH-P01\t446.00625\t446.00625\t67.0\tD023N\tWide\tNo\tHigh\tCarrier\tCH 1-A\n"
-     "CH-P02\t446.01250\t446.51250\tD754I\t254.1\tNarrow\tYes\tLow\tQT/DQT\tAB\n"
-     "CH-P03\t\t\t\t\t\t\t\t\t\n"},
-    {"TableInChinese", "table %hand-set.sin --lang zh",
-     "频道\t接收频率\t发射频率\t接收信令\t发射信令\t 宽/窄\t扫描添加\t发射功率\t繁忙锁定\t名称\n"
-     "CH-P01\t446.00625\t446.00625\t67.0\tD023N\t宽\t否\t高\t载波\tCH 1-A\n"},
-    {"TableInChineseL01", "table %hand-set.sin --lang zh",
-     "\nCH-L01\t433.07500\t433.07500\tOff\tOff\t宽\t是\t低\t关闭\t\n"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Commands, CliOutput, ::testing::ValuesIn(kOutputs),
-                         [](const auto &info) { return std::string(info.param.name); });
-
-// A command that fails says why on stderr with its status (1: trouble, 2: a
-// wrong command line) and writes nothing.
-struct Refusal
+// On success what a command prints (part of standard output) and the file it
+// writes (@out.sin) byte for byte, type names as people type them, a resave
+// changing nothing; on failure why on stderr with its status (1: trouble, 2:
+// a wrong command line); nothing else written.
+struct Case
 {
     const char *name;
     const char *command;
     int status;
-    std::string said; // part of stderr
+    std::string said; // part of standard output on success, of stderr otherwise
+    const char *golden = nullptr;
 };
 
-class CliRefusal : public CliTest, public ::testing::WithParamInterface<Refusal>
+class CliCommand : public CliTest, public ::testing::WithParamInterface<Case>
 {
 };
 
-TEST_P(CliRefusal, SaysWhyWithItsStatusAndWritesNothing)
+TEST_P(CliCommand, DoesWhatItPromisesOrSaysWhyAndWritesNothing)
 {
-    const Refusal &c = GetParam();
+    const Case &c = GetParam();
     kx9::test::writeFile(m_dir / "short.sin", "short");
     kx9::test::writeFile(m_dir / "nolist.csv", "just,some,words\r\n");
+    kx9::test::writeFile(m_dir / "lines.csv", kx9::test::kRefusedLines);
+    kx9::test::writeFile(m_dir / "esc.csv",
+                         "Location,Name,Frequency,Mode\r\n1,\x1b[31mred,446.018750,"
+                         "FM\r\n2,x,446.018750,\x1b]0;title\x07\r\n");
     fs::create_directory(m_dir / "folder");
     const CliRun r = run(c.command);
-    EXPECT_EQ(r.status, c.status);
-    EXPECT_EQ(r.out, "");
-    EXPECT_NE(r.err.find(expand(c.said)), std::string::npos) << r.err;
-    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 3);
+    EXPECT_EQ(r.status, c.status) << r.err;
+    EXPECT_EQ(c.status == 0 ? r.err : r.out, "");
+    // Text from the files reaches the terminal escaped: a name sends no escape sequence.
+    EXPECT_EQ(r.err.find_first_of("\x1b\x07"), std::string::npos) << r.err;
+    const std::string &said = c.status == 0 ? r.out : r.err;
+    EXPECT_NE(said.find(expand(c.said)), std::string::npos) << said;
+    if (c.golden != nullptr)
+        EXPECT_EQ(slurp(path("out.sin")), slurp(data(c.golden)));
+    else
+        EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 5);
 }
 
 const std::string kTwice = "takes one value; it is given more than once";
 
-const Refusal kRefusals[] = {
+const Case kCases[] = {
+    {"New", "new -o @out.sin", 0, "", "new-pmr-lpd.sin"},
+    {"NewOfAType", "new --type 400-470MHz -o @out.sin", 0, "", "new-400-470.sin"},
+    {"NewTypeInAnyCase", "new --type=pmr+lpd --output @out.sin", 0, "", "new-pmr-lpd.sin"},
+    {"Resave", "resave %hand-set.sin -o @out.sin", 0, "", "hand-set.sin"},
+    {"Info", "info %hand-set.sin", 0,
+     "radio type: PMR+LPD\nradio identity: 0x42\npower rank: 3\nmanual setting: Close\n"
+     "channels in use: 76\n"},
+    {"InfoOfAnotherType", "info %new-400-470.sin", 0,
+     "radio type: 400-470MHz\nradio identity: 0xFF\npower rank: 9\nmanual setting: Open\n"
+     "channels in use: 0\n"},
+    {"Table", "table %hand-set.sin", 0,
+     "CH\tReceive(MHz)\tTransmit(MHz)\tRx Tone\tTx Tone\t W/N \tScan\tTx Power\tBusyLock\tName\n"
+     "CH-P01\t446.00625\t446.00625\t67.0\tD023N\tWide\tNo\tHigh\tCarrier\tCH 1-A\n"
+     "CH-P02\t446.01250\t446.51250\tD754I\t254.1\tNarrow\tYes\tLow\tQT/DQT\tAB\n"
+     "CH-P03\t\t\t\t\t\t\t\t\t\n"},
+    {"TableInChinese", "table %hand-set.sin --lang zh", 0,
+     "频道\t接收频率\t发射频率\t接收信令\t发射信令\t 宽/窄\t扫描添加\t发射功率\t繁忙锁定\t名称\n"
+     "CH-P01\t446.00625\t446.00625\t67.0\tD023N\t宽\t否\t高\t载波\tCH 1-A\n"},
     {"MissingFile", "table @missing.sin", 1,
      "kx9-cli: cannot open @missing.sin: No such file or directory\n"},
     {"ShortFile", "resave @short.sin -o @out.sin", 1,
@@ -115,6 +93,15 @@ const Refusal kRefusals[] = {
      "kx9-cli: @nolist.csv: no channel list: the header line has no Location column\n"},
     {"MissingList", "import @missing.csv --into %hand-set.sin -o @out.sin", 1,
      "cannot open @missing.csv"},
+    {"ImportWithRefusedLines", "import @lines.csv --into %new-pmr-lpd.sin -o @out.sin", 1,
+     "@lines.csv:2: warning: name \"ok\" stored as \"OK\"\n"
+     "@lines.csv:3: refused: mode \"AM\" cannot be held (FM or NFM only)\n"
+     "@lines.csv:4: refused: receive frequency 446.00100 MHz is on no 6.25, 5 or 2.5 kHz step\n"
+     "kx9-cli: nothing written: lines refused: 2 (--skip-bad writes the other lines)\n"},
+    {"ImportEscapesAName", "import @esc.csv --into %new-pmr-lpd.sin -o @out.sin", 1,
+     "name \"\\x1B[31mred\""},
+    {"ImportEscapesAMode", "import @esc.csv --into %new-pmr-lpd.sin -o @out.sin", 1,
+     "\\x1B]0;title\\x07"},
     {"ExportToNoFolder", "export %hand-set.sin -o @no/folder/x.csv", 1, "cannot write"},
     // diff keeps diff(1)'s statuses: 2 when a file cannot be read.
     {"DiffOfAMissingFile", "diff %hand-set.sin @missing.sin", 2, "missing.sin"},
@@ -143,39 +130,10 @@ const Refusal kRefusals[] = {
      "kx9-cli: cannot write @folder: it is a folder, not a regular file\n"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Commands, CliRefusal, ::testing::ValuesIn(kRefusals),
+INSTANTIATE_TEST_SUITE_P(Commands, CliCommand, ::testing::ValuesIn(kCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
-// Runs kx9-cli in a child that calls prepare first (false: exit 99), with
-// stderr into a file of the folder; the exit status (-1 for a signal) and stderr.
-CliRun cliPrepared(const fs::path &folder, std::vector<std::string> args, bool (*prepare)())
-{
-    args.insert(args.begin(), KX9_CLI);
-    std::vector<char *> argv;
-    for (auto &a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    const std::string errFile = (folder / ".stderr").string();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::dup2(::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666), 2);
-        if (!prepare())
-            ::_exit(99);
-        ::execv(KX9_CLI, argv.data());
-        ::_exit(98);
-    }
-    const int status = kx9::test::waitBounded(child);
-    return {status, "", slurp(errFile)};
-}
-
-constexpr uid_t kNobody = 65534;
-constexpr gid_t kNogroup = 65534;
-
-bool asNobody()
-{
-    ::dup2(::open("/dev/null", O_WRONLY), 1);
-    return ::setgroups(0, nullptr) == 0 && ::setgid(kNogroup) == 0 && ::setuid(kNobody) == 0;
-}
+constexpr uid_t kNobody = 65534; // nobody, and nogroup for the group
 
 // A save is a plain write: in a folder everyone may write, a read-only file
 // and another user's file are refused, and a file the group may write is
@@ -199,10 +157,10 @@ TEST_F(CliTest, ResaveAsAnotherUserTreatsTheTargetAsAPlainWriteWould)
         {closed / "own.sin", kNobody, rw, true}};
     for (const auto &[file, owner, mode, written] : targets) {
         std::ofstream(file) << "old";
-        ASSERT_EQ(::chown(file.c_str(), owner, kNogroup), 0);
+        ASSERT_EQ(::chown(file.c_str(), owner, kNobody), 0);
         fs::permissions(file, mode);
-        const CliRun r =
-            cliPrepared(m_dir, words("resave %hand-set.sin -o " + file.string()), asNobody);
+        const CliRun r = runUnder("/usr/bin/setpriv --reuid=65534 --regid=65534 --clear-groups",
+                                  "resave %hand-set.sin -o " + file.string());
         EXPECT_EQ(r.status, written ? 0 : 1) << file;
         EXPECT_EQ(slurp(file), written ? slurp(data("hand-set.sin")) : "old") << file;
         struct stat info = {};
@@ -214,16 +172,28 @@ TEST_F(CliTest, ResaveAsAnotherUserTreatsTheTargetAsAPlainWriteWould)
     EXPECT_EQ(std::distance(fs::directory_iterator(closed), fs::directory_iterator()), 1);
 }
 
-// Standard output into a pipe whose reader has gone, with SIGPIPE as a shell
-// leaves it.
-bool intoClosedPipe()
+// kx9-cli with standard output into a pipe whose reader has gone, with
+// SIGPIPE as a shell leaves it; the exit status and stderr.
+CliRun intoClosedPipe(const fs::path &folder, std::vector<std::string> args)
 {
-    int ends[2];
-    if (::pipe(ends) != 0)
-        return false;
-    ::close(ends[0]);
-    ::signal(SIGPIPE, SIG_DFL);
-    return ::dup2(ends[1], 1) == 1;
+    args.insert(args.begin(), KX9_CLI);
+    std::vector<char *> argv;
+    for (auto &a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const std::string errFile = (folder / ".stderr").string();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        int ends[2];
+        ::dup2(::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666), 2);
+        if (::pipe(ends) != 0 || ::close(ends[0]) != 0 || ::dup2(ends[1], 1) != 1)
+            ::_exit(99);
+        ::signal(SIGPIPE, SIG_DFL);
+        ::execv(KX9_CLI, argv.data());
+        ::_exit(98);
+    }
+    const int status = kx9::test::waitBounded(child);
+    return {status, "", slurp(errFile)};
 }
 
 // Output that never reached its destination is a failure of every command,
@@ -242,7 +212,7 @@ TEST_F(CliTest, OutputThatCannotBeWrittenFailsTheCommand)
     }
     for (const char *command :
          {"table %hand-set.sin", "export %hand-set.sin", "report %hand-set.sin -o -"}) {
-        const CliRun r = cliPrepared(m_dir, words(command), intoClosedPipe);
+        const CliRun r = intoClosedPipe(m_dir, words(command));
         EXPECT_EQ(r.status, 1) << command;
         EXPECT_EQ(r.err, "kx9-cli: cannot write to standard output: Broken pipe\n") << command;
     }
@@ -253,12 +223,9 @@ TEST_F(CliTest, OutputThatCannotBeWrittenFailsTheCommand)
 TEST_F(CliTest, ReportNeedsNoDisplayNorARuntimeFolder)
 {
     fs::create_directory(m_dir / "tmp");
-    std::vector<std::string> args =
-        words("/usr/bin/env -u XDG_RUNTIME_DIR QT_QPA_PLATFORM=xcb DISPLAY= TMPDIR=@tmp");
-    args.push_back(KX9_CLI);
-    for (const std::string &arg : words("report %hand-set.sin -o @r.pdf"))
-        args.push_back(arg);
-    const CliRun r = kx9::test::runProgram(m_dir, args);
+    const CliRun r =
+        runUnder("/usr/bin/env -u XDG_RUNTIME_DIR QT_QPA_PLATFORM=xcb DISPLAY= TMPDIR=@tmp",
+                 "report %hand-set.sin -o @r.pdf");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     EXPECT_TRUE(slurp(path("r.pdf")).starts_with("%PDF-"));

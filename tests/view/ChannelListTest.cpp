@@ -1,10 +1,10 @@
+#include "TempFolder.h"
 #include "WindowTest.h"
 
 #include "ImportDialog.h"
 
 #include <QCheckBox>
 #include <QClipboard>
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace kx9::test {
@@ -26,7 +26,7 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(ChannelLists, TenChannelsCopiedFromTheGridPasteBackAtChannel20AsOneStep)
+TEST_F(ChannelLists, CellsPickedByKeysOrADragCopyPasteOrDeleteAsOneStepEach)
 {
     // Rows 1-10 picked with the keyboard, as a user does.
     grid().setFocus();
@@ -51,10 +51,8 @@ TEST_F(ChannelLists, TenChannelsCopiedFromTheGridPasteBackAtChannel20AsOneStep)
 
     key(Qt::CTRL | Qt::Key_Z);
     EXPECT_EQ(document.table(), before);
-}
 
-TEST_F(ChannelLists, ADragSelectsCellsWithoutOpeningAnEditorAndDeleteEmptiesTheirChannels)
-{
+    // A drag selects cells without opening an editor; Delete empties their channels.
     grid().setFocus();
     QTest::mousePress(grid().viewport(), Qt::LeftButton, {}, centreOf(2, kColReceive));
     QTest::mouseMove(grid().viewport(), centreOf(3, kColTxTone));
@@ -63,7 +61,6 @@ TEST_F(ChannelLists, ADragSelectsCellsWithoutOpeningAnEditorAndDeleteEmptiesThei
     const ChannelGrid::Range range = grid().selectedRange();
     EXPECT_EQ(std::tuple(range.top, range.bottom, range.right), std::tuple(2, 3, kColTxTone));
 
-    const auto before = document.table();
     key(Qt::Key_Delete);
     EXPECT_EQ(std::tuple(channel(2), channel(3), cell(4, kColReceive)),
               std::tuple(std::vector<std::string>(9), std::vector<std::string>(9), "446.04375"));
@@ -100,23 +97,17 @@ TEST_F(ChannelLists, ChannelMovesCarryTheSelectionAndUndoEachStep)
 
 TEST_F(ChannelLists, ImportAppliesTheListAsOneStepAndExportGivesItBack)
 {
-    const QString csv = dir.filePath("club.csv");
-    QFile out(csv);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,Mode,Power\r\n"
+    files.listOpenName = dir.filePath("club.csv");
+    writeFile(toStd(files.listOpenName),
+              "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,Mode,Power\r\n"
               "1,club,446.100000,,0.000000,TSQL,88.5,88.5,NFM,0.5W\r\n"
               "2,air,124.500000,,0.000000,,88.5,88.5,AM,2.0W\r\n");
-    out.close();
-    files.listOpenName = csv;
     const auto before = document.table();
-
-    QTimer::singleShot(0, [] {
-        auto *dialog = qobject_cast<ImportDialog *>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->replaceBox()->setChecked(true);
-        dialog->accept();
-    });
-    trigger(command::kFileImport);
+    EXPECT_TRUE(whileModal<ImportDialog>([this] { trigger(command::kFileImport); },
+                                         [](ImportDialog &dialog) {
+                                             dialog.replaceBox()->setChecked(true);
+                                             dialog.accept();
+                                         }));
     // The replace box reached the import: channel 3, not in the list, is
     // emptied; channel 2, whose line was refused, kept.
     EXPECT_EQ(std::tuple(cell(1, kColName), cell(2, kColReceive), cell(3, kColReceive)),

@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QMessageBox>
 #include <QScreen>
+#include <QScrollBar>
 #include <QWheelEvent>
 
 namespace kx9::test {
@@ -34,20 +35,17 @@ TEST_F(KeepingData, ArrowKeysOutOfAnEditorMoveInTheGridAndNeverChangeTheType)
     clickCell(5, kColReceive);
     ASSERT_TRUE(view().frequencyEditor().hasFocus());
     QTest::keyClick(&view().frequencyEditor(), Qt::Key_Down);
-    EXPECT_EQ(grid().row(), 6);
-    EXPECT_TRUE(grid().hasFocus());
+    EXPECT_EQ(std::tuple(grid().row(), grid().hasFocus()), std::tuple(6, true));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-    EXPECT_EQ(grid().row(), 7);
-    EXPECT_EQ(view().typeSelector().currentIndex(), kType400470);
-    EXPECT_EQ(document.table(), before);
+    EXPECT_EQ(std::tuple(grid().row(), view().typeSelector().currentIndex(), document.table()),
+              std::tuple(7, kType400470, before));
 
     // Up from the name editor too, committing what was typed.
     keyOnCell(7, kColName, 'A');
     QTest::keyClick(&view().nameEditor(), 'B');
     QTest::keyClick(&view().nameEditor(), Qt::Key_Up);
-    EXPECT_EQ(grid().row(), 6);
-    EXPECT_TRUE(grid().hasFocus());
-    EXPECT_EQ(cell(7, kColName), "B");
+    EXPECT_EQ(std::tuple(grid().row(), grid().hasFocus(), cell(7, kColName)),
+              std::tuple(6, true, "B"));
 }
 
 TEST_F(KeepingData, TheWheelChangesNoListTheUserIsNotWorkingIn)
@@ -56,9 +54,9 @@ TEST_F(KeepingData, TheWheelChangesNoListTheUserIsNotWorkingIn)
     const auto before = document.table();
     grid().setFocus();
     wheel(&view().typeSelector(), -1);
-    EXPECT_EQ(view().typeSelector().currentIndex(), kTypePmrLpd);
-    EXPECT_EQ(document.table(), before);
-    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_EQ(
+        std::tuple(view().typeSelector().currentIndex(), document.table(), prompter.shown.size()),
+        std::tuple(kTypePmrLpd, before, 0u));
 
     // An in-grid list left open while the user went elsewhere.
     clickCell(3, kColBandwidth);
@@ -70,6 +68,7 @@ TEST_F(KeepingData, TheWheelChangesNoListTheUserIsNotWorkingIn)
     EXPECT_EQ(bandwidth.currentIndex(), chosen);
 }
 
+// An accepted change replaces them as one undo step.
 TEST_F(KeepingData, ATypeChangeAsksBeforeReplacingTheUsersChannels)
 {
     editReceive(3, "433.075");
@@ -82,10 +81,20 @@ TEST_F(KeepingData, ATypeChangeAsksBeforeReplacingTheUsersChannels)
     EXPECT_EQ(view().typeSelector().currentIndex(), kTypePmrLpd);
     EXPECT_EQ(document.table(), edited);
 
+    const ChannelImage editedImage = document.image();
     prompter.answers = {true};
     selectType(kTypePmr);
     EXPECT_EQ(cell(3, kColReceive), "446.03125");
     EXPECT_EQ(grid().model()->headerData(98, Qt::Vertical).toString(), "CH-P99");
+    // One undo step brings back the channels, the image and the selector; redo the new ones.
+    const auto replaced = std::tuple(document.table(), document.image(), kTypePmr);
+    window->action(command::kEditUndo)->trigger();
+    EXPECT_EQ(std::tuple(document.table(), document.image(), document.isModified(),
+                         view().typeSelector().currentIndex(), view().currentTypeIndex()),
+              std::tuple(edited, editedImage, true, kTypePmrLpd, kTypePmrLpd));
+    window->action(command::kEditRedo)->trigger();
+    EXPECT_EQ(std::tuple(document.table(), document.image(), view().typeSelector().currentIndex()),
+              replaced);
 
     // A table of nothing but the type's defaults changes at once.
     prompter.shown.clear();
@@ -117,14 +126,20 @@ TEST_F(KeepingData, ARefusedFrequencyKeepsTheValueThatWasThere)
     EXPECT_TRUE(view().pickList(EditorKind::ToneList).isVisible());
 }
 
-TEST_F(KeepingData, EscapeCancelsTheOpenEditAndLeavesTheCell)
+// Escape, or scrolling the grid, drops the value being typed.
+TEST_F(KeepingData, EscapeOrScrollingDropsTheOpenEditAndLeavesTheCell)
 {
-    clickCell(4, kColReceive);
-    QTest::keyClicks(&view().frequencyEditor(), "433.075");
-    QTest::keyClick(&view().frequencyEditor(), Qt::Key_Escape);
-    EXPECT_TRUE(focusedEditor() == nullptr && grid().hasFocus());
-    clickCell(6, kColReceive);
-    EXPECT_EQ(cell(4, kColReceive), "446.04375");
+    for (const bool scroll : {false, true}) {
+        clickCell(4, kColReceive);
+        QTest::keyClicks(&view().frequencyEditor(), "433.075");
+        if (scroll)
+            grid().verticalScrollBar()->setValue(grid().verticalScrollBar()->value() + 10);
+        else
+            QTest::keyClick(&view().frequencyEditor(), Qt::Key_Escape);
+        EXPECT_TRUE(focusedEditor() == nullptr && (scroll || grid().hasFocus())) << scroll;
+        clickCell(6, kColReceive);
+        EXPECT_EQ(cell(4, kColReceive), "446.04375") << scroll;
+    }
 
     clickCell(4, kColPower);
     QComboBox &power = view().pickList(EditorKind::PowerList);
@@ -156,39 +171,6 @@ TEST_F(KeepingData, EnterOnTheRadioTypeQuestionCancelsAndADetailShowsUnderItsMes
         [](QMessageBox &box) {
             EXPECT_EQ(std::tuple(box.text(), box.informativeText()), std::tuple("what", "detail"));
         }));
-}
-
-// A port the system refuses, for want of permission.
-class RefusedPort : public SimPort
-{
-public:
-    using SimPort::SimPort;
-    OpenResult open(std::string_view name, const TimeoutProfile &) override
-    {
-        return {OpenError::Permission, std::string(name) + ": Permission denied"};
-    }
-};
-
-TEST_F(KeepingData, AFinishedOrFailedTransferSaysWhatHappenedToWhichDevice)
-{
-    transfer(command::kReadFromRadio);
-    // The pointer's hints do not replace it; the next command starts without it.
-    QEvent enterGrid(QEvent::Enter);
-    QCoreApplication::sendEvent(grid().viewport(), &enterGrid);
-    EXPECT_EQ(window->resultPaneText(), "Read complete: 4096 bytes from /dev/ttyUSB0");
-    window->action(command::kWriteToRadio)->trigger();
-    EXPECT_EQ(window->resultPaneText(), "");
-    start();
-    EXPECT_EQ(window->resultPaneText(), "Write complete: 4080 bytes to /dev/ttyUSB0");
-
-    makePort = [this] { return std::make_unique<RefusedPort>(radio); };
-    view().setPortName(QStringLiteral("/dev/ttyS7"));
-    transfer(command::kWriteToRadio);
-    EXPECT_EQ(prompter.texts(),
-              std::vector<std::string>{std::string(text::kOpenPortFailed.en) +
-                                       "\nNo permission to use /dev/ttyS7 (Permission denied). "
-                                       "Serial ports belong to the dialout group: run sudo "
-                                       "usermod -aG dialout $USER, then log in again."});
 }
 
 TEST_F(KeepingData, TheWindowAndTheToneListStayOnTheScreen)
