@@ -109,8 +109,9 @@ TEST_F(OptionsDialog, ValuesTheListsCannotShowAreNamedBeforeOk)
         document.acceptOptions(image);
         runDialog([&](OptionalFeaturesDialog &d) {
             EXPECT_EQ(d.unshownNotice()->isVisibleTo(&d), !notice.empty());
-            if (!notice.empty())
+            if (!notice.empty()) {
                 EXPECT_EQ(d.unshownNotice()->text().toStdString(), notice);
+            }
             d.cancelButton()->click();
         });
     }
