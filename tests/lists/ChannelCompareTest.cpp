@@ -69,9 +69,7 @@ struct SettingsCase
     Lines expected;
 };
 
-class SettingsBytes : public ::testing::TestWithParam<SettingsCase>
-{
-};
+using SettingsBytes = ::testing::TestWithParam<SettingsCase>;
 
 TEST_P(SettingsBytes, EveryDifferingBitIsShownOnce)
 {
@@ -86,32 +84,30 @@ TEST_P(SettingsBytes, EveryDifferingBitIsShownOnce)
     EXPECT_EQ(compareChannelFiles(a.view(), Opened(changed).view(), reader), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ChannelCompare, SettingsBytes,
-    ::testing::Values(SettingsCase{"LabelledLineAlone",
-                                   [](ChannelImage &i) { i.setSquelch(7); },
-                                   {"Squelch Level: 5 -> 7"}},
-                      SettingsCase{"ByteNoLineReadsBesideALabelledLine",
-                                   [](ChannelImage &i) {
-                                       i.setSquelch(7);
-                                       i.setByte(0x818, 0x5A);
-                                       i.setByte(0x840, 0x12);
-                                   },
-                                   {"Squelch Level: 5 -> 7", "Settings 0x818: 00 -> 5A",
-                                    "Settings 0x840: FF -> 12"}},
-                      SettingsCase{"BitsBesideALabelledFieldInItsByte",
-                                   [](ChannelImage &i) { i.setByte(0x817, 0x18); },
-                                   {"Step: 4 -> 0", "Settings 0x817: 04 -> 18"}},
-                      // The labels change with the type, the cells do not; the Type
-                      // line explains the type bits of 0x81F.
-                      SettingsCase{
-                          "ARadioTypeChangeIsNamedOnce",
-                          [](ChannelImage &i) { i.setRadioTypeBits(layout::kRadioTypePmr); },
-                          {"Type: PMR+LPD -> PMR"}},
-                      SettingsCase{"LinesAgreeButBytesDiffer",
-                                   [](ChannelImage &i) { i.setByte(0x840, 0x12); },
-                                   {"Settings 0x840: FF -> 12"}}),
-    [](const ::testing::TestParamInfo<SettingsCase> &info) { return info.param.name; });
+const SettingsCase kSettingsCases[] = {
+    {"LabelledLineAlone", [](ChannelImage &i) { i.setSquelch(7); }, {"Squelch Level: 5 -> 7"}},
+    {"ByteNoLineReadsBesideALabelledLine",
+     [](ChannelImage &i) {
+         i.setSquelch(7);
+         i.setByte(0x818, 0x5A);
+         i.setByte(0x840, 0x12);
+     },
+     {"Squelch Level: 5 -> 7", "Settings 0x818: 00 -> 5A", "Settings 0x840: FF -> 12"}},
+    {"BitsBesideALabelledFieldInItsByte",
+     [](ChannelImage &i) { i.setByte(0x817, 0x18); },
+     {"Step: 4 -> 0", "Settings 0x817: 04 -> 18"}},
+    // The labels change with the type, the cells do not; the Type line
+    // explains the type bits of 0x81F.
+    {"ARadioTypeChangeIsNamedOnce",
+     [](ChannelImage &i) { i.setRadioTypeBits(layout::kRadioTypePmr); },
+     {"Type: PMR+LPD -> PMR"}},
+    {"LinesAgreeButBytesDiffer",
+     [](ChannelImage &i) { i.setByte(0x840, 0x12); },
+     {"Settings 0x840: FF -> 12"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(ChannelCompare, SettingsBytes, ::testing::ValuesIn(kSettingsCases),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace kx9

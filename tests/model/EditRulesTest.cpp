@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace kx9 {
 namespace {
 
@@ -30,58 +32,56 @@ const char *const kChannel = "CH-P05|446.00625|446.01875|67.0|D023N|Narrow|No|Lo
 const char *const kNamedRow = "CH-P05|||||||||OLD";
 const char *const kNoTransmit = "CH-P05|446.00625||67.0|D023N|Narrow|No|Low|Carrier|BASE";
 
+using enum CommitKind;
+constexpr Language en = Language::English, zh = Language::Chinese;
+
 TEST(FrequencyCommit, AcceptedValueGivesTheRow)
 {
-    const auto en = Language::English;
-    const struct
-    {
-        const char *what;
-        const char *before;
-        int col;
-        const char *typed;
-        CommitKind kind;
-        Language language;
-        const char *after;
-        const char *notice = "";
-    } cases[] = {
-        {"a new row takes the defaults", kNamedRow, kColReceive, "446.00625", CommitKind::Leave, en,
-         "CH-P05|446.00625|446.00625|Off|Off|Wide|Yes|High|Close|"},
-        {"Enter keeps the name the row held", kNamedRow, kColReceive, "446.00625",
-         CommitKind::Enter, en, "CH-P05|446.00625|446.00625|Off|Off|Wide|Yes|High|Close|OLD"},
-        {"a transmit frequency first leaves Receive empty", kNamedRow, kColTransmit, "446.1",
-         CommitKind::Leave, en, "CH-P05||446.10000|Off|Off|Wide|Yes|High|Close|"},
-        {"the defaults follow the language", kNamedRow, kColReceive, "446.00625", CommitKind::Leave,
-         Language::Chinese, "CH-P05|446.00625|446.00625|Off|Off|宽|是|高|关闭|"},
-        {"a comma is the decimal point", kNamedRow, kColReceive, "446,1", CommitKind::Leave,
-         Language::Chinese, "CH-P05|446.10000|446.10000|Off|Off|宽|是|高|关闭|"},
-        {"a comma on Enter", kChannel, kColTransmit, "446,00625 ", CommitKind::Enter, en,
-         "CH-P05|446.00625|446.00625|67.0|D023N|Narrow|No|Low|Carrier|BASE"},
-        {"a channel keeps its transmit and flags", kChannel, kColReceive, "433.075",
-         CommitKind::Enter, en, "CH-P05|433.07500|446.01875|67.0|D023N|Narrow|No|Low|Carrier|BASE"},
-        {"emptying the last frequency empties the row but its label",
-         "CH-P05|446.00625||67.0||Narrow|No|Low|Carrier|BASE", kColReceive, "", CommitKind::Leave,
-         en, "CH-P05"},
-        // Only the transmit tone is left once Receive goes: leaving the cell
-        // keeps the flags, the Enter path looks at the frequencies alone.
-        {"leaving keeps the flags while a tone remains", kNoTransmit, kColReceive, "",
-         CommitKind::Leave, en, "CH-P05||||D023N|Narrow|No|Low|Carrier|BASE"},
-        {"Enter empties the flags", kNoTransmit, kColReceive, "", CommitKind::Enter, en,
-         "CH-P05||||D023N|||||"},
-        {"outside the radio's band, stored with a notice", kChannel, kColReceive, "145,5",
-         CommitKind::Enter, en, "CH-P05|145.50000|446.01875|67.0|D023N|Narrow|No|Low|Carrier|BASE",
-         "145.50000 MHz is outside the radio's band of 400-470 MHz; it was stored all the same"},
-        {"the notice in Chinese", kChannel, kColTransmit, "470.00625", CommitKind::Leave,
-         Language::Chinese, "CH-P05|446.00625|470.00625|67.0|D023N|Narrow|No|Low|Carrier|BASE",
-         "470.00625 MHz 超出对讲机的 400-470 MHz 频段，仍已存入"},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        ChannelTable t = tableWith(c.before);
-        const EditOutcome out = commitFrequency(t, kRow, c.col, c.typed, c.kind, c.language);
+    // before, column, typed, kind, language, after, notice
+    const std::tuple<const char *, int, const char *, CommitKind, Language, const char *,
+                     const char *>
+        cases[] = {
+            // A new row takes the defaults in the language; Enter keeps the name it held.
+            {kNamedRow, kColReceive, "446.00625", Leave, en,
+             "CH-P05|446.00625|446.00625|Off|Off|Wide|Yes|High|Close|", ""},
+            {kNamedRow, kColReceive, "446.00625", Enter, en,
+             "CH-P05|446.00625|446.00625|Off|Off|Wide|Yes|High|Close|OLD", ""},
+            {kNamedRow, kColTransmit, "446.1", Leave, en,
+             "CH-P05||446.10000|Off|Off|Wide|Yes|High|Close|", ""},
+            {kNamedRow, kColReceive, "446.00625", Leave, zh,
+             "CH-P05|446.00625|446.00625|Off|Off|宽|是|高|关闭|", ""},
+            // A comma is the decimal point.
+            {kNamedRow, kColReceive, "446,1", Leave, zh,
+             "CH-P05|446.10000|446.10000|Off|Off|宽|是|高|关闭|", ""},
+            {kChannel, kColTransmit, "446,00625 ", Enter, en,
+             "CH-P05|446.00625|446.00625|67.0|D023N|Narrow|No|Low|Carrier|BASE", ""},
+            {kChannel, kColReceive, "433.075", Enter, en,
+             "CH-P05|433.07500|446.01875|67.0|D023N|Narrow|No|Low|Carrier|BASE", ""},
+            // Emptying the last frequency empties the row but its label.
+            {"CH-P05|446.00625||67.0||Narrow|No|Low|Carrier|BASE", kColReceive, "", Leave, en,
+             "CH-P05", ""},
+            // Only the transmit tone is left once Receive goes: leaving the cell
+            // keeps the flags, the Enter path looks at the frequencies alone.
+            {kNoTransmit, kColReceive, "", Leave, en, "CH-P05||||D023N|Narrow|No|Low|Carrier|BASE",
+             ""},
+            {kNoTransmit, kColReceive, "", Enter, en, "CH-P05||||D023N|||||", ""},
+            // Outside the radio's band: stored with a notice.
+            {kChannel, kColReceive, "145,5", Enter, en,
+             "CH-P05|145.50000|446.01875|67.0|D023N|Narrow|No|Low|Carrier|BASE",
+             "145.50000 MHz is outside the radio's band of 400-470 MHz; it was stored all the "
+             "same"},
+            {kChannel, kColTransmit, "470.00625", Leave, zh,
+             "CH-P05|446.00625|470.00625|67.0|D023N|Narrow|No|Low|Carrier|BASE",
+             "470.00625 MHz 超出对讲机的 400-470 MHz 频段，仍已存入"},
+        };
+    for (const auto &[before, col, typed, kind, language, after, notice] : cases) {
+        SCOPED_TRACE(std::string(before) + " " + typed);
+        ChannelTable t = tableWith(before);
+        const EditOutcome out = commitFrequency(t, kRow, col, typed, kind, language);
         EXPECT_FALSE(out.message);
-        EXPECT_EQ(out.notice, c.notice);
+        EXPECT_EQ(out.notice, notice);
         apply(t, out);
-        EXPECT_EQ(rowOf(t, kRow), cells(c.after));
+        EXPECT_EQ(rowOf(t, kRow), cells(after));
     }
 }
 
@@ -91,115 +91,95 @@ TEST(FrequencyCommit, RefusedValueShowsItsMessageAndKeepsTheCellWithItsTone)
     const std::string_view formatZh = "输入数据错误，请按正确的格式及大小重新输入";
     const std::string_view stepEn =
         "Error data Value，Please input according the step value(6.25K/5k/2.5k)";
-    const struct
-    {
-        const char *typed;
-        CommitKind kind;
-        std::string_view english;
-        std::string_view chinese;
-    } cases[] = {
-        {"446.001", CommitKind::Leave, stepEn, "输入数据错误，请按6.25K/5k/2.5k的倍数重新输入"},
-        {"446.001", CommitKind::Enter, stepEn, "输入数据错误，请按6.25K/5k/2.5K的倍数重新输入"},
-        {"521.0025", CommitKind::Leave, formatEn, formatZh},
-        {"abc", CommitKind::Enter, formatEn, formatZh},
+    const std::tuple<const char *, CommitKind, std::string_view, std::string_view> cases[] = {
+        {"446.001", Leave, stepEn, "输入数据错误，请按6.25K/5k/2.5k的倍数重新输入"},
+        {"446.001", Enter, stepEn, "输入数据错误，请按6.25K/5k/2.5K的倍数重新输入"},
+        {"521.0025", Leave, formatEn, formatZh},
+        {"abc", Enter, formatEn, formatZh},
         // More than blanks after the number is no frequency, comma or not.
-        {"446,1x", CommitKind::Leave, formatEn, formatZh},
-        {"446.1 1", CommitKind::Enter, formatEn, formatZh},
+        {"446,1x", Leave, formatEn, formatZh},
+        {"446.1 1", Enter, formatEn, formatZh},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.typed);
-        const EditOutcome out = commitFrequency(tableWith(kChannel), kRow, kColReceive, c.typed,
-                                                c.kind, Language::English);
+    for (const auto &[typed, kind, english, chinese] : cases) {
+        SCOPED_TRACE(typed);
+        const EditOutcome out =
+            commitFrequency(tableWith(kChannel), kRow, kColReceive, typed, kind, en);
         ASSERT_TRUE(out.message);
-        EXPECT_EQ(out.message->en, c.english);
-        EXPECT_EQ(out.message->zh, c.chinese);
+        EXPECT_EQ(out.message->en, english);
+        EXPECT_EQ(out.message->zh, chinese);
         EXPECT_TRUE(out.edits.empty()); // a typo must not cost the good value that was there
     }
 }
 
-TEST(ListCommit, RowWithoutFrequenciesHoldsNoListValuesButTakesAName)
-{
-    ChannelTable t = tableWith("CH-P05");
-    t.setCell(kRow, kColBandwidth, "Wide");
-    apply(t, commitPick(t, kRow, kColBandwidth, "Narrow", CommitKind::Leave));
-    EXPECT_EQ(t.cell(kRow, kColBandwidth), "");
-
-    t.setCell(kRow, kColBandwidth, "Wide");
-    const EditOutcome enter = commitPick(t, kRow, kColBandwidth, "Narrow", CommitKind::Enter);
-    EXPECT_TRUE(enter.edits.empty());
-
-    const std::vector<std::string> tones = pickListItems(EditorKind::ToneList, Language::English);
-    apply(t, commitTone(t, kRow, kColRxTone, "67.0", tones, CommitKind::Leave));
-    EXPECT_EQ(t.cell(kRow, kColRxTone), "");
-
-    // A name is written when leaving the cell even so, but not by Enter.
-    EXPECT_TRUE(commitName(t, kRow, "AB-1", CommitKind::Enter).edits.empty());
-    apply(t, commitName(t, kRow, "AB-1", CommitKind::Leave));
-    EXPECT_EQ(t.cell(kRow, kColName), "AB-1");
-}
-
+// A row without frequencies holds no list values but takes a name when the
+// cell is left; Enter writes no name. A tone not in the list is OFF.
 TEST(ListCommit, ChannelRowTakesTheChosenValues)
 {
-    ChannelTable t = tableWith(kChannel);
-    const std::vector<std::string> tones = pickListItems(EditorKind::ToneList, Language::English);
-    apply(t, commitPick(t, kRow, kColPower, "High", CommitKind::Enter));
-    apply(t, commitTone(t, kRow, kColTxTone, "254.1", tones, CommitKind::Leave));
-    EXPECT_EQ(t.cell(kRow, kColPower), "High");
-    EXPECT_EQ(t.cell(kRow, kColTxTone), "254.1");
-    apply(t, commitTone(t, kRow, kColTxTone, "d754i", tones, CommitKind::Enter));
-    EXPECT_EQ(t.cell(kRow, kColTxTone), "d754i");
-    apply(t, commitTone(t, kRow, kColTxTone, "1234", tones, CommitKind::Enter));
-    EXPECT_EQ(t.cell(kRow, kColTxTone), "OFF");
+    const std::vector<std::string> tones = pickListItems(EditorKind::ToneList, en);
+    // before, column, chosen, kind, cell after
+    const std::tuple<const char *, int, const char *, CommitKind, const char *> cases[] = {
+        {"CH-P05|||||Wide", kColBandwidth, "Narrow", Leave, ""},
+        {"CH-P05|||||Wide", kColBandwidth, "Narrow", Enter, "Wide"},
+        {"CH-P05", kColRxTone, "67.0", Leave, ""},
+        {"CH-P05", kColName, "AB-1", Enter, ""},
+        {"CH-P05", kColName, "AB-1", Leave, "AB-1"},
+        {kChannel, kColPower, "High", Enter, "High"},
+        {kChannel, kColTxTone, "254.1", Leave, "254.1"},
+        {kChannel, kColTxTone, "d754i", Enter, "d754i"},
+        {kChannel, kColTxTone, "1234", Enter, "OFF"},
+    };
+    for (const auto &[before, col, chosen, kind, after] : cases) {
+        SCOPED_TRACE(std::string(before) + " " + chosen);
+        ChannelTable t = tableWith(before);
+        const bool tone = col == kColRxTone || col == kColTxTone;
+        apply(t, col == kColName ? commitName(t, kRow, chosen, kind)
+                 : tone          ? commitTone(t, kRow, col, chosen, tones, kind)
+                                 : commitPick(t, kRow, col, chosen, kind));
+        EXPECT_EQ(t.cell(kRow, col), after);
+    }
 }
 
 TEST(EditorOpening, KeyDecidesTheStartingTextAndTheNumberPrompt)
 {
-    const struct
-    {
-        const char *cell;
-        char32_t key;
-        TextEditorOpening opening;
-    } cases[] = {
+    // cell, key, text, select all, ask for a number
+    const std::tuple<const char *, char32_t, const char *, bool, bool> cases[] = {
         // A digit or letter over a filled cell starts a new value.
-        {"446.00625", U'4', {"4", false, false}},
-        {"BASE", U'X', {"X", false, true}},
+        {"446.00625", U'4', "4", false, false},
+        {"BASE", U'X', "X", false, true},
         // Mouse and Enter open on the cell value, selected.
-        {"446.00625", U'\0', {"446.00625", true, false}},
-        {"446.00625", U'\r', {"446.00625", true, false}},
+        {"446.00625", U'\0', "446.00625", true, false},
+        {"446.00625", U'\r', "446.00625", true, false},
         // Over an empty cell a digit is taken and a letter is not.
-        {"", U'4', {"4", false, false}},
-        {"", U'a', {"", false, true}},
+        {"", U'4', "4", false, false},
+        {"", U'a', "", false, true},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(std::string(c.cell) + " " + std::to_string(int(c.key)));
-        const TextEditorOpening o = openTextEditor(c.cell, c.key);
-        EXPECT_EQ(o.text, c.opening.text);
-        EXPECT_EQ(o.selectAll, c.opening.selectAll);
-        EXPECT_EQ(o.askForNumber, c.opening.askForNumber);
+    for (const auto &[cell, key, text, selectAll, askForNumber] : cases) {
+        const TextEditorOpening o = openTextEditor(cell, key);
+        EXPECT_EQ(std::tuple(o.text, o.selectAll, o.askForNumber),
+                  std::tuple(std::string(text), selectAll, askForNumber))
+            << cell << " " << int(key);
     }
 }
 
 TEST(PickList, EnteringACellSelectsTheFirstItemBeginningWithItsText)
 {
-    const auto busy = pickListItems(EditorKind::BusyLockList, Language::English);
+    const auto busy = pickListItems(EditorKind::BusyLockList, en);
     EXPECT_EQ(pickListIndexFor(busy, "Carrier"), 1);
     EXPECT_EQ(pickListIndexFor(busy, "qt/dqt"), 2);
     EXPECT_EQ(pickListIndexFor(busy, "载波"), 0);
     EXPECT_EQ(pickListIndexFor(busy, ""), 0);
-    const auto tones = pickListItems(EditorKind::ToneList, Language::Chinese);
+    const auto tones = pickListItems(EditorKind::ToneList, zh);
     ASSERT_EQ(tones.size(), 261u);
     EXPECT_EQ(pickListIndexFor(tones, "D023I"), 156);
-    EXPECT_EQ(pickListItems(EditorKind::PowerList, Language::Chinese),
-              (std::vector<std::string>{"低", "高"}));
+    EXPECT_EQ(pickListItems(EditorKind::PowerList, zh), (std::vector<std::string>{"低", "高"}));
 }
 
 TEST(Columns, RowsPastTheTypeHaveNoEditor)
 {
-    EXPECT_TRUE(rowInsideType(77, 2));
-    EXPECT_FALSE(rowInsideType(78, 2));
-    EXPECT_TRUE(rowInsideType(99, 0));
-    EXPECT_FALSE(rowInsideType(100, 1));
-    EXPECT_FALSE(rowInsideType(1, -1));
+    const std::vector<bool> inside = {rowInsideType(77, 2), rowInsideType(78, 2),
+                                      rowInsideType(99, 0), rowInsideType(100, 1),
+                                      rowInsideType(1, -1)};
+    EXPECT_EQ(inside, (std::vector<bool>{true, false, true, false, false}));
 }
 
 } // namespace

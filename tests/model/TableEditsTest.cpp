@@ -1,6 +1,7 @@
 #include "TableEdits.h"
 
 #include "RadioType.h"
+#include "TableRows.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +14,6 @@ ChannelTable typeDefaults(int type = kTypePmrLpd)
     table.setHeaders(Language::English);
     fillTypeDefaults(table, type, Language::English);
     return table;
-}
-
-std::vector<std::string> channel(const ChannelTable &table, int row)
-{
-    std::vector<std::string> cells;
-    for (int c = 0; c < kTableCols; ++c)
-        cells.push_back(table.cell(row, c));
-    return cells;
 }
 
 TEST(Clipboard, EachPastedCellPassesTheRulesOfTypingAndRefusalsKeepTheirValue)
@@ -41,12 +34,11 @@ TEST(Clipboard, EachPastedCellPassesTheRulesOfTypingAndRefusalsKeepTheirValue)
     clearChannels(table, 76, 76);
     const PasteResult result = pasteCells(table, kTypePmrLpd, 2, 1, block, Language::English);
     const ChannelTable &t = result.table;
-    EXPECT_EQ(channel(t, 2),
-              (std::vector<std::string>{"CH-P02", "446.01875", "446.02500", "Off", "D023N",
-                                        "Narrow", "No", "Low", "Carrier", "GATE-1"}));
+    EXPECT_EQ(
+        test::rowOf(t, 2),
+        test::splitCells("CH-P02|446.01875|446.02500|Off|D023N|Narrow|No|Low|Carrier|GATE-1"));
     // Emptied frequencies take their tones, not the rest of a channel in use.
-    EXPECT_EQ(channel(t, 3), (std::vector<std::string>{"CH-P03", "145.50000", "", "Off", "",
-                                                       "Narrow", "Yes", "High", "Close", ""}));
+    EXPECT_EQ(test::rowOf(t, 3), test::splitCells("CH-P03|145.50000||Off||Narrow|Yes|High|Close|"));
     EXPECT_EQ(t.cell(4, kColReceive), "446.04375");
 
     // The report names each refused cell, so it shows the refusals themselves,
@@ -66,15 +58,13 @@ TEST(Clipboard, EachPastedCellPassesTheRulesOfTypingAndRefusalsKeepTheirValue)
     // List values need a frequency; a new row gets typing's defaults.
     const PasteResult onEmpty =
         pasteCells(t, kTypePmrLpd, 76, 5, "Wide\nWide\nWide", Language::Chinese);
-    EXPECT_EQ(onEmpty.refused.size(), 1u);
-    EXPECT_EQ(onEmpty.refused[0].reason, "该频道没有频率");
-    EXPECT_EQ(onEmpty.table.cell(77, kColBandwidth), "宽");
-    EXPECT_EQ(onEmpty.rowsPastType, 1);
-    EXPECT_EQ(onEmpty.table.cell(78, kColBandwidth), "");
+    ASSERT_EQ(onEmpty.refused.size(), 1u);
+    EXPECT_EQ(std::tuple(onEmpty.refused[0].reason, onEmpty.table.cell(77, kColBandwidth),
+                         onEmpty.rowsPastType, onEmpty.table.cell(78, kColBandwidth)),
+              std::tuple("该频道没有频率", "宽", 1, ""));
     const PasteResult fresh = pasteCells(t, kTypePmrLpd, 76, 2, "446.1", Language::English);
-    EXPECT_EQ(channel(fresh.table, 76),
-              (std::vector<std::string>{"CH-L68", "", "446.10000", "Off", "Off", "Wide", "Yes",
-                                        "High", "Close", ""}));
+    EXPECT_EQ(test::rowOf(fresh.table, 76),
+              test::splitCells("CH-L68||446.10000|Off|Off|Wide|Yes|High|Close|"));
 }
 
 // Moving one channel, and the top of the list, are the window's tests.
@@ -90,20 +80,19 @@ TEST(ChannelMoves, InsertDeleteAndMoveStayInsideTheTypesChannels)
     EXPECT_FALSE(moveChannels(table, kTypePmrLpd, 77, 2, -1)); // row 78 is no channel
     EXPECT_EQ(table, before);
     ASSERT_TRUE(deleteChannels(table, kTypePmrLpd, 1, 2));
-    EXPECT_EQ(table.cell(1, kColReceive), "446.03125");
-    EXPECT_EQ(table.cell(75, kColReceive), "434.77500");
-    EXPECT_EQ(table.cell(76, kColReceive), "");
-    EXPECT_EQ(table.cell(77, kColLabel), "CH-L69");
+    EXPECT_EQ(std::tuple(table.cell(1, kColReceive), table.cell(75, kColReceive),
+                         table.cell(76, kColReceive), table.cell(77, kColLabel)),
+              std::tuple("446.03125", "434.77500", "", "CH-L69"));
     ASSERT_TRUE(insertEmptyChannels(table, kTypePmrLpd, 1, 2));
-    EXPECT_EQ(table.cell(2, kColReceive), "");
-    EXPECT_EQ(table.cell(3, kColReceive), "446.03125");
-    EXPECT_EQ(table.cell(77, kColReceive), "434.77500");
+    EXPECT_EQ(std::tuple(table.cell(2, kColReceive), table.cell(3, kColReceive),
+                         table.cell(77, kColReceive)),
+              std::tuple("", "446.03125", "434.77500"));
 
     table = before;
     ASSERT_TRUE(moveChannels(table, kTypePmrLpd, 1, 2, +1));
-    EXPECT_EQ(table.cell(1, kColReceive), "446.03125");
-    EXPECT_EQ(table.cell(2, kColName), "ONE");
-    EXPECT_EQ(table.cell(2, kColLabel), "CH-P02");
+    EXPECT_EQ(
+        std::tuple(table.cell(1, kColReceive), table.cell(2, kColName), table.cell(2, kColLabel)),
+        std::tuple("446.03125", "ONE", "CH-P02"));
     ASSERT_TRUE(moveChannels(table, kTypePmrLpd, 2, 2, -1));
     EXPECT_EQ(table, before);
 }

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -22,10 +24,10 @@ B4 four(const ChannelImage &image, std::size_t offset)
             image.byte(offset + 3)};
 }
 
-void setFour(ChannelImage &image, std::size_t offset, B4 bytes)
+void setBytes(ChannelImage &image, std::size_t offset, std::initializer_list<std::uint8_t> bytes)
 {
-    for (std::size_t i = 0; i < 4; ++i)
-        image.setByte(offset + i, bytes[i]);
+    for (const std::uint8_t byte : bytes)
+        image.setByte(offset++, byte);
 }
 
 std::string shown(const OptionValues &values, std::string_view label)
@@ -103,40 +105,30 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(OptionValues, PttIdEndsAtTheFirstErasedByteAndIsPaddedWithThem)
 {
-    struct Row
-    {
-        std::array<std::uint8_t, 6> stored;
-        std::string shown;
-        std::array<std::uint8_t, 6> storedBack;
-    };
-    const Row rows[] = {
+    using Bytes = ChannelImage::PttIdBytes;
+    // Stored bytes, what the dialog shows, what OK stores back.
+    const std::tuple<Bytes, std::string, Bytes> rows[] = {
         {{0x41, 0x42, 0xFF, 0x43, 0xFF, 0xFF}, "AB", {0x41, 0x42, 0xFF, 0xFF, 0xFF, 0xFF}},
         {{0x31, 0x32, 0x33, 0x34, 0x35, 0x36}, "123456", {0x31, 0x32, 0x33, 0x34, 0x35, 0x36}},
         {{0x00, 0x41, 0x42, 0xFF, 0xFF, 0xFF}, "", {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
         // One byte per character: a Latin-1 capital comes back as the same byte.
         {{0xC9, 0x41, 0xFF, 0xFF, 0xFF, 0xFF}, "ÉA", {0xC9, 0x41, 0xFF, 0xFF, 0xFF, 0xFF}},
     };
-    for (const Row &row : rows) {
+    for (const auto &[stored, text, storedBack] : rows) {
         ChannelImage image = newDocumentImage();
-        image.setPttId(row.stored);
+        image.setPttId(stored);
         const OptionValues v = loadOptions(image);
-        EXPECT_EQ(shown(v, "PTT ID"), row.shown);
+        EXPECT_EQ(shown(v, "PTT ID"), text);
         storeOptions(v, image);
-        EXPECT_EQ(image.pttId(), row.storedBack) << row.shown;
+        EXPECT_EQ(image.pttId(), storedBack) << text;
     }
 }
 
 TEST(OptionValues, DifferAndDirectionGiveTheModeFrequency)
 {
-    struct Row
-    {
-        std::string differ;
-        int direction;
-        B4 differBytes; // 0xD10, highest digits first
-        B4 modeBytes;   // 0xD04, lowest digits first
-        std::uint8_t directionBits;
-    };
-    const Row rows[] = {
+    // Differ, direction, bytes at 0xD10 (highest digits first), at 0xD04
+    // (lowest first), the direction bits of 0xD0D.
+    const std::tuple<std::string, int, B4, B4, std::uint8_t> rows[] = {
         {"0.6", kDirectionPlus, {0x00, 0x06, 0x00, 0x00}, {0x00, 0x00, 0x66, 0x44}, 0x80},
         {"0.6", kDirectionMinus, {0x00, 0x06, 0x00, 0x00}, {0x00, 0x00, 0x54, 0x44}, 0x40},
         {"0.6", kDirectionOff, {0x00, 0x06, 0x00, 0x00}, {0x00, 0x00, 0x60, 0x44}, 0x00},
@@ -147,20 +139,20 @@ TEST(OptionValues, DifferAndDirectionGiveTheModeFrequency)
         // Below 0 there is no frequency to encode: 0, not digits of a negative number.
         {"500", kDirectionMinus, {0x50, 0x00, 0x00, 0x00}, {0x00, 0x00, 0x00, 0x00}, 0x40},
     };
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.differ + " direction " + std::to_string(row.direction));
+    for (const auto &[differ, direction, differBytes, modeBytes, directionBits] : rows) {
+        SCOPED_TRACE(differ + " direction " + std::to_string(direction));
         ChannelImage image = newDocumentImage();
         OptionValues v = loadOptions(image);
-        v.frequencyDiffer = row.differ;
-        v.differDirection = row.direction;
+        v.frequencyDiffer = differ;
+        v.differDirection = direction;
         storeOptions(v, image);
-        EXPECT_EQ(four(image, 0xD10), row.differBytes);
-        EXPECT_EQ(four(image, 0xD04), row.modeBytes);
-        EXPECT_EQ(image.byte(0xD0D), 0x38 | row.directionBits);
-        EXPECT_EQ(loadOptions(image).differDirection, row.direction);
+        EXPECT_EQ(four(image, 0xD10), differBytes);
+        EXPECT_EQ(four(image, 0xD04), modeBytes);
+        EXPECT_EQ(image.byte(0xD0D), 0x38 | directionBits);
+        EXPECT_EQ(loadOptions(image).differDirection, direction);
     }
     ChannelImage image = newDocumentImage();
-    setFour(image, 0xD10, {0x00, 0x06, 0x00, 0x00});
+    setBytes(image, 0xD10, {0x00, 0x06, 0x00, 0x00});
     EXPECT_EQ(loadOptions(image).frequencyDiffer, "0.60000");
 }
 
@@ -171,16 +163,11 @@ TEST(OptionValues, OkOnAnErasedImageTouchesOnlyTheDialogsBits)
     EXPECT_EQ(v.frequencyDiffer, "1666.66665"); // 0xFF counts 165 in each pair
     EXPECT_EQ(v.differDirection, kDirectionMinus);
     ChannelImage expected = image;
-    expected.setByte(0x812, 0x50); // language Off; scrambler and beep on
-    expected.setByte(0x813, 0x00);
-    expected.setByte(0x814, 0x00);
-    expected.setByte(0x815, 0x00);
-    expected.setByte(0x816, 0xFC);
-    expected.setByte(0x817, 0xFC);
-    expected.setByte(0x818, 0x00);
-    expected.setByte(0xD0D, 0x7F);
-    setFour(expected, 0xD04, {0x00, 0x00, 0x00, 0x00});
-    setFour(expected, 0xD10, {0x66, 0x66, 0x66, 0x65});
+    // 0x812: language Off; scrambler and beep on.
+    setBytes(expected, 0x812, {0x50, 0x00, 0x00, 0x00, 0xFC, 0xFC, 0x00});
+    setBytes(expected, 0xD04, {0x00, 0x00, 0x00, 0x00});
+    setBytes(expected, 0xD0D, {0x7F});
+    setBytes(expected, 0xD10, {0x66, 0x66, 0x66, 0x65});
     storeOptions(v, image);
     EXPECT_EQ(image, expected);
 
@@ -188,7 +175,7 @@ TEST(OptionValues, OkOnAnErasedImageTouchesOnlyTheDialogsBits)
     std::fill(zero.bytes().begin(), zero.bytes().end(), std::uint8_t{0});
     expected = zero;
     expected.setPttId({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
-    setFour(expected, 0xD04, {0x00, 0x00, 0x60, 0x44});
+    setBytes(expected, 0xD04, {0x00, 0x00, 0x60, 0x44});
     storeOptions(loadOptions(zero), zero);
     EXPECT_EQ(zero, expected);
 }

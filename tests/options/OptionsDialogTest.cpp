@@ -34,7 +34,9 @@ protected:
     }
 };
 
-TEST_F(OptionsDialog, ShowsARadiosSettingsAndOkStoresWhatTheUserChanged)
+// OK and Enter store what the user changed; Cancel, Escape and the close box
+// leave the image as it was.
+TEST_F(OptionsDialog, ShowsARadiosSettingsAndOnlyOkOrEnterStoresTheEdits)
 {
     ChannelImage memory = newDocumentImage();
     memory.setByte(0x81B, 0x01);
@@ -44,51 +46,50 @@ TEST_F(OptionsDialog, ShowsARadiosSettingsAndOkStoresWhatTheUserChanged)
     memory.setByte(0x815, 2);                              // Vox 2
     memory.setByte(0x810, 0x90);                           // battery save
     memory.setByte(0x81F, 0x11);                           // BandWidth Menu on
-    memory.setPttId({0x31, 0x32, 0xFF, 0xFF, 0xFF, 0xFF}); // "12"
-    radio.setMemory(memory);
-    transfer(command::kReadFromRadio);
-    ASSERT_EQ(document.image(), memory);
-
-    runDialog([](OptionalFeaturesDialog &d) {
-        EXPECT_EQ(control(d, "Squelch Level")->currentText(), "7");
-        EXPECT_EQ(control(d, "Vox Gain Level")->currentText(), "2");
-        EXPECT_EQ(control(d, "BandWidth Menu")->currentText(), "On");
-        EXPECT_TRUE(control<QCheckBox>(d, "Battery Save")->isChecked());
-        EXPECT_EQ(control<QLineEdit>(d, "PTT ID")->text(), "12");
-
-        QTest::keyClick(control(d, "Squelch Level"), Qt::Key_Down);
-        QTest::keyClick(control(d, "Squelch Level"), Qt::Key_Down);
-        QTest::keyClick(control(d, "Step"), Qt::Key_Up);
-        QCheckBox *beep = control<QCheckBox>(d, "Beep");
-        QTest::mouseClick(beep, Qt::LeftButton, {}, beep->rect().center());
-        QLineEdit *ptt = control<QLineEdit>(d, "PTT ID");
-        QTest::keyClick(ptt, Qt::Key_End);
-        QTest::keyClicks(ptt, "ab");
-        QTest::mouseClick(d.okButton(), Qt::LeftButton);
-    });
-
+    memory.setPttId({0x31, 0xC9, 0xFF, 0xFF, 0xFF, 0xFF}); // "1É", a byte each
     ChannelImage expected = memory;
     expected.setByte(0x813, 9);
     expected.setByte(0x817, 0x00); // 5k
     expected.setByte(0x812, 0x00); // beep off; the rest of the byte cleared
     expected.setByte(0x816, 0x00);
-    expected.setPttId({0x31, 0x32, 0x41, 0x42, 0xFF, 0xFF});
-    EXPECT_EQ(document.image(), expected);
-    EXPECT_TRUE(document.isModified());
+    expected.setPttId({0x31, 0xC9, 0x41, 0x42, 0xFF, 0xFF});
+
+    const std::pair<std::function<void(OptionalFeaturesDialog &)>, bool> closers[] = {
+        {[](auto &d) { QTest::mouseClick(d.okButton(), Qt::LeftButton); }, true},
+        {[](auto &d) { QTest::keyClick(&d, Qt::Key_Return); }, true},
+        {[](auto &d) { QTest::mouseClick(d.cancelButton(), Qt::LeftButton); }, false},
+        {[](auto &d) { QTest::keyClick(&d, Qt::Key_Escape); }, false},
+        {[](auto &d) { d.close(); }, false},
+    };
+    for (const auto &[close, stored] : closers) {
+        document.acceptRead(memory, Language::English);
+        runDialog([&](OptionalFeaturesDialog &d) {
+            // One control of each kind; the texts are the option values' tests.
+            EXPECT_EQ(control(d, "Squelch Level")->currentText(), "7");
+            EXPECT_TRUE(control<QCheckBox>(d, "Battery Save")->isChecked());
+            EXPECT_EQ(control<QLineEdit>(d, "PTT ID")->text(), QString::fromUtf8("1É"));
+
+            QTest::keyClick(control(d, "Squelch Level"), Qt::Key_Down);
+            QTest::keyClick(control(d, "Squelch Level"), Qt::Key_Down);
+            QTest::keyClick(control(d, "Step"), Qt::Key_Up);
+            QCheckBox *beep = control<QCheckBox>(d, "Beep");
+            QTest::mouseClick(beep, Qt::LeftButton, {}, beep->rect().center());
+            QLineEdit *ptt = control<QLineEdit>(d, "PTT ID");
+            QTest::keyClick(ptt, Qt::Key_End);
+            QTest::keyClicks(ptt, "ab");
+            close(d);
+        });
+        EXPECT_EQ(document.image(), stored ? expected : memory);
+        EXPECT_EQ(document.isModified(), stored);
+    }
 }
 
 // Values the lists cannot show are named before OK, with what OK stores in
 // their place, in the language in force; a file without such values gets no notice.
 TEST_F(OptionsDialog, ValuesTheListsCannotShowAreNamedBeforeOk)
 {
-    struct Row
-    {
-        std::size_t offset;
-        std::uint8_t value;
-        Language language;
-        QString notice; // empty: no notice shown
-    };
-    const Row rows[] = {
+    // Byte, value, language, the notice (empty: none shown).
+    const std::tuple<std::size_t, std::uint8_t, Language, std::string> rows[] = {
         {0x813, 0x05, Language::English, {}},
         {0x813, 0x0C, Language::English,
          "These stored settings cannot be shown here; OK stores what the dialog shows "
@@ -101,15 +102,15 @@ TEST_F(OptionsDialog, ValuesTheListsCannotShowAreNamedBeforeOk)
         setLanguageTag(programBaseName() + (language == Language::English ? "_EN" : "_CH"));
     };
     const ChannelImage before = document.image();
-    for (const Row &row : rows) {
-        speak(row.language);
+    for (const auto &[offset, value, language, notice] : rows) {
+        speak(language);
         ChannelImage image = before;
-        image.setByte(row.offset, row.value);
+        image.setByte(offset, value);
         document.acceptOptions(image);
         runDialog([&](OptionalFeaturesDialog &d) {
-            EXPECT_EQ(d.unshownNotice()->isVisibleTo(&d), !row.notice.isEmpty());
-            if (!row.notice.isEmpty()) {
-                EXPECT_EQ(d.unshownNotice()->text().toStdString(), row.notice.toStdString());
+            EXPECT_EQ(d.unshownNotice()->isVisibleTo(&d), !notice.empty());
+            if (!notice.empty()) {
+                EXPECT_EQ(d.unshownNotice()->text().toStdString(), notice);
             }
             d.cancelButton()->click();
         });
@@ -117,41 +118,17 @@ TEST_F(OptionsDialog, ValuesTheListsCannotShowAreNamedBeforeOk)
     speak(Language::English);
 }
 
-// Enter is OK; Cancel, Escape and the close box leave the image as it was.
-TEST_F(OptionsDialog, EnterStoresTheEditsAndEveryOtherWayOutDropsThem)
-{
-    const ChannelImage before = document.image();
-    const std::pair<std::function<void(OptionalFeaturesDialog &)>, bool> closers[] = {
-        {[](OptionalFeaturesDialog &d) { QTest::mouseClick(d.cancelButton(), Qt::LeftButton); },
-         false},
-        {[](OptionalFeaturesDialog &d) { QTest::keyClick(&d, Qt::Key_Escape); }, false},
-        {[](OptionalFeaturesDialog &d) { d.close(); }, false},
-        {[](OptionalFeaturesDialog &d) { QTest::keyClick(&d, Qt::Key_Return); }, true},
-    };
-    for (const auto &[close, stored] : closers) {
-        runDialog([&](OptionalFeaturesDialog &d) {
-            QTest::keyClick(control(d, "Squelch Level"), Qt::Key_Down);
-            QCheckBox *scrambler = control<QCheckBox>(d, "Scrambler Activation");
-            QTest::mouseClick(scrambler, Qt::LeftButton, {}, scrambler->rect().center());
-            QTest::keyClicks(control<QLineEdit>(d, "PTT ID"), "9");
-            close(d);
-        });
-        EXPECT_EQ(document.image() == before, !stored);
-        EXPECT_EQ(document.isModified(), stored);
-    }
-    EXPECT_EQ(document.image().byte(0x813), 6);
-    EXPECT_EQ(document.image().pttId()[0], '9');
-}
-
 class DialogAlone : public ::testing::Test
 {
 protected:
-    ChannelImage image = newDocumentImage();
-    OptionalFeaturesDialog dialog{loadOptions(image)};
+    OptionalFeaturesDialog dialog{loadOptions(newDocumentImage())};
 };
 
-TEST_F(DialogAlone, DifferEditTakesDigitsAndOnePointKeysOnly)
+// Each editor takes only what the image can hold; the values it gives are
+// the option values' own tests.
+TEST_F(DialogAlone, EditorsTakeOnlyWhatTheImageCanHold)
 {
+    // Digits and one point, by the main or the keypad keys; no paste.
     QLineEdit *differ = control<QLineEdit>(dialog, "Frequency Differ");
     EXPECT_EQ(differ->text(), "0.00000");
     differ->clear();
@@ -166,10 +143,8 @@ TEST_F(DialogAlone, DifferEditTakesDigitsAndOnePointKeysOnly)
     QTest::keyClicks(differ, "3456789");
     EXPECT_EQ(differ->text(), "12.34567"); // eight characters at most
     EXPECT_EQ(dialog.values().frequencyDiffer, "12.34567");
-}
 
-TEST_F(DialogAlone, PttIdTakesSixCapitalsOfOneByteEach)
-{
+    // Six capitals of one byte each (their bytes: the OK test above).
     QLineEdit *ptt = control<QLineEdit>(dialog, "PTT ID");
     QTest::keyClicks(ptt, "ab-1 cdef");
     EXPECT_EQ(ptt->text(), "AB-1 C");
@@ -180,13 +155,9 @@ TEST_F(DialogAlone, PttIdTakesSixCapitalsOfOneByteEach)
         QCoreApplication::sendEvent(ptt, &press);
     }
     EXPECT_EQ(ptt->text(), QString::fromUtf8("XÉ"));
-    storeOptions(dialog.values(), image);
-    EXPECT_EQ(image.pttId(), (ChannelImage::PttIdBytes{0x58, 0xC9, 0xFF, 0xFF, 0xFF, 0xFF}));
-}
 
-TEST_F(DialogAlone, TimeOutUpDownShowsOffOrSeconds)
-{
-    auto *timeOut = qobject_cast<QSpinBox *>(dialog.control("Time Out Timer"));
+    // The time-out positions show as OFF or seconds.
+    auto *timeOut = control<QSpinBox>(dialog, "Time Out Timer");
     ASSERT_NE(timeOut, nullptr);
     EXPECT_EQ(timeOut->text(), "OFF");
     QTest::keyClick(timeOut, Qt::Key_Up);
