@@ -33,6 +33,15 @@ ChannelImage patternImage(std::uint8_t seed)
 }
 
 constexpr std::size_t kWritten = kWriteBlocks * kBlockSize; // 4080
+using Texts = std::vector<std::string>;
+
+Texts textsOf(const std::vector<FleetResult> &results)
+{
+    Texts texts;
+    for (const FleetResult &r : results)
+        texts.push_back(fleetResultText(r));
+    return texts;
+}
 
 // Four radios on their own simulated lines: two clean, one that hangs up at
 // block 100, one that says it is of another kind.
@@ -66,52 +75,34 @@ protected:
                                            {"P4", RadioSim(before)}};
 };
 
-class FleetWriteTest : public FleetTest, public ::testing::WithParamInterface<bool>
+// Without --yes; with it the radio of another kind is written too: FleetCli's
+// WithYes row.
+TEST_F(FleetTest, CleanRadiosAreWrittenWhileOthersFailOrAreSkipped)
 {
-};
-
-TEST_P(FleetWriteTest, CleanRadiosAreWrittenWhileOthersFailOrAreSkipped)
-{
-    const bool yes = GetParam();
-    FleetRun run(ports, simPorts(), plainWriteJob(file, Language::English), {.yes = yes});
+    FleetRun run(ports, simPorts(), plainWriteJob(file, Language::English), {});
     const std::vector<FleetResult> results = run.results();
     ASSERT_EQ(results.size(), 4u);
-
-    for (const char *clean : {"P1", "P2"})
-        expectHoldsFile(clean);
-    EXPECT_EQ(fleetResultText(results[0]), "written");
-    EXPECT_EQ(results[1].identity, 0x01);
-
-    const FleetResult &hungUp = results[2];
-    EXPECT_EQ(hungUp.port, "P3");
+    expectHoldsFile("P1");
+    expectHoldsFile("P2");
+    EXPECT_EQ(radios["P4"].memory(), before);
     // The whole reason a single write gives, as one line of sentences.
-    EXPECT_EQ(fleetResultText(hungUp),
-              "failed: Program Interrupt，Please reset the radio and try again. " +
-                  std::string(text::kPartialWrite.en));
-    EXPECT_EQ(hungUp.message, "Program Interrupt，Please reset the radio and try again\n" +
-                                  std::string(text::kPartialWrite.en));
-
-    const FleetResult &other = results[3];
-    EXPECT_EQ(other.identity, 0x07);
-    if (yes) {
-        EXPECT_EQ(fleetResultText(other), "written");
-        expectHoldsFile("P4");
-    } else {
-        EXPECT_EQ(fleetResultText(other), "skipped: identity differs from the file's 01");
-        EXPECT_EQ(radios["P4"].memory(), before);
-    }
+    const std::string interrupt = "Program Interrupt，Please reset the radio and try again";
+    EXPECT_EQ(textsOf(results),
+              (Texts{"written", "written",
+                     "failed: " + interrupt + ". " + std::string(text::kPartialWrite.en),
+                     "skipped: identity differs from the file's 01"}));
+    EXPECT_EQ(results[2].port, "P3");
+    EXPECT_EQ(results[2].message, interrupt + "\n" + std::string(text::kPartialWrite.en));
+    EXPECT_EQ(results[1].identity, 0x01);
+    EXPECT_EQ(results[3].identity, 0x07);
     EXPECT_FALSE(fleetSucceeded(results));
-
-    const std::vector<FleetProgress> progress = run.progress();
-    EXPECT_EQ(progress[0].position, kWriteBlocks);
-    EXPECT_EQ(progress[2].position, 100);
-    EXPECT_EQ(progress[3].position, yes ? kWriteBlocks : 0);
-    EXPECT_TRUE(std::all_of(progress.begin(), progress.end(),
-                            [](const FleetProgress &p) { return p.finished && p.total == 510; }));
+    std::vector<int> positions;
+    for (const FleetProgress &p : run.progress()) {
+        positions.push_back(p.position);
+        EXPECT_TRUE(p.finished && p.total == kWriteBlocks);
+    }
+    EXPECT_EQ(positions, (std::vector<int>{kWriteBlocks, kWriteBlocks, 100, 0}));
 }
-
-INSTANTIATE_TEST_SUITE_P(WithAndWithoutYes, FleetWriteTest, ::testing::Bool(),
-                         [](const auto &info) { return info.param ? "WithYes" : "WithoutYes"; });
 
 // Stops at a gate (its open, or the header of one write block) until every
 // radio of the test is there.
@@ -223,12 +214,8 @@ TEST_F(FleetTest, ReadsEveryRadioIntoItsOwnFileAndReportsThoseNotRead)
     radios["P1"].setMemory(file);
     FleetRun run(ports, simPorts(), plainReadJob(sink, Language::English));
     const std::vector<FleetResult> results = run.results();
-
-    std::vector<std::string> texts;
-    for (const FleetResult &r : results)
-        texts.push_back(fleetResultText(r));
-    EXPECT_EQ(texts, (std::vector<std::string>{"read", "failed: not saved: disk full",
-                                               "failed: not received enough  byte", "read"}));
+    EXPECT_EQ(textsOf(results), (Texts{"read", "failed: not saved: disk full",
+                                       "failed: not received enough  byte", "read"}));
     EXPECT_EQ(results[3].identity, 0x07);
     ASSERT_EQ(saved.size(), 2u);
     EXPECT_EQ(saved.at("P1"), file);
@@ -256,20 +243,15 @@ TEST_F(FleetTest, WriteFlowJobKeepsBackupsAndVerifiesEachRadio)
     };
     FleetRun run(ports, simPorts(), writeFlowJob(file, Language::English, true, keep),
                  {.yes = true});
-    const std::vector<FleetResult> results = run.results();
-
-    std::vector<std::string> texts;
-    for (const FleetResult &r : results)
-        texts.push_back(fleetResultText(r));
-    EXPECT_EQ(texts,
-              (std::vector<std::string>{
-                  "verified",
-                  "failed: Verify after writing failed: the radio holds other values than were "
-                  "written in 1 of the written bytes, at 0x028. Write the radio again.",
-                  "failed: not received enough  byte. Nothing was written: the radio could not be "
-                  "read first.",
-                  "failed: Nothing was written: the radio's data could not be kept first. No space "
-                  "left on device"}));
+    EXPECT_EQ(
+        textsOf(run.results()),
+        (Texts{"verified",
+               "failed: Verify after writing failed: the radio holds other values than were "
+               "written in 1 of the written bytes, at 0x028. Write the radio again.",
+               "failed: not received enough  byte. Nothing was written: the radio could not be "
+               "read first.",
+               "failed: Nothing was written: the radio's data could not be kept first. No space "
+               "left on device"}));
     expectHoldsFile("P1");
     EXPECT_EQ(radios["P3"].memory(), before);
     EXPECT_EQ(radios["P4"].memory(), before);
@@ -280,14 +262,19 @@ TEST_F(FleetTest, WriteFlowJobKeepsBackupsAndVerifiesEachRadio)
     EXPECT_EQ(run.progress()[0].position, kProgressRange);
 }
 
+// Ctrl-C must reach the front end's thread, which sets the cancel flag: the
+// radios' threads block it.
 TEST_F(FleetTest, AJobThatThrowsOrAMissingPortFailsOnlyItsOwnRadio)
 {
     const RadioJob job{[](Port &, std::string_view port, TransferHost &host) {
                            if (port == "P1")
                                throw std::runtime_error("out of memory");
                            host.stepProgress();
+                           sigset_t mask;
+                           pthread_sigmask(SIG_BLOCK, nullptr, &mask);
                            FleetResult r;
-                           r.status = FleetStatus::Written;
+                           r.status = sigismember(&mask, SIGINT) == 1 ? FleetStatus::Written
+                                                                      : FleetStatus::Failed;
                            return r;
                        },
                        1};
@@ -298,27 +285,10 @@ TEST_F(FleetTest, AJobThatThrowsOrAMissingPortFailsOnlyItsOwnRadio)
     while (!run.wait(std::chrono::milliseconds(1000))) {
     }
     EXPECT_TRUE(run.wait(std::chrono::minutes(10))); // at once, once all are done
-    std::vector<std::string> texts;
+    Texts texts;
     for (std::size_t i = 0; i < 3; ++i)
         texts.push_back(fleetResultText(run.result(i).value()));
-    EXPECT_EQ(texts,
-              (std::vector<std::string>{"failed: out of memory", "failed: no port", "written"}));
-}
-
-// Ctrl-C must reach the front end's thread, which sets the cancel flag.
-TEST_F(FleetTest, TheRadiosThreadsNeverTakeCtrlC)
-{
-    const RadioJob job{[](Port &, std::string_view, TransferHost &) {
-                           sigset_t mask;
-                           pthread_sigmask(SIG_BLOCK, nullptr, &mask);
-                           FleetResult r;
-                           r.status = sigismember(&mask, SIGINT) == 1 ? FleetStatus::Read
-                                                                      : FleetStatus::Failed;
-                           return r;
-                       },
-                       1};
-    FleetRun run({"P1"}, simPorts(), job);
-    EXPECT_EQ(run.results()[0].status, FleetStatus::Read);
+    EXPECT_EQ(texts, (Texts{"failed: out of memory", "failed: no port", "written"}));
     sigset_t mask;
     pthread_sigmask(SIG_BLOCK, nullptr, &mask);
     EXPECT_EQ(sigismember(&mask, SIGINT), 0);
