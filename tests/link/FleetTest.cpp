@@ -155,9 +155,7 @@ TEST_F(FleetTest, CancelStopsEveryRadioAndSaysWhatEachHolds)
     const std::vector<FleetResult> results = run.results();
     const std::string partial = "cancelled; the radio may now hold a partial write: write it "
                                 "again before using the radio";
-    EXPECT_EQ(fleetResultText(results[0]), partial);
-    EXPECT_EQ(fleetResultText(results[1]), "cancelled; nothing was written");
-    EXPECT_EQ(fleetResultText(results[2]), partial);
+    EXPECT_EQ(textsOf(results), (Texts{partial, "cancelled; nothing was written", partial}));
     EXPECT_FALSE(fleetSucceeded(results));
     EXPECT_EQ(radios["P2"].memory(), before);
     // The identity comes back from the transfer itself.
@@ -170,14 +168,14 @@ TEST_F(FleetTest, CancelStopsEveryRadioAndSaysWhatEachHolds)
 // token, and every thread is joined long before one such wait would end.
 TEST(FleetCancelTest, EightRadiosWaitingOnTheirPortsStopTogether)
 {
-    constexpr std::ptrdiff_t kRadios = 8;
+    constexpr std::size_t kRadios = 8;
     SimFaults silentAtFirstBlock;
     silentAtFirstBlock.shortReplyAtBlock = 0;
     silentAtFirstBlock.shortReplyLength = 0;
-    std::latch silenced(kRadios);
+    std::latch silenced(static_cast<std::ptrdiff_t>(kRadios));
     std::vector<std::unique_ptr<test::PtyRadioLine>> lines;
     std::vector<std::string> ports;
-    for (std::ptrdiff_t i = 0; i < kRadios; ++i) {
+    for (std::size_t i = 0; i < kRadios; ++i) {
         lines.push_back(std::make_unique<test::PtyRadioLine>(silentAtFirstBlock, &silenced));
         ports.push_back(lines.back()->path());
     }
@@ -192,10 +190,7 @@ TEST(FleetCancelTest, EightRadiosWaitingOnTheirPortsStopTogether)
     run.cancel();
     const std::vector<FleetResult> results = run.results();
     const auto joined = std::chrono::steady_clock::now() - cancelled;
-    for (const FleetResult &r : results) {
-        EXPECT_EQ(r.status, FleetStatus::Cancelled) << r.port;
-        EXPECT_EQ(fleetResultText(r), "cancelled; nothing was read or saved") << r.port;
-    }
+    EXPECT_EQ(textsOf(results), Texts(kRadios, "cancelled; nothing was read or saved"));
     // A generous bound: each wait would otherwise run 6 s to its end.
     EXPECT_LT(joined, std::chrono::seconds(2));
 }
