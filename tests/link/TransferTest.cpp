@@ -280,24 +280,6 @@ const HandshakeCase kHandshakeCases[] = {
 INSTANTIATE_TEST_SUITE_P(Faults, HandshakeTest, ::testing::ValuesIn(kHandshakeCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
-// Ctrl-C while the identity question waits for its answer: the question's
-// "no" is the cancel's, and nothing was written.
-TEST_F(TransferTest, CancelAtTheIdentityQuestionIsACancelNotADecline)
-{
-    class InterruptedHost : public test::ScriptedHost
-    {
-        void showing() override { cancel = true; }
-    } interrupted;
-    radio.faults().identity = 0x07;
-    const TransferResult result =
-        writeToRadio(port, "COM1", patternImage(5, 0x01), interrupted, Language::English);
-    EXPECT_EQ(result.outcome, TransferOutcome::Cancelled);
-    EXPECT_TRUE(result.message.empty());
-    EXPECT_FALSE(result.partialWrite);
-    EXPECT_EQ(result.identity, std::optional<std::uint8_t>(0x07));
-    EXPECT_TRUE(blockAddresses('W').empty());
-}
-
 // --- A transfer that ends early: what it says, and what the radio holds --------
 
 // A short reply, no acknowledge, the line hung up, a send that fails, the
@@ -377,6 +359,13 @@ std::vector<EndCase> endCases()
         {"DataOfBlock7CannotBeSent", kWrite, failSend(8, 7), kAckMissing, true, 7, 16, 1},
         {"MismatchDeclinedBeforeAnyBlock", kWrite, fault(&SimFaults::identity, 0x07),
          TransferOutcome::TypeMismatchDeclined, false, 0, 0, 1},
+        // Ctrl-C while the question waits for its answer: its "no" is the cancel's.
+        {"CancelAtTheIdentityQuestion", kWrite,
+         [](RadioSim &r, SimPort &, ScriptedHost &h) {
+             r.faults().identity = 0x07;
+             h.cancelWhen = [](const ScriptedHost &s) { return !s.okDefaults.empty(); };
+         },
+         kCancelled, false, 0, 0, 1},
         {"SilentRadio", kWrite, fault(&SimFaults::silent, true), kCommError, false, 0, 0, 15},
         {"PortWillNotOpen", kWrite, openFails(), TransferOutcome::OpenFailed, false, 0, 0, 0},
         {"CancelDuringTheHandshakeWait", false, cancelAt(-1), kCancelled, false, 0, 0, 0},
@@ -443,7 +432,9 @@ TEST_P(EndTest, SaysWhyAndWhetherTheRadioHoldsAPartialWrite)
                                : c.outcome == TransferOutcome::OpenFailed
                                    ? "\n/dev/ttyUSB0 正被占用：simulated open failure。"
                                    : "";
-    EXPECT_EQ(host.texts(), message.empty() ? Calls{} : Calls{message + detail});
+    const bool warned = !message.empty() && c.outcome != TransferOutcome::TypeMismatchDeclined;
+    EXPECT_EQ(host.texts("warning") + host.texts("retrycancel"),
+              warned ? Calls{message + detail} : Calls{});
     EXPECT_EQ(blockSends(), c.requests);
     EXPECT_EQ(wakeUps(), c.wakeUps);
     if (c.writing)
