@@ -300,8 +300,8 @@ std::vector<FleetResult> sampleResults()
 }
 
 // Each radio's result is said in full, and a port's name cannot break the
-// table's lines.
-TEST(FleetReportTest, TableAndLineSayEachResultAndNoPortBreaksALine)
+// table's lines or the JSON's strings.
+TEST(FleetReportTest, TableLineAndJsonSayEachResultAndNoPortBreaksThem)
 {
     const std::string table = formatFleetTable(sampleResults());
     EXPECT_NE(table.find(" failed: cancelled; may hold a partial write "), std::string::npos);
@@ -309,10 +309,6 @@ TEST(FleetReportTest, TableAndLineSayEachResultAndNoPortBreaksALine)
     EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 4) << table;
     EXPECT_EQ(formatFleetLine(sampleResults()[1]),
               "/dev/ttyUSB1: skipped: identity differs from the file's 01 (0.5 s)");
-}
-
-TEST(FleetReportTest, JsonIsOneArrayWithEscapedStrings)
-{
     EXPECT_EQ(formatFleetJson(sampleResults()),
               "[\n"
               " {\"port\": \"/dev/ttyUSB0\", \"identity\": \"01\", \"result\": \"verified\", "
