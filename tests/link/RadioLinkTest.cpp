@@ -162,6 +162,7 @@ struct ReceiveCase
     std::uint8_t waiting; // bytes on the line
     std::size_t asked;
     long long atLeastMs, underMs;
+    friend void PrintTo(const ReceiveCase &c, std::ostream *out) { *out << c.name; }
 };
 
 class RadioLinkReceive : public ::testing::TestWithParam<ReceiveCase>
@@ -203,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ReceiveCase{"SilentProgrammingLine", kProgrammingProfile, 0, 1, 590, 5000}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(RadioLinkTest, PurgeDiscardsWhatArrivedBeforeAndKeepsWhatWasSent)
+TEST_F(RadioLinkTest, PurgeDiscardsWhatArrivedBefore)
 {
     pty.write({0x15, 0x15, 0x15});
     // Wait until the stale bytes have surely reached the port.
@@ -218,7 +219,12 @@ TEST_F(RadioLinkTest, PurgeDiscardsWhatArrivedBeforeAndKeepsWhatWasSent)
         EXPECT_EQ(link.receive(b).count, 1u);
         EXPECT_EQ(b[0], 0x06);
     }
-    // The transfer purges between a write block's header and its data.
+}
+
+// On a line that has carried nothing yet: the transfer purges between a write
+// block's header and its data.
+TEST_F(RadioLinkTest, PurgeAfterASendKeepsTheSentBytes)
+{
     EXPECT_TRUE(link.send(std::vector<std::uint8_t>{'W', 0x00, 0x08, 0x08}).ok);
     EXPECT_TRUE(link.purge(PurgeKind::Clear));
     EXPECT_TRUE(link.send(0x06).ok);
@@ -247,6 +253,7 @@ struct CancelCase
     const char *name;
     bool sending; // else receiving
     Raised raised;
+    friend void PrintTo(const CancelCase &c, std::ostream *out) { *out << c.name; }
 };
 
 class RadioLinkCancel : public ::testing::TestWithParam<CancelCase>

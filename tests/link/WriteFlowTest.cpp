@@ -34,6 +34,7 @@ struct FlowCase
     const char *name;
     std::optional<int> corruptBlock;
     std::vector<std::size_t> differing;
+    friend void PrintTo(const FlowCase &c, std::ostream *out) { *out << c.name; }
 };
 
 class WriteFlowTest : public ::testing::TestWithParam<FlowCase>
