@@ -104,51 +104,28 @@ TEST_F(FleetTest, CleanRadiosAreWrittenWhileOthersFailOrAreSkipped)
     EXPECT_EQ(positions, (std::vector<int>{kWriteBlocks, kWriteBlocks, 100, 0}));
 }
 
-// Stops at a gate (its open, or the header of one write block) until every
-// radio of the test is there.
+// Raised when every radio of the test is at its gate.
 struct RaiseToken
 {
     CancelToken *token;
     void operator()() noexcept { token->raise(); }
 };
-using Gate = std::barrier<RaiseToken>;
-
-class GatedPort : public SimPort
-{
-public:
-    GatedPort(RadioSim &radio, Gate &gate, std::optional<int> atBlock)
-        : SimPort(radio), m_gate(gate), m_atBlock(atBlock)
-    {
-    }
-    OpenResult open(std::string_view name, const TimeoutProfile &profile) override
-    {
-        if (!m_atBlock)
-            m_gate.arrive_and_wait();
-        return SimPort::open(name, profile);
-    }
-    IoResult send(std::span<const std::uint8_t> bytes) override
-    {
-        if (m_atBlock && bytes.size() == 4 && bytes[0] == 'W' &&
-            (bytes[1] << 8 | bytes[2]) == *m_atBlock * 8)
-            m_gate.arrive_and_wait();
-        return SimPort::send(bytes);
-    }
-    using Port::send;
-
-private:
-    Gate &m_gate;
-    std::optional<int> m_atBlock;
-};
 
 // As a signal handler would: the caller's token is raised while two radios
-// are at block 50 and one has not yet opened its port.
+// are at the header of block 50 and one has not yet sent anything.
 TEST_F(FleetTest, CancelStopsEveryRadioAndSaysWhatEachHolds)
 {
     CancelToken interrupted;
-    Gate gate(3, RaiseToken{&interrupted});
+    std::barrier gate(3, RaiseToken{&interrupted});
     const auto gated = [&](const std::string &name) {
-        return std::make_unique<GatedPort>(radios[name], gate,
-                                           name == "P2" ? std::nullopt : std::optional(50));
+        auto port = std::make_unique<SimPort>(radios[name]);
+        port->setSendFailure([&gate, first = name == "P2"](auto bytes, int sent) {
+            if (first ? sent == 0
+                      : bytes.size() == 4 && bytes[0] == 'W' && (bytes[1] << 8 | bytes[2]) == 400)
+                gate.arrive_and_wait();
+            return false;
+        });
+        return port;
     };
     FleetRun run({"P1", "P2", "P3"}, gated, plainWriteJob(file, Language::English),
                  {.cancel = &interrupted});
