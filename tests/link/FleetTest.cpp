@@ -33,6 +33,15 @@ ChannelImage patternImage(std::uint8_t seed)
 }
 
 constexpr std::size_t kWritten = kWriteBlocks * kBlockSize; // 4080
+using Texts = std::vector<std::string>;
+
+Texts textsOf(const std::vector<FleetResult> &results)
+{
+    Texts texts;
+    for (const FleetResult &r : results)
+        texts.push_back(fleetResultText(r));
+    return texts;
+}
 
 // Four radios on their own simulated lines: two clean, one that hangs up at
 // block 100, one that says it is of another kind.
@@ -66,107 +75,64 @@ protected:
                                            {"P4", RadioSim(before)}};
 };
 
-class FleetWriteTest : public FleetTest, public ::testing::WithParamInterface<bool>
+// Without --yes; with it the radio of another kind is written too: FleetCli's
+// WithYes row.
+TEST_F(FleetTest, CleanRadiosAreWrittenWhileOthersFailOrAreSkipped)
 {
-};
-
-TEST_P(FleetWriteTest, CleanRadiosAreWrittenWhileOthersFailOrAreSkipped)
-{
-    const bool yes = GetParam();
-    FleetRun run(ports, simPorts(), plainWriteJob(file, Language::English), {.yes = yes});
+    FleetRun run(ports, simPorts(), plainWriteJob(file, Language::English), {});
     const std::vector<FleetResult> results = run.results();
     ASSERT_EQ(results.size(), 4u);
-
-    for (const char *clean : {"P1", "P2"})
-        expectHoldsFile(clean);
-    EXPECT_EQ(fleetResultText(results[0]), "written");
-    EXPECT_EQ(results[1].identity, 0x01);
-
-    const FleetResult &hungUp = results[2];
-    EXPECT_EQ(hungUp.port, "P3");
+    expectHoldsFile("P1");
+    expectHoldsFile("P2");
+    EXPECT_EQ(radios["P4"].memory(), before);
     // The whole reason a single write gives, as one line of sentences.
-    EXPECT_EQ(fleetResultText(hungUp),
-              "failed: Program Interrupt，Please reset the radio and try again. " +
-                  std::string(text::kPartialWrite.en));
-    EXPECT_EQ(hungUp.message, "Program Interrupt，Please reset the radio and try again\n" +
-                                  std::string(text::kPartialWrite.en));
-
-    const FleetResult &other = results[3];
-    EXPECT_EQ(other.identity, 0x07);
-    if (yes) {
-        EXPECT_EQ(fleetResultText(other), "written");
-        expectHoldsFile("P4");
-    } else {
-        EXPECT_EQ(fleetResultText(other), "skipped: identity differs from the file's 01");
-        EXPECT_EQ(radios["P4"].memory(), before);
-    }
+    const std::string interrupt = "Program Interrupt，Please reset the radio and try again";
+    EXPECT_EQ(textsOf(results),
+              (Texts{"written", "written",
+                     "failed: " + interrupt + ". " + std::string(text::kPartialWrite.en),
+                     "skipped: identity differs from the file's 01"}));
+    EXPECT_EQ(results[2].port, "P3");
+    EXPECT_EQ(results[2].message, interrupt + "\n" + std::string(text::kPartialWrite.en));
+    EXPECT_EQ(results[1].identity, 0x01);
+    EXPECT_EQ(results[3].identity, 0x07);
     EXPECT_FALSE(fleetSucceeded(results));
-
-    const std::vector<FleetProgress> progress = run.progress();
-    EXPECT_EQ(progress[0].position, kWriteBlocks);
-    EXPECT_EQ(progress[2].position, 100);
-    EXPECT_EQ(progress[3].position, yes ? kWriteBlocks : 0);
-    EXPECT_TRUE(std::all_of(progress.begin(), progress.end(),
-                            [](const FleetProgress &p) { return p.finished && p.total == 510; }));
+    std::vector<int> positions;
+    for (const FleetProgress &p : run.progress()) {
+        positions.push_back(p.position);
+        EXPECT_TRUE(p.finished && p.total == kWriteBlocks);
+    }
+    EXPECT_EQ(positions, (std::vector<int>{kWriteBlocks, kWriteBlocks, 100, 0}));
 }
 
-INSTANTIATE_TEST_SUITE_P(WithAndWithoutYes, FleetWriteTest, ::testing::Bool(),
-                         [](const auto &info) { return info.param ? "WithYes" : "WithoutYes"; });
-
-// Stops at a gate (its open, or the header of one write block) until every
-// radio of the test is there.
+// Raised when every radio of the test is at its gate.
 struct RaiseToken
 {
     CancelToken *token;
     void operator()() noexcept { token->raise(); }
 };
-using Gate = std::barrier<RaiseToken>;
-
-class GatedPort : public SimPort
-{
-public:
-    GatedPort(RadioSim &radio, Gate &gate, std::optional<int> atBlock)
-        : SimPort(radio), m_gate(gate), m_atBlock(atBlock)
-    {
-    }
-    OpenResult open(std::string_view name, const TimeoutProfile &profile) override
-    {
-        if (!m_atBlock)
-            m_gate.arrive_and_wait();
-        return SimPort::open(name, profile);
-    }
-    IoResult send(std::span<const std::uint8_t> bytes) override
-    {
-        if (m_atBlock && bytes.size() == 4 && bytes[0] == 'W' &&
-            (bytes[1] << 8 | bytes[2]) == *m_atBlock * 8)
-            m_gate.arrive_and_wait();
-        return SimPort::send(bytes);
-    }
-    using Port::send;
-
-private:
-    Gate &m_gate;
-    std::optional<int> m_atBlock;
-};
 
 // As a signal handler would: the caller's token is raised while two radios
-// are at block 50 and one has not yet opened its port.
+// are at the header of block 50 and one has not yet sent anything.
 TEST_F(FleetTest, CancelStopsEveryRadioAndSaysWhatEachHolds)
 {
     CancelToken interrupted;
-    Gate gate(3, RaiseToken{&interrupted});
+    std::barrier gate(3, RaiseToken{&interrupted});
     const auto gated = [&](const std::string &name) {
-        return std::make_unique<GatedPort>(radios[name], gate,
-                                           name == "P2" ? std::nullopt : std::optional(50));
+        auto port = std::make_unique<SimPort>(radios[name]);
+        port->setSendFailure([&gate, first = name == "P2"](auto bytes, int sent) {
+            if (first ? sent == 0
+                      : bytes.size() == 4 && bytes[0] == 'W' && (bytes[1] << 8 | bytes[2]) == 400)
+                gate.arrive_and_wait();
+            return false;
+        });
+        return port;
     };
     FleetRun run({"P1", "P2", "P3"}, gated, plainWriteJob(file, Language::English),
                  {.cancel = &interrupted});
     const std::vector<FleetResult> results = run.results();
     const std::string partial = "cancelled; the radio may now hold a partial write: write it "
                                 "again before using the radio";
-    EXPECT_EQ(fleetResultText(results[0]), partial);
-    EXPECT_EQ(fleetResultText(results[1]), "cancelled; nothing was written");
-    EXPECT_EQ(fleetResultText(results[2]), partial);
+    EXPECT_EQ(textsOf(results), (Texts{partial, "cancelled; nothing was written", partial}));
     EXPECT_FALSE(fleetSucceeded(results));
     EXPECT_EQ(radios["P2"].memory(), before);
     // The identity comes back from the transfer itself.
@@ -179,14 +145,14 @@ TEST_F(FleetTest, CancelStopsEveryRadioAndSaysWhatEachHolds)
 // token, and every thread is joined long before one such wait would end.
 TEST(FleetCancelTest, EightRadiosWaitingOnTheirPortsStopTogether)
 {
-    constexpr std::ptrdiff_t kRadios = 8;
+    constexpr std::size_t kRadios = 8;
     SimFaults silentAtFirstBlock;
     silentAtFirstBlock.shortReplyAtBlock = 0;
     silentAtFirstBlock.shortReplyLength = 0;
-    std::latch silenced(kRadios);
+    std::latch silenced(static_cast<std::ptrdiff_t>(kRadios));
     std::vector<std::unique_ptr<test::PtyRadioLine>> lines;
     std::vector<std::string> ports;
-    for (std::ptrdiff_t i = 0; i < kRadios; ++i) {
+    for (std::size_t i = 0; i < kRadios; ++i) {
         lines.push_back(std::make_unique<test::PtyRadioLine>(silentAtFirstBlock, &silenced));
         ports.push_back(lines.back()->path());
     }
@@ -201,10 +167,7 @@ TEST(FleetCancelTest, EightRadiosWaitingOnTheirPortsStopTogether)
     run.cancel();
     const std::vector<FleetResult> results = run.results();
     const auto joined = std::chrono::steady_clock::now() - cancelled;
-    for (const FleetResult &r : results) {
-        EXPECT_EQ(r.status, FleetStatus::Cancelled) << r.port;
-        EXPECT_EQ(fleetResultText(r), "cancelled; nothing was read or saved") << r.port;
-    }
+    EXPECT_EQ(textsOf(results), Texts(kRadios, "cancelled; nothing was read or saved"));
     // A generous bound: each wait would otherwise run 6 s to its end.
     EXPECT_LT(joined, std::chrono::seconds(2));
 }
@@ -223,12 +186,8 @@ TEST_F(FleetTest, ReadsEveryRadioIntoItsOwnFileAndReportsThoseNotRead)
     radios["P1"].setMemory(file);
     FleetRun run(ports, simPorts(), plainReadJob(sink, Language::English));
     const std::vector<FleetResult> results = run.results();
-
-    std::vector<std::string> texts;
-    for (const FleetResult &r : results)
-        texts.push_back(fleetResultText(r));
-    EXPECT_EQ(texts, (std::vector<std::string>{"read", "failed: not saved: disk full",
-                                               "failed: not received enough  byte", "read"}));
+    EXPECT_EQ(textsOf(results), (Texts{"read", "failed: not saved: disk full",
+                                       "failed: not received enough  byte", "read"}));
     EXPECT_EQ(results[3].identity, 0x07);
     ASSERT_EQ(saved.size(), 2u);
     EXPECT_EQ(saved.at("P1"), file);
@@ -256,20 +215,15 @@ TEST_F(FleetTest, WriteFlowJobKeepsBackupsAndVerifiesEachRadio)
     };
     FleetRun run(ports, simPorts(), writeFlowJob(file, Language::English, true, keep),
                  {.yes = true});
-    const std::vector<FleetResult> results = run.results();
-
-    std::vector<std::string> texts;
-    for (const FleetResult &r : results)
-        texts.push_back(fleetResultText(r));
-    EXPECT_EQ(texts,
-              (std::vector<std::string>{
-                  "verified",
-                  "failed: Verify after writing failed: the radio holds other values than were "
-                  "written in 1 of the written bytes, at 0x028. Write the radio again.",
-                  "failed: not received enough  byte. Nothing was written: the radio could not be "
-                  "read first.",
-                  "failed: Nothing was written: the radio's data could not be kept first. No space "
-                  "left on device"}));
+    EXPECT_EQ(
+        textsOf(run.results()),
+        (Texts{"verified",
+               "failed: Verify after writing failed: the radio holds other values than were "
+               "written in 1 of the written bytes, at 0x028. Write the radio again.",
+               "failed: not received enough  byte. Nothing was written: the radio could not be "
+               "read first.",
+               "failed: Nothing was written: the radio's data could not be kept first. No space "
+               "left on device"}));
     expectHoldsFile("P1");
     EXPECT_EQ(radios["P3"].memory(), before);
     EXPECT_EQ(radios["P4"].memory(), before);
@@ -280,14 +234,19 @@ TEST_F(FleetTest, WriteFlowJobKeepsBackupsAndVerifiesEachRadio)
     EXPECT_EQ(run.progress()[0].position, kProgressRange);
 }
 
+// Ctrl-C must reach the front end's thread, which sets the cancel flag: the
+// radios' threads block it.
 TEST_F(FleetTest, AJobThatThrowsOrAMissingPortFailsOnlyItsOwnRadio)
 {
     const RadioJob job{[](Port &, std::string_view port, TransferHost &host) {
                            if (port == "P1")
                                throw std::runtime_error("out of memory");
                            host.stepProgress();
+                           sigset_t mask;
+                           pthread_sigmask(SIG_BLOCK, nullptr, &mask);
                            FleetResult r;
-                           r.status = FleetStatus::Written;
+                           r.status = sigismember(&mask, SIGINT) == 1 ? FleetStatus::Written
+                                                                      : FleetStatus::Failed;
                            return r;
                        },
                        1};
@@ -298,27 +257,10 @@ TEST_F(FleetTest, AJobThatThrowsOrAMissingPortFailsOnlyItsOwnRadio)
     while (!run.wait(std::chrono::milliseconds(1000))) {
     }
     EXPECT_TRUE(run.wait(std::chrono::minutes(10))); // at once, once all are done
-    std::vector<std::string> texts;
+    Texts texts;
     for (std::size_t i = 0; i < 3; ++i)
         texts.push_back(fleetResultText(run.result(i).value()));
-    EXPECT_EQ(texts,
-              (std::vector<std::string>{"failed: out of memory", "failed: no port", "written"}));
-}
-
-// Ctrl-C must reach the front end's thread, which sets the cancel flag.
-TEST_F(FleetTest, TheRadiosThreadsNeverTakeCtrlC)
-{
-    const RadioJob job{[](Port &, std::string_view, TransferHost &) {
-                           sigset_t mask;
-                           pthread_sigmask(SIG_BLOCK, nullptr, &mask);
-                           FleetResult r;
-                           r.status = sigismember(&mask, SIGINT) == 1 ? FleetStatus::Read
-                                                                      : FleetStatus::Failed;
-                           return r;
-                       },
-                       1};
-    FleetRun run({"P1"}, simPorts(), job);
-    EXPECT_EQ(run.results()[0].status, FleetStatus::Read);
+    EXPECT_EQ(texts, (Texts{"failed: out of memory", "failed: no port", "written"}));
     sigset_t mask;
     pthread_sigmask(SIG_BLOCK, nullptr, &mask);
     EXPECT_EQ(sigismember(&mask, SIGINT), 0);
@@ -335,8 +277,8 @@ std::vector<FleetResult> sampleResults()
 }
 
 // Each radio's result is said in full, and a port's name cannot break the
-// table's lines.
-TEST(FleetReportTest, TableAndLineSayEachResultAndNoPortBreaksALine)
+// table's lines or the JSON's strings.
+TEST(FleetReportTest, TableLineAndJsonSayEachResultAndNoPortBreaksThem)
 {
     const std::string table = formatFleetTable(sampleResults());
     EXPECT_NE(table.find(" failed: cancelled; may hold a partial write "), std::string::npos);
@@ -344,10 +286,6 @@ TEST(FleetReportTest, TableAndLineSayEachResultAndNoPortBreaksALine)
     EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 4) << table;
     EXPECT_EQ(formatFleetLine(sampleResults()[1]),
               "/dev/ttyUSB1: skipped: identity differs from the file's 01 (0.5 s)");
-}
-
-TEST(FleetReportTest, JsonIsOneArrayWithEscapedStrings)
-{
     EXPECT_EQ(formatFleetJson(sampleResults()),
               "[\n"
               " {\"port\": \"/dev/ttyUSB0\", \"identity\": \"01\", \"result\": \"verified\", "

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,11 +34,12 @@ ChannelImage patternImage(std::uint8_t seed, std::uint8_t identity)
     return image;
 }
 
-// The first count lines of the trace from call index from on.
-std::vector<std::string> traceSlice(const std::vector<SimPort::Call> &calls, std::size_t from,
-                                    std::size_t count)
+// The count lines of the trace from the line that reads first on.
+Calls traceFrom(const std::vector<SimPort::Call> &calls, const std::string &first,
+                std::size_t count)
 {
-    std::vector<std::string> lines = test::trace(calls, from);
+    Calls lines = test::trace(calls);
+    lines.erase(lines.begin(), std::find(lines.begin(), lines.end(), first));
     lines.resize(std::min(lines.size(), count));
     return lines;
 }
@@ -55,13 +57,29 @@ protected:
     }
     int wakeUps() const { return test::countSends(port.calls(), {'P'}); }
     // The addresses of the block headers sent, reads ('R') or writes ('W').
-    std::vector<std::size_t> blockAddresses(std::uint8_t kind = 'W') const
+    std::vector<std::size_t> blockAddresses(std::uint8_t kind) const
     {
         std::vector<std::size_t> out;
         for (const SimPort::Call &c : port.calls())
             if (c.kind == SimPort::Call::Kind::Send && c.bytes.size() == 4 && c.bytes[0] == kind)
                 out.push_back(static_cast<std::size_t>(c.bytes[1]) << 8 | c.bytes[2]);
         return out;
+    }
+    // Block requests, read or write, and write data sent.
+    int blockSends() const
+    {
+        return static_cast<int>(
+            std::count_if(port.calls().begin(), port.calls().end(), [](auto &c) {
+                const bool request =
+                    c.bytes.size() == 4 && (c.bytes[0] == 'R' || c.bytes[0] == 'W');
+                return c.kind == SimPort::Call::Kind::Send && (request || c.bytes.size() == 8);
+            }));
+    }
+    // The first blocks of the file went in; the rest, the last 16 bytes too, is the radio's.
+    void expectRadioHolds(const ChannelImage &file, const ChannelImage &before, std::size_t blocks)
+    {
+        for (std::size_t a = 0; a < kImageSize; ++a)
+            ASSERT_EQ(radio.memory().byte(a), a < blocks * 8 ? file.byte(a) : before.byte(a)) << a;
     }
     void expectEndedCleanly() const
     {
@@ -82,16 +100,14 @@ TEST_F(TransferTest, ReadReturnsTheRadioMemoryWithExactlyTheProtocolBytes)
 {
     const TransferResult result = read();
     ASSERT_EQ(result.outcome, TransferOutcome::Completed);
-    ASSERT_TRUE(result.image.has_value());
-    EXPECT_EQ(*result.image, radio.memory());
+    EXPECT_EQ(result.image, std::optional(radio.memory()));
     EXPECT_TRUE(result.message.empty());
     EXPECT_TRUE(host.shown.empty());
     EXPECT_EQ(host.progress, 512);
-    ASSERT_EQ(host.statuses.size(), 2u + 512u);
-    EXPECT_EQ(host.statuses[0], text::kStatusDetecting);
-    EXPECT_EQ(host.statuses[1], text::kStatusWaiting);
-    EXPECT_EQ(host.statuses[2], "1");
-    EXPECT_EQ(host.statuses.back(), "512");
+    Calls statuses{std::string(text::kStatusDetecting), std::string(text::kStatusWaiting)};
+    for (int block = 1; block <= 512; ++block)
+        statuses.push_back(std::to_string(block));
+    EXPECT_EQ(host.statuses, statuses);
     EXPECT_EQ(port.openedName(), "COM1");
     EXPECT_EQ(port.profile(), kProgrammingProfile);
     EXPECT_FALSE(host.watch);
@@ -103,12 +119,8 @@ TEST_F(TransferTest, ReadReturnsTheRadioMemoryWithExactlyTheProtocolBytes)
         toRadio.insert(toRadio.end(), {'R', static_cast<std::uint8_t>(a >> 8),
                                        static_cast<std::uint8_t>(a), 0x08, 0x06});
     EXPECT_EQ(radio.bytesSent(WireDirection::ToRadio), toRadio);
-}
 
-TEST_F(TransferTest, HandshakeSendsOneBytePerWriteWithPauseAndPurgeBeforeEach)
-{
-    ASSERT_TRUE(read().completed());
-    // A pumped wait of 7 cycles, then each byte after a pause and a purge.
+    // A pumped wait of 7 cycles, then each handshake byte after a pause and a purge.
     const Calls expected = Calls{"open"} + Calls(7, "pause 1") + Calls{"purge abort"} +
                            bytewise("\x02PROGRA", 1, 0) + Calls{"recv 1:06"} +
                            bytewise("M\x02", 1, 0) +
@@ -117,97 +129,52 @@ TEST_F(TransferTest, HandshakeSendsOneBytePerWriteWithPauseAndPurgeBeforeEach)
                                  "purge", "send 52 00 00 08",
                                  "recv 12:57 00 00 08 " + hex(radio.memory().bytes().first(8)),
                                  "purge", "send 06", "recv 1:06", "purge", "send 52 00 08 08"};
-    EXPECT_EQ(traceSlice(port.calls(), 0, expected.size()), expected);
+    EXPECT_EQ(traceFrom(port.calls(), "open", expected.size()), expected);
     EXPECT_EQ(test::trace(port.calls()).back(), "close");
     // 19 pumps after each block, 7 in the handshake wait.
     EXPECT_EQ(host.pumps, 7 + 512 * 19);
 }
 
-TEST_F(TransferTest, WriteSends510BlocksAndNeverTouchesTheLast16Bytes)
+// A radio of another kind, accepted: asked once in the transfer's language,
+// with Cancel the default so that Enter does not write, then written whole.
+TEST_F(TransferTest, WriteAfterAnAcceptedMismatchSends510BlocksAndKeepsTheLast16Bytes)
 {
+    radio.faults().identity = 0x07;
+    host.answers = {true};
     const ChannelImage before = radio.memory();
     const ChannelImage image = patternImage(90, 0x01);
-    const TransferResult result = write(image);
+    const TransferResult result = write(image, Language::Chinese);
     ASSERT_EQ(result.outcome, TransferOutcome::Completed);
     EXPECT_FALSE(result.image.has_value());
-    EXPECT_TRUE(host.shown.empty());
+    EXPECT_EQ(host.texts(), Calls{std::string(text::kRadioTypeMismatch.zh)});
+    EXPECT_EQ(host.okDefaults, std::vector{Prompter::Default::Cancel});
 
-    const std::vector<std::size_t> addresses = blockAddresses();
-    ASSERT_EQ(addresses.size(), 510u);
-    for (std::size_t i = 0; i < addresses.size(); ++i)
-        EXPECT_EQ(addresses[i], i * 8);
-    for (std::size_t a = 0; a < kImageSize; ++a)
-        ASSERT_EQ(radio.memory().byte(a), a < 0xFF0 ? image.byte(a) : before.byte(a)) << a;
+    std::vector<std::size_t> addresses;
+    for (std::size_t a = 0; a < 0xFF0; a += 8)
+        addresses.push_back(a);
+    EXPECT_EQ(blockAddresses('W'), addresses);
+    expectRadioHolds(image, before, 510);
     EXPECT_EQ(radio.completedWrites(), 1);
     EXPECT_EQ(host.progress, 510);
     EXPECT_EQ(host.statuses.back(), "510");
-    EXPECT_EQ(host.pumps, 7 + 510 * 21);
+    // The second handshake follows a wait of 351 cycles; 21 pumps a block.
+    EXPECT_EQ(host.pumps, 7 + 351 + 7 + 510 * 21);
     expectEndedCleanly();
 
     // Each block: header, pause, data, then a pause after the acknowledge.
-    const auto &calls = port.calls();
-    const auto first = std::find_if(calls.begin(), calls.end(), [](auto &c) {
-        return c.kind == SimPort::Call::Kind::Send && c.bytes.size() == 4 && c.bytes[0] == 'W';
-    });
-    ASSERT_NE(first, calls.end());
-    const std::size_t at = static_cast<std::size_t>(first - calls.begin()) - 1;
-    const Calls expected = {"purge",
-                            "send 57 00 00 08",
-                            "pause 1",
-                            "purge",
-                            "send " + hex(image.bytes().first(8)),
-                            "recv 1:06",
-                            "pause 1",
-                            "purge",
-                            "send 57 00 08 08"};
-    EXPECT_EQ(traceSlice(calls, at, expected.size()), expected);
+    const Calls expected = {
+        "send 57 00 00 08", "pause 1", "purge", "send " + hex(image.bytes().first(8)),
+        "recv 1:06",        "pause 1", "purge", "send 57 00 08 08"};
+    EXPECT_EQ(traceFrom(port.calls(), expected[0], expected.size()), expected);
 }
 
-// --- Handshake ----------------------------------------------------------------
-
-TEST_F(TransferTest, SilentRadioGets15AttemptsPerQuestionAndRetryStarts15More)
-{
-    radio.faults().silent = true;
-    host.answers = {true, false}; // Retry, then Cancel
-    const TransferResult result = read();
-    EXPECT_EQ(result.outcome, TransferOutcome::CommunicationError);
-    EXPECT_EQ(result.message, text::kCommunicationError.en);
-    EXPECT_FALSE(result.image.has_value());
-    EXPECT_EQ(host.texts("retrycancel"),
-              std::vector<std::string>(2, std::string(text::kCommunicationError.en)));
-    EXPECT_EQ(wakeUps(), 30);
-    // Each attempt: 7 pumped cycles, 7 byte pauses, two 590 ms receives, 2 ms.
-    EXPECT_EQ(port.now(), 2 * 15 * (7ms + 7ms + 590ms + 590ms + 2ms));
-    expectEndedCleanly();
-}
-
-TEST_F(TransferTest, NoReadyAfterConfirmWaits601CyclesThenAsks)
-{
-    radio.faults().missingReadyReply = true;
-    const TransferResult result = read(Language::Chinese);
-    EXPECT_EQ(result.outcome, TransferOutcome::CommunicationError);
-    EXPECT_EQ(host.texts("retrycancel"),
-              std::vector<std::string>{std::string(text::kCommunicationError.zh)});
-    // handshake 7 + 7 + identify 2, then 590 ms for the missing 06 and 601 cycles
-    EXPECT_EQ(port.now(), 7ms + 7ms + 2ms + 590ms + 601ms);
-    EXPECT_EQ(host.pumps, 7 + 601);
-    expectEndedCleanly();
-}
-
-// --- Handshake and identity: the wake-ups and the questions a fault costs ---------
+// --- Handshake and identity: the wake-ups, questions and waits a fault costs ---
 
 using Arrange = std::function<void(RadioSim &, SimPort &, ScriptedHost &)>;
 
-Arrange wakeUpReply(std::uint8_t second)
+template <typename T> Arrange fault(T SimFaults::*member, std::type_identity_t<T> value)
 {
-    return [=](RadioSim &r, SimPort &, ScriptedHost &) {
-        r.faults().firstWakeUpReply = {0x15, second};
-    };
-}
-
-Arrange radioIdentity(std::uint8_t identity)
-{
-    return [=](RadioSim &r, SimPort &, ScriptedHost &) { r.faults().identity = identity; };
+    return [=](RadioSim &r, SimPort &, ScriptedHost &) { r.faults().*member = value; };
 }
 
 // The identification's receive fails once; silent: the radio then stays silent,
@@ -225,11 +192,10 @@ Arrange identificationLost(bool silent)
 }
 
 // The confirm (06 after the identification) cannot be sent the first times.
-Arrange confirmFails(int times, Arrange also = {})
+Arrange confirmFails(int times, std::optional<std::uint8_t> identity = {})
 {
-    return [=](RadioSim &r, SimPort &p, ScriptedHost &h) {
-        if (also)
-            also(r, p, h);
+    return [=](RadioSim &r, SimPort &p, ScriptedHost &) {
+        r.faults().identity = identity;
         p.setSendFailure([&r, times, sent = 0](std::span<const std::uint8_t> bytes, int) mutable {
             const bool confirm =
                 r.state() == RadioSim::State::Identified && bytes.size() == 1 && bytes[0] == 0x06;
@@ -247,6 +213,7 @@ struct HandshakeCase
     TransferOutcome outcome;
     int wakeUps;
     std::size_t identityQuestions, retryQuestions, warnings;
+    std::chrono::milliseconds waited = 0ms; // on the port's clock; 0: not checked
     friend void PrintTo(const HandshakeCase &c, std::ostream *out) { *out << c.name; }
 };
 
@@ -254,7 +221,7 @@ class HandshakeTest : public TransferTest, public ::testing::WithParamInterface<
 {
 };
 
-TEST_P(HandshakeTest, CostsTheseWakeUpsAndQuestions)
+TEST_P(HandshakeTest, CostsTheseWakeUpsQuestionsAndWaits)
 {
     const HandshakeCase &c = GetParam();
     c.arrange(radio, port, host);
@@ -264,11 +231,17 @@ TEST_P(HandshakeTest, CostsTheseWakeUpsAndQuestions)
         c.writeIdentity ? write(patternImage(5, *c.writeIdentity)) : read();
     EXPECT_EQ(result.outcome, c.outcome);
     EXPECT_EQ(wakeUps(), c.wakeUps);
-    EXPECT_EQ(host.texts("okcancel").size(), c.identityQuestions);
-    EXPECT_EQ(host.texts("retrycancel").size(), c.retryQuestions);
+    const auto times = [](std::size_t n, const TextPair &text) {
+        return Calls(n, std::string(text.en));
+    };
+    EXPECT_EQ(host.texts("okcancel"), times(c.identityQuestions, text::kRadioTypeMismatch));
+    EXPECT_EQ(host.texts("retrycancel"), times(c.retryQuestions, text::kCommunicationError));
     // Each failed send of the confirm is reported: it goes again at most three times.
-    EXPECT_EQ(host.texts("warning"),
-              std::vector<std::string>(c.warnings, std::string(text::kSendOrderError.en)));
+    EXPECT_EQ(host.texts("warning"), times(c.warnings, text::kSendOrderError));
+    if (c.waited != 0ms) {
+        EXPECT_EQ(port.now(), c.waited);
+    }
+    expectEndedCleanly();
 }
 
 constexpr auto kDone = TransferOutcome::Completed;
@@ -276,243 +249,69 @@ constexpr auto kCommError = TransferOutcome::CommunicationError;
 constexpr std::optional<std::uint8_t> kRead;
 
 const HandshakeCase kHandshakeCases[] = {
+    // 15 attempts a question, each of 7 pumped cycles, 7 byte pauses, two 590 ms
+    // receives and 2 ms; Retry starts 15 more.
+    {"SilentRadioRetriedOnce", fault(&SimFaults::silent, true), kRead, "10", kCommError, 30, 0, 2,
+     0, 2 * 15 * (7ms + 7ms + 590ms + 590ms + 2ms)},
+    // Handshake 7 + 7 + identify 2, then 590 ms for the missing 06 and 601 cycles.
+    {"NoReadyAfterTheConfirm", fault(&SimFaults::missingReadyReply, true), kRead, "", kCommError, 1,
+     0, 1, 0, 7ms + 7ms + 2ms + 590ms + 601ms},
     // One stray byte before the acknowledge is accepted; two wrong bytes fail
     // the attempt, and the next one succeeds without a question.
-    {"StrayByteThenAck", wakeUpReply(0x06), kRead, "", kDone, 1, 0, 0, 0},
-    {"TwoNaks", wakeUpReply(0x15), kRead, "", kDone, 2, 0, 0, 0},
+    {"StrayByteThenAck", fault(&SimFaults::firstWakeUpReply, {0x15, 0x06}), kRead, "", kDone, 1, 0,
+     0, 0},
+    {"TwoNaks", fault(&SimFaults::firstWakeUpReply, {0x15, 0x15}), kRead, "", kDone, 2, 0, 0, 0},
     {"IdentificationLostThenRetry", identificationLost(false), kRead, "1", kDone, 2, 0, 1, 0},
     // The earlier 06 must not answer a later wake-up.
     {"SilentAfterTheFirstAck", identificationLost(true), kRead, "10", kCommError, 16, 0, 2, 0},
     {"ConfirmFailsTwice", confirmFails(2), kRead, "", kDone, 1, 0, 0, 2},
     {"ConfirmFailsEveryTime", confirmFails(1000), kRead, "", kCommError, 1, 0, 1, 4},
-    {"ReadNeverChecksTheIdentity", radioIdentity(0x07), kRead, "", kDone, 1, 0, 0, 0},
+    {"ReadNeverChecksTheIdentity", fault(&SimFaults::identity, 0x07), kRead, "", kDone, 1, 0, 0, 0},
     // The radio's identity is asked about only when it is another one; FF skips.
-    {"File01Radio01", radioIdentity(0x01), 0x01, "1", kDone, 1, 0, 0, 0},
-    {"File01RadioFF", radioIdentity(0xFF), 0x01, "1", kDone, 1, 0, 0, 0},
-    {"NewFileFFRadioFF", radioIdentity(0xFF), 0xFF, "1", kDone, 1, 0, 0, 0},
-    {"NewFileFFRadio01", radioIdentity(0x01), 0xFF, "1", kDone, 2, 1, 0, 0},
-    {"File01Radio02", radioIdentity(0x02), 0x01, "1", kDone, 2, 1, 0, 0},
+    {"File01Radio01", fault(&SimFaults::identity, 0x01), 0x01, "1", kDone, 1, 0, 0, 0},
+    {"File01RadioFF", fault(&SimFaults::identity, 0xFF), 0x01, "1", kDone, 1, 0, 0, 0},
+    {"NewFileFFRadioFF", fault(&SimFaults::identity, 0xFF), 0xFF, "1", kDone, 1, 0, 0, 0},
+    {"NewFileFFRadio01", fault(&SimFaults::identity, 0x01), 0xFF, "1", kDone, 2, 1, 0, 0},
+    {"File01Radio02", fault(&SimFaults::identity, 0x02), 0x01, "1", kDone, 2, 1, 0, 0},
     // An accepted mismatch is not asked again after a retry.
-    {"MismatchAcceptedThenRetry", confirmFails(4, radioIdentity(0x07)), 0x01, "11", kDone, 3, 1, 1,
-     4},
+    {"MismatchAcceptedThenRetry", confirmFails(4, 0x07), 0x01, "11", kDone, 3, 1, 1, 4},
 };
 
 INSTANTIATE_TEST_SUITE_P(Faults, HandshakeTest, ::testing::ValuesIn(kHandshakeCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
-// Declining writes nothing: the CutShortTest row MismatchDeclinedBeforeAnyBlock.
-TEST_F(TransferTest, AcceptedMismatchIsAskedOnceInTheTransfersLanguageAndRedoesTheHandshake)
-{
-    radio.faults().identity = 0x07;
-    host.answers = {true};
-    ASSERT_TRUE(write(patternImage(5, 0x01), Language::Chinese).completed());
-    EXPECT_EQ(host.texts("okcancel"),
-              std::vector<std::string>{std::string(text::kRadioTypeMismatch.zh)});
-    EXPECT_EQ(host.okDefaults, std::vector{Prompter::Default::Cancel}); // Enter must not write
-    // The second handshake follows a wait of 351 cycles.
-    EXPECT_EQ(host.pumps, 7 + 351 + 7 + 510 * 21);
-    EXPECT_EQ(blockAddresses().size(), 510u);
-}
+// --- A transfer that ends early: what it says, and what the radio holds --------
 
-// Ctrl-C while the identity question waits for its answer: the question's
-// "no" is the cancel's, and nothing was written.
-TEST_F(TransferTest, CancelAtTheIdentityQuestionIsACancelNotADecline)
-{
-    class InterruptedHost : public test::ScriptedHost
-    {
-        void showing() override { cancel = true; }
-    } interrupted;
-    interrupted.answers = {false};
-    radio.faults().identity = 0x07;
-    const TransferResult result =
-        writeToRadio(port, "COM1", patternImage(5, 0x01), interrupted, Language::English);
-    EXPECT_EQ(result.outcome, TransferOutcome::Cancelled);
-    EXPECT_TRUE(result.message.empty());
-    EXPECT_FALSE(result.partialWrite);
-    EXPECT_EQ(result.identity, std::optional<std::uint8_t>(0x07));
-    EXPECT_TRUE(blockAddresses().empty());
-}
-
-// --- Failures during the blocks -----------------------------------------------
-
-// A read that ends at a block: a short reply, no acknowledge, or the line
-// hung up, at the first, a middle and the last block. In virtual time, so
-// that a reply that never comes costs nothing here.
-struct ReadEnd
+// A short reply, no acknowledge, the line hung up, a send that fails, the
+// user's cancel (at a pump, or while the port waits, as a signal to the command
+// line cuts the wait short), a declined question, a silent radio, a port that
+// will not open. In virtual time, so that a reply that never comes costs nothing.
+struct EndCase
 {
     std::string name;
-    SimFaults faults;
-    TransferOutcome outcome;
-    int progress; // a block is stored and counted before its acknowledge
-    friend void PrintTo(const ReadEnd &c, std::ostream *out) { *out << c.name; }
-};
-
-std::vector<ReadEnd> readEnds()
-{
-    std::vector<ReadEnd> cases;
-    for (const int block : {0, 255, 511}) {
-        const std::string at = "AtBlock" + std::to_string(block);
-        // 10 and 11 bytes would leave stale buffer bytes in the image: refused too.
-        for (const std::size_t length : {0u, 9u, 10u, 11u}) {
-            SimFaults f;
-            f.shortReplyAtBlock = block;
-            f.shortReplyLength = length;
-            cases.push_back({"Reply" + std::to_string(length) + "Bytes" + at, f,
-                             TransferOutcome::ShortReply, block});
-        }
-        SimFaults noAck, hangUp;
-        noAck.missingReadAckAtBlock = block;
-        hangUp.hangUpAtBlock = block;
-        cases.push_back({"NoAcknowledge" + at, noAck, TransferOutcome::ReadAckMissing, block + 1});
-        cases.push_back({"HangUp" + at, hangUp, TransferOutcome::ShortReply, block});
-    }
-    return cases;
-}
-
-class ReadEndTest : public TransferTest, public ::testing::WithParamInterface<ReadEnd>
-{
-};
-
-TEST_P(ReadEndTest, EndsTheReadWithItsWarningAndTheCallerGetsNoImage)
-{
-    radio.faults() = GetParam().faults;
-    const TransferResult result = read(Language::Chinese);
-    EXPECT_EQ(result.outcome, GetParam().outcome);
-    const std::string warning((result.outcome == TransferOutcome::ShortReply
-                                   ? text::kNotEnoughBytes
-                                   : text::kReadBlockError)
-                                  .zh);
-    EXPECT_EQ(result.message, warning);
-    EXPECT_FALSE(result.image.has_value());
-    EXPECT_EQ(host.texts("warning"), std::vector<std::string>{warning});
-    EXPECT_EQ(host.progress, GetParam().progress);
-    expectEndedCleanly();
-}
-
-INSTANTIATE_TEST_SUITE_P(Blocks, ReadEndTest, ::testing::ValuesIn(readEnds()),
-                         [](const auto &info) { return info.param.name; });
-
-// --- A write cut short tells that the radio holds part of it --------------------
-
-struct CutShortCase
-{
-    const char *name;
+    bool writing;
     Arrange arrange;
     TransferOutcome outcome;
     bool partial;
-    std::size_t blocksInRadio; // of the file, in the radio afterwards
-    friend void PrintTo(const CutShortCase &c, std::ostream *out) { *out << c.name; }
+    int blocks;   // read: counted; write: of the file in the radio afterwards
+    int requests; // block headers and data sent: none after a cancel
+    int wakeUps;
+    friend void PrintTo(const EndCase &c, std::ostream *out) { *out << c.name; }
 };
 
 // Fails the header (4 bytes) or the data (8 bytes) of one write block.
-SimPort::SendFailure failWriteSend(std::size_t size, std::size_t block)
-{
-    return [size, block, seen = std::size_t{0}](std::span<const std::uint8_t> bytes, int) mutable {
-        const bool isWriteSend = bytes.size() == size && (size == 8 || bytes[0] == 'W');
-        return isWriteSend && seen++ == block;
-    };
-}
-
-Arrange noWriteAck(int block)
-{
-    return [block](RadioSim &r, SimPort &, ScriptedHost &) {
-        r.faults().missingWriteAckAtBlock = block;
-    };
-}
-
-Arrange hangUpAt(int block)
-{
-    return [block](RadioSim &r, SimPort &, ScriptedHost &) { r.faults().hangUpAtBlock = block; };
-}
-
 Arrange failSend(std::size_t size, std::size_t block)
 {
     return [=](RadioSim &, SimPort &p, ScriptedHost &) {
-        p.setSendFailure(failWriteSend(size, block));
+        p.setSendFailure(
+            [=, seen = std::size_t{0}](std::span<const std::uint8_t> bytes, int) mutable {
+                return bytes.size() == size && (size == 8 || bytes[0] == 'W') && seen++ == block;
+            });
     };
 }
 
-constexpr auto kAckMissing = TransferOutcome::WriteAckMissing;
-
-const CutShortCase kCutShortCases[] = {
-    // The radio stores a block before it withholds the acknowledge.
-    {"NoAcknowledgeOfTheFirstBlock", noWriteAck(0), kAckMissing, true, 1},
-    {"NoAcknowledgeOfAMiddleBlock", noWriteAck(254), kAckMissing, true, 255},
-    {"NoAcknowledgeOfTheLastBlock", noWriteAck(509), kAckMissing, true, 510},
-    {"HangUpAtTheFirstBlock", hangUpAt(0), kAckMissing, true, 0},
-    {"HangUpAtAMiddleBlock", hangUpAt(254), kAckMissing, true, 254},
-    {"HangUpAtTheLastBlock", hangUpAt(509), kAckMissing, true, 509},
-    {"CancelAfterBlock20",
-     [](RadioSim &, SimPort &, ScriptedHost &h) {
-         h.cancelWhen = [](const ScriptedHost &s) { return s.progress == 20; };
-     },
-     TransferOutcome::Cancelled, true, 20},
-    {"FirstHeaderCannotBeSent", failSend(4, 0), kAckMissing, false, 0},
-    {"HeaderOfBlock5CannotBeSent", failSend(4, 5), kAckMissing, true, 5},
-    {"DataOfBlock7CannotBeSent", failSend(8, 7), kAckMissing, true, 7},
-    {"MismatchDeclinedBeforeAnyBlock",
-     [](RadioSim &r, SimPort &, ScriptedHost &) { r.faults().identity = 0x07; },
-     TransferOutcome::TypeMismatchDeclined, false, 0},
-    {"SilentRadio", [](RadioSim &r, SimPort &, ScriptedHost &) { r.faults().silent = true; },
-     TransferOutcome::CommunicationError, false, 0},
-};
-
-class CutShortTest : public TransferTest, public ::testing::WithParamInterface<CutShortCase>
-{
-};
-
-TEST_P(CutShortTest, WriteSaysWhetherTheRadioHoldsAPartialWrite)
-{
-    const CutShortCase &c = GetParam();
-    c.arrange(radio, port, host);
-    const ChannelImage before = radio.memory();
-    const ChannelImage image = patternImage(90, 0x01);
-    const TransferResult result = write(image);
-    EXPECT_EQ(result.outcome, c.outcome);
-    EXPECT_EQ(result.partialWrite, c.partial);
-    // A failure says so with the sentence as detail; a cancel, a declined
-    // question and a communication error show no message here.
-    std::vector<std::string> informs;
-    if (c.outcome == kAckMissing)
-        informs.push_back(std::string(text::kProgramInterrupt.en) +
-                          (c.partial ? "\n" + std::string(text::kPartialWrite.en) : ""));
-    EXPECT_EQ(host.texts("warning"), informs);
-    for (std::size_t a = 0; a < kImageSize; ++a)
-        ASSERT_EQ(radio.memory().byte(a), a < c.blocksInRadio * 8 ? image.byte(a) : before.byte(a))
-            << a;
-    expectEndedCleanly();
-}
-
-INSTANTIATE_TEST_SUITE_P(Ends, CutShortTest, ::testing::ValuesIn(kCutShortCases),
-                         [](const auto &info) { return std::string(info.param.name); });
-
-// The radio would take the data of a block whose header never went out for
-// commands of its own.
-TEST_F(TransferTest, BlockWhoseHeaderCannotBeSentIsNotFollowedByItsData)
-{
-    port.setSendFailure(failWriteSend(4, 5));
-    EXPECT_EQ(write(patternImage(90, 0x01)).outcome, TransferOutcome::WriteAckMissing);
-    const SimPort::Call &last =
-        *std::find_if(port.calls().rbegin(), port.calls().rend(),
-                      [](const SimPort::Call &c) { return c.kind == SimPort::Call::Kind::Send; });
-    EXPECT_EQ(hex(last.bytes), "57 00 28 08");
-}
-
-// --- Cancel and open failure ----------------------------------------------------
-
-// The cancel flag seen at a pump, or set while the port waits (as a signal to
-// the command line does, cutting the wait short): the user's cancel, not the
-// radio's fault, so nothing is shown, and no block is asked for after it.
-struct CancelCase
-{
-    const char *name;
-    bool writing;
-    Arrange arrange;
-    std::size_t blockRequests; // read or write block headers sent
-    friend void PrintTo(const CancelCase &c, std::ostream *out) { *out << c.name; }
-};
-
-Arrange cancelAtPump(int progress)
+// At the pump where the progress is this; -1: the first.
+Arrange cancelAt(int progress)
 {
     return [=](RadioSim &, SimPort &, ScriptedHost &h) {
         h.cancelWhen = [=](const ScriptedHost &s) {
@@ -521,62 +320,132 @@ Arrange cancelAtPump(int progress)
     };
 }
 
-// A block's reply (12 bytes) or acknowledge (1 byte) at block 50.
+// The user stops while the port waits for a block's reply (12 bytes) or
+// acknowledge (1 byte) at block 50.
 Arrange stopDuringTheWait(std::size_t asked)
 {
     return [=](RadioSim &, SimPort &p, ScriptedHost &h) {
         p.setReceiveFailure([&h, asked](std::size_t size, int) {
-            if (size != asked || h.progress != 50)
-                return false;
-            h.cancel = true;
-            return true;
+            h.cancel = h.cancel || (size == asked && h.progress == 50);
+            return h.cancel;
         });
     };
 }
 
-const CancelCase kCancelCases[] = {
-    {"DuringTheHandshakeWait", false, cancelAtPump(-1), 0},
-    {"AtBlock100OfARead", false, cancelAtPump(101), 101},
-    {"DuringAWaitOfARead", false, stopDuringTheWait(12), 51},
-    {"DuringAWaitOfAWrite", true, stopDuringTheWait(1), 51},
-};
+Arrange shortReply(int block, std::size_t length)
+{
+    return [=](RadioSim &r, SimPort &, ScriptedHost &) {
+        r.faults().shortReplyAtBlock = block;
+        r.faults().shortReplyLength = length;
+    };
+}
 
-class CancelTest : public TransferTest, public ::testing::WithParamInterface<CancelCase>
+Arrange openFails()
+{
+    return [](RadioSim &, SimPort &p, ScriptedHost &) { p.failOpen(OpenError::Busy); };
+}
+
+constexpr bool kWrite = true;
+constexpr auto kAckMissing = TransferOutcome::WriteAckMissing;
+constexpr auto kCancelled = TransferOutcome::Cancelled;
+
+std::vector<EndCase> endCases()
+{
+    std::vector<EndCase> cases = {
+        {"FirstHeaderCannotBeSent", kWrite, failSend(4, 0), kAckMissing, false, 0, 1, 1},
+        // The radio would take the data of a block whose header never went out
+        // for commands of its own.
+        {"HeaderOfBlock5CannotBeSent", kWrite, failSend(4, 5), kAckMissing, true, 5, 11, 1},
+        {"DataOfBlock7CannotBeSent", kWrite, failSend(8, 7), kAckMissing, true, 7, 16, 1},
+        {"MismatchDeclinedBeforeAnyBlock", kWrite, fault(&SimFaults::identity, 0x07),
+         TransferOutcome::TypeMismatchDeclined, false, 0, 0, 1},
+        // Ctrl-C while the question waits for its answer: its "no" is the cancel's.
+        {"CancelAtTheIdentityQuestion", kWrite,
+         [](RadioSim &r, SimPort &, ScriptedHost &h) {
+             r.faults().identity = 0x07;
+             h.cancelWhen = [](const ScriptedHost &s) { return !s.okDefaults.empty(); };
+         },
+         kCancelled, false, 0, 0, 1},
+        {"SilentRadio", kWrite, fault(&SimFaults::silent, true), kCommError, false, 0, 0, 15},
+        {"PortWillNotOpen", kWrite, openFails(), TransferOutcome::OpenFailed, false, 0, 0, 0},
+        {"CancelDuringTheHandshakeWait", false, cancelAt(-1), kCancelled, false, 0, 0, 0},
+        {"CancelAtBlock100OfARead", false, cancelAt(101), kCancelled, false, 101, 101, 1},
+        {"CancelAfterBlock20OfAWrite", kWrite, cancelAt(20), kCancelled, true, 20, 40, 1},
+        {"CancelDuringAWaitOfARead", false, stopDuringTheWait(12), kCancelled, false, 50, 51, 1},
+        {"CancelDuringAWaitOfAWrite", kWrite, stopDuringTheWait(1), kCancelled, true, 51, 102, 1},
+    };
+    // The radio stores a block before it withholds the acknowledge.
+    for (const int block : {0, 254, 509}) {
+        const std::string at = "AtWriteBlock" + std::to_string(block);
+        cases.push_back({"NoAcknowledge" + at, kWrite,
+                         fault(&SimFaults::missingWriteAckAtBlock, block), kAckMissing, true,
+                         block + 1, 2 * block + 2, 1});
+        cases.push_back({"HangUp" + at, kWrite, fault(&SimFaults::hangUpAtBlock, block),
+                         kAckMissing, true, block, 2 * block + 2, 1});
+    }
+    for (const int block : {0, 255, 511}) {
+        const std::string at = "AtBlock" + std::to_string(block);
+        // 10 and 11 bytes would leave stale buffer bytes in the image: refused too.
+        for (const std::size_t length : {0u, 9u, 10u, 11u})
+            cases.push_back({"Reply" + std::to_string(length) + "Bytes" + at, false,
+                             shortReply(block, length), TransferOutcome::ShortReply, false, block,
+                             block + 1, 1});
+        // A block is stored and counted before its acknowledge.
+        cases.push_back({"NoAcknowledge" + at, false,
+                         fault(&SimFaults::missingReadAckAtBlock, block),
+                         TransferOutcome::ReadAckMissing, false, block + 1, block + 1, 1});
+        cases.push_back({"HangUp" + at, false, fault(&SimFaults::hangUpAtBlock, block),
+                         TransferOutcome::ShortReply, false, block, block + 1, 1});
+    }
+    return cases;
+}
+
+// What the user was told, in the transfer's language; a cancel says nothing.
+const std::map<TransferOutcome, TextPair> kMessages{
+    {TransferOutcome::ShortReply, text::kNotEnoughBytes},
+    {TransferOutcome::ReadAckMissing, text::kReadBlockError},
+    {TransferOutcome::WriteAckMissing, text::kProgramInterrupt},
+    {TransferOutcome::OpenFailed, text::kOpenPortFailed},
+    {TransferOutcome::CommunicationError, text::kCommunicationError},
+    {TransferOutcome::TypeMismatchDeclined, text::kRadioTypeMismatch}};
+
+class EndTest : public TransferTest, public ::testing::WithParamInterface<EndCase>
 {
 };
 
-TEST_P(CancelTest, EndsAsCancelWithoutAMessage)
+TEST_P(EndTest, SaysWhyAndWhetherTheRadioHoldsAPartialWrite)
 {
-    const CancelCase &c = GetParam();
+    const EndCase &c = GetParam();
     c.arrange(radio, port, host);
-    const TransferResult result = c.writing ? write(patternImage(90, 0x01)) : read();
-    EXPECT_EQ(result.outcome, TransferOutcome::Cancelled);
-    EXPECT_TRUE(result.message.empty());
-    EXPECT_TRUE(host.shown.empty());
+    const ChannelImage before = radio.memory();
+    const ChannelImage image = patternImage(90, 0x01);
+    const TransferResult result =
+        c.writing ? write(image, Language::Chinese) : read(Language::Chinese);
+    EXPECT_EQ(result.outcome, c.outcome);
+    EXPECT_EQ(result.partialWrite, c.partial);
     EXPECT_FALSE(result.image.has_value());
-    EXPECT_EQ(result.partialWrite, c.writing);
-    EXPECT_EQ(blockAddresses('R').size() + blockAddresses('W').size(), c.blockRequests);
-    EXPECT_EQ(radio.record().empty(), c.blockRequests == 0); // not even a wake-up
+    const auto told = kMessages.find(c.outcome);
+    const std::string message(told == kMessages.end() ? "" : told->second.zh);
+    EXPECT_EQ(result.message, message);
+    // The partial write, or the device and the port's reason, as detail.
+    const std::string detail = c.partial ? "\n" + std::string(text::kPartialWrite.zh)
+                               : c.outcome == TransferOutcome::OpenFailed
+                                   ? "\n/dev/ttyUSB0 正被占用：simulated open failure。"
+                                   : "";
+    const bool warned = !message.empty() && c.outcome != TransferOutcome::TypeMismatchDeclined;
+    EXPECT_EQ(host.texts("warning") + host.texts("retrycancel"),
+              warned ? Calls{message + detail} : Calls{});
+    EXPECT_EQ(blockSends(), c.requests);
+    EXPECT_EQ(wakeUps(), c.wakeUps);
+    if (c.writing)
+        expectRadioHolds(image, before, static_cast<std::size_t>(c.blocks));
+    else
+        EXPECT_EQ(host.progress, c.blocks);
     expectEndedCleanly();
 }
 
-INSTANTIATE_TEST_SUITE_P(Points, CancelTest, ::testing::ValuesIn(kCancelCases),
-                         [](const auto &info) { return std::string(info.param.name); });
-
-TEST_F(TransferTest, OpenFailureShowsTheMessageAndSendsNothing)
-{
-    port.failOpen(OpenError::Busy);
-    const TransferResult result = write(patternImage(90, 0x01), Language::Chinese);
-    EXPECT_EQ(result.outcome, TransferOutcome::OpenFailed);
-    // The detail names the device and the port's reason, in the transfer's language.
-    EXPECT_EQ(host.texts("warning"),
-              std::vector<std::string>{std::string(text::kOpenPortFailed.zh) +
-                                       "\n/dev/ttyUSB0 正被占用：simulated open failure。"});
-    EXPECT_TRUE(radio.record().empty());
-    EXPECT_TRUE(host.statuses.empty());
-    EXPECT_EQ(host.progressClosed, 1);
-    EXPECT_FALSE(host.watch);
-}
+INSTANTIATE_TEST_SUITE_P(Transfers, EndTest, ::testing::ValuesIn(endCases()),
+                         [](const auto &info) { return info.param.name; });
 
 } // namespace
 } // namespace kx9

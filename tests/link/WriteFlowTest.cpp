@@ -12,7 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,63 +28,66 @@ ChannelImage filled(std::uint8_t seed)
     return image;
 }
 
-class WriteFlowTest : public ::testing::Test
+// A clean write, and a block the radio acknowledged but kept with a bit flipped.
+struct FlowCase
 {
-protected:
-    WriteFlowResult run(std::function<std::string(const ChannelImage &)> backupFirst, bool verify)
-    {
-        WriteFlowOptions options;
-        options.backupFirst = std::move(backupFirst);
-        options.verify = verify;
-        options.onStep = [this](WriteStep step) { steps.push_back(step); };
-        return runWriteFlow(port, "COM1", image, host, options, Language::English);
-    }
+    const char *name;
+    std::optional<int> corruptBlock;
+    std::vector<std::size_t> differing;
+    friend void PrintTo(const FlowCase &c, std::ostream *out) { *out << c.name; }
+};
 
+class WriteFlowTest : public ::testing::TestWithParam<FlowCase>
+{
+};
+
+TEST_P(WriteFlowTest, BackupWriteAndVerifyRunAsThreeSessionsOnOneProgressRun)
+{
+    const FlowCase &c = GetParam();
     const ChannelImage before = filled(7);
     const ChannelImage image = filled(50); // differs from before in every byte
-    RadioSim radio{before};
-    SimPort port{radio};
+    RadioSim radio(before);
+    radio.faults().corruptWriteAtBlock = c.corruptBlock;
+    SimPort port(radio);
     test::ScriptedHost host;
     std::vector<WriteStep> steps;
     std::vector<ChannelImage> kept;
-};
+    const auto keep = [&](const ChannelImage &held) {
+        kept.push_back(held);
+        return std::string();
+    };
+    const WriteFlowResult result = runWriteFlow(
+        port, "COM1", image, host,
+        {.backupFirst = keep, .verify = true, .onStep = [&](WriteStep s) { steps.push_back(s); }},
+        Language::English);
 
-TEST_F(WriteFlowTest, BackupWriteAndVerifyRunAsThreeSessionsOnOneProgressRun)
-{
-    const WriteFlowResult result = run(
-        [this](const ChannelImage &held) {
-            kept.push_back(held);
-            return std::string();
-        },
-        true);
-
-    ASSERT_EQ(result.outcome, WriteFlowOutcome::Completed) << result.message;
+    EXPECT_EQ(result.outcome,
+              c.differing.empty() ? WriteFlowOutcome::Completed : WriteFlowOutcome::VerifyMismatch);
     EXPECT_EQ(kept, std::vector<ChannelImage>{before});
-    EXPECT_EQ(result.message, text::kVerifyPassed.en);
     EXPECT_EQ(steps, (std::vector<WriteStep>{WriteStep::BackupRead, WriteStep::Write,
                                              WriteStep::VerifyRead}));
     // The last 16 bytes are the radio's own, and verify does not count them.
-    for (std::size_t a = 0; a < kImageSize; ++a)
-        ASSERT_EQ(radio.memory().byte(a), a < 0xFF0 ? image.byte(a) : before.byte(a)) << a;
+    for (std::size_t a = 0; a < kImageSize; ++a) {
+        const bool flipped = std::ranges::count(c.differing, a) == 1;
+        ASSERT_EQ(radio.memory().byte(a), a < 0xFF0 ? image.byte(a) ^ flipped : before.byte(a))
+            << a;
+    }
+    EXPECT_EQ(std::pair(result.differingAddresses, result.differenceCount),
+              std::pair(c.differing, c.differing.size()));
+    const std::string failed = fillIn(text::kVerifyFailed.en, {"1", "0x028"});
+    EXPECT_EQ(result.message, c.differing.empty() ? std::string(text::kVerifyPassed.en) : failed);
+    EXPECT_EQ(host.texts(),
+              c.differing.empty() ? std::vector<std::string>{} : std::vector<std::string>{failed});
+    EXPECT_EQ(host.watchWhenShown, std::vector<bool>(host.shown.size(), false));
     EXPECT_EQ(port.opens(), 3);
     EXPECT_EQ(host.progress, kProgressRange);
     EXPECT_EQ(host.progressClosed, 1);
-    EXPECT_TRUE(host.shown.empty());
 }
 
-TEST_F(WriteFlowTest, VerifyNamesTheAddressOfABlockTheRadioKeptWithABitFlipped)
-{
-    radio.faults().corruptWriteAtBlock = 5;
-    const WriteFlowResult result = run({}, true);
-
-    EXPECT_EQ(result.outcome, WriteFlowOutcome::VerifyMismatch);
-    EXPECT_EQ(result.differenceCount, 1u);
-    EXPECT_EQ(result.differingAddresses, std::vector<std::size_t>{0x28});
-    EXPECT_EQ(host.texts("warning"),
-              std::vector<std::string>{fillIn(text::kVerifyFailed.en, {"1", "0x028"})});
-    EXPECT_EQ(host.watchWhenShown, std::vector<bool>{false});
-    EXPECT_EQ(host.progressClosed, 1);
-}
+INSTANTIATE_TEST_SUITE_P(Writes, WriteFlowTest,
+                         ::testing::Values(FlowCase{"Clean", std::nullopt, {}},
+                                           FlowCase{"Block5KeptWithABitFlipped", 5, {0x28}}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(VerifyAddresses, OnlyWrittenBytesCountAndAtMostEightAreNamed)
 {

@@ -11,12 +11,10 @@ namespace kx9::test {
 inline std::string hex(std::span<const std::uint8_t> bytes)
 {
     std::string s;
-    for (std::uint8_t b : bytes) {
-        char part[4];
-        std::snprintf(part, sizeof part, s.empty() ? "%02X" : " %02X", b);
-        s += part;
-    }
-    return s;
+    char part[4];
+    for (std::uint8_t b : bytes)
+        s.append(part, static_cast<std::size_t>(std::snprintf(part, sizeof part, " %02X", b)));
+    return s.empty() ? s : s.substr(1);
 }
 
 // One readable line per port call, from call index from on.
@@ -26,26 +24,16 @@ inline std::vector<std::string> trace(const std::vector<SimPort::Call> &calls, s
     std::vector<std::string> out;
     for (std::size_t i = from; i < calls.size(); ++i) {
         const SimPort::Call &c = calls[i];
-        switch (c.kind) {
-        case Kind::Open:
-            out.push_back("open");
-            break;
-        case Kind::Close:
-            out.push_back("close");
-            break;
-        case Kind::Send:
+        if (c.kind == Kind::Send)
             out.push_back("send " + hex(c.bytes));
-            break;
-        case Kind::Receive:
+        else if (c.kind == Kind::Receive)
             out.push_back("recv " + std::to_string(c.asked) + ":" + hex(c.bytes));
-            break;
-        case Kind::Purge:
+        else if (c.kind == Kind::Purge)
             out.push_back(c.purge == PurgeKind::Clear ? "purge" : "purge abort");
-            break;
-        case Kind::Pause:
+        else if (c.kind == Kind::Pause)
             out.push_back("pause " + std::to_string(c.duration.count()));
-            break;
-        }
+        else
+            out.push_back(c.kind == Kind::Open ? "open" : "close");
     }
     return out;
 }

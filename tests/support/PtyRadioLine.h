@@ -8,6 +8,7 @@
 #include "RadioSim.h"
 
 #include <array>
+#include <cerrno>
 #include <fcntl.h>
 #include <latch>
 #include <poll.h>
@@ -16,6 +17,7 @@
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace kx9::test {
 
@@ -53,8 +55,6 @@ public:
         ::close(m_slave);
         ::close(m_master);
     }
-    PtyRadioLine(const PtyRadioLine &) = delete;
-    PtyRadioLine &operator=(const PtyRadioLine &) = delete;
 
     const std::string &path() const { return m_path; }
 
@@ -62,22 +62,16 @@ private:
     void serve()
     {
         std::array<std::uint8_t, 64> buffer{};
-        bool told = false;
-        for (;;) {
-            std::array<pollfd, 2> fds{pollfd{m_master, POLLIN, 0}, pollfd{m_stop.fd(), POLLIN, 0}};
-            ::poll(fds.data(), fds.size(), -1);
-            if (m_stop.raised())
-                return;
+        std::array<pollfd, 2> fds{pollfd{m_master, POLLIN, 0}, pollfd{m_stop.fd(), POLLIN, 0}};
+        while ((::poll(fds.data(), fds.size(), -1) >= 0 || errno == EINTR) && !m_stop.raised()) {
             const ssize_t n = ::read(m_master, buffer.data(), buffer.size());
             if (n <= 0)
                 continue;
             const std::vector<std::uint8_t> reply =
                 m_radio.receive(std::span(buffer).first(static_cast<std::size_t>(n)));
-            if (reply.empty() && m_radio.state() == RadioSim::State::Programming && m_silenced &&
-                !told) {
-                told = true;
-                m_silenced->count_down();
-            }
+            // Told once only.
+            if (reply.empty() && m_radio.state() == RadioSim::State::Programming && m_silenced)
+                std::exchange(m_silenced, nullptr)->count_down();
             if (!reply.empty() && ::write(m_master, reply.data(), reply.size()) < 0)
                 return;
         }

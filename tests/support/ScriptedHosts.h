@@ -13,7 +13,7 @@ namespace kx9::test {
 class ScriptedHost : public TransferHost, public ScriptedPrompter
 {
 public:
-    // Checked at every pump; true sets the cancel flag.
+    // Checked at every pump and as each text is shown; true sets the cancel flag.
     std::function<bool(const ScriptedHost &)> cancelWhen;
 
     std::vector<bool> watchWhenShown;
@@ -27,8 +27,7 @@ public:
     void pump() override
     {
         ++pumps;
-        if (cancelWhen && cancelWhen(*this))
-            cancel = true;
+        cancel = cancel || (cancelWhen && cancelWhen(*this));
     }
     bool cancelRequested() const override { return cancel; }
     void setWatch(bool on) override { watch = on; }
@@ -39,7 +38,11 @@ public:
     Prompter &prompter() override { return *this; }
 
 protected:
-    void showing() override { watchWhenShown.push_back(watch); }
+    void showing() override
+    {
+        watchWhenShown.push_back(watch);
+        cancel = cancel || (cancelWhen && cancelWhen(*this));
+    }
 };
 
 class ScriptedServiceHost : public ServiceHost, public ScriptedPrompter
