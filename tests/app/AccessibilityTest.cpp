@@ -279,17 +279,13 @@ protected:
 
     // Checks what a dialog says in the language in force, and shows what it
     // says on its other pages, so that their texts are asked for: every Debug
-    // Mode page but Exit Debug (the last, which closes it), the preview's
-    // one-page view.
+    // Mode page up to Exit Debug (which closes it), the preview's one-page view.
     void visit(QDialog &dialog)
     {
         if (auto *debug = qobject_cast<DebugModeDialog *>(&dialog)) {
-            QList<QTreeWidgetItem *> items;
-            for (QTreeWidgetItemIterator it(debug->tree()); *it; ++it)
-                items << *it;
-            items.removeLast();
-            for (QTreeWidgetItem *item : items)
-                debug->tree()->setCurrentItem(item);
+            const QTreeWidgetItem *exit = debug->node(DebugModeDialog::kExitDebugNode);
+            for (QTreeWidgetItemIterator it(debug->tree()); *it && *it != exit; ++it)
+                debug->tree()->setCurrentItem(*it);
         } else if (auto *preview = qobject_cast<report::PrintPreviewDialog *>(&dialog)) {
             // Two pages of the grid, the edit left open included.
             EXPECT_EQ(preview->shownPages(), (QList<int>{1, 2}));
