@@ -20,6 +20,7 @@ namespace {
 TEST(DebugModeTyping, TypedFrequencyStaysWithItsPage)
 {
     using Side = DebugModeDialog::Side;
+    using Shown = std::pair<QString, QString>;
     RadioSim radio;
     ScriptedPrompter prompter;
     DebugModeDialog dialog{prompter, [&] { return std::make_unique<SimPort>(radio); }, "COM2"};
@@ -30,37 +31,31 @@ TEST(DebugModeTyping, TypedFrequencyStaysWithItsPage)
         return std::pair(dialog.controls(Side::Rx).edit->text(),
                          dialog.controls(Side::Tx).edit->text());
     };
-    choose(DebugModeDialog::kHighNode);
-    const auto [rx, tx] = shown();
-    const struct
-    {
-        Side side;
-        const char *typed;
-        bool enter; // Enter snaps the value to the step
-        int away;   // the page visited in between
-        std::pair<QString, QString> kept;
-    } visits[] = {
-        {Side::Rx, "450.1", false, DebugModeDialog::kMiddleNode, {"450.1", tx}},
-        {Side::Tx, "447.5", false, DebugModeDialog::kLowNode, {"450.1", "447.5"}},
-        {Side::Tx, "449.9", false, DebugModeDialog::kTxPowerNode, {"450.1", "449.9"}},
-        {Side::Rx, "450.1234", true, DebugModeDialog::kMiddleNode, {"450.12500", "449.9"}},
-    };
-    for (const auto &v : visits) {
-        SCOPED_TRACE(v.typed);
-        QLineEdit *edit = dialog.controls(v.side).edit;
+    // Types into one side of the High page, maybe with Enter (which snaps the
+    // value to the step), visits another page and comes back.
+    auto typeAndVisit = [&](Side side, const char *typed, int away, bool enter = false) {
+        QLineEdit *edit = dialog.controls(side).edit;
         edit->setFocus();
         edit->selectAll();
-        QTest::keyClicks(edit, v.typed);
-        if (v.enter)
+        QTest::keyClicks(edit, typed);
+        if (enter)
             QTest::keyClick(edit, Qt::Key_Return);
-        choose(v.away);
-        if (v.away == DebugModeDialog::kMiddleNode) {
-            EXPECT_EQ(dialog.controls(Side::Rx).edit->text(), "456.00000")
-                << "another frequency shows its own";
-        }
+        choose(away);
+        const QString there = dialog.controls(Side::Rx).edit->text();
         choose(DebugModeDialog::kHighNode);
-        EXPECT_EQ(shown(), v.kept);
-    }
+        return there;
+    };
+    choose(DebugModeDialog::kHighNode);
+    const auto [rx, tx] = shown();
+    EXPECT_EQ(typeAndVisit(Side::Rx, "450.1", DebugModeDialog::kMiddleNode), "456.00000")
+        << "another frequency shows its own";
+    EXPECT_EQ(shown(), (Shown{"450.1", tx}));
+    typeAndVisit(Side::Tx, "447.5", DebugModeDialog::kLowNode);
+    EXPECT_EQ(shown(), (Shown{"450.1", "447.5"}));
+    typeAndVisit(Side::Tx, "449.9", DebugModeDialog::kTxPowerNode);
+    EXPECT_EQ(shown(), (Shown{"450.1", "449.9"}));
+    typeAndVisit(Side::Rx, "450.1234", DebugModeDialog::kMiddleNode, true);
+    EXPECT_EQ(shown(), (Shown{"450.12500", "449.9"}));
     // Default forgets the typing along with the stored values.
     QTest::mouseClick(dialog.defaultButton(), Qt::LeftButton);
     EXPECT_EQ(shown(), std::pair(rx, tx));
