@@ -1,25 +1,33 @@
 // Every window and dialog, in both languages, as a screen reader meets it
 // (through Qt's accessibility interfaces, no bus needed), as the keyboard
-// alone reaches it, and as a reader of the chosen language reads it.
+// alone reaches it, and as a reader of the chosen language reads it: the
+// words each window promises in that language included.
 
 #include "WindowTest.h"
 
-#include "BackupsDialog.h"
+#include "AboutDialog.h"
 #include "DebugModeDialog.h"
 #include "FileChooser.h"
+#include "HelpManual.h"
 #include "ImportDialog.h"
 #include "LanguagePack.h"
 #include "MessageBoxPrompter.h"
+#include "PortMenu.h"
 #include "PrintPreviewDialog.h"
+#include "RecordingDevice.h"
+#include "ReportPrinting.h"
 #include "ShellTexts.h"
+#include "Version.h"
 
 #include <QAccessible>
 #include <QDialog>
+#include <QFile>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QTranslator>
 #include <QTreeWidget>
@@ -79,17 +87,43 @@ public:
     mutable std::set<QString> asked;
 };
 
-class Accessibility : public WindowTest, public ::testing::WithParamInterface<Language>
+// What the window says word for word in one language.
+struct Reading
+{
+    Language language;
+    const char *manual; // the page Help opens, and its title
+    const char *helpTitle;
+    const char *product; // the About box
+    const char *types;
+    const char *release;
+    const char *notice; // after a frequency outside the radio's band
+};
+
+void PrintTo(const Reading &r, std::ostream *os)
+{
+    *os << r.manual;
+}
+
+const Reading kReadings[] = {
+    {Language::English, "/help/manual.html", "KX9 Help", "KX9 Version 4.0",
+     "400-470MHz: 99 channels\nPMR: 99 channels\nPMR+LPD: 77 channels",
+     "Program version %1, License GPLv3+",
+     "145.50000 MHz is outside the radio's band of 400-470 MHz; it was stored all the same"},
+    {Language::Chinese, "/help/manual_zh.html", "KX9 帮助", "KX9 版本 4.0",
+     "400-470MHz：99 个频道\nPMR：99 个频道\nPMR+LPD：77 个频道", "程序版本 %1，许可证 GPLv3+",
+     "145.50000 MHz 超出对讲机的 400-470 MHz 频段，仍已存入"}};
+
+class Accessibility : public WindowTest, public ::testing::WithParamInterface<Reading>
 {
 protected:
     void SetUp() override
     {
         languagepack::setSearchFolders({});
-        setLanguageTag(tagOf(GetParam()));
-        ASSERT_TRUE(languagepack::load(tagOf(GetParam())));
+        setLanguageTag(tagOf(GetParam().language));
+        ASSERT_TRUE(languagepack::load(tagOf(GetParam().language)));
         QCoreApplication::installTranslator(&recorder);
         WindowTest::SetUp();
-        document.newDocument(GetParam());
+        document.newDocument(GetParam().language);
         window->view().initialUpdate();
     }
     void TearDown() override
@@ -99,6 +133,7 @@ protected:
         languagepack::load(tagOf(Language::English));
         setLanguageTag(tagOf(Language::English));
     }
+    bool chinese() const { return GetParam().language == Language::Chinese; }
 
     // Every fault a screen reader, the keyboard or a Chinese reader meets in
     // a window, one line each.
@@ -106,11 +141,15 @@ protected:
     {
         walk(QAccessible::queryAccessibleInterface(&top), where, 0);
         auditTab(top, where);
-        // Fits a 1366 x 768 screen at 125 %, its frame included.
+        // Could fit a 1366 x 768 screen at 125 %, its frame included, and
+        // opens on this one where it can.
         const QSize need = top.minimumSizeHint().expandedTo(top.minimumSize());
-        if (need.width() > 1366 * 4 / 5 - 16 || need.height() > 768 * 4 / 5 - 40)
+        const QRect screen = top.screen()->availableGeometry();
+        if (need.width() > 1366 * 4 / 5 - 16 || need.height() > 768 * 4 / 5 - 40 ||
+            (need.boundedTo(screen.size()) == need && !screen.contains(top.frameGeometry())))
             faults << where + ": needs " + QString::number(need.width()) + "x" +
-                          QString::number(need.height());
+                          QString::number(need.height()) + ", shown " +
+                          QString::number(top.width()) + "x" + QString::number(top.height());
     }
 
     // Tab leaves every table and list for the next control.
@@ -146,7 +185,7 @@ protected:
         if (node->state().focusable && name.isEmpty())
             faults << what + " can take the focus but has no name";
         // What a label, button, box or window says: in Chinese for a Chinese reader.
-        if (GetParam() == Language::Chinese && englishOnly(name))
+        if (chinese() && englishOnly(name))
             faults << what + ": '" + name + "' has no Chinese";
         if (node->role() == QAccessible::ProgressBar && name.isEmpty())
             faults << what + " is a progress bar without a name";
@@ -177,17 +216,30 @@ protected:
             }
     }
 
-    // Each menu's items, and the menu bar's menus, have access keys of their own.
+    // Each menu is named by its title and says so as it opens; its items, the
+    // system's ports among them, and the menu bar's menus have access keys of
+    // their own.
     void auditMenus()
     {
+        window->findChild<PortMenu *>()->setPortLister([] {
+            return std::vector<std::string>{"/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyUSB0",
+                                            "/dev/ttyUSB1", "/dev/tty&1"};
+        });
         QList<QList<QAction *>> groups = {window->menuBar()->actions()};
-        for (QAction *menu : window->menuBar()->actions())
+        for (QAction *menu : window->menuBar()->actions()) {
+            const QString title = menu->menu()->title().remove(QRegularExpression(R"(\(&.\)|&)"));
+            const QString named =
+                QAccessible::queryAccessibleInterface(menu->menu())->text(QAccessible::Name);
+            emit menu->menu()->aboutToShow();
+            const QString said = window->findChild<QWidget *>("kx9Announcer")->accessibleName();
+            if (title.isEmpty() || named != title || said != ui(text::kMenuOpened).arg(title))
+                faults << "menu '" + title + "' is named '" + named + "', said '" + said + "'";
             groups << menu->menu()->actions();
+        }
         for (const QList<QAction *> &group : groups) {
             QMap<QKeySequence, QString> keys;
             for (QAction *a : group) {
-                // Ports found on the system are listed by their device path.
-                if (a->isSeparator() || !a->isVisible() || a->text().startsWith('/'))
+                if (a->isSeparator() || !a->isVisible())
                     continue;
                 const QKeySequence key = QKeySequence::mnemonic(a->text());
                 if (key.isEmpty())
@@ -196,7 +248,10 @@ protected:
                     faults << "'" + a->text() + "' and '" + keys[key] + "' share an access key";
                 else
                     keys[key] = a->text();
-                if (GetParam() == Language::Chinese && englishOnly(a->text()))
+                // Ports are listed by their device path, a '&' in it shown as it is.
+                if (a->data() == "/dev/tty&1" && !a->text().startsWith("/dev/tty&&1(&"))
+                    faults << "port item '" + a->text() + "'";
+                if (chinese() && !a->text().startsWith('/') && englishOnly(a->text()))
                     faults << "menu item '" + a->text() + "' has no Chinese";
             }
         }
@@ -208,7 +263,7 @@ protected:
         const bool seen = whileModal<QDialog>([&] { window->action(command)->trigger(); },
                                               [&](QDialog &dialog) {
                                                   audit(dialog, where);
-                                                  showEveryPage(dialog);
+                                                  visit(dialog);
                                               });
         if (seen)
             return;
@@ -222,31 +277,39 @@ protected:
         faults << where + " did not open";
     }
 
-    // Shows what a dialog says on its other pages, so that its texts are
-    // asked for: every Debug Mode page but Exit Debug (the last, which
-    // closes it), the preview's one-page view.
-    static void showEveryPage(QDialog &dialog)
+    // Checks what a dialog says in the language in force, and shows what it
+    // says on its other pages, so that their texts are asked for: every Debug
+    // Mode page up to Exit Debug (which closes it), the preview's one-page view.
+    void visit(QDialog &dialog)
     {
         if (auto *debug = qobject_cast<DebugModeDialog *>(&dialog)) {
-            QList<QTreeWidgetItem *> items;
-            for (QTreeWidgetItemIterator it(debug->tree()); *it; ++it)
-                items << *it;
-            items.removeLast();
-            for (QTreeWidgetItem *item : items)
-                debug->tree()->setCurrentItem(item);
+            const QTreeWidgetItem *exit = debug->node(DebugModeDialog::kExitDebugNode);
+            for (QTreeWidgetItemIterator it(debug->tree()); *it && *it != exit; ++it)
+                debug->tree()->setCurrentItem(*it);
         } else if (auto *preview = qobject_cast<report::PrintPreviewDialog *>(&dialog)) {
+            // Two pages of the grid, the edit left open included.
+            EXPECT_EQ(preview->shownPages(), (QList<int>{1, 2}));
+            RecordingDevice device(5100, 6600, 600);
+            QPainter painter(&device);
+            window->printing().drawPage(painter, {0, 0, 5100, 6600, 600, 600}, 1);
+            const auto drawn = device.drawn(); // what is drawn is ReportDrawingTest's
+            EXPECT_TRUE(std::any_of(drawn.begin(), drawn.end(),
+                                    [](const auto &d) { return d.text == "446.10000 "; }));
             preview->toggleTwoPages();
             preview->toggleTwoPages();
+        } else if (auto *about = qobject_cast<AboutDialog *>(&dialog)) {
+            const Reading &r = GetParam();
+            EXPECT_TRUE(about->productText().contains(r.product));
+            EXPECT_TRUE(about->noticeText().endsWith(QString::fromUtf8(r.types)));
+            EXPECT_EQ(about->releaseText(),
+                      QString::fromUtf8(r.release).arg(QString::fromUtf8(kVersion)));
         }
     }
 
-    // The texts no window above asked for: the menus as they open, the
-    // message boxes, the port question, the import dialog and file filters.
+    // The texts no window above asked for: the message boxes, the port
+    // question, the import dialog and file filters.
     void askTheRest()
     {
-        for (QAction *menu : window->menuBar()->actions())
-            if (menu->menu())
-                emit menu->menu()->aboutToShow();
         MessageBoxPrompter boxes;
         boxes.setParent(window.get());
         for (const std::function<void()> &ask : std::initializer_list<std::function<void()>>{
@@ -301,51 +364,108 @@ protected:
 
 TEST_P(Accessibility, EveryWindowAndDialogIsNamedReachableAndInItsLanguage)
 {
-    grid().setFocus();
-    grid().setCell(3, kColReceive);
-    audit(*window, "main window");
-    auditMenus();
-    // A cell's in-place editor is named as its cell, without the value.
-    keyOnCell(3, kColReceive, '4');
-    ASSERT_TRUE(view().frequencyEditor().isVisible());
-    EXPECT_EQ(view().frequencyEditor().accessibleName(),
-              qs(text::kCellJoin.text())
-                  .arg(qs(document.table().cell(0, kColReceive)).section('(', 0, 0).trimmed(),
-                       qs(document.table().cell(3, kColLabel))));
-    view().hideEditors();
-
-    for (auto [command, where] :
-         {std::pair{kOptionalFeatures, "Optional Features"}, std::pair{kAppAbout, "About"},
-          std::pair{kFileBackups, "Backups"}, std::pair{kWriteToSeveral, "Write To Several Radios"},
-          std::pair{kFilePrintPreview, "Print Preview"},
-          std::pair{kHighPowerDebug, "High Power Debug"},
-          std::pair{kLowPowerDebug, "Low Power Debug"}, std::pair{kDebugMode, "Debug Mode"}})
-        auditDialog(command, QString::fromUtf8(where));
-
+    const Reading &r = GetParam();
     window->action(kReadFromRadio)->trigger();
     ProgressDialog &progress = view().progressDialog();
     ASSERT_TRUE(progress.isVisible());
     audit(progress, "progress window");
     progress.reject();
 
+    // A frequency outside the band is stored with a notice in the language in
+    // force, which the pointer's hints leave alone until the next edit.
+    editReceive(2, "145.5");
+    QEvent enterGrid(QEvent::Enter);
+    QCoreApplication::sendEvent(grid().viewport(), &enterGrid);
+    EXPECT_EQ(std::tuple(cell(2, kColReceive), window->resultPaneText().toStdString()),
+              std::tuple("145.50000", r.notice));
+    editReceive(4, "446.1");
+    EXPECT_EQ(window->resultPaneText(), "");
+    grid().setFocus();
+    grid().setCell(3, kColReceive);
+    audit(*window, "main window");
+    auditMenus();
+    // A cell's in-place editor is named as its cell, without the value, and
+    // F1 there opens the editing section. The edit stays open for the preview.
+    keyOnCell(3, kColReceive, '4');
+    ASSERT_TRUE(view().frequencyEditor().isVisible());
+    EXPECT_EQ(view().frequencyEditor().accessibleName(),
+              qs(text::kCellJoin.text())
+                  .arg(qs(document.table().cell(0, kColReceive)).section('(', 0, 0).trimmed(),
+                       qs(document.table().cell(3, kColLabel))));
+    EXPECT_EQ(window->helpSectionForFocus(), "editing");
+    QTest::keyClicks(&view().frequencyEditor(), "46.1");
+
+    for (auto [command, where] :
+         {std::pair{kFilePrintPreview, "Print Preview"},
+          std::pair{kOptionalFeatures, "Optional Features"}, std::pair{kAppAbout, "About"},
+          std::pair{kFileBackups, "Backups"}, std::pair{kWriteToSeveral, "Write To Several Radios"},
+          std::pair{kHighPowerDebug, "High Power Debug"},
+          std::pair{kLowPowerDebug, "Low Power Debug"}, std::pair{kDebugMode, "Debug Mode"}})
+        auditDialog(command, QString::fromUtf8(where));
+    EXPECT_EQ(cell(3, kColReceive), "446.10000");
+
+    // F1 opens the section of the focus in the manual of the language in force.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    view().typeSelector().setFocus();
+    window->action(kHelp)->trigger();
+    QTextBrowser *help = window->helpWindow();
+    ASSERT_NE(help, nullptr);
+    const QString page =
+        QUrl::fromLocalFile(QCoreApplication::applicationDirPath()).toString() + r.manual;
+    EXPECT_EQ(std::tuple(help->source().toString(), help->windowTitle()),
+              std::tuple(page + "#types", QString::fromUtf8(r.helpTitle)));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+    audit(*help, "help window");
+    // Wherever it was put, Help Topics brings the one window back at the top
+    // of the manual, whole on the screen's free area.
+    const QRect available = help->screen()->availableGeometry();
+    help->move(available.left(), available.bottom() - 100);
     window->action(kHelpIndex)->trigger();
-    ASSERT_NE(window->helpWindow(), nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window->helpWindow()));
-    audit(*window->helpWindow(), "help window");
-    QTest::keyClick(window->helpWindow(), Qt::Key_Escape);
-    EXPECT_FALSE(window->helpWindow() && window->helpWindow()->isVisible())
-        << "Escape closes the help window";
-    if (GetParam() == Language::Chinese)
+    QCoreApplication::processEvents();
+    EXPECT_EQ(std::tuple(window->helpWindow(), help->source().toString()), std::tuple(help, page));
+    EXPECT_TRUE(available.contains(help->frameGeometry()))
+        << help->frameGeometry().bottom() << " below " << available.bottom();
+    QTest::keyClick(help, Qt::Key_Escape);
+    EXPECT_FALSE(help->isVisible()) << "Escape closes the help window";
+    if (chinese())
         auditPack();
 
     EXPECT_TRUE(faults.isEmpty()) << faults.join('\n').toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(BothLanguages, Accessibility,
-                         ::testing::Values(Language::English, Language::Chinese),
+INSTANTIATE_TEST_SUITE_P(BothLanguages, Accessibility, ::testing::ValuesIn(kReadings),
                          [](const auto &info) {
-                             return info.param == Language::English ? "English" : "Chinese";
+                             return info.param.language == Language::English ? "English"
+                                                                             : "Chinese";
                          });
+
+// The manual of a language and the sections it names.
+std::pair<QString, std::set<QString>> manual(Language language)
+{
+    QFile file(help::manualPath(language));
+    const QString html = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : "";
+    std::set<QString> ids;
+    for (const auto &m : QRegularExpression(QStringLiteral("id=\"([a-z]+)\"")).globalMatch(html))
+        ids.insert(m.captured(1));
+    return {html, ids};
+}
+
+TEST(Help, BothManualsHoldTheSameSectionsAndEveryLinkLeadsSomewhere)
+{
+    const auto [english, ids] = manual(Language::English);
+    const auto [chinese, chineseIds] = manual(Language::Chinese);
+    EXPECT_EQ(chineseIds, ids);
+    for (const char *section :
+         {"types", "editing", "transfer", "ports", "files", "connecting", "settings", "service",
+          "language", "printing", "csv", "simulator", "cli"})
+        EXPECT_TRUE(ids.count(section)) << section;
+    static const QRegularExpression link(QStringLiteral("href=\"#([a-z]+)\""));
+    for (const QString &html : {english, chinese})
+        for (const auto &m : link.globalMatch(html))
+            EXPECT_TRUE(ids.count(m.captured(1))) << m.captured(1).toStdString();
+    EXPECT_TRUE(chinese.contains(QStringLiteral("连接对讲机")));
+}
 
 } // namespace
 } // namespace kx9::test

@@ -23,58 +23,52 @@
 
 namespace kx9::backups_dialog_test {
 
-constexpr std::time_t kNow = 1796670903;
-
-ChannelImage withChannels(int count)
+// Every row of the list, each as its cells.
+QList<QStringList> rows(const QTreeWidget &list)
 {
-    ChannelImage image = newDocumentImage();
-    image.setRadioIdentity(0x01);
-    for (int channel = 1; channel <= count; ++channel)
-        image.setRxFrequency(channel, 44600625);
-    return image;
-}
-
-QStringList row(const QTreeWidget &list, int index)
-{
-    QStringList cells;
-    for (int column = 0; column < list.columnCount(); ++column)
-        cells << list.topLevelItem(index)->text(column);
-    return cells;
+    QList<QStringList> all;
+    for (int index = 0; index < list.topLevelItemCount(); ++index) {
+        all << QStringList();
+        for (int column = 0; column < list.columnCount(); ++column)
+            all.back() << list.topLevelItem(index)->text(column);
+    }
+    return all;
 }
 
 class BackupsDialogTest : public ::testing::Test
 {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-    QString folder() const { return dir.filePath(QStringLiteral("backups")); }
-    BackupStore store() const
-    {
-        return BackupStore(toStd(folder()), 365, [this] { return now; });
-    }
 
     QTemporaryDir dir;
-    std::time_t now = kNow;
+    const QString folder = dir.filePath(QStringLiteral("backups"));
 };
 
 TEST_F(BackupsDialogTest, ListsNewestFirstComparedWithTheWindowAndOpenHandsBackTheChosenOne)
 {
-    const ChannelImage older = withChannels(2), newer = withChannels(3);
-    ASSERT_TRUE(store().keep(older, "/dev/ttyUSB0", Language::English).ok());
-    now = kNow + 60;
-    ASSERT_TRUE(store().keep(newer, "/dev/pts/5", Language::English).ok());
-    std::ofstream(toStd(folder()) + "/" + backupFileName(kNow + 120, 0x01, "ttyUSB1")) << "short";
-    const std::vector<BackupEntry> entries = store().list();
+    std::time_t now = 1796670903;
+    BackupStore store(toStd(folder), 365, [&] { return now; });
+    ChannelImage older = newDocumentImage();
+    older.setRadioIdentity(0x01);
+    for (int channel : {1, 2})
+        older.setRxFrequency(channel, 44600625);
+    ChannelImage newer = older;
+    newer.setRxFrequency(3, 44600625);
+    ASSERT_TRUE(store.keep(older, "/dev/ttyUSB0", Language::English).ok());
+    now += 60;
+    ASSERT_TRUE(store.keep(newer, "/dev/pts/5", Language::English).ok());
+    std::ofstream(toStd(folder) + "/" + backupFileName(now + 60, 0x01, "ttyUSB1")) << "short";
+    const std::vector<BackupEntry> entries = store.list();
+    ASSERT_EQ(entries.size(), 3u);
 
-    BackupsDialog dialog(folder(), &newer);
+    BackupsDialog dialog(folder, &newer);
     QTreeWidget &list = *dialog.list();
-    ASSERT_EQ(list.topLevelItemCount(), 3);
-    EXPECT_EQ(row(list, 0), (QStringList{qs(entries[0].dateTime), "ttyUSB1",
-                                         ui(text::kBackupUnreadable), "", ""}));
     const QString type = qs(radioTypeName(radioTypeFromImage(newer)));
-    EXPECT_EQ(row(list, 1),
-              (QStringList{qs(entries[1].dateTime), "pts-5", type, "3", ui(text::kBackupSame)}));
-    EXPECT_EQ(row(list, 2), (QStringList{qs(entries[2].dateTime), "ttyUSB0", type, "2",
-                                         ui(text::kBackupDiffers)}));
+    EXPECT_EQ(rows(list),
+              (QList<QStringList>{
+                  {qs(entries[0].dateTime), "ttyUSB1", ui(text::kBackupUnreadable), "", ""},
+                  {qs(entries[1].dateTime), "pts-5", type, "3", ui(text::kBackupSame)},
+                  {qs(entries[2].dateTime), "ttyUSB0", type, "2", ui(text::kBackupDiffers)}}));
 
     EXPECT_FALSE(dialog.openButton()->isEnabled());
     list.setCurrentItem(list.topLevelItem(0));
@@ -88,7 +82,7 @@ TEST_F(BackupsDialogTest, ListsNewestFirstComparedWithTheWindowAndOpenHandsBackT
 
 TEST_F(BackupsDialogTest, ShowFolderMakesAMissingFolderPrivateOpensItAndSaysWhenItCannot)
 {
-    BackupsDialog dialog(folder(), nullptr);
+    BackupsDialog dialog(folder, nullptr);
     EXPECT_TRUE(dialog.list()->isColumnHidden(4));
     QList<QUrl> opened;
     bool opens = true;
@@ -98,15 +92,15 @@ TEST_F(BackupsDialogTest, ShowFolderMakesAMissingFolderPrivateOpensItAndSaysWhen
     });
 
     dialog.showFolderButton()->click();
-    EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(folder())});
-    EXPECT_EQ(std::filesystem::status(toStd(folder())).permissions(),
+    EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(folder)});
+    EXPECT_EQ(std::filesystem::status(toStd(folder)).permissions(),
               std::filesystem::perms::owner_all);
     EXPECT_FALSE(dialog.problem()->isVisibleTo(&dialog));
 
     opens = false;
     dialog.showFolderButton()->click();
     EXPECT_TRUE(dialog.problem()->isVisibleTo(&dialog));
-    EXPECT_EQ(dialog.problem()->text(), ui(text::kBackupsFolderFailed).arg(folder()));
+    EXPECT_EQ(dialog.problem()->text(), ui(text::kBackupsFolderFailed).arg(folder));
 }
 
 // The folders and the settings file are found without Qt (kx9-cli has

@@ -25,13 +25,6 @@
 namespace kx9::test {
 namespace {
 
-constexpr std::size_t kWritten = kWriteBlocks * kBlockSize;
-
-bool holdsWritten(const ChannelImage &radio, const ChannelImage &file)
-{
-    return std::equal(file.bytes().begin(), file.bytes().begin() + kWritten, radio.bytes().begin());
-}
-
 // An image of the given identity, the new document's channels or all zero.
 ChannelImage identified(std::uint8_t identity, ChannelImage image = {})
 {
@@ -52,43 +45,6 @@ bool finishes(FleetDialog &dialog)
 {
     QSignalSpy spy(&dialog, &FleetDialog::runningChanged);
     return dialog.running() ? spy.wait(30000) && !dialog.running() : true;
-}
-
-// The dialog follows the settings of a single write: its two boxes start
-// as saved, and the backups it keeps are pruned by the saved maxAgeDays
-// (0: never), read from the same settings file.
-TEST(FleetDialog, FollowsTheSavedWriteChoicesAndBackupAge)
-{
-    for (auto [key, value] : {std::pair{kWriteBackupFirstKey, 1}, std::pair{kWriteVerifyKey, 1},
-                              std::pair{kBackupMaxAgeKey, 0}})
-        openSettingsStore()->setValue(QLatin1String(key), value);
-    QTemporaryDir home;
-    const std::string backups = toStd(home.filePath("backups"));
-    std::filesystem::create_directory(backups);
-    std::filesystem::permissions(backups, std::filesystem::perms::owner_all);
-    const std::time_t old = std::time(nullptr) - 800 * 24 * 60 * 60;
-    const ChannelImage held = identified(0x01);
-    for (int i = 0; i < kBackupsAlwaysKept + 1; ++i) {
-        std::ofstream(backups + "/" + backupFileName(old + i, 0x01, "old")) << "old";
-        const timespec times[2] = {{old, 0}, {old, 0}};
-        ::utimensat(AT_FDCWD, (backups + "/" + backupFileName(old + i, 0x01, "old")).c_str(), times,
-                    0);
-    }
-    RadioSim radio(held);
-    StubFiles files;
-    FleetDialog dialog([] { return newDocumentImage(); },
-                       [&](const std::string &) { return std::make_unique<SimPort>(radio); }, files,
-                       qs(backups));
-    const bool backupFirst = dialog.backupBox()->isChecked(),
-               verify = dialog.verifyBox()->isChecked();
-    onlyPorts(dialog, {"/dev/simA"});
-    dialog.backupBox()->setChecked(true);
-    dialog.startButton()->click();
-    const bool finished = finishes(dialog);
-    openSettingsStore()->remove(QStringLiteral("backups"));
-    EXPECT_TRUE(backupFirst && verify);
-    ASSERT_TRUE(finished);
-    EXPECT_EQ(BackupStore(backups).list().size(), static_cast<std::size_t>(kBackupsAlwaysKept + 2));
 }
 
 // Waits at the first read block until the run is cancelled, as a port waits
@@ -155,25 +111,39 @@ TEST(FleetDialog, CancelAllDuringTheBackupReadSaysWhatEachRadioHolds)
     EXPECT_TRUE(dialog.table()->item(last, 3)->text().startsWith(ui(text::kFleetSkipped)));
 }
 
-class FleetWindow : public WindowTest
-{
-};
+using FleetWindow = WindowTest;
 
 // While the radios are written the grid is for reading: no editor opens and
 // the editing commands are off; afterwards all is back, the radio holds the
-// grid as it stood, the open edit included, verified as the box asked.
-// Which radio ends how is FleetTest's; here the rows and the summary.
-TEST_F(FleetWindow, KeepsTheGridForReadingWhileItWritesIt)
+// grid as it stood, the open edit included. The dialog follows the saved
+// choices of a single write: backup first and verify, and the backups kept
+// pruned by the saved maxAgeDays (0: never). Which radio ends how is
+// FleetTest's; here the rows and the summary.
+TEST_F(FleetWindow, KeepsTheGridForReadingWhileItWritesItAsTheSavedChoicesSay)
 {
-    radio.setMemory(identified(document.image().radioIdentity(), radio.memory()));
+    for (auto [key, value] : {std::pair{kWriteBackupFirstKey, 1}, std::pair{kWriteVerifyKey, 1},
+                              std::pair{kBackupMaxAgeKey, 0}})
+        openSettingsStore()->setValue(QLatin1String(key), value);
+    const std::uint8_t identity = document.image().radioIdentity();
+    const std::string backups = toStd(backupFolder());
+    std::filesystem::create_directories(backups);
+    std::filesystem::permissions(backups, std::filesystem::perms::owner_all);
+    const std::time_t old = std::time(nullptr) - 800 * 24 * 60 * 60;
+    for (int i = 0; i <= kBackupsAlwaysKept; ++i) {
+        const std::string name = backups + "/" + backupFileName(old + i, identity, "old");
+        std::ofstream(name) << "old";
+        const timespec times[2] = {{old, 0}, {old, 0}};
+        ::utimensat(AT_FDCWD, name.c_str(), times, 0);
+    }
+    radio.setMemory(identified(identity, radio.memory()));
     clickCell(1, 1);
     QTest::keyClicks(focusedEditor(), "446.00625");
     window->action(command::kWriteToSeveral)->trigger();
     QPointer<FleetDialog> dialog = window->findChild<FleetDialog *>();
     ASSERT_TRUE(dialog);
     onlyPorts(*dialog, {"/dev/simA"});
-    dialog->verifyBox()->setChecked(true);
     dialog->startButton()->click();
+    openSettingsStore()->remove(QStringLiteral("backups"));
     ASSERT_TRUE(dialog->running());
     for (int id : {command::kEditPaste, command::kWriteToRadio, command::kFileOpen})
         EXPECT_FALSE(window->action(id)->isEnabled()) << id;
@@ -182,10 +152,13 @@ TEST_F(FleetWindow, KeepsTheGridForReadingWhileItWritesIt)
 
     ASSERT_TRUE(finishes(*dialog));
     const int last = dialog->table()->rowCount() - 1;
-    EXPECT_EQ(std::tuple(dialog->table()->item(last, 3)->text(), dialog->summary()->text()),
-              std::tuple("Verified", "1 of 1 radios written."));
+    EXPECT_EQ(std::tuple(dialog->table()->item(last, 3)->text(), dialog->summary()->text(),
+                         BackupStore(backups).list().size()),
+              std::tuple("Verified", "1 of 1 radios written.", kBackupsAlwaysKept + 2u));
     EXPECT_EQ(cell(1, 1), "446.00625");
-    EXPECT_TRUE(holdsWritten(radio.memory(), document.imageAsSaved()));
+    const ChannelImage saved = document.imageAsSaved(), held = radio.memory();
+    EXPECT_TRUE(std::equal(saved.bytes().begin(), saved.bytes().begin() + kWriteBlocks * kBlockSize,
+                           held.bytes().begin()));
     EXPECT_TRUE(window->action(command::kEditPaste)->isEnabled());
     clickCell(2, 1);
     EXPECT_NE(focusedEditor(), nullptr);

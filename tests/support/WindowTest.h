@@ -27,8 +27,15 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
+
+// Texts in a failed comparison read as text, not as bytes.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace kx9::test {
 
@@ -86,7 +93,6 @@ protected:
     ChannelView &view() { return window->view(); }
     ChannelGrid &grid() { return view().grid(); }
     std::string cell(int row, int col) { return document.table().cell(row, col); }
-    // Cells 1-9 of a channel: Receive to Name.
     // The title as the window shows it: "[*]" is the unsaved mark.
     QString shownTitle() const
     {
@@ -95,6 +101,7 @@ protected:
                              window->isWindowModified() ? QStringLiteral("*") : QString());
     }
 
+    // Cells 1-9 of a channel: Receive to Name.
     std::vector<std::string> channel(int row)
     {
         std::vector<std::string> cells;
