@@ -86,15 +86,15 @@ INSTANTIATE_TEST_SUITE_P(
         RangeRow{0x814, 41, "Time Out Timer", "OFF", 0, "41 (not in 0-40; OK stores OFF)"},
         RangeRow{0x814, 40, "Time Out Timer", "600", 40},
         RangeRow{0x814, 1, "Time Out Timer", "15", 1},
-        RangeRow{0x813, 12, "Squelch Level", "0", 0, "12 (not in 0-9; OK stores 0)"},
+        RangeRow{0x813, 10, "Squelch Level", "0", 0, "10 (not in 0-9; OK stores 0)"},
         RangeRow{0x813, 9, "Squelch Level", "9", 9},
-        RangeRow{0x815, 7, "Vox Gain Level", "Off", 0, "7 (not in 0-3; OK stores Off)"},
+        RangeRow{0x815, 4, "Vox Gain Level", "Off", 0, "4 (not in 0-3; OK stores Off)"},
         RangeRow{0x815, 3, "Vox Gain Level", "3", 3},
-        // Step 6 has no item: stored as "25k"; bits 3-7 are kept.
-        RangeRow{0x817, 0xF6, "Step", "", 0xF4, "6 (not in 0-4; OK stores 25k)"},
+        // Step 5 has no item: stored as "25k"; bits 3-7 are kept.
+        RangeRow{0x817, 0xF5, "Step", "", 0xF4, "5 (not in 0-4; OK stores 25k)"},
         RangeRow{0x817, 0xA3, "Step", "12.5k", 0xA3},
-        // Priority 144 (channel 145) has no item: stored as the list's "no selection".
-        RangeRow{0x81A, 0x90, "Priority Channel", "", 0xFF, "145 (not in 1-128; OK stores FF)"},
+        // Priority 128 (channel 129) has no item: stored as the list's "no selection".
+        RangeRow{0x81A, 0x80, "Priority Channel", "", 0xFF, "129 (not in 1-128; OK stores FF)"},
         RangeRow{0x81A, 0xFF, "Priority Channel", "", 0xFF},
         RangeRow{0x81A, 127, "Priority Channel", "128", 127},
         RangeRow{0x812, 0x03, "Language Choose", "Off", 0x00, "3 (not in 0, 2; OK stores Off)"},
