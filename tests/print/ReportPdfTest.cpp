@@ -112,13 +112,15 @@ TEST_F(ReportPdf, SeveralFilesMakeOnePdfEachInTheFolderNamedByOutput)
 {
     const std::string dir = path("reports");
     std::filesystem::create_directory(dir);
-    // A file that cannot be read is reported; the others still get theirs.
-    const CliRun r =
-        report({data("hand-set.sin"), path("missing.sin"), data("new-pmr-lpd.sin"), "-o", dir});
+    // A file that cannot be read is reported; the others still get theirs. A
+    // leading dot does not start an extension.
+    const std::string hidden = path(".hand-set");
+    std::filesystem::copy_file(data("hand-set.sin"), hidden);
+    const CliRun r = report({hidden, path("missing.sin"), data("new-pmr-lpd.sin"), "-o", dir});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(has(r.err, "missing.sin")) << r.err;
     EXPECT_FALSE(std::filesystem::exists(dir + "/missing.pdf"));
-    EXPECT_TRUE(has(pageText(dir + "/hand-set.pdf", 1), "Type: PMR+LPD"));
+    EXPECT_TRUE(has(pageText(dir + "/.hand-set.pdf", 1), "Type: PMR+LPD"));
     EXPECT_TRUE(has(pageText(dir + "/new-pmr-lpd.pdf", 1), "The Radio Settings"));
 
     // Refused before anything is drawn: -o not a folder, or two files that
