@@ -348,4 +348,11 @@ TEST(BackupSettingsText, ReadsTheBackupsSectionAndKeepsDefaultsForTheRest)
     }
 }
 
+// A folder set with a trailing slash names the same folder; the root stays the root.
+TEST(BackupStoreFolder, TrailingSlashesGoButTheRootStays)
+{
+    EXPECT_EQ(BackupStore("/srv/kx9/backups//").folder(), "/srv/kx9/backups");
+    EXPECT_EQ(BackupStore("///").folder(), "/");
+}
+
 } // namespace kx9::backups_test
