@@ -6,6 +6,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 namespace kx9::test {
 namespace {
@@ -28,6 +31,7 @@ TEST_F(BackupVerify, AReadKeepsOneBackupAndARepeatedReadNone)
     startRadio({}, radioImage(7));
     ASSERT_EQ(read("c.sin", {"--no-backup"}).exitCode, 0);
     EXPECT_TRUE(backupFiles().isEmpty());
+    EXPECT_EQ(cli({"backups", "--json"}).out, "[\n]\n");
     ASSERT_EQ(read("a.sin").exitCode, 0);
     const QStringList files = backupFiles();
     ASSERT_EQ(files.size(), 1);
@@ -47,6 +51,13 @@ TEST_F(BackupVerify, AReadKeepsOneBackupAndARepeatedReadNone)
     const QStringList cells = listed.out.trimmed().split('\t');
     ASSERT_EQ(cells.size(), 5) << listed.out.toStdString();
     EXPECT_EQ(cells[4], backup);
+    const QJsonArray json =
+        QJsonDocument::fromJson(cli({"backups", "--json"}).out.toUtf8()).array();
+    ASSERT_EQ(json.size(), 1);
+    EXPECT_EQ(QStringList({json[0]["time"].toString(), json[0]["port"].toString(),
+                           json[0]["radioType"].toString(), json[0]["file"].toString()}),
+              QStringList({cells[0], cells[1], cells[2], backup}));
+    EXPECT_EQ(json[0]["identity"].toInt(), 1);
     EXPECT_EQ(cli({"backups", "--dir"}).out, backups() + "\n");
 }
 
