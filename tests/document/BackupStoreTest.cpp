@@ -301,16 +301,18 @@ TEST_F(BackupStoreTest, ListShowsNewestFirstInLocalTimeWithPortTypeChannelsAndDi
     ASSERT_TRUE(keep(radioImage(0x01)).ok());
     now = kNow + 60;
     ASSERT_TRUE(store().keep(withChannel, "/dev/pts/5", Language::English).ok());
-    // 20:15:33 local is 19:15:33 UTC, between the two.
-    test::writeFile(fs::path(folder()) / "2026-12-07_201533_id01_ttyUSB1.sin",
-                    bytesOf(radioImage(0x01, 0x44)));
+    // 20:15:33 local is 19:15:33 UTC, between the two. A counter of four
+    // digits is no name of ours.
+    test::writeFile(fs::path(folder()) / "2026-12-07_201533_id9f_ttyUSB1.sin",
+                    bytesOf(radioImage(0x9F, 0x44)));
+    test::writeFile(fs::path(folder()) / "2026-12-07_191504Z_id01_ttyUSB1.1000.sin", "x");
 
     std::vector<std::tuple<std::string, std::string, int, std::string, int, bool>> shown;
     for (const BackupEntry &e : store().list(&withChannel))
         shown.emplace_back(e.dateTime, e.port, e.identity, e.radioType, e.channelsInUse, e.differs);
     const std::string type(radioTypeName(radioTypeFromImage(withChannel)));
     EXPECT_EQ(shown, (decltype(shown){{"2026-12-07 20:16:03", "pts-5", 1, type, 1, false},
-                                      {"2026-12-07 20:15:33", "ttyUSB1", 1, type, 0, true},
+                                      {"2026-12-07 20:15:33", "ttyUSB1", 0x9F, type, 0, true},
                                       {"2026-12-07 20:15:03", "ttyUSB0", 1, type, 0, true}}));
 }
 
