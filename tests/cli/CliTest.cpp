@@ -219,17 +219,23 @@ TEST_F(CliTest, OutputThatCannotBeWrittenFailsTheCommand)
 }
 
 // report needs no display, even where the session names one it cannot
-// reach, and leaves no runtime folder behind in the temporary folder.
+// reach, nor a runtime folder of the user's own (none, or one open to
+// others), and leaves none behind in the temporary folder.
 TEST_F(CliTest, ReportNeedsNoDisplayNorARuntimeFolder)
 {
     fs::create_directory(m_dir / "tmp");
-    const CliRun r =
-        runUnder("/usr/bin/env -u XDG_RUNTIME_DIR QT_QPA_PLATFORM=xcb DISPLAY= TMPDIR=@tmp",
-                 "report %hand-set.sin -o @r.pdf");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "");
-    EXPECT_TRUE(slurp(path("r.pdf")).starts_with("%PDF-"));
-    EXPECT_TRUE(fs::is_empty(m_dir / "tmp"));
+    fs::permissions(m_dir / "tmp", fs::perms::owner_all | fs::perms::group_read |
+                                       fs::perms::group_exec | fs::perms::others_read |
+                                       fs::perms::others_exec);
+    for (const std::string runtime : {"-u XDG_RUNTIME_DIR", "XDG_RUNTIME_DIR=@tmp"}) {
+        const CliRun r =
+            runUnder("/usr/bin/env " + runtime + " QT_QPA_PLATFORM=xcb DISPLAY= TMPDIR=@tmp",
+                     "report %hand-set.sin -o @r.pdf");
+        EXPECT_EQ(r.status, 0) << runtime;
+        EXPECT_EQ(r.err, "") << runtime;
+        EXPECT_TRUE(slurp(path("r.pdf")).starts_with("%PDF-"));
+        EXPECT_TRUE(fs::is_empty(m_dir / "tmp"));
+    }
 }
 
 } // namespace
