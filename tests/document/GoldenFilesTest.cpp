@@ -1,6 +1,7 @@
 #include "GoldenFiles.h"
 #include "CaseName.h"
 #include "ChannelConversion.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -39,11 +40,10 @@ TEST_P(GoldenFiles, SavedBytesEqualTheStoredFile)
         ASSERT_TRUE(doc.save(stored.string()));
         return;
     }
-    const fs::path saved =
-        fs::temp_directory_path() / ("kx9-golden-" + std::to_string(::getpid()) + ".sin");
+    const fs::path saved = test::freshTempFolder("golden") / "saved.sin";
     ASSERT_TRUE(doc.save(saved.string()));
     const auto bytes = readBytes(saved);
-    fs::remove(saved);
+    fs::remove_all(saved.parent_path());
     EXPECT_EQ(bytes, readBytes(stored)) << GetParam().file;
 
     // Opening the stored file and saving it again changes nothing.

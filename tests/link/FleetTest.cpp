@@ -8,6 +8,7 @@
 #include "RadioSim.h"
 #include "SafetyTexts.h"
 #include "SimPort.h"
+#include "TempFolder.h"
 #include "Texts.h"
 
 #include <gtest/gtest.h>
@@ -203,9 +204,7 @@ TEST_F(FleetTest, ReadsEveryRadioIntoItsOwnFileAndReportsThoseNotRead)
 TEST_F(FleetTest, WriteFlowJobKeepsBackupsAndVerifiesEachRadio)
 {
     radios["P2"].faults().corruptWriteAtBlock = 5;
-    const auto home =
-        std::filesystem::temp_directory_path() / ("kx9-fleet-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(home);
+    const auto home = test::freshTempFolder("fleet");
     const BackupStore store((home / "data" / "backups").string());
     const BackupKeeper keep = [&](std::string_view port, const ChannelImage &held) {
         if (port == "P4")
@@ -337,12 +336,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(FleetPortNameTest, ALinkToAPortIsThatPort)
 {
-    const auto link =
-        std::filesystem::temp_directory_path() / ("kx9-fleet-link-" + std::to_string(::getpid()));
+    const auto link = test::freshTempFolder("fleet-link") / "port";
     std::filesystem::create_symlink("/dev/null", link);
     EXPECT_EQ(fleetPortProblem({"/dev/null", link.string()}, false),
               "/dev/null and " + link.string() + " are the same port");
-    std::filesystem::remove(link);
+    std::filesystem::remove_all(link.parent_path());
 }
 
 TEST(FleetPortNameTest, FileNameIsThePortWithoutDevAndWithDashesForSlashes)

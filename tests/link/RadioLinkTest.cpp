@@ -2,6 +2,7 @@
 #include "PortNames.h"
 #include "PtyRadioLine.h"
 #include "ScriptedHosts.h"
+#include "TempFolder.h"
 #include "Transfer.h"
 
 #include <gtest/gtest.h>
@@ -83,8 +84,7 @@ TEST(PortNamesTest, ComPortsNameTheFirstFourUsbAdaptersAndPathsPassThrough)
 TEST(PortNamesTest, TheCablesNameIsTheByIdLinkThatLeadsToTheDevice)
 {
     namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("kx9-byid-" + std::to_string(::getpid()));
-    fs::remove_all(dir);
+    const fs::path dir = test::freshTempFolder("byid");
     fs::create_directories(dir / "dev");
     fs::create_directories(dir / "by-id");
     for (const char *name : {"ttyUSB0", "ttyUSB1"})

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,6 +16,19 @@
 
 namespace kx9::test {
 
+// A new folder under the temporary folder, made exclusively so that a name
+// planted there is never used; readable by others, as a plain mkdir leaves it.
+inline std::filesystem::path freshTempFolder(const std::string &stem)
+{
+    namespace fs = std::filesystem;
+    std::string dir = (fs::temp_directory_path() / ("kx9-" + stem + "-XXXXXX")).string();
+    if (::mkdtemp(dir.data()) == nullptr)
+        throw fs::filesystem_error("mkdtemp", dir, std::error_code(errno, std::generic_category()));
+    fs::permissions(dir, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                             fs::perms::others_read | fs::perms::others_exec);
+    return dir;
+}
+
 // Each test in a fresh folder of its own, removed afterwards.
 class TempFolderTest : public ::testing::Test
 {
@@ -22,10 +37,7 @@ protected:
     {
         std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         std::replace(name.begin(), name.end(), '/', '_');
-        m_dir = std::filesystem::temp_directory_path() /
-                ("kx9-" + std::to_string(::getpid()) + "-" + name);
-        std::filesystem::remove_all(m_dir);
-        std::filesystem::create_directories(m_dir);
+        m_dir = freshTempFolder(name);
     }
     void TearDown() override { std::filesystem::remove_all(m_dir); }
 
