@@ -1,5 +1,6 @@
 #include "Fleet.h"
 
+#include "Fibers.h"
 #include "PortFileName.h"
 #include "PortNames.h"
 
@@ -80,8 +81,7 @@ struct FleetRun::Slot
     std::unique_ptr<Port> device;
     std::atomic<int> position{0};
     std::atomic<bool> finished{false};
-    FleetResult result; // written by the slot's thread until finished is set
-    std::thread thread;
+    FleetResult result; // written by the runner's thread until finished is set
 };
 
 FleetRun::FleetRun(const std::vector<std::string> &ports, const PortFactory &makePort, RadioJob job,
@@ -98,8 +98,9 @@ FleetRun::FleetRun(const std::vector<std::string> &ports, const PortFactory &mak
             slot->device->setCancelToken(m_token);
         m_slots.push_back(std::move(slot));
     }
-    // The threads are started with Ctrl-C and its kin blocked, so those
-    // always reach the front end's thread, whose handler raises the token.
+    // The runner's thread (and its helpers) start with Ctrl-C and its kin
+    // blocked, so those always reach the front end's thread, whose handler
+    // raises the token.
     sigset_t blocked, previous;
     sigemptyset(&blocked);
     for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
@@ -109,13 +110,16 @@ FleetRun::FleetRun(const std::vector<std::string> &ports, const PortFactory &mak
         if (!slot->device) {
             slot->result.reason = "no port";
             finish(*slot);
-            continue;
         }
-        try {
-            slot->thread = std::thread([this, s = slot.get()] { work(*s); });
-        } catch (const std::system_error &e) {
-            slot->result.reason = std::string("cannot start a thread: ") + e.what();
-            finish(*slot);
+    }
+    try {
+        m_thread = std::thread([this] { runAll(); });
+    } catch (const std::system_error &e) {
+        for (auto &slot : m_slots) {
+            if (slot->device) {
+                slot->result.reason = std::string("cannot start a thread: ") + e.what();
+                finish(*slot);
+            }
         }
     }
     pthread_sigmask(SIG_SETMASK, &previous, nullptr);
@@ -124,9 +128,22 @@ FleetRun::FleetRun(const std::vector<std::string> &ports, const PortFactory &mak
 FleetRun::~FleetRun()
 {
     cancel();
-    for (auto &slot : m_slots)
-        if (slot->thread.joinable())
-            slot->thread.join();
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void FleetRun::runAll()
+{
+    FiberRunner runner;
+    for (auto &slot : m_slots) {
+        if (!slot->device)
+            continue;
+        if (!runner.add([this, s = slot.get()] { work(*s); })) {
+            slot->result.reason = "cannot start: no memory for the radio's stack";
+            finish(*slot);
+        }
+    }
+    runner.run();
 }
 
 void FleetRun::work(Slot &slot)
@@ -143,6 +160,8 @@ void FleetRun::work(Slot &slot)
         slot.result.message = r.message.empty() ? host.message() : std::move(r.message);
     } catch (const std::exception &e) {
         slot.result.reason = e.what();
+    } catch (...) {
+        slot.result.reason = "an unknown failure";
     }
     if (slot.device->isOpen())
         slot.device->close();
@@ -189,12 +208,11 @@ bool FleetRun::wait(std::chrono::milliseconds timeout)
 
 std::vector<FleetResult> FleetRun::results()
 {
+    if (m_thread.joinable())
+        m_thread.join();
     std::vector<FleetResult> out;
-    for (auto &slot : m_slots) {
-        if (slot->thread.joinable())
-            slot->thread.join();
+    for (auto &slot : m_slots)
         out.push_back(slot->result);
-    }
     return out;
 }
 
@@ -208,17 +226,18 @@ std::string fleetPortProblem(const std::vector<std::string> &ports, bool withFil
     if (ports.empty())
         return "no port given";
     // The device behind each name, through links such as /dev/serial/by-id.
-    const auto device = [](const std::string &port) {
+    std::vector<std::string> devices;
+    for (const std::string &port : ports) {
         const std::string path = portDevicePath(port);
         std::error_code error;
         const std::filesystem::path real = std::filesystem::canonical(path, error);
-        return error ? path : real.string();
-    };
+        devices.push_back(error ? path : real.string());
+    }
     for (std::size_t i = 0; i < ports.size(); ++i) {
         if (ports[i].empty())
             return "an empty port name";
         for (std::size_t j = 0; j < i; ++j) {
-            if (device(ports[i]) == device(ports[j]))
+            if (devices[i] == devices[j])
                 return ports[i] == ports[j] ? "port " + ports[i] + " given twice"
                                             : ports[j] + " and " + ports[i] + " are the same port";
             if (withFiles && fleetFileName(ports[i]) == fleetFileName(ports[j]))

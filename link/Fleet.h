@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace kx9 {
@@ -35,7 +36,7 @@ struct FleetResult
     double seconds = 0;
 };
 
-// What is done with one radio, on that radio's own thread, over its own port
+// What is done with one radio, on that radio's own fiber, over its own port
 // and host. It is called for several radios at once, so whatever it captures
 // must only be read. It fills status, reason, message, identity and
 // partialWrite; the runner fills in the rest.
@@ -63,9 +64,12 @@ struct FleetProgress
     bool finished = false;
 };
 
-// Runs one job per port at the same time, each on its own thread with its
-// own Port. The threads share nothing but the cancel token and each port's
-// progress counter, so a radio that fails never stops or slows the others.
+// Runs one job per port at the same time, each on its own fiber with its own
+// Port, all on one thread: the radios' waits end together in one wake-up
+// where a thread each would wake the machine for every one, and blocking
+// work (a slow line's drain, a backup's disk) goes to helper threads. The
+// jobs share nothing but the cancel token and each port's progress counter,
+// so a radio that fails never stops or slows the others.
 class FleetRun
 {
 public:
@@ -95,6 +99,7 @@ public:
 
 private:
     struct Slot;
+    void runAll();
     void work(Slot &slot);
     void finish(Slot &slot);
 
@@ -103,6 +108,7 @@ private:
     RadioJob m_job;
     bool m_yes;
     std::vector<std::unique_ptr<Slot>> m_slots;
+    std::thread m_thread; // runs every radio's fiber
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::size_t m_finished = 0; // guarded by m_mutex

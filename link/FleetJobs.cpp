@@ -2,6 +2,7 @@
 
 #include "CancelTexts.h"
 #include "SafetyTexts.h"
+#include "Waits.h"
 
 #include <cstdio>
 
@@ -61,7 +62,9 @@ RadioJob writeFlowJob(const ChannelImage &image, Language language, bool verify,
                 options.verify = verify;
                 if (keepBackup)
                     options.backupFirst = [&keepBackup, portName](const ChannelImage &held) {
-                        return keepBackup(portName, held);
+                        std::string problem;
+                        runBlocking([&] { problem = keepBackup(portName, held); });
+                        return problem;
                     };
                 const WriteFlowResult flow =
                     runWriteFlow(port, portName, image, host, options, language);
@@ -106,7 +109,9 @@ RadioJob plainReadJob(ImageSink sink, Language language)
                 if (r.status == FleetStatus::Cancelled)
                     r.message = std::string(text::kCancelledNothingSaved.in(language));
                 if (read.image) {
-                    if (std::string problem = sink(portName, *read.image); !problem.empty()) {
+                    std::string problem;
+                    runBlocking([&] { problem = sink(portName, *read.image); });
+                    if (!problem.empty()) {
                         r.status = FleetStatus::Failed;
                         r.reason = "not saved: " + problem;
                     }

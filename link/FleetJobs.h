@@ -21,7 +21,8 @@ FleetResult fleetResultOf(const TransferResult &transfer, FleetStatus written,
 RadioJob plainWriteJob(const ChannelImage &image, Language language);
 
 // Keeps what one radio held before the write, as a backup; returns what
-// went wrong, or nothing. Called on the radios' threads, several at once.
+// went wrong, or nothing. Called on helper threads, several at once, while
+// the other radios go on.
 using BackupKeeper = std::function<std::string(std::string_view portName, const ChannelImage &)>;
 
 // Writes as the single write with its choices does: the radio read first
@@ -32,7 +33,8 @@ RadioJob writeFlowJob(const ChannelImage &image, Language language, bool verify,
                       BackupKeeper keepBackup = {});
 
 // Stores one radio's image (in DIR/<fleetFileName(port)>, say); returns what
-// went wrong, or nothing. Called on the radios' threads, several at once.
+// went wrong, or nothing. Called on helper threads, several at once, while
+// the other radios go on.
 using ImageSink = std::function<std::string(std::string_view portName, const ChannelImage &image)>;
 
 // Reads every radio and hands each completed image to the sink.

@@ -3,14 +3,13 @@
 #include "PortNames.h"
 #include "TextFormat.h"
 #include "Texts.h"
-
-#include <thread>
+#include "Waits.h"
 
 namespace kx9 {
 
 void Port::pause(std::chrono::milliseconds duration)
 {
-    std::this_thread::sleep_for(duration);
+    waitSleep(duration);
 }
 
 std::string openFailureDetail(std::string_view portName, const OpenResult &result,

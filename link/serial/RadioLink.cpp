@@ -3,6 +3,7 @@
 #include "Descriptor.h"
 #include "PortNames.h"
 #include "ReadFile.h"
+#include "Waits.h"
 
 #include <algorithm>
 #include <array>
@@ -17,6 +18,7 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace kx9 {
@@ -66,6 +68,13 @@ RadioLink::LowLatency askLowLatency(int fd)
     if (::ioctl(fd, TIOCGSERIAL, &check) != 0 || (check.flags & ASYNC_LOW_LATENCY) == 0)
         return RadioLink::LowLatency::Refused;
     return RadioLink::LowLatency::Set;
+}
+
+// The Unix 98 pseudo-terminals' slave devices, where kx9-radiosim lives.
+bool isPseudoTerminal(dev_t device)
+{
+    const unsigned int kind = major(device);
+    return kind >= 136 && kind <= 143;
 }
 
 void dropLowLatency(int fd)
@@ -151,6 +160,7 @@ OpenResult RadioLink::open(std::string_view name, const TimeoutProfile &profile)
         return refuse(OpenError::Other, std::strerror(error));
     }
     m_fd = port.release();
+    m_pseudoTerminal = isPseudoTerminal(info.st_rdev);
     m_profile = profile;
     m_calls = {};
     m_lowLatency = askLowLatency(fd);
@@ -171,7 +181,7 @@ RadioLink::Wait RadioLink::waitFor(short events, long long milliseconds)
     std::array<pollfd, 2> fds{pollfd{m_fd, events, 0},
                               pollfd{pollToken ? token->fd() : -1, POLLIN, 0}};
     ++m_calls.polls;
-    const int ready = ::poll(fds.data(), pollToken ? 2 : 1, static_cast<int>(milliseconds));
+    const int ready = waitPoll(fds.data(), pollToken ? 2 : 1, static_cast<int>(milliseconds));
     // A signal whose handler raised the token has been handled by now.
     if (cancelRaised())
         return Wait::Cancelled;
@@ -203,7 +213,13 @@ IoResult RadioLink::send(std::span<const std::uint8_t> bytes)
     // The protocol's pauses count from the moment the bytes are on the line,
     // as with a synchronous write on the radio maker's platform.
     ++m_calls.drains;
-    ::tcdrain(m_fd);
+    // A pseudo-terminal has no line to drain and returns at once; a real
+    // line may hold the thread for the bytes' time on the wire, which must
+    // not stall the other radios sharing it.
+    if (m_pseudoTerminal)
+        ::tcdrain(m_fd);
+    else
+        runBlocking([fd = m_fd] { ::tcdrain(fd); });
     // A command cut short by the timeout did not reach the radio: a failure.
     return {sent == bytes.size(), sent};
 }

@@ -67,6 +67,7 @@ private:
     // exclusive hold or low-latency choice is never cleared by us.
     bool m_exclusiveSet = false;
     LowLatency m_lowLatency = LowLatency::NotAsked;
+    bool m_pseudoTerminal = false;
     SystemCalls m_calls;
 };
 

@@ -6,6 +6,7 @@
 #include "BackupNames.h"
 #include "CancelTexts.h"
 #include "FleetTexts.h"
+#include "Waits.h"
 #include "WindowTest.h"
 
 #include <QCheckBox>
@@ -59,7 +60,7 @@ public:
             return SimPort::receive(buffer);
         m_waiting.count_down();
         pollfd token{cancelToken()->fd(), POLLIN, 0};
-        ::poll(&token, 1, 60000);
+        waitPoll(&token, 1, 60000);
         return {true, 0, cancelRaised()};
     }
 

@@ -1,6 +1,8 @@
 #include "Fleet.h"
 #include "BackupStore.h"
 #include "CaseName.h"
+#include "Descriptor.h"
+#include "Fibers.h"
 #include "FleetJobs.h"
 #include "FleetReport.h"
 #include "PtyRadioLine.h"
@@ -10,15 +12,18 @@
 #include "SimPort.h"
 #include "TempFolder.h"
 #include "Texts.h"
+#include "Waits.h"
 
 #include <gtest/gtest.h>
 
-#include <barrier>
+#include <atomic>
 #include <csignal>
 #include <filesystem>
 #include <latch>
 #include <map>
 #include <mutex>
+#include <poll.h>
+#include <stdexcept>
 #include <unistd.h>
 
 namespace kx9 {
@@ -105,25 +110,25 @@ TEST_F(FleetTest, CleanRadiosAreWrittenWhileOthersFailOrAreSkipped)
     EXPECT_EQ(positions, (std::vector<int>{kWriteBlocks, kWriteBlocks, 100, 0}));
 }
 
-// Raised when every radio of the test is at its gate.
-struct RaiseToken
-{
-    CancelToken *token;
-    void operator()() noexcept { token->raise(); }
-};
-
 // As a signal handler would: the caller's token is raised while two radios
-// are at the header of block 50 and one has not yet sent anything.
+// are at the header of block 400 and one has not yet sent anything.
 TEST_F(FleetTest, CancelStopsEveryRadioAndSaysWhatEachHolds)
 {
     CancelToken interrupted;
-    std::barrier gate(3, RaiseToken{&interrupted});
+    // The radios share the runner's thread, so the gate waits as a port does.
+    std::atomic<int> arrived{0};
+    const auto gate = [&] {
+        if (++arrived == 3)
+            interrupted.raise();
+        while (arrived < 3)
+            waitSleep(std::chrono::milliseconds(1));
+    };
     const auto gated = [&](const std::string &name) {
         auto port = std::make_unique<SimPort>(radios[name]);
         port->setSendFailure([&gate, first = name == "P2"](auto bytes, int sent) {
             if (first ? sent == 0
                       : bytes.size() == 4 && bytes[0] == 'W' && (bytes[1] << 8 | bytes[2]) == 400)
-                gate.arrive_and_wait();
+                gate();
             return false;
         });
         return port;
@@ -351,6 +356,105 @@ TEST(FleetPortNameTest, FileNameIsThePortWithoutDevAndWithDashesForSlashes)
                                             {"COM1", "COM1.sin"},
                                             {"/tmp/radio", "tmp-radio.sin"}})
         EXPECT_EQ(fleetFileName(port), file);
+}
+
+// Pipes whose ends close with the test.
+struct Pipe
+{
+    Descriptor read, write;
+    Pipe()
+    {
+        int fds[2];
+        if (::pipe(fds) == 0) {
+            read.reset(fds[0]);
+            write.reset(fds[1]);
+        }
+    }
+};
+
+// The runner's waits as a port sees them: a fiber waiting for a byte lets
+// another send it, a silent descriptor times out, a closed writer reads as a
+// hang-up, and waits that end close together end together (with the
+// default grace of 700 us, the 1 ms sleep ends with the 1.3 ms one).
+TEST(FiberRunnerTest, OneFibersWaitLetsTheOthersRun)
+{
+    using Clock = std::chrono::steady_clock;
+    using std::chrono::microseconds;
+    Pipe fed, silent, closed;
+    closed.write.close();
+    int fedReady = -1, silentReady = -1, closedReady = -1;
+    short fedEvents = 0, closedEvents = 0;
+    Clock::duration silentWaited{};
+    Clock::time_point shortSleepEnded, longSleepDue;
+    FiberRunner runner;
+    runner.add([&] {
+        pollfd wait{fed.read.get(), POLLIN, 0};
+        fedReady = waitPoll(&wait, 1, 5000);
+        fedEvents = wait.revents;
+    });
+    runner.add([&] {
+        waitSleep(std::chrono::milliseconds(2));
+        EXPECT_EQ(::write(fed.write.get(), "x", 1), 1);
+    });
+    runner.add([&] {
+        pollfd wait{silent.read.get(), POLLIN, 0};
+        const auto start = Clock::now();
+        silentReady = waitPoll(&wait, 1, 30);
+        silentWaited = Clock::now() - start;
+    });
+    runner.add([&] {
+        pollfd wait{closed.read.get(), POLLIN, 0};
+        closedReady = waitPoll(&wait, 1, 5000);
+        closedEvents = wait.revents;
+    });
+    runner.add([&] {
+        waitSleep(microseconds(1000));
+        shortSleepEnded = Clock::now();
+    });
+    runner.add([&] {
+        longSleepDue = Clock::now() + microseconds(1300);
+        waitSleep(microseconds(1300));
+    });
+    runner.run();
+    EXPECT_EQ(std::tuple(fedReady, fedEvents), std::tuple(1, short{POLLIN}));
+    EXPECT_EQ(silentReady, 0);
+    EXPECT_GE(silentWaited, std::chrono::milliseconds(30));
+    EXPECT_EQ(std::tuple(closedReady, closedEvents & POLLHUP), std::tuple(1, int{POLLHUP}));
+    EXPECT_GE(shortSleepEnded, longSleepDue);
+    EXPECT_EQ(threadWaiter(), nullptr);
+}
+
+// Work that blocks (a slow line's drain, a backup on disk) runs off the
+// runner's thread: here it waits for a byte only another fiber sends, which
+// would never come if it held the thread. What it throws reaches its fiber.
+TEST(FiberRunnerTest, BlockingWorkRunsBesideTheOtherFibers)
+{
+    Pipe line;
+    char got = 0;
+    std::string thrown;
+    FiberRunner runner;
+    runner.add([&] {
+        runBlocking([&] {
+            pollfd wait{line.read.get(), POLLIN, 0};
+            if (::poll(&wait, 1, 5000) == 1) {
+                EXPECT_EQ(::read(line.read.get(), &got, 1), 1);
+            }
+        });
+    });
+    runner.add([&] {
+        waitSleep(std::chrono::milliseconds(1));
+        EXPECT_EQ(::write(line.write.get(), "y", 1), 1);
+    });
+    runner.add([&] {
+        try {
+            runBlocking([] { throw std::runtime_error("disk full"); });
+        } catch (const std::runtime_error &e) {
+            thrown = e.what();
+        }
+    });
+    runner.run();
+    EXPECT_EQ(got, 'y');
+    EXPECT_EQ(thrown, "disk full");
 }
 
 } // namespace
