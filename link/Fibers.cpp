@@ -42,7 +42,7 @@
 #include <sanitizer/tsan_interface.h>
 #endif
 
-#if defined(__x86_64__) && defined(__linux__)
+#if defined(__x86_64__) && defined(__linux__) && !defined(KX9_FIBER_PORTABLE)
 // Switches stacks without the signal-mask system call that swapcontext
 // makes at every switch: the callee-saved registers and the floating-point
 // control words are all a switch between two calls must keep.

@@ -282,7 +282,12 @@ void RadioLink::close()
     if (m_exclusiveSet)
         ::ioctl(m_fd, TIOCNXCL);
     m_exclusiveSet = false;
-    ::close(m_fd); // releases the lock too
+    // Closing a real line waits for output still queued; that wait must not
+    // hold the other radios sharing this thread.
+    if (m_pseudoTerminal)
+        ::close(m_fd); // releases the lock too
+    else
+        runBlocking([fd = m_fd] { ::close(fd); });
     m_fd = -1;
 }
 

@@ -169,6 +169,10 @@ TEST(FleetCancelTest, EightRadiosWaitingOnTheirPortsStopTogether)
         ports, [](const std::string &) { return std::make_unique<RadioLink>(); },
         plainReadJob(keepNothing, Language::English));
     silenced.wait(); // every radio has asked for block 0 and waits for its reply
+    // While none ends, a front end waiting for news waits its whole time.
+    const auto asked = std::chrono::steady_clock::now();
+    EXPECT_FALSE(run.wait(std::chrono::milliseconds(20)));
+    EXPECT_GE(std::chrono::steady_clock::now() - asked, std::chrono::milliseconds(20));
     const auto cancelled = std::chrono::steady_clock::now();
     run.cancel();
     const std::vector<FleetResult> results = run.results();
