@@ -188,7 +188,7 @@ void FleetDialog::start()
     RadioJob job = writeFlowJob(m_image(), currentLanguage(), m_verify->isChecked(), keeper);
     m_results.clear();
     m_summary->clear();
-    // Nobody is asked on the radios' threads: a radio of another identity
+    // Nobody is asked on the radios' thread: a radio of another identity
     // is skipped, as the command line does without --yes.
     m_run = std::make_unique<FleetRun>(ports, m_makePort, std::move(job));
     for (QWidget *w : std::initializer_list<QWidget *>{m_verify, m_backup, m_other, m_start})

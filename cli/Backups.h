@@ -14,7 +14,7 @@ BackupStore cliBackupStore();
 
 // Keeps a backup in store, saying a note (a clock behind the newest
 // backup) on stderr; empty, or why no backup was kept. Safe on the
-// radios' threads.
+// fleet's helper threads, several at once.
 std::string keepBackup(const BackupStore &store, const ChannelImage &image,
                        std::string_view portName);
 

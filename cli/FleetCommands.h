@@ -9,8 +9,8 @@
 
 namespace kx9::cli {
 
-// read and write with more than one --port: every radio at once, each on its
-// own thread and port, then a table of the results (or --json).
+// read and write with more than one --port: every radio at once, each with
+// its own port, then a table of the results (or --json).
 // write and restore send the image they make of their file (command names
 // them in usage errors); image() has said why when it gives none. The
 // command line is checked before the file is read.

@@ -27,7 +27,8 @@ struct BackupName
 
 // The parts of a backup's name, or nothing for any other file name. Names
 // in UTC are read without the C library's time-zone code, which is not
-// safe on the radios' threads; older local-time names need it once each.
+// safe while the fleet keeps backups on several threads at once; older
+// local-time names need it once each.
 std::optional<BackupName> parseBackupFileName(std::string_view name);
 
 // "2026-12-07 20:15:03" for that time in the local zone, for lists.

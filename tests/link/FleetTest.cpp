@@ -208,8 +208,8 @@ TEST_F(FleetTest, ReadsEveryRadioIntoItsOwnFileAndReportsThoseNotRead)
 // The write flow per radio: a backup of each radio read first, a radio that
 // reads back otherwise failed as one that must be written again, a radio
 // whose backup read failed or could not be kept left untouched; each with
-// the whole reason a single write gives. The backups are real, kept on every
-// radio's thread at once: one file of the bytes they share.
+// the whole reason a single write gives. The backups are real, kept on
+// helper threads at once: one file of the bytes they share.
 TEST_F(FleetTest, WriteFlowJobKeepsBackupsAndVerifiesEachRadio)
 {
     radios["P2"].faults().corruptWriteAtBlock = 5;
@@ -243,7 +243,7 @@ TEST_F(FleetTest, WriteFlowJobKeepsBackupsAndVerifiesEachRadio)
 }
 
 // Ctrl-C must reach the front end's thread, which sets the cancel flag: the
-// radios' threads block it.
+// radios' thread blocks it.
 TEST_F(FleetTest, AJobThatThrowsOrAMissingPortFailsOnlyItsOwnRadio)
 {
     const RadioJob job{[](Port &, std::string_view port, TransferHost &host) {

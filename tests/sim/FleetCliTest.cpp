@@ -87,8 +87,8 @@ INSTANTIATE_TEST_SUITE_P(WithAndWithoutYes, FleetCli, ::testing::Bool(),
 
 // Each radio into a file of its own in the folder; one that hangs up leaves
 // no file, and --json keeps standard output a single array. Three identical
-// radios read at once, each on its own thread, keep one backup between them
-// (as a single read keeps one), whichever thread comes first, and none
+// radios read at once keep one backup between them (as a single read keeps
+// one), whichever radio comes first, and none
 // when told --no-backup.
 TEST_F(FleetCli, ReadsEveryRadioIntoTheFolderAndKeepsOneBackupOfTheSameBytes)
 {
