@@ -52,7 +52,10 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"text after a closing quote is kept", "\"ab\"c,d\n", {{1, {"abc", "d"}}}},
         ParseCase{"an open quote runs to the end and is marked",
                   "a,b\n1,\"unclosed\n2,3\n",
-                  {{1, {"a", "b"}}, {2, {"1", "unclosed\n2,3\n"}, true}}}),
+                  {{1, {"a", "b"}}, {2, {"1", "unclosed\n2,3\n"}, true}}},
+        ParseCase{"a file cut short after a doubled quote is marked",
+                  "a,\"cut \"\"",
+                  {{1, {"a", "cut \""}, true}}}),
     [](const auto &info) { return test::caseName(info.param.what); });
 
 TEST(CsvWrite, QuotesOnlyWhatNeedsItAndReadsBackTheSame)

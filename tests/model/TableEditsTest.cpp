@@ -83,6 +83,7 @@ TEST(ChannelMoves, InsertDeleteAndMoveStayInsideTheTypesChannels)
     EXPECT_EQ(std::tuple(table.cell(1, kColReceive), table.cell(75, kColReceive),
                          table.cell(76, kColReceive), table.cell(77, kColLabel)),
               std::tuple("446.03125", "434.77500", "", "CH-L69"));
+    ASSERT_TRUE(insertEmptyChannels(table, kTypePmrLpd, 76, 2)); // up to the last channel
     ASSERT_TRUE(insertEmptyChannels(table, kTypePmrLpd, 1, 2));
     EXPECT_EQ(std::tuple(table.cell(2, kColReceive), table.cell(3, kColReceive),
                          table.cell(77, kColReceive)),
