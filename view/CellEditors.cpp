@@ -384,8 +384,12 @@ bool CellEditors::handleEnter(QWidget *focus)
             m_grid.setCol(col + 1);
         return true;
     }
-    if (row <= 0)
-        return false;
+    // No cell is current yet (as at start): Enter moves on as Tab does, and
+    // there is no cell to commit into.
+    if (row <= 0) {
+        passTab(focus);
+        return true;
+    }
     if (focus == m_frequencyEditor && m_frequencyEditor->isVisible()) {
         commitAt(row, col, CommitKind::Enter);
         m_frequencyEditor->hide();

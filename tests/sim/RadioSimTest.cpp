@@ -71,5 +71,19 @@ TEST_F(RadioSimTest, WriteStoresTheBlockAndRequestsOffTheEightByteGridAreIgnored
     EXPECT_EQ(send({'R', 0x01, 0x08, 0x08}).size(), 12u);
 }
 
+// A whole debug-mode setting in one piece, as a line that buffers delivers
+// it: each step is answered, none waits for bytes already there.
+TEST_F(RadioSimTest, ADebugSettingInOnePieceIsAnsweredWhole)
+{
+    connect();
+    const Bytes setting{'x',  'r',  'r',  0x08, 0x25, 0x06, 0x60, 0x44, 0x25, 0x06,
+                        0x60, 0x44, 0x85, 0x08, 0x00, 0x00, 0xFB, 0x01, 0x01, 0x2A};
+    EXPECT_EQ(send(setting), (Bytes{'H', 'H', 'H'}));
+    ASSERT_EQ(radio.debugSettings().size(), 1u);
+    const RadioSim::DebugSetting &got = radio.debugSettings()[0];
+    EXPECT_EQ(std::tuple(got.item, got.rxFrequency, got.txFrequency, got.rxTone, got.value),
+              std::tuple(std::uint8_t{'r'}, 44600625u, 44600625u, 885u, std::uint8_t{0x2A}));
+}
+
 } // namespace
 } // namespace kx9

@@ -118,8 +118,16 @@ TEST_F(ChannelLists, ImportAppliesTheListAsOneStepAndExportGivesItBack)
         << prompter.shown[0].detail;
     EXPECT_EQ(window->resultPaneText(), "Imported 1 channels from club.csv");
 
+    // An export that cannot be written says why; one that can, where it went.
+    files.listSaveName = dir.filePath("no/such/folder.csv");
+    trigger(command::kFileExport);
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_EQ(prompter.shown[1].text,
+              "cannot write " + toStd(files.listSaveName) + ": No such file or directory");
     files.listSaveName = dir.filePath("back.csv");
     trigger(command::kFileExport);
+    EXPECT_EQ(std::tuple(prompter.shown.size(), window->resultPaneText()),
+              std::tuple(2u, "Exported 2 channels to back.csv"));
     const auto imported = document.table();
     trigger(command::kEditUndo);
     EXPECT_EQ(document.table(), before);

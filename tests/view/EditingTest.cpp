@@ -10,11 +10,13 @@ using Editing = WindowTest;
 TEST_F(Editing, FromTheTypeSelectorEnterWalksThroughAWholeRowAndOnToTheNext)
 {
     selectType(kType400470);
-    // Tab from the type selector reaches the grid, and a digit opens its first cell.
+    // Enter, as Tab, from the type selector reaches the grid before any cell
+    // was current, and a digit opens its first cell.
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    view().typeSelector().setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(std::tuple(grid().row(), QApplication::focusWidget()),
+              std::tuple(0, &view().typeSelector()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     ASSERT_EQ(QApplication::focusWidget(), &grid());
     QTest::keyClick(QApplication::focusWidget(), '4');
     QLineEdit &receive = view().frequencyEditor();
