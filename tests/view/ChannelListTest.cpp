@@ -77,7 +77,12 @@ TEST_F(ChannelLists, ChannelMovesCarryTheSelectionAndUndoEachStep)
     grid().setFocus();
     grid().setCell(2, kColReceive);
     key(Qt::CTRL | Qt::Key_Down);
-    EXPECT_EQ(std::tuple(cell(3, kColName), grid().row()), std::tuple("TWO", 3));
+    const auto picked = [this] {
+        const ChannelGrid::Range r = grid().selectedRange();
+        return std::tuple(r.top, r.bottom);
+    };
+    EXPECT_EQ(std::tuple(cell(3, kColName), grid().row(), picked()),
+              std::tuple("TWO", 3, std::tuple(3, 3)));
     key(Qt::CTRL | Qt::Key_Up);
     key(Qt::CTRL | Qt::Key_Up);
     EXPECT_EQ(cell(1, kColName), "TWO");
