@@ -248,8 +248,10 @@ protected:
                     faults << "'" + a->text() + "' and '" + keys[key] + "' share an access key";
                 else
                     keys[key] = a->text();
-                // Ports are listed by their device path, a '&' in it shown as it is.
-                if (a->data() == "/dev/tty&1" && !a->text().startsWith("/dev/tty&&1(&"))
+                // Ports are listed by their device path, a '&' in it shown as it is,
+                // and nothing after the access key where no cable is named.
+                static const QRegularExpression port(R"(^/dev/tty&&1\(&.\)$)");
+                if (a->data() == "/dev/tty&1" && !port.match(a->text()).hasMatch())
                     faults << "port item '" + a->text() + "'";
                 if (chinese() && !a->text().startsWith('/') && englishOnly(a->text()))
                     faults << "menu item '" + a->text() + "' has no Chinese";

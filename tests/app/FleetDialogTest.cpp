@@ -109,7 +109,9 @@ TEST(FleetDialog, CancelAllDuringTheBackupReadSaysWhatEachRadioHolds)
     auto *skippedBar = static_cast<QProgressBar *>(dialog.table()->cellWidget(last, 2));
     EXPECT_EQ(std::tuple(skippedBar->text(), skippedBar->isEnabled()),
               std::tuple(ui(text::kFleetSkipped), false));
-    EXPECT_TRUE(dialog.table()->item(last, 3)->text().startsWith(ui(text::kFleetSkipped)));
+    EXPECT_EQ(dialog.table()->item(last, 3)->text(),
+              ui(text::kFleetResultDetail)
+                  .arg(ui(text::kFleetSkipped), "identity differs from the file's 01"));
 }
 
 using FleetWindow = WindowTest;
