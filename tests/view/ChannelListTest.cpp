@@ -90,9 +90,11 @@ TEST_F(ChannelLists, ChannelMovesCarryTheSelectionAndUndoEachStep)
     // Every channel of the type is in use: no room for an inserted one.
     trigger(command::kInsertChannel);
     EXPECT_EQ(prompter.shown.size(), 1u);
-    trigger(command::kDeleteChannel);
+    const auto second = channel(2);
+    trigger(command::kDeleteChannel); // the current channel alone
+    EXPECT_EQ(channel(1), second);
     trigger(command::kInsertChannel);
-    EXPECT_EQ(channel(1), std::vector<std::string>(9));
+    EXPECT_EQ(std::tuple(channel(1), channel(2)), std::tuple(std::vector<std::string>(9), second));
     for (int i = 0; i < 5; ++i)
         trigger(command::kEditUndo);
     EXPECT_EQ(document.table(), start);
