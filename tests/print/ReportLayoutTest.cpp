@@ -257,6 +257,8 @@ TEST(ReportLineHeights, LinesTooTallForThePageAreClosedUpSoNoChannelFallsOff)
     for (int page = 1; page <= kPageCount; ++page)
         EXPECT_LE(bottom(page, fitted), pageHeight) << page;
     EXPECT_GT(bottom(2, fitted), pageHeight - fitted.body) << "closed up no more than needed";
+    // A device that tells no resolution leaves them as measured.
+    EXPECT_EQ(fitLineHeights({0, 0, 5100, 6600, 600, 0}, tall).body, tall.body);
 }
 
 } // namespace

@@ -66,6 +66,14 @@ TEST_F(ChannelLists, CellsPickedByKeysOrADragCopyPasteOrDeleteAsOneStepEach)
               std::tuple(std::vector<std::string>(9), std::vector<std::string>(9), "446.04375"));
     trigger(command::kEditUndo);
     EXPECT_EQ(document.table(), before);
+
+    // A pasted block stays picked, as wide and as tall as it is.
+    grid().setCell(5, kColPower);
+    QGuiApplication::clipboard()->setText("Low\tClose\n");
+    key(Qt::CTRL | Qt::Key_V);
+    const ChannelGrid::Range pasted = grid().selectedRange();
+    EXPECT_EQ(std::tuple(pasted.top, pasted.left, pasted.bottom, pasted.right),
+              std::tuple(5, kColPower, 5, kColBusyLock));
 }
 
 // Where each channel ends up is TableEditsTest's; here the keys, the
