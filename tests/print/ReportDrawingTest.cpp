@@ -9,6 +9,8 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -203,6 +205,16 @@ TEST(Preview, TwoPagesSideBySideStepOnePageAndStopAtTheEndsAndPrintClosesIt)
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(&dialog, Qt::Key_PageUp);
     EXPECT_EQ(paint(), (std::vector<int>{1, 2}));
+
+    // Zoomed in, the pages outgrow the window and scroll; zoomed out, they fit.
+    const QScrollBar *bar = dialog.findChild<QScrollArea *>()->horizontalScrollBar();
+    std::vector<bool> scrolls;
+    for (const auto zoom : {&PrintPreviewDialog::zoomIn, &PrintPreviewDialog::zoomOut}) {
+        (dialog.*zoom)();
+        QCoreApplication::processEvents();
+        scrolls.push_back(bar->maximum() > 0);
+    }
+    EXPECT_EQ(scrolls, (std::vector<bool>{true, false}));
 
     bool closedFirst = false;
     QObject::connect(&dialog, &PrintPreviewDialog::printRequested,
