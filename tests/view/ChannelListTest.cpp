@@ -28,8 +28,13 @@ protected:
 
 TEST_F(ChannelLists, CellsPickedByKeysOrADragCopyPasteOrDeleteAsOneStepEach)
 {
-    // Rows 1-10 picked with the keyboard, as a user does.
+    // Enter on the grid itself moves one cell right and opens nothing.
     grid().setFocus();
+    grid().setCell(1, kColReceive);
+    key(Qt::Key_Return);
+    EXPECT_EQ(std::tuple(grid().col(), focusedEditor()),
+              std::tuple(kColTransmit, static_cast<QWidget *>(nullptr)));
+    // Rows 1-10 picked with the keyboard, as a user does.
     grid().setCell(1, kColReceive);
     for (int i = 0; i < 9; ++i)
         QTest::keyClick(&grid(), Qt::Key_Down, Qt::ShiftModifier);
