@@ -77,14 +77,22 @@ protected:
             return window->fileOpen();
         if (command == "New")
             return window->fileNew();
-        QMimeData mime; // a file dropped on the window
-        mime.setUrls({QUrl::fromLocalFile(files.openName)});
-        QDragEnterEvent enterEvent(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton,
-                                   Qt::NoModifier);
-        QCoreApplication::sendEvent(window.get(), &enterEvent);
-        EXPECT_TRUE(enterEvent.isAccepted());
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(window.get(), &drop);
+        // A file dropped on the window; a link to no local file first, which
+        // asks nothing and opens nothing.
+        const auto drop = [&](const QUrl &url) {
+            QMimeData mime;
+            mime.setUrls({url});
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton,
+                                  Qt::NoModifier);
+            QCoreApplication::sendEvent(window.get(), &enter);
+            EXPECT_TRUE(enter.isAccepted());
+            QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(window.get(), &drop);
+        };
+        const auto asked = prompter.shown.size();
+        drop(QUrl("https://example.org/radio.sin"));
+        EXPECT_EQ(prompter.shown.size(), asked);
+        drop(QUrl::fromLocalFile(files.openName));
         return window->filePath() == files.openName && cell(3, kColReceive) == "446.03125";
     }
 };
