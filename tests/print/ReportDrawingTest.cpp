@@ -208,13 +208,12 @@ TEST(Preview, TwoPagesSideBySideStepOnePageAndStopAtTheEndsAndPrintClosesIt)
 
     // Zoomed in, the pages outgrow the window and scroll; zoomed out, they fit.
     const QScrollBar *bar = dialog.findChild<QScrollArea *>()->horizontalScrollBar();
-    std::vector<bool> scrolls;
-    for (const auto zoom : {&PrintPreviewDialog::zoomIn, &PrintPreviewDialog::zoomOut}) {
-        (dialog.*zoom)();
-        QCoreApplication::processEvents();
-        scrolls.push_back(bar->maximum() > 0);
-    }
-    EXPECT_EQ(scrolls, (std::vector<bool>{true, false}));
+    dialog.zoomIn();
+    QCoreApplication::processEvents();
+    EXPECT_GT(bar->maximum(), 0);
+    dialog.zoomOut();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bar->maximum(), 0);
 
     bool closedFirst = false;
     QObject::connect(&dialog, &PrintPreviewDialog::printRequested,

@@ -18,6 +18,12 @@ protected:
         QTest::keyClick(QApplication::focusWidget(), keys.key(), keys.keyboardModifiers());
     }
     void trigger(int id) { window->action(id)->trigger(); }
+    // The picked cells: top, left, bottom, right.
+    std::tuple<int, int, int, int> picked()
+    {
+        const ChannelGrid::Range r = grid().selectedRange();
+        return {r.top, r.left, r.bottom, r.right};
+    }
     QPoint centreOf(int row, int col)
     {
         return grid().visualRect(grid().model()->index(row - 1, col - 1)).center();
@@ -63,8 +69,7 @@ TEST_F(ChannelLists, CellsPickedByKeysOrADragCopyPasteOrDeleteAsOneStepEach)
     QTest::mouseMove(grid().viewport(), centreOf(3, kColTxTone));
     QTest::mouseRelease(grid().viewport(), Qt::LeftButton, {}, centreOf(3, kColTxTone));
     EXPECT_EQ(focusedEditor(), nullptr);
-    const ChannelGrid::Range range = grid().selectedRange();
-    EXPECT_EQ(std::tuple(range.top, range.bottom, range.right), std::tuple(2, 3, kColTxTone));
+    EXPECT_EQ(picked(), std::tuple(2, kColReceive, 3, kColTxTone));
 
     key(Qt::Key_Delete);
     EXPECT_EQ(std::tuple(channel(2), channel(3), cell(4, kColReceive)),
@@ -76,9 +81,7 @@ TEST_F(ChannelLists, CellsPickedByKeysOrADragCopyPasteOrDeleteAsOneStepEach)
     grid().setCell(5, kColPower);
     QGuiApplication::clipboard()->setText("Low\tClose\n");
     key(Qt::CTRL | Qt::Key_V);
-    const ChannelGrid::Range pasted = grid().selectedRange();
-    EXPECT_EQ(std::tuple(pasted.top, pasted.left, pasted.bottom, pasted.right),
-              std::tuple(5, kColPower, 5, kColBusyLock));
+    EXPECT_EQ(picked(), std::tuple(5, kColPower, 5, kColBusyLock));
 }
 
 // Where each channel ends up is TableEditsTest's; here the keys, the
@@ -90,12 +93,8 @@ TEST_F(ChannelLists, ChannelMovesCarryTheSelectionAndUndoEachStep)
     grid().setFocus();
     grid().setCell(2, kColReceive);
     key(Qt::CTRL | Qt::Key_Down);
-    const auto picked = [this] {
-        const ChannelGrid::Range r = grid().selectedRange();
-        return std::tuple(r.top, r.bottom);
-    };
     EXPECT_EQ(std::tuple(cell(3, kColName), grid().row(), picked()),
-              std::tuple("TWO", 3, std::tuple(3, 3)));
+              std::tuple("TWO", 3, std::tuple(3, kColReceive, 3, kColReceive)));
     key(Qt::CTRL | Qt::Key_Up);
     key(Qt::CTRL | Qt::Key_Up);
     EXPECT_EQ(cell(1, kColName), "TWO");
