@@ -20,7 +20,7 @@ constexpr std::array<const char *, 8> kPmrFrequencies = {"446.00625", "446.01875
                                                          "446.08125", "446.09375"};
 
 // Rows 17 onwards of the "PMR" type cycle through the channels in this order.
-constexpr std::array<int, 8> kPmrCycle = {1, 3, 5, 7, 2, 4, 6, 8};
+constexpr std::array<std::size_t, 8> kPmrCycle = {1, 3, 5, 7, 2, 4, 6, 8};
 
 constexpr int kPmrRows = 8;
 constexpr int kLastRow = 128;
@@ -116,9 +116,9 @@ const DefaultLists &defaultLists()
 {
     static const DefaultLists lists = [] {
         DefaultLists l;
-        for (int row = 1; row <= 99; ++row) {
-            const int channel = row <= 16 ? (row - 1) % 8 + 1 : kPmrCycle[(row - 17) % 8];
-            l.pmr[static_cast<std::size_t>(row - 1)] = kPmrFrequencies[channel - 1];
+        for (std::size_t row = 1; row <= 99; ++row) {
+            const auto channel = row <= 16 ? (row - 1) % 8 + 1 : kPmrCycle[(row - 17) % 8];
+            l.pmr[row - 1] = kPmrFrequencies[channel - 1];
         }
         for (std::size_t i = 0; i < kPmrFrequencies.size(); ++i) {
             l.pmrLpd[i] = kPmrFrequencies[i];
