@@ -25,7 +25,6 @@ TEST(Clipboard, EachPastedCellPassesTheRulesOfTypingAndRefusalsKeepTheirValue)
               "446.01875\t446.01875\tOff\tOff\tNarrow\tYes\tHigh\tClose\t\n");
     // Channel 2: a bad step, an unknown tone, a Chinese list value, a long
     // lower-case name; channel 3 a frequency outside the radio's band.
-    // Channel 78 lies past the type's 77 channels.
     const std::string block = "446.001\t446.025\t67.1\td023n\t窄\tno\tLow\tcarrier\tgate-1x9\r\n"
                               "145.5\t\t\t\t\t\t\t\t\n"
                               "bad\r\n";
@@ -55,13 +54,17 @@ TEST(Clipboard, EachPastedCellPassesTheRulesOfTypingAndRefusalsKeepTheirValue)
               "CH-P03 Receive(MHz): 145.50000 MHz is outside the radio's band of 400-470 MHz; it "
               "was stored all the same");
 
-    // List values need a frequency; a new row gets typing's defaults.
+    // List values need a frequency; a new row gets typing's defaults; channel
+    // 78 lies past the type's 77 channels, and the report counts it last.
     const PasteResult onEmpty =
         pasteCells(t, kTypePmrLpd, 76, 5, "Wide\nWide\nWide", Language::Chinese);
     ASSERT_EQ(onEmpty.refused.size(), 1u);
     EXPECT_EQ(std::tuple(onEmpty.refused[0].reason, onEmpty.table.cell(77, kColBandwidth),
                          onEmpty.rowsPastType, onEmpty.table.cell(78, kColBandwidth)),
               std::tuple("该频道没有频率", "宽", 1, ""));
+    EXPECT_EQ(pasteReport(t, onEmpty, kTypePmrLpd, Language::Chinese),
+              "以下单元格未粘贴，保留原值：\nCH-L68 W/N: 该频道没有频率\n"
+              "超出本机型最后一个频道 77 的 1 行未粘贴。");
     const PasteResult fresh = pasteCells(t, kTypePmrLpd, 76, 2, "446.1", Language::English);
     EXPECT_EQ(test::rowOf(fresh.table, 76),
               test::splitCells("CH-L68||446.10000|Off|Off|Wide|Yes|High|Close|"));
