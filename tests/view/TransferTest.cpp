@@ -256,6 +256,12 @@ TEST_F(Transfers, TheStatusBarSaysWhyAndWhereTheTransferStopped)
     cancelAt({'W', 0x01, 0x00});
     transfer(kWriteToRadio);
     EXPECT_EQ(prompter.texts(), std::vector{std::string(text::kPartialWrite.en)});
+    // A failure says what the radio holds in its own message, and only there.
+    prompter.shown.clear();
+    radio.faults().missingWriteAckAtBlock = 20;
+    transfer(kWriteToRadio);
+    EXPECT_EQ(prompter.texts(), std::vector{std::string(text::kProgramInterrupt.en) + "\n" +
+                                            std::string(text::kPartialWrite.en)});
 }
 
 // A read stopped by Cancel or by closing the window leaves grid and image
