@@ -78,8 +78,10 @@ TEST(ImageToTable, TypeBitsDecideLabelsAndHiddenRows)
     image.setRadioTypeBits(layout::kRadioTypePmrLpd);
     s = imageToTable(image, table, Language::English);
     EXPECT_EQ(s.type, kTypePmrLpd);
-    EXPECT_EQ(table.cell(9, kColLabel), "CH-L01");
-    EXPECT_EQ(table.cell(77, kColLabel), "CH-L69");
+    // The LPD channels count from 1 after the eight PMR ones, in two digits.
+    EXPECT_EQ(std::tuple(table.cell(9, kColLabel), table.cell(17, kColLabel),
+                         table.cell(18, kColLabel), table.cell(77, kColLabel)),
+              std::tuple("CH-L01", "CH-L09", "CH-L10", "CH-L69"));
     EXPECT_EQ(rowOf(table, 99), test::splitCells(""));
 }
 
