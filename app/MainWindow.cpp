@@ -19,6 +19,7 @@
 #include "PrintHelpTexts.h"
 #include "Prompter.h"
 #include "QtText.h"
+#include "ResultPane.h"
 #include "ScreenFit.h"
 #include "ServiceCommands.h"
 #include "ServiceTexts.h"
@@ -348,8 +349,7 @@ void MainWindow::createStatusBar()
     // Beside the hints, which follow the pointer and would replace it; while
     // it holds a result it takes two thirds of the bar, so that a long
     // result is read whole (and whole in its tooltip and accessible name).
-    m_resultPane = new QLabel(this);
-    m_resultPane->setWordWrap(true);
+    m_resultPane = new ResultPane(this);
     m_resultPane->hide();
     statusBar()->addWidget(m_resultPane, 2);
     for (std::string_view indicator :
@@ -385,12 +385,10 @@ QString MainWindow::resultPaneText() const
 void MainWindow::setResult(const QString &text)
 {
     announce(*m_resultPane, text);
-    // As many lines as the result needs at the pane's width, so that it
-    // wraps whole instead of being cut (the status bar does not ask a label
-    // for its height); a hidden pane is measured at its share of the bar.
-    const int width =
-        m_resultPane->isVisible() ? m_resultPane->width() : statusBar()->width() * 2 / 3;
-    m_resultPane->setMinimumHeight(text.isEmpty() ? 0 : m_resultPane->heightForWidth(width));
+    // A hidden pane is measured at its share of the bar until the bar lays
+    // it out.
+    m_resultPane->fit(m_resultPane->isVisible() ? m_resultPane->width()
+                                                : statusBar()->width() * 2 / 3);
     m_resultPane->setVisible(!text.isEmpty());
 }
 

@@ -28,6 +28,7 @@ class FileChooser;
 class FleetDialog;
 class PortMenu;
 class Prompter;
+class ResultPane;
 class ServiceCommands;
 
 // The main window: the frame with menus, toolbar and status bar, the channel
@@ -113,7 +114,7 @@ private:
     PortMenu *m_portMenu = nullptr;
     QToolBar *m_toolBar = nullptr;
     QLabel *m_messagePane = nullptr;
-    QLabel *m_resultPane = nullptr;
+    ResultPane *m_resultPane = nullptr;
     ChannelView::PortFactory m_portFactory;
     QPointer<FleetDialog> m_fleet;
     bool m_closeAfterTransfer = false;

@@ -14,7 +14,9 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QProgressBar>
+#include <QStatusBar>
 #include <QTreeWidget>
 
 namespace kx9::test {
@@ -36,6 +38,16 @@ protected:
     }
 
     ProgressDialog &dialog() { return view().progressDialog(); }
+    // The status bar laid out: its height, and whether the result is shown whole.
+    std::tuple<int, bool> statusBarShape()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        const auto panes = window->statusBar()->findChildren<QLabel *>();
+        const bool whole = std::all_of(panes.begin(), panes.end(), [](QLabel *pane) {
+            return !pane->isVisible() || pane->height() >= pane->heightForWidth(pane->width());
+        });
+        return {window->statusBar()->height(), whole};
+    }
     std::size_t backups() const { return BackupStore(toStd(backupFolder())).list().size(); }
     // The document's radio identity byte, so that a write finds its radio.
     void setIdentity(std::uint8_t identity)
@@ -81,7 +93,9 @@ TEST_F(Transfers, AReadShowsTheChannelsKeepsABackupUnlessTurnedOffThatOpensAsANe
     QAction &keep = *window->action(kKeepBackups);
     ASSERT_TRUE(keep.isChecked());
     keep.trigger();
+    const auto idleBar = statusBarShape();
     transfer(kReadFromRadio);
+    EXPECT_EQ(statusBarShape(), idleBar); // a one-line result keeps the bar's height
     EXPECT_EQ(std::tuple(backups(), prompter.shown.size(), view().typeSelector().currentText(),
                          grid().textMatrix(99, kColRxTone)),
               std::tuple(0u, 0u, QString("PMR"), QString("156.7")));
@@ -311,6 +325,12 @@ TEST_F(Transfers, VerifyCatchesACorruptBlockAndPassesACleanWriteOfTheOpenEdit)
                                "again.";
     EXPECT_EQ(prompter.texts("warning"), std::vector{failed});
     EXPECT_EQ(window->resultPaneText().toStdString(), failed);
+    const auto [barHeight, whole] = statusBarShape();
+    EXPECT_TRUE(barHeight > window->statusBar()->fontMetrics().height() * 2 && whole);
+    window->resize(window->width() * 2 / 3, window->height());
+    const auto [narrowBarHeight, narrowWhole] = statusBarShape();
+    // A narrower window wraps it into more lines, still whole.
+    EXPECT_TRUE(narrowBarHeight > barHeight && narrowWhole);
     EXPECT_EQ(backups(), 1u); // the radio held what the read kept
     ProgressDialog next(prompter);
     EXPECT_TRUE(next.backupFirstBox()->isChecked() && next.verifyBox()->isChecked());
