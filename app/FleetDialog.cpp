@@ -31,6 +31,11 @@ namespace {
 enum Column { PortColumn, IdentityColumn, ProgressColumn, ResultColumn };
 constexpr int kPollMs = 100;
 
+QString identityText(std::uint8_t identity)
+{
+    return QStringLiteral("%1").arg(identity, 2, 16, QLatin1Char('0')).toUpper();
+}
+
 } // namespace
 
 FleetDialog::FleetDialog(ImageSource image, FleetRun::PortFactory makePort, FileChooser &files,
@@ -185,7 +190,9 @@ void FleetDialog::start()
             return kept.ok() ? std::string() : kept.message;
         };
     }
-    RadioJob job = writeFlowJob(m_image(), currentLanguage(), m_verify->isChecked(), keeper);
+    const ChannelImage image = m_image();
+    m_fileIdentity = image.radioIdentity();
+    RadioJob job = writeFlowJob(image, currentLanguage(), m_verify->isChecked(), keeper);
     m_results.clear();
     m_summary->clear();
     // Nobody is asked on the radios' thread: a radio of another identity
@@ -249,8 +256,9 @@ void FleetDialog::showResult(int row, const FleetResult &result)
         word = ui(text::kFleetCancelled);
         break;
     }
-    // The engine's message is in the language of the run, the window's; the
-    // short reason is English and shown only when there is no message.
+    // The engine's message is in the language of the run, the window's; its
+    // short reason is English, for scripts: the window says a skip's reason
+    // itself, and shows the others only when there is no message.
     QString text = word;
     const QString message = qs(fleetMessageLine(result.message));
     if (result.status == FleetStatus::Written || result.status == FleetStatus::Verified) {
@@ -261,7 +269,11 @@ void FleetDialog::showResult(int row, const FleetResult &result)
         text = message;
         text[0] = text[0].toUpper();
     } else if (result.status == FleetStatus::Skipped || message.isEmpty()) {
-        const QString reason = qs(result.reason);
+        // A radio is skipped only for its identity.
+        const QString reason =
+            result.status == FleetStatus::Skipped
+                ? ui(text::kFleetIdentityDiffers).arg(identityText(m_fileIdentity))
+                : qs(result.reason);
         if (!reason.isEmpty())
             text = ui(text::kFleetResultDetail).arg(word, reason);
         if (result.partialWrite)
@@ -279,9 +291,7 @@ void FleetDialog::showResult(int row, const FleetResult &result)
     m_table->item(row, ResultColumn)->setToolTip(text);
     m_table->resizeRowToContents(row);
     if (result.identity)
-        m_table->item(row, IdentityColumn)
-            ->setText(
-                QStringLiteral("%1").arg(*result.identity, 2, 16, QLatin1Char('0')).toUpper());
+        m_table->item(row, IdentityColumn)->setText(identityText(*result.identity));
 }
 
 void FleetDialog::finishRun()

@@ -64,6 +64,7 @@ private:
     void finishRun();
 
     ImageSource m_image;
+    std::uint8_t m_fileIdentity = 0xFF; // of the image the last Start wrote
     FleetRun::PortFactory m_makePort;
     FileChooser &m_files;
     QString m_backupFolder;

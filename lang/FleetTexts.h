@@ -30,6 +30,9 @@ inline constexpr std::string_view kFleetVerified = KX9_UI("kx9", "Verified");
 inline constexpr std::string_view kFleetFailed = KX9_UI("kx9", "Failed");
 inline constexpr std::string_view kFleetSkipped = KX9_UI("kx9", "Skipped");
 inline constexpr std::string_view kFleetCancelled = KX9_UI("kx9", "Cancelled");
+// Why a radio was skipped: %1 the identity byte of the file written, in hex.
+inline constexpr std::string_view kFleetIdentityDiffers =
+    KX9_UI("kx9", "identity differs from the file's %1");
 // A result and what the radio or the transfer said.
 inline constexpr std::string_view kFleetResultDetail = KX9_UI("kx9", "%1: %2");
 // %1 radios of %2 were written.

@@ -1017,5 +1017,9 @@ Write To Several Radios</source>
         <source>%1 menu</source>
         <translation>%1菜单</translation>
     </message>
+    <message>
+        <source>identity differs from the file&apos;s %1</source>
+        <translation>机型标识与文件的 %1 不同</translation>
+    </message>
 </context>
 </TS>
