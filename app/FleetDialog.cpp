@@ -24,6 +24,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kx9 {
 
 namespace {
@@ -289,7 +291,10 @@ void FleetDialog::showResult(int row, const FleetResult &result)
     }
     m_table->item(row, ResultColumn)->setText(text);
     m_table->item(row, ResultColumn)->setToolTip(text);
+    // Taller for a long result, never shorter than a row without one.
     m_table->resizeRowToContents(row);
+    m_table->setRowHeight(
+        row, std::max(m_table->rowHeight(row), m_table->verticalHeader()->defaultSectionSize()));
     if (result.identity)
         m_table->item(row, IdentityColumn)->setText(identityText(*result.identity));
 }

@@ -102,6 +102,8 @@ TEST(FleetDialog, CancelAllDuringTheBackupReadSaysWhatEachRadioHolds)
                        },
                        files, backups.filePath(QStringLiteral("backups")));
     onlyPorts(dialog, {"/dev/simA", "/dev/simC"});
+    dialog.resize(1000, 400); // room for each result on one line
+    dialog.show();
     dialog.backupBox()->setChecked(true);
     const int last = dialog.table()->rowCount() - 1;
 
@@ -120,6 +122,8 @@ TEST(FleetDialog, CancelAllDuringTheBackupReadSaysWhatEachRadioHolds)
     EXPECT_EQ(std::tuple(skippedBar->text(), skippedBar->isEnabled()),
               std::tuple(QString("已跳过"), false));
     EXPECT_EQ(dialog.table()->item(last, 3)->text(), "已跳过：机型标识与文件的 01 不同");
+    // A one-line result leaves its row as tall as the others.
+    EXPECT_EQ(dialog.table()->rowHeight(last), dialog.table()->rowHeight(0));
 }
 
 using FleetWindow = WindowTest;
