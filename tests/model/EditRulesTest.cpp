@@ -57,6 +57,9 @@ TEST(FrequencyCommit, AcceptedValueGivesTheRow)
              "CH-P05|446.00625|446.00625|67.0|D023N|Narrow|No|Low|Carrier|BASE", ""},
             {kChannel, kColReceive, "433.075", Enter, en,
              "CH-P05|433.07500|446.01875|67.0|D023N|Narrow|No|Low|Carrier|BASE", ""},
+            // A channel without Transmit is no new row: its settings stay.
+            {kNoTransmit, kColTransmit, "446.1", Leave, en,
+             "CH-P05|446.00625|446.10000|67.0|D023N|Narrow|No|Low|Carrier|BASE", ""},
             // Emptying the last frequency empties the row but its label.
             {"CH-P05|446.00625||67.0||Narrow|No|Low|Carrier|BASE", kColReceive, "", Leave, en,
              "CH-P05", ""},
