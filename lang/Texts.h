@@ -83,6 +83,12 @@ inline constexpr TextPair kPortNoPermission{
     "没有使用 %1 的权限（%2）。串口属于 dialout 组：请执行 sudo usermod -aG dialout $USER，"
     "然后重新登录。"};
 inline constexpr TextPair kPortOtherFailure{"%1: %2", "%1：%2"};
+// The port's own reasons, said as %2 above; the system's are its own words.
+inline constexpr TextPair kPortReasonMissing{"no such device", "没有这个设备"};
+inline constexpr TextPair kPortReasonNotSerial{"not a serial port", "不是串口"};
+inline constexpr TextPair kPortReasonHeldExclusively{"held exclusively by another program",
+                                                     "被另一个程序独占"};
+inline constexpr TextPair kPortReasonHeld{"held by another program", "被另一个程序占用"};
 
 // Read/write transfer. The two status texts exist in English only.
 inline constexpr std::string_view kStatusDetecting =

@@ -18,7 +18,9 @@ std::string openFailureDetail(std::string_view portName, const OpenResult &resul
     const std::string device = portDevicePath(portName);
     // The port's own words may already start with the device.
     std::string_view reason = result.detail;
-    if (reason.starts_with(device + ": "))
+    if (result.reason != nullptr)
+        reason = result.reason->in(language);
+    else if (reason.starts_with(device + ": "))
         reason.remove_prefix(device.size() + 2);
     if (reason.empty())
         reason = "?";

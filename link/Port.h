@@ -12,6 +12,8 @@
 
 namespace kx9 {
 
+struct TextPair;
+
 // Receive and send timeouts of one conversation, in milliseconds; n is the
 // number of bytes asked for or sent.
 struct TimeoutProfile
@@ -49,6 +51,8 @@ struct OpenResult
 {
     OpenError error = OpenError::None;
     std::string detail; // the system's own words, for logs and the command line
+    // A reason of our own, said in the message's language; none: the detail's.
+    const TextPair *reason = nullptr;
 
     bool ok() const { return error == OpenError::None; }
 };

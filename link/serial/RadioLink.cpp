@@ -3,6 +3,7 @@
 #include "Descriptor.h"
 #include "PortNames.h"
 #include "ReadFile.h"
+#include "Texts.h"
 #include "Waits.h"
 
 #include <algorithm>
@@ -97,16 +98,23 @@ OpenResult RadioLink::open(std::string_view name, const TimeoutProfile &profile)
 {
     close();
     const std::string path = portDevicePath(name);
+    // The system's words, or our own reason in both languages.
+    const auto fail = [&](OpenError error, std::string_view why) {
+        return OpenResult{error, path + ": " + std::string(why)};
+    };
+    const auto refuse = [&](OpenError error, const TextPair &why) {
+        return OpenResult{error, path + ": " + std::string(why.en), &why};
+    };
     struct stat info = {};
     if (::stat(path.c_str(), &info) != 0) {
         const int error = errno;
         if (error == ENOENT)
-            return {OpenError::Missing, path + ": no such device"};
-        return {openErrorOf(error), path + ": " + std::strerror(error)};
+            return refuse(OpenError::Missing, text::kPortReasonMissing);
+        return fail(openErrorOf(error), std::strerror(error));
     }
     // Opening a FIFO or a file as the radio would only hang or mislead.
     if (!S_ISCHR(info.st_mode))
-        return {OpenError::Other, path + ": not a serial port"};
+        return refuse(OpenError::Other, text::kPortReasonNotSerial);
 
     // Non-blocking: the open must not wait for a carrier, and every wait
     // below is a poll with the profile's timeouts.
@@ -115,26 +123,23 @@ OpenResult RadioLink::open(std::string_view name, const TimeoutProfile &profile)
     if (fd < 0) {
         const int error = errno;
         if (error == EBUSY)
-            return {OpenError::Busy, path + ": held exclusively by another program"};
-        return {openErrorOf(error), path + ": " + std::strerror(error)};
+            return refuse(OpenError::Busy, text::kPortReasonHeldExclusively);
+        return fail(openErrorOf(error), std::strerror(error));
     }
-    const auto refuse = [&](OpenError error, const std::string &why) {
-        return OpenResult{error, path + ": " + why};
-    };
     if (::isatty(fd) == 0)
-        return refuse(OpenError::Other, "not a serial port");
+        return refuse(OpenError::Other, text::kPortReasonNotSerial);
     // TIOCEXCL keeps out everyone but the superuser; asking keeps us out of
     // a port another program holds, whoever we are.
     int exclusive = 0;
     if (::ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive != 0)
-        return refuse(OpenError::Busy, "held exclusively by another program");
+        return refuse(OpenError::Busy, text::kPortReasonHeldExclusively);
     // Programs that lock the device keep each other out, ours included.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
-        return refuse(OpenError::Busy, "held by another program");
+        return refuse(OpenError::Busy, text::kPortReasonHeld);
 
     termios settings = {};
     if (::tcgetattr(fd, &settings) != 0)
-        return refuse(OpenError::Other, std::strerror(errno));
+        return fail(OpenError::Other, std::strerror(errno));
     m_savedSettings = settings;
     m_exclusiveSet = ::ioctl(fd, TIOCEXCL) == 0;
 
@@ -157,7 +162,7 @@ OpenResult RadioLink::open(std::string_view name, const TimeoutProfile &profile)
         if (m_exclusiveSet)
             ::ioctl(fd, TIOCNXCL);
         m_exclusiveSet = false;
-        return refuse(OpenError::Other, std::strerror(error));
+        return fail(OpenError::Other, std::strerror(error));
     }
     m_fd = port.release();
     m_pseudoTerminal = isPseudoTerminal(info.st_rdev);

@@ -151,6 +151,31 @@ TEST_F(RadioLinkTest, OpenTakesThePortExclusively)
     EXPECT_TRUE(second.open(pty.path, kProgrammingProfile).ok());
 }
 
+// Why an open failed, as the message says it in each language: our own
+// reasons in the message's language, the device named once.
+TEST_F(RadioLinkTest, AnOpenThatFailsSaysWhyInTheMessagesLanguage)
+{
+    const std::filesystem::path dir = test::freshTempFolder("open");
+    const std::string file = (dir / "channels.sin").string();
+    std::ofstream(file).put('x');
+    const std::string missing = (dir / "ttyUSB9").string();
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {missing, missing + " 不存在（没有这个设备）。请检查写频线是否已插好。",
+         missing + " does not exist (no such device). Is the programming cable plugged in?"},
+        {file, file + "：不是串口", file + ": not a serial port"},
+        {pty.path, pty.path + " 正被占用：被另一个程序独占。",
+         pty.path + " is in use: held exclusively by another program."},
+    };
+    for (const auto &[path, chinese, english] : cases) {
+        RadioLink second;
+        const OpenResult failed = second.open(path, kProgrammingProfile);
+        EXPECT_EQ(std::tuple(openFailureDetail(path, failed, Language::Chinese),
+                             openFailureDetail(path, failed, Language::English)),
+                  std::tuple(chinese, english));
+    }
+    std::filesystem::remove_all(dir);
+}
+
 // A receive takes what the line holds, at once when that is all it asked for
 // (a long gap would show if it waited for one after the last byte), after the
 // gap when the reply is short (far below its total), after its total when
