@@ -73,10 +73,11 @@ bool FileCommands::importList(const QString &path, bool replaceAll)
     constexpr std::size_t kLargestList = 16 << 20;
     const ReadFileResult read = readFile(toStd(path), kLargestList);
     if (!read.ok() || read.more) {
-        m_prompter.inform(fillIn(text::kCannotOpenFile.text(),
-                                 {toStd(path), read.more ? std::string("too large")
-                                                         : std::string(std::strerror(read.error))}),
-                          Prompter::Icon::Warning);
+        m_prompter.inform(
+            read.more
+                ? fillIn(text::kCsvTooLarge.text(), {toStd(path), std::to_string(kLargestList)})
+                : fillIn(text::kCannotOpenFile.text(), {toStd(path), std::strerror(read.error)}),
+            Prompter::Icon::Warning);
         return false;
     }
     const std::string &csv = read.data;

@@ -152,6 +152,14 @@ TEST_F(ChannelLists, ImportAppliesTheListAsOneStepAndExportGivesItBack)
     EXPECT_EQ(document.table(), before);
     ASSERT_TRUE(window->importList(files.listSaveName, true));
     EXPECT_EQ(document.table(), imported);
+
+    // A file far larger than any list is refused, saying so, and changes nothing.
+    QFile huge(dir.filePath("huge.csv"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(17 << 20));
+    EXPECT_FALSE(window->importList(huge.fileName(), true));
+    EXPECT_EQ(prompter.shown.back().text,
+              toStd(huge.fileName()) + " is too large for a channel list (over 16777216 bytes)");
+    EXPECT_EQ(document.table(), imported);
 }
 
 } // namespace
