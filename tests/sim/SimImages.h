@@ -35,18 +35,21 @@ inline ChannelImage radioImage(std::uint8_t seed = 7)
     return image;
 }
 
-// Waits until a radio started with --trace shows these bytes sent to it.
+// Waits until a radio started with --trace shows these bytes sent to it;
+// false too when its trace did not show its answer to the wake-up before.
 inline bool radioReceived(QProcess &radio, const QString &hex)
 {
     QString seen;
+    bool answered = false;
     while (!seen.contains(hex)) {
         if (!radio.canReadLine() && !radio.waitForReadyRead(kProcessTimeoutMs))
             return false;
         const QString line = QString::fromUtf8(radio.readLine()).trimmed();
         if (line.startsWith('>'))
             seen += line.mid(1);
+        answered = answered || line == "< 06";
     }
-    return true;
+    return answered;
 }
 
 // What a folder holds: for each name its type and mode, and its bytes (a
