@@ -99,6 +99,9 @@ TEST_F(Editing, RowsPastTheTypeOpenNoEditorAndLeaveNoTextForTheNextCell)
     enter(&grid());
     EXPECT_EQ(std::tuple(grid().row(), grid().col(), focusedEditor()),
               std::tuple(81, kColReceive, nullptr));
+    grid().setCell(128, kColName); // the last cell of all: nowhere to go
+    enter(&grid());
+    EXPECT_EQ(std::tuple(grid().row(), grid().col()), std::tuple(128, kColName));
 
     // Typing there opens nothing either, and leaves nothing in the editor
     // for the next cell: a digit over an empty channel starts from itself.
