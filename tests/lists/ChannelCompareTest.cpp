@@ -49,14 +49,18 @@ TEST(ChannelCompare, EachDifferenceIsOneLineInTheFixedOrder)
     changed.setByte(layout::recordOffset(6) + layout::kFlags, 0); // an empty channel's flags
     changed.setSquelch(7);
     changed.setModeFrequency(44600625);
+    // The first byte of the frequency-mode block, and the first after it.
+    changed.setByte(layout::kModeBase, 0x50);
+    changed.setByte(layout::kModeEnd, 0x12);
     changed.setHighPowerCalibration(0x80);
     const Opened b(changed);
-    EXPECT_EQ(compareChannelFiles(a.view(), b.view()),
-              (Lines{"CH-005 Receive(MHz): 446.00625 -> 446.01875", "CH-005 Name: AB -> (empty)",
-                     "CH-005 Image 0x04C: FF -> FE", "CH-005 Image 0x04E: FF -> 00",
-                     "CH-006 Image 0x05D: FF -> 00", "CH-100 Image 0x630: FF -> 25",
-                     "Settings 0x813: 05 -> 07", "Settings 0xD04: 00 -> 25",
-                     "Settings 0xD05: 00 -> 06", "Image 0xFF9: FF -> 80"}));
+    EXPECT_EQ(
+        compareChannelFiles(a.view(), b.view()),
+        (Lines{"CH-005 Receive(MHz): 446.00625 -> 446.01875", "CH-005 Name: AB -> (empty)",
+               "CH-005 Image 0x04C: FF -> FE", "CH-005 Image 0x04E: FF -> 00",
+               "CH-006 Image 0x05D: FF -> 00", "CH-100 Image 0x630: FF -> 25",
+               "Settings 0x813: 05 -> 07", "Settings 0xD00: 00 -> 50", "Settings 0xD04: 00 -> 25",
+               "Settings 0xD05: 00 -> 06", "Image 0xD14: FF -> 12", "Image 0xFF9: FF -> 80"}));
 }
 
 // Settings bytes beside labelled lines: a line that differs explains the
