@@ -153,6 +153,16 @@ TEST_F(ChannelLists, ImportAppliesTheListAsOneStepAndExportGivesItBack)
     ASSERT_TRUE(window->importList(files.listSaveName, true));
     EXPECT_EQ(document.table(), imported);
 
+    // A list whose only line is refused says so too.
+    const QString refused = dir.filePath("air.csv");
+    writeFile(toStd(refused), "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
+                              "Mode,Power\r\n2,AIR,124.500000,,0.000000,,88.5,88.5,AM,2.0W\r\n");
+    prompter.shown.clear();
+    window->importList(refused, false);
+    EXPECT_EQ(prompter.texts(),
+              std::vector<std::string>{"channels imported: 0, lines refused: 1\nair.csv:2: "
+                                       "refused: mode \"AM\" cannot be held (FM or NFM only)\n"});
+
     // A file far larger than any list is refused, saying so, and changes nothing.
     QFile huge(dir.filePath("huge.csv"));
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(17 << 20));
