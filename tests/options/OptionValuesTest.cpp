@@ -154,6 +154,19 @@ TEST(OptionValues, DifferAndDirectionGiveTheModeFrequency)
     ChannelImage image = newDocumentImage();
     setBytes(image, 0xD10, {0x00, 0x06, 0x00, 0x00});
     EXPECT_EQ(loadOptions(image).frequencyDiffer, "0.60000");
+
+    // A mode frequency of exactly 0 or 999.99999 MHz is still one.
+    const auto mode = [](std::string differ, int direction) {
+        OptionValues v = loadOptions(newDocumentImage());
+        v.frequencyDiffer = std::move(differ);
+        v.differDirection = direction;
+        return v;
+    };
+    EXPECT_EQ(std::tuple(modeFrequencyBelowZero(mode("446", kDirectionMinus)),
+                         modeFrequencyBelowZero(mode("446.00001", kDirectionMinus)),
+                         modeFrequencyTooHigh(mode("553.99999", kDirectionPlus)),
+                         modeFrequencyTooHigh(mode("554", kDirectionPlus))),
+              std::tuple(false, true, false, true));
 }
 
 TEST(OptionValues, OkOnAnErasedImageTouchesOnlyTheDialogsBits)
