@@ -1,4 +1,5 @@
 #include "EditRules.h"
+#include "NameRules.h"
 #include "TableRows.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,15 @@ const char *const kNoTransmit = "CH-P05|446.00625||67.0|D023N|Narrow|No|Low|Carr
 
 using enum CommitKind;
 constexpr Language en = Language::English, zh = Language::Chinese;
+
+// Blanks around a name go only when it must be cut to six characters.
+TEST(ChannelName, BlanksGoOnlyWhenTheNameMustBeCut)
+{
+    const std::pair<const char *, const char *> cases[] = {
+        {" ab cd", " AB CD"}, {" ab cde", "AB CDE"}, {"  abcdefg ", "ABCDEF"}};
+    for (const auto &[typed, stored] : cases)
+        EXPECT_EQ(fitChannelName(typed), stored) << typed;
+}
 
 TEST(FrequencyCommit, AcceptedValueGivesTheRow)
 {
