@@ -13,6 +13,7 @@ struct SetRow
     std::string text;
     std::string shownAfter;  // empty: refused
     std::string reason = {}; // a part of the refusal
+    friend void PrintTo(const SetRow &r, std::ostream *out) { *out << r.label << "=" << r.text; }
 };
 
 using SetFieldText = ::testing::TestWithParam<SetRow>;
@@ -62,6 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SetRow{"Time Out Timer", "20", "", "multiple of 15"},
                       SetRow{"Time Out Timer", "615", "", "multiple of 15"},
                       SetRow{"Time Out Timer", "0", "", "multiple of 15"},
+                      // 2^32 + 15: no digit count that wraps round to 15 s.
+                      SetRow{"Time Out Timer", "4294967311", "", "multiple of 15"},
                       SetRow{"PTT ID", "ABCDEFG", "", "at most 6"},
                       // Neither a character of two bytes nor a terminal control gets in.
                       SetRow{"PTT ID", "中", "", "one byte"},
