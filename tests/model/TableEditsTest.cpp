@@ -81,6 +81,7 @@ TEST(ChannelMoves, InsertDeleteAndMoveStayInsideTheTypesChannels)
     EXPECT_FALSE(insertEmptyChannels(table, kTypePmrLpd, 1, 1));
     EXPECT_FALSE(moveChannels(table, kTypePmrLpd, 76, 2, +1));
     EXPECT_FALSE(moveChannels(table, kTypePmrLpd, 77, 2, -1)); // row 78 is no channel
+    EXPECT_FALSE(deleteChannels(table, kTypePmrLpd, 76, 3));
     EXPECT_EQ(table, before);
     ASSERT_TRUE(deleteChannels(table, kTypePmrLpd, 1, 2));
     EXPECT_EQ(std::tuple(table.cell(1, kColReceive), table.cell(75, kColReceive),
