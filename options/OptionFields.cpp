@@ -84,8 +84,12 @@ std::string setTimeOut(const OptionField &field, OptionValues &values, std::stri
     }
     int seconds = 0;
     bool digits = !text.empty() && text.size() <= 3;
+    // At most three digits are read: a longer text is refused before its
+    // number could overflow.
     for (char c : text) {
         digits = digits && c >= '0' && c <= '9';
+        if (!digits)
+            break;
         seconds = seconds * 10 + (c - '0');
     }
     if (!digits || seconds == 0 || seconds % kTimeOutSeconds != 0 ||
