@@ -292,7 +292,8 @@ TEST_F(FaultMatrix, RadiosimRefusesWhatItCannotDoSafely)
              {{"--link", path("radio")}, path("radio") + ": exists and is not a symbolic link\n"},
              {{"--save", path("fifo")}, "cannot save " + path("fifo") + notSaved},
              {{"--save", dir.path()}, "cannot save " + dir.path() + notSaved},
-             {{"--save", "/dev/null"}, "cannot save /dev/null" + notSaved}}) {
+             {{"--save", "/dev/null"}, "cannot save /dev/null" + notSaved},
+             {{"--hang-up", "x"}, "option --hang-up needs a valid value (see --help)\n"}}) {
         QProcess sim;
         sim.start(KX9_RADIOSIM, args);
         const ProcessRun r = finished(sim);
