@@ -48,8 +48,9 @@ INSTANTIATE_TEST_SUITE_P(
                       SetRow{"Time Out Timer", "off", "OFF"}, SetRow{"Time Out Timer", "15", "15"},
                       SetRow{"Time Out Timer", "600", "600"},
                       SetRow{"Priority Channel", "128", "128"}, SetRow{"PTT ID", "ab-1", "AB-1"},
-                      SetRow{"PTT ID", "abcdef", "ABCDEF"}, SetRow{"PTT ID", "é", "É"},
-                      SetRow{"PTT ID", "÷", "÷"}, // no letter, though among them in Latin-1
+                      SetRow{"PTT ID", "abcdef", "ABCDEF"},
+                      SetRow{"PTT ID", "ßàéþ", "ßÀÉÞ"}, // ß has no capital of one byte
+                      SetRow{"PTT ID", "÷", "÷"},       // no letter, though among them in Latin-1
                       SetRow{"Frequency Differ", "12.5", "12.5"},
                       SetRow{"Frequency Differ Direction", "-", "-"}),
     rowName);
