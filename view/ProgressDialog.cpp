@@ -41,7 +41,7 @@ ProgressDialog::ProgressDialog(Prompter &prompter, QWidget *parent)
          {std::pair{m_backupFirst, kWriteBackupFirstKey}, std::pair{m_verify, kWriteVerifyKey}}) {
         box->setChecked(settings->value(QLatin1String(key), false).toBool());
         box->hide();
-        connect(box, &QCheckBox::toggled, this, [this, key](bool on) {
+        connect(box, &QCheckBox::toggled, this, [this, key = key](bool on) {
             if (!m_restoring)
                 openSettingsStore()->setValue(QLatin1String(key), on);
         });
