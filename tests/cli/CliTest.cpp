@@ -238,4 +238,18 @@ TEST_F(CliTest, ReportNeedsNoDisplayNorARuntimeFolder)
     }
 }
 
+// The report's helper, run by hand, takes files only in pairs with their
+// outputs: a file without one is refused, not read past the arguments.
+TEST_F(CliTest, TheReportHelperRefusesAFileWithoutItsOutput)
+{
+    const std::string file = data("hand-set.sin");
+    for (const auto &args : {std::vector<std::string>{KX9_REPORT, file},
+                             std::vector<std::string>{KX9_REPORT, file, path("a.pdf"), file}}) {
+        const CliRun r = kx9::test::runProgram(m_dir, args);
+        EXPECT_EQ(std::tuple(r.status, r.err),
+                  std::tuple(2, std::string("kx9-cli: kx9-report is run by 'kx9-cli report'\n")));
+    }
+    EXPECT_FALSE(fs::exists(path("a.pdf")));
+}
+
 } // namespace
