@@ -79,7 +79,7 @@ FleetDialog::FleetDialog(ImageSource image, FleetRun::PortFactory makePort, File
     for (auto [box, key] :
          {std::pair{m_backup, kWriteBackupFirstKey}, std::pair{m_verify, kWriteVerifyKey}})
         connect(box, &QCheckBox::toggled, this,
-                [key](bool on) { openSettingsStore()->setValue(QLatin1String(key), on); });
+                [key = key](bool on) { openSettingsStore()->setValue(QLatin1String(key), on); });
     layout->addWidget(m_verify);
     layout->addWidget(m_backup);
     m_summary = new QLabel(this);

@@ -93,7 +93,8 @@ TEST(VerifyAddresses, OnlyWrittenBytesCountAndAtMostEightAreNamed)
 {
     const ChannelImage sent = filled(1);
     ChannelImage back = sent;
-    for (std::size_t a : {0x000, 0x001, 0x100, 0x101, 0x102, 0x200, 0x300, 0x400, 0xFEF, 0xFF0})
+    for (std::size_t a :
+         {0x000u, 0x001u, 0x100u, 0x101u, 0x102u, 0x200u, 0x300u, 0x400u, 0xFEFu, 0xFF0u})
         back.setByte(a, static_cast<std::uint8_t>(~back.byte(a)));
 
     const std::vector<std::size_t> differing = writtenBytesDiffering(sent, back);

@@ -63,7 +63,7 @@ TEST_F(OptionsDialog, ShowsARadiosSettingsAndOnlyOkOrEnterStoresTheEdits)
     };
     for (const auto &[close, stored] : closers) {
         document.acceptRead(memory, Language::English);
-        runDialog([&](OptionalFeaturesDialog &d) {
+        runDialog([&, &close = close](OptionalFeaturesDialog &d) {
             // One control of each kind; the texts are the option values' tests.
             EXPECT_EQ(control(d, "Squelch Level")->currentText(), "7");
             EXPECT_TRUE(control<QCheckBox>(d, "Battery Save")->isChecked());
@@ -107,7 +107,7 @@ TEST_F(OptionsDialog, ValuesTheListsCannotShowAreNamedBeforeOk)
         ChannelImage image = before;
         image.setByte(offset, value);
         document.acceptOptions(image);
-        runDialog([&](OptionalFeaturesDialog &d) {
+        runDialog([&, &notice = notice](OptionalFeaturesDialog &d) {
             EXPECT_EQ(d.unshownNotice()->isVisibleTo(&d), !notice.empty());
             if (!notice.empty()) {
                 EXPECT_EQ(d.unshownNotice()->text().toStdString(), notice);
