@@ -35,6 +35,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
@@ -65,7 +66,12 @@ MainWindow::MainWindow(Document &document, Prompter &prompter, FileChooser &file
     m_fileCommands->writeTitle();
     connect(m_fileCommands, &FileCommands::documentReplaced, this, &MainWindow::updateUndoActions);
     connect(m_fileCommands, &FileCommands::message, this, &MainWindow::setResult);
-    connect(m_view, &ChannelView::hintChanged, this, &MainWindow::setMessage);
+    connect(m_view, &ChannelView::hintChanged, this, [this](const QString &hint) {
+        // A menu opening over the grid takes the pointer from it; the prompt
+        // of the item the menu highlights stays.
+        if (!qobject_cast<QMenu *>(QApplication::activePopupWidget()))
+            setMessage(hint);
+    });
     connect(m_view, &ChannelView::transferStateChanged, this, &MainWindow::onTransferState);
     connect(m_view, &ChannelView::statusMessage, this, &MainWindow::setResult);
     connect(m_view, &ChannelView::historyChanged, this, &MainWindow::updateUndoActions);

@@ -386,6 +386,16 @@ TEST_P(Accessibility, EveryWindowAndDialogIsNamedReachableAndInItsLanguage)
     grid().setCell(3, kColReceive);
     audit(*window, "main window");
     auditMenus();
+    // A menu opened over the grid takes the pointer from it: the prompt of
+    // its highlighted item stays in the message pane.
+    QAction *read = window->action(kReadFromRadio);
+    QMenu *program = qobject_cast<QMenu *>(read->associatedObjects().first());
+    program->popup(window->mapToGlobal(QPoint()));
+    program->setActiveAction(read);
+    QEvent leaveGrid(QEvent::Leave);
+    QCoreApplication::sendEvent(grid().viewport(), &leaveGrid);
+    EXPECT_EQ(window->messagePaneText(), read->statusTip());
+    program->close();
     // A cell's in-place editor is named as its cell, without the value, and
     // F1 there opens the editing section. The edit stays open for the preview.
     keyOnCell(3, kColReceive, '4');
