@@ -221,9 +221,12 @@ protected:
     // their own.
     void auditMenus()
     {
+        // Enough ports that their keys reach the letter of Other Port.
         window->findChild<PortMenu *>()->setPortLister([] {
-            return std::vector<std::string>{"/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyUSB0",
-                                            "/dev/ttyUSB1", "/dev/tty&1"};
+            std::vector<std::string> ports{"/dev/ttyACM0", "/dev/tty&1"};
+            for (int i = 0; i < 28; ++i)
+                ports.push_back("/dev/ttyUSB" + std::to_string(i));
+            return ports;
         });
         QList<QList<QAction *>> groups = {window->menuBar()->actions()};
         for (QAction *menu : window->menuBar()->actions()) {
