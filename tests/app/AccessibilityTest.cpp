@@ -228,6 +228,8 @@ protected:
                 ports.push_back("/dev/ttyUSB" + std::to_string(i));
             return ports;
         });
+        const QString inUse = view().portName();
+        view().setPortName("/dev/tty&1");
         QList<QList<QAction *>> groups = {window->menuBar()->actions()};
         for (QAction *menu : window->menuBar()->actions()) {
             const QString title = menu->menu()->title().remove(QRegularExpression(R"(\(&.\)|&)"));
@@ -241,9 +243,14 @@ protected:
         }
         for (const QList<QAction *> &group : groups) {
             QMap<QKeySequence, QString> keys;
+            QList<QAction *> checked;
+            bool ports = false;
             for (QAction *a : group) {
                 if (a->isSeparator() || !a->isVisible())
                     continue;
+                if (a->isChecked())
+                    checked << a;
+                ports = ports || a->data() == "/dev/tty&1";
                 const QKeySequence key = QKeySequence::mnemonic(a->text());
                 if (key.isEmpty())
                     faults << "menu item '" + a->text() + "' has no access key";
@@ -259,7 +266,11 @@ protected:
                 if (chinese() && !a->text().startsWith('/') && englishOnly(a->text()))
                     faults << "menu item '" + a->text() + "' has no Chinese";
             }
+            // The port in use, a system port here, alone carries the check mark.
+            if (ports && (checked.size() != 1 || checked[0]->data() != "/dev/tty&1"))
+                faults << "the Port menu checks " + QString::number(checked.size()) + " items";
         }
+        view().setPortName(inUse);
     }
 
     // Opens a modal dialog with a command and audits it.
