@@ -32,7 +32,7 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(ChannelLists, CellsPickedByKeysOrADragCopyPasteOrDeleteAsOneStepEach)
+TEST_F(ChannelLists, CellsPickedByKeysADragOrSelectAllCopyCutPasteOrDeleteAsOneStepEach)
 {
     // Enter on the grid itself moves one cell right and opens nothing.
     grid().setFocus();
@@ -71,17 +71,32 @@ TEST_F(ChannelLists, CellsPickedByKeysOrADragCopyPasteOrDeleteAsOneStepEach)
     EXPECT_EQ(focusedEditor(), nullptr);
     EXPECT_EQ(picked(), std::tuple(2, kColReceive, 3, kColTxTone));
 
-    key(Qt::Key_Delete);
-    EXPECT_EQ(std::tuple(channel(2), channel(3), cell(4, kColReceive)),
-              std::tuple(std::vector<std::string>(9), std::vector<std::string>(9), "446.04375"));
-    trigger(command::kEditUndo);
-    EXPECT_EQ(document.table(), before);
+    // Cut copies as Copy does, then empties the channels as Delete does.
+    key(Qt::CTRL | Qt::Key_C);
+    const QString copied = QGuiApplication::clipboard()->text();
+    for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_X, QKeyCombination(Qt::Key_Delete)}) {
+        QGuiApplication::clipboard()->clear();
+        key(keys);
+        EXPECT_EQ(
+            std::tuple(channel(2), channel(3), cell(4, kColReceive)),
+            std::tuple(std::vector<std::string>(9), std::vector<std::string>(9), "446.04375"));
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), keys.key() == Qt::Key_X ? copied : "");
+        trigger(command::kEditUndo);
+        EXPECT_EQ(document.table(), before);
+    }
 
     // A pasted block stays picked, as wide and as tall as it is.
     grid().setCell(5, kColPower);
     QGuiApplication::clipboard()->setText("Low\tClose\n");
     key(Qt::CTRL | Qt::Key_V);
     EXPECT_EQ(picked(), std::tuple(5, kColPower, 5, kColBusyLock));
+    // Select All from the menu takes in the edit open in a cell first (its
+    // keys, in the editor, select the editor's text).
+    clickCell(6, kColName);
+    QTest::keyClicks(&view().nameEditor(), "ab");
+    trigger(command::kEditSelectAll);
+    EXPECT_EQ(std::tuple(picked(), cell(6, kColName), focusedEditor()),
+              std::tuple(std::tuple(1, 1, 128, 9), "AB", nullptr));
 }
 
 // Where each channel ends up is TableEditsTest's; here the keys, the
