@@ -7,6 +7,7 @@
 #include "CancelTexts.h"
 #include "FleetTexts.h"
 #include "LanguagePack.h"
+#include "SafetyTexts.h"
 #include "Waits.h"
 #include "WindowTest.h"
 
@@ -124,6 +125,46 @@ TEST(FleetDialog, CancelAllDuringTheBackupReadSaysWhatEachRadioHolds)
     EXPECT_EQ(dialog.table()->item(last, 3)->text(), "已跳过：机型标识与文件的 01 不同");
     // A one-line result leaves its row as tall as the others.
     EXPECT_EQ(dialog.table()->rowHeight(last), dialog.table()->rowHeight(0));
+}
+
+// Start with no port ticked starts nothing and says so. Without verify, a
+// clean radio is "Written" with its bar full; one that stops acknowledging
+// mid-write "Failed", with why, its bar stopped and saying so.
+TEST(FleetDialog, EachRowSaysHowItsRadioEndedAndAStartWithoutPortsSaysWhy)
+{
+    const ChannelImage file = identified(0x01, newDocumentImage());
+    RadioSim clean(identified(0x01));
+    SimFaults noAck;
+    noAck.missingWriteAckAtBlock = 5;
+    RadioSim failing(identified(0x01), noAck);
+    StubFiles files;
+    QTemporaryDir backups;
+    FleetDialog dialog([&] { return file; },
+                       [&](const std::string &name) -> std::unique_ptr<Port> {
+                           return std::make_unique<SimPort>(name == "/dev/simA" ? clean : failing);
+                       },
+                       files, backups.filePath(QStringLiteral("backups")));
+    onlyPorts(dialog, {});
+    dialog.show();
+    dialog.verifyBox()->setChecked(false);
+    dialog.startButton()->click();
+    EXPECT_EQ(std::tuple(dialog.running(), dialog.summary()->text()),
+              std::tuple(false, ui(text::kFleetNoPorts)));
+
+    onlyPorts(dialog, {"/dev/simA", "/dev/simB"});
+    dialog.startButton()->click();
+    ASSERT_TRUE(finishes(dialog));
+    const int last = dialog.table()->rowCount() - 1;
+    const auto row = [&](int r) {
+        auto *bar = static_cast<QProgressBar *>(dialog.table()->cellWidget(r, 2));
+        return std::tuple(dialog.table()->item(r, 3)->text().toStdString(), bar->text(),
+                          bar->isEnabled());
+    };
+    EXPECT_EQ(row(last - 1), std::tuple("Written", QString("100%"), true));
+    EXPECT_EQ(row(last), std::tuple("Failed: Program Interrupt，Please reset the radio and try "
+                                    "again. " +
+                                        std::string(text::kPartialWrite.en),
+                                    QString("Failed"), false));
 }
 
 using FleetWindow = WindowTest;
