@@ -23,6 +23,7 @@ struct Case
     int status;
     std::string said; // part of standard output on success, of stderr otherwise
     const char *golden = nullptr;
+    friend void PrintTo(const Case &c, std::ostream *os) { *os << c.command; }
 };
 
 class CliCommand : public CliTest, public ::testing::WithParamInterface<Case>
@@ -128,6 +129,8 @@ const Case kCases[] = {
      "kx9-cli: cannot write @no/folder/out.sin: No such file or directory\n"},
     {"ReadIntoAFolder", "read --port @no-such-port -o @folder", 1,
      "kx9-cli: cannot write @folder: it is a folder, not a regular file\n"},
+    {"ReadWithoutOutput", "read --port @no-such-port", 2, "needs -o OUT"},
+    {"ReadIntoAnEmptyName", "read --port @no-such-port --output=", 2, "needs -o OUT"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Commands, CliCommand, ::testing::ValuesIn(kCases),
