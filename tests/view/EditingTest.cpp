@@ -65,6 +65,11 @@ TEST_F(Editing, TypingOpensTheEditorWithTheKeyAndTheNameEditorTakesOnlyTheRadios
     EXPECT_EQ(std::tuple(view().frequencyEditor().isVisible(), view().frequencyEditor().text()),
               std::tuple(true, QString("x")));
     QTest::keyClick(&view().frequencyEditor(), Qt::Key_Escape);
+    keyOnCell(4, kColPower, 'x'); // a list asks too, and opens
+    EXPECT_EQ(
+        std::tuple(prompter.texts().size(), view().pickList(EditorKind::PowerList).isVisible()),
+        std::tuple(2u, true));
+    QTest::keyClick(&view().pickList(EditorKind::PowerList), Qt::Key_Escape);
 
     keyOnCell(3, kColName, '7'); // opens the name editor with the digit
     QLineEdit &name = view().nameEditor();

@@ -46,6 +46,12 @@ TEST_F(KeepingData, ArrowKeysOutOfAnEditorMoveInTheGridAndNeverChangeTheType)
     QTest::keyClick(&view().nameEditor(), Qt::Key_Up);
     EXPECT_EQ(std::tuple(grid().row(), grid().hasFocus(), cell(7, kColName)),
               std::tuple(6, true, "B"));
+    // Up from the first channel goes nowhere, and commits all the same.
+    keyOnCell(1, kColName, 'A');
+    QTest::keyClick(&view().nameEditor(), 'C');
+    QTest::keyClick(&view().nameEditor(), Qt::Key_Up);
+    EXPECT_EQ(std::tuple(grid().row(), grid().hasFocus(), cell(1, kColName)),
+              std::tuple(1, true, "C"));
 }
 
 TEST_F(KeepingData, TheWheelChangesNoListTheUserIsNotWorkingIn)
