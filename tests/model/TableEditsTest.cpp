@@ -65,6 +65,14 @@ TEST(Clipboard, EachPastedCellPassesTheRulesOfTypingAndRefusalsKeepTheirValue)
     EXPECT_EQ(pasteReport(t, onEmpty, kTypePmrLpd, Language::Chinese),
               "以下单元格未粘贴，保留原值：\nCH-L68 W/N: 该频道没有频率\n"
               "超出本机型最后一个频道 77 的 1 行未粘贴。");
+    // A tone needs a frequency too; a list takes only its own items, and says which.
+    const PasteResult listed =
+        pasteCells(t, kTypePmrLpd, 76, 3, "67.0\t\t\tmaybe", Language::English);
+    std::vector<std::string> reasons;
+    for (const auto &refusal : listed.refused)
+        reasons.push_back(refusal.reason);
+    EXPECT_EQ(reasons, (std::vector<std::string>{"the channel has no frequency",
+                                                 "maybe is none of Yes, No"}));
     const PasteResult fresh = pasteCells(t, kTypePmrLpd, 76, 2, "446.1", Language::English);
     EXPECT_EQ(test::rowOf(fresh.table, 76),
               test::splitCells("CH-L68||446.10000|Off|Off|Wide|Yes|High|Close|"));
