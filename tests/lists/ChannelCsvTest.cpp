@@ -225,6 +225,7 @@ struct LineCase
     std::string line;
     const char *result; // cells as cells() reads them, or the refusal
     Language language = Language::English;
+    friend void PrintTo(const LineCase &c, std::ostream *os) { *os << c.header << " / " << c.line; }
 };
 
 ChannelTable channelOneInUse()
@@ -280,6 +281,12 @@ const LineCase kRefusedCases[] = {
      "1,446,Cross,67.0,Tone->DTCS,NR,999", "tone D999I is not in the tone table"},
     {"empty tone value", kLF + "Tone,rToneFreq", "1,446,Tone,",
      "tone mode Tone needs a rToneFreq value"},
+    {"tone not a number", kLF + "Tone,rToneFreq", "1,446,Tone,67Hz",
+     "rToneFreq \"67Hz\" is not a number"},
+    {"empty DCS code", kLF + "Tone,DtcsCode", "1,446,DTCS,",
+     "tone mode DTCS needs a DtcsCode value"},
+    {"DCS code of five digits", kLF + "Tone,DtcsCode", "1,446,DTCS,00023",
+     "DtcsCode \"00023\" is not a number"},
     {"reverse squelch", kLF + "Tone", "1,446,TSQL-R",
      "tone mode \"TSQL-R\" cannot be held by this radio"},
     {"unknown cross mode", kLF + "Tone,CrossMode", "1,446,Cross,Tone->Foo",
