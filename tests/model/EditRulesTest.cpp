@@ -159,6 +159,8 @@ TEST(EditorOpening, KeyDecidesTheStartingTextAndTheNumberPrompt)
         // A digit or letter over a filled cell starts a new value.
         {"446.00625", U'4', "4", false, false},
         {"BASE", U'X', "X", false, true},
+        {"BASE", U'中', "中", false, true}, // from an input method; the editor refuses it
+        {"BASE", U'\U0001F4FB', "\U0001F4FB", false, true},
         // Mouse and Enter open on the cell value, selected.
         {"446.00625", U'\0', "446.00625", true, false},
         {"446.00625", U'\r', "446.00625", true, false},

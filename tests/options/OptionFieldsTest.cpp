@@ -57,29 +57,30 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Refused, SetFieldText,
-    ::testing::Values(SetRow{"Step", "7k", "", "one of: 5k, 10k, 6.25k, 12.5k, 25k (not \"7k\")"},
-                      SetRow{"Priority Channel", "0", "", "from 1 to 128"},
-                      SetRow{"Priority Channel", "", "", "from 1 to 128"},
-                      SetRow{"Beep", "yes", "", "On or Off"},
-                      SetRow{"Time Out Timer", "20", "", "multiple of 15"},
-                      SetRow{"Time Out Timer", "615", "", "multiple of 15"},
-                      SetRow{"Time Out Timer", "0", "", "multiple of 15"},
-                      // 2^32 + 15: no digit count that wraps round to 15 s.
-                      SetRow{"Time Out Timer", "4294967311", "", "multiple of 15"},
-                      SetRow{"PTT ID", "ABCDEFG", "", "at most 6"},
-                      // Neither a character of two bytes nor a terminal control gets in.
-                      SetRow{"PTT ID", "中", "", "one byte"},
-                      SetRow{"PTT ID", "\x1b[2J", "", "printable"},
-                      SetRow{"PTT ID", "\xC3", "", "printable"},
-                      // 0xFF would end the text in the image.
-                      SetRow{"PTT ID", "ÿ", "", "printable"},
-                      SetRow{"Frequency Differ", "1.2.3", "", "one point"},
-                      SetRow{"Frequency Differ", "123456789", "", "at most 8"},
-                      // Eight stored digits: 1000 would be stored as 0, 12345678 as 678.
-                      SetRow{"Frequency Differ", "1000", "", "at most 999.99999 MHz"},
-                      SetRow{"Frequency Differ", "12345678", "", "at most 999.99999 MHz"},
-                      SetRow{"Frequency Differ", "-1", "", "digits"},
-                      SetRow{"Frequency Differ", ".", "", "digits"}),
+    ::testing::Values(
+        SetRow{"Step", "7k", "", "one of: 5k, 10k, 6.25k, 12.5k, 25k (not \"7k\")"},
+        SetRow{"Priority Channel", "0", "", "from 1 to 128"},
+        SetRow{"Priority Channel", "", "", "from 1 to 128"}, SetRow{"Beep", "yes", "", "On or Off"},
+        SetRow{"Time Out Timer", "20", "", "multiple of 15"},
+        SetRow{"Time Out Timer", "615", "", "multiple of 15"},
+        SetRow{"Time Out Timer", "0", "", "multiple of 15"},
+        // 2^32 + 15: no digit count that wraps round to 15 s.
+        SetRow{"Time Out Timer", "4294967311", "", "multiple of 15"},
+        SetRow{"PTT ID", "ABCDEFG", "", "at most 6"},
+        // Neither a character of two bytes nor a terminal control gets in.
+        SetRow{"PTT ID", "中", "", "one byte"}, SetRow{"PTT ID", "\U0001F4FB", "", "one byte"},
+        // Not UTF-8, though it would be © in Latin-1.
+        SetRow{"PTT ID", "\xA9", "", "printable"}, SetRow{"PTT ID", "\x1b[2J", "", "printable"},
+        SetRow{"PTT ID", "\xC3", "", "printable"},
+        // 0xFF would end the text in the image.
+        SetRow{"PTT ID", "ÿ", "", "printable"},
+        SetRow{"Frequency Differ", "1.2.3", "", "one point"},
+        SetRow{"Frequency Differ", "123456789", "", "at most 8"},
+        // Eight stored digits: 1000 would be stored as 0, 12345678 as 678.
+        SetRow{"Frequency Differ", "1000", "", "at most 999.99999 MHz"},
+        SetRow{"Frequency Differ", "12345678", "", "at most 999.99999 MHz"},
+        SetRow{"Frequency Differ", "-1", "", "digits"},
+        SetRow{"Frequency Differ", ".", "", "digits"}),
     rowName);
 
 } // namespace
