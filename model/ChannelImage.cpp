@@ -225,13 +225,6 @@ void ChannelImage::setNameCodes(int channel, const NameCodes &codes)
     }
 }
 
-void ChannelImage::setLanguageChooseEnglish(bool english)
-{
-    const auto rest =
-        static_cast<std::uint8_t>(byte(layout::kFunctions) & ~layout::kLanguageChooseMask);
-    setByte(layout::kFunctions,
-            static_cast<std::uint8_t>(rest | (english ? layout::kLanguageChooseEnglish : 0)));
-}
 
 void ChannelImage::setStep(std::uint8_t value)
 {

@@ -209,7 +209,6 @@ public:
         return (byte(layout::kFunctions) & layout::kLanguageChooseMask) ==
                layout::kLanguageChooseEnglish;
     }
-    void setLanguageChooseEnglish(bool english);
     bool scrambler() const { return bit(layout::kFunctions, layout::kScramblerMask); }
     void setScrambler(bool on) { setBit(layout::kFunctions, layout::kScramblerMask, on); }
     bool beep() const { return bit(layout::kFunctions, layout::kBeepMask); }
