@@ -184,7 +184,7 @@ TEST(Preview, TwoPagesSideBySideStepOnePageAndStopAtTheEndsAndPrintClosesIt)
     EXPECT_DOUBLE_EQ(origins[1].y(), origins[0].y());
     EXPECT_FALSE(dialog.prevButton()->isEnabled());
 
-    dialog.nextButton()->click();
+    QTest::keyClick(&dialog, Qt::Key_PageDown);
     EXPECT_EQ(paint(), (std::vector<int>{2, 3}));
     dialog.nextButton()->click();
     dialog.nextButton()->click();
