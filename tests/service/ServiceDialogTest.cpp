@@ -338,7 +338,8 @@ TEST_F(DebugDialogTest, StartSendsTheFrequencyPageLastChosenAndWhatItsEditsShow)
     choose(DebugModeDialog::kTxFrequencyNode);
     dialog->frequencyChoice(DebugFrequency::Middle)->click();
     EXPECT_EQ(dialog->captionBox()->title(), "Middle Frequency");
-    dialog->startButton()->click(); // an item is 0 until Default
+    dialog->startButton()->setFocus(); // Enter there presses it: an item is 0 until Default
+    QTest::keyClick(dialog->startButton(), Qt::Key_Return);
 
     // Enter rounds a typed frequency to the step and moves on.
     choose(DebugModeDialog::kLowNode);
@@ -386,7 +387,8 @@ TEST_F(DebugDialogTest, ToneMethodToneAndStepAreKeptPerFrequency)
     EXPECT_TRUE(tx().qt->isChecked());
     EXPECT_TRUE(rx().step625->isChecked());
 
-    dialog->defaultButton()->click();
+    dialog->defaultButton()->setFocus(); // Enter there presses it
+    QTest::keyClick(dialog->defaultButton(), Qt::Key_Return);
     EXPECT_TRUE(rx().qt->isChecked());
     EXPECT_EQ(rx().tones->currentIndex(), 0);
     EXPECT_TRUE(rx().step500->isChecked());
