@@ -185,6 +185,16 @@ TEST_F(ChannelLists, ImportAppliesTheListAsOneStepAndExportGivesItBack)
     EXPECT_EQ(prompter.shown.back().text,
               toStd(huge.fileName()) + " is too large for a channel list (over 16777216 bytes)");
     EXPECT_EQ(document.table(), imported);
+
+    // A transmit-only channel has no place in a list: the export says it left it out.
+    document.editCells({{1, kColReceive, ""}});
+    files.listSaveName = dir.filePath("tx.csv");
+    prompter.shown.clear();
+    trigger(command::kFileExport);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(std::tuple(prompter.shown[0].text, prompter.shown[0].detail),
+              std::tuple("Exported 1 channels to tx.csv",
+                         "channel 1 has a transmit but no receive frequency and was left out\n"));
 }
 
 } // namespace
