@@ -53,6 +53,22 @@ TEST_F(Files, EditsAreSavedOrDiscardedOnlyAfterAskingAndComeBackWhenOpened)
     prompter.shown.clear();
     ASSERT_TRUE(window->fileNew());
     EXPECT_TRUE(prompter.shown.empty());
+
+    // A save that fails says why and keeps all: the edits New was to replace
+    // once they were saved, and the unsaved mark. Save As without a name saves
+    // nothing and says nothing.
+    editReceive(5, "433.125");
+    files.saveName = dir.filePath("no/such/folder/x.sin");
+    prompter.saveChoices = {Prompter::SaveChoice::Save};
+    EXPECT_FALSE(window->fileNew());
+    EXPECT_EQ(std::tuple(prompter.texts("warning"), cell(5, kColReceive), shownTitle()),
+              std::tuple(std::vector<std::string>{"cannot write " + toStd(files.saveName) +
+                                                  ": No such file or directory"},
+                         "433.12500", QString("Untitled* - VANTARO Programing Software")));
+    files.saveName.clear();
+    prompter.shown.clear();
+    EXPECT_FALSE(window->fileSaveAs());
+    EXPECT_TRUE(prompter.shown.empty());
 }
 
 // Every command that would lose unsaved edits asks first: Cancel keeps the
