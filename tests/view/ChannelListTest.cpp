@@ -178,7 +178,12 @@ TEST_F(ChannelLists, ImportAppliesTheListAsOneStepAndExportGivesItBack)
               std::vector<std::string>{"channels imported: 0, lines refused: 1\nair.csv:2: "
                                        "refused: mode \"AM\" cannot be held (FM or NFM only)\n"});
 
-    // A file far larger than any list is refused, saying so, and changes nothing.
+    // A file that is no list, or one far larger than any list, is refused as
+    // a whole, saying why, and changes nothing.
+    writeFile(toStd(dir.filePath("words.csv")), "just,some,words\r\n");
+    EXPECT_FALSE(window->importList(dir.filePath("words.csv"), true));
+    EXPECT_EQ(prompter.shown.back().text,
+              "no channel list: the header line has no Location column");
     QFile huge(dir.filePath("huge.csv"));
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(17 << 20));
     EXPECT_FALSE(window->importList(huge.fileName(), true));
