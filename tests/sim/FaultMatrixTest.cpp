@@ -9,11 +9,15 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cstring>
 #include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -141,6 +145,50 @@ const LineFault kLineFaults[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, LineFaults, ::testing::ValuesIn(kLineFaults),
                          [](const auto &info) { return info.param.name; });
+
+// On a terminal the mismatch is a question there: Enter alone is Cancel and
+// writes nothing; "o" continues and writes the file.
+TEST_F(FaultMatrix, OnATerminalTheMismatchQuestionIsAnsweredThere)
+{
+    ASSERT_TRUE(writeRaw(path("file.sin"), bytesOf(fileImage())));
+    for (const auto &[answer, status, blocks] :
+         {std::tuple("\n", 1, 0), std::tuple("o\n", 0, 510)}) {
+        startRadio({"--identity", "07"});
+        const QByteArray device = QFile::encodeName(port),
+                         file = QFile::encodeName(path("file.sin"));
+        int terminal = -1;
+        const pid_t pid = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            ::execl(KX9_CLI, KX9_CLI, "write", "--port", device.constData(), file.constData(),
+                    nullptr);
+            ::_exit(127);
+        }
+        // What the terminal shows, up to the question, then to the end.
+        std::string shown;
+        const auto readUntil = [&](std::string_view end) {
+            char buffer[256];
+            pollfd wait{terminal, POLLIN, 0};
+            while (shown.find(end) == std::string::npos &&
+                   ::poll(&wait, 1, kProcessTimeoutMs) == 1) {
+                const ssize_t n = ::read(terminal, buffer, sizeof buffer);
+                if (n <= 0)
+                    break; // the program ended and closed the terminal
+                shown.append(buffer, static_cast<std::size_t>(n));
+            }
+        };
+        readUntil("OK or Cancel? [o/C] ");
+        EXPECT_EQ(::write(terminal, answer, std::strlen(answer)), ssize_t(std::strlen(answer)));
+        readUntil("\x04"); // never shown: reads to the end
+        ::close(terminal);
+        int exit = -1;
+        ASSERT_EQ(::waitpid(pid, &exit, 0), pid);
+        EXPECT_EQ(WIFEXITED(exit) ? WEXITSTATUS(exit) : -1, status) << shown;
+        QByteArray expected = bytesOf(radioImage());
+        expected.replace(0, blocks * 8, bytesOf(fileImage()).left(blocks * 8));
+        EXPECT_EQ(stopRadio(), expected);
+    }
+}
 
 // --- The port ------------------------------------------------------------------------
 
