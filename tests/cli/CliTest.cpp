@@ -38,7 +38,8 @@ TEST_P(CliCommand, DoesWhatItPromisesOrSaysWhyAndWritesNothing)
     kx9::test::writeFile(m_dir / "lines.csv", kx9::test::kRefusedLines);
     kx9::test::writeFile(m_dir / "esc.csv",
                          "Location,Name,Frequency,Mode\r\n1,\x1b[31mred,446.018750,"
-                         "FM\r\n2,x,446.018750,\x1b]0;title\x07\r\n");
+                         "FM\r\n2,x,446.018750,\x1b]0;title\x07\r\n3,\xC2\x9B"
+                         "1m,446.03125,FM\r\n");
     fs::create_directory(m_dir / "folder");
     const CliRun r = run(c.command);
     EXPECT_EQ(r.status, c.status) << r.err;
@@ -103,6 +104,18 @@ const Case kCases[] = {
      "name \"\\x1B[31mred\""},
     {"ImportEscapesAMode", "import @esc.csv --into %new-pmr-lpd.sin -o @out.sin", 1,
      "\\x1B]0;title\\x07"},
+    {"ImportEscapesAC1Control", "import @esc.csv --into %new-pmr-lpd.sin -o @out.sin", 1,
+     "name \"\\x9B1m\""},
+    {"NoCommand", "", 2, "Commands:\n  new"},
+    {"Version", "--version", 0, "License GPLv3+"},
+    {"OptionsOfTwoFiles", "options %hand-set.sin %new-pmr-lpd.sin", 2, "needs exactly one FILE"},
+    {"OptionsToAnEmptyName", "options %hand-set.sin --set Squelch=3 --output=", 2,
+     "-o needs a file name"},
+    {"ReadJsonOfOnePort", "read --port @p --json -o @out.sin", 2,
+     "--json goes with more than one --port"},
+    {"WriteJsonOfOnePort", "write --port @p --json %hand-set.sin", 2,
+     "--json goes with more than one --port"},
+    {"WriteOfAMissingFile", "write --port @p @missing.sin", 1, "cannot open @missing.sin"},
     {"ExportToNoFolder", "export %hand-set.sin -o @no/folder/x.csv", 1, "cannot write"},
     // diff keeps diff(1)'s statuses: 2 when a file cannot be read.
     {"DiffOfAMissingFile", "diff %hand-set.sin @missing.sin", 2, "missing.sin"},
