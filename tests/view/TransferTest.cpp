@@ -8,6 +8,7 @@
 #include "BackupFolder.h"
 #include "BackupTexts.h"
 #include "BackupsDialog.h"
+#include "PortMenu.h"
 #include "SafetyTexts.h"
 #include "ServiceCommands.h"
 
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTreeWidget>
@@ -199,6 +201,36 @@ TEST_F(Transfers, TheDirectionChosenLastRunsAndItsResultNamesTheDevice)
         EXPECT_EQ(dialog().windowTitle(), title);
         dialog().reject();
     }
+}
+
+// The Port menu sets the port the next transfer opens: COM2, a port the
+// system lists, or a device named through Other Port (left without a name,
+// nothing changes); the menu checks the one in use.
+TEST_F(Transfers, ThePortMenuChoosesThePortTheNextTransferOpens)
+{
+    window->findChild<PortMenu *>()->setPortLister(
+        [] { return std::vector<std::string>{"/dev/ttyUSB5"}; });
+    QAction &other = *window->action(kPortOther);
+    auto *menu = qobject_cast<QMenu *>(other.associatedObjects().first());
+    emit menu->aboutToShow();
+    const auto checked = [&] {
+        QStringList on;
+        for (QAction *a : menu->actions())
+            if (a->isChecked())
+                on << (a == &other ? QString("other") : a->data().toString());
+        return std::tuple(view().portName(), on);
+    };
+    window->action(kPortCom2)->trigger();
+    EXPECT_EQ(checked(), std::tuple(QString("COM2"), QStringList{QString::number(kPortCom2)}));
+    menu->actions()[menu->actions().indexOf(&other) - 1]->trigger(); // the system's port
+    EXPECT_EQ(checked(), std::tuple(QString("/dev/ttyUSB5"), QStringList{"/dev/ttyUSB5"}));
+    other.trigger(); // no name given
+    EXPECT_EQ(checked(), std::tuple(QString("/dev/ttyUSB5"), QStringList{"/dev/ttyUSB5"}));
+    files.device = "/tmp/kx9-radio";
+    other.trigger();
+    EXPECT_EQ(checked(), std::tuple(QString("/tmp/kx9-radio"), QStringList{"other"}));
+    transfer(kReadFromRadio);
+    EXPECT_EQ(window->resultPaneText(), "Read complete: 4096 bytes from /tmp/kx9-radio");
 }
 
 // What would replace, save or transfer the document, or open a dialog with
