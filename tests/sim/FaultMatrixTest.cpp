@@ -146,8 +146,8 @@ const LineFault kLineFaults[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, LineFaults, ::testing::ValuesIn(kLineFaults),
                          [](const auto &info) { return info.param.name; });
 
-// On a terminal the mismatch is a question there: Enter alone is Cancel and
-// writes nothing; "o" continues and writes the file.
+// On a terminal the mismatch is a question there, under a progress line:
+// Enter alone is Cancel and writes nothing; "o" continues and writes the file.
 TEST_F(FaultMatrix, OnATerminalTheMismatchQuestionIsAnsweredThere)
 {
     ASSERT_TRUE(writeRaw(path("file.sin"), bytesOf(fileImage())));
@@ -184,6 +184,12 @@ TEST_F(FaultMatrix, OnATerminalTheMismatchQuestionIsAnsweredThere)
         int exit = -1;
         ASSERT_EQ(::waitpid(pid, &exit, 0), pid);
         EXPECT_EQ(WIFEXITED(exit) ? WEXITSTATUS(exit) : -1, status) << shown;
+        // The terminal's progress line says what it waits for, and ends
+        // before the question; a write counts its blocks to the last.
+        EXPECT_NE(shown.find("] Waiting the response from radio....\x1b[K\r\n Radio Type"),
+                  std::string::npos)
+            << shown;
+        EXPECT_EQ(shown.ends_with("##] 510/510\x1b[K\r\n"), blocks > 0) << shown;
         QByteArray expected = bytesOf(radioImage());
         expected.replace(0, blocks * 8, bytesOf(fileImage()).left(blocks * 8));
         EXPECT_EQ(stopRadio(), expected);
