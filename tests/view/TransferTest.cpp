@@ -314,16 +314,19 @@ TEST_F(Transfers, TheStatusBarSaysWhyAndWhereTheTransferStopped)
 // as they were, asks nothing, and the close goes ahead once it stopped.
 TEST_F(Transfers, AReadCancelledOrClosedMidwayLeavesTheDocumentAlone)
 {
-    for (bool closeWindow : {false, true}) {
-        SCOPED_TRACE(closeWindow ? "close" : "cancel");
+    // Cancel, Escape or closing the progress window, or closing the main window.
+    const std::function<void()> stops[] = {[this] { dialog().cancelButton()->click(); },
+                                           [this] { QTest::keyClick(&dialog(), Qt::Key_Escape); },
+                                           [this] { dialog().close(); },
+                                           [this] { window->close(); }};
+    for (const auto &stop : stops) {
+        const bool closeWindow = &stop == &stops[3];
+        SCOPED_TRACE(&stop - stops);
         const ChannelTable tableBefore = document.table();
         const ChannelImage imageBefore = document.image();
-        if (closeWindow)
-            atRequest({'R', 0x00, 0x50}, [this] {
-                QMetaObject::invokeMethod(window.get(), &QWidget::close, Qt::QueuedConnection);
-            });
-        else
-            cancelAt({'R', 0x03, 0x20}); // the request for block 100
+        atRequest({'R', 0x03, 0x20}, [&] { // the request for block 100
+            QMetaObject::invokeMethod(window.get(), stop, Qt::QueuedConnection);
+        });
         transfer(kReadFromRadio);
         EXPECT_TRUE(prompter.shown.empty() && !dialog().isVisible());
         EXPECT_EQ(
