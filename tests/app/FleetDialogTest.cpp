@@ -220,5 +220,25 @@ TEST_F(FleetWindow, KeepsTheGridForReadingWhileItWritesItAsTheSavedChoicesSay)
     EXPECT_NE(focusedEditor(), nullptr);
 }
 
+// Write To Several Radios again brings back the one dialog. Closing the
+// window while radios are written stops them first; the window closes when
+// they have ended.
+TEST_F(FleetWindow, ClosingTheWindowStopsTheRadiosFirst)
+{
+    window->action(command::kWriteToSeveral)->trigger();
+    QPointer<FleetDialog> dialog = window->findChild<FleetDialog *>();
+    ASSERT_TRUE(dialog);
+    window->action(command::kWriteToSeveral)->trigger();
+    EXPECT_EQ(window->findChildren<FleetDialog *>().size(), 1);
+    onlyPorts(*dialog, {"/dev/simA"});
+    dialog->startButton()->click();
+    ASSERT_TRUE(dialog->running());
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(dialog->summary()->text(), ui(text::kFleetCancelling));
+    ASSERT_TRUE(finishes(*dialog));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window->isVisible());
+}
+
 } // namespace
 } // namespace kx9::test
