@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "Command.h"
+#include "Output.h"
 
 #include <iostream>
 
@@ -8,14 +9,14 @@ namespace kx9::cli {
 
 int usageError(std::string_view command, std::string_view message)
 {
-    std::cerr << "kx9-cli " << command << ": " << message << "\n"
+    std::cerr << "kx9-cli " << command << ": " << escapedLines(message) << "\n"
               << "Try 'kx9-cli " << command << " --help'.\n";
     return kExitUsage;
 }
 
 int failed(std::string_view message, int status)
 {
-    std::cerr << "kx9-cli: " << message << "\n";
+    std::cerr << "kx9-cli: " << escapedLines(message) << "\n";
     return status;
 }
 

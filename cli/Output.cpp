@@ -77,4 +77,17 @@ std::string escaped(std::string_view utf8, bool json)
     return out;
 }
 
+std::string escapedLines(std::string_view utf8)
+{
+    std::string out;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = utf8.find('\n', start);
+        out += escaped(utf8.substr(start, end - start));
+        if (end == std::string_view::npos)
+            return out;
+        out += '\n';
+        start = end + 1;
+    }
+}
+
 } // namespace kx9::cli

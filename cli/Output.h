@@ -24,5 +24,8 @@ int finishOutput(int status, int failureStatus);
 // so a file cannot send escape sequences to the terminal. For JSON, the
 // quote and the backslash are escaped too.
 std::string escaped(std::string_view utf8, bool json = false);
+// The same for a message of several lines, which keeps its line breaks: a
+// message may name a file or an option as it was given.
+std::string escapedLines(std::string_view utf8);
 
 } // namespace kx9::cli

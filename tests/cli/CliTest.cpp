@@ -107,6 +107,10 @@ const Case kCases[] = {
     {"ImportEscapesAC1Control", "import @esc.csv --into %new-pmr-lpd.sin -o @out.sin", 1,
      "name \"\\x9B1m\""},
     {"NoCommand", "", 2, "Commands:\n  new"},
+    // A file name or an option as given reaches the terminal escaped too.
+    {"MissingFileNamedWithAnEscape", "table @x\x1b[31m.sin", 1, "cannot open @x\\x1B[31m.sin"},
+    {"UnknownOptionWithAC1Control", "diff --x\xC2\x9B %hand-set.sin %hand-set.sin", 2,
+     "unknown option --x\\x9B\n"},
     {"Version", "--version", 0, "License GPLv3+"},
     {"OptionsOfTwoFiles", "options %hand-set.sin %new-pmr-lpd.sin", 2, "needs exactly one FILE"},
     {"OptionsToAnEmptyName", "options %hand-set.sin --set Squelch=3 --output=", 2,
