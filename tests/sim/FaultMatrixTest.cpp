@@ -135,6 +135,7 @@ const LineFault kLineFaults[] = {
     {"ReadSilent", "--silent", "read", 1, kCommunicationError, 0},
     {"ReadNoAcknowledgeAtTheLastBlock", "--no-read-ack 511", "read", 1, kReadBlockError, 0},
     {"ReadHangUpAtBlock255", "--hang-up 255", "read", 1, kNotEnoughBytes, 0},
+    {"ReadShortReplyAtBlock300", "--short-reply 300", "read", 1, kNotEnoughBytes, 0}, // 9 bytes
     {"WriteIdentityMismatchWithoutYes", "--identity 07", "write", 1,
      kMismatch + "Not continuing: no terminal to ask; --yes continues.\n" + kNotWritten, 0},
     {"WriteIdentityMismatchWithYes", "--identity 07", "write --yes", 0,
