@@ -273,6 +273,19 @@ TEST_P(PowerDebugTest, ExitIsTriedTenTimesAndSixteenAnswersOnlyHigh)
     EXPECT_EQ(s.leave().outcome,
               high() ? ServiceOutcome::Completed : ServiceOutcome::ExitUnanswered);
     EXPECT_EQ(countSends(sixteen.calls(), kExitWakeUp), high() ? 1 : kPowerExitAttempts);
+
+    // Cancel at a tuning question leaves the tuning state; an exit that goes
+    // unanswered then is said too.
+    RadioSim silent(radioMemory());
+    SimPort line(silent);
+    ScriptedServiceHost h;
+    h.answers = {false};
+    PowerDebugSession cancelled(line, h, kind(), Language::English);
+    ASSERT_TRUE(cancelled.enter("COM1").completed());
+    silent.faults().unackedTuningWrites = 100;
+    silent.faults().unansweredExitWakeUps = 1000;
+    EXPECT_EQ(cancelled.tune(200).outcome, ServiceOutcome::Declined);
+    EXPECT_EQ(h.texts(), (Texts{kWriteError, std::string(text::kServiceExitUnanswered.en)}));
 }
 
 } // namespace
