@@ -125,7 +125,7 @@ int runImport(const std::vector<std::string> &argv)
     const CsvImport imported = importChannelCsv(*csv, doc.table(), doc.currentType(), options);
     const CsvImportReport &report = imported.report;
     if (!report.fileError.empty()) {
-        return failed(escaped(csvName + ": " + report.fileError));
+        return failed(csvName + ": " + report.fileError);
     }
     printReport(csvName, report);
     if (!report.refused.empty() && !args->has("--skip-bad")) {
