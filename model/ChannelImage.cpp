@@ -225,7 +225,6 @@ void ChannelImage::setNameCodes(int channel, const NameCodes &codes)
     }
 }
 
-
 void ChannelImage::setStep(std::uint8_t value)
 {
     const auto rest = static_cast<std::uint8_t>(byte(layout::kStep) & ~layout::kStepMask);
