@@ -325,6 +325,8 @@ TEST_P(CsvAcceptedLine, GivesTheCells)
 const LineCase kAcceptedCases[] = {
     {"watts and words for power", "Location,Frequency,Power,Mode,Skip", "2,446.006250,0.9 W,FMN,P",
      "446.00625|446.00625|Off|Off|Narrow|Yes|Low|Close|"},
+    {"blank lines are passed over", "Location,Frequency,Power", "\r\n,,\r\n2,446.006250,1W",
+     "446.00625|446.00625|Off|Off|Wide|Yes|High|Close|"},
     {"one watt is high", "Location,Frequency,Power", "2,446.006250,1W",
      "446.00625|446.00625|Off|Off|Wide|Yes|High|Close|"},
     {"power word in any case", "Location,Frequency,Power", "2,446.006250,low",

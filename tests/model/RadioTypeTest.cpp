@@ -51,6 +51,8 @@ TEST(NewDocument, SelectorsUseTheViewsOwnTypeRule)
     image.setManualOpen(false);
     EXPECT_EQ(newDocumentSelectors(image), (Selectors{kType400470, -1, 1}));
     EXPECT_EQ(radioTypeFromImage(image), kTypePmr);
+    image.setRadioTypeBits(layout::kRadioTypePmr);
+    EXPECT_EQ(newDocumentSelectors(image).type, kTypePmr);
 }
 
 } // namespace
