@@ -350,6 +350,33 @@ TEST(BackupSettingsText, ReadsTheBackupsSectionAndKeepsDefaultsForTheRest)
     }
 }
 
+// Only a backup's own name is taken for one: the list and the pruning pass
+// over every other file in the folder.
+TEST(BackupFileName, GivesItsPartsAndNothingForAnyOtherName)
+{
+    // {name, identity, port, counter}; identity -1: not a backup's name
+    const std::tuple<const char *, int, const char *, int> rows[] = {
+        {"2026-12-07_191503Z_id0a_ttyUSB0.sin", 0x0A, "ttyUSB0", 1},
+        {"2026-12-07_191503_idFF_tmp-radio.12.sin", 0xFF, "tmp-radio", 12},
+        {"2026-12-07_191503Z_idZ1_ttyUSB0.sin", -1, "", 0},
+        {"2026-12-07_191503Z_id01ttyUSB0.sin", -1, "", 0},
+        {"2026-12-07_191503Z_id01_.sin", -1, "", 0},
+        {"2026-12-07_191503Z_id01_tty USB0.sin", -1, "", 0},
+        {"2026-12-07_191503Z_id01_ttyUSB0.1000.sin", -1, "", 0},
+        {"2026-13-07_191503Z_id01_ttyUSB0.sin", -1, "", 0},
+        {"2026-12-07_241503Z_id01_ttyUSB0.sin", -1, "", 0},
+        {"notes.sin", -1, "", 0},
+    };
+    for (const auto &[name, identity, port, counter] : rows) {
+        const auto parsed = parseBackupFileName(name);
+        EXPECT_EQ(parsed ? std::tuple(int(parsed->identity), parsed->port, parsed->counter)
+                         : std::tuple(-1, std::string(), 0),
+                  std::tuple(identity, std::string(port), counter))
+            << name;
+    }
+    EXPECT_EQ(parseBackupFileName("2026-12-07_191503Z_id01_ttyUSB0.sin")->time, 1796670903);
+}
+
 // A folder set with a trailing slash names the same folder; the root stays the root.
 TEST(BackupStoreFolder, TrailingSlashesGoButTheRootStays)
 {
