@@ -6,6 +6,7 @@
 #include "WindowTest.h"
 
 #include "BackupFolder.h"
+#include "BackupNames.h"
 #include "BackupTexts.h"
 #include "BackupsDialog.h"
 #include "PortMenu.h"
@@ -407,6 +408,17 @@ TEST_F(Transfers, AReadWhoseBackupCannotBeKeptSaysWhyInTheStatusBar)
         "The radio's data was read, but no backup of it could be kept in " + parent +
         ": it is not a folder"))
         << window->resultPaneText().toStdString();
+
+    // Kept, but with a clock behind the newest backup: the bar says so.
+    ASSERT_TRUE(planted.remove() && QDir().mkpath(backupFolder()));
+    QFile::setPermissions(backupFolder(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile future(backupFolder() + "/" +
+                 qs(backupFileName(std::time(nullptr) + 86400, 0x55, "future")));
+    ASSERT_TRUE(future.open(QIODevice::WriteOnly));
+    future.close();
+    transfer(kReadFromRadio);
+    EXPECT_EQ(window->resultPaneText(), qs(text::kBackupClockBehind.en));
 }
 
 std::vector<std::uint8_t> sentPart(const ChannelImage &image)
