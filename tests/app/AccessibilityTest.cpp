@@ -410,6 +410,12 @@ TEST_P(Accessibility, EveryWindowAndDialogIsNamedReachableAndInItsLanguage)
     QCoreApplication::sendEvent(grid().viewport(), &leaveGrid);
     EXPECT_EQ(window->messagePaneText(), read->statusTip());
     program->close();
+    // Without a menu the pointer's hints follow it: a list, then out of the grid.
+    QEvent enterList(QEvent::Enter);
+    QCoreApplication::sendEvent(&view().typeSelector(), &enterList);
+    EXPECT_EQ(window->messagePaneText(), qs(text::kHintList.text()));
+    QCoreApplication::sendEvent(grid().viewport(), &leaveGrid);
+    EXPECT_EQ(window->messagePaneText(), qs(text::kHintOther.text()));
     // A cell's in-place editor is named as its cell, without the value, and
     // F1 there opens the editing section. The edit stays open for the preview.
     keyOnCell(3, kColReceive, '4');
