@@ -307,6 +307,16 @@ TEST(FleetReportTest, TableLineAndJsonSayEachResultAndNoPortBreaksThem)
               "\"seconds\": 3.0}\n"
               "]\n");
     EXPECT_EQ(formatFleetJson({}), "[]\n");
+    // Each result's word, and why where there is a why; a cancel's message says all.
+    const std::pair<FleetResult, std::string> words[] = {
+        {{"p", 1, FleetStatus::Written, "", "", false, 1}, "written"},
+        {{"p", 1, FleetStatus::Read, "", "", false, 1}, "read"},
+        {{"p", 1, FleetStatus::Cancelled, "cancelled", "", true, 1},
+         "cancelled: cancelled; may hold a partial write"},
+        {{"p", 1, FleetStatus::Cancelled, "cancelled", "Cancelled: nothing written.", false, 1},
+         "Cancelled: nothing written."}};
+    for (const auto &[result, text] : words)
+        EXPECT_EQ(fleetResultText(result), text);
 }
 
 // --- The ports of one run ------------------------------------------------------
