@@ -1,3 +1,5 @@
+#include "CaseName.h"
+#include "CellLanguage.h"
 #include "ChannelConversion.h"
 #include "RadioType.h"
 #include "TableRows.h"
@@ -171,6 +173,123 @@ TEST(RoundTrip, ImageToTableToImageKeepsEveryExpressibleValue)
         EXPECT_EQ(written.byte(r + layout::kFlags), (flags & 0xF9) | busy) << "channel " << ch;
         EXPECT_EQ(written.nameCodes(ch), image.nameCodes(ch));
     }
+}
+
+// A cell text in English and its counterpart in Chinese; texts that are no
+// flag are their own counterpart.
+struct FlagPair
+{
+    int col;
+    const char *en;
+    const char *zh;
+};
+
+using FlagCellTranslation = ::testing::TestWithParam<FlagPair>;
+
+TEST_P(FlagCellTranslation, TurnsIntoItsCounterpartBothWays)
+{
+    const FlagPair p = GetParam();
+    EXPECT_EQ(translateCellText(p.col, p.en, Language::English, Language::Chinese), p.zh);
+    EXPECT_EQ(translateCellText(p.col, p.zh, Language::Chinese, Language::English), p.en);
+    // A text already in the target language is no source text: it stays.
+    EXPECT_EQ(translateCellText(p.col, p.zh, Language::English, Language::Chinese), p.zh);
+    EXPECT_EQ(translateCellText(p.col, p.en, Language::English, Language::English), p.en);
+}
+
+std::string flagPairName(const ::testing::TestParamInfo<FlagPair> &info)
+{
+    return "Column" + std::to_string(info.param.col) + "_" + test::caseName(info.param.en);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryFlag, FlagCellTranslation,
+    ::testing::Values(FlagPair{kColBandwidth, "Wide", "宽"},
+                      FlagPair{kColBandwidth, "Narrow", "窄"}, FlagPair{kColScan, "Yes", "是"},
+                      FlagPair{kColScan, "No", "否"}, FlagPair{kColPower, "High", "高"},
+                      FlagPair{kColPower, "Low", "低"}, FlagPair{kColBusyLock, "Close", "关闭"},
+                      FlagPair{kColBusyLock, "Carrier", "载波"}),
+    flagPairName);
+
+// Names, tones, frequencies and "QT/DQT" read the same in both languages; a
+// flag word elsewhere than its own column, or in other letters, is no flag.
+INSTANTIATE_TEST_SUITE_P(
+    NotFlagTexts, FlagCellTranslation,
+    ::testing::Values(FlagPair{kColBusyLock, "QT/DQT", "QT/DQT"},
+                      FlagPair{kColName, "HIGH", "HIGH"}, FlagPair{kColRxTone, "Off", "Off"},
+                      FlagPair{kColPower, "Wide", "Wide"}, FlagPair{kColBandwidth, "wide", "wide"},
+                      FlagPair{kColScan, " Yes", " Yes"}, FlagPair{kColBandwidth, "", ""}),
+    flagPairName);
+
+TEST(ChannelRowsTranslation, ChangesOnlyTheFlagCellsOfRowsOneTo128AndComesBackWhole)
+{
+    ChannelTable table;
+    table.setHeaders(Language::English);
+    fillNewDocumentTable(table, Language::English);
+    table.setCell(128, kColScan, "No");
+    const ChannelTable english = table;
+
+    translateChannelRows(table, Language::English, Language::Chinese);
+    EXPECT_EQ(table.cell(0, kColBandwidth), " W/N "); // headers are the caller's
+    EXPECT_EQ(table.cell(1, kColBandwidth), "窄");
+    EXPECT_EQ(table.cell(9, kColBandwidth), "宽");
+    EXPECT_EQ(table.cell(1, kColPower), "高");
+    EXPECT_EQ(table.cell(9, kColPower), "低");
+    EXPECT_EQ(table.cell(77, kColScan), "是");
+    EXPECT_EQ(table.cell(128, kColScan), "否");
+    EXPECT_EQ(table.cell(1, kColBusyLock), "关闭");
+    EXPECT_EQ(table.cell(78, kColBandwidth), ""); // empty rows stay empty
+
+    translateChannelRows(table, Language::Chinese, Language::English);
+    EXPECT_EQ(table, english);
+}
+
+// The PMR+LPD and 400-470MHz sets are the new-file golden tests of kx9-cli.
+TEST(FillTypeDefaults, PmrSetWithToneGroups)
+{
+    ChannelTable table;
+    fillTypeDefaults(table, kTypePmr, Language::English);
+    EXPECT_EQ(table.cell(16, kColReceive), "446.09375");
+    EXPECT_EQ(table.cell(17, kColReceive), "446.00625"); // the 16-channel cycle again
+    EXPECT_EQ(table.cell(21, kColReceive), "446.01875");
+    EXPECT_EQ(table.cell(17, kColRxTone), "192.8");
+    EXPECT_EQ(table.cell(99, kColTransmit), "446.05625");
+    EXPECT_EQ(table.cell(99, kColTxTone), "156.7");
+    EXPECT_EQ(table.cell(8, kColRxTone), "Off");
+    EXPECT_EQ(table.cell(9, kColRxTone), "114.8");
+    EXPECT_EQ(table.cell(1, kColPower), "High");
+    EXPECT_EQ(table.cell(100, kColLabel), "");
+    fillTypeDefaults(table, kTypePmr, Language::Chinese);
+    EXPECT_EQ(table.cell(50, kColBandwidth), "窄");
+}
+
+TEST(ChangeType, SameTypeKeepsEditsOtherTypeRebuilds)
+{
+    ChannelTable table;
+    fillNewDocumentTable(table, Language::English);
+    int current = kTypePmrLpd;
+    table.setCell(3, kColName, "EDIT");
+    EXPECT_FALSE(changeType(table, current, kTypePmrLpd, Language::English));
+    EXPECT_EQ(table.cell(3, kColName), "EDIT");
+
+    ChannelTable fresh;
+    fillNewDocumentTable(fresh, Language::English);
+    EXPECT_TRUE(changeType(table, current, kTypePmr, Language::English));
+    EXPECT_EQ(current, kTypePmr);
+    EXPECT_TRUE(changeType(table, current, kTypePmrLpd, Language::English));
+    EXPECT_EQ(table, fresh);
+}
+
+TEST(NewDocument, SelectorsUseTheViewsOwnTypeRule)
+{
+    ChannelImage image = newDocumentImage();
+    EXPECT_EQ(newDocumentSelectors(image), (Selectors{kTypePmrLpd, 9, 0}));
+    image.setRadioTypeBits(0x06); // 11: "400-470MHz" here, "PMR" in the conversion
+    image.setPowerRank(0x1A);     // low four bits 10: no item of "0" to "9"
+    image.setManualOpen(false);
+    EXPECT_EQ(newDocumentSelectors(image), (Selectors{kType400470, -1, 1}));
+    EXPECT_EQ(radioTypeFromImage(image), kTypePmr);
+    image.setRadioTypeBits(layout::kRadioTypePmr);
+    EXPECT_EQ(newDocumentSelectors(image).type, kTypePmr);
 }
 
 } // namespace

@@ -395,6 +395,42 @@ TEST_F(DebugDialogTest, ToneMethodToneAndStepAreKeptPerFrequency)
     EXPECT_EQ(dialog->state().settings(DebugFrequency::Middle).rx.method, ToneMethod::Dqt);
 }
 
+// A frequency typed on one page stays with that page through a visit to
+// another frequency's page or an item page, snapped to the step if Enter
+// took it, and leaves the other side and the other pages alone.
+TEST_F(DebugDialogTest, TypedFrequencyStaysWithItsPage)
+{
+    using Shown = std::pair<QString, QString>;
+    auto shown = [&] { return Shown(rx().edit->text(), tx().edit->text()); };
+    // Types into one side of the High page, maybe with Enter (which snaps the
+    // value to the step), visits another page and comes back.
+    auto typeAndVisit = [&](QLineEdit *edit, const char *typed, int away, bool enter = false) {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, typed);
+        if (enter)
+            QTest::keyClick(edit, Qt::Key_Return);
+        choose(away);
+        const QString there = rx().edit->text();
+        choose(DebugModeDialog::kHighNode);
+        return there;
+    };
+    choose(DebugModeDialog::kHighNode);
+    const Shown stored = shown();
+    EXPECT_EQ(typeAndVisit(rx().edit, "450.1", DebugModeDialog::kMiddleNode), "456.00000")
+        << "another frequency shows its own";
+    EXPECT_EQ(shown(), (Shown{"450.1", stored.second}));
+    typeAndVisit(tx().edit, "447.5", DebugModeDialog::kLowNode);
+    EXPECT_EQ(shown(), (Shown{"450.1", "447.5"}));
+    typeAndVisit(tx().edit, "449.9", DebugModeDialog::kTxPowerNode);
+    EXPECT_EQ(shown(), (Shown{"450.1", "449.9"}));
+    typeAndVisit(rx().edit, "450.1234", DebugModeDialog::kMiddleNode, true);
+    EXPECT_EQ(shown(), (Shown{"450.12500", "449.9"}));
+    // Default forgets the typing along with the stored values.
+    QTest::mouseClick(dialog->defaultButton(), Qt::LeftButton);
+    EXPECT_EQ(shown(), stored);
+}
+
 TEST_F(DebugDialogTest, FrequencyOutsideTheBandIsRefusedAndExitDebugClosesWithoutSending)
 {
     choose(DebugModeDialog::kHighNode);
