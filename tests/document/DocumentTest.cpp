@@ -1,6 +1,5 @@
 #include "Document.h"
 #include "ChannelConversion.h"
-#include "GoldenFiles.h"
 #include "RadioType.h"
 #include "ReadFile.h"
 #include "TempFolder.h"
@@ -21,7 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using golden::readBytes;
+using test::readBytes;
 
 using DocumentTest = test::TempFolderTest;
 

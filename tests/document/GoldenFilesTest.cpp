@@ -1,6 +1,8 @@
-#include "GoldenFiles.h"
 #include "CaseName.h"
 #include "ChannelConversion.h"
+#include "Document.h"
+#include "RadioType.h"
+#include "TableRows.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +19,54 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using golden::readBytes;
+using test::readBytes;
+
+// How each channel file under tests/data is made: our own code fed with
+// documented values.
+
+// new-pmr-lpd.sin: File New, saved without edits.
+Document newPmrLpd()
+{
+    Document doc;
+    doc.newDocument(Language::English);
+    return doc;
+}
+
+// new-400-470.sin: File New, then the type "400-470MHz" selected.
+Document new400470()
+{
+    Document doc = newPmrLpd();
+    doc.selectType(kType400470, Language::English);
+    return doc;
+}
+
+// hand-set.sin: File New, then these edits by hand:
+//  row 1: 446.00625 / 446.00625, 67.0 / D023N, Wide, No, High, Carrier, "CH 1-A"
+//  row 2: 446.0125 / 446.5125 (5 kHz raster), D754I / 254.1, Narrow, Yes, Low,
+//         QT/DQT, "AB"
+//  row 3: emptied; row 4: name "abc" (lower case is stored as 0xFF)
+//  power rank 3, manual setting "Close", squelch 3, radio identity 0x42,
+//  high-power calibration 0x7E.
+Document handSet()
+{
+    Document doc = newPmrLpd();
+    ChannelImage image = doc.imageAsSaved();
+    image.setPowerRank(3);
+    image.setManualOpen(false);
+    image.setSquelch(3);
+    image.setRadioIdentity(0x42);
+    image.setHighPowerCalibration(0x7E);
+    doc.acceptRead(image, Language::English);
+    ChannelTable t = doc.table();
+    test::setRow(t, 1,
+                 test::splitCells<9>("446.00625|446.00625|67.0|D023N|Wide|No|High|Carrier|CH 1-A"));
+    test::setRow(t, 2,
+                 test::splitCells<9>("446.0125|446.5125|D754I|254.1|Narrow|Yes|Low|QT/DQT|AB"));
+    test::setRow(t, 3, test::splitCells<9>(""));
+    t.setCell(4, kColName, "abc");
+    doc.replaceChannels(t);
+    return doc;
+}
 
 struct Golden
 {
@@ -53,9 +102,9 @@ TEST_P(GoldenFiles, SavedBytesEqualTheStoredFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, GoldenFiles,
-                         ::testing::Values(Golden{"new-pmr-lpd.sin", golden::newPmrLpd},
-                                           Golden{"new-400-470.sin", golden::new400470},
-                                           Golden{"hand-set.sin", golden::handSet}),
+                         ::testing::Values(Golden{"new-pmr-lpd.sin", newPmrLpd},
+                                           Golden{"new-400-470.sin", new400470},
+                                           Golden{"hand-set.sin", handSet}),
                          [](const auto &info) { return test::caseName(info.param.file); });
 
 // The bytes of a stored file from offset on, as hex digits.

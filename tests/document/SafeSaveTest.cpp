@@ -5,7 +5,6 @@
 
 #include "SafeSave.h"
 #include "Document.h"
-#include "GoldenFiles.h"
 #include "SafetyTexts.h"
 #include "TempFolder.h"
 
@@ -27,7 +26,7 @@ namespace kx9 {
 namespace {
 
 namespace fs = std::filesystem;
-using golden::readBytes;
+using test::readBytes;
 using Dir = const fs::path &;
 
 constexpr uid_t kNobody = 65534;

@@ -52,6 +52,12 @@ inline std::string slurp(const std::filesystem::path &path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+inline std::vector<std::uint8_t> readBytes(const std::filesystem::path &path)
+{
+    const std::string bytes = slurp(path);
+    return {bytes.begin(), bytes.end()};
+}
+
 // Writes a test file whole: text, or bytes.
 inline void writeFile(const std::filesystem::path &path, std::string_view text)
 {
