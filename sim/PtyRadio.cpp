@@ -9,6 +9,8 @@
 #include <poll.h>
 #include <sched.h>
 #include <string>
+#include <sys/inotify.h>
+#include <sys/ioctl.h>
 #include <sys/prctl.h>
 #include <termios.h>
 #include <thread>
@@ -94,11 +96,13 @@ PtyRadio::~PtyRadio()
 
 void PtyRadio::closePty()
 {
+    if (m_watch >= 0)
+        ::close(m_watch);
     if (m_slave >= 0)
         ::close(m_slave);
     if (m_master >= 0)
         ::close(m_master);
-    m_slave = m_master = -1;
+    m_watch = m_slave = m_master = -1;
 }
 
 bool PtyRadio::open(std::string &error)
@@ -122,7 +126,33 @@ bool PtyRadio::open(std::string &error)
     ::cfsetispeed(&tio, B9600);
     ::cfsetospeed(&tio, B9600);
     ::tcsetattr(m_slave, TCSANOW, &tio);
+    // Who opens and closes the device: a program killed while it held the
+    // port exclusively would otherwise keep every later one out. Without
+    // inotify the radio runs all the same.
+    m_watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (m_watch >= 0 && ::inotify_add_watch(m_watch, m_slavePath.c_str(), IN_OPEN | IN_CLOSE) < 0) {
+        ::close(m_watch);
+        m_watch = -1;
+    }
     return true;
+}
+
+void PtyRadio::followClients()
+{
+    alignas(inotify_event) std::array<char, 4096> events{};
+    ssize_t n = 0;
+    while ((n = ::read(m_watch, events.data(), events.size())) > 0) {
+        for (ssize_t at = 0; at < n;) {
+            const auto *event = reinterpret_cast<const inotify_event *>(events.data() + at);
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            if ((event->mask & IN_OPEN) != 0)
+                ++m_clients;
+            // A real port forgets the flag when its last user closes it; our
+            // own descriptor keeps this one open, so it is cleared here.
+            if ((event->mask & IN_CLOSE) != 0 && m_clients > 0 && --m_clients == 0)
+                ::ioctl(m_slave, TIOCNXCL);
+        }
+    }
 }
 
 int PtyRadio::run()
@@ -143,12 +173,16 @@ int PtyRadio::run()
 
     std::array<std::uint8_t, 512> buffer{};
     while (g_stopSignal == 0) {
-        pollfd pfd{m_master, POLLIN, 0};
-        if (::ppoll(&pfd, 1, nullptr, &waitMask) < 0) {
+        std::array<pollfd, 2> fds{pollfd{m_master, POLLIN, 0}, pollfd{m_watch, POLLIN, 0}};
+        if (::ppoll(fds.data(), m_watch >= 0 ? 2 : 1, nullptr, &waitMask) < 0) {
             if (errno == EINTR)
                 continue;
             return 0;
         }
+        if ((fds[1].revents & POLLIN) != 0)
+            followClients();
+        if ((fds[0].revents & (POLLIN | POLLHUP | POLLERR)) == 0)
+            continue;
         // The nearest we see of the first byte's arrival on the line.
         const Clock::time_point arrived = Clock::now();
         const ssize_t n = ::read(m_master, buffer.data(), buffer.size());
