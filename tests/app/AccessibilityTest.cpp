@@ -198,7 +198,8 @@ protected:
             walk(node->child(i), where, depth + 1);
     }
 
-    // Every cell says its column and channel, and a value or "empty".
+    // Every cell shows its value, and says its column and channel, and the
+    // value or "empty".
     void auditGrid(QAccessibleTableInterface &table, const QString &where)
     {
         for (int row = 1; row < kTableRows; ++row)
@@ -209,10 +210,12 @@ protected:
                 column.truncate(column.indexOf('(') > 0 ? column.indexOf('(') : column.size());
                 const QString channel = qs(document.table().cell(row, kColLabel));
                 const QString value = qs(document.table().cell(row, col));
-                if (!name.contains(column.trimmed()) || !name.contains(channel) ||
+                const QString shown = grid().model()->index(row - 1, col - 1).data().toString();
+                if (shown != value || !name.contains(column.trimmed()) || !name.contains(channel) ||
                     !name.endsWith(value.trimmed().isEmpty() ? qs(text::kCellEmpty.text()) : value))
                     faults << where + ": cell " + QString::number(row) + "," +
-                                  QString::number(col) + " is named '" + name + "'";
+                                  QString::number(col) + " shows '" + shown + "', is named '" +
+                                  name + "'";
             }
     }
 
