@@ -41,7 +41,9 @@ TEST(ChannelCompare, EachDifferenceIsOneLineInTheFixedOrder)
     ChannelImage changed = a.image;
     changed.setRxFrequency(5, 44601875);
     changed.setNameCodes(5, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
-    changed.setByte(layout::recordOffset(5) + 14, 0x00); // reserved, no cell shows it
+    changed.setByte(layout::recordOffset(5) + 15, 0xF7); // reserved, no cell shows it
+    // Bandwidth: its cell shows it, so its byte is not shown again.
+    changed.setByte(layout::recordOffset(5) + layout::kFlags, 0x28);
     // The tone-use byte's bits beside the one a cell shows.
     changed.setByte(layout::recordOffset(5) + layout::kToneUse,
                     a.image.byte(layout::recordOffset(5) + layout::kToneUse) ^ 0x01);
@@ -56,11 +58,12 @@ TEST(ChannelCompare, EachDifferenceIsOneLineInTheFixedOrder)
     const Opened b(changed);
     EXPECT_EQ(
         compareChannelFiles(a.view(), b.view()),
-        (Lines{"CH-005 Receive(MHz): 446.00625 -> 446.01875", "CH-005 Name: AB -> (empty)",
-               "CH-005 Image 0x04C: FF -> FE", "CH-005 Image 0x04E: FF -> 00",
-               "CH-006 Image 0x05D: FF -> 00", "CH-100 Image 0x630: FF -> 25",
-               "Settings 0x813: 05 -> 07", "Settings 0xD00: 00 -> 50", "Settings 0xD04: 00 -> 25",
-               "Settings 0xD05: 00 -> 06", "Image 0xD14: FF -> 12", "Image 0xFF9: FF -> 80"}));
+        (Lines{"CH-005 Receive(MHz): 446.00625 -> 446.01875", "CH-005 W/N: Wide -> Narrow",
+               "CH-005 Name: AB -> (empty)", "CH-005 Image 0x04C: FF -> FE",
+               "CH-005 Image 0x04F: FF -> F7", "CH-006 Image 0x05D: FF -> 00",
+               "CH-100 Image 0x630: FF -> 25", "Settings 0x813: 05 -> 07",
+               "Settings 0xD00: 00 -> 50", "Settings 0xD04: 00 -> 25", "Settings 0xD05: 00 -> 06",
+               "Image 0xD14: FF -> 12", "Image 0xFF9: FF -> 80"}));
 }
 
 // Settings bytes beside labelled lines: a line that differs explains the
