@@ -148,12 +148,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, LineFaults, ::testing::ValuesIn(kLineFaults),
                          [](const auto &info) { return info.param.name; });
 
 // On a terminal the mismatch is a question there, under a progress line:
-// Enter alone is Cancel and writes nothing; "o" continues and writes the file.
+// Enter alone or the end of input (Ctrl-D) is Cancel and writes nothing; "o"
+// continues and writes the file.
 TEST_F(FaultMatrix, OnATerminalTheMismatchQuestionIsAnsweredThere)
 {
     ASSERT_TRUE(writeRaw(path("file.sin"), bytesOf(fileImage())));
     for (const auto &[answer, status, blocks] :
-         {std::tuple("\n", 1, 0), std::tuple("o\n", 0, 510)}) {
+         {std::tuple("\n", 1, 0), std::tuple("\x04", 1, 0), std::tuple("o\n", 0, 510)}) {
         startRadio({"--identity", "07"});
         const QByteArray device = QFile::encodeName(port),
                          file = QFile::encodeName(path("file.sin"));
