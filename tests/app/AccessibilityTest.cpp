@@ -413,11 +413,16 @@ TEST_P(Accessibility, EveryWindowAndDialogIsNamedReachableAndInItsLanguage)
     QCoreApplication::sendEvent(grid().viewport(), &leaveGrid);
     EXPECT_EQ(window->messagePaneText(), read->statusTip());
     program->close();
-    // Without a menu the pointer's hints follow it: a list, then out of the grid.
-    QEvent enterList(QEvent::Enter);
-    QCoreApplication::sendEvent(&view().typeSelector(), &enterList);
+    // Without a menu the pointer's hints follow it: a list, out of the grid,
+    // into it, and onto the view around it.
+    QEvent enter(QEvent::Enter);
+    QCoreApplication::sendEvent(&view().typeSelector(), &enter);
     EXPECT_EQ(window->messagePaneText(), qs(text::kHintList.text()));
     QCoreApplication::sendEvent(grid().viewport(), &leaveGrid);
+    EXPECT_EQ(window->messagePaneText(), qs(text::kHintOther.text()));
+    QCoreApplication::sendEvent(grid().viewport(), &enter);
+    EXPECT_EQ(window->messagePaneText(), qs(text::kHintGrid.text()));
+    QCoreApplication::sendEvent(&view(), &enter);
     EXPECT_EQ(window->messagePaneText(), qs(text::kHintOther.text()));
     // A cell's in-place editor is named as its cell, without the value, and
     // F1 there opens the editing section. The edit stays open for the preview.

@@ -266,35 +266,43 @@ TEST_F(FaultMatrix, PortHeldByAnotherProgramIsRefusedAndStaysHeld)
 
 // --- The output ------------------------------------------------------------------------
 
+// Out of blocks, or out of files (the temporary file cannot be made, while
+// the target itself could still be rewritten in place: a save does not do
+// that for want of space, since a rewrite that stops half-way loses it).
 TEST_F(FaultMatrix, FullDiskLeavesTheOutputAsItWas)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "a small file system of its own needs root";
     const QByteArray full = QFile::encodeName(path("full"));
     ASSERT_TRUE(QDir(dir.path()).mkdir("full"));
-    if (::mount("tmpfs", full.constData(), "tmpfs", 0, "size=64k") != 0)
-        GTEST_SKIP() << "cannot mount a tmpfs here";
-    struct Unmount
-    {
-        QByteArray at;
-        ~Unmount() { ::umount(at.constData()); }
-    } unmount{full};
-    const QString target = path("full/out.sin");
-    ASSERT_TRUE(writeRaw(target, "previous contents"));
-    {
-        QFile filler(path("full/filler"));
-        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        const QByteArray block(1024, 'x');
-        while (filler.write(block) == block.size()) {
-        }
-    }
-    const FolderState before = snapshot(path("full"));
-
     startRadio({});
-    const ProcessRun r = cli({"read", "--port", port, "-o", target});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "kx9-cli: cannot write " + target + ": No space left on device\n");
-    EXPECT_EQ(snapshot(path("full")), before);
+    for (const bool filesToo : {false, true}) {
+        if (::mount("tmpfs", full.constData(), "tmpfs", 0, "size=64k,nr_inodes=16") != 0)
+            GTEST_SKIP() << "cannot mount a tmpfs here";
+        struct Unmount
+        {
+            QByteArray at;
+            ~Unmount() { ::umount(at.constData()); }
+        } unmount{full};
+        const QString target = path("full/out.sin");
+        ASSERT_TRUE(writeRaw(target, "previous contents"));
+        if (filesToo) {
+            for (int n = 0; QFile(path("full/f%1").arg(n)).open(QIODevice::WriteOnly); ++n) {
+            }
+        } else {
+            QFile filler(path("full/filler"));
+            ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            const QByteArray block(1024, 'x');
+            while (filler.write(block) == block.size()) {
+            }
+        }
+        const FolderState before = snapshot(path("full"));
+
+        const ProcessRun r = cli({"read", "--port", port, "-o", target});
+        EXPECT_EQ(r.exitCode, 1) << filesToo;
+        EXPECT_EQ(r.err, "kx9-cli: cannot write " + target + ": No space left on device\n");
+        EXPECT_EQ(snapshot(path("full")), before);
+    }
 }
 
 // Names another user could prepare in a shared folder: the temporary names

@@ -4,6 +4,7 @@
 // (KX9_CLI) run against it without a terminal of its own.
 
 #include "ChannelImage.h"
+#include "QStringPrint.h"
 
 #include <QFile>
 #include <QProcess>

@@ -8,6 +8,7 @@
 #include "FileChooser.h"
 #include "MainWindow.h"
 #include "ProgressDialog.h"
+#include "QStringPrint.h"
 #include "QtText.h"
 #include "RadioSim.h"
 #include "RadioType.h"
@@ -30,12 +31,6 @@
 #include <ostream>
 #include <string>
 #include <vector>
-
-// Texts in a failed comparison read as text, not as bytes.
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace kx9::test {
 
