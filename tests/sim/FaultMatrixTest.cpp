@@ -235,8 +235,8 @@ bool exclusiveNow(const QByteArray &device)
 
 // The other program holds the port as a serial program does: with TIOCEXCL,
 // which the superuser can open past, or with a lock. Either way we stay out,
-// and its hold is intact after our attempt.
-TEST_F(FaultMatrix, PortHeldByAnotherProgramIsRefusedAndStaysHeld)
+// its hold is intact after our attempt, and the port is ours once it is gone.
+TEST_F(FaultMatrix, PortHeldByAnotherProgramIsRefusedUntilThatProgramIsGone)
 {
     startRadio({});
     const QByteArray device = QFile::encodeName(port);
@@ -255,8 +255,7 @@ TEST_F(FaultMatrix, PortHeldByAnotherProgramIsRefusedAndStaysHeld)
         int stillExclusive = 0;
         ASSERT_EQ(::ioctl(held, TIOCGEXCL, &stillExclusive), 0);
         EXPECT_EQ(stillExclusive != 0, exclusive);
-        // Closed without clearing the flag, as by a program that was killed:
-        // the port is free again once its last user is gone, as a real one.
+        // Closed without clearing the flag, as a killed program leaves it.
         ::close(held);
         for (int tries = 0; tries < 10000 && exclusiveNow(device); ++tries)
             ::usleep(1000); // the radio clears it in its own loop; nothing tells us when
