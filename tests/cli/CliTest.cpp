@@ -8,8 +8,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using kx9::test::kRefusedLines;
 using kx9::test::CliRun;
+using kx9::test::kRefusedLines;
 using kx9::test::runProgram;
 using kx9::test::slurp;
 using kx9::test::writeFile;
