@@ -240,6 +240,12 @@ protected:
                 QAccessible::queryAccessibleInterface(menu->menu())->text(QAccessible::Name);
             emit menu->menu()->aboutToShow();
             const QString said = window->findChild<QWidget *>("kx9Announcer")->accessibleName();
+            // Said once: as the announcement's name and description, nothing else.
+            QAccessibleInterface *announcer =
+                QAccessible::queryAccessibleInterface(window->findChild<QWidget *>("kx9Announcer"));
+            EXPECT_EQ(std::tuple(announcer->text(QAccessible::Description),
+                                 announcer->text(QAccessible::Value)),
+                      std::tuple(said, QString()));
             if (title.isEmpty() || named != title || said != ui(text::kMenuOpened).arg(title))
                 faults << "menu '" + title + "' is named '" + named + "', said '" + said + "'";
             groups << menu->menu()->actions();

@@ -363,6 +363,8 @@ TEST(BackupFileName, GivesItsPartsAndNothingForAnyOtherName)
         {"2026-12-07_191503Z_id01_.sin", -1, "", 0},
         {"2026-12-07_191503Z_id01_tty USB0.sin", -1, "", 0},
         {"2026-12-07_191503Z_id01_ttyUSB0.1000.sin", -1, "", 0},
+        {"2026-12-07_191503Z_id01_ttyUSB0.1a.sin", -1, "", 0},
+        {"2026-0:-07_191503Z_id01_ttyUSB0.sin", -1, "", 0}, // ':' follows '9'
         {"2026-13-07_191503Z_id01_ttyUSB0.sin", -1, "", 0},
         {"2026-12-07_241503Z_id01_ttyUSB0.sin", -1, "", 0},
         {"notes.sin", -1, "", 0},
