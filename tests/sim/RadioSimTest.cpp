@@ -72,17 +72,27 @@ TEST_F(RadioSimTest, WriteStoresTheBlockAndRequestsOffTheEightByteGridAreIgnored
 }
 
 // A whole debug-mode setting in one piece, as a line that buffers delivers
-// it: each step is answered, none waits for bytes already there.
-TEST_F(RadioSimTest, ADebugSettingInOnePieceIsAnsweredWhole)
+// it: each step is answered, none waits for bytes already there. Byte by
+// byte, as a slow line delivers it, the same again.
+TEST_F(RadioSimTest, ADebugSettingInOnePieceOrByteByByteIsAnsweredWhole)
 {
-    connect();
     const Bytes setting{'x',  'r',  'r',  0x08, 0x25, 0x06, 0x60, 0x44, 0x25, 0x06,
                         0x60, 0x44, 0x85, 0x08, 0x00, 0x00, 0xFB, 0x01, 0x01, 0x2A};
-    EXPECT_EQ(send(setting), (Bytes{'H', 'H', 'H'}));
-    ASSERT_EQ(radio.debugSettings().size(), 1u);
-    const RadioSim::DebugSetting &got = radio.debugSettings()[0];
-    EXPECT_EQ(std::tuple(got.item, got.rxFrequency, got.txFrequency, got.rxTone, got.value),
-              std::tuple(std::uint8_t{'r'}, 44600625u, 44600625u, 885u, std::uint8_t{0x2A}));
+    for (const std::size_t piece : {setting.size(), std::size_t{1}}) {
+        radio = RadioSim();
+        connect();
+        Bytes replies;
+        for (std::size_t at = 0; at < setting.size(); at += piece) {
+            const Bytes r = send(Bytes(setting.begin() + std::ptrdiff_t(at),
+                                       setting.begin() + std::ptrdiff_t(at + piece)));
+            replies.insert(replies.end(), r.begin(), r.end());
+        }
+        EXPECT_EQ(replies, (Bytes{'H', 'H', 'H'})) << piece;
+        ASSERT_EQ(radio.debugSettings().size(), 1u);
+        const RadioSim::DebugSetting &got = radio.debugSettings()[0];
+        EXPECT_EQ(std::tuple(got.item, got.rxFrequency, got.txFrequency, got.rxTone, got.value),
+                  std::tuple(std::uint8_t{'r'}, 44600625u, 44600625u, 885u, std::uint8_t{0x2A}));
+    }
 }
 
 } // namespace
