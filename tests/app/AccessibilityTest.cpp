@@ -234,17 +234,17 @@ protected:
         const QString inUse = view().portName();
         view().setPortName("/dev/tty&1");
         QList<QList<QAction *>> groups = {window->menuBar()->actions()};
+        QWidget *announcer = window->findChild<QWidget *>("kx9Announcer");
+        QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(announcer);
         for (QAction *menu : window->menuBar()->actions()) {
             const QString title = menu->menu()->title().remove(QRegularExpression(R"(\(&.\)|&)"));
             const QString named =
                 QAccessible::queryAccessibleInterface(menu->menu())->text(QAccessible::Name);
             emit menu->menu()->aboutToShow();
-            const QString said = window->findChild<QWidget *>("kx9Announcer")->accessibleName();
+            const QString said = announcer->accessibleName();
             // Said once: as the announcement's name and description, nothing else.
-            QAccessibleInterface *announcer =
-                QAccessible::queryAccessibleInterface(window->findChild<QWidget *>("kx9Announcer"));
-            EXPECT_EQ(std::tuple(announcer->text(QAccessible::Description),
-                                 announcer->text(QAccessible::Value)),
+            EXPECT_EQ(std::tuple(spoken->text(QAccessible::Description),
+                                 spoken->text(QAccessible::Value)),
                       std::tuple(said, QString()));
             if (title.isEmpty() || named != title || said != ui(text::kMenuOpened).arg(title))
                 faults << "menu '" + title + "' is named '" + named + "', said '" + said + "'";
