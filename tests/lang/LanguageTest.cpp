@@ -1,7 +1,6 @@
 #include "Language.h"
 #include "LanguageSwitch.h"
 #include "TextFormat.h"
-#include "Texts.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +10,16 @@
 namespace kx9 {
 namespace {
 
+// A dot in a folder does not count, trailing blanks go first, and a name
+// without a dot (this test program's among them) is "MAIN".
 TEST(ProgramBaseName, OnlyTheLastDotAndTheLastFolderSeparatorCount)
 {
-    EXPECT_EQ(programBaseName("C:\\Tools\\tool.beta.exe"), "tool.beta");
-    EXPECT_EQ(programBaseName("/opt/kx9/bin/kx9.real"), "kx9");
-    EXPECT_EQ(programBaseName("/home/a.b/tool"), "MAIN"); // a dot in a folder does not count
-    EXPECT_EQ(programBaseName("C:/mixed\\dir/prog.exe"), "prog");
-    EXPECT_EQ(programBaseName("C:\\a\\prog.exe  \t"), "prog"); // trailing blanks go first
-    EXPECT_EQ(programBaseName("/usr/bin/kx9-cli"), "MAIN");
-    EXPECT_EQ(programBaseName(""), "MAIN");
+    for (auto [path, base] :
+         {std::tuple{"C:\\Tools\\tool.beta.exe", "tool.beta"},
+          std::tuple{"/opt/kx9/bin/kx9.real", "kx9"}, std::tuple{"/home/a.b/tool", "MAIN"},
+          std::tuple{"C:/mixed\\dir/prog.exe", "prog"}, std::tuple{"C:\\a\\prog.exe  \t", "prog"},
+          std::tuple{"/usr/bin/kx9-cli", "MAIN"}, std::tuple{"", "MAIN"}})
+        EXPECT_EQ(programBaseName(path), base) << '"' << path << '"';
     EXPECT_EQ(programBaseName(), "MAIN"); // this test program has no dot
     // The path is cut to a buffer of 200 characters: a dot past 199 is lost.
     EXPECT_EQ(programBaseName("/" + std::string(197, 'x') + "/tool.exe"), "MAIN");
@@ -35,32 +35,26 @@ TEST(FillIn, ReplacesNumberedPlaceholdersInAnyOrder)
 // Anything but exactly base + "_EN" reads as Chinese, so it goes to English.
 TEST(LanguageSwitchTag, EnglishGoesToChineseAndEverythingElseToEnglish)
 {
-    const std::tuple<const char *, const char *, const char *> rows[] = {
-        {"MAIN", "MAIN_EN", "MAIN_CH"},
-        {"MAIN", "MAIN_CH", "MAIN_EN"},
-        {"tool.beta", "tool.beta_EN", "tool.beta_CH"},
-        {"MAIN", "", "MAIN_EN"},
-        {"MAIN", "MAIN_en", "MAIN_EN"},
-        {"MAIN", "OTHER_EN", "MAIN_EN"}};
-    for (const auto &[base, tag, next] : rows)
+    // {base, tag, toggled}
+    for (auto [base, tag, next] :
+         {std::tuple{"MAIN", "MAIN_EN", "MAIN_CH"}, std::tuple{"MAIN", "MAIN_CH", "MAIN_EN"},
+          std::tuple{"tool.beta", "tool.beta_EN", "tool.beta_CH"},
+          std::tuple{"MAIN", "", "MAIN_EN"}, std::tuple{"MAIN", "MAIN_en", "MAIN_EN"},
+          std::tuple{"MAIN", "OTHER_EN", "MAIN_EN"}})
         EXPECT_EQ(toggledLanguageTag(base, tag), next) << base << " " << tag;
 }
 
 TEST(StartLanguage, IsChineseOnlyWhenTheLastSwitchForcedItForThisProgram)
 {
-    // {stored tag, force, start}
-    const std::tuple<const char *, const char *, const char *> rows[] = {
-        {"MAIN_CH", "1", "MAIN_CH"},  // forced for this program
-        {"MAIN_EN", "1", "MAIN_EN"},  // English chosen last
-        {"", "", "MAIN_EN"},          // never switched
-        {"MAIN_CH", "", "MAIN_EN"},   // not forced
-        {"MAIN_CH", "0", "MAIN_EN"},  // not forced
-        {"OTHER_CH", "1", "MAIN_EN"}, // another program's choice
-        {"MAIN_ch", "1", "MAIN_EN"},  // tags are case-sensitive
-        {"MAIN_FR", "1", "MAIN_EN"},  // no such language
-    };
-    for (const auto &[tag, force, start] : rows)
-        EXPECT_EQ(startLanguageTag("MAIN", tag, force), start)
+    EXPECT_EQ(startLanguageTag("MAIN", "MAIN_CH", "1"), "MAIN_CH"); // forced for this program
+    // {stored tag, force}, each English: English chosen last, never switched,
+    // not forced ("" and "0"), another program's choice, tags are
+    // case-sensitive, no such language.
+    for (auto [tag, force] :
+         {std::tuple{"MAIN_EN", "1"}, std::tuple{"", ""}, std::tuple{"MAIN_CH", ""},
+          std::tuple{"MAIN_CH", "0"}, std::tuple{"OTHER_CH", "1"}, std::tuple{"MAIN_ch", "1"},
+          std::tuple{"MAIN_FR", "1"}})
+        EXPECT_EQ(startLanguageTag("MAIN", tag, force), "MAIN_EN")
             << "tag \"" << tag << "\", force \"" << force << '"';
 }
 

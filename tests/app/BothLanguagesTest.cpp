@@ -1,16 +1,17 @@
 // Every window and dialog, in both languages, as a screen reader meets it
 // (through Qt's accessibility interfaces, no bus needed), as the keyboard
 // alone reaches it, and as a reader of the chosen language reads it: the
-// words each window promises in that language included.
+// words each window promises in that language included. And the switch
+// from one language to the other.
 
 #include "WindowTest.h"
 
 #include "AboutDialog.h"
 #include "DebugModeDialog.h"
-#include "FileChooser.h"
 #include "HelpManual.h"
 #include "ImportDialog.h"
 #include "LanguagePack.h"
+#include "LanguageSettings.h"
 #include "MessageBoxPrompter.h"
 #include "PortMenu.h"
 #include "PrintPreviewDialog.h"
@@ -20,14 +21,19 @@
 #include "Version.h"
 
 #include <QAccessible>
-#include <QDialog>
 #include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
 #include <QInputDialog>
+#include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTranslator>
 #include <QTreeWidget>
@@ -41,42 +47,33 @@ namespace {
 
 using namespace command;
 
-std::string tagOf(Language language)
-{
-    return programBaseName() + (language == Language::English ? "_EN" : "_CH");
-}
+const std::string kBase = programBaseName(), kEnglish = kBase + "_EN", kChinese = kBase + "_CH";
 
-// Words that read the same in both languages: names of the program, the
-// radio's types and ports, units, signalling standards and the status
-// bar's key indicators.
-bool sharedWord(const QString &word)
+// A text with an English word and no Chinese character. Words that read the
+// same in both languages do not count: names of the program, the radio's
+// types and ports, units, signalling standards and the status bar's key
+// indicators.
+bool englishOnly(QString text)
 {
     static const QStringList shared = {"VANTARO", "KX9",  "kx9",   "PMR", "LPD", "MHz", "CTCSS",
                                        "DCS",     "DQT",  "COM",   "GPL", "dev", "tty", "ttyUSB",
                                        "pts",     "Ctrl", "Shift", "Alt", "Del", "Esc", "Tab",
                                        "Enter",   "PTT",  "ID",    "CAP", "NUM", "SCRL"};
-    return shared.contains(word, Qt::CaseInsensitive);
-}
-
-// A text with an English word and no Chinese character.
-bool englishOnly(QString text)
-{
     text.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
     static const QRegularExpression cjk(QStringLiteral("[\\x{3400}-\\x{9fff}]"));
     if (text.contains(cjk))
         return false;
     static const QRegularExpression words(QStringLiteral("[A-Za-z]{3,}"));
-    for (auto it = words.globalMatch(text); it.hasNext();)
-        if (!sharedWord(it.next().captured()))
+    for (const auto &word : words.globalMatch(text))
+        if (!shared.contains(word.captured(), Qt::CaseInsensitive))
             return true;
     return false;
 }
 
 // Installed last, it is asked first for every text that goes through ui(),
 // records it and lets the packs behind it answer.
-class RecordingPack : public QTranslator
+struct RecordingPack : QTranslator
 {
-public:
     bool isEmpty() const override { return false; }
     QString translate(const char *context, const char *source, const char *, int) const override
     {
@@ -90,6 +87,7 @@ public:
 // What the window says word for word in one language.
 struct Reading
 {
+    const char *name; // of the test case
     Language language;
     const char *manual; // the page Help opens, and its title
     const char *helpTitle;
@@ -97,19 +95,15 @@ struct Reading
     const char *types;
     const char *release;
     const char *notice; // after a frequency outside the radio's band
+    friend void PrintTo(const Reading &r, std::ostream *os) { *os << r.name; }
 };
 
-void PrintTo(const Reading &r, std::ostream *os)
-{
-    *os << r.manual;
-}
-
 const Reading kReadings[] = {
-    {Language::English, "/help/manual.html", "KX9 Help", "KX9 Version 4.0",
+    {"English", Language::English, "/help/manual.html", "KX9 Help", "KX9 Version 4.0",
      "400-470MHz: 99 channels\nPMR: 99 channels\nPMR+LPD: 77 channels",
      "Program version %1, License GPLv3+",
      "145.50000 MHz is outside the radio's band of 400-470 MHz; it was stored all the same"},
-    {Language::Chinese, "/help/manual_zh.html", "KX9 帮助", "KX9 版本 4.0",
+    {"Chinese", Language::Chinese, "/help/manual_zh.html", "KX9 帮助", "KX9 版本 4.0",
      "400-470MHz：99 个频道\nPMR：99 个频道\nPMR+LPD：77 个频道", "程序版本 %1，许可证 GPLv3+",
      "145.50000 MHz 超出对讲机的 400-470 MHz 频段，仍已存入"}};
 
@@ -119,8 +113,8 @@ protected:
     void SetUp() override
     {
         languagepack::setSearchFolders({});
-        setLanguageTag(tagOf(GetParam().language));
-        ASSERT_TRUE(languagepack::load(tagOf(GetParam().language)));
+        setLanguageTag(chinese() ? kChinese : kEnglish);
+        ASSERT_TRUE(languagepack::load(languageTag()));
         QCoreApplication::installTranslator(&recorder);
         WindowTest::SetUp();
         document.newDocument(GetParam().language);
@@ -130,8 +124,8 @@ protected:
     {
         window.reset();
         QCoreApplication::removeTranslator(&recorder);
-        languagepack::load(tagOf(Language::English));
-        setLanguageTag(tagOf(Language::English));
+        languagepack::load(kEnglish);
+        setLanguageTag(kEnglish);
     }
     bool chinese() const { return GetParam().language == Language::Chinese; }
 
@@ -140,30 +134,24 @@ protected:
     void audit(QWidget &top, const QString &where)
     {
         walk(QAccessible::queryAccessibleInterface(&top), where, 0);
-        auditTab(top, where);
+        top.activateWindow();
+        const bool active = QTest::qWaitForWindowActive(&top);
         // Could fit a 1366 x 768 screen at 125 %, its frame included, and
         // opens on this one where it can.
         const QSize need = top.minimumSizeHint().expandedTo(top.minimumSize());
         const QRect screen = top.screen()->availableGeometry();
         if (need.width() > 1366 * 4 / 5 - 16 || need.height() > 768 * 4 / 5 - 40 ||
             (need.boundedTo(screen.size()) == need && !screen.contains(top.frameGeometry())))
-            faults << where + ": needs " + QString::number(need.width()) + "x" +
-                          QString::number(need.height()) + ", shown " +
-                          QString::number(top.width()) + "x" + QString::number(top.height());
-    }
-
-    // Tab leaves every table and list for the next control.
-    void auditTab(QWidget &top, const QString &where)
-    {
-        top.activateWindow();
-        if (!QTest::qWaitForWindowActive(&top))
+            faults << QString::asprintf("%s: needs %dx%d, shown %dx%d", qPrintable(where),
+                                        need.width(), need.height(), top.width(), top.height());
+        // Tab leaves every table and list for the next control.
+        if (!active)
             return;
         for (QAbstractItemView *view : top.findChildren<QAbstractItemView *>()) {
             if (!view->isVisibleTo(&top) || !(view->focusPolicy() & Qt::TabFocus))
                 continue;
             // Alone, the view keeps the focus: there is nowhere to go.
-            const auto others = top.findChildren<QWidget *>();
-            if (std::none_of(others.begin(), others.end(), [&](QWidget *w) {
+            if (std::ranges::none_of(top.findChildren<QWidget *>(), [&](QWidget *w) {
                     return w != view && !view->isAncestorOf(w) && w->isVisibleTo(&top) &&
                            w->isEnabled() && (w->focusPolicy() & Qt::TabFocus);
                 }))
@@ -182,13 +170,12 @@ protected:
         const QString name = node->text(QAccessible::Name).trimmed();
         const QString what = where + ": " + QString::number(node->role(), 16) + " " +
                              (node->object() ? node->object()->metaObject()->className() : "");
-        if (node->state().focusable && name.isEmpty())
-            faults << what + " can take the focus but has no name";
+        // Whatever can take the focus, and every progress bar, has a name.
+        if (name.isEmpty() && (node->state().focusable || node->role() == QAccessible::ProgressBar))
+            faults << what + " has no name";
         // What a label, button, box or window says: in Chinese for a Chinese reader.
         if (chinese() && englishOnly(name))
             faults << what + ": '" + name + "' has no Chinese";
-        if (node->role() == QAccessible::ProgressBar && name.isEmpty())
-            faults << what + " is a progress bar without a name";
         if (QAccessibleTableInterface *table = node->tableInterface()) {
             if (node->object() == &grid())
                 auditGrid(*table, where);
@@ -282,15 +269,15 @@ protected:
         view().setPortName(inUse);
     }
 
-    // Opens a modal dialog with a command and audits it.
-    void auditDialog(int command, const QString &where)
+    // Opens a modal dialog with a command and audits it, named as the command.
+    void auditDialog(int command)
     {
-        const bool seen = whileModal<QDialog>([&] { window->action(command)->trigger(); },
-                                              [&](QDialog &dialog) {
-                                                  audit(dialog, where);
-                                                  visit(dialog);
-                                              });
-        if (seen)
+        const QString where = window->action(command)->text();
+        if (whileModal<QDialog>([&] { window->action(command)->trigger(); },
+                                [&](QDialog &dialog) {
+                                    audit(dialog, where);
+                                    visit(dialog);
+                                }))
             return;
         // A dialog that leaves the main window in use.
         for (QDialog *dialog : window->findChildren<QDialog *>())
@@ -317,9 +304,9 @@ protected:
             RecordingDevice device(5100, 6600, 600);
             QPainter painter(&device);
             window->printing().drawPage(painter, {0, 0, 5100, 6600, 600, 600}, 1);
-            const auto drawn = device.drawn(); // what is drawn is ReportDrawingTest's
-            EXPECT_TRUE(std::any_of(drawn.begin(), drawn.end(),
-                                    [](const auto &d) { return d.text == "446.10000 "; }));
+            // What is drawn is ReportDrawingTest's.
+            EXPECT_TRUE(std::ranges::any_of(device.drawn(),
+                                            [](const auto &d) { return d.text == "446.10000 "; }));
             preview->toggleTwoPages();
             preview->toggleTwoPages();
         } else if (auto *about = qobject_cast<AboutDialog *>(&dialog)) {
@@ -331,9 +318,12 @@ protected:
         }
     }
 
-    // The texts no window above asked for: the message boxes, the port
-    // question, the import dialog and file filters.
-    void askTheRest()
+    // Every text asked for has a Chinese form in the Chinese pack that keeps
+    // its line breaks (status line and tooltip), numbered placeholders,
+    // filter patterns and access key: a text added later without one fails
+    // here, naming it. First the texts no window above asked for: the
+    // message boxes, the port question, the import dialog and file filters.
+    void auditPack()
     {
         MessageBoxPrompter boxes;
         boxes.setParent(window.get());
@@ -347,26 +337,14 @@ protected:
         channelFileFilters(true);
         ImportDialog import(QStringLiteral("list.csv"), window.get());
         ui(text::kCsvFilterName);
-    }
-
-    // Every text asked for has a Chinese form in the Chinese pack that keeps
-    // its line breaks (status line and tooltip), numbered placeholders,
-    // filter patterns and access key: a text added later without one fails
-    // here, naming it.
-    void auditPack()
-    {
-        askTheRest();
         ASSERT_GT(recorder.asked.size(), 150u) << "the texts were not recorded";
         QTranslator chinese;
-        ASSERT_TRUE(chinese.load(languagepack::packPath(tagOf(Language::Chinese))));
+        ASSERT_TRUE(chinese.load(languagepack::packPath(kChinese)));
         static const QRegularExpression letter(QStringLiteral("[A-Za-z]"));
-        static const QList<QRegularExpression> kept = {
-            QRegularExpression(QStringLiteral("\\n")), QRegularExpression(QStringLiteral("%\\d")),
-            QRegularExpression(QStringLiteral("\\(\\*[^)]*\\)")),
-            QRegularExpression(QStringLiteral("&[^& ]"))};
-        auto all = [](const QRegularExpression &re, const QString &s) {
+        static const QStringList kept = {"\\n", "%\\d", "\\(\\*[^)]*\\)", "&[^& ]"};
+        auto all = [](const QString &pattern, const QString &s) {
             QStringList found;
-            for (const auto &m : re.globalMatch(s))
+            for (const auto &m : QRegularExpression(pattern).globalMatch(s))
                 found << (m.captured().startsWith('&') ? QStringLiteral("&") : m.captured());
             found.sort();
             return found;
@@ -377,8 +355,8 @@ protected:
             const QString zh = chinese.translate("kx9", english.toUtf8().constData());
             if (zh.isEmpty())
                 faults << "no Chinese in the pack for '" + english + "'";
-            else if (std::any_of(kept.begin(), kept.end(),
-                                 [&](const auto &re) { return all(re, english) != all(re, zh); }))
+            else if (std::ranges::any_of(
+                         kept, [&](const auto &p) { return all(p, english) != all(p, zh); }))
                 faults << "'" + english + "' -> '" + zh + "' lost a part it must keep";
         }
     }
@@ -398,9 +376,14 @@ TEST_P(Accessibility, EveryWindowAndDialogIsNamedReachableAndInItsLanguage)
 
     // A frequency outside the band is stored with a notice in the language in
     // force, which the pointer's hints leave alone until the next edit.
+    QEvent enter(QEvent::Enter), leave(QEvent::Leave);
+    // What the message pane says after the pointer's move.
+    const auto pointer = [&](QObject *to, QEvent &event) {
+        QCoreApplication::sendEvent(to, &event);
+        return window->messagePaneText();
+    };
     editReceive(2, "145.5");
-    QEvent enterGrid(QEvent::Enter);
-    QCoreApplication::sendEvent(grid().viewport(), &enterGrid);
+    pointer(grid().viewport(), enter);
     EXPECT_EQ(std::tuple(cell(2, kColReceive), window->resultPaneText().toStdString()),
               std::tuple("145.50000", r.notice));
     editReceive(4, "446.1");
@@ -415,21 +398,15 @@ TEST_P(Accessibility, EveryWindowAndDialogIsNamedReachableAndInItsLanguage)
     QMenu *program = qobject_cast<QMenu *>(read->associatedObjects().first());
     program->popup(window->mapToGlobal(QPoint()));
     program->setActiveAction(read);
-    QEvent leaveGrid(QEvent::Leave);
-    QCoreApplication::sendEvent(grid().viewport(), &leaveGrid);
-    EXPECT_EQ(window->messagePaneText(), read->statusTip());
+    EXPECT_EQ(pointer(grid().viewport(), leave), read->statusTip());
     program->close();
     // Without a menu the pointer's hints follow it: a list, out of the grid,
     // into it, and onto the view around it.
-    QEvent enter(QEvent::Enter);
-    QCoreApplication::sendEvent(&view().typeSelector(), &enter);
-    EXPECT_EQ(window->messagePaneText(), qs(text::kHintList.text()));
-    QCoreApplication::sendEvent(grid().viewport(), &leaveGrid);
-    EXPECT_EQ(window->messagePaneText(), qs(text::kHintOther.text()));
-    QCoreApplication::sendEvent(grid().viewport(), &enter);
-    EXPECT_EQ(window->messagePaneText(), qs(text::kHintGrid.text()));
-    QCoreApplication::sendEvent(&view(), &enter);
-    EXPECT_EQ(window->messagePaneText(), qs(text::kHintOther.text()));
+    EXPECT_EQ(
+        (QStringList{pointer(&view().typeSelector(), enter), pointer(grid().viewport(), leave),
+                     pointer(grid().viewport(), enter), pointer(&view(), enter)}),
+        (QStringList{qs(text::kHintList.text()), qs(text::kHintOther.text()),
+                     qs(text::kHintGrid.text()), qs(text::kHintOther.text())}));
     // A cell's in-place editor is named as its cell, without the value, and
     // F1 there opens the editing section. The edit stays open for the preview.
     keyOnCell(3, kColReceive, '4');
@@ -441,13 +418,9 @@ TEST_P(Accessibility, EveryWindowAndDialogIsNamedReachableAndInItsLanguage)
     EXPECT_EQ(window->helpSectionForFocus(), "editing");
     QTest::keyClicks(&view().frequencyEditor(), "46.1");
 
-    for (auto [command, where] :
-         {std::pair{kFilePrintPreview, "Print Preview"},
-          std::pair{kOptionalFeatures, "Optional Features"}, std::pair{kAppAbout, "About"},
-          std::pair{kFileBackups, "Backups"}, std::pair{kWriteToSeveral, "Write To Several Radios"},
-          std::pair{kHighPowerDebug, "High Power Debug"},
-          std::pair{kLowPowerDebug, "Low Power Debug"}, std::pair{kDebugMode, "Debug Mode"}})
-        auditDialog(command, QString::fromUtf8(where));
+    for (int command : {kFilePrintPreview, kOptionalFeatures, kAppAbout, kFileBackups,
+                        kWriteToSeveral, kHighPowerDebug, kLowPowerDebug, kDebugMode})
+        auditDialog(command);
     EXPECT_EQ(cell(3, kColReceive), "446.10000");
 
     // F1 opens the section of the focus in the manual of the language in force.
@@ -481,10 +454,7 @@ TEST_P(Accessibility, EveryWindowAndDialogIsNamedReachableAndInItsLanguage)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, Accessibility, ::testing::ValuesIn(kReadings),
-                         [](const auto &info) {
-                             return info.param.language == Language::English ? "English"
-                                                                             : "Chinese";
-                         });
+                         ::testing::PrintToStringParamName());
 
 // The manual of a language and the sections it names.
 std::pair<QString, std::set<QString>> manual(Language language)
@@ -511,6 +481,177 @@ TEST(Help, BothManualsHoldTheSameSectionsAndEveryLinkLeadsSomewhere)
         for (const auto &m : link.globalMatch(html))
             EXPECT_TRUE(ids.count(m.captured(1))) << m.captured(1).toStdString();
     EXPECT_TRUE(chinese.contains(QStringLiteral("连接对讲机")));
+}
+
+// The language switch of the View menu, with the settings store in a folder
+// of the test's own, the packs built beside the tests, and English again
+// afterwards.
+class LanguageSwitch : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(settingsDir.isValid());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+        languagepack::setSearchFolders({});
+        WindowTest::SetUp();
+    }
+    void TearDown() override
+    {
+        languagepack::setSearchFolders({});
+        languagepack::load(kEnglish);
+        setLanguageTag(kEnglish);
+    }
+    // Chooses View > Language and answers the question.
+    void switchLanguage(bool yes = true)
+    {
+        prompter.answers = {yes};
+        window->action(kLanguageSwitch)->trigger();
+    }
+    QStringList menuTitles() const
+    {
+        QStringList titles;
+        for (QAction *menu : window->menuBar()->actions())
+            titles << menu->text();
+        return titles;
+    }
+    QString storedSettings() const
+    {
+        QFile file(settingsDir.filePath(QStringLiteral("kx9/kx9.ini")));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+    // A folder holding no pack or only the Chinese one, copied from beside the
+    // tests, and maybe a file of another content.
+    QString packFolder(bool chinese, const QString &name = {}, const QByteArray &content = {})
+    {
+        QTemporaryDir *dir = folders.emplace_back(std::make_unique<QTemporaryDir>()).get();
+        if (chinese)
+            QFile::copy(languagepack::packPath(kChinese), dir->filePath(qs(kChinese) + ".qm"));
+        if (!name.isEmpty()) {
+            QFile file(dir->filePath(name));
+            EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        return dir->path();
+    }
+    QComboBox &list(EditorKind kind) { return view().pickList(kind); }
+
+    QTemporaryDir settingsDir;
+    std::vector<std::unique_ptr<QTemporaryDir>> folders;
+};
+
+TEST_F(LanguageSwitch, NoKeepsEverythingYesRelabelsMenusLabelsHeadersCellsAndListsBothWays)
+{
+    // An edit: the document is modified.
+    document.editCells({{1, kColName, "OFF"}, {2, kColBusyLock, "QT/DQT"}});
+    list(EditorKind::BandwidthList).setCurrentIndex(1);
+    list(EditorKind::ToneList).setCurrentIndex(5);
+    const ChannelTable english = document.table();
+    const ChannelImage image = document.image();
+    const QStringList englishMenus = menuTitles();
+    // Whatever the language, the window as the user reads it, the manual
+    // Help opens and Qt's own dialogs (files, printing) included.
+    auto shown = [&] {
+        window->action(kHelpIndex)->trigger();
+        return QStringList({menuTitles().first(), window->action(kReadFromRadio)->statusTip(),
+                            window->windowTitle(), window->messagePaneText(),
+                            view().typeGroup().title(), view().typeLabel().text(),
+                            view().manualLabel().text(),
+                            list(EditorKind::BandwidthList).currentText(),
+                            window->helpWindow()->source().fileName(),
+                            QCoreApplication::translate("QFileDialog", "Look in:")});
+    };
+    const QStringList englishShown = shown();
+
+    switchLanguage(false); // No changes nothing
+    EXPECT_EQ(std::tuple(languageTag(), menuTitles(), shown(), document.table(), storedSettings()),
+              std::tuple(kEnglish, englishMenus, englishShown, english, QString()));
+
+    switchLanguage();
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>(2, "Confirm change language"));
+    EXPECT_EQ(languageTag(), kChinese);
+    // The labels take the switch's own forms; Qt's texts follow where Debian's
+    // Qt translations are installed (scripts/setup installs them).
+    const bool qtChinese = QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
+                                             QStringLiteral("/qtbase_zh_CN.qm"));
+    EXPECT_EQ(shown(), (QStringList{"文件(&F)", "从对讲机读取数据", "未命名[*] - VANTARO 写频软件",
+                                    "如需帮助，请按F1键", "整机设置", "机型", "手动设置", "窄",
+                                    "manual_zh.html", qtChinese ? "查找范围：" : "Look in:"}));
+    // The corner and every column the grid shows, and no more.
+    QStringList headers{grid().textMatrix(0, 0)}, chinese;
+    for (int c = 0; c < grid().model()->columnCount(); ++c)
+        headers << grid().model()->headerData(c, Qt::Horizontal).toString();
+    for (const TextPair &header : text::kHeaders)
+        chinese << qs(header.zh);
+    EXPECT_EQ(headers, chinese);
+    // The flag cells, and nothing else (each text: CellLanguageTest); the
+    // tone list's choice; nothing of the document's data or its modified state.
+    EXPECT_EQ(std::tuple(cell(1, kColPower), cell(2, kColBusyLock), cell(1, kColName),
+                         list(EditorKind::ToneList).currentIndex(), document.image(),
+                         document.isModified()),
+              std::tuple("高", "QT/DQT", "OFF", 5, image, true));
+    EXPECT_TRUE(
+        storedSettings().contains("[MAIN]\nLANGUAGE=" + qs(kChinese) + "\nLANGUAGE_FORCE=1\n"))
+        << storedSettings().toStdString();
+    // The Enter walk opens the Scan list, under its wider header, where the
+    // user sees it.
+    clickCell(1, kColBandwidth);
+    enter(&list(EditorKind::BandwidthList));
+    ASSERT_EQ(grid().col(), kColScan);
+    EXPECT_TRUE(shownInGrid(list(EditorKind::ScanList)));
+    QTest::keyClick(&list(EditorKind::ScanList), Qt::Key_Down);
+    enter(&list(EditorKind::ScanList));
+    EXPECT_EQ(cell(1, kColScan), "否");
+    window->action(kEditUndo)->trigger();
+
+    // Back: the question in Chinese, everything English again.
+    switchLanguage();
+    ASSERT_EQ(prompter.shown.size(), 3u);
+    EXPECT_EQ(prompter.shown[2].text, " 请确认是否修改语言");
+    EXPECT_EQ(std::tuple(languageTag(), menuTitles(), shown(), document.table()),
+              std::tuple(kEnglish, englishMenus, englishShown, english));
+    EXPECT_TRUE(storedSettings().contains("LANGUAGE=" + qs(kEnglish) + "\n"));
+}
+
+// A pack that is missing, broken or misnamed keeps the language in force,
+// relabelled as it was, and says so; going back to English needs its pack too.
+// Start-up falls back to English the same way.
+TEST_F(LanguageSwitch, AMissingOrBrokenPackKeepsTheLanguageAndSaysSo)
+{
+    const QString chinese = qs(kChinese) + ".qm";
+    auto state = [&] {
+        return std::tuple(languageTag(), menuTitles(), document.table(), view().typeLabel().text(),
+                          grid().textMatrix(0, kColReceive));
+    };
+    // {what, the Chinese pack there and in force first, a file of its own, its content}
+    for (const auto &[what, fromChinese, name, content] :
+         {std::tuple{"missing", false, QString(), QByteArray()},
+          std::tuple{"empty", false, chinese, QByteArray()},
+          std::tuple{"not a pack", false, chinese, QByteArray("not a language pack at all")},
+          std::tuple{"other name", false, QString("kx9_CH.qm"), QByteArray("x")},
+          std::tuple{"English missing, from Chinese", true, QString(), QByteArray()}}) {
+        SCOPED_TRACE(what);
+        languagepack::setSearchFolders({}); // the pack to copy
+        languagepack::setSearchFolders({packFolder(fromChinese, name, content)});
+        if (fromChinese)
+            switchLanguage();
+        ASSERT_EQ(languageTag(), (fromChinese ? kChinese : kEnglish));
+        const auto kept = state();
+        prompter.shown.clear();
+        switchLanguage();
+        ASSERT_EQ(prompter.texts().size(), 2u);
+        EXPECT_EQ(prompter.texts()[1], "Load Dll Resources fail");
+        EXPECT_EQ(state(), kept);
+        EXPECT_TRUE(storedSettings().contains("LANGUAGE=" + qs(std::get<0>(kept)) + "\n"));
+    }
+    // Start-up takes the language stored last, English while its pack is missing.
+    languagepack::setSearchFolders({});
+    languagepack::load(kEnglish);
+    const std::string started = applyStartLanguage();
+    EXPECT_EQ(std::tuple(started, languageTag(), ui(text::kFileMenu)),
+              std::tuple(kChinese, kChinese, "文件(&F)"));
+    languagepack::setSearchFolders({packFolder(false)});
+    EXPECT_EQ(applyStartLanguage(), kEnglish);
 }
 
 } // namespace

@@ -1,13 +1,17 @@
-// Program > Write To Several Radios: the dialog against in-process radios,
-// and the window kept for reading while it runs.
+// File > Backups...: the list the window shows, what Open hands back, and
+// where the folder is. Program > Write To Several Radios: the dialog against
+// in-process radios, and the window kept for reading while it runs.
 
-#include "FleetDialog.h"
 #include "BackupFolder.h"
 #include "BackupNames.h"
+#include "BackupTexts.h"
+#include "BackupsDialog.h"
 #include "CancelTexts.h"
+#include "FleetDialog.h"
 #include "FleetTexts.h"
 #include "LanguagePack.h"
 #include "SafetyTexts.h"
+#include "TempFolder.h"
 #include "Waits.h"
 #include "WindowTest.h"
 
@@ -15,15 +19,17 @@
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTableWidget>
+#include <QTreeWidget>
+#include <QUrl>
 
-#include <fcntl.h>
+#include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <latch>
 #include <poll.h>
-#include <sys/stat.h>
 
 namespace kx9::test {
 namespace {
@@ -33,6 +39,95 @@ ChannelImage identified(std::uint8_t identity, ChannelImage image = {})
 {
     image.setRadioIdentity(identity);
     return image;
+}
+
+// Each test in a folder of its own, the backups in its "backups".
+using BackupsDialogTest = TempFolderTest;
+
+TEST_F(BackupsDialogTest, ListsNewestFirstComparedWithTheWindowAndOpenHandsBackTheChosenOne)
+{
+    std::time_t now = 1796670903;
+    BackupStore store(path("backups"), 365, [&] { return now; });
+    ChannelImage older = identified(0x01, newDocumentImage());
+    for (int channel : {1, 2})
+        older.setRxFrequency(channel, 44600625);
+    ChannelImage newer = older;
+    newer.setRxFrequency(3, 44600625);
+    ASSERT_TRUE(store.keep(older, "/dev/ttyUSB0", Language::English).ok());
+    now += 60;
+    ASSERT_TRUE(store.keep(newer, "/dev/pts/5", Language::English).ok());
+    writeFile(m_dir / "backups" / backupFileName(now + 60, 0x01, "ttyUSB1"), "short");
+    const std::vector<BackupEntry> entries = store.list();
+    ASSERT_EQ(entries.size(), 3u);
+
+    BackupsDialog dialog(qs(path("backups")), &newer);
+    QTreeWidget &list = *dialog.list();
+    QList<QStringList> rows(list.topLevelItemCount()); // each as its cells
+    for (int row = 0; row < rows.size(); ++row)
+        for (int column = 0; column < list.columnCount(); ++column)
+            rows[row] << list.topLevelItem(row)->text(column);
+    const QString type = qs(radioTypeName(radioTypeFromImage(newer)));
+    EXPECT_EQ(rows,
+              (QList<QStringList>{
+                  {qs(entries[0].dateTime), "ttyUSB1", ui(text::kBackupUnreadable), "", ""},
+                  {qs(entries[1].dateTime), "pts-5", type, "3", ui(text::kBackupSame)},
+                  {qs(entries[2].dateTime), "ttyUSB0", type, "2", ui(text::kBackupDiffers)}}));
+
+    EXPECT_FALSE(dialog.openButton()->isEnabled());
+    list.setCurrentItem(list.topLevelItem(0));
+    EXPECT_FALSE(dialog.openButton()->isEnabled()); // not a whole image
+    list.setCurrentItem(list.topLevelItem(2));
+    dialog.openButton()->click();
+    EXPECT_EQ(std::tuple(dialog.result(), dialog.chosen().value_or(BackupEntry()).image),
+              std::tuple(QDialog::Accepted, std::optional(older)));
+}
+
+TEST_F(BackupsDialogTest, ShowFolderMakesAMissingFolderPrivateOpensItAndSaysWhenItCannot)
+{
+    const QString folder = qs(path("backups"));
+    BackupsDialog dialog(folder, nullptr);
+    EXPECT_TRUE(dialog.list()->isColumnHidden(4));
+    QList<QUrl> opened;
+    bool opens = true;
+    dialog.setFolderOpener([&](const QUrl &url) {
+        opened << url;
+        return opens;
+    });
+
+    dialog.showFolderButton()->click();
+    EXPECT_EQ(std::tuple(opened, std::filesystem::status(toStd(folder)).permissions(),
+                         dialog.problem()->isVisibleTo(&dialog)),
+              std::tuple(QList<QUrl>{QUrl::fromLocalFile(folder)},
+                         std::filesystem::perms::owner_all, false));
+
+    opens = false;
+    dialog.showFolderButton()->click();
+    EXPECT_EQ(std::tuple(dialog.problem()->isVisibleTo(&dialog), dialog.problem()->text()),
+              std::tuple(true, ui(text::kBackupsFolderFailed).arg(folder)));
+}
+
+// The folders and the settings file are found without Qt (kx9-cli has
+// none), where Qt finds them for the window, and read as Qt writes them.
+TEST_F(BackupsDialogTest, FolderAndSettingsAreWhereQtPutsThemAndReadAsQtWritesThem)
+{
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName("kx9");
+    EXPECT_EQ(backupFolder(),
+              QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/backups");
+    QCoreApplication::setApplicationName(name);
+
+    // What is read from the text is BackupSettingsText's; here Qt's forms of
+    // a boolean and a number.
+    QSettings qt(QSettings::IniFormat, QSettings::UserScope, "kx9", "kx9");
+    qt.setValue(kBackupEnabledKey, false);
+    qt.setValue(kBackupMaxAgeKey, 0);
+    qt.setValue(kWriteVerifyKey, true);
+    qt.sync();
+    const BackupSettings read = readBackupSettings();
+    qt.remove(QStringLiteral("backups"));
+    EXPECT_EQ(std::tuple(read.enabled, read.maxAgeDays, read.verifyWrite,
+                         openSettingsStore()->fileName()),
+              std::tuple(false, 0, true, qt.fileName()));
 }
 
 // Only the given ports ticked, none of the machine's own.
@@ -50,11 +145,17 @@ bool finishes(FleetDialog &dialog)
     return dialog.running() ? spy.wait(30000) && !dialog.running() : true;
 }
 
+// A row's result, and its bar's text and whether the bar still runs.
+std::tuple<std::string, QString, bool> result(FleetDialog &dialog, int row)
+{
+    const auto *bar = static_cast<QProgressBar *>(dialog.table()->cellWidget(row, 2));
+    return {toStd(dialog.table()->item(row, 3)->text()), bar->text(), bar->isEnabled()};
+}
+
 // Waits at the first read block until the run is cancelled, as a port waits
 // for a radio that stopped answering; tells the test once it waits.
-class StalledPort : public SimPort
+struct StalledPort : SimPort
 {
-public:
     StalledPort(RadioSim &radio, std::latch &waiting) : SimPort(radio), m_waiting(waiting) {}
     IoResult receive(std::span<std::uint8_t> buffer) override
     {
@@ -65,8 +166,6 @@ public:
         waitPoll(&token, 1, 60000);
         return {true, 0, cancelRaised()};
     }
-
-private:
     std::latch &m_waiting;
 };
 
@@ -76,26 +175,20 @@ private:
 // instead of standing at a third.
 TEST(FleetDialog, CancelAllDuringTheBackupReadSaysWhatEachRadioHolds)
 {
-    struct Chinese
-    {
-        Chinese() { setLanguageTag(programBaseName() + "_CH"); }
-        ~Chinese()
-        {
-            setLanguageTag(programBaseName() + "_EN");
-            languagepack::load(programBaseName() + "_EN");
-        }
-    } chinese;
+    const auto english = qScopeGuard([] {
+        setLanguageTag(programBaseName() + "_EN");
+        languagepack::load(programBaseName() + "_EN");
+    });
+    setLanguageTag(programBaseName() + "_CH");
     ASSERT_TRUE(languagepack::load(programBaseName() + "_CH"));
-    const ChannelImage file = identified(0x01, newDocumentImage());
     const ChannelImage before = identified(0x01);
-    RadioSim stalled(before);
     SimFaults otherIdentity;
     otherIdentity.identity = 0x07;
-    RadioSim other(before, otherIdentity);
+    RadioSim stalled(before), other(before, otherIdentity);
     std::latch waiting(1);
     StubFiles files;
     QTemporaryDir backups;
-    FleetDialog dialog([&] { return file; },
+    FleetDialog dialog([] { return identified(0x01, newDocumentImage()); },
                        [&](const std::string &name) -> std::unique_ptr<Port> {
                            if (name == "/dev/simA")
                                return std::make_unique<StalledPort>(stalled, waiting);
@@ -116,15 +209,13 @@ TEST(FleetDialog, CancelAllDuringTheBackupReadSaysWhatEachRadioHolds)
     dialog.cancelButton()->click();
     ASSERT_TRUE(finishes(dialog));
 
-    EXPECT_EQ(dialog.table()->item(last - 1, 3)->text().toStdString(),
-              std::string(text::kCancelledNothingWritten.zh));
-    EXPECT_EQ(stalled.memory(), before);
-    auto *skippedBar = static_cast<QProgressBar *>(dialog.table()->cellWidget(last, 2));
-    EXPECT_EQ(std::tuple(skippedBar->text(), skippedBar->isEnabled()),
-              std::tuple(QString("已跳过"), false));
-    EXPECT_EQ(dialog.table()->item(last, 3)->text(), "已跳过：机型标识与文件的 01 不同");
     // A one-line result leaves its row as tall as the others.
-    EXPECT_EQ(dialog.table()->rowHeight(last), dialog.table()->rowHeight(0));
+    EXPECT_EQ(std::tuple(std::get<0>(result(dialog, last - 1)), stalled.memory(),
+                         dialog.table()->rowHeight(last)),
+              std::tuple(std::string(text::kCancelledNothingWritten.zh), before,
+                         dialog.table()->rowHeight(0)));
+    EXPECT_EQ(result(dialog, last),
+              std::tuple("已跳过：机型标识与文件的 01 不同", QString("已跳过"), false));
 }
 
 // Start with no port ticked starts nothing and says so. Without verify, a
@@ -132,14 +223,12 @@ TEST(FleetDialog, CancelAllDuringTheBackupReadSaysWhatEachRadioHolds)
 // mid-write "Failed", with why, its bar stopped and saying so.
 TEST(FleetDialog, EachRowSaysHowItsRadioEndedAndAStartWithoutPortsSaysWhy)
 {
-    const ChannelImage file = identified(0x01, newDocumentImage());
-    RadioSim clean(identified(0x01));
     SimFaults noAck;
     noAck.missingWriteAckAtBlock = 5;
-    RadioSim failing(identified(0x01), noAck);
+    RadioSim clean(identified(0x01)), failing(identified(0x01), noAck);
     StubFiles files;
     QTemporaryDir backups;
-    FleetDialog dialog([&] { return file; },
+    FleetDialog dialog([] { return identified(0x01, newDocumentImage()); },
                        [&](const std::string &name) -> std::unique_ptr<Port> {
                            return std::make_unique<SimPort>(name == "/dev/simA" ? clean : failing);
                        },
@@ -155,16 +244,12 @@ TEST(FleetDialog, EachRowSaysHowItsRadioEndedAndAStartWithoutPortsSaysWhy)
     dialog.startButton()->click();
     ASSERT_TRUE(finishes(dialog));
     const int last = dialog.table()->rowCount() - 1;
-    const auto row = [&](int r) {
-        auto *bar = static_cast<QProgressBar *>(dialog.table()->cellWidget(r, 2));
-        return std::tuple(dialog.table()->item(r, 3)->text().toStdString(), bar->text(),
-                          bar->isEnabled());
-    };
-    EXPECT_EQ(row(last - 1), std::tuple("Written", QString("100%"), true));
-    EXPECT_EQ(row(last), std::tuple("Failed: Program Interrupt，Please reset the radio and try "
-                                    "again. " +
-                                        std::string(text::kPartialWrite.en),
-                                    QString("Failed"), false));
+    EXPECT_EQ(result(dialog, last - 1), std::tuple("Written", QString("100%"), true));
+    EXPECT_EQ(result(dialog, last),
+              std::tuple("Failed: Program Interrupt，Please reset the radio and try "
+                         "again. " +
+                             std::string(text::kPartialWrite.en),
+                         QString("Failed"), false));
 }
 
 using FleetWindow = WindowTest;
@@ -187,9 +272,9 @@ TEST_F(FleetWindow, KeepsTheGridForReadingWhileItWritesItAsTheSavedChoicesSay)
     const std::time_t old = std::time(nullptr) - 800 * 24 * 60 * 60;
     for (int i = 0; i <= kBackupsAlwaysKept; ++i) {
         const std::string name = backups + "/" + backupFileName(old + i, identity, "old");
-        std::ofstream(name) << "old";
-        const timespec times[2] = {{old, 0}, {old, 0}};
-        ::utimensat(AT_FDCWD, name.c_str(), times, 0);
+        writeFile(name, "old");
+        std::filesystem::last_write_time(name, std::filesystem::file_time_type::clock::now() -
+                                                   std::chrono::days(800));
     }
     radio.setMemory(identified(identity, radio.memory()));
     clickCell(1, 1);
@@ -208,10 +293,10 @@ TEST_F(FleetWindow, KeepsTheGridForReadingWhileItWritesItAsTheSavedChoicesSay)
 
     ASSERT_TRUE(finishes(*dialog));
     const int last = dialog->table()->rowCount() - 1;
-    EXPECT_EQ(std::tuple(dialog->table()->item(last, 3)->text(), dialog->summary()->text(),
-                         BackupStore(backups).list().size()),
-              std::tuple("Verified", "1 of 1 radios written.", kBackupsAlwaysKept + 2u));
-    EXPECT_EQ(cell(1, 1), "446.00625");
+    EXPECT_EQ(
+        std::tuple(dialog->table()->item(last, 3)->text(), dialog->summary()->text(),
+                   BackupStore(backups).list().size(), cell(1, 1)),
+        std::tuple("Verified", "1 of 1 radios written.", kBackupsAlwaysKept + 2u, "446.00625"));
     const ChannelImage saved = document.imageAsSaved(), held = radio.memory();
     EXPECT_TRUE(std::equal(saved.bytes().begin(), saved.bytes().begin() + kWriteBlocks * kBlockSize,
                            held.bytes().begin()));
