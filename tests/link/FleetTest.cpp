@@ -11,7 +11,6 @@
 #include "SafetyTexts.h"
 #include "SimPort.h"
 #include "TempFolder.h"
-#include "Texts.h"
 #include "Waits.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +27,9 @@
 
 namespace kx9 {
 namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
 
 ChannelImage patternImage(std::uint8_t seed)
 {
@@ -87,31 +89,27 @@ TEST_F(FleetTest, CleanRadiosAreWrittenWhileOthersFailOrAreSkipped)
 {
     FleetRun run(ports, simPorts(), plainWriteJob(file, Language::English), {});
     const std::vector<FleetResult> results = run.results();
-    ASSERT_EQ(results.size(), 4u);
+    // The whole reason a single write gives, as one line of sentences.
+    const std::string interrupt = "Program Interrupt，Please reset the radio and try again";
+    const std::string partial(text::kPartialWrite.en);
+    ASSERT_EQ(textsOf(results),
+              (Texts{"written", "written", "failed: " + interrupt + ". " + partial,
+                     "skipped: identity differs from the file's 01"}));
     expectHoldsFile("P1");
     expectHoldsFile("P2");
     EXPECT_EQ(radios["P4"].memory(), before);
-    // The whole reason a single write gives, as one line of sentences.
-    const std::string interrupt = "Program Interrupt，Please reset the radio and try again";
-    EXPECT_EQ(textsOf(results),
-              (Texts{"written", "written",
-                     "failed: " + interrupt + ". " + std::string(text::kPartialWrite.en),
-                     "skipped: identity differs from the file's 01"}));
-    EXPECT_EQ(results[2].port, "P3");
-    EXPECT_EQ(results[2].message, interrupt + "\n" + std::string(text::kPartialWrite.en));
-    EXPECT_EQ(results[1].identity, 0x01);
-    EXPECT_EQ(results[3].identity, 0x07);
-    EXPECT_FALSE(fleetSucceeded(results));
-    std::vector<int> positions;
-    for (const FleetProgress &p : run.progress()) {
-        positions.push_back(p.position);
-        EXPECT_TRUE(p.finished && p.total == kWriteBlocks);
-    }
-    EXPECT_EQ(positions, (std::vector<int>{kWriteBlocks, kWriteBlocks, 100, 0}));
+    EXPECT_EQ(std::tuple(results[2].port, results[2].message, results[1].identity,
+                         results[3].identity, fleetSucceeded(results)),
+              std::tuple("P3", interrupt + "\n" + partial, 0x01, 0x07, false));
+    std::vector<std::tuple<int, int, bool>> progress;
+    for (const FleetProgress &p : run.progress())
+        progress.emplace_back(p.position, p.total, p.finished);
+    const auto done = [](int at) { return std::tuple(at, kWriteBlocks, true); };
+    EXPECT_EQ(progress, (std::vector{done(kWriteBlocks), done(kWriteBlocks), done(100), done(0)}));
 }
 
 // As a signal handler would: the caller's token is raised while two radios
-// are at the header of block 400 and one has not yet sent anything.
+// are at the header of block 50 (address 400) and one has not yet sent anything.
 TEST_F(FleetTest, CancelStopsEveryRadioAndSaysWhatEachHolds)
 {
     CancelToken interrupted;
@@ -121,7 +119,7 @@ TEST_F(FleetTest, CancelStopsEveryRadioAndSaysWhatEachHolds)
         if (++arrived == 3)
             interrupted.raise();
         while (arrived < 3)
-            waitSleep(std::chrono::milliseconds(1));
+            waitSleep(1ms);
     };
     const auto gated = [&](const std::string &name) {
         auto port = std::make_unique<SimPort>(radios[name]);
@@ -138,12 +136,11 @@ TEST_F(FleetTest, CancelStopsEveryRadioAndSaysWhatEachHolds)
     const std::vector<FleetResult> results = run.results();
     const std::string partial = "cancelled; the radio may now hold a partial write: write it "
                                 "again before using the radio";
-    EXPECT_EQ(textsOf(results), (Texts{partial, "cancelled; nothing was written", partial}));
-    EXPECT_FALSE(fleetSucceeded(results));
+    ASSERT_EQ(textsOf(results), (Texts{partial, "cancelled; nothing was written", partial}));
     EXPECT_EQ(radios["P2"].memory(), before);
     // The identity comes back from the transfer itself.
-    EXPECT_EQ(results[0].identity, std::optional<std::uint8_t>(0x01));
-    EXPECT_EQ(results[1].identity, std::nullopt);
+    EXPECT_EQ(std::tuple(fleetSucceeded(results), results[0].identity, results[1].identity),
+              std::tuple(false, std::optional<std::uint8_t>(0x01), std::nullopt));
 }
 
 // Eight radios on real ports that stop answering at the first read block,
@@ -162,24 +159,22 @@ TEST(FleetCancelTest, EightRadiosWaitingOnTheirPortsStopTogether)
         lines.push_back(std::make_unique<test::PtyRadioLine>(silentAtFirstBlock, &silenced));
         ports.push_back(lines.back()->path());
     }
-    const ImageSink keepNothing = [](std::string_view, const ChannelImage &) {
-        return std::string("not expected");
-    };
+    const ImageSink keepNothing = [](auto, auto &) { return std::string("not expected"); };
     FleetRun run(
         ports, [](const std::string &) { return std::make_unique<RadioLink>(); },
         plainReadJob(keepNothing, Language::English));
     silenced.wait(); // every radio has asked for block 0 and waits for its reply
     // While none ends, a front end waiting for news waits its whole time.
-    const auto asked = std::chrono::steady_clock::now();
-    EXPECT_FALSE(run.wait(std::chrono::milliseconds(20)));
-    EXPECT_GE(std::chrono::steady_clock::now() - asked, std::chrono::milliseconds(20));
-    const auto cancelled = std::chrono::steady_clock::now();
+    const auto asked = Clock::now();
+    EXPECT_FALSE(run.wait(20ms));
+    EXPECT_GE(Clock::now() - asked, 20ms);
+    const auto cancelled = Clock::now();
     run.cancel();
     const std::vector<FleetResult> results = run.results();
-    const auto joined = std::chrono::steady_clock::now() - cancelled;
+    const auto joined = Clock::now() - cancelled;
     EXPECT_EQ(textsOf(results), Texts(kRadios, "cancelled; nothing was read or saved"));
     // A generous bound: each wait would otherwise run 6 s to its end.
-    EXPECT_LT(joined, std::chrono::seconds(2));
+    EXPECT_LT(joined, 2s);
 }
 
 TEST_F(FleetTest, ReadsEveryRadioIntoItsOwnFileAndReportsThoseNotRead)
@@ -198,11 +193,10 @@ TEST_F(FleetTest, ReadsEveryRadioIntoItsOwnFileAndReportsThoseNotRead)
     const std::vector<FleetResult> results = run.results();
     EXPECT_EQ(textsOf(results), (Texts{"read", "failed: not saved: disk full",
                                        "failed: not received enough  byte", "read"}));
-    EXPECT_EQ(results[3].identity, 0x07);
-    ASSERT_EQ(saved.size(), 2u);
-    EXPECT_EQ(saved.at("P1"), file);
-    EXPECT_EQ(saved.at("P4"), radios["P4"].memory());
-    EXPECT_EQ(run.progress()[0].total, kReadBlocks);
+    EXPECT_EQ(std::tuple(results[3].identity, run.progress()[0].total),
+              std::tuple(0x07, kReadBlocks));
+    EXPECT_EQ(saved,
+              (std::map<std::string, ChannelImage>{{"P1", file}, {"P4", radios["P4"].memory()}}));
 }
 
 // The write flow per radio: a backup of each radio read first, a radio that
@@ -233,8 +227,7 @@ TEST_F(FleetTest, WriteFlowJobKeepsBackupsAndVerifiesEachRadio)
                "failed: Nothing was written: the radio's data could not be kept first. No space "
                "left on device"}));
     expectHoldsFile("P1");
-    EXPECT_EQ(radios["P3"].memory(), before);
-    EXPECT_EQ(radios["P4"].memory(), before);
+    EXPECT_EQ(std::tuple(radios["P3"].memory(), radios["P4"].memory()), std::tuple(before, before));
     const std::vector<BackupEntry> kept = store.list();
     std::filesystem::remove_all(home);
     ASSERT_EQ(kept.size(), 1u); // P1 and P2 read, both holding the same bytes
@@ -246,66 +239,59 @@ TEST_F(FleetTest, WriteFlowJobKeepsBackupsAndVerifiesEachRadio)
 // radios' thread blocks it.
 TEST_F(FleetTest, AJobThatThrowsOrAMissingPortFailsOnlyItsOwnRadio)
 {
-    const RadioJob job{[](Port &, std::string_view port, TransferHost &host) {
-                           if (port == "P1")
-                               throw std::runtime_error("out of memory");
-                           host.stepProgress();
-                           sigset_t mask;
-                           pthread_sigmask(SIG_BLOCK, nullptr, &mask);
-                           FleetResult r;
-                           r.status = sigismember(&mask, SIGINT) == 1 ? FleetStatus::Written
-                                                                      : FleetStatus::Failed;
-                           return r;
-                       },
-                       1};
+    const auto sigintBlocked = [] {
+        sigset_t mask;
+        pthread_sigmask(SIG_BLOCK, nullptr, &mask);
+        return sigismember(&mask, SIGINT);
+    };
+    const auto job = [=](Port &, std::string_view port, TransferHost &host) {
+        if (port == "P1")
+            throw std::runtime_error("out of memory");
+        host.stepProgress();
+        FleetResult r;
+        r.status = sigintBlocked() == 1 ? FleetStatus::Written : FleetStatus::Failed;
+        return r;
+    };
     const auto noP2 = [&](const std::string &name) {
         return name == "P2" ? nullptr : std::make_unique<SimPort>(radios[name]);
     };
-    FleetRun run({"P1", "P2", "P3"}, noP2, job);
-    while (!run.wait(std::chrono::milliseconds(1000))) {
+    FleetRun run({"P1", "P2", "P3"}, noP2, {job, 1});
+    while (!run.wait(1000ms)) {
     }
-    EXPECT_TRUE(run.wait(std::chrono::minutes(10))); // at once, once all are done
+    EXPECT_TRUE(run.wait(10min)); // at once, once all are done
     Texts texts;
     for (std::size_t i = 0; i < 3; ++i)
         texts.push_back(fleetResultText(run.result(i).value()));
     EXPECT_EQ(texts, (Texts{"failed: out of memory", "failed: no port", "written"}));
-    sigset_t mask;
-    pthread_sigmask(SIG_BLOCK, nullptr, &mask);
-    EXPECT_EQ(sigismember(&mask, SIGINT), 0);
+    EXPECT_EQ(sigintBlocked(), 0);
 }
 
 // --- The report --------------------------------------------------------------
-
-std::vector<FleetResult> sampleResults()
-{
-    return {{"/dev/ttyUSB0", 0x01, FleetStatus::Verified, "", "", false, 12.34},
-            {"/dev/ttyUSB1", 0x07, FleetStatus::Skipped, "identity differs from the file's 01", "",
-             false, 0.5},
-            {"a \"b\"\\\n", std::nullopt, FleetStatus::Failed, "cancelled", "", true, 3}};
-}
 
 // Each radio's result is said in full, and a port's name cannot break the
 // table's lines or the JSON's strings.
 TEST(FleetReportTest, TableLineAndJsonSayEachResultAndNoPortBreaksThem)
 {
-    const std::string table = formatFleetTable(sampleResults());
+    const std::vector<FleetResult> sample = {
+        {"/dev/ttyUSB0", 0x01, FleetStatus::Verified, "", "", false, 12.34},
+        {"/dev/ttyUSB1", 0x07, FleetStatus::Skipped, "identity differs from the file's 01", "",
+         false, 0.5},
+        {"a \"b\"\\\n", std::nullopt, FleetStatus::Failed, "cancelled", "", true, 3}};
+    const std::string table = formatFleetTable(sample);
     EXPECT_NE(table.find(" failed: cancelled; may hold a partial write "), std::string::npos);
     EXPECT_NE(table.find("\na \"b\"\\?  "), std::string::npos) << table;
     EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 4) << table;
-    EXPECT_EQ(formatFleetLine(sampleResults()[1]),
+    EXPECT_EQ(formatFleetLine(sample[1]),
               "/dev/ttyUSB1: skipped: identity differs from the file's 01 (0.5 s)");
-    EXPECT_EQ(formatFleetJson(sampleResults()),
-              "[\n"
-              " {\"port\": \"/dev/ttyUSB0\", \"identity\": \"01\", \"result\": \"verified\", "
+    EXPECT_EQ(formatFleetJson(sample),
+              "[\n {\"port\": \"/dev/ttyUSB0\", \"identity\": \"01\", \"result\": \"verified\", "
               "\"reason\": \"\", \"message\": \"\", \"partialWrite\": false, \"seconds\": 12.3},\n"
               " {\"port\": \"/dev/ttyUSB1\", \"identity\": \"07\", \"result\": \"skipped\", "
               "\"reason\": \"identity differs from the file's 01\", \"message\": \"\", "
-              "\"partialWrite\": false, "
-              "\"seconds\": 0.5},\n"
+              "\"partialWrite\": false, \"seconds\": 0.5},\n"
               " {\"port\": \"a \\\"b\\\"\\\\\\u000a\", \"identity\": null, \"result\": \"failed\", "
               "\"reason\": \"cancelled\", \"message\": \"\", \"partialWrite\": true, "
-              "\"seconds\": 3.0}\n"
-              "]\n");
+              "\"seconds\": 3.0}\n]\n");
     EXPECT_EQ(formatFleetJson({}), "[]\n");
     // Each result's word, and why where there is a why; a cancel's message says all.
     const std::pair<FleetResult, std::string> words[] = {
@@ -328,9 +314,7 @@ struct PortsCase
     std::string problem;
 };
 
-class FleetPortsTest : public ::testing::TestWithParam<PortsCase>
-{
-};
+using FleetPortsTest = ::testing::TestWithParam<PortsCase>;
 
 TEST_P(FleetPortsTest, OneDeviceOrOneFileTwiceIsRefused)
 {
@@ -375,15 +359,9 @@ TEST(FleetPortNameTest, FileNameIsThePortWithoutDevAndWithDashesForSlashes)
 // Pipes whose ends close with the test.
 struct Pipe
 {
-    Descriptor read, write;
-    Pipe()
-    {
-        int fds[2];
-        if (::pipe(fds) == 0) {
-            read.reset(fds[0]);
-            write.reset(fds[1]);
-        }
-    }
+    int fds[2] = {-1, -1};
+    int made = ::pipe(fds); // before the ends below take the descriptors
+    Descriptor read{fds[0]}, write{fds[1]};
 };
 
 // The runner's waits as a port sees them: a fiber waiting for a byte lets
@@ -392,48 +370,43 @@ struct Pipe
 // default grace of 700 us, the 1 ms sleep ends with the 1.3 ms one).
 TEST(FiberRunnerTest, OneFibersWaitLetsTheOthersRun)
 {
-    using Clock = std::chrono::steady_clock;
-    using std::chrono::microseconds;
     Pipe fed, silent, closed;
     closed.write.close();
-    int fedReady = -1, silentReady = -1, closedReady = -1;
-    short fedEvents = 0, closedEvents = 0;
-    Clock::duration silentWaited{};
+    // A fiber's wait for a pipe's reader: what the wait returned, its events, how long it took.
+    using Polled = std::tuple<int, short, Clock::duration>;
+    Polled fedPolled, silentPolled, closedPolled;
+    const auto poller = [](const Pipe &pipe, int timeoutMs, Polled &out) {
+        return [&pipe, timeoutMs, &out] {
+            pollfd wait{pipe.read.get(), POLLIN, 0};
+            const auto start = Clock::now();
+            const int ready = waitPoll(&wait, 1, timeoutMs);
+            out = {ready, wait.revents, Clock::now() - start};
+        };
+    };
     Clock::time_point shortSleepEnded, longSleepDue;
     FiberRunner runner;
+    runner.add(poller(fed, 5000, fedPolled));
     runner.add([&] {
-        pollfd wait{fed.read.get(), POLLIN, 0};
-        fedReady = waitPoll(&wait, 1, 5000);
-        fedEvents = wait.revents;
-    });
-    runner.add([&] {
-        waitSleep(std::chrono::milliseconds(2));
+        waitSleep(2ms);
         EXPECT_EQ(::write(fed.write.get(), "x", 1), 1);
     });
+    runner.add(poller(silent, 30, silentPolled));
+    runner.add(poller(closed, 5000, closedPolled));
     runner.add([&] {
-        pollfd wait{silent.read.get(), POLLIN, 0};
-        const auto start = Clock::now();
-        silentReady = waitPoll(&wait, 1, 30);
-        silentWaited = Clock::now() - start;
-    });
-    runner.add([&] {
-        pollfd wait{closed.read.get(), POLLIN, 0};
-        closedReady = waitPoll(&wait, 1, 5000);
-        closedEvents = wait.revents;
-    });
-    runner.add([&] {
-        waitSleep(microseconds(1000));
+        waitSleep(1000us);
         shortSleepEnded = Clock::now();
     });
     runner.add([&] {
-        longSleepDue = Clock::now() + microseconds(1300);
-        waitSleep(microseconds(1300));
+        longSleepDue = Clock::now() + 1300us;
+        waitSleep(1300us);
     });
     runner.run();
-    EXPECT_EQ(std::tuple(fedReady, fedEvents), std::tuple(1, short{POLLIN}));
-    EXPECT_EQ(silentReady, 0);
-    EXPECT_GE(silentWaited, std::chrono::milliseconds(30));
-    EXPECT_EQ(std::tuple(closedReady, closedEvents & POLLHUP), std::tuple(1, int{POLLHUP}));
+    const auto [fedReady, fedEvents, fedWaited] = fedPolled;
+    const auto [silentReady, silentEvents, silentWaited] = silentPolled;
+    const auto [closedReady, closedEvents, closedWaited] = closedPolled;
+    EXPECT_EQ(std::tuple(fedReady, fedEvents, silentReady, closedReady, closedEvents & POLLHUP),
+              std::tuple(1, short{POLLIN}, 0, 1, int{POLLHUP}));
+    EXPECT_GE(silentWaited, 30ms);
     EXPECT_GE(shortSleepEnded, longSleepDue);
     EXPECT_EQ(threadWaiter(), nullptr);
 }
@@ -456,7 +429,7 @@ TEST(FiberRunnerTest, BlockingWorkRunsBesideTheOtherFibers)
         });
     });
     runner.add([&] {
-        waitSleep(std::chrono::milliseconds(1));
+        waitSleep(1ms);
         EXPECT_EQ(::write(line.write.get(), "y", 1), 1);
     });
     runner.add([&] {
