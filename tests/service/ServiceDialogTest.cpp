@@ -22,34 +22,33 @@
 #include <QTreeWidget>
 #include <QWheelEvent>
 
+#include <tuple>
+
 namespace kx9::test {
 namespace {
 
 using namespace std::chrono_literals;
+using enum DebugModeDialog::Node;
+using Texts = std::vector<std::string>;
 
 // A one-second wait that runs out when the test says so.
-class ManualTimer : public DelayTimer
+struct ManualTimer : DelayTimer
 {
-public:
     void start(std::chrono::milliseconds delay, std::function<void()> due) override
     {
-        ++starts;
-        lastDelay = delay;
-        m_due = std::move(due);
+        starts.push_back(delay);
+        pending = std::move(due);
     }
-    void stop() override { m_due = nullptr; }
-    bool isActive() const override { return m_due != nullptr; }
+    void stop() override { pending = nullptr; }
+    bool isActive() const override { return pending != nullptr; }
     void fire()
     {
         ASSERT_TRUE(isActive());
-        std::exchange(m_due, nullptr)();
+        std::exchange(pending, nullptr)();
     }
 
-    int starts = 0;
-    std::chrono::milliseconds lastDelay{0};
-
-private:
-    std::function<void()> m_due;
+    std::vector<std::chrono::milliseconds> starts; // the delay of each start
+    std::function<void()> pending;
 };
 
 ChannelImage powerMemory(std::uint8_t high, std::uint8_t low)
@@ -89,6 +88,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
     }
     QScrollBar &bar() { return *dialog->scrollBar(); }
+    QString shown() const { return dialog->valueLabel()->text(); }
     int writes() const { return countSends(port.calls(), {'W'}); } // tuning writes sent
     void click(QStyle::SubControl part)
     {
@@ -111,36 +111,30 @@ protected:
 TEST_F(PowerDialogTest, ArrowsAndDragSendOneWriteASecondAfterTheLastMoveAndNothingElseMoves)
 {
     open(PowerKind::High);
-    EXPECT_EQ(dialog->windowTitle(), "High Power Debug");
-    EXPECT_EQ(bar().minimum(), 1);
-    EXPECT_EQ(bar().maximum(), 250);
-    EXPECT_EQ(dialog->valueLabel()->text(), "125");
+    EXPECT_EQ(std::tuple(dialog->windowTitle(), bar().minimum(), bar().maximum(), shown()),
+              std::tuple("High Power Debug", 1, 250, "125"));
 
     click(QStyle::SC_ScrollBarAddLine);
-    EXPECT_EQ(dialog->valueLabel()->text(), "126");
-    EXPECT_EQ(timer.starts, 1);
-    EXPECT_EQ(timer.lastDelay, 1000ms);
+    EXPECT_EQ(std::tuple(shown(), timer.starts), std::tuple("126", std::vector{1000ms}));
     click(QStyle::SC_ScrollBarAddLine);
     QTest::keyClick(&bar(), Qt::Key_Right); // Right raises, as the right arrow does
-    EXPECT_EQ(timer.starts, 3);
-    EXPECT_EQ(writes(), 0); // not before the second is up
+    // No write before the second is up.
+    EXPECT_EQ(std::tuple(timer.starts.size(), writes()), std::tuple(3u, 0));
     timer.fire();
-    EXPECT_EQ(writes(), 1);
-    EXPECT_EQ(radio.memory().byte(0xFF9), 128);
-    EXPECT_TRUE(dialog->ready());
+    EXPECT_EQ(std::tuple(writes(), radio.memory().byte(0xFF9), dialog->ready()),
+              std::tuple(1, 128, true));
 
     const QPoint thumb = scrollBarPart(bar(), QStyle::SC_ScrollBarSlider).center();
     QTest::mousePress(&bar(), Qt::LeftButton, {}, thumb);
     for (int dx = 10; dx <= 60; dx += 10)
         QTest::mouseMove(&bar(), thumb + QPoint(dx, 0));
-    EXPECT_EQ(timer.starts, 3); // still held
+    EXPECT_EQ(timer.starts.size(), 3u); // still held
     QTest::mouseRelease(&bar(), Qt::LeftButton, {}, thumb + QPoint(60, 0));
     const auto final = static_cast<std::uint8_t>(bar().value());
     ASSERT_GT(final, 128);
     timer.fire();
-    EXPECT_EQ(writes(), 2);
-    EXPECT_EQ(radio.memory().byte(0xFF9), final);
-    EXPECT_EQ(dialog->valueLabel()->text(), QString::number(final));
+    EXPECT_EQ(std::tuple(writes(), radio.memory().byte(0xFF9), shown()),
+              std::tuple(2, final, QString::number(final)));
 
     click(QStyle::SC_ScrollBarAddPage);
     for (const Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End})
@@ -148,21 +142,18 @@ TEST_F(PowerDialogTest, ArrowsAndDragSendOneWriteASecondAfterTheLastMoveAndNothi
     QWheelEvent wheel(QPointF(5, 5), bar().mapToGlobal(QPointF(5, 5)), {}, {0, -120}, Qt::NoButton,
                       {}, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&bar(), &wheel);
-    EXPECT_EQ(bar().value(), final);
-    EXPECT_EQ(timer.starts, 4);
-    EXPECT_EQ(writes(), 2);
+    EXPECT_EQ(std::tuple(bar().value(), timer.starts.size(), writes()), std::tuple(final, 4u, 2));
 
     // Enter presses OK; closing sends a move still waiting, then the exit (a
-    // write after the exit would not reach the radio's memory).
+    // write after the exit would not reach the radio's memory). The Enter
+    // itself sends no write.
     click(QStyle::SC_ScrollBarAddLine);
     QTest::keyClick(&bar(), Qt::Key_Return);
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(dialog->result(), QDialog::Rejected);
-    EXPECT_EQ(radio.memory().byte(0xFF9), final + 1);
-    EXPECT_EQ(writes(), 3); // the one move, and nothing for the Enter itself
-    EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
-    EXPECT_EQ(trace(port.calls()).back(), "close");
-    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_EQ(std::tuple(dialog->isVisible(), dialog->result(), radio.memory().byte(0xFF9),
+                         writes(), radio.serviceState(), trace(port.calls()).back(),
+                         prompter.texts()),
+              std::tuple(false, QDialog::Rejected, final + 1, 3, RadioSim::ServiceState::None,
+                         "close", Texts{}));
 }
 
 // A click in the middle of an exchange leaves the bar still and starts no
@@ -182,23 +173,20 @@ TEST_F(PowerDialogTest, DuringAnExchangeTheBarStaysStillAndClosingStopsIt)
         }
     };
     timer.fire();
-    EXPECT_EQ(valueDuring, 61);
-    EXPECT_EQ(timer.starts, 1);
-    EXPECT_TRUE(prompter.texts().empty());
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
+    EXPECT_EQ(std::tuple(valueDuring, timer.starts.size(), prompter.texts(), dialog->isVisible(),
+                         radio.serviceState()),
+              std::tuple(61, 1u, Texts{}, false, RadioSim::ServiceState::None));
 }
 
 TEST_F(PowerDialogTest, NeverReadValue255ShowsAsItIsWithTheBarAtItsEnd)
 {
     radio.setMemory(powerMemory(255, 255));
     open(PowerKind::High);
-    EXPECT_EQ(dialog->valueLabel()->text(), "255");
-    EXPECT_EQ(bar().value(), 250);
+    EXPECT_EQ(std::tuple(shown(), bar().value()), std::tuple("255", 250));
     // The handle stands out from the trough there, as at every value.
-    const QImage drawn = bar().grab().toImage();
     const QRect handle = scrollBarPart(bar(), QStyle::SC_ScrollBarSlider);
-    EXPECT_EQ(drawn.pixelColor(handle.center()), bar().palette().color(QPalette::Highlight));
+    EXPECT_EQ(bar().grab().toImage().pixelColor(handle.center()),
+              bar().palette().color(QPalette::Highlight));
 }
 
 // Cancel at the question ends the session (PowerDebugTest checks the radio
@@ -209,9 +197,8 @@ TEST_F(PowerDialogTest, AfterCancelOnATuningQuestionTheBarIsOffAndOkCloses)
     radio.faults().unansweredTuningWakeUps = 1000;
     click(QStyle::SC_ScrollBarAddLine);
     timer.fire(); // six wake-ups, then the question; Cancel
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{" Error had happen L1,need try again"});
-    EXPECT_FALSE(bar().isEnabled());
-    EXPECT_FALSE(dialog->ready());
+    EXPECT_EQ(std::tuple(prompter.texts(), bar().isEnabled(), dialog->ready()),
+              std::tuple(Texts{" Error had happen L1,need try again"}, false, false));
     dialog->okButton()->click();
     EXPECT_FALSE(dialog->isVisible());
 }
@@ -225,11 +212,8 @@ protected:
     {
         radio.setMemory(powerMemory(90, 40));
         WindowTest::SetUp();
-        window->serviceCommands().setTimerFactory([this] {
-            auto owned = std::make_unique<ManualTimer>();
-            timer = owned.get();
-            return owned;
-        });
+        window->serviceCommands().setTimerFactory(
+            [this] { return std::unique_ptr<DelayTimer>(timer = new ManualTimer); });
     }
 
     ManualTimer *timer = nullptr; // the one the last command made
@@ -247,31 +231,28 @@ TEST_F(ServiceMenuTest, HighPowerDebugKeepsTheTunedValueThroughUndoOfAnEarlierCh
             QTest::keyClick(&d, Qt::Key_Return);
         }));
     ASSERT_EQ(document.image().byte(0x813), 2);
-    QString shown;
     EXPECT_TRUE(whileModal<PowerDebugDialog>(
         [this] { window->action(command::kHighPowerDebug)->trigger(); },
         [&](PowerDebugDialog &dialog) {
-            shown = dialog.valueLabel()->text();
-            EXPECT_FALSE(window->action(command::kReadFromRadio)->isEnabled());
+            EXPECT_EQ(std::tuple(dialog.valueLabel()->text(),
+                                 window->action(command::kReadFromRadio)->isEnabled()),
+                      std::tuple("90", false));
             dialog.scrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
             timer->fire();
             dialog.okButton()->click();
         }));
-    EXPECT_EQ(shown, "90");
-    EXPECT_EQ(document.image().byte(0xFF8), 0xFF);
-    EXPECT_EQ(radio.memory().byte(0xFF9), 89);
-    EXPECT_EQ(radio.serviceState(), RadioSim::ServiceState::None);
-    EXPECT_TRUE(window->action(command::kReadFromRadio)->isEnabled());
-
-    EXPECT_EQ(document.image().byte(0xFF9), 89);
+    EXPECT_EQ(std::tuple(document.image().byte(0xFF8), document.image().byte(0xFF9),
+                         radio.memory().byte(0xFF9), radio.serviceState(),
+                         window->action(command::kReadFromRadio)->isEnabled()),
+              std::tuple(0xFF, 89, 89, RadioSim::ServiceState::None, true));
     for (const int squelch : {5, 2, 5}) {
         window->action(squelch == 5 ? command::kEditUndo : command::kEditRedo)->trigger();
-        EXPECT_EQ(document.image().byte(0x813), squelch);
-        EXPECT_EQ(document.image().byte(0xFF9), 89);
+        EXPECT_EQ(std::tuple(document.image().byte(0x813), document.image().byte(0xFF9)),
+                  std::tuple(squelch, 89));
     }
-    EXPECT_FALSE(window->action(command::kEditUndo)->isEnabled());
-    EXPECT_TRUE(document.isModified());
-    EXPECT_EQ(document.imageAsSaved().byte(0xFF9), 89);
+    EXPECT_EQ(std::tuple(window->action(command::kEditUndo)->isEnabled(), document.isModified(),
+                         document.imageAsSaved().byte(0xFF9)),
+              std::tuple(false, true, 89));
 }
 
 TEST_F(ServiceMenuTest, ShortEntryReplyOpensNoDialogAndLeavesTheDocumentAlone)
@@ -279,8 +260,8 @@ TEST_F(ServiceMenuTest, ShortEntryReplyOpensNoDialogAndLeavesTheDocumentAlone)
     radio.faults().shortEntryReply = 2;
     EXPECT_FALSE(whileModal<PowerDebugDialog>(
         [this] { window->action(command::kLowPowerDebug)->trigger(); }));
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Not received enough  byte"});
-    EXPECT_FALSE(document.isModified());
+    EXPECT_EQ(std::tuple(prompter.texts(), document.isModified()),
+              std::tuple(Texts{"Not received enough  byte"}, false));
 }
 
 // --- Debug mode dialog ----------------------------------------------------------
@@ -290,109 +271,100 @@ class DebugDialogTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        dialog = std::make_unique<DebugModeDialog>(
-            prompter, [this] { return std::make_unique<SimPort>(radio); }, "COM2");
-        dialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     }
-    void choose(int node) { dialog->tree()->setCurrentItem(dialog->node(node)); }
-    const auto &rx() { return dialog->controls(DebugModeDialog::Side::Rx); }
-    const auto &tx() { return dialog->controls(DebugModeDialog::Side::Tx); }
-    // The settings the radio took: "item value rx/tx tone".
-    std::vector<std::string> sent() const
-    {
-        std::vector<std::string> out;
-        for (const RadioSim::DebugSetting &s : radio.debugSettings())
-            out.push_back(std::string(1, char(s.item)) + " " + std::to_string(s.value) + " " +
-                          std::to_string(s.rxFrequency) + "/" + std::to_string(s.txFrequency) +
-                          " " + std::to_string(s.rxTone));
-        return out;
-    }
-    void typeAndEnter(QLineEdit *edit, const QString &text)
+    void choose(int node) { dialog.tree()->setCurrentItem(dialog.node(node)); }
+    const auto &rx() { return dialog.controls(DebugModeDialog::Side::Rx); }
+    const auto &tx() { return dialog.controls(DebugModeDialog::Side::Tx); }
+    void type(QLineEdit *edit, const QString &text, bool enter = true)
     {
         edit->setFocus();
         edit->selectAll();
         QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Return);
+        if (enter)
+            QTest::keyClick(edit, Qt::Key_Return);
     }
 
     RadioSim radio;
     ScriptedPrompter prompter;
-    std::unique_ptr<DebugModeDialog> dialog;
+    DebugModeDialog dialog{prompter, [this] { return std::make_unique<SimPort>(radio); }, "COM2"};
 };
 
 TEST_F(DebugDialogTest, StartSendsTheFrequencyPageLastChosenAndWhatItsEditsShow)
 {
-    EXPECT_EQ(dialog->captionBox()->title(), "Please Choose Frequency first");
-    EXPECT_FALSE(dialog->defaultButton()->isVisible());
-    choose(DebugModeDialog::kTxPowerNode);
-    EXPECT_TRUE(dialog->defaultButton()->isVisible());
-    EXPECT_TRUE(dialog->itemPage()->isVisible());
-    EXPECT_FALSE(dialog->frequencyPage()->isVisible());
-    dialog->slider()->setValue(47);
-    EXPECT_EQ(dialog->positionLabel()->text(), "Current Position:47");
+    EXPECT_EQ(std::tuple(dialog.captionBox()->title(), dialog.defaultButton()->isVisible()),
+              std::tuple("Please Choose Frequency first", false));
+    choose(kTxPowerNode);
+    EXPECT_EQ(std::tuple(dialog.defaultButton()->isVisible(), dialog.itemPage()->isVisible(),
+                         dialog.frequencyPage()->isVisible()),
+              std::tuple(true, true, false));
+    dialog.slider()->setValue(47);
+    EXPECT_EQ(dialog.positionLabel()->text(), "Current Position:47");
 
-    dialog->startButton()->click();
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Finish successfully!"});
+    dialog.startButton()->click();
+    EXPECT_EQ(prompter.texts(), Texts{"Finish successfully!"});
 
-    choose(DebugModeDialog::kTxFrequencyNode);
-    dialog->frequencyChoice(DebugFrequency::Middle)->click();
-    EXPECT_EQ(dialog->captionBox()->title(), "Middle Frequency");
-    dialog->startButton()->setFocus(); // Enter there presses it: an item is 0 until Default
-    QTest::keyClick(dialog->startButton(), Qt::Key_Return);
+    choose(kTxFrequencyNode);
+    dialog.frequencyChoice(DebugFrequency::Middle)->click();
+    EXPECT_EQ(dialog.captionBox()->title(), "Middle Frequency");
+    dialog.startButton()->setFocus(); // Enter there presses it: an item is 0 until Default
+    QTest::keyClick(dialog.startButton(), Qt::Key_Return);
 
-    // Enter rounds a typed frequency to the step and moves on.
-    choose(DebugModeDialog::kLowNode);
-    EXPECT_EQ(dialog->captionBox()->title(), "Low frequency");
-    EXPECT_EQ(rx().edit->text(), "446.00000");
+    // Enter rounds a typed frequency to the step and moves on; 310 of 625
+    // rounds down.
+    choose(kLowNode);
+    EXPECT_EQ(std::tuple(dialog.captionBox()->title(), rx().edit->text()),
+              std::tuple("Low frequency", "446.00000"));
     rx().step625->click();
-    typeAndEnter(rx().edit, "447.0031");
-    EXPECT_EQ(rx().edit->text(), "447.00000"); // 310 of 625 rounds down
-    EXPECT_FALSE(rx().edit->hasFocus());       // Enter moved on
-    typeAndEnter(tx().edit, "480");
+    type(rx().edit, "447.0031");
+    EXPECT_EQ(std::tuple(rx().edit->text(), rx().edit->hasFocus()), std::tuple("447.00000", false));
+    type(tx().edit, "480");
     EXPECT_EQ(tx().edit->text(), "466.00000");
     rx().tones->setCurrentIndex(1);
     emit rx().tones->activated(1);
 
-    choose(DebugModeDialog::kSquelchLevelNode);
-    dialog->defaultButton()->click();
-    EXPECT_EQ(dialog->slider()->value(), 160);
-    EXPECT_EQ(dialog->frequencyChoice(DebugFrequency::Low)->isChecked(), true);
-    dialog->startButton()->click();
-    EXPECT_EQ(sent(),
-              (std::vector<std::string>{"t 47 46600000/46600000 0", "q 0 45600000/45600000 0",
-                                        "s 160 44700000/46600000 670"}));
+    choose(kSquelchLevelNode);
+    dialog.defaultButton()->click();
+    EXPECT_EQ(std::tuple(dialog.slider()->value(),
+                         dialog.frequencyChoice(DebugFrequency::Low)->isChecked()),
+              std::tuple(160, true));
+    dialog.startButton()->click();
+    // The settings the radio took: item, value, rx and tx frequency, rx tone.
+    std::vector<std::tuple<char, int, std::uint32_t, std::uint32_t, std::uint32_t>> sent;
+    for (const RadioSim::DebugSetting &d : radio.debugSettings())
+        sent.emplace_back(d.item, d.value, d.rxFrequency, d.txFrequency, d.rxTone);
+    EXPECT_EQ(sent, (decltype(sent){{'t', 47, 46600000, 46600000, 0},
+                                    {'q', 0, 45600000, 45600000, 0},
+                                    {'s', 160, 44700000, 46600000, 670}}));
 }
 
 // A method click refills the list but keeps the chosen index; method, tone
 // and step are kept per frequency, and Default resets the one shown only.
 TEST_F(DebugDialogTest, ToneMethodToneAndStepAreKeptPerFrequency)
 {
-    choose(DebugModeDialog::kHighNode);
+    choose(kHighNode);
     rx().tones->setCurrentIndex(5);
     emit rx().tones->activated(5);
     rx().dqt->click();
-    EXPECT_EQ(rx().tones->count(), 210);
-    EXPECT_EQ(rx().tones->currentText(), "D023N");
+    EXPECT_EQ(std::tuple(rx().tones->count(), rx().tones->currentText()), std::tuple(210, "D023N"));
     rx().step625->click();
 
-    choose(DebugModeDialog::kMiddleNode);
-    EXPECT_TRUE(rx().qt->isChecked());
-    EXPECT_EQ(rx().tones->count(), 51);
+    choose(kMiddleNode);
+    EXPECT_EQ(std::tuple(rx().qt->isChecked(), rx().tones->count()), std::tuple(true, 51));
     rx().dqt->click();
 
-    choose(DebugModeDialog::kHighNode);
-    EXPECT_TRUE(rx().dqt->isChecked());
-    EXPECT_EQ(rx().tones->currentIndex(), 5);
-    EXPECT_TRUE(tx().qt->isChecked());
-    EXPECT_TRUE(rx().step625->isChecked());
+    choose(kHighNode);
+    EXPECT_EQ(std::tuple(rx().dqt->isChecked(), rx().tones->currentIndex(), tx().qt->isChecked(),
+                         rx().step625->isChecked()),
+              std::tuple(true, 5, true, true));
 
-    dialog->defaultButton()->setFocus(); // Enter there presses it
-    QTest::keyClick(dialog->defaultButton(), Qt::Key_Return);
-    EXPECT_TRUE(rx().qt->isChecked());
-    EXPECT_EQ(rx().tones->currentIndex(), 0);
-    EXPECT_TRUE(rx().step500->isChecked());
-    EXPECT_EQ(dialog->state().settings(DebugFrequency::Middle).rx.method, ToneMethod::Dqt);
+    dialog.defaultButton()->setFocus(); // Enter there presses it
+    QTest::keyClick(dialog.defaultButton(), Qt::Key_Return);
+    EXPECT_EQ(std::tuple(rx().qt->isChecked(), rx().tones->currentIndex(),
+                         rx().step500->isChecked(),
+                         dialog.state().settings(DebugFrequency::Middle).rx.method),
+              std::tuple(true, 0, true, ToneMethod::Dqt));
 }
 
 // A frequency typed on one page stays with that page through a visit to
@@ -401,48 +373,39 @@ TEST_F(DebugDialogTest, ToneMethodToneAndStepAreKeptPerFrequency)
 TEST_F(DebugDialogTest, TypedFrequencyStaysWithItsPage)
 {
     using Shown = std::pair<QString, QString>;
-    auto shown = [&] { return Shown(rx().edit->text(), tx().edit->text()); };
+    QString there; // the receive frequency the page visited showed
     // Types into one side of the High page, maybe with Enter (which snaps the
     // value to the step), visits another page and comes back.
     auto typeAndVisit = [&](QLineEdit *edit, const char *typed, int away, bool enter = false) {
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, typed);
-        if (enter)
-            QTest::keyClick(edit, Qt::Key_Return);
+        type(edit, typed, enter);
         choose(away);
-        const QString there = rx().edit->text();
-        choose(DebugModeDialog::kHighNode);
-        return there;
+        there = rx().edit->text();
+        choose(kHighNode);
+        return Shown(rx().edit->text(), tx().edit->text());
     };
-    choose(DebugModeDialog::kHighNode);
-    const Shown stored = shown();
-    EXPECT_EQ(typeAndVisit(rx().edit, "450.1", DebugModeDialog::kMiddleNode), "456.00000")
-        << "another frequency shows its own";
-    EXPECT_EQ(shown(), (Shown{"450.1", stored.second}));
-    typeAndVisit(tx().edit, "447.5", DebugModeDialog::kLowNode);
-    EXPECT_EQ(shown(), (Shown{"450.1", "447.5"}));
-    typeAndVisit(tx().edit, "449.9", DebugModeDialog::kTxPowerNode);
-    EXPECT_EQ(shown(), (Shown{"450.1", "449.9"}));
-    typeAndVisit(rx().edit, "450.1234", DebugModeDialog::kMiddleNode, true);
-    EXPECT_EQ(shown(), (Shown{"450.12500", "449.9"}));
+    choose(kHighNode);
+    const Shown stored(rx().edit->text(), tx().edit->text());
+    EXPECT_EQ(typeAndVisit(rx().edit, "450.1", kMiddleNode), (Shown{"450.1", stored.second}));
+    EXPECT_EQ(there, "456.00000") << "another frequency shows its own";
+    EXPECT_EQ(typeAndVisit(tx().edit, "447.5", kLowNode), (Shown{"450.1", "447.5"}));
+    EXPECT_EQ(typeAndVisit(tx().edit, "449.9", kTxPowerNode), (Shown{"450.1", "449.9"}));
+    EXPECT_EQ(typeAndVisit(rx().edit, "450.1234", kMiddleNode, true),
+              (Shown{"450.12500", "449.9"}));
     // Default forgets the typing along with the stored values.
-    QTest::mouseClick(dialog->defaultButton(), Qt::LeftButton);
-    EXPECT_EQ(shown(), stored);
+    QTest::mouseClick(dialog.defaultButton(), Qt::LeftButton);
+    EXPECT_EQ(Shown(rx().edit->text(), tx().edit->text()), stored);
 }
 
 TEST_F(DebugDialogTest, FrequencyOutsideTheBandIsRefusedAndExitDebugClosesWithoutSending)
 {
-    choose(DebugModeDialog::kHighNode);
+    choose(kHighNode);
     rx().edit->setText("999"); // typed, without Enter
-    choose(DebugModeDialog::kTxPowerNode);
-    dialog->startButton()->click();
-    EXPECT_EQ(prompter.texts(),
-              std::vector<std::string>{std::string(text::kDebugFrequencyOutOfBand.en)});
-    choose(DebugModeDialog::kExitDebugNode);
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_TRUE(radio.record().empty());
+    choose(kTxPowerNode);
+    dialog.startButton()->click();
+    EXPECT_EQ(prompter.texts(), Texts{std::string(text::kDebugFrequencyOutOfBand.en)});
+    choose(kExitDebugNode);
+    EXPECT_EQ(std::tuple(dialog.isVisible(), dialog.result(), radio.record().empty()),
+              std::tuple(false, QDialog::Accepted, true));
 }
 
 } // namespace
