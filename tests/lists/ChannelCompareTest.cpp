@@ -69,26 +69,22 @@ TEST(ChannelCompare, EachDifferenceIsOneLineInTheFixedOrder)
 // Settings bytes beside labelled lines: a line that differs explains the
 // bits it is read from, and only those; every other differing bit shows as
 // its byte, whatever the lines say.
-struct SettingsCase
-{
-    const char *name;
-    std::function<void(ChannelImage &)> change;
-    Lines expected;
-};
-
+// A name, the change to the image, and the lines expected.
+using SettingsCase = std::tuple<const char *, std::function<void(ChannelImage &)>, Lines>;
 using SettingsBytes = ::testing::TestWithParam<SettingsCase>;
 
 TEST_P(SettingsBytes, EveryDifferingBitIsShownOnce)
 {
+    const auto &[name, change, expected] = GetParam();
     const Opened a(withChannelFive());
     ChannelImage changed = a.image;
-    GetParam().change(changed);
+    change(changed);
     const SettingsReader reader = [](const ChannelImage &image) {
         return std::vector<SettingLine>{
             {"Squelch Level", std::to_string(image.squelch()), {.offset = 0x813, .length = 1}},
             {"Step", std::to_string(image.step()), {.offset = 0x817, .mask = 0x07, .length = 1}}};
     };
-    EXPECT_EQ(compareChannelFiles(a.view(), Opened(changed).view(), reader), GetParam().expected);
+    EXPECT_EQ(compareChannelFiles(a.view(), Opened(changed).view(), reader), expected);
 }
 
 const SettingsCase kSettingsCases[] = {
@@ -114,7 +110,7 @@ const SettingsCase kSettingsCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(ChannelCompare, SettingsBytes, ::testing::ValuesIn(kSettingsCases),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &info) { return std::string(std::get<0>(info.param)); });
 
 } // namespace
 } // namespace kx9

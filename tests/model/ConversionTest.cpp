@@ -1,23 +1,97 @@
-#include "CaseName.h"
 #include "CellLanguage.h"
 #include "ChannelConversion.h"
+#include "ChannelImage.h"
 #include "RadioType.h"
 #include "TableRows.h"
 #include "ToneTable.h"
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace kx9 {
 namespace {
 
+using B4 = std::array<std::uint8_t, 4>;
+
+// The documented examples are the bytes of the channel and option tests.
+TEST(Bcd8, OnlyTheLowEightDigitsAreStoredAndNibblesAboveNineCount)
+{
+    EXPECT_EQ(std::tuple(encodeBcd8Be(12345678), encodeBcd8Le(123456789)),
+              std::tuple(B4{0x12, 0x34, 0x56, 0x78}, B4{0x89, 0x67, 0x45, 0x23}));
+    // Decoding adds nibbles above nine without checking: 0xFF counts as
+    // 15 * 10 + 15 = 165 in its pair and carries upward.
+    EXPECT_EQ(std::tuple(decodeBcd8Le(B4{0xFF, 0x00, 0x00, 0x00}),
+                         decodeBcd8Le(B4{0x00, 0x0A, 0x00, 0x00}),
+                         decodeBcd8Be(B4{0xFF, 0xFF, 0xFF, 0xFF})),
+              std::tuple(165u, 1000u, 165u * 1010101u));
+}
+
+TEST(NameCodes, EveryNameCharacterRoundTripsAndNothingElseHasACode)
+{
+    const std::string chars = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ- ";
+    for (std::size_t code = 0; code < chars.size(); ++code) {
+        EXPECT_EQ(NameCharToCode(static_cast<unsigned char>(chars[code])), code);
+        EXPECT_EQ(NameCodeToChar(static_cast<std::uint8_t>(code)), chars[code]);
+    }
+    for (const char32_t c : {U'a', U'_', U'宽'})
+        EXPECT_EQ(NameCharToCode(c), 0xFF) << static_cast<std::uint32_t>(c);
+    for (const std::uint8_t code : {std::uint8_t{38}, std::uint8_t{0x40}, std::uint8_t{0xFF}})
+        EXPECT_FALSE(NameCodeToChar(code).has_value()) << int(code);
+}
+
+// A receive high byte of 0x00 beside a transmit frequency, and leftovers in
+// the low bytes, are ImageToTable's empty-channel case.
+TEST(ChannelInUse, OnlyTheHighFrequencyBytesAreTested)
+{
+    ChannelImage image;
+    image.setByte(layout::recordOffset(2) + 7, 0x00);
+    image.setByte(layout::recordOffset(128) + 7, 0x44);
+    EXPECT_EQ(std::tuple(image.channelInUse(1), image.channelInUse(2), image.channelInUse(128)),
+              std::tuple(false, false, true));
+}
+
+// Decoding gives back every entry, so no two entries share a code either;
+// entry 0 ("Off") shows empty in a channel not in use.
+TEST(ToneTable, EveryEntryRoundTripsThroughItsCode)
+{
+    const auto &t = ToneTable::entries();
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        const ToneCode code = toneTextToCode(t[i]);
+        EXPECT_EQ(std::tuple(toneCodeToText(code, true), toneCodeToText(code, false)),
+                  std::tuple(t[i], i == 0 ? "" : t[i]))
+            << "index " << i;
+    }
+    EXPECT_EQ(ToneTable::indexOf("100"), -1); // only the exact text "100.0"
+}
+
+TEST(ToneTable, TextsGiveTheDocumentedBytes)
+{
+    // The last three: a "D" anywhere makes it DCS; no "N" makes it inverted.
+    const std::pair<const char *, ToneCode> cases[] = {
+        {"Off", {0xFF, 0xFF}},   {"abc", {0xFF, 0xFF}},   {"67.0", {0x70, 0x06}},
+        {"254.1", {0x41, 0x25}}, {"D023N", {0x23, 0x80}}, {"D754I", {0x54, 0xC7}},
+        {"D023X", {0x23, 0xC0}}, {"xD023", {0x00, 0xC0}}, {"D6N", {0x06, 0x80}}};
+    for (const auto &[text, code] : cases)
+        EXPECT_EQ(toneTextToCode(text), code) << text;
+}
+
+TEST(ToneTable, CodesOutsideTheTableDecodeAsTheRadioShowsThem)
+{
+    // High byte 0x00 or 0xFF is no tone; short DCS numbers are not padded.
+    EXPECT_EQ(std::tuple(toneCodeToText({0x70, 0x00}, true), toneCodeToText({0x70, 0x00}, false),
+                         toneCodeToText({0x12, 0xFF}, true), toneCodeToText({0x06, 0x80}, true),
+                         toneCodeToText({0x14, 0xC1}, true), toneCodeToText({0x00, 0xC0}, true)),
+              std::tuple("Off", "", "Off", "D06N", "D114I", "D00I"));
+}
+
 using test::rowOf;
 
-std::array<std::uint8_t, 16> recordBytes(const ChannelImage &image, int channel)
+// The first n bytes of a channel's record.
+std::vector<std::uint8_t> recordBytes(const ChannelImage &image, int channel, std::size_t n = 16)
 {
-    std::array<std::uint8_t, 16> out{};
-    for (std::size_t i = 0; i < out.size(); ++i)
-        out[i] = image.byte(layout::recordOffset(channel) + i);
-    return out;
+    const auto record = image.bytes().subspan(layout::recordOffset(channel), n);
+    return {record.begin(), record.end()};
 }
 
 // An image with channel 1 in use, the given flags byte and a name.
@@ -62,27 +136,22 @@ TEST(ImageToTable, TypeBitsDecideLabelsAndHiddenRows)
     image.setRxFrequency(99, 44600625);
     image.setRxFrequency(100, 44600625);
     ChannelTable table;
+    const auto label = [&table](int row) { return table.cell(row, kColLabel); };
 
     image.setRadioTypeBits(layout::kRadioType400470);
-    Selectors s = imageToTable(image, table, Language::English);
-    EXPECT_EQ(s.type, kType400470);
-    EXPECT_EQ(table.cell(1, kColLabel), "CH-01");
-    EXPECT_EQ(table.cell(99, kColLabel), "CH-99");
-    EXPECT_EQ(table.cell(99, kColReceive), "446.00625");
+    EXPECT_EQ(imageToTable(image, table, Language::English).type, kType400470);
+    EXPECT_EQ(std::tuple(label(1), label(99), table.cell(99, kColReceive)),
+              std::tuple("CH-01", "CH-99", "446.00625"));
     EXPECT_EQ(rowOf(table, 100), test::splitCells(""));
 
     image.setRadioTypeBits(0x06); // 11 reads as "PMR" here
-    s = imageToTable(image, table, Language::English);
-    EXPECT_EQ(s.type, kTypePmr);
-    EXPECT_EQ(table.cell(9, kColLabel), "CH-P09");
-    EXPECT_EQ(table.cell(10, kColLabel), "CH-P10");
+    EXPECT_EQ(imageToTable(image, table, Language::English).type, kTypePmr);
+    EXPECT_EQ(std::tuple(label(9), label(10)), std::tuple("CH-P09", "CH-P10"));
 
     image.setRadioTypeBits(layout::kRadioTypePmrLpd);
-    s = imageToTable(image, table, Language::English);
-    EXPECT_EQ(s.type, kTypePmrLpd);
+    EXPECT_EQ(imageToTable(image, table, Language::English).type, kTypePmrLpd);
     // The LPD channels count from 1 after the eight PMR ones, in two digits.
-    EXPECT_EQ(std::tuple(table.cell(9, kColLabel), table.cell(17, kColLabel),
-                         table.cell(18, kColLabel), table.cell(77, kColLabel)),
+    EXPECT_EQ(std::tuple(label(9), label(17), label(18), label(77)),
               std::tuple("CH-L01", "CH-L09", "CH-L10", "CH-L69"));
     EXPECT_EQ(rowOf(table, 99), test::splitCells(""));
 }
@@ -110,17 +179,17 @@ TEST(TableToImage, DocumentedFrequencyToneAndFlagBytes)
     tableToImage(table, Selectors{}, image);
 
     EXPECT_EQ(recordBytes(image, 1),
-              (std::array<std::uint8_t, 16>{0x25, 0x06, 0x60, 0x44, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                                            0xFF, 0x70, 0x06, 0xFF, 0xFB, 0xFF, 0xFF}));
+              (std::vector<std::uint8_t>{0x25, 0x06, 0x60, 0x44, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                         0x70, 0x06, 0xFF, 0xFB, 0xFF, 0xFF}));
     // Both tones "Off" clear the tone-use bit; "QT/DQT" is the fallback lockout.
-    EXPECT_EQ(image.byte(layout::recordOffset(2) + layout::kToneUse), 0xEF);
-    EXPECT_EQ(image.byte(layout::recordOffset(2) + layout::kFlags), 0xC5);
-    EXPECT_EQ(image.byte(layout::recordOffset(3)), 0xFF);
-    EXPECT_EQ(image.byte(layout::recordOffset(3) + 3), 0xFF);
+    const std::size_t two = layout::recordOffset(2), three = layout::recordOffset(3);
+    EXPECT_EQ(std::tuple(image.byte(two + layout::kToneUse), image.byte(two + layout::kFlags),
+                         image.byte(three), image.byte(three + 3)),
+              std::tuple(0xEF, 0xC5, 0xFF, 0xFF));
     // An empty row is written as an empty channel whatever the record held.
     EXPECT_EQ(recordBytes(image, 5),
-              (std::array<std::uint8_t, 16>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                                            0xFF, 0xFF, 0xFF, 0x10, 0x04, 0xFF, 0xFF}));
+              (std::vector<std::uint8_t>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                         0xFF, 0xFF, 0x10, 0x04, 0xFF, 0xFF}));
 }
 
 TEST(TableToImage, SelectorsAndMarkerLeaveOtherBitsAlone)
@@ -130,15 +199,13 @@ TEST(TableToImage, SelectorsAndMarkerLeaveOtherBitsAlone)
     image.setByte(layout::kMarker, 0x00);
     ChannelTable table;
     tableToImage(table, Selectors{kType400470, 3, 1}, image);
-    EXPECT_EQ(image.byte(layout::kRadioType), 0x7D);
-    EXPECT_EQ(image.byte(layout::kFunctions), 0x44);
-    EXPECT_EQ(image.powerRank(), 3);
-    EXPECT_EQ(image.marker(), 0xA8);
+    EXPECT_EQ(std::tuple(image.byte(layout::kRadioType), image.byte(layout::kFunctions),
+                         image.powerRank(), image.marker()),
+              std::tuple(0x7D, 0x44, 3, 0xA8));
 
     tableToImage(table, Selectors{-1, -1, 0}, image); // no selections
-    EXPECT_EQ(image.radioTypeBits(), layout::kRadioTypePmrLpd);
-    EXPECT_EQ(image.powerRank(), 0xFF);
-    EXPECT_TRUE(image.manualOpen());
+    EXPECT_EQ(std::tuple(image.radioTypeBits(), image.powerRank(), image.manualOpen()),
+              std::tuple(layout::kRadioTypePmrLpd, 0xFF, true));
 }
 
 // Read followed by Write: every channel within the type's count comes back
@@ -163,62 +230,43 @@ TEST(RoundTrip, ImageToTableToImageKeepsEveryExpressibleValue)
     ChannelImage written = image;
     tableToImage(table, s, written);
     for (int ch = 1; ch <= 77; ++ch) {
-        const std::size_t r = layout::recordOffset(ch);
-        for (std::size_t i = 0; i < 12; ++i) {
-            EXPECT_EQ(written.byte(r + i), image.byte(r + i)) << "channel " << ch << " byte " << i;
-        }
-        EXPECT_TRUE(written.toneUse(ch));
-        const auto flags = image.byte(r + layout::kFlags);
-        const auto busy = (flags & 0x06) == 0x06 ? 0 : (flags & 0x06);
-        EXPECT_EQ(written.byte(r + layout::kFlags), (flags & 0xF9) | busy) << "channel " << ch;
-        EXPECT_EQ(written.nameCodes(ch), image.nameCodes(ch));
+        SCOPED_TRACE(ch);
+        const std::size_t flagsAt = layout::recordOffset(ch) + layout::kFlags;
+        const int flags = image.byte(flagsAt);
+        const int busy = (flags & 0x06) == 0x06 ? 0 : (flags & 0x06);
+        // Bytes 0-11 hold the frequencies and tones.
+        EXPECT_EQ(std::tuple(recordBytes(written, ch, 12), written.toneUse(ch),
+                             int{written.byte(flagsAt)}, written.nameCodes(ch)),
+                  std::tuple(recordBytes(image, ch, 12), true, (flags & 0xF9) | busy,
+                             image.nameCodes(ch)));
     }
 }
 
-// A cell text in English and its counterpart in Chinese; texts that are no
-// flag are their own counterpart.
-struct FlagPair
+// A cell text in English turns into its counterpart in Chinese and back; a
+// text already in the target language is no source text: it stays.
+TEST(FlagCellTranslation, TurnsIntoItsCounterpartBothWays)
 {
-    int col;
-    const char *en;
-    const char *zh;
-};
-
-using FlagCellTranslation = ::testing::TestWithParam<FlagPair>;
-
-TEST_P(FlagCellTranslation, TurnsIntoItsCounterpartBothWays)
-{
-    const FlagPair p = GetParam();
-    EXPECT_EQ(translateCellText(p.col, p.en, Language::English, Language::Chinese), p.zh);
-    EXPECT_EQ(translateCellText(p.col, p.zh, Language::Chinese, Language::English), p.en);
-    // A text already in the target language is no source text: it stays.
-    EXPECT_EQ(translateCellText(p.col, p.zh, Language::English, Language::Chinese), p.zh);
-    EXPECT_EQ(translateCellText(p.col, p.en, Language::English, Language::English), p.en);
+    // The flag words in their columns, then texts that are no flag: names,
+    // tones, frequencies and "QT/DQT" read the same in both languages, and so
+    // does a flag word elsewhere than its own column or in other letters.
+    const std::tuple<int, const char *, const char *> rows[] = {
+        {kColBandwidth, "Wide", "宽"},   {kColBandwidth, "Narrow", "窄"},
+        {kColScan, "Yes", "是"},         {kColScan, "No", "否"},
+        {kColPower, "High", "高"},       {kColPower, "Low", "低"},
+        {kColBusyLock, "Close", "关闭"}, {kColBusyLock, "Carrier", "载波"},
+        {kColName, "HIGH", "HIGH"},      {kColScan, " Yes", " Yes"},
+        {kColRxTone, "Off", "Off"},      {kColBandwidth, "wide", "wide"},
+        {kColBandwidth, "", ""},         {kColBusyLock, "QT/DQT", "QT/DQT"},
+        {kColPower, "Wide", "Wide"}};
+    for (const auto &[col, english, chinese] : rows) {
+        SCOPED_TRACE(std::to_string(col) + " " + english);
+        EXPECT_EQ(std::tuple(translateCellText(col, english, Language::English, Language::Chinese),
+                             translateCellText(col, chinese, Language::Chinese, Language::English),
+                             translateCellText(col, chinese, Language::English, Language::Chinese),
+                             translateCellText(col, english, Language::English, Language::English)),
+                  std::tuple(chinese, english, chinese, english));
+    }
 }
-
-std::string flagPairName(const ::testing::TestParamInfo<FlagPair> &info)
-{
-    return "Column" + std::to_string(info.param.col) + "_" + test::caseName(info.param.en);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    EveryFlag, FlagCellTranslation,
-    ::testing::Values(FlagPair{kColBandwidth, "Wide", "宽"},
-                      FlagPair{kColBandwidth, "Narrow", "窄"}, FlagPair{kColScan, "Yes", "是"},
-                      FlagPair{kColScan, "No", "否"}, FlagPair{kColPower, "High", "高"},
-                      FlagPair{kColPower, "Low", "低"}, FlagPair{kColBusyLock, "Close", "关闭"},
-                      FlagPair{kColBusyLock, "Carrier", "载波"}),
-    flagPairName);
-
-// Names, tones, frequencies and "QT/DQT" read the same in both languages; a
-// flag word elsewhere than its own column, or in other letters, is no flag.
-INSTANTIATE_TEST_SUITE_P(
-    NotFlagTexts, FlagCellTranslation,
-    ::testing::Values(FlagPair{kColBusyLock, "QT/DQT", "QT/DQT"},
-                      FlagPair{kColName, "HIGH", "HIGH"}, FlagPair{kColRxTone, "Off", "Off"},
-                      FlagPair{kColPower, "Wide", "Wide"}, FlagPair{kColBandwidth, "wide", "wide"},
-                      FlagPair{kColScan, " Yes", " Yes"}, FlagPair{kColBandwidth, "", ""}),
-    flagPairName);
 
 TEST(ChannelRowsTranslation, ChangesOnlyTheFlagCellsOfRowsOneTo128AndComesBackWhole)
 {
@@ -230,14 +278,12 @@ TEST(ChannelRowsTranslation, ChangesOnlyTheFlagCellsOfRowsOneTo128AndComesBackWh
 
     translateChannelRows(table, Language::English, Language::Chinese);
     EXPECT_EQ(table.cell(0, kColBandwidth), " W/N "); // headers are the caller's
-    EXPECT_EQ(table.cell(1, kColBandwidth), "窄");
-    EXPECT_EQ(table.cell(9, kColBandwidth), "宽");
-    EXPECT_EQ(table.cell(1, kColPower), "高");
-    EXPECT_EQ(table.cell(9, kColPower), "低");
-    EXPECT_EQ(table.cell(77, kColScan), "是");
-    EXPECT_EQ(table.cell(128, kColScan), "否");
-    EXPECT_EQ(table.cell(1, kColBusyLock), "关闭");
-    EXPECT_EQ(table.cell(78, kColBandwidth), ""); // empty rows stay empty
+    // Row 78 is empty and stays so.
+    EXPECT_EQ(std::tuple(table.cell(1, kColBandwidth), table.cell(9, kColBandwidth),
+                         table.cell(1, kColPower), table.cell(9, kColPower),
+                         table.cell(77, kColScan), table.cell(128, kColScan),
+                         table.cell(1, kColBusyLock), table.cell(78, kColBandwidth)),
+              std::tuple("窄", "宽", "高", "低", "是", "否", "关闭", ""));
 
     translateChannelRows(table, Language::Chinese, Language::English);
     EXPECT_EQ(table, english);
@@ -248,31 +294,27 @@ TEST(FillTypeDefaults, PmrSetWithToneGroups)
 {
     ChannelTable table;
     fillTypeDefaults(table, kTypePmr, Language::English);
-    EXPECT_EQ(table.cell(16, kColReceive), "446.09375");
-    EXPECT_EQ(table.cell(17, kColReceive), "446.00625"); // the 16-channel cycle again
-    EXPECT_EQ(table.cell(21, kColReceive), "446.01875");
-    EXPECT_EQ(table.cell(17, kColRxTone), "192.8");
-    EXPECT_EQ(table.cell(99, kColTransmit), "446.05625");
-    EXPECT_EQ(table.cell(99, kColTxTone), "156.7");
-    EXPECT_EQ(table.cell(8, kColRxTone), "Off");
-    EXPECT_EQ(table.cell(9, kColRxTone), "114.8");
-    EXPECT_EQ(table.cell(1, kColPower), "High");
-    EXPECT_EQ(table.cell(100, kColLabel), "");
+    // Channel 17 starts the 16-channel cycle again.
+    EXPECT_EQ(std::tuple(table.cell(16, kColReceive), table.cell(17, kColReceive),
+                         table.cell(21, kColReceive), table.cell(17, kColRxTone),
+                         table.cell(99, kColTransmit), table.cell(99, kColTxTone)),
+              std::tuple("446.09375", "446.00625", "446.01875", "192.8", "446.05625", "156.7"));
+    EXPECT_EQ(std::tuple(table.cell(8, kColRxTone), table.cell(9, kColRxTone),
+                         table.cell(1, kColPower), table.cell(100, kColLabel)),
+              std::tuple("Off", "114.8", "High", ""));
     fillTypeDefaults(table, kTypePmr, Language::Chinese);
     EXPECT_EQ(table.cell(50, kColBandwidth), "窄");
 }
 
 TEST(ChangeType, SameTypeKeepsEditsOtherTypeRebuilds)
 {
-    ChannelTable table;
+    ChannelTable table, fresh;
     fillNewDocumentTable(table, Language::English);
+    fillNewDocumentTable(fresh, Language::English);
     int current = kTypePmrLpd;
     table.setCell(3, kColName, "EDIT");
     EXPECT_FALSE(changeType(table, current, kTypePmrLpd, Language::English));
     EXPECT_EQ(table.cell(3, kColName), "EDIT");
-
-    ChannelTable fresh;
-    fillNewDocumentTable(fresh, Language::English);
     EXPECT_TRUE(changeType(table, current, kTypePmr, Language::English));
     EXPECT_EQ(current, kTypePmr);
     EXPECT_TRUE(changeType(table, current, kTypePmrLpd, Language::English));
