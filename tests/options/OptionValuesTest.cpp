@@ -1,5 +1,4 @@
 #include "OptionValues.h"
-#include "CaseName.h"
 #include "Document.h"
 #include "OptionFields.h"
 #include "RadioType.h"
@@ -54,54 +53,38 @@ TEST(OptionValues, NewDocumentImageShowsTheDefaults)
 
 // A stored byte, what the dialog shows for it, what OK stores back, and what
 // the dialog says first when it cannot show the byte (empty when it can).
-struct RangeRow
+TEST(OptionValues, StoredValuesShowAndStoreBackAsTheDialogDoes)
 {
-    std::size_t offset;
-    std::uint8_t stored;
-    std::string_view label;
-    std::string shown;
-    std::uint8_t storedBack;
-    std::string told = {};
-};
-
-using StoredValueRange = ::testing::TestWithParam<RangeRow>;
-
-TEST_P(StoredValueRange, ShowsAndStoresBackAsTheDialogDoes)
-{
-    const RangeRow &row = GetParam();
-    ChannelImage image = newDocumentImage();
-    image.setByte(row.offset, row.stored);
-    const OptionValues v = loadOptions(image);
-    EXPECT_EQ(shown(v, row.label), row.shown);
-    const std::vector<UnshownValue> unshown = unshownValues(image);
-    EXPECT_EQ(unshownFieldText(unshown, row.label, Language::English), row.told);
-    EXPECT_EQ(unshown.size(), row.told.empty() ? 0u : 1u);
-    storeOptions(v, image);
-    EXPECT_EQ(image.byte(row.offset), row.storedBack);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, StoredValueRange,
-    ::testing::Values(
-        RangeRow{0x814, 41, "Time Out Timer", "OFF", 0, "41 (not in 0-40; OK stores OFF)"},
-        RangeRow{0x814, 40, "Time Out Timer", "600", 40},
-        RangeRow{0x814, 1, "Time Out Timer", "15", 1},
-        RangeRow{0x813, 10, "Squelch Level", "0", 0, "10 (not in 0-9; OK stores 0)"},
-        RangeRow{0x813, 9, "Squelch Level", "9", 9},
-        RangeRow{0x815, 4, "Vox Gain Level", "Off", 0, "4 (not in 0-3; OK stores Off)"},
-        RangeRow{0x815, 3, "Vox Gain Level", "3", 3},
+    const std::tuple<std::size_t, int, std::string_view, std::string, int, std::string> rows[] = {
+        {0x814, 41, "Time Out Timer", "OFF", 0, "41 (not in 0-40; OK stores OFF)"},
+        {0x814, 40, "Time Out Timer", "600", 40, ""},
+        {0x814, 1, "Time Out Timer", "15", 1, ""},
+        {0x813, 10, "Squelch Level", "0", 0, "10 (not in 0-9; OK stores 0)"},
+        {0x813, 9, "Squelch Level", "9", 9, ""},
+        {0x815, 4, "Vox Gain Level", "Off", 0, "4 (not in 0-3; OK stores Off)"},
+        {0x815, 3, "Vox Gain Level", "3", 3, ""},
         // Step 5 has no item: stored as "25k"; bits 3-7 are kept.
-        RangeRow{0x817, 0xF5, "Step", "", 0xF4, "5 (not in 0-4; OK stores 25k)"},
-        RangeRow{0x817, 0xA3, "Step", "12.5k", 0xA3},
+        {0x817, 0xF5, "Step", "", 0xF4, "5 (not in 0-4; OK stores 25k)"},
+        {0x817, 0xA3, "Step", "12.5k", 0xA3, ""},
         // Priority 128 (channel 129) has no item: stored as the list's "no selection".
-        RangeRow{0x81A, 0x80, "Priority Channel", "", 0xFF, "129 (not in 1-128; OK stores FF)"},
-        RangeRow{0x81A, 0xFF, "Priority Channel", "", 0xFF},
-        RangeRow{0x81A, 127, "Priority Channel", "128", 127},
-        RangeRow{0x812, 0x03, "Language Choose", "Off", 0x00, "3 (not in 0, 2; OK stores Off)"},
-        RangeRow{0x812, 0xAE, "Language Choose", "English", 0x02}),
-    [](const auto &info) {
-        return test::caseName(info.param.label) + "_" + std::to_string(info.param.stored);
-    });
+        {0x81A, 0x80, "Priority Channel", "", 0xFF, "129 (not in 1-128; OK stores FF)"},
+        {0x81A, 0xFF, "Priority Channel", "", 0xFF, ""},
+        {0x81A, 127, "Priority Channel", "128", 127, ""},
+        {0x812, 0x03, "Language Choose", "Off", 0x00, "3 (not in 0, 2; OK stores Off)"},
+        {0x812, 0xAE, "Language Choose", "English", 0x02, ""},
+    };
+    for (const auto &[offset, stored, label, text, storedBack, told] : rows) {
+        ChannelImage image = newDocumentImage();
+        image.setByte(offset, std::uint8_t(stored));
+        const OptionValues v = loadOptions(image);
+        const std::vector<UnshownValue> unshown = unshownValues(image);
+        storeOptions(v, image);
+        EXPECT_EQ(std::tuple(shown(v, label), unshownFieldText(unshown, label, Language::English),
+                             unshown.size(), int(image.byte(offset))),
+                  std::tuple(text, told, told.empty() ? 0u : 1u, storedBack))
+            << label << " stored " << stored;
+    }
+}
 
 TEST(OptionValues, PttIdEndsAtTheFirstErasedByteAndIsPaddedWithThem)
 {
@@ -118,17 +101,22 @@ TEST(OptionValues, PttIdEndsAtTheFirstErasedByteAndIsPaddedWithThem)
         ChannelImage image = newDocumentImage();
         image.setPttId(stored);
         const OptionValues v = loadOptions(image);
-        EXPECT_EQ(shown(v, "PTT ID"), text);
         storeOptions(v, image);
-        EXPECT_EQ(image.pttId(), storedBack) << text;
+        EXPECT_EQ(std::tuple(shown(v, "PTT ID"), image.pttId()), std::tuple(text, storedBack));
     }
 }
 
 TEST(OptionValues, DifferAndDirectionGiveTheModeFrequency)
 {
+    const auto mode = [](std::string differ, int direction) {
+        OptionValues v = loadOptions(newDocumentImage());
+        v.frequencyDiffer = std::move(differ);
+        v.differDirection = direction;
+        return v;
+    };
     // Differ, direction, bytes at 0xD10 (highest digits first), at 0xD04
     // (lowest first), the direction bits of 0xD0D.
-    const std::tuple<std::string, int, B4, B4, std::uint8_t> rows[] = {
+    const std::tuple<std::string, int, B4, B4, int> rows[] = {
         {"0.6", kDirectionPlus, {0x00, 0x06, 0x00, 0x00}, {0x00, 0x00, 0x66, 0x44}, 0x80},
         {"0.6", kDirectionMinus, {0x00, 0x06, 0x00, 0x00}, {0x00, 0x00, 0x54, 0x44}, 0x40},
         {"0.6", kDirectionOff, {0x00, 0x06, 0x00, 0x00}, {0x00, 0x00, 0x60, 0x44}, 0x00},
@@ -142,26 +130,16 @@ TEST(OptionValues, DifferAndDirectionGiveTheModeFrequency)
     for (const auto &[differ, direction, differBytes, modeBytes, directionBits] : rows) {
         SCOPED_TRACE(differ + " direction " + std::to_string(direction));
         ChannelImage image = newDocumentImage();
-        OptionValues v = loadOptions(image);
-        v.frequencyDiffer = differ;
-        v.differDirection = direction;
-        storeOptions(v, image);
-        EXPECT_EQ(four(image, 0xD10), differBytes);
-        EXPECT_EQ(four(image, 0xD04), modeBytes);
-        EXPECT_EQ(image.byte(0xD0D), 0x38 | directionBits);
-        EXPECT_EQ(loadOptions(image).differDirection, direction);
+        storeOptions(mode(differ, direction), image);
+        EXPECT_EQ(std::tuple(four(image, 0xD10), four(image, 0xD04), int(image.byte(0xD0D)),
+                             loadOptions(image).differDirection),
+                  std::tuple(differBytes, modeBytes, 0x38 | directionBits, direction));
     }
     ChannelImage image = newDocumentImage();
     setBytes(image, 0xD10, {0x00, 0x06, 0x00, 0x00});
     EXPECT_EQ(loadOptions(image).frequencyDiffer, "0.60000");
 
     // A mode frequency of exactly 0 or 999.99999 MHz is still one.
-    const auto mode = [](std::string differ, int direction) {
-        OptionValues v = loadOptions(newDocumentImage());
-        v.frequencyDiffer = std::move(differ);
-        v.differDirection = direction;
-        return v;
-    };
     EXPECT_EQ(std::tuple(modeFrequencyBelowZero(mode("446", kDirectionMinus)),
                          modeFrequencyBelowZero(mode("446.00001", kDirectionMinus)),
                          modeFrequencyTooHigh(mode("553.99999", kDirectionPlus)),
@@ -173,8 +151,9 @@ TEST(OptionValues, OkOnAnErasedImageTouchesOnlyTheDialogsBits)
 {
     ChannelImage image; // all 0xFF
     const OptionValues v = loadOptions(image);
-    EXPECT_EQ(v.frequencyDiffer, "1666.66665"); // 0xFF counts 165 in each pair
-    EXPECT_EQ(v.differDirection, kDirectionMinus);
+    // 0xFF counts 165 in each pair.
+    EXPECT_EQ(std::tuple(v.frequencyDiffer, v.differDirection),
+              std::tuple("1666.66665", kDirectionMinus));
     ChannelImage expected = image;
     // 0x812: language Off; scrambler and beep on.
     setBytes(expected, 0x812, {0x50, 0x00, 0x00, 0x00, 0xFC, 0xFC, 0x00});
@@ -201,92 +180,75 @@ TEST(OptionValues, OkMarksTheDocumentModifiedOnlyWhenBytesChange)
     EXPECT_TRUE(doc.isModified());
     EXPECT_FALSE(applyOptionalFeatures(doc, loadOptions(doc.image()))); // and no step
     ASSERT_TRUE(doc.undo());
-    EXPECT_FALSE(doc.canUndo());
-    EXPECT_FALSE(doc.isModified());
+    EXPECT_EQ(std::tuple(doc.canUndo(), doc.isModified()), std::tuple(false, false));
     OptionValues v = loadOptions(doc.image());
     v.squelch = 2;
     EXPECT_TRUE(applyOptionalFeatures(doc, v));
     EXPECT_TRUE(doc.isModified());
     // The manual setting that OK clears comes back from its selector on save.
-    EXPECT_EQ(doc.image().byte(0x812) & 0x80, 0);
-    EXPECT_EQ(doc.imageAsSaved().byte(0x812) & 0x80, 0x80);
+    EXPECT_EQ(std::tuple(doc.image().byte(0x812) & 0x80, doc.imageAsSaved().byte(0x812) & 0x80),
+              std::tuple(0, 0x80));
 }
 
-struct SetRow
+// Texts each field takes, with what it shows afterwards.
+TEST(SetFieldText, AcceptsWhatTheDialogOffers)
 {
-    std::string_view label;
-    std::string text;
-    std::string shownAfter;  // empty: refused
-    std::string reason = {}; // a part of the refusal
-    friend void PrintTo(const SetRow &r, std::ostream *out) { *out << r.label << "=" << r.text; }
-};
-
-using SetFieldText = ::testing::TestWithParam<SetRow>;
-
-std::string rowName(const ::testing::TestParamInfo<SetRow> &info)
-{
-    return test::caseName(std::string(info.param.label) + "_" + info.param.text);
-}
-
-TEST_P(SetFieldText, AcceptsWhatTheDialogOffersAndRefusesTheRest)
-{
-    const SetRow &row = GetParam();
-    const OptionField *field = findOptionField(row.label);
-    ASSERT_NE(field, nullptr) << row.label;
-    const OptionValues before = loadOptions(newDocumentImage());
-    OptionValues values = before;
-    const std::string refused = setFieldText(*field, values, row.text);
-    if (row.shownAfter.empty()) {
-        EXPECT_NE(refused.find(row.reason), std::string::npos) << refused;
-        EXPECT_EQ(values, before);
-    } else {
-        EXPECT_EQ(refused, "");
-        EXPECT_EQ(fieldText(*field, values), row.shownAfter);
+    const std::pair<std::string_view, std::vector<std::pair<std::string, std::string>>> rows[] = {
+        {"Squelch Level", {{"7", "7"}}},
+        // Labels and items ignore case; the item is shown as the list has it.
+        {"step", {{"6.25K", "6.25k"}}},
+        {"Beep", {{"off", "Off"}}},
+        {"Time Out Timer", {{"off", "OFF"}, {"15", "15"}, {"600", "600"}}},
+        {"Priority Channel", {{"128", "128"}}},
+        // ß has no capital of one byte; ÷ is no letter, though among them in Latin-1.
+        {"PTT ID", {{"ab-1", "AB-1"}, {"abcdef", "ABCDEF"}, {"ßàéþ", "ßÀÉÞ"}, {"÷", "÷"}}},
+        {"Frequency Differ", {{"12.5", "12.5"}}},
+        {"Frequency Differ Direction", {{"-", "-"}}},
+    };
+    for (const auto &[label, texts] : rows) {
+        const OptionField *field = findOptionField(label);
+        ASSERT_NE(field, nullptr) << label;
+        for (const auto &[text, shownAfter] : texts) {
+            OptionValues values = loadOptions(newDocumentImage());
+            EXPECT_EQ(setFieldText(*field, values, text), "") << text;
+            EXPECT_EQ(fieldText(*field, values), shownAfter) << text;
+        }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Accepted, SetFieldText,
-    ::testing::Values(SetRow{"Squelch Level", "7", "7"},
-                      // Labels and items ignore case; the item is shown as the list has it.
-                      SetRow{"step", "6.25K", "6.25k"}, SetRow{"Beep", "off", "Off"},
-                      SetRow{"Time Out Timer", "off", "OFF"}, SetRow{"Time Out Timer", "15", "15"},
-                      SetRow{"Time Out Timer", "600", "600"},
-                      SetRow{"Priority Channel", "128", "128"}, SetRow{"PTT ID", "ab-1", "AB-1"},
-                      SetRow{"PTT ID", "abcdef", "ABCDEF"},
-                      SetRow{"PTT ID", "ßàéþ", "ßÀÉÞ"}, // ß has no capital of one byte
-                      SetRow{"PTT ID", "÷", "÷"},       // no letter, though among them in Latin-1
-                      SetRow{"Frequency Differ", "12.5", "12.5"},
-                      SetRow{"Frequency Differ Direction", "-", "-"}),
-    rowName);
-
-INSTANTIATE_TEST_SUITE_P(
-    Refused, SetFieldText,
-    ::testing::Values(
-        SetRow{"Step", "7k", "", "one of: 5k, 10k, 6.25k, 12.5k, 25k (not \"7k\")"},
-        SetRow{"Priority Channel", "0", "", "from 1 to 128"},
-        SetRow{"Priority Channel", "", "", "from 1 to 128"}, SetRow{"Beep", "yes", "", "On or Off"},
-        SetRow{"Time Out Timer", "20", "", "multiple of 15"},
-        SetRow{"Time Out Timer", "615", "", "multiple of 15"},
-        SetRow{"Time Out Timer", "0", "", "multiple of 15"},
+// Texts each field refuses, with a part of the reason; the values stay as they were.
+TEST(SetFieldText, RefusesWhatTheDialogDoesNotOffer)
+{
+    const std::tuple<std::string_view, std::vector<std::string>, std::string> rows[] = {
+        {"Step", {"7k"}, "one of: 5k, 10k, 6.25k, 12.5k, 25k (not \"7k\")"},
+        {"Priority Channel", {"0", ""}, "from 1 to 128"},
+        {"Beep", {"yes"}, "On or Off"},
         // 2^32 + 15: no digit count that wraps round to 15 s.
-        SetRow{"Time Out Timer", "4294967311", "", "multiple of 15"},
-        SetRow{"PTT ID", "ABCDEFG", "", "at most 6"},
+        {"Time Out Timer", {"20", "615", "0", "4294967311"}, "multiple of 15"},
+        {"PTT ID", {"ABCDEFG"}, "at most 6"},
         // Neither a character of two bytes nor a terminal control gets in.
-        SetRow{"PTT ID", "中", "", "one byte"}, SetRow{"PTT ID", "\U0001F4FB", "", "one byte"},
-        // Not UTF-8, though it would be © in Latin-1.
-        SetRow{"PTT ID", "\xA9", "", "printable"}, SetRow{"PTT ID", "\x1b[2J", "", "printable"},
-        SetRow{"PTT ID", "\xC3", "", "printable"},
-        // 0xFF would end the text in the image.
-        SetRow{"PTT ID", "ÿ", "", "printable"},
-        SetRow{"Frequency Differ", "1.2.3", "", "one point"},
-        SetRow{"Frequency Differ", "123456789", "", "at most 8"},
+        {"PTT ID", {"中", "\U0001F4FB"}, "one byte"},
+        // A lone 0xA9 is not UTF-8, though it would be © in Latin-1; ÿ (0xFF)
+        // would end the text in the image.
+        {"PTT ID", {"\xA9", "\x1b[2J", "\xC3", "ÿ"}, "printable"},
+        {"Frequency Differ", {"1.2.3"}, "one point"},
+        {"Frequency Differ", {"123456789"}, "at most 8"},
         // Eight stored digits: 1000 would be stored as 0, 12345678 as 678.
-        SetRow{"Frequency Differ", "1000", "", "at most 999.99999 MHz"},
-        SetRow{"Frequency Differ", "12345678", "", "at most 999.99999 MHz"},
-        SetRow{"Frequency Differ", "-1", "", "digits"},
-        SetRow{"Frequency Differ", ".", "", "digits"}),
-    rowName);
+        {"Frequency Differ", {"1000", "12345678"}, "at most 999.99999 MHz"},
+        {"Frequency Differ", {"-1", "."}, "digits"},
+    };
+    const OptionValues before = loadOptions(newDocumentImage());
+    for (const auto &[label, texts, reason] : rows) {
+        const OptionField *field = findOptionField(label);
+        ASSERT_NE(field, nullptr) << label;
+        for (const std::string &text : texts) {
+            OptionValues values = before;
+            const std::string refused = setFieldText(*field, values, text);
+            EXPECT_NE(refused.find(reason), std::string::npos) << text << ": " << refused;
+            EXPECT_EQ(values, before) << text;
+        }
+    }
+}
 
 } // namespace
 } // namespace kx9

@@ -5,18 +5,19 @@ namespace {
 namespace fs = std::filesystem;
 using kx9::test::CliRun;
 using kx9::test::slurp;
+using namespace std::literals;
 
 class OptionsCli : public kx9::test::CliFixture
 {
 protected:
     // A copy of the new document's file with some bytes changed.
-    std::string variant(const char *name, const std::vector<std::pair<std::size_t, char>> &bytes)
+    std::string variant(const std::vector<std::pair<std::size_t, char>> &bytes)
     {
         std::string image = slurp(data("new-pmr-lpd.sin"));
         for (auto [offset, value] : bytes)
             image[offset] = value;
-        std::ofstream(path(name), std::ios::binary) << image;
-        return path(name);
+        std::ofstream(path("odd.sin"), std::ios::binary) << image;
+        return path("odd.sin");
     }
 };
 
@@ -26,7 +27,7 @@ TEST_F(OptionsCli, ShowsEveryValueAsTheDialogDoesInTextAndJson)
     // control byte in the PTT ID never reaches the terminal as it is. The
     // labels and texts themselves are the field table's own tests.
     const std::string odd =
-        variant("odd.sin", {{0x81A, char(200)}, {0x830, 'a'}, {0x831, '\x1b'}, {0x832, '"'}});
+        variant({{0x81A, char(200)}, {0x830, 'a'}, {0x831, '\x1b'}, {0x832, '"'}});
     CliRun r = cli({"options", odd});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(r.out.starts_with("Squelch Level: 5\nTime Out Timer: OFF\n")) << r.out;
@@ -52,15 +53,13 @@ TEST_F(OptionsCli, SetStoresTheValuesAsOkDoesAndSavesAsSaveAsDoes)
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
     std::string expected = slurp(data("hand-set.sin"));
-    expected[0x812] = char(0x40); // OK clears the rest; the manual setting "Close" stays 0
-    expected[0x813] = 8;          // the last --set of a label wins
-    expected[0x814] = 40;
-    expected[0x816] = 0x00;
-    expected[0x817] = 0x02;
+    // 0x812: OK clears the rest, the manual setting "Close" stays 0; 0x813:
+    // the last --set of a label wins; then 0x814-0x818.
+    expected.replace(0x812, 7, "\x40\x08\x28\x00\x00\x02\x00"sv);
     expected.replace(0x830, 6, "AB1\xFF\xFF\xFF");
-    expected.replace(0xD04, 4, std::string("\x00\x00\x54\x44", 4));
-    expected[0xD0D] = char(0x38 | 0x40);
-    expected.replace(0xD10, 4, std::string("\x00\x06\x00\x00", 4));
+    // The mode frequency at 0xD04, the direction bits of 0xD0D, the differ at 0xD10.
+    expected.replace(0xD04, 10, "\x00\x00\x54\x44\xFF\xFF\xFF\xFF\x00\x78"sv);
+    expected.replace(0xD10, 4, "\x00\x06\x00\x00"sv);
     EXPECT_EQ(slurp(path("out.sin")), expected);
 }
 
@@ -69,8 +68,7 @@ TEST_F(OptionsCli, SetStoresTheValuesAsOkDoesAndSavesAsSaveAsDoes)
 TEST_F(OptionsCli, DiffAfterOkOverValuesTheDialogCannotShowListsEveryChangedByte)
 {
     const std::string odd =
-        variant("odd.sin",
-                {{0x813, 0x0C}, {0x815, 0x07}, {0x817, 0x07}, {0x818, 0x5A}, {0x81A, char(0x90)}});
+        variant({{0x813, 0x0C}, {0x815, 0x07}, {0x817, 0x07}, {0x818, 0x5A}, {0x81A, char(0x90)}});
     CliRun r = cli({"options", odd, "-o", path("after-ok.sin")});
     ASSERT_EQ(r.status, 0) << r.err;
     r = cli({"diff", odd, path("after-ok.sin")});
@@ -86,32 +84,29 @@ TEST_F(OptionsCli, DiffAfterOkOverValuesTheDialogCannotShowListsEveryChangedByte
 
 TEST_F(OptionsCli, RefusalsNameWhatIsAllowedAndWriteNothing)
 {
-    const std::string out = path("out.sin");
+    const std::string out = path("out.sin"), hand = data("hand-set.sin");
     const std::string differ = "Frequency Differ Direction=";
-    // The arguments after the file, the exit status and a part of the message.
+    // The arguments after "options", the exit status and a part of the message.
     const std::tuple<std::vector<std::string>, int, std::string> rows[] = {
-        {{"--set", "Squelch=3", "-o", out},
+        {{hand, "--set", "Squelch=3", "-o", out},
          2,
          "unknown setting \"Squelch\"; the settings are: Squelch Level, Time Out Timer, "},
-        {{"--set", "Squelch Level 3", "-o", out}, 2, "LABEL=VALUE"},
-        {{"--set", "Squelch Level=3"}, 2, "--set needs -o OUT"},
-        {{"--json", "-o", out}, 2, "--json"},
-        {{"--set", "Frequency Differ=500", "--set", differ + "-", "-o", out}, 2, "below 0"},
-        {{"--set", "Frequency Differ=600", "--set", differ + "+", "-o", out},
+        {{hand, "--set", "Squelch Level 3", "-o", out}, 2, "LABEL=VALUE"},
+        {{hand, "--set", "Squelch Level=3"}, 2, "--set needs -o OUT"},
+        {{hand, "--json", "-o", out}, 2, "--json"},
+        {{hand, "--set", "Frequency Differ=500", "--set", differ + "-", "-o", out}, 2, "below 0"},
+        {{hand, "--set", "Frequency Differ=600", "--set", differ + "+", "-o", out},
          2,
          "above 999.99999 MHz"},
+        {{path("missing.sin"), "--set", "Squelch Level=3", "-o", out}, 1, "cannot open"},
     };
-    for (const auto &[args, status, message] : rows) {
-        std::vector<std::string> all = {"options", data("hand-set.sin")};
-        all.insert(all.end(), args.begin(), args.end());
-        const CliRun r = cli(all);
+    for (auto [args, status, message] : rows) {
+        args.insert(args.begin(), "options");
+        const CliRun r = cli(args);
         EXPECT_EQ(r.status, status) << message;
         EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
         EXPECT_FALSE(fs::exists(out)) << message;
     }
-    const CliRun r = cli({"options", path("missing.sin"), "--set", "Squelch Level=3", "-o", out});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("cannot open"), std::string::npos) << r.err;
 }
 
 } // namespace

@@ -23,11 +23,8 @@ using test::RecordingDevice;
 
 constexpr int kDpi = 600;
 constexpr PageDevice kLetter{0, 0, 5100, 6600, kDpi, kDpi};
-
-double toPixels(double twips)
-{
-    return twips * kDpi / kTwipsPerInch;
-}
+// Device pixels per twip: the scale of a text drawn at full width.
+constexpr double kNormal = double(kDpi) / kTwipsPerInch;
 
 struct NewDocument
 {
@@ -52,49 +49,43 @@ TEST(ReportDrawing, TextsHangFromTheirTwipPositionsInTheirFontsNarrowedToTheirRo
     doc.table.setCell(1, kColReceive, "446.00625");
     RecordingDevice device{kLetter.right, kLetter.bottom, kDpi};
     QPainter painter(&device);
-    const auto placed = drawReportPage(painter, kLetter, 1, doc.source(), Language::English);
-
     // Empty cells draw nothing; every other text is drawn once, in order.
-    std::vector<PlacedText> visible;
-    for (const PlacedText &t : placed)
-        if (!QString::fromStdString(t.text).trimmed().isEmpty())
-            visible.push_back(t);
+    auto visible = drawReportPage(painter, kLetter, 1, doc.source(), Language::English);
+    std::erase_if(visible,
+                  [](auto &t) { return QString::fromStdString(t.text).trimmed().isEmpty(); });
     const auto &drawn = device.drawn();
     ASSERT_EQ(drawn.size(), visible.size());
-    const double normal = double(kDpi) / kTwipsPerInch;
     for (std::size_t i = 0; i < drawn.size(); ++i) {
         const auto &d = drawn[i];
         const PlacedText &t = visible[i];
         ASSERT_EQ(d.text.toStdString(), t.text);
-        const double ascent = QFontMetricsF(d.font).ascent();
-        EXPECT_NEAR(d.baseline.x(), toPixels(t.x), 0.01) << t.text;
+        EXPECT_NEAR(d.baseline.x(), t.x * kNormal, 0.01) << t.text;
         // y is upward in the layout and downward on the device.
-        EXPECT_NEAR(d.baseline.y() - toPixels(ascent), toPixels(-t.y), 0.01) << t.text;
+        EXPECT_NEAR(d.baseline.y() - QFontMetricsF(d.font).ascent() * kNormal, -t.y * kNormal, 0.01)
+            << t.text;
         const double width = QFontMetricsF(d.font).horizontalAdvance(d.text.trimmed());
         if (d.text == "CH-P01") {      // four column units, less one unit clear
             ASSERT_GT(width, 3 * 141); // wider than its room at full width
-            EXPECT_NEAR(d.transform.m11(), normal * 3 * 141 / width, 1e-9);
-            EXPECT_NEAR(d.transform.m22(), normal, 1e-9);
+            EXPECT_NEAR(d.transform.m11(), kNormal * 3 * 141 / width, 1e-9);
+            EXPECT_NEAR(d.transform.m22(), kNormal, 1e-9);
         }
         if (d.text == "Off ") { // fits: drawn at full width
-            EXPECT_NEAR(d.transform.m11(), normal, 1e-9);
+            EXPECT_NEAR(d.transform.m11(), kNormal, 1e-9);
         }
         // Six units to the next column's "Yes", ending a unit short of it so
         // that the two never read as one text.
         if (d.text == "Narrow ") {
-            EXPECT_LE(width * d.transform.m11() / normal, 5 * 141 + 1e-6);
+            EXPECT_LE(width * d.transform.m11() / kNormal, 5 * 141 + 1e-6);
         }
     }
 
     const QFont title = drawn.front().font;
     const QFont body = drawn.back().font;
-    EXPECT_EQ(title.pixelSize(), 350);
-    EXPECT_EQ(body.pixelSize(), 350);
+    EXPECT_EQ(std::tuple(title.pixelSize(), body.pixelSize(), body.weight(), body.italic()),
+              std::tuple(350, 350, QFont::Normal, false));
     // Average character widths: CW for the title, four fifths of it for the body.
     EXPECT_NEAR(averageCharWidth(title), 141, 1);
     EXPECT_NEAR(averageCharWidth(body), 112, 1);
-    EXPECT_EQ(body.weight(), QFont::Normal);
-    EXPECT_FALSE(body.italic());
 }
 
 TEST(ReportPrintingCommands, SheetsFollowTheRangeCopiesCollationAndOrder)
@@ -105,15 +96,6 @@ TEST(ReportPrintingCommands, SheetsFollowTheRangeCopiesCollationAndOrder)
     EXPECT_EQ(sheetOrder(2, 3, 2, false, false), (Pages{2, 2, 3, 3}));
     EXPECT_EQ(sheetOrder(3, 5, 1, true, true), (Pages{5, 4, 3}));
     EXPECT_EQ(sheetOrder(4, 4, 1, false, true), (Pages{4}));
-}
-
-int pdfPages(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    static const QRegularExpression page(QStringLiteral("/Type /Page[^s]"));
-    return int(QString::fromLatin1(file.readAll()).count(page));
 }
 
 // A page is drawn from the source asked for then, in the language in force
@@ -139,19 +121,25 @@ TEST(ReportPrintingCommands, DrawsFromTheSourceInTheLanguageInForceAndPrintsTheC
         EXPECT_EQ(asked, 2);
     }
 
+    // Prints into a PDF: its number of pages, -1 when printing reported failure.
     QPrinter &printer = printing.printer();
     QTemporaryDir dir;
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(dir.filePath("all.pdf"));
-    ASSERT_TRUE(printing.printPages());
-    EXPECT_EQ(pdfPages(dir.filePath("all.pdf")), 5);
-    printer.setOutputFileName(dir.filePath("range.pdf"));
+    const auto print = [&](const char *name) {
+        printer.setOutputFileName(dir.filePath(name));
+        QFile file(dir.filePath(name));
+        if (!printing.printPages())
+            return -1;
+        return file.open(QIODevice::ReadOnly)
+                   ? int(QString::fromLatin1(file.readAll())
+                             .count(QRegularExpression("/Type /Page[^s]")))
+                   : -2;
+    };
+    EXPECT_EQ(print("all.pdf"), 5);
     printer.setPrintRange(QPrinter::PageRange);
     printer.setFromTo(2, 3);
-    ASSERT_TRUE(printing.printPages());
-    EXPECT_EQ(pdfPages(dir.filePath("range.pdf")), 2);
-    printer.setOutputFileName(dir.filePath("no/such/folder/x.pdf"));
-    EXPECT_FALSE(printing.printPages());
+    EXPECT_EQ(print("range.pdf"), 2);
+    EXPECT_EQ(print("no/such/folder/x.pdf"), -1);
 }
 
 // The preview on a printer, recording which pages each repaint draws and where.
@@ -171,40 +159,39 @@ TEST(Preview, TwoPagesSideBySideStepOnePageAndStopAtTheEndsAndPrintClosesIt)
         kPageCount);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    // What a repaint draws, the status, and whether Prev and Next can be used.
+    using Shown = std::tuple<std::vector<int>, std::string, bool, bool>;
     const auto paint = [&] {
         pages.clear();
         origins.clear();
         dialog.grab();
-        return pages;
+        return Shown(pages, dialog.statusText().toStdString(), dialog.prevButton()->isEnabled(),
+                     dialog.nextButton()->isEnabled());
     };
 
-    EXPECT_EQ(paint(), (std::vector<int>{1, 2}));
-    EXPECT_EQ(dialog.statusText(), "Pages 1-2");
+    ASSERT_EQ(paint(), Shown({1, 2}, "Pages 1-2", false, true));
     EXPECT_GT(origins[1].x(), origins[0].x() + 50);
     EXPECT_DOUBLE_EQ(origins[1].y(), origins[0].y());
-    EXPECT_FALSE(dialog.prevButton()->isEnabled());
 
     QTest::keyClick(&dialog, Qt::Key_PageDown);
-    EXPECT_EQ(paint(), (std::vector<int>{2, 3}));
+    EXPECT_EQ(paint(), Shown({2, 3}, "Pages 2-3", true, true));
     dialog.nextButton()->click();
     dialog.nextButton()->click();
-    EXPECT_EQ(paint(), (std::vector<int>{4, 5}));
-    EXPECT_FALSE(dialog.nextButton()->isEnabled());
+    EXPECT_EQ(paint(), Shown({4, 5}, "Pages 4-5", true, false));
     dialog.nextPage();
-    EXPECT_EQ(paint(), (std::vector<int>{4, 5}));
+    EXPECT_EQ(paint(), Shown({4, 5}, "Pages 4-5", true, false));
 
     // One page at a time reaches the last page alone.
     dialog.pagesButton()->click();
     dialog.nextButton()->click();
-    EXPECT_EQ(paint(), (std::vector<int>{5}));
-    EXPECT_EQ(dialog.statusText(), "Page 5");
+    EXPECT_EQ(paint(), Shown({5}, "Page 5", true, false));
     // Back to two pages, the last spread is the last two pages.
     dialog.pagesButton()->click();
-    EXPECT_EQ(paint(), (std::vector<int>{4, 5}));
+    EXPECT_EQ(paint(), Shown({4, 5}, "Pages 4-5", true, false));
     dialog.prevButton()->click();
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(&dialog, Qt::Key_PageUp);
-    EXPECT_EQ(paint(), (std::vector<int>{1, 2}));
+    EXPECT_EQ(paint(), Shown({1, 2}, "Pages 1-2", false, true));
 
     // Zoomed in, the pages outgrow the window and scroll; zoomed out, they fit.
     const QScrollBar *bar = dialog.findChild<QScrollArea *>()->horizontalScrollBar();

@@ -32,11 +32,9 @@ struct Report
 {
     Report()
     {
-        for (int row = 0; row < kTableRows; ++row) {
-            for (int col = 0; col < kTableCols; ++col) {
+        for (int row = 0; row < kTableRows; ++row)
+            for (int col = 0; col < kTableCols; ++col)
                 table.setCell(row, col, "r" + std::to_string(row) + "c" + std::to_string(col));
-            }
-        }
     }
     std::vector<PlacedText> page(int n, Language language = Language::English) const
     {
@@ -61,36 +59,33 @@ std::optional<std::string> textAt(const std::vector<PlacedText> &texts, int x, i
     return t ? std::optional(t->text) : std::nullopt;
 }
 
-// The texts on one line, left to right, as "column:text" joined by '|'.
+// The texts on one line, left to right, as "column:text" joined by '|'; an x
+// off the column grid shows its remainder in twips ("5+3:text").
 std::string lineAt(const std::vector<PlacedText> &texts, int y)
 {
     std::string line;
     for (const PlacedText &t : texts)
         if (t.y == y)
-            line += (line.empty() ? "" : "|") + std::to_string(t.x / kCw) + ":" + t.text;
+            line += (line.empty() ? "" : "|") + std::to_string(t.x / kCw) +
+                    (t.x % kCw ? "+" + std::to_string(t.x % kCw) : "") + ":" + t.text;
     return line;
 }
 
 TEST(ReportMetrics, CharacterHeightAndColumnUnitFollowThePage)
 {
-    struct Row
-    {
-        PageDevice device;
-        PageMetrics metrics; // character height, column unit
-        int bodyWidth;
-    };
-    const Row rows[] = {
+    // The page, then its character height, column unit and body character width.
+    const std::tuple<PageDevice, int, int, int> rows[] = {
         // 11 inches at 600 dpi: (6600 / 45) x 1440 / 600 = 146 x 1440 / 600 = 350.
-        {kLetter600, {350, 141}, 112},
-        {{100, 200, 5200, 6800, 600, 600}, {350, 141}, 112}, // the size counts, not the start
-        {{0, 0, 9921, 14031, 1200, 1200}, {373, 137}, 109},  // each division cuts toward zero
-        {{0, 0, 5100, 6600, 0, 600}, {0, 0}, 0},             // no resolution: nothing drawn
+        {kLetter600, 350, 141, 112},
+        {{100, 200, 5200, 6800, 600, 600}, 350, 141, 112}, // the size counts, not the start
+        {{0, 0, 9921, 14031, 1200, 1200}, 373, 137, 109},  // each division cuts toward zero
+        {{0, 0, 5100, 6600, 0, 600}, 0, 0, 0},             // no resolution: nothing drawn
     };
-    for (const Row &row : rows) {
-        const PageMetrics m = pageMetrics(row.device);
+    for (const auto &[device, charHeight, columnUnit, bodyWidth] : rows) {
+        const PageMetrics m = pageMetrics(device);
         EXPECT_EQ(std::tuple(m.charHeight, m.columnUnit, m.bodyCharWidth()),
-                  std::tuple(row.metrics.charHeight, row.metrics.columnUnit, row.bodyWidth))
-            << row.device.bottom << " at " << row.device.dpiY;
+                  std::tuple(charHeight, columnUnit, bodyWidth))
+            << device.bottom << " at " << device.dpiY;
     }
 }
 
@@ -135,11 +130,11 @@ TEST(ReportPlan, EveryPageHasItsTitleHeadingAndShareOfTheChannelsAndNoMore)
 TEST(ReportPlan, CellsAndHeadersSitInTheirLanguagesColumnsWithATrailingBlank)
 {
     Report r;
-    const std::vector<int> english{1, 5, 14, 24, 32, 40, 46, 55, 64, 12240 / kCw};
-    const std::vector<int> chinese{1, 5, 14, 25, 33, 40, 46, 54, 62, 12240 / kCw};
-    for (const Language language : {Language::English, Language::Chinese}) {
+    const std::pair<Language, std::vector<int>> languages[] = {
+        {Language::English, {1, 5, 14, 24, 32, 40, 46, 55, 64, 12240 / kCw}},
+        {Language::Chinese, {1, 5, 14, 25, 33, 40, 46, 54, 62, 12240 / kCw}}};
+    for (const auto &[language, columns] : languages) {
         const auto texts = r.page(1, language);
-        const std::vector<int> &columns = language == Language::English ? english : chinese;
         std::string expected = "1:r1c0";
         for (int col = 1; col < 9; ++col)
             expected += "|" + std::to_string(columns[col]) + ":r1c" + std::to_string(col) + " ";
@@ -161,31 +156,20 @@ TEST(ReportPlan, CellsAndHeadersSitInTheirLanguagesColumnsWithATrailingBlank)
     EXPECT_EQ(textAt(texts, 5 * kCw, kFunctionSettingY), "频道设置:");
 }
 
-// One settings item: the bits set in the image (none when mask is 0), where
-// its text must appear (column units, settings line) and the whole text.
-struct SettingCase
-{
-    const char *name;
-    std::size_t offset;
-    std::uint8_t mask;
-    std::uint8_t value;
-    Language language;
-    int column;
-    int line;
-    const char *expected;
-    friend void PrintTo(const SettingCase &c, std::ostream *os) { *os << c.name; }
-};
+// One settings item: its name, the bits set in the image (none when mask is
+// 0), where its text must appear (column units, settings line) and the whole text.
+using SettingCase = std::tuple<const char *, std::size_t, std::uint8_t, std::uint8_t, Language, int,
+                               int, const char *>;
 
 using ReportSettingsLine = ::testing::TestWithParam<SettingCase>;
 
 TEST_P(ReportSettingsLine, RendersTheImageValueAfterItsLabel)
 {
-    const SettingCase &c = GetParam();
+    const auto &[name, offset, mask, value, language, column, line, expected] = GetParam();
     Report r;
     r.typeText = "400-470MHz";
-    r.image.setByte(c.offset,
-                    static_cast<std::uint8_t>((r.image.byte(c.offset) & ~c.mask) | c.value));
-    EXPECT_EQ(textAt(r.page(1, c.language), c.column * kCw, kSettingsLineY[c.line]), c.expected);
+    r.image.setByte(offset, static_cast<std::uint8_t>((r.image.byte(offset) & ~mask) | value));
+    EXPECT_EQ(textAt(r.page(1, language), column * kCw, kSettingsLineY[line]), expected);
 }
 
 const auto kEn = Language::English;
@@ -217,20 +201,15 @@ const SettingCase kSettingCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Items, ReportSettingsLine, ::testing::ValuesIn(kSettingCases),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &info) { return std::string(std::get<0>(info.param)); });
 
 // The begin and end codes keep digits and A-D, up to the first erased byte.
 TEST(ReportSettingsCodes, KeepDigitsAndAToD)
 {
     Report r;
-    const std::string begin = "12Ax", end = "DE0@9";
-    for (std::size_t i = 0; i < begin.size(); ++i)
-        r.image.setByte(0x7B0 + i, static_cast<std::uint8_t>(begin[i]));
-    for (std::size_t i = 0; i < end.size(); ++i)
-        r.image.setByte(0x7C0 + i, static_cast<std::uint8_t>(end[i]));
-    const auto texts = r.page(1);
-    EXPECT_EQ(textAt(texts, 2 * kCw, kSettingsLineY[5]), "Begin of Tx:12A");
-    EXPECT_EQ(textAt(texts, 35 * kCw, kSettingsLineY[5]), "End of Tx:  D09");
+    std::ranges::copy(std::string_view("12Ax"), r.image.bytes().begin() + 0x7B0);
+    std::ranges::copy(std::string_view("DE0@9"), r.image.bytes().begin() + 0x7C0);
+    EXPECT_EQ(lineAt(r.page(1), kSettingsLineY[5]), "2:Begin of Tx:12A|35:End of Tx:  D09");
 }
 
 // A font a third taller than Times New Roman would end 32 channel lines
@@ -248,9 +227,8 @@ TEST(ReportLineHeights, LinesTooTallForThePageAreClosedUpSoNoChannelFallsOff)
         return lowest;
     };
     const int pageHeight = 11 * 1440;
-    EXPECT_EQ(std::pair(fitLineHeights(kLetter600, kLines).title,
-                        fitLineHeights(kLetter600, kLines).body),
-              std::pair(kLines.title, kLines.body));
+    const LineHeights kept = fitLineHeights(kLetter600, kLines);
+    EXPECT_EQ(std::pair(kept.title, kept.body), std::pair(kLines.title, kLines.body));
     const LineHeights tall{540, 540};
     ASSERT_GT(bottom(2, tall), pageHeight);
     const LineHeights fitted = fitLineHeights(kLetter600, tall);
