@@ -323,7 +323,7 @@ TEST_F(FaultMatrix, FullDiskLeavesTheOutputAsItWas)
 
 // A read-only file: the superuser writes it as a plain write would and it
 // stays read-only; anyone else is refused. (A link to the output is
-// followed and kept: SafeSaveTest.LinkIsFollowedTheFileItNamesIsReplaced...)
+// followed and kept: the LinkIsFollowedAndStays row of SaveTargetTest.)
 TEST_F(FaultMatrix, ReadOverAFileKeepsItsMode)
 {
     startRadio({}, radioImage());

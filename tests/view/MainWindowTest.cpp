@@ -286,7 +286,7 @@ TEST_F(ChannelLists, CellsPickedByKeysADragOrSelectAllCopyCutPasteOrDeleteAsOneS
               std::tuple(std::tuple(1, 1, 128, 9), "AB", nullptr));
 }
 
-// Where each channel ends up is TableEditsTest's; here the keys, the
+// Where each channel ends up is the model's ChannelMoves test; here the keys, the
 // selection, the refusal the user is shown and the undo steps.
 TEST_F(ChannelLists, ChannelMovesCarryTheSelectionAndUndoEachStep)
 {
