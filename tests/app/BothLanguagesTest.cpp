@@ -498,6 +498,9 @@ protected:
     }
     void TearDown() override
     {
+        // The tests after this one keep the settings where the main put them.
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                           qEnvironmentVariable("XDG_CONFIG_HOME"));
         languagepack::setSearchFolders({});
         languagepack::load(kEnglish);
         setLanguageTag(kEnglish);
