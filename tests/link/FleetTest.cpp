@@ -367,7 +367,7 @@ struct Pipe
 // The runner's waits as a port sees them: a fiber waiting for a byte lets
 // another send it, a silent descriptor times out, a closed writer reads as a
 // hang-up, and waits that end close together end together (with the
-// default grace of 700 us, the 1 ms sleep ends with the 1.3 ms one).
+// default grace of 700 us, the 1 ms sleep ends with the 1.6 ms one).
 TEST(FiberRunnerTest, OneFibersWaitLetsTheOthersRun)
 {
     Pipe fed, silent, closed;
@@ -392,13 +392,15 @@ TEST(FiberRunnerTest, OneFibersWaitLetsTheOthersRun)
     });
     runner.add(poller(silent, 30, silentPolled));
     runner.add(poller(closed, 5000, closedPolled));
+    // The longer sleep starts first: however late the shorter one starts,
+    // it cannot end before the longer one is due unless the grace is lost.
+    runner.add([&] {
+        longSleepDue = Clock::now() + 1600us;
+        waitSleep(1600us);
+    });
     runner.add([&] {
         waitSleep(1000us);
         shortSleepEnded = Clock::now();
-    });
-    runner.add([&] {
-        longSleepDue = Clock::now() + 1300us;
-        waitSleep(1300us);
     });
     runner.run();
     const auto [fedReady, fedEvents, fedWaited] = fedPolled;
