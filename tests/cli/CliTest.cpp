@@ -161,6 +161,14 @@ const Case kCases[] = {
      kTwice},
     {"PortTwice", "power --port @p --port @q high", 2, kTwice},
     {"FrequencyTwice", "debug --port @p --freq 1 --freq 2 rx 446", 2, kTwice},
+    // Service values outside what the radio takes, refused before the port is opened.
+    {"PowerHighAbove250", "power high --set 251 --port @p", 2, ""},
+    {"PowerLowAbove200", "power low --set 201 --port @p", 2, ""},
+    {"PowerLowOfZero", "power low --set 0 --port @p", 2, ""},
+    {"PowerMedium", "power medium --port @p", 2, ""},
+    {"DebugTxPowerAbove255", "debug tx-power 256 --port @p", 2, ""},
+    {"DebugUnknownItem", "debug volume 5 --port @p", 2, ""},
+    {"DebugFrequencyNotANumber", "debug tx-power 5 --freq top --port @p", 2, ""},
     // A read takes ten seconds: an output that cannot be written is refused
     // before the port is opened, with the reason.
     {"ReadIntoNoFolder", "read --port @no-such-port -o @no/folder/out.sin", 1,

@@ -11,6 +11,7 @@
 #include "SafetyTexts.h"
 #include "SimPort.h"
 #include "TempFolder.h"
+#include "TestImages.h"
 #include "Waits.h"
 
 #include <gtest/gtest.h>
@@ -31,14 +32,7 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-ChannelImage patternImage(std::uint8_t seed)
-{
-    ChannelImage image;
-    for (std::size_t i = 0; i < kImageSize; ++i)
-        image.setByte(i, static_cast<std::uint8_t>(i * 7 + seed + (i >> 8)));
-    image.setRadioIdentity(0x01);
-    return image;
-}
+using test::patternImage;
 
 constexpr std::size_t kWritten = kWriteBlocks * kBlockSize; // 4080
 using Texts = std::vector<std::string>;
@@ -344,16 +338,6 @@ TEST(FleetPortNameTest, ALinkToAPortIsThatPort)
     EXPECT_EQ(fleetPortProblem({"/dev/null", link.string()}, false),
               "/dev/null and " + link.string() + " are the same port");
     std::filesystem::remove_all(link.parent_path());
-}
-
-TEST(FleetPortNameTest, FileNameIsThePortWithoutDevAndWithDashesForSlashes)
-{
-    for (const auto &[port, file] :
-         std::map<std::string, std::string>{{"/dev/ttyUSB0", "ttyUSB0.sin"},
-                                            {"/dev/pts/3", "pts-3.sin"},
-                                            {"COM1", "COM1.sin"},
-                                            {"/tmp/radio", "tmp-radio.sin"}})
-        EXPECT_EQ(fleetFileName(port), file);
 }
 
 // Pipes whose ends close with the test.

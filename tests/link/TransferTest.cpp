@@ -4,6 +4,7 @@
 #include "RadioSim.h"
 #include "SafetyTexts.h"
 #include "ScriptedHosts.h"
+#include "TestImages.h"
 #include "TextFormat.h"
 #include "Texts.h"
 #include "WriteFlow.h"
@@ -26,14 +27,7 @@ using Calls = std::vector<std::string>;
 using namespace std::chrono_literals;
 
 // Every byte differs from its neighbours so that a misplaced block shows.
-ChannelImage patternImage(std::uint8_t seed, std::uint8_t identity = 0x01)
-{
-    ChannelImage image;
-    for (std::size_t i = 0; i < kImageSize; ++i)
-        image.setByte(i, static_cast<std::uint8_t>(i * 7 + seed + (i >> 8)));
-    image.setRadioIdentity(identity);
-    return image;
-}
+using test::patternImage;
 
 // The count lines of the trace from the line that reads first on.
 Calls traceFrom(const std::vector<SimPort::Call> &calls, const std::string &first,

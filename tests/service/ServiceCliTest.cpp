@@ -123,24 +123,5 @@ TEST_F(ServiceCliTest, CtrlCLeavesTheTuningStateAndExitsOneSayingSo)
     }
 }
 
-TEST_F(ServiceCliTest, WrongCommandLinesAreRefusedBeforeThePortIsOpened)
-{
-    const QStringList rows[] = {
-        {"power", "high", "--set", "251"},
-        {"power", "low", "--set", "201"},
-        {"power", "low", "--set", "0"},
-        {"power", "medium"},
-        {"debug", "tx-power", "256"},
-        {"debug", "volume", "5"},
-        {"debug", "tx-power", "5", "--freq", "top"},
-    };
-    for (const QStringList &args : rows) {
-        const ProcessRun run = cli(args + QStringList{"--port", "/nonexistent"});
-        EXPECT_EQ(std::tuple(run.exitCode, run.err.contains("Could not Open")),
-                  std::tuple(2, false))
-            << args.join(' ').toStdString() << ": " << run.err.toStdString();
-    }
-}
-
 } // namespace
 } // namespace kx9::test

@@ -1,7 +1,7 @@
 // The safety net of kx9-cli against kx9-radiosim: the backup every read
 // keeps, a write read back to verify it, and a backup taken before a write.
 
-#include "RadioOwnBytes.h"
+#include "TestImages.h"
 #include "SimImages.h"
 
 #include <QFileInfo>

@@ -5,6 +5,7 @@
 
 #include "Document.h"
 #include "SimulatedRadio.h"
+#include "TestImages.h"
 
 #include <QDir>
 
@@ -28,11 +29,7 @@ inline ChannelImage fileImage()
 // a write left in the radio shows block by block.
 inline ChannelImage radioImage()
 {
-    ChannelImage image;
-    for (std::size_t i = 0; i < kImageSize; ++i)
-        image.setByte(i, static_cast<std::uint8_t>(i * 7 + 3 + (i >> 8)));
-    image.setRadioIdentity(0x01);
-    return image;
+    return patternImage(3);
 }
 
 // What radioImage() holds after a write that stored this many blocks of

@@ -6,7 +6,7 @@
 // shows and says, what a stop leaves, the backup every read keeps and opening
 // it, and the write's two choices, remembered, with verify catching a bad block.
 
-#include "RadioOwnBytes.h"
+#include "TestImages.h"
 #include "TempFolder.h"
 #include "WindowTest.h"
 

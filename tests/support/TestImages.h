@@ -4,6 +4,17 @@
 
 namespace kx9::test {
 
+// A memory whose every byte differs from its neighbours and, by seed, from
+// another pattern's: what a transfer moved shows byte by byte.
+inline ChannelImage patternImage(std::uint8_t seed, std::uint8_t identity = 0x01)
+{
+    ChannelImage image;
+    for (std::size_t i = 0; i < kImageSize; ++i)
+        image.setByte(i, static_cast<std::uint8_t>(i * 7 + seed + (i >> 8)));
+    image.setRadioIdentity(identity);
+    return image;
+}
+
 // What a radio may hold that the table would write otherwise: channels 2-128
 // empty as all FF, settings no dialog list can show; channel 1 kept in use.
 inline ChannelImage withRadioOwnBytes(ChannelImage image)
