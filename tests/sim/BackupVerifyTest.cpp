@@ -1,8 +1,8 @@
 // The safety net of kx9-cli against kx9-radiosim: the backup every read
 // keeps, a write read back to verify it, and a backup taken before a write.
 
-#include "TestImages.h"
 #include "SimImages.h"
+#include "TestImages.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
