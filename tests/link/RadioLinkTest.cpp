@@ -9,12 +9,14 @@
 
 #include <array>
 #include <chrono>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <numeric>
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <termios.h>
 #include <thread>
 #include <tuple>
@@ -270,6 +272,7 @@ struct CancelCase
     const char *name;
     bool sending; // else receiving
     Raised raised;
+    bool noDescriptor = false; // the system gave the token none: no descriptor was free
     friend void PrintTo(const CancelCase &c, std::ostream *out) { *out << c.name; }
 };
 
@@ -279,7 +282,14 @@ using RadioLinkCancel = PtyLinkTest<::testing::TestWithParam<CancelCase>>;
 TEST_P(RadioLinkCancel, EndsTheWaitAtOnceAndSaysSo)
 {
     const CancelCase &c = GetParam();
+    rlimit limit = {};
+    ::getrlimit(RLIMIT_NOFILE, &limit);
+    const rlimit none = {static_cast<rlim_t>(::open("/dev/null", O_RDONLY)), limit.rlim_max};
+    ::close(static_cast<int>(none.rlim_cur));
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, c.noDescriptor ? &none : &limit), 0);
     CancelToken token;
+    ::setrlimit(RLIMIT_NOFILE, &limit);
+    ASSERT_EQ(token.fd() < 0, c.noDescriptor);
     link.setCancelToken(&token);
     const int total = c.raised == Raised::Never ? 50 : 60000;
     ASSERT_TRUE(link.open(pty.path, TimeoutProfile{total, total, 0, total, 0}).ok());
@@ -296,12 +306,16 @@ TEST_P(RadioLinkCancel, EndsTheWaitAtOnceAndSaysSo)
     EXPECT_EQ(std::tuple(r.cancelled, r.ok), std::tuple(c.raised != Raised::Never, !c.sending));
     EXPECT_LT(r.count, buffer.size());
     EXPECT_LT(Clock::now() - start, 5s); // far below the minute of its deadline
+    // Without a descriptor to wait on, a wait is cut into slices that look at the token.
+    EXPECT_EQ(!c.sending && link.systemCalls().polls >= 3, c.noDescriptor);
 }
 
 INSTANTIATE_TEST_SUITE_P(Waits, RadioLinkCancel,
                          ::testing::Values(CancelCase{"ReceiveWaiting", false, Raised::During},
                                            CancelCase{"SendWaitingForRoom", true, Raised::During},
                                            CancelCase{"ReceiveAfterTheRaise", false, Raised::First},
+                                           CancelCase{"ReceiveOnATokenWithoutADescriptor", false,
+                                                      Raised::Never, true},
                                            CancelCase{"SendTimesOutPartWay", true, Raised::Never}),
                          [](const auto &info) { return std::string(info.param.name); });
 

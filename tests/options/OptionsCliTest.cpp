@@ -86,6 +86,8 @@ TEST_F(OptionsCli, RefusalsNameWhatIsAllowedAndWriteNothing)
 {
     const std::string out = path("out.sin"), hand = data("hand-set.sin");
     const std::string differ = "Frequency Differ Direction=";
+    // A differ set alone is checked against the direction the file holds.
+    ASSERT_EQ(cli({"options", hand, "--set", differ + "+", "-o", path("plus.sin")}).status, 0);
     // The arguments after "options", the exit status and a part of the message.
     const std::tuple<std::vector<std::string>, int, std::string> rows[] = {
         {{hand, "--set", "Squelch=3", "-o", out},
@@ -98,6 +100,7 @@ TEST_F(OptionsCli, RefusalsNameWhatIsAllowedAndWriteNothing)
         {{hand, "--set", "Frequency Differ=600", "--set", differ + "+", "-o", out},
          2,
          "above 999.99999 MHz"},
+        {{path("plus.sin"), "--set", "Frequency Differ=600", "-o", out}, 2, "above 999.99999 MHz"},
         {{path("missing.sin"), "--set", "Squelch Level=3", "-o", out}, 1, "cannot open"},
     };
     for (auto [args, status, message] : rows) {

@@ -185,12 +185,17 @@ INSTANTIATE_TEST_SUITE_P(Cases, TransferFaults, ::testing::ValuesIn(kTransferFau
 
 // On a terminal the mismatch is a question there, under a progress line:
 // Enter alone or the end of input (Ctrl-D) is Cancel and writes nothing; "o"
-// continues and writes the file.
+// continues and writes the file, verified on one bar with the write when asked.
 TEST_F(FaultMatrix, OnATerminalTheMismatchQuestionIsAnsweredThere)
 {
     const QByteArray file = QFile::encodeName(path("file.sin"));
-    for (const auto &[answer, status, blocks] :
-         {std::tuple("\n", 1, 0), std::tuple("\x04", 1, 0), std::tuple("o\n", 0, 510)}) {
+    const char *verify = "--verify";
+    for (const auto &[answer, status, blocks, extra, end] :
+         {std::tuple("\n", 1, 0, (const char *)nullptr, "/510\x1b[K\r\n"),
+          std::tuple("\x04", 1, 0, verify, "/512\x1b[K\r\n"),
+          std::tuple("o\n", 0, 510, (const char *)nullptr, "##] 510/510\x1b[K\r\n"),
+          std::tuple("o\n", 0, 510, verify,
+                     "##] 512/512\x1b[K\r\nVerified: the radio holds what was written.\r\n")}) {
         startRadio({"--identity", "07"}, radioImage());
         const QByteArray device = QFile::encodeName(port);
         int pty = -1;
@@ -198,7 +203,7 @@ TEST_F(FaultMatrix, OnATerminalTheMismatchQuestionIsAnsweredThere)
         ASSERT_GE(pid, 0);
         if (pid == 0) {
             ::execl(KX9_CLI, KX9_CLI, "write", "--port", device.constData(), file.constData(),
-                    nullptr);
+                    extra, nullptr);
             ::_exit(127);
         }
         // What the terminal shows, to the end (the program closes it); the
@@ -222,7 +227,7 @@ TEST_F(FaultMatrix, OnATerminalTheMismatchQuestionIsAnsweredThere)
         EXPECT_NE(shown.find("] Waiting the response from radio....\x1b[K\r\n Radio Type"),
                   std::string::npos)
             << shown;
-        EXPECT_EQ(shown.ends_with("##] 510/510\x1b[K\r\n"), blocks > 0) << shown;
+        EXPECT_EQ(shown.ends_with(end), blocks > 0) << shown;
         EXPECT_EQ(stopRadio(), radioAfterWrite(blocks));
     }
 }

@@ -6,8 +6,8 @@
 // shows and says, what a stop leaves, the backup every read keeps and opening
 // it, and the write's two choices, remembered, with verify catching a bad block.
 
-#include "TestImages.h"
 #include "TempFolder.h"
+#include "TestImages.h"
 #include "WindowTest.h"
 
 #include "BackupFolder.h"
