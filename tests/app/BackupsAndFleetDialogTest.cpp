@@ -107,27 +107,17 @@ TEST_F(BackupsDialogTest, ShowFolderMakesAMissingFolderPrivateOpensItAndSaysWhen
 }
 
 // The folders and the settings file are found without Qt (kx9-cli has
-// none), where Qt finds them for the window, and read as Qt writes them.
-TEST_F(BackupsDialogTest, FolderAndSettingsAreWhereQtPutsThemAndReadAsQtWritesThem)
+// none), where Qt finds them for the window. How Qt's text reads is
+// BackupSettingsText's.
+TEST(SettingsStore, FolderAndSettingsAreWhereQtPutsThem)
 {
     const QString name = QCoreApplication::applicationName();
     QCoreApplication::setApplicationName("kx9");
     EXPECT_EQ(backupFolder(),
               QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/backups");
     QCoreApplication::setApplicationName(name);
-
-    // What is read from the text is BackupSettingsText's; here Qt's forms of
-    // a boolean and a number.
-    QSettings qt(QSettings::IniFormat, QSettings::UserScope, "kx9", "kx9");
-    qt.setValue(kBackupEnabledKey, false);
-    qt.setValue(kBackupMaxAgeKey, 0);
-    qt.setValue(kWriteVerifyKey, true);
-    qt.sync();
-    const BackupSettings read = readBackupSettings();
-    qt.remove(QStringLiteral("backups"));
-    EXPECT_EQ(std::tuple(read.enabled, read.maxAgeDays, read.verifyWrite,
-                         openSettingsStore()->fileName()),
-              std::tuple(false, 0, true, qt.fileName()));
+    const QSettings qt(QSettings::IniFormat, QSettings::UserScope, "kx9", "kx9");
+    EXPECT_EQ(openSettingsStore()->fileName(), qt.fileName());
 }
 
 // Only the given ports ticked, none of the machine's own.
@@ -259,8 +249,9 @@ using FleetWindow = WindowTest;
 // grid as it stood, the open edit included. The dialog follows the saved
 // choices of a single write: backup first and verify, and the backups kept
 // pruned by the saved maxAgeDays (0: never). Which radio ends how is
-// FleetTest's; here the rows and the summary.
-TEST_F(FleetWindow, KeepsTheGridForReadingWhileItWritesItAsTheSavedChoicesSay)
+// FleetTest's; here the rows and the summary. Closing the window while
+// radios are written stops them first; it closes once they have ended.
+TEST_F(FleetWindow, KeepsTheGridForReadingWhileItWritesAndClosesOnlyOnceTheRadiosStopped)
 {
     for (auto [key, value] : {std::pair{kWriteBackupFirstKey, 1}, std::pair{kWriteVerifyKey, 1},
                               std::pair{kBackupMaxAgeKey, 0}})
@@ -282,6 +273,8 @@ TEST_F(FleetWindow, KeepsTheGridForReadingWhileItWritesItAsTheSavedChoicesSay)
     window->action(command::kWriteToSeveral)->trigger();
     QPointer<FleetDialog> dialog = window->findChild<FleetDialog *>();
     ASSERT_TRUE(dialog);
+    window->action(command::kWriteToSeveral)->trigger(); // the one dialog again
+    EXPECT_EQ(window->findChildren<FleetDialog *>().size(), 1);
     onlyPorts(*dialog, {"/dev/simA"});
     dialog->startButton()->click();
     openSettingsStore()->remove(QStringLiteral("backups"));
@@ -303,19 +296,7 @@ TEST_F(FleetWindow, KeepsTheGridForReadingWhileItWritesItAsTheSavedChoicesSay)
     EXPECT_TRUE(window->action(command::kEditPaste)->isEnabled());
     clickCell(2, 1);
     EXPECT_NE(focusedEditor(), nullptr);
-}
 
-// Write To Several Radios again brings back the one dialog. Closing the
-// window while radios are written stops them first; the window closes when
-// they have ended.
-TEST_F(FleetWindow, ClosingTheWindowStopsTheRadiosFirst)
-{
-    window->action(command::kWriteToSeveral)->trigger();
-    QPointer<FleetDialog> dialog = window->findChild<FleetDialog *>();
-    ASSERT_TRUE(dialog);
-    window->action(command::kWriteToSeveral)->trigger();
-    EXPECT_EQ(window->findChildren<FleetDialog *>().size(), 1);
-    onlyPorts(*dialog, {"/dev/simA"});
     dialog->startButton()->click();
     ASSERT_TRUE(dialog->running());
     EXPECT_FALSE(window->close());
