@@ -21,7 +21,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -56,8 +55,9 @@ class WithRow : public Fixture, public ::testing::WithParamInterface<Row>
 };
 
 // Only a file of exactly 4096 bytes is a channel file: anything else (a PDF,
-// a longer dump) must never reach the table or, restored, the radio. A failed
-// open keeps the document as it was and says why.
+// a longer dump) must never reach the table or, restored, the radio. The
+// reader under it keeps at most its limit and says when the file holds more.
+// A failed open keeps the document as it was and says why.
 TEST_F(DocumentTest, OnlyAFileOfExactly4096BytesOpensAndAFailedOpenKeepsEverything)
 {
     Document doc;
@@ -68,18 +68,24 @@ TEST_F(DocumentTest, OnlyAFileOfExactly4096BytesOpensAndAFailedOpenKeepsEverythi
         const FileResult r = doc.open(file, Language::English);
         EXPECT_EQ(std::tuple(r.error, r.message), std::tuple(error, why));
     };
-    for (const std::size_t size : {std::size_t{0}, std::size_t{100}, std::size_t{4095},
-                                   std::size_t{4097}, std::size_t{8192}}) {
+    for (const std::size_t size : {0u, 100u, 4095u, 4096u, 4097u, 8192u}) {
         std::vector<std::uint8_t> bytes(size, 0x25);
         std::copy_n(image.bytes().begin(), std::min(size, kImageSize), bytes.begin());
         const std::string file = path(("f" + std::to_string(size) + ".sin").c_str());
         test::writeFile(file, bytes);
+        const ReadFileResult read = readFile(file, kImageSize);
+        EXPECT_EQ(std::tuple(read.ok(), read.data.size(), read.more),
+                  std::tuple(true, std::min(size, kImageSize), size > kImageSize));
+        if (size == kImageSize) {
+            EXPECT_EQ(readChannelFile(file, Language::English).image, image);
+            continue;
+        }
         refused(file, FileError::WrongSize,
                 file + " is not a channel file: it holds " + std::to_string(size) +
                     " bytes, a channel file exactly 4096");
-        const ChannelFile raw = readChannelFile(file, Language::Chinese);
-        EXPECT_EQ(raw.result.error, FileError::WrongSize);
-        EXPECT_NE(raw.result.message.find(std::to_string(size) + " 字节"), std::string::npos);
+        EXPECT_NE(readChannelFile(file, Language::Chinese)
+                      .result.message.find(std::to_string(size) + " 字节"),
+                  std::string::npos);
     }
     refused(path("missing.sin"), FileError::CannotOpen,
             "cannot open " + path("missing.sin") + ": No such file or directory");
@@ -87,10 +93,6 @@ TEST_F(DocumentTest, OnlyAFileOfExactly4096BytesOpensAndAFailedOpenKeepsEverythi
             "cannot open " + m_dir.string() + ": Is a directory");
     EXPECT_EQ(std::tuple(doc.image(), doc.table().cell(1, kColName), doc.isNewDocument()),
               std::tuple(image, "KEEP", true));
-
-    test::writeFile(path("exact.sin"),
-                    std::vector<std::uint8_t>(image.bytes().begin(), image.bytes().end()));
-    EXPECT_EQ(readChannelFile(path("exact.sin"), Language::English).image, image);
 }
 
 // A write that fails half-way (here: the file size limit of the process,
@@ -145,13 +147,12 @@ TEST_F(DocumentTest, ModifiedFollowsWhatASaveWouldStore)
     ASSERT_TRUE(doc.save(path("m.sin")));
     EXPECT_FALSE(doc.isModified());
 
-    // Opened, the file is clean and shown in the language asked.
+    // Opened, the file is clean. (Shown in the language asked: CliTest's TableInChinese.)
     Document opened;
     ASSERT_TRUE(opened.open(path("m.sin"), Language::Chinese));
-    const ChannelTable &t = opened.table();
-    EXPECT_EQ(std::tuple(opened.isNewDocument(), opened.isModified(), t.cell(2, kColName),
-                         t.cell(1, kColPower), t.cell(0, kColName)),
-              std::tuple(false, false, "AB", "高", "名称"));
+    EXPECT_EQ(
+        std::tuple(opened.isNewDocument(), opened.isModified(), opened.table().cell(2, kColName)),
+        std::tuple(false, false, "AB"));
 
     // Switching the language of the flag texts stores the same bits.
     doc.translateCellTexts(Language::English, Language::Chinese);
@@ -165,21 +166,6 @@ TEST_F(DocumentTest, ModifiedFollowsWhatASaveWouldStore)
     read.setRadioIdentity(0x42);
     doc.acceptRead(read, Language::English);
     EXPECT_EQ(std::tuple(doc.isModified(), doc.currentType()), std::tuple(false, kTypePmrLpd));
-}
-
-// The bound every reader relies on: a file of exactly the limit is whole, one
-// byte more is cut there and said to hold more.
-TEST_F(DocumentTest, ReadsUpToTheLimitAndSaysWhenTheFileHoldsMoreOrWhyNot)
-{
-    // {size, bytes kept, more}
-    const std::tuple<std::size_t, std::size_t, bool> rows[] = {
-        {0, 0, false}, {9, 9, false}, {10, 10, false}, {11, 10, true}, {200000, 10, true}};
-    for (const auto &[size, kept, more] : rows) {
-        test::writeFile(path("f"), std::string(size, 'x'));
-        const ReadFileResult r = readFile(path("f"), 10);
-        EXPECT_EQ(std::tuple(r.ok(), r.data.size(), r.more), std::tuple(true, kept, more)) << size;
-    }
-    EXPECT_EQ(readFile(path("none"), 10).error, ENOENT);
 }
 
 // --- The undo history ---------------------------------------------------------
@@ -279,7 +265,6 @@ TEST(EditHistory, StepsUndoAndRedoInOrderInTheLanguageShownAndANewStepDropsTheRe
               std::tuple("Narrow", "Close"));
     doc.editCells({{4, kColName, "D"}});
     EXPECT_FALSE(doc.redo());
-    EXPECT_EQ(doc.table().cell(2, kColBusyLock), "Close");
 }
 
 // --- The channel files under tests/data -----------------------------------------
@@ -320,7 +305,8 @@ using Golden = std::tuple<const char *, void (*)(Document &),
 using GoldenFiles = WithRow<DocumentTest, Golden>;
 
 // Saves the document and compares the bytes with the stored file; with
-// KX9_WRITE_GOLDEN=1 the stored file is rewritten instead.
+// KX9_WRITE_GOLDEN=1 the stored file is rewritten instead. (That a stored file
+// opened and saved again is unchanged: CliTest's Resave.)
 TEST_P(GoldenFiles, SavedBytesEqualTheStoredFileWhichHoldsTheDocumentedEncodings)
 {
     const auto &[file, edit, documented] = GetParam();
@@ -342,11 +328,6 @@ TEST_P(GoldenFiles, SavedBytesEqualTheStoredFileWhichHoldsTheDocumentedEncodings
         hex += (std::snprintf(digits, sizeof digits, "%02X", byte), digits);
     for (const auto &[offset, expected] : documented)
         EXPECT_EQ(hex.substr(offset * 2, expected.size()), expected) << "at " << offset;
-
-    // Opening the stored file and saving it again changes nothing.
-    Document reopened;
-    ASSERT_TRUE(reopened.open(stored.string(), Language::English));
-    EXPECT_EQ(reopened.imageAsSaved(), reopened.image());
 }
 
 const Golden kGolden[] = {
@@ -548,7 +529,6 @@ const SaveCase kSaveCases[] = {
     {"Mode0640", oldFile<0640>, "r.sin", nullptr, {"r.sin"}, ""},
     {"Mode0604", oldFile<0604>, "r.sin", nullptr, {"r.sin"}, ""},
     {"ReadOnlyForRoot", oldFile<0444>, "r.sin", nullptr, {"r.sin"}, ""},
-    {"NewFile", [](Dir) {}, "new.sin", nullptr, {"new.sin"}, ""},
     {"LinkIsFollowedAndStays", linkToAFileElsewhere, "r.sin", nullptr, kFollowed, "d/r.sin"},
     {"LinkToNothing", danglingLink, "r.sin", &text::kTargetIsDanglingLink, {"r.sin->none"}, ""},
     {"HardLinkedNames", hardLinkedNames, "a.sin", nullptr, {"a.sin", "b.sin"}, "b.sin"},
@@ -591,19 +571,16 @@ TEST_P(SaveMomentTest, EndsWithTheTargetWholeAndNoTemporaryFile)
     EXPECT_EQ(readBytes(g_target), after);
 }
 
-void signalled()
-{
-    ::raise(SIGTERM);
-}
 void replaced()
 {
     test::writeFile(g_target.parent_path() / "other", kOther);
     fs::rename(g_target.parent_path() / "other", g_target);
 }
 
-const MomentCase kMoments[] = {{"SignalForANewFile", false, signalled, 128 + SIGTERM, kNew},
-                               {"SignalForAnExistingFile", true, signalled, 128 + SIGTERM, kNew},
-                               {"TargetReplaced", true, replaced, 1, kOther}};
+const MomentCase kMoments[] = {
+    {"SignalForANewFile", false, [] { ::raise(SIGTERM); }, 128 + SIGTERM, kNew},
+    {"SignalForAnExistingFile", true, [] { ::raise(SIGTERM); }, 128 + SIGTERM, kNew},
+    {"TargetReplaced", true, replaced, 1, kOther}};
 
 INSTANTIATE_TEST_SUITE_P(Moments, SaveMomentTest, ::testing::ValuesIn(kMoments),
                          [](const auto &info) { return std::string(std::get<0>(info.param)); });
@@ -648,13 +625,13 @@ struct BackupStoreTest : public test::TempFolderTest
     }
     std::string data() const { return (m_dir / "data").string(); }
     std::string folder() const { return (m_dir / "data" / "backups").string(); }
-    BackupStore store(int days = 365) const
+    BackupStore store() const
     {
-        return BackupStore(folder(), days, [this] { return now; });
+        return BackupStore(folder(), 365, [this] { return now; });
     }
-    BackupResult keep(const ChannelImage &image, int days = 365)
+    BackupResult keep(const ChannelImage &image)
     {
-        return store(days).keep(image, "/dev/ttyUSB0", Language::English);
+        return store().keep(image, "/dev/ttyUSB0", Language::English);
     }
     // A backup as an earlier run left it: its name's time and its file's.
     std::string plant(std::time_t named, std::time_t modified, const ChannelImage &image)
@@ -724,14 +701,14 @@ Ages daily(int count, Ages more = {}, int from = 400)
 }
 
 // {name, backups planted, the clock in days after kNow, indexes of the backups
-// pruned, whether the clock is said to be behind, days a backup is kept}
-using PruneCase = std::tuple<const char *, Ages, int, std::set<int>, bool, int>;
+// pruned, whether the clock is said to be behind}
+using PruneCase = std::tuple<const char *, Ages, int, std::set<int>, bool>;
 
 using PruneTest = WithRow<BackupStoreTest, PruneCase>;
 
 TEST_P(PruneTest, RemovesOnlyWhatIsOldByNameAndFileBeyondTheNewestTen)
 {
-    const auto &[name, planted, clock, gone, clockBehind, maxAgeDays] = GetParam();
+    const auto &[name, planted, clock, gone, clockBehind] = GetParam();
     Names left{"2020-01-01_my-own-notes.sin"}; // and the new backup
     for (std::size_t i = 0; i < planted.size(); ++i) {
         const auto [named, modified] = planted[i];
@@ -744,7 +721,7 @@ TEST_P(PruneTest, RemovesOnlyWhatIsOldByNameAndFileBeyondTheNewestTen)
     test::writeFile(fs::path(folder()) / "2020-01-01_my-own-notes.sin", "x");
     now = kNow + clock * kDay;
 
-    const BackupStore one = store(maxAgeDays);
+    const BackupStore one = store();
     const BackupResult kept = one.keep(radioImage(0x01, 0xEE), "/dev/ttyUSB0", Language::English);
     ASSERT_TRUE(kept.ok()) << kept.message;
     left.insert(fs::path(kept.path).filename());
@@ -755,12 +732,11 @@ TEST_P(PruneTest, RemovesOnlyWhatIsOldByNameAndFileBeyondTheNewestTen)
 }
 
 const PruneCase kPruneCases[] = {
-    {"OldBeyondTheNewestTenGo", daily(12), 0, {9, 10, 11}, false, 365},
-    {"OtherIdentitiesCountTheirOwnTen", on({400, -500, -501, 401}), 0, {}, false, 365},
-    {"AFileTouchedLatelyStays", daily(10, {{410, 5}, {411, 411}}), 0, {9, 11}, false, 365},
-    {"AClockYearsAheadKeepsTheNewestTen", on({0, 1, 2, -3}), 800, {}, false, 365},
-    {"AClockBehindTheNewestBackupPrunesNothing", daily(12, on({0})), -10, {}, true, 365},
-    {"PruningOffKeepsEverything", daily(12, {}, 3000), 0, {}, false, 0},
+    {"OldBeyondTheNewestTenGo", daily(12), 0, {9, 10, 11}, false},
+    {"OtherIdentitiesCountTheirOwnTen", on({400, -500, -501, 401}), 0, {}, false},
+    {"AFileTouchedLatelyStays", daily(10, {{410, 5}, {411, 411}}), 0, {9, 11}, false},
+    {"AClockYearsAheadKeepsTheNewestTen", on({0, 1, 2, -3}), 800, {}, false},
+    {"AClockBehindTheNewestBackupPrunesNothing", daily(12, on({0})), -10, {}, true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, PruneTest, ::testing::ValuesIn(kPruneCases),
@@ -811,7 +787,7 @@ TEST_P(LooseFolderTest, IsRefusedByNameAndReasonInBothLanguages)
     EXPECT_EQ(store().folderProblem(Language::Chinese),
               fillIn(text::kBackupFolderRefused.zh, {where, reason.zh}));
     // Nothing added, whatever it leads to.
-    EXPECT_EQ(fs::is_directory(folder()) ? files().size() : 1u, 1u);
+    EXPECT_EQ(files().size(), 1u);
 }
 
 const LooseFolder kLooseFolders[] = {
@@ -825,12 +801,6 @@ const LooseFolder kLooseFolders[] = {
          fs::create_directory_symlink(f.parent_path() / "elsewhere", f);
      },
      false, text::kFolderIsLink},
-    {"DataAFile",
-     [](Dir f) {
-         fs::rename(f, f.string() + ".old");
-         test::writeFile(f, "a file where the folder should be");
-     },
-     true, text::kFolderNotAFolder},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, LooseFolderTest, ::testing::ValuesIn(kLooseFolders),
@@ -838,46 +808,36 @@ INSTANTIATE_TEST_SUITE_P(Cases, LooseFolderTest, ::testing::ValuesIn(kLooseFolde
 
 // Names in UTC and the local-time names of older versions sort by the
 // moment they name; the list shows local time. A port name of any length
-// still keeps its backup.
-TEST_F(BackupStoreTest, ListShowsNewestFirstInLocalTimeWithPortTypeChannelsAndDifference)
+// still keeps its backup, under the end of its name. (The type, channels and
+// difference each entry shows: BackupsDialogTest.)
+TEST_F(BackupStoreTest, ListShowsNewestFirstInLocalTimeWithPortAndIdentity)
 {
-    ChannelImage withChannel = radioImage(0x01, 0x33);
-    withChannel.setRxFrequency(1, 44600625);
-    withChannel.setTxFrequency(1, 44600625);
     ASSERT_TRUE(keep(radioImage(0x01)).ok());
     now = kNow + 60;
-    ASSERT_TRUE(store().keep(withChannel, "/dev/pts/5", Language::English).ok());
+    ASSERT_TRUE(store().keep(radioImage(0x01, 0x33), "/dev/pts/5", Language::English).ok());
     now = kNow + 120;
     const std::string port = "/dev/serial/by-path/" + std::string(240, 'x') + "-port0";
     const BackupResult kept = store().keep(radioImage(0x01, 0x55), port, Language::English);
     ASSERT_EQ(kept.outcome, BackupOutcome::Kept) << kept.message;
-    // 20:15:33 local is 19:15:33 UTC, between the two. A counter of four
-    // digits is no name of ours.
+    // 20:15:33 local is 19:15:33 UTC, between the two.
     test::writeFile(fs::path(folder()) / "2026-12-07_201533_id9f_ttyUSB1.sin",
                     bytesOf(radioImage(0x9F, 0x44)));
-    test::writeFile(fs::path(folder()) / "2026-12-07_191504Z_id01_ttyUSB1.1000.sin", "x");
 
-    std::vector<std::tuple<std::string, std::string, int, std::string, int, bool>> shown;
-    for (const BackupEntry &e : store().list(&withChannel))
-        shown.emplace_back(e.dateTime, e.port, e.identity, e.radioType, e.channelsInUse, e.differs);
-    const std::string type(radioTypeName(radioTypeFromImage(withChannel)));
-    EXPECT_EQ(shown, (decltype(shown){
-                         {"2026-12-07 20:17:03", std::string(58, 'x') + "-port0", 1, type, 0, true},
-                         {"2026-12-07 20:16:03", "pts-5", 1, type, 1, false},
-                         {"2026-12-07 20:15:33", "ttyUSB1", 0x9F, type, 0, true},
-                         {"2026-12-07 20:15:03", "ttyUSB0", 1, type, 0, true}}));
+    std::vector<std::tuple<std::string, std::string, int>> shown;
+    for (const BackupEntry &e : store().list())
+        shown.emplace_back(e.dateTime, e.port, e.identity);
+    EXPECT_EQ(shown, (decltype(shown){{"2026-12-07 20:17:03", std::string(58, 'x') + "-port0", 1},
+                                      {"2026-12-07 20:16:03", "pts-5", 1},
+                                      {"2026-12-07 20:15:33", "ttyUSB1", 0x9F},
+                                      {"2026-12-07 20:15:03", "ttyUSB0", 1}}));
 }
 
 // One rule names the files kept from a port: a fleet read's and a backup's.
-TEST(PortFileStem, DropsDevTurnsSlashesToDashesKeepsSafeCharactersAndFits)
+// (/dev/ dropped and a long name's end kept: the list above.)
+TEST(PortFileStem, TurnsSlashesToDashesKeepsSafeCharactersAndNamesNothingPort)
 {
     const std::pair<std::string, std::string> cases[] = {
-        {"/dev/ttyUSB0", "ttyUSB0"},
-        {"/dev/pts/5", "pts-5"},
-        {"COM1", "COM1"},
-        {"/tmp/my radio.1", "tmp-my_radio_1"},
-        {"/dev/" + std::string(300, 'a') + "9", std::string(63, 'a') + "9"},
-        {"", "port"}};
+        {"COM1", "COM1"}, {"/tmp/my radio.1", "tmp-my_radio_1"}, {"", "port"}};
     for (const auto &[port, expected] : cases)
         EXPECT_EQ(portFileStem(port), expected) << port;
 }
@@ -916,14 +876,14 @@ TEST(BackupFileName, GivesItsPartsAndNothingForAnyOtherName)
         EXPECT_EQ(std::tuple(int(parsed->identity), parsed->port, parsed->counter),
                   std::tuple(identity, std::string(port), counter));
     }
-    EXPECT_EQ(parseBackupFileName("2026-12-07_191503Z_id01_ttyUSB0.sin")->time, 1796670903);
     // None of these is a backup's name (in the fifth, ':' follows '9').
     for (const char *name :
          {"2026-12-07_191503Z_idZ1_ttyUSB0.sin", "2026-12-07_191503Z_id01ttyUSB0.sin",
           "2026-12-07_191503Z_id01_.sin", "2026-12-07_191503Z_id01_tty USB0.sin",
           "2026-12-07_191503Z_id01_ttyUSB0.1000.sin", "2026-12-07_191503Z_id01_ttyUSB0.1a.sin",
           "2026-0:-07_191503Z_id01_ttyUSB0.sin", "2026-13-07_191503Z_id01_ttyUSB0.sin",
-          "2026-12-07_241503Z_id01_ttyUSB0.sin", "notes.sin"})
+          "2026-12-07_241503Z_id01_ttyUSB0.sin", "2026-12-07T191503Z_id01_ttyUSB0.sin",
+          "notes.sin"})
         EXPECT_FALSE(parseBackupFileName(name)) << name;
 }
 
