@@ -277,26 +277,22 @@ TEST(FleetReportTest, TableLineAndJsonSayEachResultAndNoPortBreaksThem)
     EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 4) << table;
     EXPECT_EQ(formatFleetLine(sample[1]),
               "/dev/ttyUSB1: skipped: identity differs from the file's 01 (0.5 s)");
-    EXPECT_EQ(formatFleetJson(sample),
-              "[\n {\"port\": \"/dev/ttyUSB0\", \"identity\": \"01\", \"result\": \"verified\", "
-              "\"reason\": \"\", \"message\": \"\", \"partialWrite\": false, \"seconds\": 12.3},\n"
-              " {\"port\": \"/dev/ttyUSB1\", \"identity\": \"07\", \"result\": \"skipped\", "
-              "\"reason\": \"identity differs from the file's 01\", \"message\": \"\", "
-              "\"partialWrite\": false, \"seconds\": 0.5},\n"
-              " {\"port\": \"a \\\"b\\\"\\\\\\u000a\", \"identity\": null, \"result\": \"failed\", "
-              "\"reason\": \"cancelled\", \"message\": \"\", \"partialWrite\": true, "
-              "\"seconds\": 3.0}\n]\n");
+    EXPECT_EQ(formatFleetJson(sample), test::slurp(KX9_TEST_DATA "/link/fleet-report.json"));
     EXPECT_EQ(formatFleetJson({}), "[]\n");
-    // Each result's word, and why where there is a why; a cancel's message says all.
+    // A cancel's reason, and what it may hold; a cancel's message says all.
     const std::pair<FleetResult, std::string> words[] = {
-        {{"p", 1, FleetStatus::Written, "", "", false, 1}, "written"},
-        {{"p", 1, FleetStatus::Read, "", "", false, 1}, "read"},
         {{"p", 1, FleetStatus::Cancelled, "cancelled", "", true, 1},
          "cancelled: cancelled; may hold a partial write"},
         {{"p", 1, FleetStatus::Cancelled, "cancelled", "Cancelled: nothing written.", false, 1},
          "Cancelled: nothing written."}};
     for (const auto &[result, text] : words)
         EXPECT_EQ(fleetResultText(result), text);
+    // Lines become sentences; one that already ends one, in either language, is not ended twice.
+    const std::pair<const char *, const char *> lines[] = {{"a\n b \nc.\nd", "a. b. c. d"},
+                                                           {"中断\n再试", "中断。 再试"},
+                                                           {"中断。\n写！\n x", "中断。 写！ x"}};
+    for (const auto &[message, line] : lines)
+        EXPECT_EQ(fleetMessageLine(message), line);
 }
 
 // --- The ports of one run ------------------------------------------------------

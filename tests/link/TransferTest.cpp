@@ -4,6 +4,7 @@
 #include "RadioSim.h"
 #include "SafetyTexts.h"
 #include "ScriptedHosts.h"
+#include "TempFolder.h"
 #include "TestImages.h"
 #include "TextFormat.h"
 #include "Texts.h"
@@ -15,6 +16,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,14 +31,16 @@ using namespace std::chrono_literals;
 // Every byte differs from its neighbours so that a misplaced block shows.
 using test::patternImage;
 
-// The count lines of the trace from the line that reads first on.
-Calls traceFrom(const std::vector<SimPort::Call> &calls, const std::string &first,
-                std::size_t count)
+// Every call the port saw, a line each, against a golden trace of tests/data/link;
+// a difference names its first line.
+void expectTrace(const std::vector<SimPort::Call> &calls, const char *golden)
 {
-    Calls lines = test::trace(calls);
-    lines.erase(lines.begin(), std::find(lines.begin(), lines.end(), first));
-    lines.resize(std::min(lines.size(), count));
-    return lines;
+    const Calls lines = test::trace(calls);
+    std::istringstream expected(test::slurp(std::string(KX9_TEST_DATA "/link/") + golden));
+    std::size_t n = 0;
+    for (std::string line; std::getline(expected, line); ++n)
+        ASSERT_EQ(n < lines.size() ? lines[n] : "(no more calls)", line) << golden << ":" << n + 1;
+    EXPECT_EQ(lines.size(), n) << golden;
 }
 
 struct TransferTest : ::testing::Test
@@ -77,11 +81,11 @@ template <typename Case> struct CaseTest : TransferTest, ::testing::WithParamInt
 TEST_F(TransferTest, ReadReturnsTheRadioMemoryWithExactlyTheProtocolBytes)
 {
     const TransferResult result = read();
-    ASSERT_EQ(result.outcome, TransferOutcome::Completed);
-    EXPECT_EQ(result.image, std::optional(radio.memory()));
     // 19 pumps after each block, 7 in the handshake wait.
-    EXPECT_EQ(std::tuple(result.message, host.shown.size(), host.progress, host.pumps, host.watch),
-              std::tuple("", 0u, 512, 7 + 512 * 19, false));
+    EXPECT_EQ(std::tuple(result.outcome, result.image, result.message, host.shown.size(),
+                         host.progress, host.pumps, host.watch),
+              std::tuple(TransferOutcome::Completed, std::optional(radio.memory()), "", 0u, 512,
+                         7 + 512 * 19, false));
     EXPECT_EQ(std::tuple(port.openedName(), port.profile()),
               std::tuple("COM1", kProgrammingProfile));
     Calls statuses{std::string(text::kStatusDetecting), std::string(text::kStatusWaiting)};
@@ -90,24 +94,9 @@ TEST_F(TransferTest, ReadReturnsTheRadioMemoryWithExactlyTheProtocolBytes)
     EXPECT_EQ(host.statuses, statuses);
     expectEndedCleanly();
 
-    // What the radio answers is the simulator's; this is every byte we send.
-    std::vector<std::uint8_t> toRadio{0x02, 'P', 'R', 'O', 'G', 'R', 'A', 'M', 0x02, 0x06};
-    for (std::size_t a = 0; a < kImageSize; a += 8)
-        toRadio.insert(toRadio.end(), {'R', static_cast<std::uint8_t>(a >> 8),
-                                       static_cast<std::uint8_t>(a), 0x08, 0x06});
-    EXPECT_EQ(radio.bytesSent(WireDirection::ToRadio), toRadio);
-
-    // A pumped wait of 7 cycles, then each handshake byte after a pause and a purge.
-    const Calls expected =
-        Calls{"open"} + Calls(7, "pause 1") + Calls{"purge abort"} +
-        test::bytewise("\x02PROGRA", 1, 0) + Calls{"recv 1:06"} + test::bytewise("M\x02", 1, 0) +
-        Calls{"recv 8:4B 58 39 00 01 00 00 00", "purge", "send 06", "recv 1:06",
-              // first block
-              "purge", "send 52 00 00 08",
-              "recv 12:57 00 00 08 " + test::hex(radio.memory().bytes().first(8)), "purge",
-              "send 06", "recv 1:06", "purge", "send 52 00 08 08"};
-    EXPECT_EQ(traceFrom(port.calls(), "open", expected.size()), expected);
-    EXPECT_EQ(test::trace(port.calls()).back(), "close");
+    // A pumped wait of 7 cycles, each handshake byte after a pause and a purge,
+    // then each block's request, reply and acknowledge.
+    expectTrace(port.calls(), "read.trace.txt");
 }
 
 // A radio of another kind, accepted: asked once in the transfer's language,
@@ -116,33 +105,19 @@ TEST_F(TransferTest, WriteAfterAnAcceptedMismatchSends510BlocksAndKeepsTheLast16
 {
     radio.faults().identity = 0x07;
     host.answers = {true};
-    const ChannelImage before = radio.memory();
-    const ChannelImage image = patternImage(90);
-    const TransferResult result = write(image, Language::Chinese);
-    ASSERT_EQ(result.outcome, TransferOutcome::Completed);
-    EXPECT_EQ(std::tuple(result.image, host.texts(), host.okDefaults),
-              std::tuple(std::nullopt, Calls{std::string(text::kRadioTypeMismatch.zh)},
+    const TransferResult result = write(patternImage(90), Language::Chinese);
+    EXPECT_EQ(std::tuple(result.outcome, result.image, host.texts(), host.okDefaults),
+              std::tuple(TransferOutcome::Completed, std::nullopt,
+                         Calls{std::string(text::kRadioTypeMismatch.zh)},
                          std::vector{Prompter::Default::Cancel}));
-
-    // The addresses of the block headers sent.
-    std::vector<std::size_t> addresses, expectedAddresses;
-    for (const SimPort::Call &c : port.calls())
-        if (c.kind == SimPort::Call::Kind::Send && c.bytes.size() == 4 && c.bytes[0] == 'W')
-            addresses.push_back(static_cast<std::size_t>(c.bytes[1]) << 8 | c.bytes[2]);
-    for (std::size_t a = 0; a < 0xFF0; a += 8)
-        expectedAddresses.push_back(a);
-    EXPECT_EQ(addresses, expectedAddresses);
-    expectRadioHolds(image, before, 510);
     // The second handshake follows a wait of 351 cycles; 21 pumps a block.
     EXPECT_EQ(std::tuple(radio.completedWrites(), host.progress, host.statuses.back(), host.pumps),
               std::tuple(1, 510, "510", 7 + 351 + 7 + 510 * 21));
     expectEndedCleanly();
 
-    // Each block: header, pause, data, then a pause after the acknowledge.
-    const Calls expected = {
-        "send 57 00 00 08", "pause 1", "purge", "send " + test::hex(image.bytes().first(8)),
-        "recv 1:06",        "pause 1", "purge", "send 57 00 08 08"};
-    EXPECT_EQ(traceFrom(port.calls(), expected[0], expected.size()), expected);
+    // Each block: header, pause, data, then a pause after the acknowledge; what
+    // the radio then holds of it is RadioSimTest's.
+    expectTrace(port.calls(), "write-after-mismatch.trace.txt");
 }
 
 // --- Handshake and identity: the wake-ups, questions and waits a fault costs ---
@@ -238,13 +213,11 @@ const HandshakeCase kHandshakeCases[] = {
     {"SilentAfterTheFirstAck", identificationLost(true), kRead, "10", kCommError, 16, 0, 2, 0},
     {"ConfirmFailsTwice", confirmFails(2), kRead, "", kDone, 1, 0, 0, 2},
     {"ConfirmFailsEveryTime", confirmFails(1000), kRead, "", kCommError, 1, 0, 1, 4},
-    {"ReadNeverChecksTheIdentity", fault(&SimFaults::identity, 0x07), kRead, "", kDone, 1, 0, 0, 0},
     // The radio's identity is asked about only when it is another one; FF skips.
-    {"File01Radio01", fault(&SimFaults::identity, 0x01), 0x01, "1", kDone, 1, 0, 0, 0},
+    // (The same identity: the write flow test and FleetTest's clean radios.)
     {"File01RadioFF", fault(&SimFaults::identity, 0xFF), 0x01, "1", kDone, 1, 0, 0, 0},
     {"NewFileFFRadioFF", fault(&SimFaults::identity, 0xFF), 0xFF, "1", kDone, 1, 0, 0, 0},
     {"NewFileFFRadio01", fault(&SimFaults::identity, 0x01), 0xFF, "1", kDone, 2, 1, 0, 0},
-    {"File01Radio02", fault(&SimFaults::identity, 0x02), 0x01, "1", kDone, 2, 1, 0, 0},
     // An accepted mismatch is not asked again after a retry.
     {"MismatchAcceptedThenRetry", confirmFails(4, 0x07), 0x01, "11", kDone, 3, 1, 1, 4},
 };
@@ -409,24 +382,12 @@ INSTANTIATE_TEST_SUITE_P(Transfers, EndTest, ::testing::ValuesIn(endCases()),
 // --- The write flow ------------------------------------------------------------
 
 // A write with a read first and a read back, each a full session with the
-// in-process radio: the copy is taken first, and a block the radio kept
-// wrongly fails the write. (A copy that fails writes nothing: FleetTest's
-// write flow job and the process rows of BackupVerifyWrite.)
-// A clean write, and a block the radio acknowledged but kept with a bit flipped.
-struct FlowCase
+// in-process radio: the copy is taken first, and a block the radio
+// acknowledged but kept with a bit flipped fails the write. (A copy that
+// fails writes nothing, and a clean write verifies: FleetTest's write flow job.)
+TEST_F(TransferTest, WriteFlowRunsBackupWriteAndVerifyAsThreeSessionsOnOneProgressRun)
 {
-    const char *name;
-    std::optional<int> corruptBlock;
-    std::vector<std::size_t> differing;
-    friend void PrintTo(const FlowCase &c, std::ostream *out) { *out << c.name; }
-};
-
-using WriteFlowTest = CaseTest<FlowCase>;
-
-TEST_P(WriteFlowTest, BackupWriteAndVerifyRunAsThreeSessionsOnOneProgressRun)
-{
-    const FlowCase &c = GetParam();
-    radio.faults().corruptWriteAtBlock = c.corruptBlock;
+    radio.faults().corruptWriteAtBlock = 5;
     const ChannelImage before = radio.memory();
     const ChannelImage image = patternImage(90); // differs from before in every written byte
     std::vector<WriteStep> steps;
@@ -440,29 +401,21 @@ TEST_P(WriteFlowTest, BackupWriteAndVerifyRunAsThreeSessionsOnOneProgressRun)
         {.backupFirst = keep, .verify = true, .onStep = [&](WriteStep s) { steps.push_back(s); }},
         Language::English);
 
-    const bool clean = c.differing.empty();
-    EXPECT_EQ(result.outcome,
-              clean ? WriteFlowOutcome::Completed : WriteFlowOutcome::VerifyMismatch);
-    EXPECT_EQ(kept, std::vector<ChannelImage>{before});
-    EXPECT_EQ(steps, (std::vector{WriteStep::BackupRead, WriteStep::Write, WriteStep::VerifyRead}));
+    EXPECT_EQ(
+        std::tuple(result.outcome, kept, steps),
+        std::tuple(WriteFlowOutcome::VerifyMismatch, std::vector<ChannelImage>{before},
+                   std::vector{WriteStep::BackupRead, WriteStep::Write, WriteStep::VerifyRead}));
     // The last 16 bytes are the radio's own, and verify does not count them.
     ChannelImage held = image;
-    for (const std::size_t a : c.differing)
-        held.setByte(a, static_cast<std::uint8_t>(image.byte(a) ^ 1));
+    held.setByte(0x28, static_cast<std::uint8_t>(image.byte(0x28) ^ 1));
     expectRadioHolds(held, before, kWriteBlocks);
-    EXPECT_EQ(std::tuple(result.differingAddresses, result.differenceCount),
-              std::tuple(c.differing, c.differing.size()));
     const std::string failed = fillIn(text::kVerifyFailed.en, {"1", "0x028"});
-    EXPECT_EQ(result.message, clean ? std::string(text::kVerifyPassed.en) : failed);
-    EXPECT_EQ(host.texts(), clean ? Calls{} : Calls{failed});
-    EXPECT_EQ(std::tuple(port.opens(), host.progress), std::tuple(3, kProgressRange));
+    EXPECT_EQ(
+        std::tuple(result.differingAddresses, result.differenceCount, result.message, host.texts(),
+                   port.opens(), host.progress),
+        std::tuple(std::vector<std::size_t>{0x28}, 1u, failed, Calls{failed}, 3, kProgressRange));
     expectEndedCleanly();
 }
-
-INSTANTIATE_TEST_SUITE_P(Writes, WriteFlowTest,
-                         ::testing::Values(FlowCase{"Clean", std::nullopt, {}},
-                                           FlowCase{"Block5KeptWithABitFlipped", 5, {0x28}}),
-                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(VerifyAddresses, OnlyWrittenBytesCountAndAtMostEightAreNamed)
 {
