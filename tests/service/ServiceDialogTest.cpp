@@ -178,7 +178,10 @@ TEST_F(PowerDialogTest, DuringAnExchangeTheBarStaysStillAndClosingStopsIt)
               std::tuple(61, 1u, Texts{}, false, RadioSim::ServiceState::None));
 }
 
-TEST_F(PowerDialogTest, NeverReadValue255ShowsAsItIsWithTheBarAtItsEnd)
+// A never-read 255 shows as it is, with the bar at its end. Cancel at a
+// tuning question ends the session (PowerDebugTest checks the radio and the
+// port): the bar stops moving and the dialog can still be closed.
+TEST_F(PowerDialogTest, NeverReadValue255ShowsAsItIsAndAfterCancelOnAQuestionOkCloses)
 {
     radio.setMemory(powerMemory(255, 255));
     open(PowerKind::High);
@@ -187,15 +190,9 @@ TEST_F(PowerDialogTest, NeverReadValue255ShowsAsItIsWithTheBarAtItsEnd)
     const QRect handle = scrollBarPart(bar(), QStyle::SC_ScrollBarSlider);
     EXPECT_EQ(bar().grab().toImage().pixelColor(handle.center()),
               bar().palette().color(QPalette::Highlight));
-}
 
-// Cancel at the question ends the session (PowerDebugTest checks the radio
-// and the port): the bar stops moving and the dialog can still be closed.
-TEST_F(PowerDialogTest, AfterCancelOnATuningQuestionTheBarIsOffAndOkCloses)
-{
-    open(PowerKind::Low);
     radio.faults().unansweredTuningWakeUps = 1000;
-    click(QStyle::SC_ScrollBarAddLine);
+    click(QStyle::SC_ScrollBarSubLine);
     timer.fire(); // six wake-ups, then the question; Cancel
     EXPECT_EQ(std::tuple(prompter.texts(), bar().isEnabled(), dialog->ready()),
               std::tuple(Texts{" Error had happen L1,need try again"}, false, false));
@@ -219,11 +216,19 @@ protected:
     ManualTimer *timer = nullptr; // the one the last command made
 };
 
-// The document takes what the radio last acknowledged, and the Low value is
+// A short entry reply opens no dialog and leaves the document alone. The
+// document takes what the radio last acknowledged, and the Low value is
 // left unread. The tuned value is what the radio holds: undoing or redoing a
 // settings change made before the tuning leaves it, and a save stores it.
-TEST_F(ServiceMenuTest, HighPowerDebugKeepsTheTunedValueThroughUndoOfAnEarlierChange)
+TEST_F(ServiceMenuTest, PowerDebugKeepsOnlyWhatTheRadioAcknowledgedThroughUndo)
 {
+    radio.faults().shortEntryReply = 2;
+    EXPECT_FALSE(whileModal<PowerDebugDialog>(
+        [this] { window->action(command::kLowPowerDebug)->trigger(); }));
+    EXPECT_EQ(std::tuple(prompter.texts(), document.isModified()),
+              std::tuple(Texts{"Not received enough  byte"}, false));
+    radio.faults().shortEntryReply.reset();
+
     ASSERT_TRUE(whileModal<OptionalFeaturesDialog>(
         [this] { window->action(command::kOptionalFeatures)->trigger(); },
         [](OptionalFeaturesDialog &d) {
@@ -253,15 +258,6 @@ TEST_F(ServiceMenuTest, HighPowerDebugKeepsTheTunedValueThroughUndoOfAnEarlierCh
     EXPECT_EQ(std::tuple(window->action(command::kEditUndo)->isEnabled(), document.isModified(),
                          document.imageAsSaved().byte(0xFF9)),
               std::tuple(false, true, 89));
-}
-
-TEST_F(ServiceMenuTest, ShortEntryReplyOpensNoDialogAndLeavesTheDocumentAlone)
-{
-    radio.faults().shortEntryReply = 2;
-    EXPECT_FALSE(whileModal<PowerDebugDialog>(
-        [this] { window->action(command::kLowPowerDebug)->trigger(); }));
-    EXPECT_EQ(std::tuple(prompter.texts(), document.isModified()),
-              std::tuple(Texts{"Not received enough  byte"}, false));
 }
 
 // --- Debug mode dialog ----------------------------------------------------------
@@ -369,8 +365,9 @@ TEST_F(DebugDialogTest, ToneMethodToneAndStepAreKeptPerFrequency)
 
 // A frequency typed on one page stays with that page through a visit to
 // another frequency's page or an item page, snapped to the step if Enter
-// took it, and leaves the other side and the other pages alone.
-TEST_F(DebugDialogTest, TypedFrequencyStaysWithItsPage)
+// took it, and leaves the other side and the other pages alone; one outside
+// the band is never sent.
+TEST_F(DebugDialogTest, TypedFrequencyStaysWithItsPageAndOneOutsideTheBandIsRefused)
 {
     using Shown = std::pair<QString, QString>;
     QString there; // the receive frequency the page visited showed
@@ -394,12 +391,10 @@ TEST_F(DebugDialogTest, TypedFrequencyStaysWithItsPage)
     // Default forgets the typing along with the stored values.
     QTest::mouseClick(dialog.defaultButton(), Qt::LeftButton);
     EXPECT_EQ(Shown(rx().edit->text(), tx().edit->text()), stored);
-}
 
-TEST_F(DebugDialogTest, FrequencyOutsideTheBandIsRefusedAndExitDebugClosesWithoutSending)
-{
-    choose(kHighNode);
-    rx().edit->setText("999"); // typed, without Enter
+    // Typed without Enter, a frequency outside the band is refused at Start;
+    // Exit Debug then closes the dialog without sending.
+    rx().edit->setText("999");
     choose(kTxPowerNode);
     dialog.startButton()->click();
     EXPECT_EQ(prompter.texts(), Texts{std::string(text::kDebugFrequencyOutOfBand.en)});

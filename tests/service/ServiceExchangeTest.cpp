@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <tuple>
 #include <type_traits>
 #include <utility>
@@ -95,6 +96,16 @@ template <typename T> SimFaults with(T SimFaults::*field, std::type_identity_t<T
     return faults;
 }
 
+// A whole port trace kept as a data file, one call a line as trace() writes it.
+Calls golden(const std::string &name)
+{
+    std::ifstream in(std::string(KX9_TEST_DATA) + "/service/" + name);
+    Calls lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
 class PowerDebugTest : public ::testing::TestWithParam<PowerKind>
 {
 protected:
@@ -112,32 +123,13 @@ TEST_P(PowerDebugTest, EntryTuningAndExitGoByteForByte)
     const PowerEntryResult entry = session.enter("COM3");
     ASSERT_EQ(std::tuple(entry.outcome, entry.value, port.openedName(), port.profile()),
               std::tuple(Completed, high() ? 100 : 50, "COM3", kProgrammingProfile));
-    EXPECT_EQ(trace(port.calls()),
-              (Calls{"open", "purge abort"} + bytewise("\x02PROGRA", 1, 0) + Calls{"recv 1:06"} +
-               bytewise(high() ? "MS" : "MR", 1, 0) +
-               Calls{high() ? "recv 5:4D 53 00 00 64" : "recv 5:4D 52 00 00 32"} +
-               bytewise("\x06", 1, 0)));
-    EXPECT_EQ(std::tuple(host.pumps, radio.serviceState()), std::tuple(7, State::Entered));
-
     // One tuning write, as one click on the right arrow at 125 sends it.
-    const std::size_t tuningFrom = port.calls().size();
     ASSERT_TRUE(session.tune(126).completed());
-    const Calls pumped(7, "pause 1");
-    EXPECT_EQ(trace(port.calls(), tuningFrom),
-              (bytewise("\x02PRGGPA", 0, 0) + Calls{"recv 1:06"} + pumped +
-               Calls{"pause 1", "purge", "send 4D", "pause 1", "purge", "send 63", "recv 1:06"} +
-               pumped + Calls{"pause 1", "purge", "pause 1", "send 57", "pause 1", "send 03"} +
-               Calls{"pause 1", "send F9", "pause 1", "send 01", "send 7E", "recv 1:06"} + pumped));
-    EXPECT_EQ(std::tuple(host.pumps, radio.memory().byte(high() ? 0xFF9 : 0xFF8)),
-              std::tuple(7 + 3 * 7, 126));
-
-    const std::size_t exitFrom = port.calls().size();
     ASSERT_TRUE(session.leave().completed());
-    EXPECT_EQ(trace(port.calls(), exitFrom),
-              ((high() ? Calls{"purge"} : Calls{"purge", "pause 700"}) +
-               Calls{"purge abort", "send 02 50 52 4F 47 50 41", "recv 1:06", "pause 1"} +
-               Calls{"send 4D", "pause 1", "send 55", "close"}));
-    EXPECT_EQ(std::tuple(radio.serviceState(), host.texts()), std::tuple(State::None, Texts{}));
+    EXPECT_EQ(trace(port.calls()), golden(high() ? "power-high.txt" : "power-low.txt"));
+    EXPECT_EQ(std::tuple(host.pumps, radio.memory().byte(high() ? 0xFF9 : 0xFF8),
+                         radio.serviceState(), host.texts()),
+              std::tuple(7 + 3 * 7, 126, State::None, Texts{}));
 }
 
 // Each entry fault: the outcome, the question or warning (in English whatever
@@ -169,7 +161,7 @@ TEST_P(PowerDebugTest, EntryFaultsEndAsTheyShould)
         const auto wrong = std::ranges::search(calls, Calls{"recv 1:15", "recv 1:15"}).end();
         EXPECT_EQ(
             std::tuple(host.texts(), countSends(port.calls(), {'O'}), host.pumps, port.isOpen(),
-                       radio.serviceState(), s.heldValue().has_value(), calls.back(),
+                       radio.serviceState(), s.heldValue() == (high() ? 100 : 50), calls.back(),
                        countSends(port.calls(), {0x06}), wrong == calls.end() ? "" : *wrong),
             std::tuple(shown, wakeUps, wakeUps * 7, entered, entered ? State::Entered : State::None,
                        entered, entered ? "send 06" : "close", entered ? 1 : 0,
@@ -204,7 +196,6 @@ TEST_P(PowerDebugTest, TuningFaultsAskTheirQuestionThenRetryGoesOnAndCancelLeave
         SCOPED_TRACE(testing::Message() << count << " " << wakeUps);
         auto &&[radio, port, host, s] = Rig(GetParam(), {}, retry);
         ASSERT_TRUE(s.enter("COM1").completed());
-        EXPECT_EQ(s.heldValue(), high() ? 100 : 50);
         ASSERT_TRUE(retry || s.tune(120).completed()); // the value a Cancel row ends with
         const std::size_t from = port.calls().size();
         radio.faults().*fault = count;
@@ -275,13 +266,7 @@ TEST(DebugExchangeTest, SettingGoesByteForByteWithAPurgeBeforeEverySend)
         std::tuple("COM4", kDebugProfile, 1u, Texts{}));
     // After the handshake: the ready 06, x and the item code, then the
     // frequency and the tone block, each answered with H.
-    EXPECT_EQ(trace(port.calls()),
-              (Calls{"open"} + bytewise("\x02PROGRA", 0, 1) + Calls{"recv 1:06"} +
-               bytewise("\x4D\x02", 1, 0) + Calls{"recv 8:4B 58 39 00 FF 00 00 00"} +
-               bytewise("\x06", 1, 0) + Calls{"recv 1:06"} + bytewise("xt", 1, 0) +
-               Calls{"pause 1", "purge", "send 74 08", "recv 1:48"} +
-               Calls{"pause 1", "purge", "send 00 00 60 46 25 06 60 44", "recv 1:48"} +
-               Calls{"pause 1", "purge", "send 70 06 00 00 FB 01 01 2F", "recv 1:48", "close"}));
+    EXPECT_EQ(trace(port.calls()), golden("debug-setting.txt"));
 }
 
 // Each exchange fault, its question (in the chosen language), the wake-ups
@@ -366,9 +351,9 @@ TEST(ServiceOpenTest, PortThatCannotBeOpenedIsToldAndNothingIsSent)
 TEST(DebugEncodingTest, FrequenciesAndTonesBecomeBcdLowPairFirst)
 {
     // Receive frequency and tone; the frequency block (rx, then tx always
-    // 456.00000) and the tone block.
+    // 456.00000) and the tone block. 446.00625 and 67.0 are in the golden
+    // debug-setting trace.
     const std::tuple<const char *, const char *, const char *, const char *> rows[] = {
-        {"446.00625", "67.0", "25 06 60 44 00 00 60 45", "70 06 00 00 FB 01 01 05"},
         {"469.99375", "254.1", "75 93 99 46 00 00 60 45", "41 25 00 00 FB 01 01 05"},
         {"446.1", "69.3", "00 00 61 44 00 00 60 45", "93 06 00 00 FB 01 01 05"},
         {"", "Off", "00 00 00 00 00 00 60 45", "00 00 00 00 FB 01 01 05"},
@@ -413,24 +398,14 @@ TEST(DebugRulesTest, EnterHoldsTheFrequencyToTheRangeAndRoundsToTheStep)
             << '"' << typed << (step == DebugStep::Khz500 ? "\" at 5.00" : "\" at 6.25");
 }
 
-// Default puts back an item's value, or a frequency page's frequency; the
-// dialog test checks the rest of that page.
-TEST(DebugRulesTest, DefaultsOfEachItemAndFrequency)
+// The value Default puts back on each item page; a frequency page's defaults
+// are what DebugDialogTest sees sent and shown.
+TEST(DebugRulesTest, DefaultOfEachItem)
 {
-    DebugModeState state;
-    const auto reset = [&](DebugItem item) {
-        state.resetItem(item);
-        return state.value(item);
-    };
     using enum DebugItem;
-    EXPECT_EQ((std::tuple{reset(TxFrequency), reset(LowPowerVoltage), reset(SquelchLevel),
-                          reset(TxPower)}),
+    EXPECT_EQ(std::tuple(defaultDebugValue(TxFrequency), defaultDebugValue(LowPowerVoltage),
+                         defaultDebugValue(SquelchLevel), defaultDebugValue(TxPower)),
               std::tuple(91, 38, 160, 47));
-    state.settings(DebugFrequency::Middle).rx.mhz = 450.5;
-    state.resetFrequency(DebugFrequency::Middle);
-    EXPECT_EQ(std::tuple(state.settings(DebugFrequency::Middle).rx.mhz,
-                         DebugModeState().settings(DebugFrequency::High).tx.mhz),
-              std::tuple(456.0, 466.0));
 }
 
 TEST(DebugRulesTest, ShownMhzAndTheRadiosBand)
