@@ -33,20 +33,6 @@ protected:
     RadioSim radio;
 };
 
-TEST_F(RadioSimTest, MessagesMayArriveInPiecesOfAnySize)
-{
-    Bytes all = kWakeUp;
-    all.insert(all.end(), {'M', 0x02, 0x06, 'R', 0x01, 0x00, 0x08});
-    Bytes replies;
-    for (const std::uint8_t b : all)
-        for (const std::uint8_t reply : send({b}))
-            replies.push_back(reply);
-    ASSERT_EQ(replies.size(), 1u + 8u + 1u + 12u);
-    // The block at 0x100 of a memory that holds i ^ (i >> 8).
-    EXPECT_EQ(Bytes(replies.end() - 12, replies.end()),
-              (Bytes{'W', 0x01, 0x00, 0x08, 0x01, 0x00, 0x03, 0x02, 0x05, 0x04, 0x07, 0x06}));
-}
-
 // A request for an address between blocks gets no answer, so a transfer
 // that miscounts addresses fails instead of reading shifted data.
 TEST_F(RadioSimTest, WriteStoresTheBlockAndRequestsOffTheEightByteGridAreIgnored)
