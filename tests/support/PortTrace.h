@@ -38,22 +38,6 @@ inline std::vector<std::string> trace(const std::vector<SimPort::Call> &calls, s
     return out;
 }
 
-// The calls of sending these bytes one per write, each after a purge, with
-// the given pause (ms) before or after each byte; 0 for none.
-inline std::vector<std::string> bytewise(std::string_view bytes, int pauseBefore, int pauseAfter)
-{
-    std::vector<std::string> out;
-    for (char c : bytes) {
-        if (pauseBefore)
-            out.push_back("pause " + std::to_string(pauseBefore));
-        out.push_back("purge");
-        out.push_back("send " + hex(std::vector<std::uint8_t>{static_cast<std::uint8_t>(c)}));
-        if (pauseAfter)
-            out.push_back("pause " + std::to_string(pauseAfter));
-    }
-    return out;
-}
-
 inline std::vector<std::string> operator+(std::vector<std::string> a,
                                           const std::vector<std::string> &b)
 {
