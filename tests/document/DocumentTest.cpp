@@ -812,6 +812,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, LooseFolderTest, ::testing::ValuesIn(kLooseFolde
 // difference each entry shows: BackupsDialogTest.)
 TEST_F(BackupStoreTest, ListShowsNewestFirstInLocalTimeWithPortAndIdentity)
 {
+    // Listing a store that never kept a backup makes no folder on the way.
+    EXPECT_TRUE(BackupStore((m_dir / "new" / "data" / "backups").string()).list().empty());
+    EXPECT_FALSE(fs::exists(m_dir / "new"));
     ASSERT_TRUE(keep(radioImage(0x01)).ok());
     now = kNow + 60;
     ASSERT_TRUE(store().keep(radioImage(0x01, 0x33), "/dev/pts/5", Language::English).ok());

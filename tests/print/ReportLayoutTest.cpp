@@ -133,6 +133,7 @@ const SettingCase kSettingCases[] = {
     {"Type", 0x813, 0, 0, kEn, 2, 0, "Type:   400-470MHz"},
     {"SquelchAboveNine", 0x813, 0xFF, 12, kEn, 2, 2, "Squelch Level: 0"},
     {"VoxGainTwoWide", 0x815, 0xFF, 3, kEn, 25, 3, "Vox Gain Level: 3"},
+    {"VoxGainTen", 0x815, 0xFF, 10, kEn, 25, 3, "Vox Gain Level:10"},
     {"VoxGainAboveTen", 0x815, 0xFF, 11, kEn, 25, 3, "Vox Gain Level:0"},
     {"TxTimeForty", 0x814, 0xFF, 40, kEn, 50, 4, "Total Tx Time(s):600"},
     {"TxTimeFortyOne", 0x814, 0xFF, 41, kEn, 50, 4, "Total Tx Time(s):OFF"},

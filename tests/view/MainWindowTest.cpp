@@ -10,6 +10,7 @@
 #include "TestImages.h"
 #include "WindowTest.h"
 
+#include "Accessibility.h"
 #include "BackupFolder.h"
 #include "BackupNames.h"
 #include "BackupTexts.h"
@@ -1017,6 +1018,15 @@ TEST_F(Transfers, RestoreSendsTheBackupExactlyAndVerifiesIt)
     trigger(kWriteToRadio);
     EXPECT_FALSE(dialog().verifyBox()->isChecked());
     dialog().cancelButton()->click();
+}
+
+// A label's words name its control: without the access key's mark or the colon, in either language.
+TEST(LabelAsName, DropsTheAccessKeyMarkAndTheColon)
+{
+    const std::pair<const char *, const char *> rows[] = {
+        {"&Squelch Level: ", "Squelch Level"}, {"R&&D:", "R&D"}, {"静噪等级：", "静噪等级"}};
+    for (const auto &[label, name] : rows)
+        EXPECT_EQ(labelAsName(QString::fromUtf8(label)), QString::fromUtf8(name));
 }
 
 } // namespace
