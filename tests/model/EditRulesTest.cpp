@@ -67,6 +67,9 @@ TEST(FrequencyCommit, AcceptedValueGivesTheRow)
             // A channel without Transmit is no new row: its settings stay.
             {kNoTransmit, kColTransmit, "446.1", Leave, en,
              "CH-P05|446.00625|446.10000|67.0|D023N|Narrow|No|Low|Carrier|BASE", ""},
+            // Nor is one whose tones are Off but whose other settings are set.
+            {"CH-P05|446.00625||||Narrow|No|Low|Carrier|BASE", kColTransmit, "446.1", Leave, en,
+             "CH-P05|446.00625|446.10000|||Narrow|No|Low|Carrier|BASE", ""},
             // Emptying the last frequency empties the row but its label.
             {"CH-P05|446.00625||67.0||Narrow|No|Low|Carrier|BASE", kColReceive, "", Leave, en,
              "CH-P05", ""},
