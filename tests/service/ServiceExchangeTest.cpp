@@ -8,12 +8,12 @@
 #include "PowerDebug.h"
 #include "ScriptedHosts.h"
 #include "ServiceTexts.h"
+#include "TempFolder.h"
 #include "Texts.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <tuple>
 #include <type_traits>
 #include <utility>
@@ -99,11 +99,7 @@ template <typename T> SimFaults with(T SimFaults::*field, std::type_identity_t<T
 // A whole port trace kept as a data file, one call a line as trace() writes it.
 Calls golden(const std::string &name)
 {
-    std::ifstream in(std::string(KX9_TEST_DATA) + "/service/" + name);
-    Calls lines;
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
+    return test::lines(test::slurp(std::string(KX9_TEST_DATA) + "/service/" + name));
 }
 
 class PowerDebugTest : public ::testing::TestWithParam<PowerKind>
