@@ -711,7 +711,15 @@ TEST_F(Transfers, AReadShowsTheChannelsKeepsABackupUnlessTurnedOffThatOpensAsANe
     QAction &keep = *window->action(kKeepBackups); // on at first: the counts below
     keep.trigger();
     const auto idleBar = statusBarShape();
+    // The progress bar starts at 0 and moves by 5 % to its end: each move
+    // is spoken, and one per block floods a screen reader.
+    std::vector<int> moves;
+    QObject::connect(dialog().progressBar(), &QProgressBar::valueChanged, window.get(),
+                     [&](int value) { moves.push_back(value); });
     transfer(kReadFromRadio);
+    EXPECT_EQ(tuple(moves.size(), moves.empty() ? 0 : moves.back(),
+                    dialog().progressBar()->accessibleName()),
+              tuple(21u, 512, QString("Reading: 100 %")));
     EXPECT_EQ(statusBarShape(), idleBar); // a one-line result keeps the bar's height
     EXPECT_EQ(tuple(backups(), prompter.shown.size(), view().typeSelector().currentText(),
                     grid().textMatrix(99, kColRxTone), document.image(), document.isModified()),
