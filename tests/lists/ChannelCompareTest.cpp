@@ -48,7 +48,7 @@ TEST(ChannelCompare, EachDifferenceIsOneLineInTheFixedOrder)
     // The tone-use byte's bits beside the one a cell shows.
     changed.setByte(layout::recordOffset(5) + layout::kToneUse,
                     a.image.byte(layout::recordOffset(5) + layout::kToneUse) ^ 0x01);
-    changed.setByte(layout::recordOffset(100), 0x25);             // past the type's channels
+    changed.setByte(layout::recordOffset(128), 0x25); // past the type's channels: the last
     changed.setByte(layout::recordOffset(6) + layout::kFlags, 0); // an empty channel's flags
     changed.setSquelch(7);
     changed.setModeFrequency(44600625);

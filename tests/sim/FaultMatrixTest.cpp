@@ -328,7 +328,9 @@ TEST_F(FaultMatrix, RadiosimRefusesWhatItCannotDoSafelyAndSavesWhenStopped)
     for (const auto &[args, told] : std::vector<std::pair<QStringList, QString>>{
              {{"--link", path("radio")}, path("radio") + ": exists and is not a symbolic link\n"},
              {{"--save", dir.path()}, "cannot save " + dir.path() + ": it is a folder"},
-             {{"--hang-up", "x"}, "option --hang-up needs a valid value (see --help)\n"}}) {
+             {{"--hang-up", "x"}, "option --hang-up needs a valid value (see --help)\n"},
+             {{"--short-reply", "512"},
+              "option --short-reply needs a valid value (see --help)\n"}}) {
         QProcess sim;
         sim.start(KX9_RADIOSIM, args);
         const ProcessRun r = finished(sim);
