@@ -497,20 +497,28 @@ TEST_F(KeepingData, ARefusedOrDroppedEditKeepsTheValueThatWasThere)
     EXPECT_EQ(tuple(cell(4, kColPower), document.isModified()), tuple("High", false));
 }
 
-// The real message boxes: Enter on the radio type question presses its
-// default, Cancel; a detail shows under its message.
-TEST_F(KeepingData, EnterOnTheRadioTypeQuestionCancelsAndADetailShowsUnderItsMessage)
+// The real message boxes: Enter presses each question's default (on the
+// radio type question, Cancel); a detail shows under its message.
+TEST_F(KeepingData, EnterPressesEachQuestionsDefaultAndADetailShowsUnderItsMessage)
 {
     MessageBoxPrompter boxes;
     boxes.setParent(window.get());
-    bool ok = true;
-    EXPECT_TRUE(whileModal<QMessageBox>(
-        [&] { ok = boxes.askOkCancel(text::kRadioTypeMismatch.en, Prompter::Default::Cancel); },
-        [](QMessageBox &box) {
-            QTest::keyClick(&box, Qt::Key_Return);
-            EXPECT_FALSE(box.isVisible()); // closed by Enter, not by the helper
-        }));
-    EXPECT_FALSE(ok);
+    const auto enter = [](QMessageBox &box) {
+        QTest::keyClick(&box, Qt::Key_Return);
+        EXPECT_FALSE(box.isVisible()); // closed by Enter, not by the helper
+    };
+    bool type = true, ok = false, yes = false, retry = false;
+    Prompter::SaveChoice save = Prompter::SaveChoice::Cancel;
+    for (const std::function<void()> &ask : std::initializer_list<std::function<void()>>{
+             [&] {
+                 type = boxes.askOkCancel(text::kRadioTypeMismatch.en, Prompter::Default::Cancel);
+             },
+             [&] { ok = boxes.askOkCancel("x", Prompter::Default::Ok); },
+             [&] { yes = boxes.askYesNo("x"); }, [&] { retry = boxes.askRetryCancel("x"); },
+             [&] { save = boxes.askSaveDiscardCancel("x"); }})
+        EXPECT_TRUE(whileModal<QMessageBox>(ask, enter));
+    EXPECT_EQ(tuple(type, ok, yes, retry, save),
+              tuple(false, true, true, true, Prompter::SaveChoice::Save));
     EXPECT_TRUE(whileModal<QMessageBox>(
         [&] { boxes.inform("what", Prompter::Icon::Warning, "detail"); },
         [](QMessageBox &box) {
