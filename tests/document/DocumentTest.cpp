@@ -539,6 +539,19 @@ const SaveCase kSaveCases[] = {
 INSTANTIATE_TEST_SUITE_P(Targets, SaveTargetTest, ::testing::ValuesIn(kSaveCases),
                          [](const auto &info) { return std::string(std::get<0>(info.param)); });
 
+// A name only a folder can have is refused as a folder though nothing
+// stands there yet, and nothing is made.
+TEST_F(DocumentTest, ANameOnlyAFolderCanHaveIsRefusedAsAFolder)
+{
+    for (const char *name : {"new/", "gone/.", "gone/.."}) {
+        const fs::path target = m_dir / name;
+        EXPECT_EQ(std::tuple(checkSaveTarget(target).reason, saveFileSafely(target, kNew).reason),
+                  std::tuple("Is a directory", "Is a directory"))
+            << name;
+    }
+    EXPECT_TRUE(fs::is_empty(m_dir));
+}
+
 // --- The moment the temporary file exists -----------------------------------------------
 
 // A signal then ends the program only once the save is complete, and leaves
