@@ -189,6 +189,14 @@ const Case kCases[] = {
     {"FleetReadIntoAFile", "read --port @a --port @b -o @short.sin", 1, "not a folder"},
     {"FleetWriteWithTrace", "write --port @a --port @b --trace %hand-set.sin", 2, kTrace},
     {"ReadIntoAnEmptyName", "read --port @no-such-port --output=", 2, "needs -o OUT"},
+    {"ResaveWithoutOutput", "resave %hand-set.sin", 2, "needs -o OUT"},
+    {"ExportToAnEmptyName", "export %hand-set.sin --output=", 2, "-o needs a file name"},
+    {"PowerIntoAnEmptyName", "power high --port @p --into=", 2, "--into needs a file name"},
+    {"RestoreJsonOfOnePort", "restore --port @p --json %hand-set.sin", 2, kJson},
+    {"RestoreVerifyAndNot", "restore --port @p --verify --no-verify %hand-set.sin", 2,
+     "--verify and --no-verify exclude each other"},
+    {"BackupsDirAndJson", "backups --dir --json", 2, "--dir and --json exclude each other"},
+    {"HelpOfACommand", "help restore", 0, "Usage: kx9-cli restore"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Commands, CliCommand, ::testing::ValuesIn(kCases),
