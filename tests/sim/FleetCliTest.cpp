@@ -10,7 +10,7 @@
 namespace kx9::test {
 namespace {
 
-class FleetCli : public CliRun, public ::testing::WithParamInterface<bool>
+class FleetCli : public CliRun
 {
 protected:
     void TearDown() override
@@ -46,29 +46,40 @@ protected:
 // Two clean radios get the file, the one that hangs up mid-write fails with
 // its warning, the one of another identity is skipped (written with --yes);
 // none of them holds back the others, and the status says not all succeeded.
-TEST_P(FleetCli, WritesEveryRadioAtOnceAndReportsEachOnItsOwn)
+// A restore sends the file's bytes as they are and verifies them.
+// {restore, --yes}
+class FleetWrite : public FleetCli, public ::testing::WithParamInterface<std::tuple<bool, bool>>
 {
-    const bool yes = GetParam();
+};
+
+TEST_P(FleetWrite, WritesEveryRadioAtOnceAndReportsEachOnItsOwn)
+{
+    const auto [restore, yes] = GetParam();
     start({QStringList(), {}, {"--hang-up", "100"}, {"--identity", "07"}});
-    const ProcessRun run = cli(QStringList{"write", path("file.sin")} + ports +
-                               (yes ? QStringList{"--yes"} : QStringList()));
+    const ProcessRun run = cli(QStringList{restore ? "restore" : "write", path("file.sin")} +
+                               ports + (yes ? QStringList{"--yes"} : QStringList()));
 
     EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
     EXPECT_EQ(
         std::tuple(stop(0), stop(1), stop(3)),
         std::tuple(radioAfterWrite(510), radioAfterWrite(510), radioAfterWrite(yes ? 510 : 0)));
     // The hung-up radio's line gives the whole reason a single write gives.
+    const char *written = restore ? " verified " : " written ";
     for (const auto &[i, said] :
-         {std::pair(0, " written "),
+         {std::pair(0, written),
           std::pair(2, "failed: Program Interrupt，Please reset the radio and try again. The radio "
                        "may now hold a partial write: write it again before using the radio."),
-          std::pair(3, yes ? " written " : "skipped: identity differs from the file's 01")})
+          std::pair(3, yes ? written : "skipped: identity differs from the file's 01")})
         EXPECT_TRUE(tableLine(run.out, portOf(i)).contains(said)) << run.out.toStdString();
     EXPECT_TRUE(run.err.contains(portOf(2) + ": The radio may now hold a partial write"));
 }
 
-INSTANTIATE_TEST_SUITE_P(WithAndWithoutYes, FleetCli, ::testing::Bool(),
-                         [](const auto &info) { return info.param ? "WithYes" : "WithoutYes"; });
+INSTANTIATE_TEST_SUITE_P(WriteAndRestore, FleetWrite,
+                         ::testing::Combine(::testing::Bool(), ::testing::Bool()),
+                         [](const auto &info) {
+                             return std::string(std::get<0>(info.param) ? "Restore" : "Write") +
+                                    (std::get<1>(info.param) ? "WithYes" : "WithoutYes");
+                         });
 
 // Each radio into a file of its own in the folder; one that hangs up leaves
 // no file, and --json keeps standard output a single array. Three identical
