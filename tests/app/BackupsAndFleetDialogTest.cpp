@@ -249,8 +249,9 @@ using FleetWindow = WindowTest;
 // grid as it stood, the open edit included. The dialog follows the saved
 // choices of a single write: backup first and verify, and the backups kept
 // pruned by the saved maxAgeDays (0: never). Which radio ends how is
-// FleetTest's; here the rows and the summary. Closing the window while
-// radios are written stops them first; it closes once they have ended.
+// FleetTest's; here the rows and the summary. Closing the window, or
+// Escape in the dialog, while radios are written stops them first; the
+// window closes once they have ended.
 TEST_F(FleetWindow, KeepsTheGridForReadingWhileItWritesAndClosesOnlyOnceTheRadiosStopped)
 {
     for (auto [key, value] : {std::pair{kWriteBackupFirstKey, 1}, std::pair{kWriteVerifyKey, 1},
@@ -301,6 +302,8 @@ TEST_F(FleetWindow, KeepsTheGridForReadingWhileItWritesAndClosesOnlyOnceTheRadio
     ASSERT_TRUE(dialog->running());
     EXPECT_FALSE(window->close());
     EXPECT_EQ(dialog->summary()->text(), ui(text::kFleetCancelling));
+    QTest::keyClick(dialog, Qt::Key_Escape); // nor does the dialog's Escape
+    EXPECT_TRUE(dialog->isVisible());
     ASSERT_TRUE(finishes(*dialog));
     QCoreApplication::processEvents();
     EXPECT_FALSE(window->isVisible());
