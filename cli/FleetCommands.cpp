@@ -24,25 +24,7 @@ namespace kx9::cli {
 
 namespace {
 
-constexpr int kBarWidth = 24;
 constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
-
-// One line per radio: a bar while it runs, its result once it has finished.
-std::string progressLine(const std::string &port, const FleetProgress &p,
-                         const std::optional<FleetResult> &result)
-{
-    if (result)
-        return formatFleetLine(*result);
-    const int filled = p.total > 0 ? std::min(kBarWidth, p.position * kBarWidth / p.total) : 0;
-    // A control character in a device name would move the cursor.
-    std::string name = port;
-    for (char &c : name)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            c = '?';
-    return name + " [" + std::string(static_cast<std::size_t>(filled), '#') +
-           std::string(static_cast<std::size_t>(kBarWidth - filled), '-') + "] " +
-           std::to_string(p.total > 0 ? p.position * 100 / p.total : 0) + "%";
-}
 
 // Runs the job on every port while the session's signal guard turns
 // Ctrl-C into a cancel of them all (its handler raises the token every
@@ -62,8 +44,12 @@ int runFleet(const std::vector<std::string> &ports, RadioJob job, bool yes, bool
             std::cerr << "\033[" << ports.size() << "A";
         for (std::size_t i = 0; i < ports.size(); ++i) {
             const std::optional<FleetResult> result = run.result(i);
+            // On a terminal, one line per radio: a bar while it runs, its result once done.
             if (terminal)
-                std::cerr << "\r\033[K" << progressLine(ports[i], progress[i], result) << "\n";
+                std::cerr << "\r\033[K"
+                          << (result ? formatFleetLine(*result)
+                                     : formatFleetProgress(ports[i], progress[i]))
+                          << "\n";
             else if (result && !told[i])
                 std::cerr << formatFleetLine(*result) << "\n";
             told[i] = told[i] || result.has_value();

@@ -137,6 +137,16 @@ std::string formatFleetLine(const FleetResult &result)
            secondsText(result.seconds) + " s)";
 }
 
+std::string formatFleetProgress(std::string_view port, const FleetProgress &progress)
+{
+    constexpr int kBarWidth = 24;
+    const int total = progress.total;
+    const int filled = total > 0 ? std::min(kBarWidth, progress.position * kBarWidth / total) : 0;
+    return printable(port) + " [" + std::string(static_cast<std::size_t>(filled), '#') +
+           std::string(static_cast<std::size_t>(kBarWidth - filled), '-') + "] " +
+           std::to_string(total > 0 ? progress.position * 100 / total : 0) + "%";
+}
+
 std::string formatFleetTable(std::span<const FleetResult> results)
 {
     using Row = std::array<std::string, 4>;

@@ -19,6 +19,9 @@ std::string fleetMessageLine(std::string_view message);
 // One line for a radio that has finished: "port: result (8.4 s)".
 std::string formatFleetLine(const FleetResult &result);
 
+// One line for a radio still at work: "port [######------------------] 25%".
+std::string formatFleetProgress(std::string_view port, const FleetProgress &progress);
+
 // The final table: port, identity, result, seconds; a header line and one
 // line per radio, columns padded to the widest cell.
 std::string formatFleetTable(std::span<const FleetResult> results);

@@ -294,6 +294,15 @@ TEST(FleetReportTest, TableLineAndJsonSayEachResultAndNoPortBreaksThem)
                                                            {"中断。\n写！\n x", "中断。 写！ x"}};
     for (const auto &[message, line] : lines)
         EXPECT_EQ(fleetMessageLine(message), line);
+    // A running radio's bar, in 24ths; a control character in its port's
+    // name would move the terminal's cursor.
+    const std::tuple<const char *, FleetProgress, const char *> bars[] = {
+        {"/dev/ttyUSB0", {0, 0}, "/dev/ttyUSB0 [------------------------] 0%"},
+        {"/dev/ttyUSB0", {127, 512}, "/dev/ttyUSB0 [#####-------------------] 24%"},
+        {"/dev/ttyUSB0", {510, 510}, "/dev/ttyUSB0 [########################] 100%"},
+        {"\x1b[2J\x7f", {1, 2}, "?[2J? [############------------] 50%"}};
+    for (const auto &[port, progress, line] : bars)
+        EXPECT_EQ(formatFleetProgress(port, progress), line);
 }
 
 // --- The ports of one run ------------------------------------------------------
