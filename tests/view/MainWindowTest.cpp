@@ -266,11 +266,15 @@ TEST_F(ChannelLists, CellsPickedByKeysADragOrSelectAllCopyCutPasteOrDeleteAsOneS
         EXPECT_EQ(document.table(), before);
     }
 
-    // A pasted block stays picked, as wide and as tall as it is.
+    // A pasted block stays picked, as wide and as tall as it is; what was
+    // refused is told.
     grid().setCell(5, kColPower);
-    clipboard.setText("Low\tClose\n");
+    clipboard.setText("Low\tNone\n");
     press(Qt::CTRL | Qt::Key_V);
-    EXPECT_EQ(picked(), tuple(5, kColPower, 5, kColBusyLock));
+    EXPECT_EQ(tuple(picked(), cell(5, kColPower), prompter.texts("warning")),
+              tuple(tuple(5, kColPower, 5, kColBusyLock), "Low",
+                    Texts{"These cells were not pasted and keep their value:\n"
+                          "CH-P05 BusyLock: None is none of Close, Carrier, QT/DQT"}));
     // Select All from the menu takes in the edit open in a cell first (its
     // keys, in the editor, select the editor's text).
     clickCell(6, kColName);
