@@ -27,7 +27,7 @@ using ServiceCliTest = SimulatedRadioTest;
 
 // Each power run leaves the power debug, also when nothing is set; --into
 // keeps the value the radio acknowledged in a file, beside the bytes it had;
-// debug sends one setting at the chosen frequency.
+// debug sends one setting at the chosen frequency (high unless told).
 TEST_F(ServiceCliTest, PowerSetIsWhatTheRadioKeepsAndDebugSendsOneSetting)
 {
     ASSERT_TRUE(writeRaw(path("radio.sin"), bytesOf(newDocumentImage())));
@@ -37,17 +37,24 @@ TEST_F(ServiceCliTest, PowerSetIsWhatTheRadioKeepsAndDebugSendsOneSetting)
     ASSERT_EQ(std::tuple(set.exitCode, set.out, set.err), std::tuple(0, "100\n", ""));
     // What the radio then holds is checked in its saved memory below.
     EXPECT_EQ(cli({"power", "--port", port, "low"}).out, "50\n");
-    const ProcessRun debug =
-        cli({"debug", "--port", port, "squelch-level", "160", "--freq", "middle"});
-    EXPECT_EQ(std::tuple(debug.exitCode, debug.out, debug.err),
-              std::tuple(0, "Finish successfully!\n", ""));
+    // Each item at each frequency, as the radio took it.
+    const std::pair<QStringList, QString> settings[] = {
+        {{"squelch-level", "160", "--freq", "middle"}, "Squelch Level 160 (RX 456.00000 MHz"},
+        {{"tx-frequency", "7", "--freq", "low"}, "TX Frequency 7 (RX 446.00000 MHz"},
+        {{"low-power-voltage", "9"},
+         "Low Power Voltage 9 (RX 466.00000 MHz tone none, TX 466.00000 MHz tone none)"}};
+    for (const auto &[args, said] : settings) {
+        const ProcessRun debug = cli(QStringList{"debug", "--port", port} + args);
+        EXPECT_EQ(std::tuple(debug.exitCode, debug.out, debug.err),
+                  std::tuple(0, "Finish successfully!\n", ""));
+    }
 
     const QByteArray saved = stopRadio();
-    EXPECT_EQ(std::tuple(told.contains("high power 100 -> 120"), told.count("power debug left"),
-                         told.contains("debug mode: Squelch Level 160 (RX 456.00000 MHz tone "
-                                       "none, TX 456.00000 MHz tone none)")),
-              std::tuple(true, 2, true))
+    EXPECT_EQ(std::tuple(told.contains("high power 100 -> 120"), told.count("power debug left")),
+              std::tuple(true, 2))
         << told.toStdString();
+    for (const auto &[args, said] : settings)
+        EXPECT_TRUE(told.contains("debug mode: " + said)) << told.toStdString();
     // The radio keeps High 120 (78) beside Low 50 (32); the file keeps Low as
     // the new file had it (FF), High as the radio took it.
     EXPECT_EQ(
