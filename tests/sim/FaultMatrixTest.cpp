@@ -316,8 +316,9 @@ TEST_F(FaultMatrix, FullDiskLeavesTheOutputAsItWas)
     }
 }
 
-// A link over a file of the user, or a save target that can never take the
-// memory, is refused at start (each kind of target: SaveTargetTest's rows).
+// A link over a file of the user, a save target that can never take the
+// memory (each kind of target: SaveTargetTest's rows), an image that is no
+// channel file, or an option it does not know, is refused at start.
 // A stop that comes as soon as the device path is told ends the radio the
 // usual way, memory saved, as a script that starts and stops it expects; a
 // save that fails later (here it became a folder) fails the run, which the
@@ -329,8 +330,9 @@ TEST_F(FaultMatrix, RadiosimRefusesWhatItCannotDoSafelyAndSavesWhenStopped)
              {{"--link", path("radio")}, path("radio") + ": exists and is not a symbolic link\n"},
              {{"--save", dir.path()}, "cannot save " + dir.path() + ": it is a folder"},
              {{"--hang-up", "x"}, "option --hang-up needs a valid value (see --help)\n"},
-             {{"--short-reply", "512"},
-              "option --short-reply needs a valid value (see --help)\n"}}) {
+             {{"--short-reply", "512"}, "option --short-reply needs a valid value (see --help)\n"},
+             {{"--image", path("radio")}, path("radio") + ": not a 4096-byte channel data file\n"},
+             {{"--bogus"}, "unknown option --bogus (see --help)\n"}}) {
         QProcess sim;
         sim.start(KX9_RADIOSIM, args);
         const ProcessRun r = finished(sim);
