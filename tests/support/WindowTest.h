@@ -41,8 +41,13 @@ public:
     QString saveFileName(QWidget *, const QString &) override { return saveName; }
     QString devicePath(QWidget *, const QString &) override { return device; }
     QString listOpenFileName(QWidget *) override { return listOpenName; }
-    QString listSaveFileName(QWidget *, const QString &) override { return listSaveName; }
+    QString listSaveFileName(QWidget *, const QString &offered) override
+    {
+        suggested = offered;
+        return listSaveName;
+    }
 
+    QString suggested; // the name the list's save dialog was offered
     QString openName;
     QString saveName;
     QString device;

@@ -578,6 +578,8 @@ TEST_F(Files, EditsAreSavedOrDiscardedOnlyAfterAskingAndComeBackWhenOpened)
     EXPECT_EQ(shownTitle(), "kept.sin*" + app);
     window->fileSave(); // asks nothing: it has a name
     EXPECT_EQ(shownTitle(), "kept.sin" + app);
+    trigger(kFileExport); // offers the list beside the file, and is cancelled
+    EXPECT_EQ(files.suggested, dir.filePath("kept.csv"));
 
     // A file one byte short of an image is refused by name; the channels stay.
     const QString shortFile = dir.filePath("short.sin");
