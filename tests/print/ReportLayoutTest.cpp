@@ -131,10 +131,12 @@ const auto kZh = Language::Chinese;
 
 const SettingCase kSettingCases[] = {
     {"Type", 0x813, 0, 0, kEn, 2, 0, "Type:   400-470MHz"},
+    {"SquelchNine", 0x813, 0xFF, 9, kEn, 2, 2, "Squelch Level:  9"},
     {"SquelchAboveNine", 0x813, 0xFF, 12, kEn, 2, 2, "Squelch Level: 0"},
     {"VoxGainTwoWide", 0x815, 0xFF, 3, kEn, 25, 3, "Vox Gain Level: 3"},
     {"VoxGainTen", 0x815, 0xFF, 10, kEn, 25, 3, "Vox Gain Level:10"},
     {"VoxGainAboveTen", 0x815, 0xFF, 11, kEn, 25, 3, "Vox Gain Level:0"},
+    {"TxTimeOne", 0x814, 0xFF, 1, kEn, 50, 4, "Total Tx Time(s):15"},
     {"TxTimeForty", 0x814, 0xFF, 40, kEn, 50, 4, "Total Tx Time(s):600"},
     {"TxTimeFortyOne", 0x814, 0xFF, 41, kEn, 50, 4, "Total Tx Time(s):OFF"},
     {"VoxDelayFour", 0x816, 0xFF, 4, kEn, 50, 3, "Vox Delay Time: 2.0s"},
