@@ -191,6 +191,19 @@ TEST(EditHistory, AStepWithoutChangeIsNotRecordedAndHeadersFollowTheLanguage)
     EXPECT_EQ(doc.image().byte(0x813), 7);
 }
 
+// The history keeps the newest 1000 steps: after 1001 edits, undoing all it
+// can leaves the first edit in place.
+TEST(EditHistory, KeepsTheNewest1000Steps)
+{
+    Document doc;
+    for (int i = 0; i <= 1000; ++i)
+        ASSERT_TRUE(doc.editCells({{1, kColName, std::to_string(i)}}));
+    int undone = 0;
+    while (doc.undo())
+        ++undone;
+    EXPECT_EQ(std::tuple(undone, doc.table().cell(1, kColName)), std::tuple(1000, "0"));
+}
+
 // A calibration value the radio stored while tuned leaves every step that
 // changed only that byte; the steps around it stay undoable in order. The
 // parameter: steps undone before the value arrives.
