@@ -208,9 +208,10 @@ TEST(FleetDialog, CancelAllDuringTheBackupReadSaysWhatEachRadioHolds)
               std::tuple("已跳过：机型标识与文件的 01 不同", QString("已跳过"), false));
 }
 
-// Start with no port ticked starts nothing and says so. Without verify, a
-// clean radio is "Written" with its bar full; one that stops acknowledging
-// mid-write "Failed", with why, its bar stopped and saying so.
+// Start with no port ticked, or two names of one, starts nothing and says
+// so. Without verify, a clean radio is "Written" with its bar full; one that
+// stops acknowledging mid-write "Failed", with why, its bar stopped and
+// saying so.
 TEST(FleetDialog, EachRowSaysHowItsRadioEndedAndAStartWithoutPortsSaysWhy)
 {
     SimFaults noAck;
@@ -229,6 +230,13 @@ TEST(FleetDialog, EachRowSaysHowItsRadioEndedAndAStartWithoutPortsSaysWhy)
     dialog.startButton()->click();
     EXPECT_EQ(std::tuple(dialog.running(), dialog.summary()->text()),
               std::tuple(false, ui(text::kFleetNoPorts)));
+    // Nor do two names of one port; a port added again is the row it has.
+    onlyPorts(dialog, {"COM1", "/dev/ttyUSB0"});
+    const int rows = dialog.table()->rowCount();
+    dialog.addPort("COM1");
+    dialog.startButton()->click();
+    EXPECT_EQ(std::tuple(dialog.running(), dialog.summary()->text(), dialog.table()->rowCount()),
+              std::tuple(false, "COM1 and /dev/ttyUSB0 are the same port", rows));
 
     onlyPorts(dialog, {"/dev/simA", "/dev/simB"});
     dialog.startButton()->click();
