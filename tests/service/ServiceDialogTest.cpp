@@ -308,10 +308,14 @@ TEST_F(DebugDialogTest, StartSendsTheFrequencyPageLastChosenAndWhatItsEditsShow)
     QTest::keyClick(dialog.startButton(), Qt::Key_Return);
 
     // Enter rounds a typed frequency to the step and moves on; 310 of 625
-    // rounds down.
+    // rounds down, 310 of 500 up.
     choose(kLowNode);
     EXPECT_EQ(std::tuple(dialog.captionBox()->title(), rx().edit->text()),
               std::tuple("Low frequency", "446.00000"));
+    rx().step625->click();
+    rx().step500->click();
+    type(rx().edit, "447.0031");
+    EXPECT_EQ(rx().edit->text(), "447.00500");
     rx().step625->click();
     type(rx().edit, "447.0031");
     EXPECT_EQ(std::tuple(rx().edit->text(), rx().edit->hasFocus()), std::tuple("447.00000", false));
