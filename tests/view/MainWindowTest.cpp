@@ -23,6 +23,7 @@
 #include "Texts.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
@@ -1040,6 +1041,22 @@ TEST_F(Transfers, RestoreSendsTheBackupExactlyAndVerifiesIt)
     trigger(kWriteToRadio);
     EXPECT_FALSE(dialog().verifyBox()->isChecked());
     dialog().cancelButton()->click();
+}
+
+// A list box reads as its current item, as its value and as its text, and
+// pressed it opens its list.
+TEST_F(KeepingData, AListBoxReadsAsItsItemAndOpensWhenPressed)
+{
+    QComboBox &types = view().typeSelector();
+    QAccessibleInterface *box = QAccessible::queryAccessibleInterface(&types);
+    QAccessibleTextInterface *text = box->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(tuple(box->text(QAccessible::Value), text->text(0, text->characterCount()),
+                    box->indexOfChild(box->child(0)), box->state().expanded),
+              tuple(types.currentText(), types.currentText(), 0, false));
+    box->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(box->state().expanded);
+    types.hidePopup();
 }
 
 // A label's words name its control: without the access key's mark or the colon, in either language.
