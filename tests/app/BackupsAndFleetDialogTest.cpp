@@ -113,8 +113,17 @@ TEST(SettingsStore, FolderAndSettingsAreWhereQtPutsThem)
 {
     const QString name = QCoreApplication::applicationName();
     QCoreApplication::setApplicationName("kx9");
-    EXPECT_EQ(backupFolder(),
-              QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/backups");
+    // Under XDG_DATA_HOME, and without it under HOME.
+    const QByteArray data = qgetenv("XDG_DATA_HOME");
+    for (const bool xdg : {true, false}) {
+        if (!xdg)
+            qunsetenv("XDG_DATA_HOME");
+        EXPECT_EQ(backupFolder(),
+                  QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
+                      "/backups")
+            << xdg;
+    }
+    qputenv("XDG_DATA_HOME", data);
     QCoreApplication::setApplicationName(name);
     const QSettings qt(QSettings::IniFormat, QSettings::UserScope, "kx9", "kx9");
     EXPECT_EQ(openSettingsStore()->fileName(), qt.fileName());
