@@ -11,6 +11,7 @@
 #include "CaseName.h"
 #include "ChannelConversion.h"
 #include "PortFileName.h"
+#include "ProgramRun.h"
 #include "RadioType.h"
 #include "ReadFile.h"
 #include "SafeSave.h"
@@ -831,6 +832,29 @@ const LooseFolder kLooseFolders[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, LooseFolderTest, ::testing::ValuesIn(kLooseFolders),
                          [](const auto &info) { return std::string(std::get<0>(info.param)); });
+
+// A backup the disk cannot take whole (here the file size limit) is not
+// kept, says why, and leaves no part of itself. It runs in a child, so that
+// a write that never ends fails the test instead of holding the run.
+TEST_F(BackupStoreTest, ABackupTheDiskCannotTakeWholeLeavesNothing)
+{
+    plant(kNow - kDay, kNow - kDay, radioImage(0x01, 0x66));
+    const Names before = files();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 1000;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const BackupResult kept = keep(radioImage(0x01));
+        ::_exit(kept.outcome == BackupOutcome::Failed && kept.message.ends_with(": File too large")
+                    ? 0
+                    : 1);
+    }
+    EXPECT_EQ(test::waitBounded(child), 0);
+    EXPECT_EQ(files(), before);
+}
 
 // Names in UTC and the local-time names of older versions sort by the
 // moment they name; the list shows local time. A port name of any length

@@ -70,6 +70,7 @@ inline CliRun runProgram(const std::filesystem::path &folder, std::vector<std::s
     return run;
 }
 
+#ifdef KX9_CLI
 // kx9-cli (KX9_CLI) in the test's folder; KX9_TEST_DATA names the golden files.
 class CliFixture : public TempFolderTest
 {
@@ -82,5 +83,6 @@ protected:
         return runProgram(m_dir, std::move(args), stdoutPath);
     }
 };
+#endif
 
 } // namespace kx9::test
