@@ -173,6 +173,7 @@ TEST(SetFieldText, AcceptsWhatTheDialogOffers)
         // Labels and items ignore case; the item is shown as the list has it.
         {"step", {{"6.25K", "6.25k"}}},
         {"Beep", {{"off", "Off"}}},
+        {"Scrambler Activation", {{"ON", "On"}}},
         {"Time Out Timer", {{"off", "OFF"}, {"15", "15"}, {"600", "600"}}},
         {"Priority Channel", {{"128", "128"}}},
         // ß has no capital of one byte; ÷ is no letter, though among them in Latin-1.
