@@ -905,6 +905,7 @@ TEST(BackupSettingsText, ReadsTheBackupsSectionAndKeepsDefaultsForTheRest)
          true, true},
         {"[General]\nmaxAgeDays=3\n[backups]\r\nmaxAgeDays = 30\r\n", true, 30, false, false},
         {"[backups]\nmaxAgeDays=\"not a number\"\nenabled=0\n", false, 365, false, false},
+        {"[backups]\nmaxAgeDays=30x\n", true, 365, false, false},
         {"[backups]\nenabled=FALSE\nverifyWrite=True\n", false, 365, false, true},
         {"[other]\nenabled=false\nbackupFirst=true\n", true, 365, false, false},
     };

@@ -123,6 +123,7 @@ TEST(ImageToTable, TypeBitsDecideLabelsAndHiddenRows)
     ChannelImage image = imageWithChannelOne(0xFF);
     image.setRxFrequency(99, 44600625);
     image.setRxFrequency(100, 44600625);
+    image.setRxFrequency(128, 44600625);
     ChannelTable table;
     const auto label = [&table](int row) { return table.cell(row, kColLabel); };
 
@@ -130,7 +131,8 @@ TEST(ImageToTable, TypeBitsDecideLabelsAndHiddenRows)
     EXPECT_EQ(imageToTable(image, table, Language::English).type, kType400470);
     EXPECT_EQ(std::tuple(label(1), label(99), table.cell(99, kColReceive)),
               std::tuple("CH-01", "CH-99", "446.00625"));
-    EXPECT_EQ(rowOf(table, 100), test::splitCells(""));
+    EXPECT_EQ(std::tuple(rowOf(table, 100), rowOf(table, 128)),
+              std::tuple(test::splitCells(""), test::splitCells("")));
 
     image.setRadioTypeBits(layout::kRadioTypePmrLpd);
     EXPECT_EQ(imageToTable(image, table, Language::English).type, kTypePmrLpd);
