@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <sched.h>
@@ -12,6 +13,7 @@
 #include <sys/inotify.h>
 #include <sys/ioctl.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -30,6 +32,35 @@ constexpr auto kReactionTime = std::chrono::milliseconds(5);
 constexpr auto kOverrun = std::chrono::milliseconds(5);
 
 volatile std::sig_atomic_t g_stopSignal = 0;
+
+// Whether a process other than this one has the device open. The closes
+// cannot be counted: inotify merges a close into an unread one before it.
+bool openElsewhere(const std::string &device)
+{
+    struct stat target = {};
+    DIR *processes = ::stat(device.c_str(), &target) == 0 ? ::opendir("/proc") : nullptr;
+    if (processes == nullptr)
+        return false;
+    const std::string self = std::to_string(::getpid());
+    bool found = false;
+    for (const dirent *process; !found && (process = ::readdir(processes)) != nullptr;) {
+        const std::string pid = process->d_name;
+        if (pid == self || pid.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const std::string folder = "/proc/" + pid + "/fd/";
+        DIR *fds = ::opendir(folder.c_str());
+        if (fds == nullptr)
+            continue; // gone, or another user's
+        for (const dirent *fd; !found && (fd = ::readdir(fds)) != nullptr;) {
+            struct stat held = {};
+            found = ::stat((folder + fd->d_name).c_str(), &held) == 0 && S_ISCHR(held.st_mode) &&
+                    held.st_rdev == target.st_rdev;
+        }
+        ::closedir(fds);
+    }
+    ::closedir(processes);
+    return found;
+}
 
 void onStopSignal(int signal)
 {
@@ -130,7 +161,7 @@ bool PtyRadio::open(std::string &error)
     // port exclusively would otherwise keep every later one out. Without
     // inotify the radio runs all the same.
     m_watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (m_watch >= 0 && ::inotify_add_watch(m_watch, m_slavePath.c_str(), IN_OPEN | IN_CLOSE) < 0) {
+    if (m_watch >= 0 && ::inotify_add_watch(m_watch, m_slavePath.c_str(), IN_CLOSE) < 0) {
         ::close(m_watch);
         m_watch = -1;
     }
@@ -140,19 +171,13 @@ bool PtyRadio::open(std::string &error)
 void PtyRadio::followClients()
 {
     alignas(inotify_event) std::array<char, 4096> events{};
-    ssize_t n = 0;
-    while ((n = ::read(m_watch, events.data(), events.size())) > 0) {
-        for (ssize_t at = 0; at < n;) {
-            const auto *event = reinterpret_cast<const inotify_event *>(events.data() + at);
-            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
-            if ((event->mask & IN_OPEN) != 0)
-                ++m_clients;
-            // A real port forgets the flag when its last user closes it; our
-            // own descriptor keeps this one open, so it is cleared here.
-            if ((event->mask & IN_CLOSE) != 0 && m_clients > 0 && --m_clients == 0)
-                ::ioctl(m_slave, TIOCNXCL);
-        }
-    }
+    bool closed = false;
+    for (ssize_t n = 0; (n = ::read(m_watch, events.data(), events.size())) > 0;)
+        closed = true;
+    // A real port forgets the flag when its last user closes it; our own
+    // descriptor keeps this one open, so it is cleared here.
+    if (closed && !openElsewhere(m_slavePath))
+        ::ioctl(m_slave, TIOCNXCL);
 }
 
 int PtyRadio::run()

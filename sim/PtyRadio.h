@@ -45,7 +45,7 @@ private:
     // Writes byte at due; says on stderr when the machine let it go late.
     void sendAt(Clock::time_point due, std::uint8_t byte);
     void closePty();
-    // Counts the opens and closes of the device by other programs.
+    // Clears the exclusive flag once no other program has the device open.
     void followClients();
 
     RadioSim &m_radio;
@@ -54,9 +54,8 @@ private:
     // port open, so the master never sees a hang-up between two sessions.
     int m_slave = -1;
     std::string m_slavePath;
-    // inotify on the device, and how many other descriptors have it open.
+    // inotify on the device: who closes it.
     int m_watch = -1;
-    int m_clients = 0;
     bool m_wireSpeed = false;
     bool m_trace = false;
     std::function<void()> m_onWriteComplete;
