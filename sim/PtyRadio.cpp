@@ -170,9 +170,10 @@ bool PtyRadio::open(std::string &error)
 
 void PtyRadio::followClients()
 {
-    alignas(inotify_event) std::array<char, 4096> events{};
+    // Only that a close came counts: the events themselves are not read.
+    std::array<char, 4096> events{};
     bool closed = false;
-    for (ssize_t n = 0; (n = ::read(m_watch, events.data(), events.size())) > 0;)
+    while (::read(m_watch, events.data(), events.size()) > 0)
         closed = true;
     // A real port forgets the flag when its last user closes it; our own
     // descriptor keeps this one open, so it is cleared here.

@@ -729,7 +729,8 @@ TEST_F(Transfers, AReadShowsTheChannelsKeepsABackupUnlessTurnedOffThatOpensAsANe
     // The progress bar starts at 0 and moves by 5 % to its end: each move
     // is spoken, and one per block floods a screen reader.
     std::vector<int> moves;
-    QObject::connect(dialog().progressBar(), &QProgressBar::valueChanged, window.get(),
+    QObject watch; // gone before moves is
+    QObject::connect(dialog().progressBar(), &QProgressBar::valueChanged, &watch,
                      [&](int value) { moves.push_back(value); });
     transfer(kReadFromRadio);
     EXPECT_EQ(tuple(moves.size(), moves.empty() ? 0 : moves.back(),
