@@ -859,7 +859,8 @@ TEST_F(Transfers, ThePortMenuChoosesThePortTheNextTransferOpens)
 // an event loop of its own inside the transfer's, is off while a transfer
 // runs, and on again afterwards. A service command turns off the same set:
 // ServiceMenuTest.PowerDebugKeepsOnlyWhatTheRadioAcknowledgedThroughUndo.
-TEST_F(Transfers, CommandsThatMustNotRunDuringATransferAreOffMeanwhile)
+// F1 meanwhile opens the manual at the transfer.
+TEST_F(Transfers, CommandsThatMustNotRunDuringATransferAreOffMeanwhileAndHelpTellsOfIt)
 {
     auto expectEnabled = [this](bool on) {
         for (int id : {kFileNew, kFileOpen, kFileSave, kFileSaveAs, kReadFromRadio, kWriteToRadio,
@@ -873,6 +874,7 @@ TEST_F(Transfers, CommandsThatMustNotRunDuringATransferAreOffMeanwhile)
         ++checked;
         expectEnabled(false);
         EXPECT_FALSE(window->fileNew());
+        EXPECT_EQ(window->helpSectionForFocus(), "transfer");
     });
     transfer(kReadFromRadio);
     EXPECT_EQ(checked, 1);
