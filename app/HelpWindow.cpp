@@ -22,7 +22,7 @@ HelpWindow::~HelpWindow()
     delete m_browser;
 }
 
-void HelpWindow::show(const QString &section)
+void HelpWindow::show(const QString &section, bool takeFocus)
 {
     if (!m_browser) {
         m_browser = new QTextBrowser;
@@ -47,9 +47,15 @@ void HelpWindow::show(const QString &section)
     if (!section.isEmpty())
         url.setFragment(section);
     browser->setSource(url);
+    browser->setAttribute(Qt::WA_ShowWithoutActivating, !takeFocus);
     browser->show();
-    browser->raise();
-    browser->activateWindow();
+    if (takeFocus) {
+        browser->raise();
+        browser->activateWindow();
+    } else if (QPointer<QWidget> active = QApplication::activeWindow()) {
+        // The window that keeps the focus stays in sight above it.
+        QTimer::singleShot(0, active, [active] { active->raise(); });
+    }
 }
 
 void HelpWindow::close()

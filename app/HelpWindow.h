@@ -21,8 +21,10 @@ public:
     // it goes with it.
     ~HelpWindow();
 
-    // The manual at a section ("" for its top).
-    void show(const QString &section = {});
+    // The manual at a section ("" for its top). Without the focus, the help
+    // window leaves the active window active (a running transfer stops when
+    // its window loses the focus).
+    void show(const QString &section = {}, bool takeFocus = true);
     void close();
     QTextBrowser *browser() const;
 

@@ -17,6 +17,7 @@
 #include "OptionalFeaturesDialog.h"
 #include "PortMenu.h"
 #include "PrintHelpTexts.h"
+#include "ProgressDialog.h"
 #include "Prompter.h"
 #include "QtText.h"
 #include "ResultPane.h"
@@ -290,16 +291,20 @@ void MainWindow::createMenus()
     a->setIcon(icons::about());
     connect(a, &QAction::triggered, this, &MainWindow::showAbout);
 
-    // Keys without a menu item of their own.
+    // Keys without a menu item of their own; the help keys work in the
+    // transfer's window too, which is a window of its own.
     a = m_commands->add(nullptr, kHelp, kHelpName, kHelpPrompt);
     a->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(a, &QAction::triggered, this, [this] { m_help.show(helpSectionForFocus()); });
+    connect(a, &QAction::triggered, this,
+            [this] { m_help.show(helpSectionForFocus(), !m_view->transferRunning()); });
     addAction(a);
+    m_view->progressDialog().addAction(a);
     a = m_commands->add(nullptr, kContextHelp, kHelpName, kContextHelpPrompt);
     a->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1));
     a->setIcon(icons::contextHelp());
-    connect(a, &QAction::triggered, this, [this] { m_help.show(); });
+    connect(a, &QAction::triggered, this, [this] { m_help.show({}, !m_view->transferRunning()); });
     addAction(a);
+    m_view->progressDialog().addAction(a);
     a = m_commands->add(nullptr, kEditChannel, kEditName, kEditPrompt);
     connect(a, &QAction::triggered, m_view, &ChannelView::editCommand);
 }

@@ -37,6 +37,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTreeWidget>
 #include <QWheelEvent>
 
@@ -859,7 +860,8 @@ TEST_F(Transfers, ThePortMenuChoosesThePortTheNextTransferOpens)
 // an event loop of its own inside the transfer's, is off while a transfer
 // runs, and on again afterwards. A service command turns off the same set:
 // ServiceMenuTest.PowerDebugKeepsOnlyWhatTheRadioAcknowledgedThroughUndo.
-// F1 meanwhile opens the manual at the transfer.
+// F1 in the transfer's window opens the manual at the transfer; while the
+// transfer runs, without taking the focus.
 TEST_F(Transfers, CommandsThatMustNotRunDuringATransferAreOffMeanwhileAndHelpTellsOfIt)
 {
     auto expectEnabled = [this](bool on) {
@@ -874,10 +876,25 @@ TEST_F(Transfers, CommandsThatMustNotRunDuringATransferAreOffMeanwhileAndHelpTel
         ++checked;
         expectEnabled(false);
         EXPECT_FALSE(window->fileNew());
-        EXPECT_EQ(window->helpSectionForFocus(), "transfer");
+        // Help meanwhile leaves the transfer's window the focus, which it
+        // needs to go on.
+        QTest::keyClick(&dialog(), Qt::Key_F1);
+        EXPECT_TRUE(dialog().isActiveWindow());
     });
-    transfer(kReadFromRadio);
-    EXPECT_EQ(checked, 1);
+    // A dialog counts as active while its main window is: wait for its own turn.
+    auto active = [](QWidget *w) {
+        return QTest::qWaitFor([w] { return QApplication::activeWindow() == w; });
+    };
+    trigger(kReadFromRadio);
+    ASSERT_TRUE(active(&dialog()));
+    QTest::keyClick(dialog().startButton(), Qt::Key_F1);
+    ASSERT_NE(window->helpWindow(), nullptr);
+    EXPECT_EQ(window->helpWindow()->source().fragment(), "transfer");
+    EXPECT_TRUE(active(window->helpWindow()));
+    dialog().activateWindow();
+    ASSERT_TRUE(active(&dialog()));
+    start();
+    EXPECT_EQ(tuple(checked, document.image()), tuple(1, radio.memory()));
     expectEnabled(true);
 }
 
