@@ -179,7 +179,8 @@ void FleetDialog::start()
         m_summary->setText(ui(text::kFleetNoPorts));
         return;
     }
-    if (const std::string problem = fleetPortProblem(ports, false); !problem.empty()) {
+    if (const std::string problem = fleetPortProblem(ports, false, currentLanguage());
+        !problem.empty()) {
         m_summary->setText(qs(problem));
         return;
     }

@@ -40,5 +40,13 @@ inline constexpr std::string_view kFleetSummary = KX9_UI("kx9", "%1 of %2 radios
 inline constexpr std::string_view kFleetCancelling = KX9_UI("kx9", "Cancelling...");
 // A radio's progress bar as a screen reader names it: %1 port, %2 percent.
 inline constexpr TextPair kFleetBarName{"%1: writing %2 %", "%1：正在写入 %2 %"};
+// Ports that cannot go into one run, in the dialog and on the command line:
+// %1 and %2 port names as given, %3 a file name.
+inline constexpr TextPair kFleetNoPortGiven{"no port given", "未指定串口"};
+inline constexpr TextPair kFleetEmptyPortName{"an empty port name", "串口名称为空"};
+inline constexpr TextPair kFleetPortTwice{"port %1 given twice", "串口 %1 指定了两次"};
+inline constexpr TextPair kFleetSamePort{"%1 and %2 are the same port", "%1 和 %2 是同一个串口"};
+inline constexpr TextPair kFleetSameFile{"%1 and %2 would both be read into %3",
+                                         "%1 和 %2 会读入同一个文件 %3"};
 
 } // namespace kx9::text

@@ -1,8 +1,10 @@
 #include "Fleet.h"
 
 #include "Fibers.h"
+#include "FleetTexts.h"
 #include "PortFileName.h"
 #include "PortNames.h"
+#include "TextFormat.h"
 
 #include <csignal>
 #include <exception>
@@ -221,10 +223,11 @@ std::string fleetFileName(std::string_view portName)
     return portFileStem(portName) + ".sin";
 }
 
-std::string fleetPortProblem(const std::vector<std::string> &ports, bool withFiles)
+std::string fleetPortProblem(const std::vector<std::string> &ports, bool withFiles,
+                             Language language)
 {
     if (ports.empty())
-        return "no port given";
+        return std::string(text::kFleetNoPortGiven.in(language));
     // The device behind each name, through links such as /dev/serial/by-id.
     std::vector<std::string> devices;
     for (const std::string &port : ports) {
@@ -235,14 +238,15 @@ std::string fleetPortProblem(const std::vector<std::string> &ports, bool withFil
     }
     for (std::size_t i = 0; i < ports.size(); ++i) {
         if (ports[i].empty())
-            return "an empty port name";
+            return std::string(text::kFleetEmptyPortName.in(language));
         for (std::size_t j = 0; j < i; ++j) {
             if (devices[i] == devices[j])
-                return ports[i] == ports[j] ? "port " + ports[i] + " given twice"
-                                            : ports[j] + " and " + ports[i] + " are the same port";
+                return ports[i] == ports[j]
+                           ? fillIn(text::kFleetPortTwice.in(language), {ports[i]})
+                           : fillIn(text::kFleetSamePort.in(language), {ports[j], ports[i]});
             if (withFiles && fleetFileName(ports[i]) == fleetFileName(ports[j]))
-                return ports[j] + " and " + ports[i] + " would both be read into " +
-                       fleetFileName(ports[i]);
+                return fillIn(text::kFleetSameFile.in(language),
+                              {ports[j], ports[i], fleetFileName(ports[i])});
         }
     }
     return {};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CancelToken.h"
+#include "Language.h"
 #include "Port.h"
 #include "TransferHost.h"
 
@@ -115,10 +116,12 @@ private:
     std::size_t m_seen = 0;     // finished radios the last wait() saw
 };
 
-// What is wrong with a list of ports for one run, in English; empty when
-// nothing is. Two names of one device (COM1 and ttyUSB0, or a link to it)
-// are one port given twice; with files, two ports must not share a file.
-std::string fleetPortProblem(const std::vector<std::string> &ports, bool withFiles);
+// What is wrong with a list of ports for one run, in the language given;
+// empty when nothing is. Two names of one device (COM1 and ttyUSB0, or a
+// link to it) are one port given twice; with files, two ports must not
+// share a file.
+std::string fleetPortProblem(const std::vector<std::string> &ports, bool withFiles,
+                             Language language = Language::English);
 
 // The file a read of this port goes into: its portFileStem, then ".sin"
 // ("/dev/ttyUSB0" -> "ttyUSB0.sin", "COM1" -> "COM1.sin").

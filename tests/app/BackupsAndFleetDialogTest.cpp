@@ -170,8 +170,9 @@ struct StalledPort : SimPort
 
 // Cancel All while one radio is read first and another has been skipped: the
 // row says "cancelled" and what the radio holds, the skipped radio's row why,
-// all in the window's language; the skipped radio's bar says it was skipped
-// instead of standing at a third.
+// all in the window's language, as is why two names of one port cannot
+// start; the skipped radio's bar says it was skipped instead of standing at
+// a third.
 TEST(FleetDialog, CancelAllDuringTheBackupReadSaysWhatEachRadioHolds)
 {
     const auto english = qScopeGuard([] {
@@ -194,9 +195,12 @@ TEST(FleetDialog, CancelAllDuringTheBackupReadSaysWhatEachRadioHolds)
                            return std::make_unique<SimPort>(other);
                        },
                        files, backups.filePath(QStringLiteral("backups")));
+    dialog.show();
+    onlyPorts(dialog, {"COM1", "/dev/ttyUSB0"});
+    dialog.startButton()->click();
+    EXPECT_EQ(dialog.summary()->text(), "COM1 和 /dev/ttyUSB0 是同一个串口");
     onlyPorts(dialog, {"/dev/simA", "/dev/simC"});
     dialog.resize(1000, 400); // room for each result on one line
-    dialog.show();
     dialog.backupBox()->setChecked(true);
     const int last = dialog.table()->rowCount() - 1;
 
