@@ -28,7 +28,7 @@ TEST(ProgramBaseName, OnlyTheLastDotAndTheLastFolderSeparatorCount)
 TEST(FillIn, ReplacesNumberedPlaceholdersInAnyOrder)
 {
     EXPECT_EQ(fillIn("%2 after %1", {"a", "b"}), "b after a");
-    EXPECT_EQ(fillIn("100%% %3", {"x"}), "100%% %3"); // unknown placeholders stay
+    EXPECT_EQ(fillIn("100%% %2", {"x"}), "100%% %2"); // unknown placeholders stay
     EXPECT_EQ(fillIn("end %", {"x"}), "end %");
 }
 
