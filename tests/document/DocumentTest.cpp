@@ -938,8 +938,8 @@ TEST(BackupFileName, GivesItsPartsAndNothingForAnyOtherName)
           "2026-12-07_191503Z_id01_.sin", "2026-12-07_191503Z_id01_tty USB0.sin",
           "2026-12-07_191503Z_id01_ttyUSB0.1000.sin", "2026-12-07_191503Z_id01_ttyUSB0.1a.sin",
           "2026-0:-07_191503Z_id01_ttyUSB0.sin", "2026-13-07_191503Z_id01_ttyUSB0.sin",
-          "2026-12-07_241503Z_id01_ttyUSB0.sin", "2026-12-07T191503Z_id01_ttyUSB0.sin",
-          "notes.sin"})
+          "2026-12-07_241503Z_id01_ttyUSB0.sin", "2026-12-07T191503Z_id01_ttyUSB0.sin", "notes.sin",
+          "2026-12-07_191503Z_id01_ttyUSB0.txt"})
         EXPECT_FALSE(parseBackupFileName(name)) << name;
 }
 
