@@ -161,20 +161,15 @@ void FleetDialog::start()
     if (m_run)
         return;
     std::vector<std::string> ports;
-    m_rows.clear();
+    std::vector<int> rows;
     for (int row = 0; row < m_table->rowCount(); ++row) {
         QTableWidgetItem *item = m_table->item(row, PortColumn);
-        if (item->checkState() != Qt::Checked)
-            continue;
-        ports.push_back(toStd(item->data(Qt::UserRole).toString()));
-        m_rows.push_back(row);
-        m_table->item(row, IdentityColumn)->setText(QString());
-        m_table->item(row, ResultColumn)->setText(ui(text::kFleetWaiting));
-        auto *bar = static_cast<QProgressBar *>(m_table->cellWidget(row, ProgressColumn));
-        bar->setValue(0);
-        bar->resetFormat();
-        bar->setEnabled(true);
+        if (item->checkState() == Qt::Checked) {
+            ports.push_back(toStd(item->data(Qt::UserRole).toString()));
+            rows.push_back(row);
+        }
     }
+    // Ports that cannot start leave every row saying what it said before.
     if (ports.empty()) {
         m_summary->setText(ui(text::kFleetNoPorts));
         return;
@@ -183,6 +178,15 @@ void FleetDialog::start()
         !problem.empty()) {
         m_summary->setText(qs(problem));
         return;
+    }
+    m_rows = std::move(rows);
+    for (int row : m_rows) {
+        m_table->item(row, IdentityColumn)->setText(QString());
+        m_table->item(row, ResultColumn)->setText(ui(text::kFleetWaiting));
+        auto *bar = static_cast<QProgressBar *>(m_table->cellWidget(row, ProgressColumn));
+        bar->setValue(0);
+        bar->resetFormat();
+        bar->setEnabled(true);
     }
     BackupKeeper keeper;
     if (m_backup->isChecked()) {

@@ -248,8 +248,10 @@ TEST(FleetDialog, EachRowSaysHowItsRadioEndedAndAStartWithoutPortsSaysWhy)
     const int rows = dialog.table()->rowCount();
     dialog.addPort("COM1");
     dialog.startButton()->click();
-    EXPECT_EQ(std::tuple(dialog.running(), dialog.summary()->text(), dialog.table()->rowCount()),
-              std::tuple(false, "COM1 and /dev/ttyUSB0 are the same port", rows));
+    EXPECT_EQ(std::tuple(dialog.running(), dialog.summary()->text(), dialog.table()->rowCount(),
+                         result(dialog, rows - 1)),
+              std::tuple(false, "COM1 and /dev/ttyUSB0 are the same port", rows,
+                         std::tuple(std::string(), QString("0%"), true)));
 
     onlyPorts(dialog, {"/dev/simA", "/dev/simB"});
     dialog.startButton()->click();
