@@ -16,6 +16,7 @@
 #include "WindowTest.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
@@ -23,6 +24,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -127,6 +129,36 @@ TEST(SettingsStore, FolderAndSettingsAreWhereQtPutsThem)
     QCoreApplication::setApplicationName(name);
     const QSettings qt(QSettings::IniFormat, QSettings::UserScope, "kx9", "kx9");
     EXPECT_EQ(openSettingsStore()->fileName(), qt.fileName());
+}
+
+// The file dialogs themselves: Cancel names no file, not even the one
+// suggested, and a name typed without its ending gets the ending of its kind.
+TEST(FileDialogs, CancelNamesNoFileAndATypedNameGetsItsEnding)
+{
+    QTemporaryDir dir;
+    DialogFileChooser chooser;
+    const QString suggested = dir.filePath("kept.sin");
+    using Choose = std::function<QString()>;
+    const Choose cancelled[] = {[&] { return chooser.saveFileName(nullptr, suggested); },
+                                [&] { return chooser.listSaveFileName(nullptr, suggested); },
+                                [&] { return chooser.openFileName(nullptr); }};
+    for (const Choose &choose : cancelled) {
+        QString chosen = "?";
+        EXPECT_TRUE(whileModal<QFileDialog>([&] { chosen = choose(); }));
+        EXPECT_EQ(chosen, "");
+    }
+    for (const auto &[choose, named] :
+         {std::pair<Choose, QString>{
+              [&] { return chooser.saveFileName(nullptr, dir.filePath("a")); },
+              dir.filePath("a.sin")},
+          {[&] { return chooser.listSaveFileName(nullptr, dir.filePath("b")); },
+           dir.filePath("b.csv")}}) {
+        QString chosen;
+        EXPECT_TRUE(whileModal<QFileDialog>(
+            [&] { chosen = choose(); },
+            [](QFileDialog &d) { QMetaObject::invokeMethod(&d, "accept"); }));
+        EXPECT_EQ(chosen, named);
+    }
 }
 
 // Only the given ports ticked, none of the machine's own.
