@@ -44,9 +44,9 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
     setFixedSize(sizeHint());
 }
 
-QString AboutDialog::productText() const
+QLabel *AboutDialog::product() const
 {
-    return m_product->text();
+    return m_product;
 }
 
 QString AboutDialog::releaseText() const

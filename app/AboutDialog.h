@@ -16,7 +16,7 @@ class AboutDialog : public QDialog
 public:
     explicit AboutDialog(QWidget *parent = nullptr);
 
-    QString productText() const;
+    QLabel *product() const;
     QString releaseText() const;
     QString noticeText() const;
     QString okText() const;
