@@ -2,6 +2,7 @@
 
 #include "ChannelGrid.h"
 #include "ChannelView.h"
+#include "FleetDialog.h"
 #include "HelpManual.h"
 #include "PrintHelpTexts.h"
 #include "ProgressDialog.h"
@@ -78,6 +79,8 @@ QString HelpWindow::sectionForFocus(const ChannelView &view)
         return QStringLiteral("types");
     if (focus == &view.grid() || view.grid().isAncestorOf(focus))
         return QStringLiteral("editing");
+    if (qobject_cast<const FleetDialog *>(focus->window()))
+        return QStringLiteral("fleet");
     if (view.transfers().hasDialog() &&
         (view.progressDialog().isAncestorOf(focus) || focus == &view.progressDialog()))
         return QStringLiteral("transfer");

@@ -25,6 +25,7 @@
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -299,7 +300,8 @@ TEST(FleetDialog, EachRowSaysHowItsRadioEndedAndAStartWithoutPortsSaysWhy)
 
 using FleetWindow = WindowTest;
 
-// While the radios are written the grid is for reading: no editor opens and
+// F1 in the dialog opens the manual at its page. While the radios are
+// written the grid is for reading: no editor opens and
 // the editing commands are off; afterwards all is back, the radio holds the
 // grid as it stood, the open edit included. The dialog follows the saved
 // choices of a single write: backup first and verify, and the backups kept
@@ -331,6 +333,11 @@ TEST_F(FleetWindow, KeepsTheGridForReadingWhileItWritesAndClosesOnlyOnceTheRadio
     ASSERT_TRUE(dialog);
     window->action(command::kWriteToSeveral)->trigger(); // the one dialog again
     EXPECT_EQ(window->findChildren<FleetDialog *>().size(), 1);
+    // F1 there opens the manual at its page.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == dialog; }));
+    QTest::keyClick(dialog->startButton(), Qt::Key_F1);
+    ASSERT_NE(window->helpWindow(), nullptr);
+    EXPECT_EQ(window->helpWindow()->source().fragment(), "fleet");
     onlyPorts(*dialog, {"/dev/simA"});
     dialog->startButton()->click();
     openSettingsStore()->remove(QStringLiteral("backups"));
