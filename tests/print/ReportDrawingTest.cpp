@@ -1,4 +1,5 @@
 #include "PrintPreviewDialog.h"
+#include "ProgramRun.h"
 #include "RadioType.h"
 #include "RecordingDevice.h"
 #include "ReportPrinting.h"
@@ -99,7 +100,8 @@ TEST(ReportPrintingCommands, SheetsFollowTheRangeCopiesCollationAndOrder)
 }
 
 // A page is drawn from the source asked for then, in the language in force
-// then; printing sends the chosen pages and reports a printer that will not start.
+// then; printing sends the chosen pages in the order asked for and reports a
+// printer that will not start.
 TEST(ReportPrintingCommands, DrawsFromTheSourceInTheLanguageInForceAndPrintsTheChosenPages)
 {
     NewDocument doc;
@@ -136,6 +138,18 @@ TEST(ReportPrintingCommands, DrawsFromTheSourceInTheLanguageInForceAndPrintsTheC
                    : -2;
     };
     EXPECT_EQ(print("all.pdf"), 5);
+#ifdef KX9_PDFTOTEXT
+    // The first page first, unless the printer is asked for the last.
+    for (const auto &[order, first] : {std::pair{QPrinter::LastPageFirst, "The Fifth Pages"},
+                                       {QPrinter::FirstPageFirst, "The Radio Settings"}}) {
+        printer.setPageOrder(order);
+        ASSERT_EQ(print("order.pdf"), 5);
+        const test::CliRun text = test::runProgram(
+            dir.path().toStdString(),
+            {KX9_PDFTOTEXT, "-l", "1", dir.filePath("order.pdf").toStdString(), "-"});
+        EXPECT_NE(text.out.find(first), std::string::npos) << text.out;
+    }
+#endif
     printer.setPrintRange(QPrinter::PageRange);
     printer.setFromTo(2, 3);
     EXPECT_EQ(print("range.pdf"), 2);
