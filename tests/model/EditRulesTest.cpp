@@ -263,6 +263,8 @@ TEST(ChannelMoves, InsertDeleteAndMoveStayInsideTheTypesChannels)
     EXPECT_EQ(std::tuple(table.cell(2, kColReceive), table.cell(3, kColReceive),
                          table.cell(77, kColReceive)),
               std::tuple("", "446.03125", "434.77500"));
+    ASSERT_TRUE(deleteChannels(table, kTypePmrLpd, 76, 2)); // up to the last channel
+    EXPECT_EQ(table.cell(77, kColReceive), "");
 
     table = before;
     ASSERT_TRUE(moveChannels(table, kTypePmrLpd, 1, 2, +1));
