@@ -298,13 +298,12 @@ void MainWindow::createMenus()
     connect(a, &QAction::triggered, this,
             [this] { m_help.show(helpSectionForFocus(), !m_view->transferRunning()); });
     addAction(a);
-    m_view->progressDialog().addAction(a);
     a = m_commands->add(nullptr, kContextHelp, kHelpName, kContextHelpPrompt);
     a->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1));
     a->setIcon(icons::contextHelp());
     connect(a, &QAction::triggered, this, [this] { m_help.show({}, !m_view->transferRunning()); });
     addAction(a);
-    m_view->progressDialog().addAction(a);
+    m_view->progressDialog().addActions({action(kHelp), action(kContextHelp)});
     a = m_commands->add(nullptr, kEditChannel, kEditName, kEditPrompt);
     connect(a, &QAction::triggered, m_view, &ChannelView::editCommand);
 }

@@ -334,7 +334,7 @@ TEST_F(FleetWindow, KeepsTheGridForReadingWhileItWritesAndClosesOnlyOnceTheRadio
     window->action(command::kWriteToSeveral)->trigger(); // the one dialog again
     EXPECT_EQ(window->findChildren<FleetDialog *>().size(), 1);
     // F1 there opens the manual at its page.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == dialog; }));
+    ASSERT_TRUE(becomesActive(dialog));
     QTest::keyClick(dialog->startButton(), Qt::Key_F1);
     ASSERT_NE(window->helpWindow(), nullptr);
     EXPECT_EQ(window->helpWindow()->source().fragment(), "fleet");

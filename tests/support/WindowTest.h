@@ -206,6 +206,13 @@ protected:
     std::unique_ptr<MainWindow> window;
 };
 
+// Waits until w is the active window itself: a dialog counts as active
+// while its main window is.
+inline bool becomesActive(QWidget *w)
+{
+    return QTest::qWaitFor([w] { return QApplication::activeWindow() == w; });
+}
+
 // Runs check on the next modal dialog of type Dialog, then closes it if
 // check left it open; the dialog may come up only after open has pumped
 // events for a while. False when no such dialog came up.

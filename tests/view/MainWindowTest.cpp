@@ -881,18 +881,14 @@ TEST_F(Transfers, CommandsThatMustNotRunDuringATransferAreOffMeanwhileAndHelpTel
         QTest::keyClick(&dialog(), Qt::Key_F1);
         EXPECT_TRUE(dialog().isActiveWindow());
     });
-    // A dialog counts as active while its main window is: wait for its own turn.
-    auto active = [](QWidget *w) {
-        return QTest::qWaitFor([w] { return QApplication::activeWindow() == w; });
-    };
     trigger(kReadFromRadio);
-    ASSERT_TRUE(active(&dialog()));
+    ASSERT_TRUE(becomesActive(&dialog()));
     QTest::keyClick(dialog().startButton(), Qt::Key_F1);
     ASSERT_NE(window->helpWindow(), nullptr);
     EXPECT_EQ(window->helpWindow()->source().fragment(), "transfer");
-    EXPECT_TRUE(active(window->helpWindow()));
+    EXPECT_TRUE(becomesActive(window->helpWindow()));
     dialog().activateWindow();
-    ASSERT_TRUE(active(&dialog()));
+    ASSERT_TRUE(becomesActive(&dialog()));
     start();
     EXPECT_EQ(tuple(checked, document.image()), tuple(1, radio.memory()));
     expectEnabled(true);
