@@ -1,32 +1,90 @@
 #include "HelpWindow.h"
 
+#include "BackupsDialog.h"
 #include "ChannelGrid.h"
 #include "ChannelView.h"
+#include "DebugModeDialog.h"
 #include "FleetDialog.h"
 #include "HelpManual.h"
+#include "ImportDialog.h"
+#include "OptionalFeaturesDialog.h"
+#include "PowerDebugDialog.h"
 #include "PrintHelpTexts.h"
+#include "PrintPreviewDialog.h"
 #include "ProgressDialog.h"
 #include "QtText.h"
 #include "ScreenFit.h"
 
+#include <QAbstractPrintDialog>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QPageSetupDialog>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
 
+#include <utility>
+
 namespace kx9 {
+namespace {
+
+// Adds the keys to each dialog as it is shown.
+class DialogKeys : public QObject
+{
+public:
+    explicit DialogKeys(QList<QAction *> keys) : m_keys(std::move(keys)) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show)
+            if (auto *dialog = qobject_cast<QDialog *>(watched))
+                dialog->addActions(m_keys); // once: an action is in a widget's list once
+        return false;
+    }
+
+private:
+    QList<QAction *> m_keys;
+};
+
+// The manual's section of each window that has one of its own.
+const std::pair<const QMetaObject *, const char *> kWindowSections[] = {
+    {&FleetDialog::staticMetaObject, "fleet"},
+    {&BackupsDialog::staticMetaObject, "backups"},
+    {&OptionalFeaturesDialog::staticMetaObject, "settings"},
+    {&PowerDebugDialog::staticMetaObject, "service"},
+    {&DebugModeDialog::staticMetaObject, "service"},
+    {&report::PrintPreviewDialog::staticMetaObject, "printing"},
+    {&QAbstractPrintDialog::staticMetaObject, "printing"},
+    {&QPageSetupDialog::staticMetaObject, "printing"},
+    {&ImportDialog::staticMetaObject, "csv"},
+    {&QFileDialog::staticMetaObject, "files"},
+};
+
+} // namespace
 
 HelpWindow::~HelpWindow()
 {
     delete m_browser;
 }
 
+void HelpWindow::giveDialogsTheKeys(const QList<QAction *> &keys)
+{
+    m_dialogKeys = std::make_unique<DialogKeys>(keys);
+    qApp->installEventFilter(m_dialogKeys.get());
+}
+
 void HelpWindow::show(const QString &section, bool takeFocus)
 {
+    QWidget *owner = QApplication::activeModalWidget();
+    if (m_browser && m_browser->parentWidget() != owner)
+        m_browser->setParent(owner, Qt::Window); // hides it until shown below
     if (!m_browser) {
-        m_browser = new QTextBrowser;
+        m_browser = new QTextBrowser(owner);
+        m_browser->setWindowFlag(Qt::Window);
         m_browser->setAttribute(Qt::WA_DeleteOnClose);
         m_browser->setOpenExternalLinks(true);
         m_browser->resize(760, 680);
@@ -79,8 +137,12 @@ QString HelpWindow::sectionForFocus(const ChannelView &view)
         return QStringLiteral("types");
     if (focus == &view.grid() || view.grid().isAncestorOf(focus))
         return QStringLiteral("editing");
-    if (qobject_cast<const FleetDialog *>(focus->window()))
-        return QStringLiteral("fleet");
+    // A message box takes the section of the window it speaks for.
+    for (const QWidget *w = focus->window(); w;
+         w = w->parentWidget() ? w->parentWidget()->window() : nullptr)
+        for (const auto &[type, section] : kWindowSections)
+            if (type->cast(w))
+                return QString::fromLatin1(section);
     if (view.transfers().hasDialog() &&
         (view.progressDialog().isAncestorOf(focus) || focus == &view.progressDialog()))
         return QStringLiteral("transfer");

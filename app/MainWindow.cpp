@@ -291,8 +291,8 @@ void MainWindow::createMenus()
     a->setIcon(icons::about());
     connect(a, &QAction::triggered, this, &MainWindow::showAbout);
 
-    // Keys without a menu item of their own; the help keys work in the
-    // transfer's window too, which is a window of its own.
+    // Keys without a menu item of their own; the help keys work in every
+    // dialog too.
     a = m_commands->add(nullptr, kHelp, kHelpName, kHelpPrompt);
     a->setShortcut(QKeySequence(Qt::Key_F1));
     connect(a, &QAction::triggered, this,
@@ -303,7 +303,7 @@ void MainWindow::createMenus()
     a->setIcon(icons::contextHelp());
     connect(a, &QAction::triggered, this, [this] { m_help.show({}, !m_view->transferRunning()); });
     addAction(a);
-    m_view->progressDialog().addActions({action(kHelp), action(kContextHelp)});
+    m_help.giveDialogsTheKeys({action(kHelp), action(kContextHelp)});
     a = m_commands->add(nullptr, kEditChannel, kEditName, kEditPrompt);
     connect(a, &QAction::triggered, m_view, &ChannelView::editCommand);
 }

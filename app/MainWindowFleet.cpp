@@ -43,7 +43,6 @@ void MainWindow::writeToSeveral()
     };
     auto makePort = [factory = m_portFactory](const std::string &) { return factory(); };
     m_fleet = new FleetDialog(image, makePort, m_files, backupFolder(), this);
-    m_fleet->addActions({action(kHelp), action(kContextHelp)}); // a window of its own
     // Made again next time, in the language then in force.
     connect(m_fleet, &QDialog::finished, m_fleet, &QObject::deleteLater);
     // Readable, not editable, while the radios are written from the grid.

@@ -33,6 +33,7 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -271,13 +272,28 @@ protected:
     }
 
     // Opens a modal dialog with a command and audits it, named as the command.
-    void auditDialog(int command)
+    // section: where F1 in it opens the manual.
+    void auditDialog(int command, const QString &section)
     {
         const QString where = window->action(command)->text();
         if (whileModal<QDialog>([&] { window->action(command)->trigger(); },
                                 [&](QDialog &dialog) {
                                     audit(dialog, where);
                                     visit(dialog);
+                                    // The help is the dialog's: the dialog
+                                    // blocks every other window.
+                                    dialog.activateWindow();
+                                    becomesActive(&dialog);
+                                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+                                    // Page Down, as the window system delivers
+                                    // it, scrolls it: no window blocks it.
+                                    QTextBrowser *help = window->helpWindow();
+                                    const int top = help ? help->verticalScrollBar()->value() : 0;
+                                    if (help && becomesActive(help))
+                                        QTest::keyClick(help->windowHandle(), Qt::Key_PageDown);
+                                    if (!help || help->source().fragment() != section ||
+                                        help->verticalScrollBar()->value() <= top)
+                                        faults << where + ": F1 opened no help of its own";
                                 }))
             return;
         // A dialog that leaves the main window in use.
@@ -422,9 +438,15 @@ TEST_P(Accessibility, EveryWindowAndDialogIsNamedReachableAndInItsLanguage)
     EXPECT_EQ(window->helpSectionForFocus(), "editing");
     QTest::keyClicks(&view().frequencyEditor(), "46.1");
 
-    for (int command : {kFilePrintPreview, kOptionalFeatures, kAppAbout, kFileBackups,
-                        kWriteToSeveral, kHighPowerDebug, kLowPowerDebug, kDebugMode})
-        auditDialog(command);
+    for (const auto &[command, section] : {std::pair{kFilePrintPreview, "printing"},
+                                           {kOptionalFeatures, "settings"},
+                                           {kAppAbout, ""},
+                                           {kFileBackups, "backups"},
+                                           {kWriteToSeveral, "fleet"},
+                                           {kHighPowerDebug, "service"},
+                                           {kLowPowerDebug, "service"},
+                                           {kDebugMode, "service"}})
+        auditDialog(command, section);
     EXPECT_EQ(cell(3, kColReceive), "446.10000");
 
     // F1 opens the section of the focus in the manual of the language in force.
