@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QPageSetupDialog>
 #include <QShortcut>
 #include <QTextBrowser>
@@ -62,6 +63,7 @@ const std::pair<const QMetaObject *, const char *> kWindowSections[] = {
     {&QPageSetupDialog::staticMetaObject, "printing"},
     {&ImportDialog::staticMetaObject, "csv"},
     {&QFileDialog::staticMetaObject, "files"},
+    {&QInputDialog::staticMetaObject, "ports"}, // Port > Other...
 };
 
 } // namespace

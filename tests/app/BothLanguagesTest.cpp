@@ -271,6 +271,24 @@ protected:
         view().setPortName(inUse);
     }
 
+    // F1 in a dialog opens the manual at section in a window of the
+    // dialog's own: the dialog blocks every other window.
+    void pressF1(QDialog &dialog, const QString &where, const QString &section)
+    {
+        dialog.activateWindow();
+        becomesActive(&dialog);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        // Page Down, as the window system delivers it, scrolls it: no
+        // window blocks it.
+        QTextBrowser *help = window->helpWindow();
+        const int top = help ? help->verticalScrollBar()->value() : 0;
+        if (help && becomesActive(help))
+            QTest::keyClick(help->windowHandle(), Qt::Key_PageDown);
+        if (!help || help->source().fragment() != section ||
+            help->verticalScrollBar()->value() <= top)
+            faults << where + ": F1 opened no help of its own";
+    }
+
     // Opens a modal dialog with a command and audits it, named as the command.
     // section: where F1 in it opens the manual.
     void auditDialog(int command, const QString &section)
@@ -280,20 +298,7 @@ protected:
                                 [&](QDialog &dialog) {
                                     audit(dialog, where);
                                     visit(dialog);
-                                    // The help is the dialog's: the dialog
-                                    // blocks every other window.
-                                    dialog.activateWindow();
-                                    becomesActive(&dialog);
-                                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-                                    // Page Down, as the window system delivers
-                                    // it, scrolls it: no window blocks it.
-                                    QTextBrowser *help = window->helpWindow();
-                                    const int top = help ? help->verticalScrollBar()->value() : 0;
-                                    if (help && becomesActive(help))
-                                        QTest::keyClick(help->windowHandle(), Qt::Key_PageDown);
-                                    if (!help || help->source().fragment() != section ||
-                                        help->verticalScrollBar()->value() <= top)
-                                        faults << where + ": F1 opened no help of its own";
+                                    pressF1(dialog, where, section);
                                 }))
             return;
         // A dialog that leaves the main window in use.
@@ -353,7 +358,9 @@ protected:
                  [&] { boxes.askSaveDiscardCancel("x"); }})
             EXPECT_TRUE(whileModal<QMessageBox>(ask));
         DialogFileChooser chooser;
-        EXPECT_TRUE(whileModal<QInputDialog>([&] { chooser.devicePath(window.get(), {}); }));
+        EXPECT_TRUE(
+            whileModal<QInputDialog>([&] { chooser.devicePath(window.get(), {}); },
+                                     [&](QInputDialog &d) { pressF1(d, "Other...", "ports"); }));
         channelFileFilters(true);
         ImportDialog import(QStringLiteral("list.csv"), window.get());
         ui(text::kCsvFilterName);
