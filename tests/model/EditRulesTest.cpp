@@ -38,11 +38,12 @@ const char *const kNoTransmit = "CH-P05|446.00625||67.0|D023N|Narrow|No|Low|Carr
 using enum CommitKind;
 constexpr Language en = Language::English, zh = Language::Chinese;
 
-// Blanks around a name go only when it must be cut to six characters.
-TEST(ChannelName, BlanksGoOnlyWhenTheNameMustBeCut)
+// Letters become capitals, a to z; blanks around a name go only when it
+// must be cut to six characters.
+TEST(ChannelName, LettersBecomeCapitalsAndBlanksGoOnlyWhenTheNameMustBeCut)
 {
     const std::pair<const char *, const char *> cases[] = {
-        {" ab cd", " AB CD"}, {" ab cde", "AB CDE"}, {"  abcdefg ", "ABCDEF"}};
+        {" ab cd", " AB CD"}, {" ab cde", "AB CDE"}, {"  abcdefg ", "ABCDEF"}, {"zyx", "ZYX"}};
     for (const auto &[typed, stored] : cases)
         EXPECT_EQ(fitChannelName(typed), stored) << typed;
 }
