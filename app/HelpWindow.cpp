@@ -23,7 +23,10 @@
 #include <QInputDialog>
 #include <QPageSetupDialog>
 #include <QShortcut>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <QUrl>
 
@@ -66,6 +69,17 @@ const std::pair<const QMetaObject *, const char *> kWindowSections[] = {
     {&QInputDialog::staticMetaObject, "ports"}, // Port > Other...
 };
 
+// Where the section begins in the manual; its top when there is no such section.
+int sectionStart(const QTextDocument &manual, const QString &section)
+{
+    for (QTextBlock block = manual.begin(); block.isValid() && !section.isEmpty();
+         block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().anchorNames().contains(section))
+                return it.fragment().position();
+    return 0;
+}
+
 } // namespace
 
 HelpWindow::~HelpWindow()
@@ -89,6 +103,10 @@ void HelpWindow::show(const QString &section, bool takeFocus)
         m_browser->setWindowFlag(Qt::Window);
         m_browser->setAttribute(Qt::WA_DeleteOnClose);
         m_browser->setOpenExternalLinks(true);
+        // A keyboard caret: the arrow keys move it line by line, and a screen
+        // reader reads each line it reaches (the page alone is silent).
+        m_browser->setTextInteractionFlags(Qt::TextBrowserInteraction |
+                                           Qt::TextSelectableByKeyboard);
         m_browser->resize(760, 680);
         // Escape closes it, as it closes every dialog.
         auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), m_browser);
@@ -108,6 +126,11 @@ void HelpWindow::show(const QString &section, bool takeFocus)
     if (!section.isEmpty())
         url.setFragment(section);
     browser->setSource(url);
+    // The caret starts at the section, so the arrows move on from there.
+    QTextCursor caret(browser->document());
+    caret.setPosition(sectionStart(*browser->document(), section));
+    browser->setTextCursor(caret);
+    browser->scrollToAnchor(section);
     browser->setAttribute(Qt::WA_ShowWithoutActivating, !takeFocus);
     browser->show();
     if (takeFocus) {

@@ -36,6 +36,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTranslator>
 #include <QTreeWidget>
@@ -465,9 +466,16 @@ TEST_P(Accessibility, EveryWindowAndDialogIsNamedReachableAndInItsLanguage)
     ASSERT_NE(help, nullptr);
     const QString page =
         QUrl::fromLocalFile(QCoreApplication::applicationDirPath()).toString() + r.manual;
-    EXPECT_EQ(std::tuple(help->source().toString(), help->windowTitle()),
-              std::tuple(page + "#types", QString::fromUtf8(r.helpTitle)));
+    // The keyboard caret, which a screen reader reads from, is at the section.
+    const QString caretLine = help->textCursor().block().text();
+    EXPECT_EQ(std::tuple(help->source().toString(), help->windowTitle(),
+                         caretLine.left(caretLine.indexOf(QRegularExpression("[.。]")) + 1)),
+              std::tuple(page + "#types", QString::fromUtf8(r.helpTitle),
+                         QString(chinese() ? "机型。" : "Radio types.")));
     ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+    const int caret = help->textCursor().position();
+    QTest::keyClick(help->windowHandle(), Qt::Key_Down); // the caret moves on a line
+    EXPECT_GT(help->textCursor().position(), caret);
     audit(*help, "help window");
     // Wherever it was put, Help Topics brings the one window back at the top
     // of the manual, whole on the screen's free area.
