@@ -105,10 +105,10 @@ bool ReportPrinting::preview(QWidget *parent)
     return printRequested;
 }
 
-bool ReportPrinting::setup(QWidget *parent)
+void ReportPrinting::setup(QWidget *parent)
 {
     QPageSetupDialog dialog(m_printer.get(), parent);
-    return dialog.exec() == QDialog::Accepted;
+    dialog.exec(); // OK sets the printer's page, Cancel leaves it
 }
 
 } // namespace kx9::report

@@ -46,8 +46,8 @@ public:
     bool printPages();
     // The preview, modal. True when the user chose Print in it.
     bool preview(QWidget *parent);
-    // Paper, orientation and printer. True when accepted.
-    bool setup(QWidget *parent);
+    // Paper, orientation and printer, kept for the run when accepted.
+    void setup(QWidget *parent);
 
 private:
     SourceProvider m_source;
