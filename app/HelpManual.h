@@ -3,7 +3,6 @@
 #include "Language.h"
 
 #include <QString>
-#include <QUrl>
 
 namespace kx9::help {
 
@@ -12,9 +11,7 @@ namespace kx9::help {
 // beside the executable in a build tree, the data folder once installed.
 // Empty when no folder holds it.
 QString manualPath(Language language);
-
-// manualPath() as a file URL. A missing manual gives the URL of where it is
-// installed, so that the help window's warning names the file that is missing.
-QUrl manualUrl(Language language);
+// Its name in those folders: help/manual.html or help/manual_zh.html.
+QString manualName(Language language);
 
 } // namespace kx9::help

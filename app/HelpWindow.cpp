@@ -7,6 +7,7 @@
 #include "FleetDialog.h"
 #include "HelpManual.h"
 #include "ImportDialog.h"
+#include "LanguagePack.h"
 #include "OptionalFeaturesDialog.h"
 #include "PowerDebugDialog.h"
 #include "PrintHelpTexts.h"
@@ -120,12 +121,20 @@ void HelpWindow::show(const QString &section, bool takeFocus)
     // it is fitted again then.
     fitToScreen(*browser, false);
     QTimer::singleShot(0, browser, [browser] { fitToScreen(*browser, false); });
-    const bool english = currentLanguage() == Language::English;
+    const Language language =
+        currentLanguage() == Language::English ? Language::English : Language::Chinese;
     browser->setWindowTitle(qs(text::kHelpWindowTitle.text()));
-    QUrl url(help::manualUrl(english ? Language::English : Language::Chinese));
-    if (!section.isEmpty())
-        url.setFragment(section);
-    browser->setSource(url);
+    if (const QString manual = help::manualPath(language); manual.isEmpty()) {
+        // Said in its place, rather than an empty window.
+        browser->setPlainText(qs(text::kManualMissing.text())
+                                  .arg(help::manualName(language),
+                                       languagepack::searchFolders().join(QStringLiteral(", "))));
+    } else {
+        QUrl url = QUrl::fromLocalFile(manual);
+        if (!section.isEmpty())
+            url.setFragment(section);
+        browser->setSource(url);
+    }
     // The caret starts at the section, so the arrows move on from there.
     QTextCursor caret(browser->document());
     caret.setPosition(sectionStart(*browser->document(), section));

@@ -26,6 +26,10 @@ inline constexpr TextPair kAboutOk{"OK", "确定"};
 
 // Help window.
 inline constexpr TextPair kHelpWindowTitle{"KX9 Help", "KX9 帮助"};
+// In its place when no folder holds the manual: the file, the folders.
+inline constexpr TextPair kManualMissing{
+    "The manual is missing: none of these folders holds %1: %2",
+    "找不到使用手册：以下文件夹中都没有 %1：%2"};
 
 // Title in the PDF's document information.
 inline constexpr TextPair kReportDocumentTitle{"KX9 Channel Report", "KX9 频道报告"};

@@ -97,7 +97,8 @@ struct Reading
     const char *product; // the About box
     const char *types;
     const char *release;
-    const char *notice; // after a frequency outside the radio's band
+    const char *notice;   // after a frequency outside the radio's band
+    const char *noManual; // the help window without its manual; %1 the folder
     friend void PrintTo(const Reading &r, std::ostream *os) { *os << r.name; }
 };
 
@@ -105,10 +106,12 @@ const Reading kReadings[] = {
     {"English", Language::English, "/help/manual.html", "KX9 Help", "KX9 Version 4.0",
      "400-470MHz: 99 channels\nPMR: 99 channels\nPMR+LPD: 77 channels",
      "Program version %1, License GPLv3+",
-     "145.50000 MHz is outside the radio's band of 400-470 MHz; it was stored all the same"},
+     "145.50000 MHz is outside the radio's band of 400-470 MHz; it was stored all the same",
+     "The manual is missing: none of these folders holds help/manual.html: %1"},
     {"Chinese", Language::Chinese, "/help/manual_zh.html", "KX9 帮助", "KX9 版本 4.0",
      "400-470MHz：99 个频道\nPMR：99 个频道\nPMR+LPD：77 个频道", "程序版本 %1，许可证 GPLv3+",
-     "145.50000 MHz 超出对讲机的 400-470 MHz 频段，仍已存入"}};
+     "145.50000 MHz 超出对讲机的 400-470 MHz 频段，仍已存入",
+     "找不到使用手册：以下文件夹中都没有 help/manual_zh.html：%1"}};
 
 class Accessibility : public WindowTest, public ::testing::WithParamInterface<Reading>
 {
@@ -488,6 +491,12 @@ TEST_P(Accessibility, EveryWindowAndDialogIsNamedReachableAndInItsLanguage)
         << help->frameGeometry().bottom() << " below " << available.bottom();
     QTest::keyClick(help, Qt::Key_Escape);
     EXPECT_FALSE(help->isVisible()) << "Escape closes the help window";
+    // Without its manual, the window says what it looked for, and where.
+    QTemporaryDir none;
+    languagepack::setSearchFolders({none.path()});
+    window->action(kHelpIndex)->trigger();
+    EXPECT_EQ(window->helpWindow()->toPlainText(), QString::fromUtf8(r.noManual).arg(none.path()));
+    languagepack::setSearchFolders({});
     if (chinese())
         auditPack();
 
