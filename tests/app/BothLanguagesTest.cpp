@@ -472,9 +472,9 @@ TEST_P(Accessibility, EveryWindowAndDialogIsNamedReachableAndInItsLanguage)
     // The keyboard caret, which a screen reader reads from, is at the section.
     const QString caretLine = help->textCursor().block().text();
     EXPECT_EQ(std::tuple(help->source().toString(), help->windowTitle(),
-                         caretLine.left(caretLine.indexOf(QRegularExpression("[.。]")) + 1)),
-              std::tuple(page + "#types", QString::fromUtf8(r.helpTitle),
-                         QString(chinese() ? "机型。" : "Radio types.")));
+                         caretLine.startsWith(chinese() ? "机型。" : "Radio types.")),
+              std::tuple(page + "#types", QString::fromUtf8(r.helpTitle), true))
+        << caretLine.toStdString();
     ASSERT_TRUE(QTest::qWaitForWindowActive(help));
     const int caret = help->textCursor().position();
     QTest::keyClick(help->windowHandle(), Qt::Key_Down); // the caret moves on a line
