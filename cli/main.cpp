@@ -83,7 +83,8 @@ int run(int argc, char **argv, int &failureStatus)
         return kx9::cli::kExitOk;
     }
     if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
-        if (words[0] == "help" && words.size() > 1) {
+        // "help read", "--help read": the command's own help, as "read --help".
+        if (words.size() > 1) {
             if (const Command *c = findCommand(words[1])) {
                 std::cout << "Usage: kx9-cli " << c->usage << "\n\n" << c->help;
                 return kx9::cli::kExitOk;

@@ -149,13 +149,4 @@ bool RadioSim::takeMessage(std::vector<std::uint8_t> &reply)
     return true;
 }
 
-std::vector<std::uint8_t> RadioSim::bytesSent(WireDirection direction) const
-{
-    std::vector<std::uint8_t> all;
-    for (const WireRecord &r : m_record)
-        if (r.direction == direction)
-            all.insert(all.end(), r.bytes.begin(), r.bytes.end());
-    return all;
-}
-
 } // namespace kx9

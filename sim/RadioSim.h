@@ -102,7 +102,6 @@ public:
 
     // Every byte both ways, one record per receive call and per answer.
     const std::vector<WireRecord> &record() const { return m_record; }
-    std::vector<std::uint8_t> bytesSent(WireDirection direction) const;
     void clearRecord() { m_record.clear(); }
 
 private:
