@@ -82,25 +82,21 @@ int run(int argc, char **argv, int &failureStatus)
         std::cout << "kx9-cli " << kx9::kVersion << "\n" << kx9::kLicenseNotice;
         return kx9::cli::kExitOk;
     }
-    if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
-        // "help read", "--help read": the command's own help, as "read --help".
-        if (words.size() > 1) {
-            if (const Command *c = findCommand(words[1])) {
-                std::cout << "Usage: kx9-cli " << c->usage << "\n\n" << c->help;
-                return kx9::cli::kExitOk;
-            }
-        }
+    // "help read", "--help read": the command's own help, as "read --help".
+    const bool helpFirst = words[0] == "--help" || words[0] == "-h" || words[0] == "help";
+    if (helpFirst && words.size() == 1) {
         printOverview(std::cout);
         return kx9::cli::kExitOk;
     }
-    const Command *command = findCommand(words[0]);
+    const std::string &name = helpFirst ? words[1] : words[0];
+    const Command *command = findCommand(name);
     if (command == nullptr) {
-        std::cerr << "kx9-cli: unknown command \"" << words[0] << "\"\n\n";
+        std::cerr << "kx9-cli: unknown command \"" << name << "\"\n\n";
         printOverview(std::cerr);
         return kx9::cli::kExitUsage;
     }
     const std::vector<std::string> args(words.begin() + 1, words.end());
-    if (wantsHelp(args)) {
+    if (helpFirst || wantsHelp(args)) {
         std::cout << "Usage: kx9-cli " << command->usage << "\n\n" << command->help;
         return kx9::cli::kExitOk;
     }

@@ -198,6 +198,7 @@ const Case kCases[] = {
     {"BackupsDirAndJson", "backups --dir --json", 2, "--dir and --json exclude each other"},
     {"HelpOfACommand", "help restore", 0, "Usage: kx9-cli restore"},
     {"HelpOptionOfACommand", "--help restore", 0, "Usage: kx9-cli restore"},
+    {"HelpOfNoCommand", "help nosuch", 2, "unknown command \"nosuch\""},
     {"HelpAfterOtherWords", "read --port @p --help", 0, "Usage: kx9-cli read"},
     // After "--" a word is a file's name, even one that reads as an option.
     {"AFileNamedLikeHelp", "info -- --help", 1, "cannot open --help"},
