@@ -73,8 +73,9 @@ const std::pair<const QMetaObject *, const char *> kWindowSections[] = {
 // Where the section begins in the manual; its top when there is no such section.
 int sectionStart(const QTextDocument &manual, const QString &section)
 {
-    for (QTextBlock block = manual.begin(); block.isValid() && !section.isEmpty();
-         block = block.next())
+    if (section.isEmpty())
+        return 0;
+    for (QTextBlock block = manual.begin(); block.isValid(); block = block.next())
         for (auto it = block.begin(); !it.atEnd(); ++it)
             if (it.fragment().charFormat().anchorNames().contains(section))
                 return it.fragment().position();
@@ -96,12 +97,8 @@ void HelpWindow::giveDialogsTheKeys(const QList<QAction *> &keys)
 
 void HelpWindow::show(const QString &section, bool takeFocus)
 {
-    QWidget *owner = QApplication::activeModalWidget();
-    if (m_browser && m_browser->parentWidget() != owner)
-        m_browser->setParent(owner, Qt::Window); // hides it until shown below
     if (!m_browser) {
-        m_browser = new QTextBrowser(owner);
-        m_browser->setWindowFlag(Qt::Window);
+        m_browser = new QTextBrowser;
         m_browser->setAttribute(Qt::WA_DeleteOnClose);
         m_browser->setOpenExternalLinks(true);
         // A keyboard caret: the arrow keys move it line by line, and a screen
@@ -116,6 +113,8 @@ void HelpWindow::show(const QString &section, bool takeFocus)
         // placement may put it partly below the screen.
         fitToScreen(*m_browser, true);
     }
+    if (QWidget *owner = QApplication::activeModalWidget(); m_browser->parentWidget() != owner)
+        m_browser->setParent(owner, Qt::Window); // hides it until shown below
     QTextBrowser *browser = m_browser;
     // On the screen's free area; once framed, the real frame is known, so
     // it is fitted again then.
