@@ -32,8 +32,9 @@ struct RangeRule
 
 std::vector<UnshownValue> unshownValues(const ChannelImage &image)
 {
+    const OptionValues shown = loadOptions(image);
     ChannelImage stored = image;
-    storeOptions(loadOptions(image), stored);
+    storeOptions(shown, stored);
     const OptionValues after = loadOptions(stored);
 
     const std::array<RangeRule, 6> rules = {{
@@ -59,6 +60,11 @@ std::vector<UnshownValue> unshownValues(const ChannelImage &image)
             hasNoSelection(field, after) ? hexByte(okRaw) : fieldText(field, after);
         out.push_back(
             {rule.label, field.offset, std::to_string(raw + rule.shownFrom), rule.range, okText});
+    }
+    // Digits above nine read the differ past 999.99999; OK keeps its low eight digits.
+    if (after.frequencyDiffer != shown.frequencyDiffer) {
+        out.push_back({kFrequencyDifferLabel, findOptionField(kFrequencyDifferLabel)->offset,
+                       shown.frequencyDiffer, "0-999.99999", after.frequencyDiffer});
     }
     return out;
 }

@@ -23,7 +23,8 @@ struct UnshownValue
 
 // Every list or up-down value of the image that the dialog cannot show, so
 // that OK without a change would store another: squelch above 9, time-out
-// above 40, Vox above 3, language bits 1 or 3, priority above 127, step 5-7.
+// above 40, Vox above 3, language bits 1 or 3, priority above 127, step 5-7,
+// a frequency differ whose digits read past 999.99999.
 // (The bits OK clears outside its controls are not values it shows.)
 std::vector<UnshownValue> unshownValues(const ChannelImage &image);
 

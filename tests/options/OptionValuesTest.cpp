@@ -65,6 +65,10 @@ TEST(OptionValues, StoredValuesShowAndStoreBackAsTheDialogDoes)
         {0x81A, 127, "Priority Channel", "128", 127, ""},
         {0x812, 0x03, "Language Choose", "Off", 0x00, "3 (not in 0, 2; OK stores Off)"},
         {0x812, 0xAE, "Language Choose", "English", 0x02, ""},
+        // A digit of 12 in the differ's hundreds: OK keeps the low eight digits.
+        {0xD10, 0xC0, "Frequency Differ", "1200.00000", 0x20,
+         "1200.00000 (not in 0-999.99999; OK stores 200.00000)"},
+        {0xD10, 0x99, "Frequency Differ", "990.00000", 0x99, ""},
     };
     for (const auto &[offset, stored, label, text, storedBack, told] : rows) {
         ChannelImage image = newDocumentImage();
