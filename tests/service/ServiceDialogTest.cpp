@@ -304,7 +304,12 @@ TEST_F(DebugDialogTest, StartSendsTheFrequencyPageLastChosenAndWhatItsEditsShow)
     choose(kTxFrequencyNode);
     dialog.frequencyChoice(DebugFrequency::Middle)->click();
     EXPECT_EQ(dialog.captionBox()->title(), "Middle Frequency");
-    dialog.startButton()->setFocus(); // Enter there presses it: an item is 0 until Default
+    // Enter on the choice moves on to Start, and only Enter there presses it:
+    // an item is 0 until Default.
+    dialog.frequencyChoice(DebugFrequency::Middle)->setFocus();
+    QTest::keyClick(dialog.frequencyChoice(DebugFrequency::Middle), Qt::Key_Return);
+    ASSERT_EQ(std::tuple(dialog.startButton()->hasFocus(), radio.debugSettings().size()),
+              std::tuple(true, 1u));
     QTest::keyClick(dialog.startButton(), Qt::Key_Return);
 
     // Enter rounds a typed frequency to the step and moves on; 310 of 625
