@@ -82,6 +82,9 @@ FleetDialog::FleetDialog(ImageSource image, FleetRun::PortFactory makePort, File
                 [key = key](bool on) { openSettingsStore()->setValue(QLatin1String(key), on); });
     layout->addWidget(m_verify);
     layout->addWidget(m_backup);
+    // Not remembered: each run asks for it anew, as --yes is given each time.
+    m_otherIdentity = new QCheckBox(ui(text::kFleetOtherIdentityBox), this);
+    layout->addWidget(m_otherIdentity);
     m_summary = new QLabel(this);
     layout->addWidget(m_summary);
 
@@ -203,15 +206,23 @@ void FleetDialog::start()
     m_results.clear();
     m_summary->clear();
     // Nobody is asked on the radios' thread: a radio of another identity
-    // is skipped, as the command line does without --yes.
-    m_run = std::make_unique<FleetRun>(ports, m_makePort, std::move(job));
-    for (QWidget *w : std::initializer_list<QWidget *>{m_verify, m_backup, m_other, m_start})
-        w->setEnabled(false);
+    // is skipped unless the box answers for it, as --yes does.
+    m_run = std::make_unique<FleetRun>(ports, m_makePort, std::move(job),
+                                       FleetOptions{.yes = m_otherIdentity->isChecked()});
+    enableChoices(false);
     for (int row = 0; row < m_table->rowCount(); ++row)
         m_table->item(row, PortColumn)->setFlags(Qt::ItemIsEnabled);
     m_cancel->setEnabled(true);
     emit runningChanged(true);
     m_timer->start();
+}
+
+// The choices a run is started with stay as they were while it runs.
+void FleetDialog::enableChoices(bool on)
+{
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{m_verify, m_backup, m_otherIdentity, m_other, m_start})
+        w->setEnabled(on);
 }
 
 void FleetDialog::cancelAll()
@@ -318,8 +329,7 @@ void FleetDialog::finishRun()
     m_summary->setText(ui(text::kFleetSummary).arg(written).arg(m_results.size()));
     for (int row = 0; row < m_table->rowCount(); ++row)
         m_table->item(row, PortColumn)->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
-    for (QWidget *w : std::initializer_list<QWidget *>{m_verify, m_backup, m_other, m_start})
-        w->setEnabled(true);
+    enableChoices(true);
     m_cancel->setEnabled(false);
     emit runningChanged(false);
 }

@@ -43,6 +43,7 @@ public:
     QTableWidget *table() const { return m_table; }
     QCheckBox *verifyBox() const { return m_verify; }
     QCheckBox *backupBox() const { return m_backup; }
+    QCheckBox *otherIdentityBox() const { return m_otherIdentity; }
     QPushButton *startButton() const { return m_start; }
     QPushButton *cancelButton() const { return m_cancel; }
     QLabel *summary() const { return m_summary; }
@@ -62,6 +63,7 @@ private:
     void poll();
     void showResult(int row, const FleetResult &result);
     void finishRun();
+    void enableChoices(bool on);
 
     ImageSource m_image;
     std::uint8_t m_fileIdentity = 0xFF; // of the image the last Start wrote
@@ -71,6 +73,7 @@ private:
     QTableWidget *m_table = nullptr;
     QCheckBox *m_verify = nullptr;
     QCheckBox *m_backup = nullptr;
+    QCheckBox *m_otherIdentity = nullptr;
     QPushButton *m_other = nullptr;
     QPushButton *m_start = nullptr;
     QPushButton *m_cancel = nullptr;

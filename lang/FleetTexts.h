@@ -23,6 +23,9 @@ inline constexpr std::string_view kFleetOther = KX9_UI("kx9", "&Other Port...");
 inline constexpr std::string_view kFleetStart = KX9_UI("kx9", "&Start");
 inline constexpr std::string_view kFleetCancelAll = KX9_UI("kx9", "&Cancel All");
 inline constexpr std::string_view kFleetClose = KX9_UI("kx9", "Close");
+// Answers each radio's type question with OK, as kx9-cli's --yes does.
+inline constexpr std::string_view kFleetOtherIdentityBox =
+    KX9_UI("kx9", "&Also write radios whose identity differs from the file's");
 inline constexpr std::string_view kFleetNoPorts = KX9_UI("kx9", "Tick at least one port.");
 inline constexpr std::string_view kFleetWaiting = KX9_UI("kx9", "Writing...");
 inline constexpr std::string_view kFleetWritten = KX9_UI("kx9", "Written");

@@ -1021,5 +1021,9 @@ Write To Several Radios</source>
         <source>identity differs from the file&apos;s %1</source>
         <translation>机型标识与文件的 %1 不同</translation>
     </message>
+    <message>
+        <source>&amp;Also write radios whose identity differs from the file&apos;s</source>
+        <translation>也写入机型标识与文件不同的对讲机(&amp;A)</translation>
+    </message>
 </context>
 </TS>

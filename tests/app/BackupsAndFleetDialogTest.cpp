@@ -257,17 +257,21 @@ TEST(FleetDialog, CancelAllDuringTheBackupReadSaysWhatEachRadioHolds)
 // Start with no port ticked, or two names of one, starts nothing and says
 // so. Without verify, a clean radio is "Written" with its bar full; one that
 // stops acknowledging mid-write "Failed", with why, its bar stopped and
-// saying so.
+// saying so. The last box writes a radio of another identity too.
 TEST(FleetDialog, EachRowSaysHowItsRadioEndedAndAStartWithoutPortsSaysWhy)
 {
-    SimFaults noAck;
+    SimFaults noAck, otherIdentity;
     noAck.missingWriteAckAtBlock = 5;
-    RadioSim clean(identified(0x01)), failing(identified(0x01), noAck);
+    otherIdentity.identity = 0x07;
+    RadioSim clean(identified(0x01)), failing(identified(0x01), noAck),
+        other(identified(0x01), otherIdentity);
     StubFiles files;
     QTemporaryDir backups;
     FleetDialog dialog([] { return identified(0x01, newDocumentImage()); },
                        [&](const std::string &name) -> std::unique_ptr<Port> {
-                           return std::make_unique<SimPort>(name == "/dev/simA" ? clean : failing);
+                           return std::make_unique<SimPort>(name == "/dev/simA"   ? clean
+                                                            : name == "/dev/simC" ? other
+                                                                                  : failing);
                        },
                        files, backups.filePath(QStringLiteral("backups")));
     onlyPorts(dialog, {});
@@ -296,6 +300,13 @@ TEST(FleetDialog, EachRowSaysHowItsRadioEndedAndAStartWithoutPortsSaysWhy)
                          "again. " +
                              std::string(text::kPartialWrite.en),
                          QString("Failed"), false));
+
+    onlyPorts(dialog, {"/dev/simC"});
+    dialog.otherIdentityBox()->setChecked(true);
+    dialog.startButton()->click();
+    ASSERT_TRUE(finishes(dialog));
+    EXPECT_EQ(result(dialog, dialog.table()->rowCount() - 1),
+              std::tuple("Written", QString("100%"), true));
 }
 
 using FleetWindow = WindowTest;
