@@ -216,7 +216,9 @@ TEST(Clipboard, EachPastedCellPassesTheRulesOfTypingAndRefusalsKeepTheirValue)
               cells("CH-P02|446.01875|446.02500|Off|D023N|Narrow|No|Low|Carrier|GATE-1"));
     // Emptied frequencies take their tones, not the rest of a channel in use.
     EXPECT_EQ(rowOf(t, 3), cells("CH-P03|145.50000||Off||Narrow|Yes|High|Close|"));
-    EXPECT_EQ(t.cell(4, kColReceive), "446.04375");
+    // The line end after the last line starts no line: channel 5 keeps its frequency.
+    EXPECT_EQ(std::tuple(t.cell(4, kColReceive), t.cell(5, kColReceive)),
+              std::tuple("446.04375", "446.05625"));
 
     // The report names each refused cell, so it shows the refusals themselves,
     // and each cell written otherwise than pasted or with a warning.
