@@ -128,6 +128,11 @@ TEST_F(Editing, FromTheTypeSelectorEnterWalksThroughAWholeRowAndOnToTheNext)
               tuple(Texts{"446.00625", "446.00625", "67.0", "D023N", "Narrow", "No", "Low",
                           "Carrier", "BASE1"},
                     tuple(2, kColReceive, &freq()), 0u));
+    // With a cell current, Enter there still moves on as Tab does, opening nothing.
+    QTest::keyClick(&freq(), Qt::Key_Escape);
+    view().typeSelector().setFocus();
+    press(Qt::Key_Return);
+    EXPECT_EQ(where(), tuple(2, kColReceive, nullptr));
 }
 
 // Which key asks for a number is EditRulesTest's; here the question is
