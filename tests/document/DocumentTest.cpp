@@ -875,6 +875,10 @@ TEST_F(BackupStoreTest, ListShowsNewestFirstInLocalTimeWithPortAndIdentity)
     // 20:15:33 local is 19:15:33 UTC, between the two.
     test::writeFile(fs::path(folder()) / "2026-12-07_201533_id9f_ttyUSB1.sin",
                     bytesOf(radioImage(0x9F, 0x44)));
+    // Only plain files are backups: a folder or a link of a backup's name is none.
+    fs::create_directory(fs::path(folder()) / "2026-12-07_201534_id01_dir.sin");
+    fs::create_symlink("2026-12-07_201533_id9f_ttyUSB1.sin",
+                       fs::path(folder()) / "2026-12-07_201535_id01_link.sin");
 
     std::vector<std::tuple<std::string, std::string, int>> shown;
     for (const BackupEntry &e : store().list())
