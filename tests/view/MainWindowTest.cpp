@@ -249,7 +249,8 @@ TEST_F(ChannelLists, CellsPickedByKeysADragOrSelectAllCopyCutPasteOrDeleteAsOneS
     press(Qt::CTRL | Qt::Key_Z);
     EXPECT_EQ(document.table(), before);
 
-    // A drag selects cells without opening an editor; Delete empties their channels.
+    // A drag, or a Shift-click after it, selects cells without opening an
+    // editor; Delete empties their channels.
     const auto at = [this](int row, int col) {
         return grid().visualRect(grid().model()->index(row - 1, col - 1)).center();
     };
@@ -257,6 +258,7 @@ TEST_F(ChannelLists, CellsPickedByKeysADragOrSelectAllCopyCutPasteOrDeleteAsOneS
     QTest::mousePress(grid().viewport(), Qt::LeftButton, {}, at(2, kColReceive));
     QTest::mouseMove(grid().viewport(), at(3, kColTxTone));
     QTest::mouseRelease(grid().viewport(), Qt::LeftButton, {}, at(3, kColTxTone));
+    QTest::mouseClick(grid().viewport(), Qt::LeftButton, Qt::ShiftModifier, at(3, kColTxTone));
     EXPECT_EQ(tuple(picked(), focusedEditor()),
               tuple(tuple(2, kColReceive, 3, kColTxTone), nullptr));
 
