@@ -289,8 +289,9 @@ TEST(FleetReportTest, TableLineAndJsonSayEachResultAndNoPortBreaksThem)
     for (const auto &[result, text] : words)
         EXPECT_EQ(fleetResultText(result), text);
     // Lines become sentences; one that already ends one, in either language, is not ended twice.
+    // "一" ends in 0x80, the lowest last byte of a Chinese character.
     const std::pair<const char *, const char *> lines[] = {{"a\n b \nc.\nd", "a. b. c. d"},
-                                                           {"中断\n再试", "中断。 再试"},
+                                                           {"第一\n再试", "第一。 再试"},
                                                            {"中断。\n写！\n x", "中断。 写！ x"}};
     for (const auto &[message, line] : lines)
         EXPECT_EQ(fleetMessageLine(message), line);
