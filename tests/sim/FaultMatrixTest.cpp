@@ -185,22 +185,29 @@ INSTANTIATE_TEST_SUITE_P(Cases, TransferFaults, ::testing::ValuesIn(kTransferFau
 // On a terminal the mismatch is a question there, under a progress line:
 // Enter alone or the end of input (Ctrl-D) is Cancel and writes nothing; "o"
 // continues and writes the file, verified on one bar with the write when asked.
+// Input from a file is no terminal to ask: its "o" answers nothing.
 TEST_F(FaultMatrix, OnATerminalTheMismatchQuestionIsAnsweredThere)
 {
     const QByteArray file = QFile::encodeName(path("file.sin"));
+    const QByteArray answers = QFile::encodeName(path("answers"));
+    ASSERT_TRUE(writeRaw(path("answers"), "o\n"));
     const char *verify = "--verify";
-    for (const auto &[answer, status, blocks, extra, end] :
-         {std::tuple("\n", 1, 0, (const char *)nullptr, "/510\x1b[K\r\n"),
-          std::tuple("\x04", 1, 0, verify, "/512\x1b[K\r\n"),
-          std::tuple("o\n", 0, 510, (const char *)nullptr, "##] 510/510\x1b[K\r\n"),
+    for (const auto &[answer, status, blocks, extra, end, piped] :
+         {std::tuple("\n", 1, 0, (const char *)nullptr, "/510\x1b[K\r\n", false),
+          std::tuple("\x04", 1, 0, verify, "/512\x1b[K\r\n", false),
+          std::tuple("o\n", 1, 0, (const char *)nullptr, "/510\x1b[K\r\n", true),
+          std::tuple("o\n", 0, 510, (const char *)nullptr, "##] 510/510\x1b[K\r\n", false),
           std::tuple("o\n", 0, 510, verify,
-                     "##] 512/512\x1b[K\r\nVerified: the radio holds what was written.\r\n")}) {
+                     "##] 512/512\x1b[K\r\nVerified: the radio holds what was written.\r\n",
+                     false)}) {
         startRadio({"--identity", "07"}, radioImage());
         const QByteArray device = QFile::encodeName(port);
         int pty = -1;
         const pid_t pid = ::forkpty(&pty, nullptr, nullptr, nullptr);
         ASSERT_GE(pid, 0);
         if (pid == 0) {
+            if (piped)
+                ::dup2(::open(answers.constData(), O_RDONLY), STDIN_FILENO);
             ::execl(KX9_CLI, KX9_CLI, "write", "--port", device.constData(), file.constData(),
                     extra, nullptr);
             ::_exit(127);
