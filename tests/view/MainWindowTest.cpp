@@ -321,6 +321,12 @@ TEST_F(ChannelLists, ChannelMovesCarryTheSelectionAndUndoEachStep)
     EXPECT_EQ(document.table(), start);
     trigger(kEditRedo);
     EXPECT_EQ(cell(3, kColName), "TWO");
+    // The type's last channel moves too.
+    const int last = channelCount(document.currentType());
+    const auto lastChannel = channel(last);
+    grid().setCell(last, kColReceive);
+    press(Qt::CTRL | Qt::Key_Up);
+    EXPECT_EQ(channel(last - 1), lastChannel);
 }
 
 TEST_F(ChannelLists, ImportAppliesTheListAsOneStepAndExportGivesItBack)
