@@ -170,6 +170,7 @@ void MainWindow::createMenus()
     connect(a, &QAction::triggered, m_fileCommands, &FileCommands::filePrintSetup);
     file->addSeparator();
     a = m_commands->add(file, kAppExit, kExitItem, kExitPrompt);
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q)); // as elsewhere on the desktop
     connect(a, &QAction::triggered, this, &QWidget::close);
 
     QMenu *edit = m_commands->addMenu(*menuBar(), kEditMenu);

@@ -641,10 +641,14 @@ protected:
             view().progressDialog().reject();
             return opened && cell(3, kColReceive) == "433.07500";
         }
+        if (command == "Quit") {
+            window->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+            QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+            return !window->isVisible();
+        }
         if (command != "Drop")
-            return command == "Close"  ? window->close()
-                   : command == "Open" ? window->fileOpen()
-                                       : window->fileNew();
+            return command == "Open" ? window->fileOpen() : window->fileNew();
         // A file dropped on the window; a link to no local file first, which
         // asks nothing and opens nothing.
         const auto asked = prompter.shown.size();
@@ -680,7 +684,7 @@ TEST_P(UnsavedEdits, AreKeptOnCancelAndDiscardedOnlyAfterTheQuestion)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, UnsavedEdits,
-                         ::testing::Values("New", "Open", "Close", "Drop", "Read"),
+                         ::testing::Values("New", "Open", "Quit", "Drop", "Read"),
                          [](const auto &info) { return std::string(info.param); });
 
 class Transfers : public Desktop
