@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "Command.h"
+#include "FleetTexts.h"
 #include "Output.h"
 
 #include <iostream>
@@ -31,6 +32,13 @@ std::optional<Arguments> parseArguments(std::string_view command,
     if (!args) {
         status = usageError(command, error);
         return std::nullopt;
+    }
+    // An empty name would otherwise reach the port as a device called "".
+    for (const std::string &port : args->values("--port")) {
+        if (port.empty()) {
+            status = usageError(command, text::kFleetEmptyPortName.en);
+            return std::nullopt;
+        }
     }
     if (args->positional().size() != positional) {
         if (positionalMessage.empty())

@@ -160,6 +160,7 @@ const Case kCases[] = {
     {"IntoTwice", "import %hand-set.sin --into %hand-set.sin --into %new-400-470.sin -o @a", 2,
      kTwice},
     {"PortTwice", "power --port @p --port @q high", 2, kTwice},
+    {"EmptyPort", "power --port= high", 2, "an empty port name"},
     {"FrequencyTwice", "debug --port @p --freq 1 --freq 2 rx 446", 2, kTwice},
     // Service values outside what the radio takes, refused before the port is opened.
     {"PowerHighAbove250", "power high --set 251 --port @p", 2, ""},
