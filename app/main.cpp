@@ -1,18 +1,26 @@
 #include "Document.h"
 #include "FileChooser.h"
 #include "FirstPaint.h"
+#include "FleetTexts.h"
 #include "Language.h"
 #include "LanguageSettings.h"
 #include "MainWindow.h"
 #include "MessageBoxPrompter.h"
 #include "ProgressDialog.h"
 #include "RadioLink.h"
+#include "SafeSave.h"
+#include "TextFormat.h"
+#include "Texts.h"
 #include "Version.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCommandLineParser>
+#include <QFileInfo>
+#include <QImageWriter>
 #include <QPushButton>
 
+#include <iostream>
 #include <string_view>
 
 namespace {
@@ -27,6 +35,28 @@ bool onlyPrints(int argc, char *argv[])
             return true;
     }
     return false;
+}
+
+// The window as a picture in the format its name asks for (PNG when it names
+// none), saved as every other file is: whole or not at all. False, with the
+// reason on stderr, when it was not.
+bool saveScreenshot(QWidget &window, const QString &path)
+{
+    QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
+    if (!QImageWriter::supportedImageFormats().contains(format))
+        format = "png";
+    QByteArray picture;
+    QBuffer buffer(&picture);
+    buffer.open(QIODevice::WriteOnly);
+    window.grab().save(&buffer, format.constData());
+    const auto *bytes = reinterpret_cast<const std::uint8_t *>(picture.constData());
+    const kx9::SafeSaveResult saved =
+        kx9::saveFileSafely(path.toStdString(), {bytes, static_cast<std::size_t>(picture.size())});
+    if (!saved)
+        std::cerr << "kx9: "
+                  << kx9::fillIn(kx9::text::kCannotWriteFile.en, {path.toStdString(), saved.reason})
+                  << "\n";
+    return saved.ok;
 }
 
 } // namespace
@@ -63,6 +93,11 @@ int main(int argc, char *argv[])
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A .sin channel file."),
                                  QStringLiteral("[FILE.sin]"));
     parser.process(app);
+    const QString port = parser.value(portOption).trimmed();
+    if (parser.isSet(portOption) && port.isEmpty()) {
+        std::cerr << "kx9: --port: " << kx9::text::kFleetEmptyPortName.en << "\n";
+        return 2;
+    }
 
     // The language chosen last (English until a switch was made).
     kx9::applyStartLanguage();
@@ -74,7 +109,7 @@ int main(int argc, char *argv[])
                            [] { return std::make_unique<kx9::RadioLink>(); });
     prompter.setParent(&window);
     if (parser.isSet(portOption))
-        window.view().setPortName(parser.value(portOption));
+        window.view().setPortName(port);
 
     document.newDocument(kx9::currentLanguage());
     window.view().initialUpdate();
@@ -87,10 +122,8 @@ int main(int argc, char *argv[])
 
     const QString screenshot = parser.value(screenshotOption);
     auto finish = [&] {
-        if (!screenshot.isEmpty()) {
-            window.grab().save(screenshot);
-            QCoreApplication::quit();
-        }
+        if (!screenshot.isEmpty())
+            QCoreApplication::exit(saveScreenshot(window, screenshot) ? 0 : 1);
     };
     kx9::FirstPaint::after(&window, [&] {
         if (!parser.isSet(readOption)) {
