@@ -230,6 +230,7 @@ const LineCase kRefusedCases[] = {
     // Far out of range, the value is named as the list gave it.
     {"huge frequency", kLF, "1,99999999999999999999,",
      "receive frequency 99999999999999999999 MHz is outside 67 to 521 MHz"},
+    {"at 1000 MHz", kLF, "1,1000.0,", "receive frequency 1000.0 MHz is outside 67 to 521 MHz"},
     {"huge offset", kLF + "Duplex,Offset", "1,446.006250,-,99999999999",
      "transmit frequency 446.006250 - 99999999999 MHz is outside 67 to 521 MHz"},
     {"split off step", kLF + "Duplex,Offset", "1,446,split,446.001",
