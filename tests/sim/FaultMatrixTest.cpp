@@ -332,7 +332,9 @@ TEST_F(FaultMatrix, FullDiskLeavesTheOutputAsItWas)
 // write that the radio acknowledged does not.
 TEST_F(FaultMatrix, RadiosimRefusesWhatItCannotDoSafelyAndSavesWhenStopped)
 {
-    ASSERT_TRUE(writeRaw(path("radio"), "a file of the user"));
+    // Longer than a memory: the first 4096 bytes are no channel file either.
+    const QByteArray users = QByteArray("a file of the user").repeated(240);
+    ASSERT_TRUE(writeRaw(path("radio"), users));
     for (const auto &[args, told] : std::vector<std::pair<QStringList, QString>>{
              {{"--link", path("radio")}, path("radio") + ": exists and is not a symbolic link\n"},
              {{"--save", dir.path()}, "cannot save " + dir.path() + ": it is a folder"},
@@ -346,7 +348,7 @@ TEST_F(FaultMatrix, RadiosimRefusesWhatItCannotDoSafelyAndSavesWhenStopped)
         EXPECT_EQ(r.exitCode, 2) << told.toStdString();
         EXPECT_TRUE(r.err.startsWith("kx9-radiosim: " + told)) << r.err.toStdString();
     }
-    EXPECT_EQ(readRaw(path("radio")), "a file of the user");
+    EXPECT_EQ(readRaw(path("radio")), users);
 
     startRadio({}, radioImage());
     radio.terminate();
