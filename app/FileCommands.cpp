@@ -43,13 +43,23 @@ report::ReportPrinting &FileCommands::printing()
 {
     // The report reads the grid, the image and the selectors as they are
     // when a page is drawn.
-    if (!m_printing)
+    if (!m_printing) {
         m_printing = new report::ReportPrinting(
             [this] {
                 return report::reportSource(m_document.table(), m_document.image(),
                                             m_document.selectors());
             },
             this);
+        m_printing->keepFilesWith([](const QString &path, const QByteArray &pdf) {
+            const auto *bytes = reinterpret_cast<const std::uint8_t *>(pdf.constData());
+            const SafeSaveResult saved =
+                saveFileSafely(toStd(path), {bytes, static_cast<std::size_t>(pdf.size())});
+            if (saved)
+                return std::string();
+            return fillIn(text::kCannotWriteFile.text(),
+                          {toStd(path), saved.why ? std::string(saved.why->text()) : saved.reason});
+        });
+    }
     return *m_printing;
 }
 
@@ -309,8 +319,10 @@ void FileCommands::filePrint()
     if (m_view.transferRunning())
         return;
     m_view.commitEditor();
-    if (printing().print(&m_window) == report::ReportPrinting::Outcome::Failed)
-        m_prompter.inform(text::kPrintFailed.text(), Prompter::Icon::Warning);
+    if (printing().print(&m_window) == report::ReportPrinting::Outcome::Failed) {
+        const std::string &why = printing().failure();
+        m_prompter.inform(why.empty() ? text::kPrintFailed.text() : why, Prompter::Icon::Warning);
+    }
 }
 
 void FileCommands::filePrintPreview()

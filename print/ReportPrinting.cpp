@@ -3,10 +3,12 @@
 #include "PrintPreviewDialog.h"
 #include "ReportRenderer.h"
 
+#include <QFile>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTemporaryDir>
 
 #include <algorithm>
 
@@ -61,6 +63,32 @@ ReportPrinting::Outcome ReportPrinting::print(QWidget *parent)
 }
 
 bool ReportPrinting::printPages()
+{
+    m_failure.clear();
+    QPrinter &printer = *m_printer;
+    const QString target = m_keeper && printer.outputFormat() == QPrinter::PdfFormat
+                               ? printer.outputFileName()
+                               : QString();
+    if (target.isEmpty())
+        return drawPages();
+    // The PDF is drawn into a private scratch file, and reaches the name the
+    // user chose whole, as every other file does, through the keeper.
+    const QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return false;
+    printer.setOutputFileName(scratch.filePath(QStringLiteral("report.pdf")));
+    const bool drawn = drawPages();
+    printer.setOutputFileName(target);
+    QFile file(scratch.filePath(QStringLiteral("report.pdf")));
+    const QByteArray pdf = drawn && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    // A file cut short (the scratch disk full) lacks the end-of-file mark.
+    if (!pdf.trimmed().endsWith("%%EOF"))
+        return false;
+    m_failure = m_keeper(target, pdf);
+    return m_failure.empty();
+}
+
+bool ReportPrinting::drawPages()
 {
     QPrinter &printer = *m_printer;
     int first = 1;

@@ -6,9 +6,12 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
+class QByteArray;
 class QPainter;
 class QPrinter;
+class QString;
 class QWidget;
 
 namespace kx9::report {
@@ -38,11 +41,19 @@ public:
 
     enum class Outcome { Printed, Cancelled, Failed };
 
+    // Keeps a report printed to a PDF file: the name the user chose and the
+    // whole file. Returns why it could not, as a sentence, or nothing.
+    using FileKeeper = std::function<std::string(const QString &path, const QByteArray &pdf)>;
+    // Without a keeper the printer writes its file itself.
+    void keepFilesWith(FileKeeper keeper) { m_keeper = std::move(keeper); }
+    // Why the last print failed, where the keeper said; empty otherwise.
+    const std::string &failure() const { return m_failure; }
+
     // The print dialog (pages 1 to 5), then the pages chosen. Failed when
     // the printer or its output file could not be started.
     Outcome print(QWidget *parent);
     // The pages of the printer's range (all five when none is set), without
-    // asking. False when the printer could not be started.
+    // asking. False when the printer could not be started or its file kept.
     bool printPages();
     // The preview, modal. True when the user chose Print in it.
     bool preview(QWidget *parent);
@@ -50,8 +61,12 @@ public:
     void setup(QWidget *parent);
 
 private:
+    bool drawPages();
+
     SourceProvider m_source;
     std::unique_ptr<QPrinter> m_printer;
+    FileKeeper m_keeper;
+    std::string m_failure;
 };
 
 } // namespace kx9::report

@@ -18,6 +18,7 @@
 #include "ImportDialog.h"
 #include "MessageBoxPrompter.h"
 #include "PortMenu.h"
+#include "ReportPrinting.h"
 #include "SafetyTexts.h"
 #include "TextFormat.h"
 #include "Texts.h"
@@ -33,6 +34,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -623,6 +625,27 @@ TEST_F(Files, EditsAreSavedOrDiscardedOnlyAfterAskingAndComeBackWhenOpened)
     files.saveName.clear();
     EXPECT_FALSE(window->fileSaveAs());
     EXPECT_EQ(prompter.shown.size(), 2u); // the question and the warning above
+}
+
+// A report printed to a PDF file reaches it as a saved file does: whole, or
+// not at all and with the reason (a device is refused, not written into).
+TEST_F(Files, AReportPrintedToAFileIsSavedAsAnyFileIs)
+{
+    report::ReportPrinting &printing = window->printing();
+    QPrinter &printer = printing.printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = dir.filePath("report.pdf"), device = "/dev/full";
+    for (const auto &[target, failure] :
+         {tuple(pdf, ""),
+          tuple(device, "cannot write /dev/full: it is a device, not a regular file")}) {
+        printer.setOutputFileName(target);
+        const bool printed = printing.printPages();
+        EXPECT_EQ(tuple(printed, printing.failure(), printer.outputFileName()),
+                  tuple(*failure == '\0', failure, target));
+    }
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().trimmed().endsWith("%%EOF"));
 }
 
 // Every command that would lose unsaved edits asks first: Cancel keeps the
