@@ -122,6 +122,18 @@ int fail(const std::string &message)
     return 2;
 }
 
+// Whether what was printed reached standard output (a full disk, a closed
+// pipe); status 1 with the reason when it did not.
+int printed()
+{
+    errno = 0;
+    if (std::cout.flush())
+        return 0;
+    std::cerr << "kx9-radiosim: cannot write to standard output"
+              << (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string()) << "\n";
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -150,10 +162,10 @@ int main(int argc, char **argv)
         bool ok = true;
         if (arg == "--help" || arg == "-h") {
             std::cout << kUsage;
-            return 0;
+            return printed();
         } else if (arg == "--version") {
             std::cout << "kx9-radiosim " << kx9::kVersion << "\n" << kx9::kLicenseNotice;
-            return 0;
+            return printed();
         } else if (arg == "--link" || arg == "--image" || arg == "--save") {
             const auto v = value();
             ok = v.has_value();
@@ -259,7 +271,10 @@ int main(int argc, char **argv)
         if (::symlink(pty.slavePath().c_str(), linkPath.c_str()) != 0)
             return fail(linkPath + ": " + std::strerror(errno));
     }
-    std::cout << pty.slavePath() << std::endl;
+    std::cout << pty.slavePath() << "\n";
+    // Without the path, or a link to it, no program can find the radio.
+    if (const int status = printed(); status != 0 && linkPath.empty())
+        return status;
 
     pty.run();
     save();
