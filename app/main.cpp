@@ -138,7 +138,10 @@ int main(int argc, char *argv[])
                                  QMetaObject::invokeMethod(&window, finish, Qt::QueuedConnection);
                          });
         window.view().readFromRadio();
-        window.view().progressDialog().startButton()->click();
+        // Start once the window manager has placed the dialog: a move during
+        // the read stops it, as the user's own would.
+        kx9::ProgressDialog &progress = window.view().progressDialog();
+        kx9::FirstPaint::after(&progress, [&progress] { progress.startButton()->click(); });
     });
     return app.exec();
 }
