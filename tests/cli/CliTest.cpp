@@ -83,7 +83,7 @@ const std::string kTrace = "--trace goes with one --port";
 
 const Case kCases[] = {
     {"New", "new -o @out.sin", 0, "", "new-pmr-lpd.sin"},
-    {"NewOfAType", "new --type 400-470MHz -o @out.sin", 0, "", "new-400-470.sin"},
+    {"NewOfAType", "new --type 400-470MHZ -o @out.sin", 0, "", "new-400-470.sin"},
     {"NewTypeInAnyCase", "new --type=pmr+lpd --output @out.sin", 0, "", "new-pmr-lpd.sin"},
     {"Resave", "resave %hand-set.sin -o @out.sin", 0, "", "hand-set.sin"},
     {"Info", "info %hand-set.sin", 0,
