@@ -51,9 +51,8 @@ report::ReportPrinting &FileCommands::printing()
             },
             this);
         m_printing->keepFilesWith([](const QString &path, const QByteArray &pdf) {
-            const auto *bytes = reinterpret_cast<const std::uint8_t *>(pdf.constData());
             const SafeSaveResult saved =
-                saveFileSafely(toStd(path), {bytes, static_cast<std::size_t>(pdf.size())});
+                saveFileSafely(toStd(path), std::string_view(pdf.constData(), pdf.size()));
             if (saved)
                 return std::string();
             return fillIn(text::kCannotWriteFile.text(),
@@ -135,8 +134,7 @@ bool FileCommands::exportList(const QString &path)
 {
     const CsvExport exported =
         exportChannelCsv(m_document.table(), m_view.currentTypeIndex(), currentLanguage());
-    const auto *bytes = reinterpret_cast<const std::uint8_t *>(exported.text.data());
-    const SafeSaveResult saved = saveFileSafely(toStd(path), {bytes, exported.text.size()});
+    const SafeSaveResult saved = saveFileSafely(toStd(path), std::string_view(exported.text));
     if (!saved) {
         m_prompter.inform(fillIn(text::kCannotWriteFile.text(), {toStd(path), saved.reason}),
                           Prompter::Icon::Warning);

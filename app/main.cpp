@@ -49,9 +49,8 @@ bool saveScreenshot(QWidget &window, const QString &path)
     QBuffer buffer(&picture);
     buffer.open(QIODevice::WriteOnly);
     window.grab().save(&buffer, format.constData());
-    const auto *bytes = reinterpret_cast<const std::uint8_t *>(picture.constData());
-    const kx9::SafeSaveResult saved =
-        kx9::saveFileSafely(path.toStdString(), {bytes, static_cast<std::size_t>(picture.size())});
+    const kx9::SafeSaveResult saved = kx9::saveFileSafely(
+        path.toStdString(), std::string_view(picture.constData(), picture.size()));
     if (!saved)
         std::cerr << "kx9: "
                   << kx9::fillIn(kx9::text::kCannotWriteFile.en, {path.toStdString(), saved.reason})

@@ -78,8 +78,7 @@ int runExport(const std::vector<std::string> &argv)
         std::cout << csv.text; // delivered, or said not to be, when the command ends
         return kExitOk;
     }
-    const auto bytes = reinterpret_cast<const std::uint8_t *>(csv.text.data());
-    const SafeSaveResult saved = saveFileSafely(*out, {bytes, csv.text.size()});
+    const SafeSaveResult saved = saveFileSafely(*out, std::string_view(csv.text));
     return saved ? kExitOk : failed(fillIn(text::kCannotWriteFile.en, {*out, saved.reason}));
 }
 

@@ -111,8 +111,8 @@ bool writeReport(const std::string &file, const std::string &out, Language langu
         std::fwrite(pdf->constData(), 1, static_cast<std::size_t>(pdf->size()), stdout);
         return true; // delivered, or said not to be, when the program ends
     }
-    const auto *data = reinterpret_cast<const std::uint8_t *>(pdf->constData());
-    const SafeSaveResult saved = saveFileSafely(out, {data, static_cast<std::size_t>(pdf->size())});
+    const SafeSaveResult saved =
+        saveFileSafely(out, std::string_view(pdf->constData(), pdf->size()));
     if (!saved) {
         failed(fillIn(text::kCannotWriteFile.en, {out, saved.reason}));
         return false;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace kx9 {
 
@@ -32,6 +33,12 @@ struct SafeSaveResult
 // another user planted in a shared folder such as /tmp. A file with several
 // hard links is rewritten in place, so that every name shows the new bytes.
 SafeSaveResult saveFileSafely(const std::string &path, std::span<const std::uint8_t> bytes);
+// The same for bytes held as characters: a text, a PDF, a picture.
+inline SafeSaveResult saveFileSafely(const std::string &path, std::string_view bytes)
+{
+    return saveFileSafely(path,
+                          {reinterpret_cast<const std::uint8_t *>(bytes.data()), bytes.size()});
+}
 
 // Whether saveFileSafely could replace or create the target, asked before
 // long work (a radio read) whose result would otherwise be lost at the end.
