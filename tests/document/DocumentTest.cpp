@@ -928,8 +928,8 @@ TEST(BackupFileName, GivesItsPartsAndNothingForAnyOtherName)
     // {name, identity, port, counter}
     const std::tuple<const char *, int, const char *, int> rows[] = {
         {"2026-12-07_191503Z_id0a_ttyUSB0.sin", 0x0A, "ttyUSB0", 1},
-        {"2026-12-07_191503_idFF_tmp-radio.12.sin", 0xFF, "tmp-radio", 12},
-        {"2026-12-07_191503Z_id01_AZ_az-09.sin", 0x01, "AZ_az-09", 1}};
+        {"2026-12-31_191503_idFF_tmp-radio.12.sin", 0xFF, "tmp-radio", 12},
+        {"2026-12-07_235959Z_id01_AZ_az-09.sin", 0x01, "AZ_az-09", 1}};
     for (const auto &[name, identity, port, counter] : rows) {
         const auto parsed = parseBackupFileName(name);
         ASSERT_TRUE(parsed) << name;
