@@ -228,8 +228,10 @@ void FileCommands::addBackupCommands(CommandTable &commands, QMenu &menu)
                      text::kKeepBackupsPrompt);
     a->setCheckable(true);
     a->setChecked(readBackupSettings().enabled);
-    connect(a, &QAction::toggled, this,
-            [](bool on) { openSettingsStore()->setValue(QLatin1String(kBackupEnabledKey), on); });
+    connect(a, &QAction::toggled, this, [this](bool on) {
+        if (const std::string warning = rememberChoice(kBackupEnabledKey, on); !warning.empty())
+            m_prompter.inform(warning, Prompter::Icon::Warning);
+    });
     // A read into a backup opened makes the document the radio's.
     connect(&m_view.transfers(), &TransferRunner::readAccepted, this, [this] {
         m_backupTime.clear();

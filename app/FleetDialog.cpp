@@ -78,8 +78,10 @@ FleetDialog::FleetDialog(ImageSource image, FleetRun::PortFactory makePort, File
     m_backup->setChecked(saved.backupFirst);
     for (auto [box, key] :
          {std::pair{m_backup, kWriteBackupFirstKey}, std::pair{m_verify, kWriteVerifyKey}})
-        connect(box, &QCheckBox::toggled, this,
-                [key = key](bool on) { openSettingsStore()->setValue(QLatin1String(key), on); });
+        connect(box, &QCheckBox::toggled, this, [this, key = key](bool on) {
+            if (const std::string warning = rememberChoice(key, on); !warning.empty())
+                m_summary->setText(QString::fromStdString(warning));
+        });
     layout->addWidget(m_verify);
     layout->addWidget(m_backup);
     // Not remembered: each run asks for it anew, as --yes is given each time.

@@ -1,5 +1,6 @@
 #include "LanguageSettings.h"
 
+#include "BackupFolder.h"
 #include "Language.h"
 #include "LanguagePack.h"
 #include "LanguageSwitch.h"
@@ -31,14 +32,14 @@ std::unique_ptr<QSettings> openStore()
 
 } // namespace
 
-void storeLanguageSettings(const std::string &tag)
+std::string storeLanguageSettings(const std::string &tag)
 {
     const auto settings = openStore();
     settings->beginGroup(key(text::kSettingsSection));
     settings->setValue(key(text::kSettingsLanguage), QString::fromStdString(tag));
     settings->setValue(key(text::kSettingsLanguageForce), QStringLiteral("1"));
     settings->endGroup();
-    settings->sync();
+    return storeSettings(*settings);
 }
 
 std::string applyStartLanguage()

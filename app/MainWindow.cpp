@@ -122,7 +122,7 @@ void MainWindow::switchLanguage()
     const Language from = currentLanguage();
     const std::string previous = languageTag();
     setLanguageTag(toggledLanguageTag(programBaseName(), previous));
-    storeLanguageSettings(languageTag());
+    const std::string notKept = storeLanguageSettings(languageTag());
     if (!languagepack::load(languageTag())) {
         // The pack in force stays, and so does its language.
         setLanguageTag(previous);
@@ -132,6 +132,9 @@ void MainWindow::switchLanguage()
     retranslateMenus();
     m_view->retranslate(from);
     updateUndoActions();
+    // Said over the window relabelled, in the language it now speaks.
+    if (!notKept.empty() && languageTag() != previous)
+        m_prompter.inform(notKept, Prompter::Icon::Warning);
 }
 
 void MainWindow::createMenus()

@@ -44,5 +44,10 @@ inline constexpr std::string_view kLoadDllFailed = "Load Dll Resources fail";
 inline constexpr std::string_view kSettingsSection = "MAIN";
 inline constexpr std::string_view kSettingsLanguage = "LANGUAGE";
 inline constexpr std::string_view kSettingsLanguageForce = "LANGUAGE_FORCE";
+// A choice (the language, a check box) that the settings file could not
+// take: %1 is the file.
+inline constexpr TextPair kSettingNotKept{
+    "This choice holds only until KX9 closes: the settings file %1 cannot be written.",
+    "此选择仅在 KX9 关闭前有效：无法写入设置文件 %1。"};
 
 } // namespace kx9::text

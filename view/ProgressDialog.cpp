@@ -42,8 +42,10 @@ ProgressDialog::ProgressDialog(Prompter &prompter, QWidget *parent)
         box->setChecked(settings->value(QLatin1String(key), false).toBool());
         box->hide();
         connect(box, &QCheckBox::toggled, this, [this, key = key](bool on) {
-            if (!m_restoring)
-                openSettingsStore()->setValue(QLatin1String(key), on);
+            if (m_restoring)
+                return;
+            if (const std::string warning = rememberChoice(key, on); !warning.empty())
+                m_prompter.inform(warning, Prompter::Icon::Warning);
         });
     }
     writeTexts();

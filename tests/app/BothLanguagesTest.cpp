@@ -8,10 +8,12 @@
 
 #include "AboutDialog.h"
 #include "DebugModeDialog.h"
+#include "FleetDialog.h"
 #include "HelpManual.h"
 #include "ImportDialog.h"
 #include "LanguagePack.h"
 #include "LanguageSettings.h"
+#include "LanguageTexts.h"
 #include "MessageBoxPrompter.h"
 #include "PortMenu.h"
 #include "PrintPreviewDialog.h"
@@ -19,9 +21,11 @@
 #include "ReportPrinting.h"
 #include "ShellTexts.h"
 #include "TempFolder.h"
+#include "TextFormat.h"
 #include "Version.h"
 
 #include <QAccessible>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -656,6 +660,37 @@ TEST_F(LanguageSwitch, NoKeepsEverythingYesRelabelsMenusLabelsHeadersCellsAndLis
               std::tuple(std::vector<std::string>{" 请确认是否修改语言"}, kEnglish, englishMenus,
                          englishShown, english));
     EXPECT_TRUE(storedSettings().contains("LANGUAGE=" + qs(kEnglish) + "\n"));
+}
+
+// A choice the settings file cannot take (a folder in its place stops root
+// too) holds for the run and says so in the language then in force: the
+// switch, the menu's check item and the boxes of both write dialogs.
+TEST_F(LanguageSwitch, AChoiceTheSettingsFileCannotTakeHoldsAndSaysSo)
+{
+    const QString file = settingsDir.filePath("kx9/kx9.ini");
+    ASSERT_TRUE(QDir().mkpath(file));
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", settingsDir.path().toUtf8());
+    const std::string warning = fillIn(text::kSettingNotKept.zh, {toStd(file)});
+    switchLanguage();
+    EXPECT_EQ(std::tuple(languageTag(), prompter.texts()),
+              std::tuple(kChinese, std::vector<std::string>{"Confirm change language", warning}));
+    QAction &keep = *window->action(kKeepBackups);
+    const bool kept = keep.isChecked();
+    prompter.shown.clear();
+    keep.trigger();
+    view().progressDialog().verifyBox()->toggle();
+    EXPECT_EQ(std::tuple(keep.isChecked(), prompter.texts()),
+              std::tuple(!kept, std::vector<std::string>(2, warning)));
+    window->action(kWriteToSeveral)->trigger();
+    if (auto *fleet = window->findChild<FleetDialog *>(); fleet != nullptr) {
+        fleet->backupBox()->toggle();
+        EXPECT_EQ(fleet->summary()->text(), qs(warning));
+        fleet->close();
+    } else {
+        ADD_FAILURE() << "no Write To Several Radios dialog";
+    }
+    qputenv("XDG_CONFIG_HOME", config);
 }
 
 // A pack that is missing, broken or misnamed keeps the language in force,
