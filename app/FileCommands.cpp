@@ -66,8 +66,13 @@ void FileCommands::fileImport()
 {
     if (m_busy())
         return;
-    const QString path = m_files.listOpenFileName(&m_window);
-    if (path.isEmpty())
+    if (const QString path = m_files.listOpenFileName(&m_window); !path.isEmpty())
+        importFile(path);
+}
+
+void FileCommands::importFile(const QString &path)
+{
+    if (m_busy())
         return;
     ImportDialog dialog(path, &m_window);
     if (dialog.exec() != QDialog::Accepted)

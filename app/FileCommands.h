@@ -42,6 +42,8 @@ public:
     bool maybeSave();
     // CSV channel lists: the file and import dialogs, then the work itself.
     void fileImport();
+    // The import dialog's question for a list already chosen (or dropped).
+    void importFile(const QString &path);
     void fileExport();
     bool importList(const QString &path, bool replaceAll);
     bool exportList(const QString &path);

@@ -429,7 +429,12 @@ void MainWindow::dropEvent(QDropEvent *event)
     if (urls.isEmpty() || !urls.first().isLocalFile())
         return;
     event->acceptProposedAction();
-    m_fileCommands->openFile(urls.first().toLocalFile());
+    // A channel list goes to the import, as the file dialogs tell the two kinds apart.
+    const QString path = urls.first().toLocalFile();
+    if (path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        m_fileCommands->importFile(path);
+    else
+        m_fileCommands->openFile(path);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -18,8 +18,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -158,6 +160,19 @@ protected:
     }
 
     void enter(QWidget *w) { QTest::keyClick(w, Qt::Key_Return); }
+
+    // Drags a link onto the window and drops it; whether the window took the drag.
+    bool drop(const QUrl &url)
+    {
+        QMimeData mime;
+        mime.setUrls({url});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &enter);
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &drop);
+        return enter.isAccepted();
+    }
 
     // An open cell editor the user can see: inside the grid and wide
     // enough for its value, over a column wide enough for its header.

@@ -28,12 +28,10 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
-#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QScrollBar>
@@ -371,12 +369,15 @@ TEST_F(ChannelLists, ImportAppliesTheListAsOneStepAndExportGivesItBack)
     ASSERT_TRUE(window->importList(files.listSaveName, true));
     EXPECT_EQ(document.table(), imported);
 
-    // A list whose only line is refused says so too.
-    writeFile(toStd(dir.filePath("air.csv")), header + air);
+    // A list dropped on the window is imported, not opened; one whose only
+    // line is refused says so too.
+    writeFile(toStd(dir.filePath("air.CSV")), header + air);
     prompter.shown.clear();
-    window->importList(dir.filePath("air.csv"), false);
+    EXPECT_TRUE(
+        whileModal<ImportDialog>([&] { drop(QUrl::fromLocalFile(dir.filePath("air.CSV"))); },
+                                 [](ImportDialog &dialog) { dialog.accept(); }));
     EXPECT_EQ(prompter.texts(),
-              std::vector{"channels imported: 0, lines refused: 1\nair.csv:2: " + refused});
+              std::vector{"channels imported: 0, lines refused: 1\nair.CSV:2: " + refused});
 
     // A file that is no list, or one far larger than any list, is refused as
     // a whole, saying why, and changes nothing.
@@ -678,14 +679,7 @@ protected:
         for (const QUrl &url :
              {QUrl("https://example.org/radio.sin"), QUrl::fromLocalFile(files.openName)}) {
             EXPECT_EQ(prompter.shown.size(), asked);
-            QMimeData mime;
-            mime.setUrls({url});
-            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton,
-                                  Qt::NoModifier);
-            QCoreApplication::sendEvent(window.get(), &enter);
-            EXPECT_TRUE(enter.isAccepted());
-            QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-            QCoreApplication::sendEvent(window.get(), &drop);
+            EXPECT_TRUE(drop(url));
         }
         return window->filePath() == files.openName && cell(3, kColReceive) == "446.03125";
     }
