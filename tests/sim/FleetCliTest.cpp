@@ -72,6 +72,8 @@ TEST_P(FleetWrite, WritesEveryRadioAtOnceAndReportsEachOnItsOwn)
           std::pair(3, yes ? written : "skipped: identity differs from the file's 01")})
         EXPECT_TRUE(tableLine(run.out, portOf(i)).contains(said)) << run.out.toStdString();
     EXPECT_TRUE(run.err.contains(portOf(2) + ": The radio may now hold a partial write"));
+    // Standard error is no terminal here: its lines carry no cursor movements.
+    EXPECT_FALSE(run.err.contains('\033')) << run.err.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(WriteAndRestore, FleetWrite,
