@@ -9,6 +9,7 @@
 #include "ProgressDialog.h"
 #include "RadioLink.h"
 #include "SafeSave.h"
+#include "StandardStreams.h"
 #include "TextFormat.h"
 #include "Texts.h"
 #include "Version.h"
@@ -62,6 +63,7 @@ bool saveScreenshot(QWidget &window, const QString &path)
 
 int main(int argc, char *argv[])
 {
+    kx9::reserveStandardStreams();
     if (onlyPrints(argc, argv) && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -15,6 +15,7 @@
 #include "ReportRenderer.h"
 #include "ReportSettings.h"
 #include "SafeSave.h"
+#include "StandardStreams.h"
 #include "TextFormat.h"
 #include "Texts.h"
 
@@ -153,6 +154,7 @@ int run(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
+    kx9::reserveStandardStreams();
     kx9::cli::holdOutput();
     std::signal(SIGPIPE, SIG_IGN);
     const int status = run(argc, argv);

@@ -6,6 +6,7 @@
 #include "Command.h"
 #include "Language.h"
 #include "Output.h"
+#include "StandardStreams.h"
 #include "Version.h"
 
 #include <array>
@@ -108,6 +109,7 @@ int run(int argc, char **argv, int &failureStatus)
 
 int main(int argc, char **argv)
 {
+    kx9::reserveStandardStreams();
     // Whatever a command wrote to standard output must have reached it: a
     // full disk or a device that takes nothing is a failure, not a success.
     kx9::cli::holdOutput();

@@ -7,6 +7,7 @@
 #include "RadioType.h"
 #include "ReadFile.h"
 #include "SafeSave.h"
+#include "StandardStreams.h"
 #include "Version.h"
 
 #include <array>
@@ -138,6 +139,7 @@ int printed()
 
 int main(int argc, char **argv)
 {
+    kx9::reserveStandardStreams();
     std::string linkPath, imagePath, savePath;
     bool wireSpeed = false;
     bool trace = false;

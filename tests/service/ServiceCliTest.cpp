@@ -37,6 +37,14 @@ TEST_F(ServiceCliTest, PowerSetIsWhatTheRadioKeepsAndDebugSendsOneSetting)
     ASSERT_EQ(std::tuple(set.exitCode, set.out, set.err), std::tuple(0, "100\n", ""));
     // What the radio then holds is checked in its saved memory below.
     EXPECT_EQ(cli({"power", "--port", port, "low"}).out, "50\n");
+    // Started without standard input and output, the port must not take
+    // their numbers: the value then went to the radio, and the run "passed".
+    QProcess closed;
+    closed.setChildProcessModifier([] { ::close(0), ::close(1); });
+    startCli(closed, {"power", "--port", port, "low"});
+    const ProcessRun unseen = finished(closed);
+    EXPECT_EQ(std::tuple(unseen.exitCode, unseen.err),
+              std::tuple(1, "kx9-cli: cannot write to standard output: Bad file descriptor\n"));
     // Each item at each frequency, as the radio took it.
     const std::pair<QStringList, QString> settings[] = {
         {{"squelch-level", "160", "--freq", "middle"}, "Squelch Level 160 (RX 456.00000 MHz"},
@@ -51,7 +59,7 @@ TEST_F(ServiceCliTest, PowerSetIsWhatTheRadioKeepsAndDebugSendsOneSetting)
 
     const QByteArray saved = stopRadio();
     EXPECT_EQ(std::tuple(told.contains("high power 100 -> 120"), told.count("power debug left")),
-              std::tuple(true, 2))
+              std::tuple(true, 3))
         << told.toStdString();
     for (const auto &[args, said] : settings)
         EXPECT_TRUE(told.contains("debug mode: " + said)) << told.toStdString();
