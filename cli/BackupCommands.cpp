@@ -92,8 +92,11 @@ constexpr Command kBackupCommands[] = {
      "channel image has the type and channels empty. --json prints one JSON\n"
      "array instead; --dir prints the backups folder\n"
      "($XDG_DATA_HOME/kx9/backups, by default ~/.local/share/kx9/backups).\n"
-     "Restore one to a radio with kx9-cli write, giving its file as FILE.\n"
-     "Exit status 0; 2 for a wrong command line.\n",
+     "Send one back into a radio exactly as it is with kx9-cli restore, giving\n"
+     "its file as FILE.\n"
+     "Exit status 0; 1 when the folder is refused (a symbolic link, another\n"
+     "user's, or writable by others: the reason is said); 2 for a wrong\n"
+     "command line.\n",
      runBackups},
 };
 

@@ -152,7 +152,8 @@ constexpr Command kOptionsCommands[] = {
      "  Time Out Timer OFF or a multiple of 15 up to 600 (seconds);\n"
      "  PTT ID at most 6 characters, made capitals;\n"
      "  Frequency Differ in MHz, digits and one point, at most 8 characters,\n"
-     "  up to 999.99999 (and with the direction +, up to 553.99999).\n"
+     "  so up to 999.9999 (with the direction +, up to 553.9999); the radio\n"
+     "  counts 10 Hz, and digits past the fifth decimal are dropped.\n"
      "An unknown label or a value the dialog does not offer ends with status 2\n"
      "and writes nothing. Example:\n"
      "  kx9-cli options radio.sin --set 'Squelch Level=3' --set 'PTT ID=ab12' -o new.sin\n",
