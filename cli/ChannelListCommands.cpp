@@ -65,6 +65,9 @@ int runExport(const std::vector<std::string> &argv)
     if (out && out->empty()) {
         return usageError("export", "-o needs a file name");
     }
+    if (int status = kExitOk; out && outputIsInput("export", args->positional()[0], *out, status)) {
+        return status;
+    }
     Document doc;
     const FileResult opened = doc.open(args->positional()[0], Language::English);
     if (!opened) {
@@ -109,6 +112,9 @@ int runImport(const std::vector<std::string> &argv)
         return usageError("import", "needs -o OUT.sin");
     }
     const std::string &csvPath = args->positional()[0];
+    if (int status = kExitOk; outputIsInput("import", csvPath, *out, status)) {
+        return status;
+    }
     const std::string csvName = listName(csvPath);
     const auto csv = readText(csvPath, error);
     if (!csv) {

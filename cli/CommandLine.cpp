@@ -5,6 +5,7 @@
 #include "Output.h"
 
 #include <iostream>
+#include <sys/stat.h>
 
 namespace kx9::cli {
 
@@ -54,6 +55,17 @@ std::optional<std::string> outputPath(const Arguments &args)
     if (auto o = args.value("-o"))
         return o;
     return args.value("--output");
+}
+
+bool outputIsInput(std::string_view command, const std::string &in, const std::string &out,
+                   int &status)
+{
+    struct stat a = {}, b = {};
+    if (in == "-" || out == "-" || ::stat(in.c_str(), &a) != 0 || ::stat(out.c_str(), &b) != 0 ||
+        a.st_dev != b.st_dev || a.st_ino != b.st_ino)
+        return false;
+    status = usageError(command, "-o " + out + " is " + in + " itself, which would be lost");
+    return true;
 }
 
 } // namespace kx9::cli

@@ -29,4 +29,10 @@ std::optional<Arguments> parseArguments(std::string_view command,
 // -o or --output, whichever was given.
 std::optional<std::string> outputPath(const Arguments &args);
 
+// A command whose output is another kind of file than its input refuses
+// an output that is the input itself, under any name, as cp(1) does: the
+// input would be lost. Says so and returns true (status kExitUsage).
+bool outputIsInput(std::string_view command, const std::string &in, const std::string &out,
+                   int &status);
+
 } // namespace kx9::cli

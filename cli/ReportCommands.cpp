@@ -97,6 +97,11 @@ int runReport(const std::vector<std::string> &argv)
             pairs.insert(pairs.end(), {file, target});
         }
     }
+    for (std::size_t i = 0; i < pairs.size(); i += 2) {
+        if (int status = kExitOk; outputIsInput("report", pairs[i], pairs[i + 1], status)) {
+            return status;
+        }
+    }
     const auto program = reportProgram();
     if (!program) {
         return failed("cannot find the report program kx9-report beside kx9-cli or in "

@@ -192,6 +192,12 @@ const Case kCases[] = {
     {"ReadIntoAnEmptyName", "read --port @no-such-port --output=", 2, "needs -o OUT"},
     {"ResaveWithoutOutput", "resave %hand-set.sin", 2, "needs -o OUT"},
     {"ExportToAnEmptyName", "export %hand-set.sin --output=", 2, "-o needs a file name"},
+    // An output of another kind than the input, over the input itself.
+    {"ExportOverItsFile", "export @short.sin -o @folder/../short.sin", 2,
+     "-o @folder/../short.sin is @short.sin itself, which would be lost"},
+    {"ImportOverItsList", "import @lines.csv --into %new-pmr-lpd.sin -o @lines.csv", 2,
+     "-o @lines.csv is @lines.csv itself"},
+    {"ReportOverItsFile", "report @short.sin -o @short.sin", 2, "is @short.sin itself"},
     {"PowerIntoAnEmptyName", "power high --port @p --into=", 2, "--into needs a file name"},
     {"RestoreJsonOfOnePort", "restore --port @p --json %hand-set.sin", 2, kJson},
     {"RestoreVerifyAndNot", "restore --port @p --verify --no-verify %hand-set.sin", 2,
