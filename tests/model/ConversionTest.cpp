@@ -41,14 +41,15 @@ TEST(NameCodes, EveryNameCharacterRoundTripsAndNothingElseHasACode)
 }
 
 // A receive high byte of 0x00 beside a transmit frequency, and leftovers in
-// the low bytes, are ImageToTable's empty-channel case.
+// the low bytes, are ImageToTable's empty-channel case; the last channel counts too.
 TEST(ChannelInUse, OnlyTheHighFrequencyBytesAreTested)
 {
     ChannelImage image;
     image.setByte(layout::recordOffset(2) + 7, 0x00);
     image.setByte(layout::recordOffset(128) + 7, 0x44);
-    EXPECT_EQ(std::tuple(image.channelInUse(1), image.channelInUse(2), image.channelInUse(128)),
-              std::tuple(false, false, true));
+    EXPECT_EQ(std::tuple(image.channelInUse(1), image.channelInUse(2), image.channelInUse(128),
+                         channelsInUse(image)),
+              std::tuple(false, false, true, 1));
 }
 
 // Decoding gives back every entry, so no two entries share a code either;
