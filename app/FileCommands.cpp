@@ -254,14 +254,18 @@ void FileCommands::fileBackups()
     const ChannelImage current =
         m_document.isModified() ? m_document.imageAsSaved() : m_document.image();
     BackupsDialog dialog(backupFolder(), &current, &m_window);
-    if (dialog.exec() != QDialog::Accepted || !dialog.chosen() || !dialog.chosen()->image)
-        return;
-    // A restore leaves the document as it is: the radio gets the file.
-    if (dialog.restoreChosen())
-        m_view.transfers().startRestore(
-            *dialog.chosen()->image, ui(text::kRestoreCaption).arg(qs(dialog.chosen()->dateTime)));
-    else
-        openBackup(*dialog.chosen()->image, qs(dialog.chosen()->dateTime));
+    while (dialog.exec() == QDialog::Accepted && dialog.chosen() && dialog.chosen()->image) {
+        // A restore leaves the document as it is: the radio gets the file.
+        if (dialog.restoreChosen()) {
+            m_view.transfers().startRestore(
+                *dialog.chosen()->image,
+                ui(text::kRestoreCaption).arg(qs(dialog.chosen()->dateTime)));
+            return;
+        }
+        // Cancel at the question about unsaved edits goes back to the list.
+        if (openBackup(*dialog.chosen()->image, qs(dialog.chosen()->dateTime)) || m_busy())
+            return;
+    }
 }
 
 bool FileCommands::openBackup(const ChannelImage &image, const QString &dateTime)

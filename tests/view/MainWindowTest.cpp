@@ -793,8 +793,26 @@ TEST_F(Transfers, AReadShowsTheChannelsKeepsABackupUnlessTurnedOffThatOpensAsANe
     EXPECT_EQ(tuple(document.image(), document.isModified(), shownType()),
               tuple(radio.memory(), false, kTypePmr));
 
-    ASSERT_TRUE(window->fileNew());
-    const QString opened = pickNewestBackup(false);
+    // With edits unsaved, Cancel at the question goes back to the list, the
+    // backup still chosen; Open again and Discard open it.
+    editReceive(3, "433.075");
+    prompter.saveChoices = {Prompter::SaveChoice::Cancel, Prompter::SaveChoice::Discard};
+    QString opened;
+    int lists = 0;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *d = qobject_cast<BackupsDialog *>(QApplication::activeModalWidget());
+        if (!d || !d->isVisible())
+            return;
+        if (lists++ == 0)
+            d->list()->setCurrentItem(d->list()->topLevelItem(0));
+        opened = d->list()->currentItem()->text(0);
+        d->openButton()->click();
+    });
+    poll.start(0);
+    trigger(kFileBackups);
+    poll.stop();
+    EXPECT_EQ(tuple(lists, prompter.texts("save").size()), tuple(2, 2u));
     EXPECT_EQ(tuple(document.image(), document.isNewDocument(), document.isModified(),
                     window->filePath()),
               tuple(radio.memory(), true, false, QString()));
