@@ -1112,7 +1112,7 @@ TEST_F(Transfers, RestoreSendsTheBackupExactlyAndVerifiesIt)
 }
 
 // A list box reads as its current item, as its value and as its text, and
-// pressed it opens its list.
+// pressed or asked for its menu it opens its list; no other action does.
 TEST_F(KeepingData, AListBoxReadsAsItsItemAndOpensWhenPressed)
 {
     QComboBox &types = view().typeSelector();
@@ -1122,9 +1122,14 @@ TEST_F(KeepingData, AListBoxReadsAsItsItemAndOpensWhenPressed)
     EXPECT_EQ(tuple(box->text(QAccessible::Value), text->text(0, text->characterCount()),
                     box->indexOfChild(box->child(0)), box->state().expanded),
               tuple(types.currentText(), types.currentText(), 0, false));
-    box->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_TRUE(box->state().expanded);
-    types.hidePopup();
+    for (const QString &action :
+         {QAccessibleActionInterface::setFocusAction(), QAccessibleActionInterface::pressAction(),
+          QAccessibleActionInterface::showMenuAction()}) {
+        box->actionInterface()->doAction(action);
+        EXPECT_EQ(box->state().expanded, action != QAccessibleActionInterface::setFocusAction())
+            << action.toStdString();
+        types.hidePopup();
+    }
 }
 
 // A label's words name its control: without the access key's mark or the colon, in either language.
