@@ -73,7 +73,13 @@ int runPower(const std::vector<std::string> &argv)
             return result;
         document.storeCalibration(session.variant().imageOffset, *held);
         const FileResult saved = document.save(*into, Language::English);
-        return saved ? result : failed(saved.message);
+        if (!saved)
+            return failed(saved.message);
+        // A run that failed still changed the file: say what it now holds.
+        if (result != kExitOk)
+            std::cerr << "kx9-cli power: " << *into << " keeps " << static_cast<int>(*held)
+                      << ", the value the radio last acknowledged\n";
+        return result;
     };
     bool valueRead = false;
     // The leave is never cut short by a cancel, which asks for it: it runs
@@ -195,7 +201,7 @@ constexpr Command kServiceCommands[] = {
      "--into FILE keeps the value the radio last acknowledged (VALUE when the\n"
      "radio took it, else the value it reported) in the channel file FILE at\n"
      "0xFF9 (high) or 0xFF8 (low) and saves FILE, as the window keeps it in the\n"
-     "document when its dialog closes.\n"
+     "document when its dialog closes; a run that fails says what FILE now holds.\n"
      "Exit status 0 on success, 1 with the radio's message on stderr.\n",
      runPower},
     {"debug", "debug --port PORT ITEM VALUE [--freq F]", "send one debug-mode setting",

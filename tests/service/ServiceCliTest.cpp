@@ -81,7 +81,8 @@ TEST_F(ServiceCliTest, RadioFaultsEndWithTheirMessageAndStatusOne)
         {{"--short-entry-reply", "3"}, {"power", "low"}, "Not received enough  byte\n", true},
         {{"--wrong-tuning-reply", "100"},
          {"power", "high", "--set", "5", "--into", path("radio.sin")},
-         " Error had happen L2,need try again\n",
+         " Error had happen L2,need try again\nkx9-cli power: " + path("radio.sin") +
+             " keeps 100, the value the radio last acknowledged\n",
          true},
         {{"--wrong-debug-reply", "100"},
          {"debug", "tx-power", "47"},
