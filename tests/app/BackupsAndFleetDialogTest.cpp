@@ -305,8 +305,9 @@ TEST(FleetDialog, EachRowSaysHowItsRadioEndedAndAStartWithoutPortsSaysWhy)
     dialog.otherIdentityBox()->setChecked(true);
     dialog.startButton()->click();
     ASSERT_TRUE(finishes(dialog));
-    EXPECT_EQ(result(dialog, dialog.table()->rowCount() - 1),
-              std::tuple("Written", QString("100%"), true));
+    EXPECT_EQ(std::tuple(result(dialog, dialog.table()->rowCount() - 1), dialog.summary()->text()),
+              std::tuple(std::tuple("Written", QString("100%"), true),
+                         QString("1 of 1 radios written.")));
 }
 
 using FleetWindow = WindowTest;
