@@ -1,5 +1,6 @@
 #include "ProgramRun.h"
 
+#include <pwd.h>
 #include <sstream>
 #include <sys/stat.h>
 #include <tuple>
@@ -213,6 +214,24 @@ const Case kCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Commands, CliCommand, ::testing::ValuesIn(kCases),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// Without XDG_DATA_HOME the backups are under HOME; without HOME, or with it
+// empty, under the account's own home, as Qt finds it for the window.
+TEST_F(CliTest, TheBackupsFolderFollowsHomeOrElseTheAccount)
+{
+    const passwd *me = ::getpwuid(::geteuid());
+    ASSERT_NE(me, nullptr);
+    const std::string account = me->pw_dir;
+    for (const auto &[starter, home] :
+         {std::pair<const char *, std::string>{"/usr/bin/env -u XDG_DATA_HOME HOME=/nowhere",
+                                               "/nowhere"},
+          {"/usr/bin/env -u XDG_DATA_HOME -u HOME", account},
+          {"/usr/bin/env -u XDG_DATA_HOME HOME=", account}}) {
+        const CliRun r = run("backups --dir", starter);
+        EXPECT_EQ(std::tuple(r.status, r.out), std::tuple(0, home + "/.local/share/kx9/backups\n"))
+            << starter;
+    }
+}
 
 // A save is a plain write: in a folder everyone may write, a read-only file
 // and another user's file are refused, and a file the group may write is
