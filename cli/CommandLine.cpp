@@ -4,8 +4,8 @@
 #include "FleetTexts.h"
 #include "Output.h"
 
+#include <filesystem>
 #include <iostream>
-#include <sys/stat.h>
 
 namespace kx9::cli {
 
@@ -60,9 +60,8 @@ std::optional<std::string> outputPath(const Arguments &args)
 bool outputIsInput(std::string_view command, const std::string &in, const std::string &out,
                    int &status)
 {
-    struct stat a = {}, b = {};
-    if (in == "-" || out == "-" || ::stat(in.c_str(), &a) != 0 || ::stat(out.c_str(), &b) != 0 ||
-        a.st_dev != b.st_dev || a.st_ino != b.st_ino)
+    std::error_code error;
+    if (in == "-" || out == "-" || !std::filesystem::equivalent(in, out, error))
         return false;
     status = usageError(command, "-o " + out + " is " + in + " itself, which would be lost");
     return true;
