@@ -77,7 +77,7 @@ int runPower(const std::vector<std::string> &argv)
             return failed(saved.message);
         // A run that failed still changed the file: say what it now holds.
         if (result != kExitOk)
-            std::cerr << "kx9-cli power: " << *into << " keeps " << static_cast<int>(*held)
+            std::cerr << "kx9-cli power: " << escaped(*into) << " keeps " << static_cast<int>(*held)
                       << ", the value the radio last acknowledged\n";
         return result;
     };
@@ -96,10 +96,12 @@ int runPower(const std::vector<std::string> &argv)
                                        : text::kCancelledPowerLeft.en));
     };
     const auto cancel = [&] {
-        if (!session.portOpen())
-            return keep(failed(valueRead ? text::kCancelledPowerNotLeft.en
-                                         : text::kCancelledPowerNotEntered.en));
-        return cancelled(leave());
+        if (session.portOpen() && session.inServiceState())
+            return cancelled(leave());
+        if (session.portOpen())
+            leave(); // closes the port: the radio never got the entry code
+        return keep(failed(valueRead ? text::kCancelledPowerNotLeft.en
+                                     : text::kCancelledPowerNotEntered.en));
     };
     const PowerEntryResult entry = session.enter(port);
     if (entry.outcome == ServiceOutcome::Cancelled || radio.interrupted())

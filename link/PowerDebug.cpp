@@ -232,7 +232,9 @@ ServiceResult PowerDebugSession::leave()
         m_host.prompter().inform(text::kMyDebugOpenFailed, Prompter::Icon::Warning);
         return {ServiceOutcome::PortNotOpen, std::string(text::kMyDebugOpenFailed)};
     }
-    if (!exitServiceState()) {
+    // A stop before the entry code went out has nothing to take the radio
+    // out of: its exit attempts would only wait on a radio that is not there.
+    if (m_entered && !exitServiceState()) {
         const std::string_view message = text::kServiceExitUnanswered.in(m_language);
         m_host.prompter().inform(message, Prompter::Icon::Warning);
         return end(ServiceOutcome::ExitUnanswered, message);

@@ -66,6 +66,8 @@ public:
     ServiceResult leave();
 
     bool portOpen() const { return m_port.isOpen(); }
+    // The entry code went out and no exit was tried since.
+    bool inServiceState() const { return m_entered; }
     // The value the radio holds as far as it told: the entry value, then
     // each tuning write it acknowledged. None before a completed entry.
     std::optional<std::uint8_t> heldValue() const { return m_held; }

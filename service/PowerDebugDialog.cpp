@@ -88,6 +88,10 @@ PowerDebugDialog::PowerDebugDialog(PowerDebugSession &session, std::uint8_t imag
             m_bar->setSliderPosition(m_bar->value());
             return;
         }
+        // A step at the bar's end moves nothing, so it sends nothing: past
+        // the range (255, never read) it would lower the radio to the end.
+        if (step && m_bar->sliderPosition() == m_bar->value())
+            return;
         // The move is over once no mouse button is held on the bar any more.
         if (!m_pressed && !m_bar->isSliderDown())
             scheduleTuning();
@@ -162,6 +166,11 @@ void PowerDebugDialog::runTuning()
         // The port is closed now; the bar can only be closed with the dialog.
         m_dead = true;
         m_bar->setEnabled(false);
+        // The label goes back to what the radio holds, not the move it missed.
+        if (const auto held = m_session.heldValue()) {
+            m_bar->setValue(*held);
+            m_value->setText(QString::number(*held));
+        }
     }
     if (m_closeRequested)
         finishClosing();

@@ -77,11 +77,13 @@ TEST_F(ServiceCliTest, RadioFaultsEndWithTheirMessageAndStatusOne)
 {
     // Radio flags, command, message, and whether the radio went into the
     // tuning state and must leave it.
+    // A file name with a control character is told escaped.
+    const QString file = path("radio\x1b.sin");
     const std::tuple<QStringList, QStringList, QString, bool> rows[] = {
         {{"--short-entry-reply", "3"}, {"power", "low"}, "Not received enough  byte\n", true},
         {{"--wrong-tuning-reply", "100"},
-         {"power", "high", "--set", "5", "--into", path("radio.sin")},
-         " Error had happen L2,need try again\nkx9-cli power: " + path("radio.sin") +
+         {"power", "high", "--set", "5", "--into", file},
+         " Error had happen L2,need try again\nkx9-cli power: " + path("radio\\x1B.sin") +
              " keeps 100, the value the radio last acknowledged\n",
          true},
         {{"--wrong-debug-reply", "100"},
@@ -89,7 +91,7 @@ TEST_F(ServiceCliTest, RadioFaultsEndWithTheirMessageAndStatusOne)
          " Error had happen ,need try again\n",
          false},
     };
-    ASSERT_TRUE(writeRaw(path("radio.sin"), bytesOf(newDocumentImage())));
+    ASSERT_TRUE(writeRaw(file, bytesOf(newDocumentImage())));
     for (const auto &[flags, command, message, entered] : rows) {
         startRadio(flags, powerMemory());
         const ProcessRun run = cli(command + QStringList{"--port", port});
@@ -102,7 +104,7 @@ TEST_F(ServiceCliTest, RadioFaultsEndWithTheirMessageAndStatusOne)
             << told.toStdString();
     }
     // --into kept the value the radio reported at entry.
-    EXPECT_EQ(readRaw(path("radio.sin")).mid(0xFF8, 2).toHex(), "ff64");
+    EXPECT_EQ(readRaw(file).mid(0xFF8, 2).toHex(), "ff64");
 }
 
 // Ctrl-C once the value is printed, while a tuning write waits for its

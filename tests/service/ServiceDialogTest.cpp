@@ -191,11 +191,17 @@ TEST_F(PowerDialogTest, NeverReadValue255ShowsAsItIsAndAfterCancelOnAQuestionOkC
     EXPECT_EQ(bar().grab().toImage().pixelColor(handle.center()),
               bar().palette().color(QPalette::Highlight));
 
+    // Right there moves nothing and sends nothing: the radio is not lowered to 250.
+    QTest::keyClick(&bar(), Qt::Key_Right);
+    EXPECT_EQ(std::tuple(shown(), timer.starts.size()), std::tuple("255", 0u));
+
     radio.faults().unansweredTuningWakeUps = 1000;
     click(QStyle::SC_ScrollBarSubLine);
+    EXPECT_EQ(shown(), "249");
     timer.fire(); // six wake-ups, then the question; Cancel
-    EXPECT_EQ(std::tuple(prompter.texts(), bar().isEnabled(), dialog->ready()),
-              std::tuple(Texts{" Error had happen L1,need try again"}, false, false));
+    // The label is back at what the radio holds.
+    EXPECT_EQ(std::tuple(prompter.texts(), bar().isEnabled(), dialog->ready(), shown()),
+              std::tuple(Texts{" Error had happen L1,need try again"}, false, false, "255"));
     dialog->okButton()->click();
     EXPECT_FALSE(dialog->isVisible());
 }

@@ -248,6 +248,16 @@ TEST_P(PowerDebugTest, ExitIsTriedTenTimesAndSixteenAnswersOnlyHigh)
     ASSERT_TRUE(silent.session.enter("COM1").completed());
     EXPECT_EQ(silent.session.tune(200).outcome, Declined);
     EXPECT_EQ(silent.host.texts(), (Texts{kWriteError, unanswered}));
+
+    // A stop before the entry code went out leaves a radio that was never
+    // put into tuning: the leave only closes the port.
+    Rig stopped(GetParam(), with(&SimFaults::silent, true));
+    stopped.host.cancel = true;
+    EXPECT_EQ(stopped.session.enter("COM1").outcome, Cancelled);
+    EXPECT_EQ(stopped.session.leave().outcome, Completed);
+    EXPECT_EQ(std::tuple(stopped.port.isOpen(), countSends(stopped.port.calls(), kExitWakeUp),
+                         stopped.host.texts()),
+              std::tuple(false, 0, Texts{}));
 }
 
 // --- The debug-mode exchange ----------------------------------------------------

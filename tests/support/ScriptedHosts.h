@@ -49,7 +49,9 @@ class ScriptedServiceHost : public ServiceHost, public ScriptedPrompter
 {
 public:
     int pumps = 0;
+    bool cancel = false;
     void pump() override { ++pumps; }
+    bool cancelRequested() const override { return cancel; }
     Prompter &prompter() override { return *this; }
 };
 
