@@ -23,7 +23,7 @@ std::string keepBackup(const BackupStore &store, const ChannelImage &image,
     const BackupResult kept = store.keep(image, portName, Language::English);
     if (!kept.note.empty()) {
         const std::lock_guard hold(saying);
-        std::cerr << "kx9-cli: warning: " << kept.note << "\n";
+        std::cerr << "kx9-cli: warning: " << escapedLines(kept.note) << "\n";
     }
     return kept.ok() ? std::string() : kept.message;
 }
@@ -33,7 +33,7 @@ void keepReadBackup(const ChannelImage &image, const std::string &portName)
     if (!readBackupSettings().enabled)
         return;
     if (const std::string failed = keepBackup(cliBackupStore(), image, portName); !failed.empty())
-        std::cerr << "kx9-cli: warning: " << failed << "\n";
+        std::cerr << "kx9-cli: warning: " << escapedLines(failed) << "\n";
 }
 
 namespace {
@@ -48,7 +48,7 @@ int runBackups(const std::vector<std::string> &argv)
         return usageError("backups", "--dir and --json exclude each other");
     const BackupStore store = cliBackupStore();
     if (args->has("--dir")) {
-        std::cout << store.folder() << "\n";
+        std::cout << escaped(store.folder()) << "\n";
         return kExitOk;
     }
     // Another user's folder may hold planted backups: nothing from it is listed.
@@ -78,8 +78,8 @@ int runBackups(const std::vector<std::string> &argv)
     }
     for (const BackupEntry &e : entries) {
         std::cout << e.dateTime << '\t' << e.port << '\t' << e.radioType << '\t'
-                  << (e.image ? std::to_string(e.channelsInUse) : std::string()) << '\t' << e.path
-                  << '\n';
+                  << (e.image ? std::to_string(e.channelsInUse) : std::string()) << '\t'
+                  << escaped(e.path) << '\n';
     }
     return kExitOk;
 }

@@ -8,6 +8,7 @@
 #include "Fleet.h"
 #include "FleetJobs.h"
 #include "FleetReport.h"
+#include "Output.h"
 #include "RadioSession.h"
 #include "SafeSave.h"
 #include "SafetyTexts.h"
@@ -61,7 +62,7 @@ int runFleet(const std::vector<std::string> &ports, RadioJob job, bool yes, bool
     std::string partial;
     for (const FleetResult &r : results)
         if (r.partialWrite)
-            partial += (partial.empty() ? "" : ", ") + r.port;
+            partial += (partial.empty() ? "" : ", ") + escaped(r.port);
     if (!partial.empty())
         std::cerr << "kx9-cli: " << partial << ": " << text::kPartialWrite.en << "\n";
     std::cout << (json ? formatFleetJson(results) : formatFleetTable(results));
@@ -128,7 +129,8 @@ int runFleetRead(const Arguments &args)
         if (keepBackups) {
             if (const std::string failed = keepBackup(store, image, port); !failed.empty()) {
                 const std::lock_guard<std::mutex> hold(*warningLock);
-                std::cerr << "kx9-cli: warning: " << port << ": " << failed << "\n";
+                std::cerr << "kx9-cli: warning: " << escaped(port) << ": " << escapedLines(failed)
+                          << "\n";
             }
         }
         return std::string();

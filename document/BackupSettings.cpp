@@ -28,7 +28,9 @@ std::string homeFolder()
 
 std::string xdgFolder(const char *variable, std::string_view fallback)
 {
-    if (const char *value = std::getenv(variable); value != nullptr && *value != '\0')
+    // Only an absolute path counts: a relative one would scatter the files
+    // over whatever folder a command was started in.
+    if (const char *value = std::getenv(variable); value != nullptr && *value == '/')
         return value;
     return homeFolder() + std::string(fallback);
 }

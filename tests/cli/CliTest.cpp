@@ -215,21 +215,23 @@ const Case kCases[] = {
 INSTANTIATE_TEST_SUITE_P(Commands, CliCommand, ::testing::ValuesIn(kCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
-// Without XDG_DATA_HOME the backups are under HOME; without HOME, or with it
-// empty, under the account's own home, as Qt finds it for the window.
+// Without XDG_DATA_HOME, or with a relative one, the backups are under HOME;
+// without HOME, or with it empty, under the account's own home, as Qt finds
+// it for the window. A control character in the folder is shown escaped.
 TEST_F(CliTest, TheBackupsFolderFollowsHomeOrElseTheAccount)
 {
     const passwd *me = ::getpwuid(::geteuid());
     ASSERT_NE(me, nullptr);
-    const std::string account = me->pw_dir;
-    for (const auto &[starter, home] :
+    const std::string account = std::string(me->pw_dir) + "/.local/share";
+    for (const auto &[starter, data] :
          {std::pair<const char *, std::string>{"/usr/bin/env -u XDG_DATA_HOME HOME=/nowhere",
-                                               "/nowhere"},
+                                               "/nowhere/.local/share"},
+          {"/usr/bin/env XDG_DATA_HOME=data HOME=/nowhere", "/nowhere/.local/share"},
           {"/usr/bin/env -u XDG_DATA_HOME -u HOME", account},
-          {"/usr/bin/env -u XDG_DATA_HOME HOME=", account}}) {
+          {"/usr/bin/env -u XDG_DATA_HOME HOME=", account},
+          {"/usr/bin/env XDG_DATA_HOME=/a\x1b[1m", "/a\\x1B[1m"}}) {
         const CliRun r = run("backups --dir", starter);
-        EXPECT_EQ(std::tuple(r.status, r.out), std::tuple(0, home + "/.local/share/kx9/backups\n"))
-            << starter;
+        EXPECT_EQ(std::tuple(r.status, r.out), std::tuple(0, data + "/kx9/backups\n")) << starter;
     }
 }
 
