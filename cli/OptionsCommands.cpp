@@ -58,7 +58,6 @@ std::string trimmed(std::string_view s)
 // Applies every LABEL=VALUE in order; the first refusal is reported.
 int applySettings(const std::vector<std::string> &settings, OptionValues &values)
 {
-    bool differTouched = false;
     for (const std::string &setting : settings) {
         const auto eq = setting.find('=');
         if (eq == std::string::npos) {
@@ -75,16 +74,16 @@ int applySettings(const std::vector<std::string> &settings, OptionValues &values
         if (!refused.empty()) {
             return usageError(kName, refused);
         }
-        differTouched = differTouched || field->kind == FieldKind::Differ ||
-                        field->index == &OptionValues::differDirection;
     }
-    if (differTouched && modeFrequencyBelowZero(values)) {
+    // Checked whatever was set: a file may already hold a differ whose mode
+    // frequency cannot be stored, and the save would store 0 or wrapped digits.
+    if (modeFrequencyBelowZero(values)) {
         return usageError(kName,
                           "Frequency Differ " + values.frequencyDiffer +
                               " with the direction - takes the mode frequency (446.00000 MHz "
                               "minus the differ) below 0");
     }
-    if (differTouched && modeFrequencyTooHigh(values)) {
+    if (modeFrequencyTooHigh(values)) {
         return usageError(kName,
                           "Frequency Differ " + values.frequencyDiffer +
                               " with the direction + takes the mode frequency (446.00000 MHz "
@@ -153,7 +152,8 @@ constexpr Command kOptionsCommands[] = {
      "  PTT ID at most 6 characters, made capitals;\n"
      "  Frequency Differ in MHz, digits and one point, at most 8 characters,\n"
      "  so up to 999.9999 (with the direction +, up to 553.9999); the radio\n"
-     "  counts 10 Hz, and digits past the fifth decimal are dropped.\n"
+     "  counts 10 Hz, and digits past the fifth decimal are dropped. A differ\n"
+     "  with its direction past these bounds is refused, also one FILE holds.\n"
      "An unknown label or a value the dialog does not offer ends with status 2\n"
      "and writes nothing. Example:\n"
      "  kx9-cli options radio.sin --set 'Squelch Level=3' --set 'PTT ID=ab12' -o new.sin\n",

@@ -67,6 +67,8 @@ TEST_F(OptionsCli, RefusalsNameWhatIsAllowedAndWriteNothing)
     const std::string differ = "Frequency Differ Direction=";
     // A differ set alone is checked against the direction the file holds.
     ASSERT_EQ(cli({"options", hand, "--set", differ + "+", "-o", path("plus.sin")}).status, 0);
+    // A file holding 500 with "-" is refused whatever is set: OK would store 0.
+    const std::string minus500 = variant({{0xD0D, 0x78}, {0xD10, 0x50}});
     // The arguments after "options", the exit status and a part of the message.
     const std::tuple<std::vector<std::string>, int, std::string> rows[] = {
         {{hand, "--set", "Squelch=3", "-o", out},
@@ -83,6 +85,7 @@ TEST_F(OptionsCli, RefusalsNameWhatIsAllowedAndWriteNothing)
          2,
          "above 999.99999 MHz"},
         {{path("plus.sin"), "--set", "Frequency Differ=600", "-o", out}, 2, "above 999.99999 MHz"},
+        {{minus500, "--set", "Squelch Level=3", "-o", out}, 2, "500.00000 with the direction -"},
         {{path("missing.sin"), "--set", "Squelch Level=3", "-o", out}, 1, "cannot open"},
     };
     for (auto [args, status, message] : rows) {
