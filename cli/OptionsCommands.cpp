@@ -17,31 +17,35 @@ namespace {
 constexpr std::string_view kName = "options";
 
 // A stored value the dialog cannot show is shown as it is, with what OK
-// would store.
+// would store: in JSON too, where the value OK stores alone would read as
+// what the file holds.
+std::string shownValue(const OptionField &f, const OptionValues &values,
+                       const std::vector<UnshownValue> &unshown)
+{
+    const std::string value = unshownFieldText(unshown, f.label, Language::English);
+    return value.empty() ? fieldText(f, values) : value;
+}
+
 std::string asText(const OptionValues &values, const std::vector<UnshownValue> &unshown)
 {
     std::string out;
-    for (const OptionField &f : optionFields()) {
-        std::string value = unshownFieldText(unshown, f.label, Language::English);
-        if (value.empty()) {
-            value = fieldText(f, values);
-        }
-        out += std::string(f.label) + ": " + escaped(value, false) + "\n";
-    }
+    for (const OptionField &f : optionFields())
+        out += std::string(f.label) + ": " + escaped(shownValue(f, values, unshown), false) + "\n";
     return out;
 }
 
 // One object, the labels as keys; a list without a selection is null.
-std::string asJson(const OptionValues &values)
+std::string asJson(const OptionValues &values, const std::vector<UnshownValue> &unshown)
 {
     std::string out = "{\n";
     bool first = true;
     for (const OptionField &f : optionFields()) {
         out += first ? "  \"" : ",\n  \"";
         first = false;
+        const std::string value = shownValue(f, values, unshown);
         out += std::string(f.label) + "\": ";
-        out +=
-            hasNoSelection(f, values) ? "null" : "\"" + escaped(fieldText(f, values), true) + "\"";
+        out += value.empty() && hasNoSelection(f, values) ? "null"
+                                                          : "\"" + escaped(value, true) + "\"";
     }
     return out + "\n}\n";
 }
@@ -121,8 +125,8 @@ int runOptions(const std::vector<std::string> &argv)
     }
     OptionValues values = loadOptions(doc.image());
     if (!out) {
-        std::cout << (args->has("--json") ? asJson(values)
-                                          : asText(values, unshownValues(doc.image())));
+        const std::vector<UnshownValue> unshown = unshownValues(doc.image());
+        std::cout << (args->has("--json") ? asJson(values, unshown) : asText(values, unshown));
         return std::cout ? kExitOk : failed("cannot write the settings to standard output");
     }
     if (const int status = applySettings(settings, values); status != kExitOk) {

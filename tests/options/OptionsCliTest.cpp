@@ -21,7 +21,8 @@ protected:
     }
 };
 
-// A stored value without an item prints as it is (null in JSON); a control
+// A stored value without an item prints as it is, with what OK stores, in
+// JSON too (where it alone would read as what the file holds); a control
 // byte in the PTT ID never reaches the terminal as it is.
 TEST_F(OptionsCli, ShowsEveryValueAsTheDialogDoesInTextAndJson)
 {
