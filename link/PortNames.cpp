@@ -12,6 +12,13 @@ std::string portDevicePath(std::string_view name)
             return "/dev/ttyUSB" + std::to_string(i);
     if (name.empty() || name.front() == '/')
         return std::string(name);
+    // "./radio" is a path from here, as a shell user means it, not /dev/./radio.
+    if (name.starts_with("./") || name.starts_with("../")) {
+        std::error_code error;
+        const std::filesystem::path from = std::filesystem::absolute(name, error);
+        if (!error)
+            return from.lexically_normal().string();
+    }
     return "/dev/" + std::string(name);
 }
 

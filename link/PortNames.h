@@ -9,7 +9,8 @@ namespace kx9 {
 inline constexpr std::string_view kComPorts[] = {"COM1", "COM2", "COM3", "COM4"};
 
 // "COM1".."COM4" name the first four USB serial adapters (/dev/ttyUSB0..3);
-// any other name is a device path or a name under /dev, taken as it is.
+// a name starting with ./ or ../ is a path from the current folder; any
+// other is a device path or a name under /dev, taken as it is.
 std::string portDevicePath(std::string_view name);
 
 // The name udev gives a USB serial cable under /dev/serial/by-id (for

@@ -72,12 +72,16 @@ struct RadioLinkTest : PtyLinkTest<::testing::Test>
 
 TEST(PortNamesTest, ComPortsNameTheFirstFourUsbAdaptersAndPathsPassThrough)
 {
+    const std::string here = std::filesystem::current_path().string();
+    const std::string up = std::filesystem::current_path().parent_path().string();
     for (const auto &[name, device] :
          std::map<std::string, std::string>{{"COM1", "/dev/ttyUSB0"},
                                             {"COM4", "/dev/ttyUSB3"},
                                             {"COM5", "/dev/COM5"},
                                             {"ttyS0", "/dev/ttyS0"},
-                                            {"/tmp/radio", "/tmp/radio"}})
+                                            {"/tmp/radio", "/tmp/radio"},
+                                            {"./radio", here + "/radio"},
+                                            {"../a/./radio", up + "/a/radio"}})
         EXPECT_EQ(portDevicePath(name), device);
 }
 
