@@ -107,7 +107,9 @@ int runFleetRead(const Arguments &args)
         return usageError("read", "needs -o DIR");
     std::error_code error;
     if (!std::filesystem::is_directory(*out, error))
-        return failed(fillIn(text::kCannotWriteFile.en, {*out, "not a folder"}));
+        return failed(fillIn(
+            text::kCannotWriteFile.en,
+            {*out, std::filesystem::exists(*out, error) ? "not a folder" : "no such folder"}));
     // Ten seconds of reading are not spent on files that cannot be written.
     const std::filesystem::path dir(*out);
     for (const std::string &port : ports) {
@@ -122,10 +124,10 @@ int runFleetRead(const Arguments &args)
     auto warningLock = std::make_shared<std::mutex>();
     ImageSink sink = [dir, keepBackups, store, warningLock](std::string_view port,
                                                             const ChannelImage &image) {
-        const SafeSaveResult saved =
-            saveFileSafely((dir / fleetFileName(port)).string(), image.bytes());
+        const std::string file = (dir / fleetFileName(port)).string();
+        const SafeSaveResult saved = saveFileSafely(file, image.bytes());
         if (!saved)
-            return saved.reason;
+            return fillIn(text::kCannotWriteFile.en, {file, saved.reason});
         if (keepBackups) {
             if (const std::string failed = keepBackup(store, image, port); !failed.empty()) {
                 const std::lock_guard<std::mutex> hold(*warningLock);

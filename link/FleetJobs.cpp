@@ -87,10 +87,15 @@ RadioJob writeFlowJob(const ChannelImage &image, Language language, bool verify,
                     break;
                 }
                 r.message = flow.message;
-                // A session that failed said why before the flow said what it means.
-                if (!flow.cancelled() && !flow.transfer.message.empty() &&
-                    flow.transfer.message != flow.message)
-                    r.message = flow.transfer.message + "\n" + flow.message;
+                // A session that failed said why (with a port's own reason)
+                // before the flow said what it means.
+                if (!flow.cancelled() && !flow.transfer.message.empty()) {
+                    std::string said = flow.transfer.message;
+                    if (!flow.transfer.detail.empty())
+                        said += "\n" + flow.transfer.detail;
+                    r.message =
+                        flow.transfer.message == flow.message ? said : said + "\n" + flow.message;
+                }
                 if (!flow.cancelled() && flow.outcome == WriteFlowOutcome::WriteFailed &&
                     flow.transfer.partialWrite)
                     r.message += "\n" + std::string(text::kPartialWrite.in(language));
@@ -114,6 +119,7 @@ RadioJob plainReadJob(ImageSink sink, Language language)
                     if (!problem.empty()) {
                         r.status = FleetStatus::Failed;
                         r.reason = "not saved: " + problem;
+                        r.message = problem; // the sink's whole message
                     }
                 }
                 return r;

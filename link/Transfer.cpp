@@ -296,8 +296,8 @@ TransferResult Transfer::run(std::string_view portName, ChannelImage &image)
         m_host.setWatch(false);
         result.outcome = TransferOutcome::OpenFailed;
         result.message = std::string(text::kOpenPortFailed.in(m_language));
-        m_host.prompter().inform(result.message, Prompter::Icon::Warning,
-                                 openFailureDetail(portName, opened, m_language));
+        result.detail = openFailureDetail(portName, opened, m_language);
+        m_host.prompter().inform(result.message, Prompter::Icon::Warning, result.detail);
         m_host.closeProgress();
         return result;
     }

@@ -40,6 +40,9 @@ struct TransferResult
     // The message or question that ended the transfer, in the transfer's
     // language; empty for success and cancellation.
     std::string message;
+    // Why a port could not be opened, in the system's words: the line said
+    // under message.
+    std::string detail;
     // A completed read's image; a failed or cancelled read has none, so the
     // caller's document keeps what it had.
     std::optional<ChannelImage> image;

@@ -192,6 +192,7 @@ const Case kCases[] = {
     {"FleetReadWithTrace", "read --port @a --port @b --trace -o @folder", 2, kTrace},
     {"FleetReadWithoutOutput", "read --port @a --port @b", 2, "needs -o DIR"},
     {"FleetReadIntoAFile", "read --port @a --port @b -o @short.sin", 1, "not a folder"},
+    {"FleetReadIntoNoFolder", "read --port @a --port @b -o @none", 1, "none: no such folder"},
     {"FleetWriteWithTrace", "write --port @a --port @b --trace %hand-set.sin", 2, kTrace},
     {"ReadIntoAnEmptyName", "read --port @no-such-port --output=", 2, "needs -o OUT"},
     {"ResaveWithoutOutput", "resave %hand-set.sin", 2, "needs -o OUT"},

@@ -178,7 +178,7 @@ TEST_F(FleetTest, ReadsEveryRadioIntoItsOwnFileAndReportsThoseNotRead)
     std::map<std::string, ChannelImage> saved;
     const ImageSink sink = [&](std::string_view port, const ChannelImage &image) -> std::string {
         if (port == "P2")
-            return "disk full";
+            return "cannot write P2.sin: disk full";
         std::lock_guard lock(mutex);
         saved.emplace(port, image);
         return {};
@@ -187,11 +187,12 @@ TEST_F(FleetTest, ReadsEveryRadioIntoItsOwnFileAndReportsThoseNotRead)
     radios["P4"].faults().silent = true; // its handshake fails, and is not tried again
     FleetRun run(ports, simPorts(), plainReadJob(sink, Language::English));
     const std::vector<FleetResult> results = run.results();
-    EXPECT_EQ(textsOf(results),
-              (Texts{"read", "failed: not saved: disk full", "failed: not received enough  byte",
-                     "failed: " + std::string(text::kCommunicationError.en)}));
-    EXPECT_EQ(std::tuple(results[0].identity, run.progress()[0].total),
-              std::tuple(file.radioIdentity(), kReadBlocks));
+    EXPECT_EQ(textsOf(results), (Texts{"read", "failed: cannot write P2.sin: disk full",
+                                       "failed: not received enough  byte",
+                                       "failed: " + std::string(text::kCommunicationError.en)}));
+    EXPECT_EQ(
+        std::tuple(results[0].identity, run.progress()[0].total, results[1].reason),
+        std::tuple(file.radioIdentity(), kReadBlocks, "not saved: cannot write P2.sin: disk full"));
     EXPECT_EQ(saved, (std::map<std::string, ChannelImage>{{"P1", file}}));
 }
 
@@ -211,10 +212,22 @@ TEST_F(FleetTest, WriteFlowJobKeepsBackupsAndVerifiesEachRadio)
         const BackupResult kept = store.keep(held, port, Language::English);
         return kept.ok() ? std::string() : kept.message;
     };
-    FleetRun run(ports, simPorts(), writeFlowJob(file, Language::English, true, keep),
-                 {.yes = true});
+    // P5's port cannot be opened: its reason is said as a single write says it.
+    const auto factory = [&](const std::string &name) {
+        auto port = std::make_unique<SimPort>(radios[name]);
+        if (name == "P5")
+            port->failOpen(OpenError::Missing);
+        return port;
+    };
+    FleetRun run({"P1", "P2", "P3", "P4", "P5"}, factory,
+                 writeFlowJob(file, Language::English, true, keep), {.yes = true});
+    const std::vector<FleetResult> results = run.results();
+    EXPECT_EQ(results[4].message,
+              std::string(text::kOpenPortFailed.en) +
+                  "\n/dev/P5 does not exist (simulated open failure). Is the programming cable "
+                  "plugged in?\nNothing was written: the radio could not be read first.");
     EXPECT_EQ(
-        textsOf(run.results()),
+        textsOf({results.begin(), results.begin() + 4}),
         (Texts{"verified",
                "failed: Verify after writing failed: the radio holds other values than were "
                "written in 1 of the written bytes, at 0x028. Write the radio again.",
