@@ -64,11 +64,11 @@ OpenResult CliLink::open(std::string_view name, const TimeoutProfile &profile)
     const OpenResult opened = RadioLink::open(name, profile);
     if (m_trace) {
         if (opened.ok())
-            std::cerr << "trace: opened " << portDevicePath(name)
+            std::cerr << "trace: opened " << escaped(portDevicePath(name))
                       << ": 9600 8N1 raw, exclusive; low-latency mode "
                       << lowLatencyText(lowLatency()) << "\n";
         else
-            std::cerr << "trace: cannot open " << opened.detail << "\n";
+            std::cerr << "trace: cannot open " << escaped(opened.detail) << "\n";
     }
     return opened;
 }

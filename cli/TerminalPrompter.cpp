@@ -1,5 +1,7 @@
 #include "TerminalPrompter.h"
 
+#include "Output.h"
+
 #include <iostream>
 #include <string>
 #include <unistd.h>
@@ -15,14 +17,15 @@ void TerminalPrompter::show(std::string_view text)
 {
     if (beforeText)
         beforeText();
-    std::cerr << text << "\n";
+    // Names in a message (a port's path among them) reach the terminal escaped.
+    std::cerr << escapedLines(text) << "\n";
 }
 
 void TerminalPrompter::inform(std::string_view text, Icon, std::string_view detail)
 {
     show(text);
     if (!detail.empty())
-        std::cerr << detail << "\n";
+        std::cerr << escapedLines(detail) << "\n";
 }
 
 bool TerminalPrompter::askOkCancel(std::string_view text, Default)

@@ -167,8 +167,9 @@ const Case kCases[] = {
     {"PowerHighAbove250", "power high --set 251 --port @p", 2, ""},
     {"PowerLowAbove200", "power low --set 201 --port @p", 2, ""},
     {"PowerLowOfZero", "power low --set 0 --port @p", 2, ""},
-    // The largest values are taken: they reach the port, missing here.
-    {"PowerHighOf250", "power high --set 250 --port @p", 1, "does not exist"},
+    // The largest values are taken: they reach the port, missing here (its
+    // name said escaped).
+    {"PowerHighOf250", "power high --set 250 --port @p\x07", 1, "p\\x07 does not exist"},
     {"PowerLowOf200", "power low --set 200 --port @p", 1, "does not exist"},
     {"PowerMedium", "power medium --port @p", 2, ""},
     {"DebugTxPowerAbove255", "debug tx-power 256 --port @p", 2, ""},
