@@ -67,9 +67,9 @@ void onStopSignal(int signal)
     g_stopSignal = signal;
 }
 
-// Catches SIGINT and SIGTERM and keeps them blocked except inside ppoll, so
-// a stop request can never be lost between two polls, nor before run()
-// starts. Returns the mask to wait with.
+// Catches SIGINT, SIGTERM and SIGHUP (its terminal closed) and keeps them
+// blocked except inside ppoll, so a stop request can never be lost between
+// two polls, nor before run() starts. Returns the mask to wait with.
 sigset_t holdStopSignals()
 {
     struct sigaction action
@@ -77,16 +77,16 @@ sigset_t holdStopSignals()
     };
     action.sa_handler = onStopSignal;
     sigemptyset(&action.sa_mask);
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
     sigset_t stops;
     sigemptyset(&stops);
-    sigaddset(&stops, SIGINT);
-    sigaddset(&stops, SIGTERM);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        ::sigaction(signal, &action, nullptr);
+        sigaddset(&stops, signal);
+    }
     sigset_t waitMask;
     ::pthread_sigmask(SIG_BLOCK, &stops, &waitMask);
-    sigdelset(&waitMask, SIGINT);
-    sigdelset(&waitMask, SIGTERM);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigdelset(&waitMask, signal);
     return waitMask;
 }
 

@@ -37,7 +37,7 @@ Options:
   --image FILE        memory to start with (4096 bytes, a .sin file); without
                       it a new document's image with radio identity byte 01
   --save FILE         save the memory to FILE after every complete write and
-                      on exit (SIGINT, SIGTERM, hang-up); a FILE that cannot
+                      on exit (SIGINT, SIGTERM, SIGHUP); a FILE that cannot
                       be saved is refused at start, and a save that fails
                       later makes the exit status 1
   --wire-speed        pace every byte both ways at 9600 baud 8N1

@@ -350,11 +350,14 @@ TEST_F(FaultMatrix, RadiosimRefusesWhatItCannotDoSafelyAndSavesWhenStopped)
     }
     EXPECT_EQ(readRaw(path("radio")), users);
 
-    startRadio({}, radioImage());
-    radio.terminate();
+    // A hang-up (its terminal closed) stops it as SIGTERM does: memory saved,
+    // its link gone, so that a later terminal given that pty is not taken for it.
+    startRadio({"--link", path("pty")}, radioImage());
+    ::kill(static_cast<pid_t>(radio.processId()), SIGHUP);
     const ProcessRun stopped = finished(radio);
-    EXPECT_EQ(std::tuple(stopped.exitCode, readRaw(path("radio-saved.sin"))),
-              std::tuple(0, bytesOf(radioImage())))
+    EXPECT_EQ(std::tuple(stopped.exitCode, readRaw(path("radio-saved.sin")),
+                         QFileInfo(path("pty")).isSymLink()),
+              std::tuple(0, bytesOf(radioImage()), false))
         << stopped.err.toStdString();
     ASSERT_TRUE(QFile::remove(path("radio-saved.sin")));
     startRadio({}, radioImage());
