@@ -69,13 +69,20 @@ int runPorts(const std::vector<std::string> &argv)
     std::cout << "Serial ports:\n";
     if (ports.empty())
         std::cout << "  (none found)\n";
+    // A USB cable's name (/dev/serial/by-id) stays the same in any order of
+    // plugging in, where its ttyUSB number does not.
+    const auto cable = [](const std::string &device) {
+        const std::string name = usbCableName(device);
+        return name.empty() ? std::string() : "  " + escaped(name);
+    };
     for (const std::string &p : ports)
-        std::cout << "  " << p << "\n";
+        std::cout << "  " << escaped(p) << cable(p) << "\n";
     std::cout << "\nPort names of the desktop program:\n";
     for (std::string_view com : kComPorts) {
         const std::string device = portDevicePath(com);
         const bool present = std::filesystem::exists(device);
-        std::cout << "  " << com << "  " << device << (present ? "" : "  (not present)") << "\n";
+        std::cout << "  " << com << "  " << device << (present ? cable(device) : "  (not present)")
+                  << "\n";
     }
     return kExitOk;
 }
@@ -182,8 +189,9 @@ int runRestore(const std::vector<std::string> &argv)
 
 constexpr Command kRadioCommands[] = {
     {"ports", "ports", "list the serial ports and the COM1-COM4 mapping",
-     "Lists the serial ports the system reports, then the four port names of\n"
-     "the desktop program: COM1 to COM4 are /dev/ttyUSB0 to /dev/ttyUSB3.\n",
+     "Lists the serial ports the system reports, each USB cable with its name\n"
+     "from /dev/serial/by-id, then the four port names of the desktop program:\n"
+     "COM1 to COM4 are /dev/ttyUSB0 to /dev/ttyUSB3.\n",
      runPorts},
     {"read", "read --port PORT... [--trace] [--no-backup] [--json] -o OUT",
      "read a radio into a channel file, or many radios into a folder",
