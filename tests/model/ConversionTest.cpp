@@ -135,6 +135,10 @@ TEST(ImageToTable, TypeBitsDecideLabelsAndHiddenRows)
     EXPECT_EQ(std::tuple(rowOf(table, 100), rowOf(table, 128)),
               std::tuple(test::splitCells(""), test::splitCells("")));
 
+    image.setRadioTypeBits(layout::kRadioTypePmr);
+    EXPECT_EQ(imageToTable(image, table, Language::English).type, kTypePmr);
+    EXPECT_EQ(std::tuple(label(9), label(10), label(99)), std::tuple("CH-P09", "CH-P10", "CH-P99"));
+
     image.setRadioTypeBits(layout::kRadioTypePmrLpd);
     EXPECT_EQ(imageToTable(image, table, Language::English).type, kTypePmrLpd);
     // The LPD channels count from 1 after the eight PMR ones, in two digits.
