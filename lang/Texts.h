@@ -58,6 +58,8 @@ inline constexpr TextPair kQtDqt{"QT/DQT", "QT/DQT"};
 inline constexpr TextPair kGridName{"Channels", "频道表"};
 inline constexpr TextPair kCellJoin{"%1, %2", "%1，%2"};
 inline constexpr TextPair kCellEmpty{"empty", "空"};
+// Under the first lines of a report too long for a message box.
+inline constexpr TextPair kMoreLines{"… and %1 more lines", "……另有 %1 行"};
 inline constexpr TextPair kReadingName{"Reading: %1 %", "正在读取：%1 %"};
 inline constexpr TextPair kWritingName{"Writing: %1 %", "正在写入：%1 %"};
 inline constexpr TextPair kUntitled{"Untitled", "未命名"};

@@ -6,12 +6,28 @@
 
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QStringList>
 
+#include <algorithm>
 #include <utility>
 
 namespace kx9 {
 
 namespace {
+
+// A report of many lines (an import's or a paste's refusals) would make a box
+// far taller than the screen, and one of thousands takes minutes to lay out:
+// its first lines are shown, then how many more there are.
+constexpr qsizetype kMostLines = 20;
+
+QString firstLines(std::string_view text, qsizetype &room, qsizetype &dropped)
+{
+    const QStringList lines = qs(text).split(QLatin1Char('\n'));
+    const qsizetype kept = std::min(lines.size(), room);
+    room -= kept;
+    dropped += lines.size() - kept;
+    return lines.first(kept).join(QLatin1Char('\n'));
+}
 
 QMessageBox::StandardButton ask(QWidget *parent, QMessageBox::Icon icon, std::string_view text,
                                 QMessageBox::StandardButtons buttons,
@@ -20,7 +36,14 @@ QMessageBox::StandardButton ask(QWidget *parent, QMessageBox::Icon icon, std::st
 {
     // The title is the program's own, English in every language; the
     // buttons follow the language pack in force.
-    QMessageBox box(icon, qs(text::kAppTitle), qs(text), buttons, parent);
+    qsizetype room = kMostLines, dropped = 0;
+    QString shown = firstLines(text, room, dropped);
+    QString shownDetail = detail.empty() ? QString() : firstLines(detail, room, dropped);
+    if (dropped > 0) {
+        QString &last = shownDetail.isEmpty() ? shown : shownDetail;
+        last += QLatin1Char('\n') + qs(text::kMoreLines.text()).arg(dropped);
+    }
+    QMessageBox box(icon, qs(text::kAppTitle), shown, buttons, parent);
     box.setDefaultButton(defaultButton);
     const std::pair<QMessageBox::StandardButton, std::string_view> buttonTexts[] = {
         {QMessageBox::Ok, text::kOk},
@@ -33,8 +56,8 @@ QMessageBox::StandardButton ask(QWidget *parent, QMessageBox::Icon icon, std::st
     for (const auto &[id, english] : buttonTexts)
         if (QAbstractButton *button = box.button(id))
             button->setText(ui(english));
-    if (!detail.empty())
-        box.setInformativeText(qs(detail));
+    if (!shownDetail.isEmpty())
+        box.setInformativeText(shownDetail);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

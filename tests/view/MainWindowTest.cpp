@@ -546,6 +546,16 @@ TEST_F(KeepingData, EnterPressesEachQuestionsDefaultAndADetailShowsUnderItsMessa
         [](QMessageBox &box) {
             EXPECT_EQ(tuple(box.text(), box.informativeText()), tuple("what", "detail"));
         }));
+    // A report of thousands of lines shows its first twenty and fits the screen.
+    const std::string many = QString("line\n").repeated(5000).chopped(1).toStdString();
+    EXPECT_TRUE(whileModal<QMessageBox>(
+        [&] { boxes.inform("2 lines\nrefused:", Prompter::Icon::Warning, many); },
+        [](QMessageBox &box) {
+            EXPECT_EQ(tuple(box.text(), box.informativeText().count('\n'),
+                            box.informativeText().endsWith("\n… and 4982 more lines"),
+                            box.height() < box.screen()->availableGeometry().height()),
+                      tuple("2 lines\nrefused:", 18, true, true));
+        }));
 }
 
 // The main window stays on the screen too: BothLanguages' Accessibility test.
