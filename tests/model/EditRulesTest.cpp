@@ -241,6 +241,12 @@ TEST(Clipboard, EachPastedCellPassesTheRulesOfTypingAndRefusalsKeepTheirValue)
         reasons.push_back(refusal.reason);
     EXPECT_EQ(reasons, (std::vector<std::string>{"the channel has no frequency",
                                                  "maybe is none of Yes, No"}));
+    // A tone a spreadsheet rewrote as a number is the tone it reads as; one
+    // between two tones is none.
+    const PasteResult numbers = pasteCells(t, kTypePmrLpd, 1, 3, "67\t88.50\n67.05\t100", en);
+    EXPECT_EQ(std::tuple(numbers.table.cell(1, kColRxTone), numbers.table.cell(1, kColTxTone),
+                         numbers.table.cell(2, kColTxTone), numbers.refused.size()),
+              std::tuple("67.0", "88.5", "100.0", 1u));
     const PasteResult fresh = pasteCells(t, kTypePmrLpd, 76, 2, "446.1", en);
     EXPECT_EQ(rowOf(fresh.table, 76), cells("CH-L68||446.10000|Off|Off|Wide|Yes|High|Close|"));
 }
