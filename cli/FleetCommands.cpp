@@ -19,6 +19,7 @@
 #include <iostream>
 #include <memory>
 #include <mutex>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace kx9::cli {
@@ -43,13 +44,19 @@ int runFleet(const std::vector<std::string> &ports, RadioJob job, bool yes, bool
         const std::vector<FleetProgress> progress = run.progress();
         if (terminal && drawn)
             std::cerr << "\033[" << ports.size() << "A";
+        winsize size{};
+        const std::size_t columns =
+            ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 1 ? size.ws_col - 1
+                                                                              : 79;
         for (std::size_t i = 0; i < ports.size(); ++i) {
             const std::optional<FleetResult> result = run.result(i);
-            // On a terminal, one line per radio: a bar while it runs, its result once done.
+            // On a terminal, one row per radio: a bar while it runs, its result
+            // once done, cut to the row (the table after it says all).
             if (terminal)
                 std::cerr << "\r\033[K"
-                          << (result ? formatFleetLine(*result)
-                                     : formatFleetProgress(ports[i], progress[i]))
+                          << fitToColumns(result ? formatFleetLine(*result)
+                                                 : formatFleetProgress(ports[i], progress[i]),
+                                          columns)
                           << "\n";
             else if (result && !told[i])
                 std::cerr << formatFleetLine(*result) << "\n";

@@ -72,11 +72,36 @@ std::string printable(std::string_view s)
     return out;
 }
 
-// Display width of UTF-8 text: one column per character.
+// The next character of UTF-8 text, from at, and the bytes it takes.
+char32_t nextCharacter(std::string_view s, std::size_t at, std::size_t &length)
+{
+    const auto lead = static_cast<unsigned char>(s[at]);
+    length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    length = std::min(length, s.size() - at);
+    char32_t c = length == 1 ? lead : lead & (0x3F >> (length - 1));
+    for (std::size_t i = 1; i < length; ++i)
+        c = (c << 6) | (static_cast<unsigned char>(s[at + i]) & 0x3F);
+    return c;
+}
+
+// Columns a character takes on a terminal: two for the wide East Asian
+// ones (Chinese, the full-width comma of the radio's messages), else one.
+std::size_t columnsOf(char32_t c)
+{
+    const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+                      (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+                      (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+                      (c >= 0xFFE0 && c <= 0xFFE6);
+    return wide ? 2 : 1;
+}
+
+// Display width of UTF-8 text on a terminal.
 std::size_t width(std::string_view s)
 {
-    return static_cast<std::size_t>(
-        std::count_if(s.begin(), s.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+    std::size_t columns = 0;
+    for (std::size_t at = 0, length = 0; at < s.size(); at += length)
+        columns += columnsOf(nextCharacter(s, at, length));
+    return columns;
 }
 
 } // namespace
@@ -145,6 +170,22 @@ std::string formatFleetProgress(std::string_view port, const FleetProgress &prog
     return printable(port) + " [" + std::string(static_cast<std::size_t>(filled), '#') +
            std::string(static_cast<std::size_t>(kBarWidth - filled), '-') + "] " +
            std::to_string(total > 0 ? progress.position * 100 / total : 0) + "%";
+}
+
+std::string fitToColumns(std::string_view line, std::size_t columns)
+{
+    if (width(line) <= columns)
+        return std::string(line);
+    std::string out;
+    std::size_t used = 0;
+    for (std::size_t at = 0, length = 0; at < line.size(); at += length) {
+        const std::size_t taking = columnsOf(nextCharacter(line, at, length));
+        if (used + taking + 1 > columns)
+            break;
+        out += line.substr(at, length);
+        used += taking;
+    }
+    return columns > 0 ? out + "\xE2\x80\xA6" : out;
 }
 
 std::string formatFleetTable(std::span<const FleetResult> results)

@@ -22,6 +22,10 @@ std::string formatFleetLine(const FleetResult &result);
 // One line for a radio still at work: "port [######------------------] 25%".
 std::string formatFleetProgress(std::string_view port, const FleetProgress &progress);
 
+// A line cut to fit a terminal's columns, ending in "…" where it was cut:
+// a line that wrapped would leave the redrawn lines above it behind.
+std::string fitToColumns(std::string_view line, std::size_t columns);
+
 // The final table: port, identity, result, seconds; a header line and one
 // line per radio, columns padded to the widest cell.
 std::string formatFleetTable(std::span<const FleetResult> results);

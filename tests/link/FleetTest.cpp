@@ -318,6 +318,12 @@ TEST(FleetReportTest, TableLineAndJsonSayEachResultAndNoPortBreaksThem)
         {"\x1b[2J\x7f", {1, 2}, "?[2J? [############------------] 50%"}};
     for (const auto &[port, progress, line] : bars)
         EXPECT_EQ(formatFleetProgress(port, progress), line);
+    // A line longer than the terminal's row is cut to it, a Chinese character
+    // or the full-width comma taking two columns.
+    const std::tuple<const char *, std::size_t, const char *> fits[] = {
+        {"abc", 3, "abc"}, {"abcdef", 5, "abcd…"}, {"ab，cd", 4, "ab…"}, {"ab，cd", 6, "ab，cd"}};
+    for (const auto &[line, columns, fitted] : fits)
+        EXPECT_EQ(fitToColumns(line, columns), fitted) << line << columns;
 }
 
 // --- The ports of one run ------------------------------------------------------
