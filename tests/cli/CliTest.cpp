@@ -167,6 +167,7 @@ const Case kCases[] = {
     {"PowerHighAbove250", "power high --set 251 --port @p", 2, ""},
     {"PowerLowAbove200", "power low --set 201 --port @p", 2, ""},
     {"PowerLowOfZero", "power low --set 0 --port @p", 2, ""},
+    {"PowerNotANumber", "power low --set 1a --port @p", 2, ""},
     // The largest values are taken: they reach the port, missing here (its
     // name said escaped).
     {"PowerHighOf250", "power high --set 250 --port @p\x07", 1, "p\\x07 does not exist"},
