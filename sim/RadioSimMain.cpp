@@ -80,9 +80,11 @@ bool parseNumber(std::string_view text, int base, long max, long &value)
     return !s.empty() && end && *end == '\0' && errno == 0 && value >= 0 && value <= max;
 }
 
-std::optional<kx9::ChannelImage> loadImage(const std::string &path)
+// The memory in a channel file, or why there is none.
+std::optional<kx9::ChannelImage> loadImage(const std::string &path, std::string &why)
 {
     const kx9::ReadFileResult read = kx9::readFile(path, kx9::kImageSize);
+    why = read.ok() ? "not a 4096-byte channel data file" : std::strerror(read.error);
     if (!read.ok() || read.more || read.data.size() != kx9::kImageSize)
         return std::nullopt;
     const std::string &data = read.data;
@@ -224,9 +226,10 @@ int main(int argc, char **argv)
 
     kx9::ChannelImage memory;
     if (!imagePath.empty()) {
-        const auto loaded = loadImage(imagePath);
+        std::string why;
+        const auto loaded = loadImage(imagePath, why);
         if (!loaded)
-            return fail(imagePath + ": not a 4096-byte channel data file");
+            return fail(imagePath + ": " + why);
         memory = *loaded;
     } else {
         memory = kx9::newDocumentImage();

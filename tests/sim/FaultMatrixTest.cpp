@@ -341,6 +341,7 @@ TEST_F(FaultMatrix, RadiosimRefusesWhatItCannotDoSafelyAndSavesWhenStopped)
              {{"--hang-up", "x"}, "option --hang-up needs a valid value (see --help)\n"},
              {{"--short-reply", "512"}, "option --short-reply needs a valid value (see --help)\n"},
              {{"--image", path("radio")}, path("radio") + ": not a 4096-byte channel data file\n"},
+             {{"--image", path("none")}, path("none") + ": No such file or directory\n"},
              {{"--bogus"}, "unknown option --bogus (see --help)\n"}}) {
         QProcess sim;
         sim.start(KX9_RADIOSIM, args);
