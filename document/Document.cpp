@@ -5,10 +5,12 @@
 #include "RadioType.h"
 #include "ReadFile.h"
 #include "SafeSave.h"
+#include "SafetyTexts.h"
 #include "TextFormat.h"
 #include "Texts.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 
@@ -16,9 +18,11 @@ namespace kx9 {
 
 namespace {
 
-std::string reason(int error)
+// A folder is said in the message's language, as a save says it; any other
+// reason in the system's words.
+std::string reason(int error, Language language)
 {
-    return std::strerror(error);
+    return error == EISDIR ? std::string(text::kTargetIsFolder.in(language)) : std::strerror(error);
 }
 
 FileResult failure(FileError error, const TextPair &pattern, Language language,
@@ -53,7 +57,7 @@ ChannelFile readChannelFile(const std::string &path, Language language)
     const ReadFileResult read = readFile(path, kChannelFileSize);
     if (!read.ok()) {
         file.result = failure(FileError::CannotOpen, text::kCannotOpenFile, language,
-                              {path, reason(read.error)});
+                              {path, reason(read.error, language)});
         return file;
     }
     // Anything else (a PDF, a longer dump) would go into the radio as if it

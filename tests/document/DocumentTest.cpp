@@ -91,7 +91,9 @@ TEST_F(DocumentTest, OnlyAFileOfExactly4096BytesOpensAndAFailedOpenKeepsEverythi
     refused(path("missing.sin"), FileError::CannotOpen,
             "cannot open " + path("missing.sin") + ": No such file or directory");
     refused(m_dir.string(), FileError::CannotOpen,
-            "cannot open " + m_dir.string() + ": Is a directory");
+            "cannot open " + m_dir.string() + ": it is a folder, not a regular file");
+    EXPECT_TRUE(readChannelFile(m_dir, Language::Chinese)
+                    .result.message.ends_with("它是文件夹，不是普通文件"));
     EXPECT_EQ(std::tuple(doc.image(), doc.table().cell(1, kColName), doc.isNewDocument()),
               std::tuple(image, "KEEP", true));
 }
