@@ -292,7 +292,7 @@ TEST_P(RadioLinkCancel, EndsTheWaitAtOnceAndSaysSo)
     ::setrlimit(RLIMIT_NOFILE, &limit);
     ASSERT_EQ(token.fd() < 0, c.noDescriptor);
     link.setCancelToken(&token);
-    const int total = c.raised == Raised::Never ? 50 : 60000;
+    const int total = c.raised == Raised::Never ? 100 : 60000;
     ASSERT_TRUE(link.open(pty.path, TimeoutProfile{total, total, 0, total, 0}).ok());
     if (c.raised == Raised::First)
         token.raise();
@@ -307,8 +307,10 @@ TEST_P(RadioLinkCancel, EndsTheWaitAtOnceAndSaysSo)
     EXPECT_EQ(std::tuple(r.cancelled, r.ok), std::tuple(c.raised != Raised::Never, !c.sending));
     EXPECT_LT(r.count, buffer.size());
     EXPECT_LT(Clock::now() - start, 5s); // far below the minute of its deadline
-    // Without a descriptor to wait on, a wait is cut into slices that look at the token.
-    EXPECT_EQ(!c.sending && link.systemCalls().polls >= 3, c.noDescriptor);
+    // Without a descriptor to wait on, a wait is cut into slices that look at
+    // the token: more than one poll, which a loaded machine's late slices
+    // cannot bring down to the single poll of an uncut wait.
+    EXPECT_EQ(!c.sending && link.systemCalls().polls >= 2, c.noDescriptor);
 }
 
 INSTANTIATE_TEST_SUITE_P(Waits, RadioLinkCancel,
