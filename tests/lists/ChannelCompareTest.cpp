@@ -55,6 +55,7 @@ TEST(ChannelCompare, EachDifferenceIsOneLineInTheFixedOrder)
     // The first byte of the frequency-mode block, and the first after it.
     changed.setByte(layout::kModeBase, 0x50);
     changed.setByte(layout::kModeEnd, 0x12);
+    changed.setByte(layout::nameOffset(kChannelCount + 1), 0x33); // the first after the names
     changed.setHighPowerCalibration(0x80);
     const Opened b(changed);
     EXPECT_EQ(compareChannelFiles(a.view(), b.view()),
