@@ -119,6 +119,13 @@ void MainWindow::switchLanguage()
         return;
     if (!m_prompter.askYesNo(text::kConfirmChangeLanguage.text()))
         return;
+    // An edit still open in a cell is stored first, in the language it was
+    // typed in: the relabelling rebuilds the grid under it. The grid keeps
+    // the focus it had.
+    QWidget *focus = QApplication::focusWidget();
+    const bool inGrid = focus && (focus == &m_view->grid() || m_view->grid().isAncestorOf(focus));
+    m_view->commitEditor();
+    m_view->hideEditors();
     const Language from = currentLanguage();
     const std::string previous = languageTag();
     setLanguageTag(toggledLanguageTag(programBaseName(), previous));
@@ -131,6 +138,8 @@ void MainWindow::switchLanguage()
     }
     retranslateMenus();
     m_view->retranslate(from);
+    if (inGrid)
+        m_view->grid().setFocus();
     updateUndoActions();
     // Said over the window relabelled, in the language it now speaks.
     if (!notKept.empty() && languageTag() != previous)

@@ -660,6 +660,15 @@ TEST_F(LanguageSwitch, NoKeepsEverythingYesRelabelsMenusLabelsHeadersCellsAndLis
               std::tuple(std::vector<std::string>{" 请确认是否修改语言"}, kEnglish, englishMenus,
                          englishShown, english));
     EXPECT_TRUE(storedSettings().contains("LANGUAGE=" + qs(kEnglish) + "\n"));
+
+    // An edit still open in a cell is stored before the relabelling, and
+    // the grid keeps the focus.
+    clickCell(3, kColReceive);
+    QTest::keyClicks(&view().frequencyEditor(), "446.2");
+    switchLanguage();
+    EXPECT_EQ(
+        std::tuple(cell(3, kColReceive), view().frequencyEditor().isVisible(), grid().hasFocus()),
+        std::tuple("446.20000", false, true));
 }
 
 // A choice the settings file cannot take (a folder in its place stops root
