@@ -398,12 +398,17 @@ void DebugModeDialog::start()
     command.txTone = debugToneValue(toStd(m_tx.tones->currentText()));
     command.value = static_cast<std::uint8_t>(m_state.value(m_state.item));
 
+    // Disabled, Start passes the focus on to Default, where the next Enter
+    // would put the value back: it takes the focus back when it is enabled.
+    const bool hadFocus = m_start->hasFocus();
     m_start->setEnabled(false);
     std::unique_ptr<Port> port = m_ports();
     GuiServiceHost host(m_prompter);
     const ServiceResult result =
         sendDebugCommand(*port, toStd(m_portName), host, command, currentLanguage());
     m_start->setEnabled(true);
+    if (hadFocus)
+        m_start->setFocus();
     if (result.completed())
         m_prompter.inform(text::kFinishSuccessfully.text());
 }

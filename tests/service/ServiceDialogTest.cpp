@@ -317,6 +317,9 @@ TEST_F(DebugDialogTest, StartSendsTheFrequencyPageLastChosenAndWhatItsEditsShow)
     ASSERT_EQ(std::tuple(dialog.startButton()->hasFocus(), radio.debugSettings().size()),
               std::tuple(true, 1u));
     QTest::keyClick(dialog.startButton(), Qt::Key_Return);
+    // Start has the focus again, not Default, where the next Enter would
+    // put the value back.
+    EXPECT_TRUE(dialog.startButton()->hasFocus());
 
     // Enter rounds a typed frequency to the step and moves on; 310 of 625
     // rounds down, 310 of 500 up.
