@@ -48,7 +48,8 @@ inline constexpr std::string_view kPreviewPrevPage = KX9_UI("kx9", "Pre&v Page")
 inline constexpr std::string_view kPreviewOnePage = KX9_UI("kx9", "&One Page");
 inline constexpr std::string_view kPreviewTwoPage = KX9_UI("kx9", "&Two Page");
 inline constexpr std::string_view kPreviewZoomIn = KX9_UI("kx9", "Zoom &In");
-inline constexpr std::string_view kPreviewZoomOut = KX9_UI("kx9", "Zoom &Out");
+// Not &Out: One Page, which the same button row shows, has O.
+inline constexpr std::string_view kPreviewZoomOut = KX9_UI("kx9", "Zoom O&ut");
 inline constexpr std::string_view kPreviewClose = KX9_UI("kx9", "&Close");
 // The status line of the preview: one page, or the first and last shown.
 inline constexpr std::string_view kPreviewPage = KX9_UI("kx9", "Page %1");

@@ -734,8 +734,8 @@ Edit</source>
         <translation>放大(&amp;I)</translation>
     </message>
     <message>
-        <source>Zoom &amp;Out</source>
-        <translation>缩小(&amp;O)</translation>
+        <source>Zoom O&amp;ut</source>
+        <translation>缩小(&amp;U)</translation>
     </message>
     <message>
         <source>&amp;Close</source>

@@ -154,6 +154,18 @@ protected:
             (need.boundedTo(screen.size()) == need && !screen.contains(top.frameGeometry())))
             faults << QString::asprintf("%s: needs %dx%d, shown %dx%d", qPrintable(where),
                                         need.width(), need.height(), top.width(), top.height());
+        // An access key presses one control: shared, Alt+key only moves the
+        // focus between them.
+        QMap<QKeySequence, QString> keys;
+        for (QAbstractButton *button : top.findChildren<QAbstractButton *>()) {
+            const QKeySequence key = QKeySequence::mnemonic(button->text());
+            if (!button->isVisibleTo(&top) || key.isEmpty())
+                continue;
+            if (keys.contains(key))
+                faults << where + ": '" + button->text() + "' and '" + keys[key] +
+                              "' share an access key";
+            keys[key] = button->text();
+        }
         // Tab leaves every table and list for the next control.
         if (!active)
             return;
