@@ -764,6 +764,8 @@ const PruneCase kPruneCases[] = {
     {"OldBeyondTheNewestTenGo", daily(12), 0, {9, 10, 11}, false},
     {"OtherIdentitiesCountTheirOwnTen", on({400, -500, -501, 401}), 0, {}, false},
     {"AFileTouchedLatelyStays", daily(10, {{410, 5}, {411, 411}}), 0, {9, 11}, false},
+    // Old means older than 365 days: one named exactly that old stays.
+    {"ANameExactlyAYearOldStays", daily(10, {{365, 366}}, 355), 0, {}, false},
     {"AClockYearsAheadKeepsTheNewestTen", on({0, 1, 2, -3}), 800, {}, false},
     {"AClockBehindTheNewestBackupPrunesNothing", daily(12, on({0})), -10, {}, true},
 };
