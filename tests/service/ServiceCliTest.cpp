@@ -123,7 +123,7 @@ TEST_F(ServiceCliTest, CtrlCLeavesTheTuningStateAndExitsOneSayingSo)
         startCli(p, QStringList{"power", "--port", port, "high"} + arguments);
         while (!p.canReadLine())
             ASSERT_TRUE(p.waitForReadyRead(kProcessTimeoutMs)) << "no entry value printed";
-        ::kill(static_cast<pid_t>(p.processId()), SIGINT);
+        signalChild(p, SIGINT);
         const ProcessRun run = finished(p);
         EXPECT_EQ(std::tuple(run.exitCode, run.out, run.err),
                   std::tuple(1, "100\n",

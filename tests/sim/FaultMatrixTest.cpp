@@ -98,7 +98,7 @@ TEST_P(TransferFaults, EndWithTheMessageAndLeaveTheOutputAsItWas)
     if (c.signal != 0) {
         ASSERT_TRUE(radioReceived(radio, c.phaseSeen));
         sinceSignal.start();
-        ::kill(static_cast<pid_t>(p.processId()), c.signal);
+        signalChild(p, c.signal);
     }
     const ProcessRun r = finished(p);
     // A generous bound: the waits cut short here run for seconds.
@@ -354,7 +354,7 @@ TEST_F(FaultMatrix, RadiosimRefusesWhatItCannotDoSafelyAndSavesWhenStopped)
     // A hang-up (its terminal closed) stops it as SIGTERM does: memory saved,
     // its link gone, so that a later terminal given that pty is not taken for it.
     startRadio({"--link", path("pty")}, radioImage());
-    ::kill(static_cast<pid_t>(radio.processId()), SIGHUP);
+    signalChild(radio, SIGHUP);
     const ProcessRun stopped = finished(radio);
     EXPECT_EQ(std::tuple(stopped.exitCode, readRaw(path("radio-saved.sin")),
                          QFileInfo(path("pty")).isSymLink()),

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 namespace kx9::test {
 
 // A hung program fails its test after this long instead of holding the run.
@@ -40,6 +42,15 @@ struct ProcessRun
     QString out;
     QString err;
 };
+
+// Signals a child that still runs: one that has ended has no id, and
+// kill(0) would reach this test's whole process group, the test run with it.
+inline void signalChild(const QProcess &p, int signal)
+{
+    const auto pid = static_cast<pid_t>(p.processId());
+    ASSERT_GT(pid, 0) << "the program is not running";
+    ::kill(pid, signal);
+}
 
 inline ProcessRun finished(QProcess &p)
 {
