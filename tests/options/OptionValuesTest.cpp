@@ -183,7 +183,7 @@ TEST(SetFieldText, AcceptsWhatTheDialogOffers)
         {"Time Out Timer", {{"off", "OFF"}, {"15", "15"}, {"600", "600"}}},
         {"Priority Channel", {{"128", "128"}}},
         // ß has no capital of one byte; ÷ is no letter, though among them in Latin-1.
-        {"PTT ID", {{"ab-1", "AB-1"}, {"abcdef", "ABCDEF"}, {"ßàéþ", "ßÀÉÞ"}, {"÷", "÷"}}},
+        {"PTT ID", {{"ab-1", "AB-1"}, {"uvwxyz", "UVWXYZ"}, {"ßàéþ", "ßÀÉÞ"}, {"÷", "÷"}}},
         {"Frequency Differ", {{"12.5", "12.5"}}},
         {"Frequency Differ Direction", {{"-", "-"}}},
     };
