@@ -1,5 +1,7 @@
 #include "FleetReport.h"
 
+#include "TextFormat.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -72,18 +74,6 @@ std::string printable(std::string_view s)
     return out;
 }
 
-// The next character of UTF-8 text, from at, and the bytes it takes.
-char32_t nextCharacter(std::string_view s, std::size_t at, std::size_t &length)
-{
-    const auto lead = static_cast<unsigned char>(s[at]);
-    length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    length = std::min(length, s.size() - at);
-    char32_t c = length == 1 ? lead : lead & (0x3F >> (length - 1));
-    for (std::size_t i = 1; i < length; ++i)
-        c = (c << 6) | (static_cast<unsigned char>(s[at + i]) & 0x3F);
-    return c;
-}
-
 // Columns a character takes on a terminal: two for the wide East Asian
 // ones (Chinese, the full-width comma of the radio's messages), else one.
 std::size_t columnsOf(char32_t c)
@@ -99,8 +89,11 @@ std::size_t columnsOf(char32_t c)
 std::size_t width(std::string_view s)
 {
     std::size_t columns = 0;
-    for (std::size_t at = 0, length = 0; at < s.size(); at += length)
-        columns += columnsOf(nextCharacter(s, at, length));
+    for (std::size_t at = 0; at < s.size();) {
+        const Utf8Char ch = utf8CharAt(s, at);
+        columns += columnsOf(ch.c);
+        at += ch.length;
+    }
     return columns;
 }
 
@@ -178,12 +171,13 @@ std::string fitToColumns(std::string_view line, std::size_t columns)
         return std::string(line);
     std::string out;
     std::size_t used = 0;
-    for (std::size_t at = 0, length = 0; at < line.size(); at += length) {
-        const std::size_t taking = columnsOf(nextCharacter(line, at, length));
-        if (used + taking + 1 > columns)
+    for (std::size_t at = 0; at < line.size();) {
+        const Utf8Char ch = utf8CharAt(line, at);
+        if (used + columnsOf(ch.c) + 1 > columns)
             break;
-        out += line.substr(at, length);
-        used += taking;
+        out += line.substr(at, ch.length);
+        used += columnsOf(ch.c);
+        at += ch.length;
     }
     return columns > 0 ? out + "\xE2\x80\xA6" : out;
 }

@@ -2,8 +2,6 @@
 
 #include "NumberText.h"
 
-#include <algorithm>
-
 namespace kx9::csv {
 
 std::string_view trimmed(std::string_view s)
@@ -26,24 +24,6 @@ std::string upper(std::string_view s)
         }
     }
     return out;
-}
-
-bool allDigits(std::string_view s)
-{
-    return !s.empty() &&
-           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-bool isPlainNumber(std::string_view s)
-{
-    const std::size_t point = s.find('.');
-    if (point == std::string_view::npos) {
-        return allDigits(s);
-    }
-    const std::string_view whole = s.substr(0, point);
-    const std::string_view fraction = s.substr(point + 1);
-    return (allDigits(whole) || whole.empty()) && (allDigits(fraction) || fraction.empty()) &&
-           !(whole.empty() && fraction.empty());
 }
 
 bool hasDigitsBelow10Hz(std::string_view number)

@@ -2,6 +2,8 @@
 
 // Field texts of the channel list CSV, shared by its export and import.
 
+#include "NumberText.h" // allDigits, isPlainNumber
+
 #include <string>
 #include <string_view>
 
@@ -17,11 +19,6 @@ inline constexpr std::string_view kUnusedCrossMode = "Tone->Tone";
 std::string_view trimmed(std::string_view s);
 // ASCII letters upper-cased.
 std::string upper(std::string_view s);
-bool allDigits(std::string_view s);
-// A plain decimal number: digits with at most one point, nothing else. A
-// spreadsheet cell holding more than a number is a mistake to show, not to
-// read past.
-bool isPlainNumber(std::string_view s);
 // Digits past the fifth decimal that are not zero: below what the image
 // holds (10 Hz).
 bool hasDigitsBelow10Hz(std::string_view number);

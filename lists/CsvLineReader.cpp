@@ -7,8 +7,6 @@
 #include "TextFormat.h"
 #include "ToneTable.h"
 
-#include <cmath>
-
 namespace kx9::csv {
 
 namespace {
@@ -141,11 +139,9 @@ private:
             refuse(text::kCsvNotANumber, {column, value});
             return std::nullopt;
         }
-        const double tenths = leadingNumber(value) * 10.0;
-        std::string tone = formatFixed(std::round(tenths) / 10.0, 1);
-        const int index = ToneTable::indexOf(tone);
-        if (std::abs(tenths - std::round(tenths)) > 1e-6 || index < 1 ||
-            index >= static_cast<int>(ToneTable::kFirstDcsNormal)) {
+        const std::optional<std::string> tone = oneDecimalText(value);
+        const int index = tone ? ToneTable::indexOf(*tone) : -1;
+        if (index < 1 || index >= static_cast<int>(ToneTable::kFirstDcsNormal)) {
             refuse(text::kCsvToneNotInTable, {value});
             return std::nullopt;
         }

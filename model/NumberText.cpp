@@ -149,4 +149,32 @@ std::string formatFixed(double value, int decimals)
     return std::string(buffer, result.ptr);
 }
 
+bool allDigits(std::string_view s)
+{
+    return !s.empty() &&
+           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool isPlainNumber(std::string_view s)
+{
+    const std::size_t point = s.find('.');
+    if (point == std::string_view::npos) {
+        return allDigits(s);
+    }
+    const std::string_view whole = s.substr(0, point);
+    const std::string_view fraction = s.substr(point + 1);
+    return (allDigits(whole) || whole.empty()) && (allDigits(fraction) || fraction.empty()) &&
+           !(whole.empty() && fraction.empty());
+}
+
+std::optional<std::string> oneDecimalText(std::string_view s)
+{
+    if (!isPlainNumber(s))
+        return std::nullopt;
+    const double tenths = leadingNumber(s) * 10.0;
+    if (std::abs(tenths - std::round(tenths)) > 1e-6)
+        return std::nullopt;
+    return formatFixed(std::round(tenths) / 10.0, 1);
+}
+
 } // namespace kx9

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,5 +31,15 @@ long long truncateToInteger(double value);
 // value printed with the given number of decimals, as "%.*f" would in the
 // "C" locale.
 std::string formatFixed(double value, int decimals);
+
+bool allDigits(std::string_view s);
+// A plain decimal number: digits with at most one point, nothing else. A
+// spreadsheet cell holding more than a number is a mistake to show, not to
+// read past.
+bool isPlainNumber(std::string_view s);
+// A plain number written with one decimal ("67" -> "67.0", "88.50" -> "88.5"),
+// as the tone list writes tones; nothing for any other text or a number with
+// a digit past the tenths.
+std::optional<std::string> oneDecimalText(std::string_view s);
 
 } // namespace kx9

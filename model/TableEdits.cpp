@@ -9,7 +9,6 @@
 #include "ToneTable.h"
 
 #include <algorithm>
-#include <cmath>
 #include <span>
 
 namespace kx9 {
@@ -38,21 +37,6 @@ void apply(ChannelTable &table, const EditOutcome &outcome)
 bool rowHasFrequency(const ChannelTable &table, int row)
 {
     return !table.cell(row, kColReceive).empty() || !table.cell(row, kColTransmit).empty();
-}
-
-// A tone a spreadsheet rewrote as a number ("67" for 67.0, "88.50") in the
-// list's form, as a channel list's import reads it; any other text as it is.
-std::string toneAsListed(const std::string &text)
-{
-    const bool number =
-        std::ranges::all_of(text, [](char c) { return c == '.' || (c >= '0' && c <= '9'); }) &&
-        std::ranges::count(text, '.') <= 1 && text != ".";
-    if (!number)
-        return text;
-    const double tenths = leadingNumber(text) * 10.0;
-    if (std::abs(tenths - std::round(tenths)) > 1e-6)
-        return text;
-    return formatFixed(std::round(tenths) / 10.0, 1);
 }
 
 bool channelInUse(const ChannelTable &table, int row)
@@ -93,7 +77,9 @@ std::string pasteCell(ChannelTable &table, int row, int col, const std::string &
     case EditorKind::ToneList: {
         if (text.empty())
             return {};
-        const std::string wanted = toneAsListed(text);
+        // A tone a spreadsheet rewrote as a number ("67" for 67.0) is the
+        // tone it reads as, as a channel list's import reads it.
+        const std::string wanted = oneDecimalText(text).value_or(text);
         const auto &tones = ToneTable::entries();
         const auto tone = std::find_if(tones.begin(), tones.end(), [&](std::string_view t) {
             return equalsIgnoringCase(t, wanted);
